@@ -1,0 +1,24 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the build needs,
+# only those that are missing, with one apt-get update at most.
+TORVANE_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev fonts-dejavu-core"
+
+torvane_install_missing() {
+    local missing=""
+    for p in $TORVANE_PACKAGES "$@"; do
+        dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing missing packages:$missing"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq || return 1
+    # shellcheck disable=SC2086
+    $sudo apt-get install -y -qq --no-install-recommends $missing || return 1
+}
+
+torvane_build() {
+    local dir="$1"; shift
+    cmake -S "$TORVANE_ROOT" -B "$dir" -G Ninja "$@" || return 1
+    cmake --build "$dir" -j2 || return 1
+}

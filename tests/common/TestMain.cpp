@@ -3,16 +3,33 @@
 #include "common/TestRegistry.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <cstring>
 
+namespace {
+QtMessageHandler g_previous = nullptr;
+
+// The offscreen platform reports window operations it cannot perform; they
+// say nothing about the code under test.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    g_previous(type, context, message);
+}
+} // namespace
+
 int main(int argc, char **argv)
 {
+    g_previous = qInstallMessageHandler(quietHandler);
+    qputenv("XDG_RUNTIME_DIR", qgetenv("XDG_RUNTIME_DIR").isEmpty() ? QByteArray("/tmp")
+                                                                    : qgetenv("XDG_RUNTIME_DIR"));
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                     : qgetenv("QT_QPA_PLATFORM"));
-    QStandardPaths::setTestModeEnabled(true);
+    // Nothing a test does may touch the user's own files: every run starts
+    // with a settings store, registry and databases in a folder of its own.
+    testing::IsolatedProfile profile;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Torvane Studio"));
 

@@ -1,6 +1,8 @@
 #pragma once
 // Lets several QtTest classes share one executable per subsystem.
+#include <QByteArray>
 #include <QObject>
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -23,6 +25,31 @@ struct Registrar {
     {
         registry().push_back({name, std::move(make)});
     }
+};
+
+// Gives the code under test a settings store, registry and databases of
+// its own in a temporary folder, for as long as the object lives.
+class IsolatedProfile {
+public:
+    IsolatedProfile()
+        : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldData(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_CONFIG_HOME", QByteArray(m_dir.path().toLocal8Bit() + "/config"));
+        qputenv("XDG_DATA_HOME", QByteArray(m_dir.path().toLocal8Bit() + "/data"));
+    }
+    ~IsolatedProfile()
+    {
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+        qputenv("XDG_DATA_HOME", m_oldData);
+    }
+    IsolatedProfile(const IsolatedProfile &) = delete;
+    IsolatedProfile &operator=(const IsolatedProfile &) = delete;
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldConfig;
+    QByteArray m_oldData;
 };
 
 } // namespace testing

@@ -1,0 +1,37 @@
+#pragma once
+// Shows one random line of the tips file beside the program.
+#include <QStringList>
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace auxiliary {
+
+class frmTip : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmTip(QWidget *parent = nullptr);
+
+    bool LoadTips(const QString &sFile);
+    void DisplayCurrentTip();
+    void nextTip();
+
+    QStringList tipList;
+    int currentTipIndex = 0;
+
+    QLabel *Label1 = nullptr;
+    QLabel *lblTipText = nullptr;
+    QCheckBox *chkLoadTipsAtStartup = nullptr;
+    QPushButton *cmdNextTip = nullptr;
+    QPushButton *cmdOK = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_closing = false;
+};
+
+} // namespace auxiliary

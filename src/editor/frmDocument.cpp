@@ -1,0 +1,401 @@
+#include "editor/frmDocument.h"
+
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using platform::px;
+using platform::rectTwips;
+
+namespace editor
+{
+
+namespace
+{
+
+// The picture buttons get simple drawn pictures: a tinted tile with a letter.
+QIcon pictureFor(const QString &caption, const QColor &tint)
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(tint);
+    p.setPen(tint.darker(160));
+    p.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(16);
+    p.setFont(f);
+    p.drawText(pm.rect(), Qt::AlignCenter, caption.left(1).toUpper());
+    return QIcon(pm);
+}
+
+QFrame *addShape(QWidget *parent, const QString &name, QRect r)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setFrameShape(QFrame::Box);
+    f->setFrameShadow(QFrame::Plain);
+    f->setGeometry(r);
+    f->lower();
+    return f;
+}
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, double points,
+                 bool bold, QRect r)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    QFont f = l->font();
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    l->setFont(f);
+    l->setGeometry(r);
+    return l;
+}
+
+} // namespace
+
+frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmDocument"));
+    setWindowTitle(QStringLiteral("frmDocument"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildMenus();
+}
+
+frmDocument::~frmDocument() = default;
+
+void frmDocument::buildControls()
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("menuBar"));
+    outer->setMenuBar(m_menuBar);
+
+    // The controls keep their designed places whatever the window's size.
+    auto *canvas = new QWidget(this);
+    canvas->setObjectName(QStringLiteral("canvas"));
+    canvas->setFixedSize(px(11880), px(8040));
+    outer->addWidget(canvas, 0, Qt::AlignLeft | Qt::AlignTop);
+    outer->addStretch(1);
+
+    addShape(canvas, QStringLiteral("Shape1"), rectTwips(120, 120, 1215, 7455));
+    addShape(canvas, QStringLiteral("Shape2"), rectTwips(1560, 120, 3495, 7455));
+    addShape(canvas, QStringLiteral("Shape3"), rectTwips(5280, 120, 6495, 3500));
+    addShape(canvas, QStringLiteral("Shape4"), rectTwips(5280, 4080, 6495, 3495));
+
+    addLabel(canvas, QStringLiteral("Label7"), QStringLiteral("Main Programming Interface"), 11.25,
+             true, rectTwips(1680, 180, 3255, 300));
+    addLabel(canvas, QStringLiteral("Label8"), QStringLiteral("Syntax Code"), 12, true,
+             rectTwips(5400, 180, 6135, 300));
+    addLabel(canvas, QStringLiteral("Label10"), QStringLiteral("Example"), 12, true,
+             rectTwips(5400, 4140, 6255, 300));
+    example = addLabel(canvas, QStringLiteral("example"), QString(), 8.25, false,
+                       rectTwips(5400, 4440, 6255, 495));
+    example->setWordWrap(true);
+
+    auto makePane = [&](const QString &name, QRect r) {
+        auto *pane = new Pane(canvas);
+        pane->setObjectName(name);
+        pane->setGeometry(r);
+        pane->setFont(platform::calculatorFont(8.25));
+        pane->setAcceptRichText(true);
+        return pane;
+    };
+    RichTextBox1 = makePane(QStringLiteral("RichTextBox1"), rectTwips(1680, 840, 3255, 6615));
+    RichTextBox2 = makePane(QStringLiteral("RichTextBox2"), rectTwips(5400, 480, 6135, 3015));
+    RichTextBox3 = makePane(QStringLiteral("RichTextBox3"), rectTwips(5400, 4920, 6255, 2535));
+
+    combo0001a = new QComboBox(canvas);
+    combo0001a->setObjectName(QStringLiteral("combo0001a"));
+    combo0001a->setEditable(true);
+    combo0001a->setInsertPolicy(QComboBox::NoInsert);
+    combo0001a->setFont(platform::calculatorFont(8.25));
+    combo0001a->setGeometry(rectTwips(1680, 480, 3255, 285));
+    combo0001a->setEditText(QStringLiteral("Symbols"));
+
+    addPictureButton(QStringLiteral("Image2"), QStringLiteral("Label2"), QStringLiteral("About"),
+                     480, 360);
+    addPictureButton(QStringLiteral("Image4"), QStringLiteral("Label4"), QStringLiteral("Pr int"),
+                     480, 1560);
+    auto *tasks = addPictureButton(QStringLiteral("Image1"), QStringLiteral("Label1"),
+                                   QStringLiteral("Tasks"), 480, 2880);
+    tasks->setToolTip(QStringLiteral("Task Menu"));
+    addPictureButton(QStringLiteral("Image5"), QStringLiteral("Label5"),
+                     QStringLiteral("Project Explorer"), 480, 4200);
+    addPictureButton(QStringLiteral("Image3"), QStringLiteral("Label3"), QStringLiteral("Options"),
+                     480, 5640);
+    addPictureButton(QStringLiteral("Image6"), QStringLiteral("Label6"), QStringLiteral("Compile"),
+                     480, 6720);
+
+    auto hiddenButton = [&](const QString &name, const QString &caption, QRect r) {
+        auto *b = new QPushButton(caption, canvas);
+        b->setObjectName(name);
+        b->setGeometry(r);
+        b->setVisible(false);
+        return b;
+    };
+    cmdUndo = hiddenButton(QStringLiteral("cmdUndo"), QStringLiteral("Command1"),
+                           rectTwips(1920, 7560, 1215, 375));
+    cmdRedo = hiddenButton(QStringLiteral("cmdRedo"), QStringLiteral("Command2"),
+                           rectTwips(3120, 7560, 1215, 375));
+    cmdDummy =
+        hiddenButton(QStringLiteral("cmdDummy"), QString(), rectTwips(10680, 7560, 1215, 315));
+    cmdUndo->setEnabled(false);
+    cmdRedo->setEnabled(false);
+
+    resize(px(11880), px(8040) + m_menuBar->sizeHint().height());
+}
+
+QToolButton *frmDocument::addPictureButton(const QString &imageName, const QString &labelName,
+                                           const QString &caption, int leftTwips, int topTwips)
+{
+    QWidget *canvas = findChild<QWidget *>(QStringLiteral("canvas"));
+    static const QHash<QString, QColor> tints{{QStringLiteral("Image1"), QColor(0x3a, 0x7b, 0xbf)},
+                                              {QStringLiteral("Image2"), QColor(0x5b, 0x8c, 0x3a)},
+                                              {QStringLiteral("Image3"), QColor(0x8a, 0x5a, 0x9c)},
+                                              {QStringLiteral("Image4"), QColor(0x6b, 0x6b, 0x6b)},
+                                              {QStringLiteral("Image5"), QColor(0xc0, 0x7a, 0x2a)},
+                                              {QStringLiteral("Image6"), QColor(0xb0, 0x3a, 0x3a)}};
+    auto *b = new QToolButton(canvas);
+    b->setObjectName(imageName);
+    b->setAutoRaise(true);
+    b->setIcon(pictureFor(caption, tints.value(imageName, Qt::darkGray)));
+    b->setIconSize(QSize(px(480), px(480)));
+    b->setGeometry(px(leftTwips), px(topTwips), px(480), px(480));
+
+    auto *l = new QLabel(caption, canvas);
+    l->setObjectName(labelName);
+    l->setFont(platform::captionFont(8.25));
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    l->setWordWrap(true);
+    l->setGeometry(px(120), px(topTwips + 500), px(1215), px(420));
+    return b;
+}
+
+QMenu *frmDocument::addMenu(QMenuBar *bar, const QString &name, const QString &caption)
+{
+    auto *m = new QMenu(caption, this);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    bar->addMenu(m);
+    m_menus << m;
+    m_menuByName.insert(name, m);
+    return m;
+}
+
+QMenu *frmDocument::addSubMenu(QMenu *parent, const QString &name, const QString &caption)
+{
+    auto *m = parent->addMenu(caption);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    m_menuByName.insert(name, m);
+    return m;
+}
+
+QAction *frmDocument::addItem(QMenu *menu, const QString &name, const QString &caption,
+                              const QKeySequence &shortcut)
+{
+    auto *a = menu->addAction(caption);
+    a->setObjectName(name);
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    m_actions.insert(name, a);
+    return a;
+}
+
+void frmDocument::buildMenus()
+{
+    QMenuBar *bar = m_menuBar;
+
+    QMenu *file = addMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File "));
+    addItem(file, QStringLiteral("NewProject"), QStringLiteral("&New Project"));
+    file->addSeparator();
+    mnuOpenProject =
+        addItem(file, QStringLiteral("mnuOpenProject"), QStringLiteral("&Open Project"));
+    file->addSeparator();
+    mnuSave = addItem(file, QStringLiteral("mnuSave"), QStringLiteral("Save"));
+    mnuSaveAs = addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save As..."));
+    file->addSeparator();
+    addItem(file, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));
+    file->addSeparator();
+    addItem(file, QStringLiteral("mnuPrintDocument"), QStringLiteral("Print Document"));
+    addItem(file, QStringLiteral("mnuPrintSyntax"), QStringLiteral("Print Syntax"));
+    addItem(file, QStringLiteral("mnuPrintExample"), QStringLiteral("Print Example"));
+    addItem(file, QStringLiteral("mnuPrintAll"), QStringLiteral("Print All"));
+    file->addSeparator();
+    mnuExit = addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"));
+
+    mnuEdit = addMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit "));
+    mnuUndo = addItem(mnuEdit, QStringLiteral("mnuUndo"), QStringLiteral("Undo"),
+                      QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = addItem(mnuEdit, QStringLiteral("mnuRedo"), QStringLiteral("Redo"),
+                      QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mnuEdit->addSeparator();
+    mnuCut = addItem(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("Cut"),
+                     QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuCopy = addItem(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("Copy"),
+                      QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuPaste = addItem(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("Paste"),
+                       QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuDelete = addItem(mnuEdit, QStringLiteral("mnuDelete"), QStringLiteral("Delete"));
+    mnuEdit->addSeparator();
+    mnuSelectAll = addItem(mnuEdit, QStringLiteral("mnuSelectAll"), QStringLiteral("Select All"),
+                           QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuUndo->setEnabled(false);
+    mnuRedo->setEnabled(false);
+
+    QMenu *insert = addMenu(bar, QStringLiteral("mnuInsert"), QStringLiteral("&Insert "));
+    QMenu *flow = addSubMenu(insert, QStringLiteral("mnuFlowControllers"),
+                             QStringLiteral("Flow Controllers"));
+    addItem(flow, QStringLiteral("mnuIfThenElse"), QStringLiteral("If..Then..Else"));
+    addItem(flow, QStringLiteral("mnuIfThen"), QStringLiteral("If..Then"));
+    addItem(flow, QStringLiteral("mnuIf"), QStringLiteral("If"));
+    flow->addSeparator();
+    addItem(flow, QStringLiteral("mnuFor"), QStringLiteral("For"));
+    flow->addSeparator();
+    addItem(flow, QStringLiteral("mnuGetkey"), QStringLiteral("Getkey"));
+    flow->addSeparator();
+    addItem(flow, QStringLiteral("mnuPause"), QStringLiteral("Pause"),
+            QKeySequence(Qt::CTRL | Qt::Key_F1));
+    addItem(flow, QStringLiteral("mnuWait"), QStringLiteral("Wait"));
+    addItem(flow, QStringLiteral("mnuWhile"), QStringLiteral("While"));
+    addItem(flow, QStringLiteral("mnuRepeat"), QStringLiteral("Repeat"));
+
+    QMenu *io =
+        addSubMenu(insert, QStringLiteral("mnuInputOutput"), QStringLiteral("Input/Output"));
+    addItem(io, QStringLiteral("mnuInput"), QStringLiteral("Input"));
+    addItem(io, QStringLiteral("mnuPrompt"), QStringLiteral("Prompt"));
+    io->addSeparator();
+    addItem(io, QStringLiteral("mnuOutput"), QStringLiteral("Output"));
+    addItem(io, QStringLiteral("mnuDisplay"), QStringLiteral("Display"),
+            QKeySequence(Qt::CTRL | Qt::Key_F2));
+    io->addSeparator();
+    addItem(io, QStringLiteral("mnuMenu"), QStringLiteral("Menu"));
+    io->addSeparator();
+    addItem(io, QStringLiteral("mnuClearHomeScreen"), QStringLiteral("Clear Home Screen"));
+    addItem(io, QStringLiteral("mnuClearTable"), QStringLiteral("Clear Table"));
+
+    QMenu *labels =
+        addSubMenu(insert, QStringLiteral("mnuLabelControls"), QStringLiteral("Label Controls"));
+    addItem(labels, QStringLiteral("mnuLabel"), QStringLiteral("Label"),
+            QKeySequence(Qt::CTRL | Qt::Key_F3));
+    addItem(labels, QStringLiteral("mnuGoto"), QStringLiteral("Goto"));
+    addItem(labels, QStringLiteral("mnuReturn"), QStringLiteral("Return"));
+
+    QMenu *sendGet = addSubMenu(insert, QStringLiteral("mnuSendGet"), QStringLiteral("Send/Get"));
+    addItem(sendGet, QStringLiteral("mnuSend"), QStringLiteral("Send"));
+    sendGet->addSeparator();
+    addItem(sendGet, QStringLiteral("mnuGet"), QStringLiteral("Get"));
+    addItem(sendGet, QStringLiteral("mnuGetCalc"), QStringLiteral("Get Calculator"));
+
+    QMenu *misc =
+        addSubMenu(insert, QStringLiteral("mnuMiscanellous"), QStringLiteral("Miscanellous"));
+    addItem(misc, QStringLiteral("mnuDelvar"), QStringLiteral("Delete Variable"));
+    misc->addSeparator();
+    addItem(misc, QStringLiteral("mnuIS"), QStringLiteral("IS>"));
+    addItem(misc, QStringLiteral("mnuDS"), QStringLiteral("DS<"));
+
+    QMenu *graph = addMenu(bar, QStringLiteral("mnuGraph"), QStringLiteral("Graph"));
+    addItem(graph, QStringLiteral("mnuClrDraw"), QStringLiteral("Clear Graph Screen"));
+    QMenu *draw = addSubMenu(graph, QStringLiteral("mnuDraw"), QStringLiteral("Draw"));
+    addItem(draw, QStringLiteral("mnuLine"), QStringLiteral("Line"));
+    addItem(draw, QStringLiteral("mnuTangent"), QStringLiteral("Tangent"));
+    addItem(draw, QStringLiteral("mnuDrawFunction"), QStringLiteral("Draw Function"));
+    addItem(draw, QStringLiteral("mnuShade"), QStringLiteral("Shade"));
+    addItem(draw, QStringLiteral("mnuInverseofaFunction"), QStringLiteral("Inverse of a Function"));
+    addItem(draw, QStringLiteral("mnuCircle"), QStringLiteral("Circle"));
+    addItem(draw, QStringLiteral("mnuText"), QStringLiteral("Text"));
+    QMenu *points = addSubMenu(graph, QStringLiteral("mnuPoints"), QStringLiteral("Points"));
+    addItem(points, QStringLiteral("mnuDrawPointOn"), QStringLiteral("Draw Point - On"));
+    addItem(points, QStringLiteral("mnuDrawPointOff"), QStringLiteral("Draw Point - Off"));
+    addItem(points, QStringLiteral("mnuDrawPointChange"), QStringLiteral("Draw Point - Change"));
+    points->addSeparator();
+    addItem(points, QStringLiteral("mnuDrawPixelOn"), QStringLiteral("Draw Pixel - On"));
+    addItem(points, QStringLiteral("mnuDrawPixelOff"), QStringLiteral("Draw Pixel - Off"));
+    addItem(points, QStringLiteral("mnuDrawPixelChange"), QStringLiteral("Draw Pixel - Change"));
+    addItem(points, QStringLiteral("mnuDrawPixelTest"), QStringLiteral("Draw Pixel - Test"));
+    QMenu *picture =
+        addSubMenu(graph, QStringLiteral("mnuGraphPicture"), QStringLiteral("Picture"));
+    addItem(picture, QStringLiteral("mnuSavePicture"), QStringLiteral("Save Picture"));
+    addItem(picture, QStringLiteral("mnuLoadPicture"), QStringLiteral("Load Picture"));
+    picture->addSeparator();
+    addItem(picture, QStringLiteral("mnuSaveGraphDatabase"), QStringLiteral("Save Graph Database"));
+    addItem(picture, QStringLiteral("mnuLoadGraphDatabase"), QStringLiteral("Load Graph Database"));
+
+    QMenu *vars = addMenu(bar, QStringLiteral("mnuVariables"), QStringLiteral("Variables"));
+    addItem(vars, QStringLiteral("mnuWindow"), QStringLiteral("Window"));
+    addItem(vars, QStringLiteral("mnuZoom"), QStringLiteral("Zoom"));
+    addItem(vars, QStringLiteral("mnuGraphDatabase"), QStringLiteral("Graph Database"));
+    addItem(vars, QStringLiteral("mnuPicture"), QStringLiteral("Picture"));
+    addItem(vars, QStringLiteral("mnuStatistics"), QStringLiteral("Statistics"));
+    addItem(vars, QStringLiteral("mnuTable"), QStringLiteral("Table"));
+    addItem(vars, QStringLiteral("mnuString"), QStringLiteral("String"));
+    vars->addSeparator();
+    addItem(vars, QStringLiteral("mnuFunction"), QStringLiteral("Function"));
+    addItem(vars, QStringLiteral("mnuParametic"), QStringLiteral("Parametric"));
+    addItem(vars, QStringLiteral("mnuPolar"), QStringLiteral("Polar"));
+    addItem(vars, QStringLiteral("mnuOnOff"), QStringLiteral("On/Off"));
+
+    QMenu *tools = addMenu(bar, QStringLiteral("mnuTools"), QStringLiteral("Tools "));
+    addItem(tools, QStringLiteral("mnuSTWWW"), QStringLiteral("Torvane TI Web-Site"));
+    tools->addSeparator();
+    addItem(tools, QStringLiteral("mnuCompile"), QStringLiteral("Compile"));
+    tools->addSeparator();
+    addItem(tools, QStringLiteral("mnuOptions"), QStringLiteral("Options"));
+
+    QMenu *help = addMenu(bar, QStringLiteral("mnuHelp"), QStringLiteral("Help "));
+    addItem(help, QStringLiteral("mnuHelpTopics"), QStringLiteral("Help Topics"),
+            QKeySequence(Qt::Key_F1));
+    help->addSeparator();
+    addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About"));
+
+    connect(mnuExit, &QAction::triggered, this, &frmDocument::unload);
+}
+
+bool frmDocument::openFile(const QString &path, QString *error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot open %1: %2").arg(path, f.errorString());
+        return false;
+    }
+    RichTextBox1->setPlainText(QString::fromLatin1(f.readAll()));
+    return true;
+}
+
+void frmDocument::setOwnMenuBarVisible(bool visible)
+{
+    m_menuBar->setVisible(visible);
+}
+
+void frmDocument::unload()
+{
+    // Inside the main frame the window lives in a sub-window; closing that
+    // closes (and deletes) this window with it.
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+} // namespace editor

@@ -1,0 +1,83 @@
+#pragma once
+// The editing window for one calculator program: program pane, syntax and
+// example panes, symbol palette, picture buttons and its own menu bar.
+#include <QHash>
+#include <QTextEdit>
+#include <QWidget>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QToolButton;
+
+namespace editor
+{
+
+class frmDocument : public QWidget
+{
+    Q_OBJECT
+public:
+    using Pane = QTextEdit;
+
+    explicit frmDocument(QWidget *parent = nullptr);
+    ~frmDocument() override;
+
+    // The menus of the window's own menu bar, in order; the main frame shows
+    // them in its menu bar while this window is active.
+    QList<QMenu *> menus() const { return m_menus; }
+    QMenuBar *ownMenuBar() const { return m_menuBar; }
+    void setOwnMenuBarVisible(bool visible);
+
+    // Any menu item by its name ("mnuFor", "mnuSave", ...).
+    QAction *action(const QString &name) const { return m_actions.value(name); }
+    QMenu *menu(const QString &name) const { return m_menuByName.value(name); }
+
+    // Closes this window only (File > Exit).
+    void unload();
+
+    // Loads a document file into the program pane; on failure the pane is
+    // left as it was and *error says why.
+    bool openFile(const QString &path, QString *error);
+
+    Pane *RichTextBox1 = nullptr;
+    Pane *RichTextBox2 = nullptr;
+    Pane *RichTextBox3 = nullptr;
+    QComboBox *combo0001a = nullptr;
+    QLabel *example = nullptr;
+    QPushButton *cmdUndo = nullptr;
+    QPushButton *cmdRedo = nullptr;
+    QPushButton *cmdDummy = nullptr;
+
+    QAction *mnuSave = nullptr;
+    QAction *mnuSaveAs = nullptr;
+    QAction *mnuOpenProject = nullptr;
+    QAction *mnuExit = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
+    QAction *mnuCut = nullptr;
+    QAction *mnuCopy = nullptr;
+    QAction *mnuPaste = nullptr;
+    QAction *mnuDelete = nullptr;
+    QAction *mnuSelectAll = nullptr;
+    QMenu *mnuEdit = nullptr;
+
+private:
+    void buildControls();
+    void buildMenus();
+    QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &caption);
+    QMenu *addSubMenu(QMenu *parent, const QString &name, const QString &caption);
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
+                     const QKeySequence &shortcut = QKeySequence());
+    QToolButton *addPictureButton(const QString &imageName, const QString &labelName,
+                                  const QString &caption, int leftTwips, int topTwips);
+
+    QMenuBar *m_menuBar = nullptr;
+    QList<QMenu *> m_menus;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menuByName;
+};
+
+} // namespace editor

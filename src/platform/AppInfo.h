@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+
+namespace platform {
+
+// The program's title, used as the default message box title and as the
+// settings application name of the "Settings" section.
+QString appTitle();
+
+// Base name of the executable without folder and extension; the settings
+// application name of the "Options" section.
+QString exeBaseName();
+
+} // namespace platform

@@ -1,0 +1,162 @@
+#include "platform/Dialogs.h"
+
+#include "platform/AppInfo.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace platform::dialogs {
+
+namespace {
+Script *g_script = nullptr;
+
+void record(const QString &kind, const QString &text, const QString &title,
+            const QString &def = QString(), bool selection = false)
+{
+    g_script->asked.push_back({kind, text, title, def, selection});
+}
+
+template <typename T> T take(std::deque<T> &queue, T fallback)
+{
+    if (queue.empty())
+        return fallback;
+    T v = std::move(queue.front());
+    queue.pop_front();
+    return v;
+}
+
+// A scripted answer for a text or file question; no answer means cancel.
+QString takeText(std::deque<std::optional<QString>> &queue, bool *answered)
+{
+    *answered = false;
+    if (queue.empty())
+        return QString();
+    const bool has = queue.front().has_value();
+    const QString text = has ? *queue.front() : QString();
+    queue.pop_front();
+    *answered = has;
+    return text;
+}
+
+std::optional<QString> fileDialog(QWidget *parent, const QString &title, const QString &barFilter,
+                                  bool save)
+{
+    if (g_script) {
+        record(save ? "save" : "open", QString(), title, barFilter);
+        bool answered = false;
+        const QString path = takeText(g_script->files, &answered);
+        if (!answered)
+            return std::nullopt;
+        return path;
+    }
+    QFileDialog dlg(parent, title, QString(), toQtFilter(barFilter));
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = dlg.selectedFiles().constFirst();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+} // namespace
+
+QString toQtFilter(const QString &barFilter)
+{
+    const QStringList parts = barFilter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        // Qt takes the patterns from the parentheses; make sure they are there.
+        if (!description.contains(QLatin1Char('(')))
+            description += QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        entries << description;
+    }
+    if (entries.isEmpty() && !barFilter.isEmpty())
+        entries << barFilter;
+    return entries.join(QStringLiteral(";;"));
+}
+
+QString prompt(QWidget *parent, const QString &text, const QString &title,
+               const QString &defaultAnswer)
+{
+    if (g_script) {
+        record("prompt", text, title, defaultAnswer);
+        bool answered = false;
+        return takeText(g_script->prompts, &answered);
+    }
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, text, QLineEdit::Normal,
+                                                 defaultAnswer, &ok);
+    return ok ? answer : QString();
+}
+
+QMessageBox::StandardButton message(QWidget *parent, const QString &text, const QString &title,
+                                    QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+{
+    const QString shownTitle = title.isEmpty() ? appTitle() : title;
+    if (g_script) {
+        record("message", text, shownTitle);
+        return take(g_script->messageAnswers, QMessageBox::Ok);
+    }
+    QMessageBox box(icon, shownTitle, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &barFilter)
+{
+    return fileDialog(parent, title, barFilter, false);
+}
+
+std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &barFilter)
+{
+    return fileDialog(parent, title, barFilter, true);
+}
+
+bool print(QWidget *parent, QPrinter *printer, const QString &title, bool selectionRange)
+{
+    if (g_script) {
+        record("print", QString(), title, QString(), selectionRange);
+        return take(g_script->printAnswers, false);
+    }
+    QPrintDialog dlg(printer, parent);
+    dlg.setWindowTitle(title);
+    QAbstractPrintDialog::PrintDialogOptions options = dlg.options();
+    options &= ~QAbstractPrintDialog::PrintPageRange;
+    if (selectionRange)
+        options |= QAbstractPrintDialog::PrintSelection;
+    dlg.setOptions(options);
+    if (selectionRange)
+        dlg.setPrintRange(QAbstractPrintDialog::Selection);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+void pageSetup(QWidget *parent, QPrinter *printer, const QString &title)
+{
+    if (g_script) {
+        record("pageSetup", QString(), title);
+        return;
+    }
+    // The set-up is the print dialog itself: what the user picks there stays
+    // with the printer for later print commands; nothing is printed.
+    QPrintDialog dlg(printer, parent);
+    dlg.setWindowTitle(title);
+    dlg.exec();
+}
+
+QStringList Script::titles(const QString &kind) const
+{
+    QStringList out;
+    for (const Asked &a : asked)
+        if (kind.isEmpty() || a.kind == kind)
+            out << a.title;
+    return out;
+}
+
+void setScript(Script *script) { g_script = script; }
+Script *script() { return g_script; }
+
+} // namespace platform::dialogs

@@ -1,0 +1,69 @@
+#pragma once
+// Every modal question the program asks goes through here, so a test can
+// script the answers and read back what was asked.
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace platform {
+
+namespace dialogs {
+
+// "Torvane Studio Files (*.tvf)|*.tvf" -> "Torvane Studio Files (*.tvf)"
+QString toQtFilter(const QString &barFilter);
+
+// Modal text prompt; cancel gives the empty text.
+QString prompt(QWidget *parent, const QString &text, const QString &title,
+               const QString &defaultAnswer = QString());
+
+// Modal message box. An empty title shows the program's title.
+QMessageBox::StandardButton message(QWidget *parent, const QString &text,
+                                    const QString &title = QString(),
+                                    QMessageBox::Icon icon = QMessageBox::NoIcon,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+// File dialogs; std::nullopt means the user cancelled.
+std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &barFilter);
+std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &barFilter);
+
+// Print dialog with the given title; selectionRange opens it with its
+// selection range chosen. Returns true when the user confirmed.
+bool print(QWidget *parent, QPrinter *printer, const QString &title, bool selectionRange);
+
+// Page set-up: never prints; every failure is ignored.
+void pageSetup(QWidget *parent, QPrinter *printer, const QString &title);
+
+// ---- test seam -------------------------------------------------------
+// While a script is installed no real dialog opens: each call takes the next
+// queued answer of its kind (a missing answer counts as cancel) and is
+// recorded in `asked`.
+struct Asked {
+    QString kind; // "prompt", "message", "open", "save", "print", "pageSetup"
+    QString text; // prompt or message text
+    QString title;
+    QString defaultAnswer; // prompt default, or the file filter
+    bool selectionRange = false;
+};
+
+struct Script {
+    std::deque<std::optional<QString>> prompts; // nullopt = cancel
+    std::deque<std::optional<QString>> files;   // open and save dialogs, in order; nullopt = cancel
+    std::deque<QMessageBox::StandardButton> messageAnswers; // default: Ok
+    std::deque<bool> printAnswers;                          // default: false (cancel)
+    std::vector<Asked> asked;
+
+    QStringList titles(const QString &kind = QString()) const;
+};
+
+// Installs a script (nullptr restores the real dialogs). Not owned.
+void setScript(Script *script);
+Script *script();
+
+} // namespace dialogs
+} // namespace platform

@@ -1,0 +1,30 @@
+#include "platform/Pause.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace platform {
+
+namespace {
+double g_scale = 1.0;
+}
+
+void setPauseScale(double factor) { g_scale = factor < 0 ? 0 : factor; }
+double pauseScale() { return g_scale; }
+
+void pause(double seconds)
+{
+    const qint64 target = qint64(seconds * g_scale * 1000.0);
+    QElapsedTimer clock;
+    clock.start();
+    // A local loop instead of a busy poll: events are handled as they come and
+    // the processor stays idle in between.
+    while (clock.elapsed() < target) {
+        QEventLoop loop;
+        QTimer::singleShot(int(target - clock.elapsed()), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+} // namespace platform

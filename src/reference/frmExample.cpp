@@ -1,0 +1,39 @@
+#include "reference/frmExample.h"
+
+#include "platform/SettingsStore.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace reference {
+
+frmExample::frmExample(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmExample"));
+    setWindowTitle(QStringLiteral("Example"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(platform::px(2415), platform::px(5355));
+
+    RichTextBox1 = new QTextEdit(this);
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setGeometry(platform::rectTwips(120, 120, 2175, 4815));
+    Check1 = new QCheckBox(QStringLiteral("Don't show this again."), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setGeometry(platform::rectTwips(120, 5040, 2175, 255));
+    connect(Check1, &QCheckBox::clicked, this, [this](bool marked) {
+        platform::settings::writeOption(QStringLiteral("Show Example"),
+                                        marked ? QStringLiteral("0") : QStringLiteral("1"));
+    });
+    m_closing = platform::settings::readOption(QStringLiteral("Show Example")) == 0;
+}
+
+void frmExample::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_closing)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+} // namespace reference

@@ -1,0 +1,114 @@
+#include "shell/frmFirstTime.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Pause.h"
+#include "platform/RegistryAccess.h"
+#include "platform/SettingsStore.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace shell {
+
+frmFirstTime::frmFirstTime(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmFirstTime"));
+    setWindowTitle(QStringLiteral("First Time Setup"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Label2 = new QLabel(QStringLiteral(
+        "This is Torvane Studio's First Time Setup. This will prepare all variables into the "
+        "Registry. You will only need to do this once, unless you delete some keys/values out of "
+        "the Registry."));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setWordWrap(true);
+
+    auto *frame = new QGroupBox(QStringLiteral("Status"));
+    frame->setObjectName(QStringLiteral("Frame1"));
+    Label1 = new QLabel;
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    ProgressBar1 = new QProgressBar;
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    auto *fl = new QVBoxLayout(frame);
+    fl->addWidget(Label1);
+    fl->addWidget(ProgressBar1);
+
+    Command1 = new QPushButton(QStringLiteral("Start"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Close"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setEnabled(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(Label2);
+    main->addWidget(frame);
+    main->addLayout(buttons);
+    resize(420, 240);
+
+    connect(Command1, &QPushButton::clicked, this, &frmFirstTime::start);
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmFirstTime::setProgress(int value)
+{
+    ProgressBar1->setValue(value);
+    emit progressChanged(value);
+}
+
+void frmFirstTime::start()
+{
+    // The window may be closed during the pauses; the run then finishes
+    // without touching it.
+    QPointer<frmFirstTime> self(this);
+    Command1->setEnabled(false);
+    Label1->setText(QStringLiteral("Creating keys into the registry."));
+    setProgress(10);
+
+    platform::RegistryAccess reg;
+    bool ok = reg.selectCompileOptionsForWriting();
+    Label1->setText(QStringLiteral("Creating values into the registry."));
+    setProgress(17);
+    int type = 0;
+    ok &= reg.SetValue(QStringLiteral("Web-Page url OPT"), type, QStringLiteral("1"));
+    setProgress(25);
+    ok &= reg.SetValue(QStringLiteral("E-Mail OPT"), type, QStringLiteral("1"));
+    ok &= reg.SetValue(QStringLiteral("Date Finished OPT"), type, QStringLiteral("1"));
+    setProgress(39);
+    ok &= reg.SetValue(QStringLiteral("Company Name OPT"), type, QStringLiteral("1"));
+    ok &= reg.SetValue(QStringLiteral("DocumentPrgm OPT"), type, QStringLiteral("NotePad"));
+    setProgress(47);
+
+    const std::pair<double, int> steps[] = {{1, 60}, {3, 69}, {2, 75}, {2, 89}, {3, 97}, {5, 100}};
+    for (const auto &[seconds, progress] : steps) {
+        platform::pause(seconds);
+        if (self)
+            setProgress(progress);
+    }
+
+    ok &= platform::settings::writeOption(QStringLiteral("Show First Time"), QStringLiteral("0"));
+    if (!ok) {
+        // A failed write must not pass for a finished setup.
+        platform::dialogs::message(self, QStringLiteral("The setup could not write its values.\n%1")
+                                             .arg(reg.lastError()),
+                                   QString(), QMessageBox::Critical);
+    }
+    if (!self)
+        return;
+    Label1->setText(ok ? QStringLiteral("Press the 'Close' button to close this dialog box. Then, "
+                                        "restart Torvane Studio from the start menu.")
+                       : QStringLiteral("The setup did not finish. Press 'Close' and try again."));
+    Command2->setEnabled(true);
+}
+
+} // namespace shell

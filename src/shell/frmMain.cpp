@@ -1,0 +1,343 @@
+#include "shell/frmMain.h"
+
+#include "editor/frmDocument.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/SettingsStore.h"
+#include "platform/Twips.h"
+#include "shell/Studio.h"
+#include "shell/frmOptions.h"
+#include "auxiliary/frmAbout.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDate>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace shell {
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+
+QAction *item(QMenu *menu, const QString &name, const QString &caption)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+void separator(QMenu *menu, const QString &name)
+{
+    QAction *a = menu->addSeparator();
+    a->setObjectName(name);
+}
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("TorvaneStudio"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::showMenusOf);
+
+    createMenus();
+    createStatusBar();
+    Studio::instance().setMainFrame(this);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createMenus()
+{
+    auto topMenu = [this](const QString &name, const QString &caption) {
+        auto *m = new QMenu(caption, this);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        m_ownMenus << m;
+        return m;
+    };
+
+    QMenu *file = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    item(file, QStringLiteral("mnuNewProject"), QStringLiteral("New Project"));
+    separator(file, QStringLiteral("Space5"));
+    connect(item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open")), &QAction::triggered,
+            this, &frmMain::fileOpen);
+    separator(file, QStringLiteral("Space6"));
+    item(file, QStringLiteral("mnuFilePageSetup"), QStringLiteral("Page Set&up..."));
+    item(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print..."));
+    separator(file, QStringLiteral("mnuFileBar0"));
+    connect(item(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit")), &QAction::triggered,
+            this, &QWidget::close);
+
+    QMenu *edit = topMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    addMessageItem(edit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Undo"),
+                   QStringLiteral("mnuEditUndo_Click"));
+    separator(edit, QStringLiteral("mnuEditBar0"));
+    item(edit, QStringLiteral("mnuEditCut"), QStringLiteral("Cu&t"));
+    item(edit, QStringLiteral("mnuEditCopy"), QStringLiteral("&Copy"));
+    item(edit, QStringLiteral("mnuEditPaste"), QStringLiteral("&Paste"));
+    addMessageItem(edit, QStringLiteral("mnuEditPasteSpecial"), QStringLiteral("Paste &Special..."),
+                   QStringLiteral("mnuEditPasteSpecial_Click"));
+
+    QMenu *view = topMenu(QStringLiteral("mnuView"), QStringLiteral("&View"));
+    mnuViewToolbar = item(view, QStringLiteral("mnuViewToolbar"), QStringLiteral("&Toolbar"));
+    mnuViewToolbar->setCheckable(true);
+    mnuViewToolbar->setChecked(true);
+    mnuViewStatusBar = item(view, QStringLiteral("mnuViewStatusBar"), QStringLiteral("Status &Bar"));
+    mnuViewStatusBar->setCheckable(true);
+    mnuViewStatusBar->setChecked(true);
+    connect(mnuViewStatusBar, &QAction::triggered, this,
+            [this](bool checked) { sbStatusBar->setVisible(checked); });
+    separator(view, QStringLiteral("mnuViewBar0"));
+    addMessageItem(view, QStringLiteral("mnuViewRefresh"), QStringLiteral("&Refresh"),
+                   QStringLiteral("mnuViewRefresh_Click"));
+    connect(item(view, QStringLiteral("mnuViewOptions"), QStringLiteral("&Options...")),
+            &QAction::triggered, this, [] { Studio::instance().show<frmOptions>(); });
+    connect(item(view, QStringLiteral("mnuViewWebBrowser"), QStringLiteral("&Web Browser")),
+            &QAction::triggered, this,
+            [] { Studio::instance().showNewBrowser(Studio::makerSiteAddress()); });
+
+    QMenu *tools = topMenu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
+    connect(item(tools, QStringLiteral("mnuToolsOptions"), QStringLiteral("&Options...")),
+            &QAction::triggered, this, [] { Studio::instance().show<frmOptions>(); });
+
+    m_windowMenu = topMenu(QStringLiteral("mnuWindow"), QStringLiteral("&Window"));
+    connect(item(m_windowMenu, QStringLiteral("mnuWindowNewWindow"), QStringLiteral("&New Window")),
+            &QAction::triggered, this, [this] { LoadNewDoc(); });
+    separator(m_windowMenu, QStringLiteral("mnuWindowBar0"));
+    connect(item(m_windowMenu, QStringLiteral("mnuWindowCascade"), QStringLiteral("&Cascade")),
+            &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+    connect(item(m_windowMenu, QStringLiteral("mnuWindowTileHorizontal"),
+                 QStringLiteral("Tile &Horizontal")),
+            &QAction::triggered, this, &frmMain::tileHorizontal);
+    connect(item(m_windowMenu, QStringLiteral("mnuWindowTileVertical"),
+                 QStringLiteral("Tile &Vertical")),
+            &QAction::triggered, this, &frmMain::tileVertical);
+    connect(item(m_windowMenu, QStringLiteral("mnuWindowArrangeIcons"),
+                 QStringLiteral("&Arrange Icons")),
+            &QAction::triggered, this, &frmMain::arrangeIcons);
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::rebuildWindowList);
+
+    QMenu *help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+    connect(item(help, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About ")),
+            &QAction::triggered, this, [this] {
+                auto *about = Studio::instance().window<auxiliary::frmAbout>();
+                about->exec();
+            });
+
+    for (QMenu *m : m_ownMenus)
+        menuBar()->addMenu(m);
+}
+
+void frmMain::addMessageItem(QMenu *menu, const QString &name, const QString &caption,
+                             const QString &handlerName)
+{
+    connect(item(menu, name, caption), &QAction::triggered, this, [this, handlerName] {
+        platform::dialogs::message(this, QStringLiteral("Add '%1' code.").arg(handlerName),
+                                   platform::appTitle());
+    });
+}
+
+void frmMain::createStatusBar()
+{
+    sbStatusBar = new QStatusBar(this);
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    setStatusBar(sbStatusBar);
+    auto *status = new QLabel(QStringLiteral("Status"), sbStatusBar);
+    status->setObjectName(QStringLiteral("Panel1"));
+    m_datePanel = new QLabel(sbStatusBar);
+    m_datePanel->setObjectName(QStringLiteral("Panel2"));
+    m_timePanel = new QLabel(sbStatusBar);
+    m_timePanel->setObjectName(QStringLiteral("Panel3"));
+    sbStatusBar->addWidget(status, 1);
+    sbStatusBar->addPermanentWidget(m_datePanel);
+    sbStatusBar->addPermanentWidget(m_timePanel);
+    m_clock = new QTimer(this);
+    connect(m_clock, &QTimer::timeout, this, &frmMain::updateClock);
+    m_clock->start(1000);
+    updateClock();
+}
+
+void frmMain::updateClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    m_datePanel->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
+    m_timePanel->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+}
+
+void frmMain::load()
+{
+    LoadNewDoc();
+    restorePlacement();
+}
+
+editor::frmDocument *frmMain::LoadNewDoc()
+{
+    ++m_documentCounter;
+    auto *doc = new editor::frmDocument();
+    doc->setWindowTitle(QStringLiteral("Document %1").arg(m_documentCounter));
+    adopt(doc)->show();
+    return doc;
+}
+
+QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
+{
+    QMdiSubWindow *sub = m_mdi->addSubWindow(doc);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setObjectName(QStringLiteral("subWindow"));
+    doc->setOwnMenuBarVisible(false);
+    return sub;
+}
+
+void frmMain::showMenusOf(QMdiSubWindow *sub)
+{
+    auto *doc = sub ? qobject_cast<editor::frmDocument *>(sub->widget()) : nullptr;
+    QMenuBar *bar = menuBar();
+    for (QAction *a : bar->actions())
+        bar->removeAction(a);
+    const QList<QMenu *> menus = doc ? doc->menus() : m_ownMenus;
+    for (QMenu *m : menus)
+        bar->addMenu(m);
+}
+
+void frmMain::rebuildWindowList()
+{
+    qDeleteAll(m_windowListActions);
+    m_windowListActions.clear();
+    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList();
+    if (subs.isEmpty())
+        return;
+    m_windowListActions << m_windowMenu->addSeparator();
+    int n = 0;
+    for (QMdiSubWindow *sub : subs) {
+        QAction *a = m_windowMenu->addAction(
+            QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(sub == m_mdi->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
+        m_windowListActions << a;
+    }
+}
+
+// Qt's MDI area tiles in a grid only; these place the open (not minimised)
+// children in one column of rows, or one row of columns.
+void frmMain::tileHorizontal()
+{
+    QList<QMdiSubWindow *> subs;
+    for (QMdiSubWindow *s : m_mdi->subWindowList())
+        if (!s->isMinimized() && s->isVisible())
+            subs << s;
+    if (subs.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int h = std::max(1, area.height() / int(subs.size()));
+    int y = 0;
+    for (QMdiSubWindow *s : subs) {
+        s->showNormal();
+        s->setGeometry(0, y, area.width(), h);
+        y += h;
+    }
+}
+
+void frmMain::tileVertical()
+{
+    QList<QMdiSubWindow *> subs;
+    for (QMdiSubWindow *s : m_mdi->subWindowList())
+        if (!s->isMinimized() && s->isVisible())
+            subs << s;
+    if (subs.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int w = std::max(1, area.width() / int(subs.size()));
+    int x = 0;
+    for (QMdiSubWindow *s : subs) {
+        s->showNormal();
+        s->setGeometry(x, 0, w, area.height());
+        x += w;
+    }
+}
+
+// Minimised children line up along the bottom edge, left to right.
+void frmMain::arrangeIcons()
+{
+    const QRect area = m_mdi->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    for (QMdiSubWindow *s : m_mdi->subWindowList()) {
+        if (!s->isMinimized())
+            continue;
+        const QSize size = s->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        s->move(x, y - size.height() + 1);
+        x += size.width();
+    }
+}
+
+void frmMain::restorePlacement()
+{
+    using platform::settings::readNumber;
+    const QString app = platform::appTitle();
+    const double left = readNumber(app, kSettings, QStringLiteral("MainLeft"), 1000);
+    const double top = readNumber(app, kSettings, QStringLiteral("MainTop"), 1000);
+    const double width = readNumber(app, kSettings, QStringLiteral("MainWidth"), 6500);
+    const double height = readNumber(app, kSettings, QStringLiteral("MainHeight"), 6500);
+    move(platform::px(left), platform::px(top));
+    resize(std::max(1, platform::px(width)), std::max(1, platform::px(height)));
+}
+
+void frmMain::savePlacement()
+{
+    if (isMinimized())
+        return;
+    using platform::settings::write;
+    const QString app = platform::appTitle();
+    const QPoint p = pos();
+    const QSize s = size();
+    write(app, kSettings, QStringLiteral("MainLeft"), QString::number(platform::twips(p.x())));
+    write(app, kSettings, QStringLiteral("MainTop"), QString::number(platform::twips(p.y())));
+    write(app, kSettings, QStringLiteral("MainWidth"), QString::number(platform::twips(s.width())));
+    write(app, kSettings, QStringLiteral("MainHeight"), QString::number(platform::twips(s.height())));
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        savePlacement();
+        m_clock->stop();
+        m_mdi->closeAllSubWindows();
+    }
+    event->accept();
+}
+
+void frmMain::fileOpen()
+{
+    const auto path = platform::dialogs::openFile(this, QStringLiteral("Open File"),
+                                                  QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf"));
+    if (!path)
+        return; // cancelled: nothing is loaded
+    editor::frmDocument *doc = Studio::instance().defaultDocument();
+    QString error;
+    if (!doc->openFile(*path, &error))
+        platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
+}
+
+} // namespace shell

@@ -1,0 +1,189 @@
+#include "shell/frmOptions.h"
+
+#include "platform/Dialogs.h"
+#include "platform/RegistryAccess.h"
+#include "platform/SettingsStore.h"
+#include "shell/Studio.h"
+#include "shell/frmFirstTime.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace shell {
+
+namespace {
+QString state(const QCheckBox *box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }
+
+// "0" unchecks, "1" checks, anything else (a missing value too) leaves it.
+void applySwitch(QCheckBox *box, const QString &text)
+{
+    if (text == QLatin1String("0"))
+        box->setChecked(false);
+    else if (text == QLatin1String("1"))
+        box->setChecked(true);
+}
+
+template <typename T> T *named(T *w, const char *name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+} // namespace
+
+frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    SSTab1 = named(new QTabWidget(this), "SSTab1");
+
+    auto *general = new QWidget;
+    auto *gl = new QVBoxLayout(general);
+    Check1 = named(new QCheckBox(QStringLiteral("Show Tips at Startup")), "Check1");
+    Check2 = named(new QCheckBox(QStringLiteral("Advanced Mode")), "Check2");
+    Check7 = named(new QCheckBox(QStringLiteral("Show Example Box")), "Check7");
+    gl->addWidget(Check1);
+    gl->addWidget(Check2);
+    gl->addWidget(Check7);
+    gl->addStretch(1);
+    SSTab1->addTab(general, QStringLiteral("General"));
+
+    auto *compile = new QWidget;
+    auto *cl = new QGridLayout(compile);
+    cl->addWidget(named(new QLabel(QStringLiteral("Compile Options:")), "Label1"), 0, 0);
+    Check3 = named(new QCheckBox(QStringLiteral("Ask Web-Page URL")), "Check3");
+    Check4 = named(new QCheckBox(QStringLiteral("Ask Company Name")), "Check4");
+    Check5 = named(new QCheckBox(QStringLiteral("Ask Date Finished")), "Check5");
+    Check6 = named(new QCheckBox(QStringLiteral("Ask E-Mail Address")), "Check6");
+    cl->addWidget(Check3, 1, 0);
+    cl->addWidget(Check4, 2, 0);
+    cl->addWidget(Check5, 3, 0);
+    cl->addWidget(Check6, 4, 0);
+    cl->addWidget(named(new QLabel(QStringLiteral("Create Document In:")), "Label2"), 0, 1);
+    Option1 = named(new QRadioButton(QStringLiteral("Notepad")), "Option1");
+    Option2 = named(new QRadioButton(QStringLiteral("Wordpad")), "Option2");
+    Option3 = named(new QRadioButton(QStringLiteral("HTML")), "Option3");
+    // A group that allows "none selected", as the window opens.
+    auto *group = new QButtonGroup(this);
+    group->setExclusive(false);
+    for (QRadioButton *o : {Option1, Option2, Option3}) {
+        o->setAutoExclusive(false);
+        group->addButton(o);
+        connect(o, &QRadioButton::toggled, this, [this, o](bool on) {
+            if (!on)
+                return;
+            for (QRadioButton *other : {Option1, Option2, Option3})
+                if (other != o)
+                    other->setChecked(false);
+        });
+    }
+    cl->addWidget(Option1, 1, 1);
+    cl->addWidget(Option2, 2, 1);
+    cl->addWidget(Option3, 3, 1);
+    cl->addWidget(named(new QLabel(QStringLiteral("Defult Font: (Does not apply to Notepad)")),
+                        "Label4"),
+                  5, 0, 1, 2);
+    fonttype = named(new QTextEdit, "fonttype");
+    fonttype->setMaximumHeight(48);
+    cl->addWidget(fonttype, 6, 0, 1, 2);
+    SSTab1->addTab(compile, QStringLiteral("Compile"));
+
+    auto *setup = new QWidget;
+    auto *sl = new QVBoxLayout(setup);
+    auto *l3 = named(new QLabel(QStringLiteral("This is if you want to redo the 'Beginning Setup'. "
+                                               "This just recreates all Registry values and resets "
+                                               "defults.")),
+                     "Label3");
+    l3->setWordWrap(true);
+    sl->addWidget(l3);
+    Command4 = named(new QPushButton(QStringLiteral("Run")), "Command4");
+    sl->addWidget(Command4, 0, Qt::AlignLeft);
+    sl->addStretch(1);
+    SSTab1->addTab(setup, QStringLiteral("Setup"));
+
+    Command1 = named(new QPushButton(QStringLiteral("OK")), "Command1");
+    Command2 = named(new QPushButton(QStringLiteral("Cancel")), "Command2");
+    Command3 = named(new QPushButton(QStringLiteral("Apply")), "Command3");
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command3);
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(SSTab1);
+    main->addLayout(buttons);
+
+    // The load step: registry switches, then "Show Example" (which writes the
+    // value it just read back, leaving it unchanged).
+    fillFromRegistry();
+    Check7->setChecked(platform::settings::readOption(QStringLiteral("Show Example")) == 1);
+    platform::settings::writeOption(QStringLiteral("Show Example"), state(Check7));
+    Check1->setChecked(platform::settings::readOption(QStringLiteral("Show Tips at Startup")) != 0);
+
+    connect(Check1, &QCheckBox::clicked, this, [this] {
+        platform::settings::writeOption(QStringLiteral("Show Tips at Startup"), state(Check1));
+    });
+    connect(Check7, &QCheckBox::clicked, this, [this] {
+        platform::settings::writeOption(QStringLiteral("Show Example"), state(Check7));
+    });
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        if (saveValues())
+            close();
+    });
+    connect(Command3, &QPushButton::clicked, this, &frmOptions::saveValues);
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command4, &QPushButton::clicked, this, [this] {
+        Studio::instance().show<frmFirstTime>();
+        close();
+    });
+}
+
+void frmOptions::fillFromRegistry()
+{
+    platform::RegistryAccess reg;
+    reg.SelectKey(platform::RegistryAccess::compileOptionsKey());
+    const QString program = reg.valueText(QStringLiteral("DocumentPrgm OPT"));
+    if (program == QLatin1String("NotePad"))
+        Option1->setChecked(true);
+    else if (program == QLatin1String("WordPad"))
+        Option2->setChecked(true);
+    applySwitch(Check4, reg.valueText(QStringLiteral("Company Name OPT")));
+    applySwitch(Check3, reg.valueText(QStringLiteral("Web-Page url OPT")));
+    applySwitch(Check6, reg.valueText(QStringLiteral("E-Mail OPT")));
+    applySwitch(Check5, reg.valueText(QStringLiteral("Date Finished OPT")));
+}
+
+bool frmOptions::saveValues()
+{
+    using platform::settings::writeOption;
+    bool ok = writeOption(QStringLiteral("Show Tips at Startup"), state(Check1));
+    ok &= writeOption(QStringLiteral("Show Example"), state(Check7));
+
+    platform::RegistryAccess reg;
+    ok &= reg.selectCompileOptionsForWriting();
+    int type = 0;
+    ok &= reg.SetValue(QStringLiteral("Web-Page url OPT"), type, state(Check3));
+    ok &= reg.SetValue(QStringLiteral("E-Mail OPT"), type, state(Check6));
+    ok &= reg.SetValue(QStringLiteral("Date Finished OPT"), type, state(Check5));
+    ok &= reg.SetValue(QStringLiteral("Company Name OPT"), type, state(Check4));
+    ok &= reg.SetValue(QStringLiteral("DocumentPrgm OPT"), type,
+                       Option2->isChecked() && !Option1->isChecked() ? QStringLiteral("WordPad")
+                                                                      : QStringLiteral("NotePad"));
+    if (!ok)
+        platform::dialogs::message(this,
+                                   QStringLiteral("The options could not be saved.\n%1")
+                                       .arg(reg.lastError()),
+                                   QString(), QMessageBox::Critical);
+    return ok;
+}
+
+} // namespace shell

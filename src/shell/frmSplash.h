@@ -1,0 +1,26 @@
+#pragma once
+#include <QWidget>
+
+class QLabel;
+
+namespace shell {
+
+// Shown during the start-up pause; its load fills the options dialog.
+class frmSplash : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmSplash(QWidget *parent = nullptr);
+
+    QLabel *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+
+private:
+    void fillOptionsDialog();
+};
+
+} // namespace shell

@@ -1,0 +1,283 @@
+// The main frame: document numbering, placement, menus and File > Open.
+#include "common/TestRegistry.h"
+
+#include "editor/frmDocument.h"
+#include "platform/Dialogs.h"
+#include "platform/SettingsStore.h"
+#include "shell/Studio.h"
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace shell;
+
+namespace {
+QStringList captions(frmMain *frame)
+{
+    QStringList out;
+    for (QMdiSubWindow *s : frame->mdiArea()->subWindowList())
+        out << s->widget()->windowTitle();
+    return out;
+}
+
+QAction *act(QWidget *w, const char *name)
+{
+    return w->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+QStringList menuBarCaptions(QMainWindow *w)
+{
+    QStringList out;
+    for (QAction *a : w->menuBar()->actions())
+        out << a->text();
+    return out;
+}
+} // namespace
+
+class TstMainFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        platform::dialogs::setScript(nullptr);
+        Studio::instance().reset();
+    }
+    void menuTree();
+    void documentNumbering();
+    void placementSavedUnlessMinimised_data();
+    void placementSavedUnlessMinimised();
+    void statusBarToggle();
+    void exitClosesDocuments();
+    void messageItems_data();
+    void messageItems();
+    void activeChildMenusReplaceFrameMenus();
+    void fileOpenUsesDefaultDocument();
+    void tilingCoversTheArea();
+};
+
+void TstMainFrame::menuTree()
+{
+    testing::IsolatedProfile profile;
+    frmMain frame;
+    const QList<QPair<const char *, const char *>> items{
+        {"mnuNewProject", "New Project"},       {"mnuOpen", "Open"},
+        {"mnuFilePageSetup", "Page Set&up..."}, {"mnuFilePrint", "&Print..."},
+        {"mnuFileExit", "E&xit"},               {"mnuEditUndo", "&Undo"},
+        {"mnuEditCut", "Cu&t"},                 {"mnuEditCopy", "&Copy"},
+        {"mnuEditPaste", "&Paste"},             {"mnuEditPasteSpecial", "Paste &Special..."},
+        {"mnuViewToolbar", "&Toolbar"},         {"mnuViewStatusBar", "Status &Bar"},
+        {"mnuViewRefresh", "&Refresh"},         {"mnuViewOptions", "&Options..."},
+        {"mnuViewWebBrowser", "&Web Browser"},  {"mnuToolsOptions", "&Options..."},
+        {"mnuWindowNewWindow", "&New Window"},  {"mnuWindowCascade", "&Cascade"},
+        {"mnuWindowTileHorizontal", "Tile &Horizontal"},
+        {"mnuWindowTileVertical", "Tile &Vertical"},
+        {"mnuWindowArrangeIcons", "&Arrange Icons"},
+        {"mnuHelpAbout", "&About "}};
+    for (const auto &[name, caption] : items) {
+        QAction *a = act(&frame, name);
+        QVERIFY2(a, name);
+        QCOMPARE(a->text(), QString::fromLatin1(caption));
+    }
+    QCOMPARE(menuBarCaptions(&frame),
+             (QStringList{"&File", "&Edit", "&View", "&Tools", "&Window", "&Help"}));
+    QVERIFY(act(&frame, "mnuViewToolbar")->isChecked());
+    QVERIFY(act(&frame, "mnuViewStatusBar")->isChecked());
+    QVERIFY(act(&frame, "Space5")->isSeparator());
+}
+
+void TstMainFrame::documentNumbering()
+{
+    testing::IsolatedProfile profile;
+    auto *frame = new frmMain;
+    frame->load();
+    frame->show();
+    QAction *newWindow = act(frame, "mnuWindowNewWindow");
+    for (int i = 0; i < 3; ++i)
+        newWindow->trigger();
+    QCOMPARE(captions(frame),
+             (QStringList{"Document 1", "Document 2", "Document 3", "Document 4"}));
+    frame->mdiArea()->subWindowList()[2]->close();
+    QTRY_COMPARE(frame->mdiArea()->subWindowList().size(), 3);
+    newWindow->trigger();
+    QCOMPARE(captions(frame), (QStringList{"Document 1", "Document 2", "Document 4", "Document 5"}));
+    QCOMPARE(frame->documentCounter(), 5);
+}
+
+void TstMainFrame::placementSavedUnlessMinimised_data()
+{
+    QTest::addColumn<bool>("minimise");
+    QTest::newRow("normal") << false;
+    QTest::newRow("minimised") << true;
+}
+
+void TstMainFrame::placementSavedUnlessMinimised()
+{
+    QFETCH(bool, minimise);
+    testing::IsolatedProfile profile;
+    platform::settings::write("Torvane Studio", "Settings", "MainLeft", "1500");
+    platform::settings::write("Torvane Studio", "Settings", "MainWidth", "not a number");
+    auto *frame = new frmMain;
+    frame->load();
+    QCOMPARE(frame->pos(), QPoint(100, 67));
+    QCOMPARE(frame->size(), QSize(433, 433));
+    frame->show();
+    frame->move(30, 45);
+    frame->resize(600, 300);
+    if (minimise)
+        frame->showMinimized();
+    act(frame, "mnuFileExit")->trigger();
+    const auto read = [](const char *key) {
+        return platform::settings::read("Torvane Studio", "Settings", QString::fromLatin1(key), "-");
+    };
+    if (minimise) {
+        QCOMPARE(read("MainLeft"), QString("1500"));
+        QCOMPARE(read("MainTop"), QString("-"));
+    } else {
+        QCOMPARE(read("MainLeft"), QString("450"));
+        QCOMPARE(read("MainTop"), QString("675"));
+        QCOMPARE(read("MainWidth"), QString("9000"));
+        QCOMPARE(read("MainHeight"), QString("4500"));
+    }
+}
+
+void TstMainFrame::statusBarToggle()
+{
+    testing::IsolatedProfile profile;
+    frmMain frame;
+    frame.show();
+    QAction *item = act(&frame, "mnuViewStatusBar");
+    item->trigger();
+    QVERIFY(!item->isChecked());
+    QVERIFY(!frame.sbStatusBar->isVisible());
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QVERIFY(frame.sbStatusBar->isVisible());
+    const auto panels = frame.sbStatusBar->findChildren<QLabel *>();
+    QVERIFY(std::any_of(panels.begin(), panels.end(),
+                        [](QLabel *l) { return l->text() == QLatin1String("Status"); }));
+}
+
+void TstMainFrame::exitClosesDocuments()
+{
+    testing::IsolatedProfile profile;
+    auto *frame = new frmMain;
+    frame->load();
+    frame->show();
+    QPointer<editor::frmDocument> def = Studio::instance().defaultDocument();
+    QPointer<QWidget> first = frame->mdiArea()->subWindowList().constFirst()->widget();
+    QPointer<frmMain> guard(frame);
+    act(frame, "mnuFileExit")->trigger();
+    QTRY_VERIFY(!guard);
+    QTRY_VERIFY(!def);
+    QTRY_VERIFY(!first);
+}
+
+void TstMainFrame::messageItems_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("undo") << "mnuEditUndo" << "Add 'mnuEditUndo_Click' code.";
+    QTest::newRow("paste special") << "mnuEditPasteSpecial" << "Add 'mnuEditPasteSpecial_Click' code.";
+    QTest::newRow("refresh") << "mnuViewRefresh" << "Add 'mnuViewRefresh_Click' code.";
+}
+
+void TstMainFrame::messageItems()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, text);
+    testing::IsolatedProfile profile;
+    platform::dialogs::Script script;
+    platform::dialogs::setScript(&script);
+    frmMain frame;
+    act(&frame, item.toLatin1().constData())->trigger();
+    QCOMPARE(script.asked.size(), size_t(1));
+    QCOMPARE(script.asked[0].kind, QString("message"));
+    QCOMPARE(script.asked[0].text, text);
+    QCOMPARE(script.asked[0].title, QString("Torvane Studio"));
+}
+
+void TstMainFrame::activeChildMenusReplaceFrameMenus()
+{
+    testing::IsolatedProfile profile;
+    auto *frame = new frmMain;
+    frame->show();
+    QCOMPARE(menuBarCaptions(frame).constFirst(), QString("&File"));
+    frame->LoadNewDoc();
+    QTRY_COMPARE(menuBarCaptions(frame),
+                 (QStringList{"&File ", "&Edit ", "&Insert ", "Graph", "Variables", "Tools ", "Help "}));
+    frame->mdiArea()->closeAllSubWindows();
+    QTRY_COMPARE(menuBarCaptions(frame).constFirst(), QString("&File"));
+}
+
+void TstMainFrame::fileOpenUsesDefaultDocument()
+{
+    testing::IsolatedProfile profile;
+    auto *frame = new frmMain;
+    frame->load();
+    frame->show();
+    platform::dialogs::Script script;
+    platform::dialogs::setScript(&script);
+
+    // Cancel: no default document is even created.
+    script.files.push_back(std::nullopt);
+    act(frame, "mnuOpen")->trigger();
+    QVERIFY(!Studio::instance().defaultDocumentIfLoaded());
+    QCOMPARE(script.asked.back().title, QString("Open File"));
+    QCOMPARE(script.asked.back().defaultAnswer, QString("Torvane Studio Files (*.tvf)|*.tvf"));
+
+    // A file that does not exist is reported; the window stays.
+    script.files.push_back(profile.path() + "/missing.tvf");
+    act(frame, "mnuOpen")->trigger();
+    QCOMPARE(script.asked.back().kind, QString("message"));
+    editor::frmDocument *doc = Studio::instance().defaultDocumentIfLoaded();
+    QVERIFY(doc);
+    QCOMPARE(doc->windowTitle(), QString("frmDocument"));
+
+    // Closed, it comes back as a new child when addressed.
+    QPointer<editor::frmDocument> old(doc);
+    doc->unload();
+    QTRY_VERIFY(!old);
+    QVERIFY(Studio::instance().defaultDocument());
+    QCOMPARE(Studio::instance().defaultDocument()->windowTitle(), QString("frmDocument"));
+    QCOMPARE(captions(frame), (QStringList{"Document 1", "frmDocument"}));
+}
+
+void TstMainFrame::tilingCoversTheArea()
+{
+    testing::IsolatedProfile profile;
+    auto *frame = new frmMain;
+    frame->resize(900, 700);
+    frame->show();
+    frame->LoadNewDoc();
+    frame->LoadNewDoc();
+    frame->LoadNewDoc();
+    const QRect area = frame->mdiArea()->viewport()->rect();
+    frame->tileHorizontal();
+    auto subs = frame->mdiArea()->subWindowList();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(subs[i]->width(), area.width());
+        QCOMPARE(subs[i]->y(), i * (area.height() / 3));
+    }
+    frame->tileVertical();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(subs[i]->height(), area.height());
+        QCOMPARE(subs[i]->x(), i * (area.width() / 3));
+    }
+    subs[0]->showMinimized();
+    subs[1]->showMinimized();
+    frame->arrangeIcons();
+    QCOMPARE(subs[0]->y(), subs[1]->y());
+    QVERIFY(subs[0]->x() < subs[1]->x());
+    QCOMPARE(subs[0]->geometry().bottom(), area.bottom());
+}
+
+TORVANE_TEST(TstMainFrame);
+#include "tst_mainframe.moc"

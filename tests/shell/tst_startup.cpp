@@ -1,0 +1,180 @@
+// The entry procedure's decisions and what each start leaves on screen.
+#include "common/TestRegistry.h"
+
+#include "auxiliary/frmTip.h"
+#include "editor/frmDocument.h"
+#include "platform/Pause.h"
+#include "platform/RegistryAccess.h"
+#include "platform/SettingsStore.h"
+#include "reference/frmExample.h"
+#include "shell/Main.h"
+#include "shell/Studio.h"
+#include "shell/frmFirstTime.h"
+#include "shell/frmMain.h"
+#include "shell/frmOptions.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace shell;
+
+namespace {
+template <typename T> bool shown()
+{
+    T *w = Studio::instance().loadedWindow<T>();
+    return w && w->isVisible();
+}
+
+void seed(const char *key, const QString &value)
+{
+    if (!value.isNull())
+        platform::settings::writeOption(QString::fromLatin1(key), value);
+}
+} // namespace
+
+class TstStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { platform::setPauseScale(0); }
+    void cleanup() { Studio::instance().reset(); }
+    void decisionTable_data();
+    void decisionTable();
+    void normalStartWindows();
+    void splashFillsOptionsDialog();
+    void firstTimeSetupMakesNextStartNormal();
+};
+
+void TstStartup::decisionTable_data()
+{
+    QTest::addColumn<QString>("example");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("tips");
+    QTest::addColumn<bool>("exampleShown");
+    QTest::addColumn<bool>("firstShown");
+    QTest::addColumn<bool>("mainShown");
+    QTest::addColumn<bool>("tipShown");
+    const QString none;
+    QTest::newRow("empty store") << none << none << none << true << true << false << false;
+    QTest::newRow("first start again") << "0" << "1" << "1" << false << true << false << false;
+    QTest::newRow("quiet normal start") << "0" << "0" << "0" << false << false << true << false;
+    QTest::newRow("tips 1") << "0" << "0" << "1" << false << false << true << true;
+    QTest::newRow("tips 2 shows") << "0" << "0" << "2" << false << false << true << true;
+    QTest::newRow("tips not a number") << "0" << "0" << "x" << false << false << true << true;
+    QTest::newRow("example 1") << "1" << "0" << "0" << true << false << true << false;
+    QTest::newRow("example 2 hides") << "2" << "0" << "0" << false << false << true << false;
+    QTest::newRow("example not a number") << "no" << "0" << "0" << true << false << true << false;
+    QTest::newRow("first 2 is normal") << "0" << "2" << "0" << false << false << true << false;
+}
+
+void TstStartup::decisionTable()
+{
+    QFETCH(QString, example);
+    QFETCH(QString, first);
+    QFETCH(QString, tips);
+    testing::IsolatedProfile profile;
+    seed("Show Example", example);
+    seed("Show First Time", first);
+    seed("Show Tips at Startup", tips);
+
+    Main();
+
+    QTEST(shown<reference::frmExample>(), "exampleShown");
+    QTEST(shown<frmFirstTime>(), "firstShown");
+    QTEST(Studio::instance().mainFrame() && Studio::instance().mainFrame()->isVisible(), "mainShown");
+    QTEST(shown<auxiliary::frmTip>(), "tipShown");
+    QVERIFY(!QApplication::activeModalWidget());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(w->objectName() != QLatin1String("frmSplash"), "the splash must be gone");
+}
+
+void TstStartup::normalStartWindows()
+{
+    testing::IsolatedProfile profile;
+    seed("Show Example", "0");
+    seed("Show First Time", "0");
+    seed("Show Tips at Startup", "0");
+    Main();
+    frmMain *frame = Studio::instance().mainFrame();
+    QVERIFY(frame);
+    QCOMPARE(frame->objectName(), QString("frmMain"));
+    QCOMPARE(frame->windowTitle(), QString("TorvaneStudio"));
+    QStringList captions;
+    for (QMdiSubWindow *s : frame->mdiArea()->subWindowList())
+        captions << s->widget()->windowTitle();
+    QCOMPARE(captions, (QStringList{"Document 1", "frmDocument"}));
+    // Only the default document window has Save disabled.
+    auto *first = qobject_cast<editor::frmDocument *>(frame->mdiArea()->subWindowList()[0]->widget());
+    QVERIFY(first->mnuSave->isEnabled());
+    QVERIFY(!Studio::instance().defaultDocument()->mnuSave->isEnabled());
+    // The options dialog is loaded but stays hidden.
+    frmOptions *options = Studio::instance().loadedWindow<frmOptions>();
+    QVERIFY(options);
+    QVERIFY(!options->isVisible());
+    // The placement of an empty store: 1000/1000/6500/6500 twips.
+    QCOMPARE(frame->pos(), QPoint(67, 67));
+    QCOMPARE(frame->size(), QSize(433, 433));
+}
+
+void TstStartup::splashFillsOptionsDialog()
+{
+    testing::IsolatedProfile profile;
+    seed("Show Example", "0");
+    seed("Show First Time", "0");
+    seed("Show Tips at Startup", "0");
+    {
+        platform::RegistryAccess reg;
+        reg.selectCompileOptionsForWriting();
+        int t = 0;
+        reg.SetValue("DocumentPrgm OPT", t, QStringLiteral("WordPad"));
+        reg.SetValue("Company Name OPT", t, QStringLiteral("1"));
+        reg.SetValue("E-Mail OPT", t, QStringLiteral("0"));
+        reg.SetValue("Web-Page url OPT", t, QStringLiteral("maybe"));
+    }
+    Main();
+    frmOptions *o = Studio::instance().loadedWindow<frmOptions>();
+    QVERIFY(o);
+    QVERIFY(o->Option2->isChecked());
+    QVERIFY(!o->Option1->isChecked());
+    QVERIFY(o->Check4->isChecked());
+    QVERIFY(!o->Check6->isChecked());
+    QVERIFY(!o->Check3->isChecked()); // other text leaves the box as it was
+    QVERIFY(!o->Check5->isChecked()); // missing value: the same
+}
+
+void TstStartup::firstTimeSetupMakesNextStartNormal()
+{
+    testing::IsolatedProfile profile;
+    seed("Show Example", "0");
+    Main();
+    frmFirstTime *setup = Studio::instance().loadedWindow<frmFirstTime>();
+    QVERIFY(setup && setup->isVisible());
+    QList<int> progress;
+    connect(setup, &frmFirstTime::progressChanged, this, [&](int v) { progress << v; });
+    QTest::mouseClick(setup->Command1, Qt::LeftButton);
+    QCOMPARE(progress, (QList<int>{10, 17, 25, 39, 47, 60, 69, 75, 89, 97, 100}));
+    QVERIFY(!setup->Command1->isEnabled());
+    QVERIFY(setup->Command2->isEnabled());
+    QCOMPARE(setup->Label1->text(), QString("Press the 'Close' button to close this dialog box. Then, "
+                                            "restart Torvane Studio from the start menu."));
+    platform::RegistryAccess reg;
+    reg.SelectKey(platform::RegistryAccess::compileOptionsKey());
+    for (const char *name : {"Web-Page url OPT", "E-Mail OPT", "Date Finished OPT", "Company Name OPT"})
+        QCOMPARE(reg.valueText(QString::fromLatin1(name)), QString("1"));
+    QCOMPARE(reg.valueText("DocumentPrgm OPT"), QString("NotePad"));
+    QCOMPARE(platform::settings::readOption("Show First Time"), 0);
+    QTest::mouseClick(setup->Command2, Qt::LeftButton);
+    QTRY_VERIFY(!Studio::instance().loadedWindow<frmFirstTime>());
+
+    platform::settings::writeOption("Show Tips at Startup", "0");
+    Main();
+    QVERIFY(Studio::instance().mainFrame() && Studio::instance().mainFrame()->isVisible());
+}
+
+TORVANE_TEST(TstStartup);
+#include "tst_startup.moc"

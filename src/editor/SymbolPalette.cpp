@@ -1,0 +1,101 @@
+#include "editor/SymbolPalette.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace editor
+{
+
+namespace
+{
+
+const char16_t *const kEntries[kPaletteEntryCount] = {
+    u"\u00F7",        // 0
+    u"\u00F9",        // 1
+    u"\u00F8",        // 2
+    u"=",             // 3
+    u"<",             // 4
+    u">",             // 5
+    u"\u00DF",        // 6
+    u"!",             // 7
+    u"\u00F5",        // 8
+    u"\u00F6",        // 9
+    u"\u00CD\u00F0",  // 10
+    u"\u00DD",        // 11
+    u"\u00DD\u00F0(", // 12
+    u"\u00D0",        // 13
+    u"\u00D1",        // 14
+    u"\u00D2",        // 15
+    u"\u00F1",        // 16
+    u"\u00F2",        // 17
+    u"^",             // 18
+    u"\u00DE",        // 19
+    u"\u00FD^(",      // 20
+    u"\u00F0(",       // 21
+    u"*",             // 22
+    u"\u00B8",        // 23
+    u"+",             // 24
+    u"-",             // 25
+    u"{",             // 26
+    u"[",             // 27
+    u"(",             // 28
+    u"}",             // 29
+    u"]",             // 30
+    u")",             // 31
+    u",",             // 32
+    u"",              // 33
+    u":",             // 34
+    u"'",             // 35
+    u"\u00C4",        // 36
+    u"?",             // 37
+};
+
+} // namespace
+
+QStringList symbolPaletteEntries()
+{
+    QStringList list;
+    list.reserve(kPaletteEntryCount);
+    for (const char16_t *e : kEntries)
+        list.append(QString::fromUtf16(e));
+    return list;
+}
+
+std::optional<QString> paletteInsertText(int index)
+{
+    if (index < 0 || index >= kPaletteEntryCount)
+        index = 0;
+    if (index == kScratchEntry)
+        return std::nullopt;
+    return QString::fromUtf16(kEntries[index]);
+}
+
+std::optional<QString> readScratchText(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QString raw = QString::fromLatin1(file.readAll());
+    if (raw.isEmpty())
+        return std::nullopt;
+
+    QString text;
+    text.reserve(raw.size() + raw.size() / 8);
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw.at(i);
+        if (c == u'\r') {
+            text += QLatin1String("\r\n");
+            if (i + 1 < raw.size() && raw.at(i + 1) == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            text += QLatin1String("\r\n");
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+} // namespace editor

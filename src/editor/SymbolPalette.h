@@ -1,0 +1,31 @@
+#pragma once
+// Entries of the symbol palette (combo0001a): characters a PC keyboard lacks
+// plus common operators. Codes 128..255 are held as U+0080..U+00FF, as the
+// program pane holds them; the calculator font draws them as its symbols.
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace editor
+{
+
+constexpr int kPaletteEntryCount = 38;
+// The blank entry: it has no text of its own and inserts the scratch file.
+constexpr int kScratchEntry = 33;
+
+// The list texts in order, kPaletteEntryCount of them; kScratchEntry is empty.
+QStringList symbolPaletteEntries();
+
+// What choosing `index` writes to the program pane's SelText. An index outside
+// the list writes entry 0. For kScratchEntry the result is std::nullopt: the
+// window then writes readScratchText(platform::places::scratchFile()) if that
+// has a value, and nothing otherwise (the pane is never reloaded).
+std::optional<QString> paletteInsertText(int index);
+
+// The scratch file's text, read as Latin-1, every lone CR or LF made CR LF.
+// std::nullopt when there is nothing to insert: the file is missing, cannot be
+// read, or is empty.
+std::optional<QString> readScratchText(const QString &path);
+
+} // namespace editor

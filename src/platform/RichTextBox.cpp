@@ -1,0 +1,605 @@
+#include "platform/RichTextBox.h"
+
+#include "platform/RtfCodec.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+namespace platform
+{
+
+namespace
+{
+
+// Name of the font a run was written with, kept even when not installed.
+constexpr int kRtfFontName = QTextFormat::UserProperty + 1;
+
+QString displayFamilyFor(const QString &family)
+{
+    static QHash<QString, QString> cache;
+    auto it = cache.constFind(family);
+    if (it != cache.constEnd())
+        return *it;
+    QString shown = family;
+    if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+        shown = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    cache.insert(family, shown);
+    return shown;
+}
+
+// Model text to what the document holds: one '\n' per line break (the
+// cursor turns it into a block), display characters for 0x80-0x9F.
+QString toEditorText(const QString &model)
+{
+    QString out;
+    out.reserve(model.size());
+    const int n = int(model.size());
+    for (int i = 0; i < n; ++i) {
+        const QChar c = model.at(i);
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < n && model.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            out += QLatin1Char('\n');
+        } else if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+            out += QLatin1Char('\n');
+        } else {
+            out += rtf::modelToDisplay(c);
+        }
+    }
+    return out;
+}
+
+void appendModel(QString &out, const QString &editor)
+{
+    for (QChar c : editor) {
+        if (c == QChar::ParagraphSeparator)
+            out += QLatin1String("\r\n");
+        else
+            out += rtf::displayToModel(c);
+    }
+}
+
+rtf::Format toRtfFormat(const QTextCharFormat &f, int mainHalfPoints, const QString &mainFont,
+                        QVector<rtf::Font> &fonts)
+{
+    rtf::Format r;
+    r.bold = f.fontWeight() > QFont::Normal;
+    r.italic = f.fontItalic();
+    r.underline = f.fontUnderline();
+    r.strike = f.fontStrikeOut();
+    r.halfPoints = f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() > 0
+                       ? qRound(f.fontPointSize() * 2)
+                       : mainHalfPoints;
+    if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush) {
+        r.hasColour = true;
+        r.colour = f.foreground().color().rgb() & 0xFFFFFFu;
+    }
+    r.font = 0;
+    const QString name = f.stringProperty(kRtfFontName);
+    if (!name.isEmpty() && name != mainFont) {
+        int i = 1;
+        while (i < fonts.size() && fonts[i].name != name)
+            ++i;
+        if (i == fonts.size())
+            fonts.push_back(rtf::Font{name, 0});
+        r.font = i;
+    }
+    return r;
+}
+
+} // namespace
+
+// Our own edits of the document: changes are reported once, at the end.
+struct QuietEdit {
+    explicit QuietEdit(RichTextBox *b) : box(b) { ++box->m_quiet; }
+    ~QuietEdit()
+    {
+        if (--box->m_quiet == 0)
+            box->settle();
+    }
+    RichTextBox *box;
+};
+
+RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    // The owning window keeps its own history.
+    setUndoRedoEnabled(false);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    m_fontName = QApplication::font().family();
+    m_fontSize = QApplication::font().pointSizeF() > 0 ? QApplication::font().pointSizeF() : 8.25;
+    applyPaneFont();
+    m_shownPalette = palette();
+
+    connect(document(), &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::checkSelection);
+    connect(this, &QTextEdit::selectionChanged, this, &RichTextBox::checkSelection);
+    m_lastStart = m_lastEnd = 0;
+}
+
+// ------------------------------------------------------------ positions
+
+int RichTextBox::toModelPosition(int editorPos) const
+{
+    const QTextDocument *doc = document();
+    editorPos = qBound(0, editorPos, doc->characterCount() - 1);
+    const QTextBlock b = doc->findBlock(editorPos);
+    return editorPos + (b.isValid() ? b.blockNumber() : 0);
+}
+
+int RichTextBox::toEditorPosition(int modelPos, bool afterLineBreak) const
+{
+    const QTextDocument *doc = document();
+    modelPos = qBound(0, modelPos, TextLength());
+    // Model start of block k is its editor position + k (one extra character
+    // per line break before it); find the last block starting at or before.
+    int lo = 0, hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= modelPos)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock b = doc->findBlockByNumber(lo);
+    const int offset = modelPos - (b.position() + lo);
+    const int len = b.length() - 1;
+    if (offset <= len)
+        return b.position() + offset;
+    // Between CR and LF.
+    return b.position() + len + (afterLineBreak ? 1 : 0);
+}
+
+int RichTextBox::TextLength() const
+{
+    const QTextDocument *doc = document();
+    return doc->characterCount() - 1 + doc->blockCount() - 1;
+}
+
+QString RichTextBox::Text() const
+{
+    QString out;
+    out.reserve(TextLength());
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        if (b != document()->begin())
+            out += QLatin1String("\r\n");
+        appendModel(out, b.text());
+    }
+    return out;
+}
+
+int RichTextBox::SelStart() const
+{
+    return toModelPosition(textCursor().selectionStart());
+}
+
+int RichTextBox::SelLength() const
+{
+    const QTextCursor c = textCursor();
+    return toModelPosition(c.selectionEnd()) - toModelPosition(c.selectionStart());
+}
+
+QString RichTextBox::SelText() const
+{
+    QString out;
+    appendModel(out, textCursor().selectedText());
+    return out;
+}
+
+void RichTextBox::setSelStart(int pos)
+{
+    QuietEdit q(this);
+    m_pending = QTextCharFormat();
+    QTextCursor c = textCursor();
+    c.setPosition(toEditorPosition(pos));
+    setTextCursor(c);
+}
+
+void RichTextBox::setSelLength(int len)
+{
+    QuietEdit q(this);
+    m_pending = QTextCharFormat();
+    const int start = SelStart();
+    const int end = qBound(start, start + qMax(0, len), TextLength());
+    QTextCursor c = textCursor();
+    c.setPosition(toEditorPosition(start));
+    c.setPosition(toEditorPosition(end, true), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+// ------------------------------------------------------------ editing
+
+void RichTextBox::setText(const QString &text)
+{
+    QuietEdit q(this);
+    m_pending = QTextCharFormat();
+    QTextCursor c(document());
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.removeSelectedText();
+    c.setBlockCharFormat(QTextCharFormat());
+    c.insertText(toEditorText(text), QTextCharFormat());
+    c.endEditBlock();
+    c.setPosition(0);
+    setTextCursor(c);
+    m_changed = true; // a whole-text write is a change even when equal
+}
+
+void RichTextBox::setSelText(const QString &text)
+{
+    QuietEdit q(this);
+    QTextCursor c = textCursor();
+    QTextCharFormat fmt = c.charFormat();
+    fmt.clearProperty(QTextFormat::ObjectType);
+    fmt.merge(m_pending);
+    c.insertText(toEditorText(text), fmt);
+    setTextCursor(c);
+    m_pending = QTextCharFormat();
+}
+
+void RichTextBox::setInsertAttribute(Attribute a, bool on)
+{
+    switch (a) {
+    case Attribute::Bold:
+        m_pending.setFontWeight(on ? QFont::Bold : QFont::Normal);
+        break;
+    case Attribute::Italic:
+        m_pending.setFontItalic(on);
+        break;
+    case Attribute::Underline:
+        m_pending.setFontUnderline(on);
+        break;
+    case Attribute::Strike:
+        m_pending.setFontStrikeOut(on);
+        break;
+    }
+}
+
+void RichTextBox::onContentsChange(int, int removed, int added)
+{
+    if ((removed == 0 && added == 0) || m_formatting)
+        return;
+    if (m_quiet) {
+        m_changed = true;
+        return;
+    }
+    emit Change();
+}
+
+void RichTextBox::checkSelection()
+{
+    if (m_quiet)
+        return;
+    const QTextCursor c = textCursor();
+    const int s = toModelPosition(c.selectionStart());
+    const int e = toModelPosition(c.selectionEnd());
+    if (s == m_lastStart && e == m_lastEnd)
+        return;
+    m_lastStart = s;
+    m_lastEnd = e;
+    emit SelChange();
+}
+
+void RichTextBox::settle()
+{
+    if (m_changed) {
+        m_changed = false;
+        emit Change();
+    }
+    checkSelection();
+}
+
+// ------------------------------------------------------------ fonts
+
+QString RichTextBox::displayFontFamily() const
+{
+    return displayFamilyFor(m_fontName);
+}
+
+void RichTextBox::applyPaneFont()
+{
+    ++m_formatting;
+    QFont f(displayFamilyFor(m_fontName));
+    if (f.family() != m_fontName)
+        f.setStyleHint(QFont::TypeWriter);
+    f.setPointSizeF(m_fontSize > 0 ? m_fontSize : 8.25);
+    setFont(f);
+    document()->setDefaultFont(f);
+    --m_formatting;
+}
+
+void RichTextBox::setFontName(const QString &family)
+{
+    m_fontName = family;
+    applyPaneFont();
+}
+
+void RichTextBox::setFontSize(double points)
+{
+    if (points <= 0)
+        return;
+    m_fontSize = points;
+    applyPaneFont();
+}
+
+// ------------------------------------------------------------ RTF
+
+rtf::Document RichTextBox::toDocument() const
+{
+    rtf::Document d;
+    d.fonts.push_back(rtf::Font{m_fontName, m_fontCharset});
+    const int mainHp = qRound(m_fontSize * 2);
+    rtf::Format base;
+    base.halfPoints = mainHp;
+    auto add = [&d](const QString &text, const rtf::Format &f) {
+        if (!d.runs.isEmpty() && d.runs.back().format == f)
+            d.runs.back().text += text;
+        else
+            d.runs.push_back(rtf::Run{text, f});
+    };
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        if (b != document()->begin()) {
+            if (d.runs.isEmpty())
+                d.runs.push_back(rtf::Run{QString(), base});
+            d.runs.back().text += QLatin1String("\r\n");
+        }
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid())
+                continue;
+            QString text;
+            appendModel(text, frag.text());
+            text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+            add(text, toRtfFormat(frag.charFormat(), mainHp, m_fontName, d.fonts));
+        }
+    }
+    return d;
+}
+
+QByteArray RichTextBox::toRtf() const
+{
+    return rtf::write(toDocument());
+}
+
+void RichTextBox::replaceContent(const rtf::Document &doc)
+{
+    QuietEdit q(this);
+    m_pending = QTextCharFormat();
+    const int mainFont = [&] {
+        for (const rtf::Run &r : doc.runs)
+            if (!r.text.isEmpty())
+                return r.format.font;
+        return 0;
+    }();
+    if (mainFont >= 0 && mainFont < doc.fonts.size() && !doc.fonts[mainFont].name.isEmpty()) {
+        m_fontName = doc.fonts[mainFont].name;
+        m_fontCharset = doc.fonts[mainFont].charset;
+    }
+    const int mainHp = doc.mainHalfPoints();
+    m_fontSize = mainHp / 2.0;
+    applyPaneFont();
+
+    QTextCursor c(document());
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.removeSelectedText();
+    c.setBlockCharFormat(QTextCharFormat());
+    for (const rtf::Run &r : doc.runs) {
+        QTextCharFormat f;
+        if (r.format.bold)
+            f.setFontWeight(QFont::Bold);
+        if (r.format.italic)
+            f.setFontItalic(true);
+        if (r.format.underline)
+            f.setFontUnderline(true);
+        if (r.format.strike)
+            f.setFontStrikeOut(true);
+        if (r.format.hasColour)
+            f.setForeground(QColor::fromRgb(QRgb(0xFF000000u | r.format.colour)));
+        if (r.format.halfPoints != mainHp)
+            f.setFontPointSize(r.format.halfPoints / 2.0);
+        if (r.format.font != mainFont && r.format.font >= 0 && r.format.font < doc.fonts.size()) {
+            const QString &name = doc.fonts[r.format.font].name;
+            f.setProperty(kRtfFontName, name);
+            f.setFontFamilies(QStringList{displayFamilyFor(name)});
+        }
+        c.insertText(toEditorText(r.text), f);
+    }
+    c.endEditBlock();
+    c.setPosition(0);
+    setTextCursor(c);
+    m_changed = true;
+}
+
+bool RichTextBox::fromRtf(const QByteArray &data, QString *error)
+{
+    rtf::Document doc;
+    QString why;
+    if (!rtf::read(data, &doc, &why)) {
+        if (error)
+            *error = why;
+        return false;
+    }
+    replaceContent(doc);
+    return true;
+}
+
+bool RichTextBox::loadFile(const QString &path, bool asRtf, QString *error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot open \"%1\": %2").arg(path, f.errorString());
+        return false;
+    }
+    constexpr qint64 kMaxFile = qint64(256) * 1024 * 1024;
+    if (f.size() > kMaxFile) {
+        if (error)
+            *error = QStringLiteral("\"%1\" is too large to load.").arg(path);
+        return false;
+    }
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("Cannot read \"%1\": %2").arg(path, f.errorString());
+        return false;
+    }
+    if (asRtf) {
+        QString why;
+        if (!fromRtf(data, &why)) {
+            if (error)
+                *error = QStringLiteral("Cannot read \"%1\": %2").arg(path, why);
+            return false;
+        }
+        return true;
+    }
+    // Plain text is single-byte text; a UTF-8 mark says otherwise.
+    QString text;
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        for (QChar c : QString::fromUtf8(data.mid(3)))
+            text += rtf::displayToModel(c);
+    } else {
+        text = QString::fromLatin1(data);
+    }
+    text.remove(QChar(0));
+    setText(text);
+    return true;
+}
+
+bool RichTextBox::saveRtf(const QString &path, QString *error)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
+        return false;
+    }
+    const QByteArray data = toRtf();
+    if (f.write(data) != data.size() || !f.commit()) {
+        if (error)
+            *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
+        f.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+// ------------------------------------------------------------ output, focus
+
+void RichTextBox::printTo(QPrinter *printer)
+{
+    if (!printer)
+        return;
+    const QTextCursor c = textCursor();
+    if (!c.hasSelection()) {
+        document()->print(printer);
+        return;
+    }
+    QTextDocument part;
+    part.setDefaultFont(document()->defaultFont());
+    QTextCursor(&part).insertFragment(c.selection());
+    part.print(printer);
+}
+
+void RichTextBox::hideSelection(bool hide)
+{
+    if (hide == m_selectionHidden)
+        return;
+    ++m_formatting;
+    if (hide) {
+        m_shownPalette = palette();
+        QPalette p = m_shownPalette;
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            p.setColor(group, QPalette::Highlight, p.color(group, QPalette::Base));
+            p.setColor(group, QPalette::HighlightedText, p.color(group, QPalette::Text));
+        }
+        setPalette(p);
+    } else {
+        setPalette(m_shownPalette);
+    }
+    m_selectionHidden = hide;
+    --m_formatting;
+}
+
+void RichTextBox::giveFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+// ------------------------------------------------------------ events
+
+bool RichTextBox::event(QEvent *e)
+{
+    // Keys with Ctrl or Alt go to the window's shortcuts first, as
+    // accelerators of a form do, instead of the editor's built-in ones.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+            ke->ignore();
+            return true;
+        }
+    }
+    return QTextEdit::event(e);
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent *e)
+{
+    bool swallow = false;
+    emit KeyDown(e, &swallow);
+    if (swallow) {
+        e->accept();
+        return;
+    }
+    if (!isReadOnly() && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & Qt::ShiftModifier)) {
+        // A line break is always a new line of the program (CR LF).
+        setSelText(QStringLiteral("\r\n"));
+        ensureCursorVisible();
+        e->accept();
+        return;
+    }
+    if (!m_pending.isEmpty() && !textCursor().hasSelection())
+        mergeCurrentCharFormat(m_pending);
+    QTextEdit::keyPressEvent(e);
+}
+
+void RichTextBox::mouseReleaseEvent(QMouseEvent *e)
+{
+    QTextEdit::mouseReleaseEvent(e);
+    emit MouseUp(e);
+}
+
+bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasText();
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData *source)
+{
+    if (isReadOnly() || !source->hasText())
+        return;
+    setSelText(source->text());
+    ensureCursorVisible();
+}
+
+QMimeData *RichTextBox::createMimeDataFromSelection() const
+{
+    auto *m = new QMimeData;
+    QString t = textCursor().selectedText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    m->setText(t);
+    return m;
+}
+
+} // namespace platform

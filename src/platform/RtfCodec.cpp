@@ -1,0 +1,1221 @@
+#include "platform/RtfCodec.h"
+
+#include <QHash>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace platform::rtf
+{
+
+namespace
+{
+
+// Unicode of the Windows-1252 bytes 0x80-0x9F; 0 where the byte is undefined.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+} // namespace
+
+QChar modelToDisplay(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= 0x80 && u < 0xA0 && kCp1252High[u - 0x80])
+        return QChar(kCp1252High[u - 0x80]);
+    return c;
+}
+
+QChar displayToModel(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x152 || u > 0x2122)
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kCp1252High[i] == u)
+            return QChar(char16_t(0x80 + i));
+    return c;
+}
+
+QString Document::text() const
+{
+    QString t;
+    for (const Run &r : runs)
+        t += r.text;
+    return t;
+}
+
+QString Document::mainFontName() const
+{
+    int f = 0;
+    for (const Run &r : runs)
+        if (!r.text.isEmpty()) {
+            f = r.format.font;
+            break;
+        }
+    if (f >= 0 && f < fonts.size())
+        return fonts[f].name;
+    return fonts.isEmpty() ? QString() : fonts[0].name;
+}
+
+int Document::mainHalfPoints() const
+{
+    for (const Run &r : runs)
+        if (!r.text.isEmpty())
+            return r.format.halfPoints;
+    return runs.isEmpty() ? 24 : runs[0].format.halfPoints;
+}
+
+// ---------------------------------------------------------------- reader
+
+namespace
+{
+
+enum class Dest { Text, FontTable, ColourTable };
+
+enum Kw : int {
+    K_unknown,
+    K_skipdest,
+    K_fonttbl,
+    K_colortbl,
+    K_ansi,
+    K_mac,
+    K_pc,
+    K_pca,
+    K_ansicpg,
+    K_deff,
+    K_f,
+    K_fcharset,
+    K_cpg,
+    K_fs,
+    K_b,
+    K_i,
+    K_ul,
+    K_ulnone,
+    K_strike,
+    K_cf,
+    K_plain,
+    K_red,
+    K_green,
+    K_blue,
+    K_par,
+    K_line,
+    K_tab,
+    K_cell,
+    K_emdash,
+    K_endash,
+    K_lquote,
+    K_rquote,
+    K_ldblquote,
+    K_rdblquote,
+    K_bullet,
+    K_emspace,
+    K_enspace,
+    K_u,
+    K_uc,
+    K_bin,
+};
+
+struct KwEntry {
+    std::string_view name;
+    Kw kw;
+};
+
+// Sorted by name for binary search.
+constexpr KwEntry kKeywords[] = {
+    {"aftncn", K_skipdest},
+    {"aftnsep", K_skipdest},
+    {"aftnsepc", K_skipdest},
+    {"annotation", K_skipdest},
+    {"ansi", K_ansi},
+    {"ansicpg", K_ansicpg},
+    {"atnauthor", K_skipdest},
+    {"atndate", K_skipdest},
+    {"atnid", K_skipdest},
+    {"atnref", K_skipdest},
+    {"author", K_skipdest},
+    {"b", K_b},
+    {"bin", K_bin},
+    {"bkmkend", K_skipdest},
+    {"bkmkstart", K_skipdest},
+    {"blue", K_blue},
+    {"bullet", K_bullet},
+    {"buptim", K_skipdest},
+    {"category", K_skipdest},
+    {"cell", K_cell},
+    {"cf", K_cf},
+    {"colortbl", K_colortbl},
+    {"comment", K_skipdest},
+    {"company", K_skipdest},
+    {"cpg", K_cpg},
+    {"creatim", K_skipdest},
+    {"datafield", K_skipdest},
+    {"deff", K_deff},
+    {"do", K_skipdest},
+    {"doccomm", K_skipdest},
+    {"docvar", K_skipdest},
+    {"emdash", K_emdash},
+    {"emspace", K_emspace},
+    {"endash", K_endash},
+    {"enspace", K_enspace},
+    {"f", K_f},
+    {"fcharset", K_fcharset},
+    {"filetbl", K_skipdest},
+    {"fldinst", K_skipdest},
+    {"fonttbl", K_fonttbl},
+    {"footer", K_skipdest},
+    {"footerf", K_skipdest},
+    {"footerl", K_skipdest},
+    {"footerr", K_skipdest},
+    {"footnote", K_skipdest},
+    {"fs", K_fs},
+    {"ftncn", K_skipdest},
+    {"ftnsep", K_skipdest},
+    {"ftnsepc", K_skipdest},
+    {"green", K_green},
+    {"header", K_skipdest},
+    {"headerf", K_skipdest},
+    {"headerl", K_skipdest},
+    {"headerr", K_skipdest},
+    {"i", K_i},
+    {"info", K_skipdest},
+    {"keywords", K_skipdest},
+    {"ldblquote", K_ldblquote},
+    {"line", K_line},
+    {"listoverridetable", K_skipdest},
+    {"listtable", K_skipdest},
+    {"listtext", K_skipdest},
+    {"lquote", K_lquote},
+    {"mac", K_mac},
+    {"manager", K_skipdest},
+    {"nestcell", K_cell},
+    {"nonshppict", K_skipdest},
+    {"object", K_skipdest},
+    {"operator", K_skipdest},
+    {"page", K_par},
+    {"par", K_par},
+    {"pc", K_pc},
+    {"pca", K_pca},
+    {"pict", K_skipdest},
+    {"plain", K_plain},
+    {"pntext", K_skipdest},
+    {"pntxta", K_skipdest},
+    {"pntxtb", K_skipdest},
+    {"printim", K_skipdest},
+    {"private", K_skipdest},
+    {"rdblquote", K_rdblquote},
+    {"red", K_red},
+    {"revtbl", K_skipdest},
+    {"revtim", K_skipdest},
+    {"row", K_par},
+    {"rquote", K_rquote},
+    {"rxe", K_skipdest},
+    {"sect", K_par},
+    {"strike", K_strike},
+    {"striked", K_strike},
+    {"stylesheet", K_skipdest},
+    {"subject", K_skipdest},
+    {"tab", K_tab},
+    {"tc", K_skipdest},
+    {"template", K_skipdest},
+    {"title", K_skipdest},
+    {"txe", K_skipdest},
+    {"u", K_u},
+    {"uc", K_uc},
+    {"ul", K_ul},
+    {"uld", K_ul},
+    {"uldash", K_ul},
+    {"uldashd", K_ul},
+    {"uldashdd", K_ul},
+    {"uldb", K_ul},
+    {"ulhwave", K_ul},
+    {"ulldash", K_ul},
+    {"ulnone", K_ulnone},
+    {"ulth", K_ul},
+    {"ulw", K_ul},
+    {"ulwave", K_ul},
+    {"userprops", K_skipdest},
+    {"xe", K_skipdest},
+};
+
+Kw lookup(std::string_view w)
+{
+    const auto *b = std::begin(kKeywords), *e = std::end(kKeywords);
+    const auto *it =
+        std::lower_bound(b, e, w, [](const KwEntry &k, std::string_view v) { return k.name < v; });
+    return (it != e && it->name == w) ? it->kw : K_unknown;
+}
+
+int codePageForCharset(int charset, int ansiCp)
+{
+    switch (charset) {
+    case 0:
+    case 1:
+        return ansiCp;
+    case 2:
+        return -1; // symbol: the byte itself
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 130:
+        return 1361;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 254:
+        return 437;
+    case 255:
+        return 850;
+    default:
+        return ansiCp;
+    }
+}
+
+const char *codecName(int cp)
+{
+    switch (cp) {
+    case 932:
+        return "Shift_JIS";
+    case 936:
+        return "GBK";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "Big5";
+    case 10000:
+        return "macintosh";
+    case 437:
+        return "IBM437";
+    case 850:
+        return "IBM850";
+    case 874:
+        return "windows-874";
+    default:
+        return nullptr;
+    }
+}
+
+// Code pages whose bytes are the model's own bytes: no decoding needed.
+bool isByteCodePage(int cp)
+{
+    return cp == 1252 || cp == -1 || cp == 28591 || cp == 0;
+}
+
+struct State {
+    Format fmt;
+    int fontRtf = 0; // \f as written in the file
+    int uc = 1;
+    Dest dest = Dest::Text;
+};
+
+struct FontDef {
+    QString name;
+    int charset = 0;
+    int cp = 0; // explicit \cpg, 0 when none
+};
+
+class Reader
+{
+public:
+    Reader(const QByteArray &data) : p(data.constData()), end(data.constData() + data.size()) {}
+
+    bool run(Document *doc, QString *error);
+
+private:
+    const char *p;
+    const char *end;
+    std::vector<State> stack;
+    State st;
+    int skipDepth = 0;
+    int ansiCp = 1252;
+    int deff = 0;
+    bool deffSet = false;
+
+    // font table
+    std::map<int, FontDef> fontDefs;
+    int tblFont = 0;
+    int tblDepth = 0;
+    QString tblName;
+    bool tblPending = false;
+    int tblCharset = 0;
+    int tblCpg = 0;
+    // colour table
+    std::vector<std::pair<bool, quint32>> colours;
+    int cr = 0, cg = 0, cb = 0;
+    bool cSet = false;
+
+    // output
+    std::vector<std::pair<QString, State>> runs; // text with its state (font as in file)
+    QString cur;
+    State curState;
+    bool fmtDirty = true;
+    int curCp = 1252;
+    QByteArray pendingBytes;
+    int pendingCp = 1252;
+    int ucSkip = 0;
+    char16_t highSurrogate = 0;
+    QHash<int, std::shared_ptr<QStringDecoder>> decoders;
+    QHash<int, std::shared_ptr<std::vector<char16_t>>> tables;
+
+    // One-byte code pages are decoded through a table built once per file.
+    const std::vector<char16_t> *singleByteTable(int cp)
+    {
+        auto it = tables.find(cp);
+        if (it != tables.end())
+            return it->get();
+        std::shared_ptr<std::vector<char16_t>> t;
+        const bool multiByte = cp == 932 || cp == 936 || cp == 949 || cp == 950 || cp == 1361;
+        if (!multiByte) {
+            if (QStringDecoder *dec = decoderFor(cp)) {
+                t = std::make_shared<std::vector<char16_t>>(256);
+                for (int b = 0; b < 256; ++b) {
+                    dec->resetState();
+                    const QString s = dec->decode(QByteArray(1, char(b)));
+                    (*t)[b] = s.size() == 1 ? s.at(0).unicode() : char16_t(0xFFFD);
+                }
+            }
+        }
+        tables.insert(cp, t);
+        return t.get();
+    }
+
+    bool inText() const { return skipDepth == 0 && st.dest == Dest::Text; }
+
+    int cpForFont(int f) const
+    {
+        auto it = fontDefs.find(f);
+        if (it == fontDefs.end())
+            return ansiCp;
+        if (it->second.cp > 0 && it->second.charset != 2)
+            return it->second.cp;
+        return codePageForCharset(it->second.charset, ansiCp);
+    }
+
+    void syncFormat()
+    {
+        if (!fmtDirty)
+            return;
+        fmtDirty = false;
+        flushBytes();
+        const bool same = curState.fmt == st.fmt && curState.fontRtf == st.fontRtf;
+        if (!same) {
+            flushRun();
+            curState = st;
+        }
+        curCp = cpForFont(st.fontRtf);
+    }
+
+    void flushRun()
+    {
+        if (highSurrogate) {
+            cur += QChar(0xFFFD);
+            highSurrogate = 0;
+        }
+        if (!cur.isEmpty()) {
+            runs.emplace_back(cur, curState);
+            cur.clear();
+        }
+    }
+
+    void appendUnit(char16_t u)
+    {
+        if (u < 0x20 && u != '\t') // line breaks come only from paragraph marks
+            return;
+        if (highSurrogate) {
+            if (QChar::isLowSurrogate(u)) {
+                cur += QChar(highSurrogate);
+                cur += QChar(u);
+                highSurrogate = 0;
+                return;
+            }
+            cur += QChar(0xFFFD);
+            highSurrogate = 0;
+        }
+        if (QChar::isHighSurrogate(u)) {
+            highSurrogate = u;
+            return;
+        }
+        if (QChar::isLowSurrogate(u))
+            u = 0xFFFD;
+        cur += displayToModel(QChar(u));
+    }
+
+    void appendBreak()
+    {
+        syncFormat();
+        flushBytes();
+        if (highSurrogate) {
+            cur += QChar(0xFFFD);
+            highSurrogate = 0;
+        }
+        cur += QLatin1String("\r\n");
+    }
+
+    // One byte of text in the current font's code page.
+    void appendByte(unsigned char b)
+    {
+        syncFormat();
+        if (isByteCodePage(curCp)) {
+            if (b >= 0x20 || b == '\t')
+                appendUnit(b);
+            return;
+        }
+        if (const std::vector<char16_t> *table = singleByteTable(curCp)) {
+            flushBytes();
+            appendUnit((*table)[b]);
+            return;
+        }
+        if (!pendingBytes.isEmpty() && pendingCp != curCp)
+            flushBytes();
+        pendingCp = curCp;
+        pendingBytes.append(char(b));
+    }
+
+    void flushBytes()
+    {
+        if (pendingBytes.isEmpty())
+            return;
+        QByteArray bytes;
+        bytes.swap(pendingBytes);
+        QStringDecoder *dec = decoderFor(pendingCp);
+        if (!dec) {
+            for (char c : bytes)
+                appendUnit(static_cast<unsigned char>(c));
+            return;
+        }
+        dec->resetState();
+        const QString s = dec->decode(bytes);
+        for (QChar c : s)
+            appendUnit(c.unicode());
+    }
+
+    QStringDecoder *decoderFor(int cp)
+    {
+        auto it = decoders.find(cp);
+        if (it != decoders.end())
+            return it->get();
+        QByteArray name;
+        if (const char *n = codecName(cp))
+            name = n;
+        else if (cp > 0)
+            name = "windows-" + QByteArray::number(cp);
+        std::shared_ptr<QStringDecoder> d;
+        if (!name.isEmpty()) {
+            d = std::make_shared<QStringDecoder>(name.constData(),
+                                                 QStringConverter::Flag::Stateless);
+            if (!d->isValid())
+                d.reset();
+        }
+        decoders.insert(cp, d);
+        return d.get();
+    }
+
+    void pushGroup()
+    {
+        stack.push_back(st);
+        fmtDirty = true;
+    }
+
+    void popGroup()
+    {
+        // A font entry ends with its ';' or, failing that, with its group.
+        if (tblPending && int(stack.size()) <= tblDepth)
+            commitFont();
+        if (stack.empty())
+            return;
+        st = stack.back();
+        stack.pop_back();
+        fmtDirty = true;
+    }
+
+    void commitFont()
+    {
+        if (!tblPending)
+            return;
+        FontDef &d = fontDefs[tblFont];
+        d.name = tblName.trimmed();
+        d.charset = tblCharset;
+        d.cp = tblCpg;
+        tblPending = false;
+        tblName.clear();
+        tblCharset = 0;
+        tblCpg = 0;
+    }
+
+    void tableText(char16_t c)
+    {
+        if (st.dest == Dest::FontTable) {
+            if (c == ';')
+                commitFont();
+            else if (tblPending && tblName.size() < 256 && c >= 0x20)
+                tblName += QChar(c);
+        } else if (st.dest == Dest::ColourTable) {
+            if (c == ';') {
+                colours.emplace_back(cSet, quint32(cr) << 16 | quint32(cg) << 8 | quint32(cb));
+                cr = cg = cb = 0;
+                cSet = false;
+            }
+        }
+    }
+
+    void controlWord(std::string_view w, bool hasParam, int param);
+    void controlSymbol(char c);
+    void textChar(char16_t c);
+    void finish(Document *doc);
+};
+
+void Reader::textChar(char16_t c)
+{
+    if (skipDepth)
+        return;
+    if (ucSkip > 0) {
+        --ucSkip;
+        return;
+    }
+    if (st.dest != Dest::Text) {
+        tableText(c);
+        return;
+    }
+    syncFormat();
+    flushBytes();
+    appendUnit(c);
+}
+
+void Reader::controlSymbol(char c)
+{
+    if (skipDepth)
+        return;
+    if (c == '*') {
+        skipDepth = 1; // the rest of this group is a destination we do not know
+        return;
+    }
+    if (ucSkip > 0) {
+        --ucSkip;
+        return;
+    }
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        if (st.dest == Dest::Text)
+            textChar(char16_t(c));
+        else
+            tableText(char16_t(c));
+        break;
+    case '~':
+        textChar(0xA0);
+        break;
+    case '_':
+        textChar('-');
+        break;
+    case '\r':
+    case '\n':
+        if (st.dest == Dest::Text)
+            appendBreak();
+        break;
+    case '\t':
+        textChar('\t');
+        break;
+    default: // \- optional hyphen, \| \: and the rest show nothing
+        break;
+    }
+}
+
+void Reader::controlWord(std::string_view w, bool hasParam, int param)
+{
+    if (skipDepth)
+        return;
+    const Kw kw = w.size() > size_t(kMaxControlWordLength) ? K_unknown : lookup(w);
+    if (kw == K_bin)
+        return; // handled by the tokenizer
+    if (ucSkip > 0) {
+        // A control word inside the fallback counts as one character.
+        --ucSkip;
+        return;
+    }
+    const bool on = !hasParam || param != 0;
+    switch (kw) {
+    case K_unknown:
+        return;
+    case K_skipdest:
+        skipDepth = 1;
+        return;
+    case K_fonttbl:
+        st.dest = Dest::FontTable;
+        return;
+    case K_colortbl:
+        st.dest = Dest::ColourTable;
+        colours.clear();
+        return;
+    case K_ansi:
+        ansiCp = 1252;
+        break;
+    case K_mac:
+        ansiCp = 10000;
+        break;
+    case K_pc:
+        ansiCp = 437;
+        break;
+    case K_pca:
+        ansiCp = 850;
+        break;
+    case K_ansicpg:
+        if (hasParam && param > 0 && param < 100000)
+            ansiCp = param;
+        break;
+    case K_deff:
+        if (hasParam) {
+            deff = param;
+            deffSet = true;
+            if (stack.size() <= 1)
+                st.fontRtf = param;
+        }
+        break;
+    case K_f:
+        if (st.dest == Dest::FontTable) {
+            commitFont();
+            tblFont = hasParam ? param : 0;
+            tblDepth = int(stack.size());
+            tblPending = true;
+            tblName.clear();
+            tblCharset = 0;
+            tblCpg = 0;
+            return;
+        }
+        if (hasParam)
+            st.fontRtf = param;
+        break;
+    case K_fcharset:
+        if (st.dest == Dest::FontTable)
+            tblCharset = hasParam ? param : 0;
+        return;
+    case K_cpg:
+        if (st.dest == Dest::FontTable && hasParam && param > 0 && param < 100000)
+            tblCpg = param;
+        return;
+    case K_fs:
+        if (hasParam && param > 0)
+            st.fmt.halfPoints = std::clamp(param, 2, 3276);
+        else if (!hasParam)
+            st.fmt.halfPoints = 24;
+        break;
+    case K_b:
+        st.fmt.bold = on;
+        break;
+    case K_i:
+        st.fmt.italic = on;
+        break;
+    case K_ul:
+        st.fmt.underline = on;
+        break;
+    case K_ulnone:
+        st.fmt.underline = false;
+        break;
+    case K_strike:
+        st.fmt.strike = on;
+        break;
+    case K_cf: {
+        const int idx = hasParam ? param : 0;
+        if (idx > 0 && size_t(idx) < colours.size() && colours[idx].first) {
+            st.fmt.hasColour = true;
+            st.fmt.colour = colours[idx].second;
+        } else {
+            st.fmt.hasColour = false;
+        }
+        break;
+    }
+    case K_plain:
+        st.fmt = Format();
+        st.fontRtf = deff;
+        break;
+    case K_red:
+    case K_green:
+    case K_blue:
+        if (st.dest == Dest::ColourTable) {
+            const int v = std::clamp(hasParam ? param : 0, 0, 255);
+            (kw == K_red ? cr : kw == K_green ? cg : cb) = v;
+            cSet = true;
+        }
+        return;
+    case K_par:
+    case K_line:
+        if (st.dest == Dest::Text)
+            appendBreak();
+        return;
+    case K_tab:
+    case K_cell:
+        textChar('\t');
+        return;
+    case K_emdash:
+        textChar(0x2014);
+        return;
+    case K_endash:
+        textChar(0x2013);
+        return;
+    case K_lquote:
+        textChar(0x2018);
+        return;
+    case K_rquote:
+        textChar(0x2019);
+        return;
+    case K_ldblquote:
+        textChar(0x201C);
+        return;
+    case K_rdblquote:
+        textChar(0x201D);
+        return;
+    case K_bullet:
+        textChar(0x2022);
+        return;
+    case K_emspace:
+    case K_enspace:
+        textChar(' ');
+        return;
+    case K_u: {
+        long v = hasParam ? param : 0;
+        if (v < 0)
+            v += 65536;
+        char16_t c = (v < 0 || v > 0xFFFF) ? char16_t(0xFFFD) : char16_t(v);
+        if (c >= 0xF020 && c <= 0xF0FF) // symbol-font private area: the byte itself
+            c = char16_t(c - 0xF000);
+        textChar(c);
+        ucSkip = st.uc;
+        return;
+    }
+    case K_uc:
+        st.uc = std::clamp(hasParam ? param : 1, 0, 64);
+        return;
+    case K_bin:
+        return;
+    }
+    fmtDirty = true;
+}
+
+bool Reader::run(Document *doc, QString *error)
+{
+    // Leading blanks and a UTF-8 byte order mark are tolerated.
+    if (end - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0)
+        p += 3;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n'))
+        ++p;
+    if (end - p < 5 || std::memcmp(p, "{\\rtf", 5) != 0) {
+        if (error)
+            *error = QStringLiteral("The file is not in Rich Text Format.");
+        return false;
+    }
+
+    while (p < end) {
+        const char c = *p;
+        if (c == '{') {
+            ++p;
+            if (ucSkip > 0)
+                ucSkip = 0;
+            if (int(stack.size()) + skipDepth >= kMaxDepth) {
+                if (error)
+                    *error =
+                        QStringLiteral("The file nests groups more than %1 deep.").arg(kMaxDepth);
+                return false;
+            }
+            if (skipDepth)
+                ++skipDepth;
+            else
+                pushGroup();
+            continue;
+        }
+        if (c == '}') {
+            ++p;
+            ucSkip = 0;
+            if (skipDepth) {
+                if (--skipDepth > 0)
+                    continue;
+            }
+            if (stack.size() <= 1) {
+                // The outer group is closed: whatever follows is not part of it.
+                break;
+            }
+            popGroup();
+            continue;
+        }
+        if (c == '\\') {
+            ++p;
+            if (p >= end)
+                break;
+            const char d = *p;
+            if ((d >= 'a' && d <= 'z') || (d >= 'A' && d <= 'Z')) {
+                const char *ws = p;
+                while (p < end && ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z')))
+                    ++p;
+                const std::string_view word(ws, size_t(p - ws));
+                bool neg = false, hasParam = false;
+                long long v = 0;
+                if (p < end && *p == '-' && p + 1 < end && p[1] >= '0' && p[1] <= '9') {
+                    neg = true;
+                    ++p;
+                }
+                while (p < end && *p >= '0' && *p <= '9') {
+                    hasParam = true;
+                    if (v < 100000000000LL)
+                        v = v * 10 + (*p - '0');
+                    ++p;
+                }
+                if (neg)
+                    v = -v;
+                v = std::clamp<long long>(v, INT32_MIN, INT32_MAX);
+                if (p < end && *p == ' ')
+                    ++p;
+                if (word == "bin") {
+                    // Binary data is skipped by count wherever it stands.
+                    const long long n = std::clamp<long long>(hasParam ? v : 0, 0, end - p);
+                    p += n;
+                    continue;
+                }
+                controlWord(word, hasParam, int(v));
+                continue;
+            }
+            if (d == '\'') {
+                ++p;
+                auto hex = [](char h) {
+                    if (h >= '0' && h <= '9')
+                        return h - '0';
+                    if (h >= 'a' && h <= 'f')
+                        return h - 'a' + 10;
+                    if (h >= 'A' && h <= 'F')
+                        return h - 'A' + 10;
+                    return -1;
+                };
+                if (end - p < 2)
+                    break; // truncated at the very end
+                const int hi = hex(p[0]), lo = hex(p[1]);
+                if (hi < 0 || lo < 0) {
+                    continue; // not a byte: the digits are read as text
+                }
+                p += 2;
+                if (skipDepth)
+                    continue;
+                if (ucSkip > 0) {
+                    --ucSkip;
+                    continue;
+                }
+                const unsigned char b = static_cast<unsigned char>(hi * 16 + lo);
+                if (st.dest == Dest::Text)
+                    appendByte(b);
+                else
+                    tableText(b);
+                continue;
+            }
+            ++p;
+            controlSymbol(d);
+            continue;
+        }
+        if (c == '\r' || c == '\n' || c == 0) {
+            ++p;
+            continue;
+        }
+        // Plain text. The common case, a run of printable ASCII, goes in whole
+        // (unless it may be the second byte of a double-byte character).
+        if (!skipDepth && ucSkip == 0 && st.dest == Dest::Text && c >= 0x20 && c < 0x7F &&
+            (syncFormat(), pendingBytes.isEmpty())) {
+            if (highSurrogate) {
+                cur += QChar(0xFFFD);
+                highSurrogate = 0;
+            }
+            const char *s = p;
+            while (p < end && *p >= 0x20 && *p < 0x7F && *p != '\\' && *p != '{' && *p != '}')
+                ++p;
+            cur.append(QLatin1String(s, p - s));
+            continue;
+        }
+        ++p;
+        if (skipDepth)
+            continue;
+        if (ucSkip > 0) {
+            --ucSkip;
+            continue;
+        }
+        if (st.dest != Dest::Text) {
+            tableText(static_cast<unsigned char>(c));
+            continue;
+        }
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b < 0x20 && b != '\t')
+            continue;
+        appendByte(b);
+    }
+    finish(doc);
+    return true;
+}
+
+void Reader::finish(Document *doc)
+{
+    flushBytes();
+    flushRun();
+    commitFont();
+
+    // The last paragraph mark ends the text; it is no empty line of its own.
+    while (!runs.empty() && runs.back().first.isEmpty())
+        runs.pop_back();
+    if (!runs.empty() && runs.back().first.endsWith(QLatin1String("\r\n"))) {
+        runs.back().first.chop(2);
+        if (runs.back().first.isEmpty())
+            runs.pop_back();
+    }
+
+    // Fonts that the text uses, the default font first.
+    const int mainRtf = deffSet ? deff : (fontDefs.empty() ? 0 : fontDefs.begin()->first);
+    QHash<int, int> index;
+    auto fontIndex = [&](int rtf) {
+        auto it = index.find(rtf);
+        if (it != index.end())
+            return *it;
+        auto def = fontDefs.find(rtf);
+        if (def == fontDefs.end()) {
+            index.insert(rtf, -1);
+            return -1;
+        }
+        const int i = int(doc->fonts.size());
+        doc->fonts.push_back(Font{def->second.name, def->second.charset});
+        index.insert(rtf, i);
+        return i;
+    };
+    if (fontDefs.count(mainRtf))
+        fontIndex(mainRtf);
+    for (auto &r : runs) {
+        Format f = r.second.fmt;
+        f.font = fontIndex(r.second.fontRtf);
+        if (!doc->runs.isEmpty() && doc->runs.back().format == f)
+            doc->runs.back().text += r.first;
+        else
+            doc->runs.push_back(Run{std::move(r.first), f});
+    }
+}
+
+} // namespace
+
+bool read(const QByteArray &data, Document *doc, QString *error)
+{
+    *doc = Document();
+    Reader r(data);
+    if (!r.run(doc, error)) {
+        *doc = Document();
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- writer
+
+namespace
+{
+
+class Writer
+{
+public:
+    explicit Writer(QByteArray &o) : out(o) {}
+
+    void word(const char *w)
+    {
+        out += '\\';
+        out += w;
+        delim = true;
+    }
+    void word(const char *w, long n)
+    {
+        out += '\\';
+        out += w;
+        out += QByteArray::number(qlonglong(n));
+        delim = true;
+    }
+    void raw(const char *s)
+    {
+        out += s;
+        delim = false;
+    }
+    void text(char c)
+    {
+        if (delim)
+            out += ' ';
+        delim = false;
+        out += c;
+    }
+    void newline()
+    {
+        out += "\r\n";
+        delim = false;
+    }
+    void escapedText(const QString &t);
+
+    QByteArray &out;
+    bool delim = false;
+    bool bytesAsIs = true; // the font reads \'hh as the byte itself
+};
+
+void Writer::escapedText(const QString &t)
+{
+    static const char hexd[] = "0123456789abcdef";
+    const int n = int(t.size());
+    for (int i = 0; i < n; ++i) {
+        const char16_t u = t.at(i).unicode();
+        if (u == '\r') {
+            if (i + 1 < n && t.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            word("par");
+            newline();
+        } else if (u == '\n') {
+            word("par");
+            newline();
+        } else if (u == '\t') {
+            word("tab");
+        } else if (u == '\\' || u == '{' || u == '}') {
+            if (delim)
+                out += ' ';
+            out += '\\';
+            out += char(u);
+            delim = false;
+        } else if (u < 0x20) {
+            continue; // other control codes have no place in the text
+        } else if (u < 0x7F) {
+            text(char(u));
+        } else if (u < 0x100 && bytesAsIs) {
+            out += "\\'";
+            out += hexd[u >> 4];
+            out += hexd[u & 15];
+            delim = false;
+        } else {
+            word("u", long(int16_t(u)));
+            out += '?';
+            delim = false;
+        }
+    }
+}
+
+} // namespace
+
+QByteArray write(const Document &doc)
+{
+    QByteArray out;
+    qsizetype est = 200;
+    for (const Run &r : doc.runs)
+        est += r.text.size() + r.text.size() / 8 + 32;
+    out.reserve(est);
+    Writer w(out);
+
+    QVector<Font> fonts = doc.fonts;
+    if (fonts.isEmpty())
+        fonts.push_back(Font{QString(), 0});
+    std::vector<quint32> colours;
+    for (const Run &r : doc.runs)
+        if (r.format.hasColour &&
+            std::find(colours.begin(), colours.end(), r.format.colour) == colours.end())
+            colours.push_back(r.format.colour);
+
+    w.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl");
+    for (int i = 0; i < fonts.size(); ++i) {
+        w.raw("{");
+        w.word("f", i);
+        w.word("fnil");
+        w.word("fcharset", fonts[i].charset);
+        Writer nameW(out);
+        nameW.delim = true;
+        nameW.escapedText(fonts[i].name);
+        out += ";}";
+    }
+    out += '}';
+    w.delim = false;
+    if (!colours.empty()) {
+        w.newline();
+        w.raw("{\\colortbl ;");
+        for (quint32 c : colours) {
+            w.word("red", long((c >> 16) & 0xFF));
+            w.word("green", long((c >> 8) & 0xFF));
+            w.word("blue", long(c & 0xFF));
+            w.raw(";");
+        }
+        w.raw("}");
+    }
+    w.newline();
+    w.raw("\\viewkind4\\uc1\\pard");
+
+    Format cur;
+    cur.font = -2;
+    cur.halfPoints = -1;
+    auto colourIndex = [&](quint32 c) {
+        return int(std::find(colours.begin(), colours.end(), c) - colours.begin()) + 1;
+    };
+    auto apply = [&](const Format &f) {
+        if (f.hasColour != cur.hasColour || (f.hasColour && f.colour != cur.colour))
+            w.word("cf", f.hasColour ? colourIndex(f.colour) : 0);
+        if (f.bold != cur.bold)
+            w.word(f.bold ? "b" : "b0");
+        if (f.italic != cur.italic)
+            w.word(f.italic ? "i" : "i0");
+        if (f.underline != cur.underline)
+            w.word(f.underline ? "ul" : "ulnone");
+        if (f.strike != cur.strike)
+            w.word(f.strike ? "strike" : "strike0");
+        const int font = (f.font >= 0 && f.font < fonts.size()) ? f.font : 0;
+        if (font != cur.font)
+            w.word("f", font);
+        if (f.halfPoints != cur.halfPoints)
+            w.word("fs", f.halfPoints);
+        cur = f;
+        cur.font = font;
+    };
+
+    if (doc.runs.isEmpty()) {
+        Format f;
+        f.halfPoints = 24;
+        apply(f);
+    }
+    for (const Run &r : doc.runs) {
+        apply(r.format);
+        const int cs = fonts[cur.font].charset;
+        w.bytesAsIs = cs == 0 || cs == 1 || cs == 2;
+        w.escapedText(r.text);
+    }
+    w.word("par");
+    w.newline();
+    w.raw("}");
+    w.newline();
+    return out;
+}
+
+QByteArray writePlain(const QString &modelText, const QString &fontName, int halfPoints)
+{
+    Document d;
+    d.fonts.push_back(Font{fontName, 0});
+    Run r;
+    r.text = modelText;
+    r.format.halfPoints = halfPoints;
+    d.runs.push_back(r);
+    return write(d);
+}
+
+} // namespace platform::rtf

@@ -1,0 +1,72 @@
+#pragma once
+// Reader and writer for the rich text of the document files. No widget here:
+// the pane converts between this and its QTextDocument.
+//
+// Text is held as *model text*: CR LF line breaks, the single-byte codes
+// 128-255 of the Windows Latin code page as U+0080-U+00FF (so a calculator
+// symbol byte survives load and save unchanged), anything else as Unicode.
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+namespace platform::rtf
+{
+
+struct Format {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    int font = 0;           // index into Document::fonts, -1 when unknown
+    int halfPoints = 24;    // RTF \fs
+    bool hasColour = false; // false: automatic colour
+    quint32 colour = 0;     // 0xRRGGBB
+
+    bool operator==(const Format &o) const
+    {
+        return bold == o.bold && italic == o.italic && underline == o.underline &&
+               strike == o.strike && font == o.font && halfPoints == o.halfPoints &&
+               hasColour == o.hasColour && (!hasColour || colour == o.colour);
+    }
+    bool operator!=(const Format &o) const { return !(*this == o); }
+};
+
+struct Font {
+    QString name;
+    int charset = 0; // \fcharset: 0 ANSI, 2 symbol, ...
+};
+
+struct Run {
+    QString text; // model text
+    Format format;
+};
+
+struct Document {
+    QVector<Font> fonts; // fonts[0] is the document's main font
+    QVector<Run> runs;   // neighbouring runs have different formats
+
+    QString text() const;
+    // Main font and size: those of the first text, else of the table.
+    QString mainFontName() const;
+    int mainHalfPoints() const;
+};
+
+// Fixed limits of the reader.
+constexpr int kMaxDepth = 1000;
+constexpr int kMaxControlWordLength = 32;
+
+// Reads RTF. On failure returns false with a reason and leaves *doc empty.
+bool read(const QByteArray &data, Document *doc, QString *error = nullptr);
+
+// Writes RTF the way the Windows rich-edit control does.
+QByteArray write(const Document &doc);
+
+// Convenience for one-format text.
+QByteArray writePlain(const QString &modelText, const QString &fontName, int halfPoints);
+
+// The Windows Latin code page puts 27 characters at 0x80-0x9F. The model
+// keeps their byte (U+0080-U+009F); display uses the real character.
+QChar modelToDisplay(QChar c);
+QChar displayToModel(QChar c);
+
+} // namespace platform::rtf

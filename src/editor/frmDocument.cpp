@@ -1,17 +1,31 @@
 #include "editor/frmDocument.h"
 
+#include "auxiliary/frmAbout.h"
+#include "compiler/frmCompile.h"
+#include "editor/SymbolPalette.h"
+#include "editor/UndoHistory.h"
+#include "platform/Dialogs.h"
 #include "platform/Fonts.h"
+#include "platform/Places.h"
 #include "platform/Twips.h"
+#include "shell/Studio.h"
+#include "shell/frmOptions.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -63,12 +77,50 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, d
     QFont f = l->font();
     f.setPointSizeF(points);
     f.setBold(bold);
+    // The designed sizes assume narrower system fonts; shrink a heading
+    // rather than cut it off.
+    while (!caption.isEmpty() && f.pointSizeF() > 6 &&
+           QFontMetrics(f).horizontalAdvance(caption) > r.width())
+        f.setPointSizeF(f.pointSizeF() - 0.25);
     l->setFont(f);
     l->setGeometry(r);
     return l;
 }
 
 } // namespace
+
+// The history drives the program pane and the undo controls through this.
+class frmDocument::Adapter : public UndoPane, public UndoControls
+{
+public:
+    explicit Adapter(frmDocument &w) : m_w(w) {}
+    QString text() const override { return m_w.RichTextBox1->Text(); }
+    int selStart() const override { return m_w.RichTextBox1->SelStart(); }
+    void setSelStart(int pos) override { m_w.RichTextBox1->setSelStart(pos); }
+    void setSelLength(int len) override { m_w.RichTextBox1->setSelLength(len); }
+    void setSelText(const QString &t) override { m_w.RichTextBox1->setSelText(t); }
+    void hideSelection(bool hide) override { m_w.RichTextBox1->hideSelection(hide); }
+    void focusPane() override { m_w.RichTextBox1->giveFocus(); }
+    void setUndoEnabled(bool on) override
+    {
+        m_w.cmdUndo->setEnabled(on);
+        m_w.mnuUndo->setEnabled(on);
+    }
+    void setRedoEnabled(bool on) override
+    {
+        m_w.cmdRedo->setEnabled(on);
+        m_w.mnuRedo->setEnabled(on);
+    }
+    void selectionRule() override { m_w.selectionRule(); }
+
+private:
+    frmDocument &m_w;
+};
+
+namespace
+{
+const QString kFilter = QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf");
+}
 
 frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
 {
@@ -77,9 +129,221 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
+    m_adapter = std::make_unique<Adapter>(*this);
+    m_history = std::make_unique<UndoHistory>(*m_adapter, *m_adapter);
+    connectCommands();
+    loadWindow();
 }
 
 frmDocument::~frmDocument() = default;
+
+void frmDocument::loadWindow()
+{
+    combo0001a->addItems(symbolPaletteEntries());
+    combo0001a->setCurrentIndex(-1);
+    combo0001a->setEditText(QStringLiteral("Symbols"));
+
+    // The empty text is the first snapshot; the undo controls start disabled.
+    m_history->setTrackChanges(true);
+    m_history->recordChange();
+    selectionRule();
+}
+
+void frmDocument::connectCommands()
+{
+    Pane *pane = RichTextBox1;
+    connect(pane, &Pane::Change, this, [this] { m_history->recordChange(); });
+    connect(pane, &Pane::SelChange, this, [this] {
+        if (m_history->trackChanges())
+            selectionRule();
+    });
+    // Paste follows the clipboard also when it changes elsewhere.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        if (m_history->trackChanges())
+            selectionRule();
+    });
+    // Ctrl alone: the pane's own Ctrl keys never run; menu shortcuts still do.
+    connect(pane, &Pane::KeyDown, this, [](QKeyEvent *e, bool *swallow) {
+        const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+        if (mods == Qt::ControlModifier)
+            *swallow = true;
+    });
+    pane->setContextMenuPolicy(Qt::PreventContextMenu);
+    connect(pane, &Pane::MouseUp, this, [this](QMouseEvent *e) {
+        if (e->button() == Qt::RightButton)
+            mnuEdit->popup(e->globalPosition().toPoint());
+    });
+
+    connect(mnuOpenProject, &QAction::triggered, this, &frmDocument::mnuOpenProject_Click);
+    connect(mnuSaveAs, &QAction::triggered, this, &frmDocument::mnuSaveAs_Click);
+    connect(mnuUndo, &QAction::triggered, this, &frmDocument::Undo);
+    connect(mnuRedo, &QAction::triggered, this, &frmDocument::Redo);
+    connect(cmdUndo, &QPushButton::clicked, this, &frmDocument::Undo);
+    connect(cmdRedo, &QPushButton::clicked, this, &frmDocument::Redo);
+    connect(mnuCut, &QAction::triggered, this, &frmDocument::mnuCut_Click);
+    connect(mnuCopy, &QAction::triggered, this, &frmDocument::mnuCopy_Click);
+    connect(mnuPaste, &QAction::triggered, this, &frmDocument::mnuPaste_Click);
+    connect(mnuDelete, &QAction::triggered, this, &frmDocument::mnuDelete_Click);
+    connect(mnuSelectAll, &QAction::triggered, this, &frmDocument::mnuSelectAll_Click);
+    connect(combo0001a, qOverload<int>(&QComboBox::activated), this,
+            &frmDocument::combo0001a_Click);
+
+    auto print = [this](const QString &title, Pane *p) {
+        return [this, title, p] { printPane(title, p); };
+    };
+    connect(action(QStringLiteral("mnuPrintDocument")), &QAction::triggered, this,
+            print(QStringLiteral("Print Document"), RichTextBox1));
+    connect(findChild<QToolButton *>(QStringLiteral("Image4")), &QToolButton::clicked, this,
+            print(QStringLiteral("Print Document"), RichTextBox1));
+    connect(action(QStringLiteral("mnuPrintSyntax")), &QAction::triggered, this,
+            print(QStringLiteral("Print Syntax"), RichTextBox2));
+    connect(action(QStringLiteral("mnuPrintExample")), &QAction::triggered, this,
+            print(QStringLiteral("Print Example"), RichTextBox3));
+    connect(action(QStringLiteral("mnuPrintAll")), &QAction::triggered, this,
+            &frmDocument::mnuPrintAll_Click);
+    connect(action(QStringLiteral("mnuPrintSetup")), &QAction::triggered, this,
+            &frmDocument::mnuPrintSetup_Click);
+
+    auto &studio = shell::Studio::instance();
+    auto showCompile = [&studio] { studio.show<compiler::frmCompile>(); };
+    auto showOptions = [&studio] { studio.show<shell::frmOptions>(); };
+    auto showAbout = [&studio] { studio.show<auxiliary::frmAbout>(); };
+    connect(action(QStringLiteral("mnuCompile")), &QAction::triggered, this, showCompile);
+    connect(findChild<QToolButton *>(QStringLiteral("Image6")), &QToolButton::clicked, this,
+            showCompile);
+    connect(action(QStringLiteral("mnuOptions")), &QAction::triggered, this, showOptions);
+    connect(findChild<QToolButton *>(QStringLiteral("Image3")), &QToolButton::clicked, this,
+            showOptions);
+    connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, showAbout);
+    connect(findChild<QToolButton *>(QStringLiteral("Image2")), &QToolButton::clicked, this,
+            showAbout);
+    connect(action(QStringLiteral("mnuSTWWW")), &QAction::triggered, this,
+            [&studio] { studio.showSharedBrowser(shell::Studio::makerSiteAddress()); });
+    connect(action(QStringLiteral("mnuHelpTopics")), &QAction::triggered, this,
+            [&studio] { studio.showSharedBrowser(shell::Studio::helpPageAddress()); });
+}
+
+void frmDocument::selectionRule()
+{
+    const bool selected = RichTextBox1->SelLength() != 0;
+    mnuCut->setEnabled(selected);
+    mnuCopy->setEnabled(selected);
+    mnuDelete->setEnabled(selected);
+    mnuPaste->setEnabled(!QApplication::clipboard()->text().isEmpty());
+    mnuSelectAll->setEnabled(RichTextBox1->TextLength() != 0);
+}
+
+void frmDocument::Undo()
+{
+    m_history->Undo();
+}
+void frmDocument::Redo()
+{
+    m_history->Redo();
+}
+
+bool frmDocument::openFile(const QString &path, QString *error)
+{
+    return RichTextBox1->loadFile(path, true, error);
+}
+
+void frmDocument::mnuOpenProject_Click()
+{
+    const auto path = platform::dialogs::openFile(this, QStringLiteral("Open File"), kFilter);
+    if (!path)
+        return;
+    QString error;
+    if (!openFile(*path, &error))
+        platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
+}
+
+void frmDocument::mnuSaveAs_Click()
+{
+    const auto path = platform::dialogs::saveFile(this, QStringLiteral("Save File"), kFilter);
+    if (!path)
+        return;
+    QString error;
+    if (!RichTextBox1->saveRtf(*path, &error)) {
+        platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
+        return;
+    }
+    mnuSave->setEnabled(true);
+}
+
+void frmDocument::mnuCopy_Click()
+{
+    QApplication::clipboard()->setText(RichTextBox1->SelText());
+}
+
+void frmDocument::mnuCut_Click()
+{
+    QApplication::clipboard()->setText(RichTextBox1->SelText());
+    RichTextBox1->setSelText(QString());
+}
+
+void frmDocument::mnuPaste_Click()
+{
+    // Two changes, so two undo entries: the selection goes, then the text comes.
+    const QString text = QApplication::clipboard()->text();
+    RichTextBox1->setSelText(QString());
+    RichTextBox1->setSelText(text);
+}
+
+void frmDocument::mnuDelete_Click()
+{
+    RichTextBox1->setSelText(QString());
+}
+
+void frmDocument::mnuSelectAll_Click()
+{
+    RichTextBox1->setSelStart(0);
+    RichTextBox1->setSelLength(RichTextBox1->TextLength());
+}
+
+void frmDocument::combo0001a_Click(int index)
+{
+    std::optional<QString> text = paletteInsertText(index);
+    if (index == kScratchEntry)
+        text = readScratchText(platform::places::scratchFile());
+    if (text)
+        RichTextBox1->setSelText(*text);
+    // The palette keeps the focus and shows the chosen entry.
+    combo0001a->setEditText(combo0001a->itemText(index));
+    combo0001a->setFocus();
+}
+
+QPrinter *frmDocument::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
+}
+
+void frmDocument::printPane(const QString &title, Pane *pane)
+{
+    m_lastPrintSelection = pane->SelLength() != 0;
+    QPrinter *p = printer();
+    if (!platform::dialogs::print(this, p, title, m_lastPrintSelection))
+        return;
+    pane->printTo(p);
+    if (p->printerState() == QPrinter::Error)
+        platform::dialogs::message(this, QStringLiteral("The document could not be printed."),
+                                   QString(), QMessageBox::Critical);
+}
+
+void frmDocument::mnuPrintAll_Click()
+{
+    // Each pane has its own dialog; cancelling one goes on to the next.
+    printPane(QStringLiteral("Print All - Document"), RichTextBox1);
+    printPane(QStringLiteral("Print All - Syntax"), RichTextBox2);
+    printPane(QStringLiteral("Print All - Example"), RichTextBox3);
+}
+
+void frmDocument::mnuPrintSetup_Click()
+{
+    platform::dialogs::pageSetup(this, printer(), QStringLiteral("Page Setup"),
+                                 m_lastPrintSelection);
+}
 
 void frmDocument::buildControls()
 {
@@ -116,8 +380,8 @@ void frmDocument::buildControls()
         auto *pane = new Pane(canvas);
         pane->setObjectName(name);
         pane->setGeometry(r);
-        pane->setFont(platform::calculatorFont(8.25));
-        pane->setAcceptRichText(true);
+        pane->setFontName(platform::calculatorFontName());
+        pane->setFontSize(8.25);
         return pane;
     };
     RichTextBox1 = makePane(QStringLiteral("RichTextBox1"), rectTwips(1680, 840, 3255, 6615));
@@ -369,18 +633,6 @@ void frmDocument::buildMenus()
     addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About"));
 
     connect(mnuExit, &QAction::triggered, this, &frmDocument::unload);
-}
-
-bool frmDocument::openFile(const QString &path, QString *error)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot open %1: %2").arg(path, f.errorString());
-        return false;
-    }
-    RichTextBox1->setPlainText(QString::fromLatin1(f.readAll()));
-    return true;
 }
 
 void frmDocument::setOwnMenuBarVisible(bool visible)

@@ -1,26 +1,31 @@
 #pragma once
 // The editing window for one calculator program: program pane, syntax and
 // example panes, symbol palette, picture buttons and its own menu bar.
+#include "platform/RichTextBox.h"
+
 #include <QHash>
-#include <QTextEdit>
 #include <QWidget>
+#include <memory>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QPrinter;
 class QPushButton;
 class QToolButton;
 
 namespace editor
 {
 
+class UndoHistory;
+
 class frmDocument : public QWidget
 {
     Q_OBJECT
 public:
-    using Pane = QTextEdit;
+    using Pane = platform::RichTextBox;
 
     explicit frmDocument(QWidget *parent = nullptr);
     ~frmDocument() override;
@@ -41,6 +46,28 @@ public:
     // Loads a document file into the program pane; on failure the pane is
     // left as it was and *error says why.
     bool openFile(const QString &path, QString *error);
+
+    UndoHistory &history() { return *m_history; }
+    // Enables Cut, Copy, Delete, Paste and Select All from the program pane
+    // and the clipboard.
+    void selectionRule();
+
+    // Menu commands.
+    void Undo();
+    void Redo();
+    void mnuOpenProject_Click();
+    void mnuSaveAs_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuDelete_Click();
+    void mnuSelectAll_Click();
+    void combo0001a_Click(int index);
+    // Printing: one pane with its dialog title; Print All; Print Setup.
+    void printPane(const QString &title, Pane *pane);
+    void mnuPrintAll_Click();
+    void mnuPrintSetup_Click();
+    QPrinter *printer();
 
     Pane *RichTextBox1 = nullptr;
     Pane *RichTextBox2 = nullptr;
@@ -74,6 +101,14 @@ private:
     QToolButton *addPictureButton(const QString &imageName, const QString &labelName,
                                   const QString &caption, int leftTwips, int topTwips);
 
+    void connectCommands();
+    void loadWindow();
+
+    class Adapter;
+    std::unique_ptr<Adapter> m_adapter;
+    std::unique_ptr<UndoHistory> m_history;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_lastPrintSelection = false;
     QMenuBar *m_menuBar = nullptr;
     QList<QMenu *> m_menus;
     QHash<QString, QAction *> m_actions;

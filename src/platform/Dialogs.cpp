@@ -134,16 +134,20 @@ bool print(QWidget *parent, QPrinter *printer, const QString &title, bool select
     return dlg.exec() == QDialog::Accepted;
 }
 
-void pageSetup(QWidget *parent, QPrinter *printer, const QString &title)
+void pageSetup(QWidget *parent, QPrinter *printer, const QString &title, bool selectionRange)
 {
     if (g_script) {
-        record("pageSetup", QString(), title);
+        record("pageSetup", QString(), title, QString(), selectionRange);
         return;
     }
     // The set-up is the print dialog itself: what the user picks there stays
     // with the printer for later print commands; nothing is printed.
     QPrintDialog dlg(printer, parent);
     dlg.setWindowTitle(title);
+    if (selectionRange) {
+        dlg.setOptions(dlg.options() | QAbstractPrintDialog::PrintSelection);
+        dlg.setPrintRange(QAbstractPrintDialog::Selection);
+    }
     dlg.exec();
 }
 

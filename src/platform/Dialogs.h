@@ -37,7 +37,8 @@ std::optional<QString> saveFile(QWidget *parent, const QString &title, const QSt
 bool print(QWidget *parent, QPrinter *printer, const QString &title, bool selectionRange);
 
 // Page set-up: never prints; every failure is ignored.
-void pageSetup(QWidget *parent, QPrinter *printer, const QString &title);
+void pageSetup(QWidget *parent, QPrinter *printer, const QString &title,
+               bool selectionRange = false);
 
 // ---- test seam -------------------------------------------------------
 // While a script is installed no real dialog opens: each call takes the next

@@ -1,0 +1,392 @@
+// The document window as a user drives it: typing, menus, palette, files,
+// clipboard and printing.
+#include "common/TestRegistry.h"
+
+#include "editor/UndoHistory.h"
+#include "editor/frmDocument.h"
+#include "platform/Dialogs.h"
+#include "platform/Places.h"
+#include "shell/Studio.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using editor::frmDocument;
+
+namespace
+{
+struct Fixture {
+    testing::IsolatedProfile profile;
+    platform::dialogs::Script script;
+    frmDocument *w = new frmDocument;
+    Fixture()
+    {
+        platform::dialogs::setScript(&script);
+        w->show();
+        QApplication::setActiveWindow(w);
+        w->RichTextBox1->setFocus();
+    }
+    ~Fixture()
+    {
+        platform::dialogs::setScript(nullptr);
+        delete w;
+    }
+    platform::RichTextBox *pane() const { return w->RichTextBox1; }
+    void type(const QString &keys) { QTest::keyClicks(pane(), keys); }
+    void ctrl(Qt::Key key) { QTest::keyClick(pane(), key, Qt::ControlModifier); }
+};
+
+QString latin1(std::initializer_list<int> codes)
+{
+    QString s;
+    for (int c : codes)
+        s += QChar(c);
+    return s;
+}
+} // namespace
+
+class TstDocument : public QObject
+{
+    Q_OBJECT
+private slots:
+    void newWindowStates();
+    void selectionRuleFollowsPaneAndClipboard();
+    void typingAndUndoThroughShortcuts();
+    void ctrlKeysSwallowedButMenusWork();
+    void pasteIsTwoChanges();
+    void cutCopyDelete();
+    void saveAsAndOpenRoundTrip();
+    void cancelledDialogsChangeNothing();
+    void unreadableFileIsReported();
+    void unwritableFileIsReported();
+    void exitClosesOnlyThisWindow();
+    void palette_data();
+    void palette();
+    void paletteScratchEntry();
+    void contextMenuIsEditMenu();
+    void printing();
+};
+
+void TstDocument::newWindowStates()
+{
+    QApplication::clipboard()->clear();
+    Fixture f;
+    QCOMPARE(f.w->combo0001a->count(), 38);
+    QCOMPARE(f.w->combo0001a->currentText(), QString("Symbols"));
+    for (QAction *a : {f.w->mnuCut, f.w->mnuCopy, f.w->mnuDelete, f.w->mnuSelectAll, f.w->mnuUndo,
+                       f.w->mnuRedo, f.w->mnuPaste})
+        QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+    QVERIFY(!f.w->cmdUndo->isEnabled());
+    QVERIFY(!f.w->cmdRedo->isEnabled());
+    QVERIFY(f.w->mnuSave->isEnabled());
+    QCOMPARE(f.w->history().undoCount(), 1);
+    QCOMPARE(f.pane()->fontName(), QString("Ti83Pluspc"));
+}
+
+void TstDocument::selectionRuleFollowsPaneAndClipboard()
+{
+    Fixture f;
+    QApplication::clipboard()->setText("X");
+    QVERIFY(f.w->mnuPaste->isEnabled());
+    QApplication::clipboard()->clear();
+    QVERIFY(!f.w->mnuPaste->isEnabled());
+    f.type("AB");
+    QVERIFY(f.w->mnuSelectAll->isEnabled());
+    QVERIFY(!f.w->mnuCopy->isEnabled());
+    f.pane()->setSelStart(0);
+    f.pane()->setSelLength(1);
+    QVERIFY(f.w->mnuCut->isEnabled() && f.w->mnuCopy->isEnabled() && f.w->mnuDelete->isEnabled());
+}
+
+void TstDocument::typingAndUndoThroughShortcuts()
+{
+    Fixture f;
+    f.type("ABC");
+    QCOMPARE(f.w->history().undoCount(), 4);
+    QVERIFY(f.w->mnuUndo->isEnabled());
+    const QStringList expected{"AB", "A", ""};
+    for (const QString &text : expected) {
+        f.ctrl(Qt::Key_Z);
+        QCOMPARE(f.pane()->Text(), text);
+    }
+    QVERIFY(!f.w->mnuUndo->isEnabled() && !f.w->cmdUndo->isEnabled());
+    QVERIFY(f.w->mnuRedo->isEnabled() && f.w->cmdRedo->isEnabled());
+    f.ctrl(Qt::Key_Y);
+    QCOMPARE(f.pane()->Text(), QString("A"));
+    // Typing after an Undo forgets what could be redone.
+    f.type("Q");
+    QVERIFY(!f.w->mnuRedo->isEnabled());
+    QCOMPARE(f.pane()->Text(), QString("AQ"));
+}
+
+void TstDocument::ctrlKeysSwallowedButMenusWork()
+{
+    Fixture f;
+    f.type("12");
+    for (Qt::Key k : {Qt::Key_E, Qt::Key_L, Qt::Key_R, Qt::Key_B, Qt::Key_Backspace})
+        f.ctrl(k);
+    QCOMPARE(f.pane()->Text(), QString("12"));
+    QCOMPARE(f.w->history().undoCount(), 3);
+    f.ctrl(Qt::Key_A); // the window's Select All
+    QCOMPARE(f.pane()->SelLength(), 2);
+    // Ctrl with Shift is not swallowed: the pane still gets it.
+    QTest::keyClick(f.pane(), Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.pane()->Text(), QString("12"));
+}
+
+void TstDocument::pasteIsTwoChanges()
+{
+    Fixture f;
+    f.type("ABC");
+    f.pane()->setSelStart(0);
+    f.pane()->setSelLength(2);
+    QApplication::clipboard()->setText("HELLO");
+    const int before = f.w->history().undoCount();
+    f.w->mnuPaste->trigger();
+    QCOMPARE(f.pane()->Text(), QString("HELLOC"));
+    QCOMPARE(f.w->history().undoCount(), before + 2);
+    f.w->mnuUndo->trigger();
+    QCOMPARE(f.pane()->Text(), QString("C"));
+    f.w->mnuUndo->trigger();
+    QCOMPARE(f.pane()->Text(), QString("ABC"));
+    QCOMPARE(f.pane()->SelText(), QString("AB"));
+    f.w->cmdRedo->click();
+    QCOMPARE(f.pane()->Text(), QString("C"));
+    f.w->cmdRedo->click();
+    QCOMPARE(f.pane()->Text(), QString("HELLOC"));
+    QCOMPARE(f.pane()->SelText(), QString("HELLO"));
+}
+
+void TstDocument::cutCopyDelete()
+{
+    Fixture f;
+    f.type("Disp X");
+    QApplication::clipboard()->setText("old");
+    f.w->mnuCopy_Click(); // nothing selected: an empty text
+    QVERIFY(!f.w->mnuCopy->isEnabled());
+    QCOMPARE(QApplication::clipboard()->text(), QString());
+    f.pane()->setSelStart(5);
+    f.pane()->setSelLength(1);
+    f.w->mnuCut->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("X"));
+    QCOMPARE(f.pane()->Text(), QString("Disp "));
+    f.w->mnuSelectAll->trigger();
+    f.w->mnuCopy->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("Disp "));
+    f.w->mnuDelete->trigger();
+    QCOMPARE(f.pane()->Text(), QString());
+    QVERIFY(!f.w->mnuSelectAll->isEnabled());
+}
+
+void TstDocument::saveAsAndOpenRoundTrip()
+{
+    Fixture f;
+    const QString program = QStringLiteral("ClrHome\r\nDisp ''HI''\r\n") + latin1({252}) + "A";
+    f.pane()->setSelText(program);
+    const QString path = f.profile.path() + "/prog.tvf";
+    f.script.files.push_back(path);
+    f.w->mnuSave->setEnabled(false);
+    f.w->mnuSaveAs->trigger();
+    QCOMPARE(f.script.asked.back().title, QString("Save File"));
+    QCOMPARE(f.script.asked.back().defaultAnswer, QString("Torvane Studio Files (*.tvf)|*.tvf"));
+    QVERIFY(f.w->mnuSave->isEnabled());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("{\\rtf1"));
+    // Save does nothing, also once enabled.
+    const auto asked = f.script.asked.size();
+    f.w->mnuSave->trigger();
+    QCOMPARE(f.script.asked.size(), asked);
+
+    frmDocument other;
+    f.script.files.push_back(path);
+    other.mnuOpenProject->trigger();
+    QCOMPARE(f.script.asked.back().title, QString("Open File"));
+    QCOMPARE(other.RichTextBox1->Text(), program);
+    QCOMPARE(other.RichTextBox1->fontName(), QString("Ti83Pluspc"));
+    QCOMPARE(other.history().undoCount(), 2); // the load is one change
+}
+
+void TstDocument::cancelledDialogsChangeNothing()
+{
+    Fixture f;
+    f.type("KEEP");
+    const int entries = f.w->history().undoCount();
+    f.script.files.push_back(std::nullopt);
+    f.w->mnuOpenProject->trigger();
+    f.script.files.push_back(std::nullopt);
+    f.w->mnuSave->setEnabled(false);
+    f.w->mnuSaveAs->trigger();
+    QCOMPARE(f.pane()->Text(), QString("KEEP"));
+    QCOMPARE(f.w->history().undoCount(), entries);
+    QVERIFY(!f.w->mnuSave->isEnabled());
+    QCOMPARE(QDir(f.profile.path()).entryList(QStringList{"*.tvf"}).size(), 0);
+}
+
+void TstDocument::unreadableFileIsReported()
+{
+    Fixture f;
+    f.type("KEEP");
+    const int entries = f.w->history().undoCount();
+    const QString notRtf = f.profile.path() + "/plain.tvf";
+    QFile file(notRtf);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("just some text, not a document");
+    file.close();
+    for (const QString &path : {notRtf, f.profile.path() + "/missing.tvf"}) {
+        f.script.files.push_back(path);
+        f.w->mnuOpenProject->trigger();
+        QCOMPARE(f.script.asked.back().kind, QString("message"));
+        QCOMPARE(f.pane()->Text(), QString("KEEP"));
+        QCOMPARE(f.w->history().undoCount(), entries);
+    }
+}
+
+void TstDocument::unwritableFileIsReported()
+{
+    Fixture f;
+    f.type("KEEP");
+    const QString dir = f.profile.path() + "/no/such/folder/x.tvf";
+    f.script.files.push_back(dir);
+    f.w->mnuSave->setEnabled(false);
+    f.w->mnuSaveAs->trigger();
+    QCOMPARE(f.script.asked.back().kind, QString("message"));
+    QVERIFY(!f.w->mnuSave->isEnabled());
+    QVERIFY(!QFile::exists(dir));
+}
+
+void TstDocument::exitClosesOnlyThisWindow()
+{
+    testing::IsolatedProfile profile;
+    QPointer<frmDocument> a = new frmDocument;
+    QPointer<frmDocument> b = new frmDocument;
+    a->show();
+    b->show();
+    a->mnuExit->trigger();
+    QTRY_VERIFY(!a);
+    QVERIFY(b && b->isVisible());
+    delete b;
+}
+
+void TstDocument::palette_data()
+{
+    QTest::addColumn<QList<int>>("choices");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("equals over selection") << QList<int>{3} << QString("=C") << 1;
+    QTest::newRow("entry 12") << QList<int>{12} << latin1({221, 240}) + "(ABC" << 1;
+    QTest::newRow("entry 20") << QList<int>{20} << latin1({253}) + "^(ABC" << 1;
+    QTest::newRow("twice") << QList<int>{24, 24} << QString("++ABC") << 2;
+}
+
+void TstDocument::palette()
+{
+    QFETCH(QList<int>, choices);
+    Fixture f;
+    f.type("ABC");
+    if (choices == QList<int>{3}) {
+        f.pane()->setSelStart(0);
+        f.pane()->setSelLength(2);
+    } else {
+        f.pane()->setSelStart(0);
+    }
+    const int before = f.w->history().undoCount();
+    for (int c : choices) {
+        f.w->combo0001a->setFocus();
+        emit f.w->combo0001a->activated(c);
+    }
+    QTEST(f.pane()->Text(), "expected");
+    QTEST(f.w->history().undoCount() - before, "entries");
+    QCOMPARE(f.w->combo0001a->currentText(), f.w->combo0001a->itemText(choices.last()));
+    // The caret stands after the inserted text.
+    QFETCH(QString, expected);
+    QCOMPARE(f.pane()->SelStart(), int(expected.size()) - (choices == QList<int>{3} ? 1 : 3));
+}
+
+void TstDocument::paletteScratchEntry()
+{
+    Fixture f;
+    f.type("AB");
+    const QString scratch = platform::places::scratchFile();
+    QFile::remove(scratch);
+    emit f.w->combo0001a->activated(33);
+    QCOMPARE(f.pane()->Text(), QString("AB"));
+    QFile file(scratch);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Disp 1\nPause ");
+    file.close();
+    emit f.w->combo0001a->activated(33);
+    QFile::remove(scratch);
+    QCOMPARE(f.pane()->Text(), QString("ABDisp 1\r\nPause "));
+    QCOMPARE(f.w->history().undoCount(), 4);
+}
+
+void TstDocument::contextMenuIsEditMenu()
+{
+    Fixture f;
+    f.type("AB");
+    f.pane()->setSelStart(0);
+    f.pane()->setSelLength(1);
+    QTest::mouseRelease(f.pane()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    QTRY_VERIFY(f.w->mnuEdit->isVisible());
+    QVERIFY(f.w->mnuCut->isEnabled());
+    f.w->mnuEdit->hide();
+}
+
+void TstDocument::printing()
+{
+    Fixture f;
+    QStringList lines;
+    for (int i = 0; i < 400; ++i)
+        lines << QStringLiteral("Disp %1").arg(i);
+    f.pane()->setSelText(lines.join("\r\n"));
+    const auto pages = [](const QString &path) {
+        QFile pdf(path);
+        if (!pdf.open(QIODevice::ReadOnly))
+            return -1;
+        return int(pdf.readAll().count("/Type /Page\n"));
+    };
+    QPrinter *printer = f.w->printer();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+
+    const QString all = f.profile.path() + "/all.pdf";
+    printer->setOutputFileName(all);
+    f.script.printAnswers.push_back(true);
+    f.w->action("mnuPrintDocument")->trigger();
+    QCOMPARE(f.script.asked.back().title, QString("Print Document"));
+    QVERIFY(!f.script.asked.back().selectionRange);
+    QVERIFY2(pages(all) > 1, qPrintable(QString::number(pages(all))));
+
+    const QString sel = f.profile.path() + "/sel.pdf";
+    printer->setOutputFileName(sel);
+    f.pane()->setSelStart(0);
+    f.pane()->setSelLength(5);
+    f.script.printAnswers.push_back(true);
+    f.w->findChild<QToolButton *>("Image4")->click();
+    QVERIFY(f.script.asked.back().selectionRange);
+    QCOMPARE(pages(sel), 1);
+    f.w->action("mnuPrintSetup")->trigger();
+    QCOMPARE(f.script.asked.back().kind, QString("pageSetup"));
+    QCOMPARE(f.script.asked.back().title, QString("Page Setup"));
+    QVERIFY(f.script.asked.back().selectionRange); // the last print command's flags
+
+    // Cancel prints nothing; Print All asks three times in order.
+    const QString none = f.profile.path() + "/none.pdf";
+    printer->setOutputFileName(none);
+    f.w->action("mnuPrintAll")->trigger();
+    QVERIFY(!QFile::exists(none));
+    QCOMPARE(f.script.titles("print").mid(2),
+             (QStringList{"Print All - Document", "Print All - Syntax", "Print All - Example"}));
+}
+
+TORVANE_TEST(TstDocument);
+#include "tst_document.moc"

@@ -1,0 +1,95 @@
+#include "compiler/Documentation.h"
+
+#include "platform/RtfCodec.h"
+
+namespace compiler::documentation
+{
+
+namespace
+{
+const QString crlf = QStringLiteral("\r\n");
+}
+
+Question creatorQuestion()
+{
+    return {QString(), QStringLiteral("Who created this program?"), QStringLiteral("Step 2"),
+            QStringLiteral("John Doe"), QStringLiteral("Created by: ")};
+}
+
+const QVector<Question> &optionalQuestions()
+{
+    static const QVector<Question> questions{
+        {QStringLiteral("Company Name OPT"), QStringLiteral("What is the title of your company?"),
+         QStringLiteral("Step 2 - 1"), QStringLiteral("Blah Inc."), QStringLiteral("Company: ")},
+        {QStringLiteral("Date Finished OPT"),
+         QStringLiteral("What date did you finish this program?"), QStringLiteral("Step 2 - 3"),
+         QStringLiteral("00/00/00"), QStringLiteral("Date Finished: ")},
+        {QStringLiteral("E-Mail OPT"), QStringLiteral("What is your e-mail address?"),
+         QStringLiteral("Step 2"), QStringLiteral("someone@example.com"),
+         QStringLiteral("E-Mail: ")},
+        {QStringLiteral("Web-Page url OPT"), QStringLiteral("What is your web-site address??"),
+         QStringLiteral("Step 2"), QStringLiteral("http://www.example.com"),
+         QStringLiteral("Web-Site URL: ")},
+    };
+    return questions;
+}
+
+bool switchOn(const QString &value)
+{
+    return value == QLatin1String("1");
+}
+
+QString titleBlock(const QString &title)
+{
+    return title;
+}
+
+QString creatorBlock(const QString &creator)
+{
+    return crlf + creatorQuestion().label + creator + crlf;
+}
+
+QString optionalLine(const Question &question, const QString &answer)
+{
+    return question.label + answer + crlf;
+}
+
+QString longTextBlock(const QString &text)
+{
+    return crlf + text;
+}
+
+QFont designedFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9.75);
+    return font;
+}
+
+QFont displayFont(const QString &documentProgram, const QFont &designed)
+{
+    QFont font = designed;
+    if (documentProgram == QLatin1String("NotePad")) {
+        font.setFamily(QStringLiteral("Courier"));
+    } else if (documentProgram == QLatin1String("WordPad")) {
+        font.setFamily(QStringLiteral("Arial"));
+        font.setPointSizeF(10);
+    }
+    return font;
+}
+
+QByteArray fileBytes(const QString &documentText)
+{
+    QString text = documentText;
+    text.replace(crlf, QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), crlf);
+    // The pane keeps the code page's 0x80-0x9F characters as their bytes.
+    for (QChar &c : text)
+        c = platform::rtf::modelToDisplay(c);
+    return text.toUtf8();
+}
+
+} // namespace compiler::documentation

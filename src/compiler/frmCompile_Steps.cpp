@@ -1,0 +1,14 @@
+#include "compiler/frmCompile_Steps.h"
+
+namespace compiler
+{
+
+frmCompile_Steps::frmCompile_Steps(QWidget *parent)
+    : CompileCompanion("frmCompile_Steps", 4, QStringLiteral("Torvane Compiler - Steps"),
+                       QStringLiteral("You can write in your steps here. Preferably, you can "
+                                      "seperate each step with numbers (1., 2., 3,. ...)."),
+                       parent)
+{
+}
+
+} // namespace compiler

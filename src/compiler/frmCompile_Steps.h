@@ -1,0 +1,15 @@
+#pragma once
+#include "compiler/CompileCompanion.h"
+
+namespace compiler
+{
+
+// Step 4 of the compile wizard.
+class frmCompile_Steps : public CompileCompanion
+{
+    Q_OBJECT
+public:
+    explicit frmCompile_Steps(QWidget *parent = nullptr);
+};
+
+} // namespace compiler

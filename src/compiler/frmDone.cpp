@@ -1,0 +1,180 @@
+#include "compiler/frmDone.h"
+
+#include "compiler/LinkExport.h"
+#include "platform/Dialogs.h"
+#include "platform/RichTextBox.h"
+#include "shell/Studio.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace compiler
+{
+
+namespace dialogs = platform::dialogs;
+
+namespace
+{
+QLabel *label(QWidget *parent, const char *name, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setWordWrap(true);
+    return l;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &text)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+} // namespace
+
+frmDone::frmDone(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmDone"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Torvane Compiler Version 1.0 - Done!"));
+
+    Label1 = label(this, "Label1", QStringLiteral("READ THIS CAREFULLY:"));
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label6 = label(this, "Label6",
+                   QStringLiteral("Do you want your program to not be read/edited by others?"));
+    Check1 = new QCheckBox(QStringLiteral("Protected"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Label3 = label(this, "Label3",
+                   QStringLiteral("Load up your program by pressing 'Open'. Then it will ask you "
+                                  "to save your program as a text file. Do this and remember "
+                                  "where you saved your file at."));
+    Command1 = button(this, "Command1", QStringLiteral("Open..."));
+    Label2 = label(this, "Label2",
+                   QStringLiteral("Now, open up your TI-Graph Link program. Goto Tools->Import "
+                                  "and click on ASCII Program. Now choose your file, and you are "
+                                  "done!"));
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::Box);
+    Label4 = label(Shape1, "Label4",
+                   QStringLiteral("If you don't have TI-Graph Link program, click on the button "
+                                  "below:"));
+    Command2 = button(Shape1, "Command2", QStringLiteral("Web-Site"));
+    Label5 = label(this, "Label5", QStringLiteral("You are finished. Please click Close."));
+    Command3 = button(this, "Command3", QStringLiteral("Close"));
+
+    // Working panes, never shown.
+    temp = new platform::RichTextBox(this);
+    temp->setObjectName(QStringLiteral("temp"));
+    temp->hide();
+    Preview = new platform::RichTextBox(this);
+    Preview->setObjectName(QStringLiteral("Preview"));
+    Preview->hide();
+
+    auto *shapeLayout = new QVBoxLayout(Shape1);
+    shapeLayout->addWidget(Label4);
+    shapeLayout->addWidget(Command2, 0, Qt::AlignHCenter);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Label6);
+    layout->addWidget(Check1);
+    layout->addWidget(Label3);
+    layout->addWidget(Command1, 0, Qt::AlignHCenter);
+    layout->addWidget(Label2);
+    layout->addWidget(Shape1);
+    layout->addWidget(Label5);
+    layout->addWidget(Command3, 0, Qt::AlignHCenter);
+    setFixedWidth(360);
+
+    connect(Command1, &QPushButton::clicked, this, &frmDone::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmDone::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmDone::Command3_Click);
+}
+
+void frmDone::refuse(const QString &text, bool failure)
+{
+    dialogs::message(this, text + QStringLiteral("\n\nNothing was exported."), QString(),
+                     failure ? QMessageBox::Critical : QMessageBox::Information);
+}
+
+void frmDone::Command1_Click()
+{
+    temp->setText(QString());
+    Preview->setText(QString());
+
+    const std::optional<QString> source =
+        dialogs::openFile(this, QStringLiteral("Load Torvane Studio File"),
+                          QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf"));
+    if (!source) {
+        refuse(QStringLiteral("No document was chosen."), false);
+        return;
+    }
+    QString error;
+    if (!temp->loadFile(*source, true, &error)) {
+        refuse(QStringLiteral("The document \"%1\" could not be read:\n%2")
+                   .arg(QDir::toNativeSeparators(*source), error),
+               true);
+        return;
+    }
+
+    const QString name = dialogs::prompt(
+        this, QStringLiteral("What is the program name? Please type all in CAPS. 8 Char. Max."),
+        QStringLiteral("Torvane Compiler"), QStringLiteral("DEFULT"));
+    const QString text = exportText(temp->Text(), name, Check1->isChecked(), *source);
+    Preview->setText(text);
+
+    // Checked before asking where to save, so the user is not sent through
+    // the save dialog for an export that cannot be written.
+    const ExportBytes bytes = toExportBytes(text);
+    if (!bytes.ok()) {
+        QString where;
+        if (bytes.badLine == nameLine)
+            where = QStringLiteral("The program name");
+        else if (bytes.badLine == fileLine)
+            where = QStringLiteral("The path of the document");
+        else
+            where =
+                QStringLiteral("Line %1 of the program").arg(bytes.badLine - programFirstLine + 1);
+        refuse(where + QStringLiteral(" holds the character \"%1\", which has no single-byte "
+                                      "code for the calculator link.")
+                           .arg(bytes.badChar),
+               true);
+        return;
+    }
+
+    const std::optional<QString> target = dialogs::saveFile(
+        this, QStringLiteral("Save Text File"), QStringLiteral("Text File (*.txt)|*.txt"));
+    if (!target) {
+        refuse(QStringLiteral("No file name was chosen for the export."), false);
+        return;
+    }
+    if (sameFile(*source, *target)) {
+        refuse(QStringLiteral("\"%1\" is the document the program was loaded from; the export "
+                              "must not replace it. Please choose another file name.")
+                   .arg(QDir::toNativeSeparators(*target)),
+               true);
+        return;
+    }
+    if (!writeBytes(*target, bytes.bytes, &error))
+        refuse(QStringLiteral("The export file \"%1\" could not be written:\n%2")
+                   .arg(QDir::toNativeSeparators(*target), error),
+               true);
+}
+
+void frmDone::Command2_Click()
+{
+    shell::Studio::instance().showSharedBrowser(shell::Studio::calculatorMakerAddress());
+}
+
+void frmDone::Command3_Click()
+{
+    close();
+}
+
+} // namespace compiler

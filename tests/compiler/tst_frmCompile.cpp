@@ -1,0 +1,263 @@
+#include "common/TestRegistry.h"
+#include "compiler/frmCompile.h"
+#include "compiler/frmCompile_Description.h"
+#include "compiler/frmCompile_Final.h"
+#include "compiler/frmCompile_Steps.h"
+#include "compiler/frmDone.h"
+#include "platform/Dialogs.h"
+#include "platform/RegistryAccess.h"
+#include "platform/RichTextBox.h"
+#include "shell/Studio.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace compiler;
+namespace dialogs = platform::dialogs;
+using shell::Studio;
+
+namespace
+{
+const QStringList switchNames{"Company Name OPT", "Date Finished OPT", "E-Mail OPT",
+                              "Web-Page url OPT"};
+
+void setOption(const QString &name, const QString &value)
+{
+    platform::RegistryAccess r;
+    QVERIFY(r.selectCompileOptionsForWriting());
+    int type = 0;
+    QVERIFY(r.SetValue(name, type, value));
+}
+
+void removeOptions()
+{
+    platform::RegistryAccess r;
+    r.SelectKey("\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Torvane TI");
+    r.DeleteKey("Compile Options");
+}
+
+void click(QWidget *w, const char *button)
+{
+    auto *b = w->findChild<QPushButton *>(button);
+    QVERIFY2(b, button);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Runs a companion step: open it from the wizard, type, press Done.
+void runCompanion(frmCompile *wizard, const char *stepButton, CompileCompanion *(*find)(),
+                  const QString &text)
+{
+    click(wizard, stepButton);
+    CompileCompanion *c = find();
+    QVERIFY(c && c->isVisible());
+    c->RichTextBox1->setText(text);
+    click(c, "Command2");
+}
+
+template <typename T> CompileCompanion *loaded()
+{
+    return Studio::instance().loadedWindow<T>();
+}
+} // namespace
+
+class TstfrmCompile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void singleInstance();
+    void step2_data();
+    void step2();
+    void anyOrderAndClearAll();
+    void displayFont_data();
+    void displayFont();
+    void okSavesAndHandsOver();
+
+private:
+    dialogs::Script m_script;
+};
+
+void TstfrmCompile::init()
+{
+    m_script = dialogs::Script();
+    dialogs::setScript(&m_script);
+    removeOptions();
+}
+
+void TstfrmCompile::cleanup()
+{
+    dialogs::setScript(nullptr);
+    Studio::instance().reset();
+}
+
+void TstfrmCompile::singleInstance()
+{
+    auto *w = Studio::instance().show<frmCompile>();
+    m_script.prompts = {QString("T"), QString("T")};
+    click(w, "Command1");
+    QCOMPARE(Studio::instance().show<frmCompile>(), w);
+    click(w, "Command1");
+    QCOMPARE(w->Preview->Text(), QString("TT"));
+    QCOMPARE(m_script.asked[0].text + m_script.asked[0].title + m_script.asked[0].defaultAnswer,
+             QString("What is the title of your program?Step 1Untitled"));
+    QCOMPARE(w->Check1->text(), QString("Completed"));
+
+    click(w, "Command8"); // Cancel unloads
+    QTRY_VERIFY(!Studio::instance().loadedWindow<frmCompile>());
+    auto *again = Studio::instance().show<frmCompile>();
+    QCOMPARE(again->Preview->Text(), QString());
+    QCOMPARE(again->Check1->text(), QString("Not Done"));
+}
+
+void TstfrmCompile::step2_data()
+{
+    QTest::addColumn<QStringList>("switches"); // company, date, e-mail, web; "-" = missing
+    QTest::addColumn<QStringList>("asked");    // prompt | title | default
+    QTest::addColumn<QString>("document");
+
+    const QString creator = "Who created this program?|Step 2|John Doe";
+    QTest::newRow("all on")
+        << QStringList{"1", "1", "1", "1"}
+        << QStringList{creator, "What is the title of your company?|Step 2 - 1|Blah Inc.",
+                       "What date did you finish this program?|Step 2 - 3|00/00/00",
+                       "What is your e-mail address?|Step 2|someone@example.com",
+                       "What is your web-site address??|Step 2|http://www.example.com"}
+        << "\r\nCreated by: a1\r\nCompany: a2\r\nDate Finished: a3\r\n"
+           "E-Mail: a4\r\nWeb-Site URL: a5\r\n";
+    QTest::newRow("off, other text, missing value")
+        << QStringList{"0", "yes", "1 ", "-"} << QStringList{creator} << "\r\nCreated by: a1\r\n";
+    QTest::newRow("key missing") << QStringList{"-", "-", "-", "-"} << QStringList{creator}
+                                 << "\r\nCreated by: a1\r\n";
+    QTest::newRow("date and web only")
+        << QStringList{"0", "1", "-", "1"}
+        << QStringList{creator, "What date did you finish this program?|Step 2 - 3|00/00/00",
+                       "What is your web-site address??|Step 2|http://www.example.com"}
+        << "\r\nCreated by: a1\r\nDate Finished: a2\r\nWeb-Site URL: a3\r\n";
+}
+
+void TstfrmCompile::step2()
+{
+    QFETCH(QStringList, switches);
+    QFETCH(QStringList, asked);
+    QFETCH(QString, document);
+    for (int i = 0; i < 4; ++i)
+        if (switches[i] != "-")
+            setOption(switchNames[i], switches[i]);
+
+    auto *w = Studio::instance().show<frmCompile>();
+    m_script.prompts = {QString("a1"), QString("a2"), QString("a3"), QString("a4"), QString("a5")};
+    click(w, "Command2");
+
+    QStringList seen;
+    for (const auto &a : m_script.asked)
+        seen << a.text + "|" + a.title + "|" + a.defaultAnswer;
+    QCOMPARE(seen, asked);
+    QCOMPARE(w->Preview->Text(), document);
+    QCOMPARE(w->Check2->text(), QString("Completed"));
+}
+
+void TstfrmCompile::anyOrderAndClearAll()
+{
+    setOption("Company Name OPT", "1");
+    auto *w = Studio::instance().show<frmCompile>();
+    m_script.prompts = {QString("Game"), QString("Me"), std::nullopt};
+    click(w, "Command1");
+    click(w, "Command2");
+    click(w, "Command5");
+    auto *final = Studio::instance().loadedWindow<frmCompile_Final>();
+    final->RichTextBox1->setText("(c) The end.");
+    final->RichTextBox1->setSelLength(4);
+    click(final, "Command1"); // replaces the selection with the copyright sign
+    click(final, "Command2");
+    click(w, "Command3");
+    auto *description = loaded<frmCompile_Description>();
+    QTest::keyClicks(description->RichTextBox1, "Desc");
+    description->RichTextBox1->setSelText("\r\n");
+    click(w, "Command3"); // pressed again: the same window keeps its text
+    QCOMPARE(loaded<frmCompile_Description>(), description);
+    click(description, "Command2");
+    runCompanion(w, "Command4", &loaded<frmCompile_Steps>, "1. Run");
+
+    QCOMPARE(w->Preview->Text(), QString("Game\r\nCreated by: Me\r\nCompany: \r\n\r\n\u00A9The end."
+                                         "\r\nDesc\r\n\r\n1. Run"));
+    QTRY_VERIFY(!loaded<frmCompile_Final>() && !loaded<frmCompile_Description>() &&
+                !loaded<frmCompile_Steps>());
+
+    click(w, "Command3"); // reopened after Done: empty
+    QCOMPARE(loaded<frmCompile_Description>()->RichTextBox1->Text(), QString());
+
+    w->Preview->setSelStart(4); // a step inserts at the insertion point
+    runCompanion(w, "Command4", &loaded<frmCompile_Steps>, "+");
+    QVERIFY(w->Preview->Text().startsWith("Game\r\n+\r\nCreated by: "));
+
+    click(w, "Command6");
+    QCOMPARE(w->Preview->Text(), QString());
+    for (QCheckBox *b : {w->Check1, w->Check2, w->Check3, w->Check4, w->Check5}) {
+        QVERIFY(b->isChecked());
+        QCOMPARE(b->text(), QString("Completed"));
+    }
+}
+
+void TstfrmCompile::displayFont_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("size");
+    QTest::newRow("WordPad") << "WordPad"
+                             << "Arial" << 10.0;
+    QTest::newRow("NotePad") << "NotePad"
+                             << "Courier" << 9.75;
+    QTest::newRow("other") << "HTML"
+                           << "Arial" << 9.75;
+}
+
+void TstfrmCompile::displayFont()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, family);
+    QFETCH(double, size);
+    setOption("DocumentPrgm OPT", program);
+    auto *w = Studio::instance().show<frmCompile>();
+    auto *steps = Studio::instance().show<frmCompile_Steps>();
+    for (platform::RichTextBox *box : {w->Preview, steps->RichTextBox1}) {
+        QCOMPARE(box->fontName(), family);
+        QCOMPARE(box->fontSize(), size);
+    }
+}
+
+void TstfrmCompile::okSavesAndHandsOver()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("doc.txt");
+    auto *w = Studio::instance().show<frmCompile>();
+    m_script.prompts = {QString("Title"), QString("Ann")};
+    click(w, "Command1");
+    click(w, "Command2");
+    runCompanion(w, "Command5", &loaded<frmCompile_Final>, "\u00A9 Ann");
+    m_script.files = {std::nullopt, dir.filePath("missing/doc.txt"), path};
+    click(w, "Command7"); // cancelled: nothing happens
+    click(w, "Command7"); // cannot be written: said so, the wizard stays
+    QCOMPARE(m_script.titles("message"), QStringList{"Torvane Studio"});
+    QVERIFY(m_script.asked.back().text.contains("could not be saved"));
+    QVERIFY(!Studio::instance().loadedWindow<frmDone>());
+    QVERIFY(w->isVisible());
+    click(w, "Command7");
+
+    QCOMPARE(m_script.asked.back().kind, QString("save"));
+    QCOMPARE(m_script.asked.back().title, QString("Save Document"));
+    QCOMPARE(m_script.asked.back().defaultAnswer, QString("Text File (*.txt)|*.txt"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly) && !QFile::exists(dir.filePath("missing")));
+    QCOMPARE(f.readAll(), QByteArray("Title\r\nCreated by: Ann\r\n\r\n\xC2\xA9 Ann"));
+    auto *done = Studio::instance().loadedWindow<frmDone>();
+    QVERIFY(done && done->isVisible());
+    QTRY_VERIFY(!Studio::instance().loadedWindow<frmCompile>());
+}
+
+TORVANE_TEST(TstfrmCompile);
+#include "tst_frmCompile.moc"

@@ -1,0 +1,141 @@
+#include "common/TestRegistry.h"
+#include "compiler/frmDone.h"
+#include "platform/Dialogs.h"
+#include "platform/RtfCodec.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace compiler;
+namespace dialogs = platform::dialogs;
+
+namespace
+{
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QByteArray header(const char *protect, const QString &name, const QString &file)
+{
+    return "\\start83P\\\r\n\\comment=Created by Torvane Studio\r\n\\protected=" +
+           QByteArray(protect) + "\r\n\\name=" + name.toLatin1() + "\r\n\\file=" + file.toLatin1() +
+           "\r\n";
+}
+} // namespace
+
+class TstfrmDone : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { dialogs::setScript(&(m_script = dialogs::Script())); }
+    void cleanup() { dialogs::setScript(nullptr); }
+    void exportsInARow();
+    void refusals_data();
+    void refusals();
+
+private:
+    dialogs::Script m_script;
+};
+
+void TstfrmDone::exportsInARow()
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath("first.tvf"), second = dir.filePath("second.tvf");
+    writeFile(first,
+              platform::rtf::writePlain("Disp \"\\A\"\r\n\u00FC\u00A9\u0080\r\n", "Arial", 20));
+    writeFile(second, platform::rtf::writePlain("2", "Arial", 20));
+    writeFile(dir.filePath("2.txt"), QByteArray(300, 'z')); // replaced whole
+    m_script.files = {first, dir.filePath("1.txt"), second, dir.filePath("2.txt")};
+    m_script.prompts = {QString("DEFULT"), std::nullopt};
+
+    frmDone w;
+    QVERIFY(!w.Check1->isChecked());
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    w.Check1->setChecked(true);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+    QCOMPARE(readAll(dir.filePath("1.txt")),
+             header("FALSE", "DEFULT", first) + "Disp \"\\A\"\r\n\xFC\xA9\x80\r\n\r\n\\stop83P\\");
+    QCOMPARE(readAll(dir.filePath("2.txt")), header("TRUE", "", second) + "2\r\n\\stop83P\\");
+    QStringList asked;
+    for (const auto &a : m_script.asked)
+        asked << a.kind + "|" + a.text + "|" + a.title + "|" + a.defaultAnswer;
+    const QStringList once{
+        "open||Load Torvane Studio File|Torvane Studio Files (*.tvf)|*.tvf",
+        "prompt|What is the program name? Please type all in CAPS. 8 Char. Max.|Torvane "
+        "Compiler|DEFULT",
+        "save||Save Text File|Text File (*.txt)|*.txt"};
+    QCOMPARE(asked, once + once);
+}
+
+void TstfrmDone::refusals_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("files"); // "-" = cancel
+    QTest::addColumn<QString>("says");
+
+    QTest::newRow("open cancelled") << "1"
+                                    << "N" << QStringList{"-"} << "No document was chosen.";
+    QTest::newRow("save cancelled")
+        << "1"
+        << "N" << QStringList{"p.tvf", "-"} << "No file name was chosen";
+    QTest::newRow("unreadable") << "1"
+                                << "N" << QStringList{"gone.tvf"} << "could not be read";
+    QTest::newRow("source as target")
+        << "1"
+        << "N" << QStringList{"p.tvf", "p.tvf"} << "must not replace it";
+    QTest::newRow("source via link")
+        << "1"
+        << "N" << QStringList{"p.tvf", "link.txt"} << "must not replace it";
+    QTest::newRow("no byte in program")
+        << QString("ok\r\nx\u2192") << "N" << QStringList{"p.tvf", "out.txt"}
+        << QString("Line 2 of the program holds the character \"\u2192\"");
+    QTest::newRow("no byte in name")
+        << "1" << QString("\u0394") << QStringList{"p.tvf", "out.txt"} << "The program name holds";
+    QTest::newRow("not writable") << "1"
+                                  << "N" << QStringList{"p.tvf", "none/out.txt"}
+                                  << "could not be written";
+}
+
+void TstfrmDone::refusals()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, name);
+    QFETCH(QStringList, files);
+    QFETCH(QString, says);
+
+    QTemporaryDir dir;
+    const QByteArray source = platform::rtf::writePlain(program, "Arial", 20);
+    writeFile(dir.filePath("p.tvf"), source);
+    QVERIFY(QFile::link(dir.filePath("p.tvf"), dir.filePath("link.txt")));
+    for (const QString &f : files)
+        m_script.files.push_back(f == "-" ? std::nullopt : std::optional<QString>(dir.filePath(f)));
+    m_script.prompts = {name};
+
+    frmDone w;
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+    QCOMPARE(m_script.titles("message").size(), 1);
+    const QString text = m_script.asked.back().text;
+    QVERIFY2(text.contains(says) && text.endsWith("Nothing was exported."), qPrintable(text));
+    QCOMPARE(readAll(dir.filePath("p.tvf")), source);
+    QVERIFY(QFileInfo(dir.filePath("link.txt")).isSymLink());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList({"link.txt", "p.tvf"}));
+}
+
+TORVANE_TEST(TstfrmDone);
+#include "tst_frmDone.moc"

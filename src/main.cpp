@@ -4,6 +4,8 @@
 
 int main(int argc, char **argv)
 {
+    // The browser view needs this before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvane Studio"));
     shell::Main();

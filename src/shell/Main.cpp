@@ -12,10 +12,14 @@
 
 #include <QAction>
 
+// Resources of a static library must be registered by hand.
+static void initResources() { Q_INIT_RESOURCE(resources); }
+
 namespace shell {
 
 void Main()
 {
+    initResources();
     using platform::settings::readOption;
     Studio &studio = Studio::instance();
 

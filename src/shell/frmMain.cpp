@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include "auxiliary/frmAbout.h"
 #include "editor/frmDocument.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
@@ -7,7 +8,6 @@
 #include "platform/Twips.h"
 #include "shell/Studio.h"
 #include "shell/frmOptions.h"
-#include "auxiliary/frmAbout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -23,9 +23,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace shell {
+namespace shell
+{
 
-namespace {
+namespace
+{
 const QString kSettings = QStringLiteral("Settings");
 
 QAction *item(QMenu *menu, const QString &name, const QString &caption)
@@ -98,7 +100,8 @@ void frmMain::createMenus()
     mnuViewToolbar = item(view, QStringLiteral("mnuViewToolbar"), QStringLiteral("&Toolbar"));
     mnuViewToolbar->setCheckable(true);
     mnuViewToolbar->setChecked(true);
-    mnuViewStatusBar = item(view, QStringLiteral("mnuViewStatusBar"), QStringLiteral("Status &Bar"));
+    mnuViewStatusBar =
+        item(view, QStringLiteral("mnuViewStatusBar"), QStringLiteral("Status &Bar"));
     mnuViewStatusBar->setCheckable(true);
     mnuViewStatusBar->setChecked(true);
     connect(mnuViewStatusBar, &QAction::triggered, this,
@@ -225,8 +228,8 @@ void frmMain::rebuildWindowList()
     m_windowListActions << m_windowMenu->addSeparator();
     int n = 0;
     for (QMdiSubWindow *sub : subs) {
-        QAction *a = m_windowMenu->addAction(
-            QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()));
+        QAction *a =
+            m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()));
         a->setCheckable(true);
         a->setChecked(sub == m_mdi->activeSubWindow());
         connect(a, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
@@ -236,7 +239,7 @@ void frmMain::rebuildWindowList()
 
 // Qt's MDI area tiles in a grid only; these place the open (not minimised)
 // children in one column of rows, or one row of columns.
-void frmMain::tileHorizontal()
+void frmMain::tile(Qt::Orientation stacking)
 {
     QList<QMdiSubWindow *> subs;
     for (QMdiSubWindow *s : m_mdi->subWindowList())
@@ -245,31 +248,26 @@ void frmMain::tileHorizontal()
     if (subs.isEmpty())
         return;
     const QRect area = m_mdi->viewport()->rect();
-    const int h = std::max(1, area.height() / int(subs.size()));
-    int y = 0;
+    const bool rows = stacking == Qt::Vertical;
+    const int step = std::max(1, (rows ? area.height() : area.width()) / int(subs.size()));
+    int offset = 0;
     for (QMdiSubWindow *s : subs) {
         s->showNormal();
-        s->setGeometry(0, y, area.width(), h);
-        y += h;
+        if (rows)
+            s->setGeometry(0, offset, area.width(), step);
+        else
+            s->setGeometry(offset, 0, step, area.height());
+        offset += step;
     }
 }
 
+void frmMain::tileHorizontal()
+{
+    tile(Qt::Vertical);
+}
 void frmMain::tileVertical()
 {
-    QList<QMdiSubWindow *> subs;
-    for (QMdiSubWindow *s : m_mdi->subWindowList())
-        if (!s->isMinimized() && s->isVisible())
-            subs << s;
-    if (subs.isEmpty())
-        return;
-    const QRect area = m_mdi->viewport()->rect();
-    const int w = std::max(1, area.width() / int(subs.size()));
-    int x = 0;
-    for (QMdiSubWindow *s : subs) {
-        s->showNormal();
-        s->setGeometry(x, 0, w, area.height());
-        x += w;
-    }
+    tile(Qt::Horizontal);
 }
 
 // Minimised children line up along the bottom edge, left to right.
@@ -314,7 +312,8 @@ void frmMain::savePlacement()
     write(app, kSettings, QStringLiteral("MainLeft"), QString::number(platform::twips(p.x())));
     write(app, kSettings, QStringLiteral("MainTop"), QString::number(platform::twips(p.y())));
     write(app, kSettings, QStringLiteral("MainWidth"), QString::number(platform::twips(s.width())));
-    write(app, kSettings, QStringLiteral("MainHeight"), QString::number(platform::twips(s.height())));
+    write(app, kSettings, QStringLiteral("MainHeight"),
+          QString::number(platform::twips(s.height())));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -330,8 +329,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::fileOpen()
 {
-    const auto path = platform::dialogs::openFile(this, QStringLiteral("Open File"),
-                                                  QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf"));
+    const auto path = platform::dialogs::openFile(
+        this, QStringLiteral("Open File"), QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf"));
     if (!path)
         return; // cancelled: nothing is loaded
     editor::frmDocument *doc = Studio::instance().defaultDocument();

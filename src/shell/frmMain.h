@@ -10,13 +10,16 @@ class QMenu;
 class QStatusBar;
 class QTimer;
 
-namespace editor {
+namespace editor
+{
 class frmDocument;
 }
 
-namespace shell {
+namespace shell
+{
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
@@ -34,6 +37,7 @@ public:
     void tileHorizontal();
     void tileVertical();
     void arrangeIcons();
+    void tile(Qt::Orientation stacking);
 
     QStatusBar *sbStatusBar = nullptr;
     QAction *mnuViewToolbar = nullptr;

@@ -2,12 +2,15 @@
 // Lets several QtTest classes share one executable per subsystem.
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
-namespace testing {
+namespace testing
+{
 
 struct TestEntry {
     const char *name;
@@ -27,12 +30,21 @@ struct Registrar {
     }
 };
 
+// A text made of the given character codes, e.g. chars({221, 240}).
+inline QString chars(std::initializer_list<int> codes)
+{
+    QString s;
+    for (int c : codes)
+        s += QChar(c);
+    return s;
+}
+
 // Gives the code under test a settings store, registry and databases of
 // its own in a temporary folder, for as long as the object lives.
-class IsolatedProfile {
+class IsolatedProfile
+{
 public:
-    IsolatedProfile()
-        : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldData(qgetenv("XDG_DATA_HOME"))
+    IsolatedProfile() : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldData(qgetenv("XDG_DATA_HOME"))
     {
         qputenv("XDG_CONFIG_HOME", QByteArray(m_dir.path().toLocal8Bit() + "/config"));
         qputenv("XDG_DATA_HOME", QByteArray(m_dir.path().toLocal8Bit() + "/data"));
@@ -54,5 +66,5 @@ private:
 
 } // namespace testing
 
-#define TORVANE_TEST(Class)                                                              \
+#define TORVANE_TEST(Class)                                                                        \
     static testing::Registrar registrar_##Class(#Class, [] { return std::make_unique<Class>(); })

@@ -45,13 +45,6 @@ struct Fixture {
     void ctrl(Qt::Key key) { QTest::keyClick(pane(), key, Qt::ControlModifier); }
 };
 
-QString latin1(std::initializer_list<int> codes)
-{
-    QString s;
-    for (int c : codes)
-        s += QChar(c);
-    return s;
-}
 } // namespace
 
 class TstDocument : public QObject
@@ -65,9 +58,8 @@ private slots:
     void pasteIsTwoChanges();
     void cutCopyDelete();
     void saveAsAndOpenRoundTrip();
-    void cancelledDialogsChangeNothing();
-    void unreadableFileIsReported();
-    void unwritableFileIsReported();
+    void fileFailuresLeaveWindowAlone_data();
+    void fileFailuresLeaveWindowAlone();
     void exitClosesOnlyThisWindow();
     void palette_data();
     void palette();
@@ -190,7 +182,8 @@ void TstDocument::cutCopyDelete()
 void TstDocument::saveAsAndOpenRoundTrip()
 {
     Fixture f;
-    const QString program = QStringLiteral("ClrHome\r\nDisp ''HI''\r\n") + latin1({252}) + "A";
+    const QString program =
+        QStringLiteral("ClrHome\r\nDisp ''HI''\r\n") + testing::chars({252}) + "A";
     f.pane()->setSelText(program);
     const QString path = f.profile.path() + "/prog.tvf";
     f.script.files.push_back(path);
@@ -216,52 +209,38 @@ void TstDocument::saveAsAndOpenRoundTrip()
     QCOMPARE(other.history().undoCount(), 2); // the load is one change
 }
 
-void TstDocument::cancelledDialogsChangeNothing()
+void TstDocument::fileFailuresLeaveWindowAlone_data()
 {
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("file"); // empty: the dialog is cancelled
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("open cancelled") << false << "" << false;
+    QTest::newRow("save cancelled") << true << "" << false;
+    QTest::newRow("open not rtf") << false << "plain.tvf" << true;
+    QTest::newRow("open missing") << false << "missing.tvf" << true;
+    QTest::newRow("save unwritable") << true << "no/such/folder/x.tvf" << true;
+}
+
+void TstDocument::fileFailuresLeaveWindowAlone()
+{
+    QFETCH(bool, save);
+    QFETCH(QString, file);
     Fixture f;
     f.type("KEEP");
     const int entries = f.w->history().undoCount();
-    f.script.files.push_back(std::nullopt);
-    f.w->mnuOpenProject->trigger();
-    f.script.files.push_back(std::nullopt);
+    QFile plain(f.profile.path() + "/plain.tvf");
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.write("just some text, not a document");
+    plain.close();
+    f.script.files.push_back(file.isEmpty() ? std::nullopt
+                                            : std::optional(f.profile.path() + "/" + file));
     f.w->mnuSave->setEnabled(false);
-    f.w->mnuSaveAs->trigger();
+    (save ? f.w->mnuSaveAs : f.w->mnuOpenProject)->trigger();
+    QTEST(f.script.asked.back().kind == QLatin1String("message"), "reported");
     QCOMPARE(f.pane()->Text(), QString("KEEP"));
     QCOMPARE(f.w->history().undoCount(), entries);
     QVERIFY(!f.w->mnuSave->isEnabled());
-    QCOMPARE(QDir(f.profile.path()).entryList(QStringList{"*.tvf"}).size(), 0);
-}
-
-void TstDocument::unreadableFileIsReported()
-{
-    Fixture f;
-    f.type("KEEP");
-    const int entries = f.w->history().undoCount();
-    const QString notRtf = f.profile.path() + "/plain.tvf";
-    QFile file(notRtf);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("just some text, not a document");
-    file.close();
-    for (const QString &path : {notRtf, f.profile.path() + "/missing.tvf"}) {
-        f.script.files.push_back(path);
-        f.w->mnuOpenProject->trigger();
-        QCOMPARE(f.script.asked.back().kind, QString("message"));
-        QCOMPARE(f.pane()->Text(), QString("KEEP"));
-        QCOMPARE(f.w->history().undoCount(), entries);
-    }
-}
-
-void TstDocument::unwritableFileIsReported()
-{
-    Fixture f;
-    f.type("KEEP");
-    const QString dir = f.profile.path() + "/no/such/folder/x.tvf";
-    f.script.files.push_back(dir);
-    f.w->mnuSave->setEnabled(false);
-    f.w->mnuSaveAs->trigger();
-    QCOMPARE(f.script.asked.back().kind, QString("message"));
-    QVERIFY(!f.w->mnuSave->isEnabled());
-    QVERIFY(!QFile::exists(dir));
+    QCOMPARE(QDir(f.profile.path()).entryList(QStringList{"*.tvf"}), QStringList{"plain.tvf"});
 }
 
 void TstDocument::exitClosesOnlyThisWindow()
@@ -283,8 +262,8 @@ void TstDocument::palette_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("entries");
     QTest::newRow("equals over selection") << QList<int>{3} << QString("=C") << 1;
-    QTest::newRow("entry 12") << QList<int>{12} << latin1({221, 240}) + "(ABC" << 1;
-    QTest::newRow("entry 20") << QList<int>{20} << latin1({253}) + "^(ABC" << 1;
+    QTest::newRow("entry 12") << QList<int>{12} << testing::chars({221, 240}) + "(ABC" << 1;
+    QTest::newRow("entry 20") << QList<int>{20} << testing::chars({253}) + "^(ABC" << 1;
     QTest::newRow("twice") << QList<int>{24, 24} << QString("++ABC") << 2;
 }
 

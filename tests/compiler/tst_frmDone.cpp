@@ -60,8 +60,7 @@ void TstfrmDone::exportsInARow()
     m_script.files = {first, dir.filePath("1.txt"), second, dir.filePath("2.txt")};
     m_script.prompts = {QString("DEFULT"), std::nullopt};
 
-    frmDone w;
-    QVERIFY(!w.Check1->isChecked());
+    frmDone w; // not protected at first: see the first header
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     w.Check1->setChecked(true);
     QTest::mouseClick(w.Command1, Qt::LeftButton);
@@ -87,27 +86,19 @@ void TstfrmDone::refusals_data()
     QTest::addColumn<QStringList>("files"); // "-" = cancel
     QTest::addColumn<QString>("says");
 
-    QTest::newRow("open cancelled") << "1"
-                                    << "N" << QStringList{"-"} << "No document was chosen.";
-    QTest::newRow("save cancelled")
-        << "1"
-        << "N" << QStringList{"p.tvf", "-"} << "No file name was chosen";
-    QTest::newRow("unreadable") << "1"
-                                << "N" << QStringList{"gone.tvf"} << "could not be read";
-    QTest::newRow("source as target")
-        << "1"
-        << "N" << QStringList{"p.tvf", "p.tvf"} << "must not replace it";
-    QTest::newRow("source via link")
-        << "1"
-        << "N" << QStringList{"p.tvf", "link.txt"} << "must not replace it";
-    QTest::newRow("no byte in program")
-        << QString("ok\r\nx\u2192") << "N" << QStringList{"p.tvf", "out.txt"}
-        << QString("Line 2 of the program holds the character \"\u2192\"");
-    QTest::newRow("no byte in name")
-        << "1" << QString("\u0394") << QStringList{"p.tvf", "out.txt"} << "The program name holds";
-    QTest::newRow("not writable") << "1"
-                                  << "N" << QStringList{"p.tvf", "none/out.txt"}
-                                  << "could not be written";
+    auto row = [](const char *tag, const QStringList &files, const QString &says,
+                  const QString &program = "1", const QString &name = "N") {
+        QTest::newRow(tag) << program << name << files << says;
+    };
+    row("open cancelled", {"-"}, "No document was chosen.");
+    row("save cancelled", {"p.tvf", "-"}, "No file name was chosen");
+    row("unreadable", {"gone.tvf"}, "could not be read");
+    row("source as target", {"p.tvf", "p.tvf"}, "must not replace it");
+    row("source via link", {"p.tvf", "link.txt"}, "must not replace it");
+    row("no byte in program", {"p.tvf", "out.txt"},
+        "Line 2 of the program holds the character \"\u2192\"", "ok\r\nx\u2192");
+    row("no byte in name", {"p.tvf", "out.txt"}, "The program name holds", "1", "\u0394");
+    row("not writable", {"p.tvf", "none/out.txt"}, "could not be written");
 }
 
 void TstfrmDone::refusals()

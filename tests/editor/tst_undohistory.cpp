@@ -97,42 +97,40 @@ void TstUndoHistory::scenarios_data()
 {
     QTest::addColumn<QStringList>("ops");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selLength");
-    QTest::addColumn<int>("undoCount");
-    QTest::addColumn<int>("redoCount");
-    QTest::addColumn<int>("hiddenWrites");
+    // SelStart, SelLength, undo and redo stack sizes, writes made with the selection hidden
+    QTest::addColumn<QList<int>>("state");
 
     const QString sym20 = QString(QChar(253)) + QStringLiteral("^(");
     using L = QStringList;
+    using N = QList<int>;
     // clang-format off
-    QTest::newRow("new window") << L{} << "" << 0 << 0 << 1 << 0 << 0;
-    QTest::newRow("undo with nothing") << L{"u", "r"} << "" << 0 << 0 << 1 << 0 << 0;
-    QTest::newRow("type A") << L{"t:A"} << "A" << 1 << 0 << 2 << 0 << 0;
-    QTest::newRow("ABC undo") << L{"t:ABC", "u"} << "AB" << 2 << 0 << 3 << 1 << 1;
-    QTest::newRow("ABC undo x3") << L{"t:ABC", "u", "u", "u"} << "" << 0 << 0 << 1 << 3 << 3;
-    QTest::newRow("12X undo") << L{"t:12X", "u"} << "12" << 2 << 0 << 3 << 1 << 1;
-    QTest::newRow("12X undo redo") << L{"t:12X", "u", "r"} << "12X" << 3 << 0 << 4 << 0 << 1;
-    QTest::newRow("backspace undo") << L{"t:123", "s:2:0", "b", "u"} << "123" << 2 << 0 << 4 << 1 << 0;
-    QTest::newRow("paste undo") << L{"t:ABC", "s:0:2", "p:HELLO", "u"} << "C" << 0 << 0 << 5 << 1 << 1;
-    QTest::newRow("paste undo x2") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u"} << "ABC" << 0 << 2 << 4 << 2 << 1;
-    QTest::newRow("paste redo") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u", "r"} << "C" << 0 << 0 << 5 << 1 << 1;
-    QTest::newRow("paste redo x2") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u", "r", "r"} << "HELLOC" << 0 << 5 << 6 << 0 << 1;
+    QTest::newRow("new window") << L{} << "" << N{0, 0, 1, 0, 0};
+    QTest::newRow("undo with nothing") << L{"u", "r"} << "" << N{0, 0, 1, 0, 0};
+    QTest::newRow("type A") << L{"t:A"} << "A" << N{1, 0, 2, 0, 0};
+    QTest::newRow("ABC undo") << L{"t:ABC", "u"} << "AB" << N{2, 0, 3, 1, 1};
+    QTest::newRow("ABC undo x3") << L{"t:ABC", "u", "u", "u"} << "" << N{0, 0, 1, 3, 3};
+    QTest::newRow("12X undo") << L{"t:12X", "u"} << "12" << N{2, 0, 3, 1, 1};
+    QTest::newRow("12X undo redo") << L{"t:12X", "u", "r"} << "12X" << N{3, 0, 4, 0, 1};
+    QTest::newRow("backspace undo") << L{"t:123", "s:2:0", "b", "u"} << "123" << N{2, 0, 4, 1, 0};
+    QTest::newRow("paste undo") << L{"t:ABC", "s:0:2", "p:HELLO", "u"} << "C" << N{0, 0, 5, 1, 1};
+    QTest::newRow("paste undo x2") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u"} << "ABC" << N{0, 2, 4, 2, 1};
+    QTest::newRow("paste redo") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u", "r"} << "C" << N{0, 0, 5, 1, 1};
+    QTest::newRow("paste redo x2") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u", "r", "r"} << "HELLOC" << N{0, 5, 6, 0, 1};
     // restores the 2 old characters at the new caret, not the 3 replaced
-    QTest::newRow("3 by 1 undo") << L{"t:ABCDE", "s:1:3", "t:X", "u"} << "AXCDE" << 2 << 2 << 6 << 1 << 0;
-    QTest::newRow("overwrite undo") << L{"t:AB", "s:0:1", "t:X", "u"} << "XB" << 1 << 0 << 3 << 1 << 0;
-    QTest::newRow("overwrite redo") << L{"t:AB", "s:0:1", "t:X", "u", "r"} << "XB" << 1 << 0 << 4 << 0 << 0;
-    QTest::newRow("type after undo") << L{"t:AB", "u", "t:C"} << "AC" << 2 << 0 << 3 << 0 << 1;
-    QTest::newRow("line break restored") << L{"t:A", "n", "t:B", "s:3:0", "b", "u"} << "A\r\nB" << 3 << 0 << 4 << 1 << 0;
-    QTest::newRow("line break redone") << L{"t:A", "n", "u", "r"} << "A\r\n" << 3 << 0 << 3 << 0 << 1;
-    QTest::newRow("load undo") << L{"l:HELLO", "u"} << "" << 0 << 0 << 1 << 1 << 1;
-    QTest::newRow("load undo redo") << L{"l:HELLO", "u", "r"} << "HELLO" << 0 << 5 << 2 << 0 << 1;
-    QTest::newRow("load extends") << L{"t:AB", "l:ABXYZ", "u"} << "AB" << 2 << 0 << 3 << 1 << 1;
-    QTest::newRow("load replaces") << L{"t:AB", "l:HELLO", "u"} << "AB" << 2 << 0 << 3 << 1 << 1;
-    QTest::newRow("load replaces redo") << L{"t:AB", "l:HELLO", "u", "r"} << "HELLO" << 0 << 0 << 4 << 0 << 1;
-    QTest::newRow("palette over AB") << L{"t:ABC", "s:0:2", "y:3"} << "=C" << 1 << 0 << 5 << 0 << 0;
-    QTest::newRow("palette 20 twice") << L{"y:20", "y:20"} << sym20 + sym20 << 6 << 0 << 3 << 0 << 0;
-    QTest::newRow("palette 20 undo") << L{"y:20", "y:20", "u"} << sym20 << 3 << 0 << 2 << 1 << 1;
+    QTest::newRow("3 by 1 undo") << L{"t:ABCDE", "s:1:3", "t:X", "u"} << "AXCDE" << N{2, 2, 6, 1, 0};
+    QTest::newRow("overwrite undo") << L{"t:AB", "s:0:1", "t:X", "u"} << "XB" << N{1, 0, 3, 1, 0};
+    QTest::newRow("overwrite redo") << L{"t:AB", "s:0:1", "t:X", "u", "r"} << "XB" << N{1, 0, 4, 0, 0};
+    QTest::newRow("type after undo") << L{"t:AB", "u", "t:C"} << "AC" << N{2, 0, 3, 0, 1};
+    QTest::newRow("line break restored") << L{"t:A", "n", "t:B", "s:3:0", "b", "u"} << "A\r\nB" << N{3, 0, 4, 1, 0};
+    QTest::newRow("line break redone") << L{"t:A", "n", "u", "r"} << "A\r\n" << N{3, 0, 3, 0, 1};
+    QTest::newRow("load undo") << L{"l:HELLO", "u"} << "" << N{0, 0, 1, 1, 1};
+    QTest::newRow("load undo redo") << L{"l:HELLO", "u", "r"} << "HELLO" << N{0, 5, 2, 0, 1};
+    QTest::newRow("load extends") << L{"t:AB", "l:ABXYZ", "u"} << "AB" << N{2, 0, 3, 1, 1};
+    QTest::newRow("load replaces") << L{"t:AB", "l:HELLO", "u"} << "AB" << N{2, 0, 3, 1, 1};
+    QTest::newRow("load replaces redo") << L{"t:AB", "l:HELLO", "u", "r"} << "HELLO" << N{0, 0, 4, 0, 1};
+    QTest::newRow("palette over AB") << L{"t:ABC", "s:0:2", "y:3"} << "=C" << N{1, 0, 5, 0, 0};
+    QTest::newRow("palette 20 twice") << L{"y:20", "y:20"} << sym20 + sym20 << N{6, 0, 3, 0, 0};
+    QTest::newRow("palette 20 undo") << L{"y:20", "y:20", "u"} << sym20 << N{3, 0, 2, 1, 1};
     // clang-format on
 }
 
@@ -142,11 +140,9 @@ void TstUndoHistory::scenarios()
     Window w;
     w.run(ops);
     QTEST(w.pane.txt, "text");
-    QTEST(w.pane.start, "selStart");
-    QTEST(w.pane.length, "selLength");
-    QTEST(w.history.undoCount(), "undoCount");
-    QTEST(w.history.redoCount(), "redoCount");
-    QTEST(w.pane.hiddenWrites, "hiddenWrites");
+    QTEST((QList<int>{w.pane.start, w.pane.length, w.history.undoCount(), w.history.redoCount(),
+                      w.pane.hiddenWrites}),
+          "state");
     QCOMPARE(w.controls.undo, w.history.undoCount() >= 2);
     QCOMPARE(w.controls.redo, w.history.redoCount() >= 1);
     QVERIFY(w.history.trackChanges() && !w.pane.hidden && !w.pane.negative);

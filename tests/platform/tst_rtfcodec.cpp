@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace platform;
+using testing::chars;
 
 namespace
 {
@@ -19,13 +20,8 @@ QByteArray readData(const QString &name)
     return f.readAll();
 }
 
-QString u(std::initializer_list<char16_t> units)
-{
-    QString s;
-    for (char16_t c : units)
-        s += QChar(c);
-    return s;
-}
+const QByteArray kHeader = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil"
+                           "\\fcharset0 ";
 
 } // namespace
 
@@ -34,14 +30,9 @@ class TstRtfCodec : public QObject
     Q_OBJECT
 private slots:
     void writerMatchesRichEdit();
-    void writerEmptyDocument();
     void roundTripKeepsRunsAndFonts();
-    void samplesLoadToExactText_data();
-    void samplesLoadToExactText();
-    void unicodeAndCodePages_data();
-    void unicodeAndCodePages();
-    void badInput_data();
-    void badInput();
+    void read_data();
+    void read();
 };
 
 void TstRtfCodec::writerMatchesRichEdit()
@@ -52,26 +43,16 @@ void TstRtfCodec::writerMatchesRichEdit()
     plain.halfPoints = 17;
     rtf::Format bold = plain;
     bold.bold = true;
-    d.runs.push_back({QStringLiteral("If A>2\r\nDisp "), plain});
-    d.runs.push_back({QStringLiteral("\"{x}\\"), bold});
-    d.runs.push_back({QString(QChar(0xFC)) + QChar(0x2192) + QStringLiteral("\tEnd"), plain});
-    const QByteArray expected =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 "
-        "Ti83Pluspc;}}\r\n"
-        "\\viewkind4\\uc1\\pard\\f0\\fs17 If A>2\\par\r\n"
-        "Disp \\b \"\\{x\\}\\\\\\b0\\'fc\\u8594?\\tab End\\par\r\n"
-        "}\r\n";
-    QCOMPARE(rtf::write(d), expected);
-}
+    d.runs = {
+        {"If A>2\r\nDisp ", plain}, {"\"{x}\\", bold}, {chars({0xFC, 0x2192}) + "\tEnd", plain}};
+    QCOMPARE(rtf::write(d), kHeader +
+                                "Ti83Pluspc;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs17 If A>2\\par\r\n"
+                                "Disp \\b \"\\{x\\}\\\\\\b0\\'fc\\u8594?\\tab End\\par\r\n}\r\n");
 
-void TstRtfCodec::writerEmptyDocument()
-{
-    const QByteArray out = rtf::writePlain(QString(), QStringLiteral("Arial"), 20);
-    QCOMPARE(out,
-             QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil"
-                        "\\fcharset0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\\par\r\n}\r\n"));
+    const QByteArray empty = rtf::writePlain(QString(), QStringLiteral("Arial"), 20);
+    QCOMPARE(empty, kHeader + "Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\\par\r\n}\r\n");
     rtf::Document back;
-    QVERIFY(rtf::read(out, &back));
+    QVERIFY(rtf::read(empty, &back));
     QCOMPARE(back.text(), QString());
     QCOMPARE(back.mainFontName(), QStringLiteral("Arial"));
 }
@@ -79,28 +60,16 @@ void TstRtfCodec::writerEmptyDocument()
 void TstRtfCodec::roundTripKeepsRunsAndFonts()
 {
     rtf::Document d;
-    d.fonts.push_back({QStringLiteral("Ti83Pluspc"), 2});
-    d.fonts.push_back({QStringLiteral("Courier New"), 0});
+    d.fonts = {{QStringLiteral("Ti83Pluspc"), 2}, {QStringLiteral("Courier New"), 0}};
     auto fmt = [](bool b, bool i, bool ul, bool st, int font, int hp, int colour) {
-        rtf::Format f;
-        f.bold = b;
-        f.italic = i;
-        f.underline = ul;
-        f.strike = st;
-        f.font = font;
-        f.halfPoints = hp;
-        f.hasColour = colour >= 0;
-        f.colour = colour >= 0 ? quint32(colour) : 0;
-        return f;
+        return rtf::Format{b, i, ul, st, font, hp, colour >= 0, quint32(qMax(colour, 0))};
     };
-    d.runs.push_back({QStringLiteral("Input "), fmt(false, false, false, false, 0, 17, -1)});
-    d.runs.push_back(
-        {QStringLiteral("[OPTIONAL TEXT],"), fmt(true, true, false, false, 0, 17, -1)});
-    d.runs.push_back({QStringLiteral("[VARIABLE]\r\n"), fmt(false, false, true, false, 0, 17, -1)});
-    d.runs.push_back(
-        {u({0x80, 0xFF, 0x3C0, 0xD83D, 0xDE00}), fmt(false, false, false, true, 1, 24, 0xFF0000)});
-    d.runs.push_back(
-        {QStringLiteral("\r\n\r\nEnd\r\n"), fmt(false, false, false, false, 0, 17, 0x0000FF)});
+    d.runs = {{"Input ", fmt(false, false, false, false, 0, 17, -1)},
+              {"[OPTIONAL TEXT],", fmt(true, true, false, false, 0, 17, -1)},
+              {"[VARIABLE]\r\n", fmt(false, false, true, false, 0, 17, -1)},
+              {chars({0x80, 0xFF, 0x3C0, 0xD83D, 0xDE00}),
+               fmt(false, false, false, true, 1, 24, 0xFF0000)},
+              {"\r\n\r\nEnd\r\n", fmt(false, false, false, false, 0, 17, 0x0000FF)}};
 
     rtf::Document back;
     QString error;
@@ -116,148 +85,109 @@ void TstRtfCodec::roundTripKeepsRunsAndFonts()
     }
 }
 
-void TstRtfCodec::samplesLoadToExactText_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("font");
-
-    const QString fc = QString(QChar(0xFC));
-    QTest::newRow("rich edit, getkey skeleton")
-        << "richedit.rtf"
-        << "While 1\r\nGetkey" + fc + "A\r\nWhile A=0\r\nGetkey" + fc + "A\r\nEnd"
-        << "Ti83Pluspc";
-    QTest::newRow("calculator font as symbol charset")
-        << "calculator_symbol.rtf"
-        << "1" + fc + "A" + u({0x80, 0x9F}) + "\r\nA" + fc << "Ti83Pluspc";
-    QTest::newRow("wordpad") << "wordpad.rtf"
-                             << "Bold red and italic and under.\r\nSymbol: ab\tend\r\nEuro " +
-                                    u({0x80}) + " and " + u({0x80})
-                             << "Calibri";
-    QTest::newRow("word") << "word.rtf"
-                          << "Disp " + u({0x93}) + "HELLO" + u({0x94}) + "\t" + u({0x97}) +
-                                 " see the site\r\nFor(I,1,10)\r\n" +
-                                 u({0x41F, 0x440, 0x438, 0x432, 0x435, 0x442})
-                          << "Times New Roman";
-    QTest::newRow("libreoffice") << "libreoffice.rtf"
-                                 << "Lbl A\r\n1" + u({0xAE}) + "B " + u({0x2192}) + " caf" +
-                                        u({0xE9}) + " old {x}"
-                                 << "Liberation Serif";
-    QTest::newRow("pandoc") << "pandoc.rtf"
-                            << "Title\r\nHello world, " + u({0x93}) + "quoted" + u({0x94}) +
-                                   " caf" + u({0xE9}) +
-                                   ".\r\nDisp \"A\"\r\nPause\r\nSee the page.\r\nSmile " +
-                                   u({0xD83D, 0xDE00})
-                            << "Helvetica";
-}
-
-void TstRtfCodec::samplesLoadToExactText()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, text);
-    QFETCH(QString, font);
-    rtf::Document d;
-    QString error;
-    QVERIFY2(rtf::read(readData(file), &d, &error), qPrintable(error));
-    QCOMPARE(d.text(), text);
-    QCOMPARE(d.mainFontName(), font);
-}
-
-void TstRtfCodec::unicodeAndCodePages_data()
-{
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QString>("text");
-
-    const QByteArray sym = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset2 Ti83Pluspc;}}\\f0 ";
-    QTest::newRow("symbol private area and fallback byte")
-        << sym + "\\u-4031\\'41\\u61692?\\'fc\\'80}" << u({'A', 0xFC, 0xFC, 0x80});
-    QTest::newRow("ansi byte keeps its code")
-        << QByteArray("{\\rtf1\\ansi \\'80\\'9d\\'fc}") << u({0x80, 0x9D, 0xFC});
-    QTest::newRow("unicode of an ansi byte")
-        << QByteArray("{\\rtf1\\ansi \\u8364?\\u8482?}") << u({0x80, 0x99});
-    QTest::newRow("fallback counts characters")
-        << QByteArray("{\\rtf1 \\uc2\\u1080\\'e8\\'e8x\\uc3\\u1080ab{c}d\\uc0\\u1081y}")
-        << u({0x438, 'x', 0x438, 'c', 'd', 0x439, 'y'});
-    QTest::newRow("group restores uc")
-        << QByteArray("{\\rtf1 {\\uc0\\u1080}\\u1080?z}") << u({0x438, 0x438, 'z'});
-    QTest::newRow("surrogates") << QByteArray("{\\rtf1 \\u-10179?\\u-8704?.\\u-10179?x\\u-8704?}")
-                                << u({0xD83D, 0xDE00, '.', 0xFFFD, 'x', 0xFFFD});
-    QTest::newRow("cyrillic font")
-        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset204 A;}}\\f1\\'cf\\'f0}")
-        << u({0x41F, 0x440});
-    QTest::newRow("ansicpg fallback")
-        << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'e0}") << u({0x430});
-    QTest::newRow("control symbols")
-        << QByteArray("{\\rtf1 a\\~b\\_c\\-d\\\\\\{\\}\\tab\\emdash\\endash\\lquote\\rquote"
-                      "\\ldblquote\\rdblquote\\bullet}")
-        << u({'a', 0xA0, 'b', '-', 'c', 'd', '\\', '{', '}', '\t', 0x97, 0x96, 0x91, 0x92, 0x93,
-              0x94, 0x95});
-    QTest::newRow("breaks") << QByteArray(
-                                   "{\\rtf1 a\\line b\\sect c\\page d\\\r\ne\\\nf\\par\\par}")
-                            << "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n";
-    QTest::newRow("skipped destinations")
-        << QByteArray("{\\rtf1{\\info{\\title T}}{\\stylesheet{S;}}{\\header H}{\\footerl F}"
-                      "{\\*\\unknown U}{\\pict P}{\\object O}{\\listtext L}{\\pntext N}"
-                      "{\\field{\\*\\fldinst I}{\\fldrslt R}}}")
-        << "R";
-    QTest::newRow("bin inside skipped group")
-        << QByteArray("{\\rtf1 a\\bin3 {}}b{\\*\\x\\bin2 }}c}d}") << "abd";
-}
-
-void TstRtfCodec::unicodeAndCodePages()
-{
-    QFETCH(QByteArray, rtf);
-    QFETCH(QString, text);
-    rtf::Document d;
-    QString error;
-    QVERIFY2(rtf::read(rtf, &d, &error), qPrintable(error));
-    QCOMPARE(d.text(), text);
-}
-
-void TstRtfCodec::badInput_data()
+void TstRtfCodec::read_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<bool>("readable");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("font"); // checked when given
+    // A null text: the reader must refuse the input.
+    auto row = [](const char *name, const QByteArray &rtf, const QString &text,
+                  const QString &font = QString()) {
+        QTest::newRow(name) << rtf << !text.isNull() << text << font;
+    };
+    const QString fc = chars({0xFC});
+    const QByteArray sym = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset2 Ti83Pluspc;}}\\f0 ";
 
-    QTest::newRow("not rtf") << QByteArray("Hello world") << false << QString();
-    QTest::newRow("empty") << QByteArray() << false << QString();
-    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << false << QString();
-    QTest::newRow("truncated") << readData("truncated.rtf") << true << "Abc";
-    QTest::newRow("closing braces missing") << QByteArray("{\\rtf1 A{\\b B") << true << "AB";
-    QTest::newRow("text after the last brace") << readData("unbalanced.rtf") << true << "A";
-    QTest::newRow("too deep") << "{\\rtf1 " + QByteArray(2000, '{') + "x" + QByteArray(2000, '}')
-                              << false << QString();
-    QTest::newRow("deep but allowed") << "{\\rtf1 " + QByteArray(rtf::kMaxDepth - 2, '{') + "x" +
-                                             QByteArray(rtf::kMaxDepth - 1, '}')
-                                      << true << "x";
-    QTest::newRow("too deep inside a skipped group")
-        << "{\\rtf1 {\\*\\x " + QByteArray(5000, '{') + "}" << false << QString();
-    QTest::newRow("long control words")
-        << "{\\rtf1 a\\" + QByteArray(100, 'x') + " b\\par" + QByteArray(40, 'd') + " c}" << true
-        << "abc";
-    QTest::newRow("huge parameters")
-        << QByteArray("{\\rtf1\\fs99999999999999999999 a\\u99999999999999? b\\uc99999999 "
-                      "c\\f-99999999999999 d\\cf2147483648 e}")
-        << true << "a" + QString(QChar(0xFFFD)) + " bcde";
-    QTest::newRow("truncated byte") << QByteArray("{\\rtf1 a\\'4") << true << "a";
-    QTest::newRow("bad byte digits") << QByteArray("{\\rtf1 a\\'zzb}") << true << "azzb";
-    QTest::newRow("truncated bin") << QByteArray("{\\rtf1 a\\bin999999999999 xyz") << true << "a";
-    QTest::newRow("negative bin") << QByteArray("{\\rtf1 a\\bin-5 xyz}") << true << "axyz";
-    QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b\\'00c}", 16) << true << "abc";
-    QTest::newRow("backslash at end") << QByteArray("{\\rtf1 a\\") << true << "a";
+    // Files saved by other programs.
+    row("rich edit, getkey skeleton", readData("richedit.rtf"),
+        "While 1\r\nGetkey" + fc + "A\r\nWhile A=0\r\nGetkey" + fc + "A\r\nEnd", "Ti83Pluspc");
+    row("calculator font as symbol charset", readData("calculator_symbol.rtf"),
+        "1" + fc + "A" + chars({0x80, 0x9F}) + "\r\nA" + fc, "Ti83Pluspc");
+    row("wordpad", readData("wordpad.rtf"),
+        "Bold red and italic and under.\r\nSymbol: ab\tend\r\nEuro " + chars({0x80}) + " and " +
+            chars({0x80}),
+        "Calibri");
+    row("word", readData("word.rtf"),
+        "Disp " + chars({0x93}) + "HELLO" + chars({0x94, '\t', 0x97}) +
+            " see the site\r\nFor(I,1,10)\r\n" + chars({0x41F, 0x440, 0x438, 0x432, 0x435, 0x442}),
+        "Times New Roman");
+    row("libreoffice", readData("libreoffice.rtf"),
+        "Lbl A\r\n1" + chars({0xAE}) + "B " + chars({0x2192}) + " caf" + chars({0xE9}) + " old {x}",
+        "Liberation Serif");
+    row("pandoc", readData("pandoc.rtf"),
+        "Title\r\nHello world, " + chars({0x93}) + "quoted" + chars({0x94}) + " caf" +
+            chars({0xE9}) + ".\r\nDisp \"A\"\r\nPause\r\nSee the page.\r\nSmile " +
+            chars({0xD83D, 0xDE00}),
+        "Helvetica");
+
+    // Characters, code pages and control words.
+    row("symbol private area and fallback byte", sym + "\\u-4031\\'41\\u61692?\\'fc\\'80}",
+        chars({'A', 0xFC, 0xFC, 0x80}));
+    row("ansi byte keeps its code", "{\\rtf1\\ansi \\'80\\'9d\\'fc}", chars({0x80, 0x9D, 0xFC}));
+    row("unicode of an ansi byte", "{\\rtf1\\ansi \\u8364?\\u8482?}", chars({0x80, 0x99}));
+    row("fallback counts characters",
+        "{\\rtf1 \\uc2\\u1080\\'e8\\'e8x\\uc3\\u1080ab{c}d\\uc0\\u1081y}",
+        chars({0x438, 'x', 0x438, 'c', 'd', 0x439, 'y'}));
+    row("group restores uc", "{\\rtf1 {\\uc0\\u1080}\\u1080?z}", chars({0x438, 0x438, 'z'}));
+    row("surrogates", "{\\rtf1 \\u-10179?\\u-8704?.\\u-10179?x\\u-8704?}",
+        chars({0xD83D, 0xDE00, '.', 0xFFFD, 'x', 0xFFFD}));
+    row("cyrillic font", "{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset204 A;}}\\f1\\'cf\\'f0}",
+        chars({0x41F, 0x440}));
+    row("ansicpg fallback", "{\\rtf1\\ansi\\ansicpg1251 \\'e0}", chars({0x430}));
+    row("control symbols",
+        "{\\rtf1 a\\~b\\_c\\-d\\\\\\{\\}\\tab\\emdash\\endash\\lquote\\rquote\\ldblquote"
+        "\\rdblquote\\bullet}",
+        chars({'a', 0xA0, 'b', '-', 'c', 'd', '\\', '{', '}', '\t', 0x97, 0x96, 0x91, 0x92, 0x93,
+               0x94, 0x95}));
+    row("breaks", "{\\rtf1 a\\line b\\sect c\\page d\\\r\ne\\\nf\\par\\par}",
+        "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
+    row("skipped destinations",
+        "{\\rtf1{\\info{\\title T}}{\\stylesheet{S;}}{\\header H}{\\footerl F}{\\*\\unknown U}"
+        "{\\pict P}{\\object O}{\\listtext L}{\\pntext N}{\\field{\\*\\fldinst I}{\\fldrslt R}}}",
+        "R");
+    row("bin inside skipped group", "{\\rtf1 a\\bin3 {}}b{\\*\\x\\bin2 }}c}d}", "abd");
+
+    // Damaged and hostile input.
+    row("not rtf", "Hello world", QString());
+    row("empty", QByteArray(), QString());
+    row("binary", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10), QString());
+    row("truncated", readData("truncated.rtf"), "Abc");
+    row("closing braces missing", "{\\rtf1 A{\\b B", "AB");
+    row("text after the last brace", readData("unbalanced.rtf"), "A");
+    row("too deep", "{\\rtf1 " + QByteArray(2000, '{') + "x" + QByteArray(2000, '}'), QString());
+    row("deep but allowed",
+        "{\\rtf1 " + QByteArray(rtf::kMaxDepth - 2, '{') + "x" +
+            QByteArray(rtf::kMaxDepth - 1, '}'),
+        "x");
+    row("too deep inside a skipped group", "{\\rtf1 {\\*\\x " + QByteArray(5000, '{') + "}",
+        QString());
+    row("long control words",
+        "{\\rtf1 a\\" + QByteArray(100, 'x') + " b\\par" + QByteArray(40, 'd') + " c}", "abc");
+    row("huge parameters",
+        "{\\rtf1\\fs99999999999999999999 a\\u99999999999999? b\\uc99999999 c\\f-99999999999999 "
+        "d\\cf2147483648 e}",
+        "a" + chars({0xFFFD}) + " bcde");
+    row("truncated byte", "{\\rtf1 a\\'4", "a");
+    row("bad byte digits", "{\\rtf1 a\\'zzb}", "azzb");
+    row("truncated bin", "{\\rtf1 a\\bin999999999999 xyz", "a");
+    row("negative bin", "{\\rtf1 a\\bin-5 xyz}", "axyz");
+    row("nul bytes", QByteArray("{\\rtf1 a\0b\\'00c}", 16), "abc");
+    row("backslash at end", "{\\rtf1 a\\", "a");
 }
 
-void TstRtfCodec::badInput()
+void TstRtfCodec::read()
 {
     QFETCH(QByteArray, rtf);
     QFETCH(bool, readable);
-    QFETCH(QString, text);
+    QFETCH(QString, font);
     rtf::Document d;
     QString error;
-    QCOMPARE(rtf::read(rtf, &d, &error), readable);
+    QVERIFY2(rtf::read(rtf, &d, &error) == readable, qPrintable(error));
     if (readable) {
-        QCOMPARE(d.text(), text);
+        QTEST(d.text(), "text");
+        if (!font.isNull())
+            QCOMPARE(d.mainFontName(), font);
     } else {
         QVERIFY(!error.isEmpty());
         QVERIFY(d.runs.isEmpty());

@@ -3,23 +3,25 @@
 
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
+#include "platform/RichTextBox.h"
 #include "platform/SettingsStore.h"
 #include "shell/Studio.h"
 #include "shell/frmMain.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QPushButton>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 
 using namespace shell;
 
-namespace {
+namespace
+{
 QStringList captions(frmMain *frame)
 {
     QStringList out;
@@ -42,7 +44,8 @@ QStringList menuBarCaptions(QMainWindow *w)
 }
 } // namespace
 
-class TstMainFrame : public QObject {
+class TstMainFrame : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanup()
@@ -61,6 +64,7 @@ private slots:
     void activeChildMenusReplaceFrameMenus();
     void fileOpenUsesDefaultDocument();
     void tilingCoversTheArea();
+    void documentShortcutsWorkInsideFrame();
 };
 
 void TstMainFrame::menuTree()
@@ -68,15 +72,24 @@ void TstMainFrame::menuTree()
     testing::IsolatedProfile profile;
     frmMain frame;
     const QList<QPair<const char *, const char *>> items{
-        {"mnuNewProject", "New Project"},       {"mnuOpen", "Open"},
-        {"mnuFilePageSetup", "Page Set&up..."}, {"mnuFilePrint", "&Print..."},
-        {"mnuFileExit", "E&xit"},               {"mnuEditUndo", "&Undo"},
-        {"mnuEditCut", "Cu&t"},                 {"mnuEditCopy", "&Copy"},
-        {"mnuEditPaste", "&Paste"},             {"mnuEditPasteSpecial", "Paste &Special..."},
-        {"mnuViewToolbar", "&Toolbar"},         {"mnuViewStatusBar", "Status &Bar"},
-        {"mnuViewRefresh", "&Refresh"},         {"mnuViewOptions", "&Options..."},
-        {"mnuViewWebBrowser", "&Web Browser"},  {"mnuToolsOptions", "&Options..."},
-        {"mnuWindowNewWindow", "&New Window"},  {"mnuWindowCascade", "&Cascade"},
+        {"mnuNewProject", "New Project"},
+        {"mnuOpen", "Open"},
+        {"mnuFilePageSetup", "Page Set&up..."},
+        {"mnuFilePrint", "&Print..."},
+        {"mnuFileExit", "E&xit"},
+        {"mnuEditUndo", "&Undo"},
+        {"mnuEditCut", "Cu&t"},
+        {"mnuEditCopy", "&Copy"},
+        {"mnuEditPaste", "&Paste"},
+        {"mnuEditPasteSpecial", "Paste &Special..."},
+        {"mnuViewToolbar", "&Toolbar"},
+        {"mnuViewStatusBar", "Status &Bar"},
+        {"mnuViewRefresh", "&Refresh"},
+        {"mnuViewOptions", "&Options..."},
+        {"mnuViewWebBrowser", "&Web Browser"},
+        {"mnuToolsOptions", "&Options..."},
+        {"mnuWindowNewWindow", "&New Window"},
+        {"mnuWindowCascade", "&Cascade"},
         {"mnuWindowTileHorizontal", "Tile &Horizontal"},
         {"mnuWindowTileVertical", "Tile &Vertical"},
         {"mnuWindowArrangeIcons", "&Arrange Icons"},
@@ -107,7 +120,8 @@ void TstMainFrame::documentNumbering()
     frame->mdiArea()->subWindowList()[2]->close();
     QTRY_COMPARE(frame->mdiArea()->subWindowList().size(), 3);
     newWindow->trigger();
-    QCOMPARE(captions(frame), (QStringList{"Document 1", "Document 2", "Document 4", "Document 5"}));
+    QCOMPARE(captions(frame),
+             (QStringList{"Document 1", "Document 2", "Document 4", "Document 5"}));
     QCOMPARE(frame->documentCounter(), 5);
 }
 
@@ -135,7 +149,8 @@ void TstMainFrame::placementSavedUnlessMinimised()
         frame->showMinimized();
     act(frame, "mnuFileExit")->trigger();
     const auto read = [](const char *key) {
-        return platform::settings::read("Torvane Studio", "Settings", QString::fromLatin1(key), "-");
+        return platform::settings::read("Torvane Studio", "Settings", QString::fromLatin1(key),
+                                        "-");
     };
     if (minimise) {
         QCOMPARE(read("MainLeft"), QString("1500"));
@@ -184,9 +199,12 @@ void TstMainFrame::messageItems_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("text");
-    QTest::newRow("undo") << "mnuEditUndo" << "Add 'mnuEditUndo_Click' code.";
-    QTest::newRow("paste special") << "mnuEditPasteSpecial" << "Add 'mnuEditPasteSpecial_Click' code.";
-    QTest::newRow("refresh") << "mnuViewRefresh" << "Add 'mnuViewRefresh_Click' code.";
+    QTest::newRow("undo") << "mnuEditUndo"
+                          << "Add 'mnuEditUndo_Click' code.";
+    QTest::newRow("paste special") << "mnuEditPasteSpecial"
+                                   << "Add 'mnuEditPasteSpecial_Click' code.";
+    QTest::newRow("refresh") << "mnuViewRefresh"
+                             << "Add 'mnuViewRefresh_Click' code.";
 }
 
 void TstMainFrame::messageItems()
@@ -211,8 +229,8 @@ void TstMainFrame::activeChildMenusReplaceFrameMenus()
     frame->show();
     QCOMPARE(menuBarCaptions(frame).constFirst(), QString("&File"));
     frame->LoadNewDoc();
-    QTRY_COMPARE(menuBarCaptions(frame),
-                 (QStringList{"&File ", "&Edit ", "&Insert ", "Graph", "Variables", "Tools ", "Help "}));
+    QTRY_COMPARE(menuBarCaptions(frame), (QStringList{"&File ", "&Edit ", "&Insert ", "Graph",
+                                                      "Variables", "Tools ", "Help "}));
     frame->mdiArea()->closeAllSubWindows();
     QTRY_COMPARE(menuBarCaptions(frame).constFirst(), QString("&File"));
 }
@@ -277,6 +295,29 @@ void TstMainFrame::tilingCoversTheArea()
     QCOMPARE(subs[0]->y(), subs[1]->y());
     QVERIFY(subs[0]->x() < subs[1]->x());
     QCOMPARE(subs[0]->geometry().bottom(), area.bottom());
+}
+
+void TstMainFrame::documentShortcutsWorkInsideFrame()
+{
+    testing::IsolatedProfile profile;
+    auto *frame = new frmMain;
+    frame->load();
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    // Two documents: the shortcut must reach the active one only.
+    editor::frmDocument *first = qobject_cast<editor::frmDocument *>(
+        frame->mdiArea()->subWindowList().constFirst()->widget());
+    editor::frmDocument *second = frame->LoadNewDoc();
+    QTRY_COMPARE(frame->mdiArea()->activeSubWindow()->widget(), second);
+    for (editor::frmDocument *doc : {first, second})
+        doc->RichTextBox1->setSelText("12");
+    second->RichTextBox1->setFocus();
+    QTest::keyClick(second->RichTextBox1, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(second->RichTextBox1->Text(), QString());
+    QCOMPARE(first->RichTextBox1->Text(), QString("12"));
+    QTest::keyClick(second->RichTextBox1, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(second->RichTextBox1->Text(), QString());
 }
 
 TORVANE_TEST(TstMainFrame);

@@ -25,6 +25,13 @@ int runStart(const QString &shorter, const QString &longer)
     return QStringView(longer).mid(p + extra) == QStringView(shorter).mid(p) ? int(p) : -1;
 }
 
+// True when `text` is `tail` with `head` written before it.
+bool isJoin(const QString &text, const QString &head, const QString &tail)
+{
+    return text.size() == head.size() + tail.size() && text.startsWith(head) &&
+           QStringView(text).mid(head.size()) == tail;
+}
+
 } // namespace
 
 UndoHistory::UndoHistory(UndoPane &pane, UndoControls &controls) : pane_(pane), controls_(controls)
@@ -75,7 +82,14 @@ void UndoHistory::Undo()
         } else {
             const qint32 startSearch =
                 cur->SelStart + 1 + qint32(qAbs(prev->Text.size() - cur->Text.size()));
-            placeRun(cur->SelStart, Change(prev->Text, cur->Text, startSearch));
+            const QString restored = Change(prev->Text, cur->Text, startSearch);
+            // A caret at 0 after a change that was no deletion at the start
+            // means the whole text was replaced (a file load): a run put back
+            // at 0 would mix both texts, so the old text comes back whole.
+            if (cur->SelStart == 0 && !isJoin(prev->Text, restored, cur->Text))
+                replaceAll(cur->TextLen, prev->Text, prev->SelStart);
+            else
+                placeRun(cur->SelStart, restored);
         }
         redoStack.push_back(cur);
         undoStack.pop_back();
@@ -95,7 +109,11 @@ void UndoHistory::Redo()
         rewriting_ = true;
         const Element r = redoStack.back();
         const QString now = pane_.text();
-        if (r->TextLen < now.size()) {
+        if (r->SelStart == 0 && r->TextLen <= now.size() &&
+            !isJoin(now, now.left(now.size() - r->TextLen), r->Text)) {
+            // The mirror of Undo's whole-text case: a load is redone whole.
+            replaceAll(int(now.size()), r->Text, r->SelStart);
+        } else if (r->TextLen < now.size()) {
             pane_.setSelStart(r->SelStart);
             pane_.setSelLength(int(now.size()) - r->TextLen);
             pane_.setSelText(QString());

@@ -128,6 +128,10 @@ void TstUndoHistory::scenarios_data()
     QTest::newRow("load extends") << L{"t:AB", "l:ABXYZ", "u"} << "AB" << N{2, 0, 3, 1, 1};
     QTest::newRow("load replaces") << L{"t:AB", "l:HELLO", "u"} << "AB" << N{2, 0, 3, 1, 1};
     QTest::newRow("load replaces redo") << L{"t:AB", "l:HELLO", "u", "r"} << "HELLO" << N{0, 0, 4, 0, 1};
+    // a shorter or equally long file loaded over the text comes back whole
+    QTest::newRow("load shorter undo") << L{"t:HELLO WORLD", "l:AB", "u"} << "HELLO WORLD" << N{11, 0, 12, 1, 0};
+    QTest::newRow("load shorter redo") << L{"t:HELLO WORLD", "l:AB", "u", "r"} << "AB" << N{0, 0, 13, 0, 0};
+    QTest::newRow("load same length") << L{"t:ABCD", "l:WXYZ", "u", "u"} << "ABC" << N{3, 0, 4, 2, 1};
     QTest::newRow("palette over AB") << L{"t:ABC", "s:0:2", "y:3"} << "=C" << N{1, 0, 5, 0, 0};
     QTest::newRow("palette 20 twice") << L{"y:20", "y:20"} << sym20 + sym20 << N{6, 0, 3, 0, 0};
     QTest::newRow("palette 20 undo") << L{"y:20", "y:20", "u"} << sym20 << N{3, 0, 2, 1, 1};

@@ -321,9 +321,10 @@ QPrinter *frmDocument::printer()
 
 void frmDocument::printPane(const QString &title, Pane *pane)
 {
-    m_lastPrintSelection = pane->SelLength() != 0;
+    m_printFlags = platform::dialogs::kPrintFlags |
+                   (pane->SelLength() != 0 ? platform::dialogs::kSelection : 0);
     QPrinter *p = printer();
-    if (!platform::dialogs::print(this, p, title, m_lastPrintSelection))
+    if (!platform::dialogs::print(this, p, title, m_printFlags & platform::dialogs::kSelection))
         return;
     pane->printTo(p);
     if (p->printerState() == QPrinter::Error)
@@ -341,8 +342,7 @@ void frmDocument::mnuPrintAll_Click()
 
 void frmDocument::mnuPrintSetup_Click()
 {
-    platform::dialogs::pageSetup(this, printer(), QStringLiteral("Page Setup"),
-                                 m_lastPrintSelection);
+    platform::dialogs::pageSetup(this, printer(), QStringLiteral("Page Setup"), m_printFlags);
 }
 
 void frmDocument::buildControls()

@@ -108,7 +108,7 @@ private:
     std::unique_ptr<Adapter> m_adapter;
     std::unique_ptr<UndoHistory> m_history;
     std::unique_ptr<QPrinter> m_printer;
-    bool m_lastPrintSelection = false;
+    int m_printFlags = 0; // the last print command's dialog flags
     QMenuBar *m_menuBar = nullptr;
     QList<QMenu *> m_menus;
     QHash<QString, QAction *> m_actions;

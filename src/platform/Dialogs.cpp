@@ -7,9 +7,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-namespace platform::dialogs {
+namespace platform::dialogs
+{
 
-namespace {
+namespace
+{
 Script *g_script = nullptr;
 
 void record(const QString &kind, const QString &text, const QString &title,
@@ -89,8 +91,8 @@ QString prompt(QWidget *parent, const QString &text, const QString &title,
         return takeText(g_script->prompts, &answered);
     }
     bool ok = false;
-    const QString answer = QInputDialog::getText(parent, title, text, QLineEdit::Normal,
-                                                 defaultAnswer, &ok);
+    const QString answer =
+        QInputDialog::getText(parent, title, text, QLineEdit::Normal, defaultAnswer, &ok);
     return ok ? answer : QString();
 }
 
@@ -116,39 +118,46 @@ std::optional<QString> saveFile(QWidget *parent, const QString &title, const QSt
     return fileDialog(parent, title, barFilter, true);
 }
 
+namespace
+{
+// The print dialog as the flags describe it: 0x8 hides the page numbers,
+// 0x1 opens it with the selection range chosen (else the whole range).
+bool showPrintDialog(QWidget *parent, QPrinter *printer, const QString &title, int flags)
+{
+    QPrintDialog dlg(printer, parent);
+    dlg.setWindowTitle(title);
+    QAbstractPrintDialog::PrintDialogOptions options = dlg.options();
+    if (flags & kNoPageNumbers)
+        options &= ~QAbstractPrintDialog::PrintPageRange;
+    if (flags & kSelection)
+        options |= QAbstractPrintDialog::PrintSelection;
+    dlg.setOptions(options);
+    // The printer remembers the last range; every dialog starts from its own.
+    dlg.setPrintRange((flags & kSelection) ? QAbstractPrintDialog::Selection
+                                           : QAbstractPrintDialog::AllPages);
+    return dlg.exec() == QDialog::Accepted;
+}
+} // namespace
+
 bool print(QWidget *parent, QPrinter *printer, const QString &title, bool selectionRange)
 {
     if (g_script) {
         record("print", QString(), title, QString(), selectionRange);
         return take(g_script->printAnswers, false);
     }
-    QPrintDialog dlg(printer, parent);
-    dlg.setWindowTitle(title);
-    QAbstractPrintDialog::PrintDialogOptions options = dlg.options();
-    options &= ~QAbstractPrintDialog::PrintPageRange;
-    if (selectionRange)
-        options |= QAbstractPrintDialog::PrintSelection;
-    dlg.setOptions(options);
-    if (selectionRange)
-        dlg.setPrintRange(QAbstractPrintDialog::Selection);
-    return dlg.exec() == QDialog::Accepted;
+    return showPrintDialog(parent, printer, title,
+                           kNoPageNumbers | (selectionRange ? kSelection : 0));
 }
 
-void pageSetup(QWidget *parent, QPrinter *printer, const QString &title, bool selectionRange)
+void pageSetup(QWidget *parent, QPrinter *printer, const QString &title, int lastPrintFlags)
 {
     if (g_script) {
-        record("pageSetup", QString(), title, QString(), selectionRange);
+        record("pageSetup", QString(), title, QString(), lastPrintFlags & kSelection);
         return;
     }
     // The set-up is the print dialog itself: what the user picks there stays
     // with the printer for later print commands; nothing is printed.
-    QPrintDialog dlg(printer, parent);
-    dlg.setWindowTitle(title);
-    if (selectionRange) {
-        dlg.setOptions(dlg.options() | QAbstractPrintDialog::PrintSelection);
-        dlg.setPrintRange(QAbstractPrintDialog::Selection);
-    }
-    dlg.exec();
+    showPrintDialog(parent, printer, title, lastPrintFlags);
 }
 
 QStringList Script::titles(const QString &kind) const
@@ -160,7 +169,13 @@ QStringList Script::titles(const QString &kind) const
     return out;
 }
 
-void setScript(Script *script) { g_script = script; }
-Script *script() { return g_script; }
+void setScript(Script *script)
+{
+    g_script = script;
+}
+Script *script()
+{
+    return g_script;
+}
 
 } // namespace platform::dialogs

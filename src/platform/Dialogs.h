@@ -11,9 +11,11 @@
 class QPrinter;
 class QWidget;
 
-namespace platform {
+namespace platform
+{
 
-namespace dialogs {
+namespace dialogs
+{
 
 // "Torvane Studio Files (*.tvf)|*.tvf" -> "Torvane Studio Files (*.tvf)"
 QString toQtFilter(const QString &barFilter);
@@ -36,9 +38,14 @@ std::optional<QString> saveFile(QWidget *parent, const QString &title, const QSt
 // selection range chosen. Returns true when the user confirmed.
 bool print(QWidget *parent, QPrinter *printer, const QString &title, bool selectionRange);
 
-// Page set-up: never prints; every failure is ignored.
-void pageSetup(QWidget *parent, QPrinter *printer, const QString &title,
-               bool selectionRange = false);
+// Print dialog flags a print command leaves behind for the page set-up.
+constexpr int kSelection = 0x1;
+constexpr int kNoPageNumbers = 0x8;
+constexpr int kPrintFlags = 0x100 | kNoPageNumbers; // 264: every print command's own
+
+// Page set-up: the print dialog with the flags the last print command left
+// (0 before any); never prints, every failure is ignored.
+void pageSetup(QWidget *parent, QPrinter *printer, const QString &title, int lastPrintFlags);
 
 // ---- test seam -------------------------------------------------------
 // While a script is installed no real dialog opens: each call takes the next

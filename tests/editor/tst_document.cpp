@@ -14,10 +14,12 @@
 #include <QComboBox>
 #include <QFile>
 #include <QMenu>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using editor::frmDocument;
@@ -66,6 +68,7 @@ private slots:
     void paletteScratchEntry();
     void contextMenuIsEditMenu();
     void printing();
+    void realPrintDialogStartsFromItsOwnRange();
 };
 
 void TstDocument::newWindowStates()
@@ -365,6 +368,34 @@ void TstDocument::printing()
     QVERIFY(!QFile::exists(none));
     QCOMPARE(f.script.titles("print").mid(2),
              (QStringList{"Print All - Document", "Print All - Syntax", "Print All - Example"}));
+}
+
+void TstDocument::realPrintDialogStartsFromItsOwnRange()
+{
+    Fixture f;
+    platform::dialogs::setScript(nullptr); // the real dialog, answered below
+    f.pane()->setSelText("Disp 1");
+    f.pane()->setSelStart(0);
+    f.pane()->setSelLength(4);
+    QList<QPair<QString, int>> seen;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&seen] {
+        auto *dlg = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dlg || !dlg->isVisible())
+            return;
+        seen << qMakePair(dlg->windowTitle(), int(dlg->printRange()));
+        dlg->reject();
+    });
+    answer.start(20);
+    // Document with a selection, then the syntax and example panes without.
+    f.w->action("mnuPrintAll")->trigger();
+    answer.stop();
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(seen[0],
+             qMakePair(QString("Print All - Document"), int(QAbstractPrintDialog::Selection)));
+    QCOMPARE(seen[1],
+             qMakePair(QString("Print All - Syntax"), int(QAbstractPrintDialog::AllPages)));
+    QCOMPARE(seen[2].second, int(QAbstractPrintDialog::AllPages));
 }
 
 TORVANE_TEST(TstDocument);

@@ -86,10 +86,21 @@ QByteArray fileBytes(const QString &documentText)
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), crlf);
-    // The pane keeps the code page's 0x80-0x9F characters as their bytes.
-    for (QChar &c : text)
-        c = platform::rtf::modelToDisplay(c);
-    return text.toUtf8();
+    // Single bytes of the Windows Latin code page, like every other file the
+    // program writes (the pane already holds its 0x80-0x9F characters as
+    // bytes). A text with characters beyond it is kept whole as UTF-8 with a
+    // byte-order mark rather than losing them.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = platform::rtf::displayToModel(text.at(i)).unicode();
+        if (c > 0xFF) {
+            for (QChar &d : text)
+                d = platform::rtf::modelToDisplay(d);
+            return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        }
+        bytes[i] = char(c);
+    }
+    return bytes;
 }
 
 } // namespace compiler::documentation

@@ -39,7 +39,9 @@ QFont designedFont();
 // "NotePad": Courier, size kept; "WordPad": Arial 10; anything else: as designed.
 QFont displayFont(const QString &documentProgram, const QFont &designed);
 
-// The saved documentation: plain text, every line break CR LF, UTF-8.
+// The saved documentation: plain text, every line break CR LF, one byte a
+// character in the Windows Latin code page (UTF-8 with a byte-order mark
+// when a character lies beyond it).
 QByteArray fileBytes(const QString &documentText);
 
 } // namespace compiler::documentation

@@ -19,8 +19,11 @@ void TstDocumentation::fileBytes_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("bare breaks") << QString("a\nb\rc\r\nd") + QChar(QChar::ParagraphSeparator)
                                  << QByteArray("a\r\nb\r\nc\r\nd\r\n");
-    QTest::newRow("copyright") << QString("\u00A9 2024") << QByteArray("\xC2\xA9 2024");
-    QTest::newRow("code page byte") << QString("\u0080") << QByteArray("\xE2\x82\xAC");
+    QTest::newRow("copyright") << QString("\u00A9 2024") << QByteArray("\xA9 2024");
+    QTest::newRow("code page byte") << QString("\u0080\u20AC") << QByteArray("\x80\x80");
+    QTest::newRow("beyond the code page")
+        << QString("\u00A9 \u03C0\u0080")
+        << QByteArray("\xEF\xBB\xBF\xC2\xA9 \xCF\x80\xE2\x82\xAC");
 }
 
 void TstDocumentation::fileBytes()

@@ -221,7 +221,7 @@ void TstfrmCompile::okSavesAndHandsOver()
     QCOMPARE(m_script.asked.back().defaultAnswer, QString("Text File (*.txt)|*.txt"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly) && !QFile::exists(dir.filePath("missing")));
-    QCOMPARE(f.readAll(), QByteArray("Title\r\nCreated by: Ann\r\n\r\n\xC2\xA9 Ann"));
+    QCOMPARE(f.readAll(), QByteArray("Title\r\nCreated by: Ann\r\n\r\n\xA9 Ann"));
     auto *done = Studio::instance().loadedWindow<frmDone>();
     QVERIFY(done && done->isVisible());
     QTRY_VERIFY(!Studio::instance().loadedWindow<frmCompile>());

@@ -53,6 +53,9 @@ QString toEditorText(const QString &model)
             out += QLatin1Char('\n');
         } else if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
             out += QLatin1Char('\n');
+        } else if (c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) {
+            // The document takes these two as its own frame marks.
+            out += QChar(QChar::ReplacementCharacter);
         } else {
             out += rtf::modelToDisplay(c);
         }

@@ -463,7 +463,9 @@ private:
             highSurrogate = u;
             return;
         }
-        if (QChar::isLowSurrogate(u))
+        // Lone low surrogates, and the two non-characters a text document
+        // reserves for itself, are no text.
+        if (QChar::isLowSurrogate(u) || u == 0xFDD0 || u == 0xFDD1)
             u = 0xFFFD;
         cur += displayToModel(QChar(u));
     }

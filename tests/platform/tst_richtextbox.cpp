@@ -104,6 +104,9 @@ void TstRichTextBox::textIsNormalisedAndKeepsCodes()
     QVERIFY(box.toPlainText().contains(QChar(0x20AC)));
     box.selectAll();
     QCOMPARE(box.SelText(), box.Text());
+    // Characters the document would take as its own line marks stay one line.
+    box.setText(testing::chars({'A', 0xFDD0, 'B', 0xFDD1}));
+    QCOMPARE(box.Text(), testing::chars({'A', 0xFFFD, 'B', 0xFFFD}));
 }
 
 void TstRichTextBox::editingMovesCaretAndNotifies()

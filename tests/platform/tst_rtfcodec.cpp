@@ -132,6 +132,8 @@ void TstRtfCodec::read_data()
     row("group restores uc", "{\\rtf1 {\\uc0\\u1080}\\u1080?z}", chars({0x438, 0x438, 'z'}));
     row("surrogates", "{\\rtf1 \\u-10179?\\u-8704?.\\u-10179?x\\u-8704?}",
         chars({0xD83D, 0xDE00, '.', 0xFFFD, 'x', 0xFFFD}));
+    row("document frame marks are no text", "{\\rtf1 A\\u-560?B\\u-559?}",
+        chars({'A', 0xFFFD, 'B', 0xFFFD}));
     row("cyrillic font", "{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset204 A;}}\\f1\\'cf\\'f0}",
         chars({0x41F, 0x440}));
     row("ansicpg fallback", "{\\rtf1\\ansi\\ansicpg1251 \\'e0}", chars({0x430}));

@@ -5,6 +5,9 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=${2:-$root/build-fuzz}
+TORVANE_ROOT=$root
+. "$root/scripts/deps.sh"
+torvane_install_missing clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTORVANE_FUZZ=ON -DTORVANE_BENCH=OFF >/dev/null
 cmake --build "$build" --target fuzz_rtf -j2

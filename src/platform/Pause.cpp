@@ -4,17 +4,33 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 double g_scale = 1.0;
+QList<double> *g_recorder = nullptr;
+} // namespace
+
+void setPauseRecorder(QList<double> *recorder)
+{
+    g_recorder = recorder;
 }
 
-void setPauseScale(double factor) { g_scale = factor < 0 ? 0 : factor; }
-double pauseScale() { return g_scale; }
+void setPauseScale(double factor)
+{
+    g_scale = factor < 0 ? 0 : factor;
+}
+double pauseScale()
+{
+    return g_scale;
+}
 
 void pause(double seconds)
 {
+    if (g_recorder)
+        g_recorder->append(seconds);
     const qint64 target = qint64(seconds * g_scale * 1000.0);
     QElapsedTimer clock;
     clock.start();

@@ -1,6 +1,8 @@
 #pragma once
+#include <QList>
 
-namespace platform {
+namespace platform
+{
 
 // Waits the given number of seconds on a monotonic clock while the user
 // interface keeps processing its events (so it is right across midnight).
@@ -9,5 +11,7 @@ void pause(double seconds);
 // Test seam: every pause lasts seconds * factor. 1 restores real time.
 void setPauseScale(double factor);
 double pauseScale();
+// Test seam: while set, every pause appends the seconds it was asked for.
+void setPauseRecorder(QList<double> *recorder);
 
 } // namespace platform

@@ -139,7 +139,10 @@ void frmMain::createMenus()
     QMenu *help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     connect(item(help, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About ")),
             &QAction::triggered, this, [this] {
+                // Modal and owned by the frame.
                 auto *about = Studio::instance().window<auxiliary::frmAbout>();
+                if (about->parentWidget() != this)
+                    about->setParent(this, Qt::Dialog);
                 about->exec();
             });
 

@@ -14,17 +14,18 @@
 #include "shell/frmOptions.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QPushButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 using namespace shell;
 
-namespace {
+namespace
+{
 template <typename T> bool shown()
 {
     T *w = Studio::instance().loadedWindow<T>();
@@ -38,7 +39,8 @@ void seed(const char *key, const QString &value)
 }
 } // namespace
 
-class TstStartup : public QObject {
+class TstStartup : public QObject
+{
     Q_OBJECT
 private slots:
     void init() { platform::setPauseScale(0); }
@@ -61,15 +63,33 @@ void TstStartup::decisionTable_data()
     QTest::addColumn<bool>("tipShown");
     const QString none;
     QTest::newRow("empty store") << none << none << none << true << true << false << false;
-    QTest::newRow("first start again") << "0" << "1" << "1" << false << true << false << false;
-    QTest::newRow("quiet normal start") << "0" << "0" << "0" << false << false << true << false;
-    QTest::newRow("tips 1") << "0" << "0" << "1" << false << false << true << true;
-    QTest::newRow("tips 2 shows") << "0" << "0" << "2" << false << false << true << true;
-    QTest::newRow("tips not a number") << "0" << "0" << "x" << false << false << true << true;
-    QTest::newRow("example 1") << "1" << "0" << "0" << true << false << true << false;
-    QTest::newRow("example 2 hides") << "2" << "0" << "0" << false << false << true << false;
-    QTest::newRow("example not a number") << "no" << "0" << "0" << true << false << true << false;
-    QTest::newRow("first 2 is normal") << "0" << "2" << "0" << false << false << true << false;
+    QTest::newRow("first start again") << "0"
+                                       << "1"
+                                       << "1" << false << true << false << false;
+    QTest::newRow("quiet normal start") << "0"
+                                        << "0"
+                                        << "0" << false << false << true << false;
+    QTest::newRow("tips 1") << "0"
+                            << "0"
+                            << "1" << false << false << true << true;
+    QTest::newRow("tips 2 shows") << "0"
+                                  << "0"
+                                  << "2" << false << false << true << true;
+    QTest::newRow("tips not a number") << "0"
+                                       << "0"
+                                       << "x" << false << false << true << true;
+    QTest::newRow("example 1") << "1"
+                               << "0"
+                               << "0" << true << false << true << false;
+    QTest::newRow("example 2 hides") << "2"
+                                     << "0"
+                                     << "0" << false << false << true << false;
+    QTest::newRow("example not a number") << "no"
+                                          << "0"
+                                          << "0" << true << false << true << false;
+    QTest::newRow("first 2 is normal") << "0"
+                                       << "2"
+                                       << "0" << false << false << true << false;
 }
 
 void TstStartup::decisionTable()
@@ -82,11 +102,18 @@ void TstStartup::decisionTable()
     seed("Show First Time", first);
     seed("Show Tips at Startup", tips);
 
+    QList<double> pauses;
+    platform::setPauseRecorder(&pauses);
     Main();
+    platform::setPauseRecorder(nullptr);
 
     QTEST(shown<reference::frmExample>(), "exampleShown");
+    // A normal start pauses 3 seconds with the splash up; a first start not at all.
+    QFETCH(bool, mainShown);
+    QCOMPARE(pauses, mainShown ? QList<double>{3} : QList<double>{});
     QTEST(shown<frmFirstTime>(), "firstShown");
-    QTEST(Studio::instance().mainFrame() && Studio::instance().mainFrame()->isVisible(), "mainShown");
+    QTEST(Studio::instance().mainFrame() && Studio::instance().mainFrame()->isVisible(),
+          "mainShown");
     QTEST(shown<auxiliary::frmTip>(), "tipShown");
     QVERIFY(!QApplication::activeModalWidget());
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -109,7 +136,8 @@ void TstStartup::normalStartWindows()
         captions << s->widget()->windowTitle();
     QCOMPARE(captions, (QStringList{"Document 1", "frmDocument"}));
     // Only the default document window has Save disabled.
-    auto *first = qobject_cast<editor::frmDocument *>(frame->mdiArea()->subWindowList()[0]->widget());
+    auto *first =
+        qobject_cast<editor::frmDocument *>(frame->mdiArea()->subWindowList()[0]->widget());
     QVERIFY(first->mnuSave->isEnabled());
     QVERIFY(!Studio::instance().defaultDocument()->mnuSave->isEnabled());
     // The options dialog is loaded but stays hidden.
@@ -160,11 +188,13 @@ void TstStartup::firstTimeSetupMakesNextStartNormal()
     QCOMPARE(progress, (QList<int>{10, 17, 25, 39, 47, 60, 69, 75, 89, 97, 100}));
     QVERIFY(!setup->Command1->isEnabled());
     QVERIFY(setup->Command2->isEnabled());
-    QCOMPARE(setup->Label1->text(), QString("Press the 'Close' button to close this dialog box. Then, "
-                                            "restart Torvane Studio from the start menu."));
+    QCOMPARE(setup->Label1->text(),
+             QString("Press the 'Close' button to close this dialog box. Then, "
+                     "restart Torvane Studio from the start menu."));
     platform::RegistryAccess reg;
     reg.SelectKey(platform::RegistryAccess::compileOptionsKey());
-    for (const char *name : {"Web-Page url OPT", "E-Mail OPT", "Date Finished OPT", "Company Name OPT"})
+    for (const char *name :
+         {"Web-Page url OPT", "E-Mail OPT", "Date Finished OPT", "Company Name OPT"})
         QCOMPARE(reg.valueText(QString::fromLatin1(name)), QString("1"));
     QCOMPARE(reg.valueText("DocumentPrgm OPT"), QString("NotePad"));
     QCOMPARE(platform::settings::readOption("Show First Time"), 0);

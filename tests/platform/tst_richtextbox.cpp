@@ -4,7 +4,6 @@
 #include "platform/RichTextBox.h"
 
 #include <QFontDatabase>
-#include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,7 +47,6 @@ private slots:
     void calculatorFont();
     void fileErrorsLeavePaneUnchanged_data();
     void fileErrorsLeavePaneUnchanged();
-    void printsSelection();
 };
 
 void TstRichTextBox::selection_data()
@@ -310,24 +308,6 @@ void TstRichTextBox::fileErrorsLeavePaneUnchanged()
     QCOMPARE(change.size(), 0);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
              content.isNull() ? QStringList() : QStringList{name});
-}
-
-void TstRichTextBox::printsSelection()
-{
-    QTemporaryDir dir;
-    RichTextBox box;
-    box.setText(kSkeleton);
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath("all.pdf"));
-    box.printTo(&printer);
-    box.setSelLength(5);
-    printer.setOutputFileName(dir.filePath("sel.pdf"));
-    box.printTo(&printer);
-    for (const char *name : {"all.pdf", "sel.pdf"})
-        QVERIFY(QFileInfo(dir.filePath(name)).size() > 0);
-    // Printing leaves the pane as it was.
-    QCOMPARE(box.SelText(), QString("While"));
 }
 
 TORVANE_TEST(TstRichTextBox);

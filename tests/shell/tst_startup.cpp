@@ -48,7 +48,6 @@ private slots:
     void decisionTable_data();
     void decisionTable();
     void normalStartWindows();
-    void splashFillsOptionsDialog();
     void firstTimeSetupMakesNextStartNormal();
 };
 
@@ -126,35 +125,6 @@ void TstStartup::normalStartWindows()
     seed("Show Example", "0");
     seed("Show First Time", "0");
     seed("Show Tips at Startup", "0");
-    Main();
-    frmMain *frame = Studio::instance().mainFrame();
-    QVERIFY(frame);
-    QCOMPARE(frame->objectName(), QString("frmMain"));
-    QCOMPARE(frame->windowTitle(), QString("TorvaneStudio"));
-    QStringList captions;
-    for (QMdiSubWindow *s : frame->mdiArea()->subWindowList())
-        captions << s->widget()->windowTitle();
-    QCOMPARE(captions, (QStringList{"Document 1", "frmDocument"}));
-    // Only the default document window has Save disabled.
-    auto *first =
-        qobject_cast<editor::frmDocument *>(frame->mdiArea()->subWindowList()[0]->widget());
-    QVERIFY(first->mnuSave->isEnabled());
-    QVERIFY(!Studio::instance().defaultDocument()->mnuSave->isEnabled());
-    // The options dialog is loaded but stays hidden.
-    frmOptions *options = Studio::instance().loadedWindow<frmOptions>();
-    QVERIFY(options);
-    QVERIFY(!options->isVisible());
-    // The placement of an empty store: 1000/1000/6500/6500 twips.
-    QCOMPARE(frame->pos(), QPoint(67, 67));
-    QCOMPARE(frame->size(), QSize(433, 433));
-}
-
-void TstStartup::splashFillsOptionsDialog()
-{
-    testing::IsolatedProfile profile;
-    seed("Show Example", "0");
-    seed("Show First Time", "0");
-    seed("Show Tips at Startup", "0");
     {
         platform::RegistryAccess reg;
         reg.selectCompileOptionsForWriting();
@@ -165,10 +135,22 @@ void TstStartup::splashFillsOptionsDialog()
         reg.SetValue("Web-Page url OPT", t, QStringLiteral("maybe"));
     }
     Main();
+    frmMain *frame = Studio::instance().mainFrame();
+    QVERIFY(frame);
+    QCOMPARE(frame->windowTitle(), QString("TorvaneStudio"));
+    QStringList captions;
+    for (QMdiSubWindow *s : frame->mdiArea()->subWindowList())
+        captions << s->widget()->windowTitle();
+    QCOMPARE(captions, (QStringList{"Document 1", "frmDocument"}));
+    // Only the default document window has Save disabled.
+    auto *first =
+        qobject_cast<editor::frmDocument *>(frame->mdiArea()->subWindowList()[0]->widget());
+    QVERIFY(first->mnuSave->isEnabled());
+    QVERIFY(!Studio::instance().defaultDocument()->mnuSave->isEnabled());
+    // The splash filled the options dialog, which stays loaded and hidden.
     frmOptions *o = Studio::instance().loadedWindow<frmOptions>();
-    QVERIFY(o);
-    QVERIFY(o->Option2->isChecked());
-    QVERIFY(!o->Option1->isChecked());
+    QVERIFY(o && !o->isVisible());
+    QVERIFY(o->Option2->isChecked() && !o->Option1->isChecked());
     QVERIFY(o->Check4->isChecked());
     QVERIFY(!o->Check6->isChecked());
     QVERIFY(!o->Check3->isChecked()); // other text leaves the box as it was

@@ -1,5 +1,6 @@
 #include "auxiliary/frmTip.h"
 
+#include "platform/CloseOnShow.h"
 #include "platform/Fonts.h"
 #include "platform/Places.h"
 #include "platform/SettingsStore.h"
@@ -11,10 +12,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTimer>
 #include <QVBoxLayout>
 
-namespace auxiliary {
+namespace auxiliary
+{
 
 frmTip::frmTip(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -58,7 +59,7 @@ frmTip::frmTip(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
 
     if (platform::settings::readOption(QStringLiteral("Show Tips at Startup")) == 0) {
-        m_closing = true;
+        platform::closeWhenShown(this);
         return;
     }
     chkLoadTipsAtStartup->setChecked(true);
@@ -67,14 +68,6 @@ frmTip::frmTip(QWidget *parent) : QWidget(parent, Qt::Window)
                                            "Create a text file named TIPOFDAY.TXT using NotePad "
                                            "with 1 tip per line. Then place it in the same "
                                            "directory as the application. "));
-}
-
-void frmTip::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    // Switched off: the window closes itself as soon as it loads.
-    if (m_closing)
-        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 bool frmTip::LoadTips(const QString &sFile)

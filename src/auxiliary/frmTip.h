@@ -7,9 +7,11 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 
-namespace auxiliary {
+namespace auxiliary
+{
 
-class frmTip : public QWidget {
+class frmTip : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmTip(QWidget *parent = nullptr);
@@ -26,12 +28,6 @@ public:
     QCheckBox *chkLoadTipsAtStartup = nullptr;
     QPushButton *cmdNextTip = nullptr;
     QPushButton *cmdOK = nullptr;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    bool m_closing = false;
 };
 
 } // namespace auxiliary

@@ -1,13 +1,14 @@
 #include "reference/frmExample.h"
 
+#include "platform/CloseOnShow.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
 #include <QTextEdit>
-#include <QTimer>
 
-namespace reference {
+namespace reference
+{
 
 frmExample::frmExample(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -26,14 +27,8 @@ frmExample::frmExample(QWidget *parent) : QWidget(parent, Qt::Window)
         platform::settings::writeOption(QStringLiteral("Show Example"),
                                         marked ? QStringLiteral("0") : QStringLiteral("1"));
     });
-    m_closing = platform::settings::readOption(QStringLiteral("Show Example")) == 0;
-}
-
-void frmExample::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (m_closing)
-        QTimer::singleShot(0, this, &QWidget::close);
+    if (platform::settings::readOption(QStringLiteral("Show Example")) == 0)
+        platform::closeWhenShown(this);
 }
 
 } // namespace reference

@@ -4,22 +4,18 @@
 class QCheckBox;
 class QTextEdit;
 
-namespace reference {
+namespace reference
+{
 
 // The small "Example" window shown at start-up until switched off.
-class frmExample : public QWidget {
+class frmExample : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmExample(QWidget *parent = nullptr);
 
     QTextEdit *RichTextBox1 = nullptr;
     QCheckBox *Check1 = nullptr;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    bool m_closing = false;
 };
 
 } // namespace reference

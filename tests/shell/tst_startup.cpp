@@ -49,6 +49,7 @@ private slots:
     void decisionTable();
     void normalStartWindows();
     void firstTimeSetupMakesNextStartNormal();
+    void switchedOffWindowsCloseThemselves();
 };
 
 void TstStartup::decisionTable_data()
@@ -186,6 +187,16 @@ void TstStartup::firstTimeSetupMakesNextStartNormal()
     platform::settings::writeOption("Show Tips at Startup", "0");
     Main();
     QVERIFY(Studio::instance().mainFrame() && Studio::instance().mainFrame()->isVisible());
+}
+
+void TstStartup::switchedOffWindowsCloseThemselves()
+{
+    testing::IsolatedProfile profile;
+    seed("Show Example", "0");
+    seed("Show Tips at Startup", "0");
+    QPointer<QWidget> tip = Studio::instance().show<auxiliary::frmTip>();
+    QPointer<QWidget> example = Studio::instance().show<reference::frmExample>();
+    QTRY_VERIFY(!tip && !example);
 }
 
 TORVANE_TEST(TstStartup);

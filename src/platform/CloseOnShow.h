@@ -1,0 +1,10 @@
+#pragma once
+class QWidget;
+
+namespace platform
+{
+
+// A window switched off by the user closes itself the moment it is shown.
+void closeWhenShown(QWidget *window);
+
+} // namespace platform

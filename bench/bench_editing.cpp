@@ -11,7 +11,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 struct Stats {
     double median;
     double worst;

@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace auxiliary {
+namespace auxiliary
+{
 
 frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 {
@@ -24,11 +25,12 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     auto *main = new QVBoxLayout(this);
     main->addWidget(label("Label2", QStringLiteral("Torvane Studio")));
     main->addWidget(label("Label3", QStringLiteral("Version .5.2")));
-    main->addWidget(label("Label4", QStringLiteral("Warning: Read this jargon below! It's important!")));
-    main->addWidget(label("Label1",
-                          QStringLiteral("Torvane Studio is the property of Torvane TI. You may use it "
-                                         "to write and share your own calculator programs. You may not "
-                                         "sell it or pass it off as your own work.")));
+    main->addWidget(
+        label("Label4", QStringLiteral("Warning: Read this jargon below! It's important!")));
+    main->addWidget(label(
+        "Label1", QStringLiteral("Torvane Studio is the property of Torvane TI. You may use it "
+                                 "to write and share your own calculator programs. You may not "
+                                 "sell it or pass it off as your own work.")));
     main->addWidget(label("Label5", QStringLiteral("Future versions:")));
     Label6 = label("Label6", QStringLiteral("* Add a lot of more wizards.\r\n"
                                             "* Add HTML to compile options.\r\n"
@@ -53,7 +55,8 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 void frmAbout::StartSysInfo()
 {
     // This system has no system-information tool to start.
-    platform::dialogs::message(this, QStringLiteral("System Information Is Unavailable At This Time"));
+    platform::dialogs::message(this,
+                               QStringLiteral("System Information Is Unavailable At This Time"));
 }
 
 } // namespace auxiliary

@@ -4,10 +4,12 @@
 class QLabel;
 class QPushButton;
 
-namespace auxiliary {
+namespace auxiliary
+{
 
 // Product name, version, notice and planned features.
-class frmAbout : public QDialog {
+class frmAbout : public QDialog
+{
     Q_OBJECT
 public:
     explicit frmAbout(QWidget *parent = nullptr);

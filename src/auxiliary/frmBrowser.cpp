@@ -5,7 +5,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace auxiliary {
+namespace auxiliary
+{
 
 frmBrowser::frmBrowser(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -42,8 +43,8 @@ void frmBrowser::showEvent(QShowEvent *event)
         cboAddress->setEditText(StartingAddress);
         cboAddress->addItem(StartingAddress);
         setWindowTitle(StartingAddress);
-        m_page->setText(QStringLiteral("Page view is not available in this build.\n%1")
-                            .arg(StartingAddress));
+        m_page->setText(
+            QStringLiteral("Page view is not available in this build.\n%1").arg(StartingAddress));
     }
 }
 

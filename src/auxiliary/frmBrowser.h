@@ -5,10 +5,12 @@
 class QComboBox;
 class QLabel;
 
-namespace auxiliary {
+namespace auxiliary
+{
 
 // The program's small web browser window.
-class frmBrowser : public QWidget {
+class frmBrowser : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmBrowser(QWidget *parent = nullptr);

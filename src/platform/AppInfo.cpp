@@ -3,9 +3,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-namespace platform {
+namespace platform
+{
 
-QString appTitle() { return QStringLiteral("Torvane Studio"); }
+QString appTitle()
+{
+    return QStringLiteral("Torvane Studio");
+}
 
 QString exeBaseName()
 {

@@ -1,7 +1,8 @@
 #pragma once
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // The program's title, used as the default message box title and as the
 // settings application name of the "Settings" section.

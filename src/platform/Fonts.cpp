@@ -3,10 +3,17 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace platform {
+namespace platform
+{
 
-QString calculatorFontName() { return QStringLiteral("Ti83Pluspc"); }
-QString captionFontName() { return QStringLiteral("Fajita ICG Mild"); }
+QString calculatorFontName()
+{
+    return QStringLiteral("Ti83Pluspc");
+}
+QString captionFontName()
+{
+    return QStringLiteral("Fajita ICG Mild");
+}
 
 bool fontInstalled(const QString &family)
 {
@@ -19,7 +26,8 @@ QFont calculatorFont(double points)
     f.setPointSizeF(points);
     if (!fontInstalled(calculatorFontName())) {
         f.setStyleHint(QFont::TypeWriter);
-        f.setFamilies({calculatorFontName(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+        f.setFamilies(
+            {calculatorFontName(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
     }
     return f;
 }
@@ -31,7 +39,8 @@ QFont captionFont(double points, bool bold)
     f.setBold(bold);
     if (!fontInstalled(captionFontName())) {
         f.setStyleHint(QFont::SansSerif);
-        f.setFamilies({captionFontName(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()});
+        f.setFamilies(
+            {captionFontName(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()});
     }
     return f;
 }

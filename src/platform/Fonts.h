@@ -2,7 +2,8 @@
 #include <QFont>
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // The calculator font and the caption font are named by the program but
 // supplied by the system; when one is missing a close substitute is used.

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QStandardPaths>
 
-namespace platform::places {
+namespace platform::places
+{
 
-namespace {
+namespace
+{
 QString under(QStandardPaths::StandardLocation location)
 {
     QString base = QStandardPaths::writableLocation(location);
@@ -22,14 +24,41 @@ QString programFolder()
     return dir.isEmpty() ? QDir::currentPath() : dir;
 }
 
-QString configFolder() { return under(QStandardPaths::GenericConfigLocation); }
-QString settingsFile() { return QDir(configFolder()).filePath(QStringLiteral("settings.ini")); }
-QString registryFile() { return QDir(configFolder()).filePath(QStringLiteral("registry.ini")); }
-QString dataFolder() { return under(QStandardPaths::GenericDataLocation); }
-QString tasksDatabase() { return QDir(dataFolder()).filePath(QStringLiteral("tasks.db")); }
-QString projectDatabase() { return QDir(dataFolder()).filePath(QStringLiteral("project.db")); }
-QString tipsFile() { return QDir(programFolder()).filePath(QStringLiteral("TIPOFDAY.TXT")); }
-QString delimiterFile() { return QDir(programFolder()).filePath(QStringLiteral("menu.txt")); }
-QString scratchFile() { return QDir(QDir::tempPath()).filePath(QStringLiteral("torvedit.tmp")); }
+QString configFolder()
+{
+    return under(QStandardPaths::GenericConfigLocation);
+}
+QString settingsFile()
+{
+    return QDir(configFolder()).filePath(QStringLiteral("settings.ini"));
+}
+QString registryFile()
+{
+    return QDir(configFolder()).filePath(QStringLiteral("registry.ini"));
+}
+QString dataFolder()
+{
+    return under(QStandardPaths::GenericDataLocation);
+}
+QString tasksDatabase()
+{
+    return QDir(dataFolder()).filePath(QStringLiteral("tasks.db"));
+}
+QString projectDatabase()
+{
+    return QDir(dataFolder()).filePath(QStringLiteral("project.db"));
+}
+QString tipsFile()
+{
+    return QDir(programFolder()).filePath(QStringLiteral("TIPOFDAY.TXT"));
+}
+QString delimiterFile()
+{
+    return QDir(programFolder()).filePath(QStringLiteral("menu.txt"));
+}
+QString scratchFile()
+{
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("torvedit.tmp"));
+}
 
 } // namespace platform::places

@@ -4,7 +4,8 @@
 // move all of it at once.
 #include <QString>
 
-namespace platform::places {
+namespace platform::places
+{
 
 QString programFolder();   // folder of the executable
 QString configFolder();    // <config>/torvane-studio

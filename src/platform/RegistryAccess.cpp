@@ -8,9 +8,11 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 QString escape(const QString &s, bool isName)
 {
@@ -149,7 +151,8 @@ bool RegistryStore::keyExists(const QString &key) const
 {
     const QString n = normalise(key);
     // The root keys always exist, as on the real registry.
-    if (!n.mid(1).contains(QLatin1Char('\\')) || n == QLatin1String("\\hkey_local_machine\\software"))
+    if (!n.mid(1).contains(QLatin1Char('\\')) ||
+        n == QLatin1String("\\hkey_local_machine\\software"))
         return true;
     QMap<QString, Key> keys;
     return load(keys) && keys.contains(n);
@@ -298,7 +301,10 @@ QString RegistryAccess::valueText(const QString &name)
     return m_store.value(m_current, name);
 }
 
-QStringList RegistryAccess::subKeys() const { return m_store.subKeys(m_current); }
+QStringList RegistryAccess::subKeys() const
+{
+    return m_store.subKeys(m_current);
+}
 
 bool RegistryAccess::DeleteKey(const QString &name)
 {

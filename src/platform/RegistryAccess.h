@@ -6,12 +6,14 @@
 #include <QStringList>
 #include <QVariant>
 
-namespace platform {
+namespace platform
+{
 
 // The store behind RegistryAccess: keys addressed by full path
 // ("\HKEY_LOCAL_MACHINE\SOFTWARE\Torvane TI"), compared without regard to
 // case, each with named text values. On Linux it is an INI-like text file.
-class RegistryStore {
+class RegistryStore
+{
 public:
     explicit RegistryStore(QString path);
 
@@ -40,9 +42,10 @@ private:
     mutable QString m_error;
 };
 
-class RegistryAccess {
+class RegistryAccess
+{
 public:
-    RegistryAccess();                    // the user's machine registry file
+    RegistryAccess(); // the user's machine registry file
     explicit RegistryAccess(QString storePath);
 
     bool SelectKey(const QString &fullPath);

@@ -7,9 +7,11 @@
 #include <QSettings>
 #include <cmath>
 
-namespace platform::settings {
+namespace platform::settings
+{
 
-namespace {
+namespace
+{
 QString safeFileName(QString app)
 {
     for (QChar &c : app)

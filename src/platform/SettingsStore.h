@@ -2,7 +2,8 @@
 // Per-user text values addressed by application name, section and key.
 #include <QString>
 
-namespace platform::settings {
+namespace platform::settings
+{
 
 QString read(const QString &app, const QString &section, const QString &key,
              const QString &defaultValue);

@@ -13,9 +13,13 @@
 #include <QAction>
 
 // Resources of a static library must be registered by hand.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
-namespace shell {
+namespace shell
+{
 
 void Main()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace shell {
+namespace shell
+{
 
 // The entry procedure: decides from the start-up switches which windows to
 // open. Needs a QApplication; returns once the start-up windows are shown.

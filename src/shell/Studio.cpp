@@ -7,7 +7,8 @@
 #include <QApplication>
 #include <QMdiSubWindow>
 
-namespace shell {
+namespace shell
+{
 
 Studio &Studio::instance()
 {
@@ -15,13 +16,25 @@ Studio &Studio::instance()
     return studio;
 }
 
-frmMain *Studio::mainFrame() const { return m_main.data(); }
+frmMain *Studio::mainFrame() const
+{
+    return m_main.data();
+}
 
-editor::frmDocument *Studio::defaultDocumentIfLoaded() const { return m_defaultDocument.data(); }
+editor::frmDocument *Studio::defaultDocumentIfLoaded() const
+{
+    return m_defaultDocument.data();
+}
 
-void Studio::setMainFrame(frmMain *frame) { m_main = frame; }
+void Studio::setMainFrame(frmMain *frame)
+{
+    m_main = frame;
+}
 
-QMdiArea *Studio::mdiArea() const { return m_main ? m_main->mdiArea() : nullptr; }
+QMdiArea *Studio::mdiArea() const
+{
+    return m_main ? m_main->mdiArea() : nullptr;
+}
 
 editor::frmDocument *Studio::createDocument(const QString &caption)
 {
@@ -69,9 +82,18 @@ void Studio::showNewBrowser(const QString &startingAddress)
     bringForward(browser);
 }
 
-QString Studio::makerSiteAddress() { return QStringLiteral("https://www.example.com/torvane/"); }
-QString Studio::helpPageAddress() { return QStringLiteral("qrc:/help/index.html"); }
-QString Studio::calculatorMakerAddress() { return QStringLiteral("https://www.ti.com/"); }
+QString Studio::makerSiteAddress()
+{
+    return QStringLiteral("https://www.example.com/torvane/");
+}
+QString Studio::helpPageAddress()
+{
+    return QStringLiteral("qrc:/help/index.html");
+}
+QString Studio::calculatorMakerAddress()
+{
+    return QStringLiteral("https://www.ti.com/");
+}
 
 void Studio::reset()
 {

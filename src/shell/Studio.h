@@ -10,15 +10,18 @@
 
 class QMdiArea;
 
-namespace editor {
+namespace editor
+{
 class frmDocument;
 }
 
-namespace shell {
+namespace shell
+{
 
 class frmMain;
 
-class Studio : public QObject {
+class Studio : public QObject
+{
     Q_OBJECT
 public:
     static Studio &instance();

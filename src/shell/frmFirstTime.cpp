@@ -12,7 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace shell {
+namespace shell
+{
 
 frmFirstTime::frmFirstTime(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -99,9 +100,9 @@ void frmFirstTime::start()
     ok &= platform::settings::writeOption(QStringLiteral("Show First Time"), QStringLiteral("0"));
     if (!ok) {
         // A failed write must not pass for a finished setup.
-        platform::dialogs::message(self, QStringLiteral("The setup could not write its values.\n%1")
-                                             .arg(reg.lastError()),
-                                   QString(), QMessageBox::Critical);
+        platform::dialogs::message(
+            self, QStringLiteral("The setup could not write its values.\n%1").arg(reg.lastError()),
+            QString(), QMessageBox::Critical);
     }
     if (!self)
         return;

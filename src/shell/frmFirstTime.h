@@ -7,9 +7,11 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-namespace shell {
+namespace shell
+{
 
-class frmFirstTime : public QWidget {
+class frmFirstTime : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmFirstTime(QWidget *parent = nullptr);

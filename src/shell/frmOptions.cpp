@@ -17,10 +17,15 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-namespace shell {
+namespace shell
+{
 
-namespace {
-QString state(const QCheckBox *box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }
+namespace
+{
+QString state(const QCheckBox *box)
+{
+    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 // "0" unchecks, "1" checks, anything else (a missing value too) leaves it.
 void applySwitch(QCheckBox *box, const QString &text)
@@ -89,9 +94,9 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     cl->addWidget(Option1, 1, 1);
     cl->addWidget(Option2, 2, 1);
     cl->addWidget(Option3, 3, 1);
-    cl->addWidget(named(new QLabel(QStringLiteral("Defult Font: (Does not apply to Notepad)")),
-                        "Label4"),
-                  5, 0, 1, 2);
+    cl->addWidget(
+        named(new QLabel(QStringLiteral("Defult Font: (Does not apply to Notepad)")), "Label4"), 5,
+        0, 1, 2);
     fonttype = named(new QTextEdit, "fonttype");
     fonttype->setMaximumHeight(48);
     cl->addWidget(fonttype, 6, 0, 1, 2);
@@ -177,12 +182,11 @@ bool frmOptions::saveValues()
     ok &= reg.SetValue(QStringLiteral("Company Name OPT"), type, state(Check4));
     ok &= reg.SetValue(QStringLiteral("DocumentPrgm OPT"), type,
                        Option2->isChecked() && !Option1->isChecked() ? QStringLiteral("WordPad")
-                                                                      : QStringLiteral("NotePad"));
+                                                                     : QStringLiteral("NotePad"));
     if (!ok)
-        platform::dialogs::message(this,
-                                   QStringLiteral("The options could not be saved.\n%1")
-                                       .arg(reg.lastError()),
-                                   QString(), QMessageBox::Critical);
+        platform::dialogs::message(
+            this, QStringLiteral("The options could not be saved.\n%1").arg(reg.lastError()),
+            QString(), QMessageBox::Critical);
     return ok;
 }
 

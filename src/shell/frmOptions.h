@@ -9,9 +9,11 @@ class QRadioButton;
 class QTabWidget;
 class QTextEdit;
 
-namespace shell {
+namespace shell
+{
 
-class frmOptions : public QWidget {
+class frmOptions : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmOptions(QWidget *parent = nullptr);

@@ -12,9 +12,11 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace shell {
+namespace shell
+{
 
-namespace {
+namespace
+{
 QPixmap splashPicture()
 {
     QPixmap pm(96, 96);
@@ -65,7 +67,10 @@ frmSplash::frmSplash(QWidget *parent)
     Label2 = label("Label2", QStringLiteral("Version .5.2"), 12, false);
     Label4 = label("Label4", QStringLiteral("For Windows 95, 98 and 2000"), 10, false);
     Label3 = label("Label3", QStringLiteral("Made by Torvane TI"), 9, false);
-    Label5 = label("Label5", QStringLiteral("Torvane TI Programming Groups: Studio Tools and Calculator Games"), 9, false);
+    Label5 =
+        label("Label5",
+              QStringLiteral("Torvane TI Programming Groups: Studio Tools and Calculator Games"), 9,
+              false);
     Label6 = label("Label6", QStringLiteral("www.example.com/torvane"), 9, false);
 
     auto *layout = new QVBoxLayout(this);

@@ -3,10 +3,12 @@
 
 class QLabel;
 
-namespace shell {
+namespace shell
+{
 
 // Shown during the start-up pause; its load fills the options dialog.
-class frmSplash : public QWidget {
+class frmSplash : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmSplash(QWidget *parent = nullptr);

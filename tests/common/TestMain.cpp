@@ -7,7 +7,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 QtMessageHandler g_previous = nullptr;
 
 // The offscreen platform reports window operations it cannot perform; they
@@ -23,8 +24,8 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 int main(int argc, char **argv)
 {
     g_previous = qInstallMessageHandler(quietHandler);
-    qputenv("XDG_RUNTIME_DIR", qgetenv("XDG_RUNTIME_DIR").isEmpty() ? QByteArray("/tmp")
-                                                                    : qgetenv("XDG_RUNTIME_DIR"));
+    qputenv("XDG_RUNTIME_DIR",
+            qgetenv("XDG_RUNTIME_DIR").isEmpty() ? QByteArray("/tmp") : qgetenv("XDG_RUNTIME_DIR"));
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                     : qgetenv("QT_QPA_PLATFORM"));
     // Nothing a test does may touch the user's own files: every run starts

@@ -15,7 +15,8 @@
 
 using namespace platform;
 
-class TstStore : public QObject {
+class TstStore : public QObject
+{
     Q_OBJECT
 private slots:
     void settingsDefaultsAndRoundTrip();
@@ -128,10 +129,14 @@ void TstStore::registryValuesSurviveOddText_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("value");
-    QTest::newRow("backslashes") << "Path" << "C:\\Temp\\x.tvf";
-    QTest::newRow("line breaks") << "Notes" << "one\r\ntwo\nthree";
-    QTest::newRow("equals in name") << "a=b" << "=c=";
-    QTest::newRow("brackets") << "[x]" << "[section]";
+    QTest::newRow("backslashes") << "Path"
+                                 << "C:\\Temp\\x.tvf";
+    QTest::newRow("line breaks") << "Notes"
+                                 << "one\r\ntwo\nthree";
+    QTest::newRow("equals in name") << "a=b"
+                                    << "=c=";
+    QTest::newRow("brackets") << "[x]"
+                              << "[section]";
     QTest::newRow("latin1") << "Name" << QString::fromLatin1("\xfc\xfc\xfe");
 }
 
@@ -204,8 +209,10 @@ void TstStore::filterConversion_data()
 {
     QTest::addColumn<QString>("bar");
     QTest::addColumn<QString>("qt");
-    QTest::newRow("tvf") << "Torvane Studio Files (*.tvf)|*.tvf" << "Torvane Studio Files (*.tvf)";
-    QTest::newRow("two entries") << "Text File (*.txt)|*.txt|All|*.*" << "Text File (*.txt);;All (*.*)";
+    QTest::newRow("tvf") << "Torvane Studio Files (*.tvf)|*.tvf"
+                         << "Torvane Studio Files (*.tvf)";
+    QTest::newRow("two entries") << "Text File (*.txt)|*.txt|All|*.*"
+                                 << "Text File (*.txt);;All (*.*)";
 }
 
 void TstStore::filterConversion()

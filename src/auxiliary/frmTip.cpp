@@ -1,6 +1,7 @@
 #include "auxiliary/frmTip.h"
 
 #include "platform/CloseOnShow.h"
+#include "platform/Config.h"
 #include "platform/Fonts.h"
 #include "platform/Places.h"
 #include "platform/SettingsStore.h"
@@ -52,13 +53,13 @@ frmTip::frmTip(QWidget *parent) : QWidget(parent, Qt::Window)
     resize(420, 240);
 
     connect(chkLoadTipsAtStartup, &QCheckBox::toggled, this, [](bool on) {
-        platform::settings::writeOption(QStringLiteral("Show Tips at Startup"),
+        platform::settings::writeOption(platform::config::ShowTipsAtStartup,
                                         on ? QStringLiteral("1") : QStringLiteral("0"));
     });
     connect(cmdNextTip, &QPushButton::clicked, this, &frmTip::nextTip);
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
 
-    if (platform::settings::readOption(QStringLiteral("Show Tips at Startup")) == 0) {
+    if (platform::settings::readOption(platform::config::ShowTipsAtStartup) == 0) {
         platform::closeWhenShown(this);
         return;
     }

@@ -2,9 +2,10 @@
 
 #include "compiler/Documentation.h"
 #include "compiler/frmCompile.h"
+#include "platform/Config.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RichTextBox.h"
-#include "shell/Studio.h"
+#include "platform/Windows.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -35,10 +36,7 @@ CompileCompanion::CompileCompanion(const char *formName, int step, const QString
     layout->addWidget(Command2, 0, Qt::AlignRight);
     resize(420, 320);
 
-    platform::RegistryAccess registry;
-    registry.SelectKey(platform::RegistryAccess::compileOptionsKey());
-    const QFont font = documentation::displayFont(
-        registry.valueText(QStringLiteral("DocumentPrgm OPT")), documentation::designedFont());
+    const QFont font = documentation::documentFont();
     RichTextBox1->setFontName(font.family());
     RichTextBox1->setFontSize(font.pointSizeF());
 
@@ -49,7 +47,7 @@ void CompileCompanion::Command2_Click()
 {
     // The wizard may have been closed meanwhile; it then opens again so the
     // text is not lost.
-    frmCompile *wizard = shell::Studio::instance().show<frmCompile>();
+    frmCompile *wizard = platform::windows().show<frmCompile>();
     wizard->insertBlock(documentation::longTextBlock(RichTextBox1->Text()));
     wizard->markCompleted(m_step);
     close();

@@ -1,6 +1,9 @@
 #include "compiler/Documentation.h"
 
+#include "platform/Config.h"
+#include "platform/RegistryAccess.h"
 #include "platform/RtfCodec.h"
+#include "platform/TextFiles.h"
 
 namespace compiler::documentation
 {
@@ -19,17 +22,18 @@ Question creatorQuestion()
 const QVector<Question> &optionalQuestions()
 {
     static const QVector<Question> questions{
-        {QStringLiteral("Company Name OPT"), QStringLiteral("What is the title of your company?"),
-         QStringLiteral("Step 2 - 1"), QStringLiteral("Blah Inc."), QStringLiteral("Company: ")},
-        {QStringLiteral("Date Finished OPT"),
+        {platform::config::registry::CompanyNameOption,
+         QStringLiteral("What is the title of your company?"), QStringLiteral("Step 2 - 1"),
+         QStringLiteral("Blah Inc."), QStringLiteral("Company: ")},
+        {platform::config::registry::DateFinishedOption,
          QStringLiteral("What date did you finish this program?"), QStringLiteral("Step 2 - 3"),
          QStringLiteral("00/00/00"), QStringLiteral("Date Finished: ")},
-        {QStringLiteral("E-Mail OPT"), QStringLiteral("What is your e-mail address?"),
+        {platform::config::registry::EMailOption, QStringLiteral("What is your e-mail address?"),
          QStringLiteral("Step 2"), QStringLiteral("someone@example.com"),
          QStringLiteral("E-Mail: ")},
-        {QStringLiteral("Web-Page url OPT"), QStringLiteral("What is your web-site address??"),
-         QStringLiteral("Step 2"), QStringLiteral("http://www.example.com"),
-         QStringLiteral("Web-Site URL: ")},
+        {platform::config::registry::WebPageOption,
+         QStringLiteral("What is your web-site address??"), QStringLiteral("Step 2"),
+         QStringLiteral("http://www.example.com"), QStringLiteral("Web-Site URL: ")},
     };
     return questions;
 }
@@ -69,13 +73,21 @@ QFont designedFont()
 QFont displayFont(const QString &documentProgram, const QFont &designed)
 {
     QFont font = designed;
-    if (documentProgram == QLatin1String("NotePad")) {
+    if (documentProgram == platform::config::registry::NotePad) {
         font.setFamily(QStringLiteral("Courier"));
-    } else if (documentProgram == QLatin1String("WordPad")) {
+    } else if (documentProgram == platform::config::registry::WordPad) {
         font.setFamily(QStringLiteral("Arial"));
         font.setPointSizeF(10);
     }
     return font;
+}
+
+QFont documentFont()
+{
+    platform::RegistryAccess registry;
+    registry.SelectKey(platform::config::registry::CompileOptionsKey);
+    return displayFont(registry.valueText(platform::config::registry::DocumentProgramOption),
+                       designedFont());
 }
 
 QByteArray fileBytes(const QString &documentText)
@@ -87,20 +99,14 @@ QByteArray fileBytes(const QString &documentText)
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), crlf);
     // Single bytes of the Windows Latin code page, like every other file the
-    // program writes (the pane already holds its 0x80-0x9F characters as
-    // bytes). A text with characters beyond it is kept whole as UTF-8 with a
-    // byte-order mark rather than losing them.
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = platform::rtf::displayToModel(text.at(i)).unicode();
-        if (c > 0xFF) {
-            for (QChar &d : text)
-                d = platform::rtf::modelToDisplay(d);
-            return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-        }
-        bytes[i] = char(c);
-    }
-    return bytes;
+    // program writes. A text with characters beyond it is kept whole as UTF-8
+    // with a byte-order mark rather than losing them.
+    QByteArray bytes;
+    if (platform::textfiles::toWindowsLatin(text, &bytes) < 0)
+        return bytes;
+    for (QChar &d : text)
+        d = platform::rtf::modelToDisplay(d);
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
 } // namespace compiler::documentation

@@ -38,6 +38,8 @@ QString longTextBlock(const QString &text);
 QFont designedFont();
 // "NotePad": Courier, size kept; "WordPad": Arial 10; anything else: as designed.
 QFont displayFont(const QString &documentProgram, const QFont &designed);
+// The display rule applied to the designed font with the stored document program.
+QFont documentFont();
 
 // The saved documentation: plain text, every line break CR LF, one byte a
 // character in the Windows Latin code page (UTF-8 with a byte-order mark

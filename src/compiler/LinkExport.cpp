@@ -1,9 +1,8 @@
 #include "compiler/LinkExport.h"
 
-#include "platform/RtfCodec.h"
+#include "platform/TextFiles.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace compiler
 {
@@ -33,37 +32,15 @@ QString exportText(const QString &programText, const QString &name, bool isProte
 ExportBytes toExportBytes(const QString &text)
 {
     ExportBytes result;
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    int line = 1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        // The Windows code page's own characters (the euro sign, curly quotes...)
-        // have bytes of their own in 0x80-0x9F.
-        const char16_t c = platform::rtf::displayToModel(text.at(i)).unicode();
-        if (c > 0xFF) {
-            result.badLine = line;
-            // Keep a surrogate pair together so the message shows the character.
-            const bool pair =
-                QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-            result.badChar = text.mid(i, pair ? 2 : 1);
-            return result;
-        }
-        if (c == u'\n')
-            ++line;
-        bytes[i] = char(c);
-    }
-    result.bytes = bytes;
+    const qsizetype bad = platform::textfiles::toWindowsLatin(text, &result.bytes);
+    if (bad < 0)
+        return result;
+    result.badLine = 1 + int(QStringView(text).left(bad).count(QLatin1Char('\n')));
+    // Keep a surrogate pair together so the message shows the character.
+    const bool pair = text.at(bad).isHighSurrogate() && bad + 1 < text.size() &&
+                      text.at(bad + 1).isLowSurrogate();
+    result.badChar = text.mid(bad, pair ? 2 : 1);
     return result;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 bool sameFile(const QString &a, const QString &b)

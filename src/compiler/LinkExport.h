@@ -30,9 +30,6 @@ constexpr int nameLine = 4;
 constexpr int fileLine = 5;
 constexpr int programFirstLine = 6;
 
-// Writes the bytes whole or not at all; false with a reason on failure.
-bool writeBytes(const QString &path, const QByteArray &bytes, QString *error);
-
 // True when both paths name one existing file (links and ".." resolved).
 bool sameFile(const QString &a, const QString &b);
 

@@ -6,10 +6,12 @@
 #include "compiler/frmCompile_Final.h"
 #include "compiler/frmCompile_Steps.h"
 #include "compiler/frmDone.h"
+#include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RichTextBox.h"
-#include "shell/Studio.h"
+#include "platform/TextFiles.h"
+#include "platform/Windows.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -109,14 +111,9 @@ frmCompile::frmCompile(QWidget *parent) : QWidget(parent)
     layout->addLayout(buttons);
     resize(520, 560);
 
-    {
-        platform::RegistryAccess registry;
-        registry.SelectKey(platform::RegistryAccess::compileOptionsKey());
-        const QFont font = doc::displayFont(registry.valueText(QStringLiteral("DocumentPrgm OPT")),
-                                            doc::designedFont());
-        Preview->setFontName(font.family());
-        Preview->setFontSize(font.pointSizeF());
-    }
+    const QFont font = doc::documentFont();
+    Preview->setFontName(font.family());
+    Preview->setFontSize(font.pointSizeF());
 
     connect(Command1, &QPushButton::clicked, this, &frmCompile::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmCompile::Command2_Click);
@@ -155,7 +152,7 @@ void frmCompile::Command2_Click()
     insertBlock(doc::creatorBlock(ask(this, doc::creatorQuestion())));
 
     platform::RegistryAccess registry;
-    registry.SelectKey(platform::RegistryAccess::compileOptionsKey());
+    registry.SelectKey(platform::config::registry::CompileOptionsKey);
     for (const doc::Question &q : doc::optionalQuestions()) {
         // Read just before each question: the options may change between runs.
         if (!doc::switchOn(registry.valueText(q.switchName)))
@@ -167,15 +164,15 @@ void frmCompile::Command2_Click()
 
 void frmCompile::Command3_Click()
 {
-    shell::Studio::instance().show<frmCompile_Description>();
+    platform::windows().show<frmCompile_Description>();
 }
 void frmCompile::Command4_Click()
 {
-    shell::Studio::instance().show<frmCompile_Steps>();
+    platform::windows().show<frmCompile_Steps>();
 }
 void frmCompile::Command5_Click()
 {
-    shell::Studio::instance().show<frmCompile_Final>();
+    platform::windows().show<frmCompile_Final>();
 }
 
 void frmCompile::Command6_Click()
@@ -190,14 +187,14 @@ void frmCompile::Command7_Click()
     if (!path)
         return; // stay, so the document is not lost
     QString error;
-    if (!writeBytes(*path, doc::fileBytes(Preview->Text()), &error)) {
+    if (!platform::textfiles::writeAtomically(*path, doc::fileBytes(Preview->Text()), &error)) {
         dialogs::message(this,
                          QStringLiteral("The documentation could not be saved to \"%1\":\n%2")
                              .arg(QDir::toNativeSeparators(*path), error),
                          QString(), QMessageBox::Critical);
         return;
     }
-    shell::Studio::instance().show<frmDone>();
+    platform::windows().show<frmDone>();
     close();
 }
 

@@ -1,9 +1,11 @@
 #include "compiler/frmDone.h"
 
 #include "compiler/LinkExport.h"
+#include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
-#include "shell/Studio.h"
+#include "platform/TextFiles.h"
+#include "platform/Windows.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -108,9 +110,8 @@ void frmDone::Command1_Click()
     temp->setText(QString());
     Preview->setText(QString());
 
-    const std::optional<QString> source =
-        dialogs::openFile(this, QStringLiteral("Load Torvane Studio File"),
-                          QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf"));
+    const std::optional<QString> source = dialogs::openFile(
+        this, QStringLiteral("Load Torvane Studio File"), platform::documentFileFilter());
     if (!source) {
         refuse(QStringLiteral("No document was chosen."), false);
         return;
@@ -161,7 +162,7 @@ void frmDone::Command1_Click()
                true);
         return;
     }
-    if (!writeBytes(*target, bytes.bytes, &error))
+    if (!platform::textfiles::writeAtomically(*target, bytes.bytes, &error))
         refuse(QStringLiteral("The export file \"%1\" could not be written:\n%2")
                    .arg(QDir::toNativeSeparators(*target), error),
                true);
@@ -169,7 +170,7 @@ void frmDone::Command1_Click()
 
 void frmDone::Command2_Click()
 {
-    shell::Studio::instance().showSharedBrowser(shell::Studio::calculatorMakerAddress());
+    platform::windows().openInSharedBrowser(platform::calculatorMakerAddress());
 }
 
 void frmDone::Command3_Click()

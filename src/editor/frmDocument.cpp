@@ -1,15 +1,13 @@
 #include "editor/frmDocument.h"
 
-#include "auxiliary/frmAbout.h"
-#include "compiler/frmCompile.h"
 #include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
+#include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Places.h"
 #include "platform/Twips.h"
-#include "shell/Studio.h"
-#include "shell/frmOptions.h"
+#include "platform/Windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -119,7 +117,7 @@ private:
 
 namespace
 {
-const QString kFilter = QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf");
+
 }
 
 frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
@@ -135,7 +133,34 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     loadWindow();
 }
 
-frmDocument::~frmDocument() = default;
+frmDocument::~frmDocument()
+{
+    // Children still emit while ~QWidget deletes them (the palette reports
+    // an activation when it loses its edit text); none of that may reach
+    // this half-destroyed window.
+    platform::disconnectChildren(this);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+}
+
+QWidget *frmDocument::widget()
+{
+    return this;
+}
+
+platform::RichTextBox *frmDocument::programPane()
+{
+    return RichTextBox1;
+}
+
+void frmDocument::setSaveEnabled(bool on)
+{
+    mnuSave->setEnabled(on);
+}
+
+bool frmDocument::saveEnabled() const
+{
+    return mnuSave->isEnabled();
+}
 
 void frmDocument::loadWindow()
 {
@@ -204,23 +229,19 @@ void frmDocument::connectCommands()
     connect(action(QStringLiteral("mnuPrintSetup")), &QAction::triggered, this,
             &frmDocument::mnuPrintSetup_Click);
 
-    auto &studio = shell::Studio::instance();
-    auto showCompile = [&studio] { studio.show<compiler::frmCompile>(); };
-    auto showOptions = [&studio] { studio.show<shell::frmOptions>(); };
-    auto showAbout = [&studio] { studio.show<auxiliary::frmAbout>(); };
-    connect(action(QStringLiteral("mnuCompile")), &QAction::triggered, this, showCompile);
-    connect(findChild<QToolButton *>(QStringLiteral("Image6")), &QToolButton::clicked, this,
-            showCompile);
-    connect(action(QStringLiteral("mnuOptions")), &QAction::triggered, this, showOptions);
-    connect(findChild<QToolButton *>(QStringLiteral("Image3")), &QToolButton::clicked, this,
-            showOptions);
-    connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, showAbout);
-    connect(findChild<QToolButton *>(QStringLiteral("Image2")), &QToolButton::clicked, this,
-            showAbout);
+    // Windows of other subsystems are opened by whoever created this one.
+    auto request = [this](const char *item, const char *picture, void (frmDocument::*signal)()) {
+        connect(action(QLatin1String(item)), &QAction::triggered, this, signal);
+        connect(findChild<QToolButton *>(QLatin1String(picture)), &QToolButton::clicked, this,
+                signal);
+    };
+    request("mnuCompile", "Image6", &frmDocument::compileRequested);
+    request("mnuOptions", "Image3", &frmDocument::optionsRequested);
+    request("mnuAbout", "Image2", &frmDocument::aboutRequested);
     connect(action(QStringLiteral("mnuSTWWW")), &QAction::triggered, this,
-            [&studio] { studio.showSharedBrowser(shell::Studio::makerSiteAddress()); });
+            [] { platform::windows().openInSharedBrowser(platform::makerSiteAddress()); });
     connect(action(QStringLiteral("mnuHelpTopics")), &QAction::triggered, this,
-            [&studio] { studio.showSharedBrowser(shell::Studio::helpPageAddress()); });
+            [] { platform::windows().openInSharedBrowser(platform::helpPageAddress()); });
 }
 
 void frmDocument::selectionRule()
@@ -249,7 +270,8 @@ bool frmDocument::openFile(const QString &path, QString *error)
 
 void frmDocument::mnuOpenProject_Click()
 {
-    const auto path = platform::dialogs::openFile(this, QStringLiteral("Open File"), kFilter);
+    const auto path = platform::dialogs::openFile(this, QStringLiteral("Open File"),
+                                                  platform::documentFileFilter());
     if (!path)
         return;
     QString error;
@@ -259,7 +281,8 @@ void frmDocument::mnuOpenProject_Click()
 
 void frmDocument::mnuSaveAs_Click()
 {
-    const auto path = platform::dialogs::saveFile(this, QStringLiteral("Save File"), kFilter);
+    const auto path = platform::dialogs::saveFile(this, QStringLiteral("Save File"),
+                                                  platform::documentFileFilter());
     if (!path)
         return;
     QString error;

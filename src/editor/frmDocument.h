@@ -2,6 +2,7 @@
 // The editing window for one calculator program: program pane, syntax and
 // example panes, symbol palette, picture buttons and its own menu bar.
 #include "platform/RichTextBox.h"
+#include "platform/Windows.h"
 
 #include <QHash>
 #include <QWidget>
@@ -21,7 +22,7 @@ namespace editor
 
 class UndoHistory;
 
-class frmDocument : public QWidget
+class frmDocument : public QWidget, public platform::DocumentWindow
 {
     Q_OBJECT
 public:
@@ -29,6 +30,12 @@ public:
 
     explicit frmDocument(QWidget *parent = nullptr);
     ~frmDocument() override;
+
+    // How the other subsystems see this window.
+    QWidget *widget() override;
+    platform::RichTextBox *programPane() override;
+    void setSaveEnabled(bool on) override;
+    bool saveEnabled() const override;
 
     // The menus of the window's own menu bar, in order; the main frame shows
     // them in its menu bar while this window is active.
@@ -69,6 +76,13 @@ public:
     void mnuPrintSetup_Click();
     QPrinter *printer();
 
+signals:
+    // Requests for windows of other subsystems; the shell opens them.
+    void compileRequested();
+    void optionsRequested();
+    void aboutRequested();
+
+public:
     Pane *RichTextBox1 = nullptr;
     Pane *RichTextBox2 = nullptr;
     Pane *RichTextBox3 = nullptr;

@@ -18,4 +18,24 @@ QString exeBaseName()
     return base.isEmpty() ? QStringLiteral("torvane-studio") : base;
 }
 
+QString documentFileFilter()
+{
+    return QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf");
+}
+
+QString makerSiteAddress()
+{
+    return QStringLiteral("https://www.example.com/torvane/");
+}
+
+QString helpPageAddress()
+{
+    return QStringLiteral("qrc:/help/index.html");
+}
+
+QString calculatorMakerAddress()
+{
+    return QStringLiteral("https://www.ti.com/");
+}
+
 } // namespace platform

@@ -12,4 +12,12 @@ QString appTitle();
 // application name of the "Options" section.
 QString exeBaseName();
 
+// The open and save dialogs' filter for document files.
+QString documentFileFilter();
+
+// Addresses the program opens in its browser window.
+QString makerSiteAddress();
+QString helpPageAddress();
+QString calculatorMakerAddress();
+
 } // namespace platform

@@ -28,10 +28,6 @@ QString configFolder()
 {
     return under(QStandardPaths::GenericConfigLocation);
 }
-QString settingsFile()
-{
-    return QDir(configFolder()).filePath(QStringLiteral("settings.ini"));
-}
 QString registryFile()
 {
     return QDir(configFolder()).filePath(QStringLiteral("registry.ini"));

@@ -9,7 +9,6 @@ namespace platform::places
 
 QString programFolder();   // folder of the executable
 QString configFolder();    // <config>/torvane-studio
-QString settingsFile();    // per-user settings store (INI)
 QString registryFile();    // machine registry store (INI)
 QString dataFolder();      // <data>/torvane-studio, holds the databases
 QString tasksDatabase();   // tasks.db

@@ -1,11 +1,12 @@
 #include "platform/RegistryAccess.h"
 
+#include "platform/Config.h"
 #include "platform/Places.h"
+#include "platform/TextFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace platform
@@ -125,23 +126,18 @@ bool RegistryStore::load(QMap<QString, Key> &keys) const
 
 bool RegistryStore::save(const QMap<QString, Key> &keys)
 {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("Cannot write %1: %2").arg(m_path, f.errorString());
-        return false;
-    }
-    QTextStream out(&f);
-    out.setEncoding(QStringConverter::Utf8);
+    QString text;
     for (const Key &k : keys) {
-        out << '[' << k.path << "]\n";
+        text += QLatin1Char('[') + k.path + QStringLiteral("]\n");
         for (const auto &v : k.values)
-            out << escape(v.first, true) << '=' << escape(v.second, false) << '\n';
-        out << '\n';
+            text += escape(v.first, true) + QLatin1Char('=') + escape(v.second, false) +
+                    QLatin1Char('\n');
+        text += QLatin1Char('\n');
     }
-    out.flush();
-    if (!f.commit()) {
-        m_error = QStringLiteral("Cannot write %1: %2").arg(m_path, f.errorString());
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QString reason;
+    if (!textfiles::writeAtomically(m_path, text.toUtf8(), &reason)) {
+        m_error = QStringLiteral("Cannot write %1: %2").arg(m_path, reason);
         return false;
     }
     return true;
@@ -209,19 +205,6 @@ QString RegistryStore::value(const QString &key, const QString &name) const
     return QString();
 }
 
-QStringList RegistryStore::valueNames(const QString &key) const
-{
-    QMap<QString, Key> keys;
-    QStringList out;
-    if (!load(keys))
-        return out;
-    const auto it = keys.constFind(normalise(key));
-    if (it != keys.constEnd())
-        for (const auto &v : it->values)
-            out << v.first;
-    return out;
-}
-
 QStringList RegistryStore::subKeys(const QString &key) const
 {
     QMap<QString, Key> keys;
@@ -255,11 +238,6 @@ bool RegistryStore::deleteKey(const QString &key)
 
 RegistryAccess::RegistryAccess() : m_store(places::registryFile()) {}
 RegistryAccess::RegistryAccess(QString storePath) : m_store(std::move(storePath)) {}
-
-QString RegistryAccess::compileOptionsKey()
-{
-    return QStringLiteral("\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Torvane TI\\Compile Options");
-}
 
 bool RegistryAccess::SelectKey(const QString &fullPath)
 {
@@ -314,11 +292,11 @@ bool RegistryAccess::DeleteKey(const QString &name)
 bool RegistryAccess::selectCompileOptionsForWriting()
 {
     bool ok = true;
-    SelectKey(QStringLiteral("\\HKEY_LOCAL_MACHINE\\SOFTWARE"));
-    ok &= CreateSubKey(QStringLiteral("Torvane TI"));
-    SelectKey(QStringLiteral("\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Torvane TI"));
-    ok &= CreateSubKey(QStringLiteral("Compile Options"));
-    SelectKey(compileOptionsKey());
+    SelectKey(config::registry::SoftwareKey);
+    ok &= CreateSubKey(config::registry::CompanyName);
+    SelectKey(config::registry::CompanyKey);
+    ok &= CreateSubKey(config::registry::CompileOptionsName);
+    SelectKey(config::registry::CompileOptionsKey);
     return ok;
 }
 

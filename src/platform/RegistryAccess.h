@@ -22,7 +22,6 @@ public:
     bool setValue(const QString &key, const QString &name, const QString &text);
     // A null QString when the key or the value is missing.
     QString value(const QString &key, const QString &name) const;
-    QStringList valueNames(const QString &key) const;
     QStringList subKeys(const QString &key) const;
     bool deleteKey(const QString &key); // with its subkeys
 
@@ -63,8 +62,6 @@ public:
     bool DeleteKey(const QString &name); // subkey of the current key
     QString lastError() const { return m_store.lastError(); }
 
-    // The key every compile-option writer makes sure of before writing.
-    static QString compileOptionsKey();
     // Runs the five-step write sequence ending with the compile options key
     // selected.
     bool selectCompileOptionsForWriting();

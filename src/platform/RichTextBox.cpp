@@ -1,6 +1,7 @@
 #include "platform/RichTextBox.h"
 
 #include "platform/RtfCodec.h"
+#include "platform/TextFiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -482,20 +482,12 @@ bool RichTextBox::loadFile(const QString &path, bool asRtf, QString *error)
 
 bool RichTextBox::saveRtf(const QString &path, QString *error)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
-        return false;
-    }
-    const QByteArray data = toRtf();
-    if (f.write(data) != data.size() || !f.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
-        f.cancelWriting();
-        return false;
-    }
-    return true;
+    QString reason;
+    if (textfiles::writeAtomically(path, toRtf(), &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
+    return false;
 }
 
 // ------------------------------------------------------------ output, focus

@@ -65,14 +65,24 @@ double readNumber(const QString &app, const QString &section, const QString &key
     return ok && std::isfinite(d) ? d : defaultValue;
 }
 
-int readOption(const QString &key, int defaultValue)
+int readOption(const config::OptionKey &key)
 {
-    return readInt(exeBaseName(), QStringLiteral("Options"), key, defaultValue);
+    return readInt(exeBaseName(), config::OptionsSection, key.name, key.defaultValue);
 }
 
-bool writeOption(const QString &key, const QString &text)
+bool writeOption(const config::OptionKey &key, const QString &text)
 {
-    return write(exeBaseName(), QStringLiteral("Options"), key, text);
+    return write(exeBaseName(), config::OptionsSection, key.name, text);
+}
+
+double readPlacement(const config::PlacementKey &key)
+{
+    return readNumber(appTitle(), config::SettingsSection, key.name, key.defaultValue);
+}
+
+bool writePlacement(const config::PlacementKey &key, double twips)
+{
+    return write(appTitle(), config::SettingsSection, key.name, QString::number(twips, 'g', 10));
 }
 
 } // namespace platform::settings

@@ -1,5 +1,7 @@
 #pragma once
 // Per-user text values addressed by application name, section and key.
+#include "platform/Config.h"
+
 #include <QString>
 
 namespace platform::settings
@@ -17,8 +19,10 @@ double readNumber(const QString &app, const QString &section, const QString &key
 
 // The "Options" switches live under the executable's base name, the
 // "Settings" placement values under the program's title.
-int readOption(const QString &key, int defaultValue = 1);
-bool writeOption(const QString &key, const QString &text);
+int readOption(const config::OptionKey &key);
+bool writeOption(const config::OptionKey &key, const QString &text);
+double readPlacement(const config::PlacementKey &key);
+bool writePlacement(const config::PlacementKey &key, double twips);
 
 // File that holds one application name's values.
 QString fileFor(const QString &app);

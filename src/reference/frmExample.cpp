@@ -1,6 +1,7 @@
 #include "reference/frmExample.h"
 
 #include "platform/CloseOnShow.h"
+#include "platform/Config.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 
@@ -24,10 +25,10 @@ frmExample::frmExample(QWidget *parent) : QWidget(parent, Qt::Window)
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(platform::rectTwips(120, 5040, 2175, 255));
     connect(Check1, &QCheckBox::clicked, this, [this](bool marked) {
-        platform::settings::writeOption(QStringLiteral("Show Example"),
+        platform::settings::writeOption(platform::config::ShowExample,
                                         marked ? QStringLiteral("0") : QStringLiteral("1"));
     });
-    if (platform::settings::readOption(QStringLiteral("Show Example")) == 0)
+    if (platform::settings::readOption(platform::config::ShowExample) == 0)
         platform::closeWhenShown(this);
 }
 

@@ -2,8 +2,10 @@
 
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
+#include "platform/Config.h"
 #include "platform/Pause.h"
 #include "platform/SettingsStore.h"
+#include "platform/Windows.h"
 #include "reference/frmExample.h"
 #include "shell/Studio.h"
 #include "shell/frmFirstTime.h"
@@ -25,13 +27,13 @@ void Main()
 {
     initResources();
     using platform::settings::readOption;
-    Studio &studio = Studio::instance();
+    auto &windows = platform::windows();
 
-    if (readOption(QStringLiteral("Show Example")) == 1)
-        studio.show<reference::frmExample>();
+    if (readOption(platform::config::ShowExample) == 1)
+        windows.show<reference::frmExample>();
 
-    if (readOption(QStringLiteral("Show First Time")) == 1) {
-        studio.show<frmFirstTime>();
+    if (readOption(platform::config::ShowFirstTime) == 1) {
+        windows.show<frmFirstTime>();
         return;
     }
 
@@ -42,10 +44,10 @@ void Main()
 
     auto *main = new frmMain();
     main->load();
-    studio.defaultDocument()->mnuSave->setEnabled(false);
+    Studio::instance().defaultDocument()->setSaveEnabled(false);
 
-    if (readOption(QStringLiteral("Show Tips at Startup")) != 0)
-        studio.show<auxiliary::frmTip>();
+    if (readOption(platform::config::ShowTipsAtStartup) != 0)
+        windows.show<auxiliary::frmTip>();
 
     splash->close();
     delete splash;

@@ -1,14 +1,23 @@
 #include "shell/Studio.h"
 
+#include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
-#include "editor/frmDocument.h"
+#include "compiler/frmCompile.h"
 #include "shell/frmMain.h"
+#include "shell/frmOptions.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
 
 namespace shell
 {
+
+Studio::Studio()
+{
+    platform::windows().setDocumentFactory(this);
+    platform::windows().setBrowserOpener(
+        [this](const QString &address) { showSharedBrowser(address); });
+}
 
 Studio &Studio::instance()
 {
@@ -23,7 +32,7 @@ frmMain *Studio::mainFrame() const
 
 editor::frmDocument *Studio::defaultDocumentIfLoaded() const
 {
-    return m_defaultDocument.data();
+    return platform::Windows::closing(m_defaultDocument) ? nullptr : m_defaultDocument.data();
 }
 
 void Studio::setMainFrame(frmMain *frame)
@@ -41,6 +50,15 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     auto *doc = new editor::frmDocument();
     if (!caption.isEmpty())
         doc->setWindowTitle(caption);
+
+    auto &windows = platform::windows();
+    connect(doc, &editor::frmDocument::compileRequested, doc,
+            [&windows] { windows.show<compiler::frmCompile>(); });
+    connect(doc, &editor::frmDocument::optionsRequested, doc,
+            [&windows] { windows.show<frmOptions>(); });
+    connect(doc, &editor::frmDocument::aboutRequested, doc,
+            [&windows] { windows.show<auxiliary::frmAbout>(); });
+
     if (m_main)
         m_main->adopt(doc)->show();
     else
@@ -50,59 +68,31 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
 
 editor::frmDocument *Studio::defaultDocument()
 {
-    if (!m_defaultDocument)
+    if (!defaultDocumentIfLoaded())
         m_defaultDocument = createDocument(QString());
     return m_defaultDocument;
-}
-
-void Studio::bringForward(QWidget *w)
-{
-    if (!w)
-        return;
-    if (w->isMinimized())
-        w->showNormal();
-    w->show();
-    w->raise();
-    w->activateWindow();
 }
 
 void Studio::showSharedBrowser(const QString &startingAddress)
 {
     // The address counts only when the shared window loads; an open one is
     // just brought forward.
-    if (!loadedWindow<auxiliary::frmBrowser>())
-        window<auxiliary::frmBrowser>()->StartingAddress = startingAddress;
-    show<auxiliary::frmBrowser>();
+    auto &windows = platform::windows();
+    if (!windows.loadedWindow<auxiliary::frmBrowser>())
+        windows.window<auxiliary::frmBrowser>()->StartingAddress = startingAddress;
+    windows.show<auxiliary::frmBrowser>();
 }
 
 void Studio::showNewBrowser(const QString &startingAddress)
 {
     auto *browser = new auxiliary::frmBrowser();
     browser->StartingAddress = startingAddress;
-    bringForward(browser);
-}
-
-QString Studio::makerSiteAddress()
-{
-    return QStringLiteral("https://www.example.com/torvane/");
-}
-QString Studio::helpPageAddress()
-{
-    return QStringLiteral("qrc:/help/index.html");
-}
-QString Studio::calculatorMakerAddress()
-{
-    return QStringLiteral("https://www.ti.com/");
+    platform::Windows::bringForward(browser);
 }
 
 void Studio::reset()
 {
-    for (auto &w : m_windows)
-        if (w) {
-            w->close();
-            delete w.data();
-        }
-    m_windows.clear();
+    platform::windows().closeAll();
     if (m_main) {
         m_main->close();
         delete m_main.data();

@@ -1,26 +1,22 @@
 #pragma once
-// What lives for the program's run: the main frame, the single-instance
-// windows, and the default document window.
-#include <QHash>
+// The shell's window factory and wiring point: the main frame, the default
+// document window, every new document window, and the shared browser.
+// Windows below the shell reach these through platform::Windows.
+#include "editor/frmDocument.h"
+#include "platform/Windows.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
-#include <typeindex>
 
 class QMdiArea;
-
-namespace editor
-{
-class frmDocument;
-}
 
 namespace shell
 {
 
 class frmMain;
 
-class Studio : public QObject
+class Studio : public QObject, public platform::DocumentFactory
 {
     Q_OBJECT
 public:
@@ -32,52 +28,29 @@ public:
 
     // The document window addressed by its form name: created again (a new
     // child captioned "frmDocument") when it was closed.
-    editor::frmDocument *defaultDocument();
+    editor::frmDocument *defaultDocument() override;
     editor::frmDocument *defaultDocumentIfLoaded() const;
 
-    // A new document window, child of the main frame when there is one.
+    // The one place that creates a document window: wired to the windows of
+    // the other subsystems, a child of the main frame when there is one.
     editor::frmDocument *createDocument(const QString &caption);
-
-    // Single-instance windows: created on first use, kept until closed.
-    template <typename T> T *window()
+    editor::frmDocument *newDocument(const QString &caption) override
     {
-        QPointer<QWidget> &slot = m_windows[std::type_index(typeid(T))];
-        if (!slot)
-            slot = new T();
-        return static_cast<T *>(slot.data());
+        return createDocument(caption);
     }
-    template <typename T> T *loadedWindow() const
-    {
-        const auto it = m_windows.constFind(std::type_index(typeid(T)));
-        return it == m_windows.constEnd() ? nullptr : static_cast<T *>(it->data());
-    }
-    // Shows a single-instance window modeless and brings it forward.
-    template <typename T> T *show()
-    {
-        T *w = window<T>();
-        bringForward(w);
-        return w;
-    }
-    static void bringForward(QWidget *w);
 
     // The browser window the document and export windows share.
     void showSharedBrowser(const QString &startingAddress);
     // A new, separate browser window (the main frame's View > Web Browser).
     void showNewBrowser(const QString &startingAddress);
 
-    // Addresses the program opens.
-    static QString makerSiteAddress();
-    static QString helpPageAddress();
-    static QString calculatorMakerAddress();
-
     // Closes and forgets every window; used between tests.
     void reset();
 
 private:
-    Studio() = default;
+    Studio();
     QPointer<frmMain> m_main;
     QPointer<editor::frmDocument> m_defaultDocument;
-    QHash<std::type_index, QPointer<QWidget>> m_windows;
 };
 
 } // namespace shell

@@ -1,5 +1,6 @@
 #include "shell/frmFirstTime.h"
 
+#include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/Pause.h"
 #include "platform/RegistryAccess.h"
@@ -81,13 +82,14 @@ void frmFirstTime::start()
     Label1->setText(QStringLiteral("Creating values into the registry."));
     setProgress(17);
     int type = 0;
-    ok &= reg.SetValue(QStringLiteral("Web-Page url OPT"), type, QStringLiteral("1"));
+    ok &= reg.SetValue(platform::config::registry::WebPageOption, type, QStringLiteral("1"));
     setProgress(25);
-    ok &= reg.SetValue(QStringLiteral("E-Mail OPT"), type, QStringLiteral("1"));
-    ok &= reg.SetValue(QStringLiteral("Date Finished OPT"), type, QStringLiteral("1"));
+    ok &= reg.SetValue(platform::config::registry::EMailOption, type, QStringLiteral("1"));
+    ok &= reg.SetValue(platform::config::registry::DateFinishedOption, type, QStringLiteral("1"));
     setProgress(39);
-    ok &= reg.SetValue(QStringLiteral("Company Name OPT"), type, QStringLiteral("1"));
-    ok &= reg.SetValue(QStringLiteral("DocumentPrgm OPT"), type, QStringLiteral("NotePad"));
+    ok &= reg.SetValue(platform::config::registry::CompanyNameOption, type, QStringLiteral("1"));
+    ok &= reg.SetValue(platform::config::registry::DocumentProgramOption, type,
+                       QString(platform::config::registry::NotePad));
     setProgress(47);
 
     const std::pair<double, int> steps[] = {{1, 60}, {3, 69}, {2, 75}, {2, 89}, {3, 97}, {5, 100}};
@@ -97,7 +99,7 @@ void frmFirstTime::start()
             setProgress(progress);
     }
 
-    ok &= platform::settings::writeOption(QStringLiteral("Show First Time"), QStringLiteral("0"));
+    ok &= platform::settings::writeOption(platform::config::ShowFirstTime, QStringLiteral("0"));
     if (!ok) {
         // A failed write must not pass for a finished setup.
         platform::dialogs::message(

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
+#include "platform/Windows.h"
 #include "shell/Studio.h"
 #include "shell/frmOptions.h"
 
@@ -28,7 +29,6 @@ namespace shell
 
 namespace
 {
-const QString kSettings = QStringLiteral("Settings");
 
 QAction *item(QMenu *menu, const QString &name, const QString &caption)
 {
@@ -110,14 +110,14 @@ void frmMain::createMenus()
     addMessageItem(view, QStringLiteral("mnuViewRefresh"), QStringLiteral("&Refresh"),
                    QStringLiteral("mnuViewRefresh_Click"));
     connect(item(view, QStringLiteral("mnuViewOptions"), QStringLiteral("&Options...")),
-            &QAction::triggered, this, [] { Studio::instance().show<frmOptions>(); });
+            &QAction::triggered, this, [] { platform::windows().show<frmOptions>(); });
     connect(item(view, QStringLiteral("mnuViewWebBrowser"), QStringLiteral("&Web Browser")),
             &QAction::triggered, this,
-            [] { Studio::instance().showNewBrowser(Studio::makerSiteAddress()); });
+            [] { Studio::instance().showNewBrowser(platform::makerSiteAddress()); });
 
     QMenu *tools = topMenu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
     connect(item(tools, QStringLiteral("mnuToolsOptions"), QStringLiteral("&Options...")),
-            &QAction::triggered, this, [] { Studio::instance().show<frmOptions>(); });
+            &QAction::triggered, this, [] { platform::windows().show<frmOptions>(); });
 
     m_windowMenu = topMenu(QStringLiteral("mnuWindow"), QStringLiteral("&Window"));
     connect(item(m_windowMenu, QStringLiteral("mnuWindowNewWindow"), QStringLiteral("&New Window")),
@@ -140,7 +140,7 @@ void frmMain::createMenus()
     connect(item(help, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About ")),
             &QAction::triggered, this, [this] {
                 // Modal and owned by the frame.
-                auto *about = Studio::instance().window<auxiliary::frmAbout>();
+                auto *about = platform::windows().window<auxiliary::frmAbout>();
                 if (about->parentWidget() != this)
                     about->setParent(this, Qt::Dialog);
                 about->exec();
@@ -195,10 +195,7 @@ void frmMain::load()
 editor::frmDocument *frmMain::LoadNewDoc()
 {
     ++m_documentCounter;
-    auto *doc = new editor::frmDocument();
-    doc->setWindowTitle(QStringLiteral("Document %1").arg(m_documentCounter));
-    adopt(doc)->show();
-    return doc;
+    return Studio::instance().createDocument(QStringLiteral("Document %1").arg(m_documentCounter));
 }
 
 QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
@@ -294,29 +291,23 @@ void frmMain::arrangeIcons()
 
 void frmMain::restorePlacement()
 {
-    using platform::settings::readNumber;
-    const QString app = platform::appTitle();
-    const double left = readNumber(app, kSettings, QStringLiteral("MainLeft"), 1000);
-    const double top = readNumber(app, kSettings, QStringLiteral("MainTop"), 1000);
-    const double width = readNumber(app, kSettings, QStringLiteral("MainWidth"), 6500);
-    const double height = readNumber(app, kSettings, QStringLiteral("MainHeight"), 6500);
-    move(platform::px(left), platform::px(top));
-    resize(std::max(1, platform::px(width)), std::max(1, platform::px(height)));
+    using platform::settings::readPlacement;
+    namespace cfg = platform::config;
+    move(platform::px(readPlacement(cfg::MainLeft)), platform::px(readPlacement(cfg::MainTop)));
+    resize(std::max(1, platform::px(readPlacement(cfg::MainWidth))),
+           std::max(1, platform::px(readPlacement(cfg::MainHeight))));
 }
 
 void frmMain::savePlacement()
 {
     if (isMinimized())
         return;
-    using platform::settings::write;
-    const QString app = platform::appTitle();
-    const QPoint p = pos();
-    const QSize s = size();
-    write(app, kSettings, QStringLiteral("MainLeft"), QString::number(platform::twips(p.x())));
-    write(app, kSettings, QStringLiteral("MainTop"), QString::number(platform::twips(p.y())));
-    write(app, kSettings, QStringLiteral("MainWidth"), QString::number(platform::twips(s.width())));
-    write(app, kSettings, QStringLiteral("MainHeight"),
-          QString::number(platform::twips(s.height())));
+    using platform::settings::writePlacement;
+    namespace cfg = platform::config;
+    writePlacement(cfg::MainLeft, platform::twips(pos().x()));
+    writePlacement(cfg::MainTop, platform::twips(pos().y()));
+    writePlacement(cfg::MainWidth, platform::twips(width()));
+    writePlacement(cfg::MainHeight, platform::twips(height()));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -332,8 +323,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::fileOpen()
 {
-    const auto path = platform::dialogs::openFile(
-        this, QStringLiteral("Open File"), QStringLiteral("Torvane Studio Files (*.tvf)|*.tvf"));
+    const auto path = platform::dialogs::openFile(this, QStringLiteral("Open File"),
+                                                  platform::documentFileFilter());
     if (!path)
         return; // cancelled: nothing is loaded
     editor::frmDocument *doc = Studio::instance().defaultDocument();

@@ -1,9 +1,10 @@
 #include "shell/frmOptions.h"
 
+#include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
-#include "shell/Studio.h"
+#include "platform/Windows.h"
 #include "shell/frmFirstTime.h"
 
 #include <QButtonGroup>
@@ -130,15 +131,15 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     // The load step: registry switches, then "Show Example" (which writes the
     // value it just read back, leaving it unchanged).
     fillFromRegistry();
-    Check7->setChecked(platform::settings::readOption(QStringLiteral("Show Example")) == 1);
-    platform::settings::writeOption(QStringLiteral("Show Example"), state(Check7));
-    Check1->setChecked(platform::settings::readOption(QStringLiteral("Show Tips at Startup")) != 0);
+    Check7->setChecked(platform::settings::readOption(platform::config::ShowExample) == 1);
+    platform::settings::writeOption(platform::config::ShowExample, state(Check7));
+    Check1->setChecked(platform::settings::readOption(platform::config::ShowTipsAtStartup) != 0);
 
     connect(Check1, &QCheckBox::clicked, this, [this] {
-        platform::settings::writeOption(QStringLiteral("Show Tips at Startup"), state(Check1));
+        platform::settings::writeOption(platform::config::ShowTipsAtStartup, state(Check1));
     });
     connect(Check7, &QCheckBox::clicked, this, [this] {
-        platform::settings::writeOption(QStringLiteral("Show Example"), state(Check7));
+        platform::settings::writeOption(platform::config::ShowExample, state(Check7));
     });
     connect(Command1, &QPushButton::clicked, this, [this] {
         if (saveValues())
@@ -147,7 +148,7 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(Command3, &QPushButton::clicked, this, &frmOptions::saveValues);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
     connect(Command4, &QPushButton::clicked, this, [this] {
-        Studio::instance().show<frmFirstTime>();
+        platform::windows().show<frmFirstTime>();
         close();
     });
 }
@@ -155,34 +156,35 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
 void frmOptions::fillFromRegistry()
 {
     platform::RegistryAccess reg;
-    reg.SelectKey(platform::RegistryAccess::compileOptionsKey());
-    const QString program = reg.valueText(QStringLiteral("DocumentPrgm OPT"));
-    if (program == QLatin1String("NotePad"))
+    reg.SelectKey(platform::config::registry::CompileOptionsKey);
+    const QString program = reg.valueText(platform::config::registry::DocumentProgramOption);
+    if (program == platform::config::registry::NotePad)
         Option1->setChecked(true);
-    else if (program == QLatin1String("WordPad"))
+    else if (program == platform::config::registry::WordPad)
         Option2->setChecked(true);
-    applySwitch(Check4, reg.valueText(QStringLiteral("Company Name OPT")));
-    applySwitch(Check3, reg.valueText(QStringLiteral("Web-Page url OPT")));
-    applySwitch(Check6, reg.valueText(QStringLiteral("E-Mail OPT")));
-    applySwitch(Check5, reg.valueText(QStringLiteral("Date Finished OPT")));
+    applySwitch(Check4, reg.valueText(platform::config::registry::CompanyNameOption));
+    applySwitch(Check3, reg.valueText(platform::config::registry::WebPageOption));
+    applySwitch(Check6, reg.valueText(platform::config::registry::EMailOption));
+    applySwitch(Check5, reg.valueText(platform::config::registry::DateFinishedOption));
 }
 
 bool frmOptions::saveValues()
 {
     using platform::settings::writeOption;
-    bool ok = writeOption(QStringLiteral("Show Tips at Startup"), state(Check1));
-    ok &= writeOption(QStringLiteral("Show Example"), state(Check7));
+    bool ok = writeOption(platform::config::ShowTipsAtStartup, state(Check1));
+    ok &= writeOption(platform::config::ShowExample, state(Check7));
 
     platform::RegistryAccess reg;
     ok &= reg.selectCompileOptionsForWriting();
     int type = 0;
-    ok &= reg.SetValue(QStringLiteral("Web-Page url OPT"), type, state(Check3));
-    ok &= reg.SetValue(QStringLiteral("E-Mail OPT"), type, state(Check6));
-    ok &= reg.SetValue(QStringLiteral("Date Finished OPT"), type, state(Check5));
-    ok &= reg.SetValue(QStringLiteral("Company Name OPT"), type, state(Check4));
-    ok &= reg.SetValue(QStringLiteral("DocumentPrgm OPT"), type,
-                       Option2->isChecked() && !Option1->isChecked() ? QStringLiteral("WordPad")
-                                                                     : QStringLiteral("NotePad"));
+    ok &= reg.SetValue(platform::config::registry::WebPageOption, type, state(Check3));
+    ok &= reg.SetValue(platform::config::registry::EMailOption, type, state(Check6));
+    ok &= reg.SetValue(platform::config::registry::DateFinishedOption, type, state(Check5));
+    ok &= reg.SetValue(platform::config::registry::CompanyNameOption, type, state(Check4));
+    ok &= reg.SetValue(platform::config::registry::DocumentProgramOption, type,
+                       Option2->isChecked() && !Option1->isChecked()
+                           ? QString(platform::config::registry::WordPad)
+                           : QString(platform::config::registry::NotePad));
     if (!ok)
         platform::dialogs::message(
             this, QStringLiteral("The options could not be saved.\n%1").arg(reg.lastError()),

@@ -2,7 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/RegistryAccess.h"
-#include "shell/Studio.h"
+#include "platform/Windows.h"
 #include "shell/frmOptions.h"
 
 #include <QGuiApplication>
@@ -93,7 +93,7 @@ void frmSplash::fillOptionsDialog()
     platform::RegistryAccess reg;
     reg.selectCompileOptionsForWriting();
     // Addressing the options dialog loads it hidden (its own load runs first).
-    Studio::instance().window<frmOptions>()->fillFromRegistry();
+    platform::windows().window<frmOptions>()->fillFromRegistry();
 }
 
 } // namespace shell

@@ -7,7 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RichTextBox.h"
-#include "shell/Studio.h"
+#include "platform/Windows.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -17,7 +17,6 @@
 
 using namespace compiler;
 namespace dialogs = platform::dialogs;
-using shell::Studio;
 
 namespace
 {
@@ -52,7 +51,7 @@ void runCompanion(frmCompile *wizard, const char *stepButton, CompileCompanion *
 
 template <typename T> CompileCompanion *loaded()
 {
-    return Studio::instance().loadedWindow<T>();
+    return platform::windows().loadedWindow<T>();
 }
 } // namespace
 
@@ -61,7 +60,7 @@ class TstfrmCompile : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void cleanup() { dialogs::setScript(nullptr), Studio::instance().reset(); }
+    void cleanup() { dialogs::setScript(nullptr), platform::windows().closeAll(); }
     void singleInstance();
     void options_data();
     void options();
@@ -82,10 +81,10 @@ void TstfrmCompile::init()
 
 void TstfrmCompile::singleInstance()
 {
-    auto *w = Studio::instance().show<frmCompile>();
+    auto *w = platform::windows().show<frmCompile>();
     m_script.prompts = {QString("T"), QString("T")};
     click(w, "Command1");
-    QCOMPARE(Studio::instance().show<frmCompile>(), w);
+    QCOMPARE(platform::windows().show<frmCompile>(), w);
     click(w, "Command1");
     QCOMPARE(w->Preview->Text(), QString("TT"));
     QCOMPARE(m_script.asked[0].text + m_script.asked[0].title + m_script.asked[0].defaultAnswer,
@@ -93,8 +92,8 @@ void TstfrmCompile::singleInstance()
     QCOMPARE(w->Check1->text(), QString("Completed"));
 
     click(w, "Command8"); // Cancel unloads
-    QTRY_VERIFY(!Studio::instance().loadedWindow<frmCompile>());
-    auto *again = Studio::instance().show<frmCompile>();
+    QTRY_VERIFY(!platform::windows().loadedWindow<frmCompile>());
+    auto *again = platform::windows().show<frmCompile>();
     QCOMPARE(again->Preview->Text(), QString());
     QCOMPARE(again->Check1->text(), QString("Not Done"));
 }
@@ -141,8 +140,8 @@ void TstfrmCompile::options()
     if (!program.isNull())
         setOption("DocumentPrgm OPT", program);
 
-    auto *w = Studio::instance().show<frmCompile>();
-    auto *steps = Studio::instance().show<frmCompile_Steps>();
+    auto *w = platform::windows().show<frmCompile>();
+    auto *steps = platform::windows().show<frmCompile_Steps>();
     for (platform::RichTextBox *box : {w->Preview, steps->RichTextBox1}) {
         QCOMPARE(box->fontName(), family);
         QCOMPARE(box->fontSize(), size);
@@ -160,12 +159,12 @@ void TstfrmCompile::options()
 void TstfrmCompile::anyOrderAndClearAll()
 {
     setOption("Company Name OPT", "1");
-    auto *w = Studio::instance().show<frmCompile>();
+    auto *w = platform::windows().show<frmCompile>();
     m_script.prompts = {QString("Game"), QString("Me"), std::nullopt};
     click(w, "Command1");
     click(w, "Command2");
     click(w, "Command5");
-    auto *final = Studio::instance().loadedWindow<frmCompile_Final>();
+    auto *final = platform::windows().loadedWindow<frmCompile_Final>();
     final->RichTextBox1->setText("(c) The end.");
     final->RichTextBox1->setSelLength(4);
     click(final, "Command1"); // replaces the selection with the copyright sign
@@ -203,7 +202,7 @@ void TstfrmCompile::okSavesAndHandsOver()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.txt");
-    auto *w = Studio::instance().show<frmCompile>();
+    auto *w = platform::windows().show<frmCompile>();
     m_script.prompts = {QString("Title"), QString("Ann")};
     click(w, "Command1");
     click(w, "Command2");
@@ -213,7 +212,7 @@ void TstfrmCompile::okSavesAndHandsOver()
     click(w, "Command7"); // cannot be written: said so, the wizard stays
     QCOMPARE(m_script.titles("message"), QStringList{"Torvane Studio"});
     QVERIFY(m_script.asked.back().text.contains("could not be saved"));
-    QVERIFY(!Studio::instance().loadedWindow<frmDone>());
+    QVERIFY(!platform::windows().loadedWindow<frmDone>());
     QVERIFY(w->isVisible());
     click(w, "Command7");
 
@@ -222,9 +221,9 @@ void TstfrmCompile::okSavesAndHandsOver()
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly) && !QFile::exists(dir.filePath("missing")));
     QCOMPARE(f.readAll(), QByteArray("Title\r\nCreated by: Ann\r\n\r\n\xA9 Ann"));
-    auto *done = Studio::instance().loadedWindow<frmDone>();
+    auto *done = platform::windows().loadedWindow<frmDone>();
     QVERIFY(done && done->isVisible());
-    QTRY_VERIFY(!Studio::instance().loadedWindow<frmCompile>());
+    QTRY_VERIFY(!platform::windows().loadedWindow<frmCompile>());
 }
 
 TORVANE_TEST(TstfrmCompile);

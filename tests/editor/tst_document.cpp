@@ -6,7 +6,6 @@
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
 #include "platform/Places.h"
-#include "shell/Studio.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +62,7 @@ private slots:
     void fileFailuresLeaveWindowAlone_data();
     void fileFailuresLeaveWindowAlone();
     void exitClosesOnlyThisWindow();
+    void deletedWhilePaletteHasFocus();
     void palette_data();
     void palette();
     void paletteScratchEntry();
@@ -242,6 +243,23 @@ void TstDocument::exitClosesOnlyThisWindow()
     QTRY_VERIFY(!a);
     QVERIFY(b && b->isVisible());
     delete b;
+}
+
+void TstDocument::deletedWhilePaletteHasFocus()
+{
+    // The palette reports an activation while it is torn down with another
+    // entry's text in its field; that must not write into the dying window.
+    Fixture f;
+    f.type("AB");
+    f.w->combo0001a->setFocus();
+    QTRY_VERIFY(f.w->combo0001a->hasFocus());
+    f.w->combo0001a->setEditText(f.w->combo0001a->itemText(5));
+    QSignalSpy changes(f.pane(), &platform::RichTextBox::Change);
+    QSignalSpy activations(f.w->combo0001a, &QComboBox::activated);
+    delete f.w;
+    f.w = nullptr;
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(activations.count(), 1); // the teardown did report one
 }
 
 void TstDocument::palette_data()

@@ -2,6 +2,7 @@
 #include "common/TestRegistry.h"
 
 #include "platform/AppInfo.h"
+#include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/Pause.h"
 #include "platform/Places.h"
@@ -39,12 +40,12 @@ void TstStore::settingsDefaultsAndRoundTrip()
 {
     testing::IsolatedProfile profile;
     QCOMPARE(settings::read("Torvane Studio", "Settings", "MainLeft", "1000"), QString("1000"));
-    QCOMPARE(settings::readOption("Show First Time"), 1);
+    QCOMPARE(settings::readOption(config::ShowFirstTime), 1);
     QVERIFY(settings::write("Torvane Studio", "Settings", "MainLeft", "1234.5"));
     QCOMPARE(settings::read("Torvane Studio", "Settings", "MainLeft", "1000"), QString("1234.5"));
     QCOMPARE(settings::readNumber("Torvane Studio", "Settings", "MainLeft", 1000), 1234.5);
     // The two application names keep separate values.
-    QVERIFY(settings::writeOption("Show Example", "0"));
+    QVERIFY(settings::writeOption(config::ShowExample, "0"));
     QCOMPARE(settings::readInt(exeBaseName(), "Options", "Show Example", 1), 0);
     QCOMPARE(settings::readInt(appTitle(), "Options", "Show Example", 1), 1);
 }
@@ -67,14 +68,14 @@ void TstStore::settingsNumbers()
     QFETCH(QString, stored);
     QFETCH(int, expected);
     testing::IsolatedProfile profile;
-    settings::writeOption("Show Tips at Startup", stored);
-    QCOMPARE(settings::readOption("Show Tips at Startup", 7), expected);
+    settings::writeOption(config::ShowTipsAtStartup, stored);
+    QCOMPARE(settings::readInt(exeBaseName(), "Options", "Show Tips at Startup", 7), expected);
 }
 
 void TstStore::settingsFileIsInspectable()
 {
     testing::IsolatedProfile profile;
-    settings::writeOption("Show First Time", "0");
+    settings::writeOption(config::ShowFirstTime, "0");
     QFile f(settings::fileFor(exeBaseName()));
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray text = f.readAll();
@@ -100,7 +101,7 @@ void TstStore::registryCreateSubKeyKeepsValues()
     QVERIFY(again.SetValue("E-Mail OPT", type, QStringLiteral("0")));
     QCOMPARE(RegistryAccess().valueText("E-Mail OPT"), QString()); // nothing selected
     RegistryAccess third;
-    third.SelectKey(RegistryAccess::compileOptionsKey());
+    third.SelectKey(platform::config::registry::CompileOptionsKey);
     QCOMPARE(third.valueText("E-Mail OPT"), QString("0"));
 }
 
@@ -108,7 +109,7 @@ void TstStore::registryMissingValuesMatchNothing()
 {
     testing::IsolatedProfile profile;
     RegistryAccess reg;
-    QVERIFY(!reg.SelectKey(RegistryAccess::compileOptionsKey()));
+    QVERIFY(!reg.SelectKey(platform::config::registry::CompileOptionsKey));
     int type = 0;
     QVariant data = QStringLiteral("stale");
     QVERIFY(!reg.GetValue("E-Mail OPT", type, data));

@@ -1,14 +1,18 @@
 // The main frame: document numbering, placement, menus and File > Open.
 #include "common/TestRegistry.h"
 
+#include "auxiliary/frmBrowser.h"
 #include "editor/frmDocument.h"
+#include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
 #include "platform/SettingsStore.h"
 #include "shell/Studio.h"
 #include "shell/frmMain.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -65,6 +69,8 @@ private slots:
     void fileOpenUsesDefaultDocument();
     void tilingCoversTheArea();
     void documentShortcutsWorkInsideFrame();
+    void documentOpensOtherSubsystemsWindows_data();
+    void documentOpensOtherSubsystemsWindows();
 };
 
 void TstMainFrame::menuTree()
@@ -318,6 +324,47 @@ void TstMainFrame::documentShortcutsWorkInsideFrame()
     QCOMPARE(first->RichTextBox1->Text(), QString("12"));
     QTest::keyClick(second->RichTextBox1, Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(second->RichTextBox1->Text(), QString());
+}
+
+void TstMainFrame::documentOpensOtherSubsystemsWindows_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("compile item") << "mnuCompile"
+                                  << "frmCompile" << QString();
+    QTest::newRow("compile picture") << "Image6"
+                                     << "frmCompile" << QString();
+    QTest::newRow("options picture") << "Image3"
+                                     << "frmOptions" << QString();
+    QTest::newRow("about item") << "mnuAbout"
+                                << "frmAbout" << QString();
+    QTest::newRow("help topics") << "mnuHelpTopics"
+                                 << "frmBrowser" << platform::helpPageAddress();
+    QTest::newRow("maker site") << "mnuSTWWW"
+                                << "frmBrowser" << platform::makerSiteAddress();
+}
+
+void TstMainFrame::documentOpensOtherSubsystemsWindows()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, window);
+    QFETCH(QString, address);
+    testing::IsolatedProfile profile;
+    auto *frame = new frmMain;
+    frame->show();
+    editor::frmDocument *doc = frame->LoadNewDoc();
+    if (auto *item = doc->action(control))
+        item->trigger();
+    else
+        QTest::mouseClick(doc->findChild<QAbstractButton *>(control), Qt::LeftButton);
+    QWidget *opened = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == window && w->isVisible())
+            opened = w;
+    QVERIFY2(opened, qPrintable(window));
+    if (!address.isNull())
+        QCOMPARE(qobject_cast<auxiliary::frmBrowser *>(opened)->StartingAddress, address);
 }
 
 TORVANE_TEST(TstMainFrame);

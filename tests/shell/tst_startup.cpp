@@ -3,9 +3,11 @@
 
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
+#include "platform/Config.h"
 #include "platform/Pause.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
+#include "platform/Windows.h"
 #include "reference/frmExample.h"
 #include "shell/Main.h"
 #include "shell/Studio.h"
@@ -28,14 +30,14 @@ namespace
 {
 template <typename T> bool shown()
 {
-    T *w = Studio::instance().loadedWindow<T>();
+    T *w = platform::windows().loadedWindow<T>();
     return w && w->isVisible();
 }
 
-void seed(const char *key, const QString &value)
+void seed(const platform::config::OptionKey &key, const QString &value)
 {
     if (!value.isNull())
-        platform::settings::writeOption(QString::fromLatin1(key), value);
+        platform::settings::writeOption(key, value);
 }
 } // namespace
 
@@ -98,9 +100,9 @@ void TstStartup::decisionTable()
     QFETCH(QString, first);
     QFETCH(QString, tips);
     testing::IsolatedProfile profile;
-    seed("Show Example", example);
-    seed("Show First Time", first);
-    seed("Show Tips at Startup", tips);
+    seed(platform::config::ShowExample, example);
+    seed(platform::config::ShowFirstTime, first);
+    seed(platform::config::ShowTipsAtStartup, tips);
 
     QList<double> pauses;
     platform::setPauseRecorder(&pauses);
@@ -123,9 +125,9 @@ void TstStartup::decisionTable()
 void TstStartup::normalStartWindows()
 {
     testing::IsolatedProfile profile;
-    seed("Show Example", "0");
-    seed("Show First Time", "0");
-    seed("Show Tips at Startup", "0");
+    seed(platform::config::ShowExample, "0");
+    seed(platform::config::ShowFirstTime, "0");
+    seed(platform::config::ShowTipsAtStartup, "0");
     {
         platform::RegistryAccess reg;
         reg.selectCompileOptionsForWriting();
@@ -149,7 +151,7 @@ void TstStartup::normalStartWindows()
     QVERIFY(first->mnuSave->isEnabled());
     QVERIFY(!Studio::instance().defaultDocument()->mnuSave->isEnabled());
     // The splash filled the options dialog, which stays loaded and hidden.
-    frmOptions *o = Studio::instance().loadedWindow<frmOptions>();
+    frmOptions *o = platform::windows().loadedWindow<frmOptions>();
     QVERIFY(o && !o->isVisible());
     QVERIFY(o->Option2->isChecked() && !o->Option1->isChecked());
     QVERIFY(o->Check4->isChecked());
@@ -161,9 +163,9 @@ void TstStartup::normalStartWindows()
 void TstStartup::firstTimeSetupMakesNextStartNormal()
 {
     testing::IsolatedProfile profile;
-    seed("Show Example", "0");
+    seed(platform::config::ShowExample, "0");
     Main();
-    frmFirstTime *setup = Studio::instance().loadedWindow<frmFirstTime>();
+    frmFirstTime *setup = platform::windows().loadedWindow<frmFirstTime>();
     QVERIFY(setup && setup->isVisible());
     QList<int> progress;
     connect(setup, &frmFirstTime::progressChanged, this, [&](int v) { progress << v; });
@@ -175,16 +177,16 @@ void TstStartup::firstTimeSetupMakesNextStartNormal()
              QString("Press the 'Close' button to close this dialog box. Then, "
                      "restart Torvane Studio from the start menu."));
     platform::RegistryAccess reg;
-    reg.SelectKey(platform::RegistryAccess::compileOptionsKey());
+    reg.SelectKey(platform::config::registry::CompileOptionsKey);
     for (const char *name :
          {"Web-Page url OPT", "E-Mail OPT", "Date Finished OPT", "Company Name OPT"})
         QCOMPARE(reg.valueText(QString::fromLatin1(name)), QString("1"));
     QCOMPARE(reg.valueText("DocumentPrgm OPT"), QString("NotePad"));
-    QCOMPARE(platform::settings::readOption("Show First Time"), 0);
+    QCOMPARE(platform::settings::readOption(platform::config::ShowFirstTime), 0);
     QTest::mouseClick(setup->Command2, Qt::LeftButton);
-    QTRY_VERIFY(!Studio::instance().loadedWindow<frmFirstTime>());
+    QTRY_VERIFY(!platform::windows().loadedWindow<frmFirstTime>());
 
-    platform::settings::writeOption("Show Tips at Startup", "0");
+    platform::settings::writeOption(platform::config::ShowTipsAtStartup, "0");
     Main();
     QVERIFY(Studio::instance().mainFrame() && Studio::instance().mainFrame()->isVisible());
 }
@@ -192,10 +194,10 @@ void TstStartup::firstTimeSetupMakesNextStartNormal()
 void TstStartup::switchedOffWindowsCloseThemselves()
 {
     testing::IsolatedProfile profile;
-    seed("Show Example", "0");
-    seed("Show Tips at Startup", "0");
-    QPointer<QWidget> tip = Studio::instance().show<auxiliary::frmTip>();
-    QPointer<QWidget> example = Studio::instance().show<reference::frmExample>();
+    seed(platform::config::ShowExample, "0");
+    seed(platform::config::ShowTipsAtStartup, "0");
+    QPointer<QWidget> tip = platform::windows().show<auxiliary::frmTip>();
+    QPointer<QWidget> example = platform::windows().show<reference::frmExample>();
     QTRY_VERIFY(!tip && !example);
 }
 

@@ -1,0 +1,37 @@
+#include "platform/TextFiles.h"
+
+#include "platform/RtfCodec.h"
+
+#include <QSaveFile>
+
+namespace platform::textfiles
+{
+
+bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+qsizetype toWindowsLatin(const QString &text, QByteArray *bytes)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = rtf::displayToModel(text.at(i)).unicode();
+        if (c > 0xFF) {
+            bytes->clear();
+            return i;
+        }
+        out[i] = char(c);
+    }
+    *bytes = out;
+    return -1;
+}
+
+} // namespace platform::textfiles

@@ -1,0 +1,117 @@
+#pragma once
+// The windows that live for the program's run, reached without naming any
+// concrete window: single-instance windows by type, the default document
+// window and new document windows through the shell's factory, and the
+// shared browser through the opener the shell installs.
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <typeindex>
+
+namespace platform
+{
+
+class RichTextBox;
+
+// A document window as the other subsystems see it.
+class DocumentWindow
+{
+public:
+    virtual ~DocumentWindow() = default;
+    virtual QWidget *widget() = 0;
+    virtual RichTextBox *programPane() = 0;
+    virtual void setSaveEnabled(bool on) = 0;
+    virtual bool saveEnabled() const = 0;
+};
+
+// Served by the shell: the one place that creates and wires document windows.
+class DocumentFactory
+{
+public:
+    virtual ~DocumentFactory() = default;
+    // The window addressed by its form name; loaded again when it was closed.
+    virtual DocumentWindow *defaultDocument() = 0;
+    // A new document window captioned `caption`, shown in the main frame.
+    virtual DocumentWindow *newDocument(const QString &caption) = 0;
+};
+
+class Windows
+{
+public:
+    static Windows &instance();
+
+    // Single-instance windows: created on first use, kept until closed. A
+    // window that was closed and only waits for its deletion counts as gone.
+    template <typename T> T *window()
+    {
+        Slot &slot = m_windows[std::type_index(typeid(T))];
+        if (!alive(slot)) {
+            T *w = new T();
+            slot = {w, w->testAttribute(Qt::WA_DeleteOnClose)};
+        }
+        return static_cast<T *>(slot.widget.data());
+    }
+    template <typename T> T *loadedWindow() const
+    {
+        const auto it = m_windows.constFind(std::type_index(typeid(T)));
+        return it == m_windows.constEnd() || !alive(*it) ? nullptr
+                                                         : static_cast<T *>(it->widget.data());
+    }
+    // Shows a single-instance window modeless and brings it forward.
+    template <typename T> T *show()
+    {
+        T *w = window<T>();
+        bringForward(w);
+        return w;
+    }
+    static void bringForward(QWidget *w);
+    // True for a window that deletes itself on close and has been closed: it
+    // only waits for its deletion and must not be handed out again.
+    static bool closing(const QWidget *w) { return w && !w->testAttribute(Qt::WA_DeleteOnClose); }
+
+    void setDocumentFactory(DocumentFactory *factory) { m_factory = factory; }
+    // Both are null when no factory is installed.
+    DocumentWindow *defaultDocument();
+    DocumentWindow *newDocument(const QString &caption);
+
+    using BrowserOpener = std::function<void(const QString &address)>;
+    void setBrowserOpener(BrowserOpener opener) { m_browserOpener = std::move(opener); }
+    // Opens the address in the browser window every caller shares.
+    void openInSharedBrowser(const QString &address);
+
+    // Closes and deletes every single-instance window; used between tests.
+    void closeAll();
+
+private:
+    struct Slot {
+        QPointer<QWidget> widget;
+        bool deleteOnClose = false;
+    };
+    // Closing a window that deletes itself clears the attribute and schedules
+    // the deletion: from then on the window is on its way out.
+    static bool alive(const Slot &slot)
+    {
+        return slot.widget && !(slot.deleteOnClose && closing(slot.widget));
+    }
+
+    Windows() = default;
+    QHash<std::type_index, Slot> m_windows;
+    DocumentFactory *m_factory = nullptr;
+    BrowserOpener m_browserOpener;
+};
+
+// Cuts every connection from the window's descendants to the window itself.
+// A window calls it first thing in its destructor: children destroyed after
+// that may still emit, and their handlers must not run on a half-destroyed
+// window.
+void disconnectChildren(QObject *window);
+
+inline Windows &windows()
+{
+    return Windows::instance();
+}
+
+} // namespace platform

@@ -1,0 +1,3 @@
+#pragma once
+#include "editor/frmWindow.h"
+#include "reference/frmOther.h"

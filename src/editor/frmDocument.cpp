@@ -9,15 +9,20 @@
 #include "platform/Twips.h"
 #include "platform/Windows.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,8 +30,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 using platform::px;
 using platform::rectTwips;
@@ -87,6 +94,51 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, d
 
 } // namespace
 
+// What the program pane must not act on: Ctrl alone with a key that is not
+// caret movement or word deletion (the text widget's own formatting and
+// other shortcuts; the window's menu shortcuts run before this), and Alt with
+// a letter, which would type it.
+bool swallowedInPane(const QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier))
+        return true;
+    if ((mods & ~Qt::ShiftModifier) != Qt::ControlModifier)
+        return false;
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        return false;
+    default:
+        return mods == Qt::ControlModifier;
+    }
+}
+
+// The window's editing shortcuts, which the palette's field must leave to
+// the menus.
+bool isEditShortcut(const QKeyEvent *e)
+{
+    if ((e->modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
+        return false;
+    switch (e->key()) {
+    case Qt::Key_Z:
+    case Qt::Key_Y:
+    case Qt::Key_X:
+    case Qt::Key_C:
+    case Qt::Key_V:
+    case Qt::Key_A:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The history drives the program pane and the undo controls through this.
 class frmDocument::Adapter : public UndoPane, public UndoControls
 {
@@ -142,6 +194,37 @@ frmDocument::~frmDocument()
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
 }
 
+bool frmDocument::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    if (watched == combo0001a && type == QEvent::Wheel)
+        return true;
+    if (type == QEvent::ShortcutOverride && watched == combo0001a->lineEdit() &&
+        isEditShortcut(static_cast<QKeyEvent *>(event))) {
+        event->ignore(); // the menu's shortcut runs instead
+        return true;
+    }
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+        // The drop-down takes Enter as a shortcut override, the field as a key.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (type == QEvent::KeyPress && watched == combo0001a->lineEdit() && isEditShortcut(key))
+            return true;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            armPalette();
+    }
+    if (type == QEvent::MouseButtonRelease && watched == combo0001a->view()->viewport())
+        armPalette();
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmDocument::armPalette()
+{
+    // Valid for the event being handled only: the activation it causes
+    // arrives before control returns to the event loop.
+    m_paletteArmed = true;
+    QTimer::singleShot(0, this, [this] { m_paletteArmed = false; });
+}
+
 QWidget *frmDocument::widget()
 {
     return this;
@@ -177,22 +260,24 @@ void frmDocument::loadWindow()
 void frmDocument::connectCommands()
 {
     Pane *pane = RichTextBox1;
-    connect(pane, &Pane::Change, this, [this] { m_history->recordChange(); });
+    connect(pane, &Pane::Change, this, [this] {
+        m_history->recordChange();
+        setModified(true);
+    });
     connect(pane, &Pane::SelChange, this, [this] {
         if (m_history->trackChanges())
             selectionRule();
     });
-    // Paste follows the clipboard also when it changes elsewhere.
+    // Paste follows the clipboard also when it changes elsewhere. The
+    // clipboard is asked once per change, not on every keystroke.
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        m_clipboardHasText = !QApplication::clipboard()->text().isEmpty();
         if (m_history->trackChanges())
             selectionRule();
     });
-    // Ctrl alone: the pane's own Ctrl keys never run; menu shortcuts still do.
-    connect(pane, &Pane::KeyDown, this, [](QKeyEvent *e, bool *swallow) {
-        const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
-        if (mods == Qt::ControlModifier)
-            *swallow = true;
-    });
+    m_clipboardHasText = !QApplication::clipboard()->text().isEmpty();
+    connect(pane, &Pane::KeyDown, this,
+            [](QKeyEvent *e, bool *swallow) { *swallow = swallowedInPane(e); });
     pane->setContextMenuPolicy(Qt::PreventContextMenu);
     connect(pane, &Pane::MouseUp, this, [this](QMouseEvent *e) {
         if (e->button() == Qt::RightButton)
@@ -200,6 +285,7 @@ void frmDocument::connectCommands()
     });
 
     connect(mnuOpenProject, &QAction::triggered, this, &frmDocument::mnuOpenProject_Click);
+    connect(mnuSave, &QAction::triggered, this, &frmDocument::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmDocument::mnuSaveAs_Click);
     connect(mnuUndo, &QAction::triggered, this, &frmDocument::Undo);
     connect(mnuRedo, &QAction::triggered, this, &frmDocument::Redo);
@@ -210,8 +296,18 @@ void frmDocument::connectCommands()
     connect(mnuPaste, &QAction::triggered, this, &frmDocument::mnuPaste_Click);
     connect(mnuDelete, &QAction::triggered, this, &frmDocument::mnuDelete_Click);
     connect(mnuSelectAll, &QAction::triggered, this, &frmDocument::mnuSelectAll_Click);
-    connect(combo0001a, qOverload<int>(&QComboBox::activated), this,
-            &frmDocument::combo0001a_Click);
+    // The palette inserts only when the user picks an entry from its list or
+    // presses Enter in it; the combo box also reports an activation on a
+    // wheel turn and when its field loses the focus.
+    connect(combo0001a, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (std::exchange(m_paletteArmed, false))
+            combo0001a_Click(index);
+    });
+    for (QObject *o :
+         {static_cast<QObject *>(combo0001a), static_cast<QObject *>(combo0001a->lineEdit()),
+          static_cast<QObject *>(combo0001a->view()),
+          static_cast<QObject *>(combo0001a->view()->viewport())})
+        o->installEventFilter(this);
 
     auto print = [this](const QString &title, Pane *p) {
         return [this, title, p] { printPane(title, p); };
@@ -250,22 +346,80 @@ void frmDocument::selectionRule()
     mnuCut->setEnabled(selected);
     mnuCopy->setEnabled(selected);
     mnuDelete->setEnabled(selected);
-    mnuPaste->setEnabled(!QApplication::clipboard()->text().isEmpty());
+    mnuPaste->setEnabled(m_clipboardHasText);
     mnuSelectAll->setEnabled(RichTextBox1->TextLength() != 0);
 }
 
 void frmDocument::Undo()
 {
     m_history->Undo();
+    selectionRule();
 }
 void frmDocument::Redo()
 {
     m_history->Redo();
+    selectionRule();
 }
 
 bool frmDocument::openFile(const QString &path, QString *error)
 {
-    return RichTextBox1->loadFile(path, true, error);
+    if (!RichTextBox1->loadFile(path, true, error))
+        return false;
+    m_fileName = path;
+    mnuSave->setEnabled(true);
+    setModified(false);
+    return true;
+}
+
+bool frmDocument::saveTo(const QString &path)
+{
+    QString error;
+    if (!RichTextBox1->saveRtf(path, &error)) {
+        platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
+        return false;
+    }
+    m_fileName = path;
+    setModified(false);
+    return true;
+}
+
+void frmDocument::setModified(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+bool frmDocument::mnuSave_Click()
+{
+    return m_fileName.isEmpty() ? mnuSaveAs_Click() : saveTo(m_fileName);
+}
+
+bool frmDocument::maybeSave()
+{
+    if (!m_modified)
+        return true;
+    const QString name = m_fileName.isEmpty() ? windowTitle() : QFileInfo(m_fileName).fileName();
+    switch (platform::dialogs::message(
+        this, QStringLiteral("Save changes to %1?").arg(name), QString(), QMessageBox::Warning,
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
+    case QMessageBox::Save:
+        return mnuSave_Click();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmDocument::closeEvent(QCloseEvent *event)
+{
+    if (m_askOnClose && !maybeSave()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void frmDocument::mnuOpenProject_Click()
@@ -279,18 +433,14 @@ void frmDocument::mnuOpenProject_Click()
         platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
 }
 
-void frmDocument::mnuSaveAs_Click()
+bool frmDocument::mnuSaveAs_Click()
 {
     const auto path = platform::dialogs::saveFile(this, QStringLiteral("Save File"),
                                                   platform::documentFileFilter());
-    if (!path)
-        return;
-    QString error;
-    if (!RichTextBox1->saveRtf(*path, &error)) {
-        platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
-        return;
-    }
+    if (!path || !saveTo(*path))
+        return false;
     mnuSave->setEnabled(true);
+    return true;
 }
 
 void frmDocument::mnuCopy_Click()
@@ -415,6 +565,9 @@ void frmDocument::buildControls()
     combo0001a->setObjectName(QStringLiteral("combo0001a"));
     combo0001a->setEditable(true);
     combo0001a->setInsertPolicy(QComboBox::NoInsert);
+    // Made now, so the drop-down's own key and mouse handling exists before
+    // the window's filters go on top of it (see armPalette).
+    combo0001a->setView(new QListView(combo0001a));
     combo0001a->setFont(platform::calculatorFont(8.25));
     combo0001a->setGeometry(rectTwips(1680, 480, 3255, 285));
     combo0001a->setEditText(QStringLiteral("Symbols"));
@@ -519,7 +672,8 @@ void frmDocument::buildMenus()
     mnuOpenProject =
         addItem(file, QStringLiteral("mnuOpenProject"), QStringLiteral("&Open Project"));
     file->addSeparator();
-    mnuSave = addItem(file, QStringLiteral("mnuSave"), QStringLiteral("Save"));
+    mnuSave = addItem(file, QStringLiteral("mnuSave"), QStringLiteral("Save"),
+                      QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuSaveAs = addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save As..."));
     file->addSeparator();
     addItem(file, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));

@@ -55,6 +55,16 @@ public:
     bool openFile(const QString &path, QString *error);
 
     UndoHistory &history() { return *m_history; }
+
+    // The file this window last opened or saved; empty before either.
+    QString fileName() const { return m_fileName; }
+    // True when the text changed since it was loaded or saved.
+    bool isModified() const { return m_modified; }
+    // Asks "Save changes to ...?" when the text changed. False when the user
+    // cancelled, or chose Save and the saving did not happen.
+    bool maybeSave();
+    // For a caller that already asked: closing then asks no more.
+    void setAskOnClose(bool ask) { m_askOnClose = ask; }
     // Enables Cut, Copy, Delete, Paste and Select All from the program pane
     // and the clipboard.
     void selectionRule();
@@ -63,7 +73,8 @@ public:
     void Undo();
     void Redo();
     void mnuOpenProject_Click();
-    void mnuSaveAs_Click();
+    bool mnuSave_Click();
+    bool mnuSaveAs_Click();
     void mnuCut_Click();
     void mnuCopy_Click();
     void mnuPaste_Click();
@@ -81,6 +92,7 @@ signals:
     void compileRequested();
     void optionsRequested();
     void aboutRequested();
+    void modifiedChanged(bool modified);
 
 public:
     Pane *RichTextBox1 = nullptr;
@@ -105,7 +117,14 @@ public:
     QAction *mnuSelectAll = nullptr;
     QMenu *mnuEdit = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool saveTo(const QString &path);
+    void setModified(bool modified);
+    void armPalette();
     void buildControls();
     void buildMenus();
     QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &caption);
@@ -127,6 +146,11 @@ private:
     QList<QMenu *> m_menus;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menuByName;
+    QString m_fileName;
+    bool m_modified = false;
+    bool m_askOnClose = true;
+    bool m_clipboardHasText = false;
+    bool m_paletteArmed = false; // a user's pick is under way
 };
 
 } // namespace editor

@@ -3,9 +3,11 @@
 #include "platform/AppInfo.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 
 namespace platform::dialogs
 {
@@ -42,29 +44,62 @@ QString takeText(std::deque<std::optional<QString>> &queue, bool *answered)
     return text;
 }
 
+// The folder the last file dialog ended in; the user's documents at first.
+QString &lastFolder()
+{
+    static QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder;
+}
+
 std::optional<QString> fileDialog(QWidget *parent, const QString &title, const QString &barFilter,
                                   bool save)
 {
+    QString chosen;
     if (g_script) {
         record(save ? "save" : "open", QString(), title, barFilter);
         bool answered = false;
-        const QString path = takeText(g_script->files, &answered);
+        chosen = takeText(g_script->files, &answered);
         if (!answered)
             return std::nullopt;
-        return path;
+    } else {
+        QFileDialog dlg(parent, title, lastFolder(), toQtFilter(barFilter));
+        dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+        dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (save)
+            dlg.setDefaultSuffix(defaultSuffix(barFilter));
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return std::nullopt;
+        chosen = dlg.selectedFiles().constFirst();
+        if (chosen.isEmpty())
+            return std::nullopt;
     }
-    QFileDialog dlg(parent, title, QString(), toQtFilter(barFilter));
-    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
-    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return std::nullopt;
-    const QString chosen = dlg.selectedFiles().constFirst();
-    if (chosen.isEmpty())
-        return std::nullopt;
+    if (save)
+        chosen = withDefaultSuffix(chosen, barFilter);
+    lastFolder() = QFileInfo(chosen).absolutePath();
     return chosen;
 }
 } // namespace
+
+QString defaultSuffix(const QString &barFilter)
+{
+    // "Name (*.tvf)|*.tvf": the first pattern's extension, when it has one.
+    const QStringList parts = barFilter.split(QLatin1Char('|'));
+    const QString pattern = parts.size() > 1 ? parts[1].section(QLatin1Char(';'), 0, 0) : QString();
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.indexOf(QLatin1Char('*'), 1) >= 0 ||
+        pattern.size() < 3)
+        return QString();
+    return pattern.mid(2);
+}
+
+QString withDefaultSuffix(const QString &path, const QString &barFilter)
+{
+    const QString suffix = defaultSuffix(barFilter);
+    if (suffix.isEmpty() || path.isEmpty() || path.endsWith(QLatin1Char('/')) ||
+        !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QLatin1Char('.') + suffix;
+}
 
 QString toQtFilter(const QString &barFilter)
 {

@@ -30,7 +30,14 @@ QMessageBox::StandardButton message(QWidget *parent, const QString &text,
                                     QMessageBox::Icon icon = QMessageBox::NoIcon,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
-// File dialogs; std::nullopt means the user cancelled.
+// The extension of a filter's first pattern ("tvf"), empty when it has none.
+QString defaultSuffix(const QString &barFilter);
+// A typed file name without extension gets the filter's.
+QString withDefaultSuffix(const QString &path, const QString &barFilter);
+
+// File dialogs; std::nullopt means the user cancelled. Each opens in the
+// folder the last one ended in (the user's documents folder at first); the
+// save dialog adds the filter's extension to a name typed without one.
 std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &barFilter);
 std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &barFilter);
 

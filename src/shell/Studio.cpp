@@ -92,6 +92,10 @@ void Studio::showNewBrowser(const QString &startingAddress)
 
 void Studio::reset()
 {
+    // Between tests nothing is asked: whatever a test typed is thrown away.
+    for (QWidget *w : QApplication::allWidgets())
+        if (auto *doc = qobject_cast<editor::frmDocument *>(w))
+            doc->setAskOnClose(false);
     platform::windows().closeAll();
     if (m_main) {
         m_main->close();

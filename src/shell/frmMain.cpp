@@ -166,11 +166,14 @@ void frmMain::createStatusBar()
     setStatusBar(sbStatusBar);
     auto *status = new QLabel(QStringLiteral("Status"), sbStatusBar);
     status->setObjectName(QStringLiteral("Panel1"));
+    m_modifiedPanel = new QLabel(sbStatusBar);
+    m_modifiedPanel->setObjectName(QStringLiteral("PanelModified"));
     m_datePanel = new QLabel(sbStatusBar);
     m_datePanel->setObjectName(QStringLiteral("Panel2"));
     m_timePanel = new QLabel(sbStatusBar);
     m_timePanel->setObjectName(QStringLiteral("Panel3"));
     sbStatusBar->addWidget(status, 1);
+    sbStatusBar->addPermanentWidget(m_modifiedPanel);
     sbStatusBar->addPermanentWidget(m_datePanel);
     sbStatusBar->addPermanentWidget(m_timePanel);
     m_clock = new QTimer(this);
@@ -204,6 +207,7 @@ QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(QStringLiteral("subWindow"));
     doc->setOwnMenuBarVisible(false);
+    connect(doc, &editor::frmDocument::modifiedChanged, this, &frmMain::showModifiedState);
     return sub;
 }
 
@@ -216,6 +220,14 @@ void frmMain::showMenusOf(QMdiSubWindow *sub)
     const QList<QMenu *> menus = doc ? doc->menus() : m_ownMenus;
     for (QMenu *m : menus)
         bar->addMenu(m);
+    showModifiedState();
+}
+
+void frmMain::showModifiedState()
+{
+    QMdiSubWindow *sub = m_mdi->activeSubWindow();
+    auto *doc = sub ? qobject_cast<editor::frmDocument *>(sub->widget()) : nullptr;
+    m_modifiedPanel->setText(doc && doc->isModified() ? QStringLiteral("Modified") : QString());
 }
 
 void frmMain::rebuildWindowList()
@@ -313,6 +325,19 @@ void frmMain::savePlacement()
 void frmMain::closeEvent(QCloseEvent *event)
 {
     if (!m_unloaded) {
+        // Every changed document is asked about before any closes, so Cancel
+        // keeps everything open.
+        QList<editor::frmDocument *> docs;
+        for (QMdiSubWindow *sub : m_mdi->subWindowList())
+            if (auto *doc = qobject_cast<editor::frmDocument *>(sub->widget()))
+                docs << doc;
+        for (editor::frmDocument *doc : docs)
+            if (!doc->maybeSave()) {
+                event->ignore();
+                return;
+            }
+        for (editor::frmDocument *doc : docs)
+            doc->setAskOnClose(false);
         m_unloaded = true;
         savePlacement();
         m_clock->stop();

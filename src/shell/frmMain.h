@@ -57,11 +57,13 @@ private:
     void addMessageItem(QMenu *menu, const QString &name, const QString &caption,
                         const QString &handlerName);
     void rebuildWindowList();
+    void showModifiedState();
 
     QMdiArea *m_mdi = nullptr;
     QList<QMenu *> m_ownMenus;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowListActions;
+    QLabel *m_modifiedPanel = nullptr; // "Modified" while the active document has changes
     QLabel *m_datePanel = nullptr;
     QLabel *m_timePanel = nullptr;
     QTimer *m_clock = nullptr;

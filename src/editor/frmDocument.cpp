@@ -94,8 +94,14 @@ class frmDocument::Adapter : public UndoPane, public UndoControls
 {
 public:
     explicit Adapter(frmDocument &w) : m_w(w) {}
-    QString text() const override { return m_w.RichTextBox1->Text(); }
-    int selStart() const override { return m_w.RichTextBox1->SelStart(); }
+    const platform::TextChange &lastChange() const override
+    {
+        return m_w.RichTextBox1->lastChange();
+    }
+    QString textRange(int pos, int length) const override
+    {
+        return m_w.RichTextBox1->textRange(pos, length);
+    }
     void setSelStart(int pos) override { m_w.RichTextBox1->setSelStart(pos); }
     void setSelLength(int len) override { m_w.RichTextBox1->setSelLength(len); }
     void setSelText(const QString &t) override { m_w.RichTextBox1->setSelText(t); }
@@ -135,7 +141,12 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     loadWindow();
 }
 
-frmDocument::~frmDocument() = default;
+frmDocument::~frmDocument()
+{
+    // Closing can still change the pane (the palette inserts when it loses
+    // the focus), after the history is gone: stop the pane reaching it.
+    disconnect(RichTextBox1, nullptr, this, nullptr);
+}
 
 void frmDocument::loadWindow()
 {
@@ -143,9 +154,9 @@ void frmDocument::loadWindow()
     combo0001a->setCurrentIndex(-1);
     combo0001a->setEditText(QStringLiteral("Symbols"));
 
-    // The empty text is the first snapshot; the undo controls start disabled.
+    // The history starts from the empty text; the undo controls start disabled.
     m_history->setTrackChanges(true);
-    m_history->recordChange();
+    m_history->reset();
     selectionRule();
 }
 
@@ -272,12 +283,12 @@ void frmDocument::mnuSaveAs_Click()
 
 void frmDocument::mnuCopy_Click()
 {
-    QApplication::clipboard()->setText(RichTextBox1->SelText());
+    QApplication::clipboard()->setText(RichTextBox1->clipboardText());
 }
 
 void frmDocument::mnuCut_Click()
 {
-    QApplication::clipboard()->setText(RichTextBox1->SelText());
+    QApplication::clipboard()->setText(RichTextBox1->clipboardText());
     RichTextBox1->setSelText(QString());
 }
 

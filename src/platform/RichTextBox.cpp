@@ -63,7 +63,7 @@ QString toEditorText(const QString &model)
     return out;
 }
 
-void appendModel(QString &out, const QString &editor)
+void appendModel(QString &out, QStringView editor)
 {
     for (QChar c : editor) {
         if (c == QChar::ParagraphSeparator)
@@ -125,6 +125,7 @@ RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
     applyPaneFont();
     m_shownPalette = palette();
 
+    m_mirror = QString(QChar::ParagraphSeparator);
     connect(document(), &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
     connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::checkSelection);
     connect(this, &QTextEdit::selectionChanged, this, &RichTextBox::checkSelection);
@@ -182,6 +183,36 @@ QString RichTextBox::Text() const
     return out;
 }
 
+QString RichTextBox::textRange(int pos, int length) const
+{
+    const int total = TextLength();
+    pos = qBound(0, pos, total);
+    const int end = qBound(pos, pos + qMax(0, length), total);
+    const int from = toEditorPosition(pos);
+    QString out;
+    appendModel(out, editorSlice(from, toEditorPosition(end, true) - from));
+    return out;
+}
+
+// Characters [from, from + length) of the document, the final paragraph
+// separator included when the range reaches it.
+QString RichTextBox::editorSlice(int from, int length) const
+{
+    const int count = document()->characterCount();
+    from = qBound(0, from, count);
+    const int end = qBound(from, from + length, count);
+    QString out;
+    if (from < qMin(end, count - 1)) {
+        QTextCursor c(document());
+        c.setPosition(from);
+        c.setPosition(qMin(end, count - 1), QTextCursor::KeepAnchor);
+        out = c.selectedText();
+    }
+    if (end == count && from < end)
+        out += QChar(QChar::ParagraphSeparator);
+    return out;
+}
+
 int RichTextBox::SelStart() const
 {
     return toModelPosition(textCursor().selectionStart());
@@ -227,16 +258,25 @@ void RichTextBox::setText(const QString &text)
 {
     QuietEdit q(this);
     m_pending = QTextCharFormat();
+    const QString shown = toEditorText(text);
     QTextCursor c(document());
     c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
-    c.setBlockCharFormat(QTextCharFormat());
-    c.insertText(toEditorText(text), QTextCharFormat());
+    clearInBlock();
+    c.insertText(shown, QTextCharFormat());
     c.endEditBlock();
     c.setPosition(0);
     setTextCursor(c);
     m_changed = true; // a whole-text write is a change even when equal
+}
+
+// Empties the document inside the caller's edit block. A clear() there makes
+// the block's change cover the whole new document, which the layout then does
+// in steps as for setPlainText(), instead of all at once: opening a large
+// program is several times faster.
+void RichTextBox::clearInBlock()
+{
+    document()->clear();
+    QTextCursor(document()).setBlockCharFormat(QTextCharFormat());
 }
 
 void RichTextBox::setSelText(const QString &text)
@@ -269,15 +309,78 @@ void RichTextBox::setInsertAttribute(Attribute a, bool on)
     }
 }
 
-void RichTextBox::onContentsChange(int, int removed, int added)
+void RichTextBox::onContentsChange(int from, int removed, int added)
 {
     if ((removed == 0 && added == 0) || m_formatting)
         return;
+    noteChange(from, removed, added);
     if (m_quiet) {
         m_changed = true;
         return;
     }
+    flushChange();
     emit Change();
+}
+
+// Widens the pending range to cover one more report, given in the positions
+// of the document as it was just before that report.
+void RichTextBox::noteChange(int from, int removed, int added)
+{
+    if (m_pendFrom < 0) {
+        m_pendFrom = from;
+        m_pendOldEnd = from + removed;
+        m_pendNewEnd = from + added;
+        return;
+    }
+    const int endBefore = qMax(m_pendNewEnd, from + removed);
+    m_pendOldEnd += endBefore - m_pendNewEnd;
+    m_pendNewEnd = endBefore - removed + added;
+    m_pendFrom = qMin(from, m_pendFrom);
+}
+
+// Turns the pending range into lastChange() and brings the mirror up to date.
+void RichTextBox::flushChange()
+{
+    const int from = m_pendFrom;
+    m_pendFrom = -1;
+    if (from < 0) {
+        m_lastChange = TextChange{};
+        return;
+    }
+    const int count = document()->characterCount();
+    const int oldLength = m_pendOldEnd - from;
+    const int newLength = m_pendNewEnd - from;
+    if (oldLength >= 0 && newLength >= 0 && m_pendOldEnd <= m_mirror.size() &&
+        m_mirror.size() - oldLength + newLength == count) {
+        const QString now = editorSlice(from, newLength);
+        m_lastChange = describe(from, QStringView(m_mirror).mid(from, oldLength), now);
+        m_mirror.replace(from, oldLength, now);
+    } else {
+        // The reports did not add up (a clear() outside an edit block reports
+        // its parts out of order): compare the whole texts instead.
+        QString now = editorSlice(0, count);
+        m_lastChange = describe(0, m_mirror, now);
+        m_mirror = std::move(now);
+    }
+}
+
+// The change from `before` to `after` at editor position `from`, narrowed to
+// the run that differs.
+TextChange RichTextBox::describe(int from, QStringView before, QStringView after) const
+{
+    const qsizetype shorter = qMin(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    TextChange c;
+    c.position = toModelPosition(from + int(head));
+    appendModel(c.removed, before.mid(head, before.size() - head - tail));
+    appendModel(c.inserted, after.mid(head, after.size() - head - tail));
+    return c;
 }
 
 void RichTextBox::checkSelection()
@@ -298,6 +401,7 @@ void RichTextBox::settle()
 {
     if (m_changed) {
         m_changed = false;
+        flushChange();
         emit Change();
     }
     checkSelection();
@@ -391,13 +495,11 @@ void RichTextBox::replaceContent(const rtf::Document &doc)
     }
     const int mainHp = doc.mainHalfPoints();
     m_fontSize = mainHp / 2.0;
-    applyPaneFont();
 
     QTextCursor c(document());
     c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
-    c.setBlockCharFormat(QTextCharFormat());
+    clearInBlock();
+    applyPaneFont(); // on the empty document: nothing to lay out again
     for (const rtf::Run &r : doc.runs) {
         QTextCharFormat f;
         if (r.format.bold)
@@ -599,10 +701,30 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
     auto *m = new QMimeData;
-    QString t = textCursor().selectedText();
-    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    m->setText(t);
+    m->setText(clipboardText());
     return m;
+}
+
+QString RichTextBox::clipboardText() const
+{
+    return toClipboardText(SelText());
+}
+
+QString RichTextBox::toClipboardText(const QString &model)
+{
+    QString out;
+    out.reserve(model.size());
+    const qsizetype n = model.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = model.at(i);
+        if (c == QLatin1Char('\r') && i + 1 < n && model.at(i + 1) == QLatin1Char('\n')) {
+            out += QLatin1Char('\n');
+            ++i;
+        } else {
+            out += rtf::modelToDisplay(c);
+        }
+    }
+    return out;
 }
 
 } // namespace platform

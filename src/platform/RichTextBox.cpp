@@ -195,21 +195,27 @@ QString RichTextBox::textRange(int pos, int length) const
 }
 
 // Characters [from, from + length) of the document, the final paragraph
-// separator included when the range reaches it.
+// separator included when the range reaches it. Read block by block: a
+// QTextCursor placed outside an edit block would lay the text out up to it.
 QString RichTextBox::editorSlice(int from, int length) const
 {
-    const int count = document()->characterCount();
+    const QTextDocument *doc = document();
+    const int count = doc->characterCount();
     from = qBound(0, from, count);
     const int end = qBound(from, from + length, count);
+    if (from == 0 && end == count)
+        return doc->toRawText() + QChar(QChar::ParagraphSeparator);
     QString out;
-    if (from < qMin(end, count - 1)) {
-        QTextCursor c(document());
-        c.setPosition(from);
-        c.setPosition(qMin(end, count - 1), QTextCursor::KeepAnchor);
-        out = c.selectedText();
+    out.reserve(end - from);
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && from < end; b = b.next()) {
+        const int blockEnd = b.position() + b.length(); // just after its separator
+        const QString text = b.text();
+        const int offset = from - b.position();
+        out += QStringView(text).mid(offset, qMin(end, blockEnd - 1) - from);
+        if (end >= blockEnd)
+            out += QChar(QChar::ParagraphSeparator);
+        from = blockEnd;
     }
-    if (end == count && from < end)
-        out += QChar(QChar::ParagraphSeparator);
     return out;
 }
 
@@ -256,27 +262,35 @@ void RichTextBox::setSelLength(int len)
 
 void RichTextBox::setText(const QString &text)
 {
+    const QString shown = toEditorText(text);
+    replaceWhole([&shown](QTextCursor &c) { c.insertText(shown, QTextCharFormat()); });
+}
+
+// Replaces the whole text by what `fill` inserts at the cursor it is given;
+// the caret is left at 0. Written so that the document lays the new text out
+// in steps, as for setPlainText(), instead of all at once: a large program
+// opens several times faster.
+void RichTextBox::replaceWhole(const std::function<void(QTextCursor &)> &fill)
+{
     QuietEdit q(this);
     m_pending = QTextCharFormat();
-    const QString shown = toEditorText(text);
     QTextCursor c(document());
     c.beginEditBlock();
-    clearInBlock();
-    c.insertText(shown, QTextCharFormat());
+    // Cleared inside the edit block, the document reports one change that
+    // covers the whole new text, which is what makes the layout lazy.
+    document()->clear();
+    c.setBlockCharFormat(QTextCharFormat());
+    // A spare line break ahead of the new text keeps the view's own cursor
+    // out of its way: carried to the end and set back, it would make the view
+    // lay out all of the text.
+    c.insertBlock();
+    setTextCursor(QTextCursor(document()));
+    fill(c);
+    QTextCursor(document()).deleteChar();
     c.endEditBlock();
     c.setPosition(0);
     setTextCursor(c);
     m_changed = true; // a whole-text write is a change even when equal
-}
-
-// Empties the document inside the caller's edit block. A clear() there makes
-// the block's change cover the whole new document, which the layout then does
-// in steps as for setPlainText(), instead of all at once: opening a large
-// program is several times faster.
-void RichTextBox::clearInBlock()
-{
-    document()->clear();
-    QTextCursor(document()).setBlockCharFormat(QTextCharFormat());
 }
 
 void RichTextBox::setSelText(const QString &text)
@@ -481,8 +495,6 @@ QByteArray RichTextBox::toRtf() const
 
 void RichTextBox::replaceContent(const rtf::Document &doc)
 {
-    QuietEdit q(this);
-    m_pending = QTextCharFormat();
     const int mainFont = [&] {
         for (const rtf::Run &r : doc.runs)
             if (!r.text.isEmpty())
@@ -496,35 +508,31 @@ void RichTextBox::replaceContent(const rtf::Document &doc)
     const int mainHp = doc.mainHalfPoints();
     m_fontSize = mainHp / 2.0;
 
-    QTextCursor c(document());
-    c.beginEditBlock();
-    clearInBlock();
-    applyPaneFont(); // on the empty document: nothing to lay out again
-    for (const rtf::Run &r : doc.runs) {
-        QTextCharFormat f;
-        if (r.format.bold)
-            f.setFontWeight(QFont::Bold);
-        if (r.format.italic)
-            f.setFontItalic(true);
-        if (r.format.underline)
-            f.setFontUnderline(true);
-        if (r.format.strike)
-            f.setFontStrikeOut(true);
-        if (r.format.hasColour)
-            f.setForeground(QColor::fromRgb(QRgb(0xFF000000u | r.format.colour)));
-        if (r.format.halfPoints != mainHp)
-            f.setFontPointSize(r.format.halfPoints / 2.0);
-        if (r.format.font != mainFont && r.format.font >= 0 && r.format.font < doc.fonts.size()) {
-            const QString &name = doc.fonts[r.format.font].name;
-            f.setProperty(kRtfFontName, name);
-            f.setFontFamilies(QStringList{displayFamilyFor(name)});
+    replaceWhole([&](QTextCursor &c) {
+        applyPaneFont(); // on the empty document: nothing to lay out again
+        for (const rtf::Run &r : doc.runs) {
+            QTextCharFormat f;
+            if (r.format.bold)
+                f.setFontWeight(QFont::Bold);
+            if (r.format.italic)
+                f.setFontItalic(true);
+            if (r.format.underline)
+                f.setFontUnderline(true);
+            if (r.format.strike)
+                f.setFontStrikeOut(true);
+            if (r.format.hasColour)
+                f.setForeground(QColor::fromRgb(QRgb(0xFF000000u | r.format.colour)));
+            if (r.format.halfPoints != mainHp)
+                f.setFontPointSize(r.format.halfPoints / 2.0);
+            if (r.format.font != mainFont && r.format.font >= 0 &&
+                r.format.font < doc.fonts.size()) {
+                const QString &name = doc.fonts[r.format.font].name;
+                f.setProperty(kRtfFontName, name);
+                f.setFontFamilies(QStringList{displayFamilyFor(name)});
+            }
+            c.insertText(toEditorText(r.text), f);
         }
-        c.insertText(toEditorText(r.text), f);
-    }
-    c.endEditBlock();
-    c.setPosition(0);
-    setTextCursor(c);
-    m_changed = true;
+    });
 }
 
 bool RichTextBox::fromRtf(const QByteArray &data, QString *error)

@@ -9,6 +9,8 @@
 #include <QTextCharFormat>
 #include <QTextEdit>
 
+#include <functional>
+
 class QKeyEvent;
 class QMouseEvent;
 class QPrinter;
@@ -98,7 +100,7 @@ private:
     void settle();
     void applyPaneFont();
     void replaceContent(const rtf::Document &doc);
-    void clearInBlock();
+    void replaceWhole(const std::function<void(QTextCursor &)> &fill);
     rtf::Document toDocument() const;
 
     QString m_fontName;

@@ -367,21 +367,29 @@ void RichTextBox::flushChange()
     if (oldLength >= 0 && newLength >= 0 && m_pendOldEnd <= m_mirror.size() &&
         m_mirror.size() - oldLength + newLength == count) {
         const QString now = editorSlice(from, newLength);
-        m_lastChange = describe(from, QStringView(m_mirror).mid(from, oldLength), now);
+        m_lastChange = describe(from, QStringView(m_mirror).mid(from, oldLength), now,
+                                m_pendOldEnd == m_mirror.size());
         m_mirror.replace(from, oldLength, now);
     } else {
         // The reports did not add up (a clear() outside an edit block reports
         // its parts out of order): compare the whole texts instead.
         QString now = editorSlice(0, count);
-        m_lastChange = describe(0, m_mirror, now);
+        m_lastChange = describe(0, m_mirror, now, true);
         m_mirror = std::move(now);
     }
 }
 
 // The change from `before` to `after` at editor position `from`, narrowed to
-// the run that differs.
-TextChange RichTextBox::describe(int from, QStringView before, QStringView after) const
+// the run that differs. When both reach the end of the document, their last
+// character is the final paragraph separator, which is no part of the model
+// text: matched against a real line break it would place the change beyond
+// the end.
+TextChange RichTextBox::describe(int from, QStringView before, QStringView after, bool toEnd) const
 {
+    if (toEnd && !before.isEmpty() && !after.isEmpty()) {
+        before.chop(1);
+        after.chop(1);
+    }
     const qsizetype shorter = qMin(before.size(), after.size());
     qsizetype head = 0;
     while (head < shorter && before[head] == after[head])
@@ -391,7 +399,8 @@ TextChange RichTextBox::describe(int from, QStringView before, QStringView after
            before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
         ++tail;
     TextChange c;
-    c.position = toModelPosition(from + int(head));
+    const bool same = head == before.size() && head == after.size();
+    c.position = toModelPosition(from + (same ? 0 : int(head)));
     appendModel(c.removed, before.mid(head, before.size() - head - tail));
     appendModel(c.inserted, after.mid(head, after.size() - head - tail));
     return c;

@@ -94,7 +94,7 @@ private:
     void onContentsChange(int from, int removed, int added);
     void noteChange(int from, int removed, int added);
     void flushChange();
-    TextChange describe(int from, QStringView before, QStringView after) const;
+    TextChange describe(int from, QStringView before, QStringView after, bool toEnd) const;
     QString editorSlice(int from, int length) const;
     void checkSelection();
     void settle();

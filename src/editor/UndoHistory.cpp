@@ -1,222 +1,226 @@
 #include "editor/UndoHistory.h"
 
-#include <QStringView>
-
-#include <unordered_set>
-
 namespace editor
 {
 
 namespace
 {
-
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Where `longer` holds the run that `shorter` lacks: the first position where
-// they differ, provided cutting the run there gives `shorter` back; else -1.
-int runStart(const QString &shorter, const QString &longer)
+QString tight(QString s)
 {
-    const qsizetype extra = longer.size() - shorter.size();
-    if (extra < 0)
-        return -1;
-    qsizetype p = 0;
-    while (p < shorter.size() && shorter.at(p) == longer.at(p))
-        ++p;
-    return QStringView(longer).mid(p + extra) == QStringView(shorter).mid(p) ? int(p) : -1;
+    if (s.capacity() > s.size())
+        s.squeeze();
+    return s;
 }
-
-// True when `text` is `tail` with `head` written before it.
-bool isJoin(const QString &text, const QString &head, const QString &tail)
-{
-    return text.size() == head.size() + tail.size() && text.startsWith(head) &&
-           QStringView(text).mid(head.size()) == tail;
-}
-
 } // namespace
 
-UndoHistory::UndoHistory(UndoPane &pane, UndoControls &controls) : pane_(pane), controls_(controls)
+UndoHistory::UndoHistory(UndoPane &pane, UndoControls &controls)
+    : m_pane(pane), m_controls(controls)
 {
+}
+
+qint64 UndoHistory::cost(const Step &s)
+{
+    qint64 bytes = sizeof(Step);
+    if (!s.stored.isEmpty())
+        bytes += qint64(sizeof(QArrayData)) +
+                 qint64(qMax(s.stored.size(), s.stored.capacity())) * qint64(sizeof(QChar));
+    return bytes;
+}
+
+void UndoHistory::push(std::deque<Step> &stack, int &entries, Step &&s)
+{
+    if (!s.joined)
+        ++entries;
+    m_bytes += cost(s);
+    stack.push_back(std::move(s));
+}
+
+void UndoHistory::reset()
+{
+    m_undo.clear();
+    m_redo.clear();
+    m_undoEntries = m_redoEntries = 0;
+    m_bytes = 0;
+    m_groupStarted = false;
+    UpdateUndoRedo();
+}
+
+void UndoHistory::dropRedo()
+{
+    for (const Step &s : m_redo)
+        m_bytes -= cost(s);
+    m_redo.clear();
+    m_redoEntries = 0;
 }
 
 void UndoHistory::recordChange()
 {
-    if (!trackChanges_)
+    if (!m_trackChanges) {
+        // A change that Undo or Redo did not make moves text under the
+        // recorded positions; restoring from them could build a text that
+        // never existed, so the history starts again from here.
+        if (!m_rewriting && (m_undoEntries > 0 || m_redoEntries > 0)) {
+            m_undo.clear();
+            m_redo.clear();
+            m_undoEntries = m_redoEntries = 0;
+            m_bytes = 0;
+            m_groupStarted = false;
+        }
         return;
-    redoStack.clear();
-    auto e = std::make_shared<UndoElement>();
-    e->Text = pane_.text(); // implicitly shared: no copy of the characters
-    e->TextLen = qint32(e->Text.size());
-    e->SelStart = pane_.selStart();
-    undoStack.push_back(std::move(e));
+    }
+    const platform::TextChange &c = m_pane.lastChange();
+    dropRedo();
+    Step s;
+    s.position = c.position;
+    s.removedLength = qint32(c.removed.size());
+    s.insertedLength = qint32(c.inserted.size());
+    s.stored = tight(c.removed);
+    s.joined = m_groupDepth > 0 && m_groupStarted;
+    if (m_groupDepth > 0)
+        m_groupStarted = true;
+    push(m_undo, m_undoEntries, std::move(s));
+    enforceLimit();
     UpdateUndoRedo();
+}
+
+void UndoHistory::beginGroup()
+{
+    if (m_groupDepth++ == 0)
+        m_groupStarted = false;
+}
+
+void UndoHistory::endGroup()
+{
+    if (m_groupDepth > 0 && --m_groupDepth == 0)
+        m_groupStarted = false;
 }
 
 void UndoHistory::Undo()
 {
     // A notification fired by our own rewrite must not touch the history or
     // switch tracking back on half-way through.
-    if (rewriting_)
+    if (m_rewriting)
         return;
-    if (undoStack.size() >= 2 && trackChanges_) {
-        trackChanges_ = false;
-        rewriting_ = true;
-        const Element cur = undoStack.back();
-        const Element prev = undoStack[undoStack.size() - 2];
-        if (prev->TextLen < cur->TextLen) {
-            const qint32 added = cur->TextLen - prev->TextLen;
-            pane_.hideSelection(true);
-            if (cur->SelStart >= added) {
-                removeRun(cur->SelStart - added, added);
-            } else {
-                // The caret was not left at the end of the run (a whole-text
-                // load leaves it at 0), so find the run from the texts.
-                const QString now = pane_.text();
-                const int at =
-                    now.size() - prev->Text.size() == added ? runStart(prev->Text, now) : -1;
-                if (at >= 0)
-                    removeRun(at, added);
-                else // not a plain insertion: only the whole old text is right
-                    replaceAll(int(now.size()), prev->Text, prev->SelStart);
-            }
-            pane_.hideSelection(false);
-        } else {
-            const qint32 startSearch =
-                cur->SelStart + 1 + qint32(qAbs(prev->Text.size() - cur->Text.size()));
-            const QString restored = Change(prev->Text, cur->Text, startSearch);
-            // A caret at 0 after a change that was no deletion at the start
-            // means the whole text was replaced (a file load): a run put back
-            // at 0 would mix both texts, so the old text comes back whole.
-            if (cur->SelStart == 0 && !isJoin(prev->Text, restored, cur->Text))
-                replaceAll(cur->TextLen, prev->Text, prev->SelStart);
-            else
-                placeRun(cur->SelStart, restored);
+    if (m_undoEntries > 0 && m_trackChanges) {
+        m_trackChanges = false;
+        m_rewriting = true;
+        m_groupStarted = false; // what an open group records next is a new entry
+        m_pane.hideSelection(true);
+        QString written;
+        int at = 0;
+        bool more = true;
+        while (more) {
+            Step s = std::move(m_undo.back());
+            m_undo.pop_back();
+            m_bytes -= cost(s);
+            more = s.joined;
+            const QString inserted = m_pane.textRange(s.position, s.insertedLength);
+            replace(s.position, s.insertedLength, s.stored);
+            at = s.position;
+            written = std::move(s.stored);
+            s.stored = tight(inserted);
+            push(m_redo, m_redoEntries, std::move(s));
         }
-        redoStack.push_back(cur);
-        undoStack.pop_back();
-        rewriting_ = false;
+        --m_undoEntries;
+        m_pane.hideSelection(false);
+        finishAt(at, written);
+        enforceLimit();
+        m_rewriting = false;
     }
     UpdateUndoRedo();
-    trackChanges_ = true;
-    pane_.focusPane();
+    m_trackChanges = true;
+    m_pane.focusPane();
 }
 
 void UndoHistory::Redo()
 {
-    if (rewriting_)
+    if (m_rewriting)
         return;
-    if (!redoStack.empty() && trackChanges_) {
-        trackChanges_ = false;
-        rewriting_ = true;
-        const Element r = redoStack.back();
-        const QString now = pane_.text();
-        if (r->SelStart == 0 && r->TextLen <= now.size() &&
-            !isJoin(now, now.left(now.size() - r->TextLen), r->Text)) {
-            // The mirror of Undo's whole-text case: a load is redone whole.
-            replaceAll(int(now.size()), r->Text, r->SelStart);
-        } else if (r->TextLen < now.size()) {
-            pane_.setSelStart(r->SelStart);
-            pane_.setSelLength(int(now.size()) - r->TextLen);
-            pane_.setSelText(QString());
-        } else {
-            const QString inserted = Change(now, r->Text, r->SelStart + 1);
-            if (r->SelStart >= inserted.size()) {
-                placeRun(r->SelStart - int(inserted.size()), inserted);
-            } else {
-                // Same situation as in Undo: the caret does not mark the run.
-                const int at = runStart(now, r->Text);
-                if (at >= 0)
-                    placeRun(at, r->Text.mid(at, r->Text.size() - now.size()));
-                else
-                    replaceAll(int(now.size()), r->Text, r->SelStart);
-            }
-        }
-        undoStack.push_back(r);
-        redoStack.pop_back();
-        rewriting_ = false;
+    if (m_redoEntries > 0 && m_trackChanges) {
+        m_trackChanges = false;
+        m_rewriting = true;
+        m_groupStarted = false;
+        QString written;
+        int at = 0;
+        do {
+            Step s = std::move(m_redo.back());
+            m_redo.pop_back();
+            m_bytes -= cost(s);
+            const QString removed = m_pane.textRange(s.position, s.removedLength);
+            replace(s.position, s.removedLength, s.stored);
+            at = s.position;
+            written = std::move(s.stored);
+            s.stored = tight(removed);
+            push(m_undo, m_undoEntries, std::move(s));
+        } while (!m_redo.empty() && m_redo.back().joined);
+        --m_redoEntries;
+        finishAt(at, written);
+        enforceLimit();
+        m_rewriting = false;
     }
     UpdateUndoRedo();
-    trackChanges_ = true;
-    pane_.focusPane();
+    m_trackChanges = true;
+    m_pane.focusPane();
 }
 
 void UndoHistory::UpdateUndoRedo()
 {
-    controls_.setUndoEnabled(undoStack.size() >= 2); // the load snapshot alone does not count
-    controls_.setRedoEnabled(!redoStack.empty());
-    if (trackChanges_)
-        controls_.selectionRule();
+    m_controls.setUndoEnabled(m_undoEntries > 0);
+    m_controls.setRedoEnabled(m_redoEntries > 0);
+    if (m_trackChanges)
+        m_controls.selectionRule();
 }
 
-QString UndoHistory::Change(const QString &lParam1, const QString &lParam2,
-                            const qint32 &startSearch)
+void UndoHistory::setLimitBytes(qint64 bytes)
 {
-    const bool swap = lParam1.size() > lParam2.size();
-    const QString &a = swap ? lParam2 : lParam1;
-    const QString &b = swap ? lParam1 : lParam2;
-    const qsizetype diff = b.size() - a.size();
-    if (diff == 0)
-        return QString();
-    // 0-based start; b.size() - diff == a.size() is the last start with a full run.
-    const qsizetype start = qBound<qsizetype>(0, qsizetype(startSearch) - diff - 1, a.size());
-    return b.mid(start, diff);
+    m_limit = qMax<qint64>(0, bytes);
+    enforceLimit();
 }
 
-const UndoElement &UndoHistory::top() const
+// Drops whole entries, oldest first, then those furthest in the redo future;
+// the entry next to the current text on either side always stays.
+void UndoHistory::enforceLimit()
 {
-    static const UndoElement none;
-    return undoStack.empty() ? none : *undoStack.back();
-}
-
-const UndoElement *UndoHistory::redoTop() const
-{
-    return redoStack.empty() ? nullptr : redoStack.back().get();
-}
-
-qint64 UndoHistory::bytesHeld() const
-{
-    // make_shared puts the element, its counts and a vtable pointer in one block.
-    constexpr qint64 perElement =
-        qint64(sizeof(UndoElement) + 2 * sizeof(void *) + sizeof(Element));
-    std::unordered_set<const QChar *> buffers;
-    qint64 total = 0;
-    for (const auto *stack : {&undoStack, &redoStack}) {
-        for (const Element &e : *stack) {
-            total += perElement;
-            if (!e->Text.isEmpty() && buffers.insert(e->Text.constData()).second)
-                total += qint64(sizeof(QArrayData)) +
-                         qint64(qMax(e->Text.size(), e->Text.capacity())) * qint64(sizeof(QChar));
-        }
+    while (m_bytes > m_limit && m_undoEntries > 1) {
+        do {
+            m_bytes -= cost(m_undo.front());
+            m_undo.pop_front();
+        } while (!m_undo.empty() && m_undo.front().joined);
+        --m_undoEntries;
     }
-    return total;
+    // Undone steps lie in reverse: an entry ends with its unjoined step.
+    while (m_bytes > m_limit && m_redoEntries > 1) {
+        bool last = false;
+        while (!last) {
+            last = !m_redo.front().joined;
+            m_bytes -= cost(m_redo.front());
+            m_redo.pop_front();
+        }
+        --m_redoEntries;
+    }
 }
 
-void UndoHistory::removeRun(int at, int length)
+void UndoHistory::replace(int position, int length, const QString &text)
 {
-    pane_.setSelStart(at);
-    pane_.setSelLength(length);
-    pane_.setSelText(QString());
+    if (length == 0 && text.isEmpty())
+        return;
+    m_pane.setSelStart(position);
+    m_pane.setSelLength(length);
+    m_pane.setSelText(text);
 }
 
-// Write a restored run at `at`; a run of more than one character (other than a
-// line break) is left selected, otherwise the caret stands after it.
-void UndoHistory::placeRun(int at, const QString &run)
+// The caret after a restore: a written run of more than one character (other
+// than a line break) is selected, otherwise the caret stands after it; where
+// nothing was written it stays where the text was taken out.
+void UndoHistory::finishAt(int position, const QString &written)
 {
-    pane_.setSelStart(at);
-    pane_.setSelLength(0);
-    pane_.setSelText(run);
-    pane_.setSelStart(at);
-    if (run != kCrLf && run.size() > 1)
-        pane_.setSelLength(int(run.size()));
+    m_pane.setSelStart(position);
+    if (written.size() > 1 && written != kCrLf)
+        m_pane.setSelLength(int(written.size()));
     else
-        pane_.setSelStart(pane_.selStart() + int(run.size()));
-}
-
-void UndoHistory::replaceAll(int currentLength, const QString &text, int caret)
-{
-    pane_.setSelStart(0);
-    pane_.setSelLength(currentLength);
-    pane_.setSelText(text);
-    pane_.setSelStart(caret);
+        m_pane.setSelStart(position + int(written.size()));
 }
 
 } // namespace editor

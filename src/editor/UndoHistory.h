@@ -1,30 +1,29 @@
 #pragma once
-// Undo and redo of the program pane. Every change stores a snapshot of the
-// whole text; Undo and Redo then work out from the lengths of two neighbouring
-// snapshots which run was added or removed and touch only that run. No widget
-// in here: the document window drives it through UndoPane and UndoControls.
+// Undo and redo of the program pane. Each change is kept as a delta: where it
+// happened, what it removed and how much it inserted. Of the two texts only
+// the one that is not in the pane is stored (the removed text while the change
+// is applied, the inserted text once it is undone), so the history costs what
+// was edited, not the size of the document. No widget in here: the document
+// window drives it through UndoPane and UndoControls.
+#include "platform/TextChange.h"
+
 #include <QString>
 #include <QtGlobal>
 
-#include <memory>
-#include <vector>
+#include <deque>
 
 namespace editor
 {
-
-struct UndoElement {
-    qint32 SelStart = 0; // caret right after the change
-    qint32 TextLen = 0;  // length of Text
-    QString Text;        // whole program text right after the change
-};
 
 // Implemented by the document window over its RichTextBox.
 class UndoPane
 {
 public:
     virtual ~UndoPane() = default;
-    virtual QString text() const = 0; // model text, CR LF line breaks
-    virtual int selStart() const = 0;
+    // The change the pane notified last.
+    virtual const platform::TextChange &lastChange() const = 0;
+    // Model text [pos, pos + length), CR LF line breaks.
+    virtual QString textRange(int pos, int length) const = 0;
     virtual void setSelStart(int) = 0; // collapses selection; beyond end = end
     virtual void setSelLength(int) = 0;
     virtual void
@@ -47,47 +46,69 @@ public:
 class UndoHistory
 {
 public:
+    // Oldest entries are dropped once the history holds more than this.
+    static constexpr qint64 kDefaultLimitBytes = qint64(32) * 1024 * 1024;
+
     UndoHistory(UndoPane &pane, UndoControls &controls);
     UndoHistory(const UndoHistory &) = delete;
     UndoHistory &operator=(const UndoHistory &) = delete;
 
-    // The pane's change notification: snapshot the text unless trackChanges is off.
+    // The text now in the pane is where the history starts: nothing to undo
+    // or redo.
+    void reset();
+    // The pane's change notification: records its last change as one entry
+    // (or as part of the open group) unless trackChanges is off.
     void recordChange();
+    // Changes recorded between these make one entry, undone and redone
+    // together (a compound edit the program makes in one go). Nestable.
+    void beginGroup();
+    void endGroup();
+
     void Undo();
     void Redo();
     void UpdateUndoRedo();
 
-    // The diff-length run of the longer text ending before 1-based startSearch.
-    // A start outside the text is moved to the nearest one that still gives a
-    // full run.
-    static QString Change(const QString &lParam1, const QString &lParam2,
-                          const qint32 &startSearch);
+    bool trackChanges() const { return m_trackChanges; }
+    void setTrackChanges(bool on) { m_trackChanges = on; }
 
-    bool trackChanges() const { return trackChanges_; }
-    void setTrackChanges(bool on) { trackChanges_ = on; }
-
-    int undoCount() const { return int(undoStack.size()); }
-    int redoCount() const { return int(redoStack.size()); }
-    // The snapshot of the text now in the pane; an empty element before the first record.
-    const UndoElement &top() const;
-    // What the next Redo applies; nullptr when there is nothing to redo.
-    const UndoElement *redoTop() const;
-    // Memory held by both stacks: text buffers (each counted once) plus per-element overhead.
-    qint64 bytesHeld() const;
+    // Entries that Undo can take back, plus one for the state the history
+    // started from (so 1 means nothing to undo).
+    int undoCount() const { return m_undoEntries + 1; }
+    int redoCount() const { return m_redoEntries; }
+    // Memory held by the entries of both stacks.
+    qint64 bytesHeld() const { return m_bytes; }
+    qint64 limitBytes() const { return m_limit; }
+    void setLimitBytes(qint64 bytes);
 
 private:
-    using Element = std::shared_ptr<const UndoElement>;
+    struct Step {
+        qint32 position = 0;
+        qint32 removedLength = 0;
+        qint32 insertedLength = 0;
+        bool joined = false; // part of the same entry as the step before it
+        // Applied (undo stack): the removed text. Undone: the inserted text.
+        QString stored;
+    };
 
-    void removeRun(int at, int length);
-    void placeRun(int at, const QString &run);
-    void replaceAll(int currentLength, const QString &text, int caret);
+    static qint64 cost(const Step &s);
+    void push(std::deque<Step> &stack, int &entries, Step &&s);
+    void dropRedo();
+    void enforceLimit();
+    void replace(int position, int length, const QString &text);
+    void finishAt(int position, const QString &written);
 
-    UndoPane &pane_;
-    UndoControls &controls_;
-    std::vector<Element> undoStack; // oldest first, top at the end
-    std::vector<Element> redoStack; // most recently undone at the end
-    bool trackChanges_ = false;
-    bool rewriting_ = false; // inside Undo or Redo
+    UndoPane &m_pane;
+    UndoControls &m_controls;
+    std::deque<Step> m_undo; // oldest first, last applied at the back
+    std::deque<Step> m_redo; // most recently undone at the back
+    int m_undoEntries = 0;
+    int m_redoEntries = 0;
+    qint64 m_bytes = 0;
+    qint64 m_limit = kDefaultLimitBytes;
+    int m_groupDepth = 0;
+    bool m_groupStarted = false; // the open group has recorded its first step
+    bool m_trackChanges = false;
+    bool m_rewriting = false; // inside Undo or Redo
 };
 
 } // namespace editor

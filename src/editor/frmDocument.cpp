@@ -144,8 +144,14 @@ class frmDocument::Adapter : public UndoPane, public UndoControls
 {
 public:
     explicit Adapter(frmDocument &w) : m_w(w) {}
-    QString text() const override { return m_w.RichTextBox1->Text(); }
-    int selStart() const override { return m_w.RichTextBox1->SelStart(); }
+    const platform::TextChange &lastChange() const override
+    {
+        return m_w.RichTextBox1->lastChange();
+    }
+    QString textRange(int pos, int length) const override
+    {
+        return m_w.RichTextBox1->textRange(pos, length);
+    }
     void setSelStart(int pos) override { m_w.RichTextBox1->setSelStart(pos); }
     void setSelLength(int len) override { m_w.RichTextBox1->setSelLength(len); }
     void setSelText(const QString &t) override { m_w.RichTextBox1->setSelText(t); }
@@ -251,9 +257,9 @@ void frmDocument::loadWindow()
     combo0001a->setCurrentIndex(-1);
     combo0001a->setEditText(QStringLiteral("Symbols"));
 
-    // The empty text is the first snapshot; the undo controls start disabled.
+    // The history starts from the empty text; the undo controls start disabled.
     m_history->setTrackChanges(true);
-    m_history->recordChange();
+    m_history->reset();
     selectionRule();
 }
 
@@ -398,7 +404,7 @@ bool frmDocument::mnuSave_Click()
 
 bool frmDocument::maybeSave()
 {
-    if (!m_modified)
+    if (!m_modified || !m_askOnClose)
         return true;
     const QString name = m_fileName.isEmpty() ? windowTitle() : QFileInfo(m_fileName).fileName();
     switch (platform::dialogs::message(
@@ -415,7 +421,7 @@ bool frmDocument::maybeSave()
 
 void frmDocument::closeEvent(QCloseEvent *event)
 {
-    if (m_askOnClose && !maybeSave()) {
+    if (!maybeSave()) {
         event->ignore();
         return;
     }
@@ -445,12 +451,12 @@ bool frmDocument::mnuSaveAs_Click()
 
 void frmDocument::mnuCopy_Click()
 {
-    QApplication::clipboard()->setText(RichTextBox1->SelText());
+    QApplication::clipboard()->setText(RichTextBox1->clipboardText());
 }
 
 void frmDocument::mnuCut_Click()
 {
-    QApplication::clipboard()->setText(RichTextBox1->SelText());
+    QApplication::clipboard()->setText(RichTextBox1->clipboardText());
     RichTextBox1->setSelText(QString());
 }
 

@@ -60,8 +60,9 @@ public:
     QString fileName() const { return m_fileName; }
     // True when the text changed since it was loaded or saved.
     bool isModified() const { return m_modified; }
-    // Asks "Save changes to ...?" when the text changed. False when the user
-    // cancelled, or chose Save and the saving did not happen.
+    // Asks "Save changes to ...?" when the text changed (and asking was not
+    // switched off). False when the user cancelled, or chose Save and the
+    // saving did not happen.
     bool maybeSave();
     // For a caller that already asked: closing then asks no more.
     void setAskOnClose(bool ask) { m_askOnClose = ask; }

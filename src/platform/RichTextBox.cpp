@@ -63,7 +63,7 @@ QString toEditorText(const QString &model)
     return out;
 }
 
-void appendModel(QString &out, const QString &editor)
+void appendModel(QString &out, QStringView editor)
 {
     for (QChar c : editor) {
         if (c == QChar::ParagraphSeparator)
@@ -125,6 +125,7 @@ RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
     applyPaneFont();
     m_shownPalette = palette();
 
+    m_mirror = QString(QChar::ParagraphSeparator);
     connect(document(), &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
     connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::checkSelection);
     connect(this, &QTextEdit::selectionChanged, this, &RichTextBox::checkSelection);
@@ -182,6 +183,42 @@ QString RichTextBox::Text() const
     return out;
 }
 
+QString RichTextBox::textRange(int pos, int length) const
+{
+    const int total = TextLength();
+    pos = qBound(0, pos, total);
+    const int end = qBound(pos, pos + qMax(0, length), total);
+    const int from = toEditorPosition(pos);
+    QString out;
+    appendModel(out, editorSlice(from, toEditorPosition(end, true) - from));
+    return out;
+}
+
+// Characters [from, from + length) of the document, the final paragraph
+// separator included when the range reaches it. Read block by block: a
+// QTextCursor placed outside an edit block would lay the text out up to it.
+QString RichTextBox::editorSlice(int from, int length) const
+{
+    const QTextDocument *doc = document();
+    const int count = doc->characterCount();
+    from = qBound(0, from, count);
+    const int end = qBound(from, from + length, count);
+    if (from == 0 && end == count)
+        return doc->toRawText() + QChar(QChar::ParagraphSeparator);
+    QString out;
+    out.reserve(end - from);
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && from < end; b = b.next()) {
+        const int blockEnd = b.position() + b.length(); // just after its separator
+        const QString text = b.text();
+        const int offset = from - b.position();
+        out += QStringView(text).mid(offset, qMin(end, blockEnd - 1) - from);
+        if (end >= blockEnd)
+            out += QChar(QChar::ParagraphSeparator);
+        from = blockEnd;
+    }
+    return out;
+}
+
 int RichTextBox::SelStart() const
 {
     return toModelPosition(textCursor().selectionStart());
@@ -225,14 +262,31 @@ void RichTextBox::setSelLength(int len)
 
 void RichTextBox::setText(const QString &text)
 {
+    const QString shown = toEditorText(text);
+    replaceWhole([&shown](QTextCursor &c) { c.insertText(shown, QTextCharFormat()); });
+}
+
+// Replaces the whole text by what `fill` inserts at the cursor it is given;
+// the caret is left at 0. Written so that the document lays the new text out
+// in steps, as for setPlainText(), instead of all at once: a large program
+// opens several times faster.
+void RichTextBox::replaceWhole(const std::function<void(QTextCursor &)> &fill)
+{
     QuietEdit q(this);
     m_pending = QTextCharFormat();
     QTextCursor c(document());
     c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
+    // Cleared inside the edit block, the document reports one change that
+    // covers the whole new text, which is what makes the layout lazy.
+    document()->clear();
     c.setBlockCharFormat(QTextCharFormat());
-    c.insertText(toEditorText(text), QTextCharFormat());
+    // A spare line break ahead of the new text keeps the view's own cursor
+    // out of its way: carried to the end and set back, it would make the view
+    // lay out all of the text.
+    c.insertBlock();
+    setTextCursor(QTextCursor(document()));
+    fill(c);
+    QTextCursor(document()).deleteChar();
     c.endEditBlock();
     c.setPosition(0);
     setTextCursor(c);
@@ -269,15 +323,87 @@ void RichTextBox::setInsertAttribute(Attribute a, bool on)
     }
 }
 
-void RichTextBox::onContentsChange(int, int removed, int added)
+void RichTextBox::onContentsChange(int from, int removed, int added)
 {
     if ((removed == 0 && added == 0) || m_formatting)
         return;
+    noteChange(from, removed, added);
     if (m_quiet) {
         m_changed = true;
         return;
     }
+    flushChange();
     emit Change();
+}
+
+// Widens the pending range to cover one more report, given in the positions
+// of the document as it was just before that report.
+void RichTextBox::noteChange(int from, int removed, int added)
+{
+    if (m_pendFrom < 0) {
+        m_pendFrom = from;
+        m_pendOldEnd = from + removed;
+        m_pendNewEnd = from + added;
+        return;
+    }
+    const int endBefore = qMax(m_pendNewEnd, from + removed);
+    m_pendOldEnd += endBefore - m_pendNewEnd;
+    m_pendNewEnd = endBefore - removed + added;
+    m_pendFrom = qMin(from, m_pendFrom);
+}
+
+// Turns the pending range into lastChange() and brings the mirror up to date.
+void RichTextBox::flushChange()
+{
+    const int from = m_pendFrom;
+    m_pendFrom = -1;
+    if (from < 0) {
+        m_lastChange = TextChange{};
+        return;
+    }
+    const int count = document()->characterCount();
+    const int oldLength = m_pendOldEnd - from;
+    const int newLength = m_pendNewEnd - from;
+    if (oldLength >= 0 && newLength >= 0 && m_pendOldEnd <= m_mirror.size() &&
+        m_mirror.size() - oldLength + newLength == count) {
+        const QString now = editorSlice(from, newLength);
+        m_lastChange = describe(from, QStringView(m_mirror).mid(from, oldLength), now,
+                                m_pendOldEnd == m_mirror.size());
+        m_mirror.replace(from, oldLength, now);
+    } else {
+        // The reports did not add up (a clear() outside an edit block reports
+        // its parts out of order): compare the whole texts instead.
+        QString now = editorSlice(0, count);
+        m_lastChange = describe(0, m_mirror, now, true);
+        m_mirror = std::move(now);
+    }
+}
+
+// The change from `before` to `after` at editor position `from`, narrowed to
+// the run that differs. When both reach the end of the document, their last
+// character is the final paragraph separator, which is no part of the model
+// text: matched against a real line break it would place the change beyond
+// the end.
+TextChange RichTextBox::describe(int from, QStringView before, QStringView after, bool toEnd) const
+{
+    if (toEnd && !before.isEmpty() && !after.isEmpty()) {
+        before.chop(1);
+        after.chop(1);
+    }
+    const qsizetype shorter = qMin(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    TextChange c;
+    const bool same = head == before.size() && head == after.size();
+    c.position = toModelPosition(from + (same ? 0 : int(head)));
+    appendModel(c.removed, before.mid(head, before.size() - head - tail));
+    appendModel(c.inserted, after.mid(head, after.size() - head - tail));
+    return c;
 }
 
 void RichTextBox::checkSelection()
@@ -298,6 +424,7 @@ void RichTextBox::settle()
 {
     if (m_changed) {
         m_changed = false;
+        flushChange();
         emit Change();
     }
     checkSelection();
@@ -377,8 +504,6 @@ QByteArray RichTextBox::toRtf() const
 
 void RichTextBox::replaceContent(const rtf::Document &doc)
 {
-    QuietEdit q(this);
-    m_pending = QTextCharFormat();
     const int mainFont = [&] {
         for (const rtf::Run &r : doc.runs)
             if (!r.text.isEmpty())
@@ -391,38 +516,32 @@ void RichTextBox::replaceContent(const rtf::Document &doc)
     }
     const int mainHp = doc.mainHalfPoints();
     m_fontSize = mainHp / 2.0;
-    applyPaneFont();
 
-    QTextCursor c(document());
-    c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
-    c.setBlockCharFormat(QTextCharFormat());
-    for (const rtf::Run &r : doc.runs) {
-        QTextCharFormat f;
-        if (r.format.bold)
-            f.setFontWeight(QFont::Bold);
-        if (r.format.italic)
-            f.setFontItalic(true);
-        if (r.format.underline)
-            f.setFontUnderline(true);
-        if (r.format.strike)
-            f.setFontStrikeOut(true);
-        if (r.format.hasColour)
-            f.setForeground(QColor::fromRgb(QRgb(0xFF000000u | r.format.colour)));
-        if (r.format.halfPoints != mainHp)
-            f.setFontPointSize(r.format.halfPoints / 2.0);
-        if (r.format.font != mainFont && r.format.font >= 0 && r.format.font < doc.fonts.size()) {
-            const QString &name = doc.fonts[r.format.font].name;
-            f.setProperty(kRtfFontName, name);
-            f.setFontFamilies(QStringList{displayFamilyFor(name)});
+    replaceWhole([&](QTextCursor &c) {
+        applyPaneFont(); // on the empty document: nothing to lay out again
+        for (const rtf::Run &r : doc.runs) {
+            QTextCharFormat f;
+            if (r.format.bold)
+                f.setFontWeight(QFont::Bold);
+            if (r.format.italic)
+                f.setFontItalic(true);
+            if (r.format.underline)
+                f.setFontUnderline(true);
+            if (r.format.strike)
+                f.setFontStrikeOut(true);
+            if (r.format.hasColour)
+                f.setForeground(QColor::fromRgb(QRgb(0xFF000000u | r.format.colour)));
+            if (r.format.halfPoints != mainHp)
+                f.setFontPointSize(r.format.halfPoints / 2.0);
+            if (r.format.font != mainFont && r.format.font >= 0 &&
+                r.format.font < doc.fonts.size()) {
+                const QString &name = doc.fonts[r.format.font].name;
+                f.setProperty(kRtfFontName, name);
+                f.setFontFamilies(QStringList{displayFamilyFor(name)});
+            }
+            c.insertText(toEditorText(r.text), f);
         }
-        c.insertText(toEditorText(r.text), f);
-    }
-    c.endEditBlock();
-    c.setPosition(0);
-    setTextCursor(c);
-    m_changed = true;
+    });
 }
 
 bool RichTextBox::fromRtf(const QByteArray &data, QString *error)
@@ -591,10 +710,30 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
     auto *m = new QMimeData;
-    QString t = textCursor().selectedText();
-    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    m->setText(t);
+    m->setText(clipboardText());
     return m;
+}
+
+QString RichTextBox::clipboardText() const
+{
+    return toClipboardText(SelText());
+}
+
+QString RichTextBox::toClipboardText(const QString &model)
+{
+    QString out;
+    out.reserve(model.size());
+    const qsizetype n = model.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = model.at(i);
+        if (c == QLatin1Char('\r') && i + 1 < n && model.at(i + 1) == QLatin1Char('\n')) {
+            out += QLatin1Char('\n');
+            ++i;
+        } else {
+            out += rtf::modelToDisplay(c);
+        }
+    }
+    return out;
 }
 
 } // namespace platform

@@ -3,9 +3,13 @@
 // *model text*: CR LF line breaks, positions counted in that text, codes
 // 128-255 as U+0080-U+00FF. The pane keeps one QTextBlock per model line and
 // converts positions through the block map, never by walking the text.
+#include "platform/TextChange.h"
+
 #include <QPalette>
 #include <QTextCharFormat>
 #include <QTextEdit>
+
+#include <functional>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -34,6 +38,17 @@ public:
     QString SelText() const;
     void setSelText(const QString &text);
     int TextLength() const;
+    // Model text of [pos, pos + length); reads only that run.
+    QString textRange(int pos, int length) const;
+    // What the last Change() notification changed, found without reading the
+    // whole text.
+    const TextChange &lastChange() const { return m_lastChange; }
+
+    // The selection as every copy path puts it on the clipboard: line breaks
+    // as "\n" and each character as the one shown, so pasting it back gives
+    // the same model text.
+    QString clipboardText() const;
+    static QString toClipboardText(const QString &model);
 
     enum class Attribute { Bold, Italic, Underline, Strike };
     void setInsertAttribute(Attribute a, bool on);
@@ -77,10 +92,15 @@ protected:
 private:
     friend struct QuietEdit;
     void onContentsChange(int from, int removed, int added);
+    void noteChange(int from, int removed, int added);
+    void flushChange();
+    TextChange describe(int from, QStringView before, QStringView after, bool toEnd) const;
+    QString editorSlice(int from, int length) const;
     void checkSelection();
     void settle();
     void applyPaneFont();
     void replaceContent(const rtf::Document &doc);
+    void replaceWhole(const std::function<void(QTextCursor &)> &fill);
     rtf::Document toDocument() const;
 
     QString m_fontName;
@@ -90,6 +110,14 @@ private:
     int m_quiet = 0;           // >0 while our own code edits the document
     int m_formatting = 0;      // >0 while our own code changes formats only
     bool m_changed = false;
+    // The document's characters as last reported (a paragraph separator
+    // between blocks and one at the end), so a change can say what it
+    // removed; and the range changed since, in old and new positions.
+    QString m_mirror;
+    int m_pendFrom = -1;
+    int m_pendOldEnd = 0;
+    int m_pendNewEnd = 0;
+    TextChange m_lastChange;
     int m_lastStart = -1;
     int m_lastEnd = -1;
     bool m_selectionHidden = false;

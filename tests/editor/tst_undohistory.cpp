@@ -10,15 +10,17 @@ namespace
 {
 
 // Like the real pane, fires the change notification synchronously on every
-// text change, including the writes Undo and Redo make.
+// text change, including the writes Undo and Redo make, and reports each
+// change as it happened (no narrowing to the differing run).
 struct FakePane : editor::UndoPane {
     QString txt;
     int start = 0, length = 0, hiddenWrites = 0;
     bool hidden = false, negative = false, reenter = false;
+    platform::TextChange last;
     UndoHistory *history = nullptr;
 
-    QString text() const override { return txt; }
-    int selStart() const override { return start; }
+    const platform::TextChange &lastChange() const override { return last; }
+    QString textRange(int p, int n) const override { return txt.mid(p, n); }
     void setSelStart(int p) override
     {
         negative |= p < 0, start = qBound(0, p, int(txt.size())), length = 0;
@@ -34,6 +36,7 @@ struct FakePane : editor::UndoPane {
     {
         if (n == 0 && s.isEmpty())
             return;
+        last = {at, txt.mid(at, n), s};
         txt.replace(at, n, s);
         start = caret, length = 0, hiddenWrites += hidden;
         history->recordChange();
@@ -54,10 +57,11 @@ struct Window {
     FakePane pane;
     FakeControls controls;
     UndoHistory history{pane, controls};
-    Window() { pane.history = &history, history.setTrackChanges(true), history.recordChange(); }
+    Window() { pane.history = &history, history.setTrackChanges(true), history.reset(); }
 
     // t:keys typed one by one, n Enter, s:start:length, b Backspace, p:text Paste,
-    // l:text whole-text load (caret left at 0), y:index palette, u Undo, r Redo
+    // l:text whole-text load (caret left at 0), y:index palette, u Undo, r Redo,
+    // [ and ] a group
     void run(const QStringList &ops)
     {
         for (const QString &op : ops) {
@@ -74,9 +78,21 @@ struct Window {
             case 'y': pane.setSelText(*editor::paletteInsertText(a[1].toInt())); break;
             case 'u': history.Undo(); break;
             case 'r': history.Redo(); break;
+            case '[': history.beginGroup(); break;
+            case ']': history.endGroup(); break;
             }
             // clang-format on
         }
+    }
+    // Undoes everything, then redoes everything; the texts met on the way.
+    QStringList undoRedoAll()
+    {
+        QStringList seen{pane.txt};
+        while (history.undoCount() > 1)
+            history.Undo(), seen << pane.txt;
+        while (history.redoCount() > 0)
+            history.Redo(), seen << pane.txt;
+        return seen;
     }
 };
 
@@ -88,16 +104,19 @@ class TstUndoHistory : public QObject
 private slots:
     void scenarios_data();
     void scenarios();
+    void groups_data();
+    void groups();
     void nestedUndoRedoDoNothing();
-    void change_data();
-    void change();
+    void untrackedChangeForgetsHistory();
+    void costFollowsEditsNotDocument();
+    void limitDropsOldestEntries();
 };
 
 void TstUndoHistory::scenarios_data()
 {
     QTest::addColumn<QStringList>("ops");
     QTest::addColumn<QString>("text");
-    // SelStart, SelLength, undo and redo stack sizes, writes made with the selection hidden
+    // SelStart, SelLength, undo and redo counts, writes made with the selection hidden
     QTest::addColumn<QList<int>>("state");
 
     const QString sym20 = QString(QChar(253)) + QStringLiteral("^(");
@@ -111,30 +130,32 @@ void TstUndoHistory::scenarios_data()
     QTest::newRow("ABC undo x3") << L{"t:ABC", "u", "u", "u"} << "" << N{0, 0, 1, 3, 3};
     QTest::newRow("12X undo") << L{"t:12X", "u"} << "12" << N{2, 0, 3, 1, 1};
     QTest::newRow("12X undo redo") << L{"t:12X", "u", "r"} << "12X" << N{3, 0, 4, 0, 1};
-    QTest::newRow("backspace undo") << L{"t:123", "s:2:0", "b", "u"} << "123" << N{2, 0, 4, 1, 0};
+    QTest::newRow("backspace undo") << L{"t:123", "s:2:0", "b", "u"} << "123" << N{2, 0, 4, 1, 1};
     QTest::newRow("paste undo") << L{"t:ABC", "s:0:2", "p:HELLO", "u"} << "C" << N{0, 0, 5, 1, 1};
-    QTest::newRow("paste undo x2") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u"} << "ABC" << N{0, 2, 4, 2, 1};
-    QTest::newRow("paste redo") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u", "r"} << "C" << N{0, 0, 5, 1, 1};
-    QTest::newRow("paste redo x2") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u", "r", "r"} << "HELLOC" << N{0, 5, 6, 0, 1};
-    // restores the 2 old characters at the new caret, not the 3 replaced
-    QTest::newRow("3 by 1 undo") << L{"t:ABCDE", "s:1:3", "t:X", "u"} << "AXCDE" << N{2, 2, 6, 1, 0};
-    QTest::newRow("overwrite undo") << L{"t:AB", "s:0:1", "t:X", "u"} << "XB" << N{1, 0, 3, 1, 0};
-    QTest::newRow("overwrite redo") << L{"t:AB", "s:0:1", "t:X", "u", "r"} << "XB" << N{1, 0, 4, 0, 0};
+    QTest::newRow("paste undo x2") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u"} << "ABC" << N{0, 2, 4, 2, 2};
+    QTest::newRow("paste redo") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u", "r"} << "C" << N{0, 0, 5, 1, 2};
+    QTest::newRow("paste redo x2") << L{"t:ABC", "s:0:2", "p:HELLO", "u", "u", "r", "r"} << "HELLOC" << N{0, 5, 6, 0, 2};
+    // the three replaced characters come back, selected
+    QTest::newRow("3 by 1 undo") << L{"t:ABCDE", "s:1:3", "t:X", "u"} << "ABCDE" << N{1, 3, 6, 1, 1};
+    QTest::newRow("3 by 1 redo") << L{"t:ABCDE", "s:1:3", "t:X", "u", "r"} << "AXE" << N{2, 0, 7, 0, 1};
+    QTest::newRow("all by 1 undo") << L{"t:Clr", "s:0:3", "t:t", "u"} << "Clr" << N{0, 3, 4, 1, 1};
+    QTest::newRow("overwrite undo") << L{"t:AB", "s:0:1", "t:X", "u"} << "AB" << N{1, 0, 3, 1, 1};
+    QTest::newRow("overwrite redo") << L{"t:AB", "s:0:1", "t:X", "u", "r"} << "XB" << N{1, 0, 4, 0, 1};
     QTest::newRow("type after undo") << L{"t:AB", "u", "t:C"} << "AC" << N{2, 0, 3, 0, 1};
-    QTest::newRow("line break restored") << L{"t:A", "n", "t:B", "s:3:0", "b", "u"} << "A\r\nB" << N{3, 0, 4, 1, 0};
+    QTest::newRow("line break restored") << L{"t:A", "n", "t:B", "s:3:0", "b", "u"} << "A\r\nB" << N{3, 0, 4, 1, 1};
     QTest::newRow("line break redone") << L{"t:A", "n", "u", "r"} << "A\r\n" << N{3, 0, 3, 0, 1};
+    QTest::newRow("line break replaced") << L{"t:A", "n", "t:B", "s:1:2", "t:-", "u"} << "A\r\nB" << N{3, 0, 4, 1, 1};
     QTest::newRow("load undo") << L{"l:HELLO", "u"} << "" << N{0, 0, 1, 1, 1};
     QTest::newRow("load undo redo") << L{"l:HELLO", "u", "r"} << "HELLO" << N{0, 5, 2, 0, 1};
-    QTest::newRow("load extends") << L{"t:AB", "l:ABXYZ", "u"} << "AB" << N{2, 0, 3, 1, 1};
-    QTest::newRow("load replaces") << L{"t:AB", "l:HELLO", "u"} << "AB" << N{2, 0, 3, 1, 1};
-    QTest::newRow("load replaces redo") << L{"t:AB", "l:HELLO", "u", "r"} << "HELLO" << N{0, 0, 4, 0, 1};
-    // a shorter or equally long file loaded over the text comes back whole
-    QTest::newRow("load shorter undo") << L{"t:HELLO WORLD", "l:AB", "u"} << "HELLO WORLD" << N{11, 0, 12, 1, 0};
-    QTest::newRow("load shorter redo") << L{"t:HELLO WORLD", "l:AB", "u", "r"} << "AB" << N{0, 0, 13, 0, 0};
-    QTest::newRow("load same length") << L{"t:ABCD", "l:WXYZ", "u", "u"} << "ABC" << N{3, 0, 4, 2, 1};
+    QTest::newRow("load replaces") << L{"t:AB", "l:HELLO", "u"} << "AB" << N{0, 2, 3, 1, 1};
+    QTest::newRow("load replaces redo") << L{"t:AB", "l:HELLO", "u", "r"} << "HELLO" << N{0, 5, 4, 0, 1};
+    QTest::newRow("load shorter undo") << L{"t:HELLO WORLD", "l:AB", "u"} << "HELLO WORLD" << N{0, 11, 12, 1, 1};
+    QTest::newRow("load same length") << L{"t:ABCD", "l:WXYZ", "u"} << "ABCD" << N{0, 4, 5, 1, 1};
     QTest::newRow("palette over AB") << L{"t:ABC", "s:0:2", "y:3"} << "=C" << N{1, 0, 5, 0, 0};
+    QTest::newRow("palette over AB undo") << L{"t:ABC", "s:0:2", "y:3", "u"} << "ABC" << N{0, 2, 4, 1, 1};
     QTest::newRow("palette 20 twice") << L{"y:20", "y:20"} << sym20 + sym20 << N{6, 0, 3, 0, 0};
     QTest::newRow("palette 20 undo") << L{"y:20", "y:20", "u"} << sym20 << N{3, 0, 2, 1, 1};
+    QTest::newRow("palette 20 redo") << L{"y:20", "y:20", "u", "r"} << sym20 + sym20 << N{3, 3, 3, 0, 1};
     // clang-format on
 }
 
@@ -150,7 +171,35 @@ void TstUndoHistory::scenarios()
     QCOMPARE(w.controls.undo, w.history.undoCount() >= 2);
     QCOMPARE(w.controls.redo, w.history.redoCount() >= 1);
     QVERIFY(w.history.trackChanges() && !w.pane.hidden && !w.pane.negative);
-    QCOMPARE(w.history.top().TextLen, qint32(w.pane.txt.size()));
+}
+
+void TstUndoHistory::groups_data()
+{
+    QTest::addColumn<QStringList>("ops");
+    // every text met while undoing all, then redoing all
+    QTest::addColumn<QStringList>("seen");
+    using L = QStringList;
+    // clang-format off
+    QTest::newRow("three keys, one entry") << L{"t:A", "[", "t:BCD", "]", "t:E"}
+        << L{"ABCDE", "ABCD", "A", "", "A", "ABCD", "ABCDE"};
+    QTest::newRow("nested") << L{"[", "t:A", "[", "t:B", "]", "t:C", "]"}
+        << L{"ABC", "", "ABC"};
+    QTest::newRow("empty group") << L{"t:A", "[", "]", "t:B"} << L{"AB", "A", "", "A", "AB"};
+    // replace-all style: removal and insertion at several places
+    QTest::newRow("replace twice") << L{"t:XaXa", "[", "s:0:1", "t:YY", "s:3:1", "t:YY", "]"}
+        << L{"YYaYYa", "XaXa", "XaX", "Xa", "X", "", "X", "Xa", "XaX", "XaXa", "YYaYYa"};
+    // an Undo inside a group ends the entry: later changes make a new one
+    QTest::newRow("undo inside group") << L{"[", "t:AB", "u", "t:C", "]"}
+        << L{"C", "", "C"};
+    // clang-format on
+}
+
+void TstUndoHistory::groups()
+{
+    QFETCH(QStringList, ops);
+    Window w;
+    w.run(ops);
+    QTEST(w.undoRedoAll(), "seen");
 }
 
 void TstUndoHistory::nestedUndoRedoDoNothing()
@@ -164,7 +213,7 @@ void TstUndoHistory::nestedUndoRedoDoNothing()
     w.run({"u"});
     QCOMPARE(w.pane.txt, QStringLiteral("ABC"));
     QCOMPARE(w.history.undoCount(), 4);
-    QCOMPARE(w.history.redoTop()->Text, QStringLiteral("C"));
+    QCOMPARE(w.history.redoCount(), 2);
     w.run({"r"});
     QCOMPARE(w.pane.txt, QStringLiteral("C"));
     QCOMPARE(w.history.redoCount(), 1);
@@ -174,26 +223,66 @@ void TstUndoHistory::nestedUndoRedoDoNothing()
     QCOMPARE(w.controls.rules, rules + 1);
 }
 
-void TstUndoHistory::change_data()
+void TstUndoHistory::untrackedChangeForgetsHistory()
 {
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<int>("startSearch");
-    QTest::addColumn<QString>("run");
-    // clang-format off
-    QTest::newRow("removed run") << "ABC" << "C" << 3 << "AB";
-    QTest::newRow("equal lengths") << "AB" << "XY" << 2 << "";
-    QTest::newRow("start before text") << "" << "HELLO" << 1 << "HELLO";
-    QTest::newRow("start past end") << "AB" << "ABCD" << 100 << "CD";
-    // clang-format on
+    // With tracking off a change records nothing; the entries before it
+    // would now restore at the wrong places, so they go too.
+    Window w;
+    w.run({"t:AB", "u"});
+    w.history.setTrackChanges(false);
+    w.run({"s:0:0", "t:Z"});
+    QCOMPARE(w.pane.txt, QStringLiteral("ZA"));
+    QCOMPARE(w.history.undoCount(), 1);
+    QCOMPARE(w.history.redoCount(), 0);
+    QCOMPARE(w.history.bytesHeld(), 0);
+    w.history.setTrackChanges(true);
+    w.run({"t:Y", "u"});
+    QCOMPARE(w.pane.txt, QStringLiteral("ZA"));
 }
 
-void TstUndoHistory::change()
+void TstUndoHistory::costFollowsEditsNotDocument()
 {
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(int, startSearch);
-    QTEST(UndoHistory::Change(a, b, startSearch), "run");
+    QList<qint64> bytes; // after 500 keys, in a small and in a large document
+    for (int size : {10, 200000}) {
+        Window w;
+        w.run({"l:" + QString(size, QLatin1Char('x'))});
+        const qint64 load = w.history.bytesHeld();
+        w.run({"s:5:0", "t:" + QString(500, QLatin1Char('k'))});
+        bytes << w.history.bytesHeld() - load;
+        QVERIFY(load < 1000); // the loaded text is in the pane, not in the history
+        w.history.Undo();
+        QCOMPARE(int(w.pane.txt.size()), size + 499);
+    }
+    QCOMPARE(bytes[0], bytes[1]);
+    QVERIFY2(bytes[1] < 500 * 100, qPrintable(QString::number(bytes[1])));
+}
+
+void TstUndoHistory::limitDropsOldestEntries()
+{
+    Window w;
+    w.run({"l:" + QString(1000, QLatin1Char('a'))});
+    // Each replacement stores the 40 characters it removed.
+    QStringList texts{w.pane.txt};
+    for (int i = 0; i < 20; ++i) {
+        w.run({"s:0:40", "t:b"});
+        texts << w.pane.txt;
+    }
+    const qint64 full = w.history.bytesHeld();
+    w.history.setLimitBytes(full / 2);
+    QVERIFY(w.history.bytesHeld() <= full / 2);
+    const int kept = w.history.undoCount() - 1;
+    QVERIFY(kept > 0 && kept < 21);
+    // What is left still goes back exactly, to the oldest text kept.
+    while (w.history.undoCount() > 1)
+        w.history.Undo();
+    QCOMPARE(w.pane.txt, texts[texts.size() - 1 - kept]);
+    // One entry larger than the limit stays: the last change can be undone.
+    w.history.setLimitBytes(0);
+    QCOMPARE(w.history.redoCount(), 1);
+    w.history.Redo();
+    QCOMPARE(w.history.undoCount(), 2);
+    w.history.Undo();
+    QCOMPARE(w.pane.txt, texts[texts.size() - 1 - kept]);
 }
 
 TORVANE_TEST(TstUndoHistory);

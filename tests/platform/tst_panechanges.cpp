@@ -1,0 +1,194 @@
+// What the rich-text pane says about each change of its text, and what it
+// puts on the clipboard.
+#include "common/TestRegistry.h"
+
+#include "platform/RichTextBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace platform;
+
+namespace
+{
+
+// One edit: k:keys typed, ret Return, sret Shift+Return, bs Backspace, del
+// Delete, wbs Ctrl+Backspace (the editor's own word deletion), put:text
+// SelText, load:text whole text, rtf:data RTF load, clear QTextEdit::clear().
+void edit(RichTextBox &box, const QString &op)
+{
+    const QString arg = op.section(u':', 1);
+    if (op.startsWith(QLatin1String("k:")))
+        QTest::keyClicks(&box, arg);
+    else if (op == QLatin1String("ret"))
+        QTest::keyClick(&box, Qt::Key_Return);
+    else if (op == QLatin1String("sret"))
+        QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
+    else if (op == QLatin1String("bs"))
+        QTest::keyClick(&box, Qt::Key_Backspace);
+    else if (op == QLatin1String("del"))
+        QTest::keyClick(&box, Qt::Key_Delete);
+    else if (op == QLatin1String("wbs"))
+        QTest::keyClick(&box, Qt::Key_Backspace, Qt::ControlModifier);
+    else if (op.startsWith(QLatin1String("put:")))
+        box.setSelText(arg);
+    else if (op.startsWith(QLatin1String("load:")))
+        box.setText(arg);
+    else if (op.startsWith(QLatin1String("rtf:")))
+        QVERIFY(box.fromRtf(arg.toLatin1(), nullptr));
+    else if (op == QLatin1String("clear"))
+        box.clear();
+}
+
+void select(RichTextBox &box, int start, int length)
+{
+    box.setSelStart(start);
+    box.setSelLength(length);
+}
+
+} // namespace
+
+class TstPaneChanges : public QObject
+{
+    Q_OBJECT
+private slots:
+    void changeIsReported_data();
+    void changeIsReported();
+    void changesReplayToTheText();
+    void textRange();
+    void clipboardCarriesShownCharacters();
+};
+
+void TstPaneChanges::changeIsReported_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("selection");
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<QString>("inserted");
+
+    const QString euro = testing::chars({0x80});
+    using S = QList<int>;
+    // clang-format off
+    QTest::newRow("typed at the end") << "AB" << S{2, 0} << "k:C" << 2 << "" << "C";
+    QTest::newRow("Return") << "AB" << S{1, 0} << "ret" << 1 << "" << "\r\n";
+    QTest::newRow("Shift+Return") << "AB" << S{1, 0} << "sret" << 1 << "" << "\r\n";
+    QTest::newRow("Backspace joins lines") << "A\r\nB" << S{3, 0} << "bs" << 1 << "\r\n" << "";
+    QTest::newRow("Delete joins lines") << "A\r\nB" << S{1, 0} << "del" << 1 << "\r\n" << "";
+    QTest::newRow("after a line") << "A\r\nB\r\nC" << S{7, 0} << "bs" << 6 << "C" << "";
+    QTest::newRow("typed over a selection") << "ABCDE" << S{1, 3} << "k:X" << 1 << "BCD" << "X";
+    QTest::newRow("same-length overwrite") << "AB" << S{0, 1} << "k:X" << 0 << "A" << "X";
+    QTest::newRow("selection across lines") << "AB\r\nCD" << S{1, 4} << "k:X" << 1 << "B\r\nC" << "X";
+    QTest::newRow("code removed") << "A" + euro + "B" << S{2, 0} << "bs" << 1 << euro << "";
+    QTest::newRow("code written") << "AB" << S{1, 0} << "put:x\r\n" + euro << 1 << "" << "x\r\n" + euro;
+    QTest::newRow("word deleted") << "Disp HELLO" << S{10, 0} << "wbs" << 5 << "HELLO" << "";
+    // whole-text writes report only the run that differs
+    QTest::newRow("load extends") << "AB" << S{0, 0} << "load:ABXYZ" << 2 << "" << "XYZ";
+    QTest::newRow("load replaces") << "HELLO\r\nX" << S{0, 0} << "load:WORLD" << 0 << "HELLO\r\nX" << "WORLD";
+    QTest::newRow("load same text") << "A\r\nB" << S{0, 0} << "load:A\r\nB" << 0 << "" << "";
+    QTest::newRow("load empty") << "A\r\nB" << S{0, 0} << "load:" << 0 << "A\r\nB" << "";
+    QTest::newRow("rtf load") << "a" << S{0, 0} << "rtf:{\\rtf1 a\\par b}" << 1 << "" << "\r\nb";
+    // clang-format on
+}
+
+void TstPaneChanges::changeIsReported()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, selection);
+    QFETCH(QString, op);
+    RichTextBox box;
+    box.setText(text);
+    select(box, selection[0], selection[1]);
+    QSignalSpy change(&box, &RichTextBox::Change);
+    edit(box, op);
+    QCOMPARE(change.size(), 1);
+    QTEST(box.lastChange().position, "position");
+    QTEST(box.lastChange().removed, "removed");
+    QTEST(box.lastChange().inserted, "inserted");
+}
+
+// Applying every reported change to a copy of the text keeps the copy equal
+// to the pane's text, whatever edits the pane goes through.
+void TstPaneChanges::changesReplayToTheText()
+{
+    const QStringList pieces{"A", "xy", "\r\n",     testing::chars({0x80, 0x93}), "Disp 1\r\nEnd",
+                             " ", "Q",  "\r\n\r\n", testing::chars({0xFC})};
+    const QStringList ops{"k:ab", "k:Z",  "ret",   "sret", "bs",   "del",
+                          "wbs",  "put:", "load:", "rtf:", "clear"};
+    QRandomGenerator rng(9);
+    RichTextBox box;
+    QString copy;
+    int failures = 0;
+    connect(&box, &RichTextBox::Change, this, [&] {
+        const TextChange &c = box.lastChange();
+        if (copy.mid(c.position, c.removed.size()) != c.removed)
+            ++failures;
+        copy.replace(c.position, c.removed.size(), c.inserted);
+    });
+    auto piece = [&] { return pieces[rng.bounded(int(pieces.size()))]; };
+    for (int step = 0; step < 1500; ++step) {
+        const int length = box.TextLength();
+        select(box, rng.bounded(length + 1), rng.bounded(3) == 0 ? rng.bounded(6) : 0);
+        QString op = ops[rng.bounded(int(ops.size()))];
+        if (op == QLatin1String("put:") || op == QLatin1String("load:"))
+            op += piece() + piece() + piece();
+        else if (op == QLatin1String("rtf:"))
+            op += QStringLiteral("{\\rtf1 %1\\par %2}").arg(rng.bounded(100)).arg(rng.bounded(9));
+        edit(box, op);
+        QCOMPARE(copy, box.Text());
+        QCOMPARE(failures, 0);
+        QCOMPARE(box.TextLength(), int(copy.size()));
+    }
+}
+
+void TstPaneChanges::textRange()
+{
+    RichTextBox box;
+    const QString text = "While 1\r\n" + testing::chars({0x80}) + "X\r\n\r\nEnd";
+    box.setText(text);
+    for (int from = 0; from <= text.size(); ++from) {
+        for (int to = from; to <= text.size(); ++to) {
+            // A range edge between CR and LF is not asked for: the pair is one unit.
+            if ((from > 0 && text[from - 1] == u'\r') || (to > 0 && text[to - 1] == u'\r'))
+                continue;
+            QCOMPARE(box.textRange(from, to - from), text.mid(from, to - from));
+        }
+    }
+    QCOMPARE(box.textRange(-5, 3), QString("Whi"));
+    QCOMPARE(box.textRange(15, 100), QString("End"));
+}
+
+void TstPaneChanges::clipboardCarriesShownCharacters()
+{
+    // Euro sign, curly quotes and an en dash, as the pane holds them.
+    const QString model = "Disp " + testing::chars({0x80, 0x93, 0x41, 0x94, 0x96}) + "\r\nEnd";
+    const QString shown = QString("Disp \u20AC\u201CA\u201D\u2013\nEnd");
+    RichTextBox from;
+    from.setText(model);
+    from.selectAll();
+    QCOMPARE(from.clipboardText(), shown);
+    QCOMPARE(RichTextBox::toClipboardText(model), shown);
+    // The editor's own copy (keyboard, drag) gives the same text.
+    QApplication::clipboard()->clear();
+    from.copy();
+    QCOMPARE(QApplication::clipboard()->text(), shown);
+    for (QChar c : QApplication::clipboard()->text())
+        QVERIFY2(c.unicode() < 0x80 || c.unicode() > 0x9F,
+                 qPrintable(QString::number(c.unicode())));
+    // Pasted back, it is the same model text.
+    RichTextBox to;
+    to.setText("[]");
+    to.setSelStart(1);
+    to.paste();
+    QCOMPARE(to.Text(), "[" + model + "]");
+    // Only what is selected goes.
+    select(from, 5, 3);
+    QCOMPARE(from.clipboardText(), QString("\u20AC\u201CA"));
+}
+
+TORVANE_TEST(TstPaneChanges);
+#include "tst_panechanges.moc"

@@ -345,51 +345,51 @@ struct FontDef {
 class Reader
 {
 public:
-    Reader(const QByteArray &data) : p(data.constData()), end(data.constData() + data.size()) {}
+    Reader(const QByteArray &data) : m_p(data.constData()), m_end(data.constData() + data.size()) {}
 
     bool run(Document *doc, QString *error);
 
 private:
-    const char *p;
-    const char *end;
-    std::vector<State> stack;
-    State st;
-    int skipDepth = 0;
-    int ansiCp = 1252;
-    int deff = 0;
-    bool deffSet = false;
+    const char *m_p;
+    const char *m_end;
+    std::vector<State> m_stack;
+    State m_st;
+    int m_skipDepth = 0;
+    int m_ansiCp = 1252;
+    int m_deff = 0;
+    bool m_deffSet = false;
 
     // font table
-    std::map<int, FontDef> fontDefs;
-    int tblFont = 0;
-    int tblDepth = 0;
-    QString tblName;
-    bool tblPending = false;
-    int tblCharset = 0;
-    int tblCpg = 0;
+    std::map<int, FontDef> m_fontDefs;
+    int m_tblFont = 0;
+    int m_tblDepth = 0;
+    QString m_tblName;
+    bool m_tblPending = false;
+    int m_tblCharset = 0;
+    int m_tblCpg = 0;
     // colour table
-    std::vector<std::pair<bool, quint32>> colours;
-    int cr = 0, cg = 0, cb = 0;
-    bool cSet = false;
+    std::vector<std::pair<bool, quint32>> m_colours;
+    int m_cr = 0, m_cg = 0, m_cb = 0;
+    bool m_cSet = false;
 
     // output
-    std::vector<std::pair<QString, State>> runs; // text with its state (font as in file)
-    QString cur;
-    State curState;
-    bool fmtDirty = true;
-    int curCp = 1252;
-    QByteArray pendingBytes;
-    int pendingCp = 1252;
-    int ucSkip = 0;
-    char16_t highSurrogate = 0;
-    QHash<int, std::shared_ptr<QStringDecoder>> decoders;
-    QHash<int, std::shared_ptr<std::vector<char16_t>>> tables;
+    std::vector<std::pair<QString, State>> m_runs; // text with its state (font as in file)
+    QString m_cur;
+    State m_curState;
+    bool m_fmtDirty = true;
+    int m_curCp = 1252;
+    QByteArray m_pendingBytes;
+    int m_pendingCp = 1252;
+    int m_ucSkip = 0;
+    char16_t m_highSurrogate = 0;
+    QHash<int, std::shared_ptr<QStringDecoder>> m_decoders;
+    QHash<int, std::shared_ptr<std::vector<char16_t>>> m_tables;
 
     // One-byte code pages are decoded through a table built once per file.
     const std::vector<char16_t> *singleByteTable(int cp)
     {
-        auto it = tables.find(cp);
-        if (it != tables.end())
+        auto it = m_tables.find(cp);
+        if (it != m_tables.end())
             return it->get();
         std::shared_ptr<std::vector<char16_t>> t;
         const bool multiByte = cp == 932 || cp == 936 || cp == 949 || cp == 950 || cp == 1361;
@@ -403,45 +403,45 @@ private:
                 }
             }
         }
-        tables.insert(cp, t);
+        m_tables.insert(cp, t);
         return t.get();
     }
 
-    bool inText() const { return skipDepth == 0 && st.dest == Dest::Text; }
+    bool inText() const { return m_skipDepth == 0 && m_st.dest == Dest::Text; }
 
     int cpForFont(int f) const
     {
-        auto it = fontDefs.find(f);
-        if (it == fontDefs.end())
-            return ansiCp;
+        auto it = m_fontDefs.find(f);
+        if (it == m_fontDefs.end())
+            return m_ansiCp;
         if (it->second.cp > 0 && it->second.charset != 2)
             return it->second.cp;
-        return codePageForCharset(it->second.charset, ansiCp);
+        return codePageForCharset(it->second.charset, m_ansiCp);
     }
 
     void syncFormat()
     {
-        if (!fmtDirty)
+        if (!m_fmtDirty)
             return;
-        fmtDirty = false;
+        m_fmtDirty = false;
         flushBytes();
-        const bool same = curState.fmt == st.fmt && curState.fontRtf == st.fontRtf;
+        const bool same = m_curState.fmt == m_st.fmt && m_curState.fontRtf == m_st.fontRtf;
         if (!same) {
             flushRun();
-            curState = st;
+            m_curState = m_st;
         }
-        curCp = cpForFont(st.fontRtf);
+        m_curCp = cpForFont(m_st.fontRtf);
     }
 
     void flushRun()
     {
-        if (highSurrogate) {
-            cur += QChar(0xFFFD);
-            highSurrogate = 0;
+        if (m_highSurrogate) {
+            m_cur += QChar(0xFFFD);
+            m_highSurrogate = 0;
         }
-        if (!cur.isEmpty()) {
-            runs.emplace_back(cur, curState);
-            cur.clear();
+        if (!m_cur.isEmpty()) {
+            m_runs.emplace_back(m_cur, m_curState);
+            m_cur.clear();
         }
     }
 
@@ -449,65 +449,65 @@ private:
     {
         if (u < 0x20 && u != '\t') // line breaks come only from paragraph marks
             return;
-        if (highSurrogate) {
+        if (m_highSurrogate) {
             if (QChar::isLowSurrogate(u)) {
-                cur += QChar(highSurrogate);
-                cur += QChar(u);
-                highSurrogate = 0;
+                m_cur += QChar(m_highSurrogate);
+                m_cur += QChar(u);
+                m_highSurrogate = 0;
                 return;
             }
-            cur += QChar(0xFFFD);
-            highSurrogate = 0;
+            m_cur += QChar(0xFFFD);
+            m_highSurrogate = 0;
         }
         if (QChar::isHighSurrogate(u)) {
-            highSurrogate = u;
+            m_highSurrogate = u;
             return;
         }
         // Lone low surrogates, and the two non-characters a text document
         // reserves for itself, are no text.
         if (QChar::isLowSurrogate(u) || u == 0xFDD0 || u == 0xFDD1)
             u = 0xFFFD;
-        cur += displayToModel(QChar(u));
+        m_cur += displayToModel(QChar(u));
     }
 
     void appendBreak()
     {
         syncFormat();
         flushBytes();
-        if (highSurrogate) {
-            cur += QChar(0xFFFD);
-            highSurrogate = 0;
+        if (m_highSurrogate) {
+            m_cur += QChar(0xFFFD);
+            m_highSurrogate = 0;
         }
-        cur += QLatin1String("\r\n");
+        m_cur += QLatin1String("\r\n");
     }
 
     // One byte of text in the current font's code page.
     void appendByte(unsigned char b)
     {
         syncFormat();
-        if (isByteCodePage(curCp)) {
+        if (isByteCodePage(m_curCp)) {
             if (b >= 0x20 || b == '\t')
                 appendUnit(b);
             return;
         }
-        if (const std::vector<char16_t> *table = singleByteTable(curCp)) {
+        if (const std::vector<char16_t> *table = singleByteTable(m_curCp)) {
             flushBytes();
             appendUnit((*table)[b]);
             return;
         }
-        if (!pendingBytes.isEmpty() && pendingCp != curCp)
+        if (!m_pendingBytes.isEmpty() && m_pendingCp != m_curCp)
             flushBytes();
-        pendingCp = curCp;
-        pendingBytes.append(char(b));
+        m_pendingCp = m_curCp;
+        m_pendingBytes.append(char(b));
     }
 
     void flushBytes()
     {
-        if (pendingBytes.isEmpty())
+        if (m_pendingBytes.isEmpty())
             return;
         QByteArray bytes;
-        bytes.swap(pendingBytes);
-        QStringDecoder *dec = decoderFor(pendingCp);
+        bytes.swap(m_pendingBytes);
+        QStringDecoder *dec = decoderFor(m_pendingCp);
         if (!dec) {
             for (char c : bytes)
                 appendUnit(static_cast<unsigned char>(c));
@@ -521,8 +521,8 @@ private:
 
     QStringDecoder *decoderFor(int cp)
     {
-        auto it = decoders.find(cp);
-        if (it != decoders.end())
+        auto it = m_decoders.find(cp);
+        if (it != m_decoders.end())
             return it->get();
         QByteArray name;
         if (const char *n = codecName(cp))
@@ -536,54 +536,55 @@ private:
             if (!d->isValid())
                 d.reset();
         }
-        decoders.insert(cp, d);
+        m_decoders.insert(cp, d);
         return d.get();
     }
 
     void pushGroup()
     {
-        stack.push_back(st);
-        fmtDirty = true;
+        m_stack.push_back(m_st);
+        m_fmtDirty = true;
     }
 
     void popGroup()
     {
         // A font entry ends with its ';' or, failing that, with its group.
-        if (tblPending && int(stack.size()) <= tblDepth)
+        if (m_tblPending && int(m_stack.size()) <= m_tblDepth)
             commitFont();
-        if (stack.empty())
+        if (m_stack.empty())
             return;
-        st = stack.back();
-        stack.pop_back();
-        fmtDirty = true;
+        m_st = m_stack.back();
+        m_stack.pop_back();
+        m_fmtDirty = true;
     }
 
     void commitFont()
     {
-        if (!tblPending)
+        if (!m_tblPending)
             return;
-        FontDef &d = fontDefs[tblFont];
-        d.name = tblName.trimmed();
-        d.charset = tblCharset;
-        d.cp = tblCpg;
-        tblPending = false;
-        tblName.clear();
-        tblCharset = 0;
-        tblCpg = 0;
+        FontDef &d = m_fontDefs[m_tblFont];
+        d.name = m_tblName.trimmed();
+        d.charset = m_tblCharset;
+        d.cp = m_tblCpg;
+        m_tblPending = false;
+        m_tblName.clear();
+        m_tblCharset = 0;
+        m_tblCpg = 0;
     }
 
     void tableText(char16_t c)
     {
-        if (st.dest == Dest::FontTable) {
+        if (m_st.dest == Dest::FontTable) {
             if (c == ';')
                 commitFont();
-            else if (tblPending && tblName.size() < 256 && c >= 0x20)
-                tblName += QChar(c);
-        } else if (st.dest == Dest::ColourTable) {
+            else if (m_tblPending && m_tblName.size() < 256 && c >= 0x20)
+                m_tblName += QChar(c);
+        } else if (m_st.dest == Dest::ColourTable) {
             if (c == ';') {
-                colours.emplace_back(cSet, quint32(cr) << 16 | quint32(cg) << 8 | quint32(cb));
-                cr = cg = cb = 0;
-                cSet = false;
+                m_colours.emplace_back(m_cSet,
+                                       quint32(m_cr) << 16 | quint32(m_cg) << 8 | quint32(m_cb));
+                m_cr = m_cg = m_cb = 0;
+                m_cSet = false;
             }
         }
     }
@@ -596,13 +597,13 @@ private:
 
 void Reader::textChar(char16_t c)
 {
-    if (skipDepth)
+    if (m_skipDepth)
         return;
-    if (ucSkip > 0) {
-        --ucSkip;
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
         return;
     }
-    if (st.dest != Dest::Text) {
+    if (m_st.dest != Dest::Text) {
         tableText(c);
         return;
     }
@@ -613,21 +614,21 @@ void Reader::textChar(char16_t c)
 
 void Reader::controlSymbol(char c)
 {
-    if (skipDepth)
+    if (m_skipDepth)
         return;
     if (c == '*') {
-        skipDepth = 1; // the rest of this group is a destination we do not know
+        m_skipDepth = 1; // the rest of this group is a destination we do not know
         return;
     }
-    if (ucSkip > 0) {
-        --ucSkip;
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
         return;
     }
     switch (c) {
     case '\\':
     case '{':
     case '}':
-        if (st.dest == Dest::Text)
+        if (m_st.dest == Dest::Text)
             textChar(char16_t(c));
         else
             tableText(char16_t(c));
@@ -640,7 +641,7 @@ void Reader::controlSymbol(char c)
         break;
     case '\r':
     case '\n':
-        if (st.dest == Dest::Text)
+        if (m_st.dest == Dest::Text)
             appendBreak();
         break;
     case '\t':
@@ -653,14 +654,14 @@ void Reader::controlSymbol(char c)
 
 void Reader::controlWord(std::string_view w, bool hasParam, int param)
 {
-    if (skipDepth)
+    if (m_skipDepth)
         return;
     const Kw kw = w.size() > size_t(kMaxControlWordLength) ? K_unknown : lookup(w);
     if (kw == K_bin)
         return; // handled by the tokenizer
-    if (ucSkip > 0) {
+    if (m_ucSkip > 0) {
         // A control word inside the fallback counts as one character.
-        --ucSkip;
+        --m_ucSkip;
         return;
     }
     const bool on = !hasParam || param != 0;
@@ -668,108 +669,108 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
     case K_unknown:
         return;
     case K_skipdest:
-        skipDepth = 1;
+        m_skipDepth = 1;
         return;
     case K_fonttbl:
-        st.dest = Dest::FontTable;
+        m_st.dest = Dest::FontTable;
         return;
     case K_colortbl:
-        st.dest = Dest::ColourTable;
-        colours.clear();
+        m_st.dest = Dest::ColourTable;
+        m_colours.clear();
         return;
     case K_ansi:
-        ansiCp = 1252;
+        m_ansiCp = 1252;
         break;
     case K_mac:
-        ansiCp = 10000;
+        m_ansiCp = 10000;
         break;
     case K_pc:
-        ansiCp = 437;
+        m_ansiCp = 437;
         break;
     case K_pca:
-        ansiCp = 850;
+        m_ansiCp = 850;
         break;
     case K_ansicpg:
         if (hasParam && param > 0 && param < 100000)
-            ansiCp = param;
+            m_ansiCp = param;
         break;
     case K_deff:
         if (hasParam) {
-            deff = param;
-            deffSet = true;
-            if (stack.size() <= 1)
-                st.fontRtf = param;
+            m_deff = param;
+            m_deffSet = true;
+            if (m_stack.size() <= 1)
+                m_st.fontRtf = param;
         }
         break;
     case K_f:
-        if (st.dest == Dest::FontTable) {
+        if (m_st.dest == Dest::FontTable) {
             commitFont();
-            tblFont = hasParam ? param : 0;
-            tblDepth = int(stack.size());
-            tblPending = true;
-            tblName.clear();
-            tblCharset = 0;
-            tblCpg = 0;
+            m_tblFont = hasParam ? param : 0;
+            m_tblDepth = int(m_stack.size());
+            m_tblPending = true;
+            m_tblName.clear();
+            m_tblCharset = 0;
+            m_tblCpg = 0;
             return;
         }
         if (hasParam)
-            st.fontRtf = param;
+            m_st.fontRtf = param;
         break;
     case K_fcharset:
-        if (st.dest == Dest::FontTable)
-            tblCharset = hasParam ? param : 0;
+        if (m_st.dest == Dest::FontTable)
+            m_tblCharset = hasParam ? param : 0;
         return;
     case K_cpg:
-        if (st.dest == Dest::FontTable && hasParam && param > 0 && param < 100000)
-            tblCpg = param;
+        if (m_st.dest == Dest::FontTable && hasParam && param > 0 && param < 100000)
+            m_tblCpg = param;
         return;
     case K_fs:
         if (hasParam && param > 0)
-            st.fmt.halfPoints = std::clamp(param, 2, 3276);
+            m_st.fmt.halfPoints = std::clamp(param, 2, 3276);
         else if (!hasParam)
-            st.fmt.halfPoints = 24;
+            m_st.fmt.halfPoints = 24;
         break;
     case K_b:
-        st.fmt.bold = on;
+        m_st.fmt.bold = on;
         break;
     case K_i:
-        st.fmt.italic = on;
+        m_st.fmt.italic = on;
         break;
     case K_ul:
-        st.fmt.underline = on;
+        m_st.fmt.underline = on;
         break;
     case K_ulnone:
-        st.fmt.underline = false;
+        m_st.fmt.underline = false;
         break;
     case K_strike:
-        st.fmt.strike = on;
+        m_st.fmt.strike = on;
         break;
     case K_cf: {
         const int idx = hasParam ? param : 0;
-        if (idx > 0 && size_t(idx) < colours.size() && colours[idx].first) {
-            st.fmt.hasColour = true;
-            st.fmt.colour = colours[idx].second;
+        if (idx > 0 && size_t(idx) < m_colours.size() && m_colours[idx].first) {
+            m_st.fmt.hasColour = true;
+            m_st.fmt.colour = m_colours[idx].second;
         } else {
-            st.fmt.hasColour = false;
+            m_st.fmt.hasColour = false;
         }
         break;
     }
     case K_plain:
-        st.fmt = Format();
-        st.fontRtf = deff;
+        m_st.fmt = Format();
+        m_st.fontRtf = m_deff;
         break;
     case K_red:
     case K_green:
     case K_blue:
-        if (st.dest == Dest::ColourTable) {
+        if (m_st.dest == Dest::ColourTable) {
             const int v = std::clamp(hasParam ? param : 0, 0, 255);
-            (kw == K_red ? cr : kw == K_green ? cg : cb) = v;
-            cSet = true;
+            (kw == K_red ? m_cr : kw == K_green ? m_cg : m_cb) = v;
+            m_cSet = true;
         }
         return;
     case K_par:
     case K_line:
-        if (st.dest == Dest::Text)
+        if (m_st.dest == Dest::Text)
             appendBreak();
         return;
     case K_tab:
@@ -809,57 +810,57 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
         if (c >= 0xF020 && c <= 0xF0FF) // symbol-font private area: the byte itself
             c = char16_t(c - 0xF000);
         textChar(c);
-        ucSkip = st.uc;
+        m_ucSkip = m_st.uc;
         return;
     }
     case K_uc:
-        st.uc = std::clamp(hasParam ? param : 1, 0, 64);
+        m_st.uc = std::clamp(hasParam ? param : 1, 0, 64);
         return;
     case K_bin:
         return;
     }
-    fmtDirty = true;
+    m_fmtDirty = true;
 }
 
 bool Reader::run(Document *doc, QString *error)
 {
     // Leading blanks and a UTF-8 byte order mark are tolerated.
-    if (end - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0)
-        p += 3;
-    while (p < end && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n'))
-        ++p;
-    if (end - p < 5 || std::memcmp(p, "{\\rtf", 5) != 0) {
+    if (m_end - m_p >= 3 && std::memcmp(m_p, "\xEF\xBB\xBF", 3) == 0)
+        m_p += 3;
+    while (m_p < m_end && (*m_p == ' ' || *m_p == '\t' || *m_p == '\r' || *m_p == '\n'))
+        ++m_p;
+    if (m_end - m_p < 5 || std::memcmp(m_p, "{\\rtf", 5) != 0) {
         if (error)
             *error = QStringLiteral("The file is not in Rich Text Format.");
         return false;
     }
 
-    while (p < end) {
-        const char c = *p;
+    while (m_p < m_end) {
+        const char c = *m_p;
         if (c == '{') {
-            ++p;
-            if (ucSkip > 0)
-                ucSkip = 0;
-            if (int(stack.size()) + skipDepth >= kMaxDepth) {
+            ++m_p;
+            if (m_ucSkip > 0)
+                m_ucSkip = 0;
+            if (int(m_stack.size()) + m_skipDepth >= kMaxDepth) {
                 if (error)
                     *error =
                         QStringLiteral("The file nests groups more than %1 deep.").arg(kMaxDepth);
                 return false;
             }
-            if (skipDepth)
-                ++skipDepth;
+            if (m_skipDepth)
+                ++m_skipDepth;
             else
                 pushGroup();
             continue;
         }
         if (c == '}') {
-            ++p;
-            ucSkip = 0;
-            if (skipDepth) {
-                if (--skipDepth > 0)
+            ++m_p;
+            m_ucSkip = 0;
+            if (m_skipDepth) {
+                if (--m_skipDepth > 0)
                     continue;
             }
-            if (stack.size() <= 1) {
+            if (m_stack.size() <= 1) {
                 // The outer group is closed: whatever follows is not part of it.
                 break;
             }
@@ -867,43 +868,45 @@ bool Reader::run(Document *doc, QString *error)
             continue;
         }
         if (c == '\\') {
-            ++p;
-            if (p >= end)
+            ++m_p;
+            if (m_p >= m_end)
                 break;
-            const char d = *p;
+            const char d = *m_p;
             if ((d >= 'a' && d <= 'z') || (d >= 'A' && d <= 'Z')) {
-                const char *ws = p;
-                while (p < end && ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z')))
-                    ++p;
-                const std::string_view word(ws, size_t(p - ws));
+                const char *ws = m_p;
+                while (m_p < m_end &&
+                       ((*m_p >= 'a' && *m_p <= 'z') || (*m_p >= 'A' && *m_p <= 'Z')))
+                    ++m_p;
+                const std::string_view word(ws, size_t(m_p - ws));
                 bool neg = false, hasParam = false;
                 long long v = 0;
-                if (p < end && *p == '-' && p + 1 < end && p[1] >= '0' && p[1] <= '9') {
+                if (m_p < m_end && *m_p == '-' && m_p + 1 < m_end && m_p[1] >= '0' &&
+                    m_p[1] <= '9') {
                     neg = true;
-                    ++p;
+                    ++m_p;
                 }
-                while (p < end && *p >= '0' && *p <= '9') {
+                while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
                     hasParam = true;
                     if (v < 100000000000LL)
-                        v = v * 10 + (*p - '0');
-                    ++p;
+                        v = v * 10 + (*m_p - '0');
+                    ++m_p;
                 }
                 if (neg)
                     v = -v;
                 v = std::clamp<long long>(v, INT32_MIN, INT32_MAX);
-                if (p < end && *p == ' ')
-                    ++p;
+                if (m_p < m_end && *m_p == ' ')
+                    ++m_p;
                 if (word == "bin") {
                     // Binary data is skipped by count wherever it stands.
-                    const long long n = std::clamp<long long>(hasParam ? v : 0, 0, end - p);
-                    p += n;
+                    const long long n = std::clamp<long long>(hasParam ? v : 0, 0, m_end - m_p);
+                    m_p += n;
                     continue;
                 }
                 controlWord(word, hasParam, int(v));
                 continue;
             }
             if (d == '\'') {
-                ++p;
+                ++m_p;
                 auto hex = [](char h) {
                     if (h >= '0' && h <= '9')
                         return h - '0';
@@ -913,56 +916,57 @@ bool Reader::run(Document *doc, QString *error)
                         return h - 'A' + 10;
                     return -1;
                 };
-                if (end - p < 2)
+                if (m_end - m_p < 2)
                     break; // truncated at the very end
-                const int hi = hex(p[0]), lo = hex(p[1]);
+                const int hi = hex(m_p[0]), lo = hex(m_p[1]);
                 if (hi < 0 || lo < 0) {
                     continue; // not a byte: the digits are read as text
                 }
-                p += 2;
-                if (skipDepth)
+                m_p += 2;
+                if (m_skipDepth)
                     continue;
-                if (ucSkip > 0) {
-                    --ucSkip;
+                if (m_ucSkip > 0) {
+                    --m_ucSkip;
                     continue;
                 }
                 const unsigned char b = static_cast<unsigned char>(hi * 16 + lo);
-                if (st.dest == Dest::Text)
+                if (m_st.dest == Dest::Text)
                     appendByte(b);
                 else
                     tableText(b);
                 continue;
             }
-            ++p;
+            ++m_p;
             controlSymbol(d);
             continue;
         }
         if (c == '\r' || c == '\n' || c == 0) {
-            ++p;
+            ++m_p;
             continue;
         }
         // Plain text. The common case, a run of printable ASCII, goes in whole
         // (unless it may be the second byte of a double-byte character).
-        if (!skipDepth && ucSkip == 0 && st.dest == Dest::Text && c >= 0x20 && c < 0x7F &&
-            (syncFormat(), pendingBytes.isEmpty())) {
-            if (highSurrogate) {
-                cur += QChar(0xFFFD);
-                highSurrogate = 0;
+        if (!m_skipDepth && m_ucSkip == 0 && m_st.dest == Dest::Text && c >= 0x20 && c < 0x7F &&
+            (syncFormat(), m_pendingBytes.isEmpty())) {
+            if (m_highSurrogate) {
+                m_cur += QChar(0xFFFD);
+                m_highSurrogate = 0;
             }
-            const char *s = p;
-            while (p < end && *p >= 0x20 && *p < 0x7F && *p != '\\' && *p != '{' && *p != '}')
-                ++p;
-            cur.append(QLatin1String(s, p - s));
+            const char *s = m_p;
+            while (m_p < m_end && *m_p >= 0x20 && *m_p < 0x7F && *m_p != '\\' && *m_p != '{' &&
+                   *m_p != '}')
+                ++m_p;
+            m_cur.append(QLatin1String(s, m_p - s));
             continue;
         }
-        ++p;
-        if (skipDepth)
+        ++m_p;
+        if (m_skipDepth)
             continue;
-        if (ucSkip > 0) {
-            --ucSkip;
+        if (m_ucSkip > 0) {
+            --m_ucSkip;
             continue;
         }
-        if (st.dest != Dest::Text) {
+        if (m_st.dest != Dest::Text) {
             tableText(static_cast<unsigned char>(c));
             continue;
         }
@@ -982,23 +986,23 @@ void Reader::finish(Document *doc)
     commitFont();
 
     // The last paragraph mark ends the text; it is no empty line of its own.
-    while (!runs.empty() && runs.back().first.isEmpty())
-        runs.pop_back();
-    if (!runs.empty() && runs.back().first.endsWith(QLatin1String("\r\n"))) {
-        runs.back().first.chop(2);
-        if (runs.back().first.isEmpty())
-            runs.pop_back();
+    while (!m_runs.empty() && m_runs.back().first.isEmpty())
+        m_runs.pop_back();
+    if (!m_runs.empty() && m_runs.back().first.endsWith(QLatin1String("\r\n"))) {
+        m_runs.back().first.chop(2);
+        if (m_runs.back().first.isEmpty())
+            m_runs.pop_back();
     }
 
     // Fonts that the text uses, the default font first.
-    const int mainRtf = deffSet ? deff : (fontDefs.empty() ? 0 : fontDefs.begin()->first);
+    const int mainRtf = m_deffSet ? m_deff : (m_fontDefs.empty() ? 0 : m_fontDefs.begin()->first);
     QHash<int, int> index;
     auto fontIndex = [&](int rtf) {
         auto it = index.find(rtf);
         if (it != index.end())
             return *it;
-        auto def = fontDefs.find(rtf);
-        if (def == fontDefs.end()) {
+        auto def = m_fontDefs.find(rtf);
+        if (def == m_fontDefs.end()) {
             index.insert(rtf, -1);
             return -1;
         }
@@ -1007,9 +1011,9 @@ void Reader::finish(Document *doc)
         index.insert(rtf, i);
         return i;
     };
-    if (fontDefs.count(mainRtf))
+    if (m_fontDefs.count(mainRtf))
         fontIndex(mainRtf);
-    for (auto &r : runs) {
+    for (auto &r : m_runs) {
         Format f = r.second.fmt;
         f.font = fontIndex(r.second.fontRtf);
         if (!doc->runs.isEmpty() && doc->runs.back().format == f)
@@ -1040,43 +1044,43 @@ namespace
 class Writer
 {
 public:
-    explicit Writer(QByteArray &o) : out(o) {}
+    explicit Writer(QByteArray &o) : m_out(o) {}
 
     void word(const char *w)
     {
-        out += '\\';
-        out += w;
-        delim = true;
+        m_out += '\\';
+        m_out += w;
+        m_delim = true;
     }
     void word(const char *w, long n)
     {
-        out += '\\';
-        out += w;
-        out += QByteArray::number(qlonglong(n));
-        delim = true;
+        m_out += '\\';
+        m_out += w;
+        m_out += QByteArray::number(qlonglong(n));
+        m_delim = true;
     }
     void raw(const char *s)
     {
-        out += s;
-        delim = false;
+        m_out += s;
+        m_delim = false;
     }
     void text(char c)
     {
-        if (delim)
-            out += ' ';
-        delim = false;
-        out += c;
+        if (m_delim)
+            m_out += ' ';
+        m_delim = false;
+        m_out += c;
     }
     void newline()
     {
-        out += "\r\n";
-        delim = false;
+        m_out += "\r\n";
+        m_delim = false;
     }
     void escapedText(const QString &t);
 
-    QByteArray &out;
-    bool delim = false;
-    bool bytesAsIs = true; // the font reads \'hh as the byte itself
+    QByteArray &m_out;
+    bool m_delim = false;
+    bool m_bytesAsIs = true; // the font reads \'hh as the byte itself
 };
 
 void Writer::escapedText(const QString &t)
@@ -1096,24 +1100,24 @@ void Writer::escapedText(const QString &t)
         } else if (u == '\t') {
             word("tab");
         } else if (u == '\\' || u == '{' || u == '}') {
-            if (delim)
-                out += ' ';
-            out += '\\';
-            out += char(u);
-            delim = false;
+            if (m_delim)
+                m_out += ' ';
+            m_out += '\\';
+            m_out += char(u);
+            m_delim = false;
         } else if (u < 0x20) {
             continue; // other control codes have no place in the text
         } else if (u < 0x7F) {
             text(char(u));
-        } else if (u < 0x100 && bytesAsIs) {
-            out += "\\'";
-            out += hexd[u >> 4];
-            out += hexd[u & 15];
-            delim = false;
+        } else if (u < 0x100 && m_bytesAsIs) {
+            m_out += "\\'";
+            m_out += hexd[u >> 4];
+            m_out += hexd[u & 15];
+            m_delim = false;
         } else {
             word("u", long(int16_t(u)));
-            out += '?';
-            delim = false;
+            m_out += '?';
+            m_delim = false;
         }
     }
 }
@@ -1145,12 +1149,12 @@ QByteArray write(const Document &doc)
         w.word("fnil");
         w.word("fcharset", fonts[i].charset);
         Writer nameW(out);
-        nameW.delim = true;
+        nameW.m_delim = true;
         nameW.escapedText(fonts[i].name);
         out += ";}";
     }
     out += '}';
-    w.delim = false;
+    w.m_delim = false;
     if (!colours.empty()) {
         w.newline();
         w.raw("{\\colortbl ;");
@@ -1199,7 +1203,7 @@ QByteArray write(const Document &doc)
     for (const Run &r : doc.runs) {
         apply(r.format);
         const int cs = fonts[cur.font].charset;
-        w.bytesAsIs = cs == 0 || cs == 1 || cs == 2;
+        w.m_bytesAsIs = cs == 0 || cs == 1 || cs == 2;
         w.escapedText(r.text);
     }
     w.word("par");

@@ -69,7 +69,7 @@ int Document::mainHalfPoints() const
     for (const Run &r : runs)
         if (!r.text.isEmpty())
             return r.format.halfPoints;
-    return runs.isEmpty() ? 24 : runs[0].format.halfPoints;
+    return runs.isEmpty() ? halfPoints : runs[0].format.halfPoints;
 }
 
 // ---------------------------------------------------------------- reader
@@ -120,6 +120,7 @@ enum Kw : int {
     K_u,
     K_uc,
     K_bin,
+    K_v,
 };
 
 struct KwEntry {
@@ -190,7 +191,6 @@ constexpr KwEntry kKeywords[] = {
     {"line", K_line},
     {"listoverridetable", K_skipdest},
     {"listtable", K_skipdest},
-    {"listtext", K_skipdest},
     {"lquote", K_lquote},
     {"mac", K_mac},
     {"manager", K_skipdest},
@@ -204,7 +204,6 @@ constexpr KwEntry kKeywords[] = {
     {"pca", K_pca},
     {"pict", K_skipdest},
     {"plain", K_plain},
-    {"pntext", K_skipdest},
     {"pntxta", K_skipdest},
     {"pntxtb", K_skipdest},
     {"printim", K_skipdest},
@@ -241,6 +240,7 @@ constexpr KwEntry kKeywords[] = {
     {"ulw", K_ul},
     {"ulwave", K_ul},
     {"userprops", K_skipdest},
+    {"v", K_v},
     {"xe", K_skipdest},
 };
 
@@ -252,16 +252,24 @@ Kw lookup(std::string_view w)
     return (it != e && it->name == w) ? it->kw : K_unknown;
 }
 
+// charset -1: the font table names none, so the document's code page applies.
 int codePageForCharset(int charset, int ansiCp)
 {
     switch (charset) {
     case 0:
-    case 1:
-        return ansiCp;
+        return 1252;
     case 2:
         return -1; // symbol: the byte itself
     case 77:
         return 10000;
+    case 78:
+        return 10001;
+    case 79:
+        return 10003;
+    case 80:
+        return 10008;
+    case 81:
+        return 10002;
     case 128:
         return 932;
     case 129:
@@ -299,27 +307,78 @@ int codePageForCharset(int charset, int ansiCp)
     }
 }
 
+// Names the converter knows; the Mac code pages of East Asia differ from
+// their Windows and EUC relatives only in a few vendor characters.
 const char *codecName(int cp)
 {
     switch (cp) {
     case 932:
+    case 10001:
         return "Shift_JIS";
     case 936:
         return "GBK";
     case 949:
         return "windows-949";
     case 950:
+    case 10002:
         return "Big5";
+    case 10003:
+    case 51949:
+        return "EUC-KR";
+    case 10008:
+    case 51936:
+        return "GB2312";
+    case 20932:
+    case 51932:
+        return "EUC-JP";
+    case 54936:
+        return "GB18030";
+    case 65001:
+        return "UTF-8";
     case 10000:
         return "macintosh";
-    case 437:
-        return "IBM437";
-    case 850:
-        return "IBM850";
+    case 10006:
+        return "x-mac-greek";
+    case 10007:
+        return "x-mac-cyrillic";
+    case 10029:
+        return "x-mac-centraleurope";
+    case 10081:
+        return "x-mac-turkish";
+    case 20127:
+        return "US-ASCII";
+    case 20866:
+        return "KOI8-R";
+    case 21866:
+        return "KOI8-U";
     case 874:
         return "windows-874";
     default:
         return nullptr;
+    }
+}
+
+bool isMultiByteCodePage(int cp)
+{
+    switch (cp) {
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 1361:
+    case 10001:
+    case 10002:
+    case 10003:
+    case 10008:
+    case 20932:
+    case 51932:
+    case 51936:
+    case 51949:
+    case 54936:
+    case 65001:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -334,12 +393,13 @@ struct State {
     int fontRtf = 0; // \f as written in the file
     int uc = 1;
     Dest dest = Dest::Text;
+    bool hidden = false; // \v: not part of the program, dropped
 };
 
 struct FontDef {
     QString name;
-    int charset = 0;
-    int cp = 0; // explicit \cpg, 0 when none
+    int charset = -1; // -1: none given, the document's code page applies
+    int cp = 0;       // explicit \cpg, 0 when none
 };
 
 class Reader
@@ -365,7 +425,7 @@ private:
     int m_tblDepth = 0;
     QString m_tblName;
     bool m_tblPending = false;
-    int m_tblCharset = 0;
+    int m_tblCharset = -1;
     int m_tblCpg = 0;
     // colour table
     std::vector<std::pair<bool, quint32>> m_colours;
@@ -382,6 +442,9 @@ private:
     int m_pendingCp = 1252;
     int m_ucSkip = 0;
     char16_t m_highSurrogate = 0;
+    bool m_closed = false;   // the outer group ended
+    bool m_sawText = false;  // any text or paragraph mark of the body, hidden or not
+    int m_endHalfPoints = 0; // size of the last paragraph mark
     QHash<int, std::shared_ptr<QStringDecoder>> m_decoders;
     QHash<int, std::shared_ptr<std::vector<char16_t>>> m_tables;
 
@@ -392,20 +455,28 @@ private:
         if (it != m_tables.end())
             return it->get();
         std::shared_ptr<std::vector<char16_t>> t;
-        const bool multiByte = cp == 932 || cp == 936 || cp == 949 || cp == 950 || cp == 1361;
-        if (!multiByte) {
-            if (QStringDecoder *dec = decoderFor(cp)) {
-                t = std::make_shared<std::vector<char16_t>>(256);
-                for (int b = 0; b < 256; ++b) {
+        if (!isMultiByteCodePage(cp)) {
+            t = std::make_shared<std::vector<char16_t>>(256);
+            QStringDecoder *dec = decoderFor(cp);
+            for (int b = 0; b < 256; ++b) {
+                if (dec && b >= 0x80) {
                     dec->resetState();
                     const QString s = dec->decode(QByteArray(1, char(b)));
-                    (*t)[b] = s.size() == 1 ? s.at(0).unicode() : char16_t(0xFFFD);
+                    (*t)[b] = s.size() == 1 ? decoded(s.at(0).unicode()) : char16_t(0xFFFD);
+                } else {
+                    (*t)[b] = unknownByte(b);
                 }
             }
         }
         m_tables.insert(cp, t);
         return t.get();
     }
+
+    // A code page we cannot decode keeps ASCII and marks the rest, rather
+    // than passing bytes off as the model's own.
+    static char16_t unknownByte(int b) { return b < 0x80 ? char16_t(b) : char16_t(0xFFFD); }
+    // Some converters put U+001A where a byte has no character.
+    static char16_t decoded(char16_t u) { return u == 0x1A ? char16_t(0xFFFD) : u; }
 
     bool inText() const { return m_skipDepth == 0 && m_st.dest == Dest::Text; }
 
@@ -447,7 +518,7 @@ private:
 
     void appendUnit(char16_t u)
     {
-        if (u < 0x20 && u != '\t') // line breaks come only from paragraph marks
+        if (u == '\r' || u == '\n') // line breaks come only from paragraph marks
             return;
         if (m_highSurrogate) {
             if (QChar::isLowSurrogate(u)) {
@@ -472,6 +543,10 @@ private:
 
     void appendBreak()
     {
+        m_sawText = true;
+        if (m_st.hidden)
+            return;
+        m_endHalfPoints = m_st.fmt.halfPoints;
         syncFormat();
         flushBytes();
         if (m_highSurrogate) {
@@ -484,15 +559,24 @@ private:
     // One byte of text in the current font's code page.
     void appendByte(unsigned char b)
     {
+        m_sawText = true;
+        if (m_st.hidden)
+            return;
         syncFormat();
         if (isByteCodePage(m_curCp)) {
-            if (b >= 0x20 || b == '\t')
-                appendUnit(b);
+            appendUnit(b);
             return;
         }
         if (const std::vector<char16_t> *table = singleByteTable(m_curCp)) {
             flushBytes();
             appendUnit((*table)[b]);
+            return;
+        }
+        if (b < 0x20) {
+            // Control codes are no part of a multi-byte character, and some
+            // converters swap them around.
+            flushBytes();
+            appendUnit(b);
             return;
         }
         if (!m_pendingBytes.isEmpty() && m_pendingCp != m_curCp)
@@ -510,13 +594,13 @@ private:
         QStringDecoder *dec = decoderFor(m_pendingCp);
         if (!dec) {
             for (char c : bytes)
-                appendUnit(static_cast<unsigned char>(c));
+                appendUnit(unknownByte(static_cast<unsigned char>(c)));
             return;
         }
         dec->resetState();
         const QString s = dec->decode(bytes);
         for (QChar c : s)
-            appendUnit(c.unicode());
+            appendUnit(decoded(c.unicode()));
     }
 
     QStringDecoder *decoderFor(int cp)
@@ -524,17 +608,24 @@ private:
         auto it = m_decoders.find(cp);
         if (it != m_decoders.end())
             return it->get();
-        QByteArray name;
+        QByteArrayList names;
         if (const char *n = codecName(cp))
-            name = n;
-        else if (cp > 0)
-            name = "windows-" + QByteArray::number(cp);
+            names << n;
+        if (cp > 0) {
+            const QByteArray num = QByteArray::number(cp);
+            names << "windows-" + num;
+            if (cp > 28590 && cp <= 28605)
+                names << "ISO-8859-" + QByteArray::number(cp - 28590);
+            if (cp < 1000)
+                names << "IBM" + num;
+        }
         std::shared_ptr<QStringDecoder> d;
-        if (!name.isEmpty()) {
+        for (const QByteArray &name : names) {
             d = std::make_shared<QStringDecoder>(name.constData(),
                                                  QStringConverter::Flag::Stateless);
-            if (!d->isValid())
-                d.reset();
+            if (d->isValid())
+                break;
+            d.reset();
         }
         m_decoders.insert(cp, d);
         return d.get();
@@ -568,14 +659,15 @@ private:
         d.cp = m_tblCpg;
         m_tblPending = false;
         m_tblName.clear();
-        m_tblCharset = 0;
+        m_tblCharset = -1;
         m_tblCpg = 0;
     }
 
-    void tableText(char16_t c)
+    // escaped: written as \'hh, so a ';' belongs to the name.
+    void tableText(char16_t c, bool escaped = false)
     {
         if (m_st.dest == Dest::FontTable) {
-            if (c == ';')
+            if (c == ';' && !escaped)
                 commitFont();
             else if (m_tblPending && m_tblName.size() < 256 && c >= 0x20)
                 m_tblName += QChar(c);
@@ -607,6 +699,9 @@ void Reader::textChar(char16_t c)
         tableText(c);
         return;
     }
+    m_sawText = true;
+    if (m_st.hidden)
+        return;
     syncFormat();
     flushBytes();
     appendUnit(c);
@@ -647,7 +742,10 @@ void Reader::controlSymbol(char c)
     case '\t':
         textChar('\t');
         break;
-    default: // \- optional hyphen, \| \: and the rest show nothing
+    case '-': // optional hyphen: the soft hyphen byte
+        textChar(0xAD);
+        break;
+    default: // \| \: and the rest show nothing
         break;
     }
 }
@@ -709,7 +807,7 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
             m_tblDepth = int(m_stack.size());
             m_tblPending = true;
             m_tblName.clear();
-            m_tblCharset = 0;
+            m_tblCharset = -1;
             m_tblCpg = 0;
             return;
         }
@@ -758,7 +856,11 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
     case K_plain:
         m_st.fmt = Format();
         m_st.fontRtf = m_deff;
+        m_st.hidden = false;
         break;
+    case K_v:
+        m_st.hidden = on;
+        return;
     case K_red:
     case K_green:
     case K_blue:
@@ -807,7 +909,9 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
         if (v < 0)
             v += 65536;
         char16_t c = (v < 0 || v > 0xFFFF) ? char16_t(0xFFFD) : char16_t(v);
-        if (c >= 0xF020 && c <= 0xF0FF) // symbol-font private area: the byte itself
+        // A symbol font's characters are also reachable in the private area;
+        // elsewhere those are characters of their own.
+        if (c >= 0xF020 && c <= 0xF0FF && cpForFont(m_st.fontRtf) == -1)
             c = char16_t(c - 0xF000);
         textChar(c);
         m_ucSkip = m_st.uc;
@@ -862,6 +966,7 @@ bool Reader::run(Document *doc, QString *error)
             }
             if (m_stack.size() <= 1) {
                 // The outer group is closed: whatever follows is not part of it.
+                m_closed = true;
                 break;
             }
             popGroup();
@@ -933,7 +1038,7 @@ bool Reader::run(Document *doc, QString *error)
                 if (m_st.dest == Dest::Text)
                     appendByte(b);
                 else
-                    tableText(b);
+                    tableText(b, true);
                 continue;
             }
             ++m_p;
@@ -946,8 +1051,9 @@ bool Reader::run(Document *doc, QString *error)
         }
         // Plain text. The common case, a run of printable ASCII, goes in whole
         // (unless it may be the second byte of a double-byte character).
-        if (!m_skipDepth && m_ucSkip == 0 && m_st.dest == Dest::Text && c >= 0x20 && c < 0x7F &&
-            (syncFormat(), m_pendingBytes.isEmpty())) {
+        if (!m_skipDepth && m_ucSkip == 0 && m_st.dest == Dest::Text && !m_st.hidden && c >= 0x20 &&
+            c < 0x7F && (syncFormat(), m_pendingBytes.isEmpty())) {
+            m_sawText = true;
             if (m_highSurrogate) {
                 m_cur += QChar(0xFFFD);
                 m_highSurrogate = 0;
@@ -975,6 +1081,18 @@ bool Reader::run(Document *doc, QString *error)
             continue;
         appendByte(b);
     }
+    if (!m_closed) {
+        // Cut off before any text: loading it as an empty document would hide
+        // that the file is damaged.
+        const char *why = m_st.dest == Dest::FontTable ? "The file ends inside its font table."
+                          : !m_sawText                 ? "The file ends before its text begins."
+                                                       : nullptr;
+        if (why) {
+            if (error)
+                *error = QString::fromLatin1(why);
+            return false;
+        }
+    }
     finish(doc);
     return true;
 }
@@ -984,6 +1102,7 @@ void Reader::finish(Document *doc)
     flushBytes();
     flushRun();
     commitFont();
+    doc->halfPoints = m_endHalfPoints > 0 ? m_endHalfPoints : m_st.fmt.halfPoints;
 
     // The last paragraph mark ends the text; it is no empty line of its own.
     while (!m_runs.empty() && m_runs.back().first.isEmpty())
@@ -1007,7 +1126,8 @@ void Reader::finish(Document *doc)
             return -1;
         }
         const int i = int(doc->fonts.size());
-        doc->fonts.push_back(Font{def->second.name, def->second.charset});
+        // The text is Unicode by now: a font without a charset is as good as ANSI.
+        doc->fonts.push_back(Font{def->second.name, std::max(def->second.charset, 0)});
         index.insert(rtf, i);
         return i;
     };
@@ -1080,15 +1200,38 @@ public:
 
     QByteArray &m_out;
     bool m_delim = false;
-    bool m_bytesAsIs = true; // the font reads \'hh as the byte itself
+    bool m_bytesAsIs = true;      // the font reads \'hh as the byte itself
+    bool m_fontName = false;      // a ';' would end the name
+    int m_privateAreaFont = -1;   // see write()
+    bool m_inPrivateArea = false; // inside a group of that font
+
+private:
+    void hexByte(char16_t u)
+    {
+        static const char hexd[] = "0123456789abcdef";
+        m_out += "\\'";
+        m_out += hexd[(u >> 4) & 15];
+        m_out += hexd[u & 15];
+        m_delim = false;
+    }
 };
 
 void Writer::escapedText(const QString &t)
 {
-    static const char hexd[] = "0123456789abcdef";
     const int n = int(t.size());
     for (int i = 0; i < n; ++i) {
         const char16_t u = t.at(i).unicode();
+        const bool privateArea = m_privateAreaFont >= 0 && u >= 0xF020 && u <= 0xF0FF;
+        if (privateArea != m_inPrivateArea) {
+            if (privateArea) {
+                m_out += '{';
+                word("f", m_privateAreaFont);
+            } else {
+                m_out += '}';
+                m_delim = false;
+            }
+            m_inPrivateArea = privateArea;
+        }
         if (u == '\r') {
             if (i + 1 < n && t.at(i + 1) == QLatin1Char('\n'))
                 ++i;
@@ -1105,20 +1248,22 @@ void Writer::escapedText(const QString &t)
             m_out += '\\';
             m_out += char(u);
             m_delim = false;
-        } else if (u < 0x20) {
-            continue; // other control codes have no place in the text
+        } else if (u < 0x20 || (u == ';' && m_fontName)) {
+            hexByte(u); // the same in every code page
         } else if (u < 0x7F) {
             text(char(u));
         } else if (u < 0x100 && m_bytesAsIs) {
-            m_out += "\\'";
-            m_out += hexd[u >> 4];
-            m_out += hexd[u & 15];
-            m_delim = false;
+            hexByte(u);
         } else {
             word("u", long(int16_t(u)));
             m_out += '?';
             m_delim = false;
         }
+    }
+    if (m_inPrivateArea) {
+        m_out += '}';
+        m_delim = false;
+        m_inPrivateArea = false;
     }
 }
 
@@ -1136,6 +1281,22 @@ QByteArray write(const Document &doc)
     QVector<Font> fonts = doc.fonts;
     if (fonts.isEmpty())
         fonts.push_back(Font{QString(), 0});
+    auto fontOf = [&](const Run &r) {
+        return (r.format.font >= 0 && r.format.font < fonts.size()) ? r.format.font : 0;
+    };
+    // A symbol font reads U+F020-U+F0FF as its own bytes. Such characters are
+    // written in an ANSI entry of the same face, so they come back as they were.
+    std::vector<int> privateAreaFont(size_t(fonts.size()), -1);
+    for (const Run &r : doc.runs) {
+        const int f = fontOf(r);
+        if (fonts[f].charset != 2 || privateAreaFont[size_t(f)] >= 0)
+            continue;
+        if (std::any_of(r.text.begin(), r.text.end(),
+                        [](QChar c) { return c.unicode() >= 0xF020 && c.unicode() <= 0xF0FF; })) {
+            privateAreaFont[size_t(f)] = int(fonts.size());
+            fonts.push_back(Font{fonts[f].name, 0});
+        }
+    }
     std::vector<quint32> colours;
     for (const Run &r : doc.runs)
         if (r.format.hasColour &&
@@ -1150,6 +1311,7 @@ QByteArray write(const Document &doc)
         w.word("fcharset", fonts[i].charset);
         Writer nameW(out);
         nameW.m_delim = true;
+        nameW.m_fontName = true;
         nameW.escapedText(fonts[i].name);
         out += ";}";
     }
@@ -1186,7 +1348,7 @@ QByteArray write(const Document &doc)
             w.word(f.underline ? "ul" : "ulnone");
         if (f.strike != cur.strike)
             w.word(f.strike ? "strike" : "strike0");
-        const int font = (f.font >= 0 && f.font < fonts.size()) ? f.font : 0;
+        const int font = (f.font >= 0 && f.font < doc.fonts.size()) ? f.font : 0;
         if (font != cur.font)
             w.word("f", font);
         if (f.halfPoints != cur.halfPoints)
@@ -1197,13 +1359,14 @@ QByteArray write(const Document &doc)
 
     if (doc.runs.isEmpty()) {
         Format f;
-        f.halfPoints = 24;
+        f.halfPoints = doc.halfPoints;
         apply(f);
     }
     for (const Run &r : doc.runs) {
         apply(r.format);
         const int cs = fonts[cur.font].charset;
         w.m_bytesAsIs = cs == 0 || cs == 1 || cs == 2;
+        w.m_privateAreaFont = privateAreaFont[size_t(cur.font)];
         w.escapedText(r.text);
     }
     w.word("par");
@@ -1221,6 +1384,7 @@ QByteArray writePlain(const QString &modelText, const QString &fontName, int hal
     r.text = modelText;
     r.format.halfPoints = halfPoints;
     d.runs.push_back(r);
+    d.halfPoints = halfPoints;
     return write(d);
 }
 

@@ -90,11 +90,12 @@ void TstRtfCodec::read_data()
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<bool>("readable");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("font"); // checked when given
+    QTest::addColumn<QString>("font");   // checked when given
+    QTest::addColumn<int>("halfPoints"); // checked when not 0
     // A null text: the reader must refuse the input.
     auto row = [](const char *name, const QByteArray &rtf, const QString &text,
-                  const QString &font = QString()) {
-        QTest::newRow(name) << rtf << !text.isNull() << text << font;
+                  const QString &font = QString(), int halfPoints = 0) {
+        QTest::newRow(name) << rtf << !text.isNull() << text << font << halfPoints;
     };
     const QString fc = chars({0xFC});
     const QByteArray sym = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset2 Ti83Pluspc;}}\\f0 ";
@@ -113,13 +114,41 @@ void TstRtfCodec::read_data()
             " see the site\r\nFor(I,1,10)\r\n" + chars({0x41F, 0x440, 0x438, 0x432, 0x435, 0x442}),
         "Times New Roman");
     row("libreoffice", readData("libreoffice.rtf"),
-        "Lbl A\r\n1" + chars({0xAE}) + "B " + chars({0x2192}) + " caf" + chars({0xE9}) + " old {x}",
+        chars({0x95, '\t'}) + "Lbl A\r\n1" + chars({0xAE}) + "B " + chars({0x2192}) + " caf" +
+            chars({0xE9}) + " old {x}",
         "Liberation Serif");
     row("pandoc", readData("pandoc.rtf"),
         "Title\r\nHello world, " + chars({0x93}) + "quoted" + chars({0x94}) + " caf" +
             chars({0xE9}) + ".\r\nDisp \"A\"\r\nPause\r\nSee the page.\r\nSmile " +
             chars({0xD83D, 0xDE00}),
         "Helvetica");
+
+    // Faults found on files from elsewhere.
+    row("private area outside symbol fonts", readData("private_area.rtf"),
+        chars({'A', 0xF0B7, 'B', 0xF0B7, 0xB7, ' ', '!'}));
+    row("explicit ansi charset in a japanese document", readData("fcharset0_cp932.rtf"),
+        chars({'J', 0xE4, 'r', 'v', 'i', ' ', 0x3042}), "Arial");
+    row("explicit ansi charset in a cyrillic document",
+        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset0 A;}{\\f1 B;}}\\f0 caf\\'e9 "
+        "{\\f1\\'e9}}",
+        chars({'c', 'a', 'f', 0xE9, ' ', 0x439}));
+    row("mac japanese", readData("mac_japanese.rtf"), chars({0x3042, 0x65E5, 0x672C}));
+    row("utf-8 code page", readData("utf8_codepage.rtf"),
+        chars({'c', 'a', 'f', 0xE9, ' ', 0x65E5}));
+    row("unknown code page", "{\\rtf1\\ansi\\ansicpg10004 A\\'c7\\u1575?}",
+        chars({'A', 0xFFFD, 0x627}));
+    row("deep e-mail", readData("deep_groups.rtf"), "Deep mail", "Arial");
+    row("optional hyphen", readData("optional_hyphen.rtf"), "Disp A" + chars({0xAD}) + "B");
+    row("list numbers and bullets", readData("list_text.rtf"),
+        "Steps:\r\n" + chars({0xB7}) + "\tInput A\r\n2.\tDisp A\r\n3)\tEnd");
+    row("hidden text", readData("hidden_text.rtf"), "Disp A\r\nPause");
+    row("semicolon in a font name", readData("font_semicolon.rtf"), "Lbl A", "Ti83;Plus{pc}");
+    row("empty document keeps its size", readData("empty_fs17.rtf"), "", "Ti83Pluspc", 17);
+    row("size without any paragraph", "{\\rtf1{\\fonttbl{\\f0 A;}}\\fs17}", "", "A", 17);
+    row("control characters", readData("control_chars.rtf"),
+        chars({'A', 1, 'B', 0x1B, 'C', 0x0B, 'D', 0, 'E'}));
+    row("cut off in the font table", readData("truncated_fonttable.rtf"), QString());
+    row("bare header", readData("bare_header.rtf"), QString());
 
     // Characters, code pages and control words.
     row("symbol private area and fallback byte", sym + "\\u-4031\\'41\\u61692?\\'fc\\'80}",
@@ -140,13 +169,13 @@ void TstRtfCodec::read_data()
     row("control symbols",
         "{\\rtf1 a\\~b\\_c\\-d\\\\\\{\\}\\tab\\emdash\\endash\\lquote\\rquote\\ldblquote"
         "\\rdblquote\\bullet}",
-        chars({'a', 0xA0, 'b', '-', 'c', 'd', '\\', '{', '}', '\t', 0x97, 0x96, 0x91, 0x92, 0x93,
-               0x94, 0x95}));
+        chars({'a', 0xA0, 'b', '-', 'c', 0xAD, 'd', '\\', '{', '}', '\t', 0x97, 0x96, 0x91, 0x92,
+               0x93, 0x94, 0x95}));
     row("breaks", "{\\rtf1 a\\line b\\sect c\\page d\\\r\ne\\\nf\\par\\par}",
         "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
     row("skipped destinations",
         "{\\rtf1{\\info{\\title T}}{\\stylesheet{S;}}{\\header H}{\\footerl F}{\\*\\unknown U}"
-        "{\\pict P}{\\object O}{\\listtext L}{\\pntext N}{\\field{\\*\\fldinst I}{\\fldrslt R}}}",
+        "{\\pict P}{\\object O}{\\field{\\*\\fldinst I}{\\fldrslt R}}}",
         "R");
     row("bin inside skipped group", "{\\rtf1 a\\bin3 {}}b{\\*\\x\\bin2 }}c}d}", "abd");
 
@@ -157,13 +186,15 @@ void TstRtfCodec::read_data()
     row("truncated", readData("truncated.rtf"), "Abc");
     row("closing braces missing", "{\\rtf1 A{\\b B", "AB");
     row("text after the last brace", readData("unbalanced.rtf"), "A");
-    row("too deep", "{\\rtf1 " + QByteArray(2000, '{') + "x" + QByteArray(2000, '}'), QString());
+    row("too deep",
+        "{\\rtf1 " + QByteArray(rtf::kMaxDepth, '{') + "x" + QByteArray(rtf::kMaxDepth, '}'),
+        QString());
     row("deep but allowed",
         "{\\rtf1 " + QByteArray(rtf::kMaxDepth - 2, '{') + "x" +
             QByteArray(rtf::kMaxDepth - 1, '}'),
         "x");
-    row("too deep inside a skipped group", "{\\rtf1 {\\*\\x " + QByteArray(5000, '{') + "}",
-        QString());
+    row("too deep inside a skipped group",
+        "{\\rtf1 {\\*\\x " + QByteArray(rtf::kMaxDepth, '{') + "}", QString());
     row("long control words",
         "{\\rtf1 a\\" + QByteArray(100, 'x') + " b\\par" + QByteArray(40, 'd') + " c}", "abc");
     row("huge parameters",
@@ -174,7 +205,7 @@ void TstRtfCodec::read_data()
     row("bad byte digits", "{\\rtf1 a\\'zzb}", "azzb");
     row("truncated bin", "{\\rtf1 a\\bin999999999999 xyz", "a");
     row("negative bin", "{\\rtf1 a\\bin-5 xyz}", "axyz");
-    row("nul bytes", QByteArray("{\\rtf1 a\0b\\'00c}", 16), "abc");
+    row("nul bytes", QByteArray("{\\rtf1 a\0b\\'00c}", 16), chars({'a', 'b', 0, 'c'}));
     row("backslash at end", "{\\rtf1 a\\", "a");
 }
 
@@ -183,6 +214,7 @@ void TstRtfCodec::read()
     QFETCH(QByteArray, rtf);
     QFETCH(bool, readable);
     QFETCH(QString, font);
+    QFETCH(int, halfPoints);
     rtf::Document d;
     QString error;
     QVERIFY2(rtf::read(rtf, &d, &error) == readable, qPrintable(error));
@@ -190,6 +222,8 @@ void TstRtfCodec::read()
         QTEST(d.text(), "text");
         if (!font.isNull())
             QCOMPARE(d.mainFontName(), font);
+        if (halfPoints)
+            QCOMPARE(d.mainHalfPoints(), halfPoints);
     } else {
         QVERIFY(!error.isEmpty());
         QVERIFY(d.runs.isEmpty());

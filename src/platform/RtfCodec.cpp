@@ -69,7 +69,8 @@ int Document::mainHalfPoints() const
     for (const Run &r : runs)
         if (!r.text.isEmpty())
             return r.format.halfPoints;
-    return runs.isEmpty() ? halfPoints : runs[0].format.halfPoints;
+    // No text: the size that the document's last paragraph mark is written in.
+    return runs.isEmpty() ? halfPoints : runs.back().format.halfPoints;
 }
 
 // ---------------------------------------------------------------- reader

@@ -47,7 +47,8 @@ struct Document {
     int halfPoints = 24; // size of the (last) empty line: what an empty document keeps
 
     QString text() const;
-    // Main font and size: those of the first text, else of the table.
+    // Main font and size: those of the first text; else the first font and
+    // the size of the empty last line.
     QString mainFontName() const;
     int mainHalfPoints() const;
 };

@@ -4,6 +4,7 @@
 #include "platform/RtfCodec.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace platform;
@@ -20,6 +21,74 @@ QByteArray readData(const QString &name)
     return f.readAll();
 }
 
+// A random text the pane can hold, drawn from every class of code point.
+QString randomPaneText(QRandomGenerator &rng)
+{
+    QString t;
+    const int n = rng.bounded(40);
+    for (int i = 0; i < n; ++i) {
+        switch (rng.bounded(10)) {
+        case 0:
+            t += QLatin1Char(char(rng.bounded(0x20, 0x7F)));
+            break;
+        case 1:
+            t += QLatin1Char("\\{};?"[rng.bounded(6)]);
+            break;
+        case 2: { // control characters; line breaks only as CR LF
+            const char16_t c = char16_t(rng.bounded(0x20));
+            t += c == '\r' || c == '\n' ? QStringLiteral("\r\n") : QString(QChar(c));
+            break;
+        }
+        case 3: // calculator bytes 127-255
+            t += rtf::displayToModel(QChar(char16_t(rng.bounded(0x7F, 0x100))));
+            break;
+        case 4:
+            t += QChar(char16_t(rng.bounded(0xF000, 0xF100)));
+            break;
+        case 5: {
+            static const char16_t special[] = {0xFFFD, 0xFFFE, 0xFFFF, 0xFEFF, 0x2028, 0x2029};
+            t += QChar(special[rng.bounded(6)]);
+            break;
+        }
+        case 6: { // supplementary planes
+            const char32_t c = char32_t(rng.bounded(0x10000, 0x110000));
+            t += QString::fromUcs4(&c, 1);
+            break;
+        }
+        default: { // the rest of the basic plane
+            char16_t c = char16_t(rng.bounded(0x100, 0x10000));
+            if (QChar::isSurrogate(c) || c == 0xFDD0 || c == 0xFDD1)
+                c = 0x3042;
+            t += rtf::displayToModel(QChar(c));
+            break;
+        }
+        }
+    }
+    return t;
+}
+
+// Each character with what a reader shows of it: format and font name.
+QStringList shown(const rtf::Document &d)
+{
+    QStringList out;
+    for (const rtf::Run &r : d.runs) {
+        rtf::Format f = r.format;
+        const QString font = f.font >= 0 && f.font < d.fonts.size() ? d.fonts[f.font].name : "?";
+        f.font = 0;
+        const QString how = QStringLiteral("%1 %2%3%4%5 %6 %7")
+                                .arg(font)
+                                .arg(f.bold)
+                                .arg(f.italic)
+                                .arg(f.underline)
+                                .arg(f.strike)
+                                .arg(f.halfPoints)
+                                .arg(f.hasColour ? int(f.colour) : -1);
+        for (QChar c : r.text)
+            out << QString(c) + how;
+    }
+    return out;
+}
+
 const QByteArray kHeader = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil"
                            "\\fcharset0 ";
 
@@ -31,6 +100,7 @@ class TstRtfCodec : public QObject
 private slots:
     void writerMatchesRichEdit();
     void roundTripKeepsRunsAndFonts();
+    void writeThenReadKeepsAnyPaneText();
     void read_data();
     void read();
 };
@@ -82,6 +152,36 @@ void TstRtfCodec::roundTripKeepsRunsAndFonts()
     for (int i = 0; i < d.runs.size(); ++i) {
         QCOMPARE(back.runs[i].text, d.runs[i].text);
         QVERIFY2(back.runs[i].format == d.runs[i].format, qPrintable(QString::number(i)));
+    }
+}
+
+void TstRtfCodec::writeThenReadKeepsAnyPaneText()
+{
+    QRandomGenerator rng(20240611);
+    static const int charsets[] = {0, 2, 204, 128, 1, 238};
+    for (int round = 0; round < 3000; ++round) {
+        rtf::Document d;
+        for (const char *name : {"Ti83Pluspc", "Sym;bol", "{Mono}\\"})
+            d.fonts.push_back({QLatin1String(name), charsets[rng.bounded(6)]});
+        d.halfPoints = rng.bounded(2, 100);
+        for (int runs = rng.bounded(4); runs > 0; --runs) {
+            rtf::Format f;
+            f.font = rng.bounded(3);
+            f.bold = rng.bounded(2);
+            f.strike = rng.bounded(2);
+            f.halfPoints = rng.bounded(2, 100);
+            f.hasColour = rng.bounded(2);
+            f.colour = f.hasColour ? rng.bounded(0x1000000) : 0;
+            d.runs.push_back({randomPaneText(rng), f});
+        }
+        const QByteArray written = rtf::write(d);
+        rtf::Document back;
+        QString error;
+        const QString where = QString::fromLatin1(written.toBase64());
+        QVERIFY2(rtf::read(written, &back, &error), qPrintable(error + where));
+        QCOMPARE(back.text(), d.text());
+        QVERIFY2(shown(back) == shown(d), qPrintable(where));
+        QCOMPARE(back.mainHalfPoints(), d.mainHalfPoints());
     }
 }
 

@@ -448,6 +448,7 @@ private:
     int m_endHalfPoints = 0; // size of the last paragraph mark
     QHash<int, std::shared_ptr<QStringDecoder>> m_decoders;
     QHash<int, std::shared_ptr<std::vector<char16_t>>> m_tables;
+    std::shared_ptr<std::vector<char16_t>> m_unknownTable;
 
     // One-byte code pages are decoded through a table built once per file.
     const std::vector<char16_t> *singleByteTable(int cp)
@@ -457,16 +458,22 @@ private:
             return it->get();
         std::shared_ptr<std::vector<char16_t>> t;
         if (!isMultiByteCodePage(cp)) {
-            t = std::make_shared<std::vector<char16_t>>(256);
             QStringDecoder *dec = decoderFor(cp);
-            for (int b = 0; b < 256; ++b) {
-                if (dec && b >= 0x80) {
-                    dec->resetState();
-                    const QString s = dec->decode(QByteArray(1, char(b)));
-                    (*t)[b] = s.size() == 1 ? decoded(s.at(0).unicode()) : char16_t(0xFFFD);
-                } else {
-                    (*t)[b] = unknownByte(b);
+            if (!dec && m_unknownTable) {
+                t = m_unknownTable; // one table for every code page we cannot decode
+            } else {
+                t = std::make_shared<std::vector<char16_t>>(256);
+                for (int b = 0; b < 256; ++b) {
+                    if (dec && b >= 0x80) {
+                        dec->resetState();
+                        const QString s = dec->decode(QByteArray(1, char(b)));
+                        (*t)[b] = s.size() == 1 ? decoded(s.at(0).unicode()) : char16_t(0xFFFD);
+                    } else {
+                        (*t)[b] = unknownByte(b);
+                    }
                 }
+                if (!dec)
+                    m_unknownTable = t;
             }
         }
         m_tables.insert(cp, t);
@@ -912,7 +919,7 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
         char16_t c = (v < 0 || v > 0xFFFF) ? char16_t(0xFFFD) : char16_t(v);
         // A symbol font's characters are also reachable in the private area;
         // elsewhere those are characters of their own.
-        if (c >= 0xF020 && c <= 0xF0FF && cpForFont(m_st.fontRtf) == -1)
+        if (c >= 0xF020 && c <= 0xF0FF && m_st.dest == Dest::Text && cpForFont(m_st.fontRtf) == -1)
             c = char16_t(c - 0xF000);
         textChar(c);
         m_ucSkip = m_st.uc;

@@ -470,6 +470,7 @@ rtf::Document RichTextBox::toDocument() const
     rtf::Document d;
     d.fonts.push_back(rtf::Font{m_fontName, m_fontCharset});
     const int mainHp = qRound(m_fontSize * 2);
+    d.halfPoints = mainHp; // an empty pane keeps its size
     rtf::Format base;
     base.halfPoints = mainHp;
     auto add = [&d](const QString &text, const rtf::Format &f) {

@@ -69,7 +69,8 @@ int Document::mainHalfPoints() const
     for (const Run &r : runs)
         if (!r.text.isEmpty())
             return r.format.halfPoints;
-    return runs.isEmpty() ? 24 : runs[0].format.halfPoints;
+    // No text: the size that the document's last paragraph mark is written in.
+    return runs.isEmpty() ? halfPoints : runs.back().format.halfPoints;
 }
 
 // ---------------------------------------------------------------- reader
@@ -120,6 +121,7 @@ enum Kw : int {
     K_u,
     K_uc,
     K_bin,
+    K_v,
 };
 
 struct KwEntry {
@@ -190,7 +192,6 @@ constexpr KwEntry kKeywords[] = {
     {"line", K_line},
     {"listoverridetable", K_skipdest},
     {"listtable", K_skipdest},
-    {"listtext", K_skipdest},
     {"lquote", K_lquote},
     {"mac", K_mac},
     {"manager", K_skipdest},
@@ -204,7 +205,6 @@ constexpr KwEntry kKeywords[] = {
     {"pca", K_pca},
     {"pict", K_skipdest},
     {"plain", K_plain},
-    {"pntext", K_skipdest},
     {"pntxta", K_skipdest},
     {"pntxtb", K_skipdest},
     {"printim", K_skipdest},
@@ -241,6 +241,7 @@ constexpr KwEntry kKeywords[] = {
     {"ulw", K_ul},
     {"ulwave", K_ul},
     {"userprops", K_skipdest},
+    {"v", K_v},
     {"xe", K_skipdest},
 };
 
@@ -252,16 +253,24 @@ Kw lookup(std::string_view w)
     return (it != e && it->name == w) ? it->kw : K_unknown;
 }
 
+// charset -1: the font table names none, so the document's code page applies.
 int codePageForCharset(int charset, int ansiCp)
 {
     switch (charset) {
     case 0:
-    case 1:
-        return ansiCp;
+        return 1252;
     case 2:
         return -1; // symbol: the byte itself
     case 77:
         return 10000;
+    case 78:
+        return 10001;
+    case 79:
+        return 10003;
+    case 80:
+        return 10008;
+    case 81:
+        return 10002;
     case 128:
         return 932;
     case 129:
@@ -299,27 +308,78 @@ int codePageForCharset(int charset, int ansiCp)
     }
 }
 
+// Names the converter knows; the Mac code pages of East Asia differ from
+// their Windows and EUC relatives only in a few vendor characters.
 const char *codecName(int cp)
 {
     switch (cp) {
     case 932:
+    case 10001:
         return "Shift_JIS";
     case 936:
         return "GBK";
     case 949:
         return "windows-949";
     case 950:
+    case 10002:
         return "Big5";
+    case 10003:
+    case 51949:
+        return "EUC-KR";
+    case 10008:
+    case 51936:
+        return "GB2312";
+    case 20932:
+    case 51932:
+        return "EUC-JP";
+    case 54936:
+        return "GB18030";
+    case 65001:
+        return "UTF-8";
     case 10000:
         return "macintosh";
-    case 437:
-        return "IBM437";
-    case 850:
-        return "IBM850";
+    case 10006:
+        return "x-mac-greek";
+    case 10007:
+        return "x-mac-cyrillic";
+    case 10029:
+        return "x-mac-centraleurope";
+    case 10081:
+        return "x-mac-turkish";
+    case 20127:
+        return "US-ASCII";
+    case 20866:
+        return "KOI8-R";
+    case 21866:
+        return "KOI8-U";
     case 874:
         return "windows-874";
     default:
         return nullptr;
+    }
+}
+
+bool isMultiByteCodePage(int cp)
+{
+    switch (cp) {
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 1361:
+    case 10001:
+    case 10002:
+    case 10003:
+    case 10008:
+    case 20932:
+    case 51932:
+    case 51936:
+    case 51949:
+    case 54936:
+    case 65001:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -334,256 +394,297 @@ struct State {
     int fontRtf = 0; // \f as written in the file
     int uc = 1;
     Dest dest = Dest::Text;
+    bool hidden = false; // \v: not part of the program, dropped
 };
 
 struct FontDef {
     QString name;
-    int charset = 0;
-    int cp = 0; // explicit \cpg, 0 when none
+    int charset = -1; // -1: none given, the document's code page applies
+    int cp = 0;       // explicit \cpg, 0 when none
 };
 
 class Reader
 {
 public:
-    Reader(const QByteArray &data) : p(data.constData()), end(data.constData() + data.size()) {}
+    Reader(const QByteArray &data) : m_p(data.constData()), m_end(data.constData() + data.size()) {}
 
     bool run(Document *doc, QString *error);
 
 private:
-    const char *p;
-    const char *end;
-    std::vector<State> stack;
-    State st;
-    int skipDepth = 0;
-    int ansiCp = 1252;
-    int deff = 0;
-    bool deffSet = false;
+    const char *m_p;
+    const char *m_end;
+    std::vector<State> m_stack;
+    State m_st;
+    int m_skipDepth = 0;
+    int m_ansiCp = 1252;
+    int m_deff = 0;
+    bool m_deffSet = false;
 
     // font table
-    std::map<int, FontDef> fontDefs;
-    int tblFont = 0;
-    int tblDepth = 0;
-    QString tblName;
-    bool tblPending = false;
-    int tblCharset = 0;
-    int tblCpg = 0;
+    std::map<int, FontDef> m_fontDefs;
+    int m_tblFont = 0;
+    int m_tblDepth = 0;
+    QString m_tblName;
+    bool m_tblPending = false;
+    int m_tblCharset = -1;
+    int m_tblCpg = 0;
     // colour table
-    std::vector<std::pair<bool, quint32>> colours;
-    int cr = 0, cg = 0, cb = 0;
-    bool cSet = false;
+    std::vector<std::pair<bool, quint32>> m_colours;
+    int m_cr = 0, m_cg = 0, m_cb = 0;
+    bool m_cSet = false;
 
     // output
-    std::vector<std::pair<QString, State>> runs; // text with its state (font as in file)
-    QString cur;
-    State curState;
-    bool fmtDirty = true;
-    int curCp = 1252;
-    QByteArray pendingBytes;
-    int pendingCp = 1252;
-    int ucSkip = 0;
-    char16_t highSurrogate = 0;
-    QHash<int, std::shared_ptr<QStringDecoder>> decoders;
-    QHash<int, std::shared_ptr<std::vector<char16_t>>> tables;
+    std::vector<std::pair<QString, State>> m_runs; // text with its state (font as in file)
+    QString m_cur;
+    State m_curState;
+    bool m_fmtDirty = true;
+    int m_curCp = 1252;
+    QByteArray m_pendingBytes;
+    int m_pendingCp = 1252;
+    int m_ucSkip = 0;
+    char16_t m_highSurrogate = 0;
+    bool m_closed = false;   // the outer group ended
+    bool m_sawText = false;  // any text or paragraph mark of the body, hidden or not
+    int m_endHalfPoints = 0; // size of the last paragraph mark
+    QHash<int, std::shared_ptr<QStringDecoder>> m_decoders;
+    QHash<int, std::shared_ptr<std::vector<char16_t>>> m_tables;
+    std::shared_ptr<std::vector<char16_t>> m_unknownTable;
 
     // One-byte code pages are decoded through a table built once per file.
     const std::vector<char16_t> *singleByteTable(int cp)
     {
-        auto it = tables.find(cp);
-        if (it != tables.end())
+        auto it = m_tables.find(cp);
+        if (it != m_tables.end())
             return it->get();
         std::shared_ptr<std::vector<char16_t>> t;
-        const bool multiByte = cp == 932 || cp == 936 || cp == 949 || cp == 950 || cp == 1361;
-        if (!multiByte) {
-            if (QStringDecoder *dec = decoderFor(cp)) {
+        if (!isMultiByteCodePage(cp)) {
+            QStringDecoder *dec = decoderFor(cp);
+            if (!dec && m_unknownTable) {
+                t = m_unknownTable; // one table for every code page we cannot decode
+            } else {
                 t = std::make_shared<std::vector<char16_t>>(256);
                 for (int b = 0; b < 256; ++b) {
-                    dec->resetState();
-                    const QString s = dec->decode(QByteArray(1, char(b)));
-                    (*t)[b] = s.size() == 1 ? s.at(0).unicode() : char16_t(0xFFFD);
+                    if (dec && b >= 0x80) {
+                        dec->resetState();
+                        const QString s = dec->decode(QByteArray(1, char(b)));
+                        (*t)[b] = s.size() == 1 ? decoded(s.at(0).unicode()) : char16_t(0xFFFD);
+                    } else {
+                        (*t)[b] = unknownByte(b);
+                    }
                 }
+                if (!dec)
+                    m_unknownTable = t;
             }
         }
-        tables.insert(cp, t);
+        m_tables.insert(cp, t);
         return t.get();
     }
 
-    bool inText() const { return skipDepth == 0 && st.dest == Dest::Text; }
+    // A code page we cannot decode keeps ASCII and marks the rest, rather
+    // than passing bytes off as the model's own.
+    static char16_t unknownByte(int b) { return b < 0x80 ? char16_t(b) : char16_t(0xFFFD); }
+    // Some converters put U+001A where a byte has no character.
+    static char16_t decoded(char16_t u) { return u == 0x1A ? char16_t(0xFFFD) : u; }
+
+    bool inText() const { return m_skipDepth == 0 && m_st.dest == Dest::Text; }
 
     int cpForFont(int f) const
     {
-        auto it = fontDefs.find(f);
-        if (it == fontDefs.end())
-            return ansiCp;
+        auto it = m_fontDefs.find(f);
+        if (it == m_fontDefs.end())
+            return m_ansiCp;
         if (it->second.cp > 0 && it->second.charset != 2)
             return it->second.cp;
-        return codePageForCharset(it->second.charset, ansiCp);
+        return codePageForCharset(it->second.charset, m_ansiCp);
     }
 
     void syncFormat()
     {
-        if (!fmtDirty)
+        if (!m_fmtDirty)
             return;
-        fmtDirty = false;
+        m_fmtDirty = false;
         flushBytes();
-        const bool same = curState.fmt == st.fmt && curState.fontRtf == st.fontRtf;
+        const bool same = m_curState.fmt == m_st.fmt && m_curState.fontRtf == m_st.fontRtf;
         if (!same) {
             flushRun();
-            curState = st;
+            m_curState = m_st;
         }
-        curCp = cpForFont(st.fontRtf);
+        m_curCp = cpForFont(m_st.fontRtf);
     }
 
     void flushRun()
     {
-        if (highSurrogate) {
-            cur += QChar(0xFFFD);
-            highSurrogate = 0;
+        if (m_highSurrogate) {
+            m_cur += QChar(0xFFFD);
+            m_highSurrogate = 0;
         }
-        if (!cur.isEmpty()) {
-            runs.emplace_back(cur, curState);
-            cur.clear();
+        if (!m_cur.isEmpty()) {
+            m_runs.emplace_back(m_cur, m_curState);
+            m_cur.clear();
         }
     }
 
     void appendUnit(char16_t u)
     {
-        if (u < 0x20 && u != '\t') // line breaks come only from paragraph marks
+        if (u == '\r' || u == '\n') // line breaks come only from paragraph marks
             return;
-        if (highSurrogate) {
+        if (m_highSurrogate) {
             if (QChar::isLowSurrogate(u)) {
-                cur += QChar(highSurrogate);
-                cur += QChar(u);
-                highSurrogate = 0;
+                m_cur += QChar(m_highSurrogate);
+                m_cur += QChar(u);
+                m_highSurrogate = 0;
                 return;
             }
-            cur += QChar(0xFFFD);
-            highSurrogate = 0;
+            m_cur += QChar(0xFFFD);
+            m_highSurrogate = 0;
         }
         if (QChar::isHighSurrogate(u)) {
-            highSurrogate = u;
+            m_highSurrogate = u;
             return;
         }
         // Lone low surrogates, and the two non-characters a text document
         // reserves for itself, are no text.
         if (QChar::isLowSurrogate(u) || u == 0xFDD0 || u == 0xFDD1)
             u = 0xFFFD;
-        cur += displayToModel(QChar(u));
+        m_cur += displayToModel(QChar(u));
     }
 
     void appendBreak()
     {
+        m_sawText = true;
+        if (m_st.hidden)
+            return;
+        m_endHalfPoints = m_st.fmt.halfPoints;
         syncFormat();
         flushBytes();
-        if (highSurrogate) {
-            cur += QChar(0xFFFD);
-            highSurrogate = 0;
+        if (m_highSurrogate) {
+            m_cur += QChar(0xFFFD);
+            m_highSurrogate = 0;
         }
-        cur += QLatin1String("\r\n");
+        m_cur += QLatin1String("\r\n");
     }
 
     // One byte of text in the current font's code page.
     void appendByte(unsigned char b)
     {
+        m_sawText = true;
+        if (m_st.hidden)
+            return;
         syncFormat();
-        if (isByteCodePage(curCp)) {
-            if (b >= 0x20 || b == '\t')
-                appendUnit(b);
+        if (isByteCodePage(m_curCp)) {
+            appendUnit(b);
             return;
         }
-        if (const std::vector<char16_t> *table = singleByteTable(curCp)) {
+        if (const std::vector<char16_t> *table = singleByteTable(m_curCp)) {
             flushBytes();
             appendUnit((*table)[b]);
             return;
         }
-        if (!pendingBytes.isEmpty() && pendingCp != curCp)
+        if (b < 0x20) {
+            // Control codes are no part of a multi-byte character, and some
+            // converters swap them around.
             flushBytes();
-        pendingCp = curCp;
-        pendingBytes.append(char(b));
+            appendUnit(b);
+            return;
+        }
+        if (!m_pendingBytes.isEmpty() && m_pendingCp != m_curCp)
+            flushBytes();
+        m_pendingCp = m_curCp;
+        m_pendingBytes.append(char(b));
     }
 
     void flushBytes()
     {
-        if (pendingBytes.isEmpty())
+        if (m_pendingBytes.isEmpty())
             return;
         QByteArray bytes;
-        bytes.swap(pendingBytes);
-        QStringDecoder *dec = decoderFor(pendingCp);
+        bytes.swap(m_pendingBytes);
+        QStringDecoder *dec = decoderFor(m_pendingCp);
         if (!dec) {
             for (char c : bytes)
-                appendUnit(static_cast<unsigned char>(c));
+                appendUnit(unknownByte(static_cast<unsigned char>(c)));
             return;
         }
         dec->resetState();
         const QString s = dec->decode(bytes);
         for (QChar c : s)
-            appendUnit(c.unicode());
+            appendUnit(decoded(c.unicode()));
     }
 
     QStringDecoder *decoderFor(int cp)
     {
-        auto it = decoders.find(cp);
-        if (it != decoders.end())
+        auto it = m_decoders.find(cp);
+        if (it != m_decoders.end())
             return it->get();
-        QByteArray name;
+        QByteArrayList names;
         if (const char *n = codecName(cp))
-            name = n;
-        else if (cp > 0)
-            name = "windows-" + QByteArray::number(cp);
+            names << n;
+        if (cp > 0) {
+            const QByteArray num = QByteArray::number(cp);
+            names << "windows-" + num;
+            if (cp > 28590 && cp <= 28605)
+                names << "ISO-8859-" + QByteArray::number(cp - 28590);
+            if (cp < 1000)
+                names << "IBM" + num;
+        }
         std::shared_ptr<QStringDecoder> d;
-        if (!name.isEmpty()) {
+        for (const QByteArray &name : names) {
             d = std::make_shared<QStringDecoder>(name.constData(),
                                                  QStringConverter::Flag::Stateless);
-            if (!d->isValid())
-                d.reset();
+            if (d->isValid())
+                break;
+            d.reset();
         }
-        decoders.insert(cp, d);
+        m_decoders.insert(cp, d);
         return d.get();
     }
 
     void pushGroup()
     {
-        stack.push_back(st);
-        fmtDirty = true;
+        m_stack.push_back(m_st);
+        m_fmtDirty = true;
     }
 
     void popGroup()
     {
         // A font entry ends with its ';' or, failing that, with its group.
-        if (tblPending && int(stack.size()) <= tblDepth)
+        if (m_tblPending && int(m_stack.size()) <= m_tblDepth)
             commitFont();
-        if (stack.empty())
+        if (m_stack.empty())
             return;
-        st = stack.back();
-        stack.pop_back();
-        fmtDirty = true;
+        m_st = m_stack.back();
+        m_stack.pop_back();
+        m_fmtDirty = true;
     }
 
     void commitFont()
     {
-        if (!tblPending)
+        if (!m_tblPending)
             return;
-        FontDef &d = fontDefs[tblFont];
-        d.name = tblName.trimmed();
-        d.charset = tblCharset;
-        d.cp = tblCpg;
-        tblPending = false;
-        tblName.clear();
-        tblCharset = 0;
-        tblCpg = 0;
+        FontDef &d = m_fontDefs[m_tblFont];
+        d.name = m_tblName.trimmed();
+        d.charset = m_tblCharset;
+        d.cp = m_tblCpg;
+        m_tblPending = false;
+        m_tblName.clear();
+        m_tblCharset = -1;
+        m_tblCpg = 0;
     }
 
-    void tableText(char16_t c)
+    // escaped: written as \'hh, so a ';' belongs to the name.
+    void tableText(char16_t c, bool escaped = false)
     {
-        if (st.dest == Dest::FontTable) {
-            if (c == ';')
+        if (m_st.dest == Dest::FontTable) {
+            if (c == ';' && !escaped)
                 commitFont();
-            else if (tblPending && tblName.size() < 256 && c >= 0x20)
-                tblName += QChar(c);
-        } else if (st.dest == Dest::ColourTable) {
+            else if (m_tblPending && m_tblName.size() < 256 && c >= 0x20)
+                m_tblName += QChar(c);
+        } else if (m_st.dest == Dest::ColourTable) {
             if (c == ';') {
-                colours.emplace_back(cSet, quint32(cr) << 16 | quint32(cg) << 8 | quint32(cb));
-                cr = cg = cb = 0;
-                cSet = false;
+                m_colours.emplace_back(m_cSet,
+                                       quint32(m_cr) << 16 | quint32(m_cg) << 8 | quint32(m_cb));
+                m_cr = m_cg = m_cb = 0;
+                m_cSet = false;
             }
         }
     }
@@ -596,16 +697,19 @@ private:
 
 void Reader::textChar(char16_t c)
 {
-    if (skipDepth)
+    if (m_skipDepth)
         return;
-    if (ucSkip > 0) {
-        --ucSkip;
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
         return;
     }
-    if (st.dest != Dest::Text) {
+    if (m_st.dest != Dest::Text) {
         tableText(c);
         return;
     }
+    m_sawText = true;
+    if (m_st.hidden)
+        return;
     syncFormat();
     flushBytes();
     appendUnit(c);
@@ -613,21 +717,21 @@ void Reader::textChar(char16_t c)
 
 void Reader::controlSymbol(char c)
 {
-    if (skipDepth)
+    if (m_skipDepth)
         return;
     if (c == '*') {
-        skipDepth = 1; // the rest of this group is a destination we do not know
+        m_skipDepth = 1; // the rest of this group is a destination we do not know
         return;
     }
-    if (ucSkip > 0) {
-        --ucSkip;
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
         return;
     }
     switch (c) {
     case '\\':
     case '{':
     case '}':
-        if (st.dest == Dest::Text)
+        if (m_st.dest == Dest::Text)
             textChar(char16_t(c));
         else
             tableText(char16_t(c));
@@ -640,27 +744,30 @@ void Reader::controlSymbol(char c)
         break;
     case '\r':
     case '\n':
-        if (st.dest == Dest::Text)
+        if (m_st.dest == Dest::Text)
             appendBreak();
         break;
     case '\t':
         textChar('\t');
         break;
-    default: // \- optional hyphen, \| \: and the rest show nothing
+    case '-': // optional hyphen: the soft hyphen byte
+        textChar(0xAD);
+        break;
+    default: // \| \: and the rest show nothing
         break;
     }
 }
 
 void Reader::controlWord(std::string_view w, bool hasParam, int param)
 {
-    if (skipDepth)
+    if (m_skipDepth)
         return;
     const Kw kw = w.size() > size_t(kMaxControlWordLength) ? K_unknown : lookup(w);
     if (kw == K_bin)
         return; // handled by the tokenizer
-    if (ucSkip > 0) {
+    if (m_ucSkip > 0) {
         // A control word inside the fallback counts as one character.
-        --ucSkip;
+        --m_ucSkip;
         return;
     }
     const bool on = !hasParam || param != 0;
@@ -668,108 +775,112 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
     case K_unknown:
         return;
     case K_skipdest:
-        skipDepth = 1;
+        m_skipDepth = 1;
         return;
     case K_fonttbl:
-        st.dest = Dest::FontTable;
+        m_st.dest = Dest::FontTable;
         return;
     case K_colortbl:
-        st.dest = Dest::ColourTable;
-        colours.clear();
+        m_st.dest = Dest::ColourTable;
+        m_colours.clear();
         return;
     case K_ansi:
-        ansiCp = 1252;
+        m_ansiCp = 1252;
         break;
     case K_mac:
-        ansiCp = 10000;
+        m_ansiCp = 10000;
         break;
     case K_pc:
-        ansiCp = 437;
+        m_ansiCp = 437;
         break;
     case K_pca:
-        ansiCp = 850;
+        m_ansiCp = 850;
         break;
     case K_ansicpg:
         if (hasParam && param > 0 && param < 100000)
-            ansiCp = param;
+            m_ansiCp = param;
         break;
     case K_deff:
         if (hasParam) {
-            deff = param;
-            deffSet = true;
-            if (stack.size() <= 1)
-                st.fontRtf = param;
+            m_deff = param;
+            m_deffSet = true;
+            if (m_stack.size() <= 1)
+                m_st.fontRtf = param;
         }
         break;
     case K_f:
-        if (st.dest == Dest::FontTable) {
+        if (m_st.dest == Dest::FontTable) {
             commitFont();
-            tblFont = hasParam ? param : 0;
-            tblDepth = int(stack.size());
-            tblPending = true;
-            tblName.clear();
-            tblCharset = 0;
-            tblCpg = 0;
+            m_tblFont = hasParam ? param : 0;
+            m_tblDepth = int(m_stack.size());
+            m_tblPending = true;
+            m_tblName.clear();
+            m_tblCharset = -1;
+            m_tblCpg = 0;
             return;
         }
         if (hasParam)
-            st.fontRtf = param;
+            m_st.fontRtf = param;
         break;
     case K_fcharset:
-        if (st.dest == Dest::FontTable)
-            tblCharset = hasParam ? param : 0;
+        if (m_st.dest == Dest::FontTable)
+            m_tblCharset = hasParam ? param : 0;
         return;
     case K_cpg:
-        if (st.dest == Dest::FontTable && hasParam && param > 0 && param < 100000)
-            tblCpg = param;
+        if (m_st.dest == Dest::FontTable && hasParam && param > 0 && param < 100000)
+            m_tblCpg = param;
         return;
     case K_fs:
         if (hasParam && param > 0)
-            st.fmt.halfPoints = std::clamp(param, 2, 3276);
+            m_st.fmt.halfPoints = std::clamp(param, 2, 3276);
         else if (!hasParam)
-            st.fmt.halfPoints = 24;
+            m_st.fmt.halfPoints = 24;
         break;
     case K_b:
-        st.fmt.bold = on;
+        m_st.fmt.bold = on;
         break;
     case K_i:
-        st.fmt.italic = on;
+        m_st.fmt.italic = on;
         break;
     case K_ul:
-        st.fmt.underline = on;
+        m_st.fmt.underline = on;
         break;
     case K_ulnone:
-        st.fmt.underline = false;
+        m_st.fmt.underline = false;
         break;
     case K_strike:
-        st.fmt.strike = on;
+        m_st.fmt.strike = on;
         break;
     case K_cf: {
         const int idx = hasParam ? param : 0;
-        if (idx > 0 && size_t(idx) < colours.size() && colours[idx].first) {
-            st.fmt.hasColour = true;
-            st.fmt.colour = colours[idx].second;
+        if (idx > 0 && size_t(idx) < m_colours.size() && m_colours[idx].first) {
+            m_st.fmt.hasColour = true;
+            m_st.fmt.colour = m_colours[idx].second;
         } else {
-            st.fmt.hasColour = false;
+            m_st.fmt.hasColour = false;
         }
         break;
     }
     case K_plain:
-        st.fmt = Format();
-        st.fontRtf = deff;
+        m_st.fmt = Format();
+        m_st.fontRtf = m_deff;
+        m_st.hidden = false;
         break;
+    case K_v:
+        m_st.hidden = on;
+        return;
     case K_red:
     case K_green:
     case K_blue:
-        if (st.dest == Dest::ColourTable) {
+        if (m_st.dest == Dest::ColourTable) {
             const int v = std::clamp(hasParam ? param : 0, 0, 255);
-            (kw == K_red ? cr : kw == K_green ? cg : cb) = v;
-            cSet = true;
+            (kw == K_red ? m_cr : kw == K_green ? m_cg : m_cb) = v;
+            m_cSet = true;
         }
         return;
     case K_par:
     case K_line:
-        if (st.dest == Dest::Text)
+        if (m_st.dest == Dest::Text)
             appendBreak();
         return;
     case K_tab:
@@ -806,104 +917,109 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
         if (v < 0)
             v += 65536;
         char16_t c = (v < 0 || v > 0xFFFF) ? char16_t(0xFFFD) : char16_t(v);
-        if (c >= 0xF020 && c <= 0xF0FF) // symbol-font private area: the byte itself
+        // A symbol font's characters are also reachable in the private area;
+        // elsewhere those are characters of their own.
+        if (c >= 0xF020 && c <= 0xF0FF && m_st.dest == Dest::Text && cpForFont(m_st.fontRtf) == -1)
             c = char16_t(c - 0xF000);
         textChar(c);
-        ucSkip = st.uc;
+        m_ucSkip = m_st.uc;
         return;
     }
     case K_uc:
-        st.uc = std::clamp(hasParam ? param : 1, 0, 64);
+        m_st.uc = std::clamp(hasParam ? param : 1, 0, 64);
         return;
     case K_bin:
         return;
     }
-    fmtDirty = true;
+    m_fmtDirty = true;
 }
 
 bool Reader::run(Document *doc, QString *error)
 {
     // Leading blanks and a UTF-8 byte order mark are tolerated.
-    if (end - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0)
-        p += 3;
-    while (p < end && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n'))
-        ++p;
-    if (end - p < 5 || std::memcmp(p, "{\\rtf", 5) != 0) {
+    if (m_end - m_p >= 3 && std::memcmp(m_p, "\xEF\xBB\xBF", 3) == 0)
+        m_p += 3;
+    while (m_p < m_end && (*m_p == ' ' || *m_p == '\t' || *m_p == '\r' || *m_p == '\n'))
+        ++m_p;
+    if (m_end - m_p < 5 || std::memcmp(m_p, "{\\rtf", 5) != 0) {
         if (error)
             *error = QStringLiteral("The file is not in Rich Text Format.");
         return false;
     }
 
-    while (p < end) {
-        const char c = *p;
+    while (m_p < m_end) {
+        const char c = *m_p;
         if (c == '{') {
-            ++p;
-            if (ucSkip > 0)
-                ucSkip = 0;
-            if (int(stack.size()) + skipDepth >= kMaxDepth) {
+            ++m_p;
+            if (m_ucSkip > 0)
+                m_ucSkip = 0;
+            if (int(m_stack.size()) + m_skipDepth >= kMaxDepth) {
                 if (error)
                     *error =
                         QStringLiteral("The file nests groups more than %1 deep.").arg(kMaxDepth);
                 return false;
             }
-            if (skipDepth)
-                ++skipDepth;
+            if (m_skipDepth)
+                ++m_skipDepth;
             else
                 pushGroup();
             continue;
         }
         if (c == '}') {
-            ++p;
-            ucSkip = 0;
-            if (skipDepth) {
-                if (--skipDepth > 0)
+            ++m_p;
+            m_ucSkip = 0;
+            if (m_skipDepth) {
+                if (--m_skipDepth > 0)
                     continue;
             }
-            if (stack.size() <= 1) {
+            if (m_stack.size() <= 1) {
                 // The outer group is closed: whatever follows is not part of it.
+                m_closed = true;
                 break;
             }
             popGroup();
             continue;
         }
         if (c == '\\') {
-            ++p;
-            if (p >= end)
+            ++m_p;
+            if (m_p >= m_end)
                 break;
-            const char d = *p;
+            const char d = *m_p;
             if ((d >= 'a' && d <= 'z') || (d >= 'A' && d <= 'Z')) {
-                const char *ws = p;
-                while (p < end && ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z')))
-                    ++p;
-                const std::string_view word(ws, size_t(p - ws));
+                const char *ws = m_p;
+                while (m_p < m_end &&
+                       ((*m_p >= 'a' && *m_p <= 'z') || (*m_p >= 'A' && *m_p <= 'Z')))
+                    ++m_p;
+                const std::string_view word(ws, size_t(m_p - ws));
                 bool neg = false, hasParam = false;
                 long long v = 0;
-                if (p < end && *p == '-' && p + 1 < end && p[1] >= '0' && p[1] <= '9') {
+                if (m_p < m_end && *m_p == '-' && m_p + 1 < m_end && m_p[1] >= '0' &&
+                    m_p[1] <= '9') {
                     neg = true;
-                    ++p;
+                    ++m_p;
                 }
-                while (p < end && *p >= '0' && *p <= '9') {
+                while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
                     hasParam = true;
                     if (v < 100000000000LL)
-                        v = v * 10 + (*p - '0');
-                    ++p;
+                        v = v * 10 + (*m_p - '0');
+                    ++m_p;
                 }
                 if (neg)
                     v = -v;
                 v = std::clamp<long long>(v, INT32_MIN, INT32_MAX);
-                if (p < end && *p == ' ')
-                    ++p;
+                if (m_p < m_end && *m_p == ' ')
+                    ++m_p;
                 if (word == "bin") {
                     // Binary data is skipped by count wherever it stands.
-                    const long long n = std::clamp<long long>(hasParam ? v : 0, 0, end - p);
-                    p += n;
+                    const long long n = std::clamp<long long>(hasParam ? v : 0, 0, m_end - m_p);
+                    m_p += n;
                     continue;
                 }
                 controlWord(word, hasParam, int(v));
                 continue;
             }
             if (d == '\'') {
-                ++p;
+                ++m_p;
                 auto hex = [](char h) {
                     if (h >= '0' && h <= '9')
                         return h - '0';
@@ -913,56 +1029,58 @@ bool Reader::run(Document *doc, QString *error)
                         return h - 'A' + 10;
                     return -1;
                 };
-                if (end - p < 2)
+                if (m_end - m_p < 2)
                     break; // truncated at the very end
-                const int hi = hex(p[0]), lo = hex(p[1]);
+                const int hi = hex(m_p[0]), lo = hex(m_p[1]);
                 if (hi < 0 || lo < 0) {
                     continue; // not a byte: the digits are read as text
                 }
-                p += 2;
-                if (skipDepth)
+                m_p += 2;
+                if (m_skipDepth)
                     continue;
-                if (ucSkip > 0) {
-                    --ucSkip;
+                if (m_ucSkip > 0) {
+                    --m_ucSkip;
                     continue;
                 }
                 const unsigned char b = static_cast<unsigned char>(hi * 16 + lo);
-                if (st.dest == Dest::Text)
+                if (m_st.dest == Dest::Text)
                     appendByte(b);
                 else
-                    tableText(b);
+                    tableText(b, true);
                 continue;
             }
-            ++p;
+            ++m_p;
             controlSymbol(d);
             continue;
         }
         if (c == '\r' || c == '\n' || c == 0) {
-            ++p;
+            ++m_p;
             continue;
         }
         // Plain text. The common case, a run of printable ASCII, goes in whole
         // (unless it may be the second byte of a double-byte character).
-        if (!skipDepth && ucSkip == 0 && st.dest == Dest::Text && c >= 0x20 && c < 0x7F &&
-            (syncFormat(), pendingBytes.isEmpty())) {
-            if (highSurrogate) {
-                cur += QChar(0xFFFD);
-                highSurrogate = 0;
+        if (!m_skipDepth && m_ucSkip == 0 && m_st.dest == Dest::Text && !m_st.hidden && c >= 0x20 &&
+            c < 0x7F && (syncFormat(), m_pendingBytes.isEmpty())) {
+            m_sawText = true;
+            if (m_highSurrogate) {
+                m_cur += QChar(0xFFFD);
+                m_highSurrogate = 0;
             }
-            const char *s = p;
-            while (p < end && *p >= 0x20 && *p < 0x7F && *p != '\\' && *p != '{' && *p != '}')
-                ++p;
-            cur.append(QLatin1String(s, p - s));
+            const char *s = m_p;
+            while (m_p < m_end && *m_p >= 0x20 && *m_p < 0x7F && *m_p != '\\' && *m_p != '{' &&
+                   *m_p != '}')
+                ++m_p;
+            m_cur.append(QLatin1String(s, m_p - s));
             continue;
         }
-        ++p;
-        if (skipDepth)
+        ++m_p;
+        if (m_skipDepth)
             continue;
-        if (ucSkip > 0) {
-            --ucSkip;
+        if (m_ucSkip > 0) {
+            --m_ucSkip;
             continue;
         }
-        if (st.dest != Dest::Text) {
+        if (m_st.dest != Dest::Text) {
             tableText(static_cast<unsigned char>(c));
             continue;
         }
@@ -970,6 +1088,18 @@ bool Reader::run(Document *doc, QString *error)
         if (b < 0x20 && b != '\t')
             continue;
         appendByte(b);
+    }
+    if (!m_closed) {
+        // Cut off before any text: loading it as an empty document would hide
+        // that the file is damaged.
+        const char *why = m_st.dest == Dest::FontTable ? "The file ends inside its font table."
+                          : !m_sawText                 ? "The file ends before its text begins."
+                                                       : nullptr;
+        if (why) {
+            if (error)
+                *error = QString::fromLatin1(why);
+            return false;
+        }
     }
     finish(doc);
     return true;
@@ -980,36 +1110,38 @@ void Reader::finish(Document *doc)
     flushBytes();
     flushRun();
     commitFont();
+    doc->halfPoints = m_endHalfPoints > 0 ? m_endHalfPoints : m_st.fmt.halfPoints;
 
     // The last paragraph mark ends the text; it is no empty line of its own.
-    while (!runs.empty() && runs.back().first.isEmpty())
-        runs.pop_back();
-    if (!runs.empty() && runs.back().first.endsWith(QLatin1String("\r\n"))) {
-        runs.back().first.chop(2);
-        if (runs.back().first.isEmpty())
-            runs.pop_back();
+    while (!m_runs.empty() && m_runs.back().first.isEmpty())
+        m_runs.pop_back();
+    if (!m_runs.empty() && m_runs.back().first.endsWith(QLatin1String("\r\n"))) {
+        m_runs.back().first.chop(2);
+        if (m_runs.back().first.isEmpty())
+            m_runs.pop_back();
     }
 
     // Fonts that the text uses, the default font first.
-    const int mainRtf = deffSet ? deff : (fontDefs.empty() ? 0 : fontDefs.begin()->first);
+    const int mainRtf = m_deffSet ? m_deff : (m_fontDefs.empty() ? 0 : m_fontDefs.begin()->first);
     QHash<int, int> index;
     auto fontIndex = [&](int rtf) {
         auto it = index.find(rtf);
         if (it != index.end())
             return *it;
-        auto def = fontDefs.find(rtf);
-        if (def == fontDefs.end()) {
+        auto def = m_fontDefs.find(rtf);
+        if (def == m_fontDefs.end()) {
             index.insert(rtf, -1);
             return -1;
         }
         const int i = int(doc->fonts.size());
-        doc->fonts.push_back(Font{def->second.name, def->second.charset});
+        // The text is Unicode by now: a font without a charset is as good as ANSI.
+        doc->fonts.push_back(Font{def->second.name, std::max(def->second.charset, 0)});
         index.insert(rtf, i);
         return i;
     };
-    if (fontDefs.count(mainRtf))
+    if (m_fontDefs.count(mainRtf))
         fontIndex(mainRtf);
-    for (auto &r : runs) {
+    for (auto &r : m_runs) {
         Format f = r.second.fmt;
         f.font = fontIndex(r.second.fontRtf);
         if (!doc->runs.isEmpty() && doc->runs.back().format == f)
@@ -1040,51 +1172,74 @@ namespace
 class Writer
 {
 public:
-    explicit Writer(QByteArray &o) : out(o) {}
+    explicit Writer(QByteArray &o) : m_out(o) {}
 
     void word(const char *w)
     {
-        out += '\\';
-        out += w;
-        delim = true;
+        m_out += '\\';
+        m_out += w;
+        m_delim = true;
     }
     void word(const char *w, long n)
     {
-        out += '\\';
-        out += w;
-        out += QByteArray::number(qlonglong(n));
-        delim = true;
+        m_out += '\\';
+        m_out += w;
+        m_out += QByteArray::number(qlonglong(n));
+        m_delim = true;
     }
     void raw(const char *s)
     {
-        out += s;
-        delim = false;
+        m_out += s;
+        m_delim = false;
     }
     void text(char c)
     {
-        if (delim)
-            out += ' ';
-        delim = false;
-        out += c;
+        if (m_delim)
+            m_out += ' ';
+        m_delim = false;
+        m_out += c;
     }
     void newline()
     {
-        out += "\r\n";
-        delim = false;
+        m_out += "\r\n";
+        m_delim = false;
     }
     void escapedText(const QString &t);
 
-    QByteArray &out;
-    bool delim = false;
-    bool bytesAsIs = true; // the font reads \'hh as the byte itself
+    QByteArray &m_out;
+    bool m_delim = false;
+    bool m_bytesAsIs = true;      // the font reads \'hh as the byte itself
+    bool m_fontName = false;      // a ';' would end the name
+    int m_privateAreaFont = -1;   // see write()
+    bool m_inPrivateArea = false; // inside a group of that font
+
+private:
+    void hexByte(char16_t u)
+    {
+        static const char hexd[] = "0123456789abcdef";
+        m_out += "\\'";
+        m_out += hexd[(u >> 4) & 15];
+        m_out += hexd[u & 15];
+        m_delim = false;
+    }
 };
 
 void Writer::escapedText(const QString &t)
 {
-    static const char hexd[] = "0123456789abcdef";
     const int n = int(t.size());
     for (int i = 0; i < n; ++i) {
         const char16_t u = t.at(i).unicode();
+        const bool privateArea = m_privateAreaFont >= 0 && u >= 0xF020 && u <= 0xF0FF;
+        if (privateArea != m_inPrivateArea) {
+            if (privateArea) {
+                m_out += '{';
+                word("f", m_privateAreaFont);
+            } else {
+                m_out += '}';
+                m_delim = false;
+            }
+            m_inPrivateArea = privateArea;
+        }
         if (u == '\r') {
             if (i + 1 < n && t.at(i + 1) == QLatin1Char('\n'))
                 ++i;
@@ -1096,25 +1251,27 @@ void Writer::escapedText(const QString &t)
         } else if (u == '\t') {
             word("tab");
         } else if (u == '\\' || u == '{' || u == '}') {
-            if (delim)
-                out += ' ';
-            out += '\\';
-            out += char(u);
-            delim = false;
-        } else if (u < 0x20) {
-            continue; // other control codes have no place in the text
+            if (m_delim)
+                m_out += ' ';
+            m_out += '\\';
+            m_out += char(u);
+            m_delim = false;
+        } else if (u < 0x20 || (u == ';' && m_fontName)) {
+            hexByte(u); // the same in every code page
         } else if (u < 0x7F) {
             text(char(u));
-        } else if (u < 0x100 && bytesAsIs) {
-            out += "\\'";
-            out += hexd[u >> 4];
-            out += hexd[u & 15];
-            delim = false;
+        } else if (u < 0x100 && m_bytesAsIs) {
+            hexByte(u);
         } else {
             word("u", long(int16_t(u)));
-            out += '?';
-            delim = false;
+            m_out += '?';
+            m_delim = false;
         }
+    }
+    if (m_inPrivateArea) {
+        m_out += '}';
+        m_delim = false;
+        m_inPrivateArea = false;
     }
 }
 
@@ -1132,6 +1289,22 @@ QByteArray write(const Document &doc)
     QVector<Font> fonts = doc.fonts;
     if (fonts.isEmpty())
         fonts.push_back(Font{QString(), 0});
+    auto fontOf = [&](const Run &r) {
+        return (r.format.font >= 0 && r.format.font < fonts.size()) ? r.format.font : 0;
+    };
+    // A symbol font reads U+F020-U+F0FF as its own bytes. Such characters are
+    // written in an ANSI entry of the same face, so they come back as they were.
+    std::vector<int> privateAreaFont(size_t(fonts.size()), -1);
+    for (const Run &r : doc.runs) {
+        const int f = fontOf(r);
+        if (fonts[f].charset != 2 || privateAreaFont[size_t(f)] >= 0)
+            continue;
+        if (std::any_of(r.text.begin(), r.text.end(),
+                        [](QChar c) { return c.unicode() >= 0xF020 && c.unicode() <= 0xF0FF; })) {
+            privateAreaFont[size_t(f)] = int(fonts.size());
+            fonts.push_back(Font{fonts[f].name, 0});
+        }
+    }
     std::vector<quint32> colours;
     for (const Run &r : doc.runs)
         if (r.format.hasColour &&
@@ -1145,12 +1318,13 @@ QByteArray write(const Document &doc)
         w.word("fnil");
         w.word("fcharset", fonts[i].charset);
         Writer nameW(out);
-        nameW.delim = true;
+        nameW.m_delim = true;
+        nameW.m_fontName = true;
         nameW.escapedText(fonts[i].name);
         out += ";}";
     }
     out += '}';
-    w.delim = false;
+    w.m_delim = false;
     if (!colours.empty()) {
         w.newline();
         w.raw("{\\colortbl ;");
@@ -1182,7 +1356,7 @@ QByteArray write(const Document &doc)
             w.word(f.underline ? "ul" : "ulnone");
         if (f.strike != cur.strike)
             w.word(f.strike ? "strike" : "strike0");
-        const int font = (f.font >= 0 && f.font < fonts.size()) ? f.font : 0;
+        const int font = (f.font >= 0 && f.font < doc.fonts.size()) ? f.font : 0;
         if (font != cur.font)
             w.word("f", font);
         if (f.halfPoints != cur.halfPoints)
@@ -1193,13 +1367,14 @@ QByteArray write(const Document &doc)
 
     if (doc.runs.isEmpty()) {
         Format f;
-        f.halfPoints = 24;
+        f.halfPoints = doc.halfPoints;
         apply(f);
     }
     for (const Run &r : doc.runs) {
         apply(r.format);
         const int cs = fonts[cur.font].charset;
-        w.bytesAsIs = cs == 0 || cs == 1 || cs == 2;
+        w.m_bytesAsIs = cs == 0 || cs == 1 || cs == 2;
+        w.m_privateAreaFont = privateAreaFont[size_t(cur.font)];
         w.escapedText(r.text);
     }
     w.word("par");
@@ -1217,6 +1392,7 @@ QByteArray writePlain(const QString &modelText, const QString &fontName, int hal
     r.text = modelText;
     r.format.halfPoints = halfPoints;
     d.runs.push_back(r);
+    d.halfPoints = halfPoints;
     return write(d);
 }
 

@@ -44,15 +44,18 @@ struct Run {
 struct Document {
     QVector<Font> fonts; // fonts[0] is the document's main font
     QVector<Run> runs;   // neighbouring runs have different formats
+    int halfPoints = 24; // size of the (last) empty line: what an empty document keeps
 
     QString text() const;
-    // Main font and size: those of the first text, else of the table.
+    // Main font and size: those of the first text; else the first font and
+    // the size of the empty last line.
     QString mainFontName() const;
     int mainHalfPoints() const;
 };
 
-// Fixed limits of the reader.
-constexpr int kMaxDepth = 1000;
+// Fixed limits of the reader. The group stack is a vector, so the depth
+// limit only bounds memory (a few MB).
+constexpr int kMaxDepth = 100000;
 constexpr int kMaxControlWordLength = 32;
 
 // Reads RTF. On failure returns false with a reason and leaves *doc empty.

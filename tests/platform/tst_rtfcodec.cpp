@@ -4,6 +4,7 @@
 #include "platform/RtfCodec.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace platform;
@@ -20,6 +21,74 @@ QByteArray readData(const QString &name)
     return f.readAll();
 }
 
+// A random text the pane can hold, drawn from every class of code point.
+QString randomPaneText(QRandomGenerator &rng)
+{
+    QString t;
+    const int n = rng.bounded(40);
+    for (int i = 0; i < n; ++i) {
+        switch (rng.bounded(10)) {
+        case 0:
+            t += QLatin1Char(char(rng.bounded(0x20, 0x7F)));
+            break;
+        case 1:
+            t += QLatin1Char("\\{};?"[rng.bounded(6)]);
+            break;
+        case 2: { // control characters; line breaks only as CR LF
+            const char16_t c = char16_t(rng.bounded(0x20));
+            t += c == '\r' || c == '\n' ? QStringLiteral("\r\n") : QString(QChar(c));
+            break;
+        }
+        case 3: // calculator bytes 127-255
+            t += rtf::displayToModel(QChar(char16_t(rng.bounded(0x7F, 0x100))));
+            break;
+        case 4:
+            t += QChar(char16_t(rng.bounded(0xF000, 0xF100)));
+            break;
+        case 5: {
+            static const char16_t special[] = {0xFFFD, 0xFFFE, 0xFFFF, 0xFEFF, 0x2028, 0x2029};
+            t += QChar(special[rng.bounded(6)]);
+            break;
+        }
+        case 6: { // supplementary planes
+            const char32_t c = char32_t(rng.bounded(0x10000, 0x110000));
+            t += QString::fromUcs4(&c, 1);
+            break;
+        }
+        default: { // the rest of the basic plane
+            char16_t c = char16_t(rng.bounded(0x100, 0x10000));
+            if (QChar::isSurrogate(c) || c == 0xFDD0 || c == 0xFDD1)
+                c = 0x3042;
+            t += rtf::displayToModel(QChar(c));
+            break;
+        }
+        }
+    }
+    return t;
+}
+
+// Each character with what a reader shows of it: format and font name.
+QStringList shown(const rtf::Document &d)
+{
+    QStringList out;
+    for (const rtf::Run &r : d.runs) {
+        rtf::Format f = r.format;
+        const QString font = f.font >= 0 && f.font < d.fonts.size() ? d.fonts[f.font].name : "?";
+        f.font = 0;
+        const QString how = QStringLiteral("%1 %2%3%4%5 %6 %7")
+                                .arg(font)
+                                .arg(f.bold)
+                                .arg(f.italic)
+                                .arg(f.underline)
+                                .arg(f.strike)
+                                .arg(f.halfPoints)
+                                .arg(f.hasColour ? int(f.colour) : -1);
+        for (QChar c : r.text)
+            out << QString(c) + how;
+    }
+    return out;
+}
+
 const QByteArray kHeader = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil"
                            "\\fcharset0 ";
 
@@ -31,6 +100,7 @@ class TstRtfCodec : public QObject
 private slots:
     void writerMatchesRichEdit();
     void roundTripKeepsRunsAndFonts();
+    void writeThenReadKeepsAnyPaneText();
     void read_data();
     void read();
 };
@@ -85,16 +155,47 @@ void TstRtfCodec::roundTripKeepsRunsAndFonts()
     }
 }
 
+void TstRtfCodec::writeThenReadKeepsAnyPaneText()
+{
+    QRandomGenerator rng(20240611);
+    static const int charsets[] = {0, 2, 204, 128, 1, 238};
+    for (int round = 0; round < 3000; ++round) {
+        rtf::Document d;
+        for (const char *name : {"Ti83Pluspc", "Sym;bol", "{Mono}\\"})
+            d.fonts.push_back({QLatin1String(name), charsets[rng.bounded(6)]});
+        d.halfPoints = rng.bounded(2, 100);
+        for (int runs = rng.bounded(4); runs > 0; --runs) {
+            rtf::Format f;
+            f.font = rng.bounded(3);
+            f.bold = rng.bounded(2);
+            f.strike = rng.bounded(2);
+            f.halfPoints = rng.bounded(2, 100);
+            f.hasColour = rng.bounded(2);
+            f.colour = f.hasColour ? rng.bounded(0x1000000) : 0;
+            d.runs.push_back({randomPaneText(rng), f});
+        }
+        const QByteArray written = rtf::write(d);
+        rtf::Document back;
+        QString error;
+        const QString where = QString::fromLatin1(written.toBase64());
+        QVERIFY2(rtf::read(written, &back, &error), qPrintable(error + where));
+        QCOMPARE(back.text(), d.text());
+        QVERIFY2(shown(back) == shown(d), qPrintable(where));
+        QCOMPARE(back.mainHalfPoints(), d.mainHalfPoints());
+    }
+}
+
 void TstRtfCodec::read_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<bool>("readable");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("font"); // checked when given
+    QTest::addColumn<QString>("font");   // checked when given
+    QTest::addColumn<int>("halfPoints"); // checked when not 0
     // A null text: the reader must refuse the input.
     auto row = [](const char *name, const QByteArray &rtf, const QString &text,
-                  const QString &font = QString()) {
-        QTest::newRow(name) << rtf << !text.isNull() << text << font;
+                  const QString &font = QString(), int halfPoints = 0) {
+        QTest::newRow(name) << rtf << !text.isNull() << text << font << halfPoints;
     };
     const QString fc = chars({0xFC});
     const QByteArray sym = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset2 Ti83Pluspc;}}\\f0 ";
@@ -113,13 +214,41 @@ void TstRtfCodec::read_data()
             " see the site\r\nFor(I,1,10)\r\n" + chars({0x41F, 0x440, 0x438, 0x432, 0x435, 0x442}),
         "Times New Roman");
     row("libreoffice", readData("libreoffice.rtf"),
-        "Lbl A\r\n1" + chars({0xAE}) + "B " + chars({0x2192}) + " caf" + chars({0xE9}) + " old {x}",
+        chars({0x95, '\t'}) + "Lbl A\r\n1" + chars({0xAE}) + "B " + chars({0x2192}) + " caf" +
+            chars({0xE9}) + " old {x}",
         "Liberation Serif");
     row("pandoc", readData("pandoc.rtf"),
         "Title\r\nHello world, " + chars({0x93}) + "quoted" + chars({0x94}) + " caf" +
             chars({0xE9}) + ".\r\nDisp \"A\"\r\nPause\r\nSee the page.\r\nSmile " +
             chars({0xD83D, 0xDE00}),
         "Helvetica");
+
+    // Faults found on files from elsewhere.
+    row("private area outside symbol fonts", readData("private_area.rtf"),
+        chars({'A', 0xF0B7, 'B', 0xF0B7, 0xB7, ' ', '!'}));
+    row("explicit ansi charset in a japanese document", readData("fcharset0_cp932.rtf"),
+        chars({'J', 0xE4, 'r', 'v', 'i', ' ', 0x3042}), "Arial");
+    row("explicit ansi charset in a cyrillic document",
+        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset0 A;}{\\f1 B;}}\\f0 caf\\'e9 "
+        "{\\f1\\'e9}}",
+        chars({'c', 'a', 'f', 0xE9, ' ', 0x439}));
+    row("mac japanese", readData("mac_japanese.rtf"), chars({0x3042, 0x65E5, 0x672C}));
+    row("utf-8 code page", readData("utf8_codepage.rtf"),
+        chars({'c', 'a', 'f', 0xE9, ' ', 0x65E5}));
+    row("unknown code page", "{\\rtf1\\ansi\\ansicpg10004 A\\'c7\\u1575?}",
+        chars({'A', 0xFFFD, 0x627}));
+    row("deep e-mail", readData("deep_groups.rtf"), "Deep mail", "Arial");
+    row("optional hyphen", readData("optional_hyphen.rtf"), "Disp A" + chars({0xAD}) + "B");
+    row("list numbers and bullets", readData("list_text.rtf"),
+        "Steps:\r\n" + chars({0xB7}) + "\tInput A\r\n2.\tDisp A\r\n3)\tEnd");
+    row("hidden text", readData("hidden_text.rtf"), "Disp A\r\nPause");
+    row("semicolon in a font name", readData("font_semicolon.rtf"), "Lbl A", "Ti83;Plus{pc}");
+    row("empty document keeps its size", readData("empty_fs17.rtf"), "", "Ti83Pluspc", 17);
+    row("size without any paragraph", "{\\rtf1{\\fonttbl{\\f0 A;}}\\fs17}", "", "A", 17);
+    row("control characters", readData("control_chars.rtf"),
+        chars({'A', 1, 'B', 0x1B, 'C', 0x0B, 'D', 0, 'E'}));
+    row("cut off in the font table", readData("truncated_fonttable.rtf"), QString());
+    row("bare header", readData("bare_header.rtf"), QString());
 
     // Characters, code pages and control words.
     row("symbol private area and fallback byte", sym + "\\u-4031\\'41\\u61692?\\'fc\\'80}",
@@ -140,13 +269,13 @@ void TstRtfCodec::read_data()
     row("control symbols",
         "{\\rtf1 a\\~b\\_c\\-d\\\\\\{\\}\\tab\\emdash\\endash\\lquote\\rquote\\ldblquote"
         "\\rdblquote\\bullet}",
-        chars({'a', 0xA0, 'b', '-', 'c', 'd', '\\', '{', '}', '\t', 0x97, 0x96, 0x91, 0x92, 0x93,
-               0x94, 0x95}));
+        chars({'a', 0xA0, 'b', '-', 'c', 0xAD, 'd', '\\', '{', '}', '\t', 0x97, 0x96, 0x91, 0x92,
+               0x93, 0x94, 0x95}));
     row("breaks", "{\\rtf1 a\\line b\\sect c\\page d\\\r\ne\\\nf\\par\\par}",
         "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
     row("skipped destinations",
         "{\\rtf1{\\info{\\title T}}{\\stylesheet{S;}}{\\header H}{\\footerl F}{\\*\\unknown U}"
-        "{\\pict P}{\\object O}{\\listtext L}{\\pntext N}{\\field{\\*\\fldinst I}{\\fldrslt R}}}",
+        "{\\pict P}{\\object O}{\\field{\\*\\fldinst I}{\\fldrslt R}}}",
         "R");
     row("bin inside skipped group", "{\\rtf1 a\\bin3 {}}b{\\*\\x\\bin2 }}c}d}", "abd");
 
@@ -157,13 +286,15 @@ void TstRtfCodec::read_data()
     row("truncated", readData("truncated.rtf"), "Abc");
     row("closing braces missing", "{\\rtf1 A{\\b B", "AB");
     row("text after the last brace", readData("unbalanced.rtf"), "A");
-    row("too deep", "{\\rtf1 " + QByteArray(2000, '{') + "x" + QByteArray(2000, '}'), QString());
+    row("too deep",
+        "{\\rtf1 " + QByteArray(rtf::kMaxDepth, '{') + "x" + QByteArray(rtf::kMaxDepth, '}'),
+        QString());
     row("deep but allowed",
         "{\\rtf1 " + QByteArray(rtf::kMaxDepth - 2, '{') + "x" +
             QByteArray(rtf::kMaxDepth - 1, '}'),
         "x");
-    row("too deep inside a skipped group", "{\\rtf1 {\\*\\x " + QByteArray(5000, '{') + "}",
-        QString());
+    row("too deep inside a skipped group",
+        "{\\rtf1 {\\*\\x " + QByteArray(rtf::kMaxDepth, '{') + "}", QString());
     row("long control words",
         "{\\rtf1 a\\" + QByteArray(100, 'x') + " b\\par" + QByteArray(40, 'd') + " c}", "abc");
     row("huge parameters",
@@ -174,7 +305,7 @@ void TstRtfCodec::read_data()
     row("bad byte digits", "{\\rtf1 a\\'zzb}", "azzb");
     row("truncated bin", "{\\rtf1 a\\bin999999999999 xyz", "a");
     row("negative bin", "{\\rtf1 a\\bin-5 xyz}", "axyz");
-    row("nul bytes", QByteArray("{\\rtf1 a\0b\\'00c}", 16), "abc");
+    row("nul bytes", QByteArray("{\\rtf1 a\0b\\'00c}", 16), chars({'a', 'b', 0, 'c'}));
     row("backslash at end", "{\\rtf1 a\\", "a");
 }
 
@@ -183,6 +314,7 @@ void TstRtfCodec::read()
     QFETCH(QByteArray, rtf);
     QFETCH(bool, readable);
     QFETCH(QString, font);
+    QFETCH(int, halfPoints);
     rtf::Document d;
     QString error;
     QVERIFY2(rtf::read(rtf, &d, &error) == readable, qPrintable(error));
@@ -190,6 +322,8 @@ void TstRtfCodec::read()
         QTEST(d.text(), "text");
         if (!font.isNull())
             QCOMPARE(d.mainFontName(), font);
+        if (halfPoints)
+            QCOMPARE(d.mainHalfPoints(), halfPoints);
     } else {
         QVERIFY(!error.isEmpty());
         QVERIFY(d.runs.isEmpty());

@@ -205,17 +205,25 @@ bool frmDocument::eventFilter(QObject *watched, QEvent *event)
     const auto type = event->type();
     if (watched == combo0001a && type == QEvent::Wheel)
         return true;
-    if (type == QEvent::ShortcutOverride && watched == combo0001a->lineEdit() &&
-        isEditShortcut(static_cast<QKeyEvent *>(event))) {
-        event->ignore(); // the menu's shortcut runs instead
-        return true;
-    }
+    // The combo box hands its field's keys on directly, so both are watched.
+    const bool field = watched == combo0001a || watched == combo0001a->lineEdit();
     if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
-        // The drop-down takes Enter as a shortcut override, the field as a key.
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (type == QEvent::KeyPress && watched == combo0001a->lineEdit() && isEditShortcut(key))
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (field && isEditShortcut(key)) {
+            event->ignore(); // the menu's shortcut runs instead, never the field's
             return true;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        }
+        if (field && enter && type == QEvent::KeyPress) {
+            // Enter picks the entry the field names, also when it is the one
+            // picked last (the combo box itself reports no activation then).
+            const int index = combo0001a->findText(combo0001a->currentText());
+            if (index >= 0)
+                combo0001a_Click(index);
+            return true;
+        }
+        // The drop-down list takes Enter as a shortcut override.
+        if (!field && enter)
             armPalette();
     }
     if (type == QEvent::MouseButtonRelease && watched == combo0001a->view()->viewport())

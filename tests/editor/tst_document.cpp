@@ -2,6 +2,7 @@
 // clipboard and printing.
 #include "common/TestRegistry.h"
 
+#include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
@@ -13,7 +14,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -22,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using editor::frmDocument;
 
@@ -72,6 +76,11 @@ private slots:
     void fileFailuresLeaveWindowAlone_data();
     void fileFailuresLeaveWindowAlone();
     void exitClosesOnlyThisWindow();
+    void closingAsksAboutChanges_data();
+    void closingAsksAboutChanges();
+    void shortcutsFromThePalette();
+    void paletteIgnoresWheelAndFocusLoss();
+    void caretKeysAndAltLetters();
     void deletedWhilePaletteHasFocus();
     void palette_data();
     void palette();
@@ -185,7 +194,7 @@ void TstDocument::saveAsAndOpenRoundTrip()
         QStringLiteral("ClrHome\r\nDisp ''HI''\r\n") + testing::chars({252}) + "A";
     f.pane()->setSelText(program);
     const QString path = f.profile.path() + "/prog.tvf";
-    f.script.files.push_back(path);
+    f.script.files.push_back(f.profile.path() + "/prog"); // the extension is added
     f.w->mnuSave->setEnabled(false);
     f.w->mnuSaveAs->trigger();
     QCOMPARE(f.script.asked.back().title, QString("Save File"));
@@ -194,16 +203,22 @@ void TstDocument::saveAsAndOpenRoundTrip()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("{\\rtf1"));
-    // Save does nothing, also once enabled.
+    QCOMPARE(f.w->fileName(), path);
+    QVERIFY(!f.w->isModified());
+    // Save (Ctrl+S) writes the same file again, asking nothing.
+    f.pane()->setSelStart(0);
+    f.type("A");
+    QVERIFY(f.w->isModified());
     const auto asked = f.script.asked.size();
-    f.w->mnuSave->trigger();
+    f.ctrl(Qt::Key_S);
     QCOMPARE(f.script.asked.size(), asked);
+    QVERIFY(!f.w->isModified());
 
     frmDocument other;
     f.script.files.push_back(path);
     other.mnuOpenProject->trigger();
     QCOMPARE(f.script.asked.back().title, QString("Open File"));
-    QCOMPARE(other.RichTextBox1->Text(), program);
+    QCOMPARE(other.RichTextBox1->Text(), "A" + program);
     QCOMPARE(other.RichTextBox1->fontName(), QString("Ti83Pluspc"));
     QCOMPARE(other.history().undoCount(), 2); // the load is one change
 }
@@ -253,6 +268,115 @@ void TstDocument::exitClosesOnlyThisWindow()
     QTRY_VERIFY(!a);
     QVERIFY(b && b->isVisible());
     delete b;
+}
+
+void TstDocument::closingAsksAboutChanges_data()
+{
+    QTest::addColumn<bool>("hasFile");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("onDisk"); // the file's text afterwards
+    QTest::newRow("save to its file") << true << int(QMessageBox::Save) << true << "OLDNEW";
+    QTest::newRow("save runs save as") << false << int(QMessageBox::Save) << true << "NEW";
+    QTest::newRow("discard") << true << int(QMessageBox::Discard) << true << "OLD";
+    QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << false << "OLD";
+}
+
+void TstDocument::closingAsksAboutChanges()
+{
+    QFETCH(bool, hasFile);
+    QFETCH(int, answer);
+    Fixture f;
+    const QString path = f.profile.path() + "/prog.tvf";
+    if (hasFile) {
+        f.type("OLD");
+        f.script.files.push_back(path);
+        QVERIFY(f.w->mnuSaveAs_Click());
+    }
+    // Unchanged since saved: closing asks nothing.
+    QPointer<frmDocument> w = f.w;
+    f.type("NEW");
+    f.script.messageAnswers.push_back(QMessageBox::StandardButton(answer));
+    if (!hasFile)
+        f.script.files.push_back(path);
+    const auto asked = f.script.asked.size();
+    w->mnuExit->trigger();
+    QCOMPARE(f.script.asked.at(asked).text, hasFile ? QString("Save changes to prog.tvf?")
+                                                    : QString("Save changes to frmDocument?"));
+    QTEST(QTest::qWaitFor([&] { return !w; }, 200), "closed");
+    if (!w)
+        f.w = nullptr;
+    frmDocument check;
+    check.openFile(path, nullptr);
+    QTEST(check.RichTextBox1->Text(), "onDisk");
+}
+
+void TstDocument::shortcutsFromThePalette()
+{
+    // After a pick the focus stays in the palette; the window's editing
+    // shortcuts still reach the program, never the palette's field.
+    Fixture f;
+    f.type("AB");
+    f.pick(24);
+    QCOMPARE(f.pane()->Text(), QString("AB+"));
+    QLineEdit *field = f.w->combo0001a->lineEdit();
+    QVERIFY(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.pane()->Text(), QString("AB"));
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(f.pane()->Text(), QString("AB+"));
+    QApplication::clipboard()->setText("Q");
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.pane()->Text(), QString("AB+Q"));
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(f.pane()->SelLength(), 4);
+    // Cut is enabled by the selection the shortcut made, and cuts the program.
+    QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(f.pane()->Text(), QString());
+    QCOMPARE(field->text(), f.w->combo0001a->itemText(24));
+}
+
+void TstDocument::paletteIgnoresWheelAndFocusLoss()
+{
+    Fixture f;
+    f.type("AB");
+    QComboBox *combo = f.w->combo0001a;
+    combo->setFocus();
+    QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &wheel);
+    // Another entry's text in the field, then the focus goes: nothing happens.
+    combo->setEditText(combo->itemText(7));
+    f.pane()->setFocus();
+    QTRY_VERIFY(f.pane()->hasFocus());
+    QCOMPARE(f.pane()->Text(), QString("AB"));
+    // Enter in the field picks the entry it names.
+    combo->setFocus();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    QCOMPARE(f.pane()->Text(), "AB" + *editor::paletteInsertText(7));
+}
+
+void TstDocument::caretKeysAndAltLetters()
+{
+    Fixture f;
+    f.type("Disp A");
+    QTest::keyClick(f.pane(), Qt::Key_Left, Qt::ControlModifier);
+    QCOMPARE(f.pane()->SelStart(), 5);
+    QTest::keyClick(f.pane(), Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.pane()->SelLength(), 5);
+    QTest::keyClick(f.pane(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(f.pane(), Qt::Key_Backspace, Qt::ControlModifier);
+    QCOMPARE(f.pane()->Text(), QString("Disp "));
+    // Alt with a letter selects no menu here and must not type either; with
+    // a selection it must not replace it.
+    f.w->mnuSelectAll->trigger();
+    for (Qt::Key k : {Qt::Key_T, Qt::Key_G, Qt::Key_V, Qt::Key_H})
+        QTest::keyClick(f.pane(), k, Qt::AltModifier);
+    QCOMPARE(f.pane()->Text(), QString("Disp "));
+    // After Undo re-selects a run, the Edit menu follows.
+    f.ctrl(Qt::Key_Z);
+    QCOMPARE(f.pane()->Text(), QString("Disp A"));
+    QVERIFY(f.w->mnuCut->isEnabled() == (f.pane()->SelLength() != 0));
 }
 
 void TstDocument::deletedWhilePaletteHasFocus()

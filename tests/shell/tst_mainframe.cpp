@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -69,6 +70,7 @@ private slots:
     void fileOpenUsesDefaultDocument();
     void tilingCoversTheArea();
     void documentShortcutsWorkInsideFrame();
+    void closingAsksForEveryChangedDocument();
     void documentOpensOtherSubsystemsWindows_data();
     void documentOpensOtherSubsystemsWindows();
 };
@@ -324,6 +326,40 @@ void TstMainFrame::documentShortcutsWorkInsideFrame()
     QCOMPARE(first->RichTextBox1->Text(), QString("12"));
     QTest::keyClick(second->RichTextBox1, Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(second->RichTextBox1->Text(), QString());
+}
+
+void TstMainFrame::closingAsksForEveryChangedDocument()
+{
+    testing::IsolatedProfile profile;
+    platform::dialogs::Script script;
+    platform::dialogs::setScript(&script);
+    QPointer<frmMain> frame = new frmMain;
+    frame->load();
+    frame->show();
+    QPointer<editor::frmDocument> first = qobject_cast<editor::frmDocument *>(
+        frame->mdiArea()->subWindowList().constFirst()->widget());
+    QPointer<editor::frmDocument> second = frame->LoadNewDoc();
+    QPointer<editor::frmDocument> untouched = frame->LoadNewDoc();
+    first->RichTextBox1->setSelText("ONE");
+    second->RichTextBox1->setSelText("TWO");
+    frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(second->parentWidget()));
+    QTRY_COMPARE(frame->findChild<QLabel *>("PanelModified")->text(), QString("Modified"));
+
+    // Discard the first, cancel at the second: nothing closes, nothing is lost.
+    script.messageAnswers = {QMessageBox::Discard, QMessageBox::Cancel};
+    act(frame, "mnuFileExit")->trigger();
+    QCOMPARE(script.titles("message").size(), 2);
+    QCOMPARE(script.asked[0].text, QString("Save changes to Document 1?"));
+    QCOMPARE(script.asked[1].text, QString("Save changes to Document 2?"));
+    QCoreApplication::processEvents();
+    QVERIFY(frame && first && second && untouched);
+    QCOMPARE(first->RichTextBox1->Text(), QString("ONE"));
+
+    // Asked again, both discarded: everything closes without a third question.
+    script.messageAnswers = {QMessageBox::Discard, QMessageBox::Discard};
+    frame->close();
+    QCOMPARE(script.titles("message").size(), 4);
+    QTRY_VERIFY(!frame && !first && !second && !untouched);
 }
 
 void TstMainFrame::documentOpensOtherSubsystemsWindows_data()

@@ -97,6 +97,25 @@ void UndoHistory::endGroup()
         m_groupStarted = false;
 }
 
+// Takes the step at the back of `from` back or forward: the text it stored
+// goes in place of the run now standing there, which the step stores instead
+// on its way to `to`.
+UndoHistory::Swapped UndoHistory::swapStep(std::deque<Step> &from, std::deque<Step> &to,
+                                           int &toEntries, bool undoing, QString *written)
+{
+    Step s = std::move(from.back());
+    from.pop_back();
+    m_bytes -= cost(s);
+    const int standing = undoing ? s.insertedLength : s.removedLength;
+    const QString current = m_pane.textRange(s.position, standing);
+    replace(s.position, standing, s.stored);
+    *written = std::move(s.stored);
+    s.stored = tight(current);
+    const Swapped done{s.position, s.joined};
+    push(to, toEntries, std::move(s));
+    return done;
+}
+
 void UndoHistory::Undo()
 {
     // A notification fired by our own rewrite must not touch the history or
@@ -109,23 +128,13 @@ void UndoHistory::Undo()
         m_groupStarted = false; // what an open group records next is a new entry
         m_pane.hideSelection(true);
         QString written;
-        int at = 0;
-        bool more = true;
-        while (more) {
-            Step s = std::move(m_undo.back());
-            m_undo.pop_back();
-            m_bytes -= cost(s);
-            more = s.joined;
-            const QString inserted = m_pane.textRange(s.position, s.insertedLength);
-            replace(s.position, s.insertedLength, s.stored);
-            at = s.position;
-            written = std::move(s.stored);
-            s.stored = tight(inserted);
-            push(m_redo, m_redoEntries, std::move(s));
-        }
+        Swapped last{};
+        do
+            last = swapStep(m_undo, m_redo, m_redoEntries, true, &written);
+        while (last.joined);
         --m_undoEntries;
         m_pane.hideSelection(false);
-        finishAt(at, written);
+        finishAt(last.position, written);
         enforceLimit();
         m_rewriting = false;
     }
@@ -143,20 +152,12 @@ void UndoHistory::Redo()
         m_rewriting = true;
         m_groupStarted = false;
         QString written;
-        int at = 0;
-        do {
-            Step s = std::move(m_redo.back());
-            m_redo.pop_back();
-            m_bytes -= cost(s);
-            const QString removed = m_pane.textRange(s.position, s.removedLength);
-            replace(s.position, s.removedLength, s.stored);
-            at = s.position;
-            written = std::move(s.stored);
-            s.stored = tight(removed);
-            push(m_undo, m_undoEntries, std::move(s));
-        } while (!m_redo.empty() && m_redo.back().joined);
+        Swapped last{};
+        do
+            last = swapStep(m_redo, m_undo, m_undoEntries, false, &written);
+        while (!m_redo.empty() && m_redo.back().joined);
         --m_redoEntries;
-        finishAt(at, written);
+        finishAt(last.position, written);
         enforceLimit();
         m_rewriting = false;
     }

@@ -96,6 +96,12 @@ private:
     void enforceLimit();
     void replace(int position, int length, const QString &text);
     void finishAt(int position, const QString &written);
+    struct Swapped {
+        int position;
+        bool joined;
+    };
+    Swapped swapStep(std::deque<Step> &from, std::deque<Step> &to, int &toEntries, bool undoing,
+                     QString *written);
 
     UndoPane &m_pane;
     UndoControls &m_controls;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
+#include <functional>
 
 using editor::frmDocument;
 
@@ -252,8 +253,13 @@ void TstUndoWindow::copyPastesBackIdentically()
         "Disp " + testing::chars({0x93, 0x80, 0x35, 0x94, 0x96, 0x85}) + "\r\n\r\nEnd";
     a.pane()->setSelText(program);
     a.w->mnuSelectAll->trigger();
-    for (QAction *copy : {a.w->mnuCopy, a.w->mnuCut}) {
-        copy->trigger();
+    // The Edit menu and the text widget's own copy (keyboard, drag) agree.
+    const std::function<void()> copies[] = {[&] { a.pane()->copy(); },
+                                            [&] { a.w->mnuCopy->trigger(); },
+                                            [&] { a.w->mnuCut->trigger(); }};
+    for (const auto &copy : copies) {
+        QApplication::clipboard()->clear();
+        copy();
         const QString clip = QApplication::clipboard()->text();
         QCOMPARE(clip, QString("Disp \u201C\u20AC5\u201D\u2013\u2026\n\nEnd"));
         Window b;

@@ -59,7 +59,6 @@ private slots:
     void changeIsReported();
     void changesReplayToTheText();
     void textRange();
-    void clipboardCarriesShownCharacters();
 };
 
 void TstPaneChanges::changeIsReported_data()
@@ -160,34 +159,6 @@ void TstPaneChanges::textRange()
     }
     QCOMPARE(box.textRange(-5, 3), QString("Whi"));
     QCOMPARE(box.textRange(15, 100), QString("End"));
-}
-
-void TstPaneChanges::clipboardCarriesShownCharacters()
-{
-    // Euro sign, curly quotes and an en dash, as the pane holds them.
-    const QString model = "Disp " + testing::chars({0x80, 0x93, 0x41, 0x94, 0x96}) + "\r\nEnd";
-    const QString shown = QString("Disp \u20AC\u201CA\u201D\u2013\nEnd");
-    RichTextBox from;
-    from.setText(model);
-    from.selectAll();
-    QCOMPARE(from.clipboardText(), shown);
-    QCOMPARE(RichTextBox::toClipboardText(model), shown);
-    // The editor's own copy (keyboard, drag) gives the same text.
-    QApplication::clipboard()->clear();
-    from.copy();
-    QCOMPARE(QApplication::clipboard()->text(), shown);
-    for (QChar c : QApplication::clipboard()->text())
-        QVERIFY2(c.unicode() < 0x80 || c.unicode() > 0x9F,
-                 qPrintable(QString::number(c.unicode())));
-    // Pasted back, it is the same model text.
-    RichTextBox to;
-    to.setText("[]");
-    to.setSelStart(1);
-    to.paste();
-    QCOMPARE(to.Text(), "[" + model + "]");
-    // Only what is selected goes.
-    select(from, 5, 3);
-    QCOMPARE(from.clipboardText(), QString("\u20AC\u201CA"));
 }
 
 TORVANE_TEST(TstPaneChanges);

@@ -3,34 +3,27 @@
 #include "common/TestRegistry.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <cstring>
 
-namespace
-{
-QtMessageHandler g_previous = nullptr;
-
-// The offscreen platform reports window operations it cannot perform; they
-// say nothing about the code under test.
-void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    g_previous(type, context, message);
-}
-} // namespace
-
 int main(int argc, char **argv)
 {
-    g_previous = qInstallMessageHandler(quietHandler);
-    qputenv("XDG_RUNTIME_DIR",
-            qgetenv("XDG_RUNTIME_DIR").isEmpty() ? QByteArray("/tmp") : qgetenv("XDG_RUNTIME_DIR"));
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                     : qgetenv("QT_QPA_PLATFORM"));
     // Nothing a test does may touch the user's own files: every run starts
-    // with a settings store, registry and databases in a folder of its own.
+    // with a settings store, registry and databases in a folder of its own,
+    // and a private runtime folder (CI runs without a session).
     testing::IsolatedProfile profile;
+    if (qgetenv("XDG_RUNTIME_DIR").isEmpty()) {
+        const QString runtime = profile.path() + QStringLiteral("/runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Torvane Studio"));
 

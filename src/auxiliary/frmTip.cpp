@@ -5,6 +5,8 @@
 #include "platform/Fonts.h"
 #include "platform/Places.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextFiles.h"
+#include "platform/Windows.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -30,6 +32,7 @@ frmTip::frmTip(QWidget *parent) : QWidget(parent, Qt::Window)
     lblTipText = new QLabel;
     lblTipText->setObjectName(QStringLiteral("lblTipText"));
     lblTipText->setWordWrap(true);
+    lblTipText->setTextFormat(Qt::PlainText); // "If A<B and C>D" is a tip, not markup
     lblTipText->setAutoFillBackground(true);
     lblTipText->setStyleSheet(QStringLiteral("background: white; padding: 8px;"));
     lblTipText->setMinimumHeight(100);
@@ -58,6 +61,7 @@ frmTip::frmTip(QWidget *parent) : QWidget(parent, Qt::Window)
     });
     connect(cmdNextTip, &QPushButton::clicked, this, &frmTip::nextTip);
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
+    platform::bindDialogKeys(this, cmdOK, cmdOK);
 
     if (platform::settings::readOption(platform::config::ShowTipsAtStartup) == 0) {
         platform::closeWhenShown(this);
@@ -86,7 +90,7 @@ bool frmTip::LoadTips(const QString &sFile)
     for (QByteArray line : lines) {
         if (line.endsWith('\r'))
             line.chop(1);
-        tipList << QString::fromLatin1(line);
+        tipList << platform::textfiles::fromWindowsLatin(line);
     }
     nextTip();
     return true;

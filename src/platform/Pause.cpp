@@ -27,7 +27,7 @@ double pauseScale()
     return g_scale;
 }
 
-void pause(double seconds)
+bool pause(double seconds)
 {
     if (g_recorder)
         g_recorder->append(seconds);
@@ -35,12 +35,17 @@ void pause(double seconds)
     QElapsedTimer clock;
     clock.start();
     // A local loop instead of a busy poll: events are handled as they come and
-    // the processor stays idle in between.
+    // the processor stays idle in between. The precise timer keeps the end
+    // within a millisecond or two of the length asked for.
     while (clock.elapsed() < target) {
         QEventLoop loop;
-        QTimer::singleShot(int(target - clock.elapsed()), &loop, &QEventLoop::quit);
-        loop.exec();
+        QTimer::singleShot(int(target - clock.elapsed()), Qt::PreciseTimer, &loop,
+                           [&loop] { loop.exit(1); });
+        // Only the application quitting ends the loop otherwise: stop at once.
+        if (loop.exec() != 1)
+            return false;
     }
+    return true;
 }
 
 } // namespace platform

@@ -6,7 +6,8 @@ namespace platform
 
 // Waits the given number of seconds on a monotonic clock while the user
 // interface keeps processing its events (so it is right across midnight).
-void pause(double seconds);
+// Returns false, at once, when the application quits during the wait.
+bool pause(double seconds);
 
 // Test seam: every pause lasts seconds * factor. 1 restores real time.
 void setPauseScale(double factor);

@@ -43,18 +43,22 @@ bool write(const QString &app, const QString &section, const QString &key, const
     return s.status() == QSettings::NoError;
 }
 
-int readInt(const QString &app, const QString &section, const QString &key, int defaultValue)
+std::optional<int> readInt(const QString &app, const QString &section, const QString &key,
+                           int defaultValue)
 {
+    const QString stored = read(app, section, key, QString());
+    if (stored.isNull())
+        return defaultValue;
     bool ok = false;
-    const QString text = read(app, section, key, QString::number(defaultValue)).trimmed();
+    const QString text = stored.trimmed();
     const int value = text.toInt(&ok);
     if (ok)
         return value;
-    // "1.0" and the like still count as numbers; anything else is the default.
+    // "1.0" and the like still count as numbers.
     const double d = text.toDouble(&ok);
     if (ok && std::isfinite(d) && d >= -2147483648.0 && d <= 2147483647.0)
         return int(std::lround(d));
-    return defaultValue;
+    return std::nullopt;
 }
 
 double readNumber(const QString &app, const QString &section, const QString &key,
@@ -65,7 +69,7 @@ double readNumber(const QString &app, const QString &section, const QString &key
     return ok && std::isfinite(d) ? d : defaultValue;
 }
 
-int readOption(const config::OptionKey &key)
+std::optional<int> readOption(const config::OptionKey &key)
 {
     return readInt(exeBaseName(), config::OptionsSection, key.name, key.defaultValue);
 }

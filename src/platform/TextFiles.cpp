@@ -34,4 +34,12 @@ qsizetype toWindowsLatin(const QString &text, QByteArray *bytes)
     return -1;
 }
 
+QString fromWindowsLatin(const QByteArray &bytes)
+{
+    QString text = QString::fromLatin1(bytes);
+    for (QChar &c : text)
+        c = rtf::modelToDisplay(c);
+    return text;
+}
+
 } // namespace platform::textfiles

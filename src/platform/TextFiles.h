@@ -19,4 +19,8 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *erro
 // byte; otherwise the index of the first that has none, with *bytes empty.
 qsizetype toWindowsLatin(const QString &text, QByteArray *bytes);
 
+// The other way: each byte as the code page's character (0x80-0x9F as the
+// euro sign, curly quotes... where it has one).
+QString fromWindowsLatin(const QByteArray &bytes);
+
 } // namespace platform::textfiles

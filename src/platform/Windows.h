@@ -5,11 +5,14 @@
 // shared browser through the opener the shell installs.
 #include <QHash>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
 #include <typeindex>
+
+class QAbstractButton;
 
 namespace platform
 {
@@ -102,6 +105,20 @@ private:
     DocumentFactory *m_factory = nullptr;
     BrowserOpener m_browserOpener;
 };
+
+// Escape presses `cancel`, Enter presses `confirm` (either may be null; a
+// null `cancel` closes the window). A text field that takes Enter itself
+// keeps it.
+void bindDialogKeys(QWidget *window, QAbstractButton *confirm, QAbstractButton *cancel);
+
+// Where a top-level window of `size` goes: centred over `over` (or over the
+// screen when null) and moved so that it lies within that screen's available
+// area.
+QRect placedOver(const QSize &size, const QWidget *over);
+// A stored window rectangle, kept if enough of it lies on one of the current
+// screens (its title bar can be reached); otherwise moved onto the primary
+// screen. Too large a rectangle is shrunk to the screen.
+QRect keptReachable(const QRect &rect);
 
 // Cuts every connection from the window's descendants to the window itself.
 // A window calls it first thing in its destructor: children destroyed after

@@ -5,6 +5,7 @@
 #include "platform/Pause.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
+#include "platform/Windows.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -60,6 +61,7 @@ frmFirstTime::frmFirstTime(QWidget *parent) : QWidget(parent, Qt::Window)
 
     connect(Command1, &QPushButton::clicked, this, &frmFirstTime::start);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    platform::bindDialogKeys(this, Command1, Command2);
 }
 
 void frmFirstTime::setProgress(int value)
@@ -94,23 +96,30 @@ void frmFirstTime::start()
 
     const std::pair<double, int> steps[] = {{1, 60}, {3, 69}, {2, 75}, {2, 89}, {3, 97}, {5, 100}};
     for (const auto &[seconds, progress] : steps) {
-        platform::pause(seconds);
-        if (self)
-            setProgress(progress);
+        // Closed, or the application quits: the values are written, so the
+        // setup finishes at once instead of waiting out its pauses.
+        if (!self || !self->isVisible() || !platform::pause(seconds))
+            break;
+        setProgress(progress);
     }
 
-    ok &= platform::settings::writeOption(platform::config::ShowFirstTime, QStringLiteral("0"));
+    // The next start is a normal one only when every value was written.
+    if (ok)
+        ok = platform::settings::writeOption(platform::config::ShowFirstTime, QStringLiteral("0"));
     if (!ok) {
         // A failed write must not pass for a finished setup.
         platform::dialogs::message(
-            self, QStringLiteral("The setup could not write its values.\n%1").arg(reg.lastError()),
+            self && self->isVisible() ? self.data() : nullptr,
+            QStringLiteral("The setup could not write its values.\n%1").arg(reg.lastError()),
             QString(), QMessageBox::Critical);
     }
     if (!self)
         return;
-    Label1->setText(ok ? QStringLiteral("Press the 'Close' button to close this dialog box. Then, "
-                                        "restart Torvane Studio from the start menu.")
-                       : QStringLiteral("The setup did not finish. Press 'Close' and try again."));
+    Label1->setText(
+        ok ? QStringLiteral("Press the 'Close' button to close this dialog box. Then, "
+                            "restart Torvane Studio from the applications menu, or with the "
+                            "command torvane-studio.")
+           : QStringLiteral("The setup did not finish. Press 'Close' and try again."));
     Command2->setEnabled(true);
 }
 

@@ -220,6 +220,9 @@ void frmMain::showMenusOf(QMdiSubWindow *sub)
     const QList<QMenu *> menus = doc ? doc->menus() : m_ownMenus;
     for (QMenu *m : menus)
         bar->addMenu(m);
+    // The frame's Window menu stays reachable after the document's own menus.
+    if (doc)
+        bar->addMenu(m_windowMenu);
     showModifiedState();
 }
 
@@ -305,9 +308,27 @@ void frmMain::restorePlacement()
 {
     using platform::settings::readPlacement;
     namespace cfg = platform::config;
-    move(platform::px(readPlacement(cfg::MainLeft)), platform::px(readPlacement(cfg::MainTop)));
-    resize(std::max(1, platform::px(readPlacement(cfg::MainWidth))),
-           std::max(1, platform::px(readPlacement(cfg::MainHeight))));
+    QRect r;
+    if (platform::settings::read(platform::appTitle(), cfg::SettingsSection, cfg::MainWidth.name,
+                                 QString())
+            .isNull()) {
+        // Nothing stored yet: room for the first document window at its
+        // designed size, with the frame's bars around it.
+        QSize room(400, 300);
+        for (QMdiSubWindow *sub : m_mdi->subWindowList())
+            room = room.expandedTo(sub->size());
+        room += QSize(8, menuBar()->sizeHint().height() + sbStatusBar->sizeHint().height() + 8);
+        r = platform::placedOver(room, nullptr);
+    } else {
+        r = QRect(platform::px(readPlacement(cfg::MainLeft)),
+                  platform::px(readPlacement(cfg::MainTop)),
+                  std::max(1, platform::px(readPlacement(cfg::MainWidth))),
+                  std::max(1, platform::px(readPlacement(cfg::MainHeight))));
+    }
+    // A placement stored on a screen that is gone must not hide the frame.
+    r = platform::keptReachable(r);
+    move(r.topLeft());
+    resize(r.size());
 }
 
 void frmMain::savePlacement()

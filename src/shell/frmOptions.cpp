@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -78,20 +79,11 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     Option1 = named(new QRadioButton(QStringLiteral("Notepad")), "Option1");
     Option2 = named(new QRadioButton(QStringLiteral("Wordpad")), "Option2");
     Option3 = named(new QRadioButton(QStringLiteral("HTML")), "Option3");
-    // A group that allows "none selected", as the window opens.
+    // One exclusive group: none is selected as the window opens, and once
+    // one is, clicking it again keeps it selected.
     auto *group = new QButtonGroup(this);
-    group->setExclusive(false);
-    for (QRadioButton *o : {Option1, Option2, Option3}) {
-        o->setAutoExclusive(false);
+    for (QRadioButton *o : {Option1, Option2, Option3})
         group->addButton(o);
-        connect(o, &QRadioButton::toggled, this, [this, o](bool on) {
-            if (!on)
-                return;
-            for (QRadioButton *other : {Option1, Option2, Option3})
-                if (other != o)
-                    other->setChecked(false);
-        });
-    }
     cl->addWidget(Option1, 1, 1);
     cl->addWidget(Option2, 2, 1);
     cl->addWidget(Option3, 3, 1);
@@ -128,12 +120,7 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     main->addWidget(SSTab1);
     main->addLayout(buttons);
 
-    // The load step: registry switches, then "Show Example" (which writes the
-    // value it just read back, leaving it unchanged).
-    fillFromRegistry();
-    Check7->setChecked(platform::settings::readOption(platform::config::ShowExample) == 1);
-    platform::settings::writeOption(platform::config::ShowExample, state(Check7));
-    Check1->setChecked(platform::settings::readOption(platform::config::ShowTipsAtStartup) != 0);
+    loadValues();
 
     connect(Check1, &QCheckBox::clicked, this, [this] {
         platform::settings::writeOption(platform::config::ShowTipsAtStartup, state(Check1));
@@ -147,10 +134,29 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     });
     connect(Command3, &QPushButton::clicked, this, &frmOptions::saveValues);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    platform::bindDialogKeys(this, Command1, Command2);
     connect(Command4, &QPushButton::clicked, this, [this] {
         platform::windows().show<frmFirstTime>();
         close();
     });
+}
+
+void frmOptions::loadValues()
+{
+    // Only read: a value the dialog merely shows is never written back.
+    fillFromRegistry();
+    Check7->setChecked(platform::settings::readOption(platform::config::ShowExample) == 1);
+    Check1->setChecked(platform::settings::readOption(platform::config::ShowTipsAtStartup) != 0);
+}
+
+void frmOptions::showEvent(QShowEvent *event)
+{
+    // Other windows change these values too (the tip window's and the example
+    // box's check boxes): each time the dialog comes up it shows what is
+    // stored now. While it is up, the user's unapplied edits stay.
+    if (!event->spontaneous())
+        loadValues();
+    QWidget::showEvent(event);
 }
 
 void frmOptions::fillFromRegistry()

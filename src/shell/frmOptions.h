@@ -21,8 +21,15 @@ public:
     // Fills the compile-option controls from the registry (also used by the
     // splash at start-up).
     void fillFromRegistry();
+    // The switches from the settings store and the registry.
+    void loadValues();
     // OK and Apply.
     bool saveValues();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+public:
 
     QTabWidget *SSTab1 = nullptr;
     QCheckBox *Check1 = nullptr;

@@ -32,6 +32,7 @@ private slots:
     void registryUnwritableStoreFails();
     void pauseLastsItsLength();
     void pauseKeepsEventsFlowing();
+    void pauseEndsWhenTheApplicationQuits();
     void filterConversion_data();
     void filterConversion();
 };
@@ -53,14 +54,14 @@ void TstStore::settingsDefaultsAndRoundTrip()
 void TstStore::settingsNumbers_data()
 {
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("expected"); // -1: no number, equal to nothing
     QTest::newRow("zero") << "0" << 0;
     QTest::newRow("two") << "2" << 2;
     QTest::newRow("blank padded") << " 1 " << 1;
     QTest::newRow("decimal") << "1.0" << 1;
-    QTest::newRow("not a number") << "yes" << 7;
-    QTest::newRow("empty") << "" << 7;
-    QTest::newRow("too large") << "99999999999999" << 7;
+    QTest::newRow("not a number") << "yes" << -1;
+    QTest::newRow("empty") << "" << -1;
+    QTest::newRow("too large") << "99999999999999" << -1;
 }
 
 void TstStore::settingsNumbers()
@@ -69,7 +70,8 @@ void TstStore::settingsNumbers()
     QFETCH(int, expected);
     testing::IsolatedProfile profile;
     settings::writeOption(config::ShowTipsAtStartup, stored);
-    QCOMPARE(settings::readInt(exeBaseName(), "Options", "Show Tips at Startup", 7), expected);
+    QCOMPARE(settings::readInt(exeBaseName(), "Options", "Show Tips at Startup", 7).value_or(-1),
+             expected);
 }
 
 void TstStore::settingsFileIsInspectable()
@@ -204,6 +206,26 @@ void TstStore::pauseKeepsEventsFlowing()
     QTimer::singleShot(100, [&] { ++fired; });
     pause(0.3);
     QCOMPARE(fired, 2);
+}
+
+void TstStore::pauseEndsWhenTheApplicationQuits()
+{
+    const double saved = pauseScale();
+    setPauseScale(1);
+    bool finished = true;
+    qint64 ms = -1;
+    // Inside the application's own loop, as in the program.
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(50, qApp, &QCoreApplication::quit);
+        QElapsedTimer t;
+        t.start();
+        finished = pause(30);
+        ms = t.elapsed();
+    });
+    QCoreApplication::exec();
+    setPauseScale(saved);
+    QVERIFY(!finished);
+    QVERIFY2(ms >= 0 && ms < 10000, qPrintable(QString::number(ms)));
 }
 
 void TstStore::filterConversion_data()

@@ -14,12 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
@@ -62,6 +64,8 @@ private slots:
     void documentNumbering();
     void placementSavedUnlessMinimised_data();
     void placementSavedUnlessMinimised();
+    void placementStaysUsable_data();
+    void placementStaysUsable();
     void statusBarToggle();
     void exitClosesDocuments();
     void messageItems_data();
@@ -171,6 +175,38 @@ void TstMainFrame::placementSavedUnlessMinimised()
     }
 }
 
+void TstMainFrame::placementStaysUsable_data()
+{
+    QTest::addColumn<QStringList>("stored"); // left, top, width, height in twips; empty: none
+    QTest::newRow("nothing stored") << QStringList();
+    QTest::newRow("screen that is gone") << QStringList{"-60000", "90000", "9000", "7000"};
+    QTest::newRow("larger than the screen") << QStringList{"0", "0", "90000", "90000"};
+}
+
+void TstMainFrame::placementStaysUsable()
+{
+    QFETCH(QStringList, stored);
+    testing::IsolatedProfile profile;
+    const char *keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+    for (int i = 0; i < stored.size(); ++i)
+        platform::settings::write("Torvane Studio", "Settings", keys[i], stored[i]);
+    auto *frame = new frmMain;
+    frame->load();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(screen.contains(frame->geometry()), qPrintable(QString("%1,%2 %3x%4")
+                                                                .arg(frame->x())
+                                                                .arg(frame->y())
+                                                                .arg(frame->width())
+                                                                .arg(frame->height())));
+    if (stored.isEmpty()) {
+        // Room for the first document window as designed (when the screen has it).
+        const QSize doc = frame->mdiArea()->subWindowList().constFirst()->size();
+        QVERIFY(frame->width() > std::min(doc.width(), screen.width() - 20));
+        QVERIFY(frame->height() > std::min(doc.height(), screen.height() - 60));
+    }
+    delete frame;
+}
+
 void TstMainFrame::statusBarToggle()
 {
     testing::IsolatedProfile profile;
@@ -238,7 +274,10 @@ void TstMainFrame::activeChildMenusReplaceFrameMenus()
     QCOMPARE(menuBarCaptions(frame).constFirst(), QString("&File"));
     frame->LoadNewDoc();
     QTRY_COMPARE(menuBarCaptions(frame), (QStringList{"&File ", "&Edit ", "&Insert ", "Graph",
-                                                      "Variables", "Tools ", "Help "}));
+                                                      "Variables", "Tools ", "Help ", "&Window"}));
+    // The frame's Window menu works from there.
+    act(frame, "mnuWindowNewWindow")->trigger();
+    QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
     frame->mdiArea()->closeAllSubWindows();
     QTRY_COMPARE(menuBarCaptions(frame).constFirst(), QString("&File"));
 }

@@ -4,7 +4,9 @@
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
 #include "platform/Config.h"
+#include "platform/Dialogs.h"
 #include "platform/Pause.h"
+#include "platform/Places.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
 #include "platform/Windows.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -52,6 +55,7 @@ private slots:
     void normalStartWindows();
     void firstTimeSetupMakesNextStartNormal();
     void switchedOffWindowsCloseThemselves();
+    void firstTimeSetupWithUnwritableRegistryRunsAgain();
 };
 
 void TstStartup::decisionTable_data()
@@ -88,7 +92,10 @@ void TstStartup::decisionTable_data()
                                      << "0" << false << false << true << false;
     QTest::newRow("example not a number") << "no"
                                           << "0"
-                                          << "0" << true << false << true << false;
+                                          << "0" << false << false << true << false;
+    QTest::newRow("first not a number") << "0"
+                                        << "x"
+                                        << "0" << false << false << true << false;
     QTest::newRow("first 2 is normal") << "0"
                                        << "2"
                                        << "0" << false << false << true << false;
@@ -175,7 +182,8 @@ void TstStartup::firstTimeSetupMakesNextStartNormal()
     QVERIFY(setup->Command2->isEnabled());
     QCOMPARE(setup->Label1->text(),
              QString("Press the 'Close' button to close this dialog box. Then, "
-                     "restart Torvane Studio from the start menu."));
+                     "restart Torvane Studio from the applications menu, or with the "
+                     "command torvane-studio."));
     platform::RegistryAccess reg;
     reg.SelectKey(platform::config::registry::CompileOptionsKey);
     for (const char *name :
@@ -199,6 +207,24 @@ void TstStartup::switchedOffWindowsCloseThemselves()
     QPointer<QWidget> tip = platform::windows().show<auxiliary::frmTip>();
     QPointer<QWidget> example = platform::windows().show<reference::frmExample>();
     QTRY_VERIFY(!tip && !example);
+}
+
+void TstStartup::firstTimeSetupWithUnwritableRegistryRunsAgain()
+{
+    testing::IsolatedProfile profile;
+    seed(platform::config::ShowExample, "0");
+    // A folder where the registry file should be: no value can be written.
+    QVERIFY(QDir().mkpath(platform::places::registryFile()));
+    platform::dialogs::Script script;
+    platform::dialogs::setScript(&script);
+    Main();
+    frmFirstTime *setup = platform::windows().loadedWindow<frmFirstTime>();
+    QTest::mouseClick(setup->Command1, Qt::LeftButton);
+    platform::dialogs::setScript(nullptr);
+    QCOMPARE(script.titles("message").size(), 1);
+    QCOMPARE(setup->Label1->text(),
+             QString("The setup did not finish. Press 'Close' and try again."));
+    QCOMPARE(platform::settings::readOption(platform::config::ShowFirstTime), 1);
 }
 
 TORVANE_TEST(TstStartup);

@@ -249,6 +249,21 @@ platform::RichTextBox *frmDocument::programPane()
     return RichTextBox1;
 }
 
+platform::RichTextBox *frmDocument::syntaxPane()
+{
+    return RichTextBox2;
+}
+
+platform::RichTextBox *frmDocument::examplePane()
+{
+    return RichTextBox3;
+}
+
+void frmDocument::setDescription(const QString &text)
+{
+    example->setText(text);
+}
+
 void frmDocument::setSaveEnabled(bool on)
 {
     mnuSave->setEnabled(on);
@@ -348,6 +363,11 @@ void frmDocument::connectCommands()
     request("mnuCompile", "Image6", &frmDocument::compileRequested);
     request("mnuOptions", "Image3", &frmDocument::optionsRequested);
     request("mnuAbout", "Image2", &frmDocument::aboutRequested);
+    for (const char *name : {"mnuInsert", "mnuGraph", "mnuVariables"})
+        for (QAction *item : menu(QLatin1String(name))->findChildren<QAction *>())
+            if (!item->menu() && !item->isSeparator())
+                connect(item, &QAction::triggered, this,
+                        [this, item] { emit referenceRequested(item->objectName()); });
     connect(action(QStringLiteral("mnuSTWWW")), &QAction::triggered, this,
             [] { platform::windows().openInSharedBrowser(platform::makerSiteAddress()); });
     connect(action(QStringLiteral("mnuHelpTopics")), &QAction::triggered, this,

@@ -34,6 +34,9 @@ public:
     // How the other subsystems see this window.
     QWidget *widget() override;
     platform::RichTextBox *programPane() override;
+    platform::RichTextBox *syntaxPane() override;
+    platform::RichTextBox *examplePane() override;
+    void setDescription(const QString &text) override;
     void setSaveEnabled(bool on) override;
     bool saveEnabled() const override;
 
@@ -93,6 +96,9 @@ signals:
     void compileRequested();
     void optionsRequested();
     void aboutRequested();
+    // An item of the Insert, Graph or Variables menu was chosen; the
+    // command reference decides what it does.
+    void referenceRequested(const QString &itemName);
     void modifiedChanged(bool modified);
 
 public:

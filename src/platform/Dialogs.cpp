@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace platform::dialogs
@@ -120,15 +121,25 @@ QString toQtFilter(const QString &barFilter)
 QString prompt(QWidget *parent, const QString &text, const QString &title,
                const QString &defaultAnswer)
 {
+    return promptOrCancel(parent, text, title, defaultAnswer).value_or(QString());
+}
+
+std::optional<QString> promptOrCancel(QWidget *parent, const QString &text, const QString &title,
+                                      const QString &defaultAnswer)
+{
     if (g_script) {
         record("prompt", text, title, defaultAnswer);
         bool answered = false;
-        return takeText(g_script->prompts, &answered);
+        const QString answer = takeText(g_script->prompts, &answered);
+        return answered ? std::optional<QString>(answer) : std::nullopt;
     }
+    // A label shows a CR alone as nothing; the prompt means a line break.
+    QString shown = text;
+    shown.replace(QRegularExpression(QStringLiteral("\r(?!\n)")), QStringLiteral("\n"));
     bool ok = false;
     const QString answer =
-        QInputDialog::getText(parent, title, text, QLineEdit::Normal, defaultAnswer, &ok);
-    return ok ? answer : QString();
+        QInputDialog::getText(parent, title, shown, QLineEdit::Normal, defaultAnswer, &ok);
+    return ok ? std::optional<QString>(answer) : std::nullopt;
 }
 
 QMessageBox::StandardButton message(QWidget *parent, const QString &text, const QString &title,

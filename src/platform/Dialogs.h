@@ -23,6 +23,10 @@ QString toQtFilter(const QString &barFilter);
 // Modal text prompt; cancel gives the empty text.
 QString prompt(QWidget *parent, const QString &text, const QString &title,
                const QString &defaultAnswer = QString());
+// The same prompt for a caller that must tell cancel from an empty answer:
+// std::nullopt when the user cancelled. A lone CR in the text breaks the line.
+std::optional<QString> promptOrCancel(QWidget *parent, const QString &text, const QString &title,
+                                      const QString &defaultAnswer = QString());
 
 // Modal message box. An empty title shows the program's title.
 QMessageBox::StandardButton message(QWidget *parent, const QString &text,

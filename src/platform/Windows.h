@@ -26,6 +26,10 @@ public:
     virtual ~DocumentWindow() = default;
     virtual QWidget *widget() = 0;
     virtual RichTextBox *programPane() = 0;
+    // The reference panes and the line that describes their example.
+    virtual RichTextBox *syntaxPane() = 0;
+    virtual RichTextBox *examplePane() = 0;
+    virtual void setDescription(const QString &text) = 0;
     virtual void setSaveEnabled(bool on) = 0;
     virtual bool saveEnabled() const = 0;
 };

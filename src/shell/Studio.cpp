@@ -3,6 +3,7 @@
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
 #include "compiler/frmCompile.h"
+#include "reference/Reference.h"
 #include "shell/frmMain.h"
 #include "shell/frmOptions.h"
 
@@ -58,6 +59,8 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             [&windows] { windows.show<frmOptions>(); });
     connect(doc, &editor::frmDocument::aboutRequested, doc,
             [&windows] { windows.show<auxiliary::frmAbout>(); });
+    connect(doc, &editor::frmDocument::referenceRequested, doc,
+            [doc](const QString &item) { reference::chooseItem(*doc, item); });
 
     if (m_main)
         m_main->adopt(doc)->show();
@@ -103,9 +106,14 @@ void Studio::reset()
     }
     if (m_defaultDocument)
         delete m_defaultDocument.data();
+    // A document's own menus are top-level widgets too: collect first, or
+    // deleting a document leaves them dangling in the list.
+    QList<QPointer<QWidget>> documents;
     for (QWidget *w : QApplication::topLevelWidgets())
         if (qobject_cast<editor::frmDocument *>(w))
-            delete w;
+            documents << w;
+    for (const QPointer<QWidget> &w : documents)
+        delete w.data();
 }
 
 } // namespace shell

@@ -348,6 +348,12 @@ void frmDocument::connectCommands()
     request("mnuCompile", "Image6", &frmDocument::compileRequested);
     request("mnuOptions", "Image3", &frmDocument::optionsRequested);
     request("mnuAbout", "Image2", &frmDocument::aboutRequested);
+    connect(action(QStringLiteral("NewProject")), &QAction::triggered, this,
+            &frmDocument::newProjectRequested);
+    connect(findChild<QToolButton *>(QStringLiteral("Image1")), &QToolButton::clicked, this,
+            &frmDocument::tasksRequested);
+    connect(findChild<QToolButton *>(QStringLiteral("Image5")), &QToolButton::clicked, this,
+            &frmDocument::projectExplorerRequested);
     connect(action(QStringLiteral("mnuSTWWW")), &QAction::triggered, this,
             [] { platform::windows().openInSharedBrowser(platform::makerSiteAddress()); });
     connect(action(QStringLiteral("mnuHelpTopics")), &QAction::triggered, this,

@@ -93,6 +93,9 @@ signals:
     void compileRequested();
     void optionsRequested();
     void aboutRequested();
+    void newProjectRequested();
+    void tasksRequested();
+    void projectExplorerRequested();
     void modifiedChanged(bool modified);
 
 public:

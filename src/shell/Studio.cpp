@@ -3,6 +3,9 @@
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
 #include "compiler/frmCompile.h"
+#include "projects/frmNewProject.h"
+#include "projects/frmProjectExplorer.h"
+#include "projects/frmTasks.h"
 #include "shell/frmMain.h"
 #include "shell/frmOptions.h"
 
@@ -17,6 +20,10 @@ Studio::Studio()
     platform::windows().setDocumentFactory(this);
     platform::windows().setBrowserOpener(
         [this](const QString &address) { showSharedBrowser(address); });
+    platform::windows().setBrowserCloser([] {
+        if (auto *browser = platform::windows().loadedWindow<auxiliary::frmBrowser>())
+            browser->close();
+    });
 }
 
 Studio &Studio::instance()
@@ -58,6 +65,12 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             [&windows] { windows.show<frmOptions>(); });
     connect(doc, &editor::frmDocument::aboutRequested, doc,
             [&windows] { windows.show<auxiliary::frmAbout>(); });
+    connect(doc, &editor::frmDocument::newProjectRequested, doc,
+            [&windows] { windows.show<projects::frmNewProject>(); });
+    connect(doc, &editor::frmDocument::tasksRequested, doc,
+            [&windows] { windows.show<projects::frmTasks>(); });
+    connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
+            [&windows] { windows.show<projects::frmProjectExplorer>(); });
 
     if (m_main)
         m_main->adopt(doc)->show();

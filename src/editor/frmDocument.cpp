@@ -368,6 +368,12 @@ void frmDocument::connectCommands()
             if (!item->menu() && !item->isSeparator())
                 connect(item, &QAction::triggered, this,
                         [this, item] { emit referenceRequested(item->objectName()); });
+    connect(action(QStringLiteral("NewProject")), &QAction::triggered, this,
+            &frmDocument::newProjectRequested);
+    connect(findChild<QToolButton *>(QStringLiteral("Image1")), &QToolButton::clicked, this,
+            &frmDocument::tasksRequested);
+    connect(findChild<QToolButton *>(QStringLiteral("Image5")), &QToolButton::clicked, this,
+            &frmDocument::projectExplorerRequested);
     connect(action(QStringLiteral("mnuSTWWW")), &QAction::triggered, this,
             [] { platform::windows().openInSharedBrowser(platform::makerSiteAddress()); });
     connect(action(QStringLiteral("mnuHelpTopics")), &QAction::triggered, this,

@@ -99,6 +99,9 @@ signals:
     // An item of the Insert, Graph or Variables menu was chosen; the
     // command reference decides what it does.
     void referenceRequested(const QString &itemName);
+    void newProjectRequested();
+    void tasksRequested();
+    void projectExplorerRequested();
     void modifiedChanged(bool modified);
 
 public:

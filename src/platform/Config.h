@@ -44,6 +44,13 @@ inline constexpr QLatin1String ProjectValuesName("Project Values");
 inline constexpr QLatin1String
     ProjectValuesKey("\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Torvane TI\\Project Values");
 
+// Values of one project's key, a subkey of the project values key named
+// after the project.
+inline constexpr QLatin1String ProgramTitleValue("Program Title");
+inline constexpr QLatin1String CommentsValue("Comments");
+inline constexpr QLatin1String CalculatorTypeValue("Type of Calculator");
+inline constexpr QLatin1String ProjectNameValue("Project Name");
+
 // Values of the compile options key. The four switches hold "1" or "0".
 inline constexpr QLatin1String WebPageOption("Web-Page url OPT");
 inline constexpr QLatin1String EMailOption("E-Mail OPT");

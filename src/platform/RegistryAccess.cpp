@@ -76,7 +76,8 @@ RegistryStore::RegistryStore(QString path) : m_path(std::move(path)) {}
 
 QString RegistryStore::normalise(const QString &key)
 {
-    QString k = key.trimmed();
+    // Blanks are part of a key's name, as in the real registry.
+    QString k = key;
     while (k.contains(QStringLiteral("\\\\")))
         k.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
     if (!k.startsWith(QLatin1Char('\\')))
@@ -159,7 +160,7 @@ bool RegistryStore::createKey(const QString &key)
     QMap<QString, Key> keys;
     if (!load(keys))
         return false;
-    QString path = key.trimmed();
+    QString path = key;
     if (!path.startsWith(QLatin1Char('\\')))
         path.prepend(QLatin1Char('\\'));
     const QString n = normalise(path);

@@ -48,6 +48,12 @@ void Windows::openInSharedBrowser(const QString &address)
         m_browserOpener(address);
 }
 
+void Windows::closeSharedBrowser()
+{
+    if (m_browserCloser)
+        m_browserCloser();
+}
+
 void Windows::closeAll()
 {
     const auto open = m_windows;

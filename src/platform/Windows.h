@@ -2,7 +2,7 @@
 // The windows that live for the program's run, reached without naming any
 // concrete window: single-instance windows by type, the default document
 // window and new document windows through the shell's factory, and the
-// shared browser through the opener the shell installs.
+// shared browser through the opener and closer the shell installs.
 #include <QHash>
 #include <QPointer>
 #include <QRect>
@@ -88,6 +88,10 @@ public:
     void setBrowserOpener(BrowserOpener opener) { m_browserOpener = std::move(opener); }
     // Opens the address in the browser window every caller shares.
     void openInSharedBrowser(const QString &address);
+    using BrowserCloser = std::function<void()>;
+    void setBrowserCloser(BrowserCloser closer) { m_browserCloser = std::move(closer); }
+    // Closes the shared browser window if it is open.
+    void closeSharedBrowser();
 
     // Closes and deletes every single-instance window; used between tests.
     void closeAll();
@@ -108,6 +112,7 @@ private:
     QHash<std::type_index, Slot> m_windows;
     DocumentFactory *m_factory = nullptr;
     BrowserOpener m_browserOpener;
+    BrowserCloser m_browserCloser;
 };
 
 // Escape presses `cancel`, Enter presses `confirm` (either may be null; a

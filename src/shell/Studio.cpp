@@ -4,6 +4,9 @@
 #include "auxiliary/frmBrowser.h"
 #include "compiler/frmCompile.h"
 #include "reference/Reference.h"
+#include "projects/frmNewProject.h"
+#include "projects/frmProjectExplorer.h"
+#include "projects/frmTasks.h"
 #include "shell/frmMain.h"
 #include "shell/frmOptions.h"
 
@@ -18,6 +21,10 @@ Studio::Studio()
     platform::windows().setDocumentFactory(this);
     platform::windows().setBrowserOpener(
         [this](const QString &address) { showSharedBrowser(address); });
+    platform::windows().setBrowserCloser([] {
+        if (auto *browser = platform::windows().loadedWindow<auxiliary::frmBrowser>())
+            browser->close();
+    });
 }
 
 Studio &Studio::instance()
@@ -61,6 +68,12 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             [&windows] { windows.show<auxiliary::frmAbout>(); });
     connect(doc, &editor::frmDocument::referenceRequested, doc,
             [doc](const QString &item) { reference::chooseItem(*doc, item); });
+    connect(doc, &editor::frmDocument::newProjectRequested, doc,
+            [&windows] { windows.show<projects::frmNewProject>(); });
+    connect(doc, &editor::frmDocument::tasksRequested, doc,
+            [&windows] { windows.show<projects::frmTasks>(); });
+    connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
+            [&windows] { windows.show<projects::frmProjectExplorer>(); });
 
     if (m_main)
         m_main->adopt(doc)->show();

@@ -418,6 +418,12 @@ void TstMainFrame::documentOpensOtherSubsystemsWindows_data()
                                  << "frmBrowser" << platform::helpPageAddress();
     QTest::newRow("maker site") << "mnuSTWWW"
                                 << "frmBrowser" << platform::makerSiteAddress();
+    QTest::newRow("new project") << "NewProject"
+                                 << "frmNewProject" << QString();
+    QTest::newRow("tasks") << "Image1"
+                           << "frmTasks" << QString();
+    QTest::newRow("project explorer") << "Image5"
+                                      << "frmProjectExplorer" << QString();
 }
 
 void TstMainFrame::documentOpensOtherSubsystemsWindows()

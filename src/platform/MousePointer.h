@@ -1,0 +1,15 @@
+#pragma once
+// The pointer shape the whole program shows while the record browsers work.
+namespace platform::pointer
+{
+
+enum class Shape {
+    Default,  // each control's own pointer
+    Arrow,    // the plain arrow: ends any hourglass
+    Hourglass // work under way
+};
+
+void set(Shape shape);
+Shape current();
+
+} // namespace platform::pointer

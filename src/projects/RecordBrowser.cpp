@@ -1,0 +1,198 @@
+#include "projects/RecordBrowser.h"
+
+#include "platform/Dialogs.h"
+#include "platform/MousePointer.h"
+#include "platform/Windows.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace projects
+{
+
+namespace
+{
+const QString kFirstTip =
+    QStringLiteral("TIP: To start, click the 'Add' button. Then you can type in your tasks.");
+const QString kEditingTip =
+    QStringLiteral("TIP: Click the 'Add' button again to store it into the database.");
+} // namespace
+
+RecordBrowser::RecordBrowser(const QString &formName, const QString &caption,
+                             const QString &databaseFile, const QString &table,
+                             const QList<BrowserField> &fields, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_fields(fields)
+{
+    setObjectName(formName);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *grid = new QGridLayout(this);
+    QList<platform::RecordColumn> columns;
+    for (int i = 0; i < fields.size(); ++i) {
+        auto *label = new QLabel(fields[i].label, this);
+        label->setObjectName(QStringLiteral("lblLabels(%1)").arg(i));
+        auto *box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("txtFields(%1)").arg(i));
+        label->setBuddy(box);
+        // Nothing can be typed until Add is pressed.
+        box->setEnabled(fields[i].alwaysEnabled);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(box, i, 1);
+        lblLabels << label;
+        txtFields << box;
+        columns << fields[i].column;
+    }
+    grid->setColumnStretch(1, 1);
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    auto *pictures = new QVBoxLayout(Shape1);
+    auto picture = [&](const char *image, const char *label, const QString &text,
+                       QStyle::StandardPixmap icon, QLabel *&caption) {
+        auto *b = new QToolButton(Shape1);
+        b->setObjectName(QString::fromLatin1(image));
+        b->setAutoRaise(true);
+        b->setIcon(style()->standardIcon(icon));
+        b->setIconSize(QSize(32, 32));
+        b->setToolTip(text);
+        b->setFocusPolicy(Qt::StrongFocus);
+        caption = new QLabel(text, Shape1);
+        caption->setObjectName(QString::fromLatin1(label));
+        caption->setAlignment(Qt::AlignHCenter);
+        pictures->addWidget(b, 0, Qt::AlignHCenter);
+        pictures->addWidget(caption);
+        return b;
+    };
+    Image1 =
+        picture("Image1", "Label1", QStringLiteral("Add"), QStyle::SP_FileDialogNewFolder, Label1);
+    Image2 = picture("Image2", "Label2", QStringLiteral("Delete"), QStyle::SP_TrashIcon, Label2);
+    Image3 =
+        picture("Image3", "Label3", QStringLiteral("Refresh"), QStyle::SP_BrowserReload, Label3);
+    Image4 =
+        picture("Image4", "Label4", QStringLiteral("Update"), QStyle::SP_DialogSaveButton, Label4);
+    pictures->addStretch(1);
+    grid->addWidget(Shape1, 0, 2, qMax(1, int(fields.size())) + 1, 1);
+    grid->setRowStretch(int(fields.size()), 1);
+
+    Label5 = new QLabel(kFirstTip, this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setWordWrap(true);
+    const int below = int(fields.size()) + 1;
+    grid->addWidget(Label5, below, 0, 1, 3);
+
+    Data1 = new platform::RecordNavigator(this);
+    grid->addWidget(Data1, below + 1, 0, 1, 2);
+
+    m_buttons = new QGridLayout;
+    Command1 = new QPushButton(QStringLiteral("Done"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    m_buttons->addWidget(Command1, 0, 0);
+    grid->addLayout(m_buttons, below + 2, 0, 1, 3, Qt::AlignRight);
+
+    connect(Image1, &QToolButton::clicked, this, &RecordBrowser::Image1_Click);
+    connect(Image2, &QToolButton::clicked, this, &RecordBrowser::Image2_Click);
+    connect(Image3, &QToolButton::clicked, this, &RecordBrowser::Image3_Click);
+    connect(Image4, &QToolButton::clicked, this, &RecordBrowser::Image4_Click);
+    connect(Command1, &QPushButton::clicked, this, &RecordBrowser::Command1_Click);
+    connect(Data1, &platform::RecordNavigator::Validate, this, &RecordBrowser::Data1_Validate);
+    connect(Data1, &platform::RecordNavigator::Reposition, this, &RecordBrowser::Data1_Reposition);
+    connect(Data1, &platform::RecordNavigator::Error, this, &RecordBrowser::Data1_Error);
+
+    for (int i = 0; i < txtFields.size(); ++i)
+        Data1->bind(txtFields[i], i);
+    Data1->open(databaseFile, table, columns);
+    resize(520, sizeHint().height());
+}
+
+RecordBrowser::~RecordBrowser()
+{
+    platform::disconnectChildren(this);
+}
+
+void RecordBrowser::Image1_Click()
+{
+    if (!Data1->addNew())
+        return;
+    for (QLineEdit *box : txtFields)
+        box->setEnabled(true);
+    Label5->setText(kEditingTip);
+    txtFields.first()->setFocus();
+}
+
+void RecordBrowser::Image2_Click()
+{
+    if (Data1->recordCount() == 0 && !Data1->isNewRecord()) {
+        platform::dialogs::message(this, QStringLiteral("Can't delete any records."),
+                                   QStringLiteral("Delete Records"), QMessageBox::Warning);
+        return;
+    }
+    Data1->deleteCurrent();
+}
+
+void RecordBrowser::Image3_Click()
+{
+    Data1->refresh();
+}
+
+void RecordBrowser::Image4_Click()
+{
+    if (Data1->recordCount() == 0 && !Data1->isNewRecord()) {
+        platform::dialogs::message(this, QStringLiteral("Can't update any records."),
+                                   QStringLiteral("Update Records"), QMessageBox::Warning);
+        return;
+    }
+    Data1->updateCurrent();
+}
+
+void RecordBrowser::Command1_Click()
+{
+    platform::pointer::set(platform::pointer::Shape::Arrow);
+    close();
+}
+
+void RecordBrowser::closeEvent(QCloseEvent *event)
+{
+    if (!Data1->storeChanges()) {
+        const auto answer = platform::dialogs::message(
+            this,
+            QStringLiteral("The record you typed could not be stored in the database. Close "
+                           "the window anyway and lose it?"),
+            QString(), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes) {
+            platform::pointer::set(platform::pointer::Shape::Default);
+            event->ignore();
+            return;
+        }
+    }
+    platform::pointer::set(platform::pointer::Shape::Arrow);
+    event->accept();
+}
+
+void RecordBrowser::Data1_Validate()
+{
+    platform::pointer::set(platform::pointer::Shape::Hourglass);
+}
+
+void RecordBrowser::Data1_Reposition()
+{
+    platform::pointer::set(platform::pointer::Shape::Default);
+    Data1->setCaption(QStringLiteral("Record: ") + QString::number(Data1->absolutePosition() + 1));
+}
+
+void RecordBrowser::Data1_Error(const QString &description)
+{
+    // The hourglass of the failed step must not stay behind the message.
+    platform::pointer::set(platform::pointer::Shape::Default);
+    platform::dialogs::message(this, QStringLiteral("Data error event hit err:") + description);
+}
+
+} // namespace projects

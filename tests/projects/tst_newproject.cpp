@@ -32,6 +32,9 @@ class FakeDocument : public platform::DocumentWindow
 public:
     QWidget *widget() override { return &m_widget; }
     platform::RichTextBox *programPane() override { return nullptr; }
+    platform::RichTextBox *syntaxPane() override { return nullptr; }
+    platform::RichTextBox *examplePane() override { return nullptr; }
+    void setDescription(const QString &) override {}
     void setSaveEnabled(bool on) override { m_save = on; }
     bool saveEnabled() const override { return m_save; }
 

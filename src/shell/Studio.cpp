@@ -3,10 +3,10 @@
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
 #include "compiler/frmCompile.h"
-#include "reference/Reference.h"
 #include "projects/frmNewProject.h"
 #include "projects/frmProjectExplorer.h"
 #include "projects/frmTasks.h"
+#include "reference/Reference.h"
 #include "shell/frmMain.h"
 #include "shell/frmOptions.h"
 

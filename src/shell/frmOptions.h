@@ -30,7 +30,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 public:
-
     QTabWidget *SSTab1 = nullptr;
     QCheckBox *Check1 = nullptr;
     QCheckBox *Check2 = nullptr;

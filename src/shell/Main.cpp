@@ -3,6 +3,7 @@
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
 #include "platform/Config.h"
+#include "platform/Dialogs.h"
 #include "platform/Pause.h"
 #include "platform/SettingsStore.h"
 #include "platform/Windows.h"
@@ -23,7 +24,21 @@ static void initResources()
 namespace shell
 {
 
-void Main()
+namespace
+{
+void openFiles(frmMain *frame, const QStringList &files)
+{
+    for (int i = 0; i < files.size(); ++i) {
+        editor::frmDocument *doc =
+            i == 0 ? Studio::instance().defaultDocument() : frame->LoadNewDoc();
+        QString error;
+        if (!doc->openFile(files[i], &error))
+            platform::dialogs::message(doc, error, QString(), QMessageBox::Critical);
+    }
+}
+} // namespace
+
+void Main(const QStringList &files)
 {
     initResources();
     using platform::settings::readOption;
@@ -52,6 +67,7 @@ void Main()
     splash->close();
     delete splash;
     main->show();
+    openFiles(main, files);
 }
 
 } // namespace shell

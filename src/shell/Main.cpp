@@ -2,6 +2,7 @@
 
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
+#include "platform/AppIcon.h"
 #include "platform/Config.h"
 #include "platform/Pause.h"
 #include "platform/SettingsStore.h"
@@ -13,6 +14,7 @@
 #include "shell/frmSplash.h"
 
 #include <QAction>
+#include <QApplication>
 
 // Resources of a static library must be registered by hand.
 static void initResources()
@@ -26,6 +28,7 @@ namespace shell
 void Main()
 {
     initResources();
+    QApplication::setWindowIcon(platform::applicationIcon());
     using platform::settings::readOption;
     auto &windows = platform::windows();
 

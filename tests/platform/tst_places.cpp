@@ -75,9 +75,6 @@ void TstPlaces::shippedFileSearchOrder_data()
     QTest::newRow("build tree") << QStringList{"build/TIPOFDAY.TXT"} << "build"
                                 << "TIPOFDAY.TXT"
                                 << "build/TIPOFDAY.TXT";
-    QTest::newRow("installed beside the executable")
-        << QStringList{installed + "menu.txt"} << "usr/bin"
-        << "menu.txt" << installed + "menu.txt";
     QTest::newRow("program folder before installed folder")
         << QStringList{"usr/bin/menu.txt", installed + "menu.txt"} << "usr/bin"
         << "menu.txt"

@@ -2,6 +2,7 @@
 
 #include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
+#include "platform/AppIcon.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
@@ -27,7 +28,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -43,25 +43,6 @@ namespace editor
 
 namespace
 {
-
-// The picture buttons get simple drawn pictures: a tinted tile with a letter.
-QIcon pictureFor(const QString &caption, const QColor &tint)
-{
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(tint);
-    p.setPen(tint.darker(160));
-    p.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
-    p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(16);
-    p.setFont(f);
-    p.drawText(pm.rect(), Qt::AlignCenter, caption.left(1).toUpper());
-    return QIcon(pm);
-}
 
 QFrame *addShape(QWidget *parent, const QString &name, QRect r)
 {
@@ -649,16 +630,10 @@ QToolButton *frmDocument::addPictureButton(const QString &imageName, const QStri
                                            const QString &caption, int leftTwips, int topTwips)
 {
     QWidget *canvas = findChild<QWidget *>(QStringLiteral("canvas"));
-    static const QHash<QString, QColor> tints{{QStringLiteral("Image1"), QColor(0x3a, 0x7b, 0xbf)},
-                                              {QStringLiteral("Image2"), QColor(0x5b, 0x8c, 0x3a)},
-                                              {QStringLiteral("Image3"), QColor(0x8a, 0x5a, 0x9c)},
-                                              {QStringLiteral("Image4"), QColor(0x6b, 0x6b, 0x6b)},
-                                              {QStringLiteral("Image5"), QColor(0xc0, 0x7a, 0x2a)},
-                                              {QStringLiteral("Image6"), QColor(0xb0, 0x3a, 0x3a)}};
     auto *b = new QToolButton(canvas);
     b->setObjectName(imageName);
     b->setAutoRaise(true);
-    b->setIcon(pictureFor(caption, tints.value(imageName, Qt::darkGray)));
+    b->setIcon(platform::pictureButtonIcon(imageName));
     b->setIconSize(QSize(px(480), px(480)));
     b->setGeometry(px(leftTwips), px(topTwips), px(480), px(480));
 

@@ -1,7 +1,11 @@
 #include "platform/AppInfo.h"
 
+#include "platform/Places.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace platform
 {
@@ -30,6 +34,11 @@ QString makerSiteAddress()
 
 QString helpPageAddress()
 {
+    // The installed pages when there are any; the copy built into the
+    // program otherwise, so Help always shows something.
+    const QString page = QDir(places::helpFolder()).filePath(QStringLiteral("index.html"));
+    if (QFileInfo::exists(page))
+        return QUrl::fromLocalFile(page).toString();
     return QStringLiteral("qrc:/help/index.html");
 }
 

@@ -3,6 +3,7 @@
 // QStandardPaths, so XDG_CONFIG_HOME / XDG_DATA_HOME (or the test mode)
 // move all of it at once.
 #include <QString>
+#include <QStringList>
 
 namespace platform::places
 {
@@ -13,8 +14,22 @@ QString registryFile();    // machine registry store (INI)
 QString dataFolder();      // <data>/torvane-studio, holds the databases
 QString tasksDatabase();   // tasks.db
 QString projectDatabase(); // project.db
-QString tipsFile();        // TIPOFDAY.TXT in the program folder
-QString delimiterFile();   // menu.txt in the program folder
 QString scratchFile();     // torvedit.tmp in the system temp folder
+
+// The files the program ships with are looked for, in this order, in the
+// program folder (a build tree), in the data folder installed beside it
+// (<prefix>/share/torvane-studio) and in torvane-studio/ under each of the
+// user's and the system's data folders.
+QStringList shippedDataFolders();
+// The first of those holding `name` (a file or folder); the program
+// folder's when none does, so a message names where it belongs.
+QString shippedFile(const QString &name);
+QString tipsFile();      // TIPOFDAY.TXT
+QString delimiterFile(); // menu.txt
+QString helpFolder();    // help/, the help pages
+
+// Makes programFolder() answer `folder` (empty: the real one again), so a
+// test can lay out a build tree or an installed tree of its own.
+void setProgramFolderForTesting(const QString &folder);
 
 } // namespace platform::places

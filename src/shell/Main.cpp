@@ -2,6 +2,7 @@
 
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
+#include "platform/AppIcon.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/Pause.h"
@@ -14,6 +15,7 @@
 #include "shell/frmSplash.h"
 
 #include <QAction>
+#include <QApplication>
 
 // Resources of a static library must be registered by hand.
 static void initResources()
@@ -41,6 +43,7 @@ void openFiles(frmMain *frame, const QStringList &files)
 void Main(const QStringList &files)
 {
     initResources();
+    QApplication::setWindowIcon(platform::applicationIcon());
     using platform::settings::readOption;
     auto &windows = platform::windows();
 

@@ -1,0 +1,134 @@
+// Where the program finds the files it ships with, in a build tree and in an
+// installed tree.
+#include "common/TestRegistry.h"
+
+#include "platform/AppInfo.h"
+#include "platform/Places.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace platform;
+
+namespace
+{
+// A tree of empty files under a temporary folder, with the user's and the
+// system's data folders pointed into it for as long as it lives.
+class FakeTree
+{
+public:
+    explicit FakeTree(const QStringList &files)
+        : m_oldHome(qgetenv("XDG_DATA_HOME")), m_oldDirs(qgetenv("XDG_DATA_DIRS"))
+    {
+        for (const QString &f : files) {
+            QDir().mkpath(QFileInfo(path(f)).path());
+            QFile file(path(f));
+            file.open(QIODevice::WriteOnly);
+        }
+        qputenv("XDG_DATA_HOME", path("user").toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", (path("system") + ":" + path("system2")).toLocal8Bit());
+    }
+    ~FakeTree()
+    {
+        places::setProgramFolderForTesting(QString());
+        qputenv("XDG_DATA_HOME", m_oldHome);
+        qputenv("XDG_DATA_DIRS", m_oldDirs);
+    }
+    FakeTree(const FakeTree &) = delete;
+    FakeTree &operator=(const FakeTree &) = delete;
+
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+    void runFrom(const QString &relative) const
+    {
+        QDir().mkpath(path(relative));
+        places::setProgramFolderForTesting(path(relative));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldHome;
+    QByteArray m_oldDirs;
+};
+} // namespace
+
+class TstPlaces : public QObject
+{
+    Q_OBJECT
+private slots:
+    void shippedFileSearchOrder_data();
+    void shippedFileSearchOrder();
+    void installedTreeAnswersEveryDataFile();
+    void helpFallsBackToBuiltInPage();
+};
+
+void TstPlaces::shippedFileSearchOrder_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+
+    const QString installed = "usr/share/torvane-studio/";
+    QTest::newRow("build tree") << QStringList{"build/TIPOFDAY.TXT"} << "build"
+                                << "TIPOFDAY.TXT"
+                                << "build/TIPOFDAY.TXT";
+    QTest::newRow("program folder before installed folder")
+        << QStringList{"usr/bin/menu.txt", installed + "menu.txt"} << "usr/bin"
+        << "menu.txt"
+        << "usr/bin/menu.txt";
+    QTest::newRow("installed folder before data folders")
+        << QStringList{installed + "menu.txt", "user/torvane-studio/menu.txt"} << "usr/bin"
+        << "menu.txt" << installed + "menu.txt";
+    QTest::newRow("user's data folder before the system's")
+        << QStringList{"user/torvane-studio/menu.txt", "system/torvane-studio/menu.txt"}
+        << "opt/bin"
+        << "menu.txt"
+        << "user/torvane-studio/menu.txt";
+    QTest::newRow("any system data folder")
+        << QStringList{"system2/torvane-studio/help/index.html"} << "opt/bin"
+        << "help"
+        << "system2/torvane-studio/help";
+    QTest::newRow("another file's folder does not count")
+        << QStringList{"usr/bin/menu.txt", installed + "TIPOFDAY.TXT"} << "usr/bin"
+        << "TIPOFDAY.TXT" << installed + "TIPOFDAY.TXT";
+    QTest::newRow("nowhere: the program folder's name")
+        << QStringList{"system/torvane-studio/menu.txt"} << "usr/bin"
+        << "TIPOFDAY.TXT"
+        << "usr/bin/TIPOFDAY.TXT";
+}
+
+void TstPlaces::shippedFileSearchOrder()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, program);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    FakeTree tree(files);
+    tree.runFrom(program);
+    QCOMPARE(places::shippedFile(name), tree.path(expected));
+}
+
+void TstPlaces::installedTreeAnswersEveryDataFile()
+{
+    const QString data = "prefix/share/torvane-studio/";
+    FakeTree tree({data + "TIPOFDAY.TXT", data + "menu.txt", data + "help/index.html"});
+    tree.runFrom("prefix/bin");
+    QCOMPARE(places::tipsFile(), tree.path(data + "TIPOFDAY.TXT"));
+    QCOMPARE(places::delimiterFile(), tree.path(data + "menu.txt"));
+    QCOMPARE(places::helpFolder(), tree.path(data + "help"));
+    QCOMPARE(helpPageAddress(),
+             QUrl::fromLocalFile(tree.path(data + "help/index.html")).toString());
+}
+
+void TstPlaces::helpFallsBackToBuiltInPage()
+{
+    FakeTree tree({"prefix/share/torvane-studio/help/other.html"});
+    tree.runFrom("prefix/bin");
+    QCOMPARE(helpPageAddress(), QString("qrc:/help/index.html"));
+}
+
+TORVANE_TEST(TstPlaces);
+#include "tst_places.moc"

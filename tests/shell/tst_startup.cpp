@@ -8,6 +8,7 @@
 #include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/RegistryAccess.h"
+#include "platform/RichTextBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/Windows.h"
 #include "reference/frmExample.h"
@@ -56,6 +57,7 @@ private slots:
     void firstTimeSetupMakesNextStartNormal();
     void switchedOffWindowsCloseThemselves();
     void firstTimeSetupWithUnwritableRegistryRunsAgain();
+    void filesNamedOnTheCommandLineOpen();
 };
 
 void TstStartup::decisionTable_data()
@@ -225,6 +227,30 @@ void TstStartup::firstTimeSetupWithUnwritableRegistryRunsAgain()
     QCOMPARE(setup->Label1->text(),
              QString("The setup did not finish. Press 'Close' and try again."));
     QCOMPARE(platform::settings::readOption(platform::config::ShowFirstTime), 1);
+}
+
+void TstStartup::filesNamedOnTheCommandLineOpen()
+{
+    testing::IsolatedProfile profile;
+    seed(platform::config::ShowExample, "0");
+    seed(platform::config::ShowFirstTime, "0");
+    seed(platform::config::ShowTipsAtStartup, "0");
+    QStringList files;
+    for (const QString &program : {QString("Disp 1"), QString("ClrHome\r\nDisp 2")}) {
+        platform::RichTextBox box;
+        box.setText(program);
+        files << profile.path() + QString("/p%1.tvf").arg(files.size());
+        QVERIFY(box.saveRtf(files.last(), nullptr));
+    }
+    Main(files);
+    editor::frmDocument *def = Studio::instance().defaultDocumentIfLoaded();
+    QCOMPARE(def->RichTextBox1->Text(), QString("Disp 1"));
+    QCOMPARE(def->fileName(), files[0]);
+    QVERIFY(def->mnuSave->isEnabled());
+    const auto subs = Studio::instance().mainFrame()->mdiArea()->subWindowList();
+    auto *second = qobject_cast<editor::frmDocument *>(subs.last()->widget());
+    QCOMPARE(second->windowTitle(), QString("Document 2"));
+    QCOMPARE(second->RichTextBox1->Text(), QString("ClrHome\r\nDisp 2"));
 }
 
 TORVANE_TEST(TstStartup);

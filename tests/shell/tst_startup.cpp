@@ -3,6 +3,7 @@
 
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
+#include "platform/AppInfo.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/Pause.h"
@@ -58,6 +59,7 @@ private slots:
     void switchedOffWindowsCloseThemselves();
     void firstTimeSetupWithUnwritableRegistryRunsAgain();
     void filesNamedOnTheCommandLineOpen();
+    void optionsShowWhatIsStoredNow();
 };
 
 void TstStartup::decisionTable_data()
@@ -251,6 +253,39 @@ void TstStartup::filesNamedOnTheCommandLineOpen()
     auto *second = qobject_cast<editor::frmDocument *>(subs.last()->widget());
     QCOMPARE(second->windowTitle(), QString("Document 2"));
     QCOMPARE(second->RichTextBox1->Text(), QString("ClrHome\r\nDisp 2"));
+}
+
+void TstStartup::optionsShowWhatIsStoredNow()
+{
+    testing::IsolatedProfile profile;
+    seed(platform::config::ShowExample, "2");
+    // Loaded hidden at start-up, as the splash does, while tips are on...
+    frmOptions *o = platform::windows().window<frmOptions>();
+    QVERIFY(o->Check1->isChecked());
+    // ...then switched off in the tip window.
+    platform::settings::writeOption(platform::config::ShowTipsAtStartup, "0");
+    platform::windows().show<frmOptions>();
+    QVERIFY(!o->Check1->isChecked());
+    // Reading never wrote the example switch back.
+    QCOMPARE(platform::settings::read(platform::exeBaseName(), "Options", "Show Example", ""),
+             QString("2"));
+    QTest::mouseClick(o->Command1, Qt::LeftButton); // OK
+    QCOMPARE(platform::settings::readOption(platform::config::ShowTipsAtStartup), 0);
+    o = platform::windows().show<frmOptions>();
+    // The option buttons are one group: a click on the chosen one keeps it.
+    o->Option3->click();
+    o->Option3->click();
+    QVERIFY(o->Option3->isChecked());
+    o->Option2->click();
+    QVERIFY(o->Option2->isChecked() && !o->Option3->isChecked() && !o->Option1->isChecked());
+    // Escape closes without saving.
+    QApplication::setActiveWindow(o);
+    QVERIFY(QTest::qWaitForWindowActive(o));
+    QTest::keyClick(o, Qt::Key_Escape);
+    QTRY_VERIFY(!platform::windows().loadedWindow<frmOptions>());
+    platform::RegistryAccess reg;
+    reg.SelectKey(platform::config::registry::CompileOptionsKey);
+    QCOMPARE(reg.valueText(platform::config::registry::DocumentProgramOption), QString("NotePad"));
 }
 
 TORVANE_TEST(TstStartup);

@@ -70,7 +70,6 @@ private slots:
     void newWindowStates();
     void selectionRuleFollowsPaneAndClipboard();
     void keysAndShortcuts();
-    void pasteIsTwoChanges();
     void cutCopyDelete();
     void saveAsAndOpenRoundTrip();
     void fileFailuresLeaveWindowAlone_data();
@@ -147,23 +146,6 @@ void TstDocument::keysAndShortcuts()
     f.pane()->setSelStart(2);
     QTest::keyClick(f.pane(), Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(f.pane()->SelLength(), 2);
-}
-
-void TstDocument::pasteIsTwoChanges()
-{
-    Fixture f;
-    f.type("ABC");
-    f.pane()->setSelStart(0);
-    f.pane()->setSelLength(2);
-    QApplication::clipboard()->setText("HELLO");
-    const int before = f.w->history().undoCount();
-    f.w->mnuPaste->trigger();
-    QCOMPARE(f.pane()->Text(), QString("HELLOC"));
-    QCOMPARE(f.w->history().undoCount(), before + 2);
-    f.w->mnuUndo->trigger();
-    QCOMPARE(f.pane()->Text(), QString("C"));
-    f.w->cmdUndo->click();
-    QCOMPARE(f.pane()->SelText(), QString("AB"));
 }
 
 void TstDocument::cutCopyDelete()

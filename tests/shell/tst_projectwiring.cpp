@@ -46,26 +46,30 @@ void TstProjectWiring::newProjectFromDocumentWindow()
     doc->action(QStringLiteral("mnuSTWWW"))->trigger();
     QVERIFY(platform::windows().loadedWindow<auxiliary::frmBrowser>());
 
-    doc->action(QStringLiteral("NewProject"))->trigger();
-    auto *chooser = platform::windows().loadedWindow<projects::frmNewProject>();
-    QVERIFY(chooser && chooser->isVisible());
-    QTest::mouseClick(chooser->Command1, Qt::LeftButton);
-    QVERIFY(!platform::windows().loadedWindow<auxiliary::frmBrowser>());
-
-    auto *form = platform::windows().loadedWindow<projects::frmNewStandard>();
-    QVERIFY(form && form->isVisible());
-    form->RichTextBox1->setText(QStringLiteral("PONG"));
-    form->RichTextBox3->setText(QStringLiteral("Pong"));
-    form->Option1->setChecked(true);
-    const int count = projects::frmNewStandard::projectCount() + 1;
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
+    // Two projects: their windows count 1, 2... on their own, whatever the
+    // frame's numbering of its windows.
+    const int count = projects::frmNewStandard::projectCount();
+    for (const QString &name : {QStringLiteral("Pong"), QStringLiteral("Tetris")}) {
+        doc->action(QStringLiteral("NewProject"))->trigger();
+        auto *chooser = platform::windows().loadedWindow<projects::frmNewProject>();
+        QVERIFY(chooser);
+        QTest::mouseClick(chooser->Command1, Qt::LeftButton);
+        QVERIFY(!platform::windows().loadedWindow<auxiliary::frmBrowser>());
+        auto *form = platform::windows().loadedWindow<projects::frmNewStandard>();
+        QVERIFY(form && form->isVisible());
+        form->RichTextBox1->setText(name.toUpper());
+        form->RichTextBox3->setText(name);
+        form->Option1->setChecked(true);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+    }
     QVERIFY(script.asked.empty());
 
     QStringList captions;
     for (QMdiSubWindow *s : frame->mdiArea()->subWindowList())
         captions << s->widget()->windowTitle();
-    // The frame numbered three windows itself; the project's has its own count.
-    QCOMPARE(captions.last(), QStringLiteral("Document %1").arg(count));
+    QCOMPARE(captions.mid(captions.size() - 2),
+             (QStringList{QStringLiteral("Document %1").arg(count + 1),
+                          QStringLiteral("Document %1").arg(count + 2)}));
     QVERIFY(captions.contains(QStringLiteral("Document 3")));
     editor::frmDocument *defaultDoc = Studio::instance().defaultDocumentIfLoaded();
     QVERIFY(defaultDoc && defaultDoc->isVisible());

@@ -4,14 +4,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-static QString codes(std::initializer_list<int> cs)
-{
-    QString s;
-    for (int c : cs)
-        s += QChar(c);
-    return s;
-}
-
 class TstSymbolPalette : public QObject
 {
     Q_OBJECT
@@ -28,13 +20,13 @@ void TstSymbolPalette::insertText_data()
     QTest::addColumn<QString>("text"); // null: no fixed text (scratch entry)
     // clang-format off
     QTest::newRow("3") << 3 << "=";
-    QTest::newRow("12") << 12 << codes({221, 240, '('});
-    QTest::newRow("20") << 20 << codes({253, '^', '('});
+    QTest::newRow("12") << 12 << testing::chars({221, 240, '('});
+    QTest::newRow("20") << 20 << testing::chars({253, '^', '('});
     QTest::newRow("33") << 33 << QString();
-    QTest::newRow("36") << 36 << codes({196});
+    QTest::newRow("36") << 36 << testing::chars({196});
     QTest::newRow("37") << 37 << "?";
-    QTest::newRow("below list") << -1 << codes({247});
-    QTest::newRow("past list") << 38 << codes({247});
+    QTest::newRow("below list") << -1 << testing::chars({247});
+    QTest::newRow("past list") << 38 << testing::chars({247});
     // clang-format on
 }
 
@@ -62,7 +54,7 @@ void TstSymbolPalette::scratchText_data()
     QTest::newRow("LF") << true << QByteArray("A\nB\n") << "A\r\nB\r\n";
     QTest::newRow("CR") << true << QByteArray("A\rB") << "A\r\nB";
     QTest::newRow("CR LF kept") << true << QByteArray("A\r\nB") << "A\r\nB";
-    QTest::newRow("Latin-1") << true << QByteArray("\xFD^(") << codes({253, '^', '('});
+    QTest::newRow("Latin-1") << true << QByteArray("\xFD^(") << testing::chars({253, '^', '('});
     // clang-format on
 }
 

@@ -16,11 +16,13 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <functional>
@@ -89,6 +91,7 @@ class TstDocument : public QObject
 {
     Q_OBJECT
 private slots:
+    void realPrintDialogStartsFromItsOwnRange();
     void randomEditsUndoToTextsThatExisted();
     void undoRedoCaretsAndStates_data();
     void undoRedoCaretsAndStates();
@@ -607,6 +610,34 @@ void TstDocument::printing()
         QCOMPARE(f.script.asked[asked + i].title, titles[i]);
         QCOMPARE(f.script.asked[asked + i].selectionRange, i == 0);
     }
+}
+
+void TstDocument::realPrintDialogStartsFromItsOwnRange()
+{
+    Fixture f;
+    platform::dialogs::setScript(nullptr); // the real dialog, answered below
+    f.pane()->setSelText("Disp 1");
+    f.pane()->setSelStart(0);
+    f.pane()->setSelLength(4);
+    QList<QPair<QString, int>> seen;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&seen] {
+        auto *dlg = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dlg || !dlg->isVisible())
+            return;
+        seen << qMakePair(dlg->windowTitle(), int(dlg->printRange()));
+        dlg->reject();
+    });
+    answer.start(20);
+    // Document with a selection, then the syntax and example panes without.
+    f.w->action("mnuPrintAll")->trigger();
+    answer.stop();
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(seen[0],
+             qMakePair(QString("Print All - Document"), int(QAbstractPrintDialog::Selection)));
+    QCOMPARE(seen[1],
+             qMakePair(QString("Print All - Syntax"), int(QAbstractPrintDialog::AllPages)));
+    QCOMPARE(seen[2].second, int(QAbstractPrintDialog::AllPages));
 }
 
 TORVANE_TEST(TstDocument);

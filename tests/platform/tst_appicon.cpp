@@ -19,30 +19,22 @@ private slots:
 void TstAppIcon::applicationIconShipsEverySize()
 {
     const QIcon icon = applicationIcon();
-    QList<int> sizes;
-    for (const QSize &s : icon.availableSizes()) {
-        QCOMPARE(s.width(), s.height());
-        sizes << s.width();
-    }
-    QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+    QList<QSize> sizes;
+    for (int s : {16, 22, 24, 32, 48, 64, 128, 256})
+        sizes << QSize(s, s);
+    QCOMPARE(icon.availableSizes(), sizes);
     // Drawn, not blank: the calculator's body covers the centre.
-    for (int size : {16, 256}) {
-        const QImage image = icon.pixmap(size).toImage();
-        QCOMPARE(image.size(), QSize(size, size));
-        QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
-        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-    }
+    const QImage image = icon.pixmap(16).toImage();
+    QCOMPARE(qAlpha(image.pixel(8, 8)), 255);
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
 }
 
 void TstAppIcon::pictureButtonsAreDistinct()
 {
     QList<QImage> seen;
     for (int i = 1; i <= 6; ++i) {
-        const QIcon icon = pictureButtonIcon(QString("Image%1").arg(i));
-        QVERIFY2(!icon.isNull(), qPrintable(QString("Image%1").arg(i)));
-        const QImage image = icon.pixmap(32).toImage();
-        QCOMPARE(image.size(), QSize(32, 32));
-        QVERIFY2(!seen.contains(image), qPrintable(QString("Image%1 repeats a picture").arg(i)));
+        const QImage image = pictureButtonIcon(QString("Image%1").arg(i)).pixmap(32).toImage();
+        QVERIFY2(!image.isNull() && !seen.contains(image), qPrintable(QString::number(i)));
         seen << image;
     }
     QVERIFY(pictureButtonIcon("Image7").isNull());

@@ -1,11 +1,9 @@
-// What the rich-text pane says about each change of its text, and what it
-// puts on the clipboard.
+// What the rich-text pane says about each change of its text.
 #include "common/TestRegistry.h"
 
 #include "platform/RichTextBox.h"
 
-#include <QApplication>
-#include <QClipboard>
+#include <QHash>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,24 +18,22 @@ namespace
 // SelText, load:text whole text, rtf:data RTF load, clear QTextEdit::clear().
 void edit(RichTextBox &box, const QString &op)
 {
-    const QString arg = op.section(u':', 1);
-    if (op.startsWith(QLatin1String("k:")))
+    static const QHash<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+        {"ret", {Qt::Key_Return, {}}},
+        {"sret", {Qt::Key_Return, Qt::ShiftModifier}},
+        {"bs", {Qt::Key_Backspace, {}}},
+        {"del", {Qt::Key_Delete, {}}},
+        {"wbs", {Qt::Key_Backspace, Qt::ControlModifier}}};
+    const QString kind = op.section(u':', 0, 0), arg = op.section(u':', 1);
+    if (keys.contains(op))
+        QTest::keyClick(&box, keys[op].first, keys[op].second);
+    else if (kind == QLatin1String("k"))
         QTest::keyClicks(&box, arg);
-    else if (op == QLatin1String("ret"))
-        QTest::keyClick(&box, Qt::Key_Return);
-    else if (op == QLatin1String("sret"))
-        QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
-    else if (op == QLatin1String("bs"))
-        QTest::keyClick(&box, Qt::Key_Backspace);
-    else if (op == QLatin1String("del"))
-        QTest::keyClick(&box, Qt::Key_Delete);
-    else if (op == QLatin1String("wbs"))
-        QTest::keyClick(&box, Qt::Key_Backspace, Qt::ControlModifier);
-    else if (op.startsWith(QLatin1String("put:")))
+    else if (kind == QLatin1String("put"))
         box.setSelText(arg);
-    else if (op.startsWith(QLatin1String("load:")))
+    else if (kind == QLatin1String("load"))
         box.setText(arg);
-    else if (op.startsWith(QLatin1String("rtf:")))
+    else if (kind == QLatin1String("rtf"))
         QVERIFY(box.fromRtf(arg.toLatin1(), nullptr));
     else if (op == QLatin1String("clear"))
         box.clear();
@@ -70,22 +66,13 @@ void TstPaneChanges::changeIsReported_data()
     QTest::addColumn<QString>("removed");
     QTest::addColumn<QString>("inserted");
 
-    const QString euro = testing::chars({0x80});
     using S = QList<int>;
     // clang-format off
-    QTest::newRow("typed at the end") << "AB" << S{2, 0} << "k:C" << 2 << "" << "C";
-    QTest::newRow("Return") << "AB" << S{1, 0} << "ret" << 1 << "" << "\r\n";
-    QTest::newRow("Shift+Return") << "AB" << S{1, 0} << "sret" << 1 << "" << "\r\n";
-    QTest::newRow("Backspace joins lines") << "A\r\nB" << S{3, 0} << "bs" << 1 << "\r\n" << "";
-    QTest::newRow("Delete joins lines") << "A\r\nB" << S{1, 0} << "del" << 1 << "\r\n" << "";
-    QTest::newRow("after a line") << "A\r\nB\r\nC" << S{7, 0} << "bs" << 6 << "C" << "";
+    // edits the replay property covers; here each must be a single report of the smallest change
     QTest::newRow("typed over a selection") << "ABCDE" << S{1, 3} << "k:X" << 1 << "BCD" << "X";
     QTest::newRow("same-length overwrite") << "AB" << S{0, 1} << "k:X" << 0 << "A" << "X";
-    QTest::newRow("selection across lines") << "AB\r\nCD" << S{1, 4} << "k:X" << 1 << "B\r\nC" << "X";
-    QTest::newRow("code removed") << "A" + euro + "B" << S{2, 0} << "bs" << 1 << euro << "";
-    QTest::newRow("code written") << "AB" << S{1, 0} << "put:x\r\n" + euro << 1 << "" << "x\r\n" + euro;
+    QTest::newRow("Backspace joins lines") << "A\r\nB" << S{3, 0} << "bs" << 1 << "\r\n" << "";
     QTest::newRow("word deleted") << "Disp HELLO" << S{10, 0} << "wbs" << 5 << "HELLO" << "";
-    // whole-text writes report only the run that differs
     QTest::newRow("load extends") << "AB" << S{0, 0} << "load:ABXYZ" << 2 << "" << "XYZ";
     QTest::newRow("load replaces") << "HELLO\r\nX" << S{0, 0} << "load:WORLD" << 0 << "HELLO\r\nX" << "WORLD";
     QTest::newRow("load same text") << "A\r\nB" << S{0, 0} << "load:A\r\nB" << 0 << "" << "";
@@ -111,7 +98,8 @@ void TstPaneChanges::changeIsReported()
 }
 
 // Applying every reported change to a copy of the text keeps the copy equal
-// to the pane's text, whatever edits the pane goes through.
+// to the pane's text, whatever edits the pane goes through; after an edit at
+// the caret the caret already stands after the inserted text when it is reported.
 void TstPaneChanges::changesReplayToTheText()
 {
     const QStringList pieces{"A", "xy", "\r\n",     testing::chars({0x80, 0x93}), "Disp 1\r\nEnd",
@@ -122,9 +110,11 @@ void TstPaneChanges::changesReplayToTheText()
     RichTextBox box;
     QString copy;
     int failures = 0;
+    bool atCaret = false;
     connect(&box, &RichTextBox::Change, this, [&] {
         const TextChange &c = box.lastChange();
-        if (copy.mid(c.position, c.removed.size()) != c.removed)
+        if (copy.mid(c.position, c.removed.size()) != c.removed ||
+            (atCaret && box.SelStart() != c.position + c.inserted.size()))
             ++failures;
         copy.replace(c.position, c.removed.size(), c.inserted);
     });
@@ -137,6 +127,8 @@ void TstPaneChanges::changesReplayToTheText()
             op += piece() + piece() + piece();
         else if (op == QLatin1String("rtf:"))
             op += QStringLiteral("{\\rtf1 %1\\par %2}").arg(rng.bounded(100)).arg(rng.bounded(9));
+        atCaret = box.SelLength() == 0 && !op.startsWith(QLatin1String("load:")) &&
+                  !op.startsWith(QLatin1String("rtf:")) && op != QLatin1String("clear");
         edit(box, op);
         QCOMPARE(copy, box.Text());
         QCOMPARE(failures, 0);

@@ -37,8 +37,6 @@ public:
         qputenv("XDG_DATA_HOME", m_oldHome);
         qputenv("XDG_DATA_DIRS", m_oldDirs);
     }
-    FakeTree(const FakeTree &) = delete;
-    FakeTree &operator=(const FakeTree &) = delete;
 
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
     void runFrom(const QString &relative) const
@@ -61,7 +59,6 @@ private slots:
     void shippedFileSearchOrder_data();
     void shippedFileSearchOrder();
     void installedTreeAnswersEveryDataFile();
-    void helpFallsBackToBuiltInPage();
 };
 
 void TstPlaces::shippedFileSearchOrder_data()
@@ -71,33 +68,24 @@ void TstPlaces::shippedFileSearchOrder_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
 
-    const QString installed = "usr/share/torvane-studio/";
-    QTest::newRow("build tree") << QStringList{"build/TIPOFDAY.TXT"} << "build"
-                                << "TIPOFDAY.TXT"
-                                << "build/TIPOFDAY.TXT";
-    QTest::newRow("program folder before installed folder")
-        << QStringList{"usr/bin/menu.txt", installed + "menu.txt"} << "usr/bin"
-        << "menu.txt"
-        << "usr/bin/menu.txt";
-    QTest::newRow("installed folder before data folders")
-        << QStringList{installed + "menu.txt", "user/torvane-studio/menu.txt"} << "usr/bin"
-        << "menu.txt" << installed + "menu.txt";
-    QTest::newRow("user's data folder before the system's")
-        << QStringList{"user/torvane-studio/menu.txt", "system/torvane-studio/menu.txt"}
-        << "opt/bin"
-        << "menu.txt"
-        << "user/torvane-studio/menu.txt";
-    QTest::newRow("any system data folder")
-        << QStringList{"system2/torvane-studio/help/index.html"} << "opt/bin"
-        << "help"
-        << "system2/torvane-studio/help";
-    QTest::newRow("another file's folder does not count")
-        << QStringList{"usr/bin/menu.txt", installed + "TIPOFDAY.TXT"} << "usr/bin"
-        << "TIPOFDAY.TXT" << installed + "TIPOFDAY.TXT";
-    QTest::newRow("nowhere: the program folder's name")
-        << QStringList{"system/torvane-studio/menu.txt"} << "usr/bin"
-        << "TIPOFDAY.TXT"
-        << "usr/bin/TIPOFDAY.TXT";
+    auto row = [](const char *tag, const QStringList &files, const char *program, const char *name,
+                  const QString &expected) {
+        QTest::newRow(tag) << files << QString(program) << QString(name) << expected;
+    };
+    const QString inst = "usr/share/torvane-studio/", user = "user/torvane-studio/";
+    row("program folder before installed folder", {"usr/bin/menu.txt", inst + "menu.txt"},
+        "usr/bin", "menu.txt", "usr/bin/menu.txt");
+    row("installed folder before data folders", {inst + "menu.txt", user + "menu.txt"}, "usr/bin",
+        "menu.txt", inst + "menu.txt");
+    row("user's data folder before the system's",
+        {user + "menu.txt", "system/torvane-studio/menu.txt"}, "opt/bin", "menu.txt",
+        user + "menu.txt");
+    row("any system data folder", {"system2/torvane-studio/help/index.html"}, "opt/bin", "help",
+        "system2/torvane-studio/help");
+    row("another file's folder does not count", {"usr/bin/menu.txt", inst + "TIPOFDAY.TXT"},
+        "usr/bin", "TIPOFDAY.TXT", inst + "TIPOFDAY.TXT");
+    row("nowhere: the program folder's name", {"system/torvane-studio/menu.txt"}, "usr/bin",
+        "TIPOFDAY.TXT", "usr/bin/TIPOFDAY.TXT");
 }
 
 void TstPlaces::shippedFileSearchOrder()
@@ -114,20 +102,16 @@ void TstPlaces::shippedFileSearchOrder()
 void TstPlaces::installedTreeAnswersEveryDataFile()
 {
     const QString data = "prefix/share/torvane-studio/";
-    FakeTree tree({data + "TIPOFDAY.TXT", data + "menu.txt", data + "help/index.html"});
+    FakeTree tree({data + "TIPOFDAY.TXT", data + "menu.txt", data + "help/other.html"});
     tree.runFrom("prefix/bin");
     QCOMPARE(places::tipsFile(), tree.path(data + "TIPOFDAY.TXT"));
     QCOMPARE(places::delimiterFile(), tree.path(data + "menu.txt"));
     QCOMPARE(places::helpFolder(), tree.path(data + "help"));
+    // A help folder without its first page falls back to the built-in one.
+    QCOMPARE(helpPageAddress(), QString("qrc:/help/index.html"));
+    QFile(tree.path(data + "help/index.html")).open(QIODevice::WriteOnly);
     QCOMPARE(helpPageAddress(),
              QUrl::fromLocalFile(tree.path(data + "help/index.html")).toString());
-}
-
-void TstPlaces::helpFallsBackToBuiltInPage()
-{
-    FakeTree tree({"prefix/share/torvane-studio/help/other.html"});
-    tree.runFrom("prefix/bin");
-    QCOMPARE(helpPageAddress(), QString("qrc:/help/index.html"));
 }
 
 TORVANE_TEST(TstPlaces);

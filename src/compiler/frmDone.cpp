@@ -2,6 +2,7 @@
 
 #include "compiler/LinkExport.h"
 #include "platform/AppInfo.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
 #include "platform/TextFiles.h"
@@ -19,23 +20,8 @@ namespace compiler
 
 namespace dialogs = platform::dialogs;
 
-namespace
-{
-QLabel *label(QWidget *parent, const char *name, const QString &text)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setWordWrap(true);
-    return l;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-} // namespace
+using platform::controls::button;
+using platform::controls::label;
 
 frmDone::frmDone(QWidget *parent) : QWidget(parent)
 {
@@ -60,9 +46,7 @@ frmDone::frmDone(QWidget *parent) : QWidget(parent)
                    QStringLiteral("Now, open up your TI-Graph Link program. Goto Tools->Import "
                                   "and click on ASCII Program. Now choose your file, and you are "
                                   "done!"));
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameShape(QFrame::Box);
+    Shape1 = platform::controls::box(this, "Shape1");
     Label4 = label(Shape1, "Label4",
                    QStringLiteral("If you don't have TI-Graph Link program, click on the button "
                                   "below:"));

@@ -4,6 +4,7 @@
 #include "editor/UndoHistory.h"
 #include "platform/AppIcon.h"
 #include "platform/AppInfo.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Places.h"
@@ -44,14 +45,10 @@ namespace editor
 namespace
 {
 
-QFrame *addShape(QWidget *parent, const QString &name, QRect r)
+QFrame *addShape(QWidget *parent, const char *name, QRect r)
 {
-    auto *f = new QFrame(parent);
-    f->setObjectName(name);
-    f->setFrameShape(QFrame::Box);
-    f->setFrameShadow(QFrame::Plain);
+    QFrame *f = platform::controls::box(parent, name);
     f->setGeometry(r);
-    f->lower();
     return f;
 }
 
@@ -555,10 +552,10 @@ void frmDocument::buildControls()
     outer->addWidget(canvas, 0, Qt::AlignLeft | Qt::AlignTop);
     outer->addStretch(1);
 
-    addShape(canvas, QStringLiteral("Shape1"), rectTwips(120, 120, 1215, 7455));
-    addShape(canvas, QStringLiteral("Shape2"), rectTwips(1560, 120, 3495, 7455));
-    addShape(canvas, QStringLiteral("Shape3"), rectTwips(5280, 120, 6495, 3500));
-    addShape(canvas, QStringLiteral("Shape4"), rectTwips(5280, 4080, 6495, 3495));
+    addShape(canvas, "Shape1", rectTwips(120, 120, 1215, 7455));
+    addShape(canvas, "Shape2", rectTwips(1560, 120, 3495, 7455));
+    addShape(canvas, "Shape3", rectTwips(5280, 120, 6495, 3500));
+    addShape(canvas, "Shape4", rectTwips(5280, 4080, 6495, 3495));
 
     addLabel(canvas, QStringLiteral("Label7"), QStringLiteral("Main Programming Interface"), 11.25,
              true, rectTwips(1680, 180, 3255, 300));

@@ -722,19 +722,9 @@ QString RichTextBox::clipboardText() const
 
 QString RichTextBox::toClipboardText(const QString &model)
 {
-    QString out;
-    out.reserve(model.size());
-    const qsizetype n = model.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = model.at(i);
-        if (c == QLatin1Char('\r') && i + 1 < n && model.at(i + 1) == QLatin1Char('\n')) {
-            out += QLatin1Char('\n');
-            ++i;
-        } else {
-            out += rtf::modelToDisplay(c);
-        }
-    }
-    return out;
+    // What the user sees is what the document holds: one '\n' per line break
+    // and the shown characters for 0x80-0x9F.
+    return toEditorText(model);
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "projects/RecordBrowser.h"
 
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/MousePointer.h"
 #include "platform/Windows.h"
@@ -52,9 +53,7 @@ RecordBrowser::RecordBrowser(const QString &formName, const QString &caption,
     }
     grid->setColumnStretch(1, 1);
 
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Shape1 = platform::controls::box(this, "Shape1");
     auto *pictures = new QVBoxLayout(Shape1);
     auto picture = [&](const char *image, const char *label, const QString &text,
                        QStyle::StandardPixmap icon, QLabel *&caption) {

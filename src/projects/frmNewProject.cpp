@@ -1,5 +1,6 @@
 #include "projects/frmNewProject.h"
 
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Windows.h"
 #include "projects/frmNewStandard.h"
@@ -20,17 +21,8 @@ frmNewProject::frmNewProject(QWidget *parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("New Project (TI-83/83+)"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto label = [](QWidget *owner, const char *name, const QString &text) {
-        auto *l = new QLabel(text, owner);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setWordWrap(true);
-        return l;
-    };
-    auto button = [](QWidget *owner, const char *name, const QString &text) {
-        auto *b = new QPushButton(text, owner);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
+    using platform::controls::button;
+    using platform::controls::label;
 
     auto *main = new QVBoxLayout(this);
     Label1 = label(this, "Label1", QStringLiteral("Which type of program do you want to create?"));
@@ -53,9 +45,7 @@ frmNewProject::frmNewProject(QWidget *parent) : QWidget(parent, Qt::Window)
     choices->setColumnStretch(1, 1);
     main->addLayout(choices);
 
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Shape1 = platform::controls::box(this, "Shape1");
     auto *download = new QHBoxLayout(Shape1);
     Label4 = label(Shape1, "Label4",
                    QStringLiteral("Don't have Qor 2000? Download it now. Its quick and easy."));

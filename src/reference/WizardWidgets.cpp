@@ -1,5 +1,7 @@
 #include "reference/WizardWidgets.h"
 
+#include "platform/Controls.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QToolButton>
@@ -9,21 +11,15 @@ namespace reference::widgets
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, QRect place)
 {
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setWordWrap(true);
+    QLabel *l = platform::controls::label(parent, name, text);
     l->setGeometry(place);
     return l;
 }
 
 QFrame *shape(QWidget *parent, const char *name, QRect place)
 {
-    auto *f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setFrameShape(QFrame::Box);
-    f->setFrameShadow(QFrame::Plain);
+    QFrame *f = platform::controls::box(parent, name);
     f->setGeometry(place);
-    f->lower();
     return f;
 }
 

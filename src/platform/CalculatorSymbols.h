@@ -1,0 +1,37 @@
+#pragma once
+// What the calculator shows for the codes 128..255 of a program, and the way
+// text crosses between the program (bytes, held as U+0080..U+00FF) and the
+// rest of the world (Unicode: clipboard, drops, web pages, documentation).
+#include <QString>
+#include <QStringView>
+
+namespace platform::calcsymbols
+{
+
+// The symbol code `byte` (128..255) draws, in Unicode. Codes whose symbol is
+// plain ASCII give that character; the one code without a glyph gives a
+// private-use character so that it still survives a round trip.
+QString symbolOf(int byte);
+
+// Model text with every code 128..255 replaced by its symbol. Everything
+// else, line breaks included, is left as it is.
+QString toUnicode(QStringView model);
+
+// Text arriving from outside (typing, paste, drop) as model text:
+// - a symbol the table lists becomes its code (the preferred code where
+//   several draw it; ASCII stays ASCII);
+// - typographic quotes, dashes and the ellipsis become their ASCII forms, a
+//   no-break space a plain one;
+// - any other character of U+0080..U+00FF is left out and named in
+//   `refused` (each once, in order of appearance);
+// - characters above U+00FF that the table does not list stay themselves.
+struct Incoming {
+    QString text;
+    QString refused;
+};
+Incoming fromUnicode(QStringView text);
+
+// The code a Unicode symbol is written as, or -1 when the table has none.
+int byteFor(QStringView symbol);
+
+} // namespace platform::calcsymbols

@@ -1,0 +1,558 @@
+#include "platform/Tokens.h"
+
+#include "platform/CalculatorSymbols.h"
+
+#include <QHash>
+#include <QXmlStreamReader>
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <vector>
+
+// The token sheet, embedded by the build (cmake/EmbedFile.cmake).
+namespace platform::tokens::sheet
+{
+extern const unsigned char data[];
+extern const std::size_t dataSize;
+} // namespace platform::tokens::sheet
+
+namespace platform::tokens
+{
+
+namespace
+{
+
+constexpr int kNewline = 0x3F;
+constexpr int kQuote = 0x2A;
+constexpr int kStore = 0x04;
+
+bool isPrefix(int byte)
+{
+    switch (byte) {
+    case 0x5C:
+    case 0x5D:
+    case 0x5E:
+    case 0x60:
+    case 0x61:
+    case 0x62:
+    case 0x63:
+    case 0x7E:
+    case 0xAA:
+    case 0xBB:
+    case 0xEF:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Which generation of the operating system brought a token in: 0 for the
+// TI-83's own. The version byte of a file is the highest one its program uses.
+int generationOf(int token)
+{
+    if (token >= 0xBB68 && token <= 0xBBCE)
+        return 1;
+    if (token >= 0xBBCF && token <= 0xBBDA)
+        return 2;
+    if (token >= 0xBBDB && token <= 0xBBFF)
+        return 3;
+    if (token >= 0xEF00 && token <= 0xEF12)
+        return 4;
+    if (token >= 0xEF13 && token <= 0xEF16)
+        return 5;
+    if (token >= 0xEF17 && token <= 0xEFFF)
+        return 6;
+    return 0;
+}
+
+// Spellings of our own. `first` ones win over the sheet's display string when
+// text is written (the sheet misspells cosh⁻¹(); the others only read.
+struct Extra {
+    int token;
+    const char16_t *spelling;
+    bool first;
+};
+const Extra kExtras[] = {
+    {0xCB, u"cosh\u207B\u00B9(", true},
+    {kQuote, u"''", false},       // the reference's double quote
+    {0xAD, u"Getkey", false},     // as the reference and the wizard write it
+    {0xBB54, u"Delvar ", false},  // as the reference's example writes it
+    {0xD8, u"Pause", false},      // the reference ends a line with it
+    {0x2C, u"\U0001D456", false}, // the font's imaginary i
+    {0xBB31, u"\u212F", false},   // the font's e
+    {0xBF, u"\u212F^(", false},
+    {0x6306, u"Un\u208B\u2081", false}, // the font's -1 on the baseline
+    {0x6307, u"Vn\u208B\u2081", false},
+};
+
+// Where the display font draws a symbol the sheet writes with another
+// character; each sheet spelling gets the font's form as well.
+const std::pair<const char16_t *, const char16_t *> kFontForms[] = {
+    {u"\u25BA", u"\u25B6"},       // ► convert
+    {u"\u25C4", u"\u25C0"},       // ◄
+    {u"\u1E8B", u"x\u0304"},      // x mean
+    {u"\u1E57", u"p\u0302"},      // p hat
+    {u"\u2206", u"\u0394"},       // Δ
+    {u"\u25A1", u"\u25AB"},       // plot mark box
+    {u"\uFE62", u"\u207A"},       // plot mark plus
+    {u"\u2081\u2080", u"\u2491"}, // 10
+};
+
+struct Def {
+    int token = -1;
+    bool keyword = false;
+    QString display;
+    QStringList alternates; // the sheet's
+};
+
+std::vector<Def> readSheet()
+{
+    std::vector<Def> defs;
+    QXmlStreamReader xml(QByteArray::fromRawData(reinterpret_cast<const char *>(sheet::data),
+                                                 qsizetype(sheet::dataSize)));
+    // Per open <Token>: its byte and the index of its Def (-1 when ignored).
+    struct Open {
+        int byte;
+        int def;
+    };
+    std::vector<Open> open;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("Token")) {
+            const QXmlStreamAttributes a = xml.attributes();
+            bool ok = false;
+            const int byte = a.value(QLatin1String("byte")).mid(1).toInt(&ok, 16);
+            const QString text = a.value(QLatin1String("string")).toString();
+            int def = -1;
+            // Only the one-byte tokens and the second bytes of the two-byte
+            // families; entries nested deeper under ordinary tokens describe
+            // assembly libraries, not the calculator.
+            int value = -1;
+            if (open.empty() && !isPrefix(byte))
+                value = byte;
+            else if (open.size() == 1 && isPrefix(open.back().byte))
+                value = open.back().byte << 8 | byte;
+            const bool library = a.value(QLatin1String("style")) == QLatin1String("Lib");
+            if (ok && value >= 0 && value != kNewline && !text.isEmpty() && !library) {
+                Def d;
+                d.token = value;
+                d.display = text;
+                d.keyword = a.value(QLatin1String("style")) == QLatin1String("Keyword");
+                defs.push_back(d);
+                def = int(defs.size()) - 1;
+            }
+            open.push_back({ok ? byte : -1, def});
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("Token")) {
+            if (!open.empty())
+                open.pop_back();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("Alt")) {
+            if (!open.empty() && open.back().def >= 0)
+                defs[open.back().def].alternates
+                    << xml.attributes().value(QLatin1String("string")).toString();
+        }
+    }
+    Q_ASSERT(!xml.hasError());
+    return defs;
+}
+
+// A Unicode spelling as model text: each symbol of the display font as its
+// (preferred) code, ASCII as itself, other characters above U+00FF as
+// themselves. False when a character in U+0080..U+00FF is not a font symbol:
+// in model text that code would mean another symbol.
+bool toModelForm(QStringView unicode, QString *out)
+{
+    out->clear();
+    for (qsizetype i = 0; i < unicode.size();) {
+        int code = -1;
+        qsizetype used = 0;
+        for (qsizetype len = 2; len >= 1 && code < 0; --len) {
+            if (i + len <= unicode.size()) {
+                code = calcsymbols::byteFor(unicode.mid(i, len));
+                used = len;
+            }
+        }
+        if (code >= 0) {
+            *out += QChar(char16_t(code));
+            i += used;
+            continue;
+        }
+        const char16_t c = unicode.at(i).unicode();
+        if (c >= 0x80 && c <= 0xFF)
+            return false;
+        *out += QChar(c);
+        ++i;
+    }
+    return true;
+}
+
+bool isLatin(const QString &s)
+{
+    for (QChar c : s)
+        if (c.unicode() > 0xFF)
+            return false;
+    return true;
+}
+
+struct Node {
+    int token = -1;
+    int firstEdge = 0;
+    int edgeCount = 0;
+};
+struct Edge {
+    char16_t c;
+    int node;
+};
+
+struct Table {
+    // Tokens by value: the sheet's display string, how text writes it, flags.
+    QHash<int, QString> display;
+    std::vector<QString> spelling = std::vector<QString>(0x10000);
+    std::vector<bool> known = std::vector<bool>(0x10000, false);
+    std::vector<bool> keyword = std::vector<bool>(0x10000, false);
+
+    // Model characters as the symbol the tokens are spelled with: codes that
+    // draw the same symbol as another become the preferred one.
+    std::array<char16_t, 256> norm{};
+    QHash<char16_t, char16_t> normAbove; // symbols held as Unicode
+
+    // The spellings as a trie over normalised model characters.
+    std::vector<int> root = std::vector<int>(0x10000, -1);
+    std::vector<Node> nodes;
+    std::vector<Edge> edges;
+
+    char16_t normalise(char16_t c) const
+    {
+        if (c <= 0xFF)
+            return norm[c];
+        if (normAbove.isEmpty())
+            return c;
+        return normAbove.value(c, c);
+    }
+    int child(int node, char16_t c) const
+    {
+        const Node &n = nodes[size_t(node)];
+        const Edge *e = edges.data() + n.firstEdge;
+        for (int i = 0; i < n.edgeCount; ++i)
+            if (e[i].c == c)
+                return e[i].node;
+        return -1;
+    }
+};
+
+Table build()
+{
+    Table t;
+    for (int c = 0; c < 256; ++c) {
+        t.norm[size_t(c)] = char16_t(c);
+        if (c < 0x80)
+            continue;
+        const QString symbol = calcsymbols::symbolOf(c);
+        if (symbol.size() == 1 && symbol.at(0).unicode() < 0x80)
+            t.norm[size_t(c)] = symbol.at(0).unicode();
+        else if (const int preferred = calcsymbols::byteFor(symbol); preferred >= 0)
+            t.norm[size_t(c)] = char16_t(preferred);
+        // A font symbol that arrived as Unicode reads as its code.
+        if (symbol.size() == 1 && symbol.at(0).unicode() > 0xFF)
+            t.normAbove.insert(symbol.at(0).unicode(), t.norm[size_t(c)]);
+    }
+
+    const std::vector<Def> defs = readSheet();
+
+    // Every spelling in the order that decides both which token a spelling
+    // shared by two tokens reads as (the first) and which spelling a token is
+    // written with (its first one that model text can hold, bytes preferred).
+    std::vector<std::pair<int, QString>> order;
+    std::map<int, QStringList> fontForms;
+    for (const Def &d : defs) {
+        for (const QString &s : QStringList(d.display) + d.alternates) {
+            QString form = s;
+            for (const auto &[from, to] : kFontForms)
+                form.replace(QString::fromUtf16(from), QString::fromUtf16(to));
+            if (form != s)
+                fontForms[d.token] << form;
+        }
+    }
+    for (const Extra &e : kExtras)
+        if (e.first)
+            order.push_back({e.token, QString::fromUtf16(e.spelling)});
+    for (const Def &d : defs)
+        order.push_back({d.token, d.display});
+    for (const auto &[token, forms] : fontForms)
+        for (const QString &f : forms)
+            order.push_back({token, f});
+    for (const Extra &e : kExtras)
+        if (!e.first)
+            order.push_back({e.token, QString::fromUtf16(e.spelling)});
+    for (const Def &d : defs)
+        for (const QString &a : d.alternates)
+            order.push_back({d.token, a});
+
+    for (const Def &d : defs) {
+        t.display.insert(d.token, d.display);
+        t.known[size_t(d.token)] = true;
+        t.keyword[size_t(d.token)] = d.keyword;
+    }
+
+    std::vector<std::map<char16_t, int>> children(1);
+    std::vector<int> terminal(1, -1);
+    std::map<int, QString> fallback; // a spelling with characters beyond bytes
+    for (const auto &[token, text] : order) {
+        QString form;
+        if (!toModelForm(text, &form) || form.isEmpty())
+            continue;
+        QString &written = t.spelling[size_t(token)];
+        if (written.isEmpty() && isLatin(form))
+            written = form;
+        if (!fallback.count(token))
+            fallback[token] = form;
+        int node = 0;
+        for (QChar c : form) {
+            auto &next = children[size_t(node)];
+            const auto found = next.find(c.unicode());
+            if (found != next.end()) {
+                node = found->second;
+            } else {
+                children.emplace_back();
+                terminal.push_back(-1);
+                const int created = int(children.size()) - 1;
+                children[size_t(node)][c.unicode()] = created;
+                node = created;
+            }
+        }
+        if (terminal[size_t(node)] < 0)
+            terminal[size_t(node)] = token;
+    }
+    for (const auto &[token, form] : fallback)
+        if (t.spelling[size_t(token)].isEmpty())
+            t.spelling[size_t(token)] = form;
+
+    // Flatten: node 0 is the root, reached through `root` by first character.
+    t.nodes.resize(children.size());
+    for (size_t n = 0; n < children.size(); ++n) {
+        t.nodes[n].token = terminal[n];
+        t.nodes[n].firstEdge = int(t.edges.size());
+        t.nodes[n].edgeCount = int(children[n].size());
+        for (const auto &[c, next] : children[n])
+            t.edges.push_back({c, next});
+    }
+    for (const auto &[c, next] : children[0])
+        t.root[c] = next;
+    return t;
+}
+
+const Table &table()
+{
+    static const Table t = build();
+    return t;
+}
+
+// The one scanner behind scanLine() and tokenize(): calls cut(start,
+// length, token, inString) for each cut, in order.
+template <typename Emit> void scan(const Table &t, QStringView line, bool inString, Emit &&cut)
+{
+    const QChar *text = line.data();
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const int first = t.root[t.normalise(text[i].unicode())];
+        int best = -1;
+        qsizetype bestLength = 0;
+        int node = first;
+        for (qsizetype j = i; node >= 0;) {
+            const int token = t.nodes[size_t(node)].token;
+            if (token >= 0) {
+                best = token;
+                bestLength = j - i + 1;
+            }
+            if (++j >= n)
+                break;
+            node = t.child(node, t.normalise(text[j].unicode()));
+        }
+        if (inString) {
+            if (best == kQuote || best == kStore) {
+                cut(i, bestLength, best, best == kQuote);
+                inString = false;
+                i += bestLength;
+                continue;
+            }
+            const int single = first >= 0 ? t.nodes[size_t(first)].token : -1;
+            if (single >= 0) {
+                best = single;
+                bestLength = 1;
+            }
+            if (best < 0)
+                bestLength = 1;
+            cut(i, bestLength, best, true);
+            i += bestLength;
+            continue;
+        }
+        if (best < 0) {
+            cut(i, 1, -1, false);
+            ++i;
+            continue;
+        }
+        inString = best == kQuote;
+        cut(i, bestLength, best, inString);
+        i += bestLength;
+    }
+}
+
+void appendToken(QByteArray &bytes, int token)
+{
+    if (token > 0xFF)
+        bytes.append(char(token >> 8));
+    bytes.append(char(token & 0xFF));
+}
+
+// Walks token bytes: calls each(token) per token; returns the offset of the
+// first byte that starts no token, or -1.
+template <typename Each> qsizetype walk(const Table &t, const QByteArray &bytes, Each &&each)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        int token = b[i];
+        qsizetype used = 1;
+        if (isPrefix(token)) {
+            if (i + 1 >= n)
+                return i;
+            token = token << 8 | b[i + 1];
+            used = 2;
+        }
+        if (token != kNewline && !t.known[size_t(token)])
+            return i;
+        each(token);
+        i += used;
+    }
+    return -1;
+}
+
+} // namespace
+
+QVector<Piece> scanLine(QStringView modelLine, bool stringOpenAtStart)
+{
+    const Table &t = table();
+    QVector<Piece> pieces;
+    pieces.reserve(modelLine.size() / 2 + 1);
+    scan(t, modelLine, stringOpenAtStart,
+         [&](qsizetype start, qsizetype length, int token, bool inString) {
+             pieces.append(
+                 Piece{start, length, token, token >= 0 && t.keyword[size_t(token)], inString});
+         });
+    return pieces;
+}
+
+Tokenized tokenize(QStringView model)
+{
+    const Table &t = table();
+    Tokenized result;
+    result.bytes.reserve(model.size());
+    const qsizetype n = model.size();
+    int line = 1;
+    for (qsizetype start = 0; start <= n;) {
+        qsizetype end = start;
+        while (end < n && model.at(end) != u'\r' && model.at(end) != u'\n')
+            ++end;
+        qsizetype bad = -1;
+        scan(t, model.mid(start, end - start), false,
+             [&](qsizetype at, qsizetype, int token, bool) {
+                 if (token >= 0)
+                     appendToken(result.bytes, token);
+                 else if (bad < 0)
+                     bad = at;
+             });
+        if (bad >= 0) {
+            result.bytes.clear();
+            result.errorLine = line;
+            result.errorColumn = int(bad) + 1;
+            QStringView shown = model.mid(start + bad, 1);
+            if (shown.at(0).isHighSurrogate() && start + bad + 1 < n)
+                shown = model.mid(start + bad, 2);
+            result.error = QStringLiteral("Line %1, column %2: no calculator command or symbol "
+                                          "is written \"%3\".")
+                               .arg(line)
+                               .arg(bad + 1)
+                               .arg(calcsymbols::toUnicode(shown));
+            return result;
+        }
+        if (end >= n)
+            break;
+        result.bytes.append(char(kNewline));
+        start = end + (model.at(end) == u'\r' && end + 1 < n && model.at(end + 1) == u'\n' ? 2 : 1);
+        ++line;
+    }
+    return result;
+}
+
+QString detokenize(const QByteArray &bytes, QString *error)
+{
+    const Table &t = table();
+    QString text;
+    text.reserve(bytes.size() * 2);
+    const qsizetype bad = walk(t, bytes, [&](int token) {
+        if (token == kNewline)
+            text += QLatin1String("\r\n");
+        else
+            text += t.spelling[size_t(token)];
+    });
+    if (error) {
+        error->clear();
+        if (bad >= 0) {
+            const int byte = static_cast<unsigned char>(bytes.at(bad));
+            const QString hex = QString::number(byte, 16).rightJustified(2, u'0').toUpper();
+            *error = bad + 1 == bytes.size() && isPrefix(byte)
+                         ? QStringLiteral("The program ends in the middle of a two-byte token "
+                                          "($%1).")
+                               .arg(hex)
+                         : QStringLiteral("The byte $%1 at offset %2 of the program is no "
+                                          "calculator token.")
+                               .arg(hex)
+                               .arg(bad);
+        }
+    }
+    return text;
+}
+
+QString displayString(int token)
+{
+    if (token == kNewline)
+        return QStringLiteral("\n");
+    return table().display.value(token);
+}
+
+QString modelSpelling(int token)
+{
+    if (token == kNewline)
+        return QStringLiteral("\r\n");
+    if (token < 0 || token > 0xFFFF)
+        return QString();
+    return table().spelling[size_t(token)];
+}
+
+QByteArray tokenBytes(int token)
+{
+    QByteArray b;
+    if (token >= 0)
+        appendToken(b, token);
+    return b;
+}
+
+int versionFor(const QByteArray &bytes)
+{
+    int version = 0;
+    walk(table(), bytes, [&](int token) { version = qMax(version, generationOf(token)); });
+    return version;
+}
+
+QVector<int> tokensMissingOnTi83(const QByteArray &bytes)
+{
+    QVector<int> missing;
+    walk(table(), bytes, [&](int token) {
+        if (generationOf(token) > 0 && !missing.contains(token))
+            missing.append(token);
+    });
+    return missing;
+}
+
+} // namespace platform::tokens

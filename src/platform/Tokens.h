@@ -1,0 +1,69 @@
+#pragma once
+// Program text and the calculator's tokens. The calculator stores a program
+// as tokens of one or two bytes; the editor holds model text (CR LF line
+// breaks, symbol codes 128..255 as U+0080..U+00FF). The table comes from the
+// TI-83 Plus token sheet the program carries, plus a few spellings of its
+// own (the reference's '' for a double quote, "Getkey", "Delvar ", and the
+// display font's forms of symbols the sheet writes differently).
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <QVector>
+
+namespace platform::tokens
+{
+
+// One cut of a line. `token` is the byte of a one-byte token, (first << 8 |
+// second) of a two-byte one, or -1 where no token spells the text at `start`
+// (then `length` is 1).
+struct Piece {
+    qsizetype start;
+    qsizetype length;
+    int token;
+    bool keyword;  // a command the sheet styles as a keyword (If, Disp, ...)
+    bool inString; // inside a string literal, its quotes included
+};
+
+// One line of model text, without its line break, cut exactly as tokenize()
+// cuts it: the longest spelling wins; inside a string (from a double quote
+// to the next one, a store arrow or the line's end) single characters win,
+// so words in text stay letters.
+QVector<Piece> scanLine(QStringView modelLine, bool stringOpenAtStart = false);
+
+// Token bytes of a program; each line break becomes the newline token. On
+// the first character no token spells, `error` says so and names its 1-based
+// line and column (counted in the model text), and `bytes` is empty.
+struct Tokenized {
+    QByteArray bytes;
+    int errorLine = 0;
+    int errorColumn = 0;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+Tokenized tokenize(QStringView model);
+
+// Model text of token bytes, newline tokens as CR LF. A byte that starts no
+// known token stops it: *error names the byte and its offset, and the text
+// read so far is returned.
+QString detokenize(const QByteArray &bytes, QString *error = nullptr);
+
+// The sheet's display string of a token (Unicode), empty for no token.
+QString displayString(int token);
+// How detokenize() writes a token in model text.
+QString modelSpelling(int token);
+// Bytes a token takes in the program (0 for -1).
+inline int tokenSize(int token)
+{
+    return token < 0 ? 0 : token > 0xFF ? 2 : 1;
+}
+// The bytes of a token value, in program order.
+QByteArray tokenBytes(int token);
+
+// The version byte of a TI-83 Plus file for these token bytes: 0 unless
+// they use tokens that came with later operating systems.
+int versionFor(const QByteArray &bytes);
+// The tokens of the bytes that the TI-83 (without Plus) does not know, each
+// once, in order of appearance.
+QVector<int> tokensMissingOnTi83(const QByteArray &bytes);
+
+} // namespace platform::tokens

@@ -67,13 +67,27 @@ std::optional<QString> fileDialog(QWidget *parent, const QString &title, const Q
         dlg.setOption(QFileDialog::DontUseNativeDialog, true);
         dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        if (save)
+        // A name typed without extension gets the chosen filter's.
+        const QStringList entries = toQtFilter(barFilter).split(QStringLiteral(";;"));
+        const auto chosenFilter = [&](const QString &entry) {
+            const QStringList parts = barFilter.split(QLatin1Char('|'));
+            const qsizetype i = entries.indexOf(entry);
+            return i >= 0 && 2 * i + 1 < parts.size() ? parts[2 * i] + u'|' + parts[2 * i + 1]
+                                                      : barFilter;
+        };
+        if (save) {
             dlg.setDefaultSuffix(defaultSuffix(barFilter));
+            QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&](const QString &entry) {
+                dlg.setDefaultSuffix(defaultSuffix(chosenFilter(entry)));
+            });
+        }
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return std::nullopt;
         chosen = dlg.selectedFiles().constFirst();
         if (chosen.isEmpty())
             return std::nullopt;
+        if (save)
+            chosen = withDefaultSuffix(chosen, chosenFilter(dlg.selectedNameFilter()));
     }
     if (save)
         chosen = withDefaultSuffix(chosen, barFilter);

@@ -41,7 +41,7 @@ QString withDefaultSuffix(const QString &path, const QString &barFilter);
 
 // File dialogs; std::nullopt means the user cancelled. Each opens in the
 // folder the last one ended in (the user's documents folder at first); the
-// save dialog adds the filter's extension to a name typed without one.
+// save dialog adds the chosen filter's extension to a name typed without one.
 std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &barFilter);
 std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &barFilter);
 

@@ -1,10 +1,81 @@
 #include "shell/Main.h"
+#include "compiler/CalcExport.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("An editor for TI-83 and TI-83 Plus calculator programs."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("files"),
+        QStringLiteral("Programs (.tvf) to open: the first in the default document window, "
+                       "each further one in a new window."),
+        QStringLiteral("[files...]"));
+    const QCommandLineOption export8xp(
+        QStringLiteral("export-8xp"),
+        QStringLiteral("torvane-studio --export-8xp IN.tvf OUT.8xp: write the program of a "
+                       "document as a calculator file, .8xp for the TI-83 Plus or .83p for the "
+                       "TI-83 (by OUT's extension)."));
+    const QCommandLineOption exportLink(
+        QStringLiteral("export-link"),
+        QStringLiteral("torvane-studio --export-link IN.tvf OUT.txt: write the program of a "
+                       "document as a TI-Graph Link ASCII import file."));
+    const QCommandLineOption import8xp(
+        QStringLiteral("import-8xp"),
+        QStringLiteral("torvane-studio --import-8xp IN.8xp OUT.tvf: write the program of a "
+                       "calculator file (.8xp or .83p) as a document."));
+    const QCommandLineOption name(
+        QStringLiteral("name"),
+        QStringLiteral("The program's name for an export; made from IN's file name without it."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption protect(QStringLiteral("protected"),
+                                     QStringLiteral("Export the program protected."));
+    parser.addOptions({export8xp, exportLink, import8xp, name, protect});
+
+    // Conversions, help and version need no display: they run before any
+    // window system starts.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool parsed = parser.parse(arguments);
+    const int conversions =
+        int(parser.isSet(export8xp)) + int(parser.isSet(exportLink)) + int(parser.isSet(import8xp));
+    if (conversions > 0 || (parsed && (parser.isSet(help) || parser.isSet(version)))) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Torvane Studio"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION));
+        parser.process(core); // help, version and bad options end here
+        using compiler::calcexport::Command;
+        Command command;
+        command.kind = parser.isSet(export8xp)    ? Command::Export8xp
+                       : parser.isSet(exportLink) ? Command::ExportLink
+                                                  : Command::Import8xp;
+        command.name = parser.value(name);
+        command.isProtected = parser.isSet(protect);
+        const QStringList files = parser.positionalArguments();
+        QString error;
+        if (conversions > 1) {
+            error = QStringLiteral("Give one of --export-8xp, --export-link and --import-8xp.");
+        } else if (files.size() != 2) {
+            error = QStringLiteral("A conversion needs two file names, IN and OUT; %1 given.")
+                        .arg(files.size());
+        } else {
+            command.input = files[0];
+            command.output = files[1];
+            if (compiler::calcexport::run(command, &error))
+                return 0;
+        }
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+
     // The browser view needs this before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
@@ -12,17 +83,6 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("torvane-studio"));
     QApplication::setApplicationName(QStringLiteral("Torvane Studio"));
     QApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("An editor for TI-83 and TI-83 Plus calculator programs."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("files"),
-        QStringLiteral("Programs (.tvf) to open: the first in the default document window, "
-                       "each further one in a new window."),
-        QStringLiteral("[files...]"));
     parser.process(app);
 
     shell::Main(parser.positionalArguments());

@@ -4,10 +4,13 @@
 #include "editor/UndoHistory.h"
 #include "platform/AppIcon.h"
 #include "platform/AppInfo.h"
+#include "platform/CalcFile.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Places.h"
+#include "platform/TextFiles.h"
+#include "platform/Tokens.h"
 #include "platform/Twips.h"
 #include "platform/Windows.h"
 
@@ -17,6 +20,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -294,6 +298,8 @@ void frmDocument::connectCommands()
     connect(mnuOpenProject, &QAction::triggered, this, &frmDocument::mnuOpenProject_Click);
     connect(mnuSave, &QAction::triggered, this, &frmDocument::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmDocument::mnuSaveAs_Click);
+    connect(mnuExportCalc, &QAction::triggered, this, &frmDocument::mnuExportCalc_Click);
+    connect(mnuImportCalc, &QAction::triggered, this, &frmDocument::mnuImportCalc_Click);
     connect(mnuUndo, &QAction::triggered, this, &frmDocument::Undo);
     connect(mnuRedo, &QAction::triggered, this, &frmDocument::Redo);
     connect(cmdUndo, &QPushButton::clicked, this, &frmDocument::Undo);
@@ -459,6 +465,82 @@ bool frmDocument::mnuSaveAs_Click()
         return false;
     mnuSave->setEnabled(true);
     return true;
+}
+
+void frmDocument::mnuExportCalc_Click()
+{
+    namespace calcfile = platform::calcfile;
+    namespace dialogs = platform::dialogs;
+    const QString title = QStringLiteral("Export to Calculator");
+    const QString text = RichTextBox1->Text();
+    // A character without a token is reported before anything is asked.
+    if (const auto t = platform::tokens::tokenize(text); !t.ok()) {
+        dialogs::message(this, t.error + QStringLiteral("\n\nNothing was exported."), title,
+                         QMessageBox::Critical);
+        return;
+    }
+    QString name = calcfile::nameFromFileName(m_fileName.isEmpty() ? windowTitle() : m_fileName);
+    for (;;) {
+        const auto answer = dialogs::promptOrCancel(
+            this,
+            QStringLiteral("Name of the calculator program (1 to 8 characters: A-Z, 0-9 or "
+                           "\u03B8, not a digit first):"),
+            title, name);
+        if (!answer)
+            return;
+        name = *answer;
+        if (calcfile::isValidName(name))
+            break;
+        dialogs::message(this, calcfile::nameRules(name), title, QMessageBox::Critical);
+    }
+    const auto target = dialogs::saveFile(this, title, calcfile::fileFilter());
+    if (!target)
+        return;
+    const calcfile::Built built =
+        calcfile::build(text, name, false, calcfile::modelForPath(*target));
+    QString error;
+    if (!built.ok()) {
+        error = built.error;
+    } else if (!m_fileName.isEmpty() && QFileInfo(*target).canonicalFilePath() ==
+                                            QFileInfo(m_fileName).canonicalFilePath()) {
+        error = QStringLiteral("\"%1\" is this program's document; please choose another file "
+                               "name.")
+                    .arg(QDir::toNativeSeparators(*target));
+    } else if (!platform::textfiles::writeAtomically(*target, built.file, &error)) {
+        error =
+            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(*target), error);
+    }
+    if (!error.isEmpty())
+        dialogs::message(this, error + QStringLiteral("\n\nNothing was exported."), title,
+                         QMessageBox::Critical);
+}
+
+void frmDocument::mnuImportCalc_Click()
+{
+    namespace dialogs = platform::dialogs;
+    const QString title = QStringLiteral("Import Calculator Program");
+    const auto source = dialogs::openFile(
+        this, title, QStringLiteral("Calculator Programs (*.8xp *.83p)|*.8xp;*.83p"));
+    if (!source)
+        return;
+    QFile f(*source);
+    QString error;
+    platform::calcfile::Imported im;
+    // Far above any program (64 KB at most): a wrong file is not read whole.
+    if (!f.open(QIODevice::ReadOnly))
+        error = f.errorString();
+    else if (f.size() > 1024 * 1024)
+        error = QStringLiteral("The file is too large to be a calculator program.");
+    else if (im = platform::calcfile::import(f.readAll()); !im.ok())
+        error = im.error;
+    if (!error.isEmpty()) {
+        dialogs::message(this,
+                         QStringLiteral("\"%1\" was not imported.\n\n%2")
+                             .arg(QDir::toNativeSeparators(*source), error),
+                         title, QMessageBox::Critical);
+        return;
+    }
+    emit calculatorProgramImported(im.name, im.text);
 }
 
 void frmDocument::mnuCopy_Click()
@@ -687,6 +769,10 @@ void frmDocument::buildMenus()
     mnuSave = addItem(file, QStringLiteral("mnuSave"), QStringLiteral("Save"),
                       QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuSaveAs = addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save As..."));
+    mnuExportCalc = addItem(file, QStringLiteral("mnuExportCalc"),
+                            QStringLiteral("Export to Calculator\u2026"));
+    mnuImportCalc = addItem(file, QStringLiteral("mnuImportCalc"),
+                            QStringLiteral("Import Calculator Program\u2026"));
     file->addSeparator();
     addItem(file, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));
     file->addSeparator();

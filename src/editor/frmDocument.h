@@ -79,6 +79,8 @@ public:
     void mnuOpenProject_Click();
     bool mnuSave_Click();
     bool mnuSaveAs_Click();
+    void mnuExportCalc_Click();
+    void mnuImportCalc_Click();
     void mnuCut_Click();
     void mnuCopy_Click();
     void mnuPaste_Click();
@@ -103,6 +105,9 @@ signals:
     void tasksRequested();
     void projectExplorerRequested();
     void modifiedChanged(bool modified);
+    // A calculator program was read from a file; the shell opens it in a new
+    // window captioned `name`.
+    void calculatorProgramImported(const QString &name, const QString &modelText);
 
 public:
     Pane *RichTextBox1 = nullptr;
@@ -116,6 +121,8 @@ public:
 
     QAction *mnuSave = nullptr;
     QAction *mnuSaveAs = nullptr;
+    QAction *mnuExportCalc = nullptr;
+    QAction *mnuImportCalc = nullptr;
     QAction *mnuOpenProject = nullptr;
     QAction *mnuExit = nullptr;
     QAction *mnuUndo = nullptr;

@@ -74,6 +74,10 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             [&windows] { windows.show<projects::frmTasks>(); });
     connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
             [&windows] { windows.show<projects::frmProjectExplorer>(); });
+    connect(doc, &editor::frmDocument::calculatorProgramImported, doc,
+            [this](const QString &name, const QString &text) {
+                createDocument(name)->programPane()->setText(text);
+            });
 
     if (m_main)
         m_main->adopt(doc)->show();

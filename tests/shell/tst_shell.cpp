@@ -8,6 +8,7 @@
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 #include "platform/AppInfo.h"
+#include "platform/CalcFile.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/Pause.h"
@@ -34,6 +35,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -472,6 +474,25 @@ private slots:
         QTRY_VERIFY(!doc);
         QVERIFY(Studio::instance().defaultDocument());
         QCOMPARE(captions(frame), (QStringList{"Document 1", "frmDocument"}));
+    }
+    void importedProgramOpensInItsOwnWindow()
+    {
+        frmMain *frame = openFrame(false);
+        editor::frmDocument *doc = frame->LoadNewDoc();
+        const QString file = m_fixture->profile.path() + "/game.8xp";
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(platform::calcfile::build(u"Disp \"ok\"", "GAME", false,
+                                          platform::calcfile::Model::Ti83Plus)
+                    .file);
+        f.close();
+        m_fixture->script.files.push_back(file);
+        doc->mnuImportCalc->trigger();
+        QCOMPARE(captions(frame), (QStringList{"Document 1", "GAME"}));
+        auto *imported =
+            qobject_cast<editor::frmDocument *>(frame->mdiArea()->subWindowList().at(1)->widget());
+        QCOMPARE(imported->RichTextBox1->Text(), QString("Disp \"ok\""));
+        QVERIFY(doc->RichTextBox1->Text().isEmpty());
     }
     void tilingCoversTheArea()
     {

@@ -1,0 +1,144 @@
+// File > Export to Calculator and Import Calculator Program.
+#include "common/TestRegistry.h"
+
+#include "editor/frmDocument.h"
+#include "platform/CalcFile.h"
+#include "platform/CalculatorSymbols.h"
+#include "platform/Dialogs.h"
+#include "platform/RtfCodec.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using editor::frmDocument;
+namespace dialogs = platform::dialogs;
+
+namespace
+{
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+} // namespace
+
+class TstCalcMenu : public QObject
+{
+    Q_OBJECT
+    dialogs::Script m_script;
+    QTemporaryDir m_dir;
+
+private slots:
+    void init() { dialogs::setScript(&(m_script = dialogs::Script())); }
+    void cleanup() { dialogs::setScript(nullptr); }
+
+    // Typed with the calculator's symbols and lowercase, exported, imported:
+    // the same text comes back.
+    void exportedProgramComesBack()
+    {
+        frmDocument w;
+        w.show();
+        for (const char *line : {"Disp \"Hello\"", "1→θ", "If θ≤2 and θ≠1", "Disp θ"}) {
+            for (QChar c : QString::fromUtf8(line)) {
+                // Keys a PC keyboard lacks arrive as text only.
+                const Qt::Key key =
+                    c.unicode() < 0x80 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
+                QTest::sendKeyEvent(QTest::Click, w.RichTextBox1, key, QString(c), Qt::NoModifier);
+            }
+            QTest::keyClick(w.RichTextBox1, Qt::Key_Return);
+        }
+        const QString file = m_dir.filePath("g.8xp");
+        m_script.prompts = {QString("game"), QString("GAME")};
+        m_script.files = {file, file};
+        w.mnuExportCalc->trigger();
+        QSignalSpy imported(&w, &frmDocument::calculatorProgramImported);
+        w.mnuImportCalc->trigger();
+
+        QCOMPARE(m_script.titles(), QStringList({"Export to Calculator", "Export to Calculator",
+                                                 "Export to Calculator", "Export to Calculator",
+                                                 "Import Calculator Program"}));
+        QCOMPARE(m_script.asked[0].defaultAnswer, QString("FRMDOCUM"));
+        QCOMPARE(m_script.asked[1].text, platform::calcfile::nameRules("game"));
+        QCOMPARE(m_script.asked[2].defaultAnswer, QString("game")); // asked again
+        QCOMPARE(m_script.asked[3].defaultAnswer, platform::calcfile::fileFilter());
+        QCOMPARE(imported.size(), 1);
+        QCOMPARE(imported[0][0].toString(), QString("GAME"));
+        using platform::calcsymbols::toUnicode;
+        QCOMPARE(toUnicode(imported[0][1].toString()), toUnicode(w.RichTextBox1->Text()));
+    }
+
+    void refusedExports_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<int>("questions"); // asked before the message
+        QTest::newRow("character")
+            << QString("1\r\nA") + QChar(237) << "a.8xp"
+            << "Line 2, column 2: no calculator command or symbol is written "
+               "\"æ\".\n\nNothing was exported."
+            << 0;
+        QTest::newRow("TI-83") << "Disp \"a\""
+                               << "a.83p"
+                               << "The TI-83 does not have these commands of the program: \"a\". "
+                                  "Export it for the TI-83 Plus (.8xp) instead.\n\nNothing was "
+                                  "exported."
+                               << 2;
+        QTest::newRow("its own document")
+            << "Disp 1"
+            << "p.tvf"
+            << QString("\"%1\" is this program's document; please choose another file name.\n\n"
+                       "Nothing was exported.")
+            << 2;
+    }
+    void refusedExports()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, file);
+        QFETCH(QString, says);
+        QFETCH(int, questions);
+        QTemporaryDir dir;
+        const QString document = dir.filePath("p.tvf");
+        const QByteArray rtf = platform::rtf::writePlain("1", "Ti83Pluspc", 17);
+        QFile f(document);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(rtf) == rtf.size());
+        f.close();
+        frmDocument w;
+        QString error;
+        QVERIFY(w.openFile(document, &error));
+        w.RichTextBox1->setText(text);
+        m_script.prompts = {QString("A")};
+        m_script.files = {dir.filePath(file)};
+        w.mnuExportCalc->trigger();
+        QCOMPARE(int(m_script.asked.size()), questions + 1);
+        QCOMPARE(m_script.asked.back().text,
+                 QString(says).replace("%1", QDir::toNativeSeparators(document)));
+        QCOMPARE(readAll(document), rtf);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tvf"}));
+    }
+
+    void importRefusesOtherFiles()
+    {
+        const QString file = m_dir.filePath("x.8xp");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("**TI83F*\x1A\x0A\0 short", 20);
+        f.close();
+        frmDocument w;
+        QSignalSpy imported(&w, &frmDocument::calculatorProgramImported);
+        m_script.files = {file};
+        w.mnuImportCalc->trigger();
+        QCOMPARE(m_script.asked.back().text,
+                 QString("\"%1\" was not imported.\n\nThe file is cut off: it is shorter than its "
+                         "header says.")
+                     .arg(QDir::toNativeSeparators(file)));
+        QCOMPARE(imported.size(), 0);
+    }
+};
+
+TORVANE_TEST(TstCalcMenu);
+#include "tst_calcmenu.moc"

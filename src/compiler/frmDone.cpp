@@ -1,7 +1,9 @@
 #include "compiler/frmDone.h"
 
+#include "compiler/CalcExport.h"
 #include "compiler/LinkExport.h"
 #include "platform/AppInfo.h"
+#include "platform/CalcFile.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
@@ -10,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -46,6 +49,10 @@ frmDone::frmDone(QWidget *parent) : QWidget(parent)
                    QStringLiteral("Now, open up your TI-Graph Link program. Goto Tools->Import "
                                   "and click on ASCII Program. Now choose your file, and you are "
                                   "done!"));
+    chkCalcFile = new QCheckBox(QStringLiteral("Also write a calculator file"), this);
+    chkCalcFile->setObjectName(QStringLiteral("chkCalcFile"));
+    chkCalcFile->setToolTip(QStringLiteral("A .8xp (TI-83 Plus) or .83p (TI-83) file that the "
+                                           "calculator's own link software sends as it is."));
     Shape1 = platform::controls::box(this, "Shape1");
     Label4 = label(Shape1, "Label4",
                    QStringLiteral("If you don't have TI-Graph Link program, click on the button "
@@ -73,6 +80,7 @@ frmDone::frmDone(QWidget *parent) : QWidget(parent)
     layout->addWidget(Label3);
     layout->addWidget(Command1, 0, Qt::AlignHCenter);
     layout->addWidget(Label2);
+    layout->addWidget(chkCalcFile);
     layout->addWidget(Shape1);
     layout->addWidget(Label5);
     layout->addWidget(Command3, 0, Qt::AlignHCenter);
@@ -146,10 +154,44 @@ void frmDone::Command1_Click()
                true);
         return;
     }
-    if (!platform::textfiles::writeAtomically(*target, bytes.bytes, &error))
+
+    // The calculator file is made in full before anything is written.
+    std::optional<QString> calcTarget;
+    QByteArray calcBytes;
+    if (chkCalcFile->isChecked()) {
+        namespace calcfile = platform::calcfile;
+        calcTarget =
+            dialogs::saveFile(this, QStringLiteral("Save Calculator File"), calcfile::fileFilter());
+        if (!calcTarget) {
+            refuse(QStringLiteral("No file name was chosen for the calculator file."), false);
+            return;
+        }
+        const calcfile::Built built = calcfile::build(temp->Text(), name, Check1->isChecked(),
+                                                      calcfile::modelForPath(*calcTarget));
+        if (!built.ok()) {
+            refuse(QStringLiteral("The calculator file cannot be made:\n%1").arg(built.error),
+                   true);
+            return;
+        }
+        if (QFileInfo(*calcTarget).absoluteFilePath() == QFileInfo(*target).absoluteFilePath()) {
+            refuse(QStringLiteral("The calculator file and the export file must be two files."),
+                   true);
+            return;
+        }
+        calcBytes = built.file;
+    }
+
+    if (!platform::textfiles::writeAtomically(*target, bytes.bytes, &error)) {
         refuse(QStringLiteral("The export file \"%1\" could not be written:\n%2")
                    .arg(QDir::toNativeSeparators(*target), error),
                true);
+        return;
+    }
+    if (calcTarget && !calcexport::writeOutput(*source, *calcTarget, calcBytes, &error))
+        dialogs::message(this,
+                         error + QStringLiteral("\n\nThe export file was written; the calculator "
+                                                "file was not."),
+                         QString(), QMessageBox::Critical);
 }
 
 void frmDone::Command2_Click()

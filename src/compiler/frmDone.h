@@ -28,6 +28,7 @@ public:
     QLabel *Label3;
     QPushButton *Command1;
     QLabel *Label2;
+    QCheckBox *chkCalcFile;
     QFrame *Shape1;
     QLabel *Label4;
     QPushButton *Command2;

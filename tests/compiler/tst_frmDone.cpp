@@ -1,5 +1,6 @@
 #include "common/TestRegistry.h"
 #include "compiler/frmDone.h"
+#include "platform/CalcFile.h"
 #include "platform/Dialogs.h"
 #include "platform/RtfCodec.h"
 
@@ -44,6 +45,8 @@ private slots:
     void exportsInARow();
     void refusals_data();
     void refusals();
+    void alsoACalculatorFile_data();
+    void alsoACalculatorFile();
 
 private:
     dialogs::Script m_script;
@@ -126,6 +129,53 @@ void TstfrmDone::refusals()
     QVERIFY(QFileInfo(dir.filePath("link.txt")).isSymLink());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList({"link.txt", "p.tvf"}));
+}
+
+void TstfrmDone::alsoACalculatorFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("calcFile"); // "-" = cancel
+    QTest::addColumn<QString>("says");     // the message, empty for none
+    QTest::newRow("written") << "AB"
+                             << "p.8xp" << QString();
+    QTest::newRow("name") << "ab"
+                          << "p.8xp"
+                          << "The calculator file cannot be made:\n" +
+                                 platform::calcfile::nameRules("ab") + "\n\nNothing was exported.";
+    QTest::newRow("cancelled") << "AB"
+                               << "-"
+                               << "No file name was chosen for the calculator file.\n\nNothing "
+                                  "was exported.";
+}
+
+void TstfrmDone::alsoACalculatorFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, calcFile);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    writeFile(dir.filePath("p.tvf"), platform::rtf::writePlain("Disp 1", "Arial", 20));
+    m_script.files = {dir.filePath("p.tvf"), dir.filePath("p.txt"),
+                      calcFile == "-" ? std::nullopt
+                                      : std::optional<QString>(dir.filePath(calcFile))};
+    m_script.prompts = {name};
+
+    frmDone w;
+    w.chkCalcFile->setChecked(true);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+    QCOMPARE(m_script.asked.back().text, says);
+    if (!says.isEmpty()) {
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tvf"}));
+        return;
+    }
+    QVERIFY(m_script.titles("message").isEmpty());
+    QCOMPARE(m_script.titles("save"), QStringList({"Save Text File", "Save Calculator File"}));
+    QCOMPARE(m_script.asked.back().defaultAnswer, platform::calcfile::fileFilter());
+    QVERIFY(readAll(dir.filePath("p.txt")).endsWith("Disp 1\r\n\\stop83P\\"));
+    QCOMPARE(readAll(dir.filePath("p.8xp")),
+             platform::calcfile::build(u"Disp 1", "AB", false, platform::calcfile::Model::Ti83Plus)
+                 .file);
 }
 
 TORVANE_TEST(TstfrmDone);

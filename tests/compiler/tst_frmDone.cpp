@@ -142,10 +142,6 @@ void TstfrmDone::alsoACalculatorFile_data()
                           << "p.8xp"
                           << "The calculator file cannot be made:\n" +
                                  platform::calcfile::nameRules("ab") + "\n\nNothing was exported.";
-    QTest::newRow("cancelled") << "AB"
-                               << "-"
-                               << "No file name was chosen for the calculator file.\n\nNothing "
-                                  "was exported.";
 }
 
 void TstfrmDone::alsoACalculatorFile()

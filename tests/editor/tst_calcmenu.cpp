@@ -82,12 +82,6 @@ private slots:
             << "Line 2, column 2: no calculator command or symbol is written "
                "\"æ\".\n\nNothing was exported."
             << 0;
-        QTest::newRow("TI-83") << "Disp \"a\""
-                               << "a.83p"
-                               << "The TI-83 does not have these commands of the program: \"a\". "
-                                  "Export it for the TI-83 Plus (.8xp) instead.\n\nNothing was "
-                                  "exported."
-                               << 2;
         QTest::newRow("its own document")
             << "Disp 1"
             << "p.tvf"
@@ -119,24 +113,6 @@ private slots:
                  QString(says).replace("%1", QDir::toNativeSeparators(document)));
         QCOMPARE(readAll(document), rtf);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tvf"}));
-    }
-
-    void importRefusesOtherFiles()
-    {
-        const QString file = m_dir.filePath("x.8xp");
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("**TI83F*\x1A\x0A\0 short", 20);
-        f.close();
-        frmDocument w;
-        QSignalSpy imported(&w, &frmDocument::calculatorProgramImported);
-        m_script.files = {file};
-        w.mnuImportCalc->trigger();
-        QCOMPARE(m_script.asked.back().text,
-                 QString("\"%1\" was not imported.\n\nThe file is cut off: it is shorter than its "
-                         "header says.")
-                     .arg(QDir::toNativeSeparators(file)));
-        QCOMPARE(imported.size(), 0);
     }
 };
 

@@ -16,10 +16,10 @@ namespace
 
 // "DE 2A 'HELLO' 29 2A": hex bytes, and quoted runs of A-Z and 0-9, whose
 // tokens are their ASCII codes.
-QByteArray bytesOf(const char *spec)
+QByteArray bytesOf(const char *layout)
 {
     QByteArray out;
-    const QList<QByteArray> words = QByteArray(spec).split(' ');
+    const QList<QByteArray> words = QByteArray(layout).split(' ');
     for (const QByteArray &w : words) {
         if (w.isEmpty())
             continue;
@@ -100,14 +100,15 @@ private slots:
             ++tokens;
         }
         QCOMPARE(tokens, 732); // the sheet's, less libraries and the newline
+        QCOMPARE(detokenize(QByteArray("\xB6\x30", 2)), QStringLiteral("sum(0"));
     }
 
     void cuts_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        const auto row = [](const char *name, const QString &text, const char *spec) {
-            QTest::newRow(name) << model(text) << bytesOf(spec);
+        const auto row = [](const char *name, const QString &text, const char *layout) {
+            QTest::newRow(name) << model(text) << bytesOf(layout);
         };
         row("Disp, not D", QStringLiteral("Disp X"), "DE 'X'");
         row("letters that start Disp", QStringLiteral("Dis"), "'D' BBB8 BBC3");
@@ -132,6 +133,7 @@ private slots:
             << (QString(QChar(236)) + QChar(184) + QChar(250) + QChar(220))
             << bytesOf("83 83 B0 0D");
         row("font forms", QStringLiteral("▶DMS⒑^(▫⁺x̄ẋ𝑖cosh⁻¹("), "01 C1 7F 80 6203 6203 2C CB");
+        row("library entries ignored", QStringLiteral("sum(0"), "B6 '0'");
         row("line ends", QStringLiteral("A\r\nB\nC\r\n"), "'A' 3F 'B' 3F 'C' 3F");
     }
     void cuts()

@@ -8,11 +8,16 @@
 #include "platform/RtfCodec.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using editor::frmDocument;
 namespace dialogs = platform::dialogs;
@@ -113,6 +118,34 @@ private slots:
                  QString(says).replace("%1", QDir::toNativeSeparators(document)));
         QCOMPARE(readAll(document), rtf);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tvf"}));
+    }
+
+    // The real dialogs: the filter the user picks gives a typed name its
+    // extension, and with it the calculator.
+    void realDialogsPickTheCalculatorByFilter()
+    {
+        dialogs::setScript(nullptr);
+        QTemporaryDir dir;
+        frmDocument w;
+        w.RichTextBox1->setText("Disp 1");
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&dir] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *prompt = qobject_cast<QInputDialog *>(modal)) {
+                prompt->setTextValue("AB");
+                prompt->accept();
+            } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+                QTest::keyClick(files->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
+                files->selectFile(dir.filePath("prog"));
+                static_cast<QDialog *>(files)->accept(); // as the Save button does
+            }
+        });
+        answer.start(20);
+        w.mnuExportCalc->trigger();
+        answer.stop();
+        QCOMPARE(readAll(dir.filePath("prog.83p")),
+                 platform::calcfile::build(u"Disp 1", "AB", false, platform::calcfile::Model::Ti83)
+                     .file);
     }
 };
 

@@ -66,8 +66,8 @@ int generationOf(int token)
     return 0;
 }
 
-// Spellings of our own. `first` ones win over the sheet's display string when
-// text is written (the sheet misspells cosh⁻¹(); the others only read.
+// Spellings of our own. A `first` one is also how text writes its token (the
+// sheet has cosh⁻¹( as "soch⁻¹("); the others are only read.
 struct Extra {
     int token;
     const char16_t *spelling;

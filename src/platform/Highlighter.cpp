@@ -3,10 +3,13 @@
 #include "platform/RichTextBox.h"
 #include "platform/RtfCodec.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QHelpEvent>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolTip>
 
 namespace platform
@@ -14,29 +17,52 @@ namespace platform
 
 using highlight::Category;
 
-Highlighter::Highlighter(RichTextBox *pane) : QSyntaxHighlighter(pane), m_pane(pane)
+namespace
+{
+// A change of more lines than this colours that many at once and the rest
+// from a timer, which works for at most kSliceMs a turn: opening a long
+// program costs little more than without colours.
+constexpr int kEagerBlocks = 200;
+constexpr int kSliceMs = 8;
+
+void widen(int *from, int *end, const QTextBlock &b)
+{
+    *from = *from < 0 ? b.position() : qMin(*from, b.position());
+    *end = qMax(*end, b.position() + b.length());
+}
+} // namespace
+
+Highlighter::Highlighter(RichTextBox *pane) : QObject(pane), m_pane(pane)
 {
     setObjectName(QStringLiteral("highlighter"));
     buildFormats();
     pane->installEventFilter(this);
     pane->viewport()->installEventFilter(this);
-    setDocument(pane->document());
+    m_fill = new QTimer(this);
+    m_fill->setInterval(0);
+    connect(m_fill, &QTimer::timeout, this, &Highlighter::fillSome);
+    QTextDocument *doc = pane->document();
+    connect(doc, &QTextDocument::contentsChange, this, &Highlighter::contentsChanged);
+    // The lines in view first, then the whole text in the background.
+    QTextBlock first = pane->cursorForPosition(QPoint(0, 0)).block();
+    int from = -1, end = 0;
+    colourFrom(first, kEagerBlocks, &from, &end);
+    if (from >= 0)
+        doc->markContentsDirty(from, end - from);
+    queue(0, doc->characterCount() - 1);
 }
 
-Highlighter::~Highlighter()
-{
-    // Taking the colours off reports the blocks as changed, which the pane
-    // sees as formatting only.
-    setDocument(nullptr);
-}
+Highlighter::~Highlighter() = default;
 
 void Highlighter::setEnabled(RichTextBox *pane, bool on)
 {
     Highlighter *h = of(pane);
-    if (on && !h)
+    if (on && !h) {
         new Highlighter(pane);
-    else if (!on && h)
+    } else if (!on && h) {
+        h->clearAll();
         delete h;
+    }
 }
 
 Highlighter *Highlighter::of(const RichTextBox *pane)
@@ -102,15 +128,108 @@ QTextCharFormat Highlighter::format(Category category) const
     return m_formats[size_t(category)];
 }
 
-void Highlighter::highlightBlock(const QString &text)
+bool Highlighter::isFilling() const
+{
+    return m_fill->isActive();
+}
+
+// Sets the block's colours; true when they changed (the block must then be
+// laid out again).
+bool Highlighter::colourBlock(const QTextBlock &block) const
 {
     // The block holds display characters; the scan reads model text, one
     // character for one.
+    const QString text = block.text();
     QString model(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i)
         model[i] = rtf::displayToModel(text[i]);
+    QList<QTextLayout::FormatRange> ranges;
     for (const highlight::Span &s : highlight::lineSpans(model))
-        setFormat(s.start, s.length, m_formats[size_t(s.category)]);
+        ranges.push_back({s.start, s.length, m_formats[size_t(s.category)]});
+    QTextLayout *layout = block.layout();
+    if (layout->formats() == ranges)
+        return false;
+    layout->setFormats(ranges);
+    return true;
+}
+
+void Highlighter::colourFrom(const QTextBlock &first, int count, int *dirtyFrom,
+                             int *dirtyEnd) const
+{
+    QTextBlock b = first;
+    for (int i = 0; i < count && b.isValid(); ++i, b = b.next())
+        if (colourBlock(b))
+            widen(dirtyFrom, dirtyEnd, b);
+}
+
+void Highlighter::contentsChanged(int from, int removed, int added)
+{
+    Q_UNUSED(removed);
+    QTextDocument *doc = m_pane->document();
+    const QTextBlock first = doc->findBlock(from);
+    const QTextBlock last = doc->findBlock(from + added);
+    int dirtyFrom = -1, dirtyEnd = 0;
+    int count = 0;
+    QTextBlock b = first;
+    for (; b.isValid() && count < kEagerBlocks; b = b.next(), ++count) {
+        if (colourBlock(b))
+            widen(&dirtyFrom, &dirtyEnd, b);
+        if (b == last)
+            break;
+    }
+    // Inside the change report the layout takes this as part of the change.
+    if (dirtyFrom >= 0)
+        doc->markContentsDirty(dirtyFrom, dirtyEnd - dirtyFrom);
+    if (count == kEagerBlocks && b.isValid())
+        queue(b.position(), last.isValid() ? last.position() : doc->characterCount() - 1);
+}
+
+void Highlighter::queue(int from, int end)
+{
+    QTextDocument *doc = m_pane->document();
+    if (isFilling()) {
+        from = qMin(from, m_fillNext.position());
+        end = qMax(end, m_fillEnd.position());
+    }
+    m_fillNext = QTextCursor(doc);
+    m_fillNext.setPosition(qBound(0, from, doc->characterCount() - 1));
+    m_fillEnd = QTextCursor(doc);
+    m_fillEnd.setPosition(qBound(0, end, doc->characterCount() - 1));
+    m_fill->start();
+}
+
+void Highlighter::fillSome()
+{
+    QTextDocument *doc = m_pane->document();
+    QElapsedTimer clock;
+    clock.start();
+    QTextBlock b = doc->findBlock(m_fillNext.position());
+    const int end = m_fillEnd.position();
+    int dirtyFrom = -1, dirtyEnd = 0;
+    for (; b.isValid() && b.position() <= end && clock.elapsed() < kSliceMs; b = b.next())
+        if (colourBlock(b))
+            widen(&dirtyFrom, &dirtyEnd, b);
+    if (dirtyFrom >= 0)
+        doc->markContentsDirty(dirtyFrom, dirtyEnd - dirtyFrom);
+    if (b.isValid() && b.position() <= end)
+        m_fillNext.setPosition(b.position());
+    else
+        m_fill->stop();
+}
+
+void Highlighter::clearAll()
+{
+    m_fill->stop();
+    QTextDocument *doc = m_pane->document();
+    int dirtyFrom = -1, dirtyEnd = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (!b.layout()->formats().isEmpty()) {
+            b.layout()->clearFormats();
+            widen(&dirtyFrom, &dirtyEnd, b);
+        }
+    }
+    if (dirtyFrom >= 0)
+        doc->markContentsDirty(dirtyFrom, dirtyEnd - dirtyFrom);
 }
 
 bool Highlighter::eventFilter(QObject *watched, QEvent *event)
@@ -119,14 +238,14 @@ bool Highlighter::eventFilter(QObject *watched, QEvent *event)
         const bool dark = m_pane->palette().color(QPalette::Base).lightness() < 128;
         if (dark != m_dark) {
             buildFormats();
-            rehighlight();
+            queue(0, m_pane->document()->characterCount() - 1);
         }
     } else if (watched == m_pane->viewport() && event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
         if (showToolTip(help->pos(), help->globalPos()))
             return true;
     }
-    return QSyntaxHighlighter::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 // The text widget shows tool tips of the text's own formats only; these live

@@ -327,11 +327,6 @@ void RichTextBox::onContentsChange(int from, int removed, int added)
 {
     if ((removed == 0 && added == 0) || m_formatting)
         return;
-    // Colouring (a syntax highlighter) reports blocks as changed without
-    // changing a character: that is no edit.
-    if (removed == added && m_pendFrom < 0 &&
-        QStringView(m_mirror).mid(from, removed) == editorSlice(from, added))
-        return;
     noteChange(from, removed, added);
     if (m_quiet) {
         m_changed = true;

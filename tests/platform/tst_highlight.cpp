@@ -116,9 +116,7 @@ private slots:
         QSignalSpy changes(&pane, &RichTextBox::Change);
         for (bool on : {true, false, true}) {
             Highlighter::setEnabled(&pane, on);
-            if (Highlighter *h = Highlighter::of(&pane))
-                h->rehighlight();
-            QCoreApplication::processEvents(); // the highlighter's delayed first pass
+            QTRY_VERIFY(!Highlighter::of(&pane) || !Highlighter::of(&pane)->isFilling());
             QCOMPARE(bool(Highlighter::of(&pane)), on);
             QCOMPARE(pane.toRtf(), rtf);
             QCOMPARE(pane.Text(), text);
@@ -131,6 +129,22 @@ private slots:
         QCOMPARE(changes.count(), 1);
         QCOMPARE(pane.lastChange().inserted, QStringLiteral("X"));
         QCOMPARE(pane.lastChange().removed, QString());
+    }
+
+    // A long text is coloured in the background past its first lines, with
+    // no change reported for it.
+    void longTextColouredLater()
+    {
+        RichTextBox pane;
+        Highlighter h(&pane);
+        QStringList lines(3000, QString("1") + QChar(0xFC) + "A");
+        QSignalSpy changes(&pane, &RichTextBox::Change);
+        pane.setText(lines.join("\r\n"));
+        const QTextBlock last = pane.document()->lastBlock();
+        QVERIFY(h.isFilling() && last.layout()->formats().isEmpty());
+        QTRY_VERIFY(!h.isFilling());
+        QCOMPARE(last.layout()->formats().size(), 3);
+        QCOMPARE(changes.count(), 1);
     }
 
     // Every colour stands out from both a light and a dark background (at

@@ -10,6 +10,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
+#include "platform/Highlighter.h"
 #include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/RegistryAccess.h"
@@ -45,7 +46,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QSyntaxHighlighter>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -335,11 +335,12 @@ private slots:
         QCOMPARE(o->SSTab1->count(), 4);
         QCOMPARE(o->SSTab1->tabText(3), QString("Editor"));
         QVERIFY(o->chkHighlight->isChecked() && o->chkStatusFigures->isChecked());
+        QVERIFY(platform::Highlighter::of(doc->RichTextBox1));
         o->chkHighlight->setChecked(false);
         o->chkStatusFigures->setChecked(false);
         QTest::mouseClick(o->Command3, Qt::LeftButton); // Apply
         QVERIFY(!figures->isVisible());
-        QVERIFY(!doc->RichTextBox1->findChild<QSyntaxHighlighter *>());
+        QVERIFY(!platform::Highlighter::of(doc->RichTextBox1));
         QCOMPARE(platform::settings::readOption(EditorHighlighting), 0);
         QCOMPARE(platform::settings::readOption(EditorStatusFigures), 0);
         o->chkHighlight->setChecked(true);

@@ -308,7 +308,10 @@ void frmDocument::connectCommands()
         if (!m_figuresTimer->isActive())
             m_figuresTimer->start();
     };
-    connect(pane, &Pane::Change, this, figures);
+    connect(pane, &Pane::Change, this, [this, figures] {
+        m_size.reset();
+        figures();
+    });
     connect(pane, &Pane::SelChange, this, figures);
     connect(mnuFind, &QAction::triggered, this, [this] { mnuFind_Click(false); });
     connect(mnuReplace, &QAction::triggered, this, [this] { mnuFind_Click(true); });
@@ -583,7 +586,10 @@ QString frmDocument::statusFigures() const
 {
     const QTextCursor c = RichTextBox1->textCursor();
     const QString position = positionFigure(c.blockNumber() + 1, c.positionInBlock() + 1);
-    const QString size = sizeFigure(RichTextBox1->Text());
+    // The size needs the whole text: worked out again only after an edit.
+    if (!m_size)
+        m_size = sizeFigure(RichTextBox1->Text());
+    const QString &size = *m_size;
     return size.isEmpty() ? position : position + QStringLiteral("   ") + size;
 }
 

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -204,6 +205,7 @@ private:
     bool m_paletteArmed = false; // a user's pick is under way
     frmFind *m_find = nullptr;
     QTimer *m_figuresTimer = nullptr;
+    mutable std::optional<QString> m_size; // sizeFigure of the text as it is now
     QWidget *m_canvas = nullptr;
     QList<Placed> m_placed;
 };

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace editor
@@ -83,6 +84,11 @@ frmFind::frmFind(platform::RichTextBox *pane, UndoHistory *history, QWidget *own
             takeScope();
     });
     connect(txtFind, &QLineEdit::returnPressed, this, [this] { findNext(false); });
+    // The document window's repeat keys work here too.
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
+            [this] { findNext(false); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
+            [this] { findNext(true); });
 }
 
 void frmFind::showFor(bool replacing)

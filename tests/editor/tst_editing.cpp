@@ -177,7 +177,7 @@ private slots:
         f.pane()->setText("Disp 1\r\nDisp 22\r\nStop");
         QSignalSpy figures(&f.w, &frmDocument::statusFiguresChanged);
         for (const auto &[answer, caret] :
-             QList<QPair<QString, int>>{{"2", 8}, {"999", 17}, {"0", 0}, {"x", 0}}) {
+             QList<QPair<QString, int>>{{"999", 17}, {"2", 8}, {"x", 8}, {"0", 0}}) {
             f.script.prompts.push_back(answer);
             f.w.action("mnuGoToLine")->trigger();
             QCOMPARE(f.pane()->SelStart(), caret);

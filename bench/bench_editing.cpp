@@ -215,7 +215,7 @@ int main(int argc, char **argv)
         // a new bare editor.
         std::vector<qint64> opening, colouredOpening, filling, setting;
         QElapsedTimer t;
-        for (int round = 0; round < 3; ++round) {
+        for (int round = 0; round < 7; ++round) {
             for (bool coloured : {false, true}) {
                 editor::frmDocument doc;
                 colour(doc, coloured);

@@ -22,7 +22,7 @@ namespace
 // A change of more lines than this colours that many at once and the rest
 // from a timer, which works for at most kSliceMs a turn: opening a long
 // program costs little more than without colours.
-constexpr int kEagerBlocks = 200;
+constexpr int kEagerBlocks = 120;
 constexpr int kSliceMs = 8;
 
 void widen(int *from, int *end, const QTextBlock &b)

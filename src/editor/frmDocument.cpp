@@ -1,13 +1,17 @@
 #include "editor/frmDocument.h"
 
+#include "editor/StatusFigures.h"
 #include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
+#include "editor/frmFind.h"
 #include "platform/AppIcon.h"
 #include "platform/AppInfo.h"
 #include "platform/CalcFile.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/EditorOptions.h"
 #include "platform/Fonts.h"
+#include "platform/Highlighter.h"
 #include "platform/Places.h"
 #include "platform/TextFiles.h"
 #include "platform/Tokens.h"
@@ -35,6 +39,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -115,6 +120,9 @@ bool isEditShortcut(const QKeyEvent *e)
     case Qt::Key_C:
     case Qt::Key_V:
     case Qt::Key_A:
+    case Qt::Key_F:
+    case Qt::Key_H:
+    case Qt::Key_G:
         return true;
     default:
         return false;
@@ -171,6 +179,17 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     m_history = std::make_unique<UndoHistory>(*m_adapter, *m_adapter);
     connectCommands();
     loadWindow();
+    applyEditorOptions();
+    connect(&platform::EditorOptions::instance(), &platform::EditorOptions::changed, this,
+            &frmDocument::applyEditorOptions);
+}
+
+void frmDocument::applyEditorOptions()
+{
+    const bool on = platform::EditorOptions::highlighting();
+    for (Pane *pane : {RichTextBox1, RichTextBox2, RichTextBox3})
+        platform::Highlighter::setEnabled(pane, on);
+    emit statusFiguresChanged();
 }
 
 frmDocument::~frmDocument()
@@ -185,6 +204,11 @@ frmDocument::~frmDocument()
 bool frmDocument::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
+    if (watched == m_canvas) {
+        if (type == QEvent::Resize)
+            layoutControls();
+        return QWidget::eventFilter(watched, event);
+    }
     if (watched == combo0001a && type == QEvent::Wheel)
         return true;
     // The combo box hands its field's keys on directly, so both are watched.
@@ -279,6 +303,25 @@ void frmDocument::connectCommands()
         if (m_history->trackChanges())
             selectionRule();
     });
+    // The status figures follow typing at most ten times a second.
+    m_figuresTimer = new QTimer(this);
+    m_figuresTimer->setSingleShot(true);
+    m_figuresTimer->setInterval(100);
+    connect(m_figuresTimer, &QTimer::timeout, this, &frmDocument::statusFiguresChanged);
+    auto figures = [this] {
+        if (!m_figuresTimer->isActive())
+            m_figuresTimer->start();
+    };
+    connect(pane, &Pane::Change, this, [this, figures] {
+        m_size.reset();
+        figures();
+    });
+    connect(pane, &Pane::SelChange, this, figures);
+    connect(mnuFind, &QAction::triggered, this, [this] { mnuFind_Click(false); });
+    connect(mnuReplace, &QAction::triggered, this, [this] { mnuFind_Click(true); });
+    connect(mnuFindNext, &QAction::triggered, this, [this] { mnuFindNext_Click(false); });
+    connect(mnuFindPrevious, &QAction::triggered, this, [this] { mnuFindNext_Click(true); });
+    connect(mnuGoToLine, &QAction::triggered, this, &frmDocument::mnuGoToLine_Click);
     // Paste follows the clipboard also when it changes elsewhere. The
     // clipboard is asked once per change, not on every keystroke.
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
@@ -585,6 +628,53 @@ void frmDocument::combo0001a_Click(int index)
     combo0001a->setFocus();
 }
 
+void frmDocument::mnuFind_Click(bool replacing)
+{
+    if (!m_find)
+        m_find = new frmFind(RichTextBox1, m_history.get(), this);
+    m_find->showFor(replacing);
+}
+
+void frmDocument::mnuFindNext_Click(bool backward)
+{
+    if (!m_find || !m_find->hasSearch())
+        mnuFind_Click(false);
+    else
+        m_find->findNext(backward);
+}
+
+void frmDocument::mnuGoToLine_Click()
+{
+    const int lines = RichTextBox1->document()->blockCount();
+    const int current = RichTextBox1->textCursor().blockNumber() + 1;
+    const std::optional<QString> answer =
+        platform::dialogs::promptOrCancel(this, QStringLiteral("Line number (1 - %1):").arg(lines),
+                                          QStringLiteral("Go to Line"), QString::number(current));
+    bool ok = false;
+    const int line = answer ? answer->trimmed().toInt(&ok) : 0;
+    if (ok)
+        goToLine(line);
+}
+
+void frmDocument::goToLine(int line)
+{
+    const QTextDocument *doc = RichTextBox1->document();
+    const QTextBlock block = doc->findBlockByNumber(qBound(1, line, doc->blockCount()) - 1);
+    RichTextBox1->setSelStart(RichTextBox1->toModelPosition(block.position()));
+    RichTextBox1->giveFocus();
+}
+
+QString frmDocument::statusFigures() const
+{
+    const QTextCursor c = RichTextBox1->textCursor();
+    const QString position = positionFigure(c.blockNumber() + 1, c.positionInBlock() + 1);
+    // The size needs the whole text: worked out again only after an edit.
+    if (!m_size)
+        m_size = sizeFigure(RichTextBox1->Text());
+    const QString &size = *m_size;
+    return size.isEmpty() ? position : position + QStringLiteral("   ") + size;
+}
+
 QPrinter *frmDocument::printer()
 {
     if (!m_printer)
@@ -627,27 +717,33 @@ void frmDocument::buildControls()
     m_menuBar->setObjectName(QStringLiteral("menuBar"));
     outer->setMenuBar(m_menuBar);
 
-    // The controls keep their designed places whatever the window's size.
+    // At the designed size every control is at its designed place; a larger
+    // window gives the program pane its extra width and height and the
+    // reference panes its extra height (layoutControls).
     auto *canvas = new QWidget(this);
+    m_canvas = canvas;
     canvas->setObjectName(QStringLiteral("canvas"));
-    canvas->setFixedSize(px(11880), px(8040));
-    outer->addWidget(canvas, 0, Qt::AlignLeft | Qt::AlignTop);
-    outer->addStretch(1);
+    canvas->setMinimumSize(px(11880), px(8040));
+    canvas->installEventFilter(this);
+    outer->addWidget(canvas, 1);
 
-    addShape(canvas, "Shape1", rectTwips(120, 120, 1215, 7455));
-    addShape(canvas, "Shape2", rectTwips(1560, 120, 3495, 7455));
-    addShape(canvas, "Shape3", rectTwips(5280, 120, 6495, 3500));
-    addShape(canvas, "Shape4", rectTwips(5280, 4080, 6495, 3495));
+    place(addShape(canvas, "Shape1", rectTwips(120, 120, 1215, 7455)), Anchor::GrowHeight);
+    place(addShape(canvas, "Shape2", rectTwips(1560, 120, 3495, 7455)), Anchor::Grow);
+    place(addShape(canvas, "Shape3", rectTwips(5280, 120, 6495, 3500)), Anchor::RightTopHalf);
+    place(addShape(canvas, "Shape4", rectTwips(5280, 4080, 6495, 3495)), Anchor::RightBottomHalf);
 
     addLabel(canvas, QStringLiteral("Label7"), QStringLiteral("Main Programming Interface"), 11.25,
              true, rectTwips(1680, 180, 3255, 300));
-    addLabel(canvas, QStringLiteral("Label8"), QStringLiteral("Syntax Code"), 12, true,
-             rectTwips(5400, 180, 6135, 300));
-    addLabel(canvas, QStringLiteral("Label10"), QStringLiteral("Example"), 12, true,
-             rectTwips(5400, 4140, 6255, 300));
+    place(addLabel(canvas, QStringLiteral("Label8"), QStringLiteral("Syntax Code"), 12, true,
+                   rectTwips(5400, 180, 6135, 300)),
+          Anchor::Right);
+    place(addLabel(canvas, QStringLiteral("Label10"), QStringLiteral("Example"), 12, true,
+                   rectTwips(5400, 4140, 6255, 300)),
+          Anchor::RightMoveHalf);
     example = addLabel(canvas, QStringLiteral("example"), QString(), 8.25, false,
                        rectTwips(5400, 4440, 6255, 495));
     example->setWordWrap(true);
+    place(example, Anchor::RightMoveHalf);
 
     auto makePane = [&](const QString &name, QRect r) {
         auto *pane = new Pane(canvas);
@@ -660,6 +756,9 @@ void frmDocument::buildControls()
     RichTextBox1 = makePane(QStringLiteral("RichTextBox1"), rectTwips(1680, 840, 3255, 6615));
     RichTextBox2 = makePane(QStringLiteral("RichTextBox2"), rectTwips(5400, 480, 6135, 3015));
     RichTextBox3 = makePane(QStringLiteral("RichTextBox3"), rectTwips(5400, 4920, 6255, 2535));
+    place(RichTextBox1, Anchor::Grow);
+    place(RichTextBox2, Anchor::RightTopHalf);
+    place(RichTextBox3, Anchor::RightBottomHalf);
 
     combo0001a = new QComboBox(canvas);
     combo0001a->setObjectName(QStringLiteral("combo0001a"));
@@ -671,6 +770,7 @@ void frmDocument::buildControls()
     combo0001a->setFont(platform::calculatorFont(8.25));
     combo0001a->setGeometry(rectTwips(1680, 480, 3255, 285));
     combo0001a->setEditText(QStringLiteral("Symbols"));
+    place(combo0001a, Anchor::GrowWidth);
 
     addPictureButton(QStringLiteral("Image2"), QStringLiteral("Label2"), QStringLiteral("About"),
                      480, 360);
@@ -701,8 +801,62 @@ void frmDocument::buildControls()
         hiddenButton(QStringLiteral("cmdDummy"), QString(), rectTwips(10680, 7560, 1215, 315));
     cmdUndo->setEnabled(false);
     cmdRedo->setEnabled(false);
+    place(cmdUndo, Anchor::Bottom);
+    place(cmdRedo, Anchor::Bottom);
+    place(cmdDummy, Anchor::RightBottom);
 
     resize(px(11880), px(8040) + m_menuBar->sizeHint().height());
+}
+
+void frmDocument::place(QWidget *w, Anchor anchor)
+{
+    m_placed.push_back(Placed{w, w->geometry(), anchor});
+}
+
+void frmDocument::layoutControls()
+{
+    const int dx = qMax(0, m_canvas->width() - px(11880));
+    const int dy = qMax(0, m_canvas->height() - px(8040));
+    // The two reference panes share the extra height.
+    const int top = dy / 2;
+    const int bottom = dy - top;
+    for (const Placed &p : std::as_const(m_placed)) {
+        QRect r = p.designed;
+        switch (p.anchor) {
+        case Anchor::Fixed:
+            break;
+        case Anchor::Grow:
+            r.adjust(0, 0, dx, dy);
+            break;
+        case Anchor::GrowWidth:
+            r.adjust(0, 0, dx, 0);
+            break;
+        case Anchor::GrowHeight:
+            r.adjust(0, 0, 0, dy);
+            break;
+        case Anchor::Right:
+            r.translate(dx, 0);
+            break;
+        case Anchor::RightTopHalf:
+            r.translate(dx, 0);
+            r.adjust(0, 0, 0, top);
+            break;
+        case Anchor::RightMoveHalf:
+            r.translate(dx, top);
+            break;
+        case Anchor::RightBottomHalf:
+            r.translate(dx, top);
+            r.adjust(0, 0, 0, bottom);
+            break;
+        case Anchor::Bottom:
+            r.translate(0, dy);
+            break;
+        case Anchor::RightBottom:
+            r.translate(dx, dy);
+            break;
+        }
+        p.widget->setGeometry(r);
+    }
 }
 
 QToolButton *frmDocument::addPictureButton(const QString &imageName, const QString &labelName,
@@ -799,6 +953,19 @@ void frmDocument::buildMenus()
     mnuEdit->addSeparator();
     mnuSelectAll = addItem(mnuEdit, QStringLiteral("mnuSelectAll"), QStringLiteral("Select All"),
                            QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuEdit->addSeparator();
+    mnuFind = addItem(mnuEdit, QStringLiteral("mnuFind"), QStringLiteral("Find..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuFindNext = addItem(mnuEdit, QStringLiteral("mnuFindNext"), QStringLiteral("Find Next"),
+                          QKeySequence(Qt::Key_F3));
+    mnuFindPrevious =
+        addItem(mnuEdit, QStringLiteral("mnuFindPrevious"), QStringLiteral("Find Previous"),
+                QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    mnuReplace = addItem(mnuEdit, QStringLiteral("mnuReplace"), QStringLiteral("Replace..."),
+                         QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuEdit->addSeparator();
+    mnuGoToLine = addItem(mnuEdit, QStringLiteral("mnuGoToLine"), QStringLiteral("Go to Line..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_G));
     mnuUndo->setEnabled(false);
     mnuRedo->setEnabled(false);
 

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -15,12 +16,14 @@ class QMenu;
 class QMenuBar;
 class QPrinter;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 namespace editor
 {
 
 class UndoHistory;
+class frmFind;
 
 class frmDocument : public QWidget, public platform::DocumentWindow
 {
@@ -92,6 +95,17 @@ public:
     void mnuPrintAll_Click();
     void mnuPrintSetup_Click();
     QPrinter *printer();
+    // Find... and Replace... open the dialog; Find Next and Find Previous
+    // repeat its search (or open it when there is none yet).
+    void mnuFind_Click(bool replacing);
+    void mnuFindNext_Click(bool backward);
+    void mnuGoToLine_Click();
+    // Caret line to 1-based `line`; beyond the last line means the last one.
+    void goToLine(int line);
+    frmFind *findDialog() const { return m_find; }
+
+    // "Ln 3, Col 7" and the program's size, for the main frame's status bar.
+    QString statusFigures() const;
 
 signals:
     // Requests for windows of other subsystems; the shell opens them.
@@ -108,6 +122,8 @@ signals:
     // A calculator program was read from a file; the shell opens it in a new
     // window captioned `name`.
     void calculatorProgramImported(const QString &name, const QString &modelText);
+    // The caret or the text changed; at most once every 100 ms.
+    void statusFiguresChanged();
 
 public:
     Pane *RichTextBox1 = nullptr;
@@ -132,6 +148,11 @@ public:
     QAction *mnuPaste = nullptr;
     QAction *mnuDelete = nullptr;
     QAction *mnuSelectAll = nullptr;
+    QAction *mnuFind = nullptr;
+    QAction *mnuFindNext = nullptr;
+    QAction *mnuFindPrevious = nullptr;
+    QAction *mnuReplace = nullptr;
+    QAction *mnuGoToLine = nullptr;
     QMenu *mnuEdit = nullptr;
 
 protected:
@@ -153,6 +174,27 @@ private:
 
     void connectCommands();
     void loadWindow();
+    void applyEditorOptions();
+    // Designed places at the designed size; extra room goes to the panes.
+    void layoutControls();
+    enum class Anchor {
+        Fixed,
+        Grow,
+        GrowWidth,
+        GrowHeight,
+        Right,
+        RightTopHalf,
+        RightBottomHalf,
+        RightMoveHalf,
+        Bottom,
+        RightBottom
+    };
+    struct Placed {
+        QWidget *widget;
+        QRect designed;
+        Anchor anchor;
+    };
+    void place(QWidget *w, Anchor anchor);
 
     class Adapter;
     std::unique_ptr<Adapter> m_adapter;
@@ -168,6 +210,11 @@ private:
     bool m_askOnClose = true;
     bool m_clipboardHasText = false;
     bool m_paletteArmed = false; // a user's pick is under way
+    frmFind *m_find = nullptr;
+    QTimer *m_figuresTimer = nullptr;
+    mutable std::optional<QString> m_size; // sizeFigure of the text as it is now
+    QWidget *m_canvas = nullptr;
+    QList<Placed> m_placed;
 };
 
 } // namespace editor

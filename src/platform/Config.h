@@ -16,6 +16,10 @@ struct OptionKey {
 inline constexpr OptionKey ShowFirstTime{QLatin1String("Show First Time"), 1};
 inline constexpr OptionKey ShowTipsAtStartup{QLatin1String("Show Tips at Startup"), 1};
 inline constexpr OptionKey ShowExample{QLatin1String("Show Example"), 1};
+// The editor's switches: colouring of the panes, and the caret position and
+// program size in the main frame's status bar. Off only when stored as 0.
+inline constexpr OptionKey EditorHighlighting{QLatin1String("Editor Highlighting"), 1};
+inline constexpr OptionKey EditorStatusFigures{QLatin1String("Editor Status Figures"), 1};
 
 // The main frame's placement in the "Settings" section, stored under the
 // program's title, in twips.

@@ -4,6 +4,7 @@
 #include "editor/frmDocument.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "platform/EditorOptions.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/Windows.h"
@@ -168,12 +169,18 @@ void frmMain::createStatusBar()
     status->setObjectName(QStringLiteral("Panel1"));
     m_modifiedPanel = new QLabel(sbStatusBar);
     m_modifiedPanel->setObjectName(QStringLiteral("PanelModified"));
+    m_figuresPanel = new QLabel(sbStatusBar);
+    m_figuresPanel->setObjectName(QStringLiteral("PanelFigures"));
+    m_figuresPanel->hide();
     m_datePanel = new QLabel(sbStatusBar);
     m_datePanel->setObjectName(QStringLiteral("Panel2"));
     m_timePanel = new QLabel(sbStatusBar);
     m_timePanel->setObjectName(QStringLiteral("Panel3"));
     sbStatusBar->addWidget(status, 1);
     sbStatusBar->addPermanentWidget(m_modifiedPanel);
+    sbStatusBar->addPermanentWidget(m_figuresPanel);
+    connect(&platform::EditorOptions::instance(), &platform::EditorOptions::changed, this,
+            &frmMain::showStatusFigures);
     sbStatusBar->addPermanentWidget(m_datePanel);
     sbStatusBar->addPermanentWidget(m_timePanel);
     m_clock = new QTimer(this);
@@ -208,6 +215,11 @@ QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
     sub->setObjectName(QStringLiteral("subWindow"));
     doc->setOwnMenuBarVisible(false);
     connect(doc, &editor::frmDocument::modifiedChanged, this, &frmMain::showModifiedState);
+    connect(doc, &editor::frmDocument::statusFiguresChanged, this, [this, doc] {
+        QMdiSubWindow *active = m_mdi->activeSubWindow();
+        if (active && active->widget() == doc)
+            showStatusFigures();
+    });
     return sub;
 }
 
@@ -224,6 +236,16 @@ void frmMain::showMenusOf(QMdiSubWindow *sub)
     if (doc)
         bar->addMenu(m_windowMenu);
     showModifiedState();
+    showStatusFigures();
+}
+
+void frmMain::showStatusFigures()
+{
+    QMdiSubWindow *sub = m_mdi->activeSubWindow();
+    auto *doc = sub ? qobject_cast<editor::frmDocument *>(sub->widget()) : nullptr;
+    const bool shown = doc && platform::EditorOptions::statusFigures();
+    m_figuresPanel->setText(shown ? doc->statusFigures() : QString());
+    m_figuresPanel->setVisible(shown);
 }
 
 void frmMain::showModifiedState()

@@ -58,12 +58,14 @@ private:
                         const QString &handlerName);
     void rebuildWindowList();
     void showModifiedState();
+    void showStatusFigures();
 
     QMdiArea *m_mdi = nullptr;
     QList<QMenu *> m_ownMenus;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowListActions;
     QLabel *m_modifiedPanel = nullptr; // "Modified" while the active document has changes
+    QLabel *m_figuresPanel = nullptr;  // caret position and program size of the active document
     QLabel *m_datePanel = nullptr;
     QLabel *m_timePanel = nullptr;
     QTimer *m_clock = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
+#include "platform/EditorOptions.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
 #include "platform/Windows.h"
@@ -108,6 +109,18 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     sl->addStretch(1);
     SSTab1->addTab(setup, QStringLiteral("Setup"));
 
+    tabEditor = named(new QWidget, "tabEditor");
+    auto *el = new QVBoxLayout(tabEditor);
+    chkHighlight =
+        named(new QCheckBox(QStringLiteral("Highlight the program's syntax")), "chkHighlight");
+    chkStatusFigures =
+        named(new QCheckBox(QStringLiteral("Show line, column and program size in the status bar")),
+              "chkStatusFigures");
+    el->addWidget(chkHighlight);
+    el->addWidget(chkStatusFigures);
+    el->addStretch(1);
+    SSTab1->addTab(tabEditor, QStringLiteral("Editor"));
+
     Command1 = named(new QPushButton(QStringLiteral("OK")), "Command1");
     Command2 = named(new QPushButton(QStringLiteral("Cancel")), "Command2");
     Command3 = named(new QPushButton(QStringLiteral("Apply")), "Command3");
@@ -147,6 +160,8 @@ void frmOptions::loadValues()
     fillFromRegistry();
     Check7->setChecked(platform::settings::readOption(platform::config::ShowExample) == 1);
     Check1->setChecked(platform::settings::readOption(platform::config::ShowTipsAtStartup) != 0);
+    chkHighlight->setChecked(platform::EditorOptions::highlighting());
+    chkStatusFigures->setChecked(platform::EditorOptions::statusFigures());
 }
 
 void frmOptions::showEvent(QShowEvent *event)
@@ -179,6 +194,8 @@ bool frmOptions::saveValues()
     using platform::settings::writeOption;
     bool ok = writeOption(platform::config::ShowTipsAtStartup, state(Check1));
     ok &= writeOption(platform::config::ShowExample, state(Check7));
+    ok &= platform::EditorOptions::instance().apply(chkHighlight->isChecked(),
+                                                    chkStatusFigures->isChecked());
 
     platform::RegistryAccess reg;
     ok &= reg.selectCompileOptionsForWriting();

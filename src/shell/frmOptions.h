@@ -38,6 +38,9 @@ public:
     QCheckBox *Check5 = nullptr;
     QCheckBox *Check6 = nullptr;
     QCheckBox *Check7 = nullptr;
+    QWidget *tabEditor = nullptr;
+    QCheckBox *chkHighlight = nullptr;
+    QCheckBox *chkStatusFigures = nullptr;
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option3 = nullptr;

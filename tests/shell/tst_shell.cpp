@@ -11,6 +11,7 @@
 #include "platform/CalcFile.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
+#include "platform/Highlighter.h"
 #include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/RegistryAccess.h"
@@ -47,6 +48,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -312,6 +314,40 @@ private slots:
         QTest::keyClick(o, Qt::Key_Escape);
         QTRY_VERIFY(!platform::windows().loadedWindow<frmOptions>());
         QCOMPARE(compileOption(registry::DocumentProgramOption), QString("NotePad"));
+    }
+    // The Editor tab's switches reach open windows at once: colouring of the
+    // panes, and the caret figures in the panel between "Status" and the date.
+    void editorSwitches()
+    {
+        frmMain *frame = openFrame();
+        auto *doc = qobject_cast<editor::frmDocument *>(
+            frame->mdiArea()->subWindowList().first()->widget());
+        QLabel *figures = frame->findChild<QLabel *>("PanelFigures");
+        const QList<QWidget *> order{frame->findChild<QLabel *>("Panel1"), figures,
+                                     frame->findChild<QLabel *>("Panel2")};
+        for (int i = 1; i < order.size(); ++i)
+            QVERIFY(order[i - 1]->x() < order[i]->x() || !figures->isVisible());
+        doc->RichTextBox1->setSelText("Disp 1\r\nStop");
+        QTRY_COMPARE(figures->text(), QString("Ln 2, Col 5"));
+        QVERIFY(figures->isVisible());
+        for (int i = 1; i < order.size(); ++i)
+            QVERIFY(order[i - 1]->x() < order[i]->x());
+
+        frmOptions *o = platform::windows().show<frmOptions>();
+        QCOMPARE(o->SSTab1->count(), 4);
+        QCOMPARE(o->SSTab1->tabText(3), QString("Editor"));
+        QVERIFY(o->chkHighlight->isChecked() && o->chkStatusFigures->isChecked());
+        QVERIFY(platform::Highlighter::of(doc->RichTextBox1));
+        o->chkHighlight->setChecked(false);
+        o->chkStatusFigures->setChecked(false);
+        QTest::mouseClick(o->Command3, Qt::LeftButton); // Apply
+        QVERIFY(!figures->isVisible());
+        QVERIFY(!platform::Highlighter::of(doc->RichTextBox1));
+        QCOMPARE(platform::settings::readOption(EditorHighlighting), 0);
+        QCOMPARE(platform::settings::readOption(EditorStatusFigures), 0);
+        o->chkHighlight->setChecked(true);
+        QTest::mouseClick(o->Command2, Qt::LeftButton); // Cancel writes nothing
+        QCOMPARE(platform::settings::readOption(EditorHighlighting), 0);
     }
 
 private:

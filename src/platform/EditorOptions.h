@@ -1,0 +1,27 @@
+#pragma once
+// The editor's switches from the options dialog, with one notifier so that
+// open windows follow a change at once.
+#include <QObject>
+
+namespace platform
+{
+
+class EditorOptions : public QObject
+{
+    Q_OBJECT
+public:
+    static EditorOptions &instance();
+
+    static bool highlighting();
+    static bool statusFigures();
+    // Stores both switches; tells the windows when either changed.
+    bool apply(bool highlighting, bool statusFigures);
+
+signals:
+    void changed();
+
+private:
+    EditorOptions() = default;
+};
+
+} // namespace platform

@@ -1,0 +1,41 @@
+#pragma once
+// What each stretch of a program line is, for colouring. Display only: the
+// result never feeds back into the text.
+#include <QStringView>
+#include <QVector>
+
+namespace platform::highlight
+{
+
+enum class Category {
+    Plain,
+    Command,     // a calculator command
+    Keyword,     // control flow: If, Then, For(, Goto, ...
+    String,      // from the opening quote up to its end (quotes included)
+    Number,      // 12, 3.5, .5
+    Store,       // the store arrow
+    StoreTarget, // the variable the arrow stores into
+    Label,       // Lbl, Goto and Menu( targets
+    Operator,    // + - * / ^ = < > ( ) , and their calculator symbols
+    Error,       // a character no calculator token spells
+    Count
+};
+
+struct Span {
+    int start = 0;
+    int length = 0;
+    Category category = Category::Plain;
+    bool operator==(const Span &o) const
+    {
+        return start == o.start && length == o.length && category == o.category;
+    }
+};
+
+// One line of model text (no line break in it) as non-overlapping spans in
+// order; stretches of plain text are left out.
+QVector<Span> lineSpans(QStringView modelLine);
+
+// The store arrow as held in model text.
+inline constexpr char16_t kStoreArrow = 0xFC;
+
+} // namespace platform::highlight

@@ -1,0 +1,65 @@
+#pragma once
+// Colours a rich-text pane by platform::highlight's categories. Display only:
+// the colours are layout formats of the blocks, not formats of the text, and
+// they are applied without an edit, so the text, the pane's change reports
+// and the RTF written are the same with or without them.
+#include "platform/Highlight.h"
+
+#include <QObject>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <array>
+
+class QTextBlock;
+class QTimer;
+
+namespace platform
+{
+
+class RichTextBox;
+
+class Highlighter : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Highlighter(RichTextBox *pane);
+    ~Highlighter() override;
+
+    // Switches colouring of `pane` on or off.
+    static void setEnabled(RichTextBox *pane, bool on);
+    static Highlighter *of(const RichTextBox *pane);
+
+    // The format a category is drawn with under the pane's current palette.
+    QTextCharFormat format(highlight::Category category) const;
+    // Colours for a light or a dark base colour.
+    static QColor colour(highlight::Category category, bool dark);
+    static QString errorToolTip();
+
+    // True while a large change (opening a file, a big paste, switching
+    // colours on) is still being coloured in the background.
+    bool isFilling() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildFormats();
+    bool colourBlock(const QTextBlock &block) const;
+    void colourFrom(const QTextBlock &first, int count, int *dirtyFrom, int *dirtyEnd) const;
+    void contentsChanged(int from, int removed, int added);
+    void queue(int from, int end);
+    void fillSome();
+    void clearAll();
+    bool showToolTip(const QPoint &viewportPos, const QPoint &globalPos);
+
+    RichTextBox *m_pane;
+    std::array<QTextCharFormat, size_t(highlight::Category::Count)> m_formats;
+    bool m_dark = false;
+    // What the timer still has to colour: [m_fillNext, m_fillEnd]; both move
+    // with edits.
+    QTextCursor m_fillNext;
+    QTextCursor m_fillEnd;
+    QTimer *m_fill = nullptr;
+};
+
+} // namespace platform

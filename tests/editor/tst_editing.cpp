@@ -1,0 +1,254 @@
+// Find and replace, Go to Line, the status figures, colouring as display only,
+// and the panes' places at the designed size and beyond.
+#include "common/TestRegistry.h"
+
+#include "editor/FindText.h"
+#include "editor/UndoHistory.h"
+#include "editor/frmDocument.h"
+#include "editor/frmFind.h"
+#include "platform/Dialogs.h"
+#include "platform/EditorOptions.h"
+#include "platform/Highlighter.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using editor::frmDocument;
+using platform::rectTwips;
+
+namespace
+{
+const QString kArrow(QChar(0xFC));
+
+struct Fixture {
+    testing::IsolatedProfile profile;
+    platform::dialogs::Script script;
+    frmDocument w;
+    Fixture()
+    {
+        platform::dialogs::setScript(&script);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        w.RichTextBox1->setFocus();
+    }
+    ~Fixture() { platform::dialogs::setScript(nullptr); }
+    platform::RichTextBox *pane() { return w.RichTextBox1; }
+    editor::frmFind *find(const QString &what, const QString &with = QString())
+    {
+        w.mnuFind_Click(true);
+        editor::frmFind *f = w.findDialog();
+        f->txtFind->setText(what);
+        f->txtReplace->setText(with);
+        return f;
+    }
+};
+} // namespace
+
+class TstEditing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void findText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("needle"); // as typed, Unicode
+        QTest::addColumn<int>("from");
+        QTest::addColumn<bool>("backward");
+        QTest::addColumn<QString>("flags"); // c: match case, w: whole word, r: range 5..15
+        QTest::addColumn<int>("expected");
+        QTest::newRow("any case") << "Disp X:DISP Y"
+                                  << "disp" << 1 << false << "" << 7;
+        QTest::newRow("match case skips") << "Disp X:DISP Y"
+                                          << "DISP" << 0 << false << "c" << 7;
+        QTest::newRow("match case none") << "Disp X"
+                                         << "DISP" << 0 << false << "c" << -1;
+        QTest::newRow("wraps around") << "A:B:A"
+                                      << "A" << 5 << false << "" << 0;
+        QTest::newRow("backward") << "A:B:A"
+                                  << "A" << 4 << false << "" << 4;
+        QTest::newRow("backward before caret") << "A:B:A"
+                                               << "A" << 4 << true << "" << 0;
+        QTest::newRow("backward wraps") << "A:B:A"
+                                        << "A" << 0 << true << "" << 4;
+        QTest::newRow("whole word") << "AB A BA"
+                                    << "A" << 0 << false << "w" << 3;
+        QTest::newRow("whole word by operator") << "AB+A"
+                                                << "A" << 0 << false << "w" << 3;
+        QTest::newRow("symbol as Unicode") << "5" + kArrow + "A"
+                                           << "→A" << 0 << false << "" << 1;
+        QTest::newRow("symbol case is kept")
+            << QString(QChar(0xE1)) << QString(QChar(0xC1)) << 0 << false << "" << -1;
+        QTest::newRow("range only") << "A:B:A:B:A:B:A:B"
+                                    << "A" << 0 << false << "r" << 8;
+        QTest::newRow("range wraps inside") << "A:B:A:B:A:B:A:B"
+                                            << "A" << 13 << false << "r" << 8;
+        QTest::newRow("range end cuts match") << "0123ABCDEFGHIJKL"
+                                              << "JKL" << 0 << false << "r" << -1;
+    }
+    void findText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, needle);
+        QFETCH(int, from);
+        QFETCH(bool, backward);
+        QFETCH(QString, flags);
+        QFETCH(int, expected);
+        Fixture f;
+        f.pane()->setText(text);
+        editor::frmFind *dialog = f.find(needle);
+        dialog->chkMatchCase->setChecked(flags.contains('c'));
+        dialog->chkWholeWord->setChecked(flags.contains('w'));
+        if (flags.contains('r')) {
+            f.pane()->setSelStart(5);
+            f.pane()->setSelLength(10);
+            dialog->chkInSelection->setChecked(true);
+        }
+        f.pane()->setSelStart(from);
+        QCOMPARE(dialog->findNext(backward), expected >= 0);
+        if (expected >= 0) {
+            QCOMPARE(f.pane()->SelStart(), expected);
+            QCOMPARE(f.pane()->SelLength(), int(needle.size()));
+        }
+    }
+
+    // Replace All is one undo entry; "in selection" leaves the rest alone;
+    // Replace replaces the selected match and moves to the next.
+    void replacing()
+    {
+        Fixture f;
+        const QString text = "A" + kArrow + "B\r\nA" + kArrow + "C\r\nA" + kArrow + "D";
+        f.pane()->setText(text);
+        f.w.history().reset();
+        f.pane()->setSelStart(5);
+        f.pane()->setSelLength(7); // the second line and the start of the third
+        editor::frmFind *dialog = f.find("→", "->");
+        QVERIFY(dialog->chkInSelection->isChecked());
+        QCOMPARE(dialog->replaceAll(), 2);
+        QCOMPARE(f.pane()->Text(), "A" + kArrow + "B\r\nA->C\r\nA->D");
+        QCOMPARE(f.w.history().undoCount(), 2);
+        QVERIFY(f.w.isModified());
+        f.w.Undo();
+        QCOMPARE(f.pane()->Text(), text);
+
+        dialog->chkInSelection->setChecked(false);
+        f.pane()->setSelStart(0);
+        QVERIFY(dialog->replace()); // nothing selected yet: finds the first
+        QCOMPARE(f.pane()->SelStart(), 1);
+        QVERIFY(dialog->replace());
+        QCOMPARE(f.pane()->Text(), "A->B\r\nA" + kArrow + "C\r\nA" + kArrow + "D");
+        QCOMPARE(f.pane()->SelStart(), 7);
+        dialog->txtFind->setText("none");
+        QCOMPARE(dialog->replaceAll(), 0);
+        QVERIFY(!dialog->lblResult->text().isEmpty());
+    }
+
+    // The new items are menu shortcuts that reach the window from the pane.
+    void shortcutsFromThePane()
+    {
+        Fixture f;
+        f.pane()->setText("A\r\nB\r\nA");
+        const QList<QPair<QString, QKeySequence>> items{{"mnuFind", Qt::CTRL | Qt::Key_F},
+                                                        {"mnuFindNext", Qt::Key_F3},
+                                                        {"mnuFindPrevious", Qt::SHIFT | Qt::Key_F3},
+                                                        {"mnuReplace", Qt::CTRL | Qt::Key_H},
+                                                        {"mnuGoToLine", Qt::CTRL | Qt::Key_G}};
+        for (const auto &[name, keys] : items) {
+            QAction *a = f.w.action(name);
+            QVERIFY(a && a->shortcut() == keys);
+            QSignalSpy spy(a, &QAction::triggered);
+            QApplication::setActiveWindow(&f.w);
+            f.pane()->setFocus();
+            QTest::keySequence(f.pane(), keys);
+            QVERIFY2(spy.count() == 1, qPrintable(name));
+        }
+        QCOMPARE(f.pane()->Text(), QString("A\r\nB\r\nA"));
+    }
+
+    void goToLineAndStatusFigures()
+    {
+        Fixture f;
+        f.pane()->setText("Disp 1\r\nDisp 22\r\nStop");
+        QSignalSpy figures(&f.w, &frmDocument::statusFiguresChanged);
+        for (const auto &[answer, caret] :
+             QList<QPair<QString, int>>{{"999", 17}, {"2", 8}, {"x", 8}, {"0", 0}}) {
+            f.script.prompts.push_back(answer);
+            f.w.action("mnuGoToLine")->trigger();
+            QCOMPARE(f.pane()->SelStart(), caret);
+        }
+        f.w.goToLine(2);
+        f.pane()->setSelStart(f.pane()->SelStart() + 3);
+        QCOMPARE(f.w.statusFigures(), QString("Ln 2, Col 4"));
+        // A burst of changes is reported once, later.
+        figures.clear();
+        QTest::keyClicks(f.pane(), "ABCDE");
+        QCOMPARE(figures.count(), 0);
+        QVERIFY(figures.wait(1000));
+        QTest::qWait(150);
+        QCOMPARE(figures.count(), 1);
+    }
+
+    // Colouring on and off leaves the text, the history, the modified flag and
+    // the file as they were.
+    void highlightingIsDisplayOnly()
+    {
+        Fixture f;
+        f.pane()->setSelText("Disp \"HI\"\r\n5" + kArrow + "A\r\nGoto A");
+        f.w.setSaveEnabled(true);
+        const int entries = f.w.history().undoCount();
+        const QByteArray rtf = f.pane()->toRtf();
+        QVERIFY(platform::Highlighter::of(f.pane()) && platform::Highlighter::of(f.w.RichTextBox2));
+        f.w.history().reset();
+        for (bool on : {false, true}) {
+            platform::EditorOptions::instance().apply(on, true);
+            QCoreApplication::processEvents();
+            QCOMPARE(bool(platform::Highlighter::of(f.w.RichTextBox3)), on);
+            QCOMPARE(f.pane()->toRtf(), rtf);
+            QCOMPARE(f.w.history().undoCount(), 1);
+        }
+        QVERIFY(entries > 1);
+    }
+
+    void panesAtDesignedSizeAndLarger()
+    {
+        Fixture f;
+        QWidget *canvas = f.w.findChild<QWidget *>("canvas");
+        const QList<QPair<const char *, QRect>> designed{
+            {"RichTextBox1", rectTwips(1680, 840, 3255, 6615)},
+            {"RichTextBox2", rectTwips(5400, 480, 6135, 3015)},
+            {"RichTextBox3", rectTwips(5400, 4920, 6255, 2535)},
+            {"combo0001a", rectTwips(1680, 480, 3255, 285)},
+            {"example", rectTwips(5400, 4440, 6255, 495)},
+            {"Shape4", rectTwips(5280, 4080, 6495, 3495)}};
+        const QSize extra(400, 300);
+        for (const QSize &grow : {QSize(0, 0), extra}) {
+            f.w.resize(canvas->minimumSize() + grow + QSize(0, f.w.height() - canvas->height()));
+            QTRY_COMPARE(canvas->size(), canvas->minimumSize() + grow);
+            for (const auto &[name, r] : designed) {
+                const QRect now = f.w.findChild<QWidget *>(name)->geometry();
+                QRect want = r;
+                const QString n(name);
+                if (n == "RichTextBox1")
+                    want.adjust(0, 0, grow.width(), grow.height());
+                else if (n == "combo0001a")
+                    want.adjust(0, 0, grow.width(), 0);
+                else if (n == "RichTextBox2")
+                    want.adjust(grow.width(), 0, grow.width(), grow.height() / 2);
+                else if (n == "example")
+                    want.translate(grow.width(), grow.height() / 2);
+                else
+                    want.adjust(grow.width(), grow.height() / 2, grow.width(), grow.height());
+                QCOMPARE(now, want);
+            }
+        }
+    }
+};
+
+TORVANE_TEST(TstEditing);
+#include "tst_editing.moc"

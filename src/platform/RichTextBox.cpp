@@ -31,9 +31,20 @@ QString displayFamilyFor(const QString &family)
     auto it = cache.constFind(family);
     if (it != cache.constEnd())
         return *it;
+    const auto installed = [](const QString &f) {
+        return !f.isEmpty() && QFontDatabase::families().contains(f, Qt::CaseInsensitive);
+    };
     QString shown = family;
-    if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+    if (!installed(family)) {
+        // A stand-in registered for the name (our calculator font), else a
+        // monospaced one.
         shown = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        for (const QString &sub : QFont::substitutes(family))
+            if (installed(sub)) {
+                shown = sub;
+                break;
+            }
+    }
     cache.insert(family, shown);
     return shown;
 }

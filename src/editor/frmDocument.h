@@ -103,6 +103,8 @@ signals:
     void tasksRequested();
     void projectExplorerRequested();
     void modifiedChanged(bool modified);
+    // A short note for the main frame's status bar.
+    void statusMessage(const QString &text);
 
 public:
     Pane *RichTextBox1 = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/RichTextBox.h"
 
+#include "platform/CalculatorSymbols.h"
 #include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
 
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QHash>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -15,6 +17,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+
+#include <algorithm>
 
 namespace platform
 {
@@ -695,9 +699,37 @@ void RichTextBox::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
+    const QString typed = e->text();
+    const bool symbol = std::any_of(typed.cbegin(), typed.cend(),
+                                    [](QChar c) { return c.unicode() >= 0x80 && c.isPrint(); });
+    if (!isReadOnly() && symbol &&
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        // A key that types a symbol types the calculator's code for it.
+        const QString model = acceptIncoming(typed);
+        if (!model.isEmpty())
+            setSelText(model);
+        ensureCursorVisible();
+        e->accept();
+        return;
+    }
     if (!m_pending.isEmpty() && !textCursor().hasSelection())
         mergeCurrentCharFormat(m_pending);
     QTextEdit::keyPressEvent(e);
+}
+
+void RichTextBox::inputMethodEvent(QInputMethodEvent *e)
+{
+    const QString committed = e->commitString();
+    if (isReadOnly() || e->preeditString().length() > 0 || e->replacementLength() != 0 ||
+        std::all_of(committed.cbegin(), committed.cend(),
+                    [](QChar c) { return c.unicode() < 0x80; })) {
+        QTextEdit::inputMethodEvent(e);
+        return;
+    }
+    const QString model = acceptIncoming(committed);
+    if (!model.isEmpty())
+        setSelText(model);
+    e->accept();
 }
 
 void RichTextBox::mouseReleaseEvent(QMouseEvent *e)
@@ -715,7 +747,10 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 {
     if (isReadOnly() || !source->hasText())
         return;
-    setSelText(source->text());
+    const QString model = acceptIncoming(source->text());
+    if (model.isEmpty())
+        return;
+    setSelText(model);
     ensureCursorVisible();
 }
 
@@ -733,9 +768,23 @@ QString RichTextBox::clipboardText() const
 
 QString RichTextBox::toClipboardText(const QString &model)
 {
-    // What the user sees is what the document holds: one '\n' per line break
-    // and the shown characters for 0x80-0x9F.
-    return toEditorText(model);
+    QString text = calcsymbols::toUnicode(model);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString RichTextBox::acceptIncoming(const QString &text)
+{
+    calcsymbols::Incoming in = calcsymbols::fromUnicode(text);
+    if (!in.refused.isEmpty()) {
+        QStringList chars;
+        for (QChar c : in.refused)
+            chars << QString(c);
+        emit textRefused(QStringLiteral("Left out %1: the calculator has no such symbol.")
+                             .arg(chars.join(QLatin1Char(' '))));
+    }
+    return in.text;
 }
 
 } // namespace platform

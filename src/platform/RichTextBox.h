@@ -45,10 +45,14 @@ public:
     const TextChange &lastChange() const { return m_lastChange; }
 
     // The selection as every copy path puts it on the clipboard: line breaks
-    // as "\n" and each character as the one shown, so pasting it back gives
-    // the same model text.
+    // as "\n" and the calculator's symbols in Unicode, so pasting it back
+    // gives the same model text.
     QString clipboardText() const;
     static QString toClipboardText(const QString &model);
+    // Unicode text arriving from outside (paste, drop, typing) as model text.
+    // Characters the calculator has no symbol for are left out, and
+    // textRefused() says which.
+    QString acceptIncoming(const QString &text);
 
     enum class Attribute { Bold, Italic, Underline, Strike };
     void setInsertAttribute(Attribute a, bool on);
@@ -80,10 +84,12 @@ signals:
     void SelChange();
     void KeyDown(QKeyEvent *event, bool *swallow);
     void MouseUp(QMouseEvent *event);
+    void textRefused(const QString &message);
 
 protected:
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;

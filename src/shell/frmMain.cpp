@@ -208,6 +208,8 @@ QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
     sub->setObjectName(QStringLiteral("subWindow"));
     doc->setOwnMenuBarVisible(false);
     connect(doc, &editor::frmDocument::modifiedChanged, this, &frmMain::showModifiedState);
+    connect(doc, &editor::frmDocument::statusMessage, this,
+            [this](const QString &text) { sbStatusBar->showMessage(text, 10000); });
     return sub;
 }
 

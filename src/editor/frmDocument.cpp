@@ -475,19 +475,19 @@ bool frmDocument::mnuSaveAs_Click()
 
 void frmDocument::mnuCopy_Click()
 {
-    QApplication::clipboard()->setText(RichTextBox1->clipboardText());
+    QApplication::clipboard()->setMimeData(RichTextBox1->selectionMimeData());
 }
 
 void frmDocument::mnuCut_Click()
 {
-    QApplication::clipboard()->setText(RichTextBox1->clipboardText());
+    QApplication::clipboard()->setMimeData(RichTextBox1->selectionMimeData());
     RichTextBox1->setSelText(QString());
 }
 
 void frmDocument::mnuPaste_Click()
 {
     // Two changes, so two undo entries: the selection goes, then the text comes.
-    const QString text = RichTextBox1->acceptIncoming(QApplication::clipboard()->text());
+    const QString text = RichTextBox1->incomingFrom(QApplication::clipboard()->mimeData());
     if (text.isEmpty())
         return;
     RichTextBox1->setSelText(QString());

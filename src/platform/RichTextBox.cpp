@@ -29,6 +29,9 @@ namespace
 // Name of the font a run was written with, kept even when not installed.
 constexpr int kRtfFontName = QTextFormat::UserProperty + 1;
 
+// Copies between our own panes carry the codes themselves.
+const QString kCodesMime = QStringLiteral("application/x-torvane-studio-codes");
+
 QString displayFamilyFor(const QString &family)
 {
     static QHash<QString, QString> cache;
@@ -747,7 +750,7 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 {
     if (isReadOnly() || !source->hasText())
         return;
-    const QString model = acceptIncoming(source->text());
+    const QString model = incomingFrom(source);
     if (model.isEmpty())
         return;
     setSelText(model);
@@ -756,9 +759,25 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
+    return selectionMimeData();
+}
+
+QMimeData *RichTextBox::selectionMimeData() const
+{
     auto *m = new QMimeData;
-    m->setText(clipboardText());
+    const QString model = SelText();
+    m->setText(toClipboardText(model));
+    m->setData(kCodesMime, model.toUtf8());
     return m;
+}
+
+QString RichTextBox::incomingFrom(const QMimeData *data)
+{
+    if (!data)
+        return QString();
+    if (data->hasFormat(kCodesMime))
+        return QString::fromUtf8(data->data(kCodesMime));
+    return acceptIncoming(data->text());
 }
 
 QString RichTextBox::clipboardText() const

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QKeyEvent;
+class QMimeData;
 class QMouseEvent;
 class QPrinter;
 
@@ -53,6 +54,12 @@ public:
     // Characters the calculator has no symbol for are left out, and
     // textRefused() says which.
     QString acceptIncoming(const QString &text);
+    // What copying the selection offers: clipboardText() for other programs
+    // and the exact codes for this one, where several codes draw one symbol.
+    QMimeData *selectionMimeData() const;
+    // Model text of clipboard or drop data: the codes when this program put
+    // them there, else acceptIncoming() of its text.
+    QString incomingFrom(const QMimeData *data);
 
     enum class Attribute { Bold, Italic, Underline, Strike };
     void setInsertAttribute(Attribute a, bool on);

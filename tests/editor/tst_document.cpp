@@ -311,14 +311,18 @@ void TstDocument::editMenuFollowsSelectionAndClipboard()
 
 void TstDocument::copyPastesBackIdentically()
 {
+    using namespace platform::calcsymbols;
     Fixture a;
-    // Every code that is the one its symbol is written as; an incoming
-    // ellipsis is read as three periods, so 206 is never written.
-    QString codes;
-    for (int b = 128; b < 256; ++b)
-        if (b != 206 && platform::calcsymbols::byteFor(platform::calcsymbols::symbolOf(b)) == b)
-            codes += QChar(b);
-    const QString program = "Disp " + codes + "\r\n\r\nEnd";
+    // Between our own panes every code comes back, also where several draw
+    // one symbol.
+    QString all, preferred;
+    for (int b = 128; b < 256; ++b) {
+        all += QChar(b);
+        // An incoming ellipsis is read as three periods, so 206 never is.
+        if (b != 206 && byteFor(symbolOf(b)) == b)
+            preferred += QChar(b);
+    }
+    const QString program = "Disp " + all + "\r\n\r\nEnd";
     a.pane()->setSelText(program);
     a.w->mnuSelectAll->trigger();
     // The Edit menu and the text widget's own copy (keyboard, drag) agree.
@@ -330,12 +334,21 @@ void TstDocument::copyPastesBackIdentically()
         copy();
         const QString copied = QApplication::clipboard()->text();
         QVERIFY(copied.startsWith("Disp \u2080\u2081") && copied.endsWith("\u2193\n\nEnd"));
-        QVERIFY(copied.contains("\u2264\u2260\u2265\u1D07\u2192"));
+        QVERIFY(copied.contains("\u2264\u2260\u2265\u207B\u1D07\u2192"));
         Fixture b;
         b.w->mnuPaste->trigger();
         QCOMPARE(b.pane()->Text(), program);
     }
     QCOMPARE(a.pane()->Text(), QString());
+
+    // The text alone, as another program hands it back: the preferred codes.
+    a.pane()->setSelText("Disp " + preferred + "\r\nEnd");
+    a.w->mnuSelectAll->trigger();
+    a.w->mnuCopy->trigger();
+    QApplication::clipboard()->setText(QApplication::clipboard()->text());
+    Fixture c;
+    c.w->mnuPaste->trigger();
+    QCOMPARE(c.pane()->Text(), "Disp " + preferred + "\r\nEnd");
 }
 
 void TstDocument::incomingTextIsConverted_data()

@@ -7,6 +7,7 @@
 #include "editor/frmDocument.h"
 #include "platform/CalculatorSymbols.h"
 #include "platform/Dialogs.h"
+#include "platform/Fonts.h"
 #include "platform/Places.h"
 
 #include <QAbstractItemView>
@@ -15,6 +16,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -573,6 +575,8 @@ void TstDocument::palette()
     QCOMPARE(f.w->combo0001a->itemData(0, Qt::ToolTipRole).toString(),
              QString("\u2264  less than or equal"));
     QCOMPARE(f.w->combo0001a->itemData(23, Qt::ToolTipRole).toString(), QString("/  divide"));
+    if (!platform::fontInstalled("Ti83Pluspc"))
+        QCOMPARE(QFontInfo(f.w->combo0001a->font()).family(), QString("Torvane Calc Mono"));
     f.type("ABC");
     f.select(0, choices.size() == 1 ? 2 : 0);
     for (int c : choices)

@@ -705,8 +705,7 @@ void RichTextBox::keyPressEvent(QKeyEvent *e)
     const QString typed = e->text();
     const bool symbol = std::any_of(typed.cbegin(), typed.cend(),
                                     [](QChar c) { return c.unicode() >= 0x80 && c.isPrint(); });
-    if (!isReadOnly() && symbol &&
-        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+    if (!isReadOnly() && symbol) {
         // A key that types a symbol types the calculator's code for it.
         const QString model = acceptIncoming(typed);
         if (!model.isEmpty())
@@ -778,11 +777,6 @@ QString RichTextBox::incomingFrom(const QMimeData *data)
     if (data->hasFormat(kCodesMime))
         return QString::fromUtf8(data->data(kCodesMime));
     return acceptIncoming(data->text());
-}
-
-QString RichTextBox::clipboardText() const
-{
-    return toClipboardText(SelText());
 }
 
 QString RichTextBox::toClipboardText(const QString &model)

@@ -45,17 +45,17 @@ public:
     // whole text.
     const TextChange &lastChange() const { return m_lastChange; }
 
-    // The selection as every copy path puts it on the clipboard: line breaks
+    // Model text as other programs get it from the clipboard: line breaks
     // as "\n" and the calculator's symbols in Unicode, so pasting it back
-    // gives the same model text.
-    QString clipboardText() const;
+    // gives the same codes where each symbol has one.
     static QString toClipboardText(const QString &model);
     // Unicode text arriving from outside (paste, drop, typing) as model text.
     // Characters the calculator has no symbol for are left out, and
     // textRefused() says which.
     QString acceptIncoming(const QString &text);
-    // What copying the selection offers: clipboardText() for other programs
-    // and the exact codes for this one, where several codes draw one symbol.
+    // What copying the selection offers: toClipboardText() for other
+    // programs, and the codes themselves for this one, where several codes
+    // draw one symbol.
     QMimeData *selectionMimeData() const;
     // Model text of clipboard or drop data: the codes when this program put
     // them there, else acceptIncoming() of its text.

@@ -186,7 +186,8 @@ def main(argv):
     if len(argv) != 4:
         sys.exit(__doc__)
     source, symbols_file, out = argv[1:]
-    font = TTFont(source)
+    # The source's dates are kept, so the same inputs give the same file.
+    font = TTFont(source, recalcTimestamp=False)
     symbols = read_symbols(symbols_file)
     b = Builder(font)
 

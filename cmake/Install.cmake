@@ -1,6 +1,7 @@
 # Installs the program like any Linux application and packages it for Debian:
 #   <prefix>/bin/torvane-studio
-#   <prefix>/share/torvane-studio/            tips, menu.txt, help pages
+#   <prefix>/share/torvane-studio/            tips, menu.txt, help pages,
+#                                             calculator font and its licence
 #   <prefix>/share/applications/              the .desktop entry
 #   <prefix>/share/icons/hicolor/*/apps/      the icon, PNG sizes and SVG
 #   <prefix>/share/mime/packages/             the .tvf file type
@@ -18,6 +19,8 @@ set_property(SOURCE src/platform/Places.cpp APPEND PROPERTY COMPILE_DEFINITIONS
 install(TARGETS torvane-studio RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TORVANE_DATA_FILES} DESTINATION ${TORVANE_INSTALL_DATADIR})
 install(DIRECTORY resources/help DESTINATION ${TORVANE_INSTALL_DATADIR})
+install(FILES ${TORVANE_CALC_FONT} ${TORVANE_CALC_FONT_LICENSE}
+        DESTINATION ${TORVANE_INSTALL_DATADIR})
 install(FILES resources/desktop/torvane-studio.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY resources/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons

@@ -1,9 +1,8 @@
 #include "compiler/Documentation.h"
 
+#include "platform/CalculatorSymbols.h"
 #include "platform/Config.h"
 #include "platform/RegistryAccess.h"
-#include "platform/RtfCodec.h"
-#include "platform/TextFiles.h"
 
 namespace compiler::documentation
 {
@@ -98,15 +97,10 @@ QByteArray fileBytes(const QString &documentText)
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), crlf);
-    // Single bytes of the Windows Latin code page, like every other file the
-    // program writes. A text with characters beyond it is kept whole as UTF-8
-    // with a byte-order mark rather than losing them.
-    QByteArray bytes;
-    if (platform::textfiles::toWindowsLatin(text, &bytes) < 0)
-        return bytes;
-    for (QChar &d : text)
-        d = platform::rtf::modelToDisplay(d);
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    // The reader sees the calculator's symbols (\u2192, \u2264), which no
+    // single-byte code page holds; the mark tells Windows editors that the
+    // file is UTF-8.
+    return QByteArray("\xEF\xBB\xBF") + platform::calcsymbols::toUnicode(text).toUtf8();
 }
 
 } // namespace compiler::documentation

@@ -41,9 +41,8 @@ QFont displayFont(const QString &documentProgram, const QFont &designed);
 // The display rule applied to the designed font with the stored document program.
 QFont documentFont();
 
-// The saved documentation: plain text, every line break CR LF, one byte a
-// character in the Windows Latin code page (UTF-8 with a byte-order mark
-// when a character lies beyond it).
+// The saved documentation: plain text, every line break CR LF, UTF-8 with a
+// byte-order mark, codes 128-255 written as the calculator's symbols.
 QByteArray fileBytes(const QString &documentText);
 
 } // namespace compiler::documentation

@@ -6,6 +6,7 @@
 #include "compiler/frmCompile_Final.h"
 #include "compiler/frmCompile_Steps.h"
 #include "compiler/frmDone.h"
+#include "platform/CalculatorSymbols.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/RegistryAccess.h"
@@ -30,9 +31,15 @@ namespace doc = documentation;
 
 namespace
 {
+// Answers are Unicode; the preview, like every pane, holds calculator codes.
+QString asCodes(const QString &answer)
+{
+    return platform::calcsymbols::fromUnicode(answer).text;
+}
+
 QString ask(QWidget *parent, const doc::Question &q)
 {
-    return dialogs::prompt(parent, q.prompt, q.title, q.defaultAnswer);
+    return asCodes(dialogs::prompt(parent, q.prompt, q.title, q.defaultAnswer));
 }
 } // namespace
 
@@ -141,9 +148,9 @@ void frmCompile::markCompleted(int step)
 
 void frmCompile::Command1_Click()
 {
-    insertBlock(
-        doc::titleBlock(dialogs::prompt(this, QStringLiteral("What is the title of your program?"),
-                                        QStringLiteral("Step 1"), QStringLiteral("Untitled"))));
+    insertBlock(doc::titleBlock(
+        asCodes(dialogs::prompt(this, QStringLiteral("What is the title of your program?"),
+                                QStringLiteral("Step 1"), QStringLiteral("Untitled")))));
     markCompleted(1);
 }
 

@@ -1,5 +1,7 @@
 #include "editor/SymbolPalette.h"
 
+#include "platform/CalculatorSymbols.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -50,7 +52,89 @@ const char16_t *const kEntries[kPaletteEntryCount] = {
     u"?",             // 37
 };
 
+const char *const kNames[kPaletteEntryCount] = {
+    "less than or equal",
+    "greater than or equal",
+    "not equal",
+    "equal",
+    "less than",
+    "greater than",
+    "degree",
+    "factorial",
+    "radian",
+    "transpose",
+    "x-th root",
+    "cube",
+    "cube root",
+    "box plot mark",
+    "cross plot mark",
+    "dot plot mark",
+    "inverse",
+    "square",
+    "power",
+    "negation",
+    "ten to the power",
+    "square root",
+    "multiply",
+    "divide",
+    "add",
+    "subtract",
+    "open list",
+    "open matrix",
+    "open parenthesis",
+    "close list",
+    "close matrix",
+    "close parenthesis",
+    "comma",
+    "the scratch text",
+    "next command",
+    "apostrophe",
+    "pi",
+    "question mark",
+};
+
+struct SymbolKey {
+    int key;
+    int usShifted; // the same key as a US layout reports it with Shift
+    const char16_t *symbol;
+};
+
+const SymbolKey kSymbolKeys[] = {
+    {Qt::Key_S, Qt::Key_S, u"\u2192"},        {Qt::Key_Equal, Qt::Key_Plus, u"\u2260"},
+    {Qt::Key_Comma, Qt::Key_Less, u"\u2264"}, {Qt::Key_Period, Qt::Key_Greater, u"\u2265"},
+    {Qt::Key_T, Qt::Key_T, u"\u03B8"},        {Qt::Key_P, Qt::Key_P, u"\u03C0"},
+    {Qt::Key_R, Qt::Key_R, u"\u221A"},        {Qt::Key_1, Qt::Key_Exclam, u"\u207B\u00B9"},
+    {Qt::Key_2, Qt::Key_At, u"\u00B2"},       {Qt::Key_3, Qt::Key_NumberSign, u"\u00B3"},
+    {Qt::Key_E, Qt::Key_E, u"\u212F"},        {Qt::Key_Minus, Qt::Key_Underscore, u"\u207B"},
+};
+
 } // namespace
+
+QString paletteEntryName(int index)
+{
+    if (index < 0 || index >= kPaletteEntryCount)
+        return QString();
+    return QString::fromLatin1(kNames[index]);
+}
+
+QString paletteToolTip(int index)
+{
+    if (index == kScratchEntry)
+        return paletteEntryName(index);
+    const QString symbol =
+        platform::calcsymbols::toUnicode(paletteInsertText(index).value_or(QString()));
+    return symbol + QLatin1String("  ") + paletteEntryName(index);
+}
+
+int symbolKeyCode(int key, Qt::KeyboardModifiers modifiers)
+{
+    if ((modifiers & ~Qt::KeypadModifier) != (Qt::ControlModifier | Qt::ShiftModifier))
+        return -1;
+    for (const SymbolKey &k : kSymbolKeys)
+        if (key == k.key || key == k.usShifted)
+            return platform::calcsymbols::byteFor(QString::fromUtf16(k.symbol));
+    return -1;
+}
 
 QStringList symbolPaletteEntries()
 {

@@ -4,6 +4,7 @@
 // program pane holds them; the calculator font draws them as its symbols.
 #include <QString>
 #include <QStringList>
+#include <Qt>
 
 #include <optional>
 
@@ -16,6 +17,16 @@ constexpr int kScratchEntry = 33;
 
 // The list texts in order, kPaletteEntryCount of them; kScratchEntry is empty.
 QStringList symbolPaletteEntries();
+// What an entry is on the calculator ("less than or equal").
+QString paletteEntryName(int index);
+// The entry's tooltip: its symbol in Unicode, two spaces, its name.
+QString paletteToolTip(int index);
+
+// The one-keystroke symbols: Ctrl+Shift and a key. The code the key types
+// (the preferred code of its symbol), or -1 when it types none. A shifted
+// digit or punctuation key arrives as the character it shifts to on a US
+// keyboard (Ctrl+Shift+= as Key_Plus), so both keys are taken.
+int symbolKeyCode(int key, Qt::KeyboardModifiers modifiers);
 
 // What choosing `index` writes to the program pane's SelText. An index outside
 // the list writes entry 0. For kScratchEntry the result is std::nullopt: the

@@ -283,6 +283,8 @@ bool frmDocument::saveEnabled() const
 void frmDocument::loadWindow()
 {
     combo0001a->addItems(symbolPaletteEntries());
+    for (int i = 0; i < kPaletteEntryCount; ++i)
+        combo0001a->setItemData(i, paletteToolTip(i), Qt::ToolTipRole);
     combo0001a->setCurrentIndex(-1);
     combo0001a->setEditText(QStringLiteral("Symbols"));
 
@@ -330,8 +332,18 @@ void frmDocument::connectCommands()
             selectionRule();
     });
     m_clipboardHasText = !QApplication::clipboard()->text().isEmpty();
-    connect(pane, &Pane::KeyDown, this,
-            [](QKeyEvent *e, bool *swallow) { *swallow = swallowedInPane(e); });
+    connect(pane, &Pane::KeyDown, this, [pane](QKeyEvent *e, bool *swallow) {
+        const int code = symbolKeyCode(e->key(), e->modifiers());
+        if (code >= 0 && !pane->isReadOnly()) {
+            pane->setSelText(QString(QChar(code)));
+            pane->ensureCursorVisible();
+            *swallow = true;
+            return;
+        }
+        *swallow = swallowedInPane(e);
+    });
+    for (Pane *p : {RichTextBox1, RichTextBox2, RichTextBox3})
+        connect(p, &Pane::textRefused, this, &frmDocument::statusMessage);
     pane->setContextMenuPolicy(Qt::PreventContextMenu);
     connect(pane, &Pane::MouseUp, this, [this](QMouseEvent *e) {
         if (e->button() == Qt::RightButton)
@@ -588,19 +600,21 @@ void frmDocument::mnuImportCalc_Click()
 
 void frmDocument::mnuCopy_Click()
 {
-    QApplication::clipboard()->setText(RichTextBox1->clipboardText());
+    QApplication::clipboard()->setMimeData(RichTextBox1->selectionMimeData());
 }
 
 void frmDocument::mnuCut_Click()
 {
-    QApplication::clipboard()->setText(RichTextBox1->clipboardText());
+    QApplication::clipboard()->setMimeData(RichTextBox1->selectionMimeData());
     RichTextBox1->setSelText(QString());
 }
 
 void frmDocument::mnuPaste_Click()
 {
     // Two changes, so two undo entries: the selection goes, then the text comes.
-    const QString text = QApplication::clipboard()->text();
+    const QString text = RichTextBox1->incomingFrom(QApplication::clipboard()->mimeData());
+    if (text.isEmpty())
+        return;
     RichTextBox1->setSelText(QString());
     RichTextBox1->setSelText(text);
 }

@@ -124,6 +124,8 @@ signals:
     void calculatorProgramImported(const QString &name, const QString &modelText);
     // The caret or the text changed; at most once every 100 ms.
     void statusFiguresChanged();
+    // A short note for the main frame's status bar.
+    void statusMessage(const QString &text);
 
 public:
     Pane *RichTextBox1 = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/Fonts.h"
 
+#include "platform/Places.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -20,14 +22,37 @@ bool fontInstalled(const QString &family)
     return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
 }
 
+QString calculatorDisplayFamily()
+{
+    return QStringLiteral("Torvane Calc Mono");
+}
+
+QString calculatorDisplayFontFile()
+{
+    return places::shippedFile(QStringLiteral("TorvaneCalcMono.ttf"));
+}
+
+bool useCalculatorDisplayFont(const QString &file)
+{
+    if (fontInstalled(calculatorFontName()))
+        return true;
+    if (!fontInstalled(calculatorDisplayFamily()) && QFontDatabase::addApplicationFont(file) < 0)
+        return false;
+    if (!QFont::substitutes(calculatorFontName()).contains(calculatorDisplayFamily()))
+        QFont::insertSubstitution(calculatorFontName(), calculatorDisplayFamily());
+    return true;
+}
+
 QFont calculatorFont(double points)
 {
     QFont f(calculatorFontName());
     f.setPointSizeF(points);
     if (!fontInstalled(calculatorFontName())) {
         f.setStyleHint(QFont::TypeWriter);
-        f.setFamilies(
-            {calculatorFontName(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+        QStringList families{calculatorFontName()};
+        families << QFont::substitutes(calculatorFontName())
+                 << QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        f.setFamilies(families);
     }
     return f;
 }

@@ -13,4 +13,13 @@ QFont calculatorFont(double points = 8.25);
 QFont captionFont(double points, bool bold = false);
 bool fontInstalled(const QString &family);
 
+// Our own font with the calculator's symbols at the calculator font's
+// character positions, shipped beside the program.
+QString calculatorDisplayFamily(); // "Torvane Calc Mono"
+QString calculatorDisplayFontFile();
+// Called once at start-up: when the calculator font is not installed, loads
+// our font from `file` and lets it stand in wherever the calculator font is
+// named; files keep naming the calculator font. False when neither is there.
+bool useCalculatorDisplayFont(const QString &file = calculatorDisplayFontFile());
+
 } // namespace platform

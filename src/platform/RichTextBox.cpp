@@ -1,5 +1,6 @@
 #include "platform/RichTextBox.h"
 
+#include "platform/CalculatorSymbols.h"
 #include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
 
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QHash>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -15,6 +17,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+
+#include <algorithm>
 
 namespace platform
 {
@@ -25,15 +29,29 @@ namespace
 // Name of the font a run was written with, kept even when not installed.
 constexpr int kRtfFontName = QTextFormat::UserProperty + 1;
 
+// Copies between our own panes carry the codes themselves.
+const QString kCodesMime = QStringLiteral("application/x-torvane-studio-codes");
+
 QString displayFamilyFor(const QString &family)
 {
     static QHash<QString, QString> cache;
     auto it = cache.constFind(family);
     if (it != cache.constEnd())
         return *it;
+    const auto installed = [](const QString &f) {
+        return !f.isEmpty() && QFontDatabase::families().contains(f, Qt::CaseInsensitive);
+    };
     QString shown = family;
-    if (family.isEmpty() || !QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+    if (!installed(family)) {
+        // A stand-in registered for the name (our calculator font), else a
+        // monospaced one.
         shown = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        for (const QString &sub : QFont::substitutes(family))
+            if (installed(sub)) {
+                shown = sub;
+                break;
+            }
+    }
     cache.insert(family, shown);
     return shown;
 }
@@ -684,9 +702,36 @@ void RichTextBox::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
+    const QString typed = e->text();
+    const bool symbol = std::any_of(typed.cbegin(), typed.cend(),
+                                    [](QChar c) { return c.unicode() >= 0x80 && c.isPrint(); });
+    if (!isReadOnly() && symbol) {
+        // A key that types a symbol types the calculator's code for it.
+        const QString model = acceptIncoming(typed);
+        if (!model.isEmpty())
+            setSelText(model);
+        ensureCursorVisible();
+        e->accept();
+        return;
+    }
     if (!m_pending.isEmpty() && !textCursor().hasSelection())
         mergeCurrentCharFormat(m_pending);
     QTextEdit::keyPressEvent(e);
+}
+
+void RichTextBox::inputMethodEvent(QInputMethodEvent *e)
+{
+    const QString committed = e->commitString();
+    if (isReadOnly() || e->preeditString().length() > 0 || e->replacementLength() != 0 ||
+        std::all_of(committed.cbegin(), committed.cend(),
+                    [](QChar c) { return c.unicode() < 0x80; })) {
+        QTextEdit::inputMethodEvent(e);
+        return;
+    }
+    const QString model = acceptIncoming(committed);
+    if (!model.isEmpty())
+        setSelText(model);
+    e->accept();
 }
 
 void RichTextBox::mouseReleaseEvent(QMouseEvent *e)
@@ -704,27 +749,55 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 {
     if (isReadOnly() || !source->hasText())
         return;
-    setSelText(source->text());
+    const QString model = incomingFrom(source);
+    if (model.isEmpty())
+        return;
+    setSelText(model);
     ensureCursorVisible();
 }
 
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
+    return selectionMimeData();
+}
+
+QMimeData *RichTextBox::selectionMimeData() const
+{
     auto *m = new QMimeData;
-    m->setText(clipboardText());
+    const QString model = SelText();
+    m->setText(toClipboardText(model));
+    m->setData(kCodesMime, model.toUtf8());
     return m;
 }
 
-QString RichTextBox::clipboardText() const
+QString RichTextBox::incomingFrom(const QMimeData *data)
 {
-    return toClipboardText(SelText());
+    if (!data)
+        return QString();
+    if (data->hasFormat(kCodesMime))
+        return QString::fromUtf8(data->data(kCodesMime));
+    return acceptIncoming(data->text());
 }
 
 QString RichTextBox::toClipboardText(const QString &model)
 {
-    // What the user sees is what the document holds: one '\n' per line break
-    // and the shown characters for 0x80-0x9F.
-    return toEditorText(model);
+    QString text = calcsymbols::toUnicode(model);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString RichTextBox::acceptIncoming(const QString &text)
+{
+    calcsymbols::Incoming in = calcsymbols::fromUnicode(text);
+    if (!in.refused.isEmpty()) {
+        QStringList chars;
+        for (QChar c : in.refused)
+            chars << QString(c);
+        emit textRefused(QStringLiteral("Left out %1: the calculator has no such symbol.")
+                             .arg(chars.join(QLatin1Char(' '))));
+    }
+    return in.text;
 }
 
 } // namespace platform

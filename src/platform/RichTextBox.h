@@ -12,6 +12,7 @@
 #include <functional>
 
 class QKeyEvent;
+class QMimeData;
 class QMouseEvent;
 class QPrinter;
 
@@ -44,11 +45,21 @@ public:
     // whole text.
     const TextChange &lastChange() const { return m_lastChange; }
 
-    // The selection as every copy path puts it on the clipboard: line breaks
-    // as "\n" and each character as the one shown, so pasting it back gives
-    // the same model text.
-    QString clipboardText() const;
+    // Model text as other programs get it from the clipboard: line breaks
+    // as "\n" and the calculator's symbols in Unicode, so pasting it back
+    // gives the same codes where each symbol has one.
     static QString toClipboardText(const QString &model);
+    // Unicode text arriving from outside (paste, drop, typing) as model text.
+    // Characters the calculator has no symbol for are left out, and
+    // textRefused() says which.
+    QString acceptIncoming(const QString &text);
+    // What copying the selection offers: toClipboardText() for other
+    // programs, and the codes themselves for this one, where several codes
+    // draw one symbol.
+    QMimeData *selectionMimeData() const;
+    // Model text of clipboard or drop data: the codes when this program put
+    // them there, else acceptIncoming() of its text.
+    QString incomingFrom(const QMimeData *data);
 
     enum class Attribute { Bold, Italic, Underline, Strike };
     void setInsertAttribute(Attribute a, bool on);
@@ -80,10 +91,12 @@ signals:
     void SelChange();
     void KeyDown(QKeyEvent *event, bool *swallow);
     void MouseUp(QMouseEvent *event);
+    void textRefused(const QString &message);
 
 protected:
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;

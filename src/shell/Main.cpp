@@ -5,6 +5,7 @@
 #include "platform/AppIcon.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
+#include "platform/Fonts.h"
 #include "platform/Pause.h"
 #include "platform/SettingsStore.h"
 #include "platform/Windows.h"
@@ -43,6 +44,7 @@ void openFiles(frmMain *frame, const QStringList &files)
 void Main(const QStringList &files)
 {
     initResources();
+    platform::useCalculatorDisplayFont();
     QApplication::setWindowIcon(platform::applicationIcon());
     using platform::settings::readOption;
     auto &windows = platform::windows();

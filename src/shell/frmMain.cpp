@@ -220,6 +220,8 @@ QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
         if (active && active->widget() == doc)
             showStatusFigures();
     });
+    connect(doc, &editor::frmDocument::statusMessage, this,
+            [this](const QString &text) { sbStatusBar->showMessage(text, 10000); });
     return sub;
 }
 

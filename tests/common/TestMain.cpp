@@ -1,6 +1,7 @@
 // Runs every test class registered in this executable. A first argument that
 // names a class runs that class only; the remaining arguments go to QtTest.
 #include "common/TestRegistry.h"
+#include "platform/Fonts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +27,8 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Torvane Studio"));
+    // As the program does at start-up, from the font the build made.
+    platform::useCalculatorDisplayFont(QStringLiteral(TORVANE_CALC_FONT));
 
     const char *only = nullptr;
     std::vector<char *> args{argv[0]};

@@ -18,12 +18,15 @@ void TstDocumentation::fileBytes_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("bare breaks") << QString("a\nb\rc\r\nd") + QChar(QChar::ParagraphSeparator)
-                                 << QByteArray("a\r\nb\r\nc\r\nd\r\n");
-    QTest::newRow("copyright") << QString("\u00A9 2024") << QByteArray("\xA9 2024");
-    QTest::newRow("code page byte") << QString("\u0080\u20AC") << QByteArray("\x80\x80");
-    QTest::newRow("beyond the code page")
-        << QString("\u00A9 \u03C0\u0080")
-        << QByteArray("\xEF\xBB\xBF\xC2\xA9 \xCF\x80\xE2\x82\xAC");
+                                 << QByteArray("\xEF\xBB\xBF"
+                                               "a\r\nb\r\nc\r\nd\r\n");
+    // Codes are written as what the calculator shows: store, less than or
+    // equal, subscript zero, "-1" on the baseline.
+    QTest::newRow("calculator codes")
+        << QString("1\u00FCA:A\u00F7\u0080\u00B6")
+        << QByteArray("\xEF\xBB\xBF"
+                      "1\xE2\x86\x92"
+                      "A:A\xE2\x89\xA4\xE2\x82\x80\xE2\x82\x8B\xE2\x82\x81");
 }
 
 void TstDocumentation::fileBytes()

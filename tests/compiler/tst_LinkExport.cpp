@@ -1,6 +1,9 @@
 #include "common/TestRegistry.h"
 #include "compiler/LinkExport.h"
+#include "platform/RichTextBox.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 using namespace compiler;
@@ -13,7 +16,23 @@ private slots:
     void layout();
     void bytes_data();
     void bytes();
+    void pastedUnicodeProgram();
 };
+
+// A program copied from a web page as Unicode exports as calculator codes.
+void TstLinkExport::pastedUnicodeProgram()
+{
+    platform::RichTextBox pane;
+    QApplication::clipboard()->setText("Input \u201CX\u201D,X\n"
+                                       "If X\u2264\u221A(2)\u2260\u03B8\n"
+                                       "\u207B1\u2192X\u00B2");
+    pane.paste();
+    const ExportBytes out = toExportBytes(exportText(pane.Text(), "P", false, "/d/p.tvf"));
+    QVERIFY(out.ok());
+    QVERIFY2(out.bytes.contains("Input \"X\",X\r\nIf X\xF7\xF0(2)\xF8\xC1\r\n\xDE"
+                                "1\xFCX\xF2\r\n\\stop83P\\"),
+             out.bytes.constData());
+}
 
 void TstLinkExport::layout_data()
 {

@@ -203,10 +203,10 @@ void TstfrmCompile::okSavesAndHandsOver()
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.txt");
     auto *w = platform::windows().show<frmCompile>();
-    m_script.prompts = {QString("Title"), QString("Ann")};
+    m_script.prompts = {QString("Titl\u00E9"), QString("Ann")};
     click(w, "Command1");
     click(w, "Command2");
-    runCompanion(w, "Command5", &loaded<frmCompile_Final>, "\u00A9 Ann");
+    runCompanion(w, "Command5", &loaded<frmCompile_Final>, "A\u00FC\u00C1");
     m_script.files = {std::nullopt, dir.filePath("missing/doc.txt"), path};
     click(w, "Command7"); // cancelled: nothing happens
     click(w, "Command7"); // cannot be written: said so, the wizard stays
@@ -220,7 +220,9 @@ void TstfrmCompile::okSavesAndHandsOver()
     QCOMPARE(m_script.asked.back().defaultAnswer, QString("Text File (*.txt)|*.txt"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly) && !QFile::exists(dir.filePath("missing")));
-    QCOMPARE(f.readAll(), QByteArray("Title\r\nCreated by: Ann\r\n\r\n\xA9 Ann"));
+    // An answer's letter and a program's codes read as they were shown.
+    QCOMPARE(f.readAll(), QByteArray("\xEF\xBB\xBFTitl\xC3\xA9\r\nCreated by: Ann\r\n\r\n"
+                                     "A\xE2\x86\x92\xCE\xB8"));
     auto *done = platform::windows().loadedWindow<frmDone>();
     QVERIFY(done && done->isVisible());
     QTRY_VERIFY(!platform::windows().loadedWindow<frmCompile>());

@@ -25,6 +25,8 @@ set(expected
   share/torvane-studio/TIPOFDAY.TXT
   share/torvane-studio/menu.txt
   share/torvane-studio/help/index.html
+  share/torvane-studio/TorvaneCalcMono.ttf
+  share/torvane-studio/LICENSE-font.txt
   share/applications/torvane-studio.desktop
   share/icons/hicolor/scalable/apps/torvane-studio.svg
   share/mime/packages/torvane-studio.xml)

@@ -50,6 +50,7 @@ endforeach()
 
 execute_process(COMMAND ${DPKG_DEB} -c ${deb} OUTPUT_VARIABLE contents)
 foreach(f usr/bin/torvane-studio usr/share/torvane-studio/TIPOFDAY.TXT
+          usr/share/torvane-studio/TorvaneCalcMono.ttf usr/share/torvane-studio/LICENSE-font.txt
           usr/share/applications/torvane-studio.desktop
           usr/share/mime/packages/torvane-studio.xml
           usr/share/icons/hicolor/48x48/apps/torvane-studio.png)

@@ -1,7 +1,11 @@
 #include "common/TestRegistry.h"
 #include "platform/CalculatorSymbols.h"
 
+#include "platform/RtfCodec.h"
+
 #include <QFile>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QTest>
 
 using namespace platform::calcsymbols;
@@ -11,6 +15,31 @@ class TstCalcSymbols : public QObject
     Q_OBJECT
 
 private slots:
+    // The font the build makes draws each code where the panes hold it, with
+    // the glyph the symbol itself has; only code 239 draws an empty box.
+    void displayFontDrawsEveryCode()
+    {
+        const QRawFont font(QStringLiteral(TORVANE_CALC_FONT), 12);
+        QVERIFY(font.isValid());
+        QCOMPARE(font.familyName(), QString("Torvane Calc Mono"));
+        const auto glyph = [&font](const QString &s) {
+            const QVector<quint32> g = font.glyphIndexesForString(s);
+            return g.size() == 1 ? g.front() : 0u;
+        };
+        for (int byte = 128; byte < 256; ++byte) {
+            const QString shown(platform::rtf::modelToDisplay(QChar(byte)));
+            const quint32 g = glyph(shown);
+            QVERIFY2(g != 0, qPrintable(QString::number(byte)));
+            QVERIFY2(!font.pathForGlyph(g).isEmpty(), qPrintable(QString::number(byte)));
+            // A symbol that is itself some code's position draws that code.
+            const QString symbol = symbolOf(byte);
+            const char16_t u = symbol.size() == 1 ? symbol.at(0).unicode() : 0;
+            if (u && (u < 0x80 || (u > 0xFF && platform::rtf::displayToModel(u) == u)))
+                QCOMPARE(glyph(symbol), g);
+        }
+        QCOMPARE(glyph(QStringLiteral("\uE0EF")), glyph(QStringLiteral("\u00EF")));
+    }
+
     // Every row of the display-font table: the symbol is the glyph column up
     // to its note; the rows whose meaning was chosen are checked by value.
     void tableMatchesFontRows()

@@ -4,6 +4,7 @@
 #include "platform/RichTextBox.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -209,11 +210,14 @@ void TstRichTextBox::rtfRoundTripThroughFile()
     QVERIFY(b.loadFile(dir.filePath("t.txt"), false, &error));
     QCOMPARE(b.Text(), "A\r\nB" + kStore + "\r\nC");
 
-    // Shown in the fixed font when missing, the name is kept.
+    // Drawn with our calculator font when the named one is missing; the
+    // name is kept. Another missing font falls back to the fixed one.
     if (!QFontDatabase::families().contains("Ti83Pluspc")) {
+        QCOMPARE(QFontInfo(b.font()).family(), QString("Torvane Calc Mono"));
+        QCOMPARE(b.document()->defaultFont().family(), b.displayFontFamily());
+        b.setFontName("No Such Font");
         QCOMPARE(b.displayFontFamily(),
                  QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
-        QCOMPARE(b.document()->defaultFont().family(), b.displayFontFamily());
     }
 }
 

@@ -35,6 +35,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -582,6 +583,15 @@ private slots:
             QCOMPARE(second->RichTextBox1->Text(), QString());
         }
         QCOMPARE(first->RichTextBox2->Text(), QString());
+        // A symbol key types (it is not Save); what the calculator cannot
+        // show is named in the frame's status bar.
+        QTest::keyClick(second->RichTextBox1, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(second->RichTextBox1->Text(), QString(QChar(252)));
+        QApplication::clipboard()->setText("\u00DF");
+        QTest::keyClick(second->RichTextBox1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(second->RichTextBox1->Text(), QString(QChar(252)));
+        QCOMPARE(frame->sbStatusBar->currentMessage(),
+                 QString("Left out \u00DF: the calculator has no such symbol."));
         second->RichTextBox1->setSelText("TWO");
         QTRY_COMPARE(frame->findChild<QLabel *>("PanelModified")->text(), QString("Modified"));
 

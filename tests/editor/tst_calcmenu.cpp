@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,8 +136,14 @@ private slots:
                 prompt->setTextValue("AB");
                 prompt->accept();
             } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-                QTest::keyClick(files->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
-                files->selectFile(dir.filePath("prog"));
+                // The dialog lists its folder in the background; the name is
+                // typed once that is done, as a user would.
+                if (files->directory().absolutePath() != QDir(dir.path()).absolutePath()) {
+                    files->setDirectory(dir.path());
+                    QTest::keyClick(files->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
+                    return;
+                }
+                files->findChild<QLineEdit *>("fileNameEdit")->setText("prog");
                 static_cast<QDialog *>(files)->accept(); // as the Save button does
             }
         });

@@ -6,8 +6,8 @@
 // Prints figures only: nothing here passes or fails on time.
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
-#include "platform/Highlighter.h"
 #include "platform/CalculatorSymbols.h"
+#include "platform/Highlighter.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,7 @@
 // Reads and writes a generated 1 MB calculator-program document and prints
 // the throughput of each direction; also the pane's load and position
 // conversion on the same text.
+#include "BestTime.h"
 #include "platform/RichTextBox.h"
 #include "platform/RtfCodec.h"
 
@@ -53,18 +54,6 @@ rtf::Document makeProgram(int targetBytes)
     }
     d.runs.push_back({text, plain});
     return d;
-}
-
-template <typename F> double bestSeconds(int rounds, F f)
-{
-    double best = 1e9;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = qMin(best, t.nsecsElapsed() / 1e9);
-    }
-    return best;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Tokenizes and detokenizes a generated 1 MB calculator program and prints
 // the throughput of each direction, and the time to scan one line of a
 // 24 KB program as the editor does per keystroke.
+#include "BestTime.h"
 #include "platform/Tokens.h"
 
 #include <QElapsedTimer>
@@ -34,18 +35,6 @@ QString makeProgram(qsizetype targetChars)
     for (int n = 0; text.size() < targetChars; ++n)
         text += lines[n % lines.size()] + "\r\n";
     return text;
-}
-
-template <typename F> double bestSeconds(int rounds, F f)
-{
-    double best = 1e9;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = qMin(best, t.nsecsElapsed() / 1e9);
-    }
-    return best;
 }
 
 } // namespace

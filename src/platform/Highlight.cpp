@@ -1,8 +1,10 @@
 #include "platform/Highlight.h"
 
-#include "platform/CalculatorSymbols.h"
+#include "platform/Tokens.h"
 
-#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace platform::highlight
 {
@@ -10,120 +12,172 @@ namespace platform::highlight
 namespace
 {
 
-struct Tables {
-    std::array<bool, 256> op{};
-    Tables()
+using tokens::Piece;
+
+constexpr int kStore = 0x04;
+constexpr int kColon = 0x3E;
+constexpr int kComma = 0x2B;
+constexpr int kLbl = 0xD6;
+constexpr int kGoto = 0xD7;
+constexpr int kMenu = 0xE6;
+
+// What a token is to the colouring, whatever spelling it was read from.
+enum Kind : std::uint8_t {
+    Other,    // plain: lowercase letters, spaces, symbols
+    Name,     // a one-letter variable, theta or the list sign
+    Variable, // Str1, L1, [A], Xmin, Ans and the like
+    Digit,    // 0-9 and the exponent sign
+    Point,
+    Operator,
+    Command,
+    Keyword,
+};
+
+enum Flag : std::uint8_t {
+    Opens = 1,  // ( and the tokens that end in one, { and [
+    Closes = 2, // ) } ]
+};
+
+struct Info {
+    Kind kind = Other;
+    std::uint8_t flags = 0;
+};
+
+bool isVariableFamily(int token)
+{
+    switch (token >> 8) {
+    case 0x5C: // matrices
+    case 0x5D: // lists
+    case 0x5E: // equations
+    case 0x60: // pictures
+    case 0x61: // graph databases
+    case 0x62: // statistics results
+    case 0x63: // window settings
+    case 0xAA: // strings
+        return true;
+    default:
+        return token == 0x72; // Ans
+    }
+}
+
+bool isOperatorToken(int token)
+{
+    switch (token) {
+    case 0x06: // [ ] { }
+    case 0x07:
+    case 0x08:
+    case 0x09:
+    case 0x0C: // inverse, square, transpose, cube
+    case 0x0D:
+    case 0x0E:
+    case 0x0F:
+    case 0x10: // ( )
+    case 0x11:
+    case 0x2B: // ,
+    case 0x2D: // !
+    case 0x3C: // or, xor, and
+    case 0x3D:
+    case 0x40:
+    case 0x6A: // = < > <= >= !=
+    case 0x6B:
+    case 0x6C:
+    case 0x6D:
+    case 0x6E:
+    case 0x6F:
+    case 0x70: // + -
+    case 0x71:
+    case 0x82: // * /
+    case 0x83:
+    case 0x94: // nPr nCr
+    case 0x95:
+    case 0xB0: // negation
+    case 0xBC: // square root
+    case 0xF0: // ^ and the xth root
+    case 0xF1:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Every token's kind, worked out once from the token table.
+struct Table {
+    std::vector<Info> info = std::vector<Info>(0x10000);
+    Table()
     {
-        for (char c : QByteArrayView("+-*/^=<>(),{}[]!"))
-            op[uchar(c)] = true;
-        // Comparison, arithmetic and negation symbols, wherever the symbol
-        // table puts them.
-        for (const char16_t *s :
-             {u"\u2260", u"\u2264", u"\u2265", u"\u221A", u"\u00F7", u"\u00D7", u"\u2212",
-              u"\u207B", u"\u203E", u"\u00B2", u"\u00B3", u"\u207B\u00B9"}) {
-            const int code = calcsymbols::byteFor(QStringView(s));
-            if (code >= 0 && code < 256)
-                op[code] = true;
+        for (int t = 0; t <= 0xFFFF; ++t) {
+            const QString shown = tokens::displayString(t).trimmed();
+            if (shown.isEmpty())
+                continue;
+            Info &i = info[size_t(t)];
+            if (shown.endsWith(u'(') || t == 0x06 || t == 0x08)
+                i.flags |= Opens;
+            else if (t == 0x07 || t == 0x09 || t == 0x11)
+                i.flags |= Closes;
+            if ((t >= 'A' && t <= 'Z') || t == 0x5B || t == 0xEB)
+                i.kind = Name;
+            else if ((t >= '0' && t <= '9') || t == 0x3B)
+                i.kind = Digit;
+            else if (t == 0x3A)
+                i.kind = Point;
+            else if (isOperatorToken(t))
+                i.kind = Operator;
+            else if (isVariableFamily(t))
+                i.kind = Variable;
+            else if (shown.size() > 1)
+                i.kind = Command; // refined to Keyword per piece
         }
-        op[kStoreArrow] = false;
     }
 };
 
-const Tables &tables()
+const Table &table()
 {
-    static const Tables t;
+    static const Table t;
     return t;
 }
 
-bool isOperator(QChar c)
-{
-    return c.unicode() < 256 && tables().op[c.unicode()];
-}
-
-bool isError(QChar c)
-{
-    return c.unicode() < 0x20 || c.unicode() > 0xFF;
-}
-
-// Part of a name: letters, digits and the calculator's own letters (theta
-// and the like) above 127.
-bool isNameChar(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u < 0x80)
-        return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9');
-    return u <= 0xFF && u != kStoreArrow && !isOperator(c);
-}
-
-bool isDigit(QChar c)
-{
-    return c.unicode() >= '0' && c.unicode() <= '9';
-}
-
-// A calculator double quote: '"' or two apostrophes. Its length, or 0.
-int quoteAt(QStringView line, qsizetype i)
-{
-    if (line[i] == u'"')
-        return 1;
-    if (line[i] == u'\'' && i + 1 < line.size() && line[i + 1] == u'\'')
-        return 2;
-    return 0;
-}
-
-bool startsWordAt(QStringView line, qsizetype i, QStringView word)
-{
-    if (!line.mid(i).startsWith(word))
-        return false;
-    // Statement start: the line's start or a colon, blanks aside.
-    qsizetype j = i;
-    while (j > 0 && line[j - 1] == u' ')
-        --j;
-    return j == 0 || line[j - 1] == u':';
-}
-
-class Scanner
+class Colourer
 {
 public:
-    explicit Scanner(QStringView line) : m_line(line) {}
+    Colourer(QStringView line) : m_line(line), m_pieces(tokens::scanLine(line)) {}
 
     QVector<Span> run()
     {
-        const qsizetype n = m_line.size();
-        qsizetype i = 0;
-        while (i < n) {
-            const QChar c = m_line[i];
-            if (const int q = quoteAt(m_line, i)) {
-                i = string(i, q);
-            } else if (c.unicode() == kStoreArrow) {
-                add(i, 1, Category::Store);
-                i = storeTarget(i + 1);
-            } else if (startsWordAt(m_line, i, u"Lbl ") || startsWordAt(m_line, i, u"Goto ")) {
-                const qsizetype word = m_line[i] == u'L' ? 3 : 4;
-                add(i, word, Category::Keyword);
-                i = label(i + word + 1);
-            } else if (startsWordAt(m_line, i, u"Menu(")) {
-                add(i, 4, Category::Keyword);
-                add(i + 4, 1, Category::Operator);
-                m_menuArgument = 0;
-                m_depth = 0;
-                i += 5;
-            } else if (m_menuArgument >= 0 && c == u',' && m_depth == 0) {
-                add(i, 1, Category::Operator);
-                ++m_menuArgument;
-                i = m_menuArgument % 2 == 0 ? label(i + 1) : i + 1;
-            } else if (isDigit(c) || (c == u'.' && i + 1 < n && isDigit(m_line[i + 1]))) {
-                i = number(i);
-            } else if (isNameChar(c)) {
-                while (i < n && isNameChar(m_line[i]))
-                    ++i;
+        const Table &t = table();
+        for (m_at = 0; m_at < m_pieces.size();) {
+            const Piece &p = m_pieces[m_at];
+            const bool afterName = std::exchange(m_afterName, false);
+            if (p.token < 0) {
+                add(p, Category::Error);
+                ++m_at;
+            } else if (p.inString) {
+                add(p, Category::String);
+                ++m_at;
+            } else if (p.token == kStore) {
+                add(p, Category::Store);
+                ++m_at;
+                storeTarget();
+            } else if (p.token == kLbl || p.token == kGoto) {
+                word(p, Category::Keyword);
+                ++m_at;
+                label(false);
+            } else if (m_menuArgument >= 0 && m_depth == 0 && p.token == kComma) {
+                add(p, Category::Operator);
+                ++m_at;
+                if (++m_menuArgument % 2 == 0)
+                    label(true);
             } else {
+                const Info info = t.info[size_t(p.token)];
                 if (m_menuArgument >= 0)
-                    followMenu(c);
-                if (isOperator(c))
-                    add(i, 1, Category::Operator);
-                else if (isError(c))
-                    add(i, 1, Category::Error);
-                ++i;
+                    followMenu(p, info);
+                if (p.token == kMenu) {
+                    m_menuArgument = 0;
+                    m_depth = 0;
+                }
+                if (info.kind == Digit || info.kind == Point)
+                    number(afterName);
+                else
+                    other(p, info);
             }
         }
         return m_spans;
@@ -140,72 +194,120 @@ private:
         else
             m_spans.push_back(Span{int(start), int(length), cat});
     }
+    void add(const Piece &p, Category cat) { add(p.start, p.length, cat); }
 
-    // A string runs to its closing quote, the store arrow (which ends a
-    // string on the calculator) or the line's end.
-    qsizetype string(qsizetype i, int openLength)
+    // A command word: its letters in `cat`, a closing "(" as an operator,
+    // blanks around it plain.
+    void word(const Piece &p, Category cat)
     {
-        qsizetype j = i + openLength;
-        while (j < m_line.size() && m_line[j].unicode() != kStoreArrow) {
-            if (const int q = quoteAt(m_line, j)) {
-                j += q;
+        qsizetype from = p.start;
+        qsizetype end = p.start + p.length;
+        while (from < end && m_line[from] == u' ')
+            ++from;
+        while (end > from && m_line[end - 1] == u' ')
+            --end;
+        const bool paren = end > from + 1 && m_line[end - 1] == u'(';
+        add(from, end - from - (paren ? 1 : 0), cat);
+        if (paren)
+            add(end - 1, 1, Category::Operator);
+    }
+
+    void other(const Piece &p, Info info)
+    {
+        m_afterName = info.kind == Name || info.kind == Variable;
+        switch (info.kind) {
+        case Operator:
+            add(p, Category::Operator);
+            break;
+        case Command:
+            word(p, p.keyword ? Category::Keyword : Category::Command);
+            break;
+        default:
+            break;
+        }
+        ++m_at;
+    }
+
+    // Digits right after a name belong to it (A1 is no number); a number
+    // holds at most one point.
+    void number(bool afterName)
+    {
+        const Table &t = table();
+        const Piece &first = m_pieces[m_at];
+        const bool point = t.info[size_t(first.token)].kind == Point;
+        const bool digitFollows = m_at + 1 < m_pieces.size() && !m_pieces[m_at + 1].inString &&
+                                  m_pieces[m_at + 1].token >= 0 &&
+                                  t.info[size_t(m_pieces[m_at + 1].token)].kind == Digit;
+        if (afterName || (point && !digitFollows)) {
+            m_afterName = afterName;
+            ++m_at;
+            return; // stays part of a name, or a lone point
+        }
+        bool seenPoint = false;
+        const qsizetype from = first.start;
+        qsizetype end = from;
+        for (; m_at < m_pieces.size(); ++m_at) {
+            const Piece &p = m_pieces[m_at];
+            if (p.token < 0 || p.inString)
                 break;
+            const Kind k = t.info[size_t(p.token)].kind;
+            if (k == Point && !seenPoint)
+                seenPoint = true;
+            else if (k != Digit)
+                break;
+            end = p.start + p.length;
+        }
+        add(from, end - from, Category::Number);
+    }
+
+    // The arrow stores into the names, digits and variables that follow it.
+    void storeTarget()
+    {
+        const Table &t = table();
+        for (; m_at < m_pieces.size(); ++m_at) {
+            const Piece &p = m_pieces[m_at];
+            if (p.token < 0 || p.inString)
+                break;
+            const Kind k = t.info[size_t(p.token)].kind;
+            if (k != Name && k != Variable && k != Digit)
+                break;
+            add(p, Category::StoreTarget);
+        }
+        m_afterName = true;
+    }
+
+    // A label runs to the statement's end; in Menu( it also ends at a comma
+    // or the closing parenthesis.
+    void label(bool inMenu)
+    {
+        for (; m_at < m_pieces.size(); ++m_at) {
+            const Piece &p = m_pieces[m_at];
+            if (p.token < 0) {
+                add(p, Category::Error);
+                continue;
             }
-            ++j;
+            if (!p.inString &&
+                (p.token == kColon || (inMenu && (p.token == kComma || p.token == 0x11))))
+                break;
+            add(p, p.inString ? Category::String : Category::Label);
         }
-        add(i, j - i, Category::String);
-        return j;
     }
 
-    qsizetype number(qsizetype i)
+    void followMenu(const Piece &p, Info info)
     {
-        qsizetype j = i;
-        bool point = false;
-        while (j < m_line.size() && (isDigit(m_line[j]) || (m_line[j] == u'.' && !point))) {
-            point |= m_line[j] == u'.';
-            ++j;
-        }
-        add(i, j - i, Category::Number);
-        return j;
-    }
-
-    qsizetype storeTarget(qsizetype i)
-    {
-        qsizetype j = i;
-        if (j < m_line.size() && m_line[j] == u'[') {
-            const qsizetype close = m_line.indexOf(u']', j);
-            j = close < 0 ? m_line.size() : close + 1;
-        } else {
-            while (j < m_line.size() && isNameChar(m_line[j]))
-                ++j;
-        }
-        add(i, j - i, Category::StoreTarget);
-        return j;
-    }
-
-    qsizetype label(qsizetype i)
-    {
-        while (i < m_line.size() && m_line[i] == u' ')
-            ++i;
-        qsizetype j = i;
-        while (j < m_line.size() && isNameChar(m_line[j]))
-            ++j;
-        add(i, j - i, Category::Label);
-        return j;
-    }
-
-    void followMenu(QChar c)
-    {
-        if (c == u'(' || c == u'{' || c == u'[')
+        if (info.flags & Opens)
             ++m_depth;
-        else if (c == u')' || c == u'}' || c == u']')
+        else if (info.flags & Closes)
             m_menuArgument = m_depth-- == 0 ? -1 : m_menuArgument;
-        else if (c == u':')
+        else if (p.token == kColon)
             m_menuArgument = -1;
     }
 
     QStringView m_line;
+    QVector<Piece> m_pieces;
     QVector<Span> m_spans;
+    qsizetype m_at = 0;
+    bool m_afterName = false;
     int m_menuArgument = -1; // inside Menu(: the argument's index
     int m_depth = 0;
 };
@@ -214,7 +316,7 @@ private:
 
 QVector<Span> lineSpans(QStringView modelLine)
 {
-    return Scanner(modelLine).run();
+    return Colourer(modelLine).run();
 }
 
 } // namespace platform::highlight

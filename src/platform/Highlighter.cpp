@@ -100,7 +100,7 @@ QColor Highlighter::colour(Category category, bool dark)
 
 QString Highlighter::errorToolTip()
 {
-    return tr("No calculator token spells this character; the program cannot be sent to a "
+    return tr("The calculator has no token for this character; the program cannot be sent to a "
               "calculator with it.");
 }
 

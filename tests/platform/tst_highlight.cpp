@@ -66,11 +66,12 @@ private slots:
                                                               {arrow, Category::Store},
                                                               {"Str1", Category::StoreTarget}};
         QTest::newRow("two apostrophes quote") << "Disp ''A+B'',2.5"
-                                               << Expected{{"''A+B''", Category::String},
+                                               << Expected{{"Disp", Category::Keyword},
+                                                           {"''A+B''", Category::String},
                                                            {",", Category::Operator},
                                                            {"2.5", Category::Number}};
         QTest::newRow("unclosed string to the end")
-            << "Disp \"A,(B" << Expected{{"\"A,(B", Category::String}};
+            << "Disp \"A,(B" << Expected{{"Disp", Category::Keyword}, {"\"A,(B", Category::String}};
         QTest::newRow("digits of a name are no number")
             << "L1+.5" << Expected{{"+", Category::Operator}, {".5", Category::Number}};
         QTest::newRow("labels") << "Lbl A1:Goto Z"
@@ -87,10 +88,33 @@ private slots:
                         {"A", Category::Label},        {",", Category::Operator},
                         {"\"TWO\"", Category::String}, {",", Category::Operator},
                         {"B2", Category::Label},       {")", Category::Operator}};
-        QTest::newRow("Lbl inside a word is no label") << "XLbl A" << Expected{};
+        QTest::newRow("tokens, not statements")
+            << "XLbl A" << Expected{{"Lbl", Category::Keyword}, {"A", Category::Label}};
+        QTest::newRow("commands and keywords")
+            << "If A>1:Then:ClrDraw:Disp sin(A:End"
+            << Expected{{"If", Category::Keyword},      {">", Category::Operator},
+                        {"1", Category::Number},        {"Then", Category::Keyword},
+                        {"ClrDraw", Category::Command}, {"Disp", Category::Keyword},
+                        {"sin", Category::Command},     {"(", Category::Operator},
+                        {"End", Category::Keyword}};
+        QTest::newRow("a token's other spelling")
+            << "1->A"
+            << Expected{
+                   {"1", Category::Number}, {"->", Category::Store}, {"A", Category::StoreTarget}};
+        QTest::newRow("matrix target") << "[[1]]" + arrow + "[A]"
+                                       << Expected{{"[[", Category::Operator},
+                                                   {"1", Category::Number},
+                                                   {"]]", Category::Operator},
+                                                   {arrow, Category::Store},
+                                                   {"[A]", Category::StoreTarget}};
         QTest::newRow("no token spells it")
-            << QString("A") + QChar(0x263A) + "\tB"
-            << Expected{{QString(QChar(0x263A)) + "\t", Category::Error}};
+            << QString("A") + QChar(0x263A) + "\tB" + QChar(237)
+            << Expected{{QString(QChar(0x263A)) + "\t" + QChar(237), Category::Error}};
+        QTest::newRow("not even in a string")
+            << QString("Disp \"A") + QChar(0x263A)
+            << Expected{{"Disp", Category::Keyword},
+                        {"\"A", Category::String},
+                        {QString(QChar(0x263A)), Category::Error}};
     }
     void categories()
     {

@@ -1,5 +1,7 @@
 #include "editor/StatusFigures.h"
 
+#include "platform/Tokens.h"
+
 namespace editor
 {
 
@@ -10,8 +12,11 @@ QString positionFigure(int line, int column)
 
 QString sizeFigure(QStringView model)
 {
-    Q_UNUSED(model);
-    return QString();
+    const platform::tokens::Tokenized t = platform::tokens::tokenize(model);
+    if (!t.ok())
+        return QStringLiteral("not tokenizable: line %1").arg(t.errorLine);
+    const qsizetype bytes = t.bytes.size();
+    return bytes == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(bytes);
 }
 
 } // namespace editor

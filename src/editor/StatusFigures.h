@@ -9,7 +9,9 @@ namespace editor
 // "Ln 3, Col 7": 1-based line and column of the caret.
 QString positionFigure(int line, int column);
 
-// The program's size on the calculator, or why it has none.
+// The program's size on the calculator: "123 bytes" of tokens (a line break
+// is one), without the variable's header; or "not tokenizable: line N" for
+// the first line with a character no token spells.
 QString sizeFigure(QStringView model);
 
 } // namespace editor

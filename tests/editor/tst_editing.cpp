@@ -3,6 +3,7 @@
 #include "common/TestRegistry.h"
 
 #include "editor/FindText.h"
+#include "editor/StatusFigures.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 #include "editor/frmFind.h"
@@ -171,6 +172,32 @@ private slots:
         QCOMPARE(f.pane()->Text(), QString("A\r\nB\r\nA"));
     }
 
+    // Token bytes counted by hand from the token sheet.
+    void sizeFigure_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("figure");
+        // Disp " H I "
+        QTest::newRow("one line") << "Disp \"HI\""
+                                  << "5 bytes";
+        // ClrHome / For( I , 1 , 1 0 / Output( I , 1 , " h(2) i(2) " / End
+        QTest::newRow("lowercase takes two") << "ClrHome\r\nFor(I,1,10\r\nOutput(I,1,\"hi\"\r\nEnd"
+                                             << "23 bytes";
+        // " A B " -> Str1(2) / Disp Str1(2) , Xmin(2) / and the last break
+        QTest::newRow("two-byte variables") << "\"AB\"" + kArrow + "Str1\r\nDisp Str1,Xmin\r\n"
+                                            << "15 bytes";
+        QTest::newRow("one") << "A"
+                             << "1 byte";
+        QTest::newRow("no token") << QString("Disp 1\r\nA") + QChar(0x263A) + "\r\n" + QChar(0x263A)
+                                  << "not tokenizable: line 2";
+    }
+    void sizeFigure()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, figure);
+        QCOMPARE(editor::sizeFigure(program), figure);
+    }
+
     void goToLineAndStatusFigures()
     {
         Fixture f;
@@ -184,7 +211,7 @@ private slots:
         }
         f.w.goToLine(2);
         f.pane()->setSelStart(f.pane()->SelStart() + 3);
-        QCOMPARE(f.w.statusFigures(), QString("Ln 2, Col 4"));
+        QCOMPARE(f.w.statusFigures(), QString("Ln 2, Col 4   8 bytes"));
         // A burst of changes is reported once, later.
         figures.clear();
         QTest::keyClicks(f.pane(), "ABCDE");

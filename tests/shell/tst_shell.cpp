@@ -329,7 +329,7 @@ private slots:
         for (int i = 1; i < order.size(); ++i)
             QVERIFY(order[i - 1]->x() < order[i]->x() || !figures->isVisible());
         doc->RichTextBox1->setSelText("Disp 1\r\nStop");
-        QTRY_COMPARE(figures->text(), QString("Ln 2, Col 5"));
+        QTRY_COMPARE(figures->text(), QString("Ln 2, Col 5   4 bytes"));
         QVERIFY(figures->isVisible());
         for (int i = 1; i < order.size(); ++i)
             QVERIFY(order[i - 1]->x() < order[i]->x());

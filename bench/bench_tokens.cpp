@@ -1,7 +1,8 @@
 // Tokenizes and detokenizes a generated 1 MB calculator program and prints
 // the throughput of each direction, and the time to scan one line of a
-// 24 KB program as the editor does per keystroke.
+// 24 KB program as the editor does per keystroke, and to colour it.
 #include "BestTime.h"
+#include "platform/Highlight.h"
 #include "platform/Tokens.h"
 
 #include <QElapsedTimer>
@@ -67,6 +68,11 @@ int main()
         for (const QString &line : smallLines)
             pieces += scanLine(line).size();
     });
+    qsizetype spans = platform::highlight::lineSpans(small).size(); // builds its table once
+    const double colourSeconds = bestSeconds(5, [&] {
+        for (const QString &line : smallLines)
+            spans += platform::highlight::lineSpans(line).size();
+    });
 
     std::printf("program: %.2f MB of text, %.2f MB of tokens\n", mb,
                 tokens.bytes.size() / (1024.0 * 1024.0));
@@ -75,5 +81,7 @@ int main()
     std::printf("scanLine:   %7.2f us per line of a 24 KB program (%lld lines, %lld pieces)\n",
                 scanSeconds * 1e6 / smallLines.size(), static_cast<long long>(smallLines.size()),
                 static_cast<long long>(pieces / 5));
+    std::printf("lineSpans:  %7.2f us per line of the same program (%lld spans)\n",
+                colourSeconds * 1e6 / smallLines.size(), static_cast<long long>(spans / 5));
     return 0;
 }

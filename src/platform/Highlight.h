@@ -1,6 +1,7 @@
 #pragma once
-// What each stretch of a program line is, for colouring. Display only: the
-// result never feeds back into the text.
+// What each stretch of a program line is, for colouring, read from the
+// line's calculator tokens. Display only: the result never feeds back into
+// the text.
 #include <QStringView>
 #include <QVector>
 
@@ -9,13 +10,13 @@ namespace platform::highlight
 
 enum class Category {
     Plain,
-    Command,     // a calculator command
-    Keyword,     // control flow: If, Then, For(, Goto, ...
+    Command,     // a command token that is no keyword: sin(, ClrDraw, prgm
+    Keyword,     // tokens the token sheet styles so: If, For(, Goto, Disp, ...
     String,      // from the opening quote up to its end (quotes included)
     Number,      // 12, 3.5, .5
     Store,       // the store arrow
     StoreTarget, // the variable the arrow stores into
-    Label,       // Lbl, Goto and Menu( targets
+    Label,       // Lbl and Goto targets, Menu('s label arguments
     Operator,    // + - * / ^ = < > ( ) , and their calculator symbols
     Error,       // a character no calculator token spells
     Count

@@ -104,6 +104,13 @@ BrowserView::BrowserView(QWidget *parent) : QWidget(parent)
     initHelpResources();
     m_stack = new QStackedLayout(this);
     m_stack->setContentsMargins(0, 0, 0, 0);
+    // The engine's pages must be gone before the engine shuts down with the
+    // application; a closed window may still wait for its deletion then.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        delete m_engine;
+        m_engine = nullptr;
+        m_shutDown = true;
+    });
 }
 
 BrowserView::~BrowserView()
@@ -121,7 +128,7 @@ bool BrowserView::engineAvailable(QString *why)
 
 BrowserEngine *BrowserView::engine()
 {
-    if (m_engine || m_unavailable)
+    if (m_engine || m_unavailable || m_shutDown)
         return m_engine;
     QString why;
     if (engineAvailable(&why)) {

@@ -50,6 +50,7 @@ private:
     BrowserEngine *m_engine = nullptr;
     QStackedLayout *m_stack = nullptr;
     QLabel *m_unavailable = nullptr;
+    bool m_shutDown = false;
 };
 
 } // namespace platform

@@ -152,6 +152,8 @@ void BrowserView::Navigate(const QString &address)
     QUrl url(address);
     if (url.scheme().isEmpty())
         url = QUrl::fromUserInput(address, QDir::currentPath());
+    if (url.isEmpty())
+        return;
     if (BrowserEngine *e = engine())
         e->navigate(url);
 }

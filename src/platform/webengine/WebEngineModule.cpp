@@ -43,7 +43,8 @@ public:
     // the window shows it at its first look.
     void navigate(const QUrl &address) override
     {
-        m_busy = true;
+        // A script address runs in the page and loads nothing.
+        m_busy = m_busy || address.scheme() != QLatin1String("javascript");
         m_view->setUrl(address);
     }
     void goBack() override

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -51,6 +52,7 @@ private slots:
     void enterGoesToTheTypedText();
     void toolbarKeys();
     void busyCaptionWhileASlowPageLoads();
+    void helpSearchFindsPagesOfTheBook();
 
 private:
     // Shows a browser on `address` and waits until the page is there.
@@ -189,6 +191,16 @@ void TstBrowser::busyCaptionWhileASlowPageLoads()
     }
     QTRY_VERIFY_WITH_TIMEOUT(!w->timTimer->isActive(), kLoad);
     QCOMPARE(w->windowTitle(), QString("Slow page"));
+}
+
+void TstBrowser::helpSearchFindsPagesOfTheBook()
+{
+    // The index is made from the pages at build time; an empty or broken one
+    // finds nothing.
+    auxiliary::frmBrowser *w = open(QString());
+    w->NavigateTo(platform::BrowserView::searchAddress() + "?q=symbol+palette");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        w->windowTitle().contains(QRegularExpression("^Search the help: [1-9]")), kLoad);
 }
 
 TORVANE_TEST(TstBrowser);

@@ -43,6 +43,8 @@ frmBrowser::frmBrowser(QWidget *parent) : QWidget(parent, Qt::Window)
     // The list is kept by the window's own rules, never by the box.
     cboAddress->setInsertPolicy(QComboBox::NoInsert);
     cboAddress->setDuplicatesEnabled(true);
+    // Completion would change what was typed (and ignores case).
+    cboAddress->setCompleter(nullptr);
     cboAddress->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboAddress->lineEdit()->installEventFilter(this);
     lblAddress->setBuddy(cboAddress);

@@ -1,5 +1,6 @@
 # Installs the program like any Linux application and packages it for Debian:
 #   <prefix>/bin/torvane-studio
+#   <prefix>/lib/torvane-studio/              the web engine module
 #   <prefix>/share/torvane-studio/            tips, menu.txt, help pages,
 #                                             calculator font and its licence
 #   <prefix>/share/applications/              the .desktop entry
@@ -16,11 +17,18 @@ file(RELATIVE_PATH _data_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
 set_property(SOURCE src/platform/Places.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              TORVANE_DATA_FROM_BIN="${_data_from_bin}")
 
+file(RELATIVE_PATH _module_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_LIBDIR}/torvane-studio)
+set_property(SOURCE src/platform/BrowserView.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             TORVANE_MODULE_FROM_BIN="${_module_from_bin}")
+
 install(TARGETS torvane-studio RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS torvane-webengine LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/torvane-studio)
 install(FILES ${TORVANE_DATA_FILES} DESTINATION ${TORVANE_INSTALL_DATADIR})
 install(DIRECTORY resources/help DESTINATION ${TORVANE_INSTALL_DATADIR})
 install(FILES ${TORVANE_CALC_FONT} ${TORVANE_CALC_FONT_LICENSE}
         DESTINATION ${TORVANE_INSTALL_DATADIR})
+install(FILES ${TORVANE_HELP_INDEX} DESTINATION ${TORVANE_INSTALL_DATADIR}/help)
 install(FILES resources/desktop/torvane-studio.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY resources/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons

@@ -76,8 +76,6 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // The browser view needs this before the application exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     // Wayland compositors match the windows to the installed .desktop entry by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("torvane-studio"));

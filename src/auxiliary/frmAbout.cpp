@@ -1,6 +1,12 @@
 #include "auxiliary/frmAbout.h"
 
 #include "platform/Dialogs.h"
+#include "platform/RegistryAccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -52,11 +58,69 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 }
 
+namespace
+{
+// The desktops' own "about this system" tools, for a system where no tool
+// is registered.
+struct Tool {
+    const char *program;
+    const char *argument;
+};
+const Tool desktopTools[] = {{"gnome-control-center", "info-overview"},
+                             {"kinfocenter", nullptr},
+                             {"xfce4-about", nullptr},
+                             {"hardinfo", nullptr}};
+
+// The tool the registry names, if any.
+QString registeredTool()
+{
+    QString path;
+    if (frmAbout::GetKeyValue(frmAbout::HKEY_LOCAL_MACHINE,
+                              QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                              QStringLiteral("PATH"), path))
+        return path;
+    QString folder;
+    const QString tool = QStringLiteral("MSINFO32.EXE");
+    if (frmAbout::GetKeyValue(frmAbout::HKEY_LOCAL_MACHINE,
+                              QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                              QStringLiteral("MSINFO"), folder) &&
+        QFileInfo::exists(QDir(folder).filePath(tool)))
+        return QDir(folder).filePath(tool);
+    return QString();
+}
+} // namespace
+
 void frmAbout::StartSysInfo()
 {
-    // This system has no system-information tool to start.
-    platform::dialogs::message(this,
-                               QStringLiteral("System Information Is Unavailable At This Time"));
+    QString program = registeredTool();
+    QStringList arguments;
+    for (const Tool &t : desktopTools) {
+        if (!program.isEmpty())
+            break;
+        program = QStandardPaths::findExecutable(QString::fromLatin1(t.program));
+        if (!program.isEmpty() && t.argument)
+            arguments << QString::fromLatin1(t.argument);
+    }
+    if (program.isEmpty() || !QProcess::startDetached(program, arguments))
+        platform::dialogs::message(
+            this, QStringLiteral("System Information Is Unavailable At This Time"));
+}
+
+bool frmAbout::GetKeyValue(quint32 KeyRoot, const QString &KeyName, const QString &SubKeyRef,
+                           QString &KeyVal)
+{
+    KeyVal.clear();
+    const QString root = platform::RegistryAccess::rootKeyPath(KeyRoot);
+    platform::RegistryAccess registry;
+    if (root.isEmpty() || !registry.SelectKey(root + QLatin1Char('\\') + KeyName))
+        return false;
+    QString stored = registry.valueText(SubKeyRef);
+    if (stored.isNull())
+        return false;
+    // The value as the registry hands it over: cut at its first NUL.
+    stored.truncate(stored.indexOf(QChar(0)) < 0 ? stored.size() : stored.indexOf(QChar(0)));
+    platform::RegistryAccess::valueKind(stored, &KeyVal);
+    return true;
 }
 
 } // namespace auxiliary

@@ -416,7 +416,7 @@ void frmDocument::connectCommands()
     connect(action(QStringLiteral("mnuSTWWW")), &QAction::triggered, this,
             [] { platform::windows().openInSharedBrowser(platform::makerSiteAddress()); });
     connect(action(QStringLiteral("mnuHelpTopics")), &QAction::triggered, this,
-            [] { platform::windows().openInSharedBrowser(platform::helpPageAddress()); });
+            [] { platform::windows().openHelp(); });
 }
 
 void frmDocument::selectionRule()

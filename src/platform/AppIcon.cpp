@@ -122,6 +122,63 @@ void drawCompile(QPainter &p)
     p.drawPolyline(QPolygonF{{12.5, 22.5}, {16, 26}, {19.5, 22.5}});
 }
 
+// The browser's toolbar, in the same tiles.
+void drawArrow(QPainter &p, bool left)
+{
+    p.setPen(line(screen, 2.6));
+    const double tip = left ? 9 : 23, tail = left ? 23 : 9, back = left ? 15 : 17;
+    p.drawLine(QPointF(tail, 16), QPointF(tip, 16));
+    p.drawPolyline(QPolygonF{{back, 10}, {tip, 16}, {back, 22}});
+}
+void drawBack(QPainter &p)
+{
+    drawArrow(p, true);
+}
+void drawForward(QPainter &p)
+{
+    drawArrow(p, false);
+}
+
+void drawStop(QPainter &p)
+{
+    p.setPen(line(outline, 1));
+    p.setBrush(curve);
+    p.drawRoundedRect(QRectF(9, 9, 14, 14), 2, 2);
+    p.setPen(line(screen, 2.2));
+    p.drawLine(QPointF(13, 13), QPointF(19, 19));
+    p.drawLine(QPointF(19, 13), QPointF(13, 19));
+}
+
+void drawRefresh(QPainter &p)
+{
+    p.setPen(line(screen, 2.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(9, 9, 14, 14), 100 * 16, 280 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(accent);
+    p.drawPolygon(QPolygonF{{14.5, 5.5}, {19.5, 9}, {14.5, 12.5}});
+}
+
+void drawHome(QPainter &p)
+{
+    p.setPen(line(screen, 2.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF{{7, 16}, {16, 8}, {25, 16}});
+    p.drawPolyline(QPolygonF{{10, 14}, {10, 24}, {22, 24}, {22, 14}});
+    p.setPen(Qt::NoPen);
+    p.setBrush(accent);
+    p.drawRect(QRectF(14, 18, 4, 6));
+}
+
+void drawSearch(QPainter &p)
+{
+    p.setPen(line(screen, 2.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(14, 14), 6, 6);
+    p.setPen(line(accent, 3.2));
+    p.drawLine(QPointF(18.5, 18.5), QPointF(24.5, 24.5));
+}
+
 using Glyph = void (*)(QPainter &);
 
 Glyph glyphFor(const QString &imageName)
@@ -129,8 +186,10 @@ Glyph glyphFor(const QString &imageName)
     static const struct {
         const char *name;
         Glyph draw;
-    } glyphs[] = {{"Image1", drawTasks}, {"Image2", drawAbout},    {"Image3", drawOptions},
-                  {"Image4", drawPrint}, {"Image5", drawProjects}, {"Image6", drawCompile}};
+    } glyphs[] = {{"Image1", drawTasks},    {"Image2", drawAbout},    {"Image3", drawOptions},
+                  {"Image4", drawPrint},    {"Image5", drawProjects}, {"Image6", drawCompile},
+                  {"Back", drawBack},       {"Forward", drawForward}, {"Stop", drawStop},
+                  {"Refresh", drawRefresh}, {"Home", drawHome},       {"Search", drawSearch}};
     for (const auto &g : glyphs)
         if (imageName == QLatin1String(g.name))
             return g.draw;

@@ -11,6 +11,8 @@ QIcon applicationIcon();
 
 // The picture of a document window's picture button, Image1 to Image6,
 // drawn in the application icon's colours; a null icon for other names.
+// The browser's toolbar buttons are named by their keys ("Back" ...
+// "Search").
 QIcon pictureButtonIcon(const QString &imageName);
 
 } // namespace platform

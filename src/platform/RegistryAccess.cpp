@@ -9,6 +9,10 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+
 namespace platform
 {
 
@@ -278,6 +282,36 @@ bool RegistryAccess::GetValue(const QString &name, int &type, QVariant &data)
 QString RegistryAccess::valueText(const QString &name)
 {
     return m_store.value(m_current, name);
+}
+
+RegistryAccess::Kind RegistryAccess::valueKind(const QString &stored, QString *text)
+{
+    static const QLatin1String prefix("dword:");
+    const QString digits = stored.mid(prefix.size());
+    const bool hex = digits.size() == 8 && std::all_of(digits.begin(), digits.end(), [](QChar c) {
+                         return std::isxdigit(c.unicode()) && c.unicode() < 128;
+                     });
+    if (hex && stored.startsWith(prefix, Qt::CaseInsensitive)) {
+        bool ok = false;
+        const quint32 number = digits.toUInt(&ok, 16);
+        if (ok) {
+            *text = QString::number(number);
+            return Number;
+        }
+    }
+    *text = stored;
+    return String;
+}
+
+QString RegistryAccess::rootKeyPath(quint32 handle)
+{
+    static const char *const roots[] = {"HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",
+                                        "HKEY_LOCAL_MACHINE",    "HKEY_USERS",
+                                        "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG"};
+    const quint32 index = handle - 0x80000000u;
+    if (handle < 0x80000000u || index >= std::size(roots))
+        return QString();
+    return QLatin1Char('\\') + QLatin1String(roots[index]);
 }
 
 QStringList RegistryAccess::subKeys() const

@@ -62,6 +62,15 @@ public:
     bool DeleteKey(const QString &name); // subkey of the current key
     QString lastError() const { return m_store.lastError(); }
 
+    // The kind of a stored value, numbered as the registry numbers kinds:
+    // "dword:" and 8 hexadecimal digits is a 32-bit number (4), given in
+    // `text` as decimal; anything else is a string (1), given as it is.
+    enum Kind { String = 1, Number = 4 };
+    static Kind valueKind(const QString &stored, QString *text);
+    // The key path of a root key handle ("\HKEY_LOCAL_MACHINE" for
+    // 0x80000002); empty for a handle that names no root key.
+    static QString rootKeyPath(quint32 handle);
+
     // Runs the five-step write sequence ending with the compile options key
     // selected.
     bool selectCompileOptionsForWriting();

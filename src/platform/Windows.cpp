@@ -48,6 +48,12 @@ void Windows::openInSharedBrowser(const QString &address)
         m_browserOpener(address);
 }
 
+void Windows::openHelp()
+{
+    if (m_helpOpener)
+        m_helpOpener();
+}
+
 void Windows::closeSharedBrowser()
 {
     if (m_browserCloser)

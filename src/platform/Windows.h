@@ -88,6 +88,9 @@ public:
     void setBrowserOpener(BrowserOpener opener) { m_browserOpener = std::move(opener); }
     // Opens the address in the browser window every caller shares.
     void openInSharedBrowser(const QString &address);
+    // Brings the shared browser to the help book, wherever it was.
+    void setHelpOpener(std::function<void()> opener) { m_helpOpener = std::move(opener); }
+    void openHelp();
     using BrowserCloser = std::function<void()>;
     void setBrowserCloser(BrowserCloser closer) { m_browserCloser = std::move(closer); }
     // Closes the shared browser window if it is open.
@@ -113,6 +116,7 @@ private:
     DocumentFactory *m_factory = nullptr;
     BrowserOpener m_browserOpener;
     BrowserCloser m_browserCloser;
+    std::function<void()> m_helpOpener;
 };
 
 // Escape presses `cancel`, Enter presses `confirm` (either may be null; a

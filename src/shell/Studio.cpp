@@ -3,6 +3,8 @@
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
 #include "compiler/frmCompile.h"
+#include "platform/AppInfo.h"
+#include "platform/BrowserView.h"
 #include "projects/frmNewProject.h"
 #include "projects/frmProjectExplorer.h"
 #include "projects/frmTasks.h"
@@ -12,6 +14,7 @@
 
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <QUrl>
 
 namespace shell
 {
@@ -21,6 +24,7 @@ Studio::Studio()
     platform::windows().setDocumentFactory(this);
     platform::windows().setBrowserOpener(
         [this](const QString &address) { showSharedBrowser(address); });
+    platform::windows().setHelpOpener([this] { showHelp(); });
     platform::windows().setBrowserCloser([] {
         if (auto *browser = platform::windows().loadedWindow<auxiliary::frmBrowser>())
             browser->close();
@@ -100,6 +104,23 @@ void Studio::showSharedBrowser(const QString &startingAddress)
     auto &windows = platform::windows();
     if (!windows.loadedWindow<auxiliary::frmBrowser>())
         windows.window<auxiliary::frmBrowser>()->StartingAddress = startingAddress;
+    windows.show<auxiliary::frmBrowser>();
+}
+
+void Studio::showHelp()
+{
+    // Unlike other addresses, help is shown even when the shared window is
+    // open on another page; pages of the help book are left where they are.
+    const QString help = platform::helpPageAddress();
+    auto &windows = platform::windows();
+    auto *browser = windows.loadedWindow<auxiliary::frmBrowser>();
+    if (!browser) {
+        showSharedBrowser(help);
+        return;
+    }
+    const QString book = QUrl(help).adjusted(QUrl::RemoveFilename).toString();
+    if (!browser->brwWebBrowser->LocationURL().startsWith(book))
+        browser->NavigateTo(help);
     windows.show<auxiliary::frmBrowser>();
 }
 

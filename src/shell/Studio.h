@@ -41,6 +41,8 @@ public:
 
     // The browser window the document and export windows share.
     void showSharedBrowser(const QString &startingAddress);
+    // The shared browser on the help book (Help Topics, F1).
+    void showHelp();
     // A new, separate browser window (the main frame's View > Web Browser).
     void showNewBrowser(const QString &startingAddress);
 

@@ -22,11 +22,13 @@ endmacro()
 
 set(expected
   bin/torvane-studio
+  lib/torvane-studio/libtorvane-webengine.so
   share/torvane-studio/TIPOFDAY.TXT
   share/torvane-studio/menu.txt
   share/torvane-studio/help/index.html
   share/torvane-studio/TorvaneCalcMono.ttf
   share/torvane-studio/LICENSE-font.txt
+  share/torvane-studio/help/search-index.js
   share/applications/torvane-studio.desktop
   share/icons/hicolor/scalable/apps/torvane-studio.svg
   share/mime/packages/torvane-studio.xml)

@@ -138,8 +138,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QList<QPair<int, int>> seen;
         connect(&box, &RichTextBox::KeyDown, this, [&](QKeyEvent *e, bool *swallow) {
-            if (e->key() != Qt::Key_Control &&
-                e->key() != Qt::Key_Shift) // pressed on their own too
+            // Control and Shift are reported on their own too.
+            if (e->key() != Qt::Key_Control && e->key() != Qt::Key_Shift)
                 seen << qMakePair(e->key(), int(e->modifiers()));
             *swallow = e->key() == Qt::Key_E;
         });

@@ -213,7 +213,6 @@ private slots:
         QFETCH(QList<int>, lengths);
         QFETCH(QString, button);
         QFETCH(bool, newAfter);
-        QFETCH(QString, caption);
         RecordBrowser *w = openBrowser(form);
         QCOMPARE(w->Data1->caption(), QStringLiteral("Record: 0"));
         click(w->Image2);
@@ -235,7 +234,7 @@ private slots:
             click(w->findChild<QToolButton *>(button));
             QCOMPARE(w->Data1->isNewRecord(), newAfter);
             QCOMPARE(w->txtFields[0]->text(), newAfter ? QString() : first);
-            QCOMPARE(w->Data1->caption(), caption);
+            QTEST(w->Data1->caption(), "caption");
         }
         click(w->Command1); // Done closes either browser
         QVERIFY(!w->isVisible());

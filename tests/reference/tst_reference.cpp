@@ -179,15 +179,12 @@ private slots:
     void texts()
     {
         QFETCH(QStringList, items);
-        QFETCH(QString, syntax);
-        QFETCH(QString, example);
-        QFETCH(QString, description);
         FakeDocument doc;
         for (const QString &item : items)
             chooseItem(doc, item);
-        QCOMPARE(doc.syntax.Text(), syntax);
-        QCOMPARE(doc.example.Text(), example);
-        QCOMPARE(doc.description, description);
+        QTEST(doc.syntax.Text(), "syntax");
+        QTEST(doc.example.Text(), "example");
+        QTEST(doc.description, "description");
         QCOMPARE(doc.program.Text(), QString());
     }
 
@@ -310,7 +307,6 @@ private slots:
         QFETCH(QStringList, answers);
         QFETCH(QString, clicks);
         QFETCH(QString, asked);
-        QFETCH(QString, counter);
         QFETCH(QString, inserted);
         testing::FakeFactory factory;
         FakeDocument opener;
@@ -333,7 +329,7 @@ private slots:
         QCOMPARE(w->Check1->text(), QString(titled ? "Completed!" : "Not Completed"));
         QCOMPARE(w->Check1->isChecked(), titled || full);
         QCOMPARE(w->itemCounter(), QString(clicks.count('A'), '1'));
-        QCOMPARE(w->Check2->text() + " " + w->Check3->text(), counter);
+        QTEST(w->Check2->text() + " " + w->Check3->text(), "counter");
         // A question known by its default answer, a message by its text.
         const QMap<QString, QChar> questions{{"DEFULT", 'T'}, {"DEFULT MENU 1", 'I'}, {"A1", 'L'}};
         const QString fullMessage = "You have reached the maximum number of menus possible.";
@@ -378,7 +374,6 @@ private slots:
     void getkey()
     {
         QFETCH(QStringList, steps);
-        QFETCH(QString, delivered);
         testing::FakeFactory factory;
         FakeDocument opener;
         auto *w = open<frmWizard_GETKEY>(opener, "mnuGetkey");
@@ -403,7 +398,8 @@ private slots:
                 QTest::mouseClick(w->Image3, Qt::LeftButton);
             }
         }
-        QCOMPARE(factory.loaded() ? factory.loaded()->program.Text() : "(no window)", delivered);
+        QTEST(factory.loaded() ? factory.loaded()->program.Text() : QString("(no window)"),
+              "delivered");
         QCOMPARE(opener.program.Text(), QString());
         QTRY_VERIFY(!guard);
         QVERIFY(m_script.asked.empty());

@@ -53,17 +53,11 @@ QStringList shown(const rtf::Document &d)
 {
     QStringList out;
     for (const rtf::Run &r : d.runs) {
-        rtf::Format f = r.format;
-        const rtf::Font font = d.fonts.value(f.font, {QStringLiteral("?"), -1});
-        f.font = 0;
-        const QString how = QStringLiteral("%1 %2%3%4%5 %6 %7")
-                                .arg(font.name)
-                                .arg(f.bold)
-                                .arg(f.italic)
-                                .arg(f.underline)
-                                .arg(f.strike)
-                                .arg(f.halfPoints)
-                                .arg(f.hasColour ? int(f.colour) : -1);
+        const rtf::Format &f = r.format;
+        const QString how = QString::asprintf(
+            "%s %d%d%d%d %d %d",
+            qUtf8Printable(d.fonts.value(f.font, {QStringLiteral("?"), -1}).name), f.bold, f.italic,
+            f.underline, f.strike, f.halfPoints, f.hasColour ? int(f.colour) : -1);
         for (QChar c : r.text)
             out << QString(c) + how;
     }

@@ -42,137 +42,125 @@ class TstfrmDone : public QObject
 private slots:
     void init() { dialogs::setScript(&(m_script = dialogs::Script())); }
     void cleanup() { dialogs::setScript(nullptr); }
-    void exportsInARow();
-    void refusals_data();
-    void refusals();
-    void alsoACalculatorFile_data();
-    void alsoACalculatorFile();
+
+    void exportsInARow()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath("first.tvf"), second = dir.filePath("second.tvf");
+        writeFile(first,
+                  platform::rtf::writePlain("Disp \"\\A\"\r\n\u00FC\u00A9\u0080\r\n", "Arial", 20));
+        writeFile(second, platform::rtf::writePlain("2", "Arial", 20));
+        writeFile(dir.filePath("2.txt"), QByteArray(300, 'z')); // replaced whole
+        m_script.files = {first, dir.filePath("1.txt"), second, dir.filePath("2.txt")};
+        m_script.prompts = {QString("DEFULT"), std::nullopt};
+
+        frmDone w; // not protected at first: see the first header
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        w.Check1->setChecked(true);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+        QCOMPARE(readAll(dir.filePath("1.txt")),
+                 header("FALSE", "DEFULT", first) +
+                     "Disp \"\\A\"\r\n\xFC\xA9\x80\r\n\r\n\\stop83P\\");
+        QCOMPARE(readAll(dir.filePath("2.txt")), header("TRUE", "", second) + "2\r\n\\stop83P\\");
+        QStringList asked;
+        for (const auto &a : m_script.asked)
+            asked << a.kind + "|" + a.text + "|" + a.title + "|" + a.defaultAnswer;
+        const QStringList once{
+            "open||Load Torvane Studio File|Torvane Studio Files (*.tvf)|*.tvf",
+            "prompt|What is the program name? Please type all in CAPS. 8 Char. Max.|Torvane "
+            "Compiler|DEFULT",
+            "save||Save Text File|Text File (*.txt)|*.txt"};
+        QCOMPARE(asked, once + once);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("files"); // "-" = cancel
+        QTest::addColumn<QString>("says");
+
+        auto row = [](const char *tag, const QStringList &files, const QString &says,
+                      const QString &program = "1", const QString &name = "N") {
+            QTest::newRow(tag) << program << name << files << says;
+        };
+        row("open cancelled", {"-"}, "No document was chosen.");
+        row("save cancelled", {"p.tvf", "-"}, "No file name was chosen");
+        row("unreadable", {"gone.tvf"}, "could not be read");
+        row("source as target", {"p.tvf", "p.tvf"}, "must not replace it");
+        row("source via link", {"p.tvf", "link.txt"}, "must not replace it");
+        row("no byte in program", {"p.tvf", "out.txt"},
+            "Line 2 of the program holds the character \"\u2192\"", "ok\r\nx\u2192");
+        row("no byte in name", {"p.tvf", "out.txt"}, "The program name holds", "1", "\u0394");
+        row("not writable", {"p.tvf", "none/out.txt"}, "could not be written");
+    }
+    void refusals()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, name);
+        QFETCH(QStringList, files);
+        QFETCH(QString, says);
+
+        QTemporaryDir dir;
+        const QByteArray source = platform::rtf::writePlain(program, "Arial", 20);
+        writeFile(dir.filePath("p.tvf"), source);
+        QVERIFY(QFile::link(dir.filePath("p.tvf"), dir.filePath("link.txt")));
+        for (const QString &f : files)
+            m_script.files.push_back(f == "-" ? std::nullopt
+                                              : std::optional<QString>(dir.filePath(f)));
+        m_script.prompts = {name};
+
+        frmDone w;
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+        QCOMPARE(m_script.titles("message").size(), 1);
+        const QString text = m_script.asked.back().text;
+        QVERIFY2(text.contains(says) && text.endsWith("Nothing was exported."), qPrintable(text));
+        QCOMPARE(readAll(dir.filePath("p.tvf")), source);
+        QVERIFY(QFileInfo(dir.filePath("link.txt")).isSymLink());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList({"link.txt", "p.tvf"}));
+    }
+
+    void alsoACalculatorFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("written") << "AB";
+        QTest::newRow("name refused") << "ab";
+    }
+    void alsoACalculatorFile()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("p.tvf"), platform::rtf::writePlain("Disp 1", "Arial", 20));
+        m_script.files = {dir.filePath("p.tvf"), dir.filePath("p.txt"), dir.filePath("p.8xp")};
+        m_script.prompts = {name};
+
+        frmDone w;
+        w.chkCalcFile->setChecked(true);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+        if (name == "ab") {
+            QCOMPARE(m_script.asked.back().text, "The calculator file cannot be made:\n" +
+                                                     platform::calcfile::nameRules(name) +
+                                                     "\n\nNothing was exported.");
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tvf"}));
+            return;
+        }
+        QVERIFY(m_script.titles("message").isEmpty());
+        QCOMPARE(m_script.titles("save"), QStringList({"Save Text File", "Save Calculator File"}));
+        QCOMPARE(m_script.asked.back().defaultAnswer, platform::calcfile::fileFilter());
+        QVERIFY(readAll(dir.filePath("p.txt")).endsWith("Disp 1\r\n\\stop83P\\"));
+        QCOMPARE(
+            readAll(dir.filePath("p.8xp")),
+            platform::calcfile::build(u"Disp 1", "AB", false, platform::calcfile::Model::Ti83Plus)
+                .file);
+    }
 
 private:
     dialogs::Script m_script;
 };
-
-void TstfrmDone::exportsInARow()
-{
-    QTemporaryDir dir;
-    const QString first = dir.filePath("first.tvf"), second = dir.filePath("second.tvf");
-    writeFile(first,
-              platform::rtf::writePlain("Disp \"\\A\"\r\n\u00FC\u00A9\u0080\r\n", "Arial", 20));
-    writeFile(second, platform::rtf::writePlain("2", "Arial", 20));
-    writeFile(dir.filePath("2.txt"), QByteArray(300, 'z')); // replaced whole
-    m_script.files = {first, dir.filePath("1.txt"), second, dir.filePath("2.txt")};
-    m_script.prompts = {QString("DEFULT"), std::nullopt};
-
-    frmDone w; // not protected at first: see the first header
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-    w.Check1->setChecked(true);
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-
-    QCOMPARE(readAll(dir.filePath("1.txt")),
-             header("FALSE", "DEFULT", first) + "Disp \"\\A\"\r\n\xFC\xA9\x80\r\n\r\n\\stop83P\\");
-    QCOMPARE(readAll(dir.filePath("2.txt")), header("TRUE", "", second) + "2\r\n\\stop83P\\");
-    QStringList asked;
-    for (const auto &a : m_script.asked)
-        asked << a.kind + "|" + a.text + "|" + a.title + "|" + a.defaultAnswer;
-    const QStringList once{
-        "open||Load Torvane Studio File|Torvane Studio Files (*.tvf)|*.tvf",
-        "prompt|What is the program name? Please type all in CAPS. 8 Char. Max.|Torvane "
-        "Compiler|DEFULT",
-        "save||Save Text File|Text File (*.txt)|*.txt"};
-    QCOMPARE(asked, once + once);
-}
-
-void TstfrmDone::refusals_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("files"); // "-" = cancel
-    QTest::addColumn<QString>("says");
-
-    auto row = [](const char *tag, const QStringList &files, const QString &says,
-                  const QString &program = "1", const QString &name = "N") {
-        QTest::newRow(tag) << program << name << files << says;
-    };
-    row("open cancelled", {"-"}, "No document was chosen.");
-    row("save cancelled", {"p.tvf", "-"}, "No file name was chosen");
-    row("unreadable", {"gone.tvf"}, "could not be read");
-    row("source as target", {"p.tvf", "p.tvf"}, "must not replace it");
-    row("source via link", {"p.tvf", "link.txt"}, "must not replace it");
-    row("no byte in program", {"p.tvf", "out.txt"},
-        "Line 2 of the program holds the character \"\u2192\"", "ok\r\nx\u2192");
-    row("no byte in name", {"p.tvf", "out.txt"}, "The program name holds", "1", "\u0394");
-    row("not writable", {"p.tvf", "none/out.txt"}, "could not be written");
-}
-
-void TstfrmDone::refusals()
-{
-    QFETCH(QString, program);
-    QFETCH(QString, name);
-    QFETCH(QStringList, files);
-    QFETCH(QString, says);
-
-    QTemporaryDir dir;
-    const QByteArray source = platform::rtf::writePlain(program, "Arial", 20);
-    writeFile(dir.filePath("p.tvf"), source);
-    QVERIFY(QFile::link(dir.filePath("p.tvf"), dir.filePath("link.txt")));
-    for (const QString &f : files)
-        m_script.files.push_back(f == "-" ? std::nullopt : std::optional<QString>(dir.filePath(f)));
-    m_script.prompts = {name};
-
-    frmDone w;
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-
-    QCOMPARE(m_script.titles("message").size(), 1);
-    const QString text = m_script.asked.back().text;
-    QVERIFY2(text.contains(says) && text.endsWith("Nothing was exported."), qPrintable(text));
-    QCOMPARE(readAll(dir.filePath("p.tvf")), source);
-    QVERIFY(QFileInfo(dir.filePath("link.txt")).isSymLink());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-             QStringList({"link.txt", "p.tvf"}));
-}
-
-void TstfrmDone::alsoACalculatorFile_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("calcFile"); // "-" = cancel
-    QTest::addColumn<QString>("says");     // the message, empty for none
-    QTest::newRow("written") << "AB"
-                             << "p.8xp" << QString();
-    QTest::newRow("name") << "ab"
-                          << "p.8xp"
-                          << "The calculator file cannot be made:\n" +
-                                 platform::calcfile::nameRules("ab") + "\n\nNothing was exported.";
-}
-
-void TstfrmDone::alsoACalculatorFile()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, calcFile);
-    QFETCH(QString, says);
-    QTemporaryDir dir;
-    writeFile(dir.filePath("p.tvf"), platform::rtf::writePlain("Disp 1", "Arial", 20));
-    m_script.files = {dir.filePath("p.tvf"), dir.filePath("p.txt"),
-                      calcFile == "-" ? std::nullopt
-                                      : std::optional<QString>(dir.filePath(calcFile))};
-    m_script.prompts = {name};
-
-    frmDone w;
-    w.chkCalcFile->setChecked(true);
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-
-    QCOMPARE(m_script.asked.back().text, says);
-    if (!says.isEmpty()) {
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tvf"}));
-        return;
-    }
-    QVERIFY(m_script.titles("message").isEmpty());
-    QCOMPARE(m_script.titles("save"), QStringList({"Save Text File", "Save Calculator File"}));
-    QCOMPARE(m_script.asked.back().defaultAnswer, platform::calcfile::fileFilter());
-    QVERIFY(readAll(dir.filePath("p.txt")).endsWith("Disp 1\r\n\\stop83P\\"));
-    QCOMPARE(readAll(dir.filePath("p.8xp")),
-             platform::calcfile::build(u"Disp 1", "AB", false, platform::calcfile::Model::Ti83Plus)
-                 .file);
-}
 
 TORVANE_TEST(TstfrmDone);
 #include "tst_frmDone.moc"

@@ -41,6 +41,7 @@ struct Fixture {
     }
     ~Fixture() { platform::dialogs::setScript(nullptr); }
     platform::RichTextBox *pane() { return w.RichTextBox1; }
+    void select(int start, int length) { pane()->setSelStart(start), pane()->setSelLength(length); }
     editor::frmFind *find(const QString &what, const QString &with = QString())
     {
         w.mnuFind_Click(true);
@@ -64,34 +65,22 @@ private slots:
         QTest::addColumn<bool>("backward");
         QTest::addColumn<QString>("flags"); // c: match case, w: whole word, r: range 5..15
         QTest::addColumn<int>("expected");
-        QTest::newRow("any case") << "Disp X:DISP Y"
-                                  << "disp" << 1 << false << "" << 7;
-        QTest::newRow("match case skips") << "Disp X:DISP Y"
-                                          << "DISP" << 0 << false << "c" << 7;
-        QTest::newRow("match case none") << "Disp X"
-                                         << "DISP" << 0 << false << "c" << -1;
-        QTest::newRow("wraps around") << "A:B:A"
-                                      << "A" << 5 << false << "" << 0;
-        QTest::newRow("backward") << "A:B:A"
-                                  << "A" << 4 << false << "" << 4;
-        QTest::newRow("backward before caret") << "A:B:A"
-                                               << "A" << 4 << true << "" << 0;
-        QTest::newRow("backward wraps") << "A:B:A"
-                                        << "A" << 0 << true << "" << 4;
-        QTest::newRow("whole word") << "AB A BA"
-                                    << "A" << 0 << false << "w" << 3;
-        QTest::newRow("whole word by operator") << "AB+A"
-                                                << "A" << 0 << false << "w" << 3;
-        QTest::newRow("symbol as Unicode") << "5" + kArrow + "A"
-                                           << "→A" << 0 << false << "" << 1;
-        QTest::newRow("symbol case is kept")
-            << QString(QChar(0xE1)) << QString(QChar(0xC1)) << 0 << false << "" << -1;
-        QTest::newRow("range only") << "A:B:A:B:A:B:A:B"
-                                    << "A" << 0 << false << "r" << 8;
-        QTest::newRow("range wraps inside") << "A:B:A:B:A:B:A:B"
-                                            << "A" << 13 << false << "r" << 8;
-        QTest::newRow("range end cuts match") << "0123ABCDEFGHIJKL"
-                                              << "JKL" << 0 << false << "r" << -1;
+        // clang-format off
+        QTest::newRow("any case") << "Disp X:DISP Y" << "disp" << 1 << false << "" << 7;
+        QTest::newRow("match case skips") << "Disp X:DISP Y" << "DISP" << 0 << false << "c" << 7;
+        QTest::newRow("match case none") << "Disp X" << "DISP" << 0 << false << "c" << -1;
+        QTest::newRow("wraps around") << "A:B:A" << "A" << 5 << false << "" << 0;
+        QTest::newRow("match at the caret") << "A:B:A" << "A" << 4 << false << "" << 4;
+        QTest::newRow("backward before caret") << "A:B:A" << "A" << 4 << true << "" << 0;
+        QTest::newRow("backward wraps") << "A:B:A" << "A" << 0 << true << "" << 4;
+        QTest::newRow("whole word") << "AB A BA" << "A" << 0 << false << "w" << 3;
+        QTest::newRow("whole word by operator") << "AB+A" << "A" << 0 << false << "w" << 3;
+        QTest::newRow("symbol as Unicode") << "5" + kArrow + "A" << "→A" << 0 << false << "" << 1;
+        QTest::newRow("symbol case is kept") << QString(QChar(0xE1)) << QString(QChar(0xC1)) << 0 << false << "" << -1;
+        QTest::newRow("range only") << "A:B:A:B:A:B:A:B" << "A" << 0 << false << "r" << 8;
+        QTest::newRow("range wraps inside") << "A:B:A:B:A:B:A:B" << "A" << 13 << false << "r" << 8;
+        QTest::newRow("range end cuts match") << "0123ABCDEFGHIJKL" << "JKL" << 0 << false << "r" << -1;
+        // clang-format on
     }
     void findText()
     {
@@ -107,8 +96,7 @@ private slots:
         dialog->chkMatchCase->setChecked(flags.contains('c'));
         dialog->chkWholeWord->setChecked(flags.contains('w'));
         if (flags.contains('r')) {
-            f.pane()->setSelStart(5);
-            f.pane()->setSelLength(10);
+            f.select(5, 10);
             dialog->chkInSelection->setChecked(true);
         }
         f.pane()->setSelStart(from);
@@ -127,8 +115,7 @@ private slots:
         const QString text = "A" + kArrow + "B\r\nA" + kArrow + "C\r\nA" + kArrow + "D";
         f.pane()->setText(text);
         f.w.history().reset();
-        f.pane()->setSelStart(5);
-        f.pane()->setSelLength(7); // the second line and the start of the third
+        f.select(5, 7); // the second line and the start of the third
         editor::frmFind *dialog = f.find("→", "->");
         QVERIFY(dialog->chkInSelection->isChecked());
         QCOMPARE(dialog->replaceAll(), 2);
@@ -246,32 +233,26 @@ private slots:
     {
         Fixture f;
         QWidget *canvas = f.w.findChild<QWidget *>("canvas");
-        const QList<QPair<const char *, QRect>> designed{
-            {"RichTextBox1", rectTwips(1680, 840, 3255, 6615)},
-            {"RichTextBox2", rectTwips(5400, 480, 6135, 3015)},
-            {"RichTextBox3", rectTwips(5400, 4920, 6255, 2535)},
-            {"combo0001a", rectTwips(1680, 480, 3255, 285)},
-            {"example", rectTwips(5400, 4440, 6255, 495)},
-            {"Shape4", rectTwips(5280, 4080, 6495, 3495)}};
-        const QSize extra(400, 300);
-        for (const QSize &grow : {QSize(0, 0), extra}) {
+        // How each pane grows: x, y, width, height in extra widths and half heights.
+        const struct {
+            const char *name;
+            QRect designed;
+            int dx, dy, dw, dh;
+        } panes[] = {{"RichTextBox1", rectTwips(1680, 840, 3255, 6615), 0, 0, 1, 2},
+                     {"RichTextBox2", rectTwips(5400, 480, 6135, 3015), 1, 0, 0, 1},
+                     {"RichTextBox3", rectTwips(5400, 4920, 6255, 2535), 1, 1, 0, 1},
+                     {"combo0001a", rectTwips(1680, 480, 3255, 285), 0, 0, 1, 0},
+                     {"example", rectTwips(5400, 4440, 6255, 495), 1, 1, 0, 0},
+                     {"Shape4", rectTwips(5280, 4080, 6495, 3495), 1, 1, 0, 1}};
+        for (const QSize &grow : {QSize(0, 0), QSize(400, 300)}) {
             f.w.resize(canvas->minimumSize() + grow + QSize(0, f.w.height() - canvas->height()));
             QTRY_COMPARE(canvas->size(), canvas->minimumSize() + grow);
-            for (const auto &[name, r] : designed) {
-                const QRect now = f.w.findChild<QWidget *>(name)->geometry();
-                QRect want = r;
-                const QString n(name);
-                if (n == "RichTextBox1")
-                    want.adjust(0, 0, grow.width(), grow.height());
-                else if (n == "combo0001a")
-                    want.adjust(0, 0, grow.width(), 0);
-                else if (n == "RichTextBox2")
-                    want.adjust(grow.width(), 0, grow.width(), grow.height() / 2);
-                else if (n == "example")
-                    want.translate(grow.width(), grow.height() / 2);
-                else
-                    want.adjust(grow.width(), grow.height() / 2, grow.width(), grow.height());
-                QCOMPARE(now, want);
+            const int w = grow.width(), h = grow.height() / 2;
+            for (const auto &p : panes) {
+                const QRect &r = p.designed;
+                QCOMPARE(f.w.findChild<QWidget *>(p.name)->geometry(),
+                         QRect(r.x() + p.dx * w, r.y() + p.dy * h, r.width() + p.dw * w,
+                               r.height() + p.dh * h));
             }
         }
     }

@@ -87,113 +87,106 @@ class TstUndoHistory : public QObject
 {
     Q_OBJECT
 private slots:
-    void groups_data();
-    void groups();
-    void nestedUndoRedoDoNothing();
-    void costFollowsEditsNotDocument();
-    void limitDropsOldestEntries();
-};
-
-void TstUndoHistory::groups_data()
-{
-    QTest::addColumn<QStringList>("ops");
-    // every text met while undoing all, then redoing all
-    QTest::addColumn<QStringList>("seen");
-    using L = QStringList;
-    // clang-format off
-    QTest::newRow("three keys, one entry") << L{"t:A", "[", "t:BCD", "]", "t:E"}
-        << L{"ABCDE", "ABCD", "A", "", "A", "ABCD", "ABCDE"};
-    QTest::newRow("nested") << L{"[", "t:A", "[", "t:B", "]", "t:C", "]"} << L{"ABC", "", "ABC"};
-    QTest::newRow("empty group") << L{"t:A", "[", "]", "t:B"} << L{"AB", "A", "", "A", "AB"};
-    // replace-all style: removal and insertion at several places
-    QTest::newRow("replace twice") << L{"t:XaXa", "[", "s:0:1", "t:YY", "s:3:1", "t:YY", "]"}
-        << L{"YYaYYa", "XaXa", "XaX", "Xa", "X", "", "X", "Xa", "XaX", "XaXa", "YYaYYa"};
-    // an Undo inside a group ends the entry: later changes make a new one
-    QTest::newRow("undo inside group") << L{"[", "t:AB", "u", "t:C", "]"} << L{"C", "", "C"};
-    // clang-format on
-}
-
-void TstUndoHistory::groups()
-{
-    QFETCH(QStringList, ops);
-    Window w;
-    w.run(ops);
-    QStringList seen{w.pane.txt};
-    while (w.history.undoCount() > 1)
-        w.history.Undo(), seen << w.pane.txt;
-    while (w.history.redoCount() > 0)
-        w.history.Redo(), seen << w.pane.txt;
-    QTEST(seen, "seen");
-}
-
-void TstUndoHistory::nestedUndoRedoDoNothing()
-{
-    // The restoring Undo writes while the redo stack is not empty, where a
-    // nested Redo would act. The selection rule stays off while rewriting,
-    // and the writes happen with the selection hidden.
-    Window w;
-    w.run({"t:ABC", "s:0:2", "p:HELLO", "u"});
-    const int rules = w.controls.rules;
-    w.pane.reenter = true;
-    w.run({"u"});
-    QCOMPARE(w.pane.txt, QStringLiteral("ABC"));
-    QCOMPARE(w.history.undoCount(), 4);
-    QCOMPARE(w.history.redoCount(), 2);
-    w.run({"r"});
-    QCOMPARE(w.pane.txt, QStringLiteral("C"));
-    QCOMPARE(w.history.redoCount(), 1);
-    QCOMPARE(w.controls.rules, rules);
-    QVERIFY(w.pane.hiddenWrites > 0 && !w.pane.hidden && !w.pane.negative);
-    w.pane.reenter = false;
-    w.run({"t:D"});
-    QCOMPARE(w.controls.rules, rules + 1);
-}
-
-void TstUndoHistory::costFollowsEditsNotDocument()
-{
-    QList<qint64> bytes; // after 500 keys, in a small and in a large document
-    for (int size : {10, 200000}) {
+    void groups_data()
+    {
+        QTest::addColumn<QStringList>("ops");
+        // every text met while undoing all, then redoing all
+        QTest::addColumn<QStringList>("seen");
+        using L = QStringList;
+        // clang-format off
+        QTest::newRow("three keys, one entry") << L{"t:A", "[", "t:BCD", "]", "t:E"}
+            << L{"ABCDE", "ABCD", "A", "", "A", "ABCD", "ABCDE"};
+        QTest::newRow("nested") << L{"[", "t:A", "[", "t:B", "]", "t:C", "]"} << L{"ABC", "", "ABC"};
+        QTest::newRow("empty group") << L{"t:A", "[", "]", "t:B"} << L{"AB", "A", "", "A", "AB"};
+        // replace-all style: removal and insertion at several places
+        QTest::newRow("replace twice") << L{"t:XaXa", "[", "s:0:1", "t:YY", "s:3:1", "t:YY", "]"}
+            << L{"YYaYYa", "XaXa", "XaX", "Xa", "X", "", "X", "Xa", "XaX", "XaXa", "YYaYYa"};
+        // an Undo inside a group ends the entry: later changes make a new one
+        QTest::newRow("undo inside group") << L{"[", "t:AB", "u", "t:C", "]"} << L{"C", "", "C"};
+        // clang-format on
+    }
+    void groups()
+    {
+        QFETCH(QStringList, ops);
         Window w;
-        w.run({"l:" + QString(size, QLatin1Char('x'))});
-        const qint64 load = w.history.bytesHeld();
-        w.run({"s:5:0", "t:" + QString(500, QLatin1Char('k'))});
-        bytes << w.history.bytesHeld() - load;
-        QVERIFY(load < 1000); // the loaded text is in the pane, not in the history
-        w.history.Undo();
-        QCOMPARE(int(w.pane.txt.size()), size + 499);
+        w.run(ops);
+        QStringList seen{w.pane.txt};
+        while (w.history.undoCount() > 1)
+            w.history.Undo(), seen << w.pane.txt;
+        while (w.history.redoCount() > 0)
+            w.history.Redo(), seen << w.pane.txt;
+        QTEST(seen, "seen");
     }
-    QCOMPARE(bytes[0], bytes[1]);
-    QVERIFY2(bytes[1] < 500 * 100, qPrintable(QString::number(bytes[1])));
-}
 
-void TstUndoHistory::limitDropsOldestEntries()
-{
-    Window w;
-    w.run({"l:" + QString(1000, QLatin1Char('a'))});
-    // Each replacement stores the 40 characters it removed.
-    QStringList texts{w.pane.txt};
-    for (int i = 0; i < 20; ++i) {
-        w.run({"s:0:40", "t:b"});
-        texts << w.pane.txt;
+    void nestedUndoRedoDoNothing()
+    {
+        // The restoring Undo writes while the redo stack is not empty, where a
+        // nested Redo would act. The selection rule stays off while rewriting,
+        // and the writes happen with the selection hidden.
+        Window w;
+        w.run({"t:ABC", "s:0:2", "p:HELLO", "u"});
+        const int rules = w.controls.rules;
+        w.pane.reenter = true;
+        w.run({"u"});
+        QCOMPARE(w.pane.txt, QStringLiteral("ABC"));
+        QCOMPARE(w.history.undoCount(), 4);
+        QCOMPARE(w.history.redoCount(), 2);
+        w.run({"r"});
+        QCOMPARE(w.pane.txt, QStringLiteral("C"));
+        QCOMPARE(w.history.redoCount(), 1);
+        QCOMPARE(w.controls.rules, rules);
+        QVERIFY(w.pane.hiddenWrites > 0 && !w.pane.hidden && !w.pane.negative);
+        w.pane.reenter = false;
+        w.run({"t:D"});
+        QCOMPARE(w.controls.rules, rules + 1);
     }
-    const qint64 full = w.history.bytesHeld();
-    w.history.setLimitBytes(full / 2);
-    QVERIFY(w.history.bytesHeld() <= full / 2);
-    const int kept = w.history.undoCount() - 1;
-    QVERIFY(kept > 0 && kept < 21);
-    // What is left still goes back exactly, to the oldest text kept.
-    while (w.history.undoCount() > 1)
+
+    void costFollowsEditsNotDocument()
+    {
+        QList<qint64> bytes; // after 500 keys, in a small and in a large document
+        for (int size : {10, 200000}) {
+            Window w;
+            w.run({"l:" + QString(size, QLatin1Char('x'))});
+            const qint64 load = w.history.bytesHeld();
+            w.run({"s:5:0", "t:" + QString(500, QLatin1Char('k'))});
+            bytes << w.history.bytesHeld() - load;
+            QVERIFY(load < 1000); // the loaded text is in the pane, not in the history
+            w.history.Undo();
+            QCOMPARE(int(w.pane.txt.size()), size + 499);
+        }
+        QCOMPARE(bytes[0], bytes[1]);
+        QVERIFY2(bytes[1] < 500 * 100, qPrintable(QString::number(bytes[1])));
+    }
+
+    void limitDropsOldestEntries()
+    {
+        Window w;
+        w.run({"l:" + QString(1000, QLatin1Char('a'))});
+        // Each replacement stores the 40 characters it removed.
+        QStringList texts{w.pane.txt};
+        for (int i = 0; i < 20; ++i) {
+            w.run({"s:0:40", "t:b"});
+            texts << w.pane.txt;
+        }
+        const qint64 full = w.history.bytesHeld();
+        w.history.setLimitBytes(full / 2);
+        QVERIFY(w.history.bytesHeld() <= full / 2);
+        const int kept = w.history.undoCount() - 1;
+        QVERIFY(kept > 0 && kept < 21);
+        // What is left still goes back exactly, to the oldest text kept.
+        while (w.history.undoCount() > 1)
+            w.history.Undo();
+        const QString oldest = texts[texts.size() - 1 - kept];
+        QCOMPARE(w.pane.txt, oldest);
+        // One entry larger than the limit stays: the last change can be undone.
+        w.history.setLimitBytes(0);
+        QCOMPARE(w.history.redoCount(), 1);
+        w.history.Redo();
+        QCOMPARE(w.history.undoCount(), 2);
         w.history.Undo();
-    const QString oldest = texts[texts.size() - 1 - kept];
-    QCOMPARE(w.pane.txt, oldest);
-    // One entry larger than the limit stays: the last change can be undone.
-    w.history.setLimitBytes(0);
-    QCOMPARE(w.history.redoCount(), 1);
-    w.history.Redo();
-    QCOMPARE(w.history.undoCount(), 2);
-    w.history.Undo();
-    QCOMPARE(w.pane.txt, oldest);
-}
+        QCOMPARE(w.pane.txt, oldest);
+    }
+};
 
 TORVANE_TEST(TstUndoHistory);
 #include "tst_undohistory.moc"

@@ -53,17 +53,11 @@ QStringList shown(const rtf::Document &d)
 {
     QStringList out;
     for (const rtf::Run &r : d.runs) {
-        rtf::Format f = r.format;
-        const rtf::Font font = d.fonts.value(f.font, {QStringLiteral("?"), -1});
-        f.font = 0;
-        const QString how = QStringLiteral("%1 %2%3%4%5 %6 %7")
-                                .arg(font.name)
-                                .arg(f.bold)
-                                .arg(f.italic)
-                                .arg(f.underline)
-                                .arg(f.strike)
-                                .arg(f.halfPoints)
-                                .arg(f.hasColour ? int(f.colour) : -1);
+        const rtf::Format &f = r.format;
+        const QString how = QString::asprintf(
+            "%s %d%d%d%d %d %d",
+            qUtf8Printable(d.fonts.value(f.font, {QStringLiteral("?"), -1}).name), f.bold, f.italic,
+            f.underline, f.strike, f.halfPoints, f.hasColour ? int(f.colour) : -1);
         for (QChar c : r.text)
             out << QString(c) + how;
     }
@@ -79,201 +73,197 @@ class TstRtfCodec : public QObject
 {
     Q_OBJECT
 private slots:
-    void writerMatchesRichEdit();
-    void writeThenReadKeepsAnyPaneText();
-    void read_data();
-    void read();
-};
-
-void TstRtfCodec::writerMatchesRichEdit()
-{
-    rtf::Document d;
-    d.fonts.push_back({QStringLiteral("Ti83Pluspc"), 0});
-    rtf::Format plain;
-    plain.halfPoints = 17;
-    rtf::Format bold = plain;
-    bold.bold = true;
-    d.runs = {
-        {"If A>2\r\nDisp ", plain}, {"\"{x}\\", bold}, {chars({0xFC, 0x2192}) + "\tEnd", plain}};
-    QCOMPARE(rtf::write(d), kHeader +
-                                "Ti83Pluspc;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs17 If A>2\\par\r\n"
-                                "Disp \\b \"\\{x\\}\\\\\\b0\\'fc\\u8594?\\tab End\\par\r\n}\r\n");
-
-    const QByteArray empty = rtf::writePlain(QString(), QStringLiteral("Arial"), 20);
-    QCOMPARE(empty, kHeader + "Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\\par\r\n}\r\n");
-}
-
-void TstRtfCodec::writeThenReadKeepsAnyPaneText()
-{
-    QRandomGenerator rng(20240611);
-    static const int charsets[] = {0, 2, 204, 128, 1, 238};
-    for (int round = 0; round < 3000; ++round) {
+    void writerMatchesRichEdit()
+    {
         rtf::Document d;
-        for (const char *name : {"Ti83Pluspc", "Sym;bol", "{Mono}\\"})
-            d.fonts.push_back({QLatin1String(name), charsets[rng.bounded(6)]});
-        d.halfPoints = rng.bounded(2, 100);
-        auto coin = [&] { return rng.bounded(2) == 1; };
-        for (int runs = rng.bounded(4); runs > 0; --runs) {
-            const bool coloured = coin();
-            const rtf::Format f{coin(),         coin(),
-                                coin(),         coin(),
-                                rng.bounded(3), rng.bounded(2, 100),
-                                coloured,       coloured ? rng.bounded(0x1000000u) : 0u};
-            d.runs.push_back({randomPaneText(rng), f});
+        d.fonts.push_back({QStringLiteral("Ti83Pluspc"), 0});
+        rtf::Format plain;
+        plain.halfPoints = 17;
+        rtf::Format bold = plain;
+        bold.bold = true;
+        d.runs = {{"If A>2\r\nDisp ", plain},
+                  {"\"{x}\\", bold},
+                  {chars({0xFC, 0x2192}) + "\tEnd", plain}};
+        QCOMPARE(rtf::write(d),
+                 kHeader + "Ti83Pluspc;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs17 If A>2\\par\r\n"
+                           "Disp \\b \"\\{x\\}\\\\\\b0\\'fc\\u8594?\\tab End\\par\r\n}\r\n");
+
+        const QByteArray empty = rtf::writePlain(QString(), QStringLiteral("Arial"), 20);
+        QCOMPARE(empty, kHeader + "Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\\par\r\n}\r\n");
+    }
+
+    void writeThenReadKeepsAnyPaneText()
+    {
+        QRandomGenerator rng(20240611);
+        static const int charsets[] = {0, 2, 204, 128, 1, 238};
+        for (int round = 0; round < 3000; ++round) {
+            rtf::Document d;
+            for (const char *name : {"Ti83Pluspc", "Sym;bol", "{Mono}\\"})
+                d.fonts.push_back({QLatin1String(name), charsets[rng.bounded(6)]});
+            d.halfPoints = rng.bounded(2, 100);
+            auto coin = [&] { return rng.bounded(2) == 1; };
+            for (int runs = rng.bounded(4); runs > 0; --runs) {
+                const bool coloured = coin();
+                const rtf::Format f{coin(),         coin(),
+                                    coin(),         coin(),
+                                    rng.bounded(3), rng.bounded(2, 100),
+                                    coloured,       coloured ? rng.bounded(0x1000000u) : 0u};
+                d.runs.push_back({randomPaneText(rng), f});
+            }
+            const QByteArray written = rtf::write(d);
+            rtf::Document back;
+            QString error;
+            const QString where = QString::fromLatin1(written.toBase64());
+            QVERIFY2(rtf::read(written, &back, &error), qPrintable(error + where));
+            QCOMPARE(back.text(), d.text());
+            QCOMPARE(back.fonts.value(0).charset, d.fonts[0].charset);
+            QCOMPARE(back.mainFontName(), d.mainFontName());
+            QVERIFY2(shown(back) == shown(d), qPrintable(where));
+            QCOMPARE(back.mainHalfPoints(), d.mainHalfPoints());
         }
-        const QByteArray written = rtf::write(d);
-        rtf::Document back;
+    }
+
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("font");   // checked when given
+        QTest::addColumn<int>("halfPoints"); // checked when not 0
+        // A null text: the reader must refuse the input.
+        auto row = [](const char *name, const QByteArray &rtf, const QString &text,
+                      const QString &font = QString(), int halfPoints = 0) {
+            QTest::newRow(name) << rtf << !text.isNull() << text << font << halfPoints;
+        };
+        const QString fc = chars({0xFC});
+        const QByteArray sym = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset2 Ti83Pluspc;}}\\f0 ";
+
+        // Files saved by other programs.
+        row("rich edit, getkey skeleton", readData("richedit.rtf"),
+            "While 1\r\nGetkey" + fc + "A\r\nWhile A=0\r\nGetkey" + fc + "A\r\nEnd", "Ti83Pluspc");
+        row("calculator font as symbol charset", readData("calculator_symbol.rtf"),
+            "1" + fc + "A" + chars({0x80, 0x9F}) + "\r\nA" + fc, "Ti83Pluspc");
+        row("wordpad", readData("wordpad.rtf"),
+            "Bold red and italic and under.\r\nSymbol: ab\tend\r\nEuro " + chars({0x80}) + " and " +
+                chars({0x80}),
+            "Calibri");
+        row("word", readData("word.rtf"),
+            "Disp " + chars({0x93}) + "HELLO" + chars({0x94, '\t', 0x97}) +
+                " see the site\r\nFor(I,1,10)\r\n" +
+                chars({0x41F, 0x440, 0x438, 0x432, 0x435, 0x442}),
+            "Times New Roman");
+        row("libreoffice", readData("libreoffice.rtf"),
+            chars({0x95, '\t'}) + "Lbl A\r\n1" + chars({0xAE}) + "B " + chars({0x2192}) + " caf" +
+                chars({0xE9}) + " old {x}",
+            "Liberation Serif");
+        row("pandoc", readData("pandoc.rtf"),
+            "Title\r\nHello world, " + chars({0x93}) + "quoted" + chars({0x94}) + " caf" +
+                chars({0xE9}) + ".\r\nDisp \"A\"\r\nPause\r\nSee the page.\r\nSmile " +
+                chars({0xD83D, 0xDE00}),
+            "Helvetica");
+
+        // Faults found on files from elsewhere.
+        row("private area outside symbol fonts", readData("private_area.rtf"),
+            chars({'A', 0xF0B7, 'B', 0xF0B7, 0xB7, ' ', '!'}));
+        row("explicit ansi charset in a japanese document", readData("fcharset0_cp932.rtf"),
+            chars({'J', 0xE4, 'r', 'v', 'i', ' ', 0x3042}), "Arial");
+        row("explicit ansi charset in a cyrillic document",
+            "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset0 A;}{\\f1 B;}}\\f0 caf\\'e9 "
+            "{\\f1\\'e9}}",
+            chars({'c', 'a', 'f', 0xE9, ' ', 0x439}));
+        row("mac japanese", readData("mac_japanese.rtf"), chars({0x3042, 0x65E5, 0x672C}));
+        row("utf-8 code page", readData("utf8_codepage.rtf"),
+            chars({'c', 'a', 'f', 0xE9, ' ', 0x65E5}));
+        row("unknown code page", "{\\rtf1\\ansi\\ansicpg10004 A\\'c7\\u1575?}",
+            chars({'A', 0xFFFD, 0x627}));
+        row("deep e-mail", readData("deep_groups.rtf"), "Deep mail", "Arial");
+        row("optional hyphen", readData("optional_hyphen.rtf"), "Disp A" + chars({0xAD}) + "B");
+        row("list numbers and bullets", readData("list_text.rtf"),
+            "Steps:\r\n" + chars({0xB7}) + "\tInput A\r\n2.\tDisp A\r\n3)\tEnd");
+        row("hidden text", readData("hidden_text.rtf"), "Disp A\r\nPause");
+        row("semicolon in a font name", readData("font_semicolon.rtf"), "Lbl A", "Ti83;Plus{pc}");
+        row("empty document keeps its size", readData("empty_fs17.rtf"), "", "Ti83Pluspc", 17);
+        row("size without any paragraph", "{\\rtf1{\\fonttbl{\\f0 A;}}\\fs17}", "", "A", 17);
+        row("control characters", readData("control_chars.rtf"),
+            chars({'A', 1, 'B', 0x1B, 'C', 0x0B, 'D', 0, 'E'}));
+        row("cut off in the font table", readData("truncated_fonttable.rtf"), QString());
+        row("bare header", readData("bare_header.rtf"), QString());
+
+        // Characters, code pages and control words.
+        row("symbol private area and fallback byte", sym + "\\u-4031\\'41\\u61692?\\'fc\\'80}",
+            chars({'A', 0xFC, 0xFC, 0x80}));
+        row("ansi byte keeps its code", "{\\rtf1\\ansi \\'80\\'9d\\'fc}",
+            chars({0x80, 0x9D, 0xFC}));
+        row("unicode of an ansi byte", "{\\rtf1\\ansi \\u8364?\\u8482?}", chars({0x80, 0x99}));
+        row("fallback counts characters",
+            "{\\rtf1 \\uc2\\u1080\\'e8\\'e8x\\uc3\\u1080ab{c}d\\uc0\\u1081y}",
+            chars({0x438, 'x', 0x438, 'c', 'd', 0x439, 'y'}));
+        row("group restores uc", "{\\rtf1 {\\uc0\\u1080}\\u1080?z}", chars({0x438, 0x438, 'z'}));
+        row("surrogates", "{\\rtf1 \\u-10179?\\u-8704?.\\u-10179?x\\u-8704?}",
+            chars({0xD83D, 0xDE00, '.', 0xFFFD, 'x', 0xFFFD}));
+        row("document frame marks are no text", "{\\rtf1 A\\u-560?B\\u-559?}",
+            chars({'A', 0xFFFD, 'B', 0xFFFD}));
+        row("cyrillic font", "{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset204 A;}}\\f1\\'cf\\'f0}",
+            chars({0x41F, 0x440}));
+        row("control symbols",
+            "{\\rtf1 a\\~b\\_c\\-d\\\\\\{\\}\\tab\\emdash\\endash\\lquote\\rquote\\ldblquote"
+            "\\rdblquote\\bullet}",
+            chars({'a', 0xA0, 'b', '-', 'c', 0xAD, 'd', '\\', '{', '}', '\t', 0x97, 0x96, 0x91,
+                   0x92, 0x93, 0x94, 0x95}));
+        row("breaks", "{\\rtf1 a\\line b\\sect c\\page d\\\r\ne\\\nf\\par\\par}",
+            "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
+        row("skipped destinations",
+            "{\\rtf1{\\info{\\title T}}{\\stylesheet{S;}}{\\header H}{\\footerl F}{\\*\\unknown U}"
+            "{\\pict P}{\\object O}{\\field{\\*\\fldinst I}{\\fldrslt R}}}",
+            "R");
+        row("bin inside skipped group", "{\\rtf1 a\\bin3 {}}b{\\*\\x\\bin2 }}c}d}", "abd");
+
+        // Damaged and hostile input.
+        row("not rtf", "Hello world", QString());
+        row("empty", QByteArray(), QString());
+        row("truncated", readData("truncated.rtf"), "Abc");
+        row("text after the last brace", readData("unbalanced.rtf"), "A");
+        row("too deep",
+            "{\\rtf1 " + QByteArray(rtf::kMaxDepth, '{') + "x" + QByteArray(rtf::kMaxDepth, '}'),
+            QString());
+        row("deep but allowed",
+            "{\\rtf1 " + QByteArray(rtf::kMaxDepth - 2, '{') + "x" +
+                QByteArray(rtf::kMaxDepth - 1, '}'),
+            "x");
+        row("too deep inside a skipped group",
+            "{\\rtf1 {\\*\\x " + QByteArray(rtf::kMaxDepth, '{') + "}", QString());
+        row("long control words",
+            "{\\rtf1 a\\" + QByteArray(100, 'x') + " b\\par" + QByteArray(40, 'd') + " c}", "abc");
+        row("huge parameters",
+            "{\\rtf1\\fs99999999999999999999 a\\u99999999999999? b\\uc99999999 c\\f-99999999999999 "
+            "d\\cf2147483648 e}",
+            "a" + chars({0xFFFD}) + " bcde");
+        row("bad byte digits", "{\\rtf1 a\\'zzb}", "azzb");
+        row("truncated bin", "{\\rtf1 a\\bin999999999999 xyz", "a");
+        row("negative bin", "{\\rtf1 a\\bin-5 xyz}", "axyz");
+        row("nul bytes", QByteArray("{\\rtf1 a\0b\\'00c}", 16), chars({'a', 'b', 0, 'c'}));
+    }
+    void read()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(bool, readable);
+        QFETCH(QString, font);
+        QFETCH(int, halfPoints);
+        rtf::Document d;
         QString error;
-        const QString where = QString::fromLatin1(written.toBase64());
-        QVERIFY2(rtf::read(written, &back, &error), qPrintable(error + where));
-        QCOMPARE(back.text(), d.text());
-        QCOMPARE(back.fonts.value(0).charset, d.fonts[0].charset);
-        QCOMPARE(back.mainFontName(), d.mainFontName());
-        QVERIFY2(shown(back) == shown(d), qPrintable(where));
-        QCOMPARE(back.mainHalfPoints(), d.mainHalfPoints());
+        QVERIFY2(rtf::read(rtf, &d, &error) == readable, qPrintable(error));
+        if (readable) {
+            QTEST(d.text(), "text");
+            if (!font.isNull())
+                QCOMPARE(d.mainFontName(), font);
+            if (halfPoints)
+                QCOMPARE(d.mainHalfPoints(), halfPoints);
+        } else {
+            QVERIFY(!error.isEmpty());
+            QVERIFY(d.runs.isEmpty());
+        }
     }
-}
-
-void TstRtfCodec::read_data()
-{
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<bool>("readable");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("font");   // checked when given
-    QTest::addColumn<int>("halfPoints"); // checked when not 0
-    // A null text: the reader must refuse the input.
-    auto row = [](const char *name, const QByteArray &rtf, const QString &text,
-                  const QString &font = QString(), int halfPoints = 0) {
-        QTest::newRow(name) << rtf << !text.isNull() << text << font << halfPoints;
-    };
-    const QString fc = chars({0xFC});
-    const QByteArray sym = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset2 Ti83Pluspc;}}\\f0 ";
-
-    // Files saved by other programs.
-    row("rich edit, getkey skeleton", readData("richedit.rtf"),
-        "While 1\r\nGetkey" + fc + "A\r\nWhile A=0\r\nGetkey" + fc + "A\r\nEnd", "Ti83Pluspc");
-    row("calculator font as symbol charset", readData("calculator_symbol.rtf"),
-        "1" + fc + "A" + chars({0x80, 0x9F}) + "\r\nA" + fc, "Ti83Pluspc");
-    row("wordpad", readData("wordpad.rtf"),
-        "Bold red and italic and under.\r\nSymbol: ab\tend\r\nEuro " + chars({0x80}) + " and " +
-            chars({0x80}),
-        "Calibri");
-    row("word", readData("word.rtf"),
-        "Disp " + chars({0x93}) + "HELLO" + chars({0x94, '\t', 0x97}) +
-            " see the site\r\nFor(I,1,10)\r\n" + chars({0x41F, 0x440, 0x438, 0x432, 0x435, 0x442}),
-        "Times New Roman");
-    row("libreoffice", readData("libreoffice.rtf"),
-        chars({0x95, '\t'}) + "Lbl A\r\n1" + chars({0xAE}) + "B " + chars({0x2192}) + " caf" +
-            chars({0xE9}) + " old {x}",
-        "Liberation Serif");
-    row("pandoc", readData("pandoc.rtf"),
-        "Title\r\nHello world, " + chars({0x93}) + "quoted" + chars({0x94}) + " caf" +
-            chars({0xE9}) + ".\r\nDisp \"A\"\r\nPause\r\nSee the page.\r\nSmile " +
-            chars({0xD83D, 0xDE00}),
-        "Helvetica");
-
-    // Faults found on files from elsewhere.
-    row("private area outside symbol fonts", readData("private_area.rtf"),
-        chars({'A', 0xF0B7, 'B', 0xF0B7, 0xB7, ' ', '!'}));
-    row("explicit ansi charset in a japanese document", readData("fcharset0_cp932.rtf"),
-        chars({'J', 0xE4, 'r', 'v', 'i', ' ', 0x3042}), "Arial");
-    row("explicit ansi charset in a cyrillic document",
-        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset0 A;}{\\f1 B;}}\\f0 caf\\'e9 "
-        "{\\f1\\'e9}}",
-        chars({'c', 'a', 'f', 0xE9, ' ', 0x439}));
-    row("mac japanese", readData("mac_japanese.rtf"), chars({0x3042, 0x65E5, 0x672C}));
-    row("utf-8 code page", readData("utf8_codepage.rtf"),
-        chars({'c', 'a', 'f', 0xE9, ' ', 0x65E5}));
-    row("unknown code page", "{\\rtf1\\ansi\\ansicpg10004 A\\'c7\\u1575?}",
-        chars({'A', 0xFFFD, 0x627}));
-    row("deep e-mail", readData("deep_groups.rtf"), "Deep mail", "Arial");
-    row("optional hyphen", readData("optional_hyphen.rtf"), "Disp A" + chars({0xAD}) + "B");
-    row("list numbers and bullets", readData("list_text.rtf"),
-        "Steps:\r\n" + chars({0xB7}) + "\tInput A\r\n2.\tDisp A\r\n3)\tEnd");
-    row("hidden text", readData("hidden_text.rtf"), "Disp A\r\nPause");
-    row("semicolon in a font name", readData("font_semicolon.rtf"), "Lbl A", "Ti83;Plus{pc}");
-    row("empty document keeps its size", readData("empty_fs17.rtf"), "", "Ti83Pluspc", 17);
-    row("size without any paragraph", "{\\rtf1{\\fonttbl{\\f0 A;}}\\fs17}", "", "A", 17);
-    row("control characters", readData("control_chars.rtf"),
-        chars({'A', 1, 'B', 0x1B, 'C', 0x0B, 'D', 0, 'E'}));
-    row("cut off in the font table", readData("truncated_fonttable.rtf"), QString());
-    row("bare header", readData("bare_header.rtf"), QString());
-
-    // Characters, code pages and control words.
-    row("symbol private area and fallback byte", sym + "\\u-4031\\'41\\u61692?\\'fc\\'80}",
-        chars({'A', 0xFC, 0xFC, 0x80}));
-    row("ansi byte keeps its code", "{\\rtf1\\ansi \\'80\\'9d\\'fc}", chars({0x80, 0x9D, 0xFC}));
-    row("unicode of an ansi byte", "{\\rtf1\\ansi \\u8364?\\u8482?}", chars({0x80, 0x99}));
-    row("fallback counts characters",
-        "{\\rtf1 \\uc2\\u1080\\'e8\\'e8x\\uc3\\u1080ab{c}d\\uc0\\u1081y}",
-        chars({0x438, 'x', 0x438, 'c', 'd', 0x439, 'y'}));
-    row("group restores uc", "{\\rtf1 {\\uc0\\u1080}\\u1080?z}", chars({0x438, 0x438, 'z'}));
-    row("surrogates", "{\\rtf1 \\u-10179?\\u-8704?.\\u-10179?x\\u-8704?}",
-        chars({0xD83D, 0xDE00, '.', 0xFFFD, 'x', 0xFFFD}));
-    row("document frame marks are no text", "{\\rtf1 A\\u-560?B\\u-559?}",
-        chars({'A', 0xFFFD, 'B', 0xFFFD}));
-    row("cyrillic font", "{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset204 A;}}\\f1\\'cf\\'f0}",
-        chars({0x41F, 0x440}));
-    row("ansicpg fallback", "{\\rtf1\\ansi\\ansicpg1251 \\'e0}", chars({0x430}));
-    row("control symbols",
-        "{\\rtf1 a\\~b\\_c\\-d\\\\\\{\\}\\tab\\emdash\\endash\\lquote\\rquote\\ldblquote"
-        "\\rdblquote\\bullet}",
-        chars({'a', 0xA0, 'b', '-', 'c', 0xAD, 'd', '\\', '{', '}', '\t', 0x97, 0x96, 0x91, 0x92,
-               0x93, 0x94, 0x95}));
-    row("breaks", "{\\rtf1 a\\line b\\sect c\\page d\\\r\ne\\\nf\\par\\par}",
-        "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
-    row("skipped destinations",
-        "{\\rtf1{\\info{\\title T}}{\\stylesheet{S;}}{\\header H}{\\footerl F}{\\*\\unknown U}"
-        "{\\pict P}{\\object O}{\\field{\\*\\fldinst I}{\\fldrslt R}}}",
-        "R");
-    row("bin inside skipped group", "{\\rtf1 a\\bin3 {}}b{\\*\\x\\bin2 }}c}d}", "abd");
-
-    // Damaged and hostile input.
-    row("not rtf", "Hello world", QString());
-    row("empty", QByteArray(), QString());
-    row("truncated", readData("truncated.rtf"), "Abc");
-    row("text after the last brace", readData("unbalanced.rtf"), "A");
-    row("too deep",
-        "{\\rtf1 " + QByteArray(rtf::kMaxDepth, '{') + "x" + QByteArray(rtf::kMaxDepth, '}'),
-        QString());
-    row("deep but allowed",
-        "{\\rtf1 " + QByteArray(rtf::kMaxDepth - 2, '{') + "x" +
-            QByteArray(rtf::kMaxDepth - 1, '}'),
-        "x");
-    row("too deep inside a skipped group",
-        "{\\rtf1 {\\*\\x " + QByteArray(rtf::kMaxDepth, '{') + "}", QString());
-    row("long control words",
-        "{\\rtf1 a\\" + QByteArray(100, 'x') + " b\\par" + QByteArray(40, 'd') + " c}", "abc");
-    row("huge parameters",
-        "{\\rtf1\\fs99999999999999999999 a\\u99999999999999? b\\uc99999999 c\\f-99999999999999 "
-        "d\\cf2147483648 e}",
-        "a" + chars({0xFFFD}) + " bcde");
-    row("bad byte digits", "{\\rtf1 a\\'zzb}", "azzb");
-    row("truncated bin", "{\\rtf1 a\\bin999999999999 xyz", "a");
-    row("negative bin", "{\\rtf1 a\\bin-5 xyz}", "axyz");
-    row("nul bytes", QByteArray("{\\rtf1 a\0b\\'00c}", 16), chars({'a', 'b', 0, 'c'}));
-}
-
-void TstRtfCodec::read()
-{
-    QFETCH(QByteArray, rtf);
-    QFETCH(bool, readable);
-    QFETCH(QString, font);
-    QFETCH(int, halfPoints);
-    rtf::Document d;
-    QString error;
-    QVERIFY2(rtf::read(rtf, &d, &error) == readable, qPrintable(error));
-    if (readable) {
-        QTEST(d.text(), "text");
-        if (!font.isNull())
-            QCOMPARE(d.mainFontName(), font);
-        if (halfPoints)
-            QCOMPARE(d.mainHalfPoints(), halfPoints);
-    } else {
-        QVERIFY(!error.isEmpty());
-        QVERIFY(d.runs.isEmpty());
-    }
-}
+};
 
 TORVANE_TEST(TstRtfCodec);
 #include "tst_rtfcodec.moc"

@@ -114,215 +114,206 @@ private slots:
         m_script.reset();
         m_profile.reset();
     }
-    void failedChecksKeepTheForm_data();
-    void failedChecksKeepTheForm();
-    void projectsAreRecorded();
-    void typingLimits();
-    void browserStoresTypedRecord_data();
-    void browserStoresTypedRecord();
-    void leavingAndDeleting();
-    void locateFileBeforeAdd();
-    void unreadableDatabase();
+
+    void failedChecksKeepTheForm_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<int>("calculator");
+        QTest::addColumn<QString>("project");
+        QTest::addColumn<bool>("keyMade");
+        QTest::addColumn<bool>("blocked"); // a file where the registry's folder should be
+        QTest::addColumn<QString>("title");
+        QTest::newRow("all empty") << "" << 0 << "" << false << false << "Error 02-C";
+        QTest::newRow("project name only") << "" << 2 << "Alpha" << true << false << "Error 04-C";
+        QTest::newRow("no calculator") << "PRGM" << 0 << "Alpha" << true << false << "Error 01-C";
+        QTest::newRow("backslash") << "PRGM" << 1 << "a\\b" << false << false << "Error 03-C";
+        QTest::newRow("slash") << "PRGM" << 1 << "a/b" << false << false << "Error 03-C";
+        QTest::newRow("blanks") << "PRGM" << 1 << "   " << false << false << "Error 03-C";
+        QTest::newRow("registry fails")
+            << "PRGM" << 1 << "Alpha" << false << true << "Torvane Studio";
+    }
+    void failedChecksKeepTheForm()
+    {
+        QFETCH(QString, program);
+        QFETCH(int, calculator);
+        QFETCH(QString, project);
+        QFETCH(bool, keyMade);
+        QFETCH(bool, blocked);
+        QFETCH(QString, title);
+        QDir().mkpath(QFileInfo(platform::places::configFolder()).absolutePath());
+        QFile blocker(platform::places::configFolder());
+        QVERIFY(!blocked || blocker.open(QIODevice::WriteOnly));
+        const int count = frmNewStandard::projectCount();
+        frmNewStandard *form = submit(program, QString(), project, calculator);
+        QCOMPARE(m_script->titles(), QStringList{title});
+        QCOMPARE(projectKeys(), keyMade ? QStringList{project} : QStringList());
+        if (keyMade) { // made, with the program name typed, before the next check failed
+            QCOMPARE(value(project, reg::ProgramTitleValue), program);
+            QVERIFY(value(project, reg::CalculatorTypeValue).isNull());
+        }
+        QCOMPARE(platform::windows().loadedWindow<frmNewStandard>(), form);
+        QCOMPARE(form->RichTextBox3->text(), project);
+        QCOMPARE(frmNewStandard::projectCount(), count);
+    }
+
+    void projectsAreRecorded()
+    {
+        const int count = frmNewStandard::projectCount();
+        // The third overwrites the first; names are kept exactly as typed.
+        const QList<std::tuple<QString, QString, QString, int>> runs{
+            {"FIRST", "old", "Same", 2},
+            {"GAME", "", " Space Game ", 2},
+            {"SECOND", "new", "Same", 1}};
+        for (int i = 0; i < runs.size(); ++i) {
+            const auto &[program, comments, project, calculator] = runs[i];
+            frmNewStandard *form = submit(program, comments, project, calculator);
+            QCOMPARE(platform::twips(form->frameGeometry().height()), 6720);
+            QTRY_VERIFY(!platform::windows().loadedWindow<frmNewStandard>());
+            QCOMPARE(frmNewStandard::projectCount(), count + i + 1);
+        }
+        QVERIFY(m_script->asked.empty());
+        QCOMPARE(projectKeys(), (QStringList{" Space Game ", "Same"}));
+        const QString game = QStringLiteral(" Space Game ");
+        QCOMPARE(value(game, reg::ProgramTitleValue), QStringLiteral("GAME"));
+        QCOMPARE(value(game, reg::CommentsValue), QStringLiteral(""));
+        QCOMPARE(value(game, reg::CalculatorTypeValue), QStringLiteral("83+"));
+        QCOMPARE(value(game, reg::ProjectNameValue), game);
+        QCOMPARE(value("Same", reg::ProgramTitleValue), QStringLiteral("SECOND"));
+        QCOMPARE(value("Same", reg::CommentsValue), QStringLiteral("new"));
+        QCOMPARE(value("Same", reg::CalculatorTypeValue), QStringLiteral("83"));
+    }
+
+    void typingLimits()
+    {
+        auto *form = platform::windows().show<frmNewStandard>();
+        const QString typed(100, QLatin1Char('x'));
+        for (QLineEdit *box : {form->RichTextBox1, form->RichTextBox2, form->RichTextBox3})
+            QTest::keyClicks(box, typed);
+        QCOMPARE(form->RichTextBox1->text(), typed.left(8));
+        QCOMPARE(form->RichTextBox2->text(), typed.left(42));
+        QCOMPARE(form->RichTextBox3->text(), typed);
+    }
+
+    void browserStoresTypedRecord_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QList<int>>("lengths");
+        QTest::addColumn<QString>("button"); // clicked after typing; none: the window is closed
+        QTest::addColumn<bool>("newAfter");
+        QTest::addColumn<QString>("caption");
+        const QList<int> tasks{50, 15, 100, 150};
+        QTest::newRow("tasks, Add") << "frmTasks" << tasks << "Image1" << true << "Record: 0";
+        QTest::newRow("tasks, close") << "frmTasks" << tasks << QString() << false << QString();
+        QTest::newRow("projects, Update") << "frmProjectExplorer" << QList<int>{8, 20, 185, 10, 42}
+                                          << "Image4" << false << "Record: 1";
+    }
+    void browserStoresTypedRecord()
+    {
+        QFETCH(QString, form);
+        QFETCH(QList<int>, lengths);
+        QFETCH(QString, button);
+        QFETCH(bool, newAfter);
+        RecordBrowser *w = openBrowser(form);
+        QCOMPARE(w->Data1->caption(), QStringLiteral("Record: 0"));
+        click(w->Image2);
+        click(w->Image4);
+        QCOMPARE(m_script->titles(), (QStringList{"Delete Records", "Update Records"}));
+        QCOMPARE(m_script->asked[0].text, QStringLiteral("Can't delete any records."));
+        QCOMPARE(m_script->asked[1].text, QStringLiteral("Can't update any records."));
+
+        // Add, then type more than each column holds; Enter keeps what was typed.
+        click(w->Image1);
+        const QString typed(200, QLatin1Char('z'));
+        for (int i = 0; i < lengths.size(); ++i) {
+            QTest::keyClicks(w->txtFields[i], typed);
+            QCOMPARE(w->txtFields[i]->text().size(), lengths[i]);
+        }
+        QTest::keyClick(w->txtFields.last(), Qt::Key_Return);
+        const QString first = typed.left(lengths[0]);
+        if (!button.isNull()) {
+            click(w->findChild<QToolButton *>(button));
+            QCOMPARE(w->Data1->isNewRecord(), newAfter);
+            QCOMPARE(w->txtFields[0]->text(), newAfter ? QString() : first);
+            QTEST(w->Data1->caption(), "caption");
+        }
+        click(w->Command1); // Done closes either browser
+        QVERIFY(!w->isVisible());
+        QCOMPARE(stored(form), QStringList{first});
+
+        // Opened again, as after a restart: the record, and no empty one.
+        w = openBrowser(form);
+        QCOMPARE(w->Data1->recordCount(), 1);
+        QCOMPARE(w->txtFields[0]->text(), first);
+        QCOMPARE(int(m_script->asked.size()), 2);
+    }
+
+    void leavingAndDeleting()
+    {
+        auto *w = platform::windows().show<frmTasks>();
+        for (const char *title : {"a", "b", "c"}) {
+            click(w->Image1);
+            QTest::keyClicks(w->txtFields[0], QLatin1String(title));
+        }
+        click(w->Image4);
+        click(w->Data1->cmdFirst);
+        w->txtFields[0]->setText(QStringLiteral("A"));
+        click(w->Data1->cmdNext); // leaving the record stores the edit
+        QCOMPARE(stored("frmTasks"), (QStringList{"A", "b", "c"}));
+        const QList<QPair<QString, QString>> afterDelete{
+            {"c", "Record: 2"}, {"A", "Record: 1"}, {"", "Record: 0"}};
+        for (const auto &[title, caption] : afterDelete) {
+            click(w->Image2);
+            QCOMPARE(w->txtFields[0]->text(), title);
+            QCOMPARE(w->Data1->caption(), caption);
+        }
+        QCOMPARE(stored("frmTasks"), QStringList());
+        QVERIFY(m_script->asked.empty());
+    }
+
+    void locateFileBeforeAdd()
+    {
+        const QString path = QDir(m_profile->path()).filePath(QStringLiteral("games/SNAKE.tvf"));
+        m_script->files.push_back(path);
+        auto *w = platform::windows().show<frmProjectExplorer>();
+        click(w->Command2);
+        QCOMPARE(m_script->titles("open"), QStringList{QString()});
+        // The located path becomes the new record's, and is stored with it.
+        click(w->Image1);
+        QCOMPARE(w->txtFields[2]->text(), path);
+        QTest::keyClicks(w->txtFields[0], QStringLiteral("SNAKE"));
+        click(w->Image1);
+        QCOMPARE(stored("frmProjectExplorer", "Location of File"), QStringList{path});
+    }
+
+    void unreadableDatabase()
+    {
+        const QString file = platform::places::tasksDatabase();
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        const QByteArray garbage(4096, '\x5a');
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(garbage);
+        }
+        auto *w = platform::windows().show<frmTasks>();
+        QCOMPARE(w->Data1->caption(), QStringLiteral("Record: 0"));
+        // Opening and every later button report the error; the file is untouched.
+        click(w->Image1);
+        click(w->Image3);
+        QCOMPARE(int(m_script->asked.size()), 3);
+        for (const auto &a : m_script->asked)
+            QVERIFY2(a.text.startsWith("Data error event hit err:") && a.text.size() > 25,
+                     qPrintable(a.text));
+        QVERIFY(w->isVisible());
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), garbage);
+    }
 
 private:
     std::unique_ptr<testing::IsolatedProfile> m_profile;
     std::unique_ptr<platform::dialogs::Script> m_script;
 };
-
-void TstProjects::failedChecksKeepTheForm_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<int>("calculator");
-    QTest::addColumn<QString>("project");
-    QTest::addColumn<bool>("keyMade");
-    QTest::addColumn<bool>("blocked"); // a file where the registry's folder should be
-    QTest::addColumn<QString>("title");
-    QTest::newRow("all empty") << "" << 0 << "" << false << false << "Error 02-C";
-    QTest::newRow("project name only") << "" << 2 << "Alpha" << true << false << "Error 04-C";
-    QTest::newRow("no calculator") << "PRGM" << 0 << "Alpha" << true << false << "Error 01-C";
-    QTest::newRow("backslash") << "PRGM" << 1 << "a\\b" << false << false << "Error 03-C";
-    QTest::newRow("slash") << "PRGM" << 1 << "a/b" << false << false << "Error 03-C";
-    QTest::newRow("blanks") << "PRGM" << 1 << "   " << false << false << "Error 03-C";
-    QTest::newRow("registry fails") << "PRGM" << 1 << "Alpha" << false << true << "Torvane Studio";
-}
-
-void TstProjects::failedChecksKeepTheForm()
-{
-    QFETCH(QString, program);
-    QFETCH(int, calculator);
-    QFETCH(QString, project);
-    QFETCH(bool, keyMade);
-    QFETCH(bool, blocked);
-    QFETCH(QString, title);
-    QDir().mkpath(QFileInfo(platform::places::configFolder()).absolutePath());
-    QFile blocker(platform::places::configFolder());
-    QVERIFY(!blocked || blocker.open(QIODevice::WriteOnly));
-    const int count = frmNewStandard::projectCount();
-    frmNewStandard *form = submit(program, QString(), project, calculator);
-    QCOMPARE(m_script->titles(), QStringList{title});
-    QCOMPARE(projectKeys(), keyMade ? QStringList{project} : QStringList());
-    if (keyMade) { // made, with the program name typed, before the next check failed
-        QCOMPARE(value(project, reg::ProgramTitleValue), program);
-        QVERIFY(value(project, reg::CalculatorTypeValue).isNull());
-    }
-    QCOMPARE(platform::windows().loadedWindow<frmNewStandard>(), form);
-    QCOMPARE(form->RichTextBox3->text(), project);
-    QCOMPARE(frmNewStandard::projectCount(), count);
-}
-
-void TstProjects::projectsAreRecorded()
-{
-    const int count = frmNewStandard::projectCount();
-    // The third overwrites the first; names are kept exactly as typed.
-    const QList<std::tuple<QString, QString, QString, int>> runs{
-        {"FIRST", "old", "Same", 2}, {"GAME", "", " Space Game ", 2}, {"SECOND", "new", "Same", 1}};
-    for (int i = 0; i < runs.size(); ++i) {
-        const auto &[program, comments, project, calculator] = runs[i];
-        frmNewStandard *form = submit(program, comments, project, calculator);
-        QCOMPARE(platform::twips(form->frameGeometry().height()), 6720);
-        QTRY_VERIFY(!platform::windows().loadedWindow<frmNewStandard>());
-        QCOMPARE(frmNewStandard::projectCount(), count + i + 1);
-    }
-    QVERIFY(m_script->asked.empty());
-    QCOMPARE(projectKeys(), (QStringList{" Space Game ", "Same"}));
-    const QString game = QStringLiteral(" Space Game ");
-    QCOMPARE(value(game, reg::ProgramTitleValue), QStringLiteral("GAME"));
-    QCOMPARE(value(game, reg::CommentsValue), QStringLiteral(""));
-    QCOMPARE(value(game, reg::CalculatorTypeValue), QStringLiteral("83+"));
-    QCOMPARE(value(game, reg::ProjectNameValue), game);
-    QCOMPARE(value("Same", reg::ProgramTitleValue), QStringLiteral("SECOND"));
-    QCOMPARE(value("Same", reg::CommentsValue), QStringLiteral("new"));
-    QCOMPARE(value("Same", reg::CalculatorTypeValue), QStringLiteral("83"));
-}
-
-void TstProjects::typingLimits()
-{
-    auto *form = platform::windows().show<frmNewStandard>();
-    const QString typed(100, QLatin1Char('x'));
-    for (QLineEdit *box : {form->RichTextBox1, form->RichTextBox2, form->RichTextBox3})
-        QTest::keyClicks(box, typed);
-    QCOMPARE(form->RichTextBox1->text(), typed.left(8));
-    QCOMPARE(form->RichTextBox2->text(), typed.left(42));
-    QCOMPARE(form->RichTextBox3->text(), typed);
-}
-
-void TstProjects::browserStoresTypedRecord_data()
-{
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QList<int>>("lengths");
-    QTest::addColumn<QString>("button"); // clicked after typing; none: the window is closed
-    QTest::addColumn<bool>("newAfter");
-    QTest::addColumn<QString>("caption");
-    const QList<int> tasks{50, 15, 100, 150};
-    QTest::newRow("tasks, Add") << "frmTasks" << tasks << "Image1" << true << "Record: 0";
-    QTest::newRow("tasks, close") << "frmTasks" << tasks << QString() << false << QString();
-    QTest::newRow("projects, Update") << "frmProjectExplorer" << QList<int>{8, 20, 185, 10, 42}
-                                      << "Image4" << false << "Record: 1";
-}
-
-void TstProjects::browserStoresTypedRecord()
-{
-    QFETCH(QString, form);
-    QFETCH(QList<int>, lengths);
-    QFETCH(QString, button);
-    QFETCH(bool, newAfter);
-    QFETCH(QString, caption);
-    RecordBrowser *w = openBrowser(form);
-    QCOMPARE(w->Data1->caption(), QStringLiteral("Record: 0"));
-    click(w->Image2);
-    click(w->Image4);
-    QCOMPARE(m_script->titles(), (QStringList{"Delete Records", "Update Records"}));
-    QCOMPARE(m_script->asked[0].text, QStringLiteral("Can't delete any records."));
-    QCOMPARE(m_script->asked[1].text, QStringLiteral("Can't update any records."));
-
-    // Add, then type more than each column holds; Enter keeps what was typed.
-    click(w->Image1);
-    const QString typed(200, QLatin1Char('z'));
-    for (int i = 0; i < lengths.size(); ++i) {
-        QTest::keyClicks(w->txtFields[i], typed);
-        QCOMPARE(w->txtFields[i]->text().size(), lengths[i]);
-    }
-    QTest::keyClick(w->txtFields.last(), Qt::Key_Return);
-    const QString first = typed.left(lengths[0]);
-    if (!button.isNull()) {
-        click(w->findChild<QToolButton *>(button));
-        QCOMPARE(w->Data1->isNewRecord(), newAfter);
-        QCOMPARE(w->txtFields[0]->text(), newAfter ? QString() : first);
-        QCOMPARE(w->Data1->caption(), caption);
-    }
-    click(w->Command1); // Done closes either browser
-    QVERIFY(!w->isVisible());
-    QCOMPARE(stored(form), QStringList{first});
-
-    // Opened again, as after a restart: the record, and no empty one.
-    w = openBrowser(form);
-    QCOMPARE(w->Data1->recordCount(), 1);
-    QCOMPARE(w->txtFields[0]->text(), first);
-    QCOMPARE(int(m_script->asked.size()), 2);
-}
-
-void TstProjects::leavingAndDeleting()
-{
-    auto *w = platform::windows().show<frmTasks>();
-    for (const char *title : {"a", "b", "c"}) {
-        click(w->Image1);
-        QTest::keyClicks(w->txtFields[0], QLatin1String(title));
-    }
-    click(w->Image4);
-    click(w->Data1->cmdFirst);
-    w->txtFields[0]->setText(QStringLiteral("A"));
-    click(w->Data1->cmdNext); // leaving the record stores the edit
-    QCOMPARE(stored("frmTasks"), (QStringList{"A", "b", "c"}));
-    const QList<QPair<QString, QString>> afterDelete{
-        {"c", "Record: 2"}, {"A", "Record: 1"}, {"", "Record: 0"}};
-    for (const auto &[title, caption] : afterDelete) {
-        click(w->Image2);
-        QCOMPARE(w->txtFields[0]->text(), title);
-        QCOMPARE(w->Data1->caption(), caption);
-    }
-    QCOMPARE(stored("frmTasks"), QStringList());
-    QVERIFY(m_script->asked.empty());
-}
-
-void TstProjects::locateFileBeforeAdd()
-{
-    const QString path = QDir(m_profile->path()).filePath(QStringLiteral("games/SNAKE.tvf"));
-    m_script->files.push_back(path);
-    auto *w = platform::windows().show<frmProjectExplorer>();
-    click(w->Command2);
-    QCOMPARE(m_script->titles("open"), QStringList{QString()});
-    // The located path becomes the new record's, and is stored with it.
-    click(w->Image1);
-    QCOMPARE(w->txtFields[2]->text(), path);
-    QTest::keyClicks(w->txtFields[0], QStringLiteral("SNAKE"));
-    click(w->Image1);
-    QCOMPARE(stored("frmProjectExplorer", "Location of File"), QStringList{path});
-}
-
-void TstProjects::unreadableDatabase()
-{
-    const QString file = platform::places::tasksDatabase();
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    const QByteArray garbage(4096, '\x5a');
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(garbage);
-    }
-    auto *w = platform::windows().show<frmTasks>();
-    QCOMPARE(w->Data1->caption(), QStringLiteral("Record: 0"));
-    // Opening and every later button report the error; the file is untouched.
-    click(w->Image1);
-    click(w->Image3);
-    QCOMPARE(int(m_script->asked.size()), 3);
-    for (const auto &a : m_script->asked)
-        QVERIFY2(a.text.startsWith("Data error event hit err:") && a.text.size() > 25,
-                 qPrintable(a.text));
-    QVERIFY(w->isVisible());
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), garbage);
-}
 
 TORVANE_TEST(TstProjects);
 #include "tst_projects.moc"

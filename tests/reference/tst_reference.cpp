@@ -1,7 +1,5 @@
-// The command reference as a document window's menus drive it: every entry
-// of the table written as its write modes say, the exact texts of a few
-// entries, how the write modes combine, the line dialog, and the Menu and
-// Getkey wizards with what they deliver to the default document window.
+// The command reference as a document window's menus drive it, the line
+// dialog, and the Menu and Getkey wizards.
 #include "common/TestRegistry.h"
 #include "reference/FakeDocument.h"
 
@@ -167,8 +165,6 @@ private slots:
             << QStringList{"mnuIf", "mnuClearTable"} << QString("ClrTable")
             << text(u"0\u00FCA\nLbl Z\nA+1\u00FCA\nDisp ''A IS'',A\nIf A>2\nStop\nGoto Z")
             << "This uses the If, Label, Display, Stop, and Goto commands.";
-        QTest::newRow("display fresh")
-            << QStringList{"mnuDisplay"} << displaySyntax << display << displayDescription;
         // Appended without a line break before it: "Disp A" runs on into the next.
         QTest::newRow("display twice") << QStringList{"mnuDisplay", "mnuDisplay"} << displaySyntax
                                        << display + display << displayDescription;
@@ -183,40 +179,27 @@ private slots:
     void texts()
     {
         QFETCH(QStringList, items);
-        QFETCH(QString, syntax);
-        QFETCH(QString, example);
-        QFETCH(QString, description);
         FakeDocument doc;
         for (const QString &item : items)
             chooseItem(doc, item);
-        QCOMPARE(doc.syntax.Text(), syntax);
-        QCOMPARE(doc.example.Text(), example);
-        QCOMPARE(doc.description, description);
+        QTEST(doc.syntax.Text(), "syntax");
+        QTEST(doc.example.Text(), "example");
+        QTEST(doc.description, "description");
         QCOMPARE(doc.program.Text(), QString());
     }
 
-    // Delete Variable over a selection, Clear Graph Screen mid-line: the caret
-    // ends after the insertion, nothing selected.
-    void programInsertions()
+    // Over a selection (mid-line insertion is covered by entries()): the
+    // selection is replaced and the caret ends after the insertion.
+    void programInsertionReplacesSelection()
     {
-        const struct {
-            const char *item;
-            const char16_t *before;
-            int start, length;
-            const char16_t *after;
-            int caret;
-        } cases[] = {{"mnuDelvar", u"Disp A\nOLD\nStop", 8, 3, u"Disp A\nDelVar \nStop", 15},
-                     {"mnuClrDraw", u"Disp A\nStop", 4, 0, u"DispClrDraw A\nStop", 11}};
-        for (const auto &c : cases) {
-            FakeDocument doc;
-            doc.program.setText(text(c.before));
-            doc.program.setSelStart(c.start);
-            doc.program.setSelLength(c.length);
-            chooseItem(doc, QLatin1String(c.item));
-            QCOMPARE(doc.program.Text(), text(c.after));
-            QCOMPARE(doc.program.SelStart(), c.caret);
-            QCOMPARE(doc.program.SelLength(), 0);
-        }
+        FakeDocument doc;
+        doc.program.setText(text(u"Disp A\nOLD\nStop"));
+        doc.program.setSelStart(8);
+        doc.program.setSelLength(3);
+        chooseItem(doc, QStringLiteral("mnuDelvar"));
+        QCOMPARE(doc.program.Text(), text(u"Disp A\nDelVar \nStop"));
+        QCOMPARE(doc.program.SelStart(), 15);
+        QCOMPARE(doc.program.SelLength(), 0);
     }
 
     void inputEmphasis()
@@ -324,7 +307,6 @@ private slots:
         QFETCH(QStringList, answers);
         QFETCH(QString, clicks);
         QFETCH(QString, asked);
-        QFETCH(QString, counter);
         QFETCH(QString, inserted);
         testing::FakeFactory factory;
         FakeDocument opener;
@@ -347,7 +329,7 @@ private slots:
         QCOMPARE(w->Check1->text(), QString(titled ? "Completed!" : "Not Completed"));
         QCOMPARE(w->Check1->isChecked(), titled || full);
         QCOMPARE(w->itemCounter(), QString(clicks.count('A'), '1'));
-        QCOMPARE(w->Check2->text() + " " + w->Check3->text(), counter);
+        QTEST(w->Check2->text() + " " + w->Check3->text(), "counter");
         // A question known by its default answer, a message by its text.
         const QMap<QString, QChar> questions{{"DEFULT", 'T'}, {"DEFULT MENU 1", 'I'}, {"A1", 'L'}};
         const QString fullMessage = "You have reached the maximum number of menus possible.";
@@ -392,7 +374,6 @@ private slots:
     void getkey()
     {
         QFETCH(QStringList, steps);
-        QFETCH(QString, delivered);
         testing::FakeFactory factory;
         FakeDocument opener;
         auto *w = open<frmWizard_GETKEY>(opener, "mnuGetkey");
@@ -417,7 +398,8 @@ private slots:
                 QTest::mouseClick(w->Image3, Qt::LeftButton);
             }
         }
-        QCOMPARE(factory.loaded() ? factory.loaded()->program.Text() : "(no window)", delivered);
+        QTEST(factory.loaded() ? factory.loaded()->program.Text() : QString("(no window)"),
+              "delivered");
         QCOMPARE(opener.program.Text(), QString());
         QTRY_VERIFY(!guard);
         QVERIFY(m_script.asked.empty());

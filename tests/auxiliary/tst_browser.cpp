@@ -1,10 +1,13 @@
 #include "common/TestRegistry.h"
 
 #include "auxiliary/frmBrowser.h"
+#include "editor/frmDocument.h"
 #include "platform/BrowserView.h"
+#include "shell/frmMain.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -12,6 +15,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolBar>
 
@@ -53,6 +57,7 @@ private slots:
     void toolbarKeys();
     void busyCaptionWhileASlowPageLoads();
     void helpSearchFindsPagesOfTheBook();
+    void everyMenuItemIsInTheHelpBook();
 
 private:
     // Shows a browser on `address` and waits until the page is there.
@@ -202,6 +207,42 @@ void TstBrowser::helpSearchFindsPagesOfTheBook()
     w->NavigateTo(platform::BrowserView::searchAddress() + "?q=symbol+palette");
     QTRY_VERIFY_WITH_TIMEOUT(
         w->windowTitle().contains(QRegularExpression("^Search the help: [1-9]")), kLoad);
+}
+
+void TstBrowser::everyMenuItemIsInTheHelpBook()
+{
+    // The book's words without markup, as a reader sees them ("Edit > Find...").
+    QString book;
+    const QDir help(QStringLiteral(":/help"));
+    for (const QString &name : help.entryList({QStringLiteral("*.html")})) {
+        QFile f(help.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        book += QTextDocumentFragment::fromHtml(QString::fromUtf8(f.readAll())).toPlainText() +
+                QLatin1Char('\n');
+    }
+    book = book.simplified();
+
+    testing::IsolatedProfile profile;
+    editor::frmDocument document;
+    shell::frmMain frame;
+    const QRegularExpression ellipsis(QStringLiteral("(\\.\\.\\.|\u2026)$"));
+    int checked = 0;
+    QStringList missing;
+    for (const QWidget *w : {static_cast<QWidget *>(&document), static_cast<QWidget *>(&frame)}) {
+        for (const QAction *a : w->findChildren<QAction *>()) {
+            if (!a->objectName().startsWith(QLatin1String("mnu")) || a->isSeparator() ||
+                !a->isVisible())
+                continue;
+            const QString caption = a->text().remove(QLatin1Char('&')).trimmed().remove(ellipsis);
+            if (caption.isEmpty())
+                continue;
+            ++checked;
+            if (!book.contains(caption))
+                missing << a->objectName() + QStringLiteral(" \"") + caption + QLatin1Char('"');
+        }
+    }
+    QVERIFY2(checked > 50, qPrintable(QString::number(checked)));
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
 }
 
 TORVANE_TEST(TstBrowser);

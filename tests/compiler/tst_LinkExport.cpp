@@ -12,96 +12,76 @@ class TstLinkExport : public QObject
 {
     Q_OBJECT
 private slots:
-    void layout_data();
-    void layout();
-    void bytes_data();
-    void bytes();
-    void pastedUnicodeProgram();
-};
-
-// A program copied from a web page as Unicode exports as calculator codes.
-void TstLinkExport::pastedUnicodeProgram()
-{
-    platform::RichTextBox pane;
-    QApplication::clipboard()->setText("Input \u201CX\u201D,X\n"
-                                       "If X\u2264\u221A(2)\u2260\u03B8\n"
-                                       "\u207B1\u2192X\u00B2");
-    pane.paste();
-    const ExportBytes out = toExportBytes(exportText(pane.Text(), "P", false, "/d/p.tvf"));
-    QVERIFY(out.ok());
-    QVERIFY2(out.bytes.contains("Input \"X\",X\r\nIf X\xF7\xF0(2)\xF8\xC1\r\n\xDE"
-                                "1\xFCX\xF2\r\n\\stop83P\\"),
-             out.bytes.constData());
-}
-
-void TstLinkExport::layout_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("protect");
-    QTest::addColumn<QString>("rest"); // after "\name="
-
-    QTest::newRow("empty program")
-        << ""
-        << "DEFULT" << false << "DEFULT\r\n\\file=/d/a.tvf\r\n\r\n\\stop83P\\";
-    QTest::newRow("trailing break")
-        << "Disp 1\r\n"
-        << "A" << true << "A\r\n\\file=/d/a.tvf\r\nDisp 1\r\n\r\n\\stop83P\\";
-    QTest::newRow("backslashes, blank lines")
-        << "\\\\n\r\n\r\n\\stop83P\\"
-        << "X" << false << "X\r\n\\file=/d/a.tvf\r\n\\\\n\r\n\r\n\\stop83P\\\r\n\\stop83P\\";
-    QTest::newRow("name as typed")
-        << " 1"
-        << "lower long name" << false << "lower long name\r\n\\file=/d/a.tvf\r\n 1\r\n\\stop83P\\";
-    QTest::newRow("empty name") << "1"
-                                << "" << true << "\r\n\\file=/d/a.tvf\r\n1\r\n\\stop83P\\";
-}
-
-void TstLinkExport::layout()
-{
-    QFETCH(QString, program);
-    QFETCH(QString, name);
-    QFETCH(bool, protect);
-    QFETCH(QString, rest);
-    const QString head = QString("\\start83P\\\r\n\\comment=Created by Torvane Studio\r\n"
-                                 "\\protected=%1\r\n\\name=")
-                             .arg(protect ? "TRUE" : "FALSE");
-    QCOMPARE(exportText(program, name, protect, "/d/a.tvf"), head + rest);
-}
-
-void TstLinkExport::bytes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("badLine");
-    QTest::addColumn<QString>("badChar");
-
-    QString high;
-    QByteArray highBytes;
-    for (int c = 128; c <= 255; ++c) {
-        high += QChar(c);
-        highBytes += char(c);
+    // A program copied from a web page as Unicode exports as calculator codes.
+    void pastedUnicodeProgram()
+    {
+        platform::RichTextBox pane;
+        QApplication::clipboard()->setText("Input \u201CX\u201D,X\n"
+                                           "If X\u2264\u221A(2)\u2260\u03B8\n"
+                                           "\u207B1\u2192X\u00B2");
+        pane.paste();
+        const ExportBytes out = toExportBytes(exportText(pane.Text(), "P", false, "/d/p.tvf"));
+        QVERIFY(out.ok());
+        QVERIFY2(out.bytes.contains("Input \"X\",X\r\nIf X\xF7\xF0(2)\xF8\xC1\r\n\xDE"
+                                    "1\xFCX\xF2\r\n\\stop83P\\"),
+                 out.bytes.constData());
     }
-    QTest::newRow("codes 128-255") << high << highBytes << 0 << QString();
-    QTest::newRow("code page characters")
-        << QString("\u20AC\u201C\u0178") << QByteArray("\x80\x93\x9F") << 0 << QString();
-    QTest::newRow("no byte, line 3")
-        << QString("a\r\nb\r\nc\u2192\u0101") << QByteArray() << 3 << QString("\u2192");
-    QTest::newRow("surrogate pair") << QString::fromUcs4(U"\r\nx\U0001F600") << QByteArray() << 2
-                                    << QString::fromUcs4(U"\U0001F600");
-}
+    void layout_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("protect");
+        QTest::addColumn<QString>("body"); // after the "\file=" line
+        // clang-format off
+        QTest::newRow("empty program") << "" << "DEFULT" << false << "\r\n\\stop83P\\";
+        QTest::newRow("trailing break") << "Disp 1\r\n" << "A" << true << "Disp 1\r\n\r\n\\stop83P\\";
+        QTest::newRow("backslashes, blank lines") << "\\\\n\r\n\r\n\\stop83P\\" << "X" << false
+                                                  << "\\\\n\r\n\r\n\\stop83P\\\r\n\\stop83P\\";
+        QTest::newRow("name as typed") << " 1" << "lower long name" << false << " 1\r\n\\stop83P\\";
+        QTest::newRow("empty name") << "1" << "" << true << "1\r\n\\stop83P\\";
+        // clang-format on
+    }
+    void layout()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, name);
+        QFETCH(bool, protect);
+        QFETCH(QString, body);
+        const QString head = QString("\\start83P\\\r\n\\comment=Created by Torvane Studio\r\n"
+                                     "\\protected=%1\r\n\\name=%2\r\n\\file=/d/a.tvf\r\n")
+                                 .arg(protect ? "TRUE" : "FALSE", name);
+        QCOMPARE(exportText(program, name, protect, "/d/a.tvf"), head + body);
+    }
+    void bytes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("badLine");
+        QTest::addColumn<QString>("badChar");
 
-void TstLinkExport::bytes()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, badLine);
-    QFETCH(QString, badChar);
-    const ExportBytes out = toExportBytes(text);
-    QCOMPARE(out.bytes, bytes);
-    QCOMPARE(out.badLine, badLine);
-    QCOMPARE(out.badChar, badChar);
-}
+        QString high;
+        QByteArray highBytes;
+        for (int c = 128; c <= 255; ++c) {
+            high += QChar(c);
+            highBytes += char(c);
+        }
+        QTest::newRow("codes 128-255") << high << highBytes << 0 << QString();
+        QTest::newRow("code page characters")
+            << QString("\u20AC\u201C\u0178") << QByteArray("\x80\x93\x9F") << 0 << QString();
+        QTest::newRow("no byte, line 3")
+            << QString("a\r\nb\r\nc\u2192\u0101") << QByteArray() << 3 << QString("\u2192");
+        QTest::newRow("surrogate pair") << QString::fromUcs4(U"\r\nx\U0001F600") << QByteArray()
+                                        << 2 << QString::fromUcs4(U"\U0001F600");
+    }
+    void bytes()
+    {
+        QFETCH(QString, text);
+        const ExportBytes out = toExportBytes(text);
+        QTEST(out.bytes, "bytes");
+        QTEST(out.badLine, "badLine");
+        QTEST(out.badChar, "badChar");
+    }
+};
 
 TORVANE_TEST(TstLinkExport);
 #include "tst_LinkExport.moc"

@@ -13,7 +13,6 @@ using namespace platform::calcsymbols;
 class TstCalcSymbols : public QObject
 {
     Q_OBJECT
-
 private slots:
     // The font the build makes draws each code where the panes hold it, with
     // the glyph the symbol itself has; only code 239 draws an empty box.
@@ -39,7 +38,6 @@ private slots:
         }
         QCOMPARE(glyph(QStringLiteral("\uE0EF")), glyph(QStringLiteral("\u00EF")));
     }
-
     // Every row of the display-font table: the symbol is the glyph column up
     // to its note; the rows whose meaning was chosen are checked by value.
     void tableMatchesFontRows()
@@ -65,7 +63,6 @@ private slots:
         QVERIFY(symbolOf(127).isEmpty());
         QVERIFY(symbolOf(256).isEmpty());
     }
-
     // Every code comes back from its symbol, except where another code draws
     // the same symbol and is preferred (or the symbol is ASCII).
     void symbolsComeBackAsPreferredCodes()
@@ -88,7 +85,6 @@ private slots:
         QCOMPARE(byteFor(u"\u207B\u00B9"), 241);
         QCOMPARE(byteFor(u"q"), -1);
     }
-
     void incomingPunctuationAndStrangers()
     {
         const Incoming in = fromUnicode(u"\u201CHi\u201D \u2018a\u2019 1\u20132\u2014x\u2026 "

@@ -56,63 +56,57 @@ class TstPlaces : public QObject
 {
     Q_OBJECT
 private slots:
-    void shippedFileSearchOrder_data();
-    void shippedFileSearchOrder();
-    void installedTreeAnswersEveryDataFile();
+    void shippedFileSearchOrder_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+
+        auto row = [](const char *tag, const QStringList &files, const char *program,
+                      const char *name, const QString &expected) {
+            QTest::newRow(tag) << files << QString(program) << QString(name) << expected;
+        };
+        const QString inst = "usr/share/torvane-studio/", user = "user/torvane-studio/";
+        row("program folder before installed folder", {"usr/bin/menu.txt", inst + "menu.txt"},
+            "usr/bin", "menu.txt", "usr/bin/menu.txt");
+        row("installed folder before data folders", {inst + "menu.txt", user + "menu.txt"},
+            "usr/bin", "menu.txt", inst + "menu.txt");
+        row("user's data folder before the system's",
+            {user + "menu.txt", "system/torvane-studio/menu.txt"}, "opt/bin", "menu.txt",
+            user + "menu.txt");
+        row("any system data folder", {"system2/torvane-studio/help/index.html"}, "opt/bin", "help",
+            "system2/torvane-studio/help");
+        row("another file's folder does not count", {"usr/bin/menu.txt", inst + "TIPOFDAY.TXT"},
+            "usr/bin", "TIPOFDAY.TXT", inst + "TIPOFDAY.TXT");
+        row("nowhere: the program folder's name", {"system/torvane-studio/menu.txt"}, "usr/bin",
+            "TIPOFDAY.TXT", "usr/bin/TIPOFDAY.TXT");
+    }
+    void shippedFileSearchOrder()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, program);
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        FakeTree tree(files);
+        tree.runFrom(program);
+        QCOMPARE(places::shippedFile(name), tree.path(expected));
+    }
+    void installedTreeAnswersEveryDataFile()
+    {
+        const QString data = "prefix/share/torvane-studio/";
+        FakeTree tree({data + "TIPOFDAY.TXT", data + "menu.txt", data + "help/other.html"});
+        tree.runFrom("prefix/bin");
+        QCOMPARE(places::tipsFile(), tree.path(data + "TIPOFDAY.TXT"));
+        QCOMPARE(places::delimiterFile(), tree.path(data + "menu.txt"));
+        QCOMPARE(places::helpFolder(), tree.path(data + "help"));
+        // A help folder without its first page falls back to the built-in one.
+        QCOMPARE(helpPageAddress(), QString("qrc:/help/index.html"));
+        QFile(tree.path(data + "help/index.html")).open(QIODevice::WriteOnly);
+        QCOMPARE(helpPageAddress(),
+                 QUrl::fromLocalFile(tree.path(data + "help/index.html")).toString());
+    }
 };
-
-void TstPlaces::shippedFileSearchOrder_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("expected");
-
-    auto row = [](const char *tag, const QStringList &files, const char *program, const char *name,
-                  const QString &expected) {
-        QTest::newRow(tag) << files << QString(program) << QString(name) << expected;
-    };
-    const QString inst = "usr/share/torvane-studio/", user = "user/torvane-studio/";
-    row("program folder before installed folder", {"usr/bin/menu.txt", inst + "menu.txt"},
-        "usr/bin", "menu.txt", "usr/bin/menu.txt");
-    row("installed folder before data folders", {inst + "menu.txt", user + "menu.txt"}, "usr/bin",
-        "menu.txt", inst + "menu.txt");
-    row("user's data folder before the system's",
-        {user + "menu.txt", "system/torvane-studio/menu.txt"}, "opt/bin", "menu.txt",
-        user + "menu.txt");
-    row("any system data folder", {"system2/torvane-studio/help/index.html"}, "opt/bin", "help",
-        "system2/torvane-studio/help");
-    row("another file's folder does not count", {"usr/bin/menu.txt", inst + "TIPOFDAY.TXT"},
-        "usr/bin", "TIPOFDAY.TXT", inst + "TIPOFDAY.TXT");
-    row("nowhere: the program folder's name", {"system/torvane-studio/menu.txt"}, "usr/bin",
-        "TIPOFDAY.TXT", "usr/bin/TIPOFDAY.TXT");
-}
-
-void TstPlaces::shippedFileSearchOrder()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QString, program);
-    QFETCH(QString, name);
-    QFETCH(QString, expected);
-    FakeTree tree(files);
-    tree.runFrom(program);
-    QCOMPARE(places::shippedFile(name), tree.path(expected));
-}
-
-void TstPlaces::installedTreeAnswersEveryDataFile()
-{
-    const QString data = "prefix/share/torvane-studio/";
-    FakeTree tree({data + "TIPOFDAY.TXT", data + "menu.txt", data + "help/other.html"});
-    tree.runFrom("prefix/bin");
-    QCOMPARE(places::tipsFile(), tree.path(data + "TIPOFDAY.TXT"));
-    QCOMPARE(places::delimiterFile(), tree.path(data + "menu.txt"));
-    QCOMPARE(places::helpFolder(), tree.path(data + "help"));
-    // A help folder without its first page falls back to the built-in one.
-    QCOMPARE(helpPageAddress(), QString("qrc:/help/index.html"));
-    QFile(tree.path(data + "help/index.html")).open(QIODevice::WriteOnly);
-    QCOMPARE(helpPageAddress(),
-             QUrl::fromLocalFile(tree.path(data + "help/index.html")).toString());
-}
 
 TORVANE_TEST(TstPlaces);
 #include "tst_places.moc"

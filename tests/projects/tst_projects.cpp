@@ -114,7 +114,6 @@ private slots:
         m_script.reset();
         m_profile.reset();
     }
-
     void failedChecksKeepTheForm_data()
     {
         QTest::addColumn<QString>("program");
@@ -155,7 +154,6 @@ private slots:
         QCOMPARE(form->RichTextBox3->text(), project);
         QCOMPARE(frmNewStandard::projectCount(), count);
     }
-
     void projectsAreRecorded()
     {
         const int count = frmNewStandard::projectCount();
@@ -173,16 +171,14 @@ private slots:
         }
         QVERIFY(m_script->asked.empty());
         QCOMPARE(projectKeys(), (QStringList{" Space Game ", "Same"}));
-        const QString game = QStringLiteral(" Space Game ");
-        QCOMPARE(value(game, reg::ProgramTitleValue), QStringLiteral("GAME"));
-        QCOMPARE(value(game, reg::CommentsValue), QStringLiteral(""));
-        QCOMPARE(value(game, reg::CalculatorTypeValue), QStringLiteral("83+"));
-        QCOMPARE(value(game, reg::ProjectNameValue), game);
-        QCOMPARE(value("Same", reg::ProgramTitleValue), QStringLiteral("SECOND"));
-        QCOMPARE(value("Same", reg::CommentsValue), QStringLiteral("new"));
-        QCOMPARE(value("Same", reg::CalculatorTypeValue), QStringLiteral("83"));
+        const auto record = [](const QString &project) {
+            return QStringList{
+                value(project, reg::ProgramTitleValue), value(project, reg::CommentsValue),
+                value(project, reg::CalculatorTypeValue), value(project, reg::ProjectNameValue)};
+        };
+        QCOMPARE(record(" Space Game "), (QStringList{"GAME", "", "83+", " Space Game "}));
+        QCOMPARE(record("Same"), (QStringList{"SECOND", "new", "83", "Same"}));
     }
-
     void typingLimits()
     {
         auto *form = platform::windows().show<frmNewStandard>();
@@ -193,7 +189,6 @@ private slots:
         QCOMPARE(form->RichTextBox2->text(), typed.left(42));
         QCOMPARE(form->RichTextBox3->text(), typed);
     }
-
     void browserStoresTypedRecord_data()
     {
         QTest::addColumn<QString>("form");
@@ -246,7 +241,6 @@ private slots:
         QCOMPARE(w->txtFields[0]->text(), first);
         QCOMPARE(int(m_script->asked.size()), 2);
     }
-
     void leavingAndDeleting()
     {
         auto *w = platform::windows().show<frmTasks>();
@@ -269,7 +263,6 @@ private slots:
         QCOMPARE(stored("frmTasks"), QStringList());
         QVERIFY(m_script->asked.empty());
     }
-
     void locateFileBeforeAdd()
     {
         const QString path = QDir(m_profile->path()).filePath(QStringLiteral("games/SNAKE.tvf"));
@@ -284,7 +277,6 @@ private slots:
         click(w->Image1);
         QCOMPARE(stored("frmProjectExplorer", "Location of File"), QStringList{path});
     }
-
     void unreadableDatabase()
     {
         const QString file = platform::places::tasksDatabase();

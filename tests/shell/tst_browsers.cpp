@@ -85,7 +85,6 @@ private slots:
         QVERIFY(!visits.wait(500));
         QCOMPARE(shared->brwWebBrowser->LocationURL(), platform::BrowserView::searchAddress());
     }
-
     void viewWebBrowserOpensANewWindowEachTime()
     {
         platform::dialogs::Script script;

@@ -32,12 +32,13 @@ void widen(int *from, int *end, const QTextBlock &b)
 }
 } // namespace
 
-Highlighter::Highlighter(RichTextBox *pane) : QObject(pane), m_pane(pane)
+Highlighter::Highlighter(RichTextBox *pane)
+    : QObject(pane), m_pane(pane), m_viewport(pane->viewport())
 {
     setObjectName(QStringLiteral("highlighter"));
     buildFormats();
     pane->installEventFilter(this);
-    pane->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     m_fill = new QTimer(this);
     m_fill->setInterval(0);
     connect(m_fill, &QTimer::timeout, this, &Highlighter::fillSome);
@@ -240,7 +241,7 @@ bool Highlighter::eventFilter(QObject *watched, QEvent *event)
             buildFormats();
             queue(0, m_pane->document()->characterCount() - 1);
         }
-    } else if (watched == m_pane->viewport() && event->type() == QEvent::ToolTip) {
+    } else if (watched == m_viewport && event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
         if (showToolTip(help->pos(), help->globalPos()))
             return true;

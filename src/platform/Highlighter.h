@@ -53,6 +53,9 @@ private:
     bool showToolTip(const QPoint &viewportPos, const QPoint &globalPos);
 
     RichTextBox *m_pane;
+    // Kept apart: while the pane is torn down its viewport can no longer be
+    // asked for, yet the viewport still reports events.
+    QWidget *m_viewport;
     std::array<QTextCharFormat, size_t(highlight::Category::Count)> m_formats;
     bool m_dark = false;
     // What the timer still has to colour: [m_fillNext, m_fillEnd]; both move

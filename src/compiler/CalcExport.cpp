@@ -77,7 +77,7 @@ bool readDocument(const QString &path, QString *text, QString *error)
 bool writeOutput(const QString &source, const QString &target, const QByteArray &bytes,
                  QString *error)
 {
-    if (sameFile(source, target)) {
+    if (platform::textfiles::sameFile(source, target)) {
         *error = QStringLiteral("\"%1\" is the file being converted; please choose another "
                                 "file name.")
                      .arg(shown(target));

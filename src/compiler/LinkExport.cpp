@@ -2,8 +2,6 @@
 
 #include "platform/TextFiles.h"
 
-#include <QFileInfo>
-
 namespace compiler
 {
 
@@ -41,12 +39,6 @@ ExportBytes toExportBytes(const QString &text)
                       text.at(bad + 1).isLowSurrogate();
     result.badChar = text.mid(bad, pair ? 2 : 1);
     return result;
-}
-
-bool sameFile(const QString &a, const QString &b)
-{
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
 } // namespace compiler

@@ -30,7 +30,4 @@ constexpr int nameLine = 4;
 constexpr int fileLine = 5;
 constexpr int programFirstLine = 6;
 
-// True when both paths name one existing file (links and ".." resolved).
-bool sameFile(const QString &a, const QString &b);
-
 } // namespace compiler

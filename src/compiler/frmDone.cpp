@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -147,7 +146,7 @@ void frmDone::Command1_Click()
         refuse(QStringLiteral("No file name was chosen for the export."), false);
         return;
     }
-    if (sameFile(*source, *target)) {
+    if (platform::textfiles::sameFile(*source, *target)) {
         refuse(QStringLiteral("\"%1\" is the document the program was loaded from; the export "
                               "must not replace it. Please choose another file name.")
                    .arg(QDir::toNativeSeparators(*target)),
@@ -173,7 +172,7 @@ void frmDone::Command1_Click()
                    true);
             return;
         }
-        if (QFileInfo(*calcTarget).absoluteFilePath() == QFileInfo(*target).absoluteFilePath()) {
+        if (platform::textfiles::sameFile(*calcTarget, *target)) {
             refuse(QStringLiteral("The calculator file and the export file must be two files."),
                    true);
             return;

@@ -556,8 +556,7 @@ void frmDocument::mnuExportCalc_Click()
     QString error;
     if (!built.ok()) {
         error = built.error;
-    } else if (!m_fileName.isEmpty() && QFileInfo(*target).canonicalFilePath() ==
-                                            QFileInfo(m_fileName).canonicalFilePath()) {
+    } else if (platform::textfiles::sameFile(*target, m_fileName)) {
         error = QStringLiteral("\"%1\" is this program's document; please choose another file "
                                "name.")
                     .arg(QDir::toNativeSeparators(*target));

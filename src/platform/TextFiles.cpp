@@ -2,6 +2,7 @@
 
 #include "platform/RtfCodec.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace platform::textfiles
@@ -17,6 +18,18 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *erro
         return false;
     }
     return true;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const auto path = [](const QString &p) {
+        const QFileInfo info(p);
+        const QString canonical = info.canonicalFilePath();
+        return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+    };
+    return path(a) == path(b);
 }
 
 qsizetype toWindowsLatin(const QString &text, QByteArray *bytes)

@@ -13,6 +13,11 @@ namespace platform::textfiles
 // it was and puts the system's reason in *error.
 bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error);
 
+// True when both paths name one file: links and ".." resolved for files that
+// exist, the absolute paths compared for files still to be written. An empty
+// path names no file.
+bool sameFile(const QString &a, const QString &b);
+
 // One byte a character: U+0000-U+00FF as that byte (the model keeps calculator
 // bytes there) and the code page's own characters at 0x80-0x9F (the euro
 // sign, curly quotes...) as theirs. Returns -1 when every character has a

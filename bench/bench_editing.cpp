@@ -4,10 +4,10 @@
 // and the same for a 1 MB program, with its opening time against
 // setPlainText(). Typing and opening run with syntax colouring off and on.
 // Prints figures only: nothing here passes or fails on time.
+#include "calc/CalculatorSymbols.h"
+#include "editor/Highlighter.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
-#include "platform/CalculatorSymbols.h"
-#include "platform/Highlighter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -56,7 +56,7 @@ QString program(int bytes)
 void colour(editor::frmDocument &doc, bool on)
 {
     for (platform::RichTextBox *pane : {doc.RichTextBox1, doc.RichTextBox2, doc.RichTextBox3})
-        platform::Highlighter::setEnabled(pane, on);
+        editor::Highlighter::setEnabled(pane, on);
     QApplication::processEvents();
 }
 
@@ -228,7 +228,7 @@ int main(int argc, char **argv)
                 (coloured ? colouredOpening : opening).push_back(t.nsecsElapsed());
                 if (coloured) {
                     // The lines past the first screens are coloured from a timer.
-                    auto *h = platform::Highlighter::of(doc.RichTextBox1);
+                    auto *h = editor::Highlighter::of(doc.RichTextBox1);
                     t.start();
                     while (h && h->isFilling())
                         QApplication::processEvents();
@@ -282,7 +282,7 @@ int main(int argc, char **argv)
             const QString copied = QApplication::clipboard()->text();
             QApplication::clipboard()->setText(copied);
             t.restart();
-            ok &= platform::calcsymbols::fromUnicode(copied).refused.isEmpty();
+            ok &= calc::calcsymbols::fromUnicode(copied).refused.isEmpty();
             converting.push_back(t.nsecsElapsed());
             t.restart();
             doc.mnuPaste_Click();

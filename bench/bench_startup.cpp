@@ -14,7 +14,7 @@
 #include "platform/Config.h"
 #include "platform/Pause.h"
 #include "platform/SettingsStore.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "shell/Main.h"
 #include "shell/Studio.h"
 #include "shell/frmMain.h"

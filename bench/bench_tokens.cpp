@@ -2,15 +2,15 @@
 // the throughput of each direction, and the time to scan one line of a
 // 24 KB program as the editor does per keystroke, and to colour it.
 #include "BestTime.h"
-#include "platform/Highlight.h"
-#include "platform/Tokens.h"
+#include "calc/SyntaxSpans.h"
+#include "calc/Tokens.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
 
 #include <cstdio>
 
-using namespace platform::tokens;
+using namespace calc::tokens;
 
 namespace
 {
@@ -68,10 +68,10 @@ int main()
         for (const QString &line : smallLines)
             pieces += scanLine(line).size();
     });
-    qsizetype spans = platform::highlight::lineSpans(small).size(); // builds its table once
+    qsizetype spans = calc::syntax::lineSpans(small).size(); // builds its table once
     const double colourSeconds = bestSeconds(5, [&] {
         for (const QString &line : smallLines)
-            spans += platform::highlight::lineSpans(line).size();
+            spans += calc::syntax::lineSpans(line).size();
     });
 
     std::printf("program: %.2f MB of text, %.2f MB of tokens\n", mb,

@@ -19,17 +19,27 @@ foreach(f ${TORVANE_FONT_SOURCE} ${TORVANE_FONT_LICENSE})
   endif()
 endforeach()
 
-set(TORVANE_CALC_FONT ${CMAKE_BINARY_DIR}/TorvaneCalcMono.ttf)
-set(TORVANE_CALC_FONT_LICENSE ${CMAKE_BINARY_DIR}/LICENSE-font.txt)
+set(TORVANE_CALC_FONT ${TORVANE_OUTPUT_DIR}/TorvaneCalcMono.ttf)
+set(TORVANE_CALC_FONT_LICENSE ${TORVANE_OUTPUT_DIR}/LICENSE-font.txt)
 add_custom_command(
   OUTPUT ${TORVANE_CALC_FONT} ${TORVANE_CALC_FONT_LICENSE}
-  COMMAND ${TORVANE_FONT_PYTHON} ${CMAKE_SOURCE_DIR}/scripts/make-calc-font.py
-          ${TORVANE_FONT_SOURCE} ${CMAKE_SOURCE_DIR}/src/platform/CalculatorSymbols.cpp
+  COMMAND ${TORVANE_FONT_PYTHON} ${PROJECT_SOURCE_DIR}/scripts/make-calc-font.py
+          ${TORVANE_FONT_SOURCE} ${PROJECT_SOURCE_DIR}/src/calc/CalculatorSymbols.cpp
           ${TORVANE_CALC_FONT}
   COMMAND ${CMAKE_COMMAND} -E copy ${TORVANE_FONT_LICENSE} ${TORVANE_CALC_FONT_LICENSE}
-  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make-calc-font.py
-          ${CMAKE_SOURCE_DIR}/src/platform/CalculatorSymbols.cpp ${TORVANE_FONT_SOURCE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/scripts/make-calc-font.py
+          ${PROJECT_SOURCE_DIR}/src/calc/CalculatorSymbols.cpp ${TORVANE_FONT_SOURCE}
   COMMENT "Making the calculator display font"
   VERBATIM)
 add_custom_target(calculator_font ALL DEPENDS ${TORVANE_CALC_FONT} ${TORVANE_CALC_FONT_LICENSE})
 add_dependencies(torvane-studio calculator_font)
+
+# For a project that includes this one: puts the calculator font and its
+# licence beside its own program, where the program looks for them.
+set_property(GLOBAL PROPERTY TORVANE_CALC_FONT_FILES ${TORVANE_CALC_FONT} ${TORVANE_CALC_FONT_LICENSE})
+function(torvane_place_calculator_font target)
+  get_property(files GLOBAL PROPERTY TORVANE_CALC_FONT_FILES)
+  add_dependencies(${target} calculator_font)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${files} $<TARGET_FILE_DIR:${target}>)
+endfunction()

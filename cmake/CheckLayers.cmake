@@ -1,53 +1,62 @@
-# Fails when an include crosses the layers the wrong way:
-#   platform           includes only platform
-#   editor, reference, projects, compiler, auxiliary
-#                      include platform and their own folder
-#   shell              includes anything below it
-#   the widget-free files (BASE, paths relative to SRC's parent) include
-#                      only each other
-# Run as: cmake -DSRC=<src folder> -DBASE=<list> -P CheckLayers.cmake
+# Fails when an include crosses the layers the wrong way. LAYERS is the
+# project's layer list, lowest first, folders of one level joined by '|':
+#   a file includes headers of its own folder and of the levels below it;
+#   a file directly in SRC (main.cpp) may include anything;
+#   a folder missing from the list is an error of its own;
+#   the widget-free files (BASE: absolute paths, or paths starting with src/)
+#   include only each other.
+# Run as: cmake -DSRC=<src folder> -DLAYERS=<list> -DBASE=<list> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.21)
-if(NOT SRC)
-  message(FATAL_ERROR "CheckLayers: SRC is not set")
+if(NOT SRC OR NOT LAYERS)
+  message(FATAL_ERROR "CheckLayers: SRC and LAYERS must be set")
 endif()
 
 get_filename_component(SRC "${SRC}" ABSOLUTE)
-set(middle editor reference projects compiler auxiliary)
-set(base_headers)
+set(level 0)
+foreach(entry ${LAYERS})
+  string(REPLACE "|" ";" folders "${entry}")
+  foreach(folder ${folders})
+    set(level_${folder} ${level})
+  endforeach()
+  math(EXPR level "${level} + 1")
+endforeach()
+
+set(base_files)
 foreach(b ${BASE})
-  string(REGEX REPLACE "^src/" "" b "${b}")
-  list(APPEND base_headers "${b}")
+  if(IS_ABSOLUTE "${b}")
+    file(RELATIVE_PATH b "${SRC}" "${b}")
+  else()
+    string(REGEX REPLACE "^src/" "" b "${b}")
+  endif()
+  list(APPEND base_files "${b}")
 endforeach()
 
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 list(SORT files)
 set(bad 0)
 foreach(file ${files})
-  string(REGEX MATCH "^[^/]+" own "${file}")
   if(NOT file MATCHES "/")
-    set(own "")
+    continue()
   endif()
-  list(FIND base_headers "${file}" own_is_base)
+  string(REGEX MATCH "^[^/]+" own "${file}")
+  if(NOT DEFINED level_${own})
+    message("${file}: its folder ${own} is not in the layer list")
+    math(EXPR bad "${bad} + 1")
+    continue()
+  endif()
+  list(FIND base_files "${file}" own_is_base)
   file(STRINGS ${SRC}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
   foreach(line ${lines})
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
     string(REGEX MATCH "^[^/]+" target "${header}")
     set(ok TRUE)
-    if(own STREQUAL "platform")
-      if(NOT target STREQUAL "platform")
-        set(ok FALSE)
-      endif()
-    elseif(own IN_LIST middle)
-      if(NOT target STREQUAL "platform" AND NOT target STREQUAL own)
-        set(ok FALSE)
-      endif()
-    elseif(own STREQUAL "shell")
-      if(NOT (target STREQUAL "platform" OR target STREQUAL "shell" OR target IN_LIST middle))
+    if(NOT target STREQUAL own)
+      if(NOT DEFINED level_${target} OR NOT level_${target} LESS level_${own})
         set(ok FALSE)
       endif()
     endif()
     if(ok AND NOT own_is_base EQUAL -1)
-      list(FIND base_headers "${header}" header_is_base)
+      list(FIND base_files "${header}" header_is_base)
       if(header_is_base EQUAL -1)
         set(ok FALSE)
       endif()

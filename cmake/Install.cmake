@@ -64,4 +64,6 @@ else()
          "libqt6printsupport6, libqt6sql6, "
          "libqt6webenginewidgets6, libqt6webenginecore6, libstdc++6")
 endif()
-include(CPack)
+if(PROJECT_IS_TOP_LEVEL)
+  include(CPack)
+endif()

@@ -3,6 +3,7 @@
 //   the writer and the reader again;
 // - the bytes as pane text (UTF-16 code units): writing it in fonts of
 //   various charsets and reading it back gives the same text.
+#include "calc/ModelText.h"
 #include "platform/RtfCodec.h"
 
 #include <cstddef>
@@ -49,7 +50,7 @@ QString paneText(const uint8_t *data, size_t size)
         } else if (QChar::isSurrogate(u) || u == 0xFDD0 || u == 0xFDD1) {
             out += QChar(QChar::ReplacementCharacter);
         } else {
-            out += rtf::displayToModel(QChar(u));
+            out += calc::displayToModel(QChar(u));
         }
     }
     return out;

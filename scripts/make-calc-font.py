@@ -3,7 +3,7 @@
 
 Each code 128..255 of a program is drawn at its Windows-1252 position (the
 way the program pane holds it) with the calculator's symbol for that code.
-The symbols are read from src/platform/CalculatorSymbols.cpp, so the font and
+The symbols are read from src/calc/CalculatorSymbols.cpp, so the font and
 the clipboard text never disagree. A symbol the source font lacks is put
 together from outlines it has. The result carries its own family name, as
 the source font's licence requires of a modified font.

@@ -3,7 +3,7 @@
 #include "platform/AppIcon.h"
 #include "platform/BrowserView.h"
 #include "platform/Twips.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QAction>
 #include <QComboBox>

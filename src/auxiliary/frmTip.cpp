@@ -6,7 +6,7 @@
 #include "platform/Places.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextFiles.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QCheckBox>
 #include <QFile>

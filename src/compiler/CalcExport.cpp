@@ -1,7 +1,7 @@
 #include "compiler/CalcExport.h"
 
+#include "calc/CalcFile.h"
 #include "compiler/LinkExport.h"
-#include "platform/CalcFile.h"
 #include "platform/Fonts.h"
 #include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
@@ -13,7 +13,7 @@
 namespace compiler::calcexport
 {
 
-namespace calcfile = platform::calcfile;
+namespace calcfile = calc::calcfile;
 
 namespace
 {
@@ -48,7 +48,7 @@ bool nameFor(const QString &source, QString *name, QString *error)
 {
     if (!name->isEmpty())
         return true;
-    *name = calcfile::nameFromFileName(source);
+    *name = calc::calcfile::nameFromFileName(source);
     if (name->isEmpty()) {
         *error = QStringLiteral("No program name can be made from \"%1\"; give one with --name.")
                      .arg(QFileInfo(source).fileName());
@@ -97,8 +97,8 @@ bool exportCalcFile(const QString &source, const QString &target, QString name, 
     QString text;
     if (!readDocument(source, &text, error) || !nameFor(source, &name, error))
         return false;
-    const calcfile::Built built =
-        calcfile::build(text, name, isProtected, calcfile::modelForPath(target));
+    const calc::calcfile::Built built =
+        calc::calcfile::build(text, name, isProtected, calc::calcfile::modelForPath(target));
     if (!built.ok()) {
         *error = QStringLiteral("\"%1\" was not exported. %2").arg(shown(source), built.error);
         return false;
@@ -130,7 +130,7 @@ bool importCalcFile(const QString &source, const QString &target, QString *error
     QByteArray data;
     if (!readFile(source, &data, error))
         return false;
-    const calcfile::Imported im = calcfile::import(data);
+    const calc::calcfile::Imported im = calc::calcfile::import(data);
     if (!im.ok()) {
         *error = QStringLiteral("\"%1\" was not imported. %2").arg(shown(source), im.error);
         return false;

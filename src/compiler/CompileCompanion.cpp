@@ -5,7 +5,7 @@
 #include "platform/Config.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RichTextBox.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "compiler/Documentation.h"
 
-#include "platform/CalculatorSymbols.h"
+#include "calc/CalculatorSymbols.h"
 #include "platform/Config.h"
 #include "platform/RegistryAccess.h"
 
@@ -100,7 +100,7 @@ QByteArray fileBytes(const QString &documentText)
     // The reader sees the calculator's symbols (\u2192, \u2264), which no
     // single-byte code page holds; the mark tells Windows editors that the
     // file is UTF-8.
-    return QByteArray("\xEF\xBB\xBF") + platform::calcsymbols::toUnicode(text).toUtf8();
+    return QByteArray("\xEF\xBB\xBF") + calc::calcsymbols::toUnicode(text).toUtf8();
 }
 
 } // namespace compiler::documentation

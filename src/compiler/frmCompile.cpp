@@ -1,18 +1,18 @@
 #include "compiler/frmCompile.h"
 
+#include "calc/CalculatorSymbols.h"
 #include "compiler/Documentation.h"
 #include "compiler/LinkExport.h"
 #include "compiler/frmCompile_Description.h"
 #include "compiler/frmCompile_Final.h"
 #include "compiler/frmCompile_Steps.h"
 #include "compiler/frmDone.h"
-#include "platform/CalculatorSymbols.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RichTextBox.h"
 #include "platform/TextFiles.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -34,7 +34,7 @@ namespace
 // Answers are Unicode; the preview, like every pane, holds calculator codes.
 QString asCodes(const QString &answer)
 {
-    return platform::calcsymbols::fromUnicode(answer).text;
+    return calc::calcsymbols::fromUnicode(answer).text;
 }
 
 QString ask(QWidget *parent, const doc::Question &q)

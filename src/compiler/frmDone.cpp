@@ -1,14 +1,14 @@
 #include "compiler/frmDone.h"
 
+#include "calc/CalcFile.h"
 #include "compiler/CalcExport.h"
 #include "compiler/LinkExport.h"
 #include "platform/AppInfo.h"
-#include "platform/CalcFile.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
 #include "platform/TextFiles.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -158,15 +158,15 @@ void frmDone::Command1_Click()
     std::optional<QString> calcTarget;
     QByteArray calcBytes;
     if (chkCalcFile->isChecked()) {
-        namespace calcfile = platform::calcfile;
+        namespace calcfile = calc::calcfile;
         calcTarget =
-            dialogs::saveFile(this, QStringLiteral("Save Calculator File"), calcfile::fileFilter());
+            dialogs::saveFile(this, QStringLiteral("Save Calculator File"), calc::calcfile::fileFilter());
         if (!calcTarget) {
             refuse(QStringLiteral("No file name was chosen for the calculator file."), false);
             return;
         }
-        const calcfile::Built built = calcfile::build(temp->Text(), name, Check1->isChecked(),
-                                                      calcfile::modelForPath(*calcTarget));
+        const calc::calcfile::Built built = calc::calcfile::build(temp->Text(), name, Check1->isChecked(),
+                                                      calc::calcfile::modelForPath(*calcTarget));
         if (!built.ok()) {
             refuse(QStringLiteral("The calculator file cannot be made:\n%1").arg(built.error),
                    true);

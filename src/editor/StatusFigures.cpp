@@ -1,6 +1,6 @@
 #include "editor/StatusFigures.h"
 
-#include "platform/Tokens.h"
+#include "calc/Tokens.h"
 
 namespace editor
 {
@@ -12,7 +12,7 @@ QString positionFigure(int line, int column)
 
 QString sizeFigure(QStringView model)
 {
-    const platform::tokens::Tokenized t = platform::tokens::tokenize(model);
+    const calc::tokens::Tokenized t = calc::tokens::tokenize(model);
     if (!t.ok())
         return QStringLiteral("not tokenizable: line %1").arg(t.errorLine);
     const qsizetype bytes = t.bytes.size();

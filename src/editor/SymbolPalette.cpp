@@ -1,6 +1,6 @@
 #include "editor/SymbolPalette.h"
 
-#include "platform/CalculatorSymbols.h"
+#include "calc/CalculatorSymbols.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -122,7 +122,7 @@ QString paletteToolTip(int index)
     if (index == kScratchEntry)
         return paletteEntryName(index);
     const QString symbol =
-        platform::calcsymbols::toUnicode(paletteInsertText(index).value_or(QString()));
+        calc::calcsymbols::toUnicode(paletteInsertText(index).value_or(QString()));
     return symbol + QLatin1String("  ") + paletteEntryName(index);
 }
 
@@ -132,7 +132,7 @@ int symbolKeyCode(int key, Qt::KeyboardModifiers modifiers)
         return -1;
     for (const SymbolKey &k : kSymbolKeys)
         if (key == k.key || key == k.usShifted)
-            return platform::calcsymbols::byteFor(QString::fromUtf16(k.symbol));
+            return calc::calcsymbols::byteFor(QString::fromUtf16(k.symbol));
     return -1;
 }
 

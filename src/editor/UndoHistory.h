@@ -77,7 +77,6 @@ public:
     int redoCount() const { return m_redoEntries; }
     // Memory held by the entries of both stacks.
     qint64 bytesHeld() const { return m_bytes; }
-    qint64 limitBytes() const { return m_limit; }
     void setLimitBytes(qint64 bytes);
 
 private:

@@ -1,22 +1,22 @@
 #include "editor/frmDocument.h"
 
+#include "calc/CalcFile.h"
+#include "calc/Tokens.h"
+#include "editor/EditorOptions.h"
+#include "editor/Highlighter.h"
 #include "editor/StatusFigures.h"
 #include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmFind.h"
 #include "platform/AppIcon.h"
 #include "platform/AppInfo.h"
-#include "platform/CalcFile.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/EditorOptions.h"
 #include "platform/Fonts.h"
-#include "platform/Highlighter.h"
 #include "platform/Places.h"
 #include "platform/TextFiles.h"
-#include "platform/Tokens.h"
 #include "platform/Twips.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -180,15 +180,15 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     connectCommands();
     loadWindow();
     applyEditorOptions();
-    connect(&platform::EditorOptions::instance(), &platform::EditorOptions::changed, this,
+    connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
             &frmDocument::applyEditorOptions);
 }
 
 void frmDocument::applyEditorOptions()
 {
-    const bool on = platform::EditorOptions::highlighting();
+    const bool on = editor::EditorOptions::highlighting();
     for (Pane *pane : {RichTextBox1, RichTextBox2, RichTextBox3})
-        platform::Highlighter::setEnabled(pane, on);
+        editor::Highlighter::setEnabled(pane, on);
     emit statusFiguresChanged();
 }
 
@@ -524,17 +524,17 @@ bool frmDocument::mnuSaveAs_Click()
 
 void frmDocument::mnuExportCalc_Click()
 {
-    namespace calcfile = platform::calcfile;
+    namespace calcfile = calc::calcfile;
     namespace dialogs = platform::dialogs;
     const QString title = QStringLiteral("Export to Calculator");
     const QString text = RichTextBox1->Text();
     // A character without a token is reported before anything is asked.
-    if (const auto t = platform::tokens::tokenize(text); !t.ok()) {
+    if (const auto t = calc::tokens::tokenize(text); !t.ok()) {
         dialogs::message(this, t.error + QStringLiteral("\n\nNothing was exported."), title,
                          QMessageBox::Critical);
         return;
     }
-    QString name = calcfile::nameFromFileName(m_fileName.isEmpty() ? windowTitle() : m_fileName);
+    QString name = calc::calcfile::nameFromFileName(m_fileName.isEmpty() ? windowTitle() : m_fileName);
     for (;;) {
         const auto answer = dialogs::promptOrCancel(
             this,
@@ -544,15 +544,15 @@ void frmDocument::mnuExportCalc_Click()
         if (!answer)
             return;
         name = *answer;
-        if (calcfile::isValidName(name))
+        if (calc::calcfile::isValidName(name))
             break;
-        dialogs::message(this, calcfile::nameRules(name), title, QMessageBox::Critical);
+        dialogs::message(this, calc::calcfile::nameRules(name), title, QMessageBox::Critical);
     }
-    const auto target = dialogs::saveFile(this, title, calcfile::fileFilter());
+    const auto target = dialogs::saveFile(this, title, calc::calcfile::fileFilter());
     if (!target)
         return;
-    const calcfile::Built built =
-        calcfile::build(text, name, false, calcfile::modelForPath(*target));
+    const calc::calcfile::Built built =
+        calc::calcfile::build(text, name, false, calc::calcfile::modelForPath(*target));
     QString error;
     if (!built.ok()) {
         error = built.error;
@@ -579,13 +579,13 @@ void frmDocument::mnuImportCalc_Click()
         return;
     QFile f(*source);
     QString error;
-    platform::calcfile::Imported im;
+    calc::calcfile::Imported im;
     // Far above any program (64 KB at most): a wrong file is not read whole.
     if (!f.open(QIODevice::ReadOnly))
         error = f.errorString();
     else if (f.size() > 1024 * 1024)
         error = QStringLiteral("The file is too large to be a calculator program.");
-    else if (im = platform::calcfile::import(f.readAll()); !im.ok())
+    else if (im = calc::calcfile::import(f.readAll()); !im.ok())
         error = im.error;
     if (!error.isEmpty()) {
         dialogs::message(this,

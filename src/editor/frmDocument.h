@@ -2,7 +2,7 @@
 // The editing window for one calculator program: program pane, syntax and
 // example panes, symbol palette, picture buttons and its own menu bar.
 #include "platform/RichTextBox.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QHash>
 #include <QWidget>
@@ -46,7 +46,6 @@ public:
     // The menus of the window's own menu bar, in order; the main frame shows
     // them in its menu bar while this window is active.
     QList<QMenu *> menus() const { return m_menus; }
-    QMenuBar *ownMenuBar() const { return m_menuBar; }
     void setOwnMenuBarVisible(bool visible);
 
     // Any menu item by its name ("mnuFor", "mnuSave", ...).

@@ -1,9 +1,9 @@
 #include "editor/frmFind.h"
 
+#include "calc/CalculatorSymbols.h"
 #include "editor/UndoHistory.h"
-#include "platform/CalculatorSymbols.h"
 #include "platform/RichTextBox.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -102,7 +102,7 @@ void frmFind::showFor(bool replacing)
     const QString selected = m_pane->SelText();
     const bool lines = selected.contains(QLatin1Char('\n'));
     if (!selected.isEmpty() && !lines)
-        txtFind->setText(platform::calcsymbols::toUnicode(selected));
+        txtFind->setText(calc::calcsymbols::toUnicode(selected));
     chkInSelection->setChecked(lines);
     if (lines)
         takeScope();
@@ -123,12 +123,12 @@ bool frmFind::hasSearch() const
 
 QString frmFind::needle() const
 {
-    return platform::calcsymbols::fromUnicode(txtFind->text()).text;
+    return calc::calcsymbols::fromUnicode(txtFind->text()).text;
 }
 
 QString frmFind::replacement() const
 {
-    return platform::calcsymbols::fromUnicode(txtReplace->text()).text;
+    return calc::calcsymbols::fromUnicode(txtReplace->text()).text;
 }
 
 FindOptions frmFind::options() const

@@ -57,7 +57,6 @@ public:
     // Convenience for callers that only compare texts: a null QString when
     // the value or key is missing, which matches none of "0", "1", ...
     QString valueText(const QString &name);
-    QString currentKey() const { return m_current; }
     QStringList subKeys() const;
     bool DeleteKey(const QString &name); // subkey of the current key
     QString lastError() const { return m_store.lastError(); }

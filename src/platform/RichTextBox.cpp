@@ -1,6 +1,8 @@
 #include "platform/RichTextBox.h"
 
-#include "platform/CalculatorSymbols.h"
+#include "calc/ModelText.h"
+
+#include "calc/CalculatorSymbols.h"
 #include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
 
@@ -75,7 +77,7 @@ QString toEditorText(const QString &model)
             // The document takes these two as its own frame marks.
             out += QChar(QChar::ReplacementCharacter);
         } else {
-            out += rtf::modelToDisplay(c);
+            out += calc::modelToDisplay(c);
         }
     }
     return out;
@@ -87,7 +89,7 @@ void appendModel(QString &out, QStringView editor)
         if (c == QChar::ParagraphSeparator)
             out += QLatin1String("\r\n");
         else
-            out += rtf::displayToModel(c);
+            out += calc::displayToModel(c);
     }
 }
 
@@ -609,7 +611,7 @@ bool RichTextBox::loadFile(const QString &path, bool asRtf, QString *error)
     QString text;
     if (data.startsWith("\xEF\xBB\xBF")) {
         for (QChar c : QString::fromUtf8(data.mid(3)))
-            text += rtf::displayToModel(c);
+            text += calc::displayToModel(c);
     } else {
         text = QString::fromLatin1(data);
     }
@@ -781,7 +783,7 @@ QString RichTextBox::incomingFrom(const QMimeData *data)
 
 QString RichTextBox::toClipboardText(const QString &model)
 {
-    QString text = calcsymbols::toUnicode(model);
+    QString text = calc::calcsymbols::toUnicode(model);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
@@ -789,7 +791,7 @@ QString RichTextBox::toClipboardText(const QString &model)
 
 QString RichTextBox::acceptIncoming(const QString &text)
 {
-    calcsymbols::Incoming in = calcsymbols::fromUnicode(text);
+    calc::calcsymbols::Incoming in = calc::calcsymbols::fromUnicode(text);
     if (!in.refused.isEmpty()) {
         QStringList chars;
         for (QChar c : in.refused)

@@ -1,8 +1,7 @@
 #pragma once
 // The rich-text pane of the document windows and wizards. Callers work in
-// *model text*: CR LF line breaks, positions counted in that text, codes
-// 128-255 as U+0080-U+00FF. The pane keeps one QTextBlock per model line and
-// converts positions through the block map, never by walking the text.
+// model text (calc/ModelText.h). The pane keeps one QTextBlock per model line
+// and converts positions through the block map, never by walking the text.
 #include "platform/TextChange.h"
 
 #include <QPalette>

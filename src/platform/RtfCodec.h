@@ -2,9 +2,7 @@
 // Reader and writer for the rich text of the document files. No widget here:
 // the pane converts between this and its QTextDocument.
 //
-// Text is held as *model text*: CR LF line breaks, the single-byte codes
-// 128-255 of the Windows Latin code page as U+0080-U+00FF (so a calculator
-// symbol byte survives load and save unchanged), anything else as Unicode.
+// Text is held as model text (calc/ModelText.h).
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -66,10 +64,5 @@ QByteArray write(const Document &doc);
 
 // Convenience for one-format text.
 QByteArray writePlain(const QString &modelText, const QString &fontName, int halfPoints);
-
-// The Windows Latin code page puts 27 characters at 0x80-0x9F. The model
-// keeps their byte (U+0080-U+009F); display uses the real character.
-QChar modelToDisplay(QChar c);
-QChar displayToModel(QChar c);
 
 } // namespace platform::rtf

@@ -1,6 +1,6 @@
 #pragma once
-// One change of a pane's text, in model text (CR LF line breaks, positions
-// counted in that text): at `position`, `removed` gave way to `inserted`.
+// One change of a pane's text, in model text (calc/ModelText.h): at
+// `position`, `removed` gave way to `inserted`.
 #include <QString>
 
 namespace platform

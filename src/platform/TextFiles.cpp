@@ -1,6 +1,6 @@
 #include "platform/TextFiles.h"
 
-#include "platform/RtfCodec.h"
+#include "calc/ModelText.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -36,7 +36,7 @@ qsizetype toWindowsLatin(const QString &text, QByteArray *bytes)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = rtf::displayToModel(text.at(i)).unicode();
+        const char16_t c = calc::displayToModel(text.at(i)).unicode();
         if (c > 0xFF) {
             bytes->clear();
             return i;
@@ -51,7 +51,7 @@ QString fromWindowsLatin(const QByteArray &bytes)
 {
     QString text = QString::fromLatin1(bytes);
     for (QChar &c : text)
-        c = rtf::modelToDisplay(c);
+        c = calc::modelToDisplay(c);
     return text;
 }
 

@@ -3,7 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/MousePointer.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -2,7 +2,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "projects/frmNewStandard.h"
 
 #include <QFrame>

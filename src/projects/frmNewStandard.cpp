@@ -3,7 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/RegistryAccess.h"
 #include "platform/Twips.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "projects/ProjectRecord.h"
 #include "projects/frmNewProject.h"
 
@@ -36,7 +36,7 @@ void showDocument(QWidget *doc)
             area->setActiveSubWindow(sub);
         return;
     }
-    platform::Windows::bringForward(doc);
+    platform::WindowRegistry::bringForward(doc);
 }
 } // namespace
 

@@ -2,7 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "reference/LineCommand.h"
 #include "reference/frmWizard_GETKEY.h"
 #include "reference/frmWizard_MENU.h"

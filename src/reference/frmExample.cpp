@@ -4,7 +4,7 @@
 #include "platform/Config.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QCheckBox>
 #include <QTextEdit>

@@ -2,7 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/RichTextBox.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "reference/WizardText.h"
 #include "reference/WizardWidgets.h"
 

@@ -3,7 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Places.h"
 #include "platform/RichTextBox.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "reference/WizardText.h"
 #include "reference/WizardWidgets.h"
 

@@ -8,7 +8,7 @@
 #include "platform/Fonts.h"
 #include "platform/Pause.h"
 #include "platform/SettingsStore.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "reference/frmExample.h"
 #include "shell/Studio.h"
 #include "shell/frmFirstTime.h"

@@ -44,7 +44,8 @@ frmMain *Studio::mainFrame() const
 
 editor::frmDocument *Studio::defaultDocumentIfLoaded() const
 {
-    return platform::Windows::closing(m_defaultDocument) ? nullptr : m_defaultDocument.data();
+    return platform::WindowRegistry::closing(m_defaultDocument) ? nullptr
+                                                                : m_defaultDocument.data();
 }
 
 void Studio::setMainFrame(frmMain *frame)
@@ -128,7 +129,7 @@ void Studio::showNewBrowser(const QString &startingAddress)
 {
     auto *browser = new auxiliary::frmBrowser();
     browser->StartingAddress = startingAddress;
-    platform::Windows::bringForward(browser);
+    platform::WindowRegistry::bringForward(browser);
 }
 
 void Studio::reset()

@@ -1,9 +1,9 @@
 #pragma once
 // The shell's window factory and wiring point: the main frame, the default
 // document window, every new document window, and the shared browser.
-// Windows below the shell reach these through platform::Windows.
+// Windows below the shell reach these through platform::WindowRegistry.
 #include "editor/frmDocument.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QObject>
 #include <QPointer>

@@ -5,7 +5,7 @@
 #include "platform/Pause.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,13 +1,13 @@
 #include "shell/frmMain.h"
 
 #include "auxiliary/frmAbout.h"
+#include "editor/EditorOptions.h"
 #include "editor/frmDocument.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
-#include "platform/EditorOptions.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "shell/Studio.h"
 #include "shell/frmOptions.h"
 
@@ -179,7 +179,7 @@ void frmMain::createStatusBar()
     sbStatusBar->addWidget(status, 1);
     sbStatusBar->addPermanentWidget(m_modifiedPanel);
     sbStatusBar->addPermanentWidget(m_figuresPanel);
-    connect(&platform::EditorOptions::instance(), &platform::EditorOptions::changed, this,
+    connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
             &frmMain::showStatusFigures);
     sbStatusBar->addPermanentWidget(m_datePanel);
     sbStatusBar->addPermanentWidget(m_timePanel);
@@ -245,7 +245,7 @@ void frmMain::showStatusFigures()
 {
     QMdiSubWindow *sub = m_mdi->activeSubWindow();
     auto *doc = sub ? qobject_cast<editor::frmDocument *>(sub->widget()) : nullptr;
-    const bool shown = doc && platform::EditorOptions::statusFigures();
+    const bool shown = doc && editor::EditorOptions::statusFigures();
     m_figuresPanel->setText(shown ? doc->statusFigures() : QString());
     m_figuresPanel->setVisible(shown);
 }

@@ -1,11 +1,11 @@
 #include "shell/frmOptions.h"
 
+#include "editor/EditorOptions.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
-#include "platform/EditorOptions.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "shell/frmFirstTime.h"
 
 #include <QButtonGroup>
@@ -160,8 +160,8 @@ void frmOptions::loadValues()
     fillFromRegistry();
     Check7->setChecked(platform::settings::readOption(platform::config::ShowExample) == 1);
     Check1->setChecked(platform::settings::readOption(platform::config::ShowTipsAtStartup) != 0);
-    chkHighlight->setChecked(platform::EditorOptions::highlighting());
-    chkStatusFigures->setChecked(platform::EditorOptions::statusFigures());
+    chkHighlight->setChecked(editor::EditorOptions::highlighting());
+    chkStatusFigures->setChecked(editor::EditorOptions::statusFigures());
 }
 
 void frmOptions::showEvent(QShowEvent *event)
@@ -194,8 +194,8 @@ bool frmOptions::saveValues()
     using platform::settings::writeOption;
     bool ok = writeOption(platform::config::ShowTipsAtStartup, state(Check1));
     ok &= writeOption(platform::config::ShowExample, state(Check7));
-    ok &= platform::EditorOptions::instance().apply(chkHighlight->isChecked(),
-                                                    chkStatusFigures->isChecked());
+    ok &= editor::EditorOptions::instance().apply(chkHighlight->isChecked(),
+                                                  chkStatusFigures->isChecked());
 
     platform::RegistryAccess reg;
     ok &= reg.selectCompileOptionsForWriting();

@@ -2,7 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/RegistryAccess.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "shell/frmOptions.h"
 
 #include <QGuiApplication>

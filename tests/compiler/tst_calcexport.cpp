@@ -1,8 +1,8 @@
 // The command line's conversions, run on the program itself without a display.
+#include "calc/CalcFile.h"
 #include "common/TestRegistry.h"
 #include "compiler/CalcExport.h"
 #include "compiler/LinkExport.h"
-#include "platform/CalcFile.h"
 #include "platform/RtfCodec.h"
 
 #include <QFile>
@@ -49,22 +49,22 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("stderrText");
         QTest::addColumn<QByteArray>("content"); // what the written file holds then
-        namespace calcfile = platform::calcfile;
+        namespace calcfile = calc::calcfile;
         const QString game = path("game.tvf");
         const auto row = [](const char *name, const QStringList &arguments, const QString &error,
                             const QByteArray &content) {
             QTest::newRow(name) << arguments << error << content;
         };
         row("8xp, name from the file", {"--export-8xp", game, path("a.8xp")}, {},
-            calcfile::build(kProgram, "GAME", false, calcfile::Model::Ti83Plus).file);
+            calc::calcfile::build(kProgram, "GAME", false, calc::calcfile::Model::Ti83Plus).file);
         row("import", {"--import-8xp", path("a.8xp"), path("a.tvf")}, {}, document());
         row("8xp named, protected",
             {"--export-8xp", game, path("b.8xp"), "--name", "G2", "--protected"}, {},
-            calcfile::build(kProgram, "G2", true, calcfile::Model::Ti83Plus).file);
+            calc::calcfile::build(kProgram, "G2", true, calc::calcfile::Model::Ti83Plus).file);
         row("link", {"--export-link", game, path("c.txt"), "--name", "g"}, {},
             compiler::toExportBytes(compiler::exportText(kProgram, "g", false, game)).bytes);
         row("bad name", {"--export-8xp", game, path("d.8xp"), "--name", "9"},
-            QString("\"%1\" was not exported. ").arg(game) + calcfile::nameRules("9") + "\n",
+            QString("\"%1\" was not exported. ").arg(game) + calc::calcfile::nameRules("9") + "\n",
             "<missing>");
         row("over the source", {"--export-link", game, game},
             QString("\"%1\" is the file being converted; please choose another file name.\n")

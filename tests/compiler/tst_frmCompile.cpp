@@ -7,7 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RichTextBox.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,6 +1,6 @@
+#include "calc/CalcFile.h"
 #include "common/TestRegistry.h"
 #include "compiler/frmDone.h"
-#include "platform/CalcFile.h"
 #include "platform/Dialogs.h"
 #include "platform/RtfCodec.h"
 
@@ -143,19 +143,18 @@ private slots:
 
         if (name == "ab") {
             QCOMPARE(m_script.asked.back().text, "The calculator file cannot be made:\n" +
-                                                     platform::calcfile::nameRules(name) +
+                                                     calc::calcfile::nameRules(name) +
                                                      "\n\nNothing was exported.");
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tvf"}));
             return;
         }
         QVERIFY(m_script.titles("message").isEmpty());
         QCOMPARE(m_script.titles("save"), QStringList({"Save Text File", "Save Calculator File"}));
-        QCOMPARE(m_script.asked.back().defaultAnswer, platform::calcfile::fileFilter());
+        QCOMPARE(m_script.asked.back().defaultAnswer, calc::calcfile::fileFilter());
         QVERIFY(readAll(dir.filePath("p.txt")).endsWith("Disp 1\r\n\\stop83P\\"));
         QCOMPARE(
             readAll(dir.filePath("p.8xp")),
-            platform::calcfile::build(u"Disp 1", "AB", false, platform::calcfile::Model::Ti83Plus)
-                .file);
+            calc::calcfile::build(u"Disp 1", "AB", false, calc::calcfile::Model::Ti83Plus).file);
     }
 
 private:

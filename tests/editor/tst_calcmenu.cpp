@@ -1,9 +1,9 @@
 // File > Export to Calculator and Import Calculator Program.
 #include "common/TestRegistry.h"
 
+#include "calc/CalcFile.h"
+#include "calc/CalculatorSymbols.h"
 #include "editor/frmDocument.h"
-#include "platform/CalcFile.h"
-#include "platform/CalculatorSymbols.h"
 #include "platform/Dialogs.h"
 #include "platform/RtfCodec.h"
 
@@ -68,13 +68,13 @@ private slots:
                                                  "Export to Calculator", "Export to Calculator",
                                                  "Import Calculator Program"}));
         QCOMPARE(m_script.asked[0].defaultAnswer, QString("FRMDOCUM"));
-        QCOMPARE(m_script.asked[1].text, platform::calcfile::nameRules("game"));
+        QCOMPARE(m_script.asked[1].text, calc::calcfile::nameRules("game"));
         QCOMPARE(m_script.asked[2].defaultAnswer, QString("game")); // asked again
-        QCOMPARE(m_script.asked[3].defaultAnswer, platform::calcfile::fileFilter());
+        QCOMPARE(m_script.asked[3].defaultAnswer, calc::calcfile::fileFilter());
         QCOMPARE(imported.size(), 1);
         QCOMPARE(imported[0][0].toString(), QString("GAME"));
         QVERIFY(w.RichTextBox1->Text().contains(
-            QChar(char16_t(platform::calcsymbols::byteFor(QStringView(u"\u2192"))))));
+            QChar(char16_t(calc::calcsymbols::byteFor(QStringView(u"\u2192"))))));
         QCOMPARE(imported[0][1].toString(), w.RichTextBox1->Text());
     }
 
@@ -152,8 +152,7 @@ private slots:
         w.mnuExportCalc->trigger();
         answer.stop();
         QCOMPARE(readAll(dir.filePath("prog.83p")),
-                 platform::calcfile::build(u"Disp 1", "AB", false, platform::calcfile::Model::Ti83)
-                     .file);
+                 calc::calcfile::build(u"Disp 1", "AB", false, calc::calcfile::Model::Ti83).file);
     }
 };
 

@@ -2,10 +2,10 @@
 // palette, files, clipboard and printing.
 #include "common/TestRegistry.h"
 
+#include "calc/CalculatorSymbols.h"
 #include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
-#include "platform/CalculatorSymbols.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Places.h"
@@ -315,7 +315,7 @@ private slots:
 
     void copyPastesBackIdentically()
     {
-        using namespace platform::calcsymbols;
+        using namespace calc::calcsymbols;
         Fixture a;
         // Between our own panes every code comes back, also where several draw
         // one symbol; other programs get the symbols as text.

@@ -2,14 +2,14 @@
 // and the panes' places at the designed size and beyond.
 #include "common/TestRegistry.h"
 
+#include "editor/EditorOptions.h"
 #include "editor/FindText.h"
+#include "editor/Highlighter.h"
 #include "editor/StatusFigures.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 #include "editor/frmFind.h"
 #include "platform/Dialogs.h"
-#include "platform/EditorOptions.h"
-#include "platform/Highlighter.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -217,12 +217,12 @@ private slots:
         f.w.setSaveEnabled(true);
         const int entries = f.w.history().undoCount();
         const QByteArray rtf = f.pane()->toRtf();
-        QVERIFY(platform::Highlighter::of(f.pane()) && platform::Highlighter::of(f.w.RichTextBox2));
+        QVERIFY(editor::Highlighter::of(f.pane()) && editor::Highlighter::of(f.w.RichTextBox2));
         f.w.history().reset();
         for (bool on : {false, true}) {
-            platform::EditorOptions::instance().apply(on, true);
+            editor::EditorOptions::instance().apply(on, true);
             QCoreApplication::processEvents();
-            QCOMPARE(bool(platform::Highlighter::of(f.w.RichTextBox3)), on);
+            QCOMPARE(bool(editor::Highlighter::of(f.w.RichTextBox3)), on);
             QCOMPARE(f.pane()->toRtf(), rtf);
             QCOMPARE(f.w.history().undoCount(), 1);
         }

@@ -1,4 +1,6 @@
+#include "calc/Tokens.h"
 #include "common/TestRegistry.h"
+#include "common/TokenBytes.h"
 #include "editor/SymbolPalette.h"
 
 #include <QTemporaryDir>
@@ -59,6 +61,17 @@ private slots:
         const std::optional<QString> got = editor::readScratchText(f.fileName());
         QCOMPARE(got.has_value(), !text.isNull());
         QCOMPARE(got.value_or(QString()), text);
+    }
+
+    void paletteEntries()
+    {
+        const char *expected[editor::kPaletteEntryCount] = {
+            "6D", "6E", "6F", "6A", "6B", "6C", "0B", "2D", "0A", "0E", "F1", "0F", "BD",
+            "7F", "80", "81", "0C", "0D", "F0", "B0", "C1", "BC", "82", "83", "70", "71",
+            "08", "06", "10", "09", "07", "11", "2B", "",   "3E", "AE", "AC", "AF"};
+        for (int i = 0; i < editor::kPaletteEntryCount; ++i)
+            QCOMPARE(calc::tokens::tokenize(editor::paletteInsertText(i).value_or(QString())).bytes,
+                     testing::bytesOf(expected[i]));
     }
 };
 

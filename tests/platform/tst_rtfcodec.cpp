@@ -1,4 +1,5 @@
 // The RTF reader and writer without a pane.
+#include "calc/ModelText.h"
 #include "common/TestRegistry.h"
 
 #include "platform/RtfCodec.h"
@@ -43,7 +44,7 @@ QString randomPaneText(QRandomGenerator &rng)
         else if (QChar::isSurrogate(c) || c == 0xFDD0 || c == 0xFDD1)
             t += QChar(0x3042);
         else
-            t += kind == 3 || kind > 6 ? rtf::displayToModel(QChar(c)) : QChar(c);
+            t += kind == 3 || kind > 6 ? calc::displayToModel(QChar(c)) : QChar(c);
     }
     return t;
 }

@@ -8,7 +8,7 @@
 #include "platform/Places.h"
 #include "platform/RegistryAccess.h"
 #include "platform/Twips.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "projects/frmNewProject.h"
 #include "projects/frmNewStandard.h"
 #include "projects/frmProjectExplorer.h"

@@ -2,7 +2,7 @@
 // A document window as the reference sees it: three real panes and a
 // description line, served as the default document by a factory of its own.
 #include "platform/RichTextBox.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QPointer>
 #include <QVBoxLayout>
@@ -49,7 +49,7 @@ public:
     }
     FakeDocument *defaultDocument() override
     {
-        if (!m_default || platform::Windows::closing(m_default))
+        if (!m_default || platform::WindowRegistry::closing(m_default))
             m_default = new FakeDocument;
         return m_default;
     }

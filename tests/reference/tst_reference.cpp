@@ -1,7 +1,10 @@
 // The command reference as a document window's menus drive it, the line
 // dialog, and the Menu and Getkey wizards.
+#include "calc/Tokens.h"
 #include "common/TestRegistry.h"
+#include "common/TokenBytes.h"
 #include "reference/FakeDocument.h"
+#include "reference/WizardText.h"
 
 #include "platform/Dialogs.h"
 #include "reference/Reference.h"
@@ -393,6 +396,70 @@ private slots:
 
 private:
     platform::dialogs::Script m_script;
+
+    void referenceExamplesAndWizards()
+    {
+        const QHash<QString, const char *> examples = {
+            {"mnuIfThenElse", "DC 2A 'X' 6A 2A 2B 'X' 3F CE 'X' 6B '0' 3F CF 3F 'X' 0D 04 'Y' 3F "
+                              "D0 3F 'X' 04 'Y' 3F D4 3F DE 08 'X' 2B 'Y' 09"},
+            {"mnuIfThen", "'1' 04 'X' 3E '10' 04 'Y' 3F CE 'X' 6B '10' 3F CF 3F '2X' 70 '3' 04 "
+                          "'X' 3F '2Y' 71 '3' 04 'Y' 3F D4 3F DE 'X' 2B 'Y'"},
+            {"mnuIf", "'0' 04 'A' 3F D6 'Z' 3F 'A' 70 '1' 04 'A' 3F DE 2A 'A' 29 'IS' 2A 2B 'A' "
+                      "3F CE 'A' 6C '2' 3F D9 3F D7 'Z'"},
+            {"mnuFor", "D3 'A' 2B '0' 2B '8' 2B '2' 11 3F DE 'A' 0D 3F D4"},
+            {"mnuPause", "DE 2A 'HELLO' 2A 3F D8"},
+            // The reference's own "Send{(7)}" is not a command; it stays letters.
+            {"mnuWait", "DE 2A 'IT' 29 'IS' 29 'PAUSING' 2A 2B 2A 'FOR' 29 'A' 29 'SECOND' 2A 3F "
+                        "'S' BBB4 BBBE BBB3 08 10 '7' 11 09"},
+            {"mnuWhile", "D1 '1' 3F AD 04 'A' 3F D1 'A' 6A '0' 3F AD 04 'A' 3F D4"},
+            {"mnuRepeat", "'0' 04 'I' 3F '0' 04 'J' 3F D2 'I' 6E '6' 3F 'J' 70 '1' 04 'J' 3F 'I' "
+                          "70 '1' 04 'I' 3F D4 3F DE 2A 'J' 6A 2A 2B 'J'"},
+            {"mnuInput", "DC 2A 'PASSWORD' 3E 2A 2B 'A' 3F DE 2A 'PASSWORD' 29 'IS' 3E 2A 2B 'A'"},
+            {"mnuPrompt", "DD 'A' 3F DE 'A'"},
+            {"mnuOutput", "E0 '5' 2B '1' 2B 2A 'HELLO' 29 'THERE' 2A 11"},
+            {"mnuDisplay", "DE 2A 'HELLO' 29 'THERE' 2A 3F DE 2A 'HELLO' 29 'THERE' 2A 2B 2A "
+                           "'HELLO' 29 'AGAIN' 2A 3F DE 'A'"},
+            {"mnuClearHomeScreen", "DE 2A 'HELLO' 29 'THERE' 2A 3F D8 3F E1"},
+            {"mnuLabel", "D6 'A1' 3F DE 2A 'HELLO' 29 'THERE' 2A 3F D8 3F D7 'A1'"},
+            {"mnuGoto", "D6 'A1' 3F DE 2A 'HELLO' 29 'THERE' 2A 3F D8 3F D7 'A1'"},
+            {"mnuReturn", "D5"},
+            {"mnuSend", "E7 AA00 11"},
+            {"mnuGet", "E8 AA00 11"},
+            {"mnuGetCalc", "BB53 AA00 11"},
+            {"mnuDelvar", "BB54 AA00"},
+            {"mnuIS", "'7' 04 'A' 3F DA 'A' 2B '6' 11 3F DE 2A 'NOT' 29 6C '6' 2A 3F DE 2A 6C 29 "
+                      "'6' 2A"},
+            {"mnuDS", "'1' 04 'A' 3F DB 'A' 2B '6' 11 3F DE 2A 6C 29 '6' 2A 3F DE 2A 'NOT' 29 6C "
+                      "29 '6' 2A"},
+        };
+        int seen = 0;
+        for (const reference::ReferenceEntry &e : reference::referenceEntries()) {
+            if (!e.programInsertion.isEmpty())
+                QCOMPARE(calc::tokens::tokenize(e.programInsertion).bytes,
+                         testing::bytesOf(e.item == QLatin1String("mnuDelvar") ? "BB54" : "85"));
+            if (e.example.lines.isEmpty())
+                continue;
+            QVERIFY2(examples.contains(e.item), qPrintable(e.item));
+            QCOMPARE(calc::tokens::tokenize(reference::joinLines(e.example.lines)).bytes.toHex(' '),
+                     testing::bytesOf(examples.value(e.item)).toHex(' '));
+            ++seen;
+        }
+        QCOMPARE(seen, examples.size());
+
+        using namespace reference;
+        const QString menu = menuwizard::opening() + menuwizard::titleText("\"", "DEFULT") +
+                             menuwizard::itemText("\"", "DEFULT MENU 1") + "A1" +
+                             menuwizard::closing();
+        QCOMPARE(
+            calc::tokens::tokenize(menu).bytes,
+            testing::bytesOf("E6 2A 'DEFULT' 2A 2B 2A 'DEFULT' 29 'MENU' 29 '1' 2A 2B 'A1' 11"));
+        const QString loop = getkeywizard::skeleton() + getkeywizard::keyBlock("105", "A1") +
+                             getkeywizard::closing();
+        QCOMPARE(calc::tokens::tokenize(loop).bytes,
+                 testing::bytesOf("D1 '1' 3F AD 04 'A' 3F D1 'A' 6A '0' 3F AD 04 'A' "
+                                  "3F D4 3F CE 'A' 6A '105' 3F CF 3F D7 'A1' 3F D4 "
+                                  "3F D4"));
+    }
 };
 
 TORVANE_TEST(TstReference);

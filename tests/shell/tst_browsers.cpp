@@ -7,7 +7,7 @@
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "shell/Studio.h"
 #include "shell/frmMain.h"
 

@@ -5,19 +5,19 @@
 
 #include "auxiliary/frmBrowser.h"
 #include "auxiliary/frmTip.h"
+#include "calc/CalcFile.h"
+#include "editor/Highlighter.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 #include "platform/AppInfo.h"
-#include "platform/CalcFile.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
-#include "platform/Highlighter.h"
 #include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RichTextBox.h"
 #include "platform/SettingsStore.h"
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 #include "projects/frmNewProject.h"
 #include "projects/frmNewStandard.h"
 #include "reference/ReferenceEntries.h"
@@ -335,12 +335,12 @@ private slots:
         frmOptions *o = platform::windows().show<frmOptions>();
         QCOMPARE(o->SSTab1->tabText(3), QString("Editor"));
         QVERIFY(o->chkHighlight->isChecked() && o->chkStatusFigures->isChecked());
-        QVERIFY(platform::Highlighter::of(doc->RichTextBox1));
+        QVERIFY(editor::Highlighter::of(doc->RichTextBox1));
         o->chkHighlight->setChecked(false);
         o->chkStatusFigures->setChecked(false);
         QTest::mouseClick(o->Command3, Qt::LeftButton); // Apply
         QVERIFY(!figures->isVisible());
-        QVERIFY(!platform::Highlighter::of(doc->RichTextBox1));
+        QVERIFY(!editor::Highlighter::of(doc->RichTextBox1));
         QCOMPARE(platform::settings::readOption(EditorHighlighting), 0);
         QCOMPARE(platform::settings::readOption(EditorStatusFigures), 0);
         o->chkHighlight->setChecked(true);
@@ -504,9 +504,9 @@ private slots:
         const QString file = m_fixture->profile.path() + "/game.8xp";
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(platform::calcfile::build(u"Disp \"ok\"", "GAME", false,
-                                          platform::calcfile::Model::Ti83Plus)
-                    .file);
+        f.write(
+            calc::calcfile::build(u"Disp \"ok\"", "GAME", false, calc::calcfile::Model::Ti83Plus)
+                .file);
         f.close();
         m_fixture->script.files.push_back(file);
         doc->mnuImportCalc->trigger();

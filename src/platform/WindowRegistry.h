@@ -45,10 +45,10 @@ public:
     virtual DocumentWindow *newDocument(const QString &caption) = 0;
 };
 
-class Windows
+class WindowRegistry
 {
 public:
-    static Windows &instance();
+    static WindowRegistry &instance();
 
     // Single-instance windows: created on first use, kept until closed. A
     // window that was closed and only waits for its deletion counts as gone.
@@ -111,7 +111,7 @@ private:
         return slot.widget && !(slot.deleteOnClose && closing(slot.widget));
     }
 
-    Windows() = default;
+    WindowRegistry() = default;
     QHash<std::type_index, Slot> m_windows;
     DocumentFactory *m_factory = nullptr;
     BrowserOpener m_browserOpener;
@@ -139,9 +139,9 @@ QRect keptReachable(const QRect &rect);
 // window.
 void disconnectChildren(QObject *window);
 
-inline Windows &windows()
+inline WindowRegistry &windows()
 {
-    return Windows::instance();
+    return WindowRegistry::instance();
 }
 
 } // namespace platform

@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace platform::calcfile
+namespace calc::calcfile
 {
 
 enum class Model { Ti83Plus, Ti83 };
@@ -61,4 +61,4 @@ struct Imported {
 };
 Imported import(const QByteArray &file);
 
-} // namespace platform::calcfile
+} // namespace calc::calcfile

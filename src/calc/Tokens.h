@@ -1,16 +1,16 @@
 #pragma once
 // Program text and the calculator's tokens. The calculator stores a program
-// as tokens of one or two bytes; the editor holds model text (CR LF line
-// breaks, symbol codes 128..255 as U+0080..U+00FF). The table comes from the
-// TI-83 Plus token sheet the program carries, plus a few spellings of its
-// own (the reference's '' for a double quote, "Getkey", "Delvar ", and the
-// display font's forms of symbols the sheet writes differently).
+// as tokens of one or two bytes; the editor holds model text
+// (calc/ModelText.h). The table comes from the TI-83 Plus token sheet the
+// program carries, plus a few spellings of its own (the reference's '' for a
+// double quote, "Getkey", "Delvar ", and the display font's forms of symbols
+// the sheet writes differently).
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <QVector>
 
-namespace platform::tokens
+namespace calc::tokens
 {
 
 // One cut of a line. `token` is the byte of a one-byte token, (first << 8 |
@@ -51,11 +51,6 @@ QString detokenize(const QByteArray &bytes, QString *error = nullptr);
 QString displayString(int token);
 // How detokenize() writes a token in model text.
 QString modelSpelling(int token);
-// Bytes a token takes in the program (0 for -1).
-inline int tokenSize(int token)
-{
-    return token < 0 ? 0 : token > 0xFF ? 2 : 1;
-}
 // The bytes of a token value, in program order.
 QByteArray tokenBytes(int token);
 
@@ -66,4 +61,4 @@ int versionFor(const QByteArray &bytes);
 // once, in order of appearance.
 QVector<int> tokensMissingOnTi83(const QByteArray &bytes);
 
-} // namespace platform::tokens
+} // namespace calc::tokens

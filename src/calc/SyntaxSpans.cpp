@@ -1,12 +1,12 @@
-#include "platform/Highlight.h"
+#include "calc/SyntaxSpans.h"
 
-#include "platform/Tokens.h"
+#include "calc/Tokens.h"
 
 #include <cstdint>
 #include <utility>
 #include <vector>
 
-namespace platform::highlight
+namespace calc::syntax
 {
 
 namespace
@@ -319,4 +319,4 @@ QVector<Span> lineSpans(QStringView modelLine)
     return Colourer(modelLine).run();
 }
 
-} // namespace platform::highlight
+} // namespace calc::syntax

@@ -3,7 +3,7 @@
 // open windows follow a change at once.
 #include <QObject>
 
-namespace platform
+namespace editor
 {
 
 class EditorOptions : public QObject
@@ -24,4 +24,4 @@ private:
     EditorOptions() = default;
 };
 
-} // namespace platform
+} // namespace editor

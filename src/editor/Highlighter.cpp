@@ -1,7 +1,8 @@
-#include "platform/Highlighter.h"
+#include "editor/Highlighter.h"
+
+#include "calc/ModelText.h"
 
 #include "platform/RichTextBox.h"
-#include "platform/RtfCodec.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -12,10 +13,10 @@
 #include <QTimer>
 #include <QToolTip>
 
-namespace platform
+namespace editor
 {
 
-using highlight::Category;
+using calc::syntax::Category;
 
 namespace
 {
@@ -143,9 +144,9 @@ bool Highlighter::colourBlock(const QTextBlock &block) const
     const QString text = block.text();
     QString model(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i)
-        model[i] = rtf::displayToModel(text[i]);
+        model[i] = calc::displayToModel(text[i]);
     QList<QTextLayout::FormatRange> ranges;
-    for (const highlight::Span &s : highlight::lineSpans(model))
+    for (const calc::syntax::Span &s : calc::syntax::lineSpans(model))
         ranges.push_back({s.start, s.length, m_formats[size_t(s.category)]});
     QTextLayout *layout = block.layout();
     if (layout->formats() == ranges)
@@ -265,4 +266,4 @@ bool Highlighter::showToolTip(const QPoint &viewportPos, const QPoint &globalPos
     return false;
 }
 
-} // namespace platform
+} // namespace editor

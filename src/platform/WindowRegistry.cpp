@@ -1,4 +1,4 @@
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,13 +9,13 @@
 namespace platform
 {
 
-Windows &Windows::instance()
+WindowRegistry &WindowRegistry::instance()
 {
-    static Windows windows;
+    static WindowRegistry windows;
     return windows;
 }
 
-void Windows::bringForward(QWidget *w)
+void WindowRegistry::bringForward(QWidget *w)
 {
     if (!w)
         return;
@@ -32,35 +32,35 @@ void Windows::bringForward(QWidget *w)
     w->activateWindow();
 }
 
-DocumentWindow *Windows::defaultDocument()
+DocumentWindow *WindowRegistry::defaultDocument()
 {
     return m_factory ? m_factory->defaultDocument() : nullptr;
 }
 
-DocumentWindow *Windows::newDocument(const QString &caption)
+DocumentWindow *WindowRegistry::newDocument(const QString &caption)
 {
     return m_factory ? m_factory->newDocument(caption) : nullptr;
 }
 
-void Windows::openInSharedBrowser(const QString &address)
+void WindowRegistry::openInSharedBrowser(const QString &address)
 {
     if (m_browserOpener)
         m_browserOpener(address);
 }
 
-void Windows::openHelp()
+void WindowRegistry::openHelp()
 {
     if (m_helpOpener)
         m_helpOpener();
 }
 
-void Windows::closeSharedBrowser()
+void WindowRegistry::closeSharedBrowser()
 {
     if (m_browserCloser)
         m_browserCloser();
 }
 
-void Windows::closeAll()
+void WindowRegistry::closeAll()
 {
     const auto open = m_windows;
     m_windows.clear();

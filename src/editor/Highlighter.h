@@ -1,9 +1,9 @@
 #pragma once
-// Colours a rich-text pane by platform::highlight's categories. Display only:
+// Colours a rich-text pane by calc::syntax's categories. Display only:
 // the colours are layout formats of the blocks, not formats of the text, and
 // they are applied without an edit, so the text, the pane's change reports
 // and the RTF written are the same with or without them.
-#include "platform/Highlight.h"
+#include "calc/SyntaxSpans.h"
 
 #include <QObject>
 #include <QTextCharFormat>
@@ -15,8 +15,13 @@ class QTimer;
 
 namespace platform
 {
-
 class RichTextBox;
+}
+
+namespace editor
+{
+
+using platform::RichTextBox;
 
 class Highlighter : public QObject
 {
@@ -30,9 +35,9 @@ public:
     static Highlighter *of(const RichTextBox *pane);
 
     // The format a category is drawn with under the pane's current palette.
-    QTextCharFormat format(highlight::Category category) const;
+    QTextCharFormat format(calc::syntax::Category category) const;
     // Colours for a light or a dark base colour.
-    static QColor colour(highlight::Category category, bool dark);
+    static QColor colour(calc::syntax::Category category, bool dark);
     static QString errorToolTip();
 
     // True while a large change (opening a file, a big paste, switching
@@ -56,7 +61,7 @@ private:
     // Kept apart: while the pane is torn down its viewport can no longer be
     // asked for, yet the viewport still reports events.
     QWidget *m_viewport;
-    std::array<QTextCharFormat, size_t(highlight::Category::Count)> m_formats;
+    std::array<QTextCharFormat, size_t(calc::syntax::Category::Count)> m_formats;
     bool m_dark = false;
     // What the timer still has to colour: [m_fillNext, m_fillEnd]; both move
     // with edits.
@@ -65,4 +70,4 @@ private:
     QTimer *m_fill = nullptr;
 };
 
-} // namespace platform
+} // namespace editor

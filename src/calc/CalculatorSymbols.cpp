@@ -1,11 +1,11 @@
-#include "platform/CalculatorSymbols.h"
+#include "calc/CalculatorSymbols.h"
 
 #include <QHash>
 #include <QVector>
 
 #include <algorithm>
 
-namespace platform::calcsymbols
+namespace calc::calcsymbols
 {
 
 namespace
@@ -194,4 +194,4 @@ int byteFor(QStringView symbol)
     return -1;
 }
 
-} // namespace platform::calcsymbols
+} // namespace calc::calcsymbols

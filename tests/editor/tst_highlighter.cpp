@@ -2,7 +2,7 @@
 // highlighter's formats, and that colouring never touches the text.
 #include "common/TestRegistry.h"
 
-#include "platform/Highlighter.h"
+#include "editor/Highlighter.h"
 #include "platform/RichTextBox.h"
 
 #include <QSignalSpy>
@@ -10,9 +10,9 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-using platform::Highlighter;
+using calc::syntax::Category;
+using editor::Highlighter;
 using platform::RichTextBox;
-using platform::highlight::Category;
 
 namespace
 {
@@ -160,4 +160,4 @@ private slots:
 };
 
 TORVANE_TEST(TstHighlight);
-#include "tst_highlight.moc"
+#include "tst_highlighter.moc"

@@ -1,6 +1,6 @@
-#include "platform/Tokens.h"
+#include "calc/Tokens.h"
 
-#include "platform/CalculatorSymbols.h"
+#include "calc/CalculatorSymbols.h"
 
 #include <QHash>
 #include <QXmlStreamReader>
@@ -11,13 +11,13 @@
 #include <vector>
 
 // The token sheet, embedded by the build (cmake/EmbedFile.cmake).
-namespace platform::tokens::sheet
+namespace calc::tokens::sheet
 {
 extern const unsigned char data[];
 extern const std::size_t dataSize;
-} // namespace platform::tokens::sheet
+} // namespace calc::tokens::sheet
 
-namespace platform::tokens
+namespace calc::tokens
 {
 
 namespace
@@ -555,4 +555,4 @@ QVector<int> tokensMissingOnTi83(const QByteArray &bytes)
     return missing;
 }
 
-} // namespace platform::tokens
+} // namespace calc::tokens

@@ -1,11 +1,11 @@
 #pragma once
 // What the calculator shows for the codes 128..255 of a program, and the way
-// text crosses between the program (bytes, held as U+0080..U+00FF) and the
+// text crosses between the program (model text, calc/ModelText.h) and the
 // rest of the world (Unicode: clipboard, drops, web pages, documentation).
 #include <QString>
 #include <QStringView>
 
-namespace platform::calcsymbols
+namespace calc::calcsymbols
 {
 
 // The symbol code `byte` (128..255) draws, in Unicode. Codes whose symbol is
@@ -34,4 +34,4 @@ Incoming fromUnicode(QStringView text);
 // The code a Unicode symbol is written as, or -1 when the table has none.
 int byteFor(QStringView symbol);
 
-} // namespace platform::calcsymbols
+} // namespace calc::calcsymbols

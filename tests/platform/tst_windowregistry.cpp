@@ -1,6 +1,6 @@
 #include "common/TestRegistry.h"
 
-#include "platform/Windows.h"
+#include "platform/WindowRegistry.h"
 
 #include <QPointer>
 #include <QTest>
@@ -54,4 +54,4 @@ void TstWindows::hiddenWindowIsKept()
 }
 
 TORVANE_TEST(TstWindows);
-#include "tst_windows.moc"
+#include "tst_windowregistry.moc"

@@ -1,16 +1,16 @@
-#include "platform/EditorOptions.h"
+#include "editor/EditorOptions.h"
 
 #include "platform/Config.h"
 #include "platform/SettingsStore.h"
 
-namespace platform
+namespace editor
 {
 
 namespace
 {
-bool on(const config::OptionKey &key)
+bool on(const platform::config::OptionKey &key)
 {
-    return settings::readOption(key) != 0;
+    return platform::settings::readOption(key) != 0;
 }
 } // namespace
 
@@ -22,12 +22,12 @@ EditorOptions &EditorOptions::instance()
 
 bool EditorOptions::highlighting()
 {
-    return on(config::EditorHighlighting);
+    return on(platform::config::EditorHighlighting);
 }
 
 bool EditorOptions::statusFigures()
 {
-    return on(config::EditorStatusFigures);
+    return on(platform::config::EditorStatusFigures);
 }
 
 bool EditorOptions::apply(bool highlighting, bool statusFigures)
@@ -35,11 +35,13 @@ bool EditorOptions::apply(bool highlighting, bool statusFigures)
     const bool changing = highlighting != EditorOptions::highlighting() ||
                           statusFigures != EditorOptions::statusFigures();
     auto text = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
-    bool ok = settings::writeOption(config::EditorHighlighting, text(highlighting));
-    ok &= settings::writeOption(config::EditorStatusFigures, text(statusFigures));
+    bool ok =
+        platform::settings::writeOption(platform::config::EditorHighlighting, text(highlighting));
+    ok &=
+        platform::settings::writeOption(platform::config::EditorStatusFigures, text(statusFigures));
     if (changing)
         emit changed();
     return ok;
 }
 
-} // namespace platform
+} // namespace editor

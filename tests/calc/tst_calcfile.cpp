@@ -1,9 +1,9 @@
+#include "calc/CalcFile.h"
 #include "common/TestRegistry.h"
-#include "platform/CalcFile.h"
 
 #include <QTest>
 
-using namespace platform::calcfile;
+using namespace calc::calcfile;
 
 namespace
 {

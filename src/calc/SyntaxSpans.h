@@ -5,7 +5,7 @@
 #include <QStringView>
 #include <QVector>
 
-namespace platform::highlight
+namespace calc::syntax
 {
 
 enum class Category {
@@ -39,4 +39,4 @@ QVector<Span> lineSpans(QStringView modelLine);
 // The store arrow as held in model text.
 inline constexpr char16_t kStoreArrow = 0xFC;
 
-} // namespace platform::highlight
+} // namespace calc::syntax

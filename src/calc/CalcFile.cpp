@@ -1,11 +1,11 @@
-#include "platform/CalcFile.h"
+#include "calc/CalcFile.h"
 
-#include "platform/CalculatorSymbols.h"
-#include "platform/Tokens.h"
+#include "calc/CalculatorSymbols.h"
+#include "calc/Tokens.h"
 
 #include <QFileInfo>
 
-namespace platform::calcfile
+namespace calc::calcfile
 {
 
 namespace
@@ -271,4 +271,4 @@ Imported import(const QByteArray &file)
     return im;
 }
 
-} // namespace platform::calcfile
+} // namespace calc::calcfile

@@ -1,14 +1,13 @@
+#include "calc/CalculatorSymbols.h"
+#include "calc/ModelText.h"
 #include "common/TestRegistry.h"
-#include "platform/CalculatorSymbols.h"
-
-#include "platform/RtfCodec.h"
 
 #include <QFile>
 #include <QPainterPath>
 #include <QRawFont>
 #include <QTest>
 
-using namespace platform::calcsymbols;
+using namespace calc::calcsymbols;
 
 class TstCalcSymbols : public QObject
 {
@@ -26,14 +25,14 @@ private slots:
             return g.size() == 1 ? g.front() : 0u;
         };
         for (int byte = 128; byte < 256; ++byte) {
-            const QString shown(platform::rtf::modelToDisplay(QChar(byte)));
+            const QString shown(calc::modelToDisplay(QChar(byte)));
             const quint32 g = glyph(shown);
             QVERIFY2(g != 0, qPrintable(QString::number(byte)));
             QVERIFY2(!font.pathForGlyph(g).isEmpty(), qPrintable(QString::number(byte)));
             // A symbol that is itself some code's position draws that code.
             const QString symbol = symbolOf(byte);
             const char16_t u = symbol.size() == 1 ? symbol.at(0).unicode() : 0;
-            if (u && (u < 0x80 || (u > 0xFF && platform::rtf::displayToModel(u) == u)))
+            if (u && (u < 0x80 || (u > 0xFF && calc::displayToModel(u) == u)))
                 QCOMPARE(glyph(symbol), g);
         }
         QCOMPARE(glyph(QStringLiteral("\uE0EF")), glyph(QStringLiteral("\u00EF")));
@@ -42,8 +41,7 @@ private slots:
     // to its note; the rows whose meaning was chosen are checked by value.
     void tableMatchesFontRows()
     {
-        QFile f(
-            QStringLiteral(TORVANE_TEST_DATA "/../../../resources/calculator/display-font.tsv"));
+        QFile f(QStringLiteral(TORVANE_SOURCE_DIR "/resources/calculator/display-font.tsv"));
         QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
         const QHash<int, QString> chosen = {{182, QStringLiteral("\u208B\u2081")},
                                             {184, QStringLiteral("/")},

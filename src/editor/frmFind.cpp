@@ -2,6 +2,7 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "editor/UndoHistory.h"
+#include "platform/Controls.h"
 #include "platform/RichTextBox.h"
 #include "platform/WindowRegistry.h"
 
@@ -18,14 +19,7 @@
 namespace editor
 {
 
-namespace
-{
-template <typename T> T *named(T *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-} // namespace
+using platform::controls::named;
 
 frmFind::frmFind(platform::RichTextBox *pane, UndoHistory *history, QWidget *owner)
     : QWidget(owner, Qt::Tool), m_pane(pane), m_history(history)

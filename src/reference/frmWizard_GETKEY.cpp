@@ -1,14 +1,15 @@
 #include "reference/frmWizard_GETKEY.h"
 
+#include "platform/Controls.h"
 #include "platform/Fonts.h"
 #include "platform/RichTextBox.h"
 #include "platform/WindowRegistry.h"
 #include "reference/WizardText.h"
-#include "reference/WizardWidgets.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QToolButton>
 
 #include <tuple>
@@ -16,6 +17,8 @@
 
 namespace reference
 {
+
+namespace controls = platform::controls;
 
 using namespace getkeywizard;
 
@@ -26,30 +29,31 @@ frmWizard_GETKEY::frmWizard_GETKEY(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(420, 380);
 
-    Label1 = widgets::label(this, "Label1",
-                            QStringLiteral("A getkey will allow the user to press a key (that you "
-                                           "define) and jump to a label. Simple enough?"),
-                            QRect(10, 8, 400, 36));
-    Label3 = widgets::label(
+    Label1 = controls::label(this, "Label1",
+                             QStringLiteral("A getkey will allow the user to press a key (that you "
+                                            "define) and jump to a label. Simple enough?"),
+                             QRect(10, 8, 400, 36));
+    Label3 = controls::label(
         this, "Label3",
         QStringLiteral("What keys do you want the user the press, and the label to jump to?"),
         QRect(10, 48, 400, 20));
 
-    Shape2 = widgets::shape(this, "Shape2", QRect(10, 72, 400, 40));
-    Label4 = widgets::label(this, "Label4", QStringLiteral("Key:"), QRect(20, 82, 34, 20));
+    Shape2 = controls::box(this, "Shape2", QRect(10, 72, 400, 40));
+    Label4 = controls::label(this, "Label4", QStringLiteral("Key:"), QRect(20, 82, 34, 20));
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(56, 80, 60, 24);
-    Label5 = widgets::label(this, "Label5", QStringLiteral("Label:"), QRect(140, 82, 44, 20));
+    Label5 = controls::label(this, "Label5", QStringLiteral("Label:"), QRect(140, 82, 44, 20));
     Text3 = new QLineEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setGeometry(186, 80, 140, 24);
 
-    Shape1 = widgets::shape(this, "Shape1", QRect(10, 120, 400, 90));
+    Shape1 = controls::box(this, "Shape1", QRect(10, 120, 400, 90));
     auto captioned = [this](const char *image, const char *label, const QString &caption,
                             QStyle::StandardPixmap picture, int centre) {
-        auto *b = widgets::pictureButton(this, image, picture, QRect(centre - 22, 126, 44, 44));
-        auto *l = widgets::label(this, label, caption, QRect(centre - 60, 176, 120, 20));
+        auto *b = controls::pictureButton(this, image, style()->standardIcon(picture),
+                                          QRect(centre - 22, 126, 44, 44), 4);
+        auto *l = controls::label(this, label, caption, QRect(centre - 60, 176, 120, 20));
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         return std::make_pair(b, l);
     };

@@ -1,19 +1,22 @@
 #include "reference/frmWizard_MENU.h"
 
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Places.h"
 #include "platform/RichTextBox.h"
 #include "platform/WindowRegistry.h"
 #include "reference/WizardText.h"
-#include "reference/WizardWidgets.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QStyle>
 #include <QToolButton>
 
 namespace reference
 {
+
+namespace controls = platform::controls;
 
 namespace dialogs = platform::dialogs;
 using namespace menuwizard;
@@ -26,11 +29,11 @@ frmWizard_MENU::frmWizard_MENU(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(420, 370);
 
-    Label1 = widgets::label(
+    Label1 = controls::label(
         this, "Label1",
         QStringLiteral("This will make a basic menu that will hold upto 7 items and a title bar."),
         QRect(10, 8, 400, 36));
-    Shape1 = widgets::shape(this, "Shape1", QRect(10, 50, 400, 170));
+    Shape1 = controls::box(this, "Shape1", QRect(10, 50, 400, 170));
 
     auto checkBox = [this](const char *name, QRect place) {
         auto *c = new QCheckBox(this);
@@ -38,15 +41,18 @@ frmWizard_MENU::frmWizard_MENU(QWidget *parent)
         c->setGeometry(place);
         return c;
     };
-    Image1 = widgets::pictureButton(this, "Image1", QStyle::SP_FileDialogDetailedView,
-                                    QRect(20, 58, 44, 44));
-    Label3 = widgets::label(this, "Label3", QStringLiteral("Title"), QRect(74, 70, 120, 20));
+    Image1 = controls::pictureButton(this, "Image1",
+                                     style()->standardIcon(QStyle::SP_FileDialogDetailedView),
+                                     QRect(20, 58, 44, 44), 4);
+    Label3 = controls::label(this, "Label3", QStringLiteral("Title"), QRect(74, 70, 120, 20));
     Check1 = checkBox("Check1", QRect(210, 70, 190, 20));
     Check1->setText(QStringLiteral("Not Completed"));
 
-    Image2 = widgets::pictureButton(this, "Image2", QStyle::SP_FileDialogNewFolder,
-                                    QRect(20, 110, 44, 44));
-    Label2 = widgets::label(this, "Label2", QStringLiteral("Add a Menus"), QRect(74, 122, 120, 20));
+    Image2 = controls::pictureButton(this, "Image2",
+                                     style()->standardIcon(QStyle::SP_FileDialogNewFolder),
+                                     QRect(20, 110, 44, 44), 4);
+    Label2 =
+        controls::label(this, "Label2", QStringLiteral("Add a Menus"), QRect(74, 122, 120, 20));
     // Check2 takes the raw counter under Check3, which shows the count.
     Check2 = checkBox("Check2", QRect(210, 122, 100, 20));
     Check2->setText(QStringLiteral("Menu #"));
@@ -54,9 +60,10 @@ frmWizard_MENU::frmWizard_MENU(QWidget *parent)
     Check3->setText(QStringLiteral("Menu #"));
     Check3->setAutoFillBackground(true);
 
-    Image3 = widgets::pictureButton(this, "Image3", QStyle::SP_DialogApplyButton,
-                                    QRect(20, 162, 44, 44));
-    Label7 = widgets::label(this, "Label7", QStringLiteral("Done"), QRect(74, 174, 120, 20));
+    Image3 =
+        controls::pictureButton(this, "Image3", style()->standardIcon(QStyle::SP_DialogApplyButton),
+                                QRect(20, 162, 44, 44), 4);
+    Label7 = controls::label(this, "Label7", QStringLiteral("Done"), QRect(74, 174, 120, 20));
 
     RichTextBox1 = new platform::RichTextBox(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));

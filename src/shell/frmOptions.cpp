@@ -2,6 +2,7 @@
 
 #include "editor/EditorOptions.h"
 #include "platform/Config.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
@@ -38,13 +39,9 @@ void applySwitch(QCheckBox *box, const QString &text)
     else if (text == QLatin1String("1"))
         box->setChecked(true);
 }
-
-template <typename T> T *named(T *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 } // namespace
+
+using platform::controls::named;
 
 frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
 {

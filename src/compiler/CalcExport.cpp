@@ -1,6 +1,5 @@
 #include "compiler/CalcExport.h"
 
-#include "calc/CalcFile.h"
 #include "compiler/LinkExport.h"
 #include "platform/Fonts.h"
 #include "platform/RtfCodec.h"
@@ -23,16 +22,19 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-bool readFile(const QString &path, QByteArray *data, QString *error)
+// Far above any document or program; keeps a wrong file from filling the
+// memory. A calculator program holds 64 KB at most.
+constexpr qint64 kMaxDocument = qint64(64) * 1024 * 1024;
+constexpr qint64 kMaxCalcFile = qint64(1024) * 1024;
+
+bool readFile(const QString &path, qint64 maxSize, QByteArray *data, QString *error)
 {
-    // Far above any program; keeps a wrong file from filling the memory.
-    constexpr qint64 kMaxFile = qint64(64) * 1024 * 1024;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("Cannot open \"%1\": %2").arg(shown(path), f.errorString());
         return false;
     }
-    if (f.size() > kMaxFile) {
+    if (f.size() > maxSize) {
         *error = QStringLiteral("\"%1\" is too large to be a program.").arg(shown(path));
         return false;
     }
@@ -62,7 +64,7 @@ bool nameFor(const QString &source, QString *name, QString *error)
 bool readDocument(const QString &path, QString *text, QString *error)
 {
     QByteArray data;
-    if (!readFile(path, &data, error))
+    if (!readFile(path, kMaxDocument, &data, error))
         return false;
     platform::rtf::Document doc;
     QString why;
@@ -125,16 +127,24 @@ bool exportLinkFile(const QString &source, const QString &target, QString name, 
     return writeOutput(source, target, bytes.bytes, error);
 }
 
-bool importCalcFile(const QString &source, const QString &target, QString *error)
+bool readCalcFile(const QString &source, calc::calcfile::Imported *program, QString *error)
 {
     QByteArray data;
-    if (!readFile(source, &data, error))
+    if (!readFile(source, kMaxCalcFile, &data, error))
         return false;
-    const calc::calcfile::Imported im = calc::calcfile::import(data);
-    if (!im.ok()) {
-        *error = QStringLiteral("\"%1\" was not imported. %2").arg(shown(source), im.error);
+    *program = calc::calcfile::import(data);
+    if (!program->ok()) {
+        *error = QStringLiteral("\"%1\" was not imported. %2").arg(shown(source), program->error);
         return false;
     }
+    return true;
+}
+
+bool importCalcFile(const QString &source, const QString &target, QString *error)
+{
+    calc::calcfile::Imported im;
+    if (!readCalcFile(source, &im, error))
+        return false;
     // The size the document window writes its calculator font in (8.25 pt).
     constexpr int kHalfPoints = 17;
     return writeOutput(

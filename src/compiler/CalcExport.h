@@ -2,6 +2,8 @@
 // Conversions between saved documents and the files a calculator's link
 // software loads, shared by the command line and the export window. No
 // window and no display needed.
+#include "calc/CalcFile.h"
+
 #include <QString>
 
 namespace compiler::calcexport
@@ -18,6 +20,9 @@ bool exportCalcFile(const QString &source, const QString &target, QString name, 
 // Document to the link software's ASCII import file.
 bool exportLinkFile(const QString &source, const QString &target, QString name, bool isProtected,
                     QString *error);
+
+// The program in a .8xp or .83p file.
+bool readCalcFile(const QString &source, calc::calcfile::Imported *program, QString *error);
 
 // .8xp or .83p to a document in the calculator font.
 bool importCalcFile(const QString &source, const QString &target, QString *error);

@@ -1,21 +1,14 @@
 #include "editor/frmDocument.h"
 
-#include "calc/CalcFile.h"
-#include "calc/Tokens.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
 #include "editor/StatusFigures.h"
 #include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmFind.h"
-#include "platform/AppIcon.h"
 #include "platform/AppInfo.h"
-#include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/Fonts.h"
 #include "platform/Places.h"
-#include "platform/TextFiles.h"
-#include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 
 #include <QAbstractItemView>
@@ -24,15 +17,10 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QFontMetrics>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,44 +30,10 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <utility>
-
-using platform::px;
-using platform::rectTwips;
 
 namespace editor
 {
-
-namespace
-{
-
-QFrame *addShape(QWidget *parent, const char *name, QRect r)
-{
-    QFrame *f = platform::controls::box(parent, name);
-    f->setGeometry(r);
-    return f;
-}
-
-QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, double points,
-                 bool bold, QRect r)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    QFont f = l->font();
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    // The designed sizes assume narrower system fonts; shrink a heading
-    // rather than cut it off.
-    while (!caption.isEmpty() && f.pointSizeF() > 6 &&
-           QFontMetrics(f).horizontalAdvance(caption) > r.width())
-        f.setPointSizeF(f.pointSizeF() - 0.25);
-    l->setFont(f);
-    l->setGeometry(r);
-    return l;
-}
-
-} // namespace
 
 // What the program pane must not act on: Ctrl alone with a key that is not
 // caret movement or word deletion (the text widget's own formatting and
@@ -162,11 +116,6 @@ public:
 private:
     frmDocument &m_w;
 };
-
-namespace
-{
-
-}
 
 frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
 {
@@ -353,8 +302,8 @@ void frmDocument::connectCommands()
     connect(mnuOpenProject, &QAction::triggered, this, &frmDocument::mnuOpenProject_Click);
     connect(mnuSave, &QAction::triggered, this, &frmDocument::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmDocument::mnuSaveAs_Click);
-    connect(mnuExportCalc, &QAction::triggered, this, &frmDocument::mnuExportCalc_Click);
-    connect(mnuImportCalc, &QAction::triggered, this, &frmDocument::mnuImportCalc_Click);
+    connect(mnuExportCalc, &QAction::triggered, this, &frmDocument::exportCalcRequested);
+    connect(mnuImportCalc, &QAction::triggered, this, &frmDocument::importCalcRequested);
     connect(mnuUndo, &QAction::triggered, this, &frmDocument::Undo);
     connect(mnuRedo, &QAction::triggered, this, &frmDocument::Redo);
     connect(cmdUndo, &QPushButton::clicked, this, &frmDocument::Undo);
@@ -522,81 +471,6 @@ bool frmDocument::mnuSaveAs_Click()
     return true;
 }
 
-void frmDocument::mnuExportCalc_Click()
-{
-    namespace calcfile = calc::calcfile;
-    namespace dialogs = platform::dialogs;
-    const QString title = QStringLiteral("Export to Calculator");
-    const QString text = RichTextBox1->Text();
-    // A character without a token is reported before anything is asked.
-    if (const auto t = calc::tokens::tokenize(text); !t.ok()) {
-        dialogs::message(this, t.error + QStringLiteral("\n\nNothing was exported."), title,
-                         QMessageBox::Critical);
-        return;
-    }
-    QString name = calc::calcfile::nameFromFileName(m_fileName.isEmpty() ? windowTitle() : m_fileName);
-    for (;;) {
-        const auto answer = dialogs::promptOrCancel(
-            this,
-            QStringLiteral("Name of the calculator program (1 to 8 characters: A-Z, 0-9 or "
-                           "\u03B8, not a digit first):"),
-            title, name);
-        if (!answer)
-            return;
-        name = *answer;
-        if (calc::calcfile::isValidName(name))
-            break;
-        dialogs::message(this, calc::calcfile::nameRules(name), title, QMessageBox::Critical);
-    }
-    const auto target = dialogs::saveFile(this, title, calc::calcfile::fileFilter());
-    if (!target)
-        return;
-    const calc::calcfile::Built built =
-        calc::calcfile::build(text, name, false, calc::calcfile::modelForPath(*target));
-    QString error;
-    if (!built.ok()) {
-        error = built.error;
-    } else if (platform::textfiles::sameFile(*target, m_fileName)) {
-        error = QStringLiteral("\"%1\" is this program's document; please choose another file "
-                               "name.")
-                    .arg(QDir::toNativeSeparators(*target));
-    } else if (!platform::textfiles::writeAtomically(*target, built.file, &error)) {
-        error =
-            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(*target), error);
-    }
-    if (!error.isEmpty())
-        dialogs::message(this, error + QStringLiteral("\n\nNothing was exported."), title,
-                         QMessageBox::Critical);
-}
-
-void frmDocument::mnuImportCalc_Click()
-{
-    namespace dialogs = platform::dialogs;
-    const QString title = QStringLiteral("Import Calculator Program");
-    const auto source = dialogs::openFile(
-        this, title, QStringLiteral("Calculator Programs (*.8xp *.83p)|*.8xp;*.83p"));
-    if (!source)
-        return;
-    QFile f(*source);
-    QString error;
-    calc::calcfile::Imported im;
-    // Far above any program (64 KB at most): a wrong file is not read whole.
-    if (!f.open(QIODevice::ReadOnly))
-        error = f.errorString();
-    else if (f.size() > 1024 * 1024)
-        error = QStringLiteral("The file is too large to be a calculator program.");
-    else if (im = calc::calcfile::import(f.readAll()); !im.ok())
-        error = im.error;
-    if (!error.isEmpty()) {
-        dialogs::message(this,
-                         QStringLiteral("\"%1\" was not imported.\n\n%2")
-                             .arg(QDir::toNativeSeparators(*source), error),
-                         title, QMessageBox::Critical);
-        return;
-    }
-    emit calculatorProgramImported(im.name, im.text);
-}
-
 void frmDocument::mnuCopy_Click()
 {
     QApplication::clipboard()->setMimeData(RichTextBox1->selectionMimeData());
@@ -719,375 +593,6 @@ void frmDocument::mnuPrintAll_Click()
 void frmDocument::mnuPrintSetup_Click()
 {
     platform::dialogs::pageSetup(this, printer(), QStringLiteral("Page Setup"), m_printFlags);
-}
-
-void frmDocument::buildControls()
-{
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    m_menuBar = new QMenuBar(this);
-    m_menuBar->setObjectName(QStringLiteral("menuBar"));
-    outer->setMenuBar(m_menuBar);
-
-    // At the designed size every control is at its designed place; a larger
-    // window gives the program pane its extra width and height and the
-    // reference panes its extra height (layoutControls).
-    auto *canvas = new QWidget(this);
-    m_canvas = canvas;
-    canvas->setObjectName(QStringLiteral("canvas"));
-    canvas->setMinimumSize(px(11880), px(8040));
-    canvas->installEventFilter(this);
-    outer->addWidget(canvas, 1);
-
-    place(addShape(canvas, "Shape1", rectTwips(120, 120, 1215, 7455)), Anchor::GrowHeight);
-    place(addShape(canvas, "Shape2", rectTwips(1560, 120, 3495, 7455)), Anchor::Grow);
-    place(addShape(canvas, "Shape3", rectTwips(5280, 120, 6495, 3500)), Anchor::RightTopHalf);
-    place(addShape(canvas, "Shape4", rectTwips(5280, 4080, 6495, 3495)), Anchor::RightBottomHalf);
-
-    addLabel(canvas, QStringLiteral("Label7"), QStringLiteral("Main Programming Interface"), 11.25,
-             true, rectTwips(1680, 180, 3255, 300));
-    place(addLabel(canvas, QStringLiteral("Label8"), QStringLiteral("Syntax Code"), 12, true,
-                   rectTwips(5400, 180, 6135, 300)),
-          Anchor::Right);
-    place(addLabel(canvas, QStringLiteral("Label10"), QStringLiteral("Example"), 12, true,
-                   rectTwips(5400, 4140, 6255, 300)),
-          Anchor::RightMoveHalf);
-    example = addLabel(canvas, QStringLiteral("example"), QString(), 8.25, false,
-                       rectTwips(5400, 4440, 6255, 495));
-    example->setWordWrap(true);
-    place(example, Anchor::RightMoveHalf);
-
-    auto makePane = [&](const QString &name, QRect r) {
-        auto *pane = new Pane(canvas);
-        pane->setObjectName(name);
-        pane->setGeometry(r);
-        pane->setFontName(platform::calculatorFontName());
-        pane->setFontSize(8.25);
-        return pane;
-    };
-    RichTextBox1 = makePane(QStringLiteral("RichTextBox1"), rectTwips(1680, 840, 3255, 6615));
-    RichTextBox2 = makePane(QStringLiteral("RichTextBox2"), rectTwips(5400, 480, 6135, 3015));
-    RichTextBox3 = makePane(QStringLiteral("RichTextBox3"), rectTwips(5400, 4920, 6255, 2535));
-    place(RichTextBox1, Anchor::Grow);
-    place(RichTextBox2, Anchor::RightTopHalf);
-    place(RichTextBox3, Anchor::RightBottomHalf);
-
-    combo0001a = new QComboBox(canvas);
-    combo0001a->setObjectName(QStringLiteral("combo0001a"));
-    combo0001a->setEditable(true);
-    combo0001a->setInsertPolicy(QComboBox::NoInsert);
-    // Made now, so the drop-down's own key and mouse handling exists before
-    // the window's filters go on top of it (see armPalette).
-    combo0001a->setView(new QListView(combo0001a));
-    combo0001a->setFont(platform::calculatorFont(8.25));
-    combo0001a->setGeometry(rectTwips(1680, 480, 3255, 285));
-    combo0001a->setEditText(QStringLiteral("Symbols"));
-    place(combo0001a, Anchor::GrowWidth);
-
-    addPictureButton(QStringLiteral("Image2"), QStringLiteral("Label2"), QStringLiteral("About"),
-                     480, 360);
-    addPictureButton(QStringLiteral("Image4"), QStringLiteral("Label4"), QStringLiteral("Pr int"),
-                     480, 1560);
-    auto *tasks = addPictureButton(QStringLiteral("Image1"), QStringLiteral("Label1"),
-                                   QStringLiteral("Tasks"), 480, 2880);
-    tasks->setToolTip(QStringLiteral("Task Menu"));
-    addPictureButton(QStringLiteral("Image5"), QStringLiteral("Label5"),
-                     QStringLiteral("Project Explorer"), 480, 4200);
-    addPictureButton(QStringLiteral("Image3"), QStringLiteral("Label3"), QStringLiteral("Options"),
-                     480, 5640);
-    addPictureButton(QStringLiteral("Image6"), QStringLiteral("Label6"), QStringLiteral("Compile"),
-                     480, 6720);
-
-    auto hiddenButton = [&](const QString &name, const QString &caption, QRect r) {
-        auto *b = new QPushButton(caption, canvas);
-        b->setObjectName(name);
-        b->setGeometry(r);
-        b->setVisible(false);
-        return b;
-    };
-    cmdUndo = hiddenButton(QStringLiteral("cmdUndo"), QStringLiteral("Command1"),
-                           rectTwips(1920, 7560, 1215, 375));
-    cmdRedo = hiddenButton(QStringLiteral("cmdRedo"), QStringLiteral("Command2"),
-                           rectTwips(3120, 7560, 1215, 375));
-    cmdDummy =
-        hiddenButton(QStringLiteral("cmdDummy"), QString(), rectTwips(10680, 7560, 1215, 315));
-    cmdUndo->setEnabled(false);
-    cmdRedo->setEnabled(false);
-    place(cmdUndo, Anchor::Bottom);
-    place(cmdRedo, Anchor::Bottom);
-    place(cmdDummy, Anchor::RightBottom);
-
-    resize(px(11880), px(8040) + m_menuBar->sizeHint().height());
-}
-
-void frmDocument::place(QWidget *w, Anchor anchor)
-{
-    m_placed.push_back(Placed{w, w->geometry(), anchor});
-}
-
-void frmDocument::layoutControls()
-{
-    const int dx = qMax(0, m_canvas->width() - px(11880));
-    const int dy = qMax(0, m_canvas->height() - px(8040));
-    // The two reference panes share the extra height.
-    const int top = dy / 2;
-    const int bottom = dy - top;
-    for (const Placed &p : std::as_const(m_placed)) {
-        QRect r = p.designed;
-        switch (p.anchor) {
-        case Anchor::Fixed:
-            break;
-        case Anchor::Grow:
-            r.adjust(0, 0, dx, dy);
-            break;
-        case Anchor::GrowWidth:
-            r.adjust(0, 0, dx, 0);
-            break;
-        case Anchor::GrowHeight:
-            r.adjust(0, 0, 0, dy);
-            break;
-        case Anchor::Right:
-            r.translate(dx, 0);
-            break;
-        case Anchor::RightTopHalf:
-            r.translate(dx, 0);
-            r.adjust(0, 0, 0, top);
-            break;
-        case Anchor::RightMoveHalf:
-            r.translate(dx, top);
-            break;
-        case Anchor::RightBottomHalf:
-            r.translate(dx, top);
-            r.adjust(0, 0, 0, bottom);
-            break;
-        case Anchor::Bottom:
-            r.translate(0, dy);
-            break;
-        case Anchor::RightBottom:
-            r.translate(dx, dy);
-            break;
-        }
-        p.widget->setGeometry(r);
-    }
-}
-
-QToolButton *frmDocument::addPictureButton(const QString &imageName, const QString &labelName,
-                                           const QString &caption, int leftTwips, int topTwips)
-{
-    QWidget *canvas = findChild<QWidget *>(QStringLiteral("canvas"));
-    auto *b = new QToolButton(canvas);
-    b->setObjectName(imageName);
-    b->setAutoRaise(true);
-    b->setIcon(platform::pictureButtonIcon(imageName));
-    b->setIconSize(QSize(px(480), px(480)));
-    b->setGeometry(px(leftTwips), px(topTwips), px(480), px(480));
-
-    auto *l = new QLabel(caption, canvas);
-    l->setObjectName(labelName);
-    l->setFont(platform::captionFont(8.25));
-    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    l->setWordWrap(true);
-    l->setGeometry(px(120), px(topTwips + 500), px(1215), px(420));
-    return b;
-}
-
-QMenu *frmDocument::addMenu(QMenuBar *bar, const QString &name, const QString &caption)
-{
-    auto *m = new QMenu(caption, this);
-    m->setObjectName(name);
-    m->menuAction()->setObjectName(name);
-    bar->addMenu(m);
-    m_menus << m;
-    m_menuByName.insert(name, m);
-    return m;
-}
-
-QMenu *frmDocument::addSubMenu(QMenu *parent, const QString &name, const QString &caption)
-{
-    auto *m = parent->addMenu(caption);
-    m->setObjectName(name);
-    m->menuAction()->setObjectName(name);
-    m_menuByName.insert(name, m);
-    return m;
-}
-
-QAction *frmDocument::addItem(QMenu *menu, const QString &name, const QString &caption,
-                              const QKeySequence &shortcut)
-{
-    auto *a = menu->addAction(caption);
-    a->setObjectName(name);
-    if (!shortcut.isEmpty())
-        a->setShortcut(shortcut);
-    m_actions.insert(name, a);
-    return a;
-}
-
-void frmDocument::buildMenus()
-{
-    QMenuBar *bar = m_menuBar;
-
-    QMenu *file = addMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File "));
-    addItem(file, QStringLiteral("NewProject"), QStringLiteral("&New Project"));
-    file->addSeparator();
-    mnuOpenProject =
-        addItem(file, QStringLiteral("mnuOpenProject"), QStringLiteral("&Open Project"));
-    file->addSeparator();
-    mnuSave = addItem(file, QStringLiteral("mnuSave"), QStringLiteral("Save"),
-                      QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuSaveAs = addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save As..."));
-    mnuExportCalc = addItem(file, QStringLiteral("mnuExportCalc"),
-                            QStringLiteral("Export to Calculator\u2026"));
-    mnuImportCalc = addItem(file, QStringLiteral("mnuImportCalc"),
-                            QStringLiteral("Import Calculator Program\u2026"));
-    file->addSeparator();
-    addItem(file, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));
-    file->addSeparator();
-    addItem(file, QStringLiteral("mnuPrintDocument"), QStringLiteral("Print Document"));
-    addItem(file, QStringLiteral("mnuPrintSyntax"), QStringLiteral("Print Syntax"));
-    addItem(file, QStringLiteral("mnuPrintExample"), QStringLiteral("Print Example"));
-    addItem(file, QStringLiteral("mnuPrintAll"), QStringLiteral("Print All"));
-    file->addSeparator();
-    mnuExit = addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"));
-
-    mnuEdit = addMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit "));
-    mnuUndo = addItem(mnuEdit, QStringLiteral("mnuUndo"), QStringLiteral("Undo"),
-                      QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuRedo = addItem(mnuEdit, QStringLiteral("mnuRedo"), QStringLiteral("Redo"),
-                      QKeySequence(Qt::CTRL | Qt::Key_Y));
-    mnuEdit->addSeparator();
-    mnuCut = addItem(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("Cut"),
-                     QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuCopy = addItem(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("Copy"),
-                      QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuPaste = addItem(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("Paste"),
-                       QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuDelete = addItem(mnuEdit, QStringLiteral("mnuDelete"), QStringLiteral("Delete"));
-    mnuEdit->addSeparator();
-    mnuSelectAll = addItem(mnuEdit, QStringLiteral("mnuSelectAll"), QStringLiteral("Select All"),
-                           QKeySequence(Qt::CTRL | Qt::Key_A));
-    mnuEdit->addSeparator();
-    mnuFind = addItem(mnuEdit, QStringLiteral("mnuFind"), QStringLiteral("Find..."),
-                      QKeySequence(Qt::CTRL | Qt::Key_F));
-    mnuFindNext = addItem(mnuEdit, QStringLiteral("mnuFindNext"), QStringLiteral("Find Next"),
-                          QKeySequence(Qt::Key_F3));
-    mnuFindPrevious =
-        addItem(mnuEdit, QStringLiteral("mnuFindPrevious"), QStringLiteral("Find Previous"),
-                QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    mnuReplace = addItem(mnuEdit, QStringLiteral("mnuReplace"), QStringLiteral("Replace..."),
-                         QKeySequence(Qt::CTRL | Qt::Key_H));
-    mnuEdit->addSeparator();
-    mnuGoToLine = addItem(mnuEdit, QStringLiteral("mnuGoToLine"), QStringLiteral("Go to Line..."),
-                          QKeySequence(Qt::CTRL | Qt::Key_G));
-    mnuUndo->setEnabled(false);
-    mnuRedo->setEnabled(false);
-
-    QMenu *insert = addMenu(bar, QStringLiteral("mnuInsert"), QStringLiteral("&Insert "));
-    QMenu *flow = addSubMenu(insert, QStringLiteral("mnuFlowControllers"),
-                             QStringLiteral("Flow Controllers"));
-    addItem(flow, QStringLiteral("mnuIfThenElse"), QStringLiteral("If..Then..Else"));
-    addItem(flow, QStringLiteral("mnuIfThen"), QStringLiteral("If..Then"));
-    addItem(flow, QStringLiteral("mnuIf"), QStringLiteral("If"));
-    flow->addSeparator();
-    addItem(flow, QStringLiteral("mnuFor"), QStringLiteral("For"));
-    flow->addSeparator();
-    addItem(flow, QStringLiteral("mnuGetkey"), QStringLiteral("Getkey"));
-    flow->addSeparator();
-    addItem(flow, QStringLiteral("mnuPause"), QStringLiteral("Pause"),
-            QKeySequence(Qt::CTRL | Qt::Key_F1));
-    addItem(flow, QStringLiteral("mnuWait"), QStringLiteral("Wait"));
-    addItem(flow, QStringLiteral("mnuWhile"), QStringLiteral("While"));
-    addItem(flow, QStringLiteral("mnuRepeat"), QStringLiteral("Repeat"));
-
-    QMenu *io =
-        addSubMenu(insert, QStringLiteral("mnuInputOutput"), QStringLiteral("Input/Output"));
-    addItem(io, QStringLiteral("mnuInput"), QStringLiteral("Input"));
-    addItem(io, QStringLiteral("mnuPrompt"), QStringLiteral("Prompt"));
-    io->addSeparator();
-    addItem(io, QStringLiteral("mnuOutput"), QStringLiteral("Output"));
-    addItem(io, QStringLiteral("mnuDisplay"), QStringLiteral("Display"),
-            QKeySequence(Qt::CTRL | Qt::Key_F2));
-    io->addSeparator();
-    addItem(io, QStringLiteral("mnuMenu"), QStringLiteral("Menu"));
-    io->addSeparator();
-    addItem(io, QStringLiteral("mnuClearHomeScreen"), QStringLiteral("Clear Home Screen"));
-    addItem(io, QStringLiteral("mnuClearTable"), QStringLiteral("Clear Table"));
-
-    QMenu *labels =
-        addSubMenu(insert, QStringLiteral("mnuLabelControls"), QStringLiteral("Label Controls"));
-    addItem(labels, QStringLiteral("mnuLabel"), QStringLiteral("Label"),
-            QKeySequence(Qt::CTRL | Qt::Key_F3));
-    addItem(labels, QStringLiteral("mnuGoto"), QStringLiteral("Goto"));
-    addItem(labels, QStringLiteral("mnuReturn"), QStringLiteral("Return"));
-
-    QMenu *sendGet = addSubMenu(insert, QStringLiteral("mnuSendGet"), QStringLiteral("Send/Get"));
-    addItem(sendGet, QStringLiteral("mnuSend"), QStringLiteral("Send"));
-    sendGet->addSeparator();
-    addItem(sendGet, QStringLiteral("mnuGet"), QStringLiteral("Get"));
-    addItem(sendGet, QStringLiteral("mnuGetCalc"), QStringLiteral("Get Calculator"));
-
-    QMenu *misc =
-        addSubMenu(insert, QStringLiteral("mnuMiscanellous"), QStringLiteral("Miscanellous"));
-    addItem(misc, QStringLiteral("mnuDelvar"), QStringLiteral("Delete Variable"));
-    misc->addSeparator();
-    addItem(misc, QStringLiteral("mnuIS"), QStringLiteral("IS>"));
-    addItem(misc, QStringLiteral("mnuDS"), QStringLiteral("DS<"));
-
-    QMenu *graph = addMenu(bar, QStringLiteral("mnuGraph"), QStringLiteral("Graph"));
-    addItem(graph, QStringLiteral("mnuClrDraw"), QStringLiteral("Clear Graph Screen"));
-    QMenu *draw = addSubMenu(graph, QStringLiteral("mnuDraw"), QStringLiteral("Draw"));
-    addItem(draw, QStringLiteral("mnuLine"), QStringLiteral("Line"));
-    addItem(draw, QStringLiteral("mnuTangent"), QStringLiteral("Tangent"));
-    addItem(draw, QStringLiteral("mnuDrawFunction"), QStringLiteral("Draw Function"));
-    addItem(draw, QStringLiteral("mnuShade"), QStringLiteral("Shade"));
-    addItem(draw, QStringLiteral("mnuInverseofaFunction"), QStringLiteral("Inverse of a Function"));
-    addItem(draw, QStringLiteral("mnuCircle"), QStringLiteral("Circle"));
-    addItem(draw, QStringLiteral("mnuText"), QStringLiteral("Text"));
-    QMenu *points = addSubMenu(graph, QStringLiteral("mnuPoints"), QStringLiteral("Points"));
-    addItem(points, QStringLiteral("mnuDrawPointOn"), QStringLiteral("Draw Point - On"));
-    addItem(points, QStringLiteral("mnuDrawPointOff"), QStringLiteral("Draw Point - Off"));
-    addItem(points, QStringLiteral("mnuDrawPointChange"), QStringLiteral("Draw Point - Change"));
-    points->addSeparator();
-    addItem(points, QStringLiteral("mnuDrawPixelOn"), QStringLiteral("Draw Pixel - On"));
-    addItem(points, QStringLiteral("mnuDrawPixelOff"), QStringLiteral("Draw Pixel - Off"));
-    addItem(points, QStringLiteral("mnuDrawPixelChange"), QStringLiteral("Draw Pixel - Change"));
-    addItem(points, QStringLiteral("mnuDrawPixelTest"), QStringLiteral("Draw Pixel - Test"));
-    QMenu *picture =
-        addSubMenu(graph, QStringLiteral("mnuGraphPicture"), QStringLiteral("Picture"));
-    addItem(picture, QStringLiteral("mnuSavePicture"), QStringLiteral("Save Picture"));
-    addItem(picture, QStringLiteral("mnuLoadPicture"), QStringLiteral("Load Picture"));
-    picture->addSeparator();
-    addItem(picture, QStringLiteral("mnuSaveGraphDatabase"), QStringLiteral("Save Graph Database"));
-    addItem(picture, QStringLiteral("mnuLoadGraphDatabase"), QStringLiteral("Load Graph Database"));
-
-    QMenu *vars = addMenu(bar, QStringLiteral("mnuVariables"), QStringLiteral("Variables"));
-    addItem(vars, QStringLiteral("mnuWindow"), QStringLiteral("Window"));
-    addItem(vars, QStringLiteral("mnuZoom"), QStringLiteral("Zoom"));
-    addItem(vars, QStringLiteral("mnuGraphDatabase"), QStringLiteral("Graph Database"));
-    addItem(vars, QStringLiteral("mnuPicture"), QStringLiteral("Picture"));
-    addItem(vars, QStringLiteral("mnuStatistics"), QStringLiteral("Statistics"));
-    addItem(vars, QStringLiteral("mnuTable"), QStringLiteral("Table"));
-    addItem(vars, QStringLiteral("mnuString"), QStringLiteral("String"));
-    vars->addSeparator();
-    addItem(vars, QStringLiteral("mnuFunction"), QStringLiteral("Function"));
-    addItem(vars, QStringLiteral("mnuParametic"), QStringLiteral("Parametric"));
-    addItem(vars, QStringLiteral("mnuPolar"), QStringLiteral("Polar"));
-    addItem(vars, QStringLiteral("mnuOnOff"), QStringLiteral("On/Off"));
-
-    QMenu *tools = addMenu(bar, QStringLiteral("mnuTools"), QStringLiteral("Tools "));
-    addItem(tools, QStringLiteral("mnuSTWWW"), QStringLiteral("Torvane TI Web-Site"));
-    tools->addSeparator();
-    addItem(tools, QStringLiteral("mnuCompile"), QStringLiteral("Compile"));
-    tools->addSeparator();
-    addItem(tools, QStringLiteral("mnuOptions"), QStringLiteral("Options"));
-
-    QMenu *help = addMenu(bar, QStringLiteral("mnuHelp"), QStringLiteral("Help "));
-    addItem(help, QStringLiteral("mnuHelpTopics"), QStringLiteral("Help Topics"),
-            QKeySequence(Qt::Key_F1));
-    help->addSeparator();
-    addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About"));
-
-    connect(mnuExit, &QAction::triggered, this, &frmDocument::unload);
 }
 
 void frmDocument::setOwnMenuBarVisible(bool visible)

@@ -81,8 +81,6 @@ public:
     void mnuOpenProject_Click();
     bool mnuSave_Click();
     bool mnuSaveAs_Click();
-    void mnuExportCalc_Click();
-    void mnuImportCalc_Click();
     void mnuCut_Click();
     void mnuCopy_Click();
     void mnuPaste_Click();
@@ -109,6 +107,10 @@ public:
 signals:
     // Requests for windows of other subsystems; the shell opens them.
     void compileRequested();
+    // File > Export to Calculator and Import Calculator Program; the
+    // compiler does the converting, the shell opens what was imported.
+    void exportCalcRequested();
+    void importCalcRequested();
     void optionsRequested();
     void aboutRequested();
     // An item of the Insert, Graph or Variables menu was chosen; the
@@ -118,9 +120,6 @@ signals:
     void tasksRequested();
     void projectExplorerRequested();
     void modifiedChanged(bool modified);
-    // A calculator program was read from a file; the shell opens it in a new
-    // window captioned `name`.
-    void calculatorProgramImported(const QString &name, const QString &modelText);
     // The caret or the text changed; at most once every 100 ms.
     void statusFiguresChanged();
     // A short note for the main frame's status bar.
@@ -164,14 +163,12 @@ private:
     bool saveTo(const QString &path);
     void setModified(bool modified);
     void armPalette();
+    // frmDocument_Layout.cpp
     void buildControls();
-    void buildMenus();
-    QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &caption);
-    QMenu *addSubMenu(QMenu *parent, const QString &name, const QString &caption);
-    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
-                     const QKeySequence &shortcut = QKeySequence());
-    QToolButton *addPictureButton(const QString &imageName, const QString &labelName,
+    QToolButton *addPictureButton(const char *imageName, const char *labelName,
                                   const QString &caption, int leftTwips, int topTwips);
+    // frmDocument_Menus.cpp
+    void buildMenus();
 
     void connectCommands();
     void loadWindow();

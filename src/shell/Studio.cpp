@@ -2,6 +2,7 @@
 
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
+#include "compiler/CalcCommands.h"
 #include "compiler/frmCompile.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
@@ -79,10 +80,15 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             [&windows] { windows.show<projects::frmTasks>(); });
     connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
             [&windows] { windows.show<projects::frmProjectExplorer>(); });
-    connect(doc, &editor::frmDocument::calculatorProgramImported, doc,
-            [this](const QString &name, const QString &text) {
-                createDocument(name)->programPane()->setText(text);
-            });
+    connect(doc, &editor::frmDocument::exportCalcRequested, doc, [doc] {
+        compiler::calccommands::exportProgram(doc, doc->programPane()->Text(), doc->fileName(),
+                                              doc->windowTitle());
+    });
+    // An imported program opens in a window of its own, captioned with its name.
+    connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {
+        if (const auto program = compiler::calccommands::importProgram(doc))
+            createDocument(program->name)->programPane()->setText(program->text);
+    });
 
     if (m_main)
         m_main->adopt(doc)->show();

@@ -1,4 +1,6 @@
-// File > Export to Calculator and Import Calculator Program.
+// File > Export to Calculator and Import Calculator Program of a document
+// window, as the shell wires them to the compiler.
+#include "common/Files.h"
 #include "common/TestRegistry.h"
 
 #include "calc/CalcFile.h"
@@ -6,6 +8,7 @@
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
 #include "platform/RtfCodec.h"
+#include "shell/Studio.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,20 +18,30 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using editor::frmDocument;
+using testing::readAll;
 namespace dialogs = platform::dialogs;
 
 namespace
 {
-QByteArray readAll(const QString &path)
+// A document window as the program makes it: wired to the compiler.
+frmDocument *newDocument()
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return shell::Studio::instance().createDocument(QString());
+}
+
+// The other document windows open now, by caption.
+QHash<QString, frmDocument *> othersThan(const frmDocument *doc)
+{
+    QHash<QString, frmDocument *> out;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *other = qobject_cast<frmDocument *>(w); other && other != doc)
+            out.insert(other->windowTitle(), other);
+    return out;
 }
 } // namespace
 
@@ -40,14 +53,17 @@ class TstCalcMenu : public QObject
 
 private slots:
     void init() { dialogs::setScript(&(m_script = dialogs::Script())); }
-    void cleanup() { dialogs::setScript(nullptr); }
+    void cleanup()
+    {
+        shell::Studio::instance().reset();
+        dialogs::setScript(nullptr);
+    }
 
     // Typed with the calculator's symbols and lowercase, exported, imported:
     // the same model text comes back, symbols as the codes typing made.
     void exportedProgramComesBack()
     {
-        frmDocument w;
-        w.show();
+        frmDocument &w = *newDocument();
         for (const char *line : {"Disp \"Hello\"", "1→θ", "If θ≤2 and θ≠1", "Disp θ"}) {
             for (QChar c : QString::fromUtf8(line)) {
                 // Keys a PC keyboard lacks arrive as text only.
@@ -61,7 +77,6 @@ private slots:
         m_script.prompts = {QString("game"), QString("GAME")};
         m_script.files = {file, file};
         w.mnuExportCalc->trigger();
-        QSignalSpy imported(&w, &frmDocument::calculatorProgramImported);
         w.mnuImportCalc->trigger();
 
         QCOMPARE(m_script.titles(), QStringList({"Export to Calculator", "Export to Calculator",
@@ -71,11 +86,11 @@ private slots:
         QCOMPARE(m_script.asked[1].text, calc::calcfile::nameRules("game"));
         QCOMPARE(m_script.asked[2].defaultAnswer, QString("game")); // asked again
         QCOMPARE(m_script.asked[3].defaultAnswer, calc::calcfile::fileFilter());
-        QCOMPARE(imported.size(), 1);
-        QCOMPARE(imported[0][0].toString(), QString("GAME"));
+        const auto imported = othersThan(&w);
+        QCOMPARE(imported.keys(), QStringList({"GAME"}));
         QVERIFY(w.RichTextBox1->Text().contains(
             QChar(char16_t(calc::calcsymbols::byteFor(QStringView(u"\u2192"))))));
-        QCOMPARE(imported[0][1].toString(), w.RichTextBox1->Text());
+        QCOMPARE(imported["GAME"]->RichTextBox1->Text(), w.RichTextBox1->Text());
     }
 
     void refusedExports_data()
@@ -92,8 +107,8 @@ private slots:
         QTest::newRow("its own document")
             << "Disp 1"
             << "p.tvf"
-            << QString("\"%1\" is this program's document; please choose another file name.\n\n"
-                       "Nothing was exported.")
+            << QString("\"%1\" is the file being converted; please choose another file name."
+                       "\n\nNothing was exported.")
             << 2;
     }
     void refusedExports()
@@ -108,7 +123,7 @@ private slots:
         QFile f(document);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(rtf) == rtf.size());
         f.close();
-        frmDocument w;
+        frmDocument &w = *newDocument();
         QString error;
         QVERIFY(w.openFile(document, &error));
         w.RichTextBox1->setText(text);
@@ -128,7 +143,7 @@ private slots:
     {
         dialogs::setScript(nullptr);
         QTemporaryDir dir;
-        frmDocument w;
+        frmDocument &w = *newDocument();
         w.RichTextBox1->setText("Disp 1");
         QTimer answer;
         connect(&answer, &QTimer::timeout, this, [&dir] {

@@ -1,5 +1,6 @@
 // The command line's conversions, run on the program itself without a display.
 #include "calc/CalcFile.h"
+#include "common/Files.h"
 #include "common/TestRegistry.h"
 #include "compiler/CalcExport.h"
 #include "compiler/LinkExport.h"
@@ -20,13 +21,9 @@ QByteArray document()
     return platform::rtf::writePlain(kProgram, QStringLiteral("Ti83Pluspc"), 17);
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 } // namespace
+
+using testing::readAll;
 
 class TstCalcExport : public QObject
 {

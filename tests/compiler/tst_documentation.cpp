@@ -37,4 +37,4 @@ void TstDocumentation::fileBytes()
 }
 
 TORVANE_TEST(TstDocumentation);
-#include "tst_Documentation.moc"
+#include "tst_documentation.moc"

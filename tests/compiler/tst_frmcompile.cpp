@@ -221,4 +221,4 @@ private:
 };
 
 TORVANE_TEST(TstfrmCompile);
-#include "tst_frmCompile.moc"
+#include "tst_frmcompile.moc"

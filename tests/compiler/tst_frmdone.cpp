@@ -1,4 +1,5 @@
 #include "calc/CalcFile.h"
+#include "common/Files.h"
 #include "common/TestRegistry.h"
 #include "compiler/frmDone.h"
 #include "platform/Dialogs.h"
@@ -22,12 +23,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 QByteArray header(const char *protect, const QString &name, const QString &file)
 {
     return "\\start83P\\\r\n\\comment=Created by Torvane Studio\r\n\\protected=" +
@@ -35,6 +30,8 @@ QByteArray header(const char *protect, const QString &name, const QString &file)
            "\r\n";
 }
 } // namespace
+
+using testing::readAll;
 
 class TstfrmDone : public QObject
 {
@@ -162,4 +159,4 @@ private:
 };
 
 TORVANE_TEST(TstfrmDone);
-#include "tst_frmDone.moc"
+#include "tst_frmdone.moc"

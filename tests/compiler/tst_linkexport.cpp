@@ -84,4 +84,4 @@ private slots:
 };
 
 TORVANE_TEST(TstLinkExport);
-#include "tst_LinkExport.moc"
+#include "tst_linkexport.moc"

@@ -20,18 +20,9 @@ done
 
 torvane_install_missing || { echo "test.sh: installing packages failed"; exit 1; }
 
+# The same check as the format-check target.
 format_check() {
-    if ! command -v clang-format >/dev/null 2>&1; then
-        echo "test.sh: clang-format is not installed; format check skipped"
-        return 0
-    fi
-    local bad=0 f
-    while IFS= read -r -d '' f; do
-        clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || { echo "not formatted: ${f#"$TORVANE_ROOT"/}"; bad=1; }
-    done < <(find "$TORVANE_ROOT/src" "$TORVANE_ROOT/tests" "$TORVANE_ROOT/bench" "$TORVANE_ROOT/fuzz" \
-                  \( -name '*.cpp' -o -name '*.h' \) -print0)
-    [ "$bad" -eq 0 ] && echo "format check: every C++ file follows .clang-format"
-    return "$bad"
+    cmake -DROOT="$TORVANE_ROOT" -P "$TORVANE_ROOT/cmake/FormatCheck.cmake"
 }
 
 # Builds into $1 with the CMake options after it and runs ctest there.

@@ -159,14 +159,14 @@ void frmDone::Command1_Click()
     QByteArray calcBytes;
     if (chkCalcFile->isChecked()) {
         namespace calcfile = calc::calcfile;
-        calcTarget =
-            dialogs::saveFile(this, QStringLiteral("Save Calculator File"), calc::calcfile::fileFilter());
+        calcTarget = dialogs::saveFile(this, QStringLiteral("Save Calculator File"),
+                                       calc::calcfile::fileFilter());
         if (!calcTarget) {
             refuse(QStringLiteral("No file name was chosen for the calculator file."), false);
             return;
         }
-        const calc::calcfile::Built built = calc::calcfile::build(temp->Text(), name, Check1->isChecked(),
-                                                      calc::calcfile::modelForPath(*calcTarget));
+        const calc::calcfile::Built built = calc::calcfile::build(
+            temp->Text(), name, Check1->isChecked(), calc::calcfile::modelForPath(*calcTarget));
         if (!built.ok()) {
             refuse(QStringLiteral("The calculator file cannot be made:\n%1").arg(built.error),
                    true);

@@ -163,7 +163,7 @@ private:
     bool saveTo(const QString &path);
     void setModified(bool modified);
     void armPalette();
-    // frmDocument_Layout.cpp
+    // frmDocument_Layout.cpp (with layoutControls and place below)
     void buildControls();
     QToolButton *addPictureButton(const char *imageName, const char *labelName,
                                   const QString &caption, int leftTwips, int topTwips);

@@ -8,7 +8,8 @@ namespace platform::rtf
 
 enum Kw : int {
     K_unknown,
-    K_skipdest,
+    K_skipdest, // a destination whose content is no text of the document
+    K_textdest, // a destination whose text is shown, also after \*
     K_fonttbl,
     K_colortbl,
     K_ansi,
@@ -48,6 +49,8 @@ enum Kw : int {
     K_uc,
     K_bin,
     K_v,
+    K_upr,   // the ANSI half of a pair whose Unicode half is \ud
+    K_chftn, // a footnote's number
 };
 
 // The word's meaning; K_unknown for words the reader ignores.

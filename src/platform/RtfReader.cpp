@@ -21,7 +21,13 @@ namespace platform::rtf
 namespace
 {
 
-enum class Dest { Text, FontTable, ColourTable };
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Ignored: text that another part of the group shows better (\upr).
+enum class Dest { Text, FontTable, ColourTable, Ignored };
 
 struct State {
     Format fmt;
@@ -40,13 +46,17 @@ struct FontDef {
 class Reader
 {
 public:
-    Reader(const QByteArray &data) : m_p(data.constData()), m_end(data.constData() + data.size()) {}
+    Reader(const QByteArray &data)
+        : m_p(data.constData()), m_end(data.constData() + data.size()), m_groupOpen(m_p)
+    {
+    }
 
     bool run(Document *doc, QString *error);
 
 private:
     const char *m_p;
     const char *m_end;
+    const char *m_groupOpen; // just after the latest '{'
     std::vector<State> m_stack;
     State m_st;
     int m_skipDepth = 0;
@@ -77,7 +87,9 @@ private:
     int m_pendingCp = 1252;
     int m_ucSkip = 0;
     char16_t m_highSurrogate = 0;
-    bool m_closed = false;   // the outer group ended
+    bool m_closed = false;      // the outer group ended
+    bool m_starPending = false; // \* opened this group; the next word decides
+    int m_footnotes = 0;
     bool m_sawText = false;  // any text or paragraph mark of the body, hidden or not
     int m_endHalfPoints = 0; // size of the last paragraph mark
     CodePages m_codePages;
@@ -293,7 +305,14 @@ void Reader::controlSymbol(char c)
     if (m_skipDepth)
         return;
     if (c == '*') {
-        m_skipDepth = 1; // the rest of this group is a destination we do not know
+        // Only at a group's start does \* mark a destination that may be
+        // skipped; elsewhere it means nothing. Line breaks in between are
+        // no text.
+        const char *q = m_p - 2;
+        while (q > m_groupOpen && (q[-1] == '\r' || q[-1] == '\n'))
+            --q;
+        if (q == m_groupOpen)
+            m_starPending = true;
         return;
     }
     if (m_ucSkip > 0) {
@@ -338,6 +357,14 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
     const Kw kw = w.size() > size_t(kMaxControlWordLength) ? K_unknown : lookup(w);
     if (kw == K_bin)
         return; // handled by the tokenizer
+    if (m_starPending) {
+        m_starPending = false;
+        // A destination this reader does not know: the whole group goes.
+        if (kw != K_skipdest && kw != K_textdest && kw != K_fonttbl && kw != K_colortbl) {
+            m_skipDepth = 1;
+            return;
+        }
+    }
     if (m_ucSkip > 0) {
         // A control word inside the fallback counts as one character.
         --m_ucSkip;
@@ -355,6 +382,16 @@ bool Reader::destinationWord(Kw kw, bool hasParam, int param)
     switch (kw) {
     case K_skipdest:
         m_skipDepth = 1;
+        return true;
+    case K_textdest:
+        if (m_st.dest == Dest::Ignored)
+            m_st.dest = Dest::Text;
+        return true;
+    case K_upr:
+        // Its first group holds the ANSI text, its \ud group the same in
+        // Unicode; in the tables both are read and the second entry wins.
+        if (m_st.dest == Dest::Text)
+            m_st.dest = Dest::Ignored;
         return true;
     case K_fonttbl:
         m_st.dest = Dest::FontTable;
@@ -489,6 +526,14 @@ bool Reader::formatWord(Kw kw, bool hasParam, int param)
 void Reader::textWord(Kw kw, bool hasParam, int param)
 {
     switch (kw) {
+    case K_chftn:
+        // Every footnote mark in the text numbers the next footnote.
+        if (m_st.dest == Dest::Text) {
+            ++m_footnotes;
+            for (char digit : QByteArray::number(m_footnotes))
+                textChar(char16_t(digit));
+        }
+        return;
     case K_par:
     case K_line:
         if (m_st.dest == Dest::Text)
@@ -559,6 +604,12 @@ bool Reader::run(Document *doc, QString *error)
 
     while (m_p < m_end) {
         const char c = *m_p;
+        if (m_starPending && c != '\r' && c != '\n' &&
+            !(c == '\\' && m_p + 1 < m_end && isLetter(m_p[1]))) {
+            // \* followed by anything but a word: nothing this reader knows.
+            m_starPending = false;
+            m_skipDepth = 1;
+        }
         if (c == '{') {
             ++m_p;
             if (m_ucSkip > 0)
@@ -573,6 +624,7 @@ bool Reader::run(Document *doc, QString *error)
                 ++m_skipDepth;
             else
                 pushGroup();
+            m_groupOpen = m_p;
             continue;
         }
         if (c == '}') {
@@ -595,10 +647,9 @@ bool Reader::run(Document *doc, QString *error)
             if (m_p >= m_end)
                 break;
             const char d = *m_p;
-            if ((d >= 'a' && d <= 'z') || (d >= 'A' && d <= 'Z')) {
+            if (isLetter(d)) {
                 const char *ws = m_p;
-                while (m_p < m_end &&
-                       ((*m_p >= 'a' && *m_p <= 'z') || (*m_p >= 'A' && *m_p <= 'Z')))
+                while (m_p < m_end && isLetter(*m_p))
                     ++m_p;
                 const std::string_view word(ws, size_t(m_p - ws));
                 bool neg = false, hasParam = false;

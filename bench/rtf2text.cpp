@@ -25,8 +25,10 @@ int main(int argc, char **argv)
         return 1;
     }
     QString text = doc.text();
-    for (QChar &c : text)
-        c = calc::modelToDisplay(c);
+    for (char16_t *c = reinterpret_cast<char16_t *>(text.data()), *end = c + text.size(); c != end;
+         ++c)
+        if (*c >= 0x80 && *c < 0xA0) // the only codes that differ
+            *c = calc::modelToDisplay(QChar(*c)).unicode();
     const QByteArray out = text.toUtf8();
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     return 0;

@@ -5,7 +5,11 @@ namespace platform::rtf
 
 QString Document::text() const
 {
+    qsizetype size = 0;
+    for (const Run &r : runs)
+        size += r.text.size();
     QString t;
+    t.reserve(size);
     for (const Run &r : runs)
         t += r.text;
     return t;

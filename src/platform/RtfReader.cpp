@@ -10,6 +10,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <map>
 #include <string_view>
@@ -25,6 +26,14 @@ bool isLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
+
+// Printable ASCII that stands for itself: most of a document's bytes.
+constexpr auto kPlainText = [] {
+    std::array<bool, 256> t{};
+    for (int b = 0x20; b < 0x7F; ++b)
+        t[b] = b != '\\' && b != '{' && b != '}';
+    return t;
+}();
 
 // Ignored: text that another part of the group shows better (\upr).
 enum class Dest { Text, FontTable, ColourTable, Ignored };
@@ -79,7 +88,7 @@ private:
 
     // output
     std::vector<std::pair<QString, State>> m_runs; // text with its state (font as in file)
-    QString m_cur;
+    std::vector<char16_t> m_cur; // the run being read; cheaper to grow than a QString
     State m_curState;
     bool m_fmtDirty = true;
     int m_curCp = 1252;
@@ -123,11 +132,13 @@ private:
     void flushRun()
     {
         if (m_highSurrogate) {
-            m_cur += QChar(0xFFFD);
+            m_cur.push_back(u'\uFFFD');
             m_highSurrogate = 0;
         }
-        if (!m_cur.isEmpty()) {
-            m_runs.emplace_back(m_cur, m_curState);
+        if (!m_cur.empty()) {
+            m_runs.emplace_back(
+                QString(reinterpret_cast<const QChar *>(m_cur.data()), qsizetype(m_cur.size())),
+                m_curState);
             m_cur.clear();
         }
     }
@@ -138,12 +149,12 @@ private:
             return;
         if (m_highSurrogate) {
             if (QChar::isLowSurrogate(u)) {
-                m_cur += QChar(m_highSurrogate);
-                m_cur += QChar(u);
+                m_cur.push_back(m_highSurrogate);
+                m_cur.push_back(u);
                 m_highSurrogate = 0;
                 return;
             }
-            m_cur += QChar(0xFFFD);
+            m_cur.push_back(u'\uFFFD');
             m_highSurrogate = 0;
         }
         if (QChar::isHighSurrogate(u)) {
@@ -154,7 +165,7 @@ private:
         // reserves for itself, are no text.
         if (QChar::isLowSurrogate(u) || u == 0xFDD0 || u == 0xFDD1)
             u = 0xFFFD;
-        m_cur += calc::displayToModel(QChar(u));
+        m_cur.push_back(calc::displayToModel(QChar(u)).unicode());
     }
 
     void appendBreak()
@@ -166,10 +177,11 @@ private:
         syncFormat();
         flushBytes();
         if (m_highSurrogate) {
-            m_cur += QChar(0xFFFD);
+            m_cur.push_back(u'\uFFFD');
             m_highSurrogate = 0;
         }
-        m_cur += QLatin1String("\r\n");
+        static constexpr char16_t crlf[] = {u'\r', u'\n'};
+        m_cur.insert(m_cur.end(), crlf, crlf + 2);
     }
 
     // One byte of text in the current font's code page.
@@ -724,14 +736,13 @@ bool Reader::run(Document *doc, QString *error)
             c < 0x7F && (syncFormat(), m_pendingBytes.isEmpty())) {
             m_sawText = true;
             if (m_highSurrogate) {
-                m_cur += QChar(0xFFFD);
+                m_cur.push_back(u'\uFFFD');
                 m_highSurrogate = 0;
             }
             const char *s = m_p;
-            while (m_p < m_end && *m_p >= 0x20 && *m_p < 0x7F && *m_p != '\\' && *m_p != '{' &&
-                   *m_p != '}')
+            while (m_p < m_end && kPlainText[static_cast<unsigned char>(*m_p)])
                 ++m_p;
-            m_cur.append(QLatin1String(s, m_p - s));
+            m_cur.insert(m_cur.end(), s, m_p);
             continue;
         }
         ++m_p;

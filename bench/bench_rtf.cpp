@@ -1,14 +1,20 @@
 // Reads and writes a generated 1 MB calculator-program document and prints
 // the throughput of each direction; also the pane's load and position
-// conversion on the same text.
+// conversion on the same text, and, when unrtf is installed, the time of
+// a whole conversion to text by unrtf and by the reader (rtf2text).
 #include "BestTime.h"
 #include "platform/RichTextBox.h"
 #include "platform/RtfCodec.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace platform;
 
@@ -56,6 +62,56 @@ rtf::Document makeProgram(int targetBytes)
     return d;
 }
 
+// Median wall time of running a program to its end, output discarded;
+// negative when it fails.
+double medianProcessSeconds(const QString &program, const QStringList &args, int rounds)
+{
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer t;
+        t.start();
+        p.start(program, args);
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit ||
+            p.exitCode() != 0)
+            return -1;
+        times.push_back(t.nsecsElapsed() / 1e9);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The reader as a whole process against unrtf --text on the same file.
+void compareWithUnrtf(const QByteArray &data)
+{
+    const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
+    if (unrtf.isEmpty()) {
+        std::printf("bench_rtf: unrtf not installed, no comparison\n");
+        return;
+    }
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bench.rtf"));
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size()) {
+        std::printf("bench_rtf: cannot write %s\n", qPrintable(file));
+        return;
+    }
+    f.close();
+    const int rounds = 9;
+    const double ours = medianProcessSeconds(QStringLiteral(RTF2TEXT), {file}, rounds);
+    const double theirs = medianProcessSeconds(unrtf, {QStringLiteral("--text"), file}, rounds);
+    if (ours < 0 || theirs < 0) {
+        std::printf("bench_rtf: a converter failed (rtf2text %s, unrtf %s)\n",
+                    ours < 0 ? "failed" : "ran", theirs < 0 ? "failed" : "ran");
+        return;
+    }
+    std::printf("bench_rtf: to text, whole process, median of %d: rtf2text %.1f ms, "
+                "unrtf --text %.1f ms, ratio %.1fx\n",
+                rounds, ours * 1e3, theirs * 1e3, theirs / ours);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -65,6 +121,11 @@ int main(int argc, char **argv)
 
     const rtf::Document doc = makeProgram(1 << 20);
     const QByteArray data = rtf::write(doc);
+    // The document alone, for a profiler: bench_rtf --save FILE
+    if (argc == 3 && qstrcmp(argv[1], "--save") == 0) {
+        QFile f(QString::fromLocal8Bit(argv[2]));
+        return f.open(QIODevice::WriteOnly) && f.write(data) == data.size() ? 0 : 1;
+    }
     const double mb = data.size() / 1e6;
 
     QByteArray out;
@@ -78,6 +139,7 @@ int main(int argc, char **argv)
     std::printf("bench_rtf: document %.2f MB RTF, %d characters\n", mb, int(doc.text().size()));
     std::printf("bench_rtf: write %.1f MB/s (%.1f ms)\n", mb / w, w * 1e3);
     std::printf("bench_rtf: read  %.1f MB/s (%.1f ms)\n", mb / r, r * 1e3);
+    compareWithUnrtf(data);
 
     RichTextBox box;
     const double load = bestSeconds(3, [&] { box.fromRtf(data, nullptr); });

@@ -1,6 +1,7 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs,
-# only those that are missing, with one apt-get update at most.
-TORVANE_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev fonts-dejavu-core python3-fonttools clang-format desktop-file-utils shared-mime-info dpkg-dev"
+# only those that are missing, with one apt-get update at most. unrtf is no
+# part of the build: bench_rtf compares the RTF reader with it.
+TORVANE_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev fonts-dejavu-core python3-fonttools clang-format desktop-file-utils shared-mime-info dpkg-dev unrtf"
 
 torvane_install_missing() {
     local missing=""

@@ -150,7 +150,7 @@ private slots:
             "Calibri");
         row("word", readData("word.rtf"),
             "Disp " + chars({0x93}) + "HELLO" + chars({0x94, '\t', 0x97}) +
-                " see the site\r\nFor(I,1,10)\r\n" +
+                " see the site\r\nFor(I,1,10)1\r\n" +
                 chars({0x41F, 0x440, 0x438, 0x432, 0x435, 0x442}),
             "Times New Roman");
         row("libreoffice", readData("libreoffice.rtf"),
@@ -187,6 +187,31 @@ private slots:
         row("size without any paragraph", "{\\rtf1{\\fonttbl{\\f0 A;}}\\fs17}", "", "A", 17);
         row("control characters", readData("control_chars.rtf"),
             chars({'A', 1, 'B', 0x1B, 'C', 0x0B, 'D', 0, 'E'}));
+        row("star inside a group is no destination",
+            "{\\rtf1\\ansi {\\b0\\*\\cs7 Hello} world\\par}", "Hello world");
+        row("footnote numbers",
+            "{\\rtf1\\ansi Text{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} Note.} "
+            "more{\\super\\chftn}{\\footnote{\\super\\chftn} Two.}\\par}",
+            "Text1 more2");
+        row("text in nested table properties",
+            "{\\rtf1\\ansi \\trowd\\cellx5000\\pard\\intbl\\itap2{\\*\\nesttableprops\\trowd"
+            "\\cellx3000 Nested\\nestcell\\nestrow}\\itap1 Outer\\cell\\row}",
+            "Nested\t\r\nOuter\t");
+        row("fallback for readers without nested tables",
+            "{\\rtf1\\ansi \\trowd\\cellx5000\\pard\\intbl\\itap2 A\\nestcell{\\*\\nesttableprops"
+            "\\trowd\\cellx4000\\nestrow}{\\nonesttables FALLBACK\\par}\\pard\\intbl\\itap1 B"
+            "\\cell\\row}",
+            "A\t\r\nB\t");
+        row("destinations written without a star",
+            "{\\rtf1\\ansi {*\\generator Acme 1.0;}{\\themedata 504b0304}{\\listname L1;}"
+            "{\\colorschememapping x}{\\datastore 01}{\\latentstyles\\lsdstimax376 s}"
+            "{\\xmlnstbl {\\xmlns1 u}}{\\rsidtbl \\rsid1}{\\mmathPr\\mdispDef1}Body\\par}",
+            "*Body");
+        row("unicode half of a pair", "{\\rtf1\\ansi {\\upr{G\\par}{\\*\\ud{\\u915?}}}\\par}",
+            chars({0x393}));
+        row("unicode font names of a pair",
+            "{\\rtf1\\ansi{\\upr{\\fonttbl{\\f0 A;}}{\\*\\ud{\\fonttbl{\\f0 \\u915?;}}}}x}", "x",
+            chars({0x393}));
         row("cut off in the font table", readData("truncated_fonttable.rtf"), QString());
         row("bare header", readData("bare_header.rtf"), QString());
 

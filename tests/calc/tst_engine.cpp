@@ -1,0 +1,376 @@
+#include "calc/CalculatorSymbols.h"
+#include "calc/Tokens.h"
+#include "calc/run/Engine.h"
+#include "common/TestRegistry.h"
+#include "common/TokenBytes.h"
+
+#include <QTest>
+
+using namespace calc::run;
+
+namespace
+{
+
+QByteArray bytes(const QString &program)
+{
+    QString text = program;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
+    if (!t.ok())
+        qWarning("%s", qPrintable(t.error));
+    return t.bytes;
+}
+
+// Runs a program; gives Ans as the screen shows it, or the error and line.
+QString result(Engine &engine, const QString &program)
+{
+    const Outcome o = engine.run(bytes(program));
+    if (o.error != Error::None)
+        return errorName(o.error) + QStringLiteral(" line ") + QString::number(o.line);
+    return displayText(engine.ans());
+}
+
+// The rows of the home screen that hold text, joined by '|'.
+QString screen(Engine &engine)
+{
+    QStringList rows;
+    for (int r = 0; r < HomeScreen::kRows; ++r)
+        rows << engine.screen().row(r);
+    while (!rows.isEmpty() && rows.last().isEmpty())
+        rows.removeLast();
+    return rows.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class TstEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("shown");
+        // Normal Float display: ten figures, no leading zero, ᴇ outside
+        // .001 <= |x| < 1ᴇ10, the negation sign.
+        QTest::newRow("third") << "1/3"
+                               << ".3333333333";
+        QTest::newRow("two thirds") << "2/3"
+                                    << ".6666666667";
+        QTest::newRow("exact tenths") << "0.1+0.2=.3"
+                                      << "1";
+        QTest::newRow("sum shown") << "0.1+0.2"
+                                   << ".3";
+        QTest::newRow("below 1E10") << "9999999999"
+                                    << "9999999999";
+        QTest::newRow("1E10") << "1ᴇ10"
+                              << "1ᴇ10";
+        QTest::newRow("rounds up to 1E10") << "9999999999.6"
+                                           << "1ᴇ10";
+        QTest::newRow("eleven figures") << "12345678901"
+                                        << "1.23456789ᴇ10";
+        QTest::newRow("thousandth") << ".001"
+                                    << ".001";
+        QTest::newRow("below a thousandth") << ".0009"
+                                            << "9ᴇ⁻4";
+        QTest::newRow("ten places") << "1/700"
+                                    << ".0014285714";
+        QTest::newRow("negative") << "⁻5/2"
+                                  << "⁻2.5";
+        QTest::newRow("negative exponent") << "⁻1/30000"
+                                           << "⁻3.333333333ᴇ⁻5";
+        QTest::newRow("big") << "2^100"
+                             << "1.2676506ᴇ30";
+        QTest::newRow("fPart large") << "fPart(123456789012.5)"
+                                     << ".5";
+        QTest::newRow("fPart 14 figures") << "fPart(1234567890.1234)"
+                                          << ".1234";
+        QTest::newRow("int negative") << "int(⁻2.5)"
+                                      << "⁻3";
+        QTest::newRow("iPart negative") << "iPart(⁻2.5)"
+                                        << "⁻2";
+        QTest::newRow("pi") << "π"
+                            << "3.141592654";
+        QTest::newRow("sqrt") << "√(2)"
+                              << "1.414213562";
+        QTest::newRow("e") << "e^(1)"
+                           << "2.718281828";
+        QTest::newRow("log") << "log(1000)"
+                             << "3";
+        QTest::newRow("round wiki 1") << "round(5.45,0)"
+                                      << "5";
+        QTest::newRow("round wiki 2") << "round(⁻5.65,0)"
+                                      << "⁻6";
+        QTest::newRow("round pi") << "round(π)-π"
+                                  << "4.102ᴇ⁻10";
+        QTest::newRow("negation below power") << "⁻2²"
+                                              << "⁻4";
+        QTest::newRow("power left to right") << "2^3^2"
+                                             << "64";
+        QTest::newRow("implicit") << "2→A:3A+A(A+1)"
+                                  << "12";
+        QTest::newRow("two letters") << "2→A:5→B:AB"
+                                     << "10";
+        QTest::newRow("open parens") << "2(3+4"
+                                     << "14";
+        QTest::newRow("and or") << "1 and 0 or 1"
+                                << "1";
+        QTest::newRow("not") << "not(0)+not(5)"
+                             << "1";
+        QTest::newRow("nCr") << "5 nCr 2"
+                             << "10";
+        QTest::newRow("factorial") << "5!"
+                                   << "120";
+        QTest::newRow("degree sin") << "Degree:sin(30)"
+                                    << ".5";
+        QTest::newRow("radian cos") << "Radian:cos(0)"
+                                    << "1";
+        QTest::newRow("inverse") << "4⁻¹"
+                                 << ".25";
+        QTest::newRow("list math") << "{1,2,3}*2+{1,1,1}"
+                                   << "{3 5 7}";
+        QTest::newRow("list store element") << "{1,2}→L₁:5→L₁(3):L₁"
+                                            << "{1 2 5}";
+        QTest::newRow("dim store") << "3→dim(L₂):L₂"
+                                   << "{0 0 0}";
+        QTest::newRow("sum") << "sum({1,2,3,4})"
+                             << "10";
+        QTest::newRow("seq") << "seq(X²,X,1,5)"
+                             << "{1 4 9 16 25}";
+        QTest::newRow("seq keeps var") << "7→X:seq(X,X,1,3):X"
+                                       << "7";
+        QTest::newRow("augment") << "augment({1,2},{3})"
+                                 << "{1 2 3}";
+        QTest::newRow("min max") << "min({5,2,8})+max(3,4)"
+                                 << "6";
+        QTest::newRow("named list") << "{4,5}→ʟAB:ʟAB(2)"
+                                    << "5";
+        QTest::newRow("string join") << "\"AB\"+\"CD\"→Str1:Str1"
+                                     << "ABCD";
+        QTest::newRow("length") << "length(\"HELLO\")"
+                                << "5";
+        QTest::newRow("sub") << "sub(\"HELLO\",2,3)"
+                             << "ELL";
+        QTest::newRow("inString") << "inString(\"HELLO\",\"L\",4)"
+                                  << "4";
+        QTest::newRow("expr") << "expr(\"2+3*4\")"
+                              << "14";
+        QTest::newRow("string equal") << "\"AB\"=\"AB\""
+                                      << "1";
+        QTest::newRow("matrix") << "[[1,2][3,4]]→[A]:[A](2,1)"
+                                << "3";
+    }
+    void numbers()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        QTEST(result(engine, program), "shown");
+    }
+
+    // The generator: L'Ecuyer's, seeded by n→rand (the wiki's rows).
+    void random_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("rand") << "0→rand:rand"
+                              << ".9435974025";
+        QTest::newRow("rand(2)") << "0→rand:rand:rand(2)"
+                                 << "{.908318861 .1466878292}";
+        QTest::newRow("randInt") << "0→rand:randInt(1,10)"
+                                 << "10";
+        QTest::newRow("randInt list") << "0→rand:randInt(1,10):randInt(1,10,5)"
+                                      << "{10 2 6 5 8}";
+        QTest::newRow("randInt as rand") << "0→rand:randInt(1,10,5):0→rand:1+int(10rand(5))"
+                                         << "{10 10 2 6 5}";
+        QTest::newRow("seed reaches 1") << "196164532→rand:rand"
+                                        << "1";
+        QTest::newRow("seed sign and fraction ignored") << "⁻7.9→rand:rand→A:7→rand:rand=A"
+                                                        << "1";
+    }
+    void random()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        QTEST(result(engine, program), "shown");
+    }
+
+    void errors_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("syntax") << "1\n2+*3"
+                                << "ERR:SYNTAX line 2";
+        QTest::newRow("syntax only when reached") << "Goto A\n2+*3\nLbl A\n5"
+                                                  << "5";
+        QTest::newRow("divide") << "1/0"
+                                << "ERR:DIVIDE BY 0 line 1";
+        QTest::newRow("data type") << "\"A\"+1"
+                                   << "ERR:DATA TYPE line 1";
+        QTest::newRow("undefined") << "DelVar L₁\nL₁"
+                                   << "ERR:UNDEFINED line 2";
+        QTest::newRow("label") << "1\nGoto Q"
+                               << "ERR:LABEL line 2";
+        QTest::newRow("domain") << "ln(0)"
+                                << "ERR:DOMAIN line 1";
+        QTest::newRow("nonreal") << "√(⁻1)"
+                                 << "ERR:NONREAL ANS line 1";
+        QTest::newRow("dim mismatch") << "{1,2}+{1,2,3}"
+                                      << "ERR:DIM MISMATCH line 1";
+        QTest::newRow("invalid dim") << "{1,2}→L₁\nL₁(5)"
+                                     << "ERR:INVALID DIM line 2";
+        QTest::newRow("argument") << "randInt(1)"
+                                  << "ERR:ARGUMENT line 1";
+        QTest::newRow("overflow") << "10^99*10"
+                                  << "ERR:OVERFLOW line 1";
+        QTest::newRow("increment") << "For(I,1,5,0)\nEnd"
+                                   << "ERR:INCREMENT line 1";
+        QTest::newRow("nested seq") << "seq(seq(I,I,1,2),J,1,2)"
+                                    << "ERR:ILLEGAL NEST line 1";
+        QTest::newRow("End without block") << "1\nEnd"
+                                           << "ERR:SYNTAX line 2";
+        QTest::newRow("leaking Goto") << "Lbl A\nWhile 1\nGoto A\nEnd"
+                                      << "ERR:MEMORY line 2";
+        QTest::newRow("unsupported") << "1\nClrDraw"
+                                     << "ERR:UNSUPPORTED line 2";
+        QTest::newRow("prgm missing") << "prgmNOPE"
+                                      << "ERR:UNDEFINED line 1";
+        QTest::newRow("no answers") << "Input A"
+                                    << "ERR:BREAK line 1";
+    }
+    void errors()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        QTEST(result(engine, program), "shown");
+    }
+
+    // Control flow: the value left in Ans tells which way it went.
+    void flow_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("If guards one") << "0→A\nIf 0\n1→A\nA"
+                                       << "0";
+        QTest::newRow("If Then Else") << "If 0\nThen\n1→A\nElse\n2→A\nEnd\nA"
+                                      << "2";
+        QTest::newRow("nested skip") << "0→A\nIf 0\nThen\nFor(I,1,3)\n1→A\nEnd\nEnd\nA"
+                                     << "0";
+        QTest::newRow("For") << "0→S\nFor(I,1,10)\nS+I→S\nEnd\nS"
+                             << "55";
+        QTest::newRow("For after end") << "For(I,1,10,3)\nEnd\nI"
+                                       << "13";
+        QTest::newRow("For down") << "0→S\nFor(I,5,1,⁻2)\nS+I→S\nEnd\nS"
+                                  << "9";
+        QTest::newRow("For skipped") << "0→S\nFor(I,5,1)\n1→S\nEnd\nS"
+                                     << "0";
+        QTest::newRow("While") << "1→A\nWhile A<100\n2A→A\nEnd\nA"
+                               << "128";
+        QTest::newRow("Repeat runs once") << "0→A\nRepeat 1\nA+1→A\nEnd\nA"
+                                          << "1";
+        QTest::newRow("Repeat") << "0→A\nRepeat A≥5\nA+1→A\nEnd\nA"
+                                << "5";
+        QTest::newRow("IS>") << "5→A\nIS>(A,5)\n0→A\nA"
+                             << "6";
+        QTest::newRow("DS<") << "5→A\nDS<(A,9)\n0→A\nA"
+                             << "4";
+        QTest::newRow("Goto out of loop") << "For(I,1,9)\nIf I=3\nGoto E\nEnd\nLbl E\nI"
+                                          << "3";
+        QTest::newRow("Stop") << "1\nStop\n2"
+                              << "1";
+        QTest::newRow("colon in string") << "\"A:B\"→Str1:length(Str1)"
+                                         << "3";
+        QTest::newRow("DelVar runs on") << "5→A:DelVar A7"
+                                        << "7";
+    }
+    void flow()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        QTEST(result(engine, program), "shown");
+    }
+
+    // The home screen after the program: Disp aligns, scrolls, Done.
+    void homeScreen_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Disp and Done") << "Disp \"HI\",42"
+                                       << "HI|              42|            Done";
+        QTest::newRow("final value") << "Disp 1\n\"END"
+                                     << "               1|END";
+        QTest::newRow("Output, no Done") << "ClrHome\nOutput(2,15,\"ABCD"
+                                         << "|              AB|CD";
+        QTest::newRow("long text cut") << "Disp \"ABCDEFGHIJKLMNOPQ"
+                                       << "ABCDEFGHIJKLMNO…|            Done";
+        QTest::newRow("scrolls")
+            << "For(I,1,8)\nDisp I\nEnd"
+            << "               3|               4|               5|               6|"
+               "               7|               8|            Done";
+        QTest::newRow("list") << "Disp {1,⁻2}"
+                              << "          {1 ⁻2}|            Done";
+    }
+    void homeScreen()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        const Outcome o = engine.run(bytes(program));
+        QCOMPARE(errorName(o.error), QString());
+        QTEST(screen(engine), "shown");
+    }
+
+    void inputAndKeys()
+    {
+        Engine engine;
+        QStringList answers = {"12", "-3", "HELLO"};
+        QList<int> keys = {105};
+        engine.host().nextAnswer = [&](QString *a) {
+            if (answers.isEmpty())
+                return false;
+            *a = answers.takeFirst();
+            return true;
+        };
+        engine.host().nextKey = [&] { return keys.isEmpty() ? 0 : keys.takeFirst(); };
+        const Outcome o =
+            engine.run(bytes("Prompt A\nInput \"B?\",B\nInput Str1\ngetKey→K\ngetKey→L\nA+B+K+L"));
+        QCOMPARE(errorName(o.error), QString());
+        QCOMPARE(screen(engine), QStringLiteral("A=?12|B?-3|?HELLO|             114"));
+    }
+
+    void prgmCalls()
+    {
+        Engine engine;
+        engine.host().findProgram = [](const QString &name, QByteArray *out) {
+            if (name != QLatin1String("SUB"))
+                return false;
+            *out = bytes("A+1→A\nReturn\n99→A");
+            return true;
+        };
+        QCOMPARE(result(engine, "1→A\nprgmSUB\nprgmSUB\nA"), QStringLiteral("3"));
+        const Outcome o = engine.run(bytes("prgmSUB\nprgmTHERE"));
+        QCOMPARE(o.line, 2);
+        QCOMPARE(o.error, Error::Undefined);
+    }
+
+    // Text in a string stays letters, so expr( inside expr( comes as bytes.
+    void nestedExpr()
+    {
+        Engine engine;
+        const Outcome o =
+            engine.run(testing::bytesOf("2A 31 2A 04 AA00 3F BB2A 2A BB2A AA00 2A 11"));
+        QCOMPARE(o.error, Error::IllegalNest);
+        QCOMPARE(o.line, 2);
+    }
+
+    void maxSteps()
+    {
+        Engine engine;
+        engine.setMaxSteps(1000);
+        const Outcome o = engine.run(bytes("Lbl A\nGoto A"));
+        QCOMPARE(o.error, Error::Steps);
+        QCOMPARE(o.steps, 1001);
+    }
+};
+
+TORVANE_TEST(TstEngine);
+#include "tst_engine.moc"

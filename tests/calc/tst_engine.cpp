@@ -278,6 +278,8 @@ private slots:
                                           << "3";
         QTest::newRow("Stop") << "1\nStop\n2"
                               << "1";
+        QTest::newRow("numbered label") << "0→A\nGoto 10\n1→A\nLbl 10\nA"
+                                        << "0";
         QTest::newRow("colon in string") << "\"A:B\"→Str1:length(Str1)"
                                          << "3";
         QTest::newRow("DelVar runs on") << "5→A:DelVar A7"

@@ -85,7 +85,7 @@ std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
                 text << u;
             }
             texts->push_back(text);
-            out.push_back({tok::String, line, int(texts->size()) - 1});
+            out.push_back({tok::String, line, int(texts->size()) - 1, start, i});
             continue;
         }
         if (isDigit(t) || t == tok::Point || t == tok::Exp) {
@@ -133,14 +133,14 @@ std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
             if (!bad && !Number::fromDigits(digits, point, exp10, &v))
                 bad = true;
             if (bad) {
-                out.push_back({tok::Bad, line, -1});
+                out.push_back({tok::Bad, line, -1, start, i});
             } else {
                 numbers->push_back(v);
-                out.push_back({tok::Number, line, int(numbers->size()) - 1});
+                out.push_back({tok::Number, line, int(numbers->size()) - 1, start, i});
             }
             continue;
         }
-        out.push_back({t, line, -1});
+        out.push_back({t, line, -1, start, i});
         if (t == tok::Newline)
             ++line;
     }
@@ -203,7 +203,7 @@ bool isTrig(int t)
 class Compiler
 {
 public:
-    Compiler(const QByteArray &bytes) : program_(std::make_shared<Program>())
+    Compiler(const QByteArray &bytes) : program_(std::make_shared<Program>()), bytes_(bytes)
     {
         toks_ = scan(bytes, &numbers_, &program_->texts);
     }
@@ -293,7 +293,11 @@ private:
     void storeTarget();
     void ioTarget(int *kind, int *key);
 
+    // The letters and digits of a name; a number token gives its digits.
+    QString nameChars(int max);
+
     std::shared_ptr<Program> program_;
+    QByteArray bytes_;
     std::vector<Tok> toks_;
     std::vector<Number> numbers_;
     std::vector<Stmt> stmts_;
@@ -323,7 +327,8 @@ void Compiler::split()
                     ++j;
                     if (t == tok::SmallL) {
                         for (int k = 0;
-                             k < 5 && j < n && (isLetter(toks_[j].t) || isDigit(toks_[j].t)); ++k)
+                             k < 5 && j < n && (isLetter(toks_[j].t) || toks_[j].t == tok::Number);
+                             ++k)
                             ++j;
                     }
                 }
@@ -664,42 +669,53 @@ void Compiler::statement(int i)
     }
 }
 
+QString Compiler::nameChars(int max)
+{
+    QString s;
+    while (!atEnd() && s.size() < max) {
+        const Tok &tk = toks_[pos_];
+        if (isLetter(tk.t)) {
+            s += tk.t == tok::Theta ? QChar(0x03B8) : QChar(tk.t);
+        } else if (tk.t == tok::Number) {
+            const QByteArray digits = bytes_.mid(tk.from, tk.to - tk.from);
+            for (char c : digits) {
+                if (!isDigit(quint8(c)))
+                    fail(Error::Syntax);
+            }
+            s += QString::fromLatin1(digits);
+        } else {
+            break;
+        }
+        ++pos_;
+    }
+    return s;
+}
+
 QByteArray Compiler::labelName()
 {
-    QByteArray label;
-    while (!atEnd() && peek() != tok::Comma && peek() != tok::RParen) {
-        const int t = next();
-        if (!isLetter(t) && !isDigit(t))
-            fail(Error::Syntax);
-        label += char(t);
-    }
-    if (label.isEmpty() || label.size() > 2)
+    const QString label = nameChars(3);
+    if (label.isEmpty() || label.size() > 2 ||
+        (!atEnd() && peek() != tok::Comma && peek() != tok::RParen))
         fail(Error::Syntax);
-    return label;
+    return label.toUtf8();
 }
 
 QString Compiler::programName()
 {
-    QString s;
-    while (!atEnd()) {
-        const int t = next();
-        if (!isLetter(t) && !isDigit(t))
-            fail(Error::Syntax);
-        s += t == tok::Theta ? QChar(0x03B8) : QChar(t);
-    }
+    const QString s = nameChars(9);
     if (s.isEmpty() || s.size() > 8 || s[0].isDigit())
         fail(Error::Syntax);
+    endOfStatement();
     return s;
 }
 
 QString Compiler::listName()
 {
-    QString s;
-    while (!atEnd() && s.size() < 5 && (isLetter(peek()) || (isDigit(peek()) && !s.isEmpty()))) {
-        const int t = next();
-        s += t == tok::Theta ? QChar(0x03B8) : QChar(t);
-    }
-    if (s.isEmpty())
+    // A list's name: up to five letters and digits after ʟ, a letter first.
+    if (atEnd() || !isLetter(peek()))
+        fail(Error::Syntax);
+    const QString s = nameChars(5);
+    if (s.size() > 5)
         fail(Error::Syntax);
     return s;
 }

@@ -139,6 +139,8 @@ struct Tok {
     int t;
     int line;
     int index = -1; // Number: a constant; String: a text
+    int from = 0;   // its bytes, for names that hold digits (Lbl 10, prgmA1)
+    int to = 0;
 };
 
 // The token values of bytes, one- and two-byte alike.

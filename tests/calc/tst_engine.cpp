@@ -168,6 +168,60 @@ private slots:
         QTEST(result(engine, program), "shown");
     }
 
+    // The wiki's documented results, page by page.
+    void wikiExamples_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char *page, const char *program, const char *shown) {
+            QTest::newRow(QByteArray(page).append(": ").append(program).constData())
+                << QString::fromUtf8(program) << QString::fromUtf8(shown);
+        };
+        row("fpart", "fPart(5.32)", ".32");
+        row("fpart", "fPart(⁻4/5)", "⁻.8");
+        row("fpart", "1/3*3→X:iPart(X)", "0");
+        row("fpart", "1/3*3→X:fPart(X)", "1");
+        row("fpart", "1/3*3→X:iPart(round(X,9))", "1");
+        row("ipart", "iPart(⁻5.32)", "⁻5");
+        row("ipart", "iPart(⁻4/5)", "0");
+        row("int", "int(⁻5.32)", "⁻6");
+        row("int", "int(⁻4/5)", "⁻1");
+        row("sub", "sub(\"TI-BASIC\",4,5", "BASIC");
+        row("sub", "sub(\"TI-BASIC\",5,2", "AS");
+        row("sub", "sub(225", "2.25");
+        row("instring", "inString(\"TI-BASIC\",\"BASIC", "4");
+        row("instring", "inString(\"TI-BASIC\",\"ELEPHANT", "0");
+        row("instring", "inString(\"TI-BASIC\",\"I\",3", "7");
+        row("augment", "augment({1,2,3,4},{5,6,7", "{1 2 3 4 5 6 7}");
+        row("sum", "sum({1,2,3,4,5},2,4)", "9");
+        row("sum", "sum({1,2,3,4,5},3)", "12");
+        row("cumsum", "cumSum({1,3,5,7,9})", "{1 4 9 16 25}");
+        row("min", "min({1,3},{4,2})", "{1 2}");
+        row("max", "max({1,3},2)", "{2 3}");
+        row("gcd", "gcd({14,12},{6,8})", "{2 4}");
+        row("lcm", "lcm({9,12},6)", "{18 12}");
+        row("xor", "2 xor (3 xor 0)", "0");
+        row("not", "not(⁻20 and 14)", "0");
+        row("ncr", "6 nCr 4", "15");
+        row("round", "round(π,4)", "3.1416");
+        row("round", "round({1.5,2.4,3.8},0)", "{2 2 4}");
+        row("factorial", "(⁻.5)!", "1.772453851");
+        row("factorial", "(⁻.5)!²", "3.141592654");
+        row("power", "(⁻1)^(1/3)", "⁻1");
+        row("dim", "{2,3,4,5,6}→L₁:dim(L₁", "5");
+        row("dim", "{2,3}→dim([A]):dim([A]", "{2 3}");
+        row("length", "length(\"HELLO", "5");
+        row("sorta", "{3,1,2}→L₁:SortA(L₁):L₁", "{1 2 3}");
+        row("sortd", "{3,1,2}→ʟX:SortD(ʟX):ʟX", "{3 2 1}");
+        row("e", "ln([e]^(2", "2");
+    }
+    void wikiExamples()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        QTEST(result(engine, program), "shown");
+    }
+
     // The generator: L'Ecuyer's, seeded by n→rand (the wiki's rows).
     void random_data()
     {

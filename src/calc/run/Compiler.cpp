@@ -179,7 +179,7 @@ const Function kFunctions[] = {
     {tok::Dim, 1, 1},      {tok::Sum, 1, 3},     {tok::Prod, 1, 3},    {tok::Not, 1, 1},
     {tok::IPart, 1, 1},    {tok::FPart, 1, 1},   {tok::Sqrt, 1, 1},    {tok::CubeRoot, 1, 1},
     {tok::Ln, 1, 1},       {tok::EPow, 1, 1},    {tok::Log, 1, 1},     {tok::TenPow, 1, 1},
-    {tok::Lcm, 2, 2},      {tok::Gcd, 2, 2},     {tok::RandInt, 2, 3}, {tok::Sub, 3, 3},
+    {tok::Lcm, 2, 2},      {tok::Gcd, 2, 2},     {tok::RandInt, 2, 3}, {tok::Sub, 1, 3},
     {tok::InString, 2, 3}, {tok::CumSum, 1, 1},  {tok::Expr, 1, 1},    {tok::Length, 1, 1},
     {tok::Rand, 1, 1},
 };
@@ -636,6 +636,18 @@ void Compiler::statement(int i)
             put(key);
             break;
         }
+        case tok::SortA:
+        case tok::SortD: {
+            int kind, key;
+            ioTarget(&kind, &key);
+            if (kind == TReal || (kind == TVar && key > tok::List0 + 5))
+                fail(Error::DataType);
+            close(tok::RParen);
+            endOfStatement();
+            put(OpSort, kind);
+            put(key, t == tok::SortA ? 1 : 0);
+            break;
+        }
         case tok::Radian:
         case tok::Degree:
             endOfStatement();
@@ -909,7 +921,7 @@ bool Compiler::startsOperand(int t) const
 {
     if (t == tok::Number || t == tok::String || t == tok::Bad || isLetter(t) || t == tok::LParen ||
         t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
-        t == tok::GetKey || t == tok::SmallL || t == tok::Neg || isTrig(t))
+        t == tok::GetKey || t == tok::EConst || t == tok::SmallL || t == tok::Neg || isTrig(t))
         return true;
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
@@ -990,6 +1002,12 @@ void Compiler::primary()
         Number pi;
         Number::fromDigits("31415926535898", 1, 0, &pi);
         put(OpConst, constant(Value::real(pi)));
+        return;
+    }
+    if (t == tok::EConst) {
+        Number e;
+        Number::fromDigits("27182818284590", 1, 0, &e);
+        put(OpConst, constant(Value::real(e)));
         return;
     }
     if (t == tok::GetKey) {

@@ -128,6 +128,7 @@ enum : int {
     Expr = 0xBB2A,
     Length = 0xBB2B,
     DelVar = 0xBB54,
+    EConst = 0xBB31,
     // Made by the scanner.
     Number = 0x10000,
     String = 0x10001,
@@ -200,6 +201,7 @@ enum Op : int {
     OpStop,
     OpDelVar, // kind, key
     OpAngle,  // 1 for Degree
+    OpSort,   // kind, key, 1 for ascending
     OpError,  // error, detail index
 };
 

@@ -209,15 +209,32 @@ Number power(Number a, Number b)
             raise(Error::Domain);
         return a;
     }
-    if (a.isNegative())
+    const long double x = a.toLongDouble(), y = b.toLongDouble();
+    if (a.isNegative()) {
+        // A power p/q with q odd has a real root: (⁻8)^(1/3) is ⁻2.
+        for (int q = 3; q < 100; q += 2) {
+            const long double p = std::round(y * q);
+            if (std::fabs(y * q - p) < 1e-9L) {
+                const long double r = std::pow(-x, y);
+                return fromLd(std::fmod(std::fabs(p), 2) == 1 ? -r : r);
+            }
+        }
         raise(Error::NonrealAns);
-    return fromLd(std::pow(a.toLongDouble(), b.toLongDouble()));
+    }
+    return fromLd(std::pow(x, y));
 }
 
 Number factorial(Number a)
 {
     std::int64_t n;
-    if (!a.toInt(&n) || n < 0 || n > 69)
+    if (!a.toInt(&n)) {
+        // Halves have one too: (⁻.5)! is √π.
+        const Number twice = mul(a, num(2));
+        if (!twice.isInteger() || a.compare(num(-1)) < 0 || a.compare(num(69)) > 0)
+            raise(Error::Domain);
+        return fromLd(std::tgamma(a.toLongDouble() + 1));
+    }
+    if (n < 0 || n > 69)
         raise(Error::Domain);
     Number r = num(1);
     for (std::int64_t i = 2; i <= n; ++i)
@@ -764,6 +781,10 @@ Value Vm::call(int fn, Value *args, int n)
             raise(Error::DataType);
         return Value::real(num(a.text.size()));
     case tok::Sub: {
+        if (n == 1) // a percentage, as the TI-83 had it
+            return mapReal(a, [](Number x) { return divide(x, num(100)); });
+        if (n != 3)
+            raise(Error::Argument);
         if (a.kind != Value::String)
             raise(Error::DataType);
         const long long start = intOf(args[1]), length = intOf(args[2]);
@@ -1282,6 +1303,18 @@ void Vm::loop()
                 e_.namedLists_.remove(prog->names[key]);
             else
                 e_.vars_.remove(key);
+            break;
+        }
+        case OpSort: {
+            const int kind = code[ip], key = code[ip + 1];
+            const bool up = code[ip + 2];
+            ip += 3;
+            Value &l = kind == TNamed ? named(prog->names[key]) : var(key);
+            if (up)
+                std::stable_sort(l.items.begin(), l.items.end());
+            else
+                std::stable_sort(l.items.begin(), l.items.end(),
+                                 [](const Number &x, const Number &y) { return y < x; });
             break;
         }
         case OpAngle:

@@ -168,6 +168,86 @@ private slots:
         QTEST(result(engine, program), "shown");
     }
 
+    // Arithmetic rounds once to 14 figures, half away from zero.
+    void arithmetic_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("full"); // every figure kept; empty for overflow
+        QTest::newRow("third") << "1"
+                               << "/"
+                               << "3"
+                               << "3.3333333333333ᴇ⁻1";
+        QTest::newRow("two thirds up") << "2"
+                                       << "/"
+                                       << "3"
+                                       << "6.6666666666667ᴇ⁻1";
+        QTest::newRow("carry to 1E14") << "99999999999999"
+                                       << "+"
+                                       << "1"
+                                       << "1ᴇ14";
+        QTest::newRow("half up") << "12345678901234"
+                                 << "+"
+                                 << ".5"
+                                 << "1.2345678901235ᴇ13";
+        QTest::newRow("half away below zero") << "-12345678901234"
+                                              << "-"
+                                              << ".5"
+                                              << "⁻1.2345678901235ᴇ13";
+        QTest::newRow("tiny lost") << "1E20"
+                                   << "+"
+                                   << "1"
+                                   << "1ᴇ20";
+        QTest::newRow("cancel exactly") << "1.0000000000001"
+                                        << "-"
+                                        << "1"
+                                        << "1ᴇ⁻13";
+        QTest::newRow("product rounds") << "11111111111111"
+                                        << "*"
+                                        << "9"
+                                        << "9.9999999999999ᴇ13";
+        QTest::newRow("overflow") << "1E99"
+                                  << "*"
+                                  << "10"
+                                  << "";
+        QTest::newRow("underflow") << "1E-99"
+                                   << "/"
+                                   << "10"
+                                   << "0";
+        QTest::newRow("division exact") << "1"
+                                        << "/"
+                                        << "8"
+                                        << "1.25ᴇ⁻1";
+    }
+    void arithmetic()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, op);
+        QFETCH(QString, b);
+        const auto parse = [](QString t) {
+            const bool neg = t.startsWith('-');
+            if (neg)
+                t.remove(0, 1);
+            int exp = 0;
+            if (t.contains('E')) {
+                exp = t.section('E', 1).toInt();
+                t = t.section('E', 0, 0);
+            }
+            const int point = t.contains('.') ? int(t.indexOf('.')) : int(t.size());
+            Number n;
+            Number::fromDigits(t.remove('.').toLatin1(), point, exp, &n);
+            return neg ? n.negated() : n;
+        };
+        Number r;
+        const Number x = parse(a), y = parse(b);
+        const bool ok = op == "+"   ? Number::add(x, y, &r)
+                        : op == "-" ? Number::sub(x, y, &r)
+                        : op == "*" ? Number::mul(x, y, &r)
+                                    : Number::div(x, y, &r);
+        QTEST(ok ? r.full() : QString(), "full");
+    }
+
     // The wiki's documented results, page by page.
     void wikiExamples_data()
     {

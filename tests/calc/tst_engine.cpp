@@ -435,6 +435,8 @@ private slots:
                                        << "HI|              42|            Done";
         QTest::newRow("final value") << "Disp 1\n\"END"
                                      << "               1|END";
+        QTest::newRow("final value, then a blank line") << "Disp 1\n\"END\n\n"
+                                                        << "               1|END";
         QTest::newRow("Output, no Done") << "ClrHome\nOutput(2,15,\"ABCD"
                                          << "|              AB|CD";
         QTest::newRow("long text cut") << "Disp \"ABCDEFGHIJKLMNOPQ"

@@ -306,6 +306,8 @@ private:
     int pos_ = 0, end_ = 0;
     int stmt_ = 0;
     int seqDepth_ = 0;
+    int depth_ = 0;
+    static constexpr int kMaxNesting = 256;
     // Jumps to patch: code index and statement index.
     std::vector<std::pair<int, int>> toStmt_;
     // Jumps to labels: code index and label name.
@@ -438,12 +440,15 @@ void Compiler::statement(int i)
 {
     const Stmt &s = stmts_[i];
     stmt_ = i;
+    depth_ = seqDepth_ = 0; // an error leaves them where it was
     pos_ = s.first;
     end_ = s.last;
-    const int start = here();
-    put(OpStmt, s.line);
+    // An empty statement is no statement: a trailing line break does not
+    // hide the last value.
     if (atEnd())
         return;
+    const int start = here();
+    put(OpStmt, s.line);
     try {
         const int t = next();
         switch (t) {
@@ -802,7 +807,11 @@ void Compiler::storeTarget()
 
 void Compiler::expr()
 {
+    // Nesting deeper than any calculator allows would only exhaust the stack.
+    if (++depth_ > kMaxNesting)
+        fail(Error::Memory);
     orExpr();
+    --depth_;
 }
 
 void Compiler::orExpr()
@@ -873,12 +882,12 @@ void Compiler::permutation()
 
 void Compiler::negation()
 {
-    if (accept(tok::Neg)) {
-        negation();
-        put(OpUnary, tok::Neg);
-        return;
-    }
+    int n = 0;
+    while (accept(tok::Neg))
+        ++n;
     power();
+    for (; n > 0; --n)
+        put(OpUnary, tok::Neg);
 }
 
 void Compiler::power()

@@ -460,7 +460,7 @@ private slots:
     void inputAndKeys()
     {
         Engine engine;
-        QStringList answers = {"12", "-3", "HELLO"};
+        QStringList answers = {"12", "-3", "HELLO", "\"PEAR\"", "1000000000000+1"};
         QList<int> keys = {105};
         engine.host().nextAnswer = [&](QString *a) {
             if (answers.isEmpty())
@@ -469,10 +469,15 @@ private slots:
             return true;
         };
         engine.host().nextKey = [&] { return keys.isEmpty() ? 0 : keys.takeFirst(); };
-        const Outcome o =
-            engine.run(bytes("Prompt A\nInput \"B?\",B\nInput Str1\ngetKey→K\ngetKey→L\nA+B+K+L"));
+        // Prompts, a prompt made by an expression, quotes around text left
+        // out, an answer longer than a line wrapping.
+        const Outcome o = engine.run(bytes("Prompt A\nInput \"B?\",B\nInput Str1\n\"FRUIT\"\n"
+                                           "Input \"BEST \"+Ans,Str2\nInput \"NUMBER\",N\n"
+                                           "getKey→K\ngetKey→L\nA+B+K+L+length(Str2)"));
         QCOMPARE(errorName(o.error), QString());
-        QCOMPARE(screen(engine), QStringLiteral("A=?12|B?-3|?HELLO|             114"));
+        QCOMPARE(screen(engine), QStringLiteral("A=?12|B?-3|?HELLO|BEST FRUIT\"PEAR\"|"
+                                                "NUMBER1000000000|000+1|             118"));
+        QCOMPARE(engine.real('N').display(), QStringLiteral("1ᴇ12"));
     }
 
     void prgmCalls()

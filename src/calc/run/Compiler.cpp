@@ -560,10 +560,21 @@ void Compiler::statement(int i)
         case tok::Input: {
             if (atEnd())
                 fail(Error::Unsupported, QStringLiteral("Input without a variable"));
-            int prompt = -1;
-            if (peek() == tok::String && peekAt(1) == tok::Comma) {
-                prompt = toks_[pos_].index;
-                pos_ += 2;
+            // A prompt is any expression before a comma outside brackets.
+            int prompt = -1, open = 0;
+            for (int k = pos_; k < end_; ++k) {
+                const int u = toks_[k].t;
+                if (u == tok::LParen || u == tok::LBrace || u == tok::LBracket ||
+                    (functionOf(u) || isTrig(u) || u == tok::Seq))
+                    ++open;
+                else if (u == tok::RParen || u == tok::RBrace || u == tok::RBracket)
+                    --open;
+                else if (u == tok::Comma && open == 0)
+                    prompt = -2;
+            }
+            if (prompt == -2) {
+                expr();
+                comma();
             }
             int kind, key;
             ioTarget(&kind, &key);

@@ -194,7 +194,7 @@ enum Op : int {
     OpOutput,
     OpClrHome,
     OpPause, // has value
-    OpInput, // prompt text or -1, target kind, target key, prompt form
+    OpInput, // -2: prompt on the stack, else -1; target kind, target key, Prompt's form
     OpMenu,  // n, then n offsets (-1: no such label)
     OpPrgm,  // name index
     OpReturn,

@@ -1245,14 +1245,19 @@ void Vm::loop()
                       isPrompt = code[ip + 3];
             ip += 4;
             const QString name = kind == TNamed ? prog->names[key] : QString();
-            QString shown = isPrompt      ? varName(kind, key, *prog) + QStringLiteral("=?")
-                            : prompt >= 0 ? stringText(prog->texts[prompt])
-                                          : QStringLiteral("?");
+            QString shown =
+                isPrompt ? varName(kind, key, *prog) + QStringLiteral("=?") : QStringLiteral("?");
+            if (prompt == -2) // only its first 16 characters show
+                shown = displayText(pop()).left(HomeScreen::kColumns);
             QString text;
             if (!e_.host_.nextAnswer || !e_.host_.nextAnswer(&text))
                 raise(Error::Break);
-            e_.screen_.line(shown + text, false);
+            e_.screen_.wrapped(shown + text);
             if (kind == TVar && key >= tok::Str0 && key <= tok::Str0 + 9) {
+                // Text as typed; quotes around it are not part of it.
+                if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) &&
+                    text.endsWith(QLatin1Char('"')))
+                    text = text.mid(1, text.size() - 2);
                 const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
                 if (!t.ok())
                     raise(Error::Syntax, t.error);

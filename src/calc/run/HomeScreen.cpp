@@ -27,6 +27,15 @@ void HomeScreen::line(const QString &text, bool rightAligned)
     lastWasOutput_ = false;
 }
 
+void HomeScreen::wrapped(const QString &text)
+{
+    int from = 0;
+    do {
+        line(text.mid(from, kColumns), false);
+        from += kColumns;
+    } while (from < text.size());
+}
+
 void HomeScreen::output(int row, int column, const QString &text)
 {
     int r = row - 1, c = column - 1;

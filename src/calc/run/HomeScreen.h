@@ -19,6 +19,9 @@ public:
     // A line of text at the cursor, left- or right-aligned; text longer than
     // a line is cut and ends in "…".
     void line(const QString &text, bool rightAligned);
+    // Text from the cursor's line on, wrapping onto as many lines as it
+    // needs (what is typed at Input).
+    void wrapped(const QString &text);
     // Text at row and column (1-based), wrapping to the next row and cut at
     // the screen's end.
     void output(int row, int column, const QString &text);

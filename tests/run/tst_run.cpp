@@ -84,6 +84,17 @@ private slots:
             << QStringList{path("calls.txt")} << screen({"               4"})
             << "ERR:UNDEFINED\nline 5\nprgmNONE\n"
             << 2;
+        QTest::newRow("document") << QStringList{path("ADD.tvf")} << screen({"               1"})
+                                  << "" << 0;
+        QTest::newRow("calculator file")
+            << QStringList{path("TWICE.8xp")} << screen({"            Done"}) << "" << 0;
+        QTest::newRow("bad key code") << QStringList{path("keys.txt"), "--keys", "24,up"} << ""
+                                      << "--keys: \"up\" is not a key code.\n"
+                                      << 1;
+        QTest::newRow("bad step count")
+            << QStringList{path("loop.txt"), "--max-steps", "many"} << ""
+            << "--max-steps: \"many\" is not a positive number.\n"
+            << 1;
         QTest::newRow("runaway loop")
             << QStringList{path("loop.txt"), "--max-steps", "1000"} << screen({})
             << "Stopped after 1000 statements (--max-steps).\n"

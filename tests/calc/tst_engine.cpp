@@ -367,6 +367,8 @@ private slots:
                                       << "ERR:MEMORY line 2";
         QTest::newRow("unsupported") << "1\nClrDraw"
                                      << "ERR:UNSUPPORTED line 2";
+        QTest::newRow("store to a window variable") << "5→Xmin"
+                                                    << "ERR:UNSUPPORTED line 1";
         QTest::newRow("prgm missing") << "prgmNOPE"
                                       << "ERR:UNDEFINED line 1";
         QTest::newRow("no answers") << "Input A"

@@ -195,6 +195,13 @@ const Function *functionOf(int t)
     return nullptr;
 }
 
+// Variables of the graph screen, statistics and pictures: the calculator
+// stores to them, this engine does not.
+bool isOtherVariable(int t)
+{
+    return (t >= 0x5E00 && t <= 0x5EFF) || (t >= 0x6000 && t <= 0x63FF);
+}
+
 bool isTrig(int t)
 {
     return t >= tok::Sin && t <= tok::Tanh1;
@@ -762,6 +769,8 @@ void Compiler::ioTarget(int *kind, int *key)
     } else if (t == tok::SmallL) {
         *kind = TNamed;
         *key = name(listName());
+    } else if (isOtherVariable(t)) {
+        fail(Error::Unsupported, tokenName(t));
     } else {
         fail(Error::Syntax);
     }
@@ -811,6 +820,8 @@ void Compiler::storeTarget()
             fail(Error::Syntax);
         close(tok::RParen);
         put(OpStoreDim, key);
+    } else if (isOtherVariable(t)) {
+        fail(Error::Unsupported, tokenName(t));
     } else {
         fail(Error::Syntax);
     }

@@ -231,7 +231,7 @@ private:
     int peek() const { return pos_ < end_ ? toks_[pos_].t : -1; }
     int peekAt(int k) const { return pos_ + k < end_ ? toks_[pos_ + k].t : -1; }
     bool atEnd() const { return pos_ >= end_; }
-    int next() { return toks_[pos_++].t; }
+    int next() { return pos_ < end_ ? toks_[pos_++].t : -1; }
     bool accept(int t)
     {
         if (peek() == t) {

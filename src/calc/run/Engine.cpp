@@ -234,8 +234,10 @@ Number factorial(Number a)
             raise(Error::Domain);
         return fromLd(std::tgamma(a.toLongDouble() + 1));
     }
-    if (n < 0 || n > 69)
+    if (n < 0)
         raise(Error::Domain);
+    if (n > 69)
+        raise(Error::Overflow);
     Number r = num(1);
     for (std::int64_t i = 2; i <= n; ++i)
         r = mul(r, num(i));

@@ -507,6 +507,80 @@ private slots:
         QCOMPARE(o.line, 2);
     }
 
+    // Any token stream runs to an end: no crash, and an error names a line
+    // the program has.
+    void randomProgramsEndWithALine()
+    {
+        const QList<QByteArray> alphabet = {"\x04",
+                                            "\x06",
+                                            "\x07",
+                                            "\x08",
+                                            "\x09",
+                                            "\x0c",
+                                            "\x10",
+                                            "\x11",
+                                            "\x14",
+                                            "\x23",
+                                            "\x2a",
+                                            "\x2b",
+                                            "1",
+                                            "0",
+                                            ".",
+                                            "\x3b",
+                                            "\x3e",
+                                            "\x3f",
+                                            "\x40",
+                                            "A",
+                                            "I",
+                                            "\x6a",
+                                            "\x6b",
+                                            "\x70",
+                                            "\x71",
+                                            "\x72",
+                                            "\x82",
+                                            "\x83",
+                                            "\xab",
+                                            "\xad",
+                                            "\xb0",
+                                            "\xb5",
+                                            "\xce",
+                                            "\xcf",
+                                            "\xd0",
+                                            "\xd1",
+                                            "\xd2",
+                                            "\xd3",
+                                            "\xd4",
+                                            "\xd6",
+                                            "\xd7",
+                                            "\xda",
+                                            "\xdc",
+                                            "\xde",
+                                            "\xe0",
+                                            "\xe6",
+                                            "\xeb",
+                                            "\xbb\x2a",
+                                            "\xbb\x0c",
+                                            QByteArray("\x5d\x00", 2),
+                                            QByteArray("\xaa\x00", 2)};
+        quint32 seed = 7;
+        auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+        for (int n = 0; n < 3000; ++n) {
+            QByteArray p;
+            const int length = int(next() >> 24) % 30;
+            for (int i = 0; i < length; ++i)
+                p += alphabet[int(next() >> 16) % alphabet.size()];
+            Engine engine;
+            engine.setMaxSteps(500);
+            engine.host().nextAnswer = [](QString *a) {
+                *a = QStringLiteral("1");
+                return true;
+            };
+            const Outcome o = engine.run(p);
+            if (o.error != Error::None)
+                QVERIFY2(o.line >= 1 && o.line <= p.count('\x3f') + 1, p.toHex().constData());
+        }
+    }
+
     void maxSteps()
     {
         Engine engine;

@@ -292,6 +292,8 @@ private slots:
         row("dim", "{2,3}→dim([A]):dim([A]", "{2 3}");
         row("length", "length(\"HELLO", "5");
         row("sorta", "{3,1,2}→L₁:SortA(L₁):L₁", "{1 2 3}");
+        row("clrlist", "{1,2}→L₁:ClrList L₁:dim(L₁", "0");
+        row("fill", "{1,2,3}→L₂:Fill(7,L₂):L₂", "{7 7 7}");
         row("sortd", "{3,1,2}→ʟX:SortD(ʟX):ʟX", "{3 2 1}");
         row("e", "ln([e]^(2", "2");
     }
@@ -367,6 +369,8 @@ private slots:
                                       << "ERR:MEMORY line 2";
         QTest::newRow("unsupported") << "1\nClrDraw"
                                      << "ERR:UNSUPPORTED line 2";
+        QTest::newRow("sort a string") << "\"BA\"→Str1:SortA(Str1)"
+                                       << "ERR:DATA TYPE line 1";
         QTest::newRow("store to a window variable") << "5→Xmin"
                                                     << "ERR:UNSUPPORTED line 1";
         QTest::newRow("prgm missing") << "prgmNOPE"

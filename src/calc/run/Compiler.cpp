@@ -299,6 +299,7 @@ private:
     QString programName();
     void storeTarget();
     void ioTarget(int *kind, int *key);
+    void listTarget(int *kind, int *key);
 
     // The letters and digits of a name; a number token gives its digits.
     QString nameChars(int max);
@@ -662,13 +663,31 @@ void Compiler::statement(int i)
         case tok::SortA:
         case tok::SortD: {
             int kind, key;
-            ioTarget(&kind, &key);
-            if (kind == TReal || (kind == TVar && key > tok::List0 + 5))
-                fail(Error::DataType);
+            listTarget(&kind, &key);
             close(tok::RParen);
             endOfStatement();
             put(OpSort, kind);
             put(key, t == tok::SortA ? 1 : 0);
+            break;
+        }
+        case tok::ClrList:
+            do {
+                int kind, key;
+                listTarget(&kind, &key);
+                put(OpClrList, kind);
+                put(key);
+            } while (accept(tok::Comma));
+            endOfStatement();
+            break;
+        case tok::Fill: {
+            expr();
+            comma();
+            int kind, key;
+            listTarget(&kind, &key);
+            close(tok::RParen);
+            endOfStatement();
+            put(OpFill, kind);
+            put(key);
             break;
         }
         case tok::Radian:
@@ -774,6 +793,14 @@ void Compiler::ioTarget(int *kind, int *key)
     } else {
         fail(Error::Syntax);
     }
+}
+
+// A list to work on in place: L₁..L₆ or a named one.
+void Compiler::listTarget(int *kind, int *key)
+{
+    ioTarget(kind, key);
+    if (*kind == TReal || (*kind == TVar && (*key < tok::List0 || *key > tok::List0 + 5)))
+        fail(Error::DataType);
 }
 
 void Compiler::storeTarget()

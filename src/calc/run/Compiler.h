@@ -199,10 +199,12 @@ enum Op : int {
     OpPrgm,  // name index
     OpReturn,
     OpStop,
-    OpDelVar, // kind, key
-    OpAngle,  // 1 for Degree
-    OpSort,   // kind, key, 1 for ascending
-    OpError,  // error, detail index
+    OpDelVar,  // kind, key
+    OpAngle,   // 1 for Degree
+    OpSort,    // kind, key, 1 for ascending
+    OpClrList, // kind, key
+    OpFill,    // kind, key; the value on the stack
+    OpError,   // error, detail index
 };
 
 // Target kinds of Input, Prompt and DelVar.

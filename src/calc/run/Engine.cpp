@@ -1324,6 +1324,21 @@ void Vm::loop()
                                  [](const Number &x, const Number &y) { return y < x; });
             break;
         }
+        case OpClrList: {
+            const int kind = code[ip], key = code[ip + 1];
+            ip += 2;
+            Value &l = kind == TNamed ? named(prog->names[key], true) : e_.vars_[key];
+            l = Value::list({});
+            break;
+        }
+        case OpFill: {
+            const int kind = code[ip], key = code[ip + 1];
+            ip += 2;
+            const Number x = realOf(pop());
+            Value &l = kind == TNamed ? named(prog->names[key]) : var(key);
+            l.items.fill(x);
+            break;
+        }
         case OpAngle:
             e_.degrees_ = code[ip++] != 0;
             break;

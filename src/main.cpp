@@ -1,5 +1,6 @@
 #include "shell/Main.h"
 #include "compiler/CalcExport.h"
+#include "run/Runner.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -38,6 +39,25 @@ int main(int argc, char **argv)
     const QCommandLineOption protect(QStringLiteral("protected"),
                                      QStringLiteral("Export the program protected."));
     parser.addOptions({export8xp, exportLink, import8xp, name, protect});
+    const QCommandLineOption runFile(
+        QStringLiteral("run"),
+        QStringLiteral("Run a program (.tvf, .8xp, .83p, or UTF-8 text) without a display and "
+                       "print the final home screen."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption input(
+        QStringLiteral("input"),
+        QStringLiteral("With --run: the answer to the next Input, Prompt or Menu(; repeat it for "
+                       "each one."),
+        QStringLiteral("TEXT"));
+    const QCommandLineOption keys(
+        QStringLiteral("keys"),
+        QStringLiteral("With --run: key codes for successive getKey calls, comma-separated."),
+        QStringLiteral("CODES"));
+    const QCommandLineOption maxSteps(
+        QStringLiteral("max-steps"),
+        QStringLiteral("With --run: stop after this many statements (default 10000000)."),
+        QStringLiteral("N"));
+    parser.addOptions({runFile, input, keys, maxSteps});
 
     // Conversions, help and version need no display: they run before any
     // window system starts.
@@ -47,6 +67,35 @@ int main(int argc, char **argv)
     const bool parsed = parser.parse(arguments);
     const int conversions =
         int(parser.isSet(export8xp)) + int(parser.isSet(exportLink)) + int(parser.isSet(import8xp));
+    if (parsed && parser.isSet(runFile) && conversions == 0 && !parser.isSet(help) &&
+        !parser.isSet(version)) {
+        QCoreApplication core(argc, argv);
+        run::Options options;
+        options.file = parser.value(runFile);
+        options.inputs = parser.values(input);
+        QString error;
+        bool ok = true;
+        for (const QString &k : parser.values(keys))
+            ok = ok && run::parseKeys(k, &options.keys, &error);
+        if (ok && parser.isSet(maxSteps)) {
+            options.maxSteps = parser.value(maxSteps).toLongLong(&ok);
+            if (!ok || options.maxSteps < 1) {
+                ok = false;
+                error = QStringLiteral("--max-steps: \"%1\" is not a positive number.")
+                            .arg(parser.value(maxSteps));
+            }
+        }
+        if (!ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return run::Unreadable;
+        }
+        const run::Result r = run::runFile(options);
+        std::fputs(r.screen.toUtf8().constData(), stdout);
+        std::fputs(r.error.toUtf8().constData(), stderr);
+        if (r.exitCode == run::Unreadable)
+            std::fputc('\n', stderr);
+        return r.exitCode;
+    }
     if (conversions > 0 || (parsed && (parser.isSet(help) || parser.isSet(version)))) {
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Torvane Studio"));

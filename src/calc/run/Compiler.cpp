@@ -1,0 +1,1195 @@
+#include "calc/run/Compiler.h"
+
+#include "calc/Tokens.h"
+
+#include <QHash>
+
+namespace calc::run
+{
+
+namespace
+{
+
+bool isPrefix(int b)
+{
+    switch (b) {
+    case 0x5C:
+    case 0x5D:
+    case 0x5E:
+    case 0x60:
+    case 0x61:
+    case 0x62:
+    case 0x63:
+    case 0x7E:
+    case 0xAA:
+    case 0xBB:
+    case 0xEF:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isDigit(int t)
+{
+    return t >= 0x30 && t <= 0x39;
+}
+
+bool isLetter(int t)
+{
+    return t >= tok::A && t <= tok::Theta;
+}
+
+} // namespace
+
+QVector<int> tokenValues(const QByteArray &bytes)
+{
+    QVector<int> out;
+    for (int i = 0; i < bytes.size();) {
+        int t = quint8(bytes[i++]);
+        if (isPrefix(t) && i < bytes.size())
+            t = t << 8 | quint8(bytes[i++]);
+        out << t;
+    }
+    return out;
+}
+
+std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
+                      std::vector<QVector<int>> *texts)
+{
+    std::vector<Tok> out;
+    int line = 1;
+    const int n = int(bytes.size());
+    auto tokenAt = [&](int &i) {
+        int t = quint8(bytes[i++]);
+        if (isPrefix(t) && i < n)
+            t = t << 8 | quint8(bytes[i++]);
+        return t;
+    };
+    int i = 0;
+    while (i < n) {
+        const int start = i;
+        const int t = tokenAt(i);
+        if (t == tok::Quote) {
+            // A string runs to its closing quote, a store arrow or the line's
+            // end; colons inside it are text.
+            QVector<int> text;
+            while (i < n) {
+                int j = i;
+                const int u = tokenAt(j);
+                if (u == tok::Store || u == tok::Newline)
+                    break;
+                i = j;
+                if (u == tok::Quote)
+                    break;
+                text << u;
+            }
+            texts->push_back(text);
+            out.push_back({tok::String, line, int(texts->size()) - 1, start, i});
+            continue;
+        }
+        if (isDigit(t) || t == tok::Point || t == tok::Exp) {
+            QByteArray digits;
+            int point = -1, exp10 = 0;
+            bool bad = false;
+            i = start;
+            while (i < n && (isDigit(quint8(bytes[i])) || quint8(bytes[i]) == tok::Point)) {
+                if (quint8(bytes[i]) == tok::Point) {
+                    if (point >= 0)
+                        bad = true;
+                    point = int(digits.size());
+                } else {
+                    digits += char(bytes[i]);
+                }
+                ++i;
+            }
+            if (point < 0)
+                point = int(digits.size());
+            if (i < n && quint8(bytes[i]) == tok::Exp) {
+                ++i;
+                if (digits.isEmpty()) {
+                    digits = "1";
+                    point = 1;
+                }
+                bool neg = false;
+                if (i < n && quint8(bytes[i]) == tok::Neg) {
+                    neg = true;
+                    ++i;
+                }
+                int figures = 0;
+                while (i < n && isDigit(quint8(bytes[i]))) {
+                    if (figures++ < 2)
+                        exp10 = exp10 * 10 + (bytes[i] - '0');
+                    ++i;
+                }
+                if (figures == 0 || figures > 2)
+                    bad = true;
+                if (neg)
+                    exp10 = -exp10;
+            }
+            if (digits.isEmpty())
+                bad = true; // a lone point
+            Number v;
+            if (!bad && !Number::fromDigits(digits, point, exp10, &v))
+                bad = true;
+            if (bad) {
+                out.push_back({tok::Bad, line, -1, start, i});
+            } else {
+                numbers->push_back(v);
+                out.push_back({tok::Number, line, int(numbers->size()) - 1, start, i});
+            }
+            continue;
+        }
+        out.push_back({t, line, -1, start, i});
+        if (t == tok::Newline)
+            ++line;
+    }
+    return out;
+}
+
+namespace
+{
+
+struct CompileError {
+    Error error;
+    QString detail;
+};
+
+[[noreturn]] void fail(Error e, const QString &detail = QString())
+{
+    throw CompileError{e, detail};
+}
+
+QString tokenName(int t)
+{
+    if (t == tok::Bad)
+        return QStringLiteral("a number");
+    const QString s = calc::tokens::displayString(t).trimmed();
+    return s.isEmpty() ? QStringLiteral("0x%1").arg(t, 2, 16, QLatin1Char('0')) : s;
+}
+
+// Functions: token, fewest and most arguments.
+struct Function {
+    int token;
+    int least, most;
+};
+const Function kFunctions[] = {
+    {tok::Round, 1, 2},    {tok::Augment, 2, 2}, {tok::Max, 1, 2},     {tok::Min, 1, 2},
+    {tok::Median, 1, 1},   {tok::Mean, 1, 1},    {tok::Int, 1, 1},     {tok::Abs, 1, 1},
+    {tok::Dim, 1, 1},      {tok::Sum, 1, 3},     {tok::Prod, 1, 3},    {tok::Not, 1, 1},
+    {tok::IPart, 1, 1},    {tok::FPart, 1, 1},   {tok::Sqrt, 1, 1},    {tok::CubeRoot, 1, 1},
+    {tok::Ln, 1, 1},       {tok::EPow, 1, 1},    {tok::Log, 1, 1},     {tok::TenPow, 1, 1},
+    {tok::Lcm, 2, 2},      {tok::Gcd, 2, 2},     {tok::RandInt, 2, 3}, {tok::Sub, 1, 3},
+    {tok::InString, 2, 3}, {tok::CumSum, 1, 1},  {tok::Expr, 1, 1},    {tok::Length, 1, 1},
+    {tok::Rand, 1, 1},
+};
+
+const Function *functionOf(int t)
+{
+    if (t >= tok::Sin && t <= tok::Tanh1)
+        return nullptr; // handled below: one argument each
+    for (const Function &f : kFunctions) {
+        if (f.token == t)
+            return &f;
+    }
+    return nullptr;
+}
+
+// Variables of the graph screen, statistics and pictures: the calculator
+// stores to them, this engine does not.
+bool isOtherVariable(int t)
+{
+    return (t >= 0x5E00 && t <= 0x5EFF) || (t >= 0x6000 && t <= 0x63FF);
+}
+
+bool isTrig(int t)
+{
+    return t >= tok::Sin && t <= tok::Tanh1;
+}
+
+class Compiler
+{
+public:
+    Compiler(const QByteArray &bytes) : program_(std::make_shared<Program>()), bytes_(bytes)
+    {
+        toks_ = scan(bytes, &numbers_, &program_->texts);
+    }
+
+    std::shared_ptr<Program> program();
+    std::shared_ptr<Program> expression();
+
+private:
+    // Statements: ranges of tokens.
+    struct Stmt {
+        int first, last; // [first, last)
+        int line;
+    };
+    void split();
+    void matchBlocks();
+    void statement(int i);
+
+    int peek() const { return pos_ < end_ ? toks_[pos_].t : -1; }
+    int peekAt(int k) const { return pos_ + k < end_ ? toks_[pos_ + k].t : -1; }
+    bool atEnd() const { return pos_ >= end_; }
+    int next() { return pos_ < end_ ? toks_[pos_++].t : -1; }
+    bool accept(int t)
+    {
+        if (peek() == t) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    void expect(int t)
+    {
+        if (!accept(t))
+            fail(Error::Syntax);
+    }
+    // A closer that may be left out before → and at the statement's end.
+    void close(int t)
+    {
+        if (accept(t) || atEnd() || peek() == tok::Store)
+            return;
+        fail(Error::Syntax);
+    }
+    void comma() { expect(tok::Comma); }
+    void endOfStatement()
+    {
+        if (!atEnd())
+            fail(Error::Syntax);
+    }
+
+    void put(int a) { program_->code.push_back(a); }
+    void put(int a, int b)
+    {
+        put(a);
+        put(b);
+    }
+    int here() const { return int(program_->code.size()); }
+    int constant(const Value &v)
+    {
+        program_->constants.push_back(v);
+        return int(program_->constants.size()) - 1;
+    }
+    int name(const QString &s)
+    {
+        const int i = program_->names.indexOf(s);
+        if (i >= 0)
+            return i;
+        program_->names << s;
+        return int(program_->names.size()) - 1;
+    }
+
+    void expr();
+    void orExpr();
+    void andExpr();
+    void relation();
+    void sum();
+    void product();
+    void permutation();
+    void negation();
+    void power();
+    void postfix();
+    void primary();
+    bool startsOperand(int t) const;
+    void arguments(int token, int least, int most);
+    void seq();
+    QString listName();
+    QByteArray labelName();
+    QString programName();
+    void storeTarget();
+    void ioTarget(int *kind, int *key);
+    void listTarget(int *kind, int *key);
+
+    // The letters and digits of a name; a number token gives its digits.
+    QString nameChars(int max);
+
+    std::shared_ptr<Program> program_;
+    QByteArray bytes_;
+    std::vector<Tok> toks_;
+    std::vector<Number> numbers_;
+    std::vector<Stmt> stmts_;
+    std::vector<int> matchEnd_, matchElse_;
+    std::vector<int> stmtStart_;
+    int pos_ = 0, end_ = 0;
+    int stmt_ = 0;
+    int seqDepth_ = 0;
+    int depth_ = 0;
+    static constexpr int kMaxNesting = 256;
+    // Jumps to patch: code index and statement index.
+    std::vector<std::pair<int, int>> toStmt_;
+    // Jumps to labels: code index and label name.
+    std::vector<std::pair<int, QByteArray>> toLabel_;
+    QHash<QByteArray, int> labels_;
+};
+
+void Compiler::split()
+{
+    int first = 0;
+    const int n = int(toks_.size());
+    for (int i = 0; i <= n; ++i) {
+        if (i < n && toks_[i].t != tok::Colon && toks_[i].t != tok::Newline) {
+            // DelVar runs into the next statement without a colon.
+            if (toks_[i].t == tok::DelVar && i == first) {
+                int j = i + 1;
+                if (j < n) {
+                    const int t = toks_[j].t;
+                    ++j;
+                    if (t == tok::SmallL) {
+                        for (int k = 0;
+                             k < 5 && j < n && (isLetter(toks_[j].t) || toks_[j].t == tok::Number);
+                             ++k)
+                            ++j;
+                    }
+                }
+                if (j < n && toks_[j].t != tok::Colon && toks_[j].t != tok::Newline) {
+                    stmts_.push_back({first, j, toks_[first].line});
+                    first = j;
+                    i = j - 1;
+                }
+            }
+            continue;
+        }
+        const int line = first < n ? toks_[first].line : (n ? toks_[n - 1].line : 1);
+        stmts_.push_back({first, i, line});
+        first = i + 1;
+    }
+}
+
+void Compiler::matchBlocks()
+{
+    const int n = int(stmts_.size());
+    matchEnd_.assign(n, n);
+    matchElse_.assign(n, -1);
+    std::vector<int> open;
+    for (int i = 0; i < n; ++i) {
+        const Stmt &s = stmts_[i];
+        if (s.first == s.last)
+            continue;
+        switch (toks_[s.first].t) {
+        case tok::Then:
+        case tok::For:
+        case tok::While:
+        case tok::Repeat:
+            open.push_back(i);
+            break;
+        case tok::Else:
+            if (!open.empty() && toks_[stmts_[open.back()].first].t == tok::Then &&
+                matchElse_[open.back()] < 0)
+                matchElse_[open.back()] = i;
+            break;
+        case tok::End:
+            if (!open.empty()) {
+                matchEnd_[open.back()] = i;
+                open.pop_back();
+            }
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+std::shared_ptr<Program> Compiler::program()
+{
+    split();
+    matchBlocks();
+    const int n = int(stmts_.size());
+    // Labels first: Goto may jump forward. The first of a name wins.
+    for (int i = 0; i < n; ++i) {
+        const Stmt &s = stmts_[i];
+        if (s.first < s.last && toks_[s.first].t == tok::Lbl) {
+            pos_ = s.first + 1;
+            end_ = s.last;
+            try {
+                const QByteArray label = labelName();
+                if (!labels_.contains(label))
+                    labels_.insert(label, i);
+            } catch (const CompileError &) {
+            }
+        }
+    }
+    stmtStart_.assign(n + 2, 0);
+    for (int i = 0; i < n; ++i) {
+        stmtStart_[i] = here();
+        statement(i);
+    }
+    stmtStart_[n] = stmtStart_[n + 1] = here();
+    put(OpHalt);
+    auto &code = program_->code;
+    for (const auto &[at, target] : toStmt_)
+        code[at] = stmtStart_[std::min(target, n + 1)];
+    for (const auto &[at, label] : toLabel_) {
+        const auto it = labels_.constFind(label);
+        code[at] = it == labels_.constEnd() ? -1 : stmtStart_[*it];
+    }
+    return program_;
+}
+
+std::shared_ptr<Program> Compiler::expression()
+{
+    pos_ = 0;
+    end_ = int(toks_.size());
+    try {
+        if (atEnd())
+            fail(Error::Syntax);
+        expr();
+        endOfStatement();
+    } catch (const CompileError &e) {
+        program_->code.clear();
+        put(OpError, int(e.error));
+        put(name(e.detail));
+    }
+    put(OpHalt);
+    return program_;
+}
+
+void Compiler::statement(int i)
+{
+    const Stmt &s = stmts_[i];
+    stmt_ = i;
+    depth_ = seqDepth_ = 0; // an error leaves them where it was
+    pos_ = s.first;
+    end_ = s.last;
+    // An empty statement is no statement: a trailing line break does not
+    // hide the last value.
+    if (atEnd())
+        return;
+    const int start = here();
+    put(OpStmt, s.line);
+    try {
+        const int t = next();
+        switch (t) {
+        case tok::If: {
+            expr();
+            endOfStatement();
+            const Stmt *then = i + 1 < int(stmts_.size()) ? &stmts_[i + 1] : nullptr;
+            if (then && then->last - then->first == 1 && toks_[then->first].t == tok::Then) {
+                const int elseAt = matchElse_[i + 1];
+                put(OpIfThen, 0);
+                toStmt_.push_back({here() - 1, elseAt >= 0 ? elseAt + 1 : matchEnd_[i + 1] + 1});
+                put(elseAt >= 0 ? 1 : 0);
+                put(OpJump, 0);
+                toStmt_.push_back({here() - 1, i + 2});
+            } else {
+                put(OpIfFalse, 0);
+                toStmt_.push_back({here() - 1, i + 2});
+            }
+            break;
+        }
+        case tok::Then:
+            fail(Error::Syntax);
+        case tok::Else: {
+            endOfStatement();
+            // Only an Else after a Then has an End of its own.
+            int end = int(stmts_.size());
+            for (int j = i - 1; j >= 0; --j) {
+                if (matchElse_[j] == i) {
+                    end = matchEnd_[j];
+                    break;
+                }
+            }
+            put(OpElse, 0);
+            toStmt_.push_back({here() - 1, end + 1});
+            break;
+        }
+        case tok::While:
+            expr();
+            endOfStatement();
+            put(OpWhile, 0);
+            toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
+            put(start);
+            break;
+        case tok::Repeat:
+            put(OpRepeat, 0);
+            toStmt_.push_back({here() - 1, i + 1});
+            expr();
+            endOfStatement();
+            put(OpRepeatTest);
+            break;
+        case tok::For: {
+            const int var = next();
+            if (!isLetter(var))
+                fail(Error::Syntax);
+            comma();
+            expr();
+            comma();
+            expr();
+            const bool step = accept(tok::Comma);
+            if (step)
+                expr();
+            close(tok::RParen);
+            endOfStatement();
+            put(OpFor, var - tok::A);
+            put(step ? 1 : 0, 0);
+            toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
+            break;
+        }
+        case tok::End:
+            endOfStatement();
+            put(OpEnd);
+            break;
+        case tok::Return:
+        case tok::Stop:
+            endOfStatement();
+            put(t == tok::Return ? OpReturn : OpStop);
+            break;
+        case tok::Lbl:
+            labelName();
+            break;
+        case tok::Goto: {
+            const QByteArray label = labelName();
+            put(OpJump, 0);
+            toLabel_.push_back({here() - 1, label});
+            break;
+        }
+        case tok::Pause: {
+            const bool value = !atEnd();
+            if (value)
+                expr();
+            endOfStatement();
+            put(OpPause, value ? 1 : 0);
+            break;
+        }
+        case tok::IsGt:
+        case tok::DsLt: {
+            const int var = next();
+            if (!isLetter(var))
+                fail(Error::Syntax);
+            comma();
+            expr();
+            close(tok::RParen);
+            endOfStatement();
+            put(OpIsDs, var - tok::A);
+            put(t == tok::IsGt ? 1 : -1, 0);
+            toStmt_.push_back({here() - 1, i + 2});
+            break;
+        }
+        case tok::Input: {
+            if (atEnd())
+                fail(Error::Unsupported, QStringLiteral("Input without a variable"));
+            // A prompt is any expression before a comma outside brackets.
+            int prompt = -1, open = 0;
+            for (int k = pos_; k < end_; ++k) {
+                const int u = toks_[k].t;
+                if (u == tok::LParen || u == tok::LBrace || u == tok::LBracket ||
+                    (functionOf(u) || isTrig(u) || u == tok::Seq))
+                    ++open;
+                else if (u == tok::RParen || u == tok::RBrace || u == tok::RBracket)
+                    --open;
+                else if (u == tok::Comma && open == 0)
+                    prompt = -2;
+            }
+            if (prompt == -2) {
+                expr();
+                comma();
+            }
+            int kind, key;
+            ioTarget(&kind, &key);
+            endOfStatement();
+            put(OpInput, prompt);
+            put(kind, key);
+            put(0);
+            break;
+        }
+        case tok::Prompt:
+            do {
+                int kind, key;
+                ioTarget(&kind, &key);
+                put(OpInput, -1);
+                put(kind, key);
+                put(1);
+            } while (accept(tok::Comma));
+            endOfStatement();
+            break;
+        case tok::Disp: {
+            int n = 0;
+            if (!atEnd()) {
+                do {
+                    expr();
+                    ++n;
+                } while (accept(tok::Comma));
+            }
+            endOfStatement();
+            put(OpDisp, n);
+            break;
+        }
+        case tok::Output:
+            expr();
+            comma();
+            expr();
+            comma();
+            expr();
+            close(tok::RParen);
+            endOfStatement();
+            put(OpOutput);
+            break;
+        case tok::ClrHome:
+            endOfStatement();
+            put(OpClrHome);
+            break;
+        case tok::Menu: {
+            expr();
+            std::vector<QByteArray> targets;
+            while (accept(tok::Comma)) {
+                expr();
+                comma();
+                targets.push_back(labelName());
+            }
+            close(tok::RParen);
+            endOfStatement();
+            if (targets.empty() || targets.size() > 7)
+                fail(Error::Argument);
+            put(OpMenu, int(targets.size()));
+            for (const QByteArray &label : targets) {
+                put(0);
+                toLabel_.push_back({here() - 1, label});
+            }
+            break;
+        }
+        case tok::Prgm: {
+            const QString prgm = programName();
+            put(OpPrgm, name(prgm));
+            break;
+        }
+        case tok::DelVar: {
+            int kind, key;
+            ioTarget(&kind, &key);
+            endOfStatement();
+            put(OpDelVar, kind);
+            put(key);
+            break;
+        }
+        case tok::SortA:
+        case tok::SortD: {
+            int kind, key;
+            listTarget(&kind, &key);
+            close(tok::RParen);
+            endOfStatement();
+            put(OpSort, kind);
+            put(key, t == tok::SortA ? 1 : 0);
+            break;
+        }
+        case tok::ClrList:
+            do {
+                int kind, key;
+                listTarget(&kind, &key);
+                put(OpClrList, kind);
+                put(key);
+            } while (accept(tok::Comma));
+            endOfStatement();
+            break;
+        case tok::Fill: {
+            expr();
+            comma();
+            int kind, key;
+            listTarget(&kind, &key);
+            close(tok::RParen);
+            endOfStatement();
+            put(OpFill, kind);
+            put(key);
+            break;
+        }
+        case tok::Radian:
+        case tok::Degree:
+            endOfStatement();
+            put(OpAngle, t == tok::Degree ? 1 : 0);
+            break;
+        case tok::Normal:
+        case tok::Float:
+        case tok::Full:
+            // The modes this engine always has.
+            endOfStatement();
+            break;
+        default:
+            --pos_;
+            expr();
+            if (accept(tok::Store))
+                storeTarget();
+            endOfStatement();
+            put(OpSetAns);
+            break;
+        }
+    } catch (const CompileError &e) {
+        program_->code.resize(start);
+        // Jumps of this statement that wait for patching are gone with it.
+        while (!toStmt_.empty() && toStmt_.back().first >= start)
+            toStmt_.pop_back();
+        while (!toLabel_.empty() && toLabel_.back().first >= start)
+            toLabel_.pop_back();
+        put(OpStmt, s.line);
+        put(OpError, int(e.error));
+        put(name(e.detail));
+    }
+}
+
+QString Compiler::nameChars(int max)
+{
+    QString s;
+    while (!atEnd() && s.size() < max) {
+        const Tok &tk = toks_[pos_];
+        if (isLetter(tk.t)) {
+            s += tk.t == tok::Theta ? QChar(0x03B8) : QChar(tk.t);
+        } else if (tk.t == tok::Number) {
+            const QByteArray digits = bytes_.mid(tk.from, tk.to - tk.from);
+            for (char c : digits) {
+                if (!isDigit(quint8(c)))
+                    fail(Error::Syntax);
+            }
+            s += QString::fromLatin1(digits);
+        } else {
+            break;
+        }
+        ++pos_;
+    }
+    return s;
+}
+
+QByteArray Compiler::labelName()
+{
+    const QString label = nameChars(3);
+    if (label.isEmpty() || label.size() > 2 ||
+        (!atEnd() && peek() != tok::Comma && peek() != tok::RParen))
+        fail(Error::Syntax);
+    return label.toUtf8();
+}
+
+QString Compiler::programName()
+{
+    const QString s = nameChars(9);
+    if (s.isEmpty() || s.size() > 8 || s[0].isDigit())
+        fail(Error::Syntax);
+    endOfStatement();
+    return s;
+}
+
+QString Compiler::listName()
+{
+    // A list's name: up to five letters and digits after ʟ, a letter first.
+    if (atEnd() || !isLetter(peek()))
+        fail(Error::Syntax);
+    const QString s = nameChars(5);
+    if (s.size() > 5)
+        fail(Error::Syntax);
+    return s;
+}
+
+// The variable of Input, Prompt and DelVar.
+void Compiler::ioTarget(int *kind, int *key)
+{
+    const int t = atEnd() ? -1 : next();
+    if (isLetter(t)) {
+        *kind = TReal;
+        *key = t - tok::A;
+    } else if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
+               (t >= tok::Matrix0 && t <= tok::Matrix0 + 9)) {
+        *kind = TVar;
+        *key = t;
+    } else if (t == tok::SmallL) {
+        *kind = TNamed;
+        *key = name(listName());
+    } else if (isOtherVariable(t)) {
+        fail(Error::Unsupported, tokenName(t));
+    } else {
+        fail(Error::Syntax);
+    }
+}
+
+// A list to work on in place: L₁..L₆ or a named one.
+void Compiler::listTarget(int *kind, int *key)
+{
+    ioTarget(kind, key);
+    if (*kind == TReal || (*kind == TVar && (*key < tok::List0 || *key > tok::List0 + 5)))
+        fail(Error::DataType);
+}
+
+void Compiler::storeTarget()
+{
+    const int t = atEnd() ? -1 : next();
+    if (isLetter(t)) {
+        put(OpStoreReal, t - tok::A);
+    } else if (t == tok::Rand) {
+        put(OpStoreRand);
+    } else if ((t >= tok::List0 && t <= tok::List0 + 5) ||
+               (t >= tok::Matrix0 && t <= tok::Matrix0 + 9)) {
+        const bool matrix = t <= tok::Matrix0 + 9;
+        if (accept(tok::LParen)) {
+            expr();
+            if (matrix) {
+                comma();
+                expr();
+            }
+            close(tok::RParen);
+            put(matrix ? OpStoreMatElem : OpStoreElem, t);
+        } else {
+            put(OpStoreVar, t);
+        }
+    } else if (t >= tok::Str0 && t <= tok::Str0 + 9) {
+        put(OpStoreVar, t);
+    } else if (t == tok::SmallL) {
+        const int n = name(listName());
+        if (accept(tok::LParen)) {
+            expr();
+            close(tok::RParen);
+            put(OpStoreNamedElem, n);
+        } else {
+            put(OpStoreNamed, n);
+        }
+    } else if (t == tok::Dim) {
+        const int v = atEnd() ? -1 : next();
+        int key;
+        if ((v >= tok::List0 && v <= tok::List0 + 5) ||
+            (v >= tok::Matrix0 && v <= tok::Matrix0 + 9))
+            key = v;
+        else if (v == tok::SmallL)
+            key = -1 - name(listName());
+        else
+            fail(Error::Syntax);
+        close(tok::RParen);
+        put(OpStoreDim, key);
+    } else if (isOtherVariable(t)) {
+        fail(Error::Unsupported, tokenName(t));
+    } else {
+        fail(Error::Syntax);
+    }
+}
+
+void Compiler::expr()
+{
+    // Nesting deeper than any calculator allows would only exhaust the stack.
+    if (++depth_ > kMaxNesting)
+        fail(Error::Memory);
+    orExpr();
+    --depth_;
+}
+
+void Compiler::orExpr()
+{
+    andExpr();
+    while (peek() == tok::Or || peek() == tok::Xor) {
+        const int op = next();
+        andExpr();
+        put(OpBinary, op);
+    }
+}
+
+void Compiler::andExpr()
+{
+    relation();
+    while (accept(tok::And)) {
+        relation();
+        put(OpBinary, tok::And);
+    }
+}
+
+void Compiler::relation()
+{
+    sum();
+    while (peek() >= tok::Eq && peek() <= tok::Ne) {
+        const int op = next();
+        sum();
+        put(OpBinary, op);
+    }
+}
+
+void Compiler::sum()
+{
+    product();
+    while (peek() == tok::Plus || peek() == tok::Minus) {
+        const int op = next();
+        product();
+        put(OpBinary, op);
+    }
+}
+
+void Compiler::product()
+{
+    permutation();
+    for (;;) {
+        if (peek() == tok::Times || peek() == tok::Divide) {
+            const int op = next();
+            permutation();
+            put(OpBinary, op);
+        } else if (!atEnd() && startsOperand(peek())) {
+            permutation(); // implicit multiplication: 2A, AB, 2(A+1)
+            put(OpBinary, tok::Times);
+        } else {
+            return;
+        }
+    }
+}
+
+void Compiler::permutation()
+{
+    negation();
+    while (peek() == tok::NPr || peek() == tok::NCr) {
+        const int op = next();
+        negation();
+        put(OpBinary, op);
+    }
+}
+
+void Compiler::negation()
+{
+    int n = 0;
+    while (accept(tok::Neg))
+        ++n;
+    power();
+    for (; n > 0; --n)
+        put(OpUnary, tok::Neg);
+}
+
+void Compiler::power()
+{
+    postfix();
+    while (peek() == tok::Power || peek() == tok::XRoot) {
+        const int op = next();
+        if (accept(tok::Neg)) {
+            postfix();
+            put(OpUnary, tok::Neg);
+        } else {
+            postfix();
+        }
+        put(OpBinary, op);
+    }
+}
+
+void Compiler::postfix()
+{
+    primary();
+    for (;;) {
+        switch (peek()) {
+        case tok::Square:
+        case tok::Cube:
+        case tok::Inverse:
+        case tok::Factorial:
+        case tok::DegreeSign:
+        case tok::RadianSign:
+            put(OpUnary, next());
+            break;
+        case tok::Transpose:
+            fail(Error::Unsupported, tokenName(tok::Transpose));
+        default:
+            return;
+        }
+    }
+}
+
+bool Compiler::startsOperand(int t) const
+{
+    if (t == tok::Number || t == tok::String || t == tok::Bad || isLetter(t) || t == tok::LParen ||
+        t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
+        t == tok::GetKey || t == tok::EConst || t == tok::SmallL || t == tok::Neg || isTrig(t))
+        return true;
+    if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
+        (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
+        return true;
+    return functionOf(t) != nullptr || t == tok::Seq;
+}
+
+void Compiler::arguments(int token, int least, int most)
+{
+    int n = 0;
+    do {
+        expr();
+        ++n;
+    } while (accept(tok::Comma));
+    close(tok::RParen);
+    if (n < least || n > most)
+        fail(Error::Argument);
+    put(OpCall, token);
+    put(n);
+}
+
+void Compiler::seq()
+{
+    if (seqDepth_ > 0)
+        fail(Error::IllegalNest);
+    ++seqDepth_;
+    const int mark = here();
+    expr();
+    std::vector<int> body(program_->code.begin() + mark, program_->code.end());
+    program_->code.resize(mark);
+    comma();
+    const int var = atEnd() ? -1 : next();
+    if (!isLetter(var))
+        fail(Error::Syntax);
+    comma();
+    expr();
+    comma();
+    expr();
+    const bool step = accept(tok::Comma);
+    if (step)
+        expr();
+    close(tok::RParen);
+    put(OpSeq, var - tok::A);
+    put(step ? 1 : 0, 0);
+    const int exitAt = here() - 1;
+    const int bodyAt = here();
+    program_->code.insert(program_->code.end(), body.begin(), body.end());
+    put(OpSeqNext, bodyAt);
+    program_->code[exitAt] = here();
+    --seqDepth_;
+}
+
+void Compiler::primary()
+{
+    if (atEnd())
+        fail(Error::Syntax);
+    const Tok &tk = toks_[pos_++];
+    const int t = tk.t;
+    if (t == tok::Number) {
+        put(OpConst, constant(Value::real(numbers_[tk.index])));
+        return;
+    }
+    if (t == tok::Bad)
+        fail(Error::Syntax);
+    if (t == tok::String) {
+        put(OpConst, constant(Value::string(program_->texts[tk.index])));
+        return;
+    }
+    if (isLetter(t)) {
+        put(OpLoadReal, t - tok::A);
+        return;
+    }
+    if (t == tok::Ans) {
+        put(OpLoadAns);
+        return;
+    }
+    if (t == tok::Pi) {
+        Number pi;
+        Number::fromDigits("31415926535898", 1, 0, &pi);
+        put(OpConst, constant(Value::real(pi)));
+        return;
+    }
+    if (t == tok::EConst) {
+        Number e;
+        Number::fromDigits("27182818284590", 1, 0, &e);
+        put(OpConst, constant(Value::real(e)));
+        return;
+    }
+    if (t == tok::GetKey) {
+        put(OpGetKey);
+        return;
+    }
+    if (t == tok::Rand) {
+        if (accept(tok::LParen))
+            arguments(tok::Rand, 1, 1);
+        else
+            put(OpRand);
+        return;
+    }
+    if (t == tok::LParen) {
+        expr();
+        close(tok::RParen);
+        return;
+    }
+    if (t == tok::LBrace) {
+        int n = 0;
+        do {
+            expr();
+            ++n;
+        } while (accept(tok::Comma));
+        close(tok::RBrace);
+        put(OpMakeList, n);
+        return;
+    }
+    if (t == tok::LBracket) {
+        // [[1,2][3,4]]
+        int rows = 0;
+        while (accept(tok::LBracket)) {
+            int n = 0;
+            do {
+                expr();
+                ++n;
+            } while (accept(tok::Comma));
+            close(tok::RBracket);
+            put(OpMakeList, n);
+            ++rows;
+        }
+        if (rows == 0)
+            fail(Error::Syntax);
+        close(tok::RBracket);
+        put(OpMakeMatrix, rows);
+        return;
+    }
+    if (t >= tok::List0 && t <= tok::List0 + 5) {
+        if (accept(tok::LParen)) {
+            expr();
+            close(tok::RParen);
+            put(OpListElem, t);
+        } else {
+            put(OpLoadVar, t);
+        }
+        return;
+    }
+    if (t >= tok::Matrix0 && t <= tok::Matrix0 + 9) {
+        if (accept(tok::LParen)) {
+            expr();
+            comma();
+            expr();
+            close(tok::RParen);
+            put(OpMatElem, t);
+        } else {
+            put(OpLoadVar, t);
+        }
+        return;
+    }
+    if (t >= tok::Str0 && t <= tok::Str0 + 9) {
+        put(OpLoadVar, t);
+        return;
+    }
+    if (t == tok::SmallL) {
+        const int n = name(listName());
+        if (accept(tok::LParen)) {
+            expr();
+            close(tok::RParen);
+            put(OpNamedElem, n);
+        } else {
+            put(OpLoadNamed, n);
+        }
+        return;
+    }
+    if (t == tok::Seq) {
+        seq();
+        return;
+    }
+    if (isTrig(t)) {
+        arguments(t, 1, 1);
+        return;
+    }
+    if (const Function *f = functionOf(t)) {
+        arguments(t, f->least, f->most);
+        return;
+    }
+    switch (t) {
+    case tok::RParen:
+    case tok::RBrace:
+    case tok::RBracket:
+    case tok::Comma:
+    case tok::Store:
+    case tok::Plus:
+    case tok::Times:
+    case tok::Divide:
+    case tok::Power:
+    case tok::Quote:
+        fail(Error::Syntax);
+    default:
+        break;
+    }
+    if (t >= tok::Eq && t <= tok::Ne)
+        fail(Error::Syntax);
+    if (t == tok::Minus)
+        fail(Error::Syntax);
+    fail(Error::Unsupported, tokenName(t));
+}
+
+} // namespace
+
+std::shared_ptr<Program> compile(const QByteArray &bytes, bool expression)
+{
+    Compiler c(bytes);
+    return expression ? c.expression() : c.program();
+}
+
+} // namespace calc::run

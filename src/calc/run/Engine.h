@@ -1,0 +1,109 @@
+#pragma once
+// Runs a TI-BASIC program from the token bytes calc::tokens::tokenize makes
+// of its text. The bytes are scanned into tokens, each statement compiled to
+// compact code, and the code run by one loop; errors carry the line.
+#include "calc/run/HomeScreen.h"
+#include "calc/run/Number.h"
+#include "calc/run/Value.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace calc::run
+{
+
+enum class Error {
+    None,
+    Syntax,
+    DataType,
+    Undefined,
+    Label,
+    Domain,
+    DimMismatch,
+    InvalidDim,
+    Argument,
+    DivideBy0,
+    Overflow,
+    NonrealAns,
+    Increment,
+    IllegalNest,
+    Break,
+    Memory,
+    Unsupported, // a command this engine does not run
+    Steps,       // more statements than allowed
+};
+QString errorName(Error e); // "ERR:SYNTAX"
+
+// Blocks (If-Then, For(, While, Repeat) left open by Goto pile up until
+// this many are open, then ERR:MEMORY, as the calculator runs out of RAM
+// at about that depth.
+constexpr int kMaxOpenBlocks = 512;
+// prgm calls nested this deep give ERR:MEMORY.
+constexpr int kMaxCallDepth = 100;
+
+// What the program asks of the world outside.
+struct Host {
+    // The next answer to Input, Prompt or Menu(; false when there is none
+    // (the program stops with ERR:BREAK).
+    std::function<bool(QString *answer)> nextAnswer;
+    // The next getKey code; 0 when no key is pressed.
+    std::function<int()> nextKey;
+    // The token bytes of the program of that name; false when there is none.
+    std::function<bool(const QString &name, QByteArray *tokens)> findProgram;
+};
+
+struct Outcome {
+    Error error = Error::None;
+    int line = 0;    // 1-based, in `program`
+    QString program; // the program the error is in
+    QString detail;  // what went wrong, for Unsupported and others
+    long long steps = 0;
+};
+
+class Program;
+
+class Engine
+{
+public:
+    Engine();
+    ~Engine();
+
+    Host &host() { return host_; }
+    HomeScreen &screen() { return screen_; }
+    void setMaxSteps(long long n) { maxSteps_ = n; }
+
+    // Runs the program; the home screen then shows what the calculator
+    // shows when it ends (Done, or the last expression's value).
+    Outcome run(const QByteArray &tokens, const QString &name = QString());
+    // Evaluates one expression (the bytes of a line), as the home screen
+    // would, without touching the screen.
+    Outcome evaluate(const QByteArray &tokens, Value *result);
+
+    // The variables, for tests and the windows above.
+    Value ans() const { return ans_; }
+    Number real(QChar name) const;
+    void seed(Number n);
+    Number nextRandom();
+
+private:
+    friend class Vm;
+    std::shared_ptr<Program> compiled(const QByteArray &tokens);
+
+    Host host_;
+    HomeScreen screen_;
+    long long maxSteps_ = 10000000;
+
+    Number reals_[27]; // A..Z, θ
+    Value ans_;
+    QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
+    QHash<QString, Value> namedLists_;
+    bool degrees_ = false;
+    long long s1_ = 12345, s2_ = 67890;
+    QHash<QByteArray, std::shared_ptr<Program>> cache_;
+};
+
+} // namespace calc::run

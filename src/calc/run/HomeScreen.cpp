@@ -1,0 +1,70 @@
+#include "calc/run/HomeScreen.h"
+
+namespace calc::run
+{
+
+void HomeScreen::clear()
+{
+    for (QString &r : cells_)
+        r = QString(kColumns, QLatin1Char(' '));
+    cursor_ = 0;
+    lastWasOutput_ = false;
+}
+
+void HomeScreen::line(const QString &text, bool rightAligned)
+{
+    if (cursor_ >= kRows - 1) {
+        for (int r = 0; r + 1 < kRows; ++r)
+            cells_[r] = cells_[r + 1];
+        cells_[kRows - 1] = QString(kColumns, QLatin1Char(' '));
+        cursor_ = kRows - 2;
+    }
+    QString shown = text;
+    if (shown.size() > kColumns)
+        shown = shown.left(kColumns - 1) + QChar(0x2026);
+    cells_[cursor_] = rightAligned ? shown.rightJustified(kColumns) : shown.leftJustified(kColumns);
+    ++cursor_;
+    lastWasOutput_ = false;
+}
+
+void HomeScreen::wrapped(const QString &text)
+{
+    int from = 0;
+    do {
+        line(text.mid(from, kColumns), false);
+        from += kColumns;
+    } while (from < text.size());
+}
+
+void HomeScreen::output(int row, int column, const QString &text)
+{
+    int r = row - 1, c = column - 1;
+    for (QChar ch : text) {
+        if (r >= kRows)
+            break;
+        cells_[r][c] = ch;
+        if (++c == kColumns) {
+            c = 0;
+            ++r;
+        }
+    }
+    lastWasOutput_ = true;
+}
+
+QString HomeScreen::row(int r) const
+{
+    QString s = cells_[r];
+    while (s.endsWith(QLatin1Char(' ')))
+        s.chop(1);
+    return s;
+}
+
+QString HomeScreen::text() const
+{
+    QString out;
+    for (int r = 0; r < kRows; ++r)
+        out += row(r) + QLatin1Char('\n');
+    return out;
+}
+
+} // namespace calc::run

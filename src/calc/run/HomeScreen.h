@@ -1,0 +1,41 @@
+#pragma once
+// The calculator's home screen: 16 columns and 8 rows of characters.
+// Disp writes whole lines at a cursor that scrolls the screen, keeping the
+// last row free for the cursor; Output( writes at a place and never scrolls.
+#include <QString>
+#include <QStringList>
+
+namespace calc::run
+{
+
+class HomeScreen
+{
+public:
+    static constexpr int kRows = 8;
+    static constexpr int kColumns = 16;
+
+    HomeScreen() { clear(); }
+    void clear();
+    // A line of text at the cursor, left- or right-aligned; text longer than
+    // a line is cut and ends in "…".
+    void line(const QString &text, bool rightAligned);
+    // Text from the cursor's line on, wrapping onto as many lines as it
+    // needs (what is typed at Input).
+    void wrapped(const QString &text);
+    // Text at row and column (1-based), wrapping to the next row and cut at
+    // the screen's end.
+    void output(int row, int column, const QString &text);
+    // The text of one row (0-based), trailing blanks removed.
+    QString row(int r) const;
+    // All eight rows, each ended by a line break.
+    QString text() const;
+    // True when the last thing written came from output().
+    bool lastWasOutput() const { return lastWasOutput_; }
+
+private:
+    QString cells_[kRows];
+    int cursor_ = 0;
+    bool lastWasOutput_ = false;
+};
+
+} // namespace calc::run

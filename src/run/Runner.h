@@ -1,0 +1,44 @@
+#pragma once
+// Runs a program from the command line, without a display:
+//   torvane-studio --run FILE [--input TEXT]... [--keys CODES] [--max-steps N]
+// The file's extension picks the reader: .tvf documents, .8xp/.83p
+// calculator files, anything else UTF-8 text spelled as the token sheet
+// spells it. Scripted answers stand in for the keyboard.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace run
+{
+
+struct Options {
+    QString file;
+    QStringList inputs; // answers to Input, Prompt and Menu(, in order
+    QList<int> keys;    // successive getKey codes; 0 once used up
+    long long maxSteps = 10000000;
+    // The token bytes of an open document captioned with a program's name;
+    // asked before the files beside the program.
+    std::function<bool(const QString &name, QByteArray *tokens)> openDocument;
+};
+
+// Exit codes of --run.
+enum Exit { Ok = 0, Unreadable = 1, ProgramError = 2, TooManySteps = 3 };
+
+struct Result {
+    int exitCode = Ok;
+    QString screen; // the final home screen: 8 lines, trailing blanks removed
+    QString error;  // for standard error
+};
+
+// Token bytes of a program file, read by its extension.
+bool readProgram(const QString &path, QByteArray *tokens, QString *error);
+
+// "105,45,24": false and a message when a code is not a number.
+bool parseKeys(const QString &text, QList<int> *keys, QString *error);
+
+Result runFile(const Options &options);
+
+} // namespace run

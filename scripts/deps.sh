@@ -1,6 +1,6 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs,
 # only those that are missing, with one apt-get update at most.
-TORVANE_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev fonts-dejavu-core python3-fonttools clang-format desktop-file-utils shared-mime-info dpkg-dev"
+TORVANE_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev fonts-dejavu-core python3-fonttools clang-format desktop-file-utils shared-mime-info dpkg-dev lintian appstream help2man"
 
 torvane_install_missing() {
     local missing=""

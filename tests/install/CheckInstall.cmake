@@ -1,8 +1,9 @@
 # Installs the build into a fresh prefix and checks that the program lands
 # where a Linux desktop looks for it, and that the pieces name each other.
-# Run as: cmake -DBUILD=<build folder> -DPREFIX=<empty prefix> -P CheckInstall.cmake
+# Run as: cmake -DBUILD=<build folder> -DPREFIX=<empty prefix> -DMODULEDIR=<module folder>
+#                -DAPPID=<AppStream id> -P CheckInstall.cmake
 cmake_minimum_required(VERSION 3.21)
-foreach(v BUILD PREFIX)
+foreach(v BUILD PREFIX MODULEDIR APPID)
   if(NOT ${v})
     message(FATAL_ERROR "CheckInstall: ${v} is not set")
   endif()
@@ -22,7 +23,7 @@ endmacro()
 
 set(expected
   bin/torvane-studio
-  lib/torvane-studio/libtorvane-webengine.so
+  ${MODULEDIR}/libtorvane-webengine.so
   share/torvane-studio/TIPOFDAY.TXT
   share/torvane-studio/menu.txt
   share/torvane-studio/help/index.html
@@ -31,7 +32,11 @@ set(expected
   share/torvane-studio/help/search-index.js
   share/applications/torvane-studio.desktop
   share/icons/hicolor/scalable/apps/torvane-studio.svg
-  share/mime/packages/torvane-studio.xml)
+  share/mime/packages/torvane-studio.xml
+  share/metainfo/${APPID}.metainfo.xml
+  share/man/man1/torvane-studio.1.gz
+  share/doc/torvane-studio/copyright
+  share/doc/torvane-studio/changelog.gz)
 foreach(size 16 22 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/torvane-studio.png)
 endforeach()
@@ -69,6 +74,22 @@ elseif(EXISTS ${desktop})
   endif()
   if(NOT entry MATCHES "\nMimeType=([^\n]*;)?application/x-torvane-studio;")
     fail("desktop entry: its MimeType does not name the .tvf type")
+  endif()
+endif()
+
+# The AppStream entry launches the installed desktop entry and opens the
+# type that the entry and the MIME package declare.
+set(metainfo ${PREFIX}/share/metainfo/${APPID}.metainfo.xml)
+if(EXISTS ${metainfo})
+  file(READ ${metainfo} info)
+  if(NOT info MATCHES "<id>${APPID}</id>")
+    fail("metainfo: its id is not ${APPID}, the file's name")
+  endif()
+  if(NOT info MATCHES "<launchable type=\"desktop-id\">torvane-studio.desktop</launchable>")
+    fail("metainfo: it does not launch torvane-studio.desktop")
+  endif()
+  if(NOT info MATCHES "<mediatype>application/x-torvane-studio</mediatype>")
+    fail("metainfo: it does not name the .tvf type")
   endif()
 endif()
 

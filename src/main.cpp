@@ -37,7 +37,11 @@ int main(int argc, char **argv)
         QStringLiteral("NAME"));
     const QCommandLineOption protect(QStringLiteral("protected"),
                                      QStringLiteral("Export the program protected."));
-    parser.addOptions({export8xp, exportLink, import8xp, name, protect});
+    const QCommandLineOption newInstance(
+        QStringLiteral("new-instance"),
+        QStringLiteral("Start another program even when one already runs (otherwise the files "
+                       "open in the running one)."));
+    parser.addOptions({export8xp, exportLink, import8xp, name, protect, newInstance});
 
     // Conversions, help and version need no display: they run before any
     // window system starts.
@@ -83,6 +87,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION));
     parser.process(app);
 
-    shell::Main(parser.positionalArguments());
+    if (!shell::Main(parser.positionalArguments(), parser.isSet(newInstance)))
+        return 0; // the running program took the files
     return app.exec();
 }

@@ -132,8 +132,17 @@ void Studio::showNewBrowser(const QString &startingAddress)
     platform::WindowRegistry::bringForward(browser);
 }
 
+void Studio::setInstanceServer(QObject *server)
+{
+    delete m_instanceServer.data();
+    m_instanceServer = server;
+    if (server)
+        server->setParent(this);
+}
+
 void Studio::reset()
 {
+    delete m_instanceServer.data();
     // Between tests nothing is asked: whatever a test typed is thrown away.
     for (QWidget *w : QApplication::allWidgets())
         if (auto *doc = qobject_cast<editor::frmDocument *>(w))

@@ -49,9 +49,14 @@ public:
     // Closes and forgets every window; used between tests.
     void reset();
 
+    // The end a later start hands its files to (SingleInstance.h); owned here.
+    QObject *instanceServer() const { return m_instanceServer; }
+    void setInstanceServer(QObject *server);
+
 private:
     Studio();
     QPointer<frmMain> m_main;
+    QPointer<QObject> m_instanceServer;
     QPointer<editor::frmDocument> m_defaultDocument;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Pause.h"
+#include "platform/Places.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowRegistry.h"
 #include "reference/frmExample.h"
@@ -14,6 +15,7 @@
 #include "shell/Studio.h"
 #include "shell/frmFirstTime.h"
 #include "shell/frmMain.h"
+#include "shell/frmRecover.h"
 #include "shell/frmSplash.h"
 
 #include <QAction>
@@ -114,6 +116,11 @@ bool Main(const QStringList &files, bool newInstance)
     platform::pause(3);
     splash->hide();
 
+    // Unsaved work of programs that stopped, then this program's own net.
+    const QString recovery = platform::places::recoveryFolder();
+    const QVector<editor::recovery::Entry> leftOver = editor::recovery::leftOver(recovery);
+    Studio::instance().startRecovery(recovery);
+
     auto *main = new frmMain();
     main->load();
     Studio::instance().defaultDocument()->setSaveEnabled(false);
@@ -127,6 +134,8 @@ bool Main(const QStringList &files, bool newInstance)
     openFiles(main, files);
     if (!notice.isEmpty())
         main->sbStatusBar->showMessage(notice, 10000);
+    if (!leftOver.isEmpty())
+        (new frmRecover(main, leftOver))->open();
     if (Studio::instance().instanceServer()) {
         openHandedOver(main, *pending);
         pending->clear();

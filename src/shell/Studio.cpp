@@ -3,6 +3,7 @@
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
 #include "compiler/frmCompile.h"
+#include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
 #include "projects/frmNewProject.h"
@@ -84,6 +85,9 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
                 createDocument(name)->programPane()->setText(text);
             });
 
+    if (m_recovery)
+        new editor::RecoveryWriter(doc, m_recovery.get());
+
     if (m_main)
         m_main->adopt(doc)->show();
     else
@@ -140,6 +144,13 @@ void Studio::setInstanceServer(QObject *server)
         server->setParent(this);
 }
 
+void Studio::startRecovery(const QString &folder)
+{
+    m_recovery = std::make_unique<editor::recovery::Session>(folder);
+    if (!m_recovery->ok())
+        m_recovery.reset();
+}
+
 void Studio::reset()
 {
     delete m_instanceServer.data();
@@ -162,6 +173,8 @@ void Studio::reset()
             documents << w;
     for (const QPointer<QWidget> &w : documents)
         delete w.data();
+    // Last: the windows above removed their recovery files through it.
+    m_recovery.reset();
 }
 
 } // namespace shell

@@ -58,6 +58,12 @@ int main(int argc, char **argv)
         QStringLiteral("With --run: stop after this many statements (default 10000000)."),
         QStringLiteral("N"));
     parser.addOptions({runFile, input, keys, maxSteps});
+    const QCommandLineOption newInstance(
+        QStringLiteral("new-instance"),
+        QStringLiteral("Start another program even when one already runs (otherwise the files "
+                       "open in the running one)."));
+    parser.addOption(newInstance);
+
 
     // Conversions, help and version need no display: they run before any
     // window system starts.
@@ -132,6 +138,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION));
     parser.process(app);
 
-    shell::Main(parser.positionalArguments());
+    if (!shell::Main(parser.positionalArguments(), parser.isSet(newInstance)))
+        return 0; // the running program took the files
     return app.exec();
 }

@@ -399,6 +399,16 @@ bool frmDocument::openFile(const QString &path, QString *error)
     return true;
 }
 
+bool frmDocument::recover(const QByteArray &rtf, const QString &fileName, QString *error)
+{
+    if (!RichTextBox1->fromRtf(rtf, error))
+        return false;
+    m_fileName = fileName;
+    mnuSave->setEnabled(true);
+    setModified(true);
+    return true;
+}
+
 bool frmDocument::saveTo(const QString &path)
 {
     QString error;

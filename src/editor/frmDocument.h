@@ -58,6 +58,9 @@ public:
     // Loads a document file into the program pane; on failure the pane is
     // left as it was and *error says why.
     bool openFile(const QString &path, QString *error);
+    // Text kept from a program that stopped: shown as changed, its file name
+    // kept, nothing written until the user saves.
+    bool recover(const QByteArray &rtf, const QString &fileName, QString *error);
 
     UndoHistory &history() { return *m_history; }
 

@@ -58,6 +58,10 @@ QString dataFolder()
 {
     return under(QStandardPaths::GenericDataLocation);
 }
+QString recoveryFolder()
+{
+    return QDir(dataFolder()).filePath(QStringLiteral("recovery"));
+}
 QString tasksDatabase()
 {
     return QDir(dataFolder()).filePath(QStringLiteral("tasks.db"));

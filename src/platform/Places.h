@@ -15,6 +15,7 @@ QString dataFolder();      // <data>/torvane-studio, holds the databases
 QString tasksDatabase();   // tasks.db
 QString projectDatabase(); // project.db
 QString scratchFile();     // torvedit.tmp in the system temp folder
+QString recoveryFolder();  // <data>/torvane-studio/recovery, unsaved work
 
 // The files the program ships with are looked for, in this order, in the
 // program folder (a build tree), in the data folder installed beside it

@@ -7,16 +7,20 @@
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Pause.h"
+#include "platform/Places.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowRegistry.h"
 #include "reference/frmExample.h"
+#include "shell/SingleInstance.h"
 #include "shell/Studio.h"
 #include "shell/frmFirstTime.h"
 #include "shell/frmMain.h"
+#include "shell/frmRecover.h"
 #include "shell/frmSplash.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QStatusBar>
 
 // Resources of a static library must be registered by hand.
 static void initResources()
@@ -39,11 +43,42 @@ void openFiles(frmMain *frame, const QStringList &files)
             platform::dialogs::message(doc, error, QString(), QMessageBox::Critical);
     }
 }
+// A later start's files: each in a new document window, or the first in the
+// default one while that is empty and unchanged; then the program comes forward.
+void openHandedOver(frmMain *frame, const QStringList &files)
+{
+    for (const QString &file : files) {
+        editor::frmDocument *def = Studio::instance().defaultDocumentIfLoaded();
+        const bool reuse = def && !def->isModified() && def->fileName().isEmpty() &&
+                           def->RichTextBox1->Text().isEmpty();
+        editor::frmDocument *doc = reuse ? def : frame->LoadNewDoc();
+        QString error;
+        if (!doc->openFile(file, &error))
+            platform::dialogs::message(doc, error, QString(), QMessageBox::Critical);
+    }
+    if (frame->isMinimized())
+        frame->showNormal();
+    frame->raise();
+    frame->activateWindow();
+}
 } // namespace
 
-void Main(const QStringList &files)
+bool Main(const QStringList &files, bool newInstance)
 {
     initResources();
+    QString notice;
+    if (!newInstance) {
+        switch (instance::handOver(files)) {
+        case instance::Handover::Done:
+            return false;
+        case instance::Handover::NoAnswer:
+            notice =
+                QStringLiteral("Another Torvane Studio did not answer; this one runs on its own.");
+            break;
+        case instance::Handover::NoServer:
+            break;
+        }
+    }
     platform::useCalculatorDisplayFont();
     QApplication::setWindowIcon(platform::applicationIcon());
     using platform::settings::readOption;
@@ -54,13 +89,37 @@ void Main(const QStringList &files)
 
     if (readOption(platform::config::ShowFirstTime) == 1) {
         windows.show<frmFirstTime>();
-        return;
+        return true;
+    }
+
+    // Files handed over while the splash is up wait for the main frame.
+    auto *pending = new QStringList;
+    if (!newInstance && notice.isEmpty()) {
+        auto *server = new instance::Server;
+        QObject::connect(server, &instance::Server::filesArrived, server,
+                         [pending](const QStringList &handed) {
+                             frmMain *frame = Studio::instance().mainFrame();
+                             if (frame && frame->isVisible())
+                                 openHandedOver(frame, handed);
+                             else
+                                 *pending << handed;
+                         });
+        QObject::connect(server, &QObject::destroyed, [pending] { delete pending; });
+        if (server->listen())
+            Studio::instance().setInstanceServer(server);
+        else
+            delete server;
     }
 
     auto *splash = new frmSplash();
     splash->show();
     platform::pause(3);
     splash->hide();
+
+    // Unsaved work of programs that stopped, then this program's own net.
+    const QString recovery = platform::places::recoveryFolder();
+    const QVector<editor::recovery::Entry> leftOver = editor::recovery::leftOver(recovery);
+    Studio::instance().startRecovery(recovery);
 
     auto *main = new frmMain();
     main->load();
@@ -73,6 +132,17 @@ void Main(const QStringList &files)
     delete splash;
     main->show();
     openFiles(main, files);
+    if (!notice.isEmpty())
+        main->sbStatusBar->showMessage(notice, 10000);
+    if (!leftOver.isEmpty())
+        (new frmRecover(main, leftOver))->open();
+    if (Studio::instance().instanceServer()) {
+        openHandedOver(main, *pending);
+        pending->clear();
+    } else {
+        delete pending;
+    }
+    return true;
 }
 
 } // namespace shell

@@ -4,6 +4,7 @@
 #include "auxiliary/frmBrowser.h"
 #include "compiler/CalcCommands.h"
 #include "compiler/frmCompile.h"
+#include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
 #include "projects/frmNewProject.h"
@@ -90,6 +91,9 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             createDocument(program->name)->programPane()->setText(program->text);
     });
 
+    if (m_recovery)
+        new editor::RecoveryWriter(doc, m_recovery.get());
+
     if (m_main)
         m_main->adopt(doc)->show();
     else
@@ -138,8 +142,24 @@ void Studio::showNewBrowser(const QString &startingAddress)
     platform::WindowRegistry::bringForward(browser);
 }
 
+void Studio::setInstanceServer(QObject *server)
+{
+    delete m_instanceServer.data();
+    m_instanceServer = server;
+    if (server)
+        server->setParent(this);
+}
+
+void Studio::startRecovery(const QString &folder)
+{
+    m_recovery = std::make_unique<editor::recovery::Session>(folder);
+    if (!m_recovery->ok())
+        m_recovery.reset();
+}
+
 void Studio::reset()
 {
+    delete m_instanceServer.data();
     // Between tests nothing is asked: whatever a test typed is thrown away.
     for (QWidget *w : QApplication::allWidgets())
         if (auto *doc = qobject_cast<editor::frmDocument *>(w))
@@ -159,6 +179,8 @@ void Studio::reset()
             documents << w;
     for (const QPointer<QWidget> &w : documents)
         delete w.data();
+    // Last: the windows above removed their recovery files through it.
+    m_recovery.reset();
 }
 
 } // namespace shell

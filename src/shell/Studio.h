@@ -2,12 +2,15 @@
 // The shell's window factory and wiring point: the main frame, the default
 // document window, every new document window, and the shared browser.
 // Windows below the shell reach these through platform::WindowRegistry.
+#include "editor/RecoveryFiles.h"
 #include "editor/frmDocument.h"
 #include "platform/WindowRegistry.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
+
+#include <memory>
 
 class QMdiArea;
 
@@ -49,9 +52,20 @@ public:
     // Closes and forgets every window; used between tests.
     void reset();
 
+    // The end a later start hands its files to (SingleInstance.h); owned here.
+    QObject *instanceServer() const { return m_instanceServer; }
+    void setInstanceServer(QObject *server);
+
+    // From now on every document window keeps its unsaved text in a
+    // recovery file in `folder` (RecoveryFiles.h).
+    void startRecovery(const QString &folder);
+    editor::recovery::Session *recoverySession() const { return m_recovery.get(); }
+
 private:
     Studio();
     QPointer<frmMain> m_main;
+    QPointer<QObject> m_instanceServer;
+    std::unique_ptr<editor::recovery::Session> m_recovery;
     QPointer<editor::frmDocument> m_defaultDocument;
 };
 

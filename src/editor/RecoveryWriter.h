@@ -1,0 +1,44 @@
+#pragma once
+// Keeps a document window's unsaved text in a recovery file: written a short
+// time after typing pauses, and at least every 30 seconds while it goes on;
+// removed when the window is saved, reloaded or closed.
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+namespace editor
+{
+
+class frmDocument;
+namespace recovery
+{
+class Session;
+}
+
+class RecoveryWriter : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kPauseMs = 2000;
+    static constexpr int kLongestMs = 30000;
+
+    RecoveryWriter(frmDocument *doc, recovery::Session *session);
+    ~RecoveryWriter() override;
+
+    // Writes at once when the window has changes.
+    void writeNow();
+    QString file() const { return m_path; }
+
+private:
+    void typed();
+    void remove();
+
+    frmDocument *m_doc;
+    recovery::Session *m_session;
+    QString m_path;
+    QTimer m_pause;
+    QTimer m_longest;
+    bool m_written = false;
+};
+
+} // namespace editor

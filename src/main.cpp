@@ -64,7 +64,6 @@ int main(int argc, char **argv)
                        "open in the running one)."));
     parser.addOption(newInstance);
 
-
     // Conversions, help and version need no display: they run before any
     // window system starts.
     QStringList arguments;

@@ -72,11 +72,22 @@ void idle(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
-enum Kind { Plain, Browse, SharedContextAtStart, Kinds };
-const char *const kindArgument[Kinds] = {"--child", "--child-browse", "--child-shared-context"};
+enum Kind { Plain, Browse, SharedContextAtStart, SecondStart, Kinds };
+const char *const kindArgument[Kinds] = {"--child", "--child-browse", "--child-shared-context",
+                                         "--child-second"};
+
+// A second start with a file: hands it to the running program and ends.
+int secondStart(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Torvane Studio"));
+    return shell::Main({QString::fromLocal8Bit(argv[2])}) ? 1 : 0;
+}
 
 int child(int argc, char **argv, Kind kind)
 {
+    if (kind == SecondStart)
+        return secondStart(argc, argv);
     if (kind == SharedContextAtStart)
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // As main.cpp does it.
@@ -98,6 +109,17 @@ int child(int argc, char **argv, Kind kind)
     idle(2000);
     const QString self = QString::number(QCoreApplication::applicationPid());
     std::printf("idle %.1f\n", residentMb(self));
+    if (kind == Plain) {
+        // Waits for the file a second start hands over (see main()).
+        std::printf("listening\n");
+        std::fflush(stdout);
+        QElapsedTimer t;
+        t.start();
+        while (shell::Studio::instance().defaultDocument()->fileName().isEmpty() &&
+               t.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        std::printf("opened\n");
+    }
     if (kind == Browse) {
         QElapsedTimer t;
         t.start();
@@ -141,8 +163,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 5;
     std::vector<double> start[Kinds], idleMb[Kinds], module, firstPage, browsingMb, helpersMb;
-    for (int run = 0; run < Kinds * runs; ++run) {
-        const int kind = run % Kinds;
+    std::vector<double> handover, handedOpen;
+    for (int run = 0; run < SecondStart * runs; ++run) {
+        const int kind = run % SecondStart;
         QTemporaryDir profile;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), profile.filePath(QStringLiteral("config")));
@@ -164,7 +187,25 @@ int main(int argc, char **argv)
                     module.push_back(f.value(1).toDouble());
                 else if (f[0] == "first-page")
                     firstPage.push_back(f.value(1).toDouble());
-                else if (f[0] == "browsing") {
+                else if (f[0] == "listening") {
+                    // The second start, its file, and the first program opening it.
+                    QProcess second;
+                    second.setProcessEnvironment(env);
+                    second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+                    const QString file = profile.filePath(QStringLiteral("handed.tvf"));
+                    QFile out(file);
+                    if (out.open(QIODevice::WriteOnly))
+                        out.write("{\\rtf1\\ansi Disp 1\\par}");
+                    out.close();
+                    QElapsedTimer h;
+                    h.start();
+                    second.start(QCoreApplication::applicationFilePath(),
+                                 {QLatin1String(kindArgument[SecondStart]), file});
+                    if (second.waitForFinished(60000) && second.exitCode() == 0)
+                        handover.push_back(h.elapsed());
+                    if (p.waitForReadyRead(60000) && p.readLine().trimmed() == "opened")
+                        handedOpen.push_back(h.elapsed());
+                } else if (f[0] == "browsing") {
                     browsingMb.push_back(f.value(1).toDouble());
                     helpersMb.push_back(f.value(2).toDouble());
                 }
@@ -185,5 +226,8 @@ int main(int argc, char **argv)
     std::printf("  idle with a browser open:         %6.1f MB in the program, %6.1f MB in the "
                 "engine's helper processes\n",
                 median(browsingMb), median(helpersMb));
+    std::printf("  second start handing a file to the running program: %6.0f ms until it "
+                "ends, %6.0f ms until the file is open (%zu of %d handed over)\n",
+                median(handover), median(handedOpen), handover.size(), runs);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "editor/frmDocument.h"
 
+#include "editor/DiskWatch.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
 #include "editor/StatusFigures.h"
@@ -127,6 +128,7 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     m_adapter = std::make_unique<Adapter>(*this);
     m_history = std::make_unique<UndoHistory>(*m_adapter, *m_adapter);
     connectCommands();
+    watchDisk();
     loadWindow();
     applyEditorOptions();
     connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
@@ -394,6 +396,7 @@ bool frmDocument::openFile(const QString &path, QString *error)
     if (!RichTextBox1->loadFile(path, true, error))
         return false;
     m_fileName = path;
+    m_disk->track(path);
     mnuSave->setEnabled(true);
     setModified(false);
     return true;
@@ -404,6 +407,8 @@ bool frmDocument::recover(const QByteArray &rtf, const QString &fileName, QStrin
     if (!RichTextBox1->fromRtf(rtf, error))
         return false;
     m_fileName = fileName;
+    if (!fileName.isEmpty())
+        m_disk->track(fileName);
     mnuSave->setEnabled(true);
     setModified(true);
     return true;
@@ -411,12 +416,15 @@ bool frmDocument::recover(const QByteArray &rtf, const QString &fileName, QStrin
 
 bool frmDocument::saveTo(const QString &path)
 {
+    if (!mayOverwrite(path))
+        return false;
     QString error;
     if (!RichTextBox1->saveRtf(path, &error)) {
         platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
         return false;
     }
     m_fileName = path;
+    m_disk->track(path);
     setModified(false);
     return true;
 }

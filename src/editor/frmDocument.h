@@ -22,6 +22,7 @@ class QToolButton;
 namespace editor
 {
 
+class DiskWatch;
 class UndoHistory;
 class frmFind;
 
@@ -164,6 +165,11 @@ protected:
 
 private:
     bool saveTo(const QString &path);
+    // The file on disk, changed or removed by another program (frmDocument_Disk.cpp).
+    void watchDisk();
+    void diskChangedOutside();
+    void diskRemovedOutside();
+    bool mayOverwrite(const QString &path);
     void setModified(bool modified);
     void armPalette();
     // frmDocument_Layout.cpp (with layoutControls and place below)
@@ -200,6 +206,7 @@ private:
     class Adapter;
     std::unique_ptr<Adapter> m_adapter;
     std::unique_ptr<UndoHistory> m_history;
+    DiskWatch *m_disk = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     int m_printFlags = 0; // the last print command's dialog flags
     QMenuBar *m_menuBar = nullptr;

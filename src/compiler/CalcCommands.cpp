@@ -3,6 +3,9 @@
 #include "calc/Tokens.h"
 #include "compiler/CalcExport.h"
 #include "platform/Dialogs.h"
+#include "platform/WindowRegistry.h"
+
+#include <QFileInfo>
 
 namespace compiler::calccommands
 {
@@ -37,7 +40,9 @@ void exportProgram(QWidget *parent, const QString &text, const QString &document
             break;
         dialogs::message(parent, calcfile::nameRules(name), title, QMessageBox::Critical);
     }
-    const auto target = dialogs::saveFile(parent, title, calcfile::fileFilter());
+    const auto target =
+        dialogs::saveFile(parent, title, calcfile::fileFilter(),
+                          name + u'.' + dialogs::defaultSuffix(calcfile::fileFilter()));
     if (!target)
         return;
     const calcfile::Built built =
@@ -47,6 +52,10 @@ void exportProgram(QWidget *parent, const QString &text, const QString &document
         refuse(built.error);
     else if (!calcexport::writeOutput(document, *target, built.file, &error))
         refuse(error);
+    else
+        platform::windows().showStatus(QStringLiteral("Wrote %1: program %2, %3 bytes")
+                                           .arg(QFileInfo(*target).fileName(), name)
+                                           .arg(built.file.size()));
 }
 
 std::optional<calcfile::Imported> importProgram(QWidget *parent)

@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -194,13 +195,17 @@ void frmCompile::Command7_Click()
     if (!path)
         return; // stay, so the document is not lost
     QString error;
-    if (!platform::textfiles::writeAtomically(*path, doc::fileBytes(Preview->Text()), &error)) {
+    const QByteArray bytes = doc::fileBytes(Preview->Text());
+    if (!platform::textfiles::writeAtomically(*path, bytes, &error)) {
         dialogs::message(this,
                          QStringLiteral("The documentation could not be saved to \"%1\":\n%2")
                              .arg(QDir::toNativeSeparators(*path), error),
                          QString(), QMessageBox::Critical);
         return;
     }
+    platform::windows().showStatus(QStringLiteral("Wrote %1: documentation, %2 bytes")
+                                       .arg(QFileInfo(*path).fileName())
+                                       .arg(bytes.size()));
     platform::windows().show<frmDone>();
     close();
 }

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -107,6 +108,25 @@ void frmDone::Command1_Click()
         refuse(QStringLiteral("No document was chosen."), false);
         return;
     }
+    // The export reads the saved file; changes still in a window would be
+    // missing from it without a word.
+    if (const auto open = platform::windows().unsavedDocument(*source)) {
+        const QString title = QStringLiteral("Torvane Compiler");
+        const auto answer =
+            dialogs::message(this,
+                             QStringLiteral("%1 has unsaved changes in %2.")
+                                 .arg(QFileInfo(*source).fileName(), open->caption),
+                             title, QMessageBox::Question,
+                             QMessageBox::Save | QMessageBox::Ignore | QMessageBox::Cancel,
+                             {{QMessageBox::Save, QStringLiteral("Save them first")},
+                              {QMessageBox::Ignore, QStringLiteral("Export the saved file")}});
+        if (answer != QMessageBox::Save && answer != QMessageBox::Ignore)
+            return;
+        if (answer == QMessageBox::Save && !open->save()) {
+            refuse(QStringLiteral("The changes were not saved."), false);
+            return;
+        }
+    }
     QString error;
     if (!temp->loadFile(*source, true, &error)) {
         refuse(QStringLiteral("The document \"%1\" could not be read:\n%2")
@@ -115,9 +135,40 @@ void frmDone::Command1_Click()
         return;
     }
 
-    const QString name = dialogs::prompt(
-        this, QStringLiteral("What is the program name? Please type all in CAPS. 8 Char. Max."),
-        QStringLiteral("Torvane Compiler"), QStringLiteral("DEFULT"));
+    // Each answer is checked when it is given, and asked again at once.
+    auto tryAgain = [this](const QString &why) {
+        dialogs::message(this, why, QString(), QMessageBox::Warning);
+    };
+    const bool calcFile = chkCalcFile->isChecked();
+    QString name = QStringLiteral("DEFULT");
+    for (bool again = false;; again = true) {
+        const std::optional<QString> answer = dialogs::promptOrCancel(
+            this, QStringLiteral("What is the program name? Please type all in CAPS. 8 Char. Max."),
+            QStringLiteral("Torvane Compiler"), name);
+        // Cancel at first leaves the name empty, which the link file takes as
+        // it is; cancel when asked again stops.
+        if (!answer && again) {
+            refuse(QStringLiteral("No program name was given."), false);
+            return;
+        }
+        name = answer.value_or(QString());
+        const ExportBytes nameBytes = toExportBytes(name);
+        if (!nameBytes.ok()) {
+            tryAgain(QStringLiteral("The program name holds the character \"%1\", which has no "
+                                    "single-byte code for the calculator link.")
+                         .arg(nameBytes.badChar));
+            continue;
+        }
+        if (calcFile && !calc::calcfile::isValidName(name)) {
+            if (!answer) {
+                refuse(QStringLiteral("No program name was given for the calculator file."), false);
+                return;
+            }
+            tryAgain(calc::calcfile::nameRules(name));
+            continue;
+        }
+        break;
+    }
     const QString text = exportText(temp->Text(), name, Check1->isChecked(), *source);
     Preview->setText(text);
 
@@ -125,14 +176,10 @@ void frmDone::Command1_Click()
     // the save dialog for an export that cannot be written.
     const ExportBytes bytes = toExportBytes(text);
     if (!bytes.ok()) {
-        QString where;
-        if (bytes.badLine == nameLine)
-            where = QStringLiteral("The program name");
-        else if (bytes.badLine == fileLine)
-            where = QStringLiteral("The path of the document");
-        else
-            where =
-                QStringLiteral("Line %1 of the program").arg(bytes.badLine - programFirstLine + 1);
+        const QString where = bytes.badLine == fileLine
+                                  ? QStringLiteral("The path of the document")
+                                  : QStringLiteral("Line %1 of the program")
+                                        .arg(bytes.badLine - programFirstLine + 1);
         refuse(where + QStringLiteral(" holds the character \"%1\", which has no single-byte "
                                       "code for the calculator link.")
                            .arg(bytes.badChar),
@@ -140,40 +187,45 @@ void frmDone::Command1_Click()
         return;
     }
 
-    const std::optional<QString> target = dialogs::saveFile(
-        this, QStringLiteral("Save Text File"), QStringLiteral("Text File (*.txt)|*.txt"));
-    if (!target) {
-        refuse(QStringLiteral("No file name was chosen for the export."), false);
-        return;
-    }
-    if (platform::textfiles::sameFile(*source, *target)) {
-        refuse(QStringLiteral("\"%1\" is the document the program was loaded from; the export "
-                              "must not replace it. Please choose another file name.")
-                   .arg(QDir::toNativeSeparators(*target)),
-               true);
-        return;
+    std::optional<QString> target;
+    for (;;) {
+        target = dialogs::saveFile(this, QStringLiteral("Save Text File"),
+                                   QStringLiteral("Text File (*.txt)|*.txt"),
+                                   name + QStringLiteral(".txt"));
+        if (!target) {
+            refuse(QStringLiteral("No file name was chosen for the export."), false);
+            return;
+        }
+        if (!platform::textfiles::sameFile(*source, *target))
+            break;
+        tryAgain(QStringLiteral("\"%1\" is the document the program was loaded from; the export "
+                                "must not replace it. Please choose another file name.")
+                     .arg(QDir::toNativeSeparators(*target)));
     }
 
     // The calculator file is made in full before anything is written.
     std::optional<QString> calcTarget;
     QByteArray calcBytes;
-    if (chkCalcFile->isChecked()) {
-        namespace calcfile = calc::calcfile;
-        calcTarget = dialogs::saveFile(this, QStringLiteral("Save Calculator File"),
-                                       calc::calcfile::fileFilter());
-        if (!calcTarget) {
-            refuse(QStringLiteral("No file name was chosen for the calculator file."), false);
-            return;
+    if (calcFile) {
+        const QString filter = calc::calcfile::fileFilter();
+        for (;;) {
+            calcTarget = dialogs::saveFile(this, QStringLiteral("Save Calculator File"), filter,
+                                           name + u'.' + dialogs::defaultSuffix(filter));
+            if (!calcTarget) {
+                refuse(QStringLiteral("No file name was chosen for the calculator file."), false);
+                return;
+            }
+            if (!platform::textfiles::sameFile(*calcTarget, *target) &&
+                !platform::textfiles::sameFile(*calcTarget, *source))
+                break;
+            tryAgain(QStringLiteral("The calculator file must be a file of its own, neither the "
+                                    "document nor the export file. Please choose another file "
+                                    "name."));
         }
         const calc::calcfile::Built built = calc::calcfile::build(
             temp->Text(), name, Check1->isChecked(), calc::calcfile::modelForPath(*calcTarget));
         if (!built.ok()) {
             refuse(QStringLiteral("The calculator file cannot be made:\n%1").arg(built.error),
-                   true);
-            return;
-        }
-        if (platform::textfiles::sameFile(*calcTarget, *target)) {
-            refuse(QStringLiteral("The calculator file and the export file must be two files."),
                    true);
             return;
         }
@@ -186,11 +238,22 @@ void frmDone::Command1_Click()
                true);
         return;
     }
-    if (calcTarget && !calcexport::writeOutput(*source, *calcTarget, calcBytes, &error))
-        dialogs::message(this,
-                         error + QStringLiteral("\n\nThe export file was written; the calculator "
-                                                "file was not."),
-                         QString(), QMessageBox::Critical);
+    QString wrote = QStringLiteral("Wrote %1: program %2, %3 bytes")
+                        .arg(QFileInfo(*target).fileName(), name)
+                        .arg(bytes.bytes.size());
+    if (calcTarget) {
+        if (!calcexport::writeOutput(*source, *calcTarget, calcBytes, &error)) {
+            dialogs::message(this,
+                             error + QStringLiteral("\n\nThe export file was written; the "
+                                                    "calculator file was not."),
+                             QString(), QMessageBox::Critical);
+        } else {
+            wrote += QStringLiteral("; %1, %2 bytes")
+                         .arg(QFileInfo(*calcTarget).fileName())
+                         .arg(calcBytes.size());
+        }
+    }
+    platform::windows().showStatus(wrote);
 }
 
 void frmDone::Command2_Click()

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 
 namespace editor
 {
@@ -93,19 +94,26 @@ const char *const kNames[kPaletteEntryCount] = {
     "question mark",
 };
 
-struct SymbolKey {
+struct KeyedSymbol {
     int key;
     int usShifted; // the same key as a US layout reports it with Shift
     const char16_t *symbol;
+    const char *name;
 };
 
-const SymbolKey kSymbolKeys[] = {
-    {Qt::Key_S, Qt::Key_S, u"\u2192"},        {Qt::Key_Equal, Qt::Key_Plus, u"\u2260"},
-    {Qt::Key_Comma, Qt::Key_Less, u"\u2264"}, {Qt::Key_Period, Qt::Key_Greater, u"\u2265"},
-    {Qt::Key_T, Qt::Key_T, u"\u03B8"},        {Qt::Key_P, Qt::Key_P, u"\u03C0"},
-    {Qt::Key_R, Qt::Key_R, u"\u221A"},        {Qt::Key_1, Qt::Key_Exclam, u"\u207B\u00B9"},
-    {Qt::Key_2, Qt::Key_At, u"\u00B2"},       {Qt::Key_3, Qt::Key_NumberSign, u"\u00B3"},
-    {Qt::Key_E, Qt::Key_E, u"\u212F"},        {Qt::Key_Minus, Qt::Key_Underscore, u"\u207B"},
+const KeyedSymbol kSymbolKeys[] = {
+    {Qt::Key_S, Qt::Key_S, u"\u2192", "store"},
+    {Qt::Key_Equal, Qt::Key_Plus, u"\u2260", "not equal"},
+    {Qt::Key_Comma, Qt::Key_Less, u"\u2264", "less than or equal"},
+    {Qt::Key_Period, Qt::Key_Greater, u"\u2265", "greater than or equal"},
+    {Qt::Key_T, Qt::Key_T, u"\u03B8", "theta"},
+    {Qt::Key_P, Qt::Key_P, u"\u03C0", "pi"},
+    {Qt::Key_R, Qt::Key_R, u"\u221A", "square root"},
+    {Qt::Key_1, Qt::Key_Exclam, u"\u207B\u00B9", "inverse"},
+    {Qt::Key_2, Qt::Key_At, u"\u00B2", "square"},
+    {Qt::Key_3, Qt::Key_NumberSign, u"\u00B3", "cube"},
+    {Qt::Key_E, Qt::Key_E, u"\u212F", "e"},
+    {Qt::Key_Minus, Qt::Key_Underscore, u"\u207B", "negation"},
 };
 
 } // namespace
@@ -121,16 +129,33 @@ QString paletteToolTip(int index)
 {
     if (index == kScratchEntry)
         return paletteEntryName(index);
-    const QString symbol =
-        calc::calcsymbols::toUnicode(paletteInsertText(index).value_or(QString()));
-    return symbol + QLatin1String("  ") + paletteEntryName(index);
+    const QString text = paletteInsertText(index).value_or(QString());
+    QString tip =
+        calc::calcsymbols::toUnicode(text) + QLatin1String("  ") + paletteEntryName(index);
+    if (text.size() == 1)
+        for (const SymbolKey &k : symbolKeys())
+            if (k.code == text.at(0).unicode())
+                tip += QStringLiteral(" (%1)").arg(k.keys);
+    return tip;
+}
+
+QList<SymbolKey> symbolKeys()
+{
+    QList<SymbolKey> keys;
+    for (const KeyedSymbol &k : kSymbolKeys) {
+        const QString symbol = QString::fromUtf16(k.symbol);
+        keys.append({symbol, QLatin1String(k.name), calc::calcsymbols::byteFor(symbol),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key(k.key))
+                         .toString(QKeySequence::PortableText)});
+    }
+    return keys;
 }
 
 int symbolKeyCode(int key, Qt::KeyboardModifiers modifiers)
 {
     if ((modifiers & ~Qt::KeypadModifier) != (Qt::ControlModifier | Qt::ShiftModifier))
         return -1;
-    for (const SymbolKey &k : kSymbolKeys)
+    for (const KeyedSymbol &k : kSymbolKeys)
         if (key == k.key || key == k.usShifted)
             return calc::calcsymbols::byteFor(QString::fromUtf16(k.symbol));
     return -1;

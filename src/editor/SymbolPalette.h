@@ -2,6 +2,7 @@
 // Entries of the symbol palette (combo0001a): characters a PC keyboard lacks
 // plus common operators. Codes 128..255 are held as U+0080..U+00FF, as the
 // program pane holds them; the calculator font draws them as its symbols.
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <Qt>
@@ -19,7 +20,8 @@ constexpr int kScratchEntry = 33;
 QStringList symbolPaletteEntries();
 // What an entry is on the calculator ("less than or equal").
 QString paletteEntryName(int index);
-// The entry's tooltip: its symbol in Unicode, two spaces, its name.
+// The entry's tooltip: its symbol in Unicode, two spaces, its name, and its
+// key in brackets where one types it.
 QString paletteToolTip(int index);
 
 // The one-keystroke symbols: Ctrl+Shift and a key. The code the key types
@@ -27,6 +29,16 @@ QString paletteToolTip(int index);
 // digit or punctuation key arrives as the character it shifts to on a US
 // keyboard (Ctrl+Shift+= as Key_Plus), so both keys are taken.
 int symbolKeyCode(int key, Qt::KeyboardModifiers modifiers);
+
+// The same symbols for a menu: the symbol in Unicode, what it is, the code it
+// types and its key ("Ctrl+Shift+S").
+struct SymbolKey {
+    QString symbol;
+    QString name;
+    int code;
+    QString keys;
+};
+QList<SymbolKey> symbolKeys();
 
 // What choosing `index` writes to the program pane's SelText. An index outside
 // the list writes entry 0. For kScratchEntry the result is std::nullopt: the

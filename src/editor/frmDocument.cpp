@@ -1,5 +1,7 @@
 #include "editor/frmDocument.h"
 
+#include "calc/CalculatorSymbols.h"
+#include "calc/Tokens.h"
 #include "editor/DiskWatch.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
@@ -250,7 +252,10 @@ void frmDocument::connectCommands()
     Pane *pane = RichTextBox1;
     connect(pane, &Pane::Change, this, [this] {
         m_history->recordChange();
-        setModified(true);
+        // Undo back to the saved text is no change; the length is compared
+        // first so typing costs no copy of the text.
+        setModified(!m_savedText || RichTextBox1->TextLength() != m_savedText->size() ||
+                    RichTextBox1->Text() != *m_savedText);
     });
     connect(pane, &Pane::SelChange, this, [this] {
         if (m_history->trackChanges())
@@ -283,16 +288,23 @@ void frmDocument::connectCommands()
             selectionRule();
     });
     m_clipboardHasText = !QApplication::clipboard()->text().isEmpty();
-    connect(pane, &Pane::KeyDown, this, [pane](QKeyEvent *e, bool *swallow) {
+    connect(pane, &Pane::KeyDown, this, [this, pane](QKeyEvent *e, bool *swallow) {
         const int code = symbolKeyCode(e->key(), e->modifiers());
         if (code >= 0 && !pane->isReadOnly()) {
-            pane->setSelText(QString(QChar(code)));
-            pane->ensureCursorVisible();
+            insertSymbol(code);
+            *swallow = true;
+            return;
+        }
+        if (typedStoreArrow(e)) {
             *swallow = true;
             return;
         }
         *swallow = swallowedInPane(e);
     });
+    // No token spells a tab: Tab moves on to the next control instead, and
+    // a pasted tab is left out.
+    pane->setTabChangesFocus(true);
+    pane->setRefusesTabs(true);
     for (Pane *p : {RichTextBox1, RichTextBox2, RichTextBox3})
         connect(p, &Pane::textRefused, this, &frmDocument::statusMessage);
     pane->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -370,6 +382,37 @@ void frmDocument::connectCommands()
             [] { platform::windows().openHelp(); });
 }
 
+void frmDocument::insertSymbol(int code)
+{
+    if (RichTextBox1->isReadOnly())
+        return;
+    RichTextBox1->setSelText(QString(QChar(code)));
+    RichTextBox1->ensureCursorVisible();
+}
+
+bool frmDocument::typedStoreArrow(const QKeyEvent *e)
+{
+    Pane *pane = RichTextBox1;
+    if (e->text() != QLatin1String(">") || pane->isReadOnly() || pane->SelLength() != 0)
+        return false;
+    const int lineStart = pane->toModelPosition(pane->textCursor().block().position());
+    const QString before = pane->textRange(lineStart, pane->SelStart() - lineStart);
+    if (!before.endsWith(u'-'))
+        return false;
+    // Only where the minus is a token of its own, not inside a string.
+    const QVector<calc::tokens::Piece> pieces = calc::tokens::scanLine(before);
+    if (pieces.isEmpty() || pieces.last().start != before.size() - 1 || pieces.last().inString)
+        return false;
+    // Two steps, so Undo gives back the "->" that was typed.
+    pane->setSelText(QStringLiteral(">"));
+    const int end = pane->SelStart();
+    pane->setSelStart(end - 2);
+    pane->setSelLength(2);
+    pane->setSelText(QString(QChar(calc::calcsymbols::byteFor(u"\u2192"))));
+    pane->ensureCursorVisible();
+    return true;
+}
+
 void frmDocument::selectionRule()
 {
     const bool selected = RichTextBox1->SelLength() != 0;
@@ -395,7 +438,8 @@ bool frmDocument::openFile(const QString &path, QString *error)
 {
     if (!RichTextBox1->loadFile(path, true, error))
         return false;
-    m_fileName = path;
+    setFileName(path);
+    m_savedText = RichTextBox1->Text();
     m_disk->track(path);
     mnuSave->setEnabled(true);
     setModified(false);
@@ -406,7 +450,8 @@ bool frmDocument::recover(const QByteArray &rtf, const QString &fileName, QStrin
 {
     if (!RichTextBox1->fromRtf(rtf, error))
         return false;
-    m_fileName = fileName;
+    setFileName(fileName);
+    m_savedText.reset();
     if (!fileName.isEmpty())
         m_disk->track(fileName);
     mnuSave->setEnabled(true);
@@ -423,10 +468,19 @@ bool frmDocument::saveTo(const QString &path)
         platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
         return false;
     }
-    m_fileName = path;
+    setFileName(path);
+    m_savedText = RichTextBox1->Text();
     m_disk->track(path);
     setModified(false);
     return true;
+}
+
+void frmDocument::setFileName(const QString &path)
+{
+    if (m_fileName == path)
+        return;
+    m_fileName = path;
+    emit fileNameChanged(path);
 }
 
 void frmDocument::setModified(bool modified)
@@ -482,7 +536,7 @@ void frmDocument::mnuOpenProject_Click()
 bool frmDocument::mnuSaveAs_Click()
 {
     const auto path = platform::dialogs::saveFile(this, QStringLiteral("Save File"),
-                                                  platform::documentFileFilter());
+                                                  platform::documentFileFilter(), m_fileName);
     if (!path || !saveTo(*path))
         return false;
     mnuSave->setEnabled(true);

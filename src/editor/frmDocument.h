@@ -11,6 +11,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -67,7 +68,7 @@ public:
 
     // The file this window last opened or saved; empty before either.
     QString fileName() const { return m_fileName; }
-    // True when the text changed since it was loaded or saved.
+    // True when the text differs from the text last loaded or saved.
     bool isModified() const { return m_modified; }
     // Asks "Save changes to ...?" when the text changed (and asking was not
     // switched off). False when the user cancelled, or chose Save and the
@@ -124,6 +125,7 @@ signals:
     void tasksRequested();
     void projectExplorerRequested();
     void modifiedChanged(bool modified);
+    void fileNameChanged(const QString &path);
     // The caret or the text changed; at most once every 100 ms.
     void statusFiguresChanged();
     // A short note for the main frame's status bar.
@@ -171,6 +173,11 @@ private:
     void diskRemovedOutside();
     bool mayOverwrite(const QString &path);
     void setModified(bool modified);
+    void setFileName(const QString &path);
+    // The symbol with calculator code `code` at the caret, one undo step.
+    void insertSymbol(int code);
+    // "->" typed where it would be two tokens becomes the store arrow.
+    bool typedStoreArrow(const QKeyEvent *e);
     void armPalette();
     // frmDocument_Layout.cpp (with layoutControls and place below)
     void buildControls();
@@ -214,6 +221,9 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menuByName;
     QString m_fileName;
+    // The text as last loaded or saved; none after a recovery, whose saved
+    // counterpart is unknown.
+    std::optional<QString> m_savedText = QString();
     bool m_modified = false;
     bool m_askOnClose = true;
     bool m_clipboardHasText = false;

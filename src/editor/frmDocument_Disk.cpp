@@ -39,6 +39,7 @@ void frmDocument::diskChangedOutside()
             .arg(name),
         QString(), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) {
+        m_savedText.reset(); // what is on disk now was never in this window
         setModified(true);
         return;
     }
@@ -54,6 +55,7 @@ void frmDocument::diskRemovedOutside()
         QStringLiteral("%1 was removed by another program. Its text stays in this window, unsaved.")
             .arg(QFileInfo(m_fileName).fileName()),
         QString(), QMessageBox::Warning);
+    m_savedText.reset();
     setModified(true);
 }
 

@@ -1,6 +1,8 @@
 // The document window's menu bar, written as one table.
 #include "editor/frmDocument.h"
 
+#include "editor/SymbolPalette.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -62,6 +64,8 @@ constexpr Entry kMenus[] = {
     {Item, "mnuReplace", "Replace...", "Ctrl+H"},
     sep,
     {Item, "mnuGoToLine", "Go to Line...", "Ctrl+G"},
+    sep,
+    {SubMenu, "mnuSymbols", "Symbols", ""},
 
     {Menu, "mnuInsert", "&Insert ", ""},
     {SubMenu, "mnuFlowControllers", "Flow Controllers", ""},
@@ -214,6 +218,18 @@ void frmDocument::buildMenus()
     mnuEdit = menu(QStringLiteral("mnuEdit"));
     mnuUndo->setEnabled(false);
     mnuRedo->setEnabled(false);
+
+    // The symbol keys, so they can be found; the key is only shown here (the
+    // program pane types the symbol), which keeps the shifted US forms working.
+    const QList<SymbolKey> keys = symbolKeys();
+    for (int i = 0; i < keys.size(); ++i) {
+        const SymbolKey &k = keys.at(i);
+        QAction *a = menu(QStringLiteral("mnuSymbols"))
+                         ->addAction(k.symbol + QLatin1String("  ") + k.name + u'\t' + k.keys);
+        a->setObjectName(QStringLiteral("mnuSymbol%1").arg(i + 1));
+        m_actions.insert(a->objectName(), a);
+        connect(a, &QAction::triggered, this, [this, code = k.code] { insertSymbol(code); });
+    }
 
     connect(mnuExit, &QAction::triggered, this, &frmDocument::unload);
 }

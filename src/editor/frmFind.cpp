@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -102,7 +103,7 @@ void frmFind::showFor(bool replacing)
         takeScope();
     lblResult->clear();
     if (!isVisible())
-        setGeometry(platform::placedOver(sizeHint(), m_pane->window()));
+        placeBeside();
     show();
     raise();
     activateWindow();
@@ -162,7 +163,51 @@ bool frmFind::findNext(bool backward)
     m_pane->setSelStart(m.start);
     m_pane->setSelLength(m.length);
     m_pane->ensureCursorVisible();
+    keepClearOfSelection();
     return true;
+}
+
+void frmFind::placeBeside()
+{
+    const QWidget *doc = parentWidget() ? parentWidget() : m_pane;
+    const QRect over(doc->mapToGlobal(QPoint(0, 0)), doc->size());
+    const QSize size = sizeHint().expandedTo(minimumSize());
+    const QScreen *screen = doc->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QRect frame = frameGeometry();
+    // The frame adds its title bar and borders to the size asked for.
+    const QSize extra = isVisible() ? frame.size() - geometry().size() : QSize(0, 0);
+    const QSize outer = size + extra;
+    const int y = qBound(room.top(), over.top(), qMax(room.top(), room.bottom() - outer.height()));
+    const int x = qBound(room.left(), over.left(), qMax(room.left(), room.right() - outer.width()));
+    for (const QPoint at : {QPoint(over.right() + 1, y), QPoint(over.left() - outer.width(), y),
+                            QPoint(x, over.bottom() + 1), QPoint(x, over.top() - outer.height())}) {
+        if (room.contains(QRect(at, outer))) {
+            setGeometry(QRect(at, size));
+            return;
+        }
+    }
+    setGeometry(platform::placedOver(size, doc));
+}
+
+void frmFind::keepClearOfSelection()
+{
+    if (!isVisible())
+        return;
+    QRect caret = m_pane->cursorRect();
+    caret.moveTopLeft(m_pane->viewport()->mapToGlobal(caret.topLeft()));
+    QRect found(m_pane->viewport()->mapToGlobal(QPoint(0, caret.top())),
+                QSize(m_pane->viewport()->width(), caret.height()));
+    if (!frameGeometry().intersects(found))
+        return;
+    // Above or below the line of the match, whichever side has more room.
+    const QScreen *screen = m_pane->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QRect frame = frameGeometry();
+    const int above = found.top() - room.top();
+    const int below = room.bottom() - found.bottom();
+    const int top = above >= below ? found.top() - frame.height() : found.bottom() + 1;
+    move(frame.left(), qMax(room.top(), top));
 }
 
 bool frmFind::replace()
@@ -210,6 +255,7 @@ int frmFind::replaceAll()
         m_pane->setSelStart(m_scopeStart);
         m_pane->setSelLength(m_scopeEnd - m_scopeStart);
     }
+    keepClearOfSelection();
     lblResult->setText(tr("%n replaced.", nullptr, int(found.size())));
     return int(found.size());
 }

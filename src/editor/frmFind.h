@@ -57,6 +57,10 @@ private:
     QString replacement() const;
     FindOptions options() const;
     void takeScope();
+    // Beside the document window where the screen has room; otherwise moved
+    // off the selection it just found.
+    void placeBeside();
+    void keepClearOfSelection();
     void report(const QString &text);
 
     platform::RichTextBox *m_pane;

@@ -2,6 +2,8 @@
 
 #include "platform/AppInfo.h"
 
+#include <QAbstractButton>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -20,7 +22,7 @@ Script *g_script = nullptr;
 void record(const QString &kind, const QString &text, const QString &title,
             const QString &def = QString(), bool selection = false)
 {
-    g_script->asked.push_back({kind, text, title, def, selection});
+    g_script->asked.push_back({kind, text, title, def, selection, QString()});
 }
 
 template <typename T> T take(std::deque<T> &queue, T fallback)
@@ -45,25 +47,27 @@ QString takeText(std::deque<std::optional<QString>> &queue, bool *answered)
     return text;
 }
 
-// The folder the last file dialog ended in; the user's documents at first.
+// The folder the last file dialog ended in; empty before the first.
 QString &lastFolder()
 {
-    static QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    static QString folder;
     return folder;
 }
 
 std::optional<QString> fileDialog(QWidget *parent, const QString &title, const QString &barFilter,
-                                  bool save)
+                                  bool save, const QString &suggestedName = QString())
 {
     QString chosen;
+    const QString start = fileDialogStart(suggestedName);
     if (g_script) {
         record(save ? "save" : "open", QString(), title, barFilter);
+        g_script->asked.back().start = start;
         bool answered = false;
         chosen = takeText(g_script->files, &answered);
         if (!answered)
             return std::nullopt;
     } else {
-        QFileDialog dlg(parent, title, lastFolder(), toQtFilter(barFilter));
+        QFileDialog dlg(parent, title, start, toQtFilter(barFilter));
         dlg.setOption(QFileDialog::DontUseNativeDialog, true);
         dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -95,6 +99,28 @@ std::optional<QString> fileDialog(QWidget *parent, const QString &title, const Q
     return chosen;
 }
 } // namespace
+
+QString fileDialogStart(const QString &suggestedName)
+{
+    QString folder = lastFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        // A missing folder would be taken as the name to save under.
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+    }
+    if (suggestedName.isEmpty())
+        return folder;
+    const QFileInfo name(suggestedName);
+    if (suggestedName.contains(QLatin1Char('/')) && name.dir().exists())
+        return name.absoluteFilePath();
+    return QDir(folder).filePath(name.fileName());
+}
+
+void forgetLastFolder()
+{
+    lastFolder().clear();
+}
 
 QString defaultSuffix(const QString &barFilter)
 {
@@ -157,7 +183,8 @@ std::optional<QString> promptOrCancel(QWidget *parent, const QString &text, cons
 }
 
 QMessageBox::StandardButton message(QWidget *parent, const QString &text, const QString &title,
-                                    QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+                                    QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                    const ButtonCaptions &captions)
 {
     const QString shownTitle = title.isEmpty() ? appTitle() : title;
     if (g_script) {
@@ -165,6 +192,9 @@ QMessageBox::StandardButton message(QWidget *parent, const QString &text, const 
         return take(g_script->messageAnswers, QMessageBox::Ok);
     }
     QMessageBox box(icon, shownTitle, text, buttons, parent);
+    for (const auto &[which, caption] : captions)
+        if (QAbstractButton *b = box.button(which))
+            b->setText(caption);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -173,9 +203,10 @@ std::optional<QString> openFile(QWidget *parent, const QString &title, const QSt
     return fileDialog(parent, title, barFilter, false);
 }
 
-std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &barFilter)
+std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &barFilter,
+                                const QString &suggestedName)
 {
-    return fileDialog(parent, title, barFilter, true);
+    return fileDialog(parent, title, barFilter, true, suggestedName);
 }
 
 namespace

@@ -1,7 +1,9 @@
 #pragma once
 // Every modal question the program asks goes through here, so a test can
 // script the answers and read back what was asked.
+#include <QList>
 #include <QMessageBox>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -28,11 +30,14 @@ QString prompt(QWidget *parent, const QString &text, const QString &title,
 std::optional<QString> promptOrCancel(QWidget *parent, const QString &text, const QString &title,
                                       const QString &defaultAnswer = QString());
 
-// Modal message box. An empty title shows the program's title.
+// Modal message box. An empty title shows the program's title; `captions`
+// words buttons as the question needs ("Save them first").
+using ButtonCaptions = QList<QPair<QMessageBox::StandardButton, QString>>;
 QMessageBox::StandardButton message(QWidget *parent, const QString &text,
                                     const QString &title = QString(),
                                     QMessageBox::Icon icon = QMessageBox::NoIcon,
-                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                    const ButtonCaptions &captions = {});
 
 // The extension of a filter's first pattern ("tvf"), empty when it has none.
 QString defaultSuffix(const QString &barFilter);
@@ -40,10 +45,17 @@ QString defaultSuffix(const QString &barFilter);
 QString withDefaultSuffix(const QString &path, const QString &barFilter);
 
 // File dialogs; std::nullopt means the user cancelled. Each opens in the
-// folder the last one ended in (the user's documents folder at first); the
-// save dialog adds the chosen filter's extension to a name typed without one.
+// folder the last one ended in (at first the user's documents folder, or the
+// home folder where there is none); the save dialog offers `suggestedName`
+// (a bare name, or a path whose folder it opens in) and adds the chosen
+// filter's extension to a name typed without one.
 std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &barFilter);
-std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &barFilter);
+std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &barFilter,
+                                const QString &suggestedName = QString());
+// Where the next file dialog opens: a folder, or a folder and a file name.
+QString fileDialogStart(const QString &suggestedName = QString());
+// Forgets the folder the last file dialog ended in.
+void forgetLastFolder();
 
 // Print dialog with the given title; selectionRange opens it with its
 // selection range chosen. Returns true when the user confirmed.
@@ -68,6 +80,7 @@ struct Asked {
     QString title;
     QString defaultAnswer; // prompt default, or the file filter
     bool selectionRange = false;
+    QString start; // file dialogs: where it opened (fileDialogStart)
 };
 
 struct Script {

@@ -776,9 +776,13 @@ QString RichTextBox::incomingFrom(const QMimeData *data)
 {
     if (!data)
         return QString();
-    if (data->hasFormat(kCodesMime))
-        return QString::fromUtf8(data->data(kCodesMime));
-    return acceptIncoming(data->text());
+    QString text = data->hasFormat(kCodesMime) ? QString::fromUtf8(data->data(kCodesMime))
+                                               : acceptIncoming(data->text());
+    if (m_refusesTabs && text.contains(u'\t')) {
+        text.remove(u'\t');
+        emit textRefused(QStringLiteral("Left out tabs: no calculator command is spelt with one."));
+    }
+    return text;
 }
 
 QString RichTextBox::toClipboardText(const QString &model)

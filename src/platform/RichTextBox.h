@@ -59,6 +59,9 @@ public:
     // Model text of clipboard or drop data: the codes when this program put
     // them there, else acceptIncoming() of its text.
     QString incomingFrom(const QMimeData *data);
+    // A pane whose text no tab belongs in: incoming tabs are left out, and
+    // textRefused() says so.
+    void setRefusesTabs(bool on) { m_refusesTabs = on; }
 
     enum class Attribute { Bold, Italic, Underline, Strike };
     void setInsertAttribute(Attribute a, bool on);
@@ -133,6 +136,7 @@ private:
     int m_lastStart = -1;
     int m_lastEnd = -1;
     bool m_selectionHidden = false;
+    bool m_refusesTabs = false;
     QPalette m_shownPalette;
 };
 

@@ -54,6 +54,18 @@ void WindowRegistry::openHelp()
         m_helpOpener();
 }
 
+void WindowRegistry::showStatus(const QString &text)
+{
+    if (m_statusShower)
+        m_statusShower(text);
+}
+
+std::optional<WindowRegistry::UnsavedDocument>
+WindowRegistry::unsavedDocument(const QString &path) const
+{
+    return m_unsavedLookup ? m_unsavedLookup(path) : std::nullopt;
+}
+
 void WindowRegistry::closeSharedBrowser()
 {
     if (m_browserCloser)

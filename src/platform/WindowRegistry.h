@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <typeindex>
 
 class QAbstractButton;
@@ -96,6 +97,23 @@ public:
     // Closes the shared browser window if it is open.
     void closeSharedBrowser();
 
+    // A short note on the main frame's status bar ("Wrote GUESS.8xp: ...").
+    void setStatusShower(std::function<void(const QString &)> shower)
+    {
+        m_statusShower = std::move(shower);
+    }
+    void showStatus(const QString &text);
+
+    // A document window that holds `path` with changes not yet saved: its
+    // caption, and how to save it (false when that did not happen).
+    struct UnsavedDocument {
+        QString caption;
+        std::function<bool()> save;
+    };
+    using UnsavedLookup = std::function<std::optional<UnsavedDocument>(const QString &path)>;
+    void setUnsavedLookup(UnsavedLookup lookup) { m_unsavedLookup = std::move(lookup); }
+    std::optional<UnsavedDocument> unsavedDocument(const QString &path) const;
+
     // Closes and deletes every single-instance window; used between tests.
     void closeAll();
 
@@ -117,6 +135,8 @@ private:
     BrowserOpener m_browserOpener;
     BrowserCloser m_browserCloser;
     std::function<void()> m_helpOpener;
+    std::function<void(const QString &)> m_statusShower;
+    UnsavedLookup m_unsavedLookup;
 };
 
 // Escape presses `cancel`, Enter presses `confirm` (either may be null; a

@@ -7,6 +7,8 @@
 #include "reference/frmWizard_GETKEY.h"
 #include "reference/frmWizard_MENU.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 
 namespace reference
@@ -100,6 +102,32 @@ void askLine(platform::DocumentWindow &doc)
         });
     if (text && alive)
         doc.programPane()->setSelText(*text);
+}
+
+void insertWizardText(platform::DocumentWindow &doc, const QString &text)
+{
+    platform::RichTextBox *pane = doc.programPane();
+    const QString crlf = QStringLiteral("\r\n");
+    const int start = pane->SelStart();
+    const int end = start + pane->SelLength();
+    // Glued to the text around the caret it would read as one command.
+    const QString before = pane->textRange(start - 2, qMin(start, 2));
+    const QString after = pane->textRange(end, 2);
+    const QString lead = !before.isEmpty() && before != crlf ? crlf : QString();
+    const QString trail = !after.isEmpty() && after != crlf ? crlf : QString();
+    pane->setSelText(lead + text + trail);
+    pane->setSelStart(start + int(lead.size()));
+    pane->setSelLength(int(text.size()));
+
+    QWidget *w = doc.widget();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget())) {
+        if (sub->isMinimized())
+            sub->showNormal();
+        if (QMdiArea *area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
+    }
+    platform::WindowRegistry::bringForward(w->window());
+    pane->giveFocus();
 }
 
 } // namespace reference

@@ -29,4 +29,8 @@ void writePane(platform::RichTextBox *pane, const PaneText &text,
 // nothing.
 void askLine(platform::DocumentWindow &doc);
 
+// A wizard's finished text into the window's program pane, on lines of its
+// own; the window comes forward with the text selected, so the user sees it.
+void insertWizardText(platform::DocumentWindow &doc, const QString &text);
+
 } // namespace reference

@@ -4,6 +4,7 @@
 #include "platform/Fonts.h"
 #include "platform/RichTextBox.h"
 #include "platform/WindowRegistry.h"
+#include "reference/Reference.h"
 #include "reference/WizardText.h"
 
 #include <QFrame>
@@ -33,27 +34,28 @@ frmWizard_GETKEY::frmWizard_GETKEY(QWidget *parent) : QWidget(parent)
                              QStringLiteral("A getkey will allow the user to press a key (that you "
                                             "define) and jump to a label. Simple enough?"),
                              QRect(10, 8, 400, 36));
+    // Two lines: the question wraps at the window's width.
     Label3 = controls::label(
         this, "Label3",
         QStringLiteral("What keys do you want the user the press, and the label to jump to?"),
-        QRect(10, 48, 400, 20));
+        QRect(10, 46, 400, 34));
 
-    Shape2 = controls::box(this, "Shape2", QRect(10, 72, 400, 40));
-    Label4 = controls::label(this, "Label4", QStringLiteral("Key:"), QRect(20, 82, 34, 20));
+    Shape2 = controls::box(this, "Shape2", QRect(10, 84, 400, 40));
+    Label4 = controls::label(this, "Label4", QStringLiteral("Key:"), QRect(20, 94, 34, 20));
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(56, 80, 60, 24);
-    Label5 = controls::label(this, "Label5", QStringLiteral("Label:"), QRect(140, 82, 44, 20));
+    Text1->setGeometry(56, 92, 60, 24);
+    Label5 = controls::label(this, "Label5", QStringLiteral("Label:"), QRect(140, 94, 44, 20));
     Text3 = new QLineEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->setGeometry(186, 80, 140, 24);
+    Text3->setGeometry(186, 92, 140, 24);
 
-    Shape1 = controls::box(this, "Shape1", QRect(10, 120, 400, 90));
+    Shape1 = controls::box(this, "Shape1", QRect(10, 132, 400, 90));
     auto captioned = [this](const char *image, const char *label, const QString &caption,
                             QStyle::StandardPixmap picture, int centre) {
         auto *b = controls::pictureButton(this, image, style()->standardIcon(picture),
-                                          QRect(centre - 22, 126, 44, 44), 4);
-        auto *l = controls::label(this, label, caption, QRect(centre - 60, 176, 120, 20));
+                                          QRect(centre - 22, 138, 44, 44), 4);
+        auto *l = controls::label(this, label, caption, QRect(centre - 60, 188, 120, 20));
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         return std::make_pair(b, l);
     };
@@ -68,7 +70,7 @@ frmWizard_GETKEY::frmWizard_GETKEY(QWidget *parent) : QWidget(parent)
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setFontName(platform::calculatorFontName());
     RichTextBox1->setFontSize(8.25);
-    RichTextBox1->setGeometry(10, 220, 400, 150);
+    RichTextBox1->setGeometry(10, 232, 400, 138);
     // Replaced in one step, which leaves the caret at the start.
     RichTextBox1->setText(skeleton());
 
@@ -107,7 +109,7 @@ void frmWizard_GETKEY::Image3_Click()
     // break the loop's first line.
     placeFirstInsertion();
     RichTextBox1->setSelText(closing());
-    doc->programPane()->setSelText(RichTextBox1->Text());
+    insertWizardText(*doc, RichTextBox1->Text());
     close();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Places.h"
 #include "platform/RichTextBox.h"
 #include "platform/WindowRegistry.h"
+#include "reference/Reference.h"
 #include "reference/WizardText.h"
 
 #include <QCheckBox>
@@ -131,7 +132,7 @@ void frmWizard_MENU::Image3_Click()
     if (!doc)
         return;
     RichTextBox1->setSelText(closing());
-    doc->programPane()->setSelText(RichTextBox1->Text());
+    insertWizardText(*doc, RichTextBox1->Text());
     close();
 }
 

@@ -7,6 +7,7 @@
 #include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
+#include "platform/TextFiles.h"
 #include "projects/frmNewProject.h"
 #include "projects/frmProjectExplorer.h"
 #include "projects/frmTasks.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 #include <QUrl>
 
 namespace shell
@@ -27,6 +29,24 @@ Studio::Studio()
     platform::windows().setBrowserOpener(
         [this](const QString &address) { showSharedBrowser(address); });
     platform::windows().setHelpOpener([this] { showHelp(); });
+    platform::windows().setStatusShower([this](const QString &text) {
+        if (m_main)
+            m_main->sbStatusBar->showMessage(text, 10000);
+    });
+    platform::windows().setUnsavedLookup(
+        [](const QString &path) -> std::optional<platform::WindowRegistry::UnsavedDocument> {
+            for (QWidget *w : QApplication::allWidgets()) {
+                auto *doc = qobject_cast<editor::frmDocument *>(w);
+                if (!doc || platform::WindowRegistry::closing(doc) || !doc->isModified() ||
+                    doc->fileName().isEmpty() ||
+                    !platform::textfiles::sameFile(doc->fileName(), path))
+                    continue;
+                return platform::WindowRegistry::UnsavedDocument{
+                    doc->windowTitle(),
+                    [d = QPointer<editor::frmDocument>(doc)] { return d && d->mnuSave_Click(); }};
+            }
+            return std::nullopt;
+        });
     platform::windows().setBrowserCloser([] {
         if (auto *browser = platform::windows().loadedWindow<auxiliary::frmBrowser>())
             browser->close();

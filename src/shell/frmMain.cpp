@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -136,6 +137,7 @@ void frmMain::createMenus()
                  QStringLiteral("&Arrange Icons")),
             &QAction::triggered, this, &frmMain::arrangeIcons);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::rebuildWindowList);
+    m_windowMenu->setToolTipsVisible(true);
 
     QMenu *help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     connect(item(help, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About ")),
@@ -167,6 +169,8 @@ void frmMain::createStatusBar()
     setStatusBar(sbStatusBar);
     auto *status = new QLabel(QStringLiteral("Status"), sbStatusBar);
     status->setObjectName(QStringLiteral("Panel1"));
+    m_filePanel = new QLabel(sbStatusBar);
+    m_filePanel->setObjectName(QStringLiteral("PanelFile"));
     m_modifiedPanel = new QLabel(sbStatusBar);
     m_modifiedPanel->setObjectName(QStringLiteral("PanelModified"));
     m_figuresPanel = new QLabel(sbStatusBar);
@@ -177,6 +181,7 @@ void frmMain::createStatusBar()
     m_timePanel = new QLabel(sbStatusBar);
     m_timePanel->setObjectName(QStringLiteral("Panel3"));
     sbStatusBar->addWidget(status, 1);
+    sbStatusBar->addPermanentWidget(m_filePanel);
     sbStatusBar->addPermanentWidget(m_modifiedPanel);
     sbStatusBar->addPermanentWidget(m_figuresPanel);
     connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
@@ -215,6 +220,7 @@ QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
     sub->setObjectName(QStringLiteral("subWindow"));
     doc->setOwnMenuBarVisible(false);
     connect(doc, &editor::frmDocument::modifiedChanged, this, &frmMain::showModifiedState);
+    connect(doc, &editor::frmDocument::fileNameChanged, this, &frmMain::showModifiedState);
     connect(doc, &editor::frmDocument::statusFiguresChanged, this, [this, doc] {
         QMdiSubWindow *active = m_mdi->activeSubWindow();
         if (active && active->widget() == doc)
@@ -255,6 +261,7 @@ void frmMain::showModifiedState()
     QMdiSubWindow *sub = m_mdi->activeSubWindow();
     auto *doc = sub ? qobject_cast<editor::frmDocument *>(sub->widget()) : nullptr;
     m_modifiedPanel->setText(doc && doc->isModified() ? QStringLiteral("Modified") : QString());
+    m_filePanel->setText(doc ? QDir::toNativeSeparators(doc->fileName()) : QString());
 }
 
 void frmMain::rebuildWindowList()
@@ -271,6 +278,9 @@ void frmMain::rebuildWindowList()
             m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()));
         a->setCheckable(true);
         a->setChecked(sub == m_mdi->activeSubWindow());
+        if (auto *doc = qobject_cast<editor::frmDocument *>(sub->widget()))
+            a->setToolTip(doc->fileName().isEmpty() ? QStringLiteral("Not saved yet")
+                                                    : QDir::toNativeSeparators(doc->fileName()));
         connect(a, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
         m_windowListActions << a;
     }

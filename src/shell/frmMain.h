@@ -64,6 +64,7 @@ private:
     QList<QMenu *> m_ownMenus;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowListActions;
+    QLabel *m_filePanel = nullptr;     // the active document's file
     QLabel *m_modifiedPanel = nullptr; // "Modified" while the active document has changes
     QLabel *m_figuresPanel = nullptr;  // caret position and program size of the active document
     QLabel *m_datePanel = nullptr;

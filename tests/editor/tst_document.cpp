@@ -556,7 +556,7 @@ private slots:
         Fixture f;
         QCOMPARE(f.w->combo0001a->count(), 38);
         QCOMPARE(f.w->combo0001a->itemData(0, Qt::ToolTipRole).toString(),
-                 QString("\u2264  less than or equal"));
+                 QString("\u2264  less than or equal (Ctrl+Shift+,)"));
         QCOMPARE(f.w->combo0001a->itemData(23, Qt::ToolTipRole).toString(), QString("/  divide"));
         if (!platform::fontInstalled("Ti83Pluspc"))
             QCOMPARE(QFontInfo(f.w->combo0001a->font()).family(), QString("Torvane Calc Mono"));

@@ -333,12 +333,14 @@ private slots:
         QCOMPARE(m_script.titles(), QStringList(seen.size(), "Menus Wizard"));
         QTEST(seen, "asked");
 
-        // Done inserts at the caret of the default document window and closes.
+        // Done inserts at the caret of the default document window, on a line
+        // of its own, selects it and closes.
         QPointer<frmWizard_MENU> guard(w);
         factory.defaultDocument()->program.setText("ClrHome\r\nStop");
         factory.loaded()->program.setSelStart(9);
         QTest::mouseClick(w->Image3, Qt::LeftButton);
-        QCOMPARE(factory.loaded()->program.Text(), "ClrHome\r\n" + inserted + "Stop");
+        QCOMPARE(factory.loaded()->program.Text(), "ClrHome\r\n" + inserted + "\r\nStop");
+        QCOMPARE(factory.loaded()->program.SelText(), inserted);
         QCOMPARE(opener.program.Text(), QString());
         QTRY_VERIFY(!guard);
     }

@@ -666,8 +666,9 @@ private slots:
         auto *getkey = platform::windows().loadedWindow<reference::frmWizard_GETKEY>();
         QVERIFY(getkey);
         getkey->Image3->click();
+        // On a line of its own, not glued to the line the caret stood in.
         QCOMPARE(def->RichTextBox1->Text(),
-                 "ClrHome" + reference::getkeywizard::skeleton() + "\r\nEnd");
+                 "ClrHome\r\n" + reference::getkeywizard::skeleton() + "\r\nEnd");
         QCOMPARE(def->history().undoCount(), entries + 1); // undone in one step
 
         // Closed, the default document comes back for the next result.

@@ -1,0 +1,209 @@
+// Every window shows the whole text of each visible label and button, at the
+// designed size and at double scale (which needs a process of its own).
+#include "common/TestRegistry.h"
+
+#include "auxiliary/frmAbout.h"
+#include "auxiliary/frmBrowser.h"
+#include "auxiliary/frmTip.h"
+#include "compiler/frmCompile.h"
+#include "compiler/frmCompile_Description.h"
+#include "compiler/frmCompile_Final.h"
+#include "compiler/frmCompile_Steps.h"
+#include "compiler/frmDone.h"
+#include "editor/frmDocument.h"
+#include "editor/frmFind.h"
+#include "projects/frmNewProject.h"
+#include "projects/frmNewStandard.h"
+#include "projects/frmProjectExplorer.h"
+#include "projects/frmTasks.h"
+#include "reference/frmExample.h"
+#include "reference/frmWizard_GETKEY.h"
+#include "reference/frmWizard_MENU.h"
+#include "shell/Studio.h"
+#include "shell/frmFirstTime.h"
+#include "shell/frmMain.h"
+#include "shell/frmOptions.h"
+#include "shell/frmRecover.h"
+#include "shell/frmSplash.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+namespace
+{
+
+QString shown(QString text)
+{
+    // An accelerator's & is not drawn; && draws one.
+    text.replace(QLatin1String("&&"), QLatin1String("\x01"));
+    text.remove(QLatin1Char('&'));
+    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+// What does not fit in `w`, or an empty text.
+QString cutOff(QWidget *w)
+{
+    const QString where = QStringLiteral("%1 in %2 (%3x%4): ")
+                              .arg(w->objectName(), w->window()->objectName())
+                              .arg(w->width())
+                              .arg(w->height());
+    if (auto *l = qobject_cast<QLabel *>(w)) {
+        if (l->text().isEmpty() || l->textFormat() == Qt::RichText ||
+            Qt::mightBeRichText(l->text()))
+            return QString();
+        const QRect room = l->contentsRect();
+        const QFontMetrics fm(l->font());
+        if (l->wordWrap()) {
+            const int needed = l->heightForWidth(l->width());
+            if (needed > l->height())
+                return where + QStringLiteral("needs %1 px of height: ").arg(needed) + l->text();
+            return QString();
+        }
+        const QSize needed = fm.size(Qt::TextShowMnemonic, l->text());
+        if (needed.width() > room.width() || fm.height() > room.height())
+            return where + QStringLiteral("needs %1x%2: ").arg(needed.width()).arg(fm.height()) +
+                   l->text();
+        return QString();
+    }
+    auto *b = qobject_cast<QAbstractButton *>(w);
+    if (!b || b->text().isEmpty())
+        return QString();
+    if (auto *t = qobject_cast<QToolButton *>(b);
+        t && t->toolButtonStyle() == Qt::ToolButtonIconOnly)
+        return QString();
+    const QFontMetrics fm(b->font());
+    int needed = fm.horizontalAdvance(shown(b->text()));
+    if (qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b))
+        needed = b->sizeHint().width(); // indicator, spacing and text
+    else if (auto *t = qobject_cast<QToolButton *>(b); t && !b->icon().isNull())
+        needed = t->toolButtonStyle() == Qt::ToolButtonTextBesideIcon
+                     ? needed + b->iconSize().width() + 4
+                     : qMax(needed, b->iconSize().width());
+    else if (!b->icon().isNull())
+        needed += b->iconSize().width() + 4;
+    if (needed > b->width() || fm.height() > b->height())
+        return where + QStringLiteral("needs %1x%2: ").arg(needed).arg(fm.height()) + b->text();
+    return QString();
+}
+
+QStringList cutOffIn(QWidget *window)
+{
+    QStringList found;
+    QList<QWidget *> all = window->findChildren<QWidget *>();
+    all.prepend(window);
+    for (QWidget *w : all)
+        if (w->isVisibleTo(window) && !w->window()->isHidden()) {
+            const QString what = cutOff(w);
+            if (!what.isEmpty())
+                found << what;
+        }
+    return found;
+}
+
+} // namespace
+
+class TstLabelFit : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { shell::Studio::instance().reset(); }
+
+    void fitsAtDesignedSize_data()
+    {
+        QTest::addColumn<std::function<QWidget *()>>("make");
+        auto row = [](const char *name, std::function<QWidget *()> make) {
+            QTest::newRow(name) << make;
+        };
+        row("frmAbout", [] { return new auxiliary::frmAbout; });
+        row("frmBrowser", [] { return new auxiliary::frmBrowser; });
+        row("frmTip", [] { return new auxiliary::frmTip; });
+        row("frmCompile", [] { return new compiler::frmCompile; });
+        row("frmCompile_Description", [] { return new compiler::frmCompile_Description; });
+        row("frmCompile_Final", [] { return new compiler::frmCompile_Final; });
+        row("frmCompile_Steps", [] { return new compiler::frmCompile_Steps; });
+        row("frmDone", [] { return new compiler::frmDone; });
+        row("frmDocument", [] { return new editor::frmDocument; });
+        row("frmFind", [] {
+            auto *doc = new editor::frmDocument;
+            doc->show();
+            doc->mnuFind_Click(true);
+            return static_cast<QWidget *>(doc->findDialog());
+        });
+        row("frmNewProject", [] { return new projects::frmNewProject; });
+        row("frmNewStandard", [] { return new projects::frmNewStandard; });
+        row("frmProjectExplorer", [] { return new projects::frmProjectExplorer; });
+        row("frmTasks", [] { return new projects::frmTasks; });
+        row("frmExample", [] { return new reference::frmExample; });
+        row("frmWizard_GETKEY", [] { return new reference::frmWizard_GETKEY; });
+        row("frmWizard_MENU", [] { return new reference::frmWizard_MENU; });
+        row("frmFirstTime", [] { return new shell::frmFirstTime; });
+        row("frmMain", [] { return new shell::frmMain; });
+        row("frmOptions", [] { return new shell::frmOptions; });
+        row("frmSplash", [] { return new shell::frmSplash; });
+        row("frmRecover", [] {
+            editor::recovery::Entry entry;
+            entry.caption = QStringLiteral("Document 1");
+            entry.fileName = QStringLiteral("/home/student/GUESS.tvf");
+            entry.changed = QDateTime::currentDateTime();
+            entry.rtf = "{\\rtf1 Disp 1}";
+            return new shell::frmRecover(new shell::frmMain, {entry});
+        });
+    }
+    void fitsAtDesignedSize()
+    {
+        QFETCH(std::function<QWidget *()>, make);
+        QWidget *window = make();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QStringList cut = cutOffIn(window);
+        const QString listed = cut.join(QLatin1Char('\n'));
+        const bool deletes = window->testAttribute(Qt::WA_DeleteOnClose);
+        window->close();
+        if (!deletes && !qobject_cast<editor::frmFind *>(window))
+            delete window;
+        QVERIFY2(cut.isEmpty(), qPrintable(listed));
+    }
+
+    void fitsAtDoubleScale()
+    {
+        if (!qgetenv("QT_SCALE_FACTOR").isEmpty())
+            QSKIP("this process already runs scaled");
+        // A screen as large as a user of double scale has: the default one
+        // would squeeze the windows to fit it.
+        QTemporaryDir dir;
+        const QString screen = dir.filePath("screen.json");
+        QFile config(screen);
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(R"({"screens": [{"name": "large", "x": 0, "y": 0, "width": 3840,)"
+                     R"( "height": 2160, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        config.close();
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), "offscreen:configfile=" + screen);
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("TstLabelFit"), QStringLiteral("fitsAtDesignedSize")});
+        QVERIFY(child.waitForFinished(300000));
+        const QByteArray output = child.readAll();
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 output.constData());
+        QVERIFY2(output.contains("PASS   : TstLabelFit::fitsAtDesignedSize(frmWizard_GETKEY)"),
+                 output.constData());
+    }
+};
+
+TORVANE_TEST(TstLabelFit);
+#include "tst_labelfit.moc"

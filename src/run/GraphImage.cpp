@@ -33,26 +33,35 @@ bool writeGraphPng(const GraphScreen &graph, const QString &path, QString *error
 
 void drawGraphText(GraphScreen &graph, int row, int col, const QString &text)
 {
-    // The small font is 6 pixels tall with its blank row; 4 wide with its gap.
-    constexpr int kHeight = 6, kAdvance = 4;
+    // The small font: letters 5 pixels tall in a 6-pixel line, 4 pixels
+    // apart. Drawn 8 times larger and then sampled, since outlines drawn
+    // at 7 pixels lose their strokes.
+    constexpr int kHeight = 6, kAdvance = 4, kSample = 8;
     QFont font = platform::calculatorFont();
-    font.setPixelSize(7);
-    font.setStyleStrategy(QFont::NoAntialias);
+    font.setPixelSize(7 * kSample);
     const int width = int(text.size()) * kAdvance;
-    QImage image(width + kAdvance, kHeight + 2, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    QImage image(width * kSample, kHeight * kSample, QImage::Format_Grayscale8);
+    image.fill(255);
     {
         QPainter p(&image);
         p.setFont(font);
         p.setPen(Qt::black);
         for (int i = 0; i < text.size(); ++i)
-            p.drawText(QRect(i * kAdvance, -1, kAdvance + 1, kHeight + 2),
-                       Qt::AlignLeft | Qt::AlignVCenter, text.mid(i, 1));
+            p.drawText(QPointF(i * kAdvance * kSample, 5 * kSample), text.mid(i, 1));
     }
-    for (int r = 0; r < kHeight; ++r)
-        for (int c = 0; c < width; ++c)
-            graph.set(row + r, col + c,
-                      qGray(image.pixel(c, r)) < 128 ? GraphScreen::On : GraphScreen::Off);
+    for (int r = 0; r < kHeight; ++r) {
+        for (int c = 0; c < width; ++c) {
+            int ink = 0;
+            for (int y = 0; y < kSample; ++y) {
+                const uchar *line = image.constScanLine(r * kSample + y) + c * kSample;
+                for (int x = 0; x < kSample; ++x)
+                    ink += 255 - line[x];
+            }
+            // A third of the square inked lights the pixel.
+            const bool on = ink * 3 > 255 * kSample * kSample;
+            graph.set(row + r, col + c, on ? GraphScreen::On : GraphScreen::Off);
+        }
+    }
 }
 
 } // namespace run

@@ -49,6 +49,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
         m_pausedProgram.clear();
     }
     m_workerVersion = -1;
+    m_workerName = name;
     m_lastLine = 0;
     m_lastProgram.clear();
     Engine &e = *m_engine;
@@ -106,10 +107,8 @@ bool Session::atStatement(const QString &program, int line)
     m_lastLine = line;
     m_lastProgram = program;
     bool pause = m_stepping.load(std::memory_order_relaxed);
-    if (!pause && newLine && !m_workerBreakpoints.isEmpty()) {
-        QMutexLocker lock(&m_mutex);
-        pause = program == m_name && m_workerBreakpoints.contains(line);
-    }
+    if (!pause && newLine && !m_workerBreakpoints.isEmpty())
+        pause = program == m_workerName && m_workerBreakpoints.contains(line);
     if (!pause)
         return true;
     {

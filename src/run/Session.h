@@ -109,6 +109,7 @@ private:
     QString m_pausedProgram;
 
     // The worker's own copies.
+    QString m_workerName;
     QSet<int> m_workerBreakpoints;
     int m_workerVersion = -1;
     int m_lastLine = 0;

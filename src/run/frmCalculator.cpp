@@ -89,7 +89,14 @@ void CalcScreen::paintEvent(QPaintEvent *)
         QString line = home.prompt() + m_typed + QChar(0x2588);
         if (line.size() > HomeScreen::kColumns)
             line = line.right(HomeScreen::kColumns);
-        rows[home.cursorRow()] = line;
+        int at = home.cursorRow();
+        if (at >= HomeScreen::kRows - 1) {
+            // The screen scrolls as the answer is written; show it so now.
+            rows.removeFirst();
+            rows.append(QString());
+            at = HomeScreen::kRows - 2;
+        }
+        rows[at] = line;
     }
     const int cw = 6 * kScale, ch = 8 * kScale;
     QFont font = platform::calculatorFont();

@@ -244,6 +244,25 @@ private slots:
         QVERIFY(!f.calc()->shown().graphShown);
         QCOMPARE(f.screen(), QStringLiteral("1|2|Done"));
     }
+
+    void menuAndInputScroll()
+    {
+        Fixture f(QStringLiteral("For(I,1,8):Disp I:End\nInput \"N?\",N\n"
+                                 "Menu(\"MAIN\",\"PLAY\",P,\"QUIT\",Q\nLbl P\nDisp 0\n"
+                                 "Lbl Q\nDisp N"));
+        f.trigger("mnuRunProgram");
+        QVERIFY(f.waitFor(Wait::Answer));
+        QCOMPARE(f.calc()->shown().home.prompt(), QStringLiteral("N?"));
+        QTest::keyClicks(f.calc(), "12");
+        QTest::keyClick(f.calc(), Qt::Key_Backspace);
+        QTest::keyClick(f.calc(), Qt::Key_Return);
+        QVERIFY(QTest::qWaitFor([&] { return !f.calc()->shown().home.menu().isEmpty(); }));
+        QCOMPARE(f.calc()->shown().home.menu(), (QStringList{"MAIN", "PLAY", "QUIT"}));
+        QTest::keyClick(f.calc(), Qt::Key_Down);
+        QTest::keyClick(f.calc(), Qt::Key_Return);
+        QVERIFY(f.waitEnded());
+        QVERIFY2(f.screen().endsWith(QStringLiteral("N?1|1|Done")), qPrintable(f.screen()));
+    }
 };
 
 TORVANE_TEST(TstDebugger);

@@ -32,7 +32,7 @@ public:
     // True when the last thing written came from output().
     bool lastWasOutput() const { return lastWasOutput_; }
     // The row where Disp writes next (0-based).
-    int cursorRow() const { return cursor_ >= kRows - 1 ? kRows - 1 : cursor_; }
+    int cursorRow() const { return cursor_; }
     // While Input or Prompt waits: what it shows before the typed answer.
     void setPrompt(const QString &prompt)
     {

@@ -159,6 +159,9 @@ frmCalculator::frmCalculator(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_session, &Session::waitingChanged, this, [this] {
         m_menuItem = 0;
         takeFrame();
+        // Waiting for an answer or Enter is a pause too.
+        if (m_session->waiting() != Session::Wait::None)
+            showVariables();
         showStatus();
     });
     connect(m_session, &Session::paused, this, [this](const QString &program, int line) {

@@ -234,11 +234,12 @@ private slots:
 
     void graphScreenInTheWindow()
     {
-        Fixture f(QStringLiteral("Disp 1\nAxesOff:ClrDraw:Pxl-On(2,3\nPause\nDisp 2"));
+        Fixture f(QStringLiteral("Disp 1\n5→A:AxesOff:ClrDraw:Pxl-On(2,3\nPause\nDisp 2"));
         f.trigger("mnuRunProgram");
         QVERIFY(f.waitFor(Wait::Enter));
         QVERIFY(f.calc()->shown().graphShown);
         QVERIFY(f.calc()->shown().graph.pixel(2, 3));
+        QCOMPARE(f.variable("A"), QStringLiteral("5"));
         QTest::keyClick(f.calc(), Qt::Key_Return);
         QVERIFY(f.waitEnded());
         QVERIFY(!f.calc()->shown().graphShown);

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 
 namespace debug
 {
@@ -125,6 +126,18 @@ Debugger::Debugger(editor::frmDocument *doc) : QObject(doc), m_doc(doc)
             &Debugger::toggleBreakpointAtCaret);
     connect(doc->action(QStringLiteral("mnuRunStop")), &QAction::triggered, this,
             &Debugger::stopProgram);
+    // Marks move with their lines; a text replaced whole (a file opened)
+    // takes them with it. Changes of format alone keep the lengths.
+    QTextDocument *text = doc->RichTextBox1->document();
+    connect(text, &QTextDocument::contentsChange, this,
+            [this, text](int at, int removed, int added) {
+                const int before = text->characterCount() - added + removed;
+                if (at == 0 && removed != added && removed >= before - 1 && !m_marks.isEmpty()) {
+                    m_marks.clear();
+                    sendBreakpoints();
+                    m_margin->update();
+                }
+            });
     // A program edited while it runs is no longer the one running.
     connect(doc->RichTextBox1, &platform::RichTextBox::Change, this, [this] {
         if (m_calc && m_calc->isRunning())

@@ -230,6 +230,9 @@ private slots:
         QTest::keyClicks(f.w->RichTextBox1, "ClrHome");
         QTest::keyClick(f.w->RichTextBox1, Qt::Key_Return);
         QCOMPARE(f.debugger->breakpoints(), (QList<int>{3, 4}));
+        // Another program in the window keeps none of them.
+        f.w->RichTextBox1->setText(QStringLiteral("Disp 1\r\nDisp 2\r\nDisp 3\r\nDisp 4"));
+        QCOMPARE(f.debugger->breakpoints(), QList<int>());
     }
 
     void graphScreenInTheWindow()

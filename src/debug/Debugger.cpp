@@ -294,12 +294,21 @@ bool Debugger::start(bool stepping)
     };
     showCurrent(0);
     sendBreakpoints();
+    m_running = t.bytes;
     return c->run(t.bytes, programName(), stepping);
 }
 
 void Debugger::pausedAt(const QString &program, int line)
 {
-    showCurrent(program == programName() ? line : 0);
+    if (program != programName()) {
+        showCurrent(0);
+        return;
+    }
+    // Model text counts as the detokenized bytes before each end do.
+    const QPair<int, int> bytes = m_calc->session().pausedBytes();
+    const int from = int(calc::tokens::detokenize(m_running.left(bytes.first)).size());
+    const int to = int(calc::tokens::detokenize(m_running.left(bytes.second)).size());
+    showCurrent(line, {from, to});
 }
 
 void Debugger::ended()
@@ -317,9 +326,10 @@ void Debugger::ended()
     }
 }
 
-void Debugger::showCurrent(int line)
+void Debugger::showCurrent(int line, QPair<int, int> statement)
 {
     m_current = line;
+    m_statement = line > 0 ? statement : QPair<int, int>();
     platform::RichTextBox *pane = m_doc->RichTextBox1;
     QList<QTextEdit::ExtraSelection> kept;
     for (const QTextEdit::ExtraSelection &s : pane->extraSelections())
@@ -333,6 +343,16 @@ void Debugger::showCurrent(int line)
         s.format.setProperty(QTextFormat::FullWidthSelection, true);
         s.format.setProperty(kOurs, true);
         kept << s;
+        if (m_statement.second > m_statement.first) {
+            QTextEdit::ExtraSelection st;
+            st.cursor = QTextCursor(pane->document());
+            st.cursor.setPosition(pane->toEditorPosition(m_statement.first));
+            st.cursor.setPosition(pane->toEditorPosition(m_statement.second),
+                                  QTextCursor::KeepAnchor);
+            st.format.setBackground(QColor(0xFF, 0xC8, 0x30));
+            st.format.setProperty(kOurs, true);
+            kept << st;
+        }
         m_doc->goToLine(line);
     }
     pane->setExtraSelections(kept);

@@ -4,8 +4,10 @@
 // the statement about to run highlighted, and an error's line selected.
 // Marks and highlight are display only: the text, its undo history, the
 // modified flag and the file never see them.
+#include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QTextCursor>
 
@@ -44,6 +46,9 @@ public:
     void toggleBreakpoint(int line);
     // The line paused at (highlighted), 0 when none.
     int currentLine() const { return m_current; }
+    // The statement paused at, as model positions [first, second) in the
+    // program pane; empty when none.
+    QPair<int, int> currentStatement() const { return m_statement; }
 
     // The Run menu.
     void runProgram();
@@ -56,7 +61,7 @@ private:
     bool start(bool stepping);
     void pausedAt(const QString &program, int line);
     void ended();
-    void showCurrent(int line);
+    void showCurrent(int line, QPair<int, int> statement = {});
     void selectLine(int line, int column = 0);
     void sendBreakpoints();
 
@@ -65,6 +70,8 @@ private:
     Margin *m_margin = nullptr;
     QList<QTextCursor> m_marks; // each at the start of its line, moving with edits
     int m_current = 0;
+    QPair<int, int> m_statement;
+    QByteArray m_running; // the bytes of the program run last
 };
 
 } // namespace debug

@@ -63,8 +63,8 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
         return true;
     };
     e.host().pause = [this] { return block(Wait::Enter); };
-    e.host().statement = [this](const QString &program, int line) {
-        return atStatement(program, line);
+    e.host().statement = [this](const QString &program, int line, int from, int to) {
+        return atStatement(program, line, from, to);
     };
     e.host().findProgram = findProgram;
     e.host().drawText = drawText;
@@ -87,7 +87,7 @@ void Session::work(QByteArray tokens, QString name)
     emit finished();
 }
 
-bool Session::atStatement(const QString &program, int line)
+bool Session::atStatement(const QString &program, int line, int from, int to)
 {
     if (m_stop.load(std::memory_order_relaxed))
         return false;
@@ -114,6 +114,7 @@ bool Session::atStatement(const QString &program, int line)
     {
         QMutexLocker lock(&m_mutex);
         m_pausedLine = line;
+        m_pausedBytes = {from, to};
         m_pausedProgram = program;
     }
     publish(true);
@@ -236,6 +237,12 @@ int Session::pausedLine() const
 {
     QMutexLocker lock(&m_mutex);
     return m_pausedLine;
+}
+
+QPair<int, int> Session::pausedBytes() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_pausedBytes;
 }
 
 QString Session::pausedProgram() const

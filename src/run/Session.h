@@ -51,8 +51,10 @@ public:
     bool start(const QByteArray &tokens, const QString &name, bool stepping = false);
     bool isRunning() const { return m_running; }
     Wait waiting() const { return m_wait; }
-    // The line and program of the statement it is paused before.
+    // The line and program of the statement it is paused before, and that
+    // statement's bytes [first, second) in its program.
     int pausedLine() const;
+    QPair<int, int> pausedBytes() const;
     QString pausedProgram() const;
 
     // Ends the program with ERR:BREAK, waiting or not; returns at once.
@@ -83,7 +85,7 @@ signals:
 
 private:
     void work(QByteArray tokens, QString name);
-    bool atStatement(const QString &program, int line);
+    bool atStatement(const QString &program, int line, int from, int to);
     bool block(Wait why); // false when stopped meanwhile
     void publish(bool withVariables);
 
@@ -106,6 +108,7 @@ private:
     calc::run::Outcome m_outcome;
     QString m_name;
     int m_pausedLine = 0;
+    QPair<int, int> m_pausedBytes;
     QString m_pausedProgram;
 
     // The worker's own copies.

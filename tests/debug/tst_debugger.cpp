@@ -158,13 +158,20 @@ private slots:
     {
         Fixture f(QStringLiteral("1→A:2→B\n3→C"));
         f.trigger("mnuRunStep");
+        auto statement = [&] {
+            const auto [from, to] = f.debugger->currentStatement();
+            return f.w->RichTextBox1->textRange(from, to - from);
+        };
         QVERIFY(f.waitFor(Wait::Paused));
         QCOMPARE(f.debugger->currentLine(), 1);
+        QCOMPARE(statement(), calc::calcsymbols::fromUnicode(QStringLiteral("1→A")).text);
         f.trigger("mnuRunStep"); // the second statement of line 1
         QVERIFY(QTest::qWaitFor([&] { return f.variable("A") == "1"; }));
         QCOMPARE(f.debugger->currentLine(), 1);
+        QCOMPARE(statement(), calc::calcsymbols::fromUnicode(QStringLiteral("2→B")).text);
         f.trigger("mnuRunStep");
         QTRY_COMPARE(f.debugger->currentLine(), 2);
+        QCOMPARE(statement(), calc::calcsymbols::fromUnicode(QStringLiteral("3→C")).text);
         QCOMPARE(f.variable("B"), QStringLiteral("2"));
         QCOMPARE(f.variable("C"), QStringLiteral("0"));
     }

@@ -466,7 +466,10 @@ void Compiler::statement(int i)
     if (atEnd())
         return;
     const int start = here();
+    // The statement's bytes, for a debugger to show which one runs.
+    const int from = toks_[s.first].from, to = toks_[s.last - 1].to;
     put(OpStmt, s.line);
+    put(from, to);
     try {
         const int t = next();
         switch (t) {
@@ -770,6 +773,7 @@ void Compiler::statement(int i)
         while (!toLabel_.empty() && toLabel_.back().first >= start)
             toLabel_.pop_back();
         put(OpStmt, s.line);
+        put(from, to);
         put(OpError, int(e.error));
         put(name(e.detail));
     }

@@ -172,7 +172,7 @@ std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
                       std::vector<QVector<int>> *texts);
 
 enum Op : int {
-    OpStmt, // line
+    OpStmt, // line, first byte, byte after the last
     OpHalt,
     OpConst, // k
     OpLoadReal,

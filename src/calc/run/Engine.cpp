@@ -855,7 +855,6 @@ Value Vm::call(int fn, Value *args, int n)
     raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
-
 void Vm::draw(int cmd, const Value *args, int n)
 {
     GraphScreen &g = e_.graph_;
@@ -999,9 +998,11 @@ void Vm::loop()
         case OpStmt:
             if (++outcome.steps > e_.maxSteps_)
                 raise(Error::Steps);
-            c->line = code[ip++];
+            c->line = code[ip];
+            ip += 3;
             lastExpr_ = false;
-            if (e_.host_.statement && !e_.host_.statement(c->name, c->line))
+            if (e_.host_.statement &&
+                !e_.host_.statement(c->name, c->line, code[ip - 2], code[ip - 1]))
                 raise(Error::Break);
             break;
         case OpHalt:

@@ -59,8 +59,9 @@ struct Host {
     // The token bytes of the program of that name; false when there is none.
     std::function<bool(const QString &name, QByteArray *tokens)> findProgram;
     // Asked before each statement (a debugger's breakpoints and steps, a
-    // Stop button); false ends the program with ERR:BREAK.
-    std::function<bool(const QString &program, int line)> statement;
+    // Stop button) with its line and its bytes [from, to) in the program;
+    // false ends the program with ERR:BREAK.
+    std::function<bool(const QString &program, int line, int from, int to)> statement;
     // Pause waits here for ENTER; false is ERR:BREAK. Unset, it goes on.
     std::function<bool()> pause;
     // Text( at a pixel place, in the calculator's small font; unset, only

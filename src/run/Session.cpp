@@ -10,7 +10,6 @@ namespace run
 {
 
 using calc::run::Engine;
-using calc::run::Error;
 
 Session::Session(QObject *parent) : QObject(parent), m_engine(std::make_unique<Engine>())
 {
@@ -43,7 +42,6 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     {
         QMutexLocker lock(&m_mutex);
         m_released = false;
-        m_name = name;
         m_outcome = calc::run::Outcome();
         m_pausedLine = 0;
         m_pausedProgram.clear();

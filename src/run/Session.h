@@ -106,7 +106,6 @@ private:
     QSet<int> m_breakpoints;
     Frame m_frame;
     calc::run::Outcome m_outcome;
-    QString m_name;
     int m_pausedLine = 0;
     QPair<int, int> m_pausedBytes;
     QString m_pausedProgram;

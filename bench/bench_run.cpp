@@ -1,11 +1,20 @@
 // Times the TI-BASIC engine without a window: an empty For( loop, an
 // arithmetic loop, a list loop, a string loop and a Disp loop. Prints the
-// statements run per second, and the loop iterations per second.
+// statements run per second, and the loop iterations per second. Then, in
+// the calculator window (offscreen): how long Stop takes to end a busy loop
+// (goal: under 100 ms) and how many repaints a drawing loop causes in a
+// second (goal: at most 60).
 #include "BestTime.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/run/Engine.h"
+#include "run/frmCalculator.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -26,8 +35,46 @@ struct Loop {
 
 } // namespace
 
-int main()
+// Stop on a busy loop, from the click to the program's end, in ms; the
+// worst of several tries.
+double stopMilliseconds(run::frmCalculator &calc)
 {
+    double worst = 0;
+    for (int i = 0; i < 10; ++i) {
+        calc.run(tokensOf("0→A\nWhile 1\nA+1→A\nEnd"), QStringLiteral("BUSY"));
+        QTest::qWait(50);
+        QElapsedTimer t;
+        t.start();
+        calc.stop();
+        calc.session().wait(5000);
+        worst = std::max(worst, t.nsecsElapsed() / 1e6);
+        if (!QTest::qWaitFor([&] { return !calc.isRunning(); }))
+            return 1e9;
+        QCoreApplication::processEvents();
+    }
+    return worst;
+}
+
+// Repaints in one second of a loop that changes the screen every statement.
+double repaintsPerSecond(run::frmCalculator &calc)
+{
+    calc.run(tokensOf("AxesOff:ClrDraw\nWhile 1\nPxl-Change(1,1\nEnd"), QStringLiteral("DRAW"));
+    QTest::qWait(200); // past the first frames
+    const int before = calc.repaints();
+    QElapsedTimer t;
+    t.start();
+    QTest::qWait(1000);
+    const double rate = (calc.repaints() - before) * 1000.0 / t.elapsed();
+    calc.stop();
+    calc.session().wait(5000);
+    return rate;
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const Loop loops[] = {
         {"empty For(", "For(I,1,100000)\nEnd", 100000},
         {"arithmetic", "0→S\nFor(I,1,100000)\nS+I*2-I/4→S\nEnd", 100000},
@@ -57,5 +104,13 @@ int main()
         });
         std::printf("%-12s %14.0f %16.0f\n", loop.name, steps / seconds, iterations / seconds);
     }
+    run::frmCalculator calc;
+    calc.show();
+    const double stopMs = stopMilliseconds(calc);
+    const double repaints = repaintsPerSecond(calc);
+    std::printf("Stop ends a busy loop in %.1f ms at worst of 10 (goal: under 100)\n", stopMs);
+    std::printf("a drawing loop repaints %.1f times a second (goal: at most 60)\n", repaints);
+    if (stopMs >= 100 || repaints > 60)
+        ++failed;
     return failed ? 1 : 0;
 }

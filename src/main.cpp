@@ -1,11 +1,13 @@
 #include "shell/Main.h"
 #include "compiler/CalcExport.h"
+#include "platform/Fonts.h"
 #include "run/Runner.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -57,7 +59,11 @@ int main(int argc, char **argv)
         QStringLiteral("max-steps"),
         QStringLiteral("With --run: stop after this many statements (default 10000000)."),
         QStringLiteral("N"));
-    parser.addOptions({runFile, input, keys, maxSteps});
+    const QCommandLineOption graphPng(
+        QStringLiteral("graph-png"),
+        QStringLiteral("With --run: write the final graph screen as a 96x64 PNG."),
+        QStringLiteral("OUT"));
+    parser.addOptions({runFile, input, keys, maxSteps, graphPng});
     const QCommandLineOption newInstance(
         QStringLiteral("new-instance"),
         QStringLiteral("Start another program even when one already runs (otherwise the files "
@@ -74,9 +80,19 @@ int main(int argc, char **argv)
         int(parser.isSet(export8xp)) + int(parser.isSet(exportLink)) + int(parser.isSet(import8xp));
     if (parsed && parser.isSet(runFile) && conversions == 0 && !parser.isSet(help) &&
         !parser.isSet(version)) {
-        QCoreApplication core(argc, argv);
+        // Text( on the graph needs fonts, so a PNG needs a (hidden) display.
+        std::unique_ptr<QCoreApplication> app;
+        if (parser.isSet(graphPng)) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(argc, argv);
+            platform::useCalculatorDisplayFont();
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         run::Options options;
         options.file = parser.value(runFile);
+        options.graphPng = parser.value(graphPng);
         options.inputs = parser.values(input);
         QString error;
         bool ok = true;

@@ -154,6 +154,12 @@ constexpr Entry kMenus[] = {
     sep,
     {Item, "mnuOptions", "Options", ""},
 
+    {Menu, "mnuRun", "&Run", ""},
+    {Item, "mnuRunProgram", "Run", "F5"},
+    {Item, "mnuRunStep", "Step", "F10"},
+    {Item, "mnuRunToggleBreakpoint", "Toggle Breakpoint", "F9"},
+    {Item, "mnuRunStop", "Stop", "Shift+F5"},
+
     {Menu, "mnuHelp", "Help ", ""},
     {Item, "mnuHelpTopics", "Help Topics", "F1"},
     sep,

@@ -83,6 +83,8 @@ public:
     void hideSelection(bool hide);
     bool isSelectionHidden() const { return m_selectionHidden; }
     void giveFocus();
+    // Room left of the text for marks drawn beside its lines.
+    void setLeftMargin(int pixels) { setViewportMargins(pixels, 0, 0, 0); }
 
     // Model position <-> editor position; exposed for callers that mix both.
     int toEditorPosition(int modelPos, bool afterLineBreak = false) const;

@@ -5,10 +5,12 @@
 #include "calc/Tokens.h"
 #include "calc/run/Engine.h"
 #include "platform/RtfCodec.h"
+#include "run/GraphImage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace run
 {
@@ -131,9 +133,19 @@ Result runFile(const Options &options)
         }
         return false;
     };
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        engine.host().drawText = drawGraphText;
     const QString name = calc::calcfile::nameFromFileName(options.file);
     const calc::run::Outcome o = engine.run(tokens, name);
     result.screen = engine.screen().text();
+    // The graph as it was, error or not.
+    QString pngError;
+    if (!options.graphPng.isEmpty() &&
+        !writeGraphPng(engine.graph(), options.graphPng, &pngError)) {
+        result.exitCode = Unreadable;
+        result.error = pngError;
+        return result;
+    }
     using calc::run::Error;
     if (o.error == Error::None)
         return result;

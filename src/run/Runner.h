@@ -1,6 +1,7 @@
 #pragma once
 // Runs a program from the command line, without a display:
 //   torvane-studio --run FILE [--input TEXT]... [--keys CODES] [--max-steps N]
+//                  [--graph-png OUT.png]
 // The file's extension picks the reader: .tvf documents, .8xp/.83p
 // calculator files, anything else UTF-8 text spelled as the token sheet
 // spells it. Scripted answers stand in for the keyboard.
@@ -19,6 +20,9 @@ struct Options {
     QStringList inputs; // answers to Input, Prompt and Menu(, in order
     QList<int> keys;    // successive getKey codes; 0 once used up
     long long maxSteps = 10000000;
+    // Where to write the final graph screen as a 96x64 PNG; empty for none.
+    // Text( draws only when a QGuiApplication runs.
+    QString graphPng;
     // The token bytes of an open document captioned with a program's name;
     // asked before the files beside the program.
     std::function<bool(const QString &name, QByteArray *tokens)> openDocument;

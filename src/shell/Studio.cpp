@@ -4,6 +4,7 @@
 #include "auxiliary/frmBrowser.h"
 #include "compiler/CalcCommands.h"
 #include "compiler/frmCompile.h"
+#include "debug/Debugger.h"
 #include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
@@ -113,6 +114,7 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
 
     if (m_recovery)
         new editor::RecoveryWriter(doc, m_recovery.get());
+    new debug::Debugger(doc);
 
     if (m_main)
         m_main->adopt(doc)->show();

@@ -367,12 +367,12 @@ private slots:
                                            << "ERR:SYNTAX line 2";
         QTest::newRow("leaking Goto") << "Lbl A\nWhile 1\nGoto A\nEnd"
                                       << "ERR:MEMORY line 2";
-        QTest::newRow("unsupported") << "1\nClrDraw"
+        QTest::newRow("unsupported") << "1\nFix 2"
                                      << "ERR:UNSUPPORTED line 2";
         QTest::newRow("sort a string") << "\"BA\"→Str1:SortA(Str1)"
                                        << "ERR:DATA TYPE line 1";
-        QTest::newRow("store to a window variable") << "5→Xmin"
-                                                    << "ERR:UNSUPPORTED line 1";
+        QTest::newRow("store to a table variable") << "5→TblStart"
+                                                   << "ERR:UNSUPPORTED line 1";
         QTest::newRow("prgm missing") << "prgmNOPE"
                                       << "ERR:UNDEFINED line 1";
         QTest::newRow("no answers") << "Input A"

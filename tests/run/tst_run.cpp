@@ -2,9 +2,11 @@
 #include "calc/CalcFile.h"
 #include "common/TestRegistry.h"
 #include "platform/RtfCodec.h"
+#include "run/KeyMap.h"
 #include "run/Runner.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,7 +56,9 @@ private slots:
                                .file);
         write("loop.txt", "While 1\nEnd\n");
         write("errors.txt", "Disp 1\n1/0\n");
-        write("draw.txt", "ClrHome\nClrDraw\n");
+        write("draw.txt", "ClrHome\nFix 2\n");
+        write("picture.txt", "AxesOff:ClrDraw\nPxl-On(0,0\nPt-On(10,⁻10\nText(20,40,\"HI\"\n"
+                             "Disp 1\n1/0\n");
         write("nothing.txt", "Disp \"\xF0\x9F\x98\x80\"\n");
     }
 
@@ -103,7 +107,7 @@ private slots:
                                     << screen({"               1"}) << "ERR:DIVIDE BY 0\nline 2\n"
                                     << 2;
         QTest::newRow("command not run") << QStringList{path("draw.txt")} << screen({})
-                                         << "ClrDraw is not run by this engine\nline 2\n"
+                                         << "Fix is not run by this engine\nline 2\n"
                                          << 2;
         QTest::newRow("no token") << QStringList{path("nothing.txt")} << ""
                                   << "no calculator command" << 1;
@@ -125,6 +129,62 @@ private slots:
         else
             QVERIFY2(actualErr.contains(err), qPrintable(actualErr));
         QTEST(p.exitCode(), "exitCode");
+    }
+
+    void graphPng()
+    {
+        QProcess p;
+        p.start(QStringLiteral(TORVANE_EXECUTABLE),
+                {"--run", path("picture.txt"), "--graph-png", path("graph.png")});
+        QVERIFY(p.waitForFinished(60000));
+        // The graph is written as it was when the program stopped.
+        QCOMPARE(p.exitCode(), 2);
+        QImage image(path("graph.png"));
+        QCOMPARE(image.size(), QSize(96, 64));
+        auto dark = [&](int row, int col) { return qGray(image.pixel(col, row)) < 128; };
+        QVERIFY(dark(0, 0) && dark(62, 94));
+        QVERIFY(!dark(1, 1) && !dark(63, 95) && !dark(31, 47));
+        int text = 0;
+        for (int r = 20; r < 26; ++r)
+            for (int c = 40; c < 48; ++c)
+                text += dark(r, c);
+        QVERIFY2(text >= 8, qPrintable(QString::number(text)));
+        int elsewhere = 0;
+        for (int r = 0; r < 64; ++r)
+            for (int c = 0; c < 96; ++c)
+                elsewhere += dark(r, c) && !(r >= 20 && r < 26 && c >= 40 && c < 48);
+        QCOMPARE(elsewhere, 2);
+
+        p.start(QStringLiteral(TORVANE_EXECUTABLE),
+                {"--run", path("picture.txt"), "--graph-png", path("no/such/folder/g.png")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("Cannot write"));
+    }
+
+    void calculatorKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::newRow("arrows") << int(Qt::Key_Left) << "" << 24;
+        QTest::newRow("down") << int(Qt::Key_Down) << "" << 34;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << "\r" << 105;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << "\r" << 105;
+        QTest::newRow("Backspace is CLEAR") << int(Qt::Key_Backspace) << "" << 45;
+        QTest::newRow("7") << int(Qt::Key_7) << "7" << 72;
+        QTest::newRow("0") << int(Qt::Key_0) << "0" << 102;
+        QTest::newRow("A on MATH") << int(Qt::Key_A) << "a" << 41;
+        QTest::newRow("Z on 2") << int(Qt::Key_Z) << "Z" << 93;
+        QTest::newRow("plus") << int(Qt::Key_Plus) << "+" << 95;
+        QTest::newRow("F5 runs, not GRAPH") << int(Qt::Key_F5) << "" << 0;
+        QTest::newRow("unknown") << int(Qt::Key_Tab) << "\t" << 0;
+    }
+    void calculatorKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QTEST(run::keyCode(key, text), "code");
     }
 
     void keyCodes_data()

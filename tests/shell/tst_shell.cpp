@@ -414,7 +414,7 @@ private slots:
         // The active document's menus, with the frame's Window menu, replace the frame's.
         QTRY_COMPARE(menuBarCaptions(frame),
                      (QStringList{"&File ", "&Edit ", "&Insert ", "Graph", "Variables", "Tools ",
-                                  "Help ", "&Window"}));
+                                  "&Run", "Help ", "&Window"}));
         frame->mdiArea()->subWindowList()[2]->close();
         QTRY_COMPARE(frame->mdiArea()->subWindowList().size(), 3);
         newWindow->trigger();

@@ -181,7 +181,7 @@ const Function kFunctions[] = {
     {tok::Ln, 1, 1},       {tok::EPow, 1, 1},    {tok::Log, 1, 1},     {tok::TenPow, 1, 1},
     {tok::Lcm, 2, 2},      {tok::Gcd, 2, 2},     {tok::RandInt, 2, 3}, {tok::Sub, 1, 3},
     {tok::InString, 2, 3}, {tok::CumSum, 1, 1},  {tok::Expr, 1, 1},    {tok::Length, 1, 1},
-    {tok::Rand, 1, 1},
+    {tok::Rand, 1, 1},     {tok::PxlTest, 2, 2},
 };
 
 const Function *functionOf(int t)
@@ -200,6 +200,16 @@ const Function *functionOf(int t)
 bool isOtherVariable(int t)
 {
     return (t >= 0x5E00 && t <= 0x5EFF) || (t >= 0x6000 && t <= 0x63FF);
+}
+
+// Xmin..Ymax, Xscl, Yscl as GraphScreen::Window; -1 for any other token.
+int windowVar(int t)
+{
+    if (t >= tok::Xmin && t <= tok::Ymax)
+        return GraphScreen::Xmin + (t - tok::Xmin);
+    if (t == tok::Xscl || t == tok::Yscl)
+        return GraphScreen::Xscl + (t - tok::Xscl);
+    return -1;
 }
 
 bool isTrig(int t)
@@ -456,7 +466,10 @@ void Compiler::statement(int i)
     if (atEnd())
         return;
     const int start = here();
+    // The statement's bytes, for a debugger to show which one runs.
+    const int from = toks_[s.first].from, to = toks_[s.last - 1].to;
     put(OpStmt, s.line);
+    put(from, to);
     try {
         const int t = next();
         switch (t) {
@@ -690,6 +703,48 @@ void Compiler::statement(int i)
             put(key);
             break;
         }
+        case tok::ClrDraw:
+        case tok::DispGraph:
+        case tok::AxesOn:
+        case tok::AxesOff:
+        case tok::ZStandard:
+            endOfStatement();
+            put(OpDraw, t);
+            put(0);
+            break;
+        case tok::Horizontal:
+        case tok::Vertical:
+            expr();
+            endOfStatement();
+            put(OpDraw, t);
+            put(1);
+            break;
+        case tok::PxlOn:
+        case tok::PxlOff:
+        case tok::PxlChange:
+        case tok::PtOn:
+        case tok::PtOff:
+        case tok::PtChange:
+        case tok::Line:
+        case tok::Circle:
+        case tok::Text: {
+            const bool pxl = t >= tok::PxlOn && t <= tok::PxlChange;
+            const bool pt = t >= tok::PtOn && t <= tok::PtChange;
+            const int least = pxl ? 2 : pt ? 2 : t == tok::Line ? 4 : 3;
+            const int most = pxl ? 2 : pt ? 3 : t == tok::Line ? 5 : t == tok::Circle ? 3 : 99;
+            int n = 0;
+            do {
+                expr();
+                ++n;
+            } while (accept(tok::Comma));
+            close(tok::RParen);
+            endOfStatement();
+            if (n < least || n > most)
+                fail(Error::Argument);
+            put(OpDraw, t);
+            put(n);
+            break;
+        }
         case tok::Radian:
         case tok::Degree:
             endOfStatement();
@@ -718,6 +773,7 @@ void Compiler::statement(int i)
         while (!toLabel_.empty() && toLabel_.back().first >= start)
             toLabel_.pop_back();
         put(OpStmt, s.line);
+        put(from, to);
         put(OpError, int(e.error));
         put(name(e.detail));
     }
@@ -847,6 +903,8 @@ void Compiler::storeTarget()
             fail(Error::Syntax);
         close(tok::RParen);
         put(OpStoreDim, key);
+    } else if (windowVar(t) >= 0) {
+        put(OpStoreWindow, windowVar(t));
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));
     } else {
@@ -979,7 +1037,8 @@ bool Compiler::startsOperand(int t) const
 {
     if (t == tok::Number || t == tok::String || t == tok::Bad || isLetter(t) || t == tok::LParen ||
         t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
-        t == tok::GetKey || t == tok::EConst || t == tok::SmallL || t == tok::Neg || isTrig(t))
+        t == tok::GetKey || t == tok::EConst || t == tok::SmallL || t == tok::Neg || isTrig(t) ||
+        windowVar(t) >= 0)
         return true;
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
@@ -1054,6 +1113,10 @@ void Compiler::primary()
     }
     if (t == tok::Ans) {
         put(OpLoadAns);
+        return;
+    }
+    if (windowVar(t) >= 0) {
+        put(OpLoadWindow, windowVar(t));
         return;
     }
     if (t == tok::Pi) {

@@ -32,6 +32,7 @@ enum : int {
     LParen = 0x10,
     RParen = 0x11,
     Round = 0x12,
+    PxlTest = 0x13,
     Augment = 0x14,
     Max = 0x19,
     Min = 0x1A,
@@ -67,8 +68,21 @@ enum : int {
     Full = 0x75,
     Times = 0x82,
     Divide = 0x83,
+    ClrDraw = 0x85,
+    ZStandard = 0x86,
+    Text = 0x93,
     NPr = 0x94,
     NCr = 0x95,
+    Line = 0x9C,
+    Vertical = 0x9D,
+    PtOn = 0x9E,
+    PtOff = 0x9F,
+    PtChange = 0xA0,
+    PxlOn = 0xA1,
+    PxlOff = 0xA2,
+    PxlChange = 0xA3,
+    Circle = 0xA5,
+    Horizontal = 0xA6,
     Rand = 0xAB,
     Pi = 0xAC,
     GetKey = 0xAD,
@@ -106,6 +120,7 @@ enum : int {
     Input = 0xDC,
     Prompt = 0xDD,
     Disp = 0xDE,
+    DispGraph = 0xDF,
     Output = 0xE0,
     ClrHome = 0xE1,
     Fill = 0xE2,
@@ -116,6 +131,12 @@ enum : int {
     Power = 0xF0,
     XRoot = 0xF1,
     ClrList = 0xFA,
+    AxesOn = 0x7E08,
+    AxesOff = 0x7E09,
+    Xscl = 0x6302,
+    Yscl = 0x6303,
+    Xmin = 0x630A,
+    Ymax = 0x630D,
     Matrix0 = 0x5C00,
     List0 = 0x5D00,
     Str0 = 0xAA00,
@@ -151,7 +172,7 @@ std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
                       std::vector<QVector<int>> *texts);
 
 enum Op : int {
-    OpStmt, // line
+    OpStmt, // line, first byte, byte after the last
     OpHalt,
     OpConst, // k
     OpLoadReal,
@@ -199,12 +220,15 @@ enum Op : int {
     OpPrgm,  // name index
     OpReturn,
     OpStop,
-    OpDelVar,  // kind, key
-    OpAngle,   // 1 for Degree
-    OpSort,    // kind, key, 1 for ascending
-    OpClrList, // kind, key
-    OpFill,    // kind, key; the value on the stack
-    OpError,   // error, detail index
+    OpDelVar,      // kind, key
+    OpAngle,       // 1 for Degree
+    OpSort,        // kind, key, 1 for ascending
+    OpClrList,     // kind, key
+    OpFill,        // kind, key; the value on the stack
+    OpError,       // error, detail index
+    OpDraw,        // command token, argc: the graph screen's commands
+    OpLoadWindow,  // GraphScreen::Window
+    OpStoreWindow, // GraphScreen::Window
 };
 
 // Target kinds of Input, Prompt and DelVar.

@@ -50,6 +50,8 @@ QString errorName(Error e)
         return QStringLiteral("ERR:UNSUPPORTED");
     case Error::Steps:
         return QStringLiteral("ERR:STEPS");
+    case Error::WindowRange:
+        return QStringLiteral("ERR:WINDOW RANGE");
     }
     return QString();
 }
@@ -434,6 +436,7 @@ private:
     Number trig(int fn, Number x);
     Value answer(const QString &text);
     QString varName(int kind, int key, const Program &p) const;
+    void draw(int cmd, const Value *args, int n);
 
     Engine &e_;
     std::deque<Call> calls_;
@@ -602,6 +605,27 @@ int listSize(const Value &v)
     if (!realOf(v).toInt(&n) || n < 1 || n > 999)
         raise(Error::Domain);
     return int(n);
+}
+
+} // namespace
+
+namespace
+{
+
+// A pixel place from two values: rows 0-62, columns 0-94, or ERR:DOMAIN.
+void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows = GraphScreen::kRows)
+{
+    std::int64_t a, b;
+    if (!realOf(row).toInt(&a) || !realOf(col).toInt(&b) || a < 0 || a >= rows || b < 0 ||
+        b >= GraphScreen::kColumns)
+        raise(Error::Domain);
+    *r = int(a);
+    *c = int(b);
+}
+
+double coord(const Value &v)
+{
+    return double(realOf(v).toLongDouble());
 }
 
 } // namespace
@@ -778,6 +802,12 @@ Value Vm::call(int fn, Value *args, int n)
             x = e_.nextRandom();
         return Value::list(l);
     }
+    case tok::PxlTest: {
+        int r, c;
+        pixelPlace(a, args[1], &r, &c);
+        e_.graph_.prepare();
+        return Value::real(num(e_.graph_.pixel(r, c)));
+    }
     case tok::Length:
         if (a.kind != Value::String)
             raise(Error::DataType);
@@ -823,6 +853,82 @@ Value Vm::call(int fn, Value *args, int n)
     if (fn >= tok::Sin && fn <= tok::Tanh1)
         return mapReal(a, [this, fn](Number x) { return trig(fn, x); });
     raise(Error::Unsupported, calc::tokens::displayString(fn));
+}
+
+void Vm::draw(int cmd, const Value *args, int n)
+{
+    GraphScreen &g = e_.graph_;
+    switch (cmd) {
+    case tok::AxesOn:
+    case tok::AxesOff:
+        g.setAxes(cmd == tok::AxesOn);
+        return; // a setting: the screen stays as it is
+    case tok::ZStandard:
+        g.standard();
+        return;
+    default:
+        break;
+    }
+    g.prepare();
+    e_.graphShown_ = true;
+    switch (cmd) {
+    case tok::ClrDraw:
+        g.clear();
+        break;
+    case tok::DispGraph:
+        break;
+    case tok::PxlOn:
+    case tok::PxlOff:
+    case tok::PxlChange: {
+        int r, c;
+        pixelPlace(args[0], args[1], &r, &c);
+        g.set(r, c, GraphScreen::Mode(cmd == tok::PxlOn ? 1 : cmd == tok::PxlOff ? 0 : 2));
+        break;
+    }
+    case tok::PtOn:
+    case tok::PtOff:
+    case tok::PtChange: {
+        std::int64_t mark = 1;
+        if (n == 3 && (!realOf(args[2]).toInt(&mark) || mark < 1 || mark > 3))
+            raise(Error::Domain);
+        const auto mode = GraphScreen::Mode(cmd == tok::PtOn ? 1 : cmd == tok::PtOff ? 0 : 2);
+        g.point(coord(args[0]), coord(args[1]), mode, cmd == tok::PtChange ? 1 : int(mark));
+        break;
+    }
+    case tok::Line: {
+        bool on = true;
+        if (n == 5)
+            on = !realOf(args[4]).isZero();
+        g.line(coord(args[0]), coord(args[1]), coord(args[2]), coord(args[3]),
+               on ? GraphScreen::On : GraphScreen::Off);
+        break;
+    }
+    case tok::Horizontal:
+        g.horizontal(coord(args[0]), GraphScreen::On);
+        break;
+    case tok::Vertical:
+        g.vertical(coord(args[0]), GraphScreen::On);
+        break;
+    case tok::Circle:
+        g.circle(coord(args[0]), coord(args[1]), coord(args[2]));
+        break;
+    case tok::Text: {
+        // The small font's letters are 6 rows tall: row 57 is the lowest.
+        int r, c;
+        pixelPlace(args[0], args[1], &r, &c, GraphScreen::kHeight - 6);
+        QString text;
+        for (int i = 2; i < n; ++i) {
+            if (args[i].kind == Value::Matrix)
+                raise(Error::DataType);
+            text += displayText(args[i]);
+        }
+        if (e_.host_.drawText)
+            e_.host_.drawText(g, r, c, text);
+        break;
+    }
+    default:
+        raise(Error::Unsupported, calc::tokens::displayString(cmd));
+    }
 }
 
 Value Vm::evaluate(std::shared_ptr<Program> p)
@@ -892,8 +998,12 @@ void Vm::loop()
         case OpStmt:
             if (++outcome.steps > e_.maxSteps_)
                 raise(Error::Steps);
-            c->line = code[ip++];
+            c->line = code[ip];
+            ip += 3;
             lastExpr_ = false;
+            if (e_.host_.statement &&
+                !e_.host_.statement(c->name, c->line, code[ip - 2], code[ip - 1]))
+                raise(Error::Break);
             break;
         case OpHalt:
         case OpReturn:
@@ -1218,6 +1328,7 @@ void Vm::loop()
             break;
         }
         case OpDisp: {
+            e_.graphShown_ = false;
             const int n = code[ip++];
             for (int i = 0; i < n; ++i)
                 display(stack_[stack_.size() - n + i]);
@@ -1225,6 +1336,7 @@ void Vm::loop()
             break;
         }
         case OpOutput: {
+            e_.graphShown_ = false;
             const Value v = pop(), col = pop(), row = pop();
             std::int64_t r, k;
             if (!realOf(row).toInt(&r) || !realOf(col).toInt(&k) || r < 1 || r > 8 || k < 1 ||
@@ -1236,11 +1348,17 @@ void Vm::loop()
             break;
         }
         case OpClrHome:
+            e_.graphShown_ = false;
             e_.screen_.clear();
             break;
         case OpPause:
-            if (code[ip++])
+            // Pause alone keeps the graph screen up; with a value it shows home.
+            if (code[ip++]) {
+                e_.graphShown_ = false;
                 display(pop());
+            }
+            if (e_.host_.pause && !e_.host_.pause())
+                raise(Error::Break);
             break;
         case OpInput: {
             const int prompt = code[ip], kind = code[ip + 1], key = code[ip + 2],
@@ -1251,8 +1369,12 @@ void Vm::loop()
                 isPrompt ? varName(kind, key, *prog) + QStringLiteral("=?") : QStringLiteral("?");
             if (prompt == -2) // only its first 16 characters show
                 shown = displayText(pop()).left(HomeScreen::kColumns);
+            e_.graphShown_ = false;
+            e_.screen_.setPrompt(shown);
             QString text;
-            if (!e_.host_.nextAnswer || !e_.host_.nextAnswer(&text))
+            const bool answered = e_.host_.nextAnswer && e_.host_.nextAnswer(&text);
+            e_.screen_.setPrompt(QString());
+            if (!answered)
                 raise(Error::Break);
             e_.screen_.wrapped(shown + text);
             if (kind == TVar && key >= tok::Str0 && key <= tok::Str0 + 9) {
@@ -1271,10 +1393,17 @@ void Vm::loop()
             break;
         }
         case OpMenu: {
+            e_.graphShown_ = false;
             const int n = code[ip];
+            QStringList lines;
+            for (int i = 0; i <= n; ++i)
+                lines << displayText(stack_[stack_.size() - n - 1 + i]);
             stack_.resize(stack_.size() - n - 1);
+            e_.screen_.setMenu(lines);
             QString text;
-            if (!e_.host_.nextAnswer || !e_.host_.nextAnswer(&text))
+            const bool answered = e_.host_.nextAnswer && e_.host_.nextAnswer(&text);
+            e_.screen_.setMenu({});
+            if (!answered)
                 raise(Error::Break);
             bool ok = false;
             const int choice = text.trimmed().toInt(&ok);
@@ -1344,6 +1473,20 @@ void Vm::loop()
             break;
         case OpError:
             raise(Error(code[ip]), prog->names.value(code[ip + 1]));
+        case OpDraw: {
+            const int cmd = code[ip], n = code[ip + 1];
+            ip += 2;
+            draw(cmd, stack_.data() + stack_.size() - n, n);
+            stack_.resize(stack_.size() - n);
+            break;
+        }
+        case OpLoadWindow:
+            stack_.push_back(Value::real(e_.graph_.window(GraphScreen::Window(code[ip++]))));
+            break;
+        case OpStoreWindow:
+            if (!e_.graph_.setWindow(GraphScreen::Window(code[ip++]), realOf(stack_.back())))
+                raise(Error::WindowRange);
+            break;
         default:
             raise(Error::Syntax);
         }
@@ -1393,6 +1536,31 @@ Outcome Engine::evaluate(const QByteArray &tokens, Value *result)
         vm.outcome.line = 1;
     }
     return vm.outcome;
+}
+
+QList<QPair<QString, QString>> Engine::variables() const
+{
+    QList<QPair<QString, QString>> out;
+    for (int i = 0; i < 27; ++i)
+        out.append(
+            {i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)), reals_[i].display()});
+    out.append({QStringLiteral("Ans"), ans_.kind == Value::Matrix
+                                           ? matrixLines(ans_).join(QString())
+                                           : displayText(ans_)});
+    QList<int> keys = vars_.keys();
+    std::sort(keys.begin(), keys.end());
+    for (int key : keys) {
+        const Value &v = vars_[key];
+        out.append({calc::tokens::displayString(key),
+                    v.kind == Value::Matrix   ? matrixLines(v).join(QString())
+                    : v.kind == Value::String ? QLatin1Char('"') + displayText(v) + QLatin1Char('"')
+                                              : displayText(v)});
+    }
+    QStringList names = namedLists_.keys();
+    names.sort();
+    for (const QString &name : names)
+        out.append({QStringLiteral("\u029F") + name, displayText(namedLists_[name])});
+    return out;
 }
 
 Number Engine::real(QChar name) const

@@ -2,12 +2,15 @@
 // Runs a TI-BASIC program from the token bytes calc::tokens::tokenize makes
 // of its text. The bytes are scanned into tokens, each statement compiled to
 // compact code, and the code run by one loop; errors carry the line.
+#include "calc/run/GraphScreen.h"
 #include "calc/run/HomeScreen.h"
 #include "calc/run/Number.h"
 #include "calc/run/Value.h"
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include <functional>
@@ -35,6 +38,7 @@ enum class Error {
     Memory,
     Unsupported, // a command this engine does not run
     Steps,       // more statements than allowed
+    WindowRange,
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 
@@ -54,6 +58,15 @@ struct Host {
     std::function<int()> nextKey;
     // The token bytes of the program of that name; false when there is none.
     std::function<bool(const QString &name, QByteArray *tokens)> findProgram;
+    // Asked before each statement (a debugger's breakpoints and steps, a
+    // Stop button) with its line and its bytes [from, to) in the program;
+    // false ends the program with ERR:BREAK.
+    std::function<bool(const QString &program, int line, int from, int to)> statement;
+    // Pause waits here for ENTER; false is ERR:BREAK. Unset, it goes on.
+    std::function<bool()> pause;
+    // Text( at a pixel place, in the calculator's small font; unset, only
+    // the place is checked.
+    std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawText;
 };
 
 struct Outcome {
@@ -74,6 +87,10 @@ public:
 
     Host &host() { return host_; }
     HomeScreen &screen() { return screen_; }
+    GraphScreen &graph() { return graph_; }
+    const GraphScreen &graph() const { return graph_; }
+    // Which of the two the calculator shows now.
+    bool graphShown() const { return graphShown_; }
     void setMaxSteps(long long n) { maxSteps_ = n; }
 
     // Runs the program; the home screen then shows what the calculator
@@ -88,6 +105,9 @@ public:
     Number real(QChar name) const;
     void seed(Number n);
     Number nextRandom();
+    // Every variable that holds something, as (name, value) for a view:
+    // A..Z and θ always, then Ans, lists, strings and matrices.
+    QList<QPair<QString, QString>> variables() const;
 
 private:
     friend class Vm;
@@ -95,6 +115,8 @@ private:
 
     Host host_;
     HomeScreen screen_;
+    GraphScreen graph_;
+    bool graphShown_ = false;
     long long maxSteps_ = 10000000;
 
     Number reals_[27]; // A..Z, θ

@@ -9,6 +9,7 @@ void HomeScreen::clear()
         r = QString(kColumns, QLatin1Char(' '));
     cursor_ = 0;
     lastWasOutput_ = false;
+    ++generation_;
 }
 
 void HomeScreen::line(const QString &text, bool rightAligned)
@@ -25,6 +26,7 @@ void HomeScreen::line(const QString &text, bool rightAligned)
     cells_[cursor_] = rightAligned ? shown.rightJustified(kColumns) : shown.leftJustified(kColumns);
     ++cursor_;
     lastWasOutput_ = false;
+    ++generation_;
 }
 
 void HomeScreen::wrapped(const QString &text)
@@ -49,6 +51,7 @@ void HomeScreen::output(int row, int column, const QString &text)
         }
     }
     lastWasOutput_ = true;
+    ++generation_;
 }
 
 QString HomeScreen::row(int r) const

@@ -31,11 +31,32 @@ public:
     QString text() const;
     // True when the last thing written came from output().
     bool lastWasOutput() const { return lastWasOutput_; }
+    // The row where Disp writes next (0-based).
+    int cursorRow() const { return cursor_; }
+    // While Input or Prompt waits: what it shows before the typed answer.
+    void setPrompt(const QString &prompt)
+    {
+        prompt_ = prompt;
+        ++generation_;
+    }
+    const QString &prompt() const { return prompt_; }
+    // While Menu( waits: its title, then its items.
+    void setMenu(const QStringList &lines)
+    {
+        menu_ = lines;
+        ++generation_;
+    }
+    const QStringList &menu() const { return menu_; }
+    // Grows on every change, so a display repaints only when it moved.
+    quint64 generation() const { return generation_; }
 
 private:
     QString cells_[kRows];
     int cursor_ = 0;
     bool lastWasOutput_ = false;
+    QString prompt_;
+    QStringList menu_;
+    quint64 generation_ = 0;
 };
 
 } // namespace calc::run

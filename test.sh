@@ -29,7 +29,7 @@ format_check() {
     while IFS= read -r -d '' f; do
         clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || { echo "not formatted: ${f#"$TORVANE_ROOT"/}"; bad=1; }
     done < <(find "$TORVANE_ROOT/src" "$TORVANE_ROOT/tests" "$TORVANE_ROOT/bench" "$TORVANE_ROOT/fuzz" \
-                  \( -name '*.cpp' -o -name '*.h' \) -print0)
+                  -path '*/third_party' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0)
     [ "$bad" -eq 0 ] && echo "format check: every C++ file follows .clang-format"
     return "$bad"
 }

@@ -11,6 +11,8 @@ foreach(dir ${_format_dirs})
   list(APPEND _format_globs ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h)
 endforeach()
 file(GLOB_RECURSE TORVANE_FORMAT_FILES CONFIGURE_DEPENDS ${_format_globs})
+# Vendored code keeps its authors' layout.
+list(FILTER TORVANE_FORMAT_FILES EXCLUDE REGEX "/third_party/")
 
 add_custom_target(format
   COMMAND ${CLANG_FORMAT_EXE} -i ${TORVANE_FORMAT_FILES}

@@ -3,6 +3,7 @@
 #include "calc/CalculatorSymbols.h"
 
 #include <QHash>
+#include <QSet>
 #include <QXmlStreamReader>
 
 #include <array>
@@ -84,8 +85,8 @@ const Extra kExtras[] = {
     {0xBF, u"\u212F^(", false},
     {0x6306, u"Un\u208B\u2081", false}, // the font's -1 on the baseline
     {0x6307, u"Vn\u208B\u2081", false},
-    {0xF3, u"2-Var Stats", false},  // as the sheet wrote them before
-    {0xBB41, u"ZInterval", false},  // their trailing space was added
+    {0xF3, u"2-Var Stats", false},   // as the sheet wrote them before
+    {0xBB41, u"ZInterval", false},   // their trailing space was added
     {0xBB2C, u"\u0394List(", false}, // the calculator's own spelling
     {0xBB2C, u"\u2206List(", false},
 };
@@ -230,6 +231,7 @@ struct Table {
     // draw the same symbol as another become the preferred one.
     std::array<char16_t, 256> norm{};
     QHash<char16_t, char16_t> normAbove; // symbols held as Unicode
+    QSet<char16_t> spelledWith;          // characters above U+00FF of the spellings
 
     // The spellings as a trie over normalised model characters.
     std::vector<int> root = std::vector<int>(0x10000, -1);
@@ -317,6 +319,9 @@ Table build()
         QString form;
         if (!toModelForm(text, &form) || form.isEmpty())
             continue;
+        for (QChar c : form)
+            if (c.unicode() > 0xFF)
+                t.spelledWith.insert(c.unicode());
         QString &written = t.spelling[size_t(token)];
         if (written.isEmpty() && isLatin(form))
             written = form;
@@ -664,6 +669,12 @@ QVector<int> unknownTokens(const QByteArray &bytes)
 QString escapedForm(int token)
 {
     return hexEscape(token);
+}
+
+bool usedInSpellings(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x80 || u == kEscapeOpen || u == kEscapeClose || table().spelledWith.contains(u);
 }
 
 QString displayString(int token)

@@ -58,6 +58,10 @@ QString detokenize(const QByteArray &bytes, QString *error = nullptr);
 QVector<int> unknownTokens(const QByteArray &bytes);
 // The escape that writes a token by its bytes: ⟦$BBD0⟧.
 QString escapedForm(int token);
+// Whether a character of model text can be part of a program: ASCII, the
+// escape brackets, and what the spellings use beyond the symbol codes
+// (∆, ►, ẋ ...).
+bool usedInSpellings(QChar c);
 
 // The sheet's display string of a token (Unicode), empty for no token.
 QString displayString(int token);

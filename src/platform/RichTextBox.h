@@ -60,6 +60,11 @@ public:
     // them there, else acceptIncoming() of its text.
     QString incomingFrom(const QMimeData *data);
 
+    // Prose is ordinary Unicode text, not a program: what is typed or pasted
+    // is kept as it is, and Text() gives what the box shows.
+    void setProse(bool prose) { m_prose = prose; }
+    bool isProse() const { return m_prose; }
+
     enum class Attribute { Bold, Italic, Underline, Strike };
     void setInsertAttribute(Attribute a, bool on);
 
@@ -115,6 +120,7 @@ private:
     void replaceWhole(const std::function<void(QTextCursor &)> &fill);
     rtf::Document toDocument() const;
 
+    bool m_prose = false;
     QString m_fontName;
     double m_fontSize = 8.25;
     int m_fontCharset = 0;

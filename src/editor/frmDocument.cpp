@@ -534,7 +534,8 @@ void frmDocument::mnuExportCalc_Click()
                          QMessageBox::Critical);
         return;
     }
-    QString name = calc::calcfile::nameFromFileName(m_fileName.isEmpty() ? windowTitle() : m_fileName);
+    QString name =
+        calc::calcfile::nameFromFileName(m_fileName.isEmpty() ? windowTitle() : m_fileName);
     for (;;) {
         const auto answer = dialogs::promptOrCancel(
             this,
@@ -571,30 +572,7 @@ void frmDocument::mnuExportCalc_Click()
 
 void frmDocument::mnuImportCalc_Click()
 {
-    namespace dialogs = platform::dialogs;
-    const QString title = QStringLiteral("Import Calculator Program");
-    const auto source = dialogs::openFile(
-        this, title, QStringLiteral("Calculator Programs (*.8xp *.83p)|*.8xp;*.83p"));
-    if (!source)
-        return;
-    QFile f(*source);
-    QString error;
-    calc::calcfile::Imported im;
-    // Far above any program (64 KB at most): a wrong file is not read whole.
-    if (!f.open(QIODevice::ReadOnly))
-        error = f.errorString();
-    else if (f.size() > 1024 * 1024)
-        error = QStringLiteral("The file is too large to be a calculator program.");
-    else if (im = calc::calcfile::import(f.readAll()); !im.ok())
-        error = im.error;
-    if (!error.isEmpty()) {
-        dialogs::message(this,
-                         QStringLiteral("\"%1\" was not imported.\n\n%2")
-                             .arg(QDir::toNativeSeparators(*source), error),
-                         title, QMessageBox::Critical);
-        return;
-    }
-    emit calculatorProgramImported(im.name, im.text);
+    emit importCalculatorRequested();
 }
 
 void frmDocument::mnuCopy_Click()

@@ -118,9 +118,9 @@ signals:
     void tasksRequested();
     void projectExplorerRequested();
     void modifiedChanged(bool modified);
-    // A calculator program was read from a file; the shell opens it in a new
-    // window captioned `name`.
-    void calculatorProgramImported(const QString &name, const QString &modelText);
+    // File > Import Calculator Program; the shell runs the import (it may
+    // open several programs) and opens each in a new window.
+    void importCalculatorRequested();
     // The caret or the text changed; at most once every 100 ms.
     void statusFiguresChanged();
     // A short note for the main frame's status bar.

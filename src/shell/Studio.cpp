@@ -2,7 +2,9 @@
 
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
+#include "calc/CalculatorSymbols.h"
 #include "compiler/frmCompile.h"
+#include "compiler/frmImportPrograms.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
 #include "projects/frmNewProject.h"
@@ -79,10 +81,16 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             [&windows] { windows.show<projects::frmTasks>(); });
     connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
             [&windows] { windows.show<projects::frmProjectExplorer>(); });
-    connect(doc, &editor::frmDocument::calculatorProgramImported, doc,
-            [this](const QString &name, const QString &text) {
-                createDocument(name)->programPane()->setText(text);
-            });
+    connect(doc, &editor::frmDocument::importCalculatorRequested, doc, [this, doc] {
+        const compiler::CalcImport result = compiler::importCalculatorPrograms(doc);
+        editor::frmDocument *opened = nullptr;
+        for (const calc::calcfile::Imported &p : result.programs) {
+            opened = createDocument(calc::calcsymbols::toUnicode(p.name));
+            opened->programPane()->setText(p.text);
+        }
+        if (opened)
+            emit opened->statusMessage(result.status);
+    });
 
     if (m_main)
         m_main->adopt(doc)->show();

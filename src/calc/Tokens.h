@@ -15,7 +15,7 @@ namespace calc::tokens
 
 // One cut of a line. `token` is the byte of a one-byte token, (first << 8 |
 // second) of a two-byte one, or -1 where no token spells the text at `start`
-// (then `length` is 1).
+// (then `length` is 1, or the whole of an escape that names no token).
 struct Piece {
     qsizetype start;
     qsizetype length;

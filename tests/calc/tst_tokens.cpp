@@ -209,6 +209,34 @@ private slots:
         QCOMPARE(tokenize(text).bytes.toHex(' '), bytes.toHex(' '));
     }
 
+    // Every ordered pair of tokens, outside and inside a string, reads back
+    // as itself; an escape appears exactly where the plain spellings side by
+    // side would read as something else.
+    void everyPairReadsBack()
+    {
+        QVector<int> all;
+        for (int t = 0; t <= 0xFFFF; ++t)
+            if (!displayString(t).isEmpty() && t != 0x3F)
+                all << t;
+        int escaped = 0;
+        for (const QByteArray &lead : {QByteArray(), QByteArray("\x2A", 1)}) {
+            for (int a : all) {
+                for (int b : all) {
+                    const QByteArray bytes = lead + tokenBytes(a) + tokenBytes(b);
+                    const QString plain =
+                        modelSpelling(0x2A).left(lead.size()) + modelSpelling(a) + modelSpelling(b);
+                    const QString text = detokenize(bytes);
+                    const bool ambiguous = tokenize(plain).bytes != bytes;
+                    if (tokenize(text).bytes != bytes || (text != plain) != ambiguous)
+                        QFAIL(qPrintable(bytes.toHex(' ') + " as " +
+                                         calc::calcsymbols::toUnicode(text)));
+                    escaped += ambiguous;
+                }
+            }
+        }
+        QVERIFY(escaped > 0);
+    }
+
     // Random streams of every known token, quotes, store arrows, line breaks
     // and unknown tokens read back as themselves.
     void randomStreamsSurviveText()

@@ -214,7 +214,11 @@ QString shownName(int type, const QByteArray &raw)
 
 QString describe(int type, const QByteArray &name)
 {
-    return QStringLiteral("%1 (%2)").arg(shownName(type, name), typeName(type));
+    // Settings variables carry no name worth showing.
+    const QString shown = shownName(type, name);
+    if (shown.isEmpty() || shown.contains(QChar(0x27E6)))
+        return typeName(type);
+    return QStringLiteral("%1 (%2)").arg(shown, typeName(type));
 }
 
 Program programFrom(int type, const QByteArray &name, bool archived, const QByteArray &tokens)

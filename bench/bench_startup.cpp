@@ -7,7 +7,8 @@
 // started again with --child), runs alternate between the three kinds, and
 // the figures are medians. Run it on a real display or under
 // xvfb-run: the offscreen platform has no OpenGL and would hide its cost.
-// Prints figures only: nothing here passes or fails on time.
+// Prints figures only: nothing here passes or fails on time, but it fails
+// (exit code 1, a message) when a child never shows its main frame.
 #include "auxiliary/frmBrowser.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
@@ -176,6 +177,7 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         p.start(QCoreApplication::applicationFilePath(), {QLatin1String(kindArgument[kind])});
+        const size_t shownBefore = start[kind].size();
         while (p.waitForReadyRead(60000)) {
             while (p.canReadLine()) {
                 const QList<QByteArray> f = p.readLine().trimmed().split(' ');
@@ -212,6 +214,19 @@ int main(int argc, char **argv)
             }
         }
         p.waitForFinished(60000);
+        // A child that never showed its frame (no display, a crash) has no
+        // start-up time; a zero would pass for a free start.
+        if (start[kind].size() == shownBefore) {
+            std::fprintf(stderr,
+                         "bench_startup: run %d (%s) did not reach the main frame: %s, exit "
+                         "code %d. Run it on a display or under xvfb-run.\n",
+                         run + 1, kindArgument[kind],
+                         p.exitStatus() == QProcess::CrashExit  ? "it crashed"
+                         : p.error() == QProcess::FailedToStart ? "it did not start"
+                                                                : "it ended without showing it",
+                         p.exitCode());
+            return 1;
+        }
     }
     std::printf("bench_startup: medians of %d runs each, splash pause not counted\n", runs);
     std::printf("  start to main frame shown:        %6.0f ms (%6.0f ms in the runs that "

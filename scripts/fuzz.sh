@@ -1,19 +1,30 @@
 #!/bin/sh
-# Builds the RTF reader's fuzz target with clang and runs it on the seed corpus.
-#   scripts/fuzz.sh [seconds] [build-dir]     (default 60 s, build-fuzz)
+# Builds a fuzz target with clang and runs it on its seed corpus.
+#   scripts/fuzz.sh [target] [seconds] [build-dir]
+#   target: rtf (default), calcfile or tokens; default 60 s, build-fuzz
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-seconds=${1:-60}
-build=${2:-$root/build-fuzz}
+target=${1:-rtf}
+seconds=${2:-60}
+build=${3:-$root/build-fuzz}
 TORVANE_ROOT=$root
 . "$root/scripts/deps.sh"
 torvane_install_missing clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTORVANE_FUZZ=ON -DTORVANE_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_rtf -j2
-corpus=$build/fuzz-corpus
+cmake --build "$build" --target "fuzz_$target" -j2
+case $target in
+rtf) seeds="$root/tests/platform/data/rtf" ;;
+*) seeds="$root/tests/third_party/tivars_lib_cpp/testData $root/tests/calc/data" ;;
+esac
+corpus=$build/fuzz-corpus-$target
 mkdir -p "$corpus"
+existing=
+for s in $seeds; do
+    [ -d "$s" ] && existing="$existing $s"
+done
 # Findings go to the scratch corpus; the seeds in the tree stay as they are.
-"$build/fuzz/fuzz_rtf" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
-    -timeout=10 -artifact_prefix="$build/" -print_final_stats=1 \
-    "$corpus" "$root/tests/platform/data/rtf"
+# shellcheck disable=SC2086
+"$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+    -timeout=10 -artifact_prefix="$build/$target-" -print_final_stats=1 \
+    "$corpus" $existing

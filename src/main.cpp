@@ -33,14 +33,18 @@ int main(int argc, char **argv)
     const QCommandLineOption import8xp(
         QStringLiteral("import-8xp"),
         QStringLiteral("torvane-studio --import-8xp IN.8xp OUT.tvf: write the program of a "
-                       "calculator file (.8xp or .83p) as a document."));
+                       "calculator file (.8xp, .83p, or a group .8xg, .83g) as a document."));
+    const QCommandLineOption program(
+        QStringLiteral("program"),
+        QStringLiteral("Which program of a file holding several to import; the first without it."),
+        QStringLiteral("NAME"));
     const QCommandLineOption name(
         QStringLiteral("name"),
         QStringLiteral("The program's name for an export; made from IN's file name without it."),
         QStringLiteral("NAME"));
     const QCommandLineOption protect(QStringLiteral("protected"),
                                      QStringLiteral("Export the program protected."));
-    parser.addOptions({export8xp, exportLink, import8xp, name, protect});
+    parser.addOptions({export8xp, exportLink, import8xp, name, protect, program});
     const QCommandLineOption runFile(
         QStringLiteral("run"),
         QStringLiteral("Run a program (.tvf, .8xp, .83p, or UTF-8 text) without a display and "
@@ -129,6 +133,7 @@ int main(int argc, char **argv)
                                                   : Command::Import8xp;
         command.name = parser.value(name);
         command.isProtected = parser.isSet(protect);
+        command.program = parser.value(program);
         const QStringList files = parser.positionalArguments();
         QString error;
         if (conversions > 1) {
@@ -139,8 +144,12 @@ int main(int argc, char **argv)
         } else {
             command.input = files[0];
             command.output = files[1];
-            if (compiler::calcexport::run(command, &error))
+            QString report;
+            if (compiler::calcexport::run(command, &error, &report)) {
+                if (!report.isEmpty())
+                    std::printf("%s\n", qPrintable(report));
                 return 0;
+            }
         }
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

@@ -47,6 +47,25 @@ bool validChar(QChar c, bool first)
     return (c >= u'A' && c <= u'Z') || c == kTheta || (!first && c >= u'0' && c <= u'9');
 }
 
+// The bytes a name is stored as: letters and digits as themselves, θ (the
+// Greek letter or its model code) as its token. Empty when a character has
+// no place in a name: a model code that merely looks like a letter is not
+// that letter.
+QByteArray nameBytes(const QString &name)
+{
+    const int thetaCode = calcsymbols::byteFor(QString(kTheta));
+    QByteArray bytes;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        QChar c = name.at(i);
+        if (c.unicode() == thetaCode)
+            c = kTheta;
+        if (!validChar(c, i == 0))
+            return QByteArray();
+        bytes.append(c == kTheta ? char(kThetaByte) : char(c.unicode()));
+    }
+    return bytes;
+}
+
 } // namespace
 
 Model modelForPath(const QString &path)
@@ -68,13 +87,7 @@ QString programComment()
 
 bool isValidName(const QString &name)
 {
-    const QString n = unicodeName(name);
-    if (n.isEmpty() || n.size() > 8)
-        return false;
-    for (qsizetype i = 0; i < n.size(); ++i)
-        if (!validChar(n.at(i), i == 0))
-            return false;
-    return true;
+    return !name.isEmpty() && name.size() <= 8 && !nameBytes(name).isEmpty();
 }
 
 QString nameRules(const QString &name)
@@ -110,11 +123,7 @@ QByteArray write(const Program &program, Model model)
     putU16(entry, plus ? 0x0D : 0x0B);
     putU16(entry, dataLength);
     entry.append(char(program.isProtected ? kProtectedProgram : kProgram));
-    QByteArray name(8, '\0');
-    const QString n = unicodeName(program.name);
-    for (qsizetype i = 0; i < qMin<qsizetype>(n.size(), 8); ++i)
-        name[i] = n.at(i) == kTheta ? char(kThetaByte) : char(n.at(i).toLatin1());
-    entry += name;
+    entry += nameBytes(program.name).leftJustified(8, '\0', true);
     if (plus) {
         entry.append(char(tokens::versionFor(program.tokens)));
         entry.append(char(program.archived ? 0x80 : 0x00));
@@ -134,78 +143,293 @@ QByteArray write(const Program &program, Model model)
     return file;
 }
 
-Read read(const QByteArray &file)
+namespace
 {
-    Read r;
-    const QByteArray signature = file.left(kSignatureLength);
-    if (signature == QByteArray(kPlusSignature, kSignatureLength)) {
-        r.model = Model::Ti83Plus;
-    } else if (signature == QByteArray(kTi83Signature, kSignatureLength)) {
-        r.model = Model::Ti83;
+
+const QString kCutOff = QStringLiteral("The file is cut off: it is shorter than its header says.");
+const QString kDamaged =
+    QStringLiteral("The file is damaged: its variable entry does not fit its data section.");
+
+QString typeName(int type)
+{
+    switch (type) {
+    case 0x00:
+        return QStringLiteral("real number");
+    case 0x01:
+        return QStringLiteral("list");
+    case 0x02:
+        return QStringLiteral("matrix");
+    case 0x03:
+        return QStringLiteral("equation");
+    case 0x04:
+        return QStringLiteral("string");
+    case 0x07:
+        return QStringLiteral("picture");
+    case 0x08:
+        return QStringLiteral("graph database");
+    case 0x0C:
+        return QStringLiteral("complex number");
+    case 0x0D:
+        return QStringLiteral("complex list");
+    case 0x0F:
+        return QStringLiteral("window settings");
+    case 0x10:
+        return QStringLiteral("saved window");
+    case 0x11:
+        return QStringLiteral("table setup");
+    case 0x15:
+        return QStringLiteral("application variable");
+    case 0x17:
+        return QStringLiteral("group");
+    case 0x1A:
+        return QStringLiteral("image");
+    default:
+        return QStringLiteral("variable of type $%1")
+            .arg(QString::number(type, 16).rightJustified(2, u'0').toUpper());
+    }
+}
+
+bool namedLikeProgram(int type)
+{
+    return type == kProgram || type == kProtectedProgram || type == 0x15 || type == 0x17;
+}
+
+// A name as the user reads it: programs, application variables and groups
+// spell theirs in letters; the others are named by a token (L₁, Str1, Y₁).
+QString shownName(int type, const QByteArray &raw)
+{
+    QByteArray bytes = raw;
+    if (namedLikeProgram(type)) {
+        const qsizetype end = bytes.indexOf('\0');
+        QString name;
+        for (char c : bytes.left(end < 0 ? bytes.size() : end))
+            name += nameChar(static_cast<unsigned char>(c));
+        return calcsymbols::toUnicode(name);
+    }
+    const int first = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes.at(0));
+    bytes = bytes.left(
+        first == 0x5C || first == 0x5D || first == 0x5E || first == 0x60 || first == 0xAA ? 2 : 1);
+    return calcsymbols::toUnicode(tokens::detokenize(bytes));
+}
+
+QString describe(int type, const QByteArray &name)
+{
+    // Settings variables carry no name worth showing.
+    const QString shown = shownName(type, name);
+    if (shown.isEmpty() || shown.contains(QChar(0x27E6)))
+        return typeName(type);
+    return QStringLiteral("%1 (%2)").arg(shown, typeName(type));
+}
+
+Program programFrom(int type, const QByteArray &name, bool archived, const QByteArray &tokens)
+{
+    Program p;
+    p.isProtected = type == kProtectedProgram;
+    p.archived = archived;
+    for (char c : name) {
+        if (c == 0)
+            break;
+        p.name += nameChar(static_cast<unsigned char>(c));
+    }
+    p.tokens = tokens;
+    return p;
+}
+
+// The size of a variable's data inside a group, -1 when it is unknown or
+// does not fit.
+qsizetype groupedSize(int type, const QByteArray &d, qsizetype at)
+{
+    const qsizetype left = d.size() - at;
+    const auto count = [&] { return left >= 2 ? qsizetype(u16(d, at)) : qsizetype(-1); };
+    switch (type) {
+    case 0x03:
+    case 0x04:
+    case 0x05:
+    case 0x06:
+    case 0x08:
+    case 0x0B:
+    case 0x15:
+    case 0x17:
+        return count() < 0 ? -1 : 2 + count();
+    case 0x00:
+    case 0x18:
+    case 0x19:
+    case 0x1C:
+    case 0x20:
+    case 0x21:
+        return 9;
+    case 0x0C:
+    case 0x1B:
+    case 0x1D:
+    case 0x1E:
+    case 0x1F:
+        return 18;
+    case 0x01:
+        return count() < 0 ? -1 : 2 + count() * 9;
+    case 0x0D:
+        return count() < 0 ? -1 : 2 + count() * 18;
+    case 0x02:
+        return left < 2 ? -1
+                        : 2 + qsizetype(static_cast<unsigned char>(d.at(at))) *
+                                  static_cast<unsigned char>(d.at(at + 1)) * 9;
+    case 0x07:
+        return left >= 21947 ? 21947 : 758;
+    case 0x0F:
+        return 210;
+    case 0x10:
+        return 209;
+    case 0x11:
+        return 20;
+    case 0x1A:
+        return 22247;
+    default:
+        return -1;
+    }
+}
+
+// The variables a group variable holds, as the calculator lays them out:
+// type, version, location, archived flag, name, then the data.
+void readGroup(const QByteArray &d, Contents &c, int depth)
+{
+    if (d.size() < 2 || u16(d, 0) != d.size() - 2 || depth > 4) {
+        c.error = QStringLiteral("The file is damaged: a group in it does not hold what its "
+                                 "length says.");
+        return;
+    }
+    for (qsizetype at = 2; at < d.size();) {
+        if (d.size() - at < 7) {
+            c.error = kDamaged;
+            return;
+        }
+        const int type = static_cast<unsigned char>(d.at(at)) & 0x3F;
+        at += 5;
+        const bool archived = static_cast<unsigned char>(d.at(at++)) != 0;
+        QByteArray name;
+        if (namedLikeProgram(type) || type == 0x01 || type == 0x0D) {
+            const int length = static_cast<unsigned char>(d.at(at++));
+            const int kept = type == 0x01 || type == 0x0D ? length - 1 : length;
+            if (kept < 0 || kept > 8 || d.size() - at < length) {
+                c.error = kDamaged;
+                return;
+            }
+            name = d.mid(at, kept);
+            at += length;
+        } else {
+            if (d.size() - at < 3) {
+                c.error = kDamaged;
+                return;
+            }
+            name = d.mid(at, 3);
+            at += 3;
+        }
+        const qsizetype size = groupedSize(type, d, at);
+        if (size < 0 || d.size() - at < size) {
+            c.skipped << describe(type, name) + QStringLiteral(" and what follows it in its group");
+            return;
+        }
+        const QByteArray data = d.mid(at, size);
+        at += size;
+        if (type == kProgram || type == kProtectedProgram)
+            c.programs << programFrom(type, name, archived, data.mid(2));
+        else if (type == 0x17)
+            readGroup(data, c, depth + 1);
+        else
+            c.skipped << describe(type, name);
+        if (!c.error.isEmpty())
+            return;
+    }
+}
+
+} // namespace
+
+Contents readAll(const QByteArray &file)
+{
+    Contents c;
+    // The byte after the signature names the product that wrote the file.
+    const QByteArray signature = file.left(kSignatureLength - 1);
+    if (signature == QByteArray(kPlusSignature, kSignatureLength - 1)) {
+        c.model = Model::Ti83Plus;
+    } else if (signature == QByteArray(kTi83Signature, kSignatureLength - 1)) {
+        c.model = Model::Ti83;
     } else {
-        r.error = QStringLiteral("The file is not a TI-83 Plus (.8xp) or TI-83 (.83p) program "
-                                 "file.");
-        return r;
+        c.error = QStringLiteral("The file is not a TI-83 Plus (.8xp, .8xg) or TI-83 (.83p, "
+                                 ".83g) calculator file.");
+        return c;
     }
-    const QString cutOff = QStringLiteral("The file is cut off: it is shorter than its header "
-                                          "says.");
-    const QString damaged = QStringLiteral("The file is damaged: its variable entry does not fit "
-                                           "its data section.");
     if (file.size() < kHeaderLength + 2) {
-        r.error = cutOff;
-        return r;
+        c.error = kCutOff;
+        return c;
     }
+    c.productId = static_cast<unsigned char>(file.at(kSignatureLength - 1));
     const int dataLength = u16(file, kSignatureLength + kCommentLength);
     if (file.size() < kHeaderLength + dataLength + 2) {
-        r.error = cutOff;
-        return r;
+        c.error = kCutOff;
+        return c;
     }
     const QByteArray data = file.mid(kHeaderLength, dataLength);
     int sum = 0;
-    for (char c : data)
-        sum += static_cast<unsigned char>(c);
+    for (char ch : data)
+        sum += static_cast<unsigned char>(ch);
     if ((sum & 0xFFFF) != u16(file, kHeaderLength + dataLength)) {
-        r.error = QStringLiteral("The file is damaged: its checksum does not match its "
+        c.error = QStringLiteral("The file is damaged: its checksum does not match its "
                                  "contents.");
-        return r;
+        return c;
     }
 
-    // The variable entry: meta length, data length, type, name, [version,
-    // flag,] data length again, data.
-    if (data.size() < 2) {
-        r.error = damaged;
-        return r;
+    // Variable entries back to back: meta length, data length, type, name,
+    // [version, flag,] data length again, data.
+    for (qsizetype at = 0; at < data.size();) {
+        const QByteArray entry = data.mid(at);
+        if (entry.size() < 2) {
+            c.error = kDamaged;
+            return c;
+        }
+        const int meta = u16(entry, 0);
+        if ((meta != 0x0B && meta != 0x0D) || entry.size() < 2 + meta + 2) {
+            c.error = kDamaged;
+            return c;
+        }
+        const int varLength = u16(entry, 2);
+        if (entry.size() < 2 + meta + 2 + varLength || u16(entry, 2 + meta) != varLength) {
+            c.error = kDamaged;
+            return c;
+        }
+        const int type = static_cast<unsigned char>(entry.at(4)) & 0x3F;
+        const QByteArray name = entry.mid(5, 8);
+        const bool archived =
+            meta == 0x0D && (static_cast<unsigned char>(entry.at(14)) & 0x80) != 0;
+        const QByteArray body = entry.mid(2 + meta + 2, varLength);
+        at += 2 + meta + 2 + varLength;
+        if (type == kProgram || type == kProtectedProgram) {
+            if (body.size() < 2 || body.size() < 2 + u16(body, 0)) {
+                c.error = kDamaged;
+                return c;
+            }
+            c.programs << programFrom(type, name, archived, body.mid(2, u16(body, 0)));
+        } else if (type == 0x17) {
+            readGroup(body, c, 0);
+            if (!c.error.isEmpty())
+                return c;
+        } else {
+            c.skipped << describe(type, name);
+        }
     }
-    const int meta = u16(data, 0);
-    if ((meta != 0x0B && meta != 0x0D) || data.size() < 2 + meta + 2) {
-        r.error = damaged;
-        return r;
+    if (c.programs.isEmpty()) {
+        c.error = c.skipped.isEmpty() ? QStringLiteral("The file holds no calculator variable.")
+                                      : QStringLiteral("The file holds no program, only: %1.")
+                                            .arg(c.skipped.join(QStringLiteral(", ")));
     }
-    const int varLength = u16(data, 2);
-    if (data.size() < 2 + meta + 2 + varLength || u16(data, 2 + meta) != varLength) {
-        r.error = damaged;
-        return r;
-    }
-    const int type = static_cast<unsigned char>(data.at(4));
-    if (type != kProgram && type != kProtectedProgram) {
-        r.error = QStringLiteral("The file holds a calculator variable that is not a program.");
-        return r;
-    }
-    r.program.isProtected = type == kProtectedProgram;
-    for (int i = 0; i < 8; ++i) {
-        const int byte = static_cast<unsigned char>(data.at(5 + i));
-        if (byte == 0)
-            break;
-        r.program.name += nameChar(byte);
-    }
-    if (meta == 0x0D)
-        r.program.archived = static_cast<unsigned char>(data.at(14)) == 0x80;
-    const QByteArray body = data.mid(2 + meta + 2, varLength);
-    if (body.size() < 2 || body.size() < 2 + u16(body, 0)) {
-        r.error = damaged;
-        return r;
-    }
-    r.program.tokens = body.mid(2, u16(body, 0));
+    return c;
+}
+
+Read read(const QByteArray &file)
+{
+    Read r;
+    const Contents c = readAll(file);
+    r.model = c.model;
+    r.error = c.error;
+    if (c.ok())
+        r.program = c.programs.first();
     return r;
 }
 
@@ -225,9 +449,12 @@ Built build(QStringView modelText, const QString &name, bool isProtected, Model 
         const QVector<int> missing = tokens::tokensMissingOnTi83(t.bytes);
         if (!missing.isEmpty()) {
             QStringList shown;
-            for (int token : missing)
-                shown << QLatin1Char('"') + tokens::displayString(token).trimmed() +
-                             QLatin1Char('"');
+            for (int token : missing) {
+                QString display = tokens::displayString(token).trimmed();
+                if (display.isEmpty())
+                    display = calcsymbols::toUnicode(tokens::escapedForm(token));
+                shown << QLatin1Char('"') + display + QLatin1Char('"');
+            }
             b.error = QStringLiteral("The TI-83 does not have these commands of the program: %1. "
                                      "Export it for the TI-83 Plus (.8xp) instead.")
                           .arg(shown.join(QStringLiteral(", ")));
@@ -251,24 +478,74 @@ Built build(QStringView modelText, const QString &name, bool isProtected, Model 
     return b;
 }
 
-Imported import(const QByteArray &file)
+namespace
+{
+
+Imported importProgram(const Program &p)
 {
     Imported im;
-    const Read r = read(file);
-    if (!r.ok()) {
-        im.error = r.error;
-        return im;
-    }
     QString error;
-    im.text = tokens::detokenize(r.program.tokens, &error);
+    im.text = tokens::detokenize(p.tokens, &error);
     if (!error.isEmpty()) {
         im.text.clear();
-        im.error = QStringLiteral("The program cannot be read: %1").arg(error);
+        im.error =
+            QStringLiteral("The program %1 cannot be read: %2").arg(unicodeName(p.name), error);
         return im;
     }
-    im.name = r.program.name;
-    im.isProtected = r.program.isProtected;
+    im.name = p.name;
+    im.isProtected = p.isProtected;
+    im.archived = p.archived;
+    if (!isValidName(p.name))
+        im.warnings << QStringLiteral("\"%1\" is no name the TI-83 Plus allows; export the "
+                                      "program under another.")
+                           .arg(unicodeName(p.name));
+    const QVector<int> unknown = tokens::unknownTokens(p.tokens);
+    if (!unknown.isEmpty()) {
+        QStringList shown;
+        for (int token : unknown)
+            shown << tokens::escapedForm(token);
+        im.warnings << (unknown.size() == 1
+                            ? QStringLiteral("%1 in %2 is no TI-83 Plus token; it is kept as "
+                                             "written and exported back unchanged.")
+                            : QStringLiteral("%1 in %2 are no TI-83 Plus tokens; they are kept "
+                                             "as written and exported back unchanged."))
+                           .arg(shown.join(QStringLiteral(", ")), unicodeName(p.name));
+    }
     return im;
+}
+
+} // namespace
+
+ImportedFile importAll(const QByteArray &file)
+{
+    ImportedFile f;
+    const Contents c = readAll(file);
+    f.skipped = c.skipped;
+    if (!c.ok()) {
+        f.error = c.error;
+        return f;
+    }
+    for (const Program &p : c.programs) {
+        Imported im = importProgram(p);
+        if (!im.ok()) {
+            f.error = im.error;
+            f.programs.clear();
+            return f;
+        }
+        f.programs << im;
+    }
+    return f;
+}
+
+Imported import(const QByteArray &file)
+{
+    const ImportedFile f = importAll(file);
+    if (!f.ok()) {
+        Imported im;
+        im.error = f.error;
+        return im;
+    }
+    return f.programs.first();
 }
 
 } // namespace calc::calcfile

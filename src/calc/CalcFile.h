@@ -1,8 +1,12 @@
 #pragma once
 // Program files a calculator's link software loads: .8xp (TI-83 Plus) and
-// .83p (TI-83). One program variable per file, its tokens as in Tokens.h.
+// .83p (TI-83), one program each when we write them. Read, a file may hold
+// several variables (group files .8xg/.83g, or several entries); its
+// programs are taken, the rest named as skipped. Tokens as in Tokens.h.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 namespace calc::calcfile
 {
@@ -15,7 +19,8 @@ QString fileFilter();     // both kinds, the TI-83 Plus first
 QString programComment(); // "Created by Torvane Studio"
 
 // A program name: 1 to 8 characters, the first A-Z or θ, the others A-Z,
-// 0-9 or θ. θ may come as the Greek letter or as its model code.
+// 0-9 or θ. θ may come as the Greek letter or as its model code; any other
+// model code fails, even one the calculator draws as a letter.
 bool isValidName(const QString &name);
 QString nameRules(const QString &name); // the message for a name that breaks them
 // A name from a file name: its base name in capitals, its first 8
@@ -23,7 +28,7 @@ QString nameRules(const QString &name); // the message for a name that breaks th
 QString nameFromFileName(const QString &path);
 
 struct Program {
-    QString name; // θ as the Greek letter
+    QString name; // θ as the Greek letter, other bytes above 0x7F as model codes
     bool isProtected = false;
     bool archived = false;
     QByteArray tokens;
@@ -33,7 +38,20 @@ struct Program {
 // tokens (Tokens.h).
 QByteArray write(const Program &program, Model model);
 
-// A program file's content; `error` says what is wrong when it is not one.
+// Every program of a file, and what else it holds (by name and kind);
+// `error` says what is wrong when it is no calculator file or holds no
+// program.
+struct Contents {
+    Model model = Model::Ti83Plus;
+    int productId = 0; // of the link software's calculator; informational
+    QVector<Program> programs;
+    QStringList skipped;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+Contents readAll(const QByteArray &file);
+
+// The first program of a file.
 struct Read {
     Program program;
     Model model = Model::Ti83Plus;
@@ -51,14 +69,27 @@ struct Built {
 };
 Built build(QStringView modelText, const QString &name, bool isProtected, Model model);
 
-// A file's program as model text (CR LF line ends).
+// A file's program as model text (CR LF line ends). `warnings` name what
+// was kept but deserves a look: tokens the sheet does not know, a name the
+// calculator would not accept.
 struct Imported {
     QString name;
     bool isProtected = false;
+    bool archived = false;
     QString text;
+    QStringList warnings;
     QString error;
     bool ok() const { return error.isEmpty(); }
 };
-Imported import(const QByteArray &file);
+Imported import(const QByteArray &file); // the first program
+
+// Every program of a file; any that cannot be read fails the whole file.
+struct ImportedFile {
+    QVector<Imported> programs;
+    QStringList skipped;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+ImportedFile importAll(const QByteArray &file);
 
 } // namespace calc::calcfile

@@ -1,5 +1,7 @@
 #include "calc/CalculatorSymbols.h"
 
+#include "calc/Tokens.h"
+
 #include <QHash>
 #include <QVector>
 
@@ -169,13 +171,16 @@ Incoming fromUnicode(QStringView text)
         }
         if (matched)
             continue;
-        if (u >= 0x80 && u <= 0xFF) {
-            if (!in.refused.contains(QChar(u)))
-                in.refused += QChar(u);
-        } else {
+        // A character no symbol draws and no spelling uses would only be
+        // taken for another symbol later (the pane shows code 0x80 as €).
+        const qsizetype width =
+            QChar::isHighSurrogate(u) && i + 1 < n && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        if (width == 1 && (u < 0x80 || (u > 0xFF && tokens::usedInSpellings(QChar(u))))) {
             in.text += QChar(u);
+        } else if (!in.refused.contains(text.mid(i, width))) {
+            in.refused += text.mid(i, width);
         }
-        ++i;
+        i += width;
     }
     return in;
 }

@@ -22,9 +22,10 @@ QString toUnicode(QStringView model);
 //   several draw it; ASCII stays ASCII);
 // - typographic quotes, dashes and the ellipsis become their ASCII forms, a
 //   no-break space a plain one;
-// - any other character of U+0080..U+00FF is left out and named in
-//   `refused` (each once, in order of appearance);
-// - characters above U+00FF that the table does not list stay themselves.
+// - characters above U+00FF that token spellings use (∆, ►, the escape
+//   brackets ⟦ ⟧) stay themselves;
+// - any other character is left out and named in `refused` (each once, in
+//   order of appearance): ß, €, ω.
 struct Incoming {
     QString text;
     QString refused;

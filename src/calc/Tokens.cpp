@@ -3,6 +3,7 @@
 #include "calc/CalculatorSymbols.h"
 
 #include <QHash>
+#include <QSet>
 #include <QXmlStreamReader>
 
 #include <array>
@@ -84,6 +85,10 @@ const Extra kExtras[] = {
     {0xBF, u"\u212F^(", false},
     {0x6306, u"Un\u208B\u2081", false}, // the font's -1 on the baseline
     {0x6307, u"Vn\u208B\u2081", false},
+    {0xF3, u"2-Var Stats", false},   // as the sheet wrote them before
+    {0xBB41, u"ZInterval", false},   // their trailing space was added
+    {0xBB2C, u"\u0394List(", false}, // the calculator's own spelling
+    {0xBB2C, u"\u2206List(", false},
 };
 
 // Where the display font draws a symbol the sheet writes with another
@@ -194,10 +199,21 @@ bool isLatin(const QString &s)
     return true;
 }
 
+// sin(, expr(, randInt( ...: typed inside a string they still give the
+// function, as the calculator's keys would.
+bool isFunctionName(const QString &form)
+{
+    if (form.size() < 3 || !form.endsWith(u'('))
+        return false;
+    const QChar first = form.at(0);
+    return (first >= u'a' && first <= u'z') || (first >= u'A' && first <= u'Z');
+}
+
 struct Node {
     int token = -1;
     int firstEdge = 0;
     int edgeCount = 0;
+    bool function = false; // a function name with its "(", read inside strings too
 };
 struct Edge {
     char16_t c;
@@ -215,6 +231,7 @@ struct Table {
     // draw the same symbol as another become the preferred one.
     std::array<char16_t, 256> norm{};
     QHash<char16_t, char16_t> normAbove; // symbols held as Unicode
+    QSet<char16_t> spelledWith;          // characters above U+00FF of the spellings
 
     // The spellings as a trie over normalised model characters.
     std::vector<int> root = std::vector<int>(0x10000, -1);
@@ -296,11 +313,15 @@ Table build()
 
     std::vector<std::map<char16_t, int>> children(1);
     std::vector<int> terminal(1, -1);
+    std::vector<bool> function(1, false);
     std::map<int, QString> fallback; // a spelling with characters beyond bytes
     for (const auto &[token, text] : order) {
         QString form;
         if (!toModelForm(text, &form) || form.isEmpty())
             continue;
+        for (QChar c : form)
+            if (c.unicode() > 0xFF)
+                t.spelledWith.insert(c.unicode());
         QString &written = t.spelling[size_t(token)];
         if (written.isEmpty() && isLatin(form))
             written = form;
@@ -315,13 +336,16 @@ Table build()
             } else {
                 children.emplace_back();
                 terminal.push_back(-1);
+                function.push_back(false);
                 const int created = int(children.size()) - 1;
                 children[size_t(node)][c.unicode()] = created;
                 node = created;
             }
         }
-        if (terminal[size_t(node)] < 0)
+        if (terminal[size_t(node)] < 0) {
             terminal[size_t(node)] = token;
+            function[size_t(node)] = isFunctionName(form);
+        }
     }
     for (const auto &[token, form] : fallback)
         if (t.spelling[size_t(token)].isEmpty())
@@ -331,6 +355,7 @@ Table build()
     t.nodes.resize(children.size());
     for (size_t n = 0; n < children.size(); ++n) {
         t.nodes[n].token = terminal[n];
+        t.nodes[n].function = function[n];
         t.nodes[n].firstEdge = int(t.edges.size());
         t.nodes[n].edgeCount = int(children[n].size());
         for (const auto &[c, next] : children[n])
@@ -347,54 +372,126 @@ const Table &table()
     return t;
 }
 
-// The one scanner behind scanLine() and tokenize(): calls cut(start,
-// length, token, inString) for each cut, in order.
-template <typename Emit> void scan(const Table &t, QStringView line, bool inString, Emit &&cut)
+constexpr char16_t kEscapeOpen = 0x27E6;  // ⟦
+constexpr char16_t kEscapeClose = 0x27E7; // ⟧
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+
+// "$BB" or "$5CD0" (also "$5C$D0"): a token by its bytes, known or not.
+int tokenFromHex(QStringView text)
+{
+    QString digits;
+    for (QChar c : text)
+        if (c != u'$')
+            digits += c;
+    if (!text.startsWith(u'$') || (digits.size() != 2 && digits.size() != 4))
+        return -1;
+    int value = 0;
+    for (QChar c : digits) {
+        const int d = hexDigit(c);
+        if (d < 0)
+            return -1;
+        value = value << 4 | d;
+    }
+    const bool twoBytes = digits.size() == 4;
+    if (isPrefix(twoBytes ? value >> 8 : value) != twoBytes)
+        return -1;
+    return value;
+}
+
+// The token whose whole spelling `text` is, or -1.
+int spelledToken(const Table &t, QStringView text)
+{
+    if (text.isEmpty())
+        return -1;
+    int node = t.root[t.normalise(text.at(0).unicode())];
+    for (qsizetype i = 1; i < text.size() && node >= 0; ++i)
+        node = t.child(node, t.normalise(text.at(i).unicode()));
+    return node >= 0 ? t.nodes[size_t(node)].token : -1;
+}
+
+// One cut of a line: the token (-1 for none) and how many characters it takes.
+struct Cut {
+    int token;
+    qsizetype length;
+    bool escaped;
+};
+
+// The cut at line[i]. `previous` is the character before it (0 at the start):
+// inside a string a function name counts only at the start of a word.
+Cut cutAt(const Table &t, QStringView line, qsizetype i, bool inString, QChar previous)
 {
     const QChar *text = line.data();
     const qsizetype n = line.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const int first = t.root[t.normalise(text[i].unicode())];
-        int best = -1;
-        qsizetype bestLength = 0;
-        int node = first;
-        for (qsizetype j = i; node >= 0;) {
-            const int token = t.nodes[size_t(node)].token;
-            if (token >= 0) {
-                best = token;
-                bestLength = j - i + 1;
+    if (text[i].unicode() == kEscapeOpen) {
+        qsizetype close = i + 1;
+        while (close < n && text[close].unicode() != kEscapeClose)
+            ++close;
+        if (close >= n)
+            return {-1, 1, false};
+        const QStringView inner = line.mid(i + 1, close - i - 1);
+        int token = tokenFromHex(inner);
+        if (token < 0)
+            token = spelledToken(t, inner);
+        return {token, close - i + 1, true};
+    }
+    const int first = t.root[t.normalise(text[i].unicode())];
+    int best = -1;
+    qsizetype bestLength = 0;
+    int function = -1;
+    qsizetype functionLength = 0;
+    int node = first;
+    for (qsizetype j = i; node >= 0;) {
+        const Node &here = t.nodes[size_t(node)];
+        if (here.token >= 0) {
+            best = here.token;
+            bestLength = j - i + 1;
+            if (here.function) {
+                function = here.token;
+                functionLength = bestLength;
             }
-            if (++j >= n)
-                break;
-            node = t.child(node, t.normalise(text[j].unicode()));
         }
-        if (inString) {
-            if (best == kQuote || best == kStore) {
-                cut(i, bestLength, best, best == kQuote);
-                inString = false;
-                i += bestLength;
-                continue;
-            }
-            const int single = first >= 0 ? t.nodes[size_t(first)].token : -1;
-            if (single >= 0) {
-                best = single;
-                bestLength = 1;
-            }
-            if (best < 0)
-                bestLength = 1;
-            cut(i, bestLength, best, true);
-            i += bestLength;
-            continue;
-        }
-        if (best < 0) {
-            cut(i, 1, -1, false);
-            ++i;
-            continue;
-        }
-        inString = best == kQuote;
-        cut(i, bestLength, best, inString);
-        i += bestLength;
+        if (++j >= n)
+            break;
+        node = t.child(node, t.normalise(text[j].unicode()));
+    }
+    if (!inString || best == kQuote || best == kStore)
+        return {best, best < 0 ? 1 : bestLength, false};
+    if (function >= 0 && !previous.isLetterOrNumber())
+        return {function, functionLength, false};
+    // Words in text stay letters.
+    const int single = first >= 0 ? t.nodes[size_t(first)].token : -1;
+    return {single >= 0 ? single : best, single >= 0 || best < 0 ? 1 : bestLength, false};
+}
+
+// Whether a string is open after `token` was read plainly.
+bool stringAfter(int token, bool inString)
+{
+    return inString ? token != kQuote && token != kStore : token == kQuote;
+}
+
+// The one scanner behind scanLine() and tokenize(): calls cut(start,
+// length, token, inString) for each cut, in order. An escape never opens or
+// closes a string.
+template <typename Emit> void scan(const Table &t, QStringView line, bool inString, Emit &&cut)
+{
+    const qsizetype n = line.size();
+    for (qsizetype i = 0; i < n;) {
+        const Cut c = cutAt(t, line, i, inString, i > 0 ? line.at(i - 1) : QChar());
+        if (!c.escaped && c.token >= 0)
+            inString = stringAfter(c.token, inString);
+        cut(i, c.length, c.token, inString || (c.token == kQuote && !c.escaped));
+        i += c.length;
     }
 }
 
@@ -405,9 +502,9 @@ void appendToken(QByteArray &bytes, int token)
     bytes.append(char(token & 0xFF));
 }
 
-// Walks token bytes: calls each(token) per token; returns the offset of the
-// first byte that starts no token, or -1.
-template <typename Each> qsizetype walk(const Table &t, const QByteArray &bytes, Each &&each)
+// Walks token bytes: calls each(token) per token, known or not; returns the
+// offset of a two-byte token cut off by the end, or -1.
+template <typename Each> qsizetype walk(const QByteArray &bytes, Each &&each)
 {
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype n = bytes.size();
@@ -420,12 +517,54 @@ template <typename Each> qsizetype walk(const Table &t, const QByteArray &bytes,
             token = token << 8 | b[i + 1];
             used = 2;
         }
-        if (token != kNewline && !t.known[size_t(token)])
-            return i;
         each(token);
         i += used;
     }
     return -1;
+}
+
+QString hexEscape(int token)
+{
+    QString hex = QString::number(token, 16).toUpper();
+    hex = hex.rightJustified(token > 0xFF ? 4 : 2, u'0');
+    return QChar(kEscapeOpen) + QLatin1Char('$') + hex + QChar(kEscapeClose);
+}
+
+// One line of tokens as text that reads back as exactly these tokens: each
+// token as its spelling, escaped only where the plain spelling would be read
+// otherwise (merged with the next, or cut into letters inside a string).
+void appendLine(const Table &t, const int *tokens, qsizetype count, QString &out)
+{
+    QString plain;
+    std::vector<qsizetype> at(size_t(count) + 1);
+    for (qsizetype k = 0; k < count; ++k) {
+        at[size_t(k)] = plain.size();
+        const int token = tokens[k];
+        plain += t.known[size_t(token)] && !t.spelling[size_t(token)].isEmpty()
+                     ? t.spelling[size_t(token)]
+                     : hexEscape(token);
+    }
+    at[size_t(count)] = plain.size();
+    const qsizetype lineStart = out.size();
+    bool inString = false;
+    for (qsizetype k = 0; k < count; ++k) {
+        const int token = tokens[k];
+        const QStringView spelling =
+            QStringView(plain).mid(at[size_t(k)], at[size_t(k) + 1] - at[size_t(k)]);
+        // Later tokens only ever gain an escape in front, which ends any
+        // spelling there, so checking against the plain rest is enough.
+        const QChar previous = out.size() > lineStart ? out.back() : QChar();
+        const Cut c = cutAt(t, QStringView(plain).mid(at[size_t(k)]), 0, inString, previous);
+        if (c.token == token && c.length == spelling.size()) {
+            out += spelling;
+            if (!c.escaped)
+                inString = stringAfter(token, inString);
+        } else if (spelledToken(t, spelling) == token) {
+            out += QChar(kEscapeOpen) + spelling.toString() + QChar(kEscapeClose);
+        } else {
+            out += hexEscape(token);
+        }
+    }
 }
 
 } // namespace
@@ -455,19 +594,22 @@ Tokenized tokenize(QStringView model)
         while (end < n && model.at(end) != u'\r' && model.at(end) != u'\n')
             ++end;
         qsizetype bad = -1;
+        qsizetype badLength = 0;
         scan(t, model.mid(start, end - start), false,
-             [&](qsizetype at, qsizetype, int token, bool) {
-                 if (token >= 0)
+             [&](qsizetype at, qsizetype length, int token, bool) {
+                 if (token >= 0) {
                      appendToken(result.bytes, token);
-                 else if (bad < 0)
+                 } else if (bad < 0) {
                      bad = at;
+                     badLength = length;
+                 }
              });
         if (bad >= 0) {
             result.bytes.clear();
             result.errorLine = line;
             result.errorColumn = int(bad) + 1;
-            QStringView shown = model.mid(start + bad, 1);
-            if (shown.at(0).isHighSurrogate() && start + bad + 1 < n)
+            QStringView shown = model.mid(start + bad, badLength);
+            if (shown.size() == 1 && shown.at(0).isHighSurrogate() && start + bad + 1 < n)
                 shown = model.mid(start + bad, 2);
             result.error = QStringLiteral("Line %1, column %2: no calculator command or symbol "
                                           "is written \"%3\".")
@@ -488,30 +630,51 @@ Tokenized tokenize(QStringView model)
 QString detokenize(const QByteArray &bytes, QString *error)
 {
     const Table &t = table();
+    std::vector<int> tokens;
+    tokens.reserve(size_t(bytes.size()));
+    const qsizetype bad = walk(bytes, [&](int token) { tokens.push_back(token); });
     QString text;
     text.reserve(bytes.size() * 2);
-    const qsizetype bad = walk(t, bytes, [&](int token) {
-        if (token == kNewline)
+    size_t lineStart = 0;
+    for (size_t k = 0; k <= tokens.size(); ++k) {
+        if (k < tokens.size() && tokens[k] != kNewline)
+            continue;
+        appendLine(t, tokens.data() + lineStart, qsizetype(k - lineStart), text);
+        if (k < tokens.size())
             text += QLatin1String("\r\n");
-        else
-            text += t.spelling[size_t(token)];
-    });
+        lineStart = k + 1;
+    }
     if (error) {
         error->clear();
         if (bad >= 0) {
             const int byte = static_cast<unsigned char>(bytes.at(bad));
-            const QString hex = QString::number(byte, 16).rightJustified(2, u'0').toUpper();
-            *error = bad + 1 == bytes.size() && isPrefix(byte)
-                         ? QStringLiteral("The program ends in the middle of a two-byte token "
-                                          "($%1).")
-                               .arg(hex)
-                         : QStringLiteral("The byte $%1 at offset %2 of the program is no "
-                                          "calculator token.")
-                               .arg(hex)
-                               .arg(bad);
+            *error = QStringLiteral("The program ends in the middle of a two-byte token ($%1).")
+                         .arg(QString::number(byte, 16).rightJustified(2, u'0').toUpper());
         }
     }
     return text;
+}
+
+QVector<int> unknownTokens(const QByteArray &bytes)
+{
+    const Table &t = table();
+    QVector<int> unknown;
+    walk(bytes, [&](int token) {
+        if (token != kNewline && !t.known[size_t(token)] && !unknown.contains(token))
+            unknown.append(token);
+    });
+    return unknown;
+}
+
+QString escapedForm(int token)
+{
+    return hexEscape(token);
+}
+
+bool usedInSpellings(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x80 || u == kEscapeOpen || u == kEscapeClose || table().spelledWith.contains(u);
 }
 
 QString displayString(int token)
@@ -541,14 +704,14 @@ QByteArray tokenBytes(int token)
 int versionFor(const QByteArray &bytes)
 {
     int version = 0;
-    walk(table(), bytes, [&](int token) { version = qMax(version, generationOf(token)); });
+    walk(bytes, [&](int token) { version = qMax(version, generationOf(token)); });
     return version;
 }
 
 QVector<int> tokensMissingOnTi83(const QByteArray &bytes)
 {
     QVector<int> missing;
-    walk(table(), bytes, [&](int token) {
+    walk(bytes, [&](int token) {
         if (generationOf(token) > 0 && !missing.contains(token))
             missing.append(token);
     });

@@ -15,7 +15,7 @@ namespace calc::tokens
 
 // One cut of a line. `token` is the byte of a one-byte token, (first << 8 |
 // second) of a two-byte one, or -1 where no token spells the text at `start`
-// (then `length` is 1).
+// (then `length` is 1, or the whole of an escape that names no token).
 struct Piece {
     qsizetype start;
     qsizetype length;
@@ -27,7 +27,13 @@ struct Piece {
 // One line of model text, without its line break, cut exactly as tokenize()
 // cuts it: the longest spelling wins; inside a string (from a double quote
 // to the next one, a store arrow or the line's end) single characters win,
-// so words in text stay letters.
+// so words in text stay letters, except a function name with its "(" at the
+// start of a word (sin(, expr(), which the calculator's keys would give.
+//
+// An escape, ⟦...⟧ (U+27E6, U+27E7), is one token wherever it stands: the
+// token the whole text inside spells (⟦[r]⟧ in a string, ⟦R⟧² for the letter
+// R and ² apart), or the token with those bytes, known or not (⟦$BBD0⟧).
+// detokenize() writes one only where the plain spelling would read otherwise.
 QVector<Piece> scanLine(QStringView modelLine, bool stringOpenAtStart = false);
 
 // Token bytes of a program; each line break becomes the newline token. On
@@ -42,10 +48,20 @@ struct Tokenized {
 };
 Tokenized tokenize(QStringView model);
 
-// Model text of token bytes, newline tokens as CR LF. A byte that starts no
-// known token stops it: *error names the byte and its offset, and the text
-// read so far is returned.
+// Model text of token bytes, newline tokens as CR LF, that tokenize() turns
+// back into the same bytes. A token the sheet does not know is written as
+// its escape. Only bytes ending in the middle of a two-byte token are an
+// error: *error says so, and the text before it is returned.
 QString detokenize(const QByteArray &bytes, QString *error = nullptr);
+
+// The tokens of the bytes the sheet does not know, each once, in order.
+QVector<int> unknownTokens(const QByteArray &bytes);
+// The escape that writes a token by its bytes: ⟦$BBD0⟧.
+QString escapedForm(int token);
+// Whether a character of model text can be part of a program: ASCII, the
+// escape brackets, and what the spellings use beyond the symbol codes
+// (∆, ►, ẋ ...).
+bool usedInSpellings(QChar c);
 
 // The sheet's display string of a token (Unicode), empty for no token.
 QString displayString(int token);

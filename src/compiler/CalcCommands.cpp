@@ -58,20 +58,4 @@ void exportProgram(QWidget *parent, const QString &text, const QString &document
                                            .arg(built.file.size()));
 }
 
-std::optional<calcfile::Imported> importProgram(QWidget *parent)
-{
-    const QString title = QStringLiteral("Import Calculator Program");
-    const auto source = dialogs::openFile(
-        parent, title, QStringLiteral("Calculator Programs (*.8xp *.83p)|*.8xp;*.83p"));
-    if (!source)
-        return std::nullopt;
-    calcfile::Imported program;
-    QString error;
-    if (!calcexport::readCalcFile(*source, &program, &error)) {
-        dialogs::message(parent, error, title, QMessageBox::Critical);
-        return std::nullopt;
-    }
-    return program;
-}
-
 } // namespace compiler::calccommands

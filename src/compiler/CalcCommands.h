@@ -1,11 +1,10 @@
 #pragma once
-// A document window's File > Export to Calculator and Import Calculator
-// Program: the questions, then the conversions the command line and the
-// export window use too (CalcExport).
+// A document window's File > Export to Calculator: the questions, then the
+// conversion the command line and the export window use too (CalcExport).
+// Import Calculator Program is frmImportPrograms.
 #include "calc/CalcFile.h"
 
 #include <QString>
-#include <optional>
 
 class QWidget;
 
@@ -18,9 +17,5 @@ namespace compiler::calccommands
 // the name first offered.
 void exportProgram(QWidget *parent, const QString &text, const QString &document,
                    const QString &caption);
-
-// Asks for a .8xp or .83p file and reads the program in it; nothing when the
-// user cancelled or the file was refused (then the user was told why).
-std::optional<calc::calcfile::Imported> importProgram(QWidget *parent);
 
 } // namespace compiler::calccommands

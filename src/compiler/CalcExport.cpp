@@ -1,5 +1,7 @@
 #include "compiler/CalcExport.h"
 
+#include "calc/CalcFile.h"
+#include "calc/CalculatorSymbols.h"
 #include "compiler/LinkExport.h"
 #include "platform/Fonts.h"
 #include "platform/RtfCodec.h"
@@ -127,33 +129,89 @@ bool exportLinkFile(const QString &source, const QString &target, QString name, 
     return writeOutput(source, target, bytes.bytes, error);
 }
 
-bool readCalcFile(const QString &source, calc::calcfile::Imported *program, QString *error)
+QString importReport(const calcfile::ImportedFile &file, const calcfile::Imported &program)
+{
+    const auto shownName = [](const QString &name) { return calc::calcsymbols::toUnicode(name); };
+    QStringList state;
+    if (program.isProtected)
+        state << QStringLiteral("protected");
+    if (program.archived)
+        state << QStringLiteral("archived");
+    QStringList lines;
+    lines << QStringLiteral("Imported the program %1%2.")
+                 .arg(shownName(program.name),
+                      state.isEmpty()
+                          ? QString()
+                          : QStringLiteral(" (%1)").arg(state.join(QStringLiteral(", "))));
+    QStringList others;
+    for (const calcfile::Imported &p : file.programs)
+        if (&p != &program)
+            others << shownName(p.name);
+    if (!others.isEmpty())
+        lines << QStringLiteral("Not imported, other programs of the file: %1.")
+                     .arg(others.join(QStringLiteral(", ")));
+    if (!file.skipped.isEmpty())
+        lines << QStringLiteral("Skipped, not programs: %1.")
+                     .arg(file.skipped.join(QStringLiteral(", ")));
+    lines << program.warnings;
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool readCalcFile(const QString &source, calcfile::ImportedFile *file, QString *error)
 {
     QByteArray data;
     if (!readFile(source, kMaxCalcFile, &data, error))
         return false;
-    *program = calc::calcfile::import(data);
-    if (!program->ok()) {
-        *error = QStringLiteral("\"%1\" was not imported. %2").arg(shown(source), program->error);
+    *file = calcfile::importAll(data);
+    if (!file->ok()) {
+        *error = QStringLiteral("\"%1\" was not imported. %2").arg(shown(source), file->error);
         return false;
     }
     return true;
 }
 
-bool importCalcFile(const QString &source, const QString &target, QString *error)
+QByteArray documentOf(const QString &modelText)
 {
-    calc::calcfile::Imported im;
-    if (!readCalcFile(source, &im, error))
-        return false;
     // The size the document window writes its calculator font in (8.25 pt).
     constexpr int kHalfPoints = 17;
-    return writeOutput(
-        source, target,
-        platform::rtf::writePlain(im.text, platform::calculatorFontName(), kHalfPoints), error);
+    return platform::rtf::writePlain(modelText, platform::calculatorFontName(), kHalfPoints);
 }
 
-bool run(const Command &command, QString *error)
+bool importCalcFile(const QString &source, const QString &target, QString *error,
+                    const QString &program, QString *report)
 {
+    calcfile::ImportedFile file;
+    if (!readCalcFile(source, &file, error))
+        return false;
+    const calcfile::Imported *chosen = &file.programs.first();
+    if (!program.isEmpty()) {
+        chosen = nullptr;
+        QStringList names;
+        for (const calcfile::Imported &p : file.programs) {
+            const QString name = calc::calcsymbols::toUnicode(p.name);
+            names << name;
+            if (!chosen && (name == program || p.name == program))
+                chosen = &p;
+        }
+        if (!chosen) {
+            *error = QStringLiteral("\"%1\" holds no program named %2; its programs: %3.")
+                         .arg(shown(source), program, names.join(QStringLiteral(", ")));
+            return false;
+        }
+    }
+    if (!writeOutput(source, target, documentOf(chosen->text), error))
+        return false;
+    if (report)
+        *report = importReport(file, *chosen);
+    return true;
+}
+
+bool run(const Command &command, QString *error, QString *report)
+{
+    if (command.kind != Command::Import8xp && !command.program.isEmpty()) {
+        *error = QStringLiteral("--program applies to --import-8xp only.");
+        return false;
+    }
     switch (command.kind) {
     case Command::Export8xp:
         return exportCalcFile(command.input, command.output, command.name, command.isProtected,
@@ -166,7 +224,7 @@ bool run(const Command &command, QString *error)
             *error = QStringLiteral("--name and --protected do not apply to --import-8xp.");
             return false;
         }
-        return importCalcFile(command.input, command.output, error);
+        return importCalcFile(command.input, command.output, error, command.program, report);
     case Command::None:
         break;
     }

@@ -21,11 +21,19 @@ bool exportCalcFile(const QString &source, const QString &target, QString name, 
 bool exportLinkFile(const QString &source, const QString &target, QString name, bool isProtected,
                     QString *error);
 
-// The program in a .8xp or .83p file.
-bool readCalcFile(const QString &source, calc::calcfile::Imported *program, QString *error);
+// A calculator file's programs (.8xp, .83p, groups .8xg, .83g), or *error.
+bool readCalcFile(const QString &source, calc::calcfile::ImportedFile *file, QString *error);
+// A document (.tvf) of model text in the calculator font.
+QByteArray documentOf(const QString &modelText);
+// What an import reports: the program taken, protected and archived, the
+// file's other programs and other variables, and the warnings.
+QString importReport(const calc::calcfile::ImportedFile &file,
+                     const calc::calcfile::Imported &program);
 
-// .8xp or .83p to a document in the calculator font.
-bool importCalcFile(const QString &source, const QString &target, QString *error);
+// A calculator file's program to a document in the calculator font: the
+// first, or the one named `program`. *report says what was taken and left.
+bool importCalcFile(const QString &source, const QString &target, QString *error,
+                    const QString &program = QString(), QString *report = nullptr);
 
 // Writes bytes whole or not at all, never over `source`.
 bool writeOutput(const QString &source, const QString &target, const QByteArray &bytes,
@@ -37,9 +45,11 @@ struct Command {
     QString input;
     QString output;
     QString name;
+    QString program; // which program of the file an import takes
     bool isProtected = false;
 };
-// Runs it: true on success, else *error is one line for the user.
-bool run(const Command &command, QString *error);
+// Runs it: true on success, else *error is one line for the user. An import
+// fills *report (see importReport()).
+bool run(const Command &command, QString *error, QString *report = nullptr);
 
 } // namespace compiler::calcexport

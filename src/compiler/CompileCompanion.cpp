@@ -27,6 +27,8 @@ CompileCompanion::CompileCompanion(const char *formName, int step, const QString
     Label1->setWordWrap(true);
     RichTextBox1 = new platform::RichTextBox(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    // The documentation is prose in an ordinary font, not calculator text.
+    RichTextBox1->setProse(true);
     Command2 = new QPushButton(QStringLiteral("Done"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
 

@@ -1,6 +1,5 @@
 #include "compiler/Documentation.h"
 
-#include "calc/CalculatorSymbols.h"
 #include "platform/Config.h"
 #include "platform/RegistryAccess.h"
 
@@ -97,10 +96,10 @@ QByteArray fileBytes(const QString &documentText)
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), crlf);
-    // The reader sees the calculator's symbols (\u2192, \u2264), which no
-    // single-byte code page holds; the mark tells Windows editors that the
-    // file is UTF-8.
-    return QByteArray("\xEF\xBB\xBF") + calc::calcsymbols::toUnicode(text).toUtf8();
+    // The text is prose as the wizard shows it (\u00A9, \u2192, \u2264), which
+    // no single-byte code page holds; the mark tells Windows editors that
+    // the file is UTF-8.
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
 } // namespace compiler::documentation

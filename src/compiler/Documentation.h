@@ -42,7 +42,7 @@ QFont displayFont(const QString &documentProgram, const QFont &designed);
 QFont documentFont();
 
 // The saved documentation: plain text, every line break CR LF, UTF-8 with a
-// byte-order mark, codes 128-255 written as the calculator's symbols.
+// byte-order mark; the wizard's prose as it shows it (© stays ©).
 QByteArray fileBytes(const QString &documentText);
 
 } // namespace compiler::documentation

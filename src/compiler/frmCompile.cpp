@@ -1,6 +1,5 @@
 #include "compiler/frmCompile.h"
 
-#include "calc/CalculatorSymbols.h"
 #include "compiler/Documentation.h"
 #include "compiler/LinkExport.h"
 #include "compiler/frmCompile_Description.h"
@@ -32,15 +31,10 @@ namespace doc = documentation;
 
 namespace
 {
-// Answers are Unicode; the preview, like every pane, holds calculator codes.
-QString asCodes(const QString &answer)
-{
-    return calc::calcsymbols::fromUnicode(answer).text;
-}
-
+// Answers and the preview are prose, in Unicode as typed.
 QString ask(QWidget *parent, const doc::Question &q)
 {
-    return asCodes(dialogs::prompt(parent, q.prompt, q.title, q.defaultAnswer));
+    return dialogs::prompt(parent, q.prompt, q.title, q.defaultAnswer);
 }
 } // namespace
 
@@ -94,6 +88,7 @@ frmCompile::frmCompile(QWidget *parent) : QWidget(parent)
 
     Preview = new platform::RichTextBox(this);
     Preview->setObjectName(QStringLiteral("Preview"));
+    Preview->setProse(true);
     Preview->setLineWrapMode(QTextEdit::NoWrap);
     Preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Preview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -149,9 +144,9 @@ void frmCompile::markCompleted(int step)
 
 void frmCompile::Command1_Click()
 {
-    insertBlock(doc::titleBlock(
-        asCodes(dialogs::prompt(this, QStringLiteral("What is the title of your program?"),
-                                QStringLiteral("Step 1"), QStringLiteral("Untitled")))));
+    insertBlock(
+        doc::titleBlock(dialogs::prompt(this, QStringLiteral("What is the title of your program?"),
+                                        QStringLiteral("Step 1"), QStringLiteral("Untitled"))));
     markCompleted(1);
 }
 

@@ -83,13 +83,14 @@ QString toEditorText(const QString &model)
     return out;
 }
 
-void appendModel(QString &out, QStringView editor)
+// Prose (setProse()) keeps every character as itself.
+void appendModel(QString &out, QStringView editor, bool prose)
 {
     for (QChar c : editor) {
         if (c == QChar::ParagraphSeparator)
             out += QLatin1String("\r\n");
         else
-            out += calc::displayToModel(c);
+            out += prose ? c : calc::displayToModel(c);
     }
 }
 
@@ -198,7 +199,7 @@ QString RichTextBox::Text() const
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
         if (b != document()->begin())
             out += QLatin1String("\r\n");
-        appendModel(out, b.text());
+        appendModel(out, b.text(), m_prose);
     }
     return out;
 }
@@ -210,7 +211,7 @@ QString RichTextBox::textRange(int pos, int length) const
     const int end = qBound(pos, pos + qMax(0, length), total);
     const int from = toEditorPosition(pos);
     QString out;
-    appendModel(out, editorSlice(from, toEditorPosition(end, true) - from));
+    appendModel(out, editorSlice(from, toEditorPosition(end, true) - from), m_prose);
     return out;
 }
 
@@ -253,7 +254,7 @@ int RichTextBox::SelLength() const
 QString RichTextBox::SelText() const
 {
     QString out;
-    appendModel(out, textCursor().selectedText());
+    appendModel(out, textCursor().selectedText(), m_prose);
     return out;
 }
 
@@ -421,8 +422,8 @@ TextChange RichTextBox::describe(int from, QStringView before, QStringView after
     TextChange c;
     const bool same = head == before.size() && head == after.size();
     c.position = toModelPosition(from + (same ? 0 : int(head)));
-    appendModel(c.removed, before.mid(head, before.size() - head - tail));
-    appendModel(c.inserted, after.mid(head, after.size() - head - tail));
+    appendModel(c.removed, before.mid(head, before.size() - head - tail), m_prose);
+    appendModel(c.inserted, after.mid(head, after.size() - head - tail), m_prose);
     return c;
 }
 
@@ -510,7 +511,7 @@ rtf::Document RichTextBox::toDocument() const
             if (!frag.isValid())
                 continue;
             QString text;
-            appendModel(text, frag.text());
+            appendModel(text, frag.text(), m_prose);
             text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
             add(text, toRtfFormat(frag.charFormat(), mainHp, m_fontName, d.fonts));
         }
@@ -795,11 +796,16 @@ QString RichTextBox::toClipboardText(const QString &model)
 
 QString RichTextBox::acceptIncoming(const QString &text)
 {
+    if (m_prose)
+        return text;
     calc::calcsymbols::Incoming in = calc::calcsymbols::fromUnicode(text);
     if (!in.refused.isEmpty()) {
         QStringList chars;
-        for (QChar c : in.refused)
-            chars << QString(c);
+        for (qsizetype i = 0; i < in.refused.size(); ++i) {
+            const bool pair = in.refused.at(i).isHighSurrogate() && i + 1 < in.refused.size();
+            chars << in.refused.mid(i, pair ? 2 : 1);
+            i += pair ? 1 : 0;
+        }
         emit textRefused(QStringLiteral("Left out %1: the calculator has no such symbol.")
                              .arg(chars.join(QLatin1Char(' '))));
     }

@@ -63,6 +63,11 @@ public:
     // textRefused() says so.
     void setRefusesTabs(bool on) { m_refusesTabs = on; }
 
+    // Prose is ordinary Unicode text, not a program: what is typed or pasted
+    // is kept as it is, and Text() gives what the box shows.
+    void setProse(bool prose) { m_prose = prose; }
+    bool isProse() const { return m_prose; }
+
     enum class Attribute { Bold, Italic, Underline, Strike };
     void setInsertAttribute(Attribute a, bool on);
 
@@ -120,6 +125,7 @@ private:
     void replaceWhole(const std::function<void(QTextCursor &)> &fill);
     rtf::Document toDocument() const;
 
+    bool m_prose = false;
     QString m_fontName;
     double m_fontSize = 8.25;
     int m_fontCharset = 0;

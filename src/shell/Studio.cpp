@@ -2,8 +2,10 @@
 
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
+#include "calc/CalculatorSymbols.h"
 #include "compiler/CalcCommands.h"
 #include "compiler/frmCompile.h"
+#include "compiler/frmImportPrograms.h"
 #include "debug/Debugger.h"
 #include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
@@ -106,10 +108,16 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
         compiler::calccommands::exportProgram(doc, doc->programPane()->Text(), doc->fileName(),
                                               doc->windowTitle());
     });
-    // An imported program opens in a window of its own, captioned with its name.
+    // Each imported program opens in a window of its own, captioned with its name.
     connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {
-        if (const auto program = compiler::calccommands::importProgram(doc))
-            createDocument(program->name)->programPane()->setText(program->text);
+        const compiler::CalcImport result = compiler::importCalculatorPrograms(doc);
+        editor::frmDocument *opened = nullptr;
+        for (const calc::calcfile::Imported &p : result.programs) {
+            opened = createDocument(calc::calcsymbols::toUnicode(p.name));
+            opened->programPane()->setText(p.text);
+        }
+        if (opened)
+            emit opened->statusMessage(result.status);
     });
 
     if (m_recovery)

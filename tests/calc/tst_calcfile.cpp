@@ -1,4 +1,5 @@
 #include "calc/CalcFile.h"
+#include "calc/Tokens.h"
 #include "common/TestRegistry.h"
 
 #include <QTest>
@@ -25,6 +26,25 @@ QByteArray resummed(QByteArray file)
     file[file.size() - 2] = char(sum & 0xFF);
     file[file.size() - 1] = char(sum >> 8);
     return file;
+}
+
+// A file of these variable entries, each cut from a file build() wrote
+// (or given raw), with the product byte of the link software.
+QByteArray fileOf(const QList<QByteArray> &entries, char product = 0)
+{
+    QByteArray data;
+    for (const QByteArray &e : entries)
+        data += e.startsWith("**TI83") ? e.mid(55, e.size() - 57) : e;
+    QByteArray file = header("**TI83F*", "0000") + data + QByteArray(2, '\0');
+    file[10] = product;
+    file[53] = char(data.size() & 0xFF);
+    file[54] = char(data.size() >> 8);
+    return resummed(file);
+}
+
+QByteArray programFile(const char *name, const QString &text = QStringLiteral("1"))
+{
+    return build(text, QString::fromLatin1(name), false, Model::Ti83Plus).file;
 }
 
 } // namespace
@@ -96,7 +116,8 @@ private slots:
         wrongSignature[5] = '2';
         QTest::newRow("signature")
             << wrongSignature
-            << QStringLiteral("The file is not a TI-83 Plus (.8xp) or TI-83 (.83p) program file.");
+            << QStringLiteral("The file is not a TI-83 Plus (.8xp, .8xg) or TI-83 (.83p, .83g) "
+                              "calculator file.");
         QTest::newRow("no checksum") << good.left(good.size() - 1) << cutOff;
         QTest::newRow("half") << good.left(60) << cutOff;
         QByteArray badSum = good;
@@ -107,17 +128,16 @@ private slots:
         QByteArray list = good;
         list[59] = '\x01';
         QTest::newRow("not a program")
-            << resummed(list)
-            << QStringLiteral("The file holds a calculator variable that is not a program.");
+            << resummed(list) << QStringLiteral("The file holds no program, only: A (list).");
         QByteArray tooLong = good;
         tooLong[57] = '\x09';
         QTest::newRow("entry too long") << resummed(tooLong) << damaged;
-        QByteArray unknown = good;
-        unknown[74] = '\x26';
-        QTest::newRow("unknown token")
-            << resummed(unknown)
-            << QStringLiteral("The program cannot be read: The byte $26 at offset 0 of the "
-                              "program is no calculator token.");
+        QByteArray cutToken = good;
+        cutToken[75] = '\xBB';
+        QTest::newRow("cut inside a two-byte token")
+            << resummed(cutToken)
+            << QStringLiteral("The program AB cannot be read: The program ends in the middle of "
+                              "a two-byte token ($BB).");
     }
     void malformedFiles()
     {
@@ -158,6 +178,89 @@ private slots:
         const Built b = build(text, name, false, Model(model));
         QTEST(b.error, "error");
         QVERIFY(b.file.isEmpty());
+    }
+
+    // The byte after the signature names the calculator of the link
+    // software that wrote the file (TI Connect CE writes 0x0A); any is read.
+    void anyProductByte_data()
+    {
+        QTest::addColumn<int>("product");
+        for (int product : {0x00, 0x01, 0x04, 0x0A, 0x0F, 0x13, 0x1B, 0xFF})
+            QTest::addRow("%02X", product) << product;
+    }
+    void anyProductByte()
+    {
+        QFETCH(int, product);
+        const Contents c = readAll(fileOf({programFile("AB")}, char(product)));
+        QVERIFY2(c.ok(), qPrintable(c.error));
+        QCOMPARE(c.productId, product);
+        QCOMPARE(c.programs.value(0).name, QStringLiteral("AB"));
+    }
+
+    // Several entries, or a group variable: every program is taken, in
+    // order, the other variables named as skipped; the archived flag read.
+    void severalVariables()
+    {
+        QByteArray archived = programFile("ARCH").mid(55);
+        archived.chop(2);
+        archived[14] = '\x80';
+        // A real number, then a group of a list L1 and a program G.
+        const QByteArray real =
+            QByteArray::fromHex("0D00 0900 00 4100000000000000 00 00 0900") + QByteArray(9, '\0');
+        const QByteArray group = QByteArray::fromHex("1800 01 00 00 0000 00 03 5D0000 0000"
+                                                     "05 00 00 0000 00 01 47 0200 DE31");
+        const QByteArray groupEntry =
+            QByteArray::fromHex("0D00 1A00 17 4752000000000000 00 00 1A00") + group;
+        const Contents c = readAll(fileOf({programFile("ONE"), real, archived, groupEntry}));
+        QVERIFY2(c.ok(), qPrintable(c.error));
+        QStringList names;
+        for (const Program &p : c.programs)
+            names << p.name + (p.archived ? QStringLiteral("*") : QString());
+        QCOMPARE(names, QStringList({"ONE", "ARCH*", "G"}));
+        QCOMPARE(c.programs[2].tokens, QByteArray::fromHex("DE31"));
+        QCOMPARE(c.skipped, QStringList({"A (real number)", "L₁ (list)"}));
+        const ImportedFile f = importAll(fileOf({programFile("ONE"), real}));
+        QCOMPARE(f.programs.size(), 1);
+        QVERIFY(!f.programs[0].archived);
+        QCOMPARE(f.skipped, QStringList({"A (real number)"}));
+        QCOMPARE(readAll(fileOf({real})).error,
+                 QStringLiteral("The file holds no program, only: A (real number)."));
+        QByteArray badGroup = groupEntry;
+        badGroup[17] = '\x20'; // its length no longer fits
+        QCOMPARE(readAll(fileOf({badGroup})).error,
+                 QStringLiteral("The file is damaged: a group in it does not hold what its "
+                                "length says."));
+    }
+
+    // Names are checked on the bytes they are stored as: a model code the
+    // calculator draws as a letter is not that letter.
+    void namesByTheirBytes()
+    {
+        QVERIFY(isValidName(QStringLiteral("AB")));
+        QVERIFY(isValidName(QString(QChar(193)) + u'1')); // θ as its model code
+        QVERIFY(!isValidName(QString(QChar(0xE2))));      // drawn as N
+        QVERIFY(!isValidName(QStringLiteral("Aé")));
+        QByteArray file = programFile("AN");
+        file[61] = '\xE2';
+        const Imported im = import(resummed(file));
+        QVERIFY2(im.ok(), qPrintable(im.error));
+        QCOMPARE(im.name, QStringLiteral("A") + QChar(0xE2));
+        QCOMPARE(im.warnings, QStringList({"\"AN\" is no name the TI-83 Plus allows; export the "
+                                           "program under another."}));
+        QVERIFY(!build(im.text, im.name, false, Model::Ti83Plus).ok());
+    }
+
+    // A token the sheet does not know is kept, escaped, and reported.
+    void unknownTokensKept()
+    {
+        const Built b =
+            build(QStringLiteral("⟦$BBD0⟧1"), QStringLiteral("U"), false, Model::Ti83Plus);
+        QVERIFY2(b.ok(), qPrintable(b.error));
+        const Imported im = import(b.file);
+        QCOMPARE(im.text, QStringLiteral("⟦$BBD0⟧1"));
+        QCOMPARE(im.warnings, QStringList({"⟦$BBD0⟧ in U is no TI-83 Plus token; it is kept as "
+                                           "written and exported back unchanged."}));
+        QCOMPARE(build(im.text, im.name, false, Model::Ti83Plus).file, b.file);
     }
 
     void namesFromFileNames()

@@ -4,6 +4,7 @@
 #include "common/TokenBytes.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -100,8 +101,23 @@ private slots:
         row("families", QStringLiteral("[A]L₁Y₁Pic1GDB1ΣxXminSequentialStr1npv(setDate("),
             "5C00 5D00 5E10 6000 6100 6204 630A 7E00 AA00 BB00 EF00");
         row("lowercase", QStringLiteral("abc xyz"), "BBB0 BBB1 BBB2 29 BBC8 BBC9 BBCA");
-        row("commands in a string stay letters", QStringLiteral("Disp \"If sin(\":If X"),
-            "DE 2A 'I' BBB5 29 BBC3 BBB8 BBBE 10 2A 3E CE 'X'");
+        row("commands in a string stay letters", QStringLiteral("Disp \"If X:Disp\":If X"),
+            "DE 2A 'I' BBB5 29 'X' 3E 'D' BBB8 BBC3 BBC0 2A 3E CE 'X'");
+        row("functions in a string as the keys give them", QStringLiteral("\"sin(X)\"→Y₁"),
+            "2A C2 'X' 11 2A 04 5E10");
+        row("a function name inside a word stays letters", QStringLiteral("\"Basin(2"),
+            "2A 'B' BBB0 BBC3 BBB8 BBBE 10 '2'");
+        row("two-byte functions in a string", QStringLiteral("expr(\"randInt(1,6"),
+            "BB2A 2A BB0A '1' 2B '6'");
+        row("Delta List, Greek", QStringLiteral("ΔList(L₁"), "BB2C 5D00");
+        row("Delta List, increment sign", QStringLiteral("∆List(L₁"), "BB2C 5D00");
+        row("2-Var Stats takes its space", QStringLiteral("2-Var Stats L₁,L₂"), "F3 5D00 2B 5D01");
+        row("2-Var Stats without a space", QStringLiteral("2-Var StatsL₁"), "F3 5D00");
+        row("ZInterval takes its space", QStringLiteral("ZInterval 1"), "BB41 '1'");
+        row("escape of a spelling", QStringLiteral("π⟦R⟧²"), "AC 'R' 0D");
+        row("escape in a string", QStringLiteral("\"W⟦[r]⟧"), "2A 'W' 6212");
+        row("escape by bytes, unknown", QStringLiteral("⟦$BBD0⟧⟦$EF41⟧⟦$ef$41⟧"), "BBD0 EF41 EF41");
+        row("escaped quote opens no string", QStringLiteral("⟦\"⟧sin("), "2A C2");
         row("'' is a quote", QStringLiteral("Disp ''Disp '',X"),
             "DE 2A 'D' BBB8 BBC3 BBC0 29 2A 2B 'X'");
         row("store arrow ends a string", QStringLiteral("\"HI→Str1"), "2A 'HI' 04 AA00");
@@ -151,13 +167,100 @@ private slots:
         QCOMPARE(t.errorColumn, 2);
         QCOMPARE(t.error, QStringLiteral("Line 2, column 2: no calculator command or symbol is "
                                          "written \"æ\"."));
+        QCOMPARE(tokenize(u"A⟦xy⟧").error,
+                 QStringLiteral("Line 1, column 2: no calculator "
+                                "command or symbol is written \"⟦xy⟧\"."));
+        QCOMPARE(tokenize(u"A⟦$BB⟧").errorColumn, 2); // a prefix alone
+        QCOMPARE(tokenize(u"⟦R").errorColumn, 1);     // never closed
         QString error;
-        QCOMPARE(detokenize(QByteArray("\x41\x26", 2), &error), QStringLiteral("A"));
-        QCOMPARE(error, QStringLiteral("The byte $26 at offset 1 of the program is no calculator "
-                                       "token."));
-        detokenize(QByteArray("\xBB", 1), &error);
+        QCOMPARE(detokenize(QByteArray("\x41\xBB", 2), &error), QStringLiteral("A"));
         QCOMPARE(error,
                  QStringLiteral("The program ends in the middle of a two-byte token ($BB)."));
+    }
+
+    // Token streams that plain spellings would read as other tokens come
+    // back escaped only where needed, and read back as the same bytes.
+    void ambiguousStreams_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char *name, const char *layout, const QString &text) {
+            QTest::newRow(name) << testing::bytesOf(layout) << model(text);
+        };
+        row("pi R squared", "AC 'R' 0D", QStringLiteral("π⟦R⟧²"));
+        row("matrix literal", "06 06 'A' 07 06 'B' 07 07 04 5C02",
+            QStringLiteral("[⟦[⟧A]⟦[⟧B]]→[C]"));
+        row("T and lowercase min", "'T' BBBD BBB8 BBBE", QStringLiteral("⟦T⟧min"));
+        row("bracket, i, bracket", "06 BBB8 07", QStringLiteral("⟦[⟧i]"));
+        row("statistics tokens in a string", "DE 2A 'W' 6212 BBBC 6219 2A",
+            QStringLiteral("Disp \"W⟦[r]⟧l⟦[|d]⟧\""));
+        row("letters that spell a function in a string", "2A BBC3 BBB8 BBBE 10 2A",
+            QStringLiteral("\"⟦s⟧in(\""));
+        row("unknown tokens", "BBD0 EF41 'A'", QStringLiteral("⟦$BBD0⟧⟦$EF41⟧A"));
+        row("2-Var Stats and a space", "F3 29 5D00", QStringLiteral("2-Var Stats  L₁"));
+        row("ordinary program unchanged", "DE 2A 'HI' 2A 3F CE 'X' 6A '1' 3F C2 'X' 11",
+            QStringLiteral("Disp \"HI\"\r\nIf X=1\r\nsin(X)"));
+    }
+    void ambiguousStreams()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(detokenize(bytes), text);
+        QCOMPARE(tokenize(text).bytes.toHex(' '), bytes.toHex(' '));
+    }
+
+    // Every ordered pair of tokens, outside and inside a string, reads back
+    // as itself; an escape appears exactly where the plain spellings side by
+    // side would read as something else.
+    void everyPairReadsBack()
+    {
+        QVector<int> all;
+        for (int t = 0; t <= 0xFFFF; ++t)
+            if (!displayString(t).isEmpty() && t != 0x3F)
+                all << t;
+        int escaped = 0;
+        for (const QByteArray &lead : {QByteArray(), QByteArray("\x2A", 1)}) {
+            for (int a : all) {
+                for (int b : all) {
+                    const QByteArray bytes = lead + tokenBytes(a) + tokenBytes(b);
+                    const QString plain =
+                        modelSpelling(0x2A).left(lead.size()) + modelSpelling(a) + modelSpelling(b);
+                    const QString text = detokenize(bytes);
+                    const bool ambiguous = tokenize(plain).bytes != bytes;
+                    if (tokenize(text).bytes != bytes || (text != plain) != ambiguous)
+                        QFAIL(qPrintable(bytes.toHex(' ') + " as " +
+                                         calc::calcsymbols::toUnicode(text)));
+                    escaped += ambiguous;
+                }
+            }
+        }
+        QVERIFY(escaped > 0);
+    }
+
+    // Random streams of every known token, quotes, store arrows, line breaks
+    // and unknown tokens read back as themselves.
+    void randomStreamsSurviveText()
+    {
+        QVector<int> pool;
+        for (int t = 0; t <= 0xFFFF; ++t)
+            if (!displayString(t).isEmpty())
+                pool << t;
+        const QVector<int> common = {0x2A,   0x2A,   0x04,   0x3F, 'A',  'R',    0x06,   0x07,
+                                     0xBBB8, 0xBBBE, 0xBBC3, 0x10, 0x0D, 0xBBD0, 0xEF41, 0x00};
+        QRandomGenerator random(23);
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray bytes;
+            const int length = 1 + int(random.bounded(24));
+            for (int i = 0; i < length; ++i) {
+                const int token = random.bounded(3) == 0 ? common[random.bounded(common.size())]
+                                                         : pool[random.bounded(pool.size())];
+                bytes += tokenBytes(token);
+            }
+            const QString text = detokenize(bytes);
+            const Tokenized back = tokenize(text);
+            QVERIFY2(back.bytes == bytes,
+                     qPrintable(bytes.toHex(' ') + " -> " + calc::calcsymbols::toUnicode(text)));
+        }
     }
 
     void versions()

@@ -6,6 +6,7 @@
 #include "compiler/LinkExport.h"
 #include "platform/RtfCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,6 +20,51 @@ const QString kProgram = QStringLiteral("Disp \"hi\"\r\n1") + QChar(252) + QChar
 QByteArray document()
 {
     return platform::rtf::writePlain(kProgram, QStringLiteral("Ti83Pluspc"), 17);
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+struct Run {
+    int exitCode;
+    QString out;
+    QString err;
+};
+Run runProgram(const QStringList &arguments)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(display));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TORVANE_EXECUTABLE), arguments);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+// A file of two programs, ONE and TWO (archived), and a real number A.
+QByteArray severalVariables()
+{
+    namespace calcfile = calc::calcfile;
+    const auto entry = [](const char *name, const QString &text) {
+        const QByteArray f = calcfile::build(text, name, false, calcfile::Model::Ti83Plus).file;
+        return f.mid(55, f.size() - 57);
+    };
+    QByteArray two = entry("TWO", QStringLiteral("Disp 2"));
+    two[14] = '\x80';
+    const QByteArray data = entry("ONE", QStringLiteral("Disp 1")) + two +
+                            QByteArray::fromHex("0D00 0900 00 4100000000000000 00 00 0900") +
+                            QByteArray(9, '\0');
+    QByteArray file = calcfile::build(u"1", "X", false, calcfile::Model::Ti83Plus).file.left(53);
+    file.append(char(data.size() & 0xFF)).append(char(data.size() >> 8)).append(data);
+    int sum = 0;
+    for (char c : data)
+        sum += static_cast<unsigned char>(c);
+    return file.append(char(sum & 0xFF)).append(char((sum >> 8) & 0xFF));
 }
 
 } // namespace
@@ -74,17 +120,86 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, stderrText);
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(QString::fromLatin1(display));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TORVANE_EXECUTABLE), arguments);
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(QString::fromLocal8Bit(p.readAllStandardError()), stderrText);
-        QCOMPARE(p.exitCode(), stderrText.isEmpty() ? 0 : 1);
+        const Run r = runProgram(arguments);
+        QCOMPARE(r.err, stderrText);
+        QCOMPARE(r.exitCode, stderrText.isEmpty() ? 0 : 1);
         if (arguments.size() > 2)
             QTEST(readAll(arguments[2]), "content");
+    }
+
+    // A file of several variables: the first program or the one named, a
+    // report of what was taken and left; a name not in the file fails.
+    void severalPrograms_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("text"); // the document's program
+        const QString skipped = "Skipped, not programs: A (real number).\n";
+        QTest::newRow("first") << QStringList() << 0
+                               << "Imported the program ONE.\nNot imported, other programs of "
+                                  "the file: TWO.\n" +
+                                      skipped
+                               << "Disp 1";
+        QTest::newRow("named") << QStringList{"--program", "TWO"} << 0
+                               << "Imported the program TWO (archived).\nNot imported, other "
+                                  "programs of the file: ONE.\n" +
+                                      skipped
+                               << "Disp 2";
+        QTest::newRow("not in the file")
+            << QStringList{"--program", "SIX"} << 1
+            << QString("\"%1\" holds no program named SIX; its programs: ONE, TWO.\n")
+                   .arg(path("g.8xg"))
+            << QString();
+    }
+    void severalPrograms()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QFETCH(QString, text);
+        QVERIFY(writeFile(path("g.8xg"), severalVariables()));
+        QFile::remove(path("g.tvf"));
+        const Run r =
+            runProgram(QStringList{"--import-8xp", path("g.8xg"), path("g.tvf")} + options);
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(exitCode == 0 ? r.out : r.err, said);
+        QCOMPARE(readAll(path("g.tvf")),
+                 text.isEmpty() ? QByteArray("<missing>") : compiler::calcexport::documentOf(text));
+    }
+
+    // Every program file of the peer's test data, through a document saved
+    // and read again, exports back to the same program.
+    void importThenExportKeepsThePrograms()
+    {
+        namespace calcfile = calc::calcfile;
+        namespace calcexport = compiler::calcexport;
+        int checked = 0;
+        for (const QString &name : QDir(TIVARS_DATA).entryList(QDir::Files)) {
+            if (!name.endsWith(".8xp", Qt::CaseInsensitive))
+                continue;
+            const QString source = QString(TIVARS_DATA "/") + name;
+            const calcfile::Contents original = calcfile::readAll(readAll(source));
+            QVERIFY2(original.ok(), qPrintable(name + ": " + original.error));
+            const calcfile::Program &p = original.programs.first();
+            QString error;
+            QVERIFY2(calcexport::importCalcFile(source, path("p.tvf"), &error), qPrintable(error));
+            QVERIFY2(calcexport::exportCalcFile(path("p.tvf"), path("p.8xp"), p.name, p.isProtected,
+                                                &error),
+                     qPrintable(error));
+            const calcfile::Read back = calcfile::read(readAll(path("p.8xp")));
+            QCOMPARE(back.program.name, p.name);
+            QCOMPARE(back.program.isProtected, p.isProtected);
+            QVERIFY2(back.program.tokens == p.tokens, qPrintable(name));
+            ++checked;
+        }
+        QCOMPARE(checked, 5);
+        const Run groupOfLibraries =
+            runProgram({"--import-8xp", QString(TIVARS_DATA "/clibs.8xg"), path("l.tvf")});
+        QCOMPARE(groupOfLibraries.exitCode, 1);
+        QVERIFY2(groupOfLibraries.err.contains("The file holds no program, only: LibLoad "
+                                               "(application variable), GRAPHX"),
+                 qPrintable(groupOfLibraries.err));
     }
 };
 

@@ -20,13 +20,11 @@ void TstDocumentation::fileBytes_data()
     QTest::newRow("bare breaks") << QString("a\nb\rc\r\nd") + QChar(QChar::ParagraphSeparator)
                                  << QByteArray("\xEF\xBB\xBF"
                                                "a\r\nb\r\nc\r\nd\r\n");
-    // Codes are written as what the calculator shows: store, less than or
-    // equal, subscript zero, "-1" on the baseline.
-    QTest::newRow("calculator codes")
-        << QString("1\u00FCA:A\u00F7\u0080\u00B6")
-        << QByteArray("\xEF\xBB\xBF"
-                      "1\xE2\x86\x92"
-                      "A:A\xE2\x89\xA4\xE2\x82\x80\xE2\x82\x8B\xE2\x82\x81");
+    // Prose as the wizard shows it, the copyright sign included.
+    QTest::newRow("prose") << QString("\u00A9 1\u2192A \u03C9")
+                           << QByteArray("\xEF\xBB\xBF"
+                                         "\xC2\xA9 1\xE2\x86\x92"
+                                         "A \xCF\x89");
 }
 
 void TstDocumentation::fileBytes()

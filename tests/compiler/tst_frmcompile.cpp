@@ -186,6 +186,22 @@ private slots:
         }
     }
 
+    // The companions hold prose: typed characters the calculator lacks and
+    // the copyright sign stay what they are.
+    void companionsHoldProse()
+    {
+        auto *w = platform::windows().show<frmCompile>();
+        click(w, "Command5");
+        auto *final = loaded<frmCompile_Final>();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "\u20AC\u03C9");
+        QApplication::sendEvent(final->RichTextBox1, &press);
+        click(final, "Command1");
+        QCOMPARE(final->RichTextBox1->Text(), QString("\u20AC\u03C9\u00A9"));
+        click(final, "Command2");
+        QCOMPARE(w->Preview->Text(), QString("\r\n\u20AC\u03C9\u00A9"));
+        w->close();
+    }
+
     void okSavesAndHandsOver()
     {
         QTemporaryDir dir;
@@ -194,7 +210,7 @@ private slots:
         m_script.prompts = {QString("Titl\u00E9"), QString("Ann")};
         click(w, "Command1");
         click(w, "Command2");
-        runCompanion(w, "Command5", &loaded<frmCompile_Final>, "A\u00FC\u00C1");
+        runCompanion(w, "Command5", &loaded<frmCompile_Final>, "A\u2192\u03B8 \u00A9");
         m_script.files = {std::nullopt, dir.filePath("missing/doc.txt"), path};
         click(w, "Command7"); // cancelled: nothing happens
         click(w, "Command7"); // cannot be written: said so, the wizard stays
@@ -208,9 +224,9 @@ private slots:
         QCOMPARE(m_script.asked.back().defaultAnswer, QString("Text File (*.txt)|*.txt"));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly) && !QFile::exists(dir.filePath("missing")));
-        // An answer's letter and a program's codes read as they were shown.
+        // The prose as it was shown.
         QCOMPARE(f.readAll(), QByteArray("\xEF\xBB\xBFTitl\xC3\xA9\r\nCreated by: Ann\r\n\r\n"
-                                         "A\xE2\x86\x92\xCE\xB8"));
+                                         "A\xE2\x86\x92\xCE\xB8 \xC2\xA9"));
         auto *done = platform::windows().loadedWindow<frmDone>();
         QVERIFY(done && done->isVisible());
         QTRY_VERIFY(!platform::windows().loadedWindow<frmCompile>());

@@ -351,6 +351,11 @@ private slots:
                                  << QString();
         QTest::newRow("symbol among unlisted") << "1\u00FE\u2260\u00FE\u00A9"
                                                << "1" + testing::chars({248}) << "\u00FE \u00A9";
+        // The euro sign would become code 128 (drawn as subscript 0); ω and
+        // 𝛀 no symbol draws. ∆ and ► are in the spellings, so they stay.
+        QTest::newRow("beyond Latin-1") << "\u20AC\u2206\u03C9\U0001D6C0\u25BA\u03C9"
+                                        << "\u2206\u25BA"
+                                        << "\u20AC \u03C9 \U0001D6C0";
     }
     // Pasted and typed alike: converted once, refused characters named in the
     // status bar and left out.

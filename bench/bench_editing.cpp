@@ -5,7 +5,9 @@
 // setPlainText(). Typing and opening run with syntax colouring off and on.
 // Prints figures only: nothing here passes or fails on time.
 #include "calc/CalculatorSymbols.h"
+#include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
+#include "editor/ProblemMarks.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 
@@ -13,6 +15,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <algorithm>
@@ -202,6 +205,42 @@ int main(int argc, char **argv)
                     u.median, u.worst, undoing.size(), restored ? "yes" : "NO");
         ok &= restored;
     }
+
+    // The checks run after a pause in typing, never inside a keystroke: the
+    // keystroke with them on against off, and what one run of them costs.
+    QStandardPaths::setTestModeEnabled(true); // the switches are not the user's
+    std::vector<qint64> checksMedian;
+    for (bool checks : {false, true}) {
+        editor::EditorOptions::instance().applyChecks(checks, true);
+        const char *what = checks ? "24.6 KB checks on" : "24.6 KB checks off";
+        editor::frmDocument doc;
+        colour(doc, false);
+        doc.show();
+        Bare bare(doc);
+        const QString text = program(24600);
+        doc.RichTextBox1->setText(text);
+        bare.load(text);
+        placeCaret(doc, bare, int(text.size()) / 2);
+        std::vector<qint64> pane, plain;
+        race(doc, bare, 5000, 10, pane, plain);
+        report(what, pane, plain);
+        checksMedian.push_back(qint64(summarise(pane).median * 1e6));
+        if (checks) {
+            std::vector<qint64> runs;
+            QElapsedTimer t;
+            for (int i = 0; i < 5; ++i) {
+                t.start();
+                editor::ProblemMarks::of(doc.RichTextBox1)->checkNow();
+                runs.push_back(t.nsecsElapsed());
+            }
+            std::printf("24.6 KB one run of the checks after a pause: median %.1f ms, %d "
+                        "problems\n",
+                        summarise(runs).median,
+                        int(editor::ProblemMarks::of(doc.RichTextBox1)->problems().size()));
+        }
+    }
+    std::printf("24.6 KB keystroke median, checks on against off: %.0f %%\n",
+                100.0 * double(checksMedian[1]) / double(checksMedian[0]));
 
     {
         const QString text = program(1024 * 1024);

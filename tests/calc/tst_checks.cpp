@@ -4,6 +4,8 @@
 #include "calc/run/Compiler.h"
 #include "common/TestRegistry.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace calc::checks;
@@ -163,6 +165,29 @@ private slots:
         const QByteArray a = calc::tokens::tokenize(m).bytes;
         const QByteArray b = calc::tokens::tokenize(after).bytes;
         QCOMPARE(int(a.size() - b.size()), saves);
+    }
+
+    // The help page's wrong examples show their problem; its right ones
+    // raise no alarm.
+    void helpExamples()
+    {
+        QFile page(QStringLiteral(TORVANE_SOURCE_DIR "/resources/help/checks.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        static const QRegularExpression pre(
+            QStringLiteral("<pre class=\"(wrong|right)\">(.*?)</pre>"),
+            QRegularExpression::DotMatchesEverythingOption);
+        int count = 0;
+        for (auto it = pre.globalMatch(html); it.hasNext(); ++count) {
+            const auto m = it.next();
+            const QString program = m.captured(2);
+            const QString found = listed(program, m.captured(2).startsWith("Archive"));
+            const bool alarm = found.contains(QStringLiteral(" error: ")) ||
+                               found.contains(QStringLiteral(" warning: "));
+            QVERIFY2(alarm == (m.captured(1) == QLatin1String("wrong")),
+                     qPrintable(program + QLatin1String(" -> ") + found));
+        }
+        QVERIFY(count > 20);
     }
 };
 

@@ -337,6 +337,16 @@ void Checker::blocks()
 void Checker::labels()
 {
     const int n = int(parsed_.statements.size());
+    // The innermost block each statement stands in (-1: none).
+    std::vector<int> parent(n, -1), open;
+    for (int i = 0; i < n; ++i) {
+        while (!open.empty() && parsed_.blockEnd[open.back()] <= i)
+            open.pop_back();
+        parent[i] = open.empty() ? -1 : open.back();
+        const int h = head(i);
+        if (h == tok::Then || h == tok::For || h == tok::While || h == tok::Repeat)
+            open.push_back(i);
+    }
     QHash<QByteArray, int> defined; // name to the first Lbl's statement
     for (const auto &use : parsed_.labels) {
         if (!use.definition || use.name.isEmpty() || use.name.size() > 2)
@@ -358,25 +368,23 @@ void Checker::labels()
                       QStringLiteral("no Lbl %1 to go to (ERR:LABEL)").arg(name));
             continue;
         }
-        // Leaving a block by a jump leaves it open on the calculator.
+        // Leaving a block by a jump leaves it open on the calculator; the
+        // outermost block left is named.
         const int from = use.statement, to = *it;
-        for (int o = 0; o < from; ++o) {
-            const int h = head(o);
-            if (h != tok::Then && h != tok::For && h != tok::While && h != tok::Repeat)
-                continue;
-            const int end = parsed_.blockEnd[o];
-            if (from < end && (to <= o || to > end)) {
-                const auto &st = parsed_.statements[from];
-                addTokens(
-                    st.first, st.last, Severity::Warning,
-                    QStringLiteral("jumping to %1 leaves %2 open: the calculator loses "
-                                   "memory each time (ERR:MEMORY in the end)")
-                        .arg(name, h == tok::Then ? QStringLiteral("If-Then") : tokenText(h)));
-                break;
-            }
+        int left = -1;
+        for (int o = parent[from]; o >= 0; o = parent[o]) {
+            if (to <= o || to > parsed_.blockEnd[o])
+                left = o;
+        }
+        if (left >= 0) {
+            const int h = head(left);
+            const auto &st = parsed_.statements[from];
+            addTokens(st.first, st.last, Severity::Warning,
+                      QStringLiteral("jumping to %1 leaves %2 open: the calculator loses "
+                                     "memory each time (ERR:MEMORY in the end)")
+                          .arg(name, h == tok::Then ? QStringLiteral("If-Then") : tokenText(h)));
         }
     }
-    (void)n;
 }
 
 void Checker::statements()

@@ -2,9 +2,11 @@
 #include "calc/Checks.h"
 #include "calc/Tokens.h"
 #include "calc/run/Compiler.h"
+#include "calc/run/Engine.h"
 #include "common/TestRegistry.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -188,6 +190,55 @@ private slots:
                      qPrintable(program + QLatin1String(" -> ") + found));
         }
         QVERIFY(count > 20);
+    }
+
+    // Random programs run the same before and after every hint is applied,
+    // round after round, and never grow.
+    void hintsKeepWhatRuns()
+    {
+        static const char *const lines[] = {"Disp A",        "If A≠0",       ":Disp 0.5",
+                                            "A+1→A",         "If A",         "Then",
+                                            "Else",          "End",          "Output(1,1,\"HI\")",
+                                            "For(I,1,3)",    "Lbl A",        "Goto A",
+                                            "Disp int(2.5)", "{1,2}→L₁",     "Disp L₁(1)",
+                                            "While A<3",     "Stop",         ":A-1→A",
+                                            "Disp \"X\",A",  "Disp (A+1)*2", "If A=2≠0",
+                                            "Repeat A>2",    "Disp 2*0.5"};
+        QRandomGenerator random(26);
+        int shrunk = 0;
+        for (int round = 0; round < 300; ++round) {
+            QStringList program;
+            const int count = 2 + int(random.bounded(10));
+            for (int i = 0; i < count; ++i)
+                program << QString::fromUtf8(lines[random.bounded(int(std::size(lines)))]);
+            QString m = model(program.join(QLatin1Char('\n')));
+            const QByteArray original = calc::tokens::tokenize(m).bytes;
+            for (int step = 0; step < 20; ++step) {
+                const QString next = applyHints(m, check(m));
+                if (next == m)
+                    break;
+                m = next;
+            }
+            const QByteArray optimized = calc::tokens::tokenize(m).bytes;
+            QVERIFY(optimized.size() <= original.size());
+            shrunk += optimized.size() < original.size();
+            auto outcome = [](const QByteArray &bytes) {
+                calc::run::Engine engine;
+                engine.setMaxSteps(2000);
+                const auto o = engine.run(bytes);
+                if (o.error == calc::run::Error::Steps)
+                    return QStringLiteral("steps");
+                // This engine works out all of Disp's values before showing
+                // any, so after an error a merged Disp shows less.
+                if (o.error != calc::run::Error::None)
+                    return calc::run::errorName(o.error);
+                return engine.screen().text();
+            };
+            QVERIFY2(outcome(original) == outcome(optimized),
+                     qPrintable(program.join(QLatin1String(" / ")) + QLatin1String(" -> ") +
+                                unicode(m)));
+        }
+        QVERIFY(shrunk > 200);
     }
 };
 

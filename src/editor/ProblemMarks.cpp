@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QHelpEvent>
 #include <QPointer>
+#include <QPromise>
 #include <QTextBlock>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolTip>
 
@@ -34,15 +36,28 @@ ProblemMarks::ProblemMarks(platform::RichTextBox *pane)
     m_pane->setProperty(kPropertyName, QVariant::fromValue(static_cast<QObject *>(this)));
     m_pause->setSingleShot(true);
     m_pause->setInterval(kPauseMs);
-    connect(m_pause, &QTimer::timeout, this, &ProblemMarks::run);
+    connect(m_pause, &QTimer::timeout, this, &ProblemMarks::runInBackground);
     // Typing only restarts the pause; the checks never run inside a keystroke.
-    connect(m_pane, &platform::RichTextBox::Change, m_pause, qOverload<>(&QTimer::start));
+    connect(m_pane, &platform::RichTextBox::Change, this, [this] {
+        ++m_generation;
+        m_pause->start();
+    });
+    connect(&m_watcher, &QFutureWatcher<QVector<Problem>>::finished, this, [this] {
+        const bool current = m_running == m_generation;
+        m_running = -1;
+        if (current && m_watcher.future().resultCount() > 0)
+            take(m_watcher.future().result());
+    });
     connect(&EditorOptions::instance(), &EditorOptions::changed, this, &ProblemMarks::run);
     m_pane->viewport()->installEventFilter(this);
     m_pause->start();
 }
 
-ProblemMarks::~ProblemMarks() = default;
+ProblemMarks::~ProblemMarks()
+{
+    // A check still running finishes on its own copy; its result is dropped.
+    m_watcher.disconnect(this);
+}
 
 ProblemMarks *ProblemMarks::of(const platform::RichTextBox *pane)
 {
@@ -78,16 +93,46 @@ void ProblemMarks::checkNow()
     run();
 }
 
+void ProblemMarks::runInBackground()
+{
+    if (!EditorOptions::checkProgram()) {
+        take({});
+        return;
+    }
+    if (m_running >= 0) {
+        m_pause->start(); // one at a time; try again after this one
+        return;
+    }
+    calc::checks::Options o;
+    o.ti83 = m_ti83;
+    o.hints = EditorOptions::showHints();
+    auto promise = std::make_shared<QPromise<QVector<Problem>>>();
+    m_watcher.setFuture(promise->future());
+    m_running = m_generation;
+    QThreadPool::globalInstance()->start([promise, text = m_pane->Text(), o] {
+        promise->start();
+        promise->addResult(calc::checks::check(text, o));
+        promise->finish();
+    });
+}
+
 void ProblemMarks::run()
 {
     m_pause->stop();
-    m_problems.clear();
+    m_running = -1; // a background result is for an older text
+    QVector<Problem> problems;
     if (EditorOptions::checkProgram()) {
         calc::checks::Options o;
         o.ti83 = m_ti83;
         o.hints = EditorOptions::showHints();
-        m_problems = calc::checks::check(m_pane->Text(), o);
+        problems = calc::checks::check(m_pane->Text(), o);
     }
+    take(problems);
+}
+
+void ProblemMarks::take(const QVector<Problem> &problems)
+{
+    m_problems = problems;
     show();
     emit problemsChanged();
 }
@@ -146,7 +191,7 @@ bool ProblemMarks::eventFilter(QObject *watched, QEvent *event)
 
 bool ProblemMarks::goToNext(bool backward)
 {
-    if (m_pause->isActive())
+    if (m_pause->isActive() || m_running >= 0)
         run();
     if (m_problems.isEmpty())
         return false;

@@ -6,6 +6,7 @@
 // undo entry or modified flag comes of them.
 #include "calc/Checks.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QVector>
 
@@ -60,7 +61,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // After a pause: the checks run on a copy of the text in another thread;
+    // a result for a text that has changed since is dropped.
+    void runInBackground();
     void run();
+    void take(const QVector<calc::checks::Problem> &problems);
     void show();
     void replaceRange(int start, int length, const QString &text);
 
@@ -68,6 +73,9 @@ private:
     QTimer *m_pause;
     QVector<calc::checks::Problem> m_problems;
     bool m_ti83 = false;
+    QFutureWatcher<QVector<calc::checks::Problem>> m_watcher;
+    int m_generation = 0; // counts the pane's changes
+    int m_running = -1;   // the generation being checked in the background
 };
 
 } // namespace editor

@@ -9,6 +9,7 @@
 #include <QHelpEvent>
 #include <QPointer>
 #include <QPromise>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QThreadPool>
 #include <QTimer>
@@ -27,6 +28,9 @@ namespace
 constexpr int kMarkProperty = QTextFormat::UserProperty + 26;
 
 const char *kPropertyName = "torvaneProblemMarks";
+
+// Characters around the visible text whose problems are drawn as well.
+constexpr int kMargin = 200;
 
 } // namespace
 
@@ -50,6 +54,7 @@ ProblemMarks::ProblemMarks(platform::RichTextBox *pane)
     });
     connect(&EditorOptions::instance(), &EditorOptions::changed, this, &ProblemMarks::run);
     m_pane->viewport()->installEventFilter(this);
+    connect(m_pane->verticalScrollBar(), &QScrollBar::valueChanged, this, &ProblemMarks::show);
     m_pause->start();
 }
 
@@ -144,7 +149,16 @@ void ProblemMarks::show()
         if (!s.format.hasProperty(kMarkProperty))
             kept << s;
     }
+    // Only the problems on and near the screen are drawn: every extra
+    // selection is a cursor the pane moves on each keystroke.
+    const QRect view = m_pane->viewport()->rect();
+    const int shownFrom =
+        m_pane->toModelPosition(m_pane->cursorForPosition(view.topLeft()).position()) - kMargin;
+    const int shownTo =
+        m_pane->toModelPosition(m_pane->cursorForPosition(view.bottomRight()).position()) + kMargin;
     for (const Problem &p : m_problems) {
+        if (p.start + p.length < shownFrom || p.start > shownTo)
+            continue;
         QTextEdit::ExtraSelection s;
         s.cursor = QTextCursor(m_pane->document());
         s.cursor.setPosition(m_pane->toEditorPosition(p.start));
@@ -171,6 +185,9 @@ void ProblemMarks::show()
 
 bool ProblemMarks::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_pane->viewport() && event->type() == QEvent::Resize && !m_problems.isEmpty())
+        QTimer::singleShot(0, this, &ProblemMarks::show); // once the layout follows
+
     if (watched == m_pane->viewport() && event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
         const QTextCursor c = m_pane->cursorForPosition(help->pos());

@@ -41,7 +41,7 @@ int byteCount(const QString &model)
 
 } // namespace
 
-bool readModel(const QString &path, QString *model, QString *error)
+bool readModel(const QString &path, QString *model, QString *error, QStringList *refused)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
@@ -76,8 +76,23 @@ bool readModel(const QString &path, QString *model, QString *error)
         text = QString::fromUtf8(data);
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
-        // Characters the table refuses stay, to be reported where they stand.
-        text = calc::calcsymbols::fromUnicode(text).text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        const auto in = calc::calcsymbols::fromUnicode(text);
+        // A character the table leaves out is reported where it first stands.
+        if (refused) {
+            for (const QChar c : in.refused) {
+                const int at = int(text.indexOf(c));
+                const int line = int(text.left(at).count(QLatin1Char('\n'))) + 1;
+                const int column = at - int(text.lastIndexOf(QLatin1Char('\n'), at - 1));
+                refused->append(
+                    QStringLiteral("%1:%2: error: no calculator token is written \"%3\"")
+                        .arg(line)
+                        .arg(column)
+                        .arg(c));
+            }
+        }
+        text = in.text;
     }
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -90,13 +105,18 @@ CheckResult checkFile(const QString &file, const QString &target)
 {
     CheckResult r;
     QString model;
-    if (!readModel(file, &model, &r.error)) {
-        r.exitCode = CheckUnreadable;
-        return r;
-    }
     calc::checks::Options options;
     options.ti83 = target.isEmpty() ? extensionOf(file) == QLatin1String("83p")
                                     : target == QLatin1String("83");
+    QStringList refused;
+    if (!readModel(file, &model, &r.error, &refused)) {
+        r.exitCode = CheckUnreadable;
+        return r;
+    }
+    for (const QString &line : refused) {
+        r.out += file + QLatin1Char(':') + line + QLatin1Char('\n');
+        r.exitCode = CheckErrors;
+    }
     for (const auto &p : calc::checks::check(model, options)) {
         r.out += QStringLiteral("%1:%2:%3: %4: %5\n")
                      .arg(file)
@@ -113,8 +133,15 @@ CheckResult optimizeFile(const QString &in, const QString &out)
 {
     CheckResult r;
     QString model;
-    if (!readModel(in, &model, &r.error)) {
+    QStringList refused;
+    if (!readModel(in, &model, &r.error, &refused)) {
         r.exitCode = CheckUnreadable;
+        return r;
+    }
+    if (!refused.isEmpty()) {
+        // Writing the program without them would lose them.
+        r.error = shown(in) + QLatin1Char(':') + refused.first();
+        r.exitCode = CheckErrors;
         return r;
     }
     if (platform::textfiles::sameFile(in, out)) {

@@ -5,6 +5,7 @@
 // FILE, IN and OUT are .tvf documents, .8xp/.83p calculator files or UTF-8
 // text, by extension.
 #include <QString>
+#include <QStringList>
 
 namespace run
 {
@@ -26,7 +27,9 @@ CheckResult checkFile(const QString &file, const QString &target);
 // 2 when IN cannot be read.
 CheckResult optimizeFile(const QString &in, const QString &out);
 
-// The model text of a program file, by its extension.
-bool readModel(const QString &path, QString *model, QString *error);
+// The model text of a program file, by its extension; in text files,
+// characters no calculator symbol stands for are left out and, with
+// `refused`, listed as "LINE:COL: error: ..." where each first stands.
+bool readModel(const QString &path, QString *model, QString *error, QStringList *refused = nullptr);
 
 } // namespace run

@@ -31,6 +31,7 @@ private slots:
         write("clean.txt", "Lbl A\nDisp \"HI\nIf getKey\nGoto A\n");
         write("bad.txt", "If A\nThen\nGoto B\n");
         write("plus.txt", "Archive A\n");
+        write("refused.txt", "ClrHome\nDisp A\xC2\xA9\n");
         write("long.txt", ":Disp 1\nDisp 0.5\nIf A≠0\nOutput(1,1,\"HI\")\n");
     }
 
@@ -46,6 +47,13 @@ private slots:
                                 << "FILE:1:1: error: If-Then is never closed: End is missing\n"
                                    "FILE:3:6: error: no Lbl B to go to (ERR:LABEL)\n"
                                 << "" << 1;
+        QTest::newRow("refused character")
+            << QStringList{"--check", path("refused.txt")}
+            << "FILE:2:7: error: no calculator token is written \"\u00A9\"\n"
+            << "" << 1;
+        QTest::newRow("optimize keeps every character")
+            << QStringList{"--optimize", path("refused.txt"), path("refused2.txt")} << ""
+            << "no calculator token is written" << 1;
         QTest::newRow("plus by default") << QStringList{"--check", path("plus.txt")} << ""
                                          << "" << 0;
         QTest::newRow("target 83") << QStringList{"--check", path("plus.txt"), "--target", "83"}

@@ -121,6 +121,12 @@ private slots:
         QCOMPARE(list->lstProblems->topLevelItemCount(), 0);
         f.w.Undo();
         QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5)\r\n:Disp 0.5"));
+        // One hint alone.
+        f.marks()->checkNow();
+        list->lstProblems->setCurrentItem(list->lstProblems->topLevelItem(0));
+        QVERIFY(list->cmdApplyHint->isEnabled());
+        list->cmdApplyHint->click();
+        QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5\r\n:Disp 0.5"));
     }
 };
 

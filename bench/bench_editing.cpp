@@ -5,7 +5,9 @@
 // setPlainText(). Typing and opening run with syntax colouring off and on.
 // Prints figures only: nothing here passes or fails on time.
 #include "calc/CalculatorSymbols.h"
+#include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
+#include "editor/ProblemMarks.h"
 #include "editor/RecoveryFiles.h"
 #include "editor/RecoveryWriter.h"
 #include "editor/UndoHistory.h"
@@ -15,6 +17,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <algorithm>
@@ -171,7 +174,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     bool ok = true;
 
+    // "bench_editing checks" measures the checks alone.
+    const bool checksOnly = argc > 1 && qstrcmp(argv[1], "checks") == 0;
     for (bool coloured : {false, true}) {
+        if (checksOnly)
+            break;
         const char *what = coloured ? "24.6 KB coloured" : "24.6 KB";
         editor::frmDocument doc;
         colour(doc, coloured);
@@ -204,6 +211,44 @@ int main(int argc, char **argv)
                     u.median, u.worst, undoing.size(), restored ? "yes" : "NO");
         ok &= restored;
     }
+
+    // The checks run after a pause in typing, never inside a keystroke: the
+    // keystroke with them on against off, and what one run of them costs.
+    QStandardPaths::setTestModeEnabled(true); // the switches are not the user's
+    std::vector<qint64> checksMedian;
+    for (bool checks : {false, true}) {
+        editor::EditorOptions::instance().applyChecks(checks, true);
+        const char *what = checks ? "24.6 KB checks on" : "24.6 KB checks off";
+        editor::frmDocument doc;
+        colour(doc, false);
+        doc.show();
+        Bare bare(doc);
+        const QString text = program(24600);
+        doc.RichTextBox1->setText(text);
+        bare.load(text);
+        placeCaret(doc, bare, int(text.size()) / 2);
+        std::vector<qint64> pane, plain;
+        race(doc, bare, 5000, 10, pane, plain);
+        report(what, pane, plain);
+        checksMedian.push_back(qint64(summarise(pane).median * 1e6));
+        if (checks) {
+            std::vector<qint64> runs;
+            QElapsedTimer t;
+            for (int i = 0; i < 5; ++i) {
+                t.start();
+                editor::ProblemMarks::of(doc.RichTextBox1)->checkNow();
+                runs.push_back(t.nsecsElapsed());
+            }
+            std::printf("24.6 KB one run of the checks after a pause: median %.1f ms, %d "
+                        "problems\n",
+                        summarise(runs).median,
+                        int(editor::ProblemMarks::of(doc.RichTextBox1)->problems().size()));
+        }
+    }
+    std::printf("24.6 KB keystroke median, checks on against off: %.0f %%\n",
+                100.0 * double(checksMedian[1]) / double(checksMedian[0]));
+    if (checksOnly)
+        return ok ? 0 : 1;
 
     {
         // Recovery on: keys restart a timer; the file is written when typing pauses.

@@ -1,6 +1,7 @@
 #include "shell/Main.h"
 #include "compiler/CalcExport.h"
 #include "platform/Fonts.h"
+#include "run/CheckCommand.h"
 #include "run/Runner.h"
 
 #include <QApplication>
@@ -73,6 +74,22 @@ int main(int argc, char **argv)
         QStringLiteral("Start another program even when one already runs (otherwise the files "
                        "open in the running one)."));
     parser.addOption(newInstance);
+    const QCommandLineOption checkFile(
+        QStringLiteral("check"),
+        QStringLiteral(
+            "Check a program (.tvf, .8xp, .83p, or UTF-8 text) and print its problems as "
+            "FILE:LINE:COL: error|warning|hint: message; exit 1 on an error."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption target(
+        QStringLiteral("target"),
+        QStringLiteral("With --check: the calculator, 83 or 83p (default: 83 for .83p files, "
+                       "else 83p)."),
+        QStringLiteral("MODEL"));
+    const QCommandLineOption optimize(
+        QStringLiteral("optimize"),
+        QStringLiteral("torvane-studio --optimize IN OUT: apply the byte-saving hints until none "
+                       "is left and write the program to OUT (never over IN)."));
+    parser.addOptions({checkFile, target, optimize});
 
     // Conversions, help and version need no display: they run before any
     // window system starts.
@@ -82,6 +99,32 @@ int main(int argc, char **argv)
     const bool parsed = parser.parse(arguments);
     const int conversions =
         int(parser.isSet(export8xp)) + int(parser.isSet(exportLink)) + int(parser.isSet(import8xp));
+    if (parsed && (parser.isSet(checkFile) || parser.isSet(optimize)) && conversions == 0 &&
+        !parser.isSet(runFile) && !parser.isSet(help) && !parser.isSet(version)) {
+        QCoreApplication core(argc, argv);
+        run::CheckResult r;
+        const QString model = parser.value(target);
+        const QStringList files = parser.positionalArguments();
+        if (!model.isEmpty() && model != QLatin1String("83") && model != QLatin1String("83p")) {
+            r.error = QStringLiteral("--target: \"%1\" is neither 83 nor 83p.").arg(model);
+            r.exitCode = run::CheckUnreadable;
+        } else if (parser.isSet(checkFile) && parser.isSet(optimize)) {
+            r.error = QStringLiteral("Give one of --check and --optimize.");
+            r.exitCode = run::CheckUnreadable;
+        } else if (parser.isSet(checkFile)) {
+            r = run::checkFile(parser.value(checkFile), model);
+        } else if (files.size() != 2) {
+            r.error = QStringLiteral("--optimize needs two file names, IN and OUT; %1 given.")
+                          .arg(files.size());
+            r.exitCode = run::CheckUnreadable;
+        } else {
+            r = run::optimizeFile(files[0], files[1]);
+        }
+        std::fputs(r.out.toUtf8().constData(), stdout);
+        if (!r.error.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(r.error));
+        return r.exitCode;
+    }
     if (parsed && parser.isSet(runFile) && conversions == 0 && !parser.isSet(help) &&
         !parser.isSet(version)) {
         // Text( on the graph needs fonts, so a PNG needs a (hidden) display.

@@ -30,6 +30,29 @@ bool EditorOptions::statusFigures()
     return on(platform::config::EditorStatusFigures);
 }
 
+bool EditorOptions::checkProgram()
+{
+    return on(platform::config::EditorCheckProgram);
+}
+
+bool EditorOptions::showHints()
+{
+    return on(platform::config::EditorShowHints);
+}
+
+bool EditorOptions::applyChecks(bool checkProgram, bool showHints)
+{
+    const bool changing =
+        checkProgram != EditorOptions::checkProgram() || showHints != EditorOptions::showHints();
+    auto text = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
+    bool ok =
+        platform::settings::writeOption(platform::config::EditorCheckProgram, text(checkProgram));
+    ok &= platform::settings::writeOption(platform::config::EditorShowHints, text(showHints));
+    if (changing)
+        emit changed();
+    return ok;
+}
+
 bool EditorOptions::apply(bool highlighting, bool statusFigures)
 {
     const bool changing = highlighting != EditorOptions::highlighting() ||

@@ -14,6 +14,11 @@ public:
 
     static bool highlighting();
     static bool statusFigures();
+    // The checks while typing, and their byte-saving hints among them.
+    static bool checkProgram();
+    static bool showHints();
+    // Stores both switches; tells the windows when either changed.
+    bool applyChecks(bool checkProgram, bool showHints);
     // Stores both switches; tells the windows when either changed.
     bool apply(bool highlighting, bool statusFigures);
 

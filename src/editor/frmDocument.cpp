@@ -5,6 +5,7 @@
 #include "editor/DiskWatch.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
+#include "editor/ProblemMarks.h"
 #include "editor/StatusFigures.h"
 #include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
@@ -133,6 +134,7 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     watchDisk();
     loadWindow();
     applyEditorOptions();
+    ProblemMarks::attach(this);
     connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
             &frmDocument::applyEditorOptions);
 }
@@ -630,8 +632,11 @@ QString frmDocument::statusFigures() const
     // The size needs the whole text: worked out again only after an edit.
     if (!m_size)
         m_size = sizeFigure(RichTextBox1->Text());
-    const QString &size = *m_size;
-    return size.isEmpty() ? position : position + QStringLiteral("   ") + size;
+    QString figures = m_size->isEmpty() ? position : position + QStringLiteral("   ") + *m_size;
+    const ProblemMarks *marks = ProblemMarks::of(RichTextBox1);
+    if (marks && !marks->countsText().isEmpty())
+        figures += QStringLiteral("   ") + marks->countsText();
+    return figures;
 }
 
 QPrinter *frmDocument::printer()

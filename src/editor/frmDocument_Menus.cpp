@@ -152,6 +152,10 @@ constexpr Entry kMenus[] = {
     sep,
     {Item, "mnuCompile", "Compile", ""},
     sep,
+    {Item, "mnuCheckProgram", "Check Program", ""},
+    {Item, "mnuNextProblem", "Next Problem", "F8"},
+    {Item, "mnuPreviousProblem", "Previous Problem", "Shift+F8"},
+    sep,
     {Item, "mnuOptions", "Options", ""},
 
     {Menu, "mnuRun", "&Run", ""},

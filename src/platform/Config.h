@@ -20,6 +20,8 @@ inline constexpr OptionKey ShowExample{QLatin1String("Show Example"), 1};
 // program size in the main frame's status bar. Off only when stored as 0.
 inline constexpr OptionKey EditorHighlighting{QLatin1String("Editor Highlighting"), 1};
 inline constexpr OptionKey EditorStatusFigures{QLatin1String("Editor Status Figures"), 1};
+inline constexpr OptionKey EditorCheckProgram{QLatin1String("Editor Check Program"), 1};
+inline constexpr OptionKey EditorShowHints{QLatin1String("Editor Show Hints"), 1};
 
 // The main frame's placement in the "Settings" section, stored under the
 // program's title, in twips.

@@ -115,6 +115,12 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
               "chkStatusFigures");
     el->addWidget(chkHighlight);
     el->addWidget(chkStatusFigures);
+    chkCheckProgram =
+        named(new QCheckBox(QStringLiteral("Check the program while typing")), "chkCheckProgram");
+    chkShowHints = named(new QCheckBox(QStringLiteral("Show hints that make the program smaller")),
+                         "chkShowHints");
+    el->addWidget(chkCheckProgram);
+    el->addWidget(chkShowHints);
     el->addStretch(1);
     SSTab1->addTab(tabEditor, QStringLiteral("Editor"));
 
@@ -159,6 +165,8 @@ void frmOptions::loadValues()
     Check1->setChecked(platform::settings::readOption(platform::config::ShowTipsAtStartup) != 0);
     chkHighlight->setChecked(editor::EditorOptions::highlighting());
     chkStatusFigures->setChecked(editor::EditorOptions::statusFigures());
+    chkCheckProgram->setChecked(editor::EditorOptions::checkProgram());
+    chkShowHints->setChecked(editor::EditorOptions::showHints());
 }
 
 void frmOptions::showEvent(QShowEvent *event)
@@ -193,6 +201,8 @@ bool frmOptions::saveValues()
     ok &= writeOption(platform::config::ShowExample, state(Check7));
     ok &= editor::EditorOptions::instance().apply(chkHighlight->isChecked(),
                                                   chkStatusFigures->isChecked());
+    ok &= editor::EditorOptions::instance().applyChecks(chkCheckProgram->isChecked(),
+                                                        chkShowHints->isChecked());
 
     platform::RegistryAccess reg;
     ok &= reg.selectCompileOptionsForWriting();

@@ -41,6 +41,8 @@ public:
     QWidget *tabEditor = nullptr;
     QCheckBox *chkHighlight = nullptr;
     QCheckBox *chkStatusFigures = nullptr;
+    QCheckBox *chkCheckProgram = nullptr;
+    QCheckBox *chkShowHints = nullptr;
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option3 = nullptr;

@@ -336,9 +336,13 @@ private slots:
         QCOMPARE(o->SSTab1->tabText(3), QString("Editor"));
         QVERIFY(o->chkHighlight->isChecked() && o->chkStatusFigures->isChecked());
         QVERIFY(editor::Highlighter::of(doc->RichTextBox1));
+        QVERIFY(o->chkCheckProgram->isChecked() && o->chkShowHints->isChecked());
         o->chkHighlight->setChecked(false);
         o->chkStatusFigures->setChecked(false);
+        o->chkShowHints->setChecked(false);
         QTest::mouseClick(o->Command3, Qt::LeftButton); // Apply
+        QCOMPARE(platform::settings::readOption(platform::config::EditorShowHints), 0);
+        QCOMPARE(platform::settings::readOption(platform::config::EditorCheckProgram), 1);
         QVERIFY(!figures->isVisible());
         QVERIFY(!editor::Highlighter::of(doc->RichTextBox1));
         QCOMPARE(platform::settings::readOption(EditorHighlighting), 0);

@@ -227,6 +227,7 @@ public:
 
     std::shared_ptr<Program> program();
     std::shared_ptr<Program> expression();
+    Parsed parsed();
 
 private:
     // Statements: ranges of tokens.
@@ -331,6 +332,12 @@ private:
     // Jumps to labels: code index and label name.
     std::vector<std::pair<int, QByteArray>> toLabel_;
     QHash<QByteArray, int> labels_;
+    // For parse(): what each statement raised, offsets inside Seq's code,
+    // the names of labels where they stand.
+    std::vector<Error> errors_;
+    std::vector<int> internal_;
+    std::vector<LabelUse> labelUses_;
+    bool recordLabels_ = false;
 };
 
 void Compiler::split()
@@ -406,6 +413,8 @@ std::shared_ptr<Program> Compiler::program()
     matchBlocks();
     const int n = int(stmts_.size());
     // Labels first: Goto may jump forward. The first of a name wins.
+    const bool record = recordLabels_;
+    recordLabels_ = false;
     for (int i = 0; i < n; ++i) {
         const Stmt &s = stmts_[i];
         if (s.first < s.last && toks_[s.first].t == tok::Lbl) {
@@ -419,7 +428,9 @@ std::shared_ptr<Program> Compiler::program()
             }
         }
     }
+    recordLabels_ = record;
     stmtStart_.assign(n + 2, 0);
+    errors_.assign(n, Error::None);
     for (int i = 0; i < n; ++i) {
         stmtStart_[i] = here();
         statement(i);
@@ -434,6 +445,108 @@ std::shared_ptr<Program> Compiler::program()
         code[at] = it == labels_.constEnd() ? -1 : stmtStart_[*it];
     }
     return program_;
+}
+
+namespace
+{
+
+int operandCount(int op)
+{
+    switch (op) {
+    case OpHalt:
+    case OpLoadAns:
+    case OpRand:
+    case OpGetKey:
+    case OpStoreRand:
+    case OpSetAns:
+    case OpPop:
+    case OpRepeatTest:
+    case OpEnd:
+    case OpOutput:
+    case OpClrHome:
+    case OpReturn:
+    case OpStop:
+        return 0;
+    case OpCall:
+    case OpIfThen:
+    case OpWhile:
+    case OpDelVar:
+    case OpClrList:
+    case OpFill:
+    case OpError:
+        return 2;
+    case OpSeq:
+    case OpFor:
+    case OpIsDs:
+    case OpSort:
+        return 3;
+    case OpInput:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+QString constantText(const Value &v)
+{
+    QString text = QStringLiteral("k");
+    if (v.kind != Value::String)
+        return text + v.num.full();
+    text += QLatin1Char('"');
+    for (int u : v.text)
+        text += QString::number(u) + QLatin1Char(' ');
+    return text;
+}
+
+} // namespace
+
+Parsed Compiler::parsed()
+{
+    recordLabels_ = true;
+    program();
+    Parsed out;
+    const int n = int(stmts_.size());
+    const auto &code = program_->code;
+    QHash<int, int> jumps; // code index to statement
+    for (const auto &[at, target] : toStmt_)
+        jumps.insert(at, std::min(target, n + 1));
+    for (const auto &[at, label] : toLabel_)
+        jumps.insert(at, labels_.value(label, -1));
+    QHash<int, int> internal;
+    for (int at : internal_)
+        internal.insert(at, 1);
+    for (int i = 0; i < n; ++i) {
+        Statement st;
+        st.first = stmts_[i].first;
+        st.last = stmts_[i].last;
+        st.line = stmts_[i].line;
+        st.error = errors_[i];
+        const int from = stmtStart_[i], to = stmtStart_[i + 1];
+        // Walked an instruction at a time: operands are not opcodes.
+        for (int k = from; k < to;) {
+            const int op = code[k];
+            const int operands = op == OpMenu ? 1 + code[k + 1] : operandCount(op);
+            for (int w = 0; w <= operands && k < to; ++w, ++k) {
+                if (jumps.contains(k))
+                    st.shape << QLatin1Char('@') + QString::number(jumps.value(k));
+                else if (internal.contains(k))
+                    st.shape << QLatin1Char('#') + QString::number(code[k] - from);
+                else if (op == OpStmt && w == 1)
+                    st.shape << QStringLiteral("line"); // where it stands, not what it does
+                else if (op == OpConst && w == 1)
+                    st.shape << constantText(program_->constants[code[k]]);
+                else
+                    st.shape << QString::number(code[k]);
+            }
+        }
+        out.statements.push_back(st);
+    }
+    out.tokens = toks_;
+    out.labels = labelUses_;
+    out.blockEnd = matchEnd_;
+    out.thenElse = matchElse_;
+    out.names = program_->names;
+    return out;
 }
 
 std::shared_ptr<Program> Compiler::expression()
@@ -511,7 +624,8 @@ void Compiler::statement(int i)
             endOfStatement();
             put(OpWhile, 0);
             toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
-            put(start);
+            put(0);
+            toStmt_.push_back({here() - 1, i});
             break;
         case tok::Repeat:
             put(OpRepeat, 0);
@@ -776,6 +890,7 @@ void Compiler::statement(int i)
         put(from, to);
         put(OpError, int(e.error));
         put(name(e.detail));
+        errors_[i] = e.error;
     }
 }
 
@@ -803,7 +918,10 @@ QString Compiler::nameChars(int max)
 
 QByteArray Compiler::labelName()
 {
+    const int first = pos_;
     const QString label = nameChars(3);
+    if (recordLabels_)
+        labelUses_.push_back({stmt_, first, pos_, label.toUtf8(), toks_[first - 1].t == tok::Lbl});
     if (label.isEmpty() || label.size() > 2 ||
         (!atEnd() && peek() != tok::Comma && peek() != tok::RParen))
         fail(Error::Syntax);
@@ -1084,9 +1202,11 @@ void Compiler::seq()
     put(OpSeq, var - tok::A);
     put(step ? 1 : 0, 0);
     const int exitAt = here() - 1;
+    internal_.push_back(exitAt);
     const int bodyAt = here();
     program_->code.insert(program_->code.end(), body.begin(), body.end());
     put(OpSeqNext, bodyAt);
+    internal_.push_back(here() - 1);
     program_->code[exitAt] = here();
     --seqDepth_;
 }
@@ -1248,6 +1368,12 @@ void Compiler::primary()
 }
 
 } // namespace
+
+Parsed parse(const QByteArray &bytes)
+{
+    Compiler c(bytes);
+    return c.parsed();
+}
 
 std::shared_ptr<Program> compile(const QByteArray &bytes, bool expression)
 {

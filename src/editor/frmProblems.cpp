@@ -1,0 +1,90 @@
+#include "editor/frmProblems.h"
+
+#include "editor/ProblemMarks.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace editor
+{
+
+using calc::checks::Severity;
+
+frmProblems::frmProblems(ProblemMarks *marks, QWidget *parent)
+    : QWidget(parent, Qt::Tool), m_marks(marks)
+{
+    setObjectName(QStringLiteral("frmProblems"));
+    setWindowTitle(QStringLiteral("Problems"));
+    lstProblems = new QTreeWidget(this);
+    lstProblems->setObjectName(QStringLiteral("lstProblems"));
+    lstProblems->setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Column"),
+                                  QStringLiteral("Kind"), QStringLiteral("Message")});
+    lstProblems->setRootIsDecorated(false);
+    lstProblems->header()->setStretchLastSection(true);
+    cmdApplyHint = new QPushButton(QStringLiteral("&Apply Hint"), this);
+    cmdApplyHint->setObjectName(QStringLiteral("cmdApplyHint"));
+    cmdApplyAll = new QPushButton(QStringLiteral("Apply A&ll Hints"), this);
+    cmdApplyAll->setObjectName(QStringLiteral("cmdApplyAll"));
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdApplyHint);
+    buttons->addWidget(cmdApplyAll);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lstProblems);
+    layout->addLayout(buttons);
+    resize(560, 260);
+
+    connect(m_marks, &ProblemMarks::problemsChanged, this, &frmProblems::refill);
+    connect(lstProblems, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+        m_marks->select(lstProblems->indexOfTopLevelItem(item));
+    });
+    connect(lstProblems, &QTreeWidget::currentItemChanged, this, &frmProblems::updateButtons);
+    connect(cmdApplyHint, &QPushButton::clicked, this, [this] {
+        m_marks->applyHint(lstProblems->indexOfTopLevelItem(lstProblems->currentItem()));
+    });
+    connect(cmdApplyAll, &QPushButton::clicked, m_marks, &ProblemMarks::applyAllHints);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    refill();
+}
+
+frmProblems *frmProblems::showFor(QWidget *window, ProblemMarks *marks)
+{
+    auto *list =
+        window->findChild<frmProblems *>(QStringLiteral("frmProblems"), Qt::FindDirectChildrenOnly);
+    if (!list)
+        list = new frmProblems(marks, window);
+    list->show();
+    list->raise();
+    list->activateWindow();
+    return list;
+}
+
+void frmProblems::refill()
+{
+    lstProblems->clear();
+    for (const auto &p : m_marks->problems()) {
+        auto *item = new QTreeWidgetItem({QString::number(p.line), QString::number(p.column),
+                                          calc::checks::severityName(p.severity), p.message});
+        lstProblems->addTopLevelItem(item);
+    }
+    updateButtons();
+}
+
+void frmProblems::updateButtons()
+{
+    const auto &problems = m_marks->problems();
+    const int row = lstProblems->indexOfTopLevelItem(lstProblems->currentItem());
+    cmdApplyHint->setEnabled(row >= 0 && row < problems.size() &&
+                             problems[row].severity == Severity::Hint);
+    cmdApplyAll->setEnabled(std::any_of(problems.begin(), problems.end(), [](const auto &p) {
+        return p.severity == Severity::Hint;
+    }));
+}
+
+} // namespace editor

@@ -1,0 +1,134 @@
+// The checks in a document window: underlines as display only, F8 and
+// Shift+F8, the problems list, hints applied as one undo step, the counts.
+#include "common/TestRegistry.h"
+
+#include "editor/EditorOptions.h"
+#include "editor/ProblemMarks.h"
+#include "editor/UndoHistory.h"
+#include "editor/frmDocument.h"
+#include "editor/frmProblems.h"
+#include "platform/Dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+using editor::frmDocument;
+using editor::ProblemMarks;
+
+namespace
+{
+struct Fixture {
+    testing::IsolatedProfile profile;
+    platform::dialogs::Script script;
+    frmDocument w;
+    Fixture()
+    {
+        platform::dialogs::setScript(&script);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        w.RichTextBox1->setFocus();
+    }
+    ~Fixture() { platform::dialogs::setScript(nullptr); }
+    platform::RichTextBox *pane() { return w.RichTextBox1; }
+    ProblemMarks *marks() { return ProblemMarks::of(pane()); }
+    // Types a program, a line at a time, and waits for the checks.
+    void type(const QStringList &lines)
+    {
+        for (int i = 0; i < lines.size(); ++i) {
+            if (i)
+                QTest::keyClick(pane(), Qt::Key_Return);
+            QTest::keyClicks(pane(), lines[i]);
+        }
+        QSignalSpy checked(marks(), &ProblemMarks::problemsChanged);
+        QVERIFY(checked.wait(5000));
+    }
+    int marksShown()
+    {
+        int n = 0;
+        for (const auto &s : pane()->extraSelections())
+            n += s.format.underlineStyle() != QTextCharFormat::NoUnderline;
+        return n;
+    }
+};
+} // namespace
+
+class TstProblems : public QObject
+{
+    Q_OBJECT
+private slots:
+    // An unclosed If-Then and a missing label are underlined while typing,
+    // with nothing recorded: no undo entry, no modified flag.
+    void underlinesAreDisplayOnly()
+    {
+        Fixture f;
+        f.type({"If A", "Then", "Goto B"});
+        const int undoBefore = f.w.history().undoCount();
+        QCOMPARE(f.marks()->count(calc::checks::Severity::Error), 2);
+        QCOMPARE(f.marksShown(), 2);
+        QVERIFY(f.w.statusFigures().endsWith(QStringLiteral("2 errors")));
+        QCOMPARE(f.w.history().undoCount(), undoBefore);
+        QCOMPARE(f.pane()->Text(), QStringLiteral("If A\r\nThen\r\nGoto B"));
+        // Switched off: no marks and no counts.
+        editor::EditorOptions::instance().applyChecks(false, true);
+        QCOMPARE(f.marksShown(), 0);
+        QVERIFY(!f.w.statusFigures().contains(QStringLiteral("error")));
+        editor::EditorOptions::instance().applyChecks(true, true);
+        QCOMPARE(f.marksShown(), 2);
+    }
+
+    void nextAndPrevious()
+    {
+        Fixture f;
+        f.type({"End", "Disp 1", "End"});
+        f.pane()->setSelStart(0);
+        QAction *next = f.w.action(QStringLiteral("mnuNextProblem"));
+        QAction *previous = f.w.action(QStringLiteral("mnuPreviousProblem"));
+        QCOMPARE(next->shortcut(), QKeySequence(Qt::Key_F8));
+        QCOMPARE(previous->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F8));
+        next->trigger();
+        QCOMPARE(f.pane()->SelStart(), 13); // the second End
+        QCOMPARE(f.pane()->SelLength(), 3);
+        next->trigger();
+        QCOMPARE(f.pane()->SelStart(), 0); // round the end
+        previous->trigger();
+        QCOMPARE(f.pane()->SelStart(), 13);
+    }
+
+    // The list jumps to a problem; all hints are applied as one undo step.
+    void problemsList()
+    {
+        Fixture f;
+        f.type({"Disp int(2.5)", ":Disp 0.5"});
+        f.w.action(QStringLiteral("mnuCheckProgram"))->trigger();
+        auto *list = f.w.findChild<editor::frmProblems *>(QStringLiteral("frmProblems"));
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->lstProblems->topLevelItemCount(), 3);
+        QCOMPARE(list->lstProblems->topLevelItem(1)->text(3),
+                 QStringLiteral("a line needs no leading : (saves 1 byte)"));
+        emit list->lstProblems->itemActivated(list->lstProblems->topLevelItem(1), 0);
+        QCOMPARE(f.pane()->SelStart(), 15);
+        const int undoBefore = f.w.history().undoCount();
+        QVERIFY(list->cmdApplyAll->isEnabled());
+        list->cmdApplyAll->click();
+        QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5\r\nDisp .5"));
+        QCOMPARE(f.w.history().undoCount(), undoBefore + 1);
+        QVERIFY(f.w.isModified());
+        // What is left is proven again: one Disp of both.
+        QCOMPARE(list->lstProblems->topLevelItemCount(), 0);
+        f.w.Undo();
+        QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5)\r\n:Disp 0.5"));
+        // One hint alone.
+        f.marks()->checkNow();
+        list->lstProblems->setCurrentItem(list->lstProblems->topLevelItem(0));
+        QVERIFY(list->cmdApplyHint->isEnabled());
+        list->cmdApplyHint->click();
+        QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5\r\n:Disp 0.5"));
+    }
+};
+
+TORVANE_TEST(TstProblems);
+#include "tst_problems.moc"

@@ -1,0 +1,347 @@
+// The link over the TiLP cable libraries.
+#include "link/FakeCalculator.h"
+#include "link/Link.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstring>
+
+#include <ticables.h>
+#include <ticalcs.h>
+#include <tifiles.h>
+
+namespace calclink
+{
+
+namespace
+{
+
+void initLibraries()
+{
+    static const bool done = [] {
+        ticables_library_init();
+        tifiles_library_init();
+        ticalcs_library_init();
+        return true;
+    }();
+    (void)done;
+}
+
+// The library's progress callbacks take no arguments: the transfer that
+// runs is found here. One transfer at a time (see Link.h).
+CalcUpdate s_update;
+const Progress *s_progress = nullptr;
+
+void onProgress()
+{
+    if (s_progress && s_progress->report && s_update.max1 > 0)
+        s_progress->report(s_update.cnt1, s_update.max1);
+}
+
+void onRefresh()
+{
+    if (s_progress && s_progress->cancel && s_progress->cancel->load())
+        s_update.cancel = 1;
+}
+
+void onNothing() {}
+
+// A cable whose other end is a FakeCalculator in this process.
+FakeCalculator *s_fake = nullptr;
+int s_answerWaitedFor = -1;
+
+int fakeOk(CableHandle *)
+{
+    return 0;
+}
+
+int fakeSend(CableHandle *, uint8_t *data, uint32_t length)
+{
+    s_fake->receive(QByteArray(reinterpret_cast<const char *>(data), int(length)));
+    return 0;
+}
+
+int fakeRecv(CableHandle *handle, uint8_t *data, uint32_t length)
+{
+    if (s_fake->fault() == FakeCalculator::Fault::SlowReply &&
+        s_answerWaitedFor != s_fake->answers()) {
+        s_answerWaitedFor = s_fake->answers();
+        // A calculator slower than the cable's patience is a silent one.
+        const int patienceMs = int(handle->timeout) * 100;
+        QThread::msleep(qMin(s_fake->replyDelayMs, patienceMs));
+        if (s_fake->replyDelayMs > patienceMs)
+            return ERROR_READ_TIMEOUT;
+    }
+    if (s_fake->available() < int(length))
+        return ERROR_READ_TIMEOUT;
+    const QByteArray bytes = s_fake->take(int(length));
+    std::memcpy(data, bytes.constData(), length);
+    return 0;
+}
+
+int fakeCheck(CableHandle *, int *status)
+{
+    *status = s_fake->available() > 0 ? STATUS_RX : STATUS_NONE;
+    return 0;
+}
+
+CableFncts s_fakeCable = {CABLE_SLV,
+                          "FAKE",
+                          "Test calculator",
+                          "a calculator inside this program",
+                          0,
+                          fakeOk,
+                          fakeOk,
+                          fakeOk,
+                          fakeOk,
+                          fakeOk,
+                          fakeOk,
+                          fakeSend,
+                          fakeRecv,
+                          fakeCheck,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr};
+
+QString libraryError(int code)
+{
+    char *text = nullptr;
+    if (ticalcs_error_get(code, &text) && tifiles_error_get(code, &text) &&
+        ticables_error_get(code, &text))
+        return QStringLiteral("The link reported error %1.").arg(code);
+    QString message = QString::fromLocal8Bit(text).simplified();
+    g_free(text);
+    return message;
+}
+
+// The calculator's charset spells θ as 0x5B; names hold nothing else
+// outside ASCII.
+QString displayName(const char *raw)
+{
+    QString name;
+    for (int i = 0; i < 8 && raw[i]; ++i)
+        name += quint8(raw[i]) == 0x5B ? QChar(0x03B8) : QChar(QLatin1Char(raw[i]));
+    return name;
+}
+
+class TilpLink final : public Link
+{
+public:
+    TilpLink(const Options &options, FakeCalculator *fake) : m_options(options), m_fake(fake) {}
+    ~TilpLink() override
+    {
+        if (m_calc) {
+            ticalcs_cable_detach(m_calc);
+            ticalcs_handle_del(m_calc);
+        }
+        if (m_cable)
+            ticables_handle_del(m_cable);
+        if (m_fake)
+            s_fake = nullptr;
+    }
+
+    Result open() override;
+    Result list(QList<Entry> *programs) override;
+    Result send(const QList<QByteArray> &files, const Progress &progress) override;
+    Result receive(const Entry &program, QByteArray *file, const Progress &progress) override;
+
+private:
+    Result failure(int code, Outcome fallback, const QString &what) const;
+    struct Running {
+        explicit Running(const Progress &p)
+        {
+            s_progress = &p;
+            s_update.cancel = 0;
+            s_update.cnt1 = s_update.max1 = 0;
+        }
+        ~Running() { s_progress = nullptr; }
+    };
+
+    Options m_options;
+    FakeCalculator *m_fake;
+    CableHandle *m_cable = nullptr;
+    CalcHandle *m_calc = nullptr;
+};
+
+Result TilpLink::failure(int code, Outcome fallback, const QString &what) const
+{
+    Result r;
+    r.outcome = fallback;
+    if (s_update.cancel) {
+        r.outcome = Outcome::Cancelled;
+        r.message = QStringLiteral("The transfer was cancelled.");
+        return r;
+    }
+    r.message = what + QLatin1Char(' ') + libraryError(code);
+    return r;
+}
+
+Result TilpLink::open()
+{
+    initLibraries();
+    std::memset(&s_update, 0, sizeof s_update);
+    s_update.start = s_update.stop = s_update.label = onNothing;
+    s_update.refresh = onRefresh;
+    s_update.pbar = onProgress;
+
+    const CableModel model = m_options.cable == Cable::Grey  ? CABLE_GRY
+                             : m_options.cable == Cable::Usb ? CABLE_USB
+                                                             : CABLE_SLV;
+    m_cable = ticables_handle_new(model, CablePort(qBound(1, m_options.port, 4)));
+    if (!m_cable)
+        return {Outcome::NoCable, QStringLiteral("The cable could not be set up.")};
+    ticables_options_set_timeout(m_cable, 20);
+    if (m_fake) {
+        s_fake = m_fake;
+        s_answerWaitedFor = -1;
+        m_cable->cable = &s_fakeCable;
+    }
+    m_calc = ticalcs_handle_new(model == CABLE_USB ? CALC_TI84P_USB : CALC_TI83P);
+    if (!m_calc)
+        return {Outcome::Failed, QStringLiteral("The calculator could not be set up.")};
+    if (const int e = ticalcs_cable_attach(m_calc, m_cable)) {
+        ticalcs_handle_del(m_calc);
+        m_calc = nullptr;
+        return failure(e, Outcome::NoCable, QStringLiteral("The cable could not be opened."));
+    }
+    ticalcs_update_set(m_calc, &s_update);
+    if (const int e = ticalcs_calc_isready(m_calc))
+        return failure(e, Outcome::NoAnswer, QStringLiteral("No calculator answers."));
+    return {};
+}
+
+Result TilpLink::list(QList<Entry> *programs)
+{
+    if (!m_calc)
+        return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
+    Progress none;
+    Running running(none);
+    GNode *vars = nullptr;
+    GNode *apps = nullptr;
+    const int e = ticalcs_calc_get_dirlist(m_calc, &vars, &apps);
+    if (e == 0) {
+        programs->clear();
+        for (GNode *folder = vars ? g_node_first_child(vars) : nullptr; folder;
+             folder = g_node_next_sibling(folder)) {
+            for (GNode *n = g_node_first_child(folder); n; n = g_node_next_sibling(n)) {
+                const auto *ve = static_cast<const VarEntry *>(n->data);
+                if (!ve || (ve->type != 5 && ve->type != 6))
+                    continue;
+                Entry entry;
+                entry.name = displayName(ve->name);
+                entry.isProtected = ve->type == 6;
+                entry.archived = ve->attr == ATTRB_ARCHIVED;
+                entry.size = int(ve->size);
+                programs->append(entry);
+            }
+        }
+    }
+    if (vars)
+        ticalcs_dirlist_destroy(&vars);
+    if (apps)
+        ticalcs_dirlist_destroy(&apps);
+    if (e)
+        return failure(e, Outcome::Failed,
+                       QStringLiteral("The calculator's programs could not be listed."));
+    return {};
+}
+
+Result TilpLink::send(const QList<QByteArray> &files, const Progress &progress)
+{
+    if (!m_calc)
+        return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
+    Running running(progress);
+    QTemporaryDir dir;
+    for (const QByteArray &bytes : files) {
+        // The library reads programs from files: it gets the export's bytes.
+        const QString path = dir.filePath(QStringLiteral("program.8xp"));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            return {Outcome::Failed, QStringLiteral("A temporary file could not be written.")};
+        f.close();
+        FileContent *content = tifiles_content_create_regular(CALC_TI83P);
+        int e = tifiles_file_read_regular(QFile::encodeName(path).constData(), content);
+        if (e) {
+            tifiles_content_delete_regular(content);
+            return failure(e, Outcome::Failed, QStringLiteral("The program file was refused."));
+        }
+        e = ticalcs_calc_send_var(m_calc, MODE_NORMAL, content);
+        tifiles_content_delete_regular(content);
+        if (e)
+            return failure(e, Outcome::Failed, QStringLiteral("The program was not sent."));
+        // The library's last report may fall short of the end.
+        if (progress.report && s_update.max1 > 0)
+            progress.report(s_update.max1, s_update.max1);
+    }
+    return {};
+}
+
+Result TilpLink::receive(const Entry &program, QByteArray *file, const Progress &progress)
+{
+    if (!m_calc)
+        return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
+    Running running(progress);
+    VarRequest *request = tifiles_ve_create();
+    QByteArray raw;
+    for (QChar c : program.name)
+        raw.append(c.unicode() == 0x03B8 ? char(0x5B) : char(c.toLatin1()));
+    std::strncpy(request->name, raw.left(8).constData(), sizeof request->name - 1);
+    request->type = program.isProtected ? 6 : 5;
+    request->size = uint32_t(program.size);
+    request->attr = program.archived ? ATTRB_ARCHIVED : ATTRB_NONE;
+    FileContent *content = tifiles_content_create_regular(CALC_TI83P);
+    int e = ticalcs_calc_recv_var(m_calc, MODE_NORMAL, content, request);
+    tifiles_ve_delete(request);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("program.8xp"));
+    if (!e)
+        e = tifiles_file_write_regular(QFile::encodeName(path).constData(), content, nullptr);
+    tifiles_content_delete_regular(content);
+    if (e)
+        return failure(e, Outcome::Failed, QStringLiteral("The program was not received."));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {Outcome::Failed, QStringLiteral("A temporary file could not be read.")};
+    *file = f.readAll();
+    return {};
+}
+
+} // namespace
+
+bool available()
+{
+    return true;
+}
+
+std::unique_ptr<Link> create(const Options &options, FakeCalculator *fake)
+{
+    return std::make_unique<TilpLink>(options, fake);
+}
+
+QList<Options> detect()
+{
+    initLibraries();
+    QList<Options> found;
+    CableDeviceInfo *devices = nullptr;
+    int count = 0;
+    if (ticables_get_usb_device_info(&devices, &count) != 0 || !devices)
+        return found;
+    int silver = 0, direct = 0;
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].family == CABLE_FAMILY_DBUS)
+            found.append({Cable::Silver, ++silver});
+        else if (devices[i].family == CABLE_FAMILY_USB_TI8X)
+            found.append({Cable::Usb, ++direct});
+    }
+    ticables_free_usb_device_info(devices);
+    return found;
+}
+
+} // namespace calclink

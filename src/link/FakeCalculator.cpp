@@ -145,6 +145,9 @@ void FakeCalculator::packet(quint8 command, const QByteArray &data)
 {
     switch (command) {
     case RDY:
+        // A new conversation: whatever an abandoned one left unread is gone.
+        m_out.clear();
+        m_cut = false;
         ack();
         m_state = State::Idle;
         return;

@@ -137,12 +137,7 @@ public:
     TilpLink(const Options &options, FakeCalculator *fake) : m_options(options), m_fake(fake) {}
     ~TilpLink() override
     {
-        if (m_calc) {
-            ticalcs_cable_detach(m_calc);
-            ticalcs_handle_del(m_calc);
-        }
-        if (m_cable)
-            ticables_handle_del(m_cable);
+        close();
         if (m_fake)
             s_fake = nullptr;
     }
@@ -153,12 +148,24 @@ public:
     Result receive(const Entry &program, QByteArray *file, const Progress &progress) override;
 
 private:
+    void close()
+    {
+        if (m_calc) {
+            ticalcs_cable_detach(m_calc);
+            ticalcs_handle_del(m_calc);
+            m_calc = nullptr;
+        }
+        if (m_cable) {
+            ticables_handle_del(m_cable);
+            m_cable = nullptr;
+        }
+    }
     Result failure(int code, Outcome fallback, const QString &what) const;
     struct Running {
         explicit Running(const Progress &p)
         {
             s_progress = &p;
-            s_update.cancel = 0;
+            s_update.cancel = p.cancel && p.cancel->load();
             s_update.cnt1 = s_update.max1 = 0;
         }
         ~Running() { s_progress = nullptr; }
@@ -170,22 +177,62 @@ private:
     CalcHandle *m_calc = nullptr;
 };
 
+// Error numbers of the libraries that call for advice of their own.
+enum : int { kReadTimeout = 4, kWriteTimeout = 6, kAbort = 256, kChecksum = 258, kMemory = 273 };
+
 Result TilpLink::failure(int code, Outcome fallback, const QString &what) const
 {
     Result r;
-    r.outcome = fallback;
     if (s_update.cancel) {
         r.outcome = Outcome::Cancelled;
         r.message = QStringLiteral("The transfer was cancelled.");
         return r;
     }
-    r.message = what + QLatin1Char(' ') + libraryError(code);
+    switch (code) {
+    case kReadTimeout:
+    case kWriteTimeout:
+        r.outcome = Outcome::NoAnswer;
+        r.message = QStringLiteral(
+            "No calculator answers. Check that it is on and at the home screen, that the cable "
+            "is pushed fully into its link port, then try again.");
+        return r;
+    case kAbort:
+        r.outcome = Outcome::Refused;
+        r.message = QStringLiteral("The calculator stopped the transfer (a key was pressed on "
+                                   "it). Try again without touching it.");
+        return r;
+    case kMemory:
+        r.outcome = Outcome::OutOfMemory;
+        r.message = QStringLiteral("The calculator has no room for the program. Delete or "
+                                   "archive something on it (2nd MEM), then try again.");
+        return r;
+    case kChecksum:
+        r.outcome = Outcome::Failed;
+        r.message = what + QStringLiteral(" It arrived garbled; check the cable and try again.");
+        return r;
+    default:
+        break;
+    }
+    r.outcome = fallback;
+    if (fallback == Outcome::NoCable)
+        r.message = QStringLiteral("The %1 on port %2 could not be opened (%3). Check that it is "
+                                   "plugged in and that you may use it (see \"Link cable\" in "
+                                   "the help).")
+                        .arg(cableTitle(m_options.cable))
+                        .arg(m_options.port)
+                        .arg(libraryError(code));
+    else if (fallback == Outcome::Busy)
+        r.message = QStringLiteral("The calculator is busy. Press 2nd QUIT on it to get to the "
+                                   "home screen, then try again.");
+    else
+        r.message = what + QLatin1Char(' ') + libraryError(code);
     return r;
 }
 
 Result TilpLink::open()
 {
     initLibraries();
+    close();
     std::memset(&s_update, 0, sizeof s_update);
     s_update.start = s_update.stop = s_update.label = onNothing;
     s_update.refresh = onRefresh;
@@ -213,7 +260,7 @@ Result TilpLink::open()
     }
     ticalcs_update_set(m_calc, &s_update);
     if (const int e = ticalcs_calc_isready(m_calc))
-        return failure(e, Outcome::NoAnswer, QStringLiteral("No calculator answers."));
+        return failure(e, Outcome::Busy, QString());
     return {};
 }
 

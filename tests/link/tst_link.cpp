@@ -87,6 +87,93 @@ private slots:
         QCOMPARE(again.program.tokens, read.program.tokens);
         QCOMPARE(again.program.isProtected, isProtected);
     }
+
+    // Each fault of the calculator ends in its outcome and leaves the
+    // calculator's programs and the received file as they were.
+    void faults_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("delayMs");
+        QTest::addColumn<int>("sendOutcome");
+        QTest::addColumn<int>("receiveOutcome");
+        using F = FakeCalculator::Fault;
+        const auto row = [](const char *name, F fault, int delay, Outcome send, Outcome receive) {
+            QTest::newRow(name) << int(fault) << delay << int(send) << int(receive);
+        };
+        row("exit", F::RejectExit, 0, Outcome::Refused, Outcome::Ok);
+        // The libraries take a skip for an answer: nothing is sent, no error.
+        row("skip", F::RejectSkip, 0, Outcome::Ok, Outcome::Ok);
+        row("memory", F::RejectMemory, 0, Outcome::OutOfMemory, Outcome::Ok);
+        row("silence", F::Silence, 0, Outcome::NoAnswer, Outcome::NoAnswer);
+        row("bad checksum", F::BadChecksum, 0, Outcome::Ok, Outcome::Failed);
+        row("cut off", F::CutOff, 0, Outcome::NoAnswer, Outcome::NoAnswer);
+        row("slow", F::SlowReply, 150, Outcome::Ok, Outcome::Ok);
+        row("too slow", F::SlowReply, 2500, Outcome::NoAnswer, Outcome::NoAnswer);
+    }
+    void faults()
+    {
+        QFETCH(int, fault);
+        QFETCH(int, delayMs);
+        QFETCH(int, sendOutcome);
+        QFETCH(int, receiveOutcome);
+        FakeCalculator fake;
+        FakeCalculator::Variable old;
+        old.name = "OLD";
+        old.data = QByteArray("\x01\x00\x41", 3);
+        fake.store(old);
+        fake.setFault(FakeCalculator::Fault(fault));
+        fake.replyDelayMs = delayMs;
+
+        auto l = calclink::create(calclink::Options(), &fake);
+        calclink::Result r = l->open();
+        if (r.ok())
+            r = l->send({programFile("NEW", 30)}, {});
+        QCOMPARE(int(r.outcome), sendOutcome);
+        QCOMPARE(fake.find("NEW") != nullptr,
+                 r.ok() && fault != int(FakeCalculator::Fault::RejectSkip));
+        QCOMPARE(fake.find("OLD")->data, old.data);
+
+        l.reset();
+        l = calclink::create(calclink::Options(), &fake);
+        QByteArray file;
+        r = l->open();
+        if (r.ok())
+            r = l->receive({QStringLiteral("OLD"), false, false, 3}, &file, {});
+        QCOMPARE(int(r.outcome), receiveOutcome);
+        QCOMPARE(file.isEmpty(), !r.ok());
+        if (r.ok())
+            QCOMPARE(calc::calcfile::read(file).program.tokens, QByteArray("A"));
+    }
+
+    // Cancel stops the transfer between blocks: a cancel before the start
+    // sends nothing, one from the progress report stops a large program.
+    void cancel()
+    {
+        FakeCalculator fake;
+        auto l = calclink::create(calclink::Options(), &fake);
+        QVERIFY(l->open().ok());
+        std::atomic_bool stop{true};
+        calclink::Progress progress;
+        progress.cancel = &stop;
+        calclink::Result r = l->send({programFile("A", 100)}, progress);
+        QCOMPARE(int(r.outcome), int(Outcome::Cancelled));
+        QCOMPARE(r.message, QStringLiteral("The transfer was cancelled."));
+        QVERIFY(fake.variables().isEmpty());
+        // The cable is still usable afterwards.
+        stop = false;
+        QVERIFY(l->open().ok());
+        QVERIFY(l->send({programFile("B", 100)}, progress).ok());
+        QCOMPARE(fake.variables().size(), 1);
+    }
+    void noCable()
+    {
+        // A grey cable on a port that no machine here has.
+        auto l = calclink::create({calclink::Cable::Grey, 4});
+        const calclink::Result r = l->open();
+        QCOMPARE(int(r.outcome), int(Outcome::NoCable));
+        QVERIFY2(r.message.startsWith("The Grey serial cable on port 4 could not be opened"),
+                 qPrintable(r.message));
+    }
 };
 
 TORVANE_TEST(TstLink);

@@ -1,4 +1,5 @@
 // The link over the TiLP cable libraries.
+#include "calc/CalcFile.h"
 #include "link/FakeCalculator.h"
 #include "link/Link.h"
 
@@ -18,9 +19,15 @@ namespace calclink
 namespace
 {
 
+// The libraries talk to the terminal through GLib; what they say is in
+// the errors they return, so their chatter is dropped.
+void dropLog(const gchar *, GLogLevelFlags, const gchar *, gpointer) {}
+
 void initLibraries()
 {
     static const bool done = [] {
+        for (const char *domain : {"ticables", "ticalcs", "tifiles", "ticonv"})
+            g_log_set_handler(domain, GLogLevelFlags(G_LOG_LEVEL_MASK), dropLog, nullptr);
         ticables_library_init();
         tifiles_library_init();
         ticalcs_library_init();
@@ -356,7 +363,13 @@ Result TilpLink::receive(const Entry &program, QByteArray *file, const Progress 
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {Outcome::Failed, QStringLiteral("A temporary file could not be read.")};
-    *file = f.readAll();
+    // Written again by our own writer, so a received program's file is the
+    // one an export of it would give.
+    const calc::calcfile::Read read = calc::calcfile::read(f.readAll());
+    if (!read.ok())
+        return {Outcome::Failed,
+                QStringLiteral("The program received is not readable: %1").arg(read.error)};
+    *file = calc::calcfile::write(read.program, calc::calcfile::Model::Ti83Plus);
     return {};
 }
 

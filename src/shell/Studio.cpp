@@ -3,6 +3,7 @@
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
 #include "compiler/CalcCommands.h"
+#include "compiler/CalcLinkCommands.h"
 #include "compiler/frmCompile.h"
 #include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
@@ -88,6 +89,16 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     // An imported program opens in a window of its own, captioned with its name.
     connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {
         if (const auto program = compiler::calccommands::importProgram(doc))
+            createDocument(program->name)->programPane()->setText(program->text);
+    });
+
+    connect(doc, &editor::frmDocument::sendToCalcRequested, doc, [doc] {
+        compiler::calclinkcommands::sendProgram(doc, doc->programPane()->Text(), doc->fileName(),
+                                                doc->windowTitle());
+    });
+    // A received program opens in a window of its own, as an imported one.
+    connect(doc, &editor::frmDocument::receiveFromCalcRequested, doc, [this, doc] {
+        if (const auto program = compiler::calclinkcommands::receiveProgram(doc))
             createDocument(program->name)->programPane()->setText(program->text);
     });
 

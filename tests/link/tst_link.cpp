@@ -163,11 +163,11 @@ private slots:
     }
     void noCable()
     {
-        // A grey cable on a port that no machine here has.
-        auto l = calclink::create({calclink::Cable::Grey, 4});
+        // A fourth SilverLink: none is plugged in where the tests run.
+        auto l = calclink::create({calclink::Cable::Silver, 4});
         const calclink::Result r = l->open();
         QCOMPARE(int(r.outcome), int(Outcome::NoCable));
-        QVERIFY2(r.message.startsWith("The Grey serial cable on port 4 could not be opened"),
+        QVERIFY2(r.message.startsWith("The SilverLink (USB) on port 4 could not be opened"),
                  qPrintable(r.message));
     }
 };

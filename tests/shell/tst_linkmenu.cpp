@@ -8,6 +8,7 @@
 #include "compiler/CalcTransfer.h"
 #include "editor/frmDocument.h"
 #include "link/FakeCalculator.h"
+#include "link/Link.h"
 #include "platform/Dialogs.h"
 #include "shell/Studio.h"
 
@@ -53,6 +54,11 @@ class TstLinkMenu : public QObject
     FakeCalculator m_calc;
 
 private slots:
+    void initTestCase()
+    {
+        if (!calclink::available())
+            QSKIP("This build has no link cable.");
+    }
     void init()
     {
         m_profile = std::make_unique<testing::IsolatedProfile>();

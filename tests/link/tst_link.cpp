@@ -141,8 +141,8 @@ private slots:
             QCOMPARE(calc::calcfile::read(file).program.tokens, QByteArray("A"));
     }
 
-    // Cancel stops the transfer between blocks: a cancel before the start
-    // sends nothing, one from the progress report stops a large program.
+    // Cancel stops the transfer between packets: a cancel before the data
+    // sends nothing.
     void cancel()
     {
         FakeCalculator fake;
@@ -155,11 +155,23 @@ private slots:
         QCOMPARE(int(r.outcome), int(Outcome::Cancelled));
         QCOMPARE(r.message, QStringLiteral("The transfer was cancelled."));
         QVERIFY(fake.variables().isEmpty());
+        // Cancel pressed once the data goes comes too late: the program
+        // arrives whole, never cut.
+        progress.report = [&stop](qint64 done, qint64) {
+            if (done > 0)
+                stop = true;
+        };
+        stop = false;
+        QVERIFY(l->open().ok());
+        const QByteArray large = programFile("A", 4000);
+        QVERIFY(l->send({large}, progress).ok());
+        QCOMPARE(fake.find("A")->data.mid(2), calc::calcfile::read(large).program.tokens);
         // The cable is still usable afterwards.
+        progress.report = nullptr;
         stop = false;
         QVERIFY(l->open().ok());
         QVERIFY(l->send({programFile("B", 100)}, progress).ok());
-        QCOMPARE(fake.variables().size(), 1);
+        QCOMPARE(fake.variables().size(), 2);
     }
     void noCable()
     {

@@ -66,8 +66,9 @@ Result runJob(QWidget *parent, const QString &title, const QString &label,
     QProgressDialog dialog(label, QStringLiteral("Cancel"), 0, 0, parent);
     dialog.setWindowTitle(title);
     dialog.setWindowModality(Qt::WindowModal);
-    dialog.setMinimumDuration(300);
     dialog.setAutoReset(false);
+    dialog.setMinimumDuration(300);
+    dialog.setValue(0); // shows it once the transfer takes longer than that
     std::atomic_bool cancel{false};
     QObject::connect(&dialog, &QProgressDialog::canceled, [&cancel] { cancel = true; });
     QPointer<QProgressDialog> shown(&dialog);
@@ -230,9 +231,10 @@ void sendProgram(QWidget *parent, const QString &text, const QString &document,
         return;
 
     QList<calclink::Entry> programs;
-    const auto listed =
-        withCable(parent, title, QStringLiteral("Asking the calculator\u2026"), nothing,
-                  [&programs](calclink::Link &l, const auto &) { return l.list(&programs); });
+    const auto listed = withCable(parent, title, QStringLiteral("Asking the calculator\u2026"),
+                                  nothing, [&programs](calclink::Link &l, const auto &progress) {
+                                      return l.list(&programs, progress);
+                                  });
     if (!listed)
         return;
     // A program of that name is replaced only when the user says so.
@@ -277,7 +279,9 @@ std::optional<calcfile::Imported> receiveProgram(QWidget *parent)
     const QString nothing = QStringLiteral("Nothing was received.");
     QList<calclink::Entry> programs;
     if (!withCable(parent, title, QStringLiteral("Asking the calculator\u2026"), nothing,
-                   [&programs](calclink::Link &l, const auto &) { return l.list(&programs); }))
+                   [&programs](calclink::Link &l, const auto &progress) {
+                       return l.list(&programs, progress);
+                   }))
         return std::nullopt;
     if (programs.isEmpty()) {
         dialogs::message(parent, QStringLiteral("The calculator has no programs."), title,

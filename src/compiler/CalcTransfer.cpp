@@ -58,9 +58,9 @@ public:
         }
     }
     calclink::Result open() override { return m_link->open(); }
-    calclink::Result list(QList<calclink::Entry> *programs) override
+    calclink::Result list(QList<calclink::Entry> *programs, const calclink::Progress &p) override
     {
-        return m_link->list(programs);
+        return m_link->list(programs, p);
     }
     calclink::Result send(const QList<QByteArray> &files, const calclink::Progress &p) override
     {
@@ -177,7 +177,7 @@ bool run(const Command &command, QString *error)
         r = link->send({file}, {});
     } else if (r.ok() && command.kind == Command::Receive) {
         QList<calclink::Entry> programs;
-        r = link->list(&programs);
+        r = link->list(&programs, {});
         const QString wanted = command.name.toUpper();
         const auto it = std::find_if(programs.cbegin(), programs.cend(),
                                      [&](const calclink::Entry &e) { return e.name == wanted; });

@@ -64,6 +64,14 @@ const FakeCalculator::Variable *FakeCalculator::find(const QByteArray &name) con
     return nullptr;
 }
 
+void FakeCalculator::abandon()
+{
+    m_in.clear();
+    m_out.clear();
+    m_cut = false;
+    m_state = State::Idle;
+}
+
 QByteArray FakeCalculator::take(int count)
 {
     const QByteArray out = m_out.left(count);

@@ -39,6 +39,9 @@ public:
     void store(const Variable &variable);
     const Variable *find(const QByteArray &name) const;
 
+    // The cable was opened again: a packet cut short is forgotten, as the
+    // calculator does when the rest never comes.
+    void abandon();
     // The channel: bytes from the computer, bytes for it.
     void receive(const QByteArray &bytes);
     int available() const { return int(m_out.size()); }

@@ -66,7 +66,7 @@ public:
     // Opens the cable and asks whether the calculator is ready.
     virtual Result open() = 0;
     // The calculator's programs.
-    virtual Result list(QList<Entry> *programs) = 0;
+    virtual Result list(QList<Entry> *programs, const Progress &progress) = 0;
     // Sends program files (.8xp bytes, as the export writes them), in order.
     virtual Result send(const QList<QByteArray> &files, const Progress &progress) = 0;
     // One program, as .8xp bytes.

@@ -41,16 +41,19 @@ void initLibraries()
 CalcUpdate s_update;
 const Progress *s_progress = nullptr;
 
-void onProgress()
-{
-    if (s_progress && s_progress->report && s_update.max1 > 0)
-        s_progress->report(s_update.cnt1, s_update.max1);
-}
-
 void onRefresh()
 {
     if (s_progress && s_progress->cancel && s_progress->cancel->load())
         s_update.cancel = 1;
+}
+
+// The library looks at cancel only now and then; it is passed on at every
+// report as well.
+void onProgress()
+{
+    onRefresh();
+    if (s_progress && s_progress->report && s_update.max1 > 0)
+        s_progress->report(s_update.cnt1, s_update.max1);
 }
 
 void onNothing() {}
@@ -61,6 +64,12 @@ int s_answerWaitedFor = -1;
 
 int fakeOk(CableHandle *)
 {
+    return 0;
+}
+
+int fakeOpen(CableHandle *)
+{
+    s_fake->abandon();
     return 0;
 }
 
@@ -94,28 +103,16 @@ int fakeCheck(CableHandle *, int *status)
     return 0;
 }
 
-CableFncts s_fakeCable = {CABLE_SLV,
-                          "FAKE",
-                          "Test calculator",
-                          "a calculator inside this program",
-                          0,
-                          fakeOk,
-                          fakeOk,
-                          fakeOk,
-                          fakeOk,
-                          fakeOk,
-                          fakeOk,
-                          fakeSend,
-                          fakeRecv,
-                          fakeCheck,
-                          nullptr,
-                          nullptr,
-                          nullptr,
-                          nullptr,
-                          nullptr,
-                          nullptr,
-                          nullptr,
-                          nullptr};
+// clang-format off
+CableFncts s_fakeCable = {
+    CABLE_SLV, "FAKE", "Test calculator", "a calculator inside this program", 0,
+    // prepare, open, close, reset, probe, timeout
+    fakeOk, fakeOpen, fakeOk, fakeOpen, fakeOk, fakeOk,
+    // send, recv, check
+    fakeSend, fakeRecv, fakeCheck,
+    // single wires, raw wires, device: a byte channel has none
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+// clang-format on
 
 QString libraryError(int code)
 {
@@ -150,7 +147,7 @@ public:
     }
 
     Result open() override;
-    Result list(QList<Entry> *programs) override;
+    Result list(QList<Entry> *programs, const Progress &progress) override;
     Result send(const QList<QByteArray> &files, const Progress &progress) override;
     Result receive(const Entry &program, QByteArray *file, const Progress &progress) override;
 
@@ -168,6 +165,14 @@ private:
         }
     }
     Result failure(int code, Outcome fallback, const QString &what) const;
+    // Cancelled when the user asked for it, whether or not the library noticed.
+    static Result cancelled()
+    {
+        onRefresh();
+        if (!s_update.cancel)
+            return {};
+        return {Outcome::Cancelled, QStringLiteral("The transfer was cancelled.")};
+    }
     struct Running {
         explicit Running(const Progress &p)
         {
@@ -271,12 +276,11 @@ Result TilpLink::open()
     return {};
 }
 
-Result TilpLink::list(QList<Entry> *programs)
+Result TilpLink::list(QList<Entry> *programs, const Progress &progress)
 {
     if (!m_calc)
         return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
-    Progress none;
-    Running running(none);
+    Running running(progress);
     GNode *vars = nullptr;
     GNode *apps = nullptr;
     const int e = ticalcs_calc_get_dirlist(m_calc, &vars, &apps);
@@ -314,6 +318,8 @@ Result TilpLink::send(const QList<QByteArray> &files, const Progress &progress)
     Running running(progress);
     QTemporaryDir dir;
     for (const QByteArray &bytes : files) {
+        if (Result r = cancelled(); !r.ok())
+            return r;
         // The library reads programs from files: it gets the export's bytes.
         const QString path = dir.filePath(QStringLiteral("program.8xp"));
         QFile f(path);
@@ -370,6 +376,11 @@ Result TilpLink::receive(const Entry &program, QByteArray *file, const Progress 
         return {Outcome::Failed,
                 QStringLiteral("The program received is not readable: %1").arg(read.error)};
     *file = calc::calcfile::write(read.program, calc::calcfile::Model::Ti83Plus);
+    // Nothing changed on either side: a late cancel still counts.
+    if (Result r = cancelled(); !r.ok()) {
+        file->clear();
+        return r;
+    }
     return {};
 }
 

@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QInputDialog>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -157,6 +159,30 @@ private slots:
         w.mnuSendToCalc->trigger();
         QVERIFY(!m_script.asked.empty());
         QCOMPARE(m_script.asked.back().text, message);
+        QVERIFY(m_calc.variables().isEmpty());
+    }
+
+    // A slow calculator shows the progress window; its Cancel stops the
+    // transfer and nothing changes.
+    void cancel()
+    {
+        m_calc.setFault(FakeCalculator::Fault::SlowReply);
+        m_calc.replyDelayMs = 400;
+        frmDocument &w = *newDocument("Disp 1");
+        m_script.prompts = {QString("HELLO")};
+        bool shown = false;
+        QTimer press;
+        connect(&press, &QTimer::timeout, [&] {
+            if (auto *d = w.findChild<QProgressDialog *>(); d && d->isVisible()) {
+                shown = true;
+                d->findChild<QPushButton *>()->click();
+            }
+        });
+        press.start(20);
+        w.mnuSendToCalc->trigger();
+        QVERIFY(shown);
+        QCOMPARE(m_script.asked.back().text,
+                 QStringLiteral("The transfer was cancelled.\n\nNothing was sent."));
         QVERIFY(m_calc.variables().isEmpty());
     }
 

@@ -228,8 +228,8 @@ Result TilpLink::failure(int code, Outcome fallback, const QString &what) const
     r.outcome = fallback;
     if (fallback == Outcome::NoCable)
         r.message = QStringLiteral("The %1 on port %2 could not be opened (%3). Check that it is "
-                                   "plugged in and that you may use it (see \"Link cable\" in "
-                                   "the help).")
+                                   "plugged in and that you may use it (Permissions, on the "
+                                   "help page about the link cable).")
                         .arg(cableTitle(m_options.cable))
                         .arg(m_options.port)
                         .arg(libraryError(code));

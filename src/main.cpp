@@ -1,5 +1,6 @@
 #include "shell/Main.h"
 #include "compiler/CalcExport.h"
+#include "compiler/CalcTransfer.h"
 #include "platform/Fonts.h"
 #include "run/CheckCommand.h"
 #include "run/Runner.h"
@@ -69,6 +70,25 @@ int main(int argc, char **argv)
         QStringLiteral("With --run: write the final graph screen as a 96x64 PNG."),
         QStringLiteral("OUT"));
     parser.addOptions({runFile, input, keys, maxSteps, graphPng});
+    const QCommandLineOption send(
+        QStringLiteral("send"),
+        QStringLiteral("Send a program (.tvf or .8xp) to a calculator over the link cable; "
+                       "--name renames it."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption receive(
+        QStringLiteral("receive"),
+        QStringLiteral("torvane-studio --receive NAME OUT: receive the program NAME from a "
+                       "calculator and write it to OUT (.8xp, or .tvf as a document)."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption cable(
+        QStringLiteral("cable"),
+        QStringLiteral("With --send or --receive: silver, grey or usb (default: the cable found, "
+                       "else silver)."),
+        QStringLiteral("CABLE"));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("With --cable: which cable of that kind, 1 to 4."),
+                                  QStringLiteral("N"));
+    parser.addOptions({send, receive, cable, port});
     const QCommandLineOption newInstance(
         QStringLiteral("new-instance"),
         QStringLiteral("Start another program even when one already runs (otherwise the files "
@@ -163,6 +183,52 @@ int main(int argc, char **argv)
         if (r.exitCode == run::Unreadable)
             std::fputc('\n', stderr);
         return r.exitCode;
+    }
+    if (parsed && (parser.isSet(send) || parser.isSet(receive)) && conversions == 0 &&
+        !parser.isSet(help) && !parser.isSet(version)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Torvane Studio"));
+        using compiler::calctransfer::Command;
+        Command command;
+        QString error;
+        const QStringList files = parser.positionalArguments();
+        if (parser.isSet(send) && parser.isSet(receive)) {
+            error = QStringLiteral("Give one of --send and --receive.");
+        } else if (parser.isSet(send)) {
+            command.kind = Command::Send;
+            command.file = parser.value(send);
+            command.name = parser.value(name);
+            if (!files.isEmpty())
+                error = QStringLiteral("--send takes one file; \"%1\" is one too many.")
+                            .arg(files.first());
+        } else {
+            command.kind = Command::Receive;
+            command.name = parser.value(receive);
+            if (files.size() != 1)
+                error = QStringLiteral("--receive NAME needs one file name, OUT; %1 given.")
+                            .arg(files.size());
+            else
+                command.file = files.first();
+        }
+        if (error.isEmpty() && parser.isSet(cable)) {
+            calclink::Cable c;
+            if (calclink::cableFromKey(parser.value(cable), &c))
+                command.cable = c;
+            else
+                error = QStringLiteral("--cable: \"%1\" is none of silver, grey and usb.")
+                            .arg(parser.value(cable));
+        }
+        if (error.isEmpty() && parser.isSet(port)) {
+            bool ok = false;
+            command.port = parser.value(port).toInt(&ok);
+            if (!ok || command.port < 1 || command.port > 4)
+                error = QStringLiteral("--port: \"%1\" is not a number from 1 to 4.")
+                            .arg(parser.value(port));
+        }
+        if (error.isEmpty() && compiler::calctransfer::run(command, &error))
+            return 0;
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
     }
     if (conversions > 0 || (parsed && (parser.isSet(help) || parser.isSet(version)))) {
         QCoreApplication core(argc, argv);

@@ -320,6 +320,8 @@ void frmDocument::connectCommands()
     connect(mnuSaveAs, &QAction::triggered, this, &frmDocument::mnuSaveAs_Click);
     connect(mnuExportCalc, &QAction::triggered, this, &frmDocument::exportCalcRequested);
     connect(mnuImportCalc, &QAction::triggered, this, &frmDocument::importCalcRequested);
+    connect(mnuSendToCalc, &QAction::triggered, this, &frmDocument::sendToCalcRequested);
+    connect(mnuReceiveFromCalc, &QAction::triggered, this, &frmDocument::receiveFromCalcRequested);
     connect(mnuUndo, &QAction::triggered, this, &frmDocument::Undo);
     connect(mnuRedo, &QAction::triggered, this, &frmDocument::Redo);
     connect(cmdUndo, &QPushButton::clicked, this, &frmDocument::Undo);

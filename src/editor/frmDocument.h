@@ -116,6 +116,9 @@ signals:
     // compiler does the converting, the shell opens what was imported.
     void exportCalcRequested();
     void importCalcRequested();
+    // File > Send to Calculator and Receive from Calculator (link cable).
+    void sendToCalcRequested();
+    void receiveFromCalcRequested();
     void optionsRequested();
     void aboutRequested();
     // An item of the Insert, Graph or Variables menu was chosen; the
@@ -145,6 +148,8 @@ public:
     QAction *mnuSaveAs = nullptr;
     QAction *mnuExportCalc = nullptr;
     QAction *mnuImportCalc = nullptr;
+    QAction *mnuSendToCalc = nullptr;
+    QAction *mnuReceiveFromCalc = nullptr;
     QAction *mnuOpenProject = nullptr;
     QAction *mnuExit = nullptr;
     QAction *mnuUndo = nullptr;

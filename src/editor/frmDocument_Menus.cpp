@@ -37,6 +37,8 @@ constexpr Entry kMenus[] = {
     {Item, "mnuSaveAs", "Save As...", ""},
     {Item, "mnuExportCalc", "Export to Calculator\u2026", ""},
     {Item, "mnuImportCalc", "Import Calculator Program\u2026", ""},
+    {Item, "mnuSendToCalc", "Send to Calculator\u2026", "F6"},
+    {Item, "mnuReceiveFromCalc", "Receive from Calculator\u2026", ""},
     sep,
     {Item, "mnuPrintSetup", "Print Setup", ""},
     sep,
@@ -211,6 +213,8 @@ void frmDocument::buildMenus()
     mnuSaveAs = action(QStringLiteral("mnuSaveAs"));
     mnuExportCalc = action(QStringLiteral("mnuExportCalc"));
     mnuImportCalc = action(QStringLiteral("mnuImportCalc"));
+    mnuSendToCalc = action(QStringLiteral("mnuSendToCalc"));
+    mnuReceiveFromCalc = action(QStringLiteral("mnuReceiveFromCalc"));
     mnuOpenProject = action(QStringLiteral("mnuOpenProject"));
     mnuExit = action(QStringLiteral("mnuExit"));
     mnuUndo = action(QStringLiteral("mnuUndo"));

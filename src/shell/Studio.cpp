@@ -4,6 +4,7 @@
 #include "auxiliary/frmBrowser.h"
 #include "calc/CalculatorSymbols.h"
 #include "compiler/CalcCommands.h"
+#include "compiler/CalcLinkCommands.h"
 #include "compiler/frmCompile.h"
 #include "compiler/frmImportPrograms.h"
 #include "debug/Debugger.h"
@@ -118,6 +119,16 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
         }
         if (opened)
             emit opened->statusMessage(result.status);
+    });
+
+    connect(doc, &editor::frmDocument::sendToCalcRequested, doc, [doc] {
+        compiler::calclinkcommands::sendProgram(doc, doc->programPane()->Text(), doc->fileName(),
+                                                doc->windowTitle());
+    });
+    // A received program opens in a window of its own, as an imported one.
+    connect(doc, &editor::frmDocument::receiveFromCalcRequested, doc, [this, doc] {
+        if (const auto program = compiler::calclinkcommands::receiveProgram(doc))
+            createDocument(program->name)->programPane()->setText(program->text);
     });
 
     if (m_recovery)

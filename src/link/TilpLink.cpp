@@ -1,0 +1,418 @@
+// The link over the TiLP cable libraries.
+#include "calc/CalcFile.h"
+#include "link/FakeCalculator.h"
+#include "link/Link.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstring>
+
+#include <ticables.h>
+#include <ticalcs.h>
+#include <tifiles.h>
+
+namespace calclink
+{
+
+namespace
+{
+
+// The libraries talk to the terminal through GLib; what they say is in
+// the errors they return, so their chatter is dropped.
+void dropLog(const gchar *, GLogLevelFlags, const gchar *, gpointer) {}
+
+void initLibraries()
+{
+    static const bool done = [] {
+        for (const char *domain : {"ticables", "ticalcs", "tifiles", "ticonv"})
+            g_log_set_handler(domain, GLogLevelFlags(G_LOG_LEVEL_MASK), dropLog, nullptr);
+        ticables_library_init();
+        tifiles_library_init();
+        ticalcs_library_init();
+        return true;
+    }();
+    (void)done;
+}
+
+// The library's progress callbacks take no arguments: the transfer that
+// runs is found here. One transfer at a time (see Link.h).
+CalcUpdate s_update;
+const Progress *s_progress = nullptr;
+
+void onRefresh()
+{
+    if (s_progress && s_progress->cancel && s_progress->cancel->load())
+        s_update.cancel = 1;
+}
+
+// The library looks at cancel only now and then; it is passed on at every
+// report as well.
+void onProgress()
+{
+    onRefresh();
+    if (s_progress && s_progress->report && s_update.max1 > 0)
+        s_progress->report(s_update.cnt1, s_update.max1);
+}
+
+void onNothing() {}
+
+// A cable whose other end is a FakeCalculator in this process.
+FakeCalculator *s_fake = nullptr;
+int s_answerWaitedFor = -1;
+
+int fakeOk(CableHandle *)
+{
+    return 0;
+}
+
+int fakeOpen(CableHandle *)
+{
+    s_fake->abandon();
+    return 0;
+}
+
+int fakeSend(CableHandle *, uint8_t *data, uint32_t length)
+{
+    s_fake->receive(QByteArray(reinterpret_cast<const char *>(data), int(length)));
+    return 0;
+}
+
+int fakeRecv(CableHandle *handle, uint8_t *data, uint32_t length)
+{
+    if (s_fake->fault() == FakeCalculator::Fault::SlowReply &&
+        s_answerWaitedFor != s_fake->answers()) {
+        s_answerWaitedFor = s_fake->answers();
+        // A calculator slower than the cable's patience is a silent one.
+        const int patienceMs = int(handle->timeout) * 100;
+        QThread::msleep(qMin(s_fake->replyDelayMs, patienceMs));
+        if (s_fake->replyDelayMs > patienceMs)
+            return ERROR_READ_TIMEOUT;
+    }
+    if (s_fake->available() < int(length))
+        return ERROR_READ_TIMEOUT;
+    const QByteArray bytes = s_fake->take(int(length));
+    std::memcpy(data, bytes.constData(), length);
+    return 0;
+}
+
+int fakeCheck(CableHandle *, int *status)
+{
+    *status = s_fake->available() > 0 ? STATUS_RX : STATUS_NONE;
+    return 0;
+}
+
+// clang-format off
+CableFncts s_fakeCable = {
+    CABLE_SLV, "FAKE", "Test calculator", "a calculator inside this program", 0,
+    // prepare, open, close, reset, probe, timeout
+    fakeOk, fakeOpen, fakeOk, fakeOpen, fakeOk, fakeOk,
+    // send, recv, check
+    fakeSend, fakeRecv, fakeCheck,
+    // single wires, raw wires, device: a byte channel has none
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+// clang-format on
+
+QString libraryError(int code)
+{
+    char *text = nullptr;
+    if (ticalcs_error_get(code, &text) && tifiles_error_get(code, &text) &&
+        ticables_error_get(code, &text))
+        return QStringLiteral("The link reported error %1.").arg(code);
+    QString message = QString::fromLocal8Bit(text).simplified();
+    g_free(text);
+    return message;
+}
+
+// The calculator's charset spells θ as 0x5B; names hold nothing else
+// outside ASCII.
+QString displayName(const char *raw)
+{
+    QString name;
+    for (int i = 0; i < 8 && raw[i]; ++i)
+        name += quint8(raw[i]) == 0x5B ? QChar(0x03B8) : QChar(QLatin1Char(raw[i]));
+    return name;
+}
+
+class TilpLink final : public Link
+{
+public:
+    TilpLink(const Options &options, FakeCalculator *fake) : m_options(options), m_fake(fake) {}
+    ~TilpLink() override
+    {
+        close();
+        if (m_fake)
+            s_fake = nullptr;
+    }
+
+    Result open() override;
+    Result list(QList<Entry> *programs, const Progress &progress) override;
+    Result send(const QList<QByteArray> &files, const Progress &progress) override;
+    Result receive(const Entry &program, QByteArray *file, const Progress &progress) override;
+
+private:
+    void close()
+    {
+        if (m_calc) {
+            ticalcs_cable_detach(m_calc);
+            ticalcs_handle_del(m_calc);
+            m_calc = nullptr;
+        }
+        if (m_cable) {
+            ticables_handle_del(m_cable);
+            m_cable = nullptr;
+        }
+    }
+    Result failure(int code, Outcome fallback, const QString &what) const;
+    // Cancelled when the user asked for it, whether or not the library noticed.
+    static Result cancelled()
+    {
+        onRefresh();
+        if (!s_update.cancel)
+            return {};
+        return {Outcome::Cancelled, QStringLiteral("The transfer was cancelled.")};
+    }
+    struct Running {
+        explicit Running(const Progress &p)
+        {
+            s_progress = &p;
+            s_update.cancel = p.cancel && p.cancel->load();
+            s_update.cnt1 = s_update.max1 = 0;
+        }
+        ~Running() { s_progress = nullptr; }
+    };
+
+    Options m_options;
+    FakeCalculator *m_fake;
+    CableHandle *m_cable = nullptr;
+    CalcHandle *m_calc = nullptr;
+};
+
+// Error numbers of the libraries that call for advice of their own.
+enum : int { kReadTimeout = 4, kWriteTimeout = 6, kAbort = 256, kChecksum = 258, kMemory = 273 };
+
+Result TilpLink::failure(int code, Outcome fallback, const QString &what) const
+{
+    Result r;
+    if (s_update.cancel) {
+        r.outcome = Outcome::Cancelled;
+        r.message = QStringLiteral("The transfer was cancelled.");
+        return r;
+    }
+    switch (code) {
+    case kReadTimeout:
+    case kWriteTimeout:
+        r.outcome = Outcome::NoAnswer;
+        r.message = QStringLiteral(
+            "No calculator answers. Check that it is on and at the home screen, that the cable "
+            "is pushed fully into its link port, then try again.");
+        return r;
+    case kAbort:
+        r.outcome = Outcome::Refused;
+        r.message = QStringLiteral("The calculator stopped the transfer (a key was pressed on "
+                                   "it). Try again without touching it.");
+        return r;
+    case kMemory:
+        r.outcome = Outcome::OutOfMemory;
+        r.message = QStringLiteral("The calculator has no room for the program. Delete or "
+                                   "archive something on it (2nd MEM), then try again.");
+        return r;
+    case kChecksum:
+        r.outcome = Outcome::Failed;
+        r.message = what + QStringLiteral(" It arrived garbled; check the cable and try again.");
+        return r;
+    default:
+        break;
+    }
+    r.outcome = fallback;
+    if (fallback == Outcome::NoCable)
+        r.message = QStringLiteral("The %1 on port %2 could not be opened (%3). Check that it is "
+                                   "plugged in and that you may use it (Permissions, on the "
+                                   "help page about the link cable).")
+                        .arg(cableTitle(m_options.cable))
+                        .arg(m_options.port)
+                        .arg(libraryError(code));
+    else if (fallback == Outcome::Busy)
+        r.message = QStringLiteral("The calculator is busy. Press 2nd QUIT on it to get to the "
+                                   "home screen, then try again.");
+    else
+        r.message = what + QLatin1Char(' ') + libraryError(code);
+    return r;
+}
+
+Result TilpLink::open()
+{
+    initLibraries();
+    close();
+    std::memset(&s_update, 0, sizeof s_update);
+    s_update.start = s_update.stop = s_update.label = onNothing;
+    s_update.refresh = onRefresh;
+    s_update.pbar = onProgress;
+
+    const CableModel model = m_options.cable == Cable::Grey  ? CABLE_GRY
+                             : m_options.cable == Cable::Usb ? CABLE_USB
+                                                             : CABLE_SLV;
+    m_cable = ticables_handle_new(model, CablePort(qBound(1, m_options.port, 4)));
+    if (!m_cable)
+        return {Outcome::NoCable, QStringLiteral("The cable could not be set up.")};
+    ticables_options_set_timeout(m_cable, 20);
+    if (m_fake) {
+        s_fake = m_fake;
+        s_answerWaitedFor = -1;
+        m_cable->cable = &s_fakeCable;
+    }
+    m_calc = ticalcs_handle_new(model == CABLE_USB ? CALC_TI84P_USB : CALC_TI83P);
+    if (!m_calc)
+        return {Outcome::Failed, QStringLiteral("The calculator could not be set up.")};
+    if (const int e = ticalcs_cable_attach(m_calc, m_cable)) {
+        ticalcs_handle_del(m_calc);
+        m_calc = nullptr;
+        return failure(e, Outcome::NoCable, QStringLiteral("The cable could not be opened."));
+    }
+    ticalcs_update_set(m_calc, &s_update);
+    if (const int e = ticalcs_calc_isready(m_calc))
+        return failure(e, Outcome::Busy, QString());
+    return {};
+}
+
+Result TilpLink::list(QList<Entry> *programs, const Progress &progress)
+{
+    if (!m_calc)
+        return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
+    Running running(progress);
+    GNode *vars = nullptr;
+    GNode *apps = nullptr;
+    const int e = ticalcs_calc_get_dirlist(m_calc, &vars, &apps);
+    if (e == 0) {
+        programs->clear();
+        for (GNode *folder = vars ? g_node_first_child(vars) : nullptr; folder;
+             folder = g_node_next_sibling(folder)) {
+            for (GNode *n = g_node_first_child(folder); n; n = g_node_next_sibling(n)) {
+                const auto *ve = static_cast<const VarEntry *>(n->data);
+                if (!ve || (ve->type != 5 && ve->type != 6))
+                    continue;
+                Entry entry;
+                entry.name = displayName(ve->name);
+                entry.isProtected = ve->type == 6;
+                entry.archived = ve->attr == ATTRB_ARCHIVED;
+                entry.size = int(ve->size);
+                programs->append(entry);
+            }
+        }
+    }
+    if (vars)
+        ticalcs_dirlist_destroy(&vars);
+    if (apps)
+        ticalcs_dirlist_destroy(&apps);
+    if (e)
+        return failure(e, Outcome::Failed,
+                       QStringLiteral("The calculator's programs could not be listed."));
+    return {};
+}
+
+Result TilpLink::send(const QList<QByteArray> &files, const Progress &progress)
+{
+    if (!m_calc)
+        return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
+    Running running(progress);
+    QTemporaryDir dir;
+    for (const QByteArray &bytes : files) {
+        if (Result r = cancelled(); !r.ok())
+            return r;
+        // The library reads programs from files: it gets the export's bytes.
+        const QString path = dir.filePath(QStringLiteral("program.8xp"));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            return {Outcome::Failed, QStringLiteral("A temporary file could not be written.")};
+        f.close();
+        FileContent *content = tifiles_content_create_regular(CALC_TI83P);
+        int e = tifiles_file_read_regular(QFile::encodeName(path).constData(), content);
+        if (e) {
+            tifiles_content_delete_regular(content);
+            return failure(e, Outcome::Failed, QStringLiteral("The program file was refused."));
+        }
+        e = ticalcs_calc_send_var(m_calc, MODE_NORMAL, content);
+        tifiles_content_delete_regular(content);
+        if (e)
+            return failure(e, Outcome::Failed, QStringLiteral("The program was not sent."));
+        // The library's last report may fall short of the end.
+        if (progress.report && s_update.max1 > 0)
+            progress.report(s_update.max1, s_update.max1);
+    }
+    return {};
+}
+
+Result TilpLink::receive(const Entry &program, QByteArray *file, const Progress &progress)
+{
+    if (!m_calc)
+        return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
+    Running running(progress);
+    VarRequest *request = tifiles_ve_create();
+    QByteArray raw;
+    for (QChar c : program.name)
+        raw.append(c.unicode() == 0x03B8 ? char(0x5B) : char(c.toLatin1()));
+    std::strncpy(request->name, raw.left(8).constData(), sizeof request->name - 1);
+    request->type = program.isProtected ? 6 : 5;
+    request->size = uint32_t(program.size);
+    request->attr = program.archived ? ATTRB_ARCHIVED : ATTRB_NONE;
+    FileContent *content = tifiles_content_create_regular(CALC_TI83P);
+    int e = ticalcs_calc_recv_var(m_calc, MODE_NORMAL, content, request);
+    tifiles_ve_delete(request);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("program.8xp"));
+    if (!e)
+        e = tifiles_file_write_regular(QFile::encodeName(path).constData(), content, nullptr);
+    tifiles_content_delete_regular(content);
+    if (e)
+        return failure(e, Outcome::Failed, QStringLiteral("The program was not received."));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {Outcome::Failed, QStringLiteral("A temporary file could not be read.")};
+    // Written again by our own writer, so a received program's file is the
+    // one an export of it would give.
+    const calc::calcfile::Read read = calc::calcfile::read(f.readAll());
+    if (!read.ok())
+        return {Outcome::Failed,
+                QStringLiteral("The program received is not readable: %1").arg(read.error)};
+    *file = calc::calcfile::write(read.program, calc::calcfile::Model::Ti83Plus);
+    // Nothing changed on either side: a late cancel still counts.
+    if (Result r = cancelled(); !r.ok()) {
+        file->clear();
+        return r;
+    }
+    return {};
+}
+
+} // namespace
+
+bool available()
+{
+    return true;
+}
+
+std::unique_ptr<Link> create(const Options &options, FakeCalculator *fake)
+{
+    return std::make_unique<TilpLink>(options, fake);
+}
+
+QList<Options> detect()
+{
+    initLibraries();
+    QList<Options> found;
+    CableDeviceInfo *devices = nullptr;
+    int count = 0;
+    if (ticables_get_usb_device_info(&devices, &count) != 0 || !devices)
+        return found;
+    int silver = 0, direct = 0;
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].family == CABLE_FAMILY_DBUS)
+            found.append({Cable::Silver, ++silver});
+        else if (devices[i].family == CABLE_FAMILY_USB_TI8X)
+            found.append({Cable::Usb, ++direct});
+    }
+    ticables_free_usb_device_info(devices);
+    return found;
+}
+
+} // namespace calclink

@@ -185,11 +185,13 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
             // Disp A and Disp B: one Disp of both.
             const QStringList &second = a.statements[i + 1].shape;
             const QString disp = shapeWord(run::OpDisp);
-            if (shape.size() < 4 || second.size() < 4 || shape[shape.size() - 2] != disp ||
-                second[second.size() - 2] != disp)
+            // Each shape opens with the statement's place: OpStmt, line, first and last byte.
+            constexpr int kPlace = 4;
+            if (shape.size() < kPlace + 2 || second.size() < kPlace + 2 ||
+                shape[shape.size() - 2] != disp || second[second.size() - 2] != disp)
                 return false;
             const int count = shape.last().toInt() + second.last().toInt();
-            shape = shape.mid(0, shape.size() - 2) + second.mid(2, second.size() - 4);
+            shape = shape.mid(0, shape.size() - 2) + second.mid(kPlace, second.size() - kPlace - 2);
             shape << disp << QString::number(count);
         }
         if (kind == Kind::IfNotZero && a.tokens[a.statements[i].first].t == tok::If &&

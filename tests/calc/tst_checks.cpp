@@ -82,8 +82,8 @@ private slots:
                                        << "1:5 error: a label name is one or two of A-Z, 0-9 and "
                                           "θ|2:1 error: a label name is one or two of A-Z, 0-9 and "
                                           "θ";
-        QTest::newRow("no token") << QStringLiteral("Disp 1\nDisp \u263A") << false
-                                  << "2:6 error: no calculator token is written \"\u263A\"";
+        QTest::newRow("no token") << QStringLiteral("Disp 1\nDisp \u2206") << false
+                                  << "2:6 error: no calculator token is written \"\u2206\"";
         QTest::newRow("ti83 lacks")
             << "Disp 1\nArchive A" << true << "2:1 error: Archive is not on the TI-83";
         QTest::newRow("ti83 plus has") << "Disp 1\nArchive A" << false << none;

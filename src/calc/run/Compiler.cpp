@@ -338,7 +338,9 @@ int operandCount(int op)
     case OpClrList:
     case OpFill:
     case OpError:
+    case OpDraw:
         return 2;
+    case OpStmt: // line, first byte, byte after the last
     case OpSeq:
     case OpFor:
     case OpIsDs:
@@ -395,8 +397,8 @@ Parsed Compiler::parsed()
                     st.shape << QLatin1Char('@') + QString::number(jumps.value(k));
                 else if (internal.contains(k))
                     st.shape << QLatin1Char('#') + QString::number(code[k] - from);
-                else if (op == OpStmt && w == 1)
-                    st.shape << QStringLiteral("line"); // where it stands, not what it does
+                else if (op == OpStmt && w >= 1)
+                    st.shape << QStringLiteral("place"); // where it stands, not what it does
                 else if (op == OpConst && w == 1)
                     st.shape << constantText(program_->constants[code[k]]);
                 else

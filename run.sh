@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds a release build and starts Torvane Studio.
 set -u
 TORVANE_ROOT="$(cd "$(dirname "$0")" && pwd)"

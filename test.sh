@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds, and runs the whole test suite.
 #   ./test.sh              plain build (build/) and every test
 #   ./test.sh --sanitize   AddressSanitizer + UBSan build (build-sanitize/) and every test

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The quickest of several runs: the figure least disturbed by other work on
 // the machine.

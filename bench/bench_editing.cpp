@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keystroke cost of the document window's program pane against a bare
 // QTextEdit holding the same program and fed the same keys in the same
 // process, interleaved over several rounds; the memory the undo history holds;

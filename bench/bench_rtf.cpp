@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reads and writes a generated 1 MB calculator-program document and prints
 // the throughput of each direction; also the pane's load and position
 // conversion on the same text, and, when unrtf is installed, the time of

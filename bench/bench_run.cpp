@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times the TI-BASIC engine without a window: an empty For( loop, an
 // arithmetic loop, a list loop, a string loop and a Disp loop. Prints the
 // statements run per second, and the loop iterations per second. Then, in

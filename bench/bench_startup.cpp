@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up cost of the program: time from starting the process to the main
 // frame on screen, not counting the splash's pause, and the memory it holds
 // once idle; then the same memory with a browser window opened afterwards,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tokenizes and detokenizes a generated 1 MB calculator program and prints
 // the throughput of each direction, and the time to scan one line of a
 // 24 KB program as the editor does per keystroke, and to colour it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The RTF reader as a command-line converter: RTF file in, UTF-8 text out.
 // bench_rtf times it as a whole process beside other converters.
 #include "calc/ModelText.h"

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `format` rewrites every C++ file of the project in the style of
 # .clang-format; `format-check` only reports files that are not, with the
 # same script test.sh runs.

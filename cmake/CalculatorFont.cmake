@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The calculator display font, made from the installed DejaVu Sans Mono by
 # scripts/make-calc-font.py and placed next to the executable with the
 # source font's licence. Debian's python3-fonttools installs for the system

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when an include crosses the layers the wrong way. LAYERS is the
 # project's layer list, lowest first, folders of one level joined by '|':
 #   a file includes headers of its own folder and of the levels below it;

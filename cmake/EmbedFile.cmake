@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes a C++ source that holds the bytes of one file, so the program carries
 # it without a resource file to find at run time.
 # Run as: cmake -DIN=<file> -DOUT=<source> -DSYMBOL=<namespace::name> -P EmbedFile.cmake

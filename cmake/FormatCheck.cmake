@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Names every C++ file that does not follow .clang-format and fails when
 # there is one. The format-check target and test.sh both run it:
 #   cmake -DROOT=<source folder> [-DCLANG_FORMAT=<program>] -P cmake/FormatCheck.cmake

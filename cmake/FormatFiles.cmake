@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The C++ files kept in the style of .clang-format: every .cpp and .h under
 # these folders of `root`, vendored code aside. Further arguments go to file(GLOB_RECURSE).
 function(torvane_format_files out root)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The help book: the pages in resources/help, and a search index made from
 # their text when the project is configured. Every page is a configure
 # dependency, so editing, adding or removing one remakes the index and the

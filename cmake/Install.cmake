@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the program like any Linux application and packages it for Debian:
 #   <prefix>/bin/torvane-studio
 #   <prefix>/lib/<multiarch>/torvane-studio/  the web engine module

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Each folder of src/ above calc/ declares its sources in its own
 # CMakeLists.txt with one call:
 #   torvane_folder(WIDGET_FREE Name1 Name2 ...)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calculator file reader on any bytes: it never crashes, and every
 // program it reads imports and exports back to the same tokens.
 #include "calc/CalcFile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Two oracles on every input:
 // - the bytes as RTF: the reader never crashes, and what it reads survives
 //   the writer and the reader again;

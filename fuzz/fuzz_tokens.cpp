@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The round trip as an oracle: any token stream, written as text and read
 // back, is the same bytes. A calculator file's programs are tried as well as
 // the raw input.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs,
 # only those that are missing, with one apt-get update at most. unrtf is no
 # part of the build: bench_rtf compares the RTF reader with it. lintian and

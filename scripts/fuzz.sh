@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds a fuzz target with clang and runs it on its seed corpus.
 #   scripts/fuzz.sh [target] [seconds] [build-dir]
 #   target: rtf (default), calcfile or tokens; default 60 s, build-fuzz

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes the application icon's PNG sizes from resources/icons/torvane-studio.svg.
 # The PNGs are committed, so only run this after changing the SVG
 # (needs rsvg-convert from librsvg2-bin).

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Builds the calculator display font from an installed DejaVu Sans Mono.
 
 Each code 128..255 of a program is drawn at its Windows-1252 position (the

@@ -1,4 +1,7 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A screenshot of a document window holding a program that uses the store
 # arrow, less than or equal, not equal, square root and theta, with the
 # symbol palette's list open, taken on a virtual X server.

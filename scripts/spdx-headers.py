@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Puts the copyright and licence lines (REUSE style) at the top of every
 source file of the project that lacks them, and nowhere else.
 

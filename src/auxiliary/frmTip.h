@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Shows one random line of the tips file beside the program.
 #include <QStringList>

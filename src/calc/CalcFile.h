@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Program files a calculator's link software loads: .8xp (TI-83 Plus) and
 // .83p (TI-83), one program each when we write them. Read, a file may hold

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the calculator shows for the codes 128..255 of a program, and the way
 // text crosses between the program (model text, calc/ModelText.h) and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Problems the calculator would find in a program, and byte-saving hints,
 // found on model text (calc/ModelText.h) through the tokenizer and the

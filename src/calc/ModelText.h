@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Model text: how every part of the program holds the text of a program or a
 // document. Line breaks are CR LF, and positions count in that text (CR and LF

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What each stretch of a program line is, for colouring, read from the
 // line's calculator tokens. Display only: the result never feeds back into

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Program text and the calculator's tokens. The calculator stores a program
 // as tokens of one or two bytes; the editor holds model text

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A document window's File > Export to Calculator: the questions, then the
 // conversion the command line and the export window use too (CalcExport).

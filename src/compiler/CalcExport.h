@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Conversions between saved documents and the files a calculator's link
 // software loads, shared by the command line and the export window. No

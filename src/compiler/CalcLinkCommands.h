@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A document window's File > Send to Calculator and Receive from
 // Calculator: the cable, the questions and the progress, with the

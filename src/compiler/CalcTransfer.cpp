@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "compiler/CalcTransfer.h"
 
 #include "calc/CalcFile.h"

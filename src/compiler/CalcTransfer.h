@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Sending programs to a calculator and receiving them over the link cable,
 // without windows: what the command line's --send and --receive do, and

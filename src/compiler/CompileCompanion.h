@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the three long-text windows of the compile wizard share: an
 // instruction, a text box and "Done", which hands the text to the wizard.

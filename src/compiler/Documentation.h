@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The documentation document the compile wizard builds: each step's block as
 // a function of the user's answers, the step 2 questions, the display font

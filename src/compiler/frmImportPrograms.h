@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Import Calculator Program: the file is asked for, and when it holds
 // several programs (a group file, or several entries) this window lets the

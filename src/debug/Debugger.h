@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Runs a document window's program in its calculator window and debugs it:
 // the Run menu's commands, breakpoints as marks in the program pane's margin,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Notices when the file a document window shows is changed or removed by
 // another program: through the file system's notices, and by a look when the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Searching model text. Case is folded for the letters A-Z only: the codes
 // 128-255 are calculator symbols, and two of them are never the same symbol

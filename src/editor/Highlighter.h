@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Colours a rich-text pane by calc::syntax's categories. Display only:
 // the colours are layout formats of the blocks, not formats of the text, and

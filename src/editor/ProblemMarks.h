@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The checks of calc/Checks.h on a document window's program pane: run
 // after a short pause in typing, shown as underlines with the message as a

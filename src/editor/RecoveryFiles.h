@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Recovery files: the unsaved text of a document window, kept on disk while
 // the window has changes, so that a crash, a kill or a power cut loses

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Keeps a document window's unsaved text in a recovery file: written a short
 // time after typing pauses, and at least every 30 seconds while it goes on;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Entries of the symbol palette (combo0001a): characters a PC keyboard lacks
 // plus common operators. Codes 128..255 are held as U+0080..U+00FF, as the

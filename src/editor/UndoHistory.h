@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Undo and redo of the program pane. Each change is kept as a delta: where it
 // happened, what it removed and how much it inserted. Of the two texts only

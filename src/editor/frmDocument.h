@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The editing window for one calculator program: program pane, syntax and
 // example panes, symbol palette, picture buttons and its own menu bar.

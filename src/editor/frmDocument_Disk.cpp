@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The document window and its file on disk: another program may change or
 // remove the file while the window shows it, and Save never writes over such
 // a change without asking.

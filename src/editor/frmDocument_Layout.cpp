@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The document window's controls at their designed places, and how they
 // follow the window when it grows.
 #include "editor/frmDocument.h"

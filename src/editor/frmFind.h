@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Find and Replace for one document window's program pane; not modal. Search
 // and replacement are typed in Unicode and searched as model text, so "→"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Tools > Check Program: the problems of a document window's program, one
 // row each; a row jumps to its place, hints can be applied one by one or

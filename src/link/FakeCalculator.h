@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A TI-83 Plus on the end of a cable, for tests: it answers the packets of
 // the calculator's link protocol (machine ID 0x73) over a byte channel and

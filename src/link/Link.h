@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The link cable to a calculator: find it, send programs, list and receive
 // them. The cable libraries keep state of their own, so a Link is made,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the browser view needs of a web engine. The engine is a module of its
 // own, loaded the first time a page is shown: linking it into the program

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The page area of the browser window: the operations the window needs of
 // an embedded browser. The web engine is loaded on first use (see

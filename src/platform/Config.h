@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Every settings key and registry name the program uses, with its default,
 // in one place. Callers name these constants, never the texts.

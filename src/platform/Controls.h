@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one way every window makes a control: named (tests and outside checks
 // find them by objectName), owned by its parent, and, where a form places

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where the program finds and keeps its files. Everything follows
 // QStandardPaths, so XDG_CONFIG_HOME / XDG_DATA_HOME (or the test mode)

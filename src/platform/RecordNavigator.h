@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A data-bound record navigator: one table of an SQLite database file shown
 // one record at a time in bound text boxes, with first, previous, next and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The machine registry, reached the way the windows use it: select a key by
 // its full path, make sure subkeys exist, set and get text values.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rich-text pane of the document windows and wizards. Callers work in
 // model text (calc/ModelText.h). The pane keeps one QTextBlock per model line

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // From the code page a font or document names to the characters of its
 // bytes. One-byte code pages are decoded through a table built once per file;

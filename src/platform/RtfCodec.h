@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reader and writer for the rich text of the document files. No widget here:
 // the pane converts between this and its QTextDocument.

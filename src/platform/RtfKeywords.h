@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The control words the reader acts on. Every other word is ignored, so
 // the table only grows when a word changes what a reader shows.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reader: a tokenizer over the bytes, a stack of group states, and the
 // text it collects in runs of one format. Keywords and code pages have files
 // of their own.

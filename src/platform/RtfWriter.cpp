@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The writer: what the Windows rich-edit control writes for such text.
 #include "platform/RtfCodec.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The two things every file writer of the program needs: a write that lands
 // whole or not at all, and text as one byte a character in the Windows Latin

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The windows that live for the program's run, reached without naming any
 // concrete window: single-instance windows by type, the default document

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the task manager and the project explorer share: one record of one
 // table at a time in a column of bound boxes, the navigator below them and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Graph > Draw > Line asks for the four coordinates of a line and writes the
 // calculator's Line( command. The questions, the checks and the text live

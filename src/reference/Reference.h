@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The Insert and Graph items of a document window: each writes its reference
 // entry into that window or opens the line dialog or a wizard.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The command reference as data: what each item of a document window's
 // Insert and Graph menus writes into the window's panes. No widget in here;

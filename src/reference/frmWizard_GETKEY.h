@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Builds a key-reading loop: a loop that waits for a key, then one test per
 // key added that jumps to its label. Done closes the loop and inserts it into

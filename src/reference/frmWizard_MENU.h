@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Builds one calculator Menu( command, a title and up to seven items with
 // their labels, in a preview, and on Done inserts it into the default

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The checks and the hints from the command line, without a display:
 //   torvane-studio --check FILE [--target 83|83p]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The graph screen as an image, and Text( drawn in the calculator font.
 #include "calc/run/GraphScreen.h"

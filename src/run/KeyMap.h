@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The computer's keys as the calculator's: getKey codes (row x 10 +
 // column) for the keys a program reads.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Runs a program from the command line, without a display:
 //   torvane-studio --run FILE [--input TEXT]... [--keys CODES] [--max-steps N]

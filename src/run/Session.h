@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One program running beside the interface: the engine works on a thread of
 // its own, and the window above talks to it only through this class. The

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The calculator window: the home or graph screen scaled up with square
 // pixels, the keyboard as the calculator's keys (Esc is ON: it breaks), and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One program per user session. The first start listens on a local socket
 // named after the user's settings folder; a later start hands its files to it

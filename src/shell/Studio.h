@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The shell's window factory and wiring point: the main frame, the default
 // document window, every new document window, and the shared browser.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Offered at a normal start when programs that stopped left unsaved work:
 // Recover opens each chosen entry in a new document window, marked changed,

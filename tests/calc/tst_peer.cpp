@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Our files and tokens judged by an independent reader (tivars_lib_cpp).
 #include "TivarsPeer.h"
 #include "calc/CalcFile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs every test class registered in this executable. A first argument that
 // names a class runs that class only; the remaining arguments go to QtTest.
 #include "common/TestRegistry.h"

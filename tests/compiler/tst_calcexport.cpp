@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line's conversions, run on the program itself without a display.
 #include "calc/CalcFile.h"
 #include "common/Files.h"

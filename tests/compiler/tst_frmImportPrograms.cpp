@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // File > Import Calculator Program: the file asked for, a choice among
 // several programs, and the status-bar message.
 #include "calc/CalcFile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calculator window and the debugger as a user drives them: F5 in a
 // document window, keys in the calculator window, breakpoints and steps.
 #include "common/TestRegistry.h"

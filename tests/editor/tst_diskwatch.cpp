@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A document's file changed or removed by another program while the window
 // shows it: the window asks, each answer does what it says, and Save never
 // writes over such a change without asking.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The document window as a user drives it: typing, undo and redo, menus,
 // palette, files, clipboard and printing.
 #include "common/TestRegistry.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What helps a newcomer in the document window: where Save As starts,
 // "Modified" against the saved text, the Symbols submenu and "->", Tab, and
 // where the Find window opens.

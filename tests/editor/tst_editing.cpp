@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Find and replace, Go to Line, the status figures, colouring as display only,
 // and the panes' places at the designed size and beyond.
 #include "common/TestRegistry.h"

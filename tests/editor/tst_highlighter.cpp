@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Colouring of the panes: what each stretch of a line is, read back from the
 // highlighter's formats, and that colouring never touches the text.
 #include "common/TestRegistry.h"

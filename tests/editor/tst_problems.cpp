@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The checks in a document window: underlines as display only, F8 and
 // Shift+F8, the problems list, hints applied as one undo step, the counts.
 #include "common/TestRegistry.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The undo history against a fake pane: grouping, re-entry, tracking, and
 // what the history holds. Carets and texts are checked in the real window.
 #include "common/TestRegistry.h"

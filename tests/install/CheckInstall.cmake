@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into a fresh prefix and checks that the program lands
 # where a Linux desktop looks for it, and that the pieces name each other.
 # Run as: cmake -DBUILD=<build folder> -DPREFIX=<empty prefix> -DMODULEDIR=<module folder>

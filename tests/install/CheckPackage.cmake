@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the .deb into a scratch folder and checks that it carries the
 # program and names the Debian packages it needs at run time. With LINT on,
 # lintian must find nothing to warn about and the AppStream entry must pass

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The link over the real cable libraries, with a test calculator at the
 // other end of the cable.
 #include "calc/CalcFile.h"

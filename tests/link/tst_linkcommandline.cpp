@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // --send and --receive on the program itself, with the test calculator on
 // the cable.
 #include "calc/CalcFile.h"

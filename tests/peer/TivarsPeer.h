@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // An independent reader of calculator files, for the tests: tivars_lib_cpp
 // behind a few plain functions, so the tests (C++17, Qt) never include it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The icon every window shows and the document window's button pictures.
 #include "common/TestRegistry.h"
 

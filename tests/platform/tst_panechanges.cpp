@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the rich-text pane says about each change of its text.
 #include "common/TestRegistry.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the program finds the files it ships with, in a build tree and in an
 // installed tree.
 #include "common/TestRegistry.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rich-text pane as the document window and the wizards drive it.
 #include "common/TestRegistry.h"
 

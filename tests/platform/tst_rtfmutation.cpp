@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reader over every seed of the fuzz corpus and thousands of
 // deterministic mutations of them, so the normal suite guards what the
 // fuzzer found without needing clang.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The new project form (validation order, the registry record, the counts in
 // the new windows' titles) and the two record browsers over their database
 // files (what is stored when, what an empty table says, a broken file).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command reference as a document window's menus drive it, the line
 // dialog, and the Menu and Getkey wizards.
 #include "calc/Tokens.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The checks raise no false alarm on the reference's examples and the
 // wizards' code.
 #include "calc/Checks.h"

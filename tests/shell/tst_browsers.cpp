@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The browser windows as the other windows reach them: the one shared
 // window, the main frame's new windows, and help.
 #include "common/TestRegistry.h"

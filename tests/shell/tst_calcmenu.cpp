@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // File > Export to Calculator and Import Calculator Program of a document
 // window, as the shell wires them to the compiler.
 #include "common/Files.h"

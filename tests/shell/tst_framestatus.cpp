@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the main frame tells about the active document: its file beside
 // "Modified", the file as the Window menu's tooltip, and what each export
 // wrote.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every window shows the whole text of each visible label and button, at the
 // designed size and at double scale (which needs a process of its own).
 #include "common/TestRegistry.h"

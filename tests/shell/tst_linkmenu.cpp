@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // File > Send to Calculator and Receive from Calculator of a document
 // window, with the test calculator on the cable.
 #include "common/TestRegistry.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Unsaved work survives a program that is killed: the next start offers it,
 // Recover brings it back marked changed, Discard removes it, Later keeps it.
 #include "common/TestRegistry.h"

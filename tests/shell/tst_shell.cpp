@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The shell: the entry procedure's decisions and what each start leaves on
 // screen; the main frame and the document windows it holds (menus, numbering,
 // placement, File > Open, closing) and their wiring to the other subsystems.

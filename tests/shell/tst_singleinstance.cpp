@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One program per user session: a second start hands its files to the first
 // and ends; a socket left by a killed program is replaced; a program that
 // does not answer leads to a start of its own.

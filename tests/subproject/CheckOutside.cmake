@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Torvane Studio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Configures and builds the outside project in tests/subproject against this
 # source tree, then runs its program.
 # Run as: cmake -DTORVANE_DIR=<source> -DOUT=<build folder> -P CheckOutside.cmake

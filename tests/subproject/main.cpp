@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Uses the library from outside: one line with calculator symbols to tokens,
 // and the calculator font found beside the program.
 #include "calc/CalculatorSymbols.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Token bytes to compact code: the scanner cuts the bytes into tokens
 // (numbers and strings whole), the compiler turns each statement into

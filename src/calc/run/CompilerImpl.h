@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The compiler's inside, shared by its two halves: Compiler.cpp (statements,
 // blocks, the parse for the checks) and Compiler_Expressions.cpp (targets,

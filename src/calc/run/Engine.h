@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Runs a TI-BASIC program from the token bytes calc::tokens::tokenize makes
 // of its text. The bytes are scanned into tokens, each statement compiled to

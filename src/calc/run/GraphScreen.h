@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The calculator's graph screen: 96 by 64 pixels, of which Pxl- commands
 // reach rows 0-62 and columns 0-94 and points map through the window

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The calculator's home screen: 16 columns and 8 rows of characters.
 // Disp writes whole lines at a cursor that scrolls the screen, keeping the

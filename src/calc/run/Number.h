@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A real number as the calculator keeps it: 14 significant decimal digits
 // and a power of ten from -99 to 99. Sums, differences, products and

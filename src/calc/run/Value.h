@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What a variable of the calculator holds: a real, a list of reals, a
 // string (its tokens, as a program spells them) or a matrix.

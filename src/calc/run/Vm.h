@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The engine's inside, shared by its two halves: Engine.cpp (the run loop,
 // variables, the engine itself) and Vm_Functions.cpp (arithmetic, the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The web engine behind platform::BrowserView, built as a module so the
 // program loads it (and the engine's start-up cost) only when a page is shown.
 #include "platform/BrowserEngine.h"

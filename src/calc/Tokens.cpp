@@ -31,26 +31,6 @@ constexpr int kNewline = 0x3F;
 constexpr int kQuote = 0x2A;
 constexpr int kStore = 0x04;
 
-bool isPrefix(int byte)
-{
-    switch (byte) {
-    case 0x5C:
-    case 0x5D:
-    case 0x5E:
-    case 0x60:
-    case 0x61:
-    case 0x62:
-    case 0x63:
-    case 0x7E:
-    case 0xAA:
-    case 0xBB:
-    case 0xEF:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Which generation of the operating system brought a token in: 0 for the
 // TI-83's own. The version byte of a file is the highest one its program uses.
 int generationOf(int token)
@@ -137,9 +117,9 @@ std::vector<Def> readSheet()
             // families; entries nested deeper under ordinary tokens describe
             // assembly libraries, not the calculator.
             int value = -1;
-            if (open.empty() && !isPrefix(byte))
+            if (open.empty() && !isTwoBytePrefix(byte))
                 value = byte;
-            else if (open.size() == 1 && isPrefix(open.back().byte))
+            else if (open.size() == 1 && isTwoBytePrefix(open.back().byte))
                 value = open.back().byte << 8 | byte;
             const bool library = a.value(QLatin1String("style")) == QLatin1String("Lib");
             if (ok && value >= 0 && value != kNewline && !text.isEmpty() && !library) {
@@ -407,7 +387,7 @@ int tokenFromHex(QStringView text)
         value = value << 4 | d;
     }
     const bool twoBytes = digits.size() == 4;
-    if (isPrefix(twoBytes ? value >> 8 : value) != twoBytes)
+    if (isTwoBytePrefix(twoBytes ? value >> 8 : value) != twoBytes)
         return -1;
     return value;
 }
@@ -514,7 +494,7 @@ template <typename Each> qsizetype walk(const QByteArray &bytes, Each &&each)
     for (qsizetype i = 0; i < n;) {
         int token = b[i];
         qsizetype used = 1;
-        if (isPrefix(token)) {
+        if (isTwoBytePrefix(token)) {
             if (i + 1 >= n)
                 return i;
             token = token << 8 | b[i + 1];
@@ -571,6 +551,26 @@ void appendLine(const Table &t, const int *tokens, qsizetype count, QString &out
 }
 
 } // namespace
+
+bool isTwoBytePrefix(int byte)
+{
+    switch (byte) {
+    case 0x5C:
+    case 0x5D:
+    case 0x5E:
+    case 0x60:
+    case 0x61:
+    case 0x62:
+    case 0x63:
+    case 0x7E:
+    case 0xAA:
+    case 0xBB:
+    case 0xEF:
+        return true;
+    default:
+        return false;
+    }
+}
 
 QVector<Piece> scanLine(QStringView modelLine, bool stringOpenAtStart)
 {

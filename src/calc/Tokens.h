@@ -70,6 +70,8 @@ bool usedInSpellings(QChar c);
 QString displayString(int token);
 // How detokenize() writes a token in model text.
 QString modelSpelling(int token);
+// Whether a byte starts a two-byte token.
+bool isTwoBytePrefix(int byte);
 // The bytes of a token value, in program order.
 QByteArray tokenBytes(int token);
 

@@ -16,26 +16,6 @@ using namespace compiling;
 namespace compiling
 {
 
-bool isPrefix(int b)
-{
-    switch (b) {
-    case 0x5C:
-    case 0x5D:
-    case 0x5E:
-    case 0x60:
-    case 0x61:
-    case 0x62:
-    case 0x63:
-    case 0x7E:
-    case 0xAA:
-    case 0xBB:
-    case 0xEF:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool isDigit(int t)
 {
     return t >= 0x30 && t <= 0x39;
@@ -53,7 +33,7 @@ QVector<int> tokenValues(const QByteArray &bytes)
     QVector<int> out;
     for (int i = 0; i < bytes.size();) {
         int t = quint8(bytes[i++]);
-        if (isPrefix(t) && i < bytes.size())
+        if (calc::tokens::isTwoBytePrefix(t) && i < bytes.size())
             t = t << 8 | quint8(bytes[i++]);
         out << t;
     }
@@ -68,7 +48,7 @@ std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
     const int n = int(bytes.size());
     auto tokenAt = [&](int &i) {
         int t = quint8(bytes[i++]);
-        if (isPrefix(t) && i < n)
+        if (calc::tokens::isTwoBytePrefix(t) && i < n)
             t = t << 8 | quint8(bytes[i++]);
         return t;
     };

@@ -37,7 +37,6 @@ const Function *functionOf(int t);
 bool isOtherVariable(int t);
 int windowVar(int t);
 bool isTrig(int t);
-bool isPrefix(int b);
 bool isDigit(int t);
 bool isLetter(int t);
 

@@ -80,7 +80,8 @@ bool readProgram(const QString &path, QByteArray *tokens, QString *error)
         text.remove(0, 1);
     const auto in = calc::calcsymbols::fromUnicode(text);
     if (!in.refused.isEmpty()) {
-        *error = QStringLiteral("%1: no token is spelled with %2").arg(shown(path), in.refused);
+        *error = QStringLiteral("%1: no calculator command or symbol is written %2")
+                     .arg(shown(path), in.refused);
         return false;
     }
     return tokenizeModel(path, in.text, tokens, error);

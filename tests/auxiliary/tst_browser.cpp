@@ -236,7 +236,8 @@ void TstBrowser::everyMenuItemIsInTheHelpBook()
             if (!a->objectName().startsWith(QLatin1String("mnu")) || a->isSeparator() ||
                 !a->isVisible())
                 continue;
-            const QString caption = a->text().remove(QLatin1Char('&')).trimmed().remove(ellipsis);
+            const QString caption =
+                a->text().remove(QLatin1Char('&')).simplified().remove(ellipsis);
             if (caption.isEmpty())
                 continue;
             ++checked;

@@ -38,7 +38,7 @@ constexpr int kMargin = 200;
 } // namespace
 
 ProblemMarks::ProblemMarks(platform::RichTextBox *pane)
-    : QObject(pane), m_pane(pane), m_pause(new QTimer(this))
+    : QObject(pane), m_pane(pane), m_viewport(pane->viewport()), m_pause(new QTimer(this))
 {
     m_pane->setProperty(kPropertyName, QVariant::fromValue(static_cast<QObject *>(this)));
     m_pause->setSingleShot(true);
@@ -188,10 +188,10 @@ void ProblemMarks::show()
 
 bool ProblemMarks::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pane->viewport() && event->type() == QEvent::Resize && !m_problems.isEmpty())
+    if (watched == m_viewport && event->type() == QEvent::Resize && !m_problems.isEmpty())
         QTimer::singleShot(0, this, &ProblemMarks::show); // once the layout follows
 
-    if (watched == m_pane->viewport() && event->type() == QEvent::ToolTip) {
+    if (watched == m_viewport && event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
         const QTextCursor c = m_pane->cursorForPosition(help->pos());
         const int at = m_pane->toModelPosition(c.position());

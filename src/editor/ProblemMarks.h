@@ -14,6 +14,7 @@
 #include <QVector>
 
 class QTimer;
+class QWidget;
 
 namespace platform
 {
@@ -73,6 +74,8 @@ private:
     void replaceRange(int start, int length, const QString &text);
 
     platform::RichTextBox *m_pane;
+    // Kept: the pane's destructor sends events here after it stops being a scroll area.
+    QWidget *m_viewport;
     QTimer *m_pause;
     QVector<calc::checks::Problem> m_problems;
     bool m_ti83 = false;

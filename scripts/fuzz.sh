@@ -18,7 +18,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
 cmake --build "$build" --target "fuzz_$target" -j2
 case $target in
 rtf) seeds="$root/tests/platform/data/rtf" ;;
-*) seeds="$root/tests/third_party/tivars_lib_cpp/testData $root/tests/calc/data" ;;
+*) seeds="$root/third_party/tivars_lib_cpp/testData $root/tests/calc/data" ;;
 esac
 corpus=$build/fuzz-corpus-$target
 mkdir -p "$corpus"

@@ -5,7 +5,7 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/run/Compiler.h"
+#include "calc/basic/Compiler.h"
 
 #include <QHash>
 #include <QSet>
@@ -16,9 +16,9 @@
 namespace calc::checks
 {
 
-namespace tok = calc::run::tok;
-using calc::run::Error;
-using calc::run::Parsed;
+namespace tok = calc::tok;
+using calc::basic::Error;
+using calc::basic::Parsed;
 
 namespace
 {
@@ -72,7 +72,7 @@ Text tokenized(QStringView model)
     return t;
 }
 
-bool isCloser(const QByteArray &bytes, const run::Tok &k)
+bool isCloser(const QByteArray &bytes, const basic::Tok &k)
 {
     if (k.t == tok::RParen || k.t == tok::RBracket || k.t == tok::RBrace)
         return true;
@@ -146,8 +146,8 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
         return false;
     *saves = int(before.bytes.size() - after.bytes.size());
 
-    const Parsed a = run::parse(before.bytes);
-    const Parsed b = run::parse(after.bytes);
+    const Parsed a = basic::parse(before.bytes);
+    const Parsed b = basic::parse(after.bytes);
     if (a.names != b.names)
         return false;
     const int na = int(a.statements.size()), nb = int(b.statements.size());
@@ -187,7 +187,7 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
         if (kind == Kind::MergeDisp && i == ended) {
             // Disp A and Disp B: one Disp of both.
             const QStringList &second = a.statements[i + 1].shape;
-            const QString disp = shapeWord(run::OpDisp);
+            const QString disp = shapeWord(basic::OpDisp);
             // Each shape opens with the statement's place: OpStmt, line, first and last byte.
             constexpr int kPlace = 4;
             if (shape.size() < kPlace + 2 || second.size() < kPlace + 2 ||
@@ -201,12 +201,12 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
             a.statements[i].error == Error::None) {
             // The condition loses its last "≠ 0".
             const int tail =
-                shape.size() >= 2 && shape[shape.size() - 2] == shapeWord(run::OpIfFalse) ? 2 : 5;
+                shape.size() >= 2 && shape[shape.size() - 2] == shapeWord(basic::OpIfFalse) ? 2 : 5;
             const int end = int(shape.size()) - tail;
-            if (end >= 5 && shape[end - 2] == shapeWord(run::OpBinary) &&
+            if (end >= 5 && shape[end - 2] == shapeWord(basic::OpBinary) &&
                 shape[end - 1] == QString::number(tok::Ne) &&
                 shape[end - 3] == QStringLiteral("k0") &&
-                shape[end - 4] == shapeWord(run::OpConst) &&
+                shape[end - 4] == shapeWord(basic::OpConst) &&
                 b.statements[j].shape.size() == shape.size() - 4) {
                 shape.remove(end - 4, 4);
             }
@@ -227,7 +227,7 @@ class Checker
 public:
     Checker(QStringView model, const Options &options)
         : model_(model), options_(options), text_(tokenized(model)),
-          parsed_(run::parse(text_.bytes))
+          parsed_(basic::parse(text_.bytes))
     {
     }
 
@@ -248,7 +248,7 @@ public:
     }
 
 private:
-    const run::Tok &token(int i) const { return parsed_.tokens[i]; }
+    const basic::Tok &token(int i) const { return parsed_.tokens[i]; }
     int head(int s) const
     {
         const auto &st = parsed_.statements[s];
@@ -439,7 +439,7 @@ void Checker::ti83()
         return;
     const QByteArray &b = text_.bytes;
     for (int i = 0; i < b.size();) {
-        const QVector<int> one = run::tokenValues(b.mid(i, 2));
+        const QVector<int> one = basic::tokenValues(b.mid(i, 2));
         const int t = one.value(0);
         const int size = t > 0xFF ? 2 : 1;
         if (missing.contains(t))

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/run/CompilerImpl.h"
+#include "calc/basic/CompilerImpl.h"
 
 #include "calc/Tokens.h"
 
-namespace calc::run
+namespace calc::basic
 {
 namespace compiling
 {
@@ -484,4 +484,4 @@ void Compiler::primary()
 }
 
 } // namespace compiling
-} // namespace calc::run
+} // namespace calc::basic

@@ -4,14 +4,14 @@
 #pragma once
 // The compiler's inside, shared by its two halves: Compiler.cpp (statements,
 // blocks, the parse for the checks) and Compiler_Expressions.cpp (targets,
-// names and the expression grammar). Not for use outside src/calc/run.
-#include "calc/run/Compiler.h"
+// names and the expression grammar). Not for use outside src/calc/basic.
+#include "calc/basic/Compiler.h"
 
 #include <QHash>
 
 #include <memory>
 
-namespace calc::run
+namespace calc::basic
 {
 namespace compiling
 {
@@ -43,13 +43,13 @@ bool isLetter(int t);
 class Compiler
 {
 public:
-    Compiler(const QByteArray &bytes) : program_(std::make_shared<Program>()), bytes_(bytes)
+    Compiler(const QByteArray &bytes) : program_(std::make_shared<Chunk>()), bytes_(bytes)
     {
         toks_ = scan(bytes, &numbers_, &program_->texts);
     }
 
-    std::shared_ptr<Program> program();
-    std::shared_ptr<Program> expression();
+    std::shared_ptr<Chunk> program();
+    std::shared_ptr<Chunk> expression();
     Parsed parsed();
 
 private:
@@ -138,7 +138,7 @@ private:
     // The letters and digits of a name; a number token gives its digits.
     QString nameChars(int max);
 
-    std::shared_ptr<Program> program_;
+    std::shared_ptr<Chunk> program_;
     QByteArray bytes_;
     std::vector<Tok> toks_;
     std::vector<Number> numbers_;
@@ -164,4 +164,4 @@ private:
 };
 
 } // namespace compiling
-} // namespace calc::run
+} // namespace calc::basic

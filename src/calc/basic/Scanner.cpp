@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calc/basic/Scanner.h"
+
+#include "calc/Tokens.h"
+
+namespace calc::basic
+{
+
+namespace
+{
+
+bool isDigitByte(int t)
+{
+    return t >= 0x30 && t <= 0x39;
+}
+
+} // namespace
+
+QVector<int> tokenValues(const QByteArray &bytes)
+{
+    QVector<int> out;
+    for (int i = 0; i < bytes.size();) {
+        int t = quint8(bytes[i++]);
+        if (calc::tokens::isTwoBytePrefix(t) && i < bytes.size())
+            t = t << 8 | quint8(bytes[i++]);
+        out << t;
+    }
+    return out;
+}
+
+std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
+                      std::vector<QVector<int>> *texts)
+{
+    std::vector<Tok> out;
+    int line = 1;
+    const int n = int(bytes.size());
+    auto tokenAt = [&](int &i) {
+        int t = quint8(bytes[i++]);
+        if (calc::tokens::isTwoBytePrefix(t) && i < n)
+            t = t << 8 | quint8(bytes[i++]);
+        return t;
+    };
+    int i = 0;
+    while (i < n) {
+        const int start = i;
+        const int t = tokenAt(i);
+        if (t == tok::Quote) {
+            // A string runs to its closing quote, a store arrow or the line's
+            // end; colons inside it are text.
+            QVector<int> text;
+            while (i < n) {
+                int j = i;
+                const int u = tokenAt(j);
+                if (u == tok::Store || u == tok::Newline)
+                    break;
+                i = j;
+                if (u == tok::Quote)
+                    break;
+                text << u;
+            }
+            texts->push_back(text);
+            out.push_back({tok::String, line, int(texts->size()) - 1, start, i});
+            continue;
+        }
+        if (isDigitByte(t) || t == tok::Point || t == tok::Exp) {
+            QByteArray digits;
+            int point = -1, exp10 = 0;
+            bool bad = false;
+            i = start;
+            while (i < n && (isDigitByte(quint8(bytes[i])) || quint8(bytes[i]) == tok::Point)) {
+                if (quint8(bytes[i]) == tok::Point) {
+                    if (point >= 0)
+                        bad = true;
+                    point = int(digits.size());
+                } else {
+                    digits += char(bytes[i]);
+                }
+                ++i;
+            }
+            if (point < 0)
+                point = int(digits.size());
+            if (i < n && quint8(bytes[i]) == tok::Exp) {
+                ++i;
+                if (digits.isEmpty()) {
+                    digits = "1";
+                    point = 1;
+                }
+                bool neg = false;
+                if (i < n && quint8(bytes[i]) == tok::Neg) {
+                    neg = true;
+                    ++i;
+                }
+                int figures = 0;
+                while (i < n && isDigitByte(quint8(bytes[i]))) {
+                    if (figures++ < 2)
+                        exp10 = exp10 * 10 + (bytes[i] - '0');
+                    ++i;
+                }
+                if (figures == 0 || figures > 2)
+                    bad = true;
+                if (neg)
+                    exp10 = -exp10;
+            }
+            if (digits.isEmpty())
+                bad = true; // a lone point
+            Number v;
+            if (!bad && !Number::fromDigits(digits, point, exp10, &v))
+                bad = true;
+            if (bad) {
+                out.push_back({tok::Bad, line, -1, start, i});
+            } else {
+                numbers->push_back(v);
+                out.push_back({tok::Number, line, int(numbers->size()) - 1, start, i});
+            }
+            continue;
+        }
+        out.push_back({t, line, -1, start, i});
+        if (t == tok::Newline)
+            ++line;
+    }
+    return out;
+}
+
+} // namespace calc::basic

@@ -4,6 +4,7 @@
 #include "calc/CalcFile.h"
 
 #include "calc/CalculatorSymbols.h"
+#include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 
 #include <QFileInfo>
@@ -21,7 +22,7 @@ constexpr int kCommentLength = 42;
 constexpr int kHeaderLength = kSignatureLength + kCommentLength + 2;
 constexpr int kProgram = 0x05;
 constexpr int kProtectedProgram = 0x06;
-constexpr int kThetaByte = 0x5B;
+constexpr int kThetaByte = tok::Theta;
 const QChar kTheta(0x03B8);
 
 int u16(const QByteArray &b, qsizetype at)

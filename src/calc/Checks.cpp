@@ -513,7 +513,7 @@ void Checker::hints()
                  QStringLiteral("a line needs no leading :"));
         }
         // 0.5 is .5.
-        if (t.t == tok::Number && t.to - t.from >= 2 && b[t.from] == '0' &&
+        if (t.t == tok::Number && t.to - t.from >= 2 && quint8(b[t.from]) == tok::Digit0 &&
             quint8(b[t.from + 1]) == tok::Point) {
             const int line = lineOf(t.from);
             hint(text_.at[t.from], text_.len[t.from], QString(), Kind::Zero, line, line,
@@ -527,7 +527,7 @@ void Checker::hints()
         if (head(i) == tok::If && st.last - st.first >= 4 && toks[st.last - 2].t == tok::Ne &&
             toks[st.last - 1].t == tok::Number &&
             toks[st.last - 1].to - toks[st.last - 1].from == 1 &&
-            b[toks[st.last - 1].from] == '0') {
+            quint8(b[toks[st.last - 1].from]) == tok::Digit0) {
             const auto r = range(st.last - 2, st.last);
             const int line = lineOf(toks[st.first].from);
             hint(r.first, r.second, QString(), Kind::IfNotZero, line, line,

@@ -19,7 +19,7 @@ namespace compiling
 
 bool isDigit(int t)
 {
-    return t >= 0x30 && t <= 0x39;
+    return t >= tok::Digit0 && t <= tok::Digit9;
 }
 
 bool isLetter(int t)
@@ -65,7 +65,9 @@ const Function *functionOf(int t)
 // stores to them, this engine does not.
 bool isOtherVariable(int t)
 {
-    return (t >= 0x5E00 && t <= 0x5EFF) || (t >= 0x6000 && t <= 0x63FF);
+    const int family = t >> 8;
+    return family == tok::EquationPrefix ||
+           (family >= tok::PicturePrefix && family <= tok::WindowPrefix);
 }
 
 // Xmin..Ymax, Xscl, Yscl as GraphScreen::Window; -1 for any other token.

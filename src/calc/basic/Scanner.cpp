@@ -13,7 +13,7 @@ namespace
 
 bool isDigitByte(int t)
 {
-    return t >= 0x30 && t <= 0x39;
+    return t >= tok::Digit0 && t <= tok::Digit9;
 }
 
 } // namespace
@@ -95,7 +95,7 @@ std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
                 int figures = 0;
                 while (i < n && isDigitByte(quint8(bytes[i]))) {
                     if (figures++ < 2)
-                        exp10 = exp10 * 10 + (bytes[i] - '0');
+                        exp10 = exp10 * 10 + (quint8(bytes[i]) - tok::Digit0);
                     ++i;
                 }
                 if (figures == 0 || figures > 2)

@@ -57,6 +57,25 @@ public:
 
 private:
     void loop();
+    void enter(const QString &name);
+    Value pop()
+    {
+        Value v = std::move(stack_.back());
+        stack_.pop_back();
+        return v;
+    }
+    // The families of instructions; each takes the code after the opcode
+    // and gives back where the loop goes on.
+    int load(int op, const int *code, int ip, const Chunk *prog);
+    int compute(int op, const int *code, int ip);
+    int sequence(int op, const int *code, int ip);
+    int storeOp(int op, const int *code, int ip, const Chunk *prog);
+    void storeDim(int key, const Chunk *prog);
+    int flow(int op, const int *code, int ip, Call *c);
+    int loopBlock(int op, const int *code, int ip, Call *c);
+    int io(int op, const int *code, int ip);
+    void input(const int *operands, const Chunk *prog);
+    int listOp(int op, const int *code, int ip, const Chunk *prog);
     Value unary(int op, const Value &v);
     Value call(int fn, Value *args, int n);
     Value &var(int key);

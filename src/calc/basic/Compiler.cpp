@@ -333,253 +333,49 @@ void Compiler::statement(int i)
     try {
         const int t = next();
         switch (t) {
-        case tok::If: {
-            expr();
-            endOfStatement();
-            const Stmt *then = i + 1 < int(stmts_.size()) ? &stmts_[i + 1] : nullptr;
-            if (then && then->last - then->first == 1 && toks_[then->first].t == tok::Then) {
-                const int elseAt = matchElse_[i + 1];
-                put(OpIfThen, 0);
-                toStmt_.push_back({here() - 1, elseAt >= 0 ? elseAt + 1 : matchEnd_[i + 1] + 1});
-                put(elseAt >= 0 ? 1 : 0);
-                put(OpJump, 0);
-                toStmt_.push_back({here() - 1, i + 2});
-            } else {
-                put(OpIfFalse, 0);
-                toStmt_.push_back({here() - 1, i + 2});
-            }
-            break;
-        }
+        case tok::If:
         case tok::Then:
-            fail(Error::Syntax);
-        case tok::Else: {
-            endOfStatement();
-            // Only an Else after a Then has an End of its own.
-            int end = int(stmts_.size());
-            for (int j = i - 1; j >= 0; --j) {
-                if (matchElse_[j] == i) {
-                    end = matchEnd_[j];
-                    break;
-                }
-            }
-            put(OpElse, 0);
-            toStmt_.push_back({here() - 1, end + 1});
-            break;
-        }
+        case tok::Else:
         case tok::While:
-            expr();
-            endOfStatement();
-            put(OpWhile, 0);
-            toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
-            put(0);
-            toStmt_.push_back({here() - 1, i});
-            break;
         case tok::Repeat:
-            put(OpRepeat, 0);
-            toStmt_.push_back({here() - 1, i + 1});
-            expr();
-            endOfStatement();
-            put(OpRepeatTest);
-            break;
-        case tok::For: {
-            const int var = next();
-            if (!isLetter(var))
-                fail(Error::Syntax);
-            comma();
-            expr();
-            comma();
-            expr();
-            const bool step = accept(tok::Comma);
-            if (step)
-                expr();
-            close(tok::RParen);
-            endOfStatement();
-            put(OpFor, var - tok::A);
-            put(step ? 1 : 0, 0);
-            toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
-            break;
-        }
+        case tok::For:
         case tok::End:
-            endOfStatement();
-            put(OpEnd);
+            blockStatement(t, i);
             break;
         case tok::Return:
         case tok::Stop:
-            endOfStatement();
-            put(t == tok::Return ? OpReturn : OpStop);
-            break;
         case tok::Lbl:
-            labelName();
-            break;
-        case tok::Goto: {
-            const QByteArray label = labelName();
-            put(OpJump, 0);
-            toLabel_.push_back({here() - 1, label});
-            break;
-        }
-        case tok::Pause: {
-            const bool value = !atEnd();
-            if (value)
-                expr();
-            endOfStatement();
-            put(OpPause, value ? 1 : 0);
-            break;
-        }
+        case tok::Goto:
         case tok::IsGt:
-        case tok::DsLt: {
-            const int var = next();
-            if (!isLetter(var))
-                fail(Error::Syntax);
-            comma();
-            expr();
-            close(tok::RParen);
-            endOfStatement();
-            put(OpIsDs, var - tok::A);
-            put(t == tok::IsGt ? 1 : -1, 0);
-            toStmt_.push_back({here() - 1, i + 2});
+        case tok::DsLt:
+        case tok::Menu:
+        case tok::Prgm:
+            jumpStatement(t, i);
             break;
-        }
-        case tok::Input: {
-            if (atEnd())
-                fail(Error::Unsupported, QStringLiteral("Input without a variable"));
-            // A prompt is any expression before a comma outside brackets.
-            int prompt = -1, open = 0;
-            for (int k = pos_; k < end_; ++k) {
-                const int u = toks_[k].t;
-                if (u == tok::LParen || u == tok::LBrace || u == tok::LBracket ||
-                    (functionOf(u) || isTrig(u) || u == tok::Seq))
-                    ++open;
-                else if (u == tok::RParen || u == tok::RBrace || u == tok::RBracket)
-                    --open;
-                else if (u == tok::Comma && open == 0)
-                    prompt = -2;
-            }
-            if (prompt == -2) {
-                expr();
-                comma();
-            }
-            int kind, key;
-            ioTarget(&kind, &key);
-            endOfStatement();
-            put(OpInput, prompt);
-            put(kind, key);
-            put(0);
+        case tok::Input:
+            inputStatement();
             break;
-        }
+        case tok::Pause:
         case tok::Prompt:
-            do {
-                int kind, key;
-                ioTarget(&kind, &key);
-                put(OpInput, -1);
-                put(kind, key);
-                put(1);
-            } while (accept(tok::Comma));
-            endOfStatement();
-            break;
-        case tok::Disp: {
-            int n = 0;
-            if (!atEnd()) {
-                do {
-                    expr();
-                    ++n;
-                } while (accept(tok::Comma));
-            }
-            endOfStatement();
-            put(OpDisp, n);
-            break;
-        }
+        case tok::Disp:
         case tok::Output:
-            expr();
-            comma();
-            expr();
-            comma();
-            expr();
-            close(tok::RParen);
-            endOfStatement();
-            put(OpOutput);
-            break;
         case tok::ClrHome:
-            endOfStatement();
-            put(OpClrHome);
+            homeStatement(t);
             break;
-        case tok::Menu: {
-            expr();
-            std::vector<QByteArray> targets;
-            while (accept(tok::Comma)) {
-                expr();
-                comma();
-                targets.push_back(labelName());
-            }
-            close(tok::RParen);
-            endOfStatement();
-            if (targets.empty() || targets.size() > 7)
-                fail(Error::Argument);
-            put(OpMenu, int(targets.size()));
-            for (const QByteArray &label : targets) {
-                put(0);
-                toLabel_.push_back({here() - 1, label});
-            }
-            break;
-        }
-        case tok::Prgm: {
-            const QString prgm = programName();
-            put(OpPrgm, name(prgm));
-            break;
-        }
-        case tok::DelVar: {
-            int kind, key;
-            ioTarget(&kind, &key);
-            endOfStatement();
-            put(OpDelVar, kind);
-            put(key);
-            break;
-        }
+        case tok::DelVar:
         case tok::SortA:
-        case tok::SortD: {
-            int kind, key;
-            listTarget(&kind, &key);
-            close(tok::RParen);
-            endOfStatement();
-            put(OpSort, kind);
-            put(key, t == tok::SortA ? 1 : 0);
-            break;
-        }
+        case tok::SortD:
         case tok::ClrList:
-            do {
-                int kind, key;
-                listTarget(&kind, &key);
-                put(OpClrList, kind);
-                put(key);
-            } while (accept(tok::Comma));
-            endOfStatement();
+        case tok::Fill:
+            listStatement(t);
             break;
-        case tok::Fill: {
-            expr();
-            comma();
-            int kind, key;
-            listTarget(&kind, &key);
-            close(tok::RParen);
-            endOfStatement();
-            put(OpFill, kind);
-            put(key);
-            break;
-        }
         case tok::ClrDraw:
         case tok::DispGraph:
         case tok::AxesOn:
         case tok::AxesOff:
         case tok::ZStandard:
-            endOfStatement();
-            put(OpDraw, t);
-            put(0);
-            break;
         case tok::Horizontal:
         case tok::Vertical:
-            expr();
-            endOfStatement();
-            put(OpDraw, t);
-            put(1);
-            break;
         case tok::PxlOn:
         case tok::PxlOff:
         case tok::PxlChange:
@@ -588,34 +384,15 @@ void Compiler::statement(int i)
         case tok::PtChange:
         case tok::Line:
         case tok::Circle:
-        case tok::Text: {
-            const bool pxl = t >= tok::PxlOn && t <= tok::PxlChange;
-            const bool pt = t >= tok::PtOn && t <= tok::PtChange;
-            const int least = pxl ? 2 : pt ? 2 : t == tok::Line ? 4 : 3;
-            const int most = pxl ? 2 : pt ? 3 : t == tok::Line ? 5 : t == tok::Circle ? 3 : 99;
-            int n = 0;
-            do {
-                expr();
-                ++n;
-            } while (accept(tok::Comma));
-            close(tok::RParen);
-            endOfStatement();
-            if (n < least || n > most)
-                fail(Error::Argument);
-            put(OpDraw, t);
-            put(n);
+        case tok::Text:
+            drawStatement(t);
             break;
-        }
         case tok::Radian:
         case tok::Degree:
-            endOfStatement();
-            put(OpAngle, t == tok::Degree ? 1 : 0);
-            break;
         case tok::Normal:
         case tok::Float:
         case tok::Full:
-            // The modes this engine always has.
-            endOfStatement();
+            modeStatement(t);
             break;
         default:
             --pos_;
@@ -638,6 +415,346 @@ void Compiler::statement(int i)
         put(OpError, int(e.error));
         put(name(e.detail));
         errors_[i] = e.error;
+    }
+}
+// If, Then, Else, While, Repeat, For( and End: the blocks, their jumps patched
+// once every statement has its place.
+void Compiler::blockStatement(int t, int i)
+{
+    switch (t) {
+    case tok::If: {
+        expr();
+        endOfStatement();
+        const Stmt *then = i + 1 < int(stmts_.size()) ? &stmts_[i + 1] : nullptr;
+        if (then && then->last - then->first == 1 && toks_[then->first].t == tok::Then) {
+            const int elseAt = matchElse_[i + 1];
+            put(OpIfThen, 0);
+            toStmt_.push_back({here() - 1, elseAt >= 0 ? elseAt + 1 : matchEnd_[i + 1] + 1});
+            put(elseAt >= 0 ? 1 : 0);
+            put(OpJump, 0);
+            toStmt_.push_back({here() - 1, i + 2});
+        } else {
+            put(OpIfFalse, 0);
+            toStmt_.push_back({here() - 1, i + 2});
+        }
+        break;
+    }
+    case tok::Then:
+        fail(Error::Syntax);
+    case tok::Else: {
+        endOfStatement();
+        // Only an Else after a Then has an End of its own.
+        int end = int(stmts_.size());
+        for (int j = i - 1; j >= 0; --j) {
+            if (matchElse_[j] == i) {
+                end = matchEnd_[j];
+                break;
+            }
+        }
+        put(OpElse, 0);
+        toStmt_.push_back({here() - 1, end + 1});
+        break;
+    }
+    case tok::While:
+        expr();
+        endOfStatement();
+        put(OpWhile, 0);
+        toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
+        put(0);
+        toStmt_.push_back({here() - 1, i});
+        break;
+    case tok::Repeat:
+        put(OpRepeat, 0);
+        toStmt_.push_back({here() - 1, i + 1});
+        expr();
+        endOfStatement();
+        put(OpRepeatTest);
+        break;
+    case tok::For: {
+        const int var = next();
+        if (!isLetter(var))
+            fail(Error::Syntax);
+        comma();
+        expr();
+        comma();
+        expr();
+        const bool step = accept(tok::Comma);
+        if (step)
+            expr();
+        close(tok::RParen);
+        endOfStatement();
+        put(OpFor, var - tok::A);
+        put(step ? 1 : 0, 0);
+        toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
+        break;
+    }
+    case tok::End:
+        endOfStatement();
+        put(OpEnd);
+        break;
+    default:
+        break;
+    }
+}
+
+// Return, Stop, Lbl, Goto, IS>(, DS<(, Menu( and prgm: where the program goes.
+void Compiler::jumpStatement(int t, int i)
+{
+    switch (t) {
+    case tok::Return:
+    case tok::Stop:
+        endOfStatement();
+        put(t == tok::Return ? OpReturn : OpStop);
+        break;
+    case tok::Lbl:
+        labelName();
+        break;
+    case tok::Goto: {
+        const QByteArray label = labelName();
+        put(OpJump, 0);
+        toLabel_.push_back({here() - 1, label});
+        break;
+    }
+    case tok::IsGt:
+    case tok::DsLt: {
+        const int var = next();
+        if (!isLetter(var))
+            fail(Error::Syntax);
+        comma();
+        expr();
+        close(tok::RParen);
+        endOfStatement();
+        put(OpIsDs, var - tok::A);
+        put(t == tok::IsGt ? 1 : -1, 0);
+        toStmt_.push_back({here() - 1, i + 2});
+        break;
+    }
+    case tok::Menu: {
+        expr();
+        std::vector<QByteArray> targets;
+        while (accept(tok::Comma)) {
+            expr();
+            comma();
+            targets.push_back(labelName());
+        }
+        close(tok::RParen);
+        endOfStatement();
+        if (targets.empty() || targets.size() > 7)
+            fail(Error::Argument);
+        put(OpMenu, int(targets.size()));
+        for (const QByteArray &label : targets) {
+            put(0);
+            toLabel_.push_back({here() - 1, label});
+        }
+        break;
+    }
+    case tok::Prgm: {
+        const QString prgm = programName();
+        put(OpPrgm, name(prgm));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// Input: an optional prompt, then the variable.
+void Compiler::inputStatement()
+{
+    if (atEnd())
+        fail(Error::Unsupported, QStringLiteral("Input without a variable"));
+    // A prompt is any expression before a comma outside brackets.
+    int prompt = -1, open = 0;
+    for (int k = pos_; k < end_; ++k) {
+        const int u = toks_[k].t;
+        if (u == tok::LParen || u == tok::LBrace || u == tok::LBracket ||
+            (functionOf(u) || isTrig(u) || u == tok::Seq))
+            ++open;
+        else if (u == tok::RParen || u == tok::RBrace || u == tok::RBracket)
+            --open;
+        else if (u == tok::Comma && open == 0)
+            prompt = -2;
+    }
+    if (prompt == -2) {
+        expr();
+        comma();
+    }
+    int kind, key;
+    ioTarget(&kind, &key);
+    endOfStatement();
+    put(OpInput, prompt);
+    put(kind, key);
+    put(0);
+}
+
+// The home screen's other commands.
+void Compiler::homeStatement(int t)
+{
+    switch (t) {
+    case tok::Pause: {
+        const bool value = !atEnd();
+        if (value)
+            expr();
+        endOfStatement();
+        put(OpPause, value ? 1 : 0);
+        break;
+    }
+    case tok::Prompt:
+        do {
+            int kind, key;
+            ioTarget(&kind, &key);
+            put(OpInput, -1);
+            put(kind, key);
+            put(1);
+        } while (accept(tok::Comma));
+        endOfStatement();
+        break;
+    case tok::Disp: {
+        int n = 0;
+        if (!atEnd()) {
+            do {
+                expr();
+                ++n;
+            } while (accept(tok::Comma));
+        }
+        endOfStatement();
+        put(OpDisp, n);
+        break;
+    }
+    case tok::Output:
+        expr();
+        comma();
+        expr();
+        comma();
+        expr();
+        close(tok::RParen);
+        endOfStatement();
+        put(OpOutput);
+        break;
+    case tok::ClrHome:
+        endOfStatement();
+        put(OpClrHome);
+        break;
+    default:
+        break;
+    }
+}
+
+// Variables and lists: DelVar, SortA(, SortD(, ClrList, Fill(.
+void Compiler::listStatement(int t)
+{
+    switch (t) {
+    case tok::DelVar: {
+        int kind, key;
+        ioTarget(&kind, &key);
+        endOfStatement();
+        put(OpDelVar, kind);
+        put(key);
+        break;
+    }
+    case tok::SortA:
+    case tok::SortD: {
+        int kind, key;
+        listTarget(&kind, &key);
+        close(tok::RParen);
+        endOfStatement();
+        put(OpSort, kind);
+        put(key, t == tok::SortA ? 1 : 0);
+        break;
+    }
+    case tok::ClrList:
+        do {
+            int kind, key;
+            listTarget(&kind, &key);
+            put(OpClrList, kind);
+            put(key);
+        } while (accept(tok::Comma));
+        endOfStatement();
+        break;
+    case tok::Fill: {
+        expr();
+        comma();
+        int kind, key;
+        listTarget(&kind, &key);
+        close(tok::RParen);
+        endOfStatement();
+        put(OpFill, kind);
+        put(key);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// The graph screen's commands and their counts of arguments.
+void Compiler::drawStatement(int t)
+{
+    switch (t) {
+    case tok::ClrDraw:
+    case tok::DispGraph:
+    case tok::AxesOn:
+    case tok::AxesOff:
+    case tok::ZStandard:
+        endOfStatement();
+        put(OpDraw, t);
+        put(0);
+        break;
+    case tok::Horizontal:
+    case tok::Vertical:
+        expr();
+        endOfStatement();
+        put(OpDraw, t);
+        put(1);
+        break;
+    case tok::PxlOn:
+    case tok::PxlOff:
+    case tok::PxlChange:
+    case tok::PtOn:
+    case tok::PtOff:
+    case tok::PtChange:
+    case tok::Line:
+    case tok::Circle:
+    case tok::Text: {
+        const bool pxl = t >= tok::PxlOn && t <= tok::PxlChange;
+        const bool pt = t >= tok::PtOn && t <= tok::PtChange;
+        const int least = pxl ? 2 : pt ? 2 : t == tok::Line ? 4 : 3;
+        const int most = pxl ? 2 : pt ? 3 : t == tok::Line ? 5 : t == tok::Circle ? 3 : 99;
+        int n = 0;
+        do {
+            expr();
+            ++n;
+        } while (accept(tok::Comma));
+        close(tok::RParen);
+        endOfStatement();
+        if (n < least || n > most)
+            fail(Error::Argument);
+        put(OpDraw, t);
+        put(n);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// Modes: angles switch, the others this engine always has.
+void Compiler::modeStatement(int t)
+{
+    switch (t) {
+    case tok::Radian:
+    case tok::Degree:
+        endOfStatement();
+        put(OpAngle, t == tok::Degree ? 1 : 0);
+        break;
+    case tok::Normal:
+    case tok::Float:
+    case tok::Full:
+        // The modes this engine always has.
+        endOfStatement();
+        break;
+    default:
+        break;
     }
 }
 

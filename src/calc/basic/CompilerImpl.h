@@ -61,6 +61,13 @@ private:
     void split();
     void matchBlocks();
     void statement(int i);
+    void blockStatement(int t, int i);
+    void jumpStatement(int t, int i);
+    void inputStatement();
+    void homeStatement(int t);
+    void listStatement(int t);
+    void drawStatement(int t);
+    void modeStatement(int t);
 
     int peek() const { return pos_ < end_ ? toks_[pos_].t : -1; }
     int peekAt(int k) const { return pos_ + k < end_ ? toks_[pos_ + k].t : -1; }

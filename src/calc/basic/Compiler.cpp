@@ -331,78 +331,7 @@ void Compiler::statement(int i)
     put(OpStmt, s.line);
     put(from, to);
     try {
-        const int t = next();
-        switch (t) {
-        case tok::If:
-        case tok::Then:
-        case tok::Else:
-        case tok::While:
-        case tok::Repeat:
-        case tok::For:
-        case tok::End:
-            blockStatement(t, i);
-            break;
-        case tok::Return:
-        case tok::Stop:
-        case tok::Lbl:
-        case tok::Goto:
-        case tok::IsGt:
-        case tok::DsLt:
-        case tok::Menu:
-        case tok::Prgm:
-            jumpStatement(t, i);
-            break;
-        case tok::Input:
-            inputStatement();
-            break;
-        case tok::Pause:
-        case tok::Prompt:
-        case tok::Disp:
-        case tok::Output:
-        case tok::ClrHome:
-            homeStatement(t);
-            break;
-        case tok::DelVar:
-        case tok::SortA:
-        case tok::SortD:
-        case tok::ClrList:
-        case tok::Fill:
-            listStatement(t);
-            break;
-        case tok::ClrDraw:
-        case tok::DispGraph:
-        case tok::AxesOn:
-        case tok::AxesOff:
-        case tok::ZStandard:
-        case tok::Horizontal:
-        case tok::Vertical:
-        case tok::PxlOn:
-        case tok::PxlOff:
-        case tok::PxlChange:
-        case tok::PtOn:
-        case tok::PtOff:
-        case tok::PtChange:
-        case tok::Line:
-        case tok::Circle:
-        case tok::Text:
-            drawStatement(t);
-            break;
-        case tok::Radian:
-        case tok::Degree:
-        case tok::Normal:
-        case tok::Float:
-        case tok::Full:
-            modeStatement(t);
-            break;
-        default:
-            --pos_;
-            expr();
-            if (accept(tok::Store))
-                storeTarget();
-            endOfStatement();
-            put(OpSetAns);
-            break;
-        }
+        command(next(), i);
     } catch (const CompileError &e) {
         program_->code.resize(start);
         // Jumps of this statement that wait for patching are gone with it.
@@ -415,6 +344,82 @@ void Compiler::statement(int i)
         put(OpError, int(e.error));
         put(name(e.detail));
         errors_[i] = e.error;
+    }
+}
+
+// A statement by its first token.
+void Compiler::command(int t, int i)
+{
+    switch (t) {
+    case tok::If:
+    case tok::Then:
+    case tok::Else:
+    case tok::While:
+    case tok::Repeat:
+    case tok::For:
+    case tok::End:
+        blockStatement(t, i);
+        break;
+    case tok::Return:
+    case tok::Stop:
+    case tok::Lbl:
+    case tok::Goto:
+    case tok::IsGt:
+    case tok::DsLt:
+    case tok::Menu:
+    case tok::Prgm:
+        jumpStatement(t, i);
+        break;
+    case tok::Input:
+        inputStatement();
+        break;
+    case tok::Pause:
+    case tok::Prompt:
+    case tok::Disp:
+    case tok::Output:
+    case tok::ClrHome:
+        homeStatement(t);
+        break;
+    case tok::DelVar:
+    case tok::SortA:
+    case tok::SortD:
+    case tok::ClrList:
+    case tok::Fill:
+        listStatement(t);
+        break;
+    case tok::ClrDraw:
+    case tok::DispGraph:
+    case tok::AxesOn:
+    case tok::AxesOff:
+    case tok::ZStandard:
+    case tok::Horizontal:
+    case tok::Vertical:
+    case tok::PxlOn:
+    case tok::PxlOff:
+    case tok::PxlChange:
+    case tok::PtOn:
+    case tok::PtOff:
+    case tok::PtChange:
+    case tok::Line:
+    case tok::Circle:
+    case tok::Text:
+        drawStatement(t);
+        break;
+    case tok::Radian:
+    case tok::Degree:
+    case tok::Normal:
+    case tok::Float:
+    case tok::Full:
+        modeStatement(t);
+        break;
+    default:
+        --pos_;
+        expr();
+        if (accept(tok::Store))
+            storeTarget();
+        endOfStatement();
+        put(OpSetAns);
+        break;
     }
 }
 // If, Then, Else, While, Repeat, For( and End: the blocks, their jumps patched

@@ -61,6 +61,7 @@ private:
     void split();
     void matchBlocks();
     void statement(int i);
+    void command(int t, int i);
     void blockStatement(int t, int i);
     void jumpStatement(int t, int i);
     void inputStatement();

@@ -128,14 +128,8 @@ void Vm::loop()
         const int op = code[ip++];
         switch (op) {
         case OpStmt:
-            if (++outcome.steps > e_.maxSteps_)
-                raise(Error::Steps);
-            c->line = code[ip];
+            startStatement(*c, code + ip);
             ip += 3;
-            lastExpr_ = false;
-            if (e_.host_.statement &&
-                !e_.host_.statement(c->name, c->line, code[ip - 2], code[ip - 1]))
-                raise(Error::Break);
             break;
         case OpHalt:
         case OpReturn:
@@ -231,17 +225,33 @@ void Vm::loop()
         case OpAngle:
             ip = listOp(op, code, ip, prog);
             break;
-        case OpDraw: {
-            const int n = code[ip + 1];
-            draw(code[ip], stack_.data() + stack_.size() - n, n);
-            stack_.resize(stack_.size() - n);
+        case OpDraw:
+            drawOp(code[ip], code[ip + 1]);
             ip += 2;
             break;
-        }
         default:
             raise(Error::Syntax);
         }
     }
+}
+
+// Counts the statement, notes its line and lets the host see it; its
+// operands are the line and its bytes.
+void Vm::startStatement(Call &c, const int *operands)
+{
+    if (++outcome.steps > e_.maxSteps_)
+        raise(Error::Steps);
+    c.line = operands[0];
+    lastExpr_ = false;
+    if (e_.host_.statement && !e_.host_.statement(c.name, c.line, operands[1], operands[2]))
+        raise(Error::Break);
+}
+
+// A graph-screen command with its n arguments on the stack.
+void Vm::drawOp(int cmd, int n)
+{
+    draw(cmd, stack_.data() + stack_.size() - n, n);
+    stack_.resize(stack_.size() - n);
 }
 
 void Vm::enter(const QString &name)

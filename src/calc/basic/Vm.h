@@ -58,6 +58,8 @@ public:
 private:
     void loop();
     void enter(const QString &name);
+    void startStatement(Call &c, const int *operands);
+    void drawOp(int cmd, int n);
     Value pop()
     {
         Value v = std::move(stack_.back());

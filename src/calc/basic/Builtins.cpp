@@ -87,6 +87,53 @@ Value Vm::unary(int op, const Value &v)
 
 Value Vm::call(int fn, Value *args, int n)
 {
+    switch (fn) {
+    case tok::Int:
+    case tok::IPart:
+    case tok::FPart:
+    case tok::Abs:
+    case tok::Not:
+    case tok::Sqrt:
+    case tok::CubeRoot:
+    case tok::Ln:
+    case tok::Log:
+    case tok::EPow:
+    case tok::TenPow:
+    case tok::Round:
+        return realFunction(fn, args, n);
+    case tok::Min:
+    case tok::Max:
+    case tok::Sum:
+    case tok::Prod:
+    case tok::Mean:
+    case tok::Median:
+        return listStatistic(fn, args, n);
+    case tok::Dim:
+    case tok::CumSum:
+    case tok::Augment:
+        return listShape(fn, args);
+    case tok::Gcd:
+    case tok::Lcm:
+    case tok::RandInt:
+    case tok::Rand:
+    case tok::PxlTest:
+        return integerFunction(fn, args, n);
+    case tok::Length:
+    case tok::Sub:
+    case tok::InString:
+    case tok::Expr:
+        return stringFunction(fn, args, n);
+    default:
+        break;
+    }
+    if (fn >= tok::Sin && fn <= tok::Tanh1)
+        return mapReal(args[0], [this, fn](Number x) { return trig(fn, x); });
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
+}
+
+// Functions of one real, element by element on lists.
+Value Vm::realFunction(int fn, Value *args, int n)
+{
     const Value &a = args[0];
     switch (fn) {
     case tok::Int:
@@ -129,6 +176,17 @@ Value Vm::call(int fn, Value *args, int n)
         }
         return mapReal(a, [places](Number x) { return x.roundTo(int(places)); });
     }
+    default:
+        break;
+    }
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
+}
+
+// Statistics of a list, and min( and max( of two values.
+Value Vm::listStatistic(int fn, Value *args, int n)
+{
+    const Value &a = args[0];
+    switch (fn) {
     case tok::Min:
     case tok::Max: {
         const bool least = fn == tok::Min;
@@ -154,10 +212,6 @@ Value Vm::call(int fn, Value *args, int n)
                                 b.kind == Value::List ? b.items[i] : b.num);
         return out;
     }
-    case tok::Dim:
-        if (a.kind == Value::Matrix)
-            return Value::list({num(a.rows), num(a.cols)});
-        return Value::real(num(listOf(a).size()));
     case tok::Sum:
     case tok::Prod: {
         const QVector<Number> &l = listOf(a);
@@ -186,6 +240,21 @@ Value Vm::call(int fn, Value *args, int n)
             return Value::real(l[m]);
         return Value::real(divide(add(l[m - 1], l[m]), num(2)));
     }
+    default:
+        break;
+    }
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
+}
+
+// Functions that make or measure lists.
+Value Vm::listShape(int fn, Value *args)
+{
+    const Value &a = args[0];
+    switch (fn) {
+    case tok::Dim:
+        if (a.kind == Value::Matrix)
+            return Value::list({num(a.rows), num(a.cols)});
+        return Value::real(num(listOf(a).size()));
     case tok::CumSum: {
         Value out = a;
         listOf(a);
@@ -213,6 +282,17 @@ Value Vm::call(int fn, Value *args, int n)
         }
         raise(Error::DataType);
     }
+    default:
+        break;
+    }
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
+}
+
+// Whole numbers, random numbers and pxl-Test(.
+Value Vm::integerFunction(int fn, Value *args, int n)
+{
+    const Value &a = args[0];
+    switch (fn) {
     case tok::Gcd:
     case tok::Lcm: {
         auto f = [fn](Number x, Number y) {
@@ -263,6 +343,17 @@ Value Vm::call(int fn, Value *args, int n)
         e_.graph_.prepare();
         return Value::real(num(e_.graph_.pixel(r, c)));
     }
+    default:
+        break;
+    }
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
+}
+
+// Strings: length(, sub(, inString( and expr(.
+Value Vm::stringFunction(int fn, Value *args, int n)
+{
+    const Value &a = args[0];
+    switch (fn) {
     case tok::Length:
         if (a.kind != Value::String)
             raise(Error::DataType);
@@ -304,9 +395,9 @@ Value Vm::call(int fn, Value *args, int n)
         inner.inExpr = true;
         return inner.evaluate(compile(bytesOf(a.text), true));
     }
+    default:
+        break;
     }
-    if (fn >= tok::Sin && fn <= tok::Tanh1)
-        return mapReal(a, [this, fn](Number x) { return trig(fn, x); });
     raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 

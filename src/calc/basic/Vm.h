@@ -80,6 +80,11 @@ private:
     int listOp(int op, const int *code, int ip, const Chunk *prog);
     Value unary(int op, const Value &v);
     Value call(int fn, Value *args, int n);
+    Value realFunction(int fn, Value *args, int n);
+    Value listStatistic(int fn, Value *args, int n);
+    Value listShape(int fn, Value *args);
+    Value integerFunction(int fn, Value *args, int n);
+    Value stringFunction(int fn, Value *args, int n);
     Value &var(int key);
     Value &named(const QString &name, bool create = false);
     void store(int kind, int key, const Value &v, const QString &name);

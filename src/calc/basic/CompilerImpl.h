@@ -133,6 +133,9 @@ private:
     void power();
     void postfix();
     void primary();
+    bool listOrMatrix(int t);
+    bool variable(int t);
+    [[noreturn]] void unexpected(int t);
     bool startsOperand(int t) const;
     void arguments(int token, int least, int most);
     void seq();

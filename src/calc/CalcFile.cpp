@@ -211,8 +211,11 @@ QString shownName(int type, const QByteArray &raw)
         return calcsymbols::toUnicode(name);
     }
     const int first = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes.at(0));
-    bytes = bytes.left(
-        first == 0x5C || first == 0x5D || first == 0x5E || first == 0x60 || first == 0xAA ? 2 : 1);
+    bytes = bytes.left(first == tok::MatrixPrefix || first == tok::ListPrefix ||
+                               first == tok::EquationPrefix || first == tok::PicturePrefix ||
+                               first == tok::StringPrefix
+                           ? 2
+                           : 1);
     return calcsymbols::toUnicode(tokens::detokenize(bytes));
 }
 

@@ -129,13 +129,13 @@ QString libraryError(int code)
     return message;
 }
 
-// The calculator's charset spells θ as 0x5B; names hold nothing else
+// The calculator's charset spells θ as its token byte; names hold nothing else
 // outside ASCII.
 QString displayName(const char *raw)
 {
     QString name;
     for (int i = 0; i < 8 && raw[i]; ++i)
-        name += quint8(raw[i]) == 0x5B ? QChar(0x03B8) : QChar(QLatin1Char(raw[i]));
+        name += quint8(raw[i]) == calc::tok::Theta ? QChar(0x03B8) : QChar(QLatin1Char(raw[i]));
     return name;
 }
 

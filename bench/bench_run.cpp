@@ -10,7 +10,7 @@
 #include "BestTime.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/run/Engine.h"
+#include "calc/basic/Engine.h"
 #include "run/frmCalculator.h"
 
 #include <QApplication>
@@ -96,11 +96,11 @@ int main(int argc, char **argv)
         const long long iterations = isList ? 20000 : loop.iterations;
         long long steps = 0;
         const double seconds = bestSeconds(5, [&] {
-            calc::run::Engine engine;
-            const calc::run::Outcome o = engine.run(bytes);
-            if (o.error != calc::run::Error::None) {
+            calc::basic::Engine engine;
+            const calc::basic::Outcome o = engine.run(bytes);
+            if (o.error != calc::basic::Error::None) {
                 std::fprintf(stderr, "%s: %s line %d\n", loop.name,
-                             qPrintable(calc::run::errorName(o.error)), o.line);
+                             qPrintable(calc::basic::errorName(o.error)), o.line);
                 ++failed;
             }
             steps = o.steps;

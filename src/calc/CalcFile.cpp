@@ -4,6 +4,7 @@
 #include "calc/CalcFile.h"
 
 #include "calc/CalculatorSymbols.h"
+#include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 
 #include <QFileInfo>
@@ -21,7 +22,7 @@ constexpr int kCommentLength = 42;
 constexpr int kHeaderLength = kSignatureLength + kCommentLength + 2;
 constexpr int kProgram = 0x05;
 constexpr int kProtectedProgram = 0x06;
-constexpr int kThetaByte = 0x5B;
+constexpr int kThetaByte = tok::Theta;
 const QChar kTheta(0x03B8);
 
 int u16(const QByteArray &b, qsizetype at)
@@ -210,8 +211,11 @@ QString shownName(int type, const QByteArray &raw)
         return calcsymbols::toUnicode(name);
     }
     const int first = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes.at(0));
-    bytes = bytes.left(
-        first == 0x5C || first == 0x5D || first == 0x5E || first == 0x60 || first == 0xAA ? 2 : 1);
+    bytes = bytes.left(first == tok::MatrixPrefix || first == tok::ListPrefix ||
+                               first == tok::EquationPrefix || first == tok::PicturePrefix ||
+                               first == tok::StringPrefix
+                           ? 2
+                           : 1);
     return calcsymbols::toUnicode(tokens::detokenize(bytes));
 }
 

@@ -5,7 +5,7 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/run/Compiler.h"
+#include "calc/basic/Compiler.h"
 
 #include <QHash>
 #include <QSet>
@@ -16,9 +16,9 @@
 namespace calc::checks
 {
 
-namespace tok = calc::run::tok;
-using calc::run::Error;
-using calc::run::Parsed;
+namespace tok = calc::tok;
+using calc::basic::Error;
+using calc::basic::Parsed;
 
 namespace
 {
@@ -72,7 +72,7 @@ Text tokenized(QStringView model)
     return t;
 }
 
-bool isCloser(const QByteArray &bytes, const run::Tok &k)
+bool isCloser(const QByteArray &bytes, const basic::Tok &k)
 {
     if (k.t == tok::RParen || k.t == tok::RBracket || k.t == tok::RBrace)
         return true;
@@ -121,15 +121,10 @@ enum class Kind { Closer, Colon, IfNotZero, MergeDisp, Zero };
 // `window` holds the lines the edit touches and the one before them: only
 // a statement just before can count on where one stands (If, IsGt(, DsLt(
 // and End skip to a fixed neighbour); labels land on Lbl alone.
-bool proven(QStringView window, int editStart, int editLength, const QString &replacement,
-            Kind kind, int *saves)
+// The edit removes bytes and nothing else (MergeDisp puts a comma where
+// its first removed byte was).
+bool onlyRemoves(const Text &before, const Text &after, int editStart, int editLength, Kind kind)
 {
-    const Text before = tokenized(window);
-    QString edited = window.toString();
-    edited.replace(editStart, editLength, replacement);
-    const Text after = tokenized(edited);
-    if (!before.refused.isEmpty() || !after.refused.isEmpty())
-        return false;
     QByteArray expected;
     bool inserted = false;
     for (int i = 0; i < before.bytes.size(); ++i) {
@@ -142,15 +137,15 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
         }
         expected += before.bytes[i];
     }
-    if (after.bytes != expected || expected.size() >= before.bytes.size())
-        return false;
-    *saves = int(before.bytes.size() - after.bytes.size());
+    return after.bytes == expected && expected.size() < before.bytes.size();
+}
 
-    const Parsed a = run::parse(before.bytes);
-    const Parsed b = run::parse(after.bytes);
-    if (a.names != b.names)
-        return false;
-    const int na = int(a.statements.size()), nb = int(b.statements.size());
+// Which statement after the edit each statement before it is: false when
+// the edit changes their number other than its kind allows.
+bool statementMap(const Text &before, const Parsed &a, int nb, int editStart, int editLength,
+                  Kind kind, int *endedOut, Mapping *mapOut)
+{
+    const int na = int(a.statements.size());
     // The first byte the edit removed, and the statement it ends, if any.
     int removedByte = -1;
     for (int i = 0; i < before.bytes.size() && removedByte < 0; ++i) {
@@ -163,7 +158,8 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
         if (last < int(a.tokens.size()) && a.tokens[last].from == removedByte)
             ended = i;
     }
-    Mapping map = [](int i) { return i; };
+    Mapping &map = *mapOut;
+    map = [](int i) { return i; };
     if (kind == Kind::Colon) {
         // The empty statement before the colon goes; landing on it was
         // landing on the next one.
@@ -177,41 +173,75 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
     } else if (nb != na) {
         return false;
     }
+    *endedOut = ended;
+    return true;
+}
+
+// Statement i's shape as it should read after the edit: MergeDisp joins
+// two Disps, IfNotZero drops the condition's "≠ 0".
+bool expectedShape(const Parsed &a, const Parsed &b, int i, int j, int ended, Kind kind,
+                   QStringList *out)
+{
+    QStringList &shape = *out;
+    shape = a.statements[i].shape;
+    if (kind == Kind::MergeDisp && i == ended) {
+        // Disp A and Disp B: one Disp of both.
+        const QStringList &second = a.statements[i + 1].shape;
+        const QString disp = shapeWord(basic::OpDisp);
+        // Each shape opens with the statement's place: OpStmt, line, first and last byte.
+        constexpr int kPlace = 4;
+        if (shape.size() < kPlace + 2 || second.size() < kPlace + 2 ||
+            shape[shape.size() - 2] != disp || second[second.size() - 2] != disp)
+            return false;
+        const int count = shape.last().toInt() + second.last().toInt();
+        shape = shape.mid(0, shape.size() - 2) + second.mid(kPlace, second.size() - kPlace - 2);
+        shape << disp << QString::number(count);
+    }
+    if (kind == Kind::IfNotZero && a.tokens[a.statements[i].first].t == tok::If &&
+        a.statements[i].error == Error::None) {
+        // The condition loses its last "≠ 0".
+        const int tail =
+            shape.size() >= 2 && shape[shape.size() - 2] == shapeWord(basic::OpIfFalse) ? 2 : 5;
+        const int end = int(shape.size()) - tail;
+        if (end >= 5 && shape[end - 2] == shapeWord(basic::OpBinary) &&
+            shape[end - 1] == QString::number(tok::Ne) && shape[end - 3] == QStringLiteral("k0") &&
+            shape[end - 4] == shapeWord(basic::OpConst) &&
+            b.statements[j].shape.size() == shape.size() - 4) {
+            shape.remove(end - 4, 4);
+        }
+    }
+    return true;
+}
+
+bool proven(QStringView window, int editStart, int editLength, const QString &replacement,
+            Kind kind, int *saves)
+{
+    const Text before = tokenized(window);
+    QString edited = window.toString();
+    edited.replace(editStart, editLength, replacement);
+    const Text after = tokenized(edited);
+    if (!before.refused.isEmpty() || !after.refused.isEmpty())
+        return false;
+    if (!onlyRemoves(before, after, editStart, editLength, kind))
+        return false;
+    *saves = int(before.bytes.size() - after.bytes.size());
+
+    const Parsed a = basic::parse(before.bytes);
+    const Parsed b = basic::parse(after.bytes);
+    if (a.names != b.names)
+        return false;
+    const int na = int(a.statements.size()), nb = int(b.statements.size());
+    int ended = -1;
+    Mapping map;
+    if (!statementMap(before, a, nb, editStart, editLength, kind, &ended, &map))
+        return false;
     for (int i = 0; i < na; ++i) {
-        QStringList shape = a.statements[i].shape;
         const int j = map(i);
-        if (kind == Kind::Colon && i == ended)
+        if ((kind == Kind::Colon && i == ended) || j < 0)
             continue;
-        if (j < 0)
-            continue;
-        if (kind == Kind::MergeDisp && i == ended) {
-            // Disp A and Disp B: one Disp of both.
-            const QStringList &second = a.statements[i + 1].shape;
-            const QString disp = shapeWord(run::OpDisp);
-            // Each shape opens with the statement's place: OpStmt, line, first and last byte.
-            constexpr int kPlace = 4;
-            if (shape.size() < kPlace + 2 || second.size() < kPlace + 2 ||
-                shape[shape.size() - 2] != disp || second[second.size() - 2] != disp)
-                return false;
-            const int count = shape.last().toInt() + second.last().toInt();
-            shape = shape.mid(0, shape.size() - 2) + second.mid(kPlace, second.size() - kPlace - 2);
-            shape << disp << QString::number(count);
-        }
-        if (kind == Kind::IfNotZero && a.tokens[a.statements[i].first].t == tok::If &&
-            a.statements[i].error == Error::None) {
-            // The condition loses its last "≠ 0".
-            const int tail =
-                shape.size() >= 2 && shape[shape.size() - 2] == shapeWord(run::OpIfFalse) ? 2 : 5;
-            const int end = int(shape.size()) - tail;
-            if (end >= 5 && shape[end - 2] == shapeWord(run::OpBinary) &&
-                shape[end - 1] == QString::number(tok::Ne) &&
-                shape[end - 3] == QStringLiteral("k0") &&
-                shape[end - 4] == shapeWord(run::OpConst) &&
-                b.statements[j].shape.size() == shape.size() - 4) {
-                shape.remove(end - 4, 4);
-            }
-        }
-        if (!sameShape(shape, b.statements[j].shape, map, na, nb))
+        QStringList shape;
+        if (!expectedShape(a, b, i, j, ended, kind, &shape) ||
+            !sameShape(shape, b.statements[j].shape, map, na, nb))
             return false;
     }
     return true;
@@ -227,7 +257,7 @@ class Checker
 public:
     Checker(QStringView model, const Options &options)
         : model_(model), options_(options), text_(tokenized(model)),
-          parsed_(run::parse(text_.bytes))
+          parsed_(basic::parse(text_.bytes))
     {
     }
 
@@ -248,7 +278,7 @@ public:
     }
 
 private:
-    const run::Tok &token(int i) const { return parsed_.tokens[i]; }
+    const basic::Tok &token(int i) const { return parsed_.tokens[i]; }
     int head(int s) const
     {
         const auto &st = parsed_.statements[s];
@@ -439,7 +469,7 @@ void Checker::ti83()
         return;
     const QByteArray &b = text_.bytes;
     for (int i = 0; i < b.size();) {
-        const QVector<int> one = run::tokenValues(b.mid(i, 2));
+        const QVector<int> one = basic::tokenValues(b.mid(i, 2));
         const int t = one.value(0);
         const int size = t > 0xFF ? 2 : 1;
         if (missing.contains(t))
@@ -513,7 +543,7 @@ void Checker::hints()
                  QStringLiteral("a line needs no leading :"));
         }
         // 0.5 is .5.
-        if (t.t == tok::Number && t.to - t.from >= 2 && b[t.from] == '0' &&
+        if (t.t == tok::Number && t.to - t.from >= 2 && quint8(b[t.from]) == tok::Digit0 &&
             quint8(b[t.from + 1]) == tok::Point) {
             const int line = lineOf(t.from);
             hint(text_.at[t.from], text_.len[t.from], QString(), Kind::Zero, line, line,
@@ -527,7 +557,7 @@ void Checker::hints()
         if (head(i) == tok::If && st.last - st.first >= 4 && toks[st.last - 2].t == tok::Ne &&
             toks[st.last - 1].t == tok::Number &&
             toks[st.last - 1].to - toks[st.last - 1].from == 1 &&
-            b[toks[st.last - 1].from] == '0') {
+            quint8(b[toks[st.last - 1].from]) == tok::Digit0) {
             const auto r = range(st.last - 2, st.last);
             const int line = lineOf(toks[st.first].from);
             hint(r.first, r.second, QString(), Kind::IfNotZero, line, line,

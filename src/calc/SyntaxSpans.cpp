@@ -3,6 +3,7 @@
 
 #include "calc/SyntaxSpans.h"
 
+#include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 
 #include <cstdint>
@@ -17,12 +18,12 @@ namespace
 
 using tokens::Piece;
 
-constexpr int kStore = 0x04;
-constexpr int kColon = 0x3E;
-constexpr int kComma = 0x2B;
-constexpr int kLbl = 0xD6;
-constexpr int kGoto = 0xD7;
-constexpr int kMenu = 0xE6;
+constexpr int kStore = tok::Store;
+constexpr int kColon = tok::Colon;
+constexpr int kComma = tok::Comma;
+constexpr int kLbl = tok::Lbl;
+constexpr int kGoto = tok::Goto;
+constexpr int kMenu = tok::Menu;
 
 // What a token is to the colouring, whatever spelling it was read from.
 enum Kind : std::uint8_t {
@@ -49,54 +50,54 @@ struct Info {
 bool isVariableFamily(int token)
 {
     switch (token >> 8) {
-    case 0x5C: // matrices
-    case 0x5D: // lists
-    case 0x5E: // equations
-    case 0x60: // pictures
-    case 0x61: // graph databases
-    case 0x62: // statistics results
-    case 0x63: // window settings
-    case 0xAA: // strings
+    case tok::MatrixPrefix:   // matrices
+    case tok::ListPrefix:     // lists
+    case tok::EquationPrefix: // equations
+    case tok::PicturePrefix:  // pictures
+    case tok::GdbPrefix:      // graph databases
+    case tok::StatPrefix:     // statistics results
+    case tok::WindowPrefix:   // window settings
+    case tok::StringPrefix:   // strings
         return true;
     default:
-        return token == 0x72; // Ans
+        return token == tok::Ans;
     }
 }
 
 bool isOperatorToken(int token)
 {
     switch (token) {
-    case 0x06: // [ ] { }
-    case 0x07:
-    case 0x08:
-    case 0x09:
-    case 0x0C: // inverse, square, transpose, cube
-    case 0x0D:
-    case 0x0E:
-    case 0x0F:
-    case 0x10: // ( )
-    case 0x11:
-    case 0x2B: // ,
-    case 0x2D: // !
-    case 0x3C: // or, xor, and
-    case 0x3D:
-    case 0x40:
-    case 0x6A: // = < > <= >= !=
-    case 0x6B:
-    case 0x6C:
-    case 0x6D:
-    case 0x6E:
-    case 0x6F:
-    case 0x70: // + -
-    case 0x71:
-    case 0x82: // * /
-    case 0x83:
-    case 0x94: // nPr nCr
-    case 0x95:
-    case 0xB0: // negation
-    case 0xBC: // square root
-    case 0xF0: // ^ and the xth root
-    case 0xF1:
+    case tok::LBracket: // [ ] { }
+    case tok::RBracket:
+    case tok::LBrace:
+    case tok::RBrace:
+    case tok::Inverse: // inverse, square, transpose, cube
+    case tok::Square:
+    case tok::Transpose:
+    case tok::Cube:
+    case tok::LParen: // ( )
+    case tok::RParen:
+    case tok::Comma:     // ,
+    case tok::Factorial: // !
+    case tok::Or:        // or, xor, and
+    case tok::Xor:
+    case tok::And:
+    case tok::Eq: // = < > <= >= !=
+    case tok::Lt:
+    case tok::Gt:
+    case tok::Le:
+    case tok::Ge:
+    case tok::Ne:
+    case tok::Plus: // + -
+    case tok::Minus:
+    case tok::Times: // * /
+    case tok::Divide:
+    case tok::NPr: // nPr nCr
+    case tok::NCr:
+    case tok::Neg:   // negation
+    case tok::Sqrt:  // square root
+    case tok::Power: // ^ and the xth root
+    case tok::XRoot:
         return true;
     default:
         return false;
@@ -113,15 +114,15 @@ struct Table {
             if (shown.isEmpty())
                 continue;
             Info &i = info[size_t(t)];
-            if (shown.endsWith(u'(') || t == 0x06 || t == 0x08)
+            if (shown.endsWith(u'(') || t == tok::LBracket || t == tok::LBrace)
                 i.flags |= Opens;
-            else if (t == 0x07 || t == 0x09 || t == 0x11)
+            else if (t == tok::RBracket || t == tok::RBrace || t == tok::RParen)
                 i.flags |= Closes;
-            if ((t >= 'A' && t <= 'Z') || t == 0x5B || t == 0xEB)
+            if ((t >= tok::A && t <= tok::Z) || t == tok::Theta || t == tok::SmallL)
                 i.kind = Name;
-            else if ((t >= '0' && t <= '9') || t == 0x3B)
+            else if ((t >= tok::Digit0 && t <= tok::Digit9) || t == tok::Exp)
                 i.kind = Digit;
-            else if (t == 0x3A)
+            else if (t == tok::Point)
                 i.kind = Point;
             else if (isOperatorToken(t))
                 i.kind = Operator;
@@ -290,7 +291,7 @@ private:
                 continue;
             }
             if (!p.inString &&
-                (p.token == kColon || (inMenu && (p.token == kComma || p.token == 0x11))))
+                (p.token == kColon || (inMenu && (p.token == kComma || p.token == tok::RParen))))
                 break;
             add(p, p.inString ? Category::String : Category::Label);
         }

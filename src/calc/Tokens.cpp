@@ -4,6 +4,7 @@
 #include "calc/Tokens.h"
 
 #include "calc/CalculatorSymbols.h"
+#include "calc/TokenCodes.h"
 
 #include <QHash>
 #include <QSet>
@@ -27,25 +28,25 @@ namespace calc::tokens
 namespace
 {
 
-constexpr int kNewline = 0x3F;
-constexpr int kQuote = 0x2A;
-constexpr int kStore = 0x04;
+constexpr int kNewline = tok::Newline;
+constexpr int kQuote = tok::Quote;
+constexpr int kStore = tok::Store;
 
 // Which generation of the operating system brought a token in: 0 for the
 // TI-83's own. The version byte of a file is the highest one its program uses.
 int generationOf(int token)
 {
-    if (token >= 0xBB68 && token <= 0xBBCE)
+    if (token >= tok::Os1First && token <= tok::Os1Last)
         return 1;
-    if (token >= 0xBBCF && token <= 0xBBDA)
+    if (token >= tok::Os2First && token <= tok::Os2Last)
         return 2;
-    if (token >= 0xBBDB && token <= 0xBBFF)
+    if (token >= tok::Os3First && token <= tok::Os3Last)
         return 3;
-    if (token >= 0xEF00 && token <= 0xEF12)
+    if (token >= tok::Os4First && token <= tok::Os4Last)
         return 4;
-    if (token >= 0xEF13 && token <= 0xEF16)
+    if (token >= tok::Os5First && token <= tok::Os5Last)
         return 5;
-    if (token >= 0xEF17 && token <= 0xEFFF)
+    if (token >= tok::Os6First && token <= tok::Os6Last)
         return 6;
     return 0;
 }
@@ -58,20 +59,20 @@ struct Extra {
     bool first;
 };
 const Extra kExtras[] = {
-    {0xCB, u"cosh\u207B\u00B9(", true},
-    {kQuote, u"''", false},       // the reference's double quote
-    {0xAD, u"Getkey", false},     // as the reference and the wizard write it
-    {0xBB54, u"Delvar ", false},  // as the reference's example writes it
-    {0xD8, u"Pause", false},      // the reference ends a line with it
-    {0x2C, u"\U0001D456", false}, // the font's imaginary i
-    {0xBB31, u"\u212F", false},   // the font's e
-    {0xBF, u"\u212F^(", false},
-    {0x6306, u"Un\u208B\u2081", false}, // the font's -1 on the baseline
-    {0x6307, u"Vn\u208B\u2081", false},
-    {0xF3, u"2-Var Stats", false},   // as the sheet wrote them before
-    {0xBB41, u"ZInterval", false},   // their trailing space was added
-    {0xBB2C, u"\u0394List(", false}, // the calculator's own spelling
-    {0xBB2C, u"\u2206List(", false},
+    {tok::CosH1, u"cosh\u207B\u00B9(", true},
+    {kQuote, u"''", false},                  // the reference's double quote
+    {tok::GetKey, u"Getkey", false},         // as the reference and the wizard write it
+    {tok::DelVar, u"Delvar ", false},        // as the reference's example writes it
+    {tok::Pause, u"Pause", false},           // the reference ends a line with it
+    {tok::ImaginaryI, u"\U0001D456", false}, // the font's imaginary i
+    {tok::EConst, u"\u212F", false},         // the font's e
+    {tok::EPow, u"\u212F^(", false},
+    {tok::SeqU1, u"Un\u208B\u2081", false}, // the font's -1 on the baseline
+    {tok::SeqV1, u"Vn\u208B\u2081", false},
+    {tok::TwoVarStats, u"2-Var Stats", false}, // as the sheet wrote them before
+    {tok::ZInterval, u"ZInterval", false},     // their trailing space was added
+    {tok::DeltaList, u"\u0394List(", false},   // the calculator's own spelling
+    {tok::DeltaList, u"\u2206List(", false},
 };
 
 // Where the display font draws a symbol the sheet writes with another
@@ -555,17 +556,17 @@ void appendLine(const Table &t, const int *tokens, qsizetype count, QString &out
 bool isTwoBytePrefix(int byte)
 {
     switch (byte) {
-    case 0x5C:
-    case 0x5D:
-    case 0x5E:
-    case 0x60:
-    case 0x61:
-    case 0x62:
-    case 0x63:
-    case 0x7E:
-    case 0xAA:
-    case 0xBB:
-    case 0xEF:
+    case tok::MatrixPrefix:
+    case tok::ListPrefix:
+    case tok::EquationPrefix:
+    case tok::PicturePrefix:
+    case tok::GdbPrefix:
+    case tok::StatPrefix:
+    case tok::WindowPrefix:
+    case tok::FormatPrefix:
+    case tok::StringPrefix:
+    case tok::ExtendedPrefix:
+    case tok::Ti84Prefix:
         return true;
     default:
         return false;

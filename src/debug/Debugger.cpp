@@ -317,8 +317,8 @@ void Debugger::pausedAt(const QString &program, int line)
 void Debugger::ended()
 {
     showCurrent(0);
-    const calc::run::Outcome o = m_calc->session().outcome();
-    if (o.error == calc::run::Error::None)
+    const calc::basic::Outcome o = m_calc->session().outcome();
+    if (o.error == calc::basic::Error::None)
         return;
     // The calculator's Goto: the line of the error, in its own window.
     for (Debugger *d : all()) {

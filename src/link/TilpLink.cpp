@@ -3,6 +3,7 @@
 
 // The link over the TiLP cable libraries.
 #include "calc/CalcFile.h"
+#include "calc/TokenCodes.h"
 #include "link/FakeCalculator.h"
 #include "link/Link.h"
 
@@ -128,13 +129,13 @@ QString libraryError(int code)
     return message;
 }
 
-// The calculator's charset spells θ as 0x5B; names hold nothing else
+// The calculator's charset spells θ as its token byte; names hold nothing else
 // outside ASCII.
 QString displayName(const char *raw)
 {
     QString name;
     for (int i = 0; i < 8 && raw[i]; ++i)
-        name += quint8(raw[i]) == 0x5B ? QChar(0x03B8) : QChar(QLatin1Char(raw[i]));
+        name += quint8(raw[i]) == calc::tok::Theta ? QChar(0x03B8) : QChar(QLatin1Char(raw[i]));
     return name;
 }
 
@@ -354,7 +355,7 @@ Result TilpLink::receive(const Entry &program, QByteArray *file, const Progress 
     VarRequest *request = tifiles_ve_create();
     QByteArray raw;
     for (QChar c : program.name)
-        raw.append(c.unicode() == 0x03B8 ? char(0x5B) : char(c.toLatin1()));
+        raw.append(c.unicode() == 0x03B8 ? char(calc::tok::Theta) : char(c.toLatin1()));
     std::strncpy(request->name, raw.left(8).constData(), sizeof request->name - 1);
     request->type = program.isProtected ? 6 : 5;
     request->size = uint32_t(program.size);

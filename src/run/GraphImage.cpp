@@ -11,7 +11,7 @@
 namespace run
 {
 
-using calc::run::GraphScreen;
+using calc::basic::GraphScreen;
 
 QImage graphImage(const GraphScreen &graph)
 {

@@ -3,7 +3,7 @@
 
 #pragma once
 // The graph screen as an image, and Text( drawn in the calculator font.
-#include "calc/run/GraphScreen.h"
+#include "calc/basic/GraphScreen.h"
 
 #include <QImage>
 #include <QString>
@@ -12,12 +12,12 @@ namespace run
 {
 
 // 96 by 64, dark pixels black on white.
-QImage graphImage(const calc::run::GraphScreen &graph);
+QImage graphImage(const calc::basic::GraphScreen &graph);
 // Writes graphImage() as PNG, whole or not at all.
-bool writeGraphPng(const calc::run::GraphScreen &graph, const QString &path, QString *error);
+bool writeGraphPng(const calc::basic::GraphScreen &graph, const QString &path, QString *error);
 // Text( at a pixel place in the calculator font, small size: each letter's
 // cell is cleared first, as the calculator clears it. Needs a
 // QGuiApplication for its fonts.
-void drawGraphText(calc::run::GraphScreen &graph, int row, int col, const QString &text);
+void drawGraphText(calc::basic::GraphScreen &graph, int row, int col, const QString &text);
 
 } // namespace run

@@ -6,7 +6,7 @@
 #include "calc/CalcFile.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/run/Engine.h"
+#include "calc/basic/Engine.h"
 #include "platform/RtfCodec.h"
 #include "run/GraphImage.h"
 
@@ -109,7 +109,7 @@ Result runFile(const Options &options)
         result.exitCode = Unreadable;
         return result;
     }
-    calc::run::Engine engine;
+    calc::basic::Engine engine;
     engine.setMaxSteps(options.maxSteps);
     QStringList inputs = options.inputs;
     QList<int> keys = options.keys;
@@ -140,7 +140,7 @@ Result runFile(const Options &options)
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         engine.host().drawText = drawGraphText;
     const QString name = calc::calcfile::nameFromFileName(options.file);
-    const calc::run::Outcome o = engine.run(tokens, name);
+    const calc::basic::Outcome o = engine.run(tokens, name);
     result.screen = engine.screen().text();
     // The graph as it was, error or not.
     QString pngError;
@@ -150,7 +150,7 @@ Result runFile(const Options &options)
         result.error = pngError;
         return result;
     }
-    using calc::run::Error;
+    using calc::basic::Error;
     if (o.error == Error::None)
         return result;
     if (o.error == Error::Steps) {
@@ -167,7 +167,7 @@ Result runFile(const Options &options)
         result.error = QStringLiteral("%1 is not run by this engine\n%2\n").arg(o.detail, where);
         return result;
     }
-    result.error = calc::run::errorName(o.error) + QLatin1Char('\n') + where + QLatin1Char('\n');
+    result.error = calc::basic::errorName(o.error) + QLatin1Char('\n') + where + QLatin1Char('\n');
     if (!missing.isEmpty())
         result.error += missing + QLatin1Char('\n');
     else if (!o.detail.isEmpty())

@@ -12,7 +12,7 @@
 namespace run
 {
 
-using calc::run::Engine;
+using calc::basic::Engine;
 
 Session::Session(QObject *parent) : QObject(parent), m_engine(std::make_unique<Engine>())
 {
@@ -45,7 +45,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     {
         QMutexLocker lock(&m_mutex);
         m_released = false;
-        m_outcome = calc::run::Outcome();
+        m_outcome = calc::basic::Outcome();
         m_pausedLine = 0;
         m_pausedProgram.clear();
     }
@@ -77,7 +77,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
 
 void Session::work(QByteArray tokens, QString name)
 {
-    const calc::run::Outcome o = m_engine->run(tokens, name);
+    const calc::basic::Outcome o = m_engine->run(tokens, name);
     {
         QMutexLocker lock(&m_mutex);
         m_outcome = o;
@@ -228,7 +228,7 @@ Session::Frame Session::frame() const
     return m_frame;
 }
 
-calc::run::Outcome Session::outcome() const
+calc::basic::Outcome Session::outcome() const
 {
     QMutexLocker lock(&m_mutex);
     return m_outcome;

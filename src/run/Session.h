@@ -7,7 +7,7 @@
 // worker asks before each statement whether to stop or pause, so Stop ends
 // even a tight loop at once, and it hands out copies of the screens only
 // when asked (at most as often as the window repaints).
-#include "calc/run/Engine.h"
+#include "calc/basic/Engine.h"
 
 #include <QByteArray>
 #include <QList>
@@ -36,8 +36,8 @@ public:
 
     // What the window shows: copies taken on the worker.
     struct Frame {
-        calc::run::HomeScreen home;
-        calc::run::GraphScreen graph;
+        calc::basic::HomeScreen home;
+        calc::basic::GraphScreen graph;
         bool graphShown = false;
         QList<QPair<QString, QString>> variables; // filled when paused or ended
     };
@@ -46,7 +46,7 @@ public:
 
     // Called on the worker: find another program (prgmNAME), draw Text(.
     std::function<bool(const QString &name, QByteArray *tokens)> findProgram;
-    std::function<void(calc::run::GraphScreen &, int, int, const QString &)> drawText;
+    std::function<void(calc::basic::GraphScreen &, int, int, const QString &)> drawText;
 
     // Starts the program on a clear home screen; variables and the graph
     // screen stay from the run before, as on a calculator. With `stepping`
@@ -78,7 +78,7 @@ public:
     // Asks for a fresh frame; frameReady() follows at the next statement.
     void requestFrame() { m_frameWanted.store(true, std::memory_order_relaxed); }
     Frame frame() const;
-    calc::run::Outcome outcome() const;
+    calc::basic::Outcome outcome() const;
 
 signals:
     void frameReady();
@@ -92,7 +92,7 @@ private:
     bool block(Wait why); // false when stopped meanwhile
     void publish(bool withVariables);
 
-    std::unique_ptr<calc::run::Engine> m_engine;
+    std::unique_ptr<calc::basic::Engine> m_engine;
     QThread *m_thread = nullptr;
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_stop{false};
@@ -108,7 +108,7 @@ private:
     QString m_answer;
     QSet<int> m_breakpoints;
     Frame m_frame;
-    calc::run::Outcome m_outcome;
+    calc::basic::Outcome m_outcome;
     int m_pausedLine = 0;
     QPair<int, int> m_pausedBytes;
     QString m_pausedProgram;

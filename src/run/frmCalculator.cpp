@@ -3,7 +3,7 @@
 
 #include "run/frmCalculator.h"
 
-#include "calc/run/Value.h"
+#include "calc/basic/Value.h"
 #include "platform/Fonts.h"
 #include "run/GraphImage.h"
 #include "run/KeyMap.h"
@@ -21,8 +21,8 @@
 namespace run
 {
 
-using calc::run::GraphScreen;
-using calc::run::HomeScreen;
+using calc::basic::GraphScreen;
+using calc::basic::HomeScreen;
 
 namespace
 {
@@ -244,8 +244,8 @@ void frmCalculator::showVariables()
 void frmCalculator::showStatus()
 {
     if (!m_running) {
-        const calc::run::Outcome o = m_session->outcome();
-        using calc::run::Error;
+        const calc::basic::Outcome o = m_session->outcome();
+        using calc::basic::Error;
         if (o.error == Error::None)
             lblStatus->setText(QStringLiteral("Done"));
         else if (o.error == Error::Unsupported)
@@ -253,7 +253,7 @@ void frmCalculator::showStatus()
                 QStringLiteral("%1 is not run by this engine, line %2").arg(o.detail).arg(o.line));
         else
             lblStatus->setText(QStringLiteral("%1 at line %2%3")
-                                   .arg(calc::run::errorName(o.error))
+                                   .arg(calc::basic::errorName(o.error))
                                    .arg(o.line)
                                    .arg(o.program.isEmpty() || o.program == m_name
                                             ? QString()

@@ -4,8 +4,8 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Checks.h"
 #include "calc/Tokens.h"
-#include "calc/run/Compiler.h"
-#include "calc/run/Engine.h"
+#include "calc/basic/Compiler.h"
+#include "calc/basic/Engine.h"
 #include "common/TestRegistry.h"
 
 #include <QFile>
@@ -226,15 +226,15 @@ private slots:
             QVERIFY(optimized.size() <= original.size());
             shrunk += optimized.size() < original.size();
             auto outcome = [](const QByteArray &bytes) {
-                calc::run::Engine engine;
+                calc::basic::Engine engine;
                 engine.setMaxSteps(2000);
                 const auto o = engine.run(bytes);
-                if (o.error == calc::run::Error::Steps)
+                if (o.error == calc::basic::Error::Steps)
                     return QStringLiteral("steps");
                 // This engine works out all of Disp's values before showing
                 // any, so after an error a merged Disp shows less.
-                if (o.error != calc::run::Error::None)
-                    return calc::run::errorName(o.error);
+                if (o.error != calc::basic::Error::None)
+                    return calc::basic::errorName(o.error);
                 return engine.screen().text();
             };
             QVERIFY2(outcome(original) == outcome(optimized),

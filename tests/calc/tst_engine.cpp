@@ -3,13 +3,13 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/run/Engine.h"
+#include "calc/basic/Engine.h"
 #include "common/TestRegistry.h"
 #include "common/TokenBytes.h"
 
 #include <QTest>
 
-using namespace calc::run;
+using namespace calc::basic;
 
 namespace
 {

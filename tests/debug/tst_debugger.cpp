@@ -201,7 +201,7 @@ private slots:
         else
             f.trigger(qPrintable(how));
         QVERIFY(f.waitEnded());
-        QCOMPARE(f.calc()->session().outcome().error, calc::run::Error::Break);
+        QCOMPARE(f.calc()->session().outcome().error, calc::basic::Error::Break);
         QVERIFY(f.calc()->lblStatus->text().startsWith(QStringLiteral("ERR:BREAK at line ")));
     }
 

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/run/GraphScreen.h"
+#include "calc/basic/GraphScreen.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace calc::run
+namespace calc::basic
 {
 
 GraphScreen::GraphScreen()
@@ -210,4 +210,4 @@ void GraphScreen::circle(double x, double y, double r)
     }
 }
 
-} // namespace calc::run
+} // namespace calc::basic

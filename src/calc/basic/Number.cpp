@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/run/Number.h"
+#include "calc/basic/Number.h"
+
+#include "calc/TokenCodes.h"
+#include "calc/basic/Error.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-namespace calc::run
+namespace calc::basic
 {
 
 namespace
@@ -355,4 +358,223 @@ QString Number::full() const
     return neg ? kMinus + s : s;
 }
 
-} // namespace calc::run
+// Arithmetic as programs see it: overflow and the like raise the
+// calculator's errors.
+
+Number num(long long v)
+{
+    return Number::fromInt(v);
+}
+
+Number checked(bool ok, Number n)
+{
+    if (!ok)
+        raise(Error::Overflow);
+    return n;
+}
+
+Number add(Number a, Number b)
+{
+    Number r;
+    return checked(Number::add(a, b, &r), r);
+}
+
+Number sub(Number a, Number b)
+{
+    Number r;
+    return checked(Number::sub(a, b, &r), r);
+}
+
+Number mul(Number a, Number b)
+{
+    Number r;
+    return checked(Number::mul(a, b, &r), r);
+}
+
+Number divide(Number a, Number b)
+{
+    if (b.isZero())
+        raise(Error::DivideBy0);
+    Number r;
+    return checked(Number::div(a, b, &r), r);
+}
+
+Number fromLd(long double v)
+{
+    if (std::isnan(v))
+        raise(Error::Domain);
+    Number r;
+    return checked(Number::fromLongDouble(v, &r), r);
+}
+
+const Number &pi()
+{
+    static const Number p = [] {
+        Number n;
+        Number::fromDigits("31415926535898", 1, 0, &n);
+        return n;
+    }();
+    return p;
+}
+
+// n mod m for a whole number n of any size.
+long long modulo(Number n, long long m)
+{
+    std::int64_t i;
+    if (n.toInt(&i))
+        return i % m;
+    // n = mantissa * 10^k with k > 0.
+    const QString full = n.full(); // d.dddᴇk
+    long long r = 0;
+    int figures = 0;
+    for (QChar c : full) {
+        if (c == QChar(0x1D07))
+            break;
+        if (c.isDigit()) {
+            r = (r * 10 + c.digitValue()) % m;
+            ++figures;
+        }
+    }
+    for (int k = figures - 1; k < n.exponent(); ++k)
+        r = r * 10 % m;
+    return r;
+}
+
+Number power(Number a, Number b)
+{
+    std::int64_t n;
+    if (b.toInt(&n) && n >= -100000 && n <= 100000) {
+        if (n == 0) {
+            if (a.isZero())
+                raise(Error::Domain);
+            return num(1);
+        }
+        if (a.isZero()) {
+            if (n < 0)
+                raise(Error::DivideBy0);
+            return a;
+        }
+        // Squaring keeps whole powers exact while they fit 14 figures.
+        Number result = num(1), base = a;
+        std::int64_t e = n < 0 ? -n : n;
+        while (e > 0) {
+            if (e & 1)
+                result = mul(result, base);
+            e >>= 1;
+            if (e)
+                base = mul(base, base);
+        }
+        return n < 0 ? divide(num(1), result) : result;
+    }
+    if (a.isZero()) {
+        if (b.isNegative())
+            raise(Error::Domain);
+        return a;
+    }
+    const long double x = a.toLongDouble(), y = b.toLongDouble();
+    if (a.isNegative()) {
+        // A power p/q with q odd has a real root: (⁻8)^(1/3) is ⁻2.
+        for (int q = 3; q < 100; q += 2) {
+            const long double p = std::round(y * q);
+            if (std::fabs(y * q - p) < 1e-9L) {
+                const long double r = std::pow(-x, y);
+                return fromLd(std::fmod(std::fabs(p), 2) == 1 ? -r : r);
+            }
+        }
+        raise(Error::NonrealAns);
+    }
+    return fromLd(std::pow(x, y));
+}
+
+Number factorial(Number a)
+{
+    std::int64_t n;
+    if (!a.toInt(&n)) {
+        // Halves have one too: (⁻.5)! is √π.
+        const Number twice = mul(a, num(2));
+        if (!twice.isInteger() || a.compare(num(-1)) < 0 || a.compare(num(69)) > 0)
+            raise(Error::Domain);
+        return fromLd(std::tgamma(a.toLongDouble() + 1));
+    }
+    if (n < 0)
+        raise(Error::Domain);
+    if (n > 69)
+        raise(Error::Overflow);
+    Number r = num(1);
+    for (std::int64_t i = 2; i <= n; ++i)
+        r = mul(r, num(i));
+    return r;
+}
+
+Number combinations(Number a, Number b, bool ordered)
+{
+    std::int64_t n, r;
+    if (!a.toInt(&n) || !b.toInt(&r) || n < 0 || r < 0)
+        raise(Error::Domain);
+    if (r > n)
+        return Number();
+    Number out = num(1);
+    if (ordered) {
+        for (std::int64_t i = 0; i < r; ++i)
+            out = mul(out, num(n - i));
+        return out;
+    }
+    if (r > n - r)
+        r = n - r;
+    for (std::int64_t i = 1; i <= r; ++i)
+        out = divide(mul(out, num(n - r + i)), num(i));
+    return out.roundTo(0);
+}
+
+Number realBinary(int op, Number a, Number b)
+{
+    switch (op) {
+    case tok::Plus:
+        return add(a, b);
+    case tok::Minus:
+        return sub(a, b);
+    case tok::Times:
+        return mul(a, b);
+    case tok::Divide:
+        return divide(a, b);
+    case tok::Power:
+        return power(a, b);
+    case tok::XRoot: {
+        // a ˣ√ b: the a-th root of b.
+        if (a.isZero())
+            raise(Error::Domain);
+        std::int64_t n;
+        if (b.isNegative()) {
+            if (!a.toInt(&n) || n % 2 == 0)
+                raise(Error::NonrealAns);
+            return power(b.negated(), divide(num(1), a)).negated();
+        }
+        return power(b, divide(num(1), a));
+    }
+    case tok::Eq:
+        return num(a == b);
+    case tok::Ne:
+        return num(a != b);
+    case tok::Lt:
+        return num(a.compare(b) < 0);
+    case tok::Gt:
+        return num(a.compare(b) > 0);
+    case tok::Le:
+        return num(a.compare(b) <= 0);
+    case tok::Ge:
+        return num(a.compare(b) >= 0);
+    case tok::And:
+        return num(!a.isZero() && !b.isZero());
+    case tok::Or:
+        return num(!a.isZero() || !b.isZero());
+    case tok::Xor:
+        return num(!a.isZero() != !b.isZero());
+    case tok::NPr:
+        return combinations(a, b, true);
+    case tok::NCr:
+        return combinations(a, b, false);
+    }
+    raise(Error::Syntax);
+}
+
+} // namespace calc::basic

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace calc::run
+namespace calc::basic
 {
 
 class HomeScreen
@@ -62,4 +62,4 @@ private:
     quint64 generation_ = 0;
 };
 
-} // namespace calc::run
+} // namespace calc::basic

@@ -7,12 +7,12 @@
 // (Xmin...Ymax) onto that same 95 by 63 area. Drawing changes the pixels
 // at once; a changed window or axes setting clears the drawing and redraws
 // the axes the next time the screen is used, as the calculator does.
-#include "calc/run/Number.h"
+#include "calc/basic/Number.h"
 
 #include <array>
 #include <cstdint>
 
-namespace calc::run
+namespace calc::basic
 {
 
 class GraphScreen
@@ -78,4 +78,4 @@ private:
     std::uint64_t generation_ = 0;
 };
 
-} // namespace calc::run
+} // namespace calc::basic

@@ -4,14 +4,14 @@
 #pragma once
 // The compiler's inside, shared by its two halves: Compiler.cpp (statements,
 // blocks, the parse for the checks) and Compiler_Expressions.cpp (targets,
-// names and the expression grammar). Not for use outside src/calc/run.
-#include "calc/run/Compiler.h"
+// names and the expression grammar). Not for use outside src/calc/basic.
+#include "calc/basic/Compiler.h"
 
 #include <QHash>
 
 #include <memory>
 
-namespace calc::run
+namespace calc::basic
 {
 namespace compiling
 {
@@ -43,13 +43,13 @@ bool isLetter(int t);
 class Compiler
 {
 public:
-    Compiler(const QByteArray &bytes) : program_(std::make_shared<Program>()), bytes_(bytes)
+    Compiler(const QByteArray &bytes) : program_(std::make_shared<Chunk>()), bytes_(bytes)
     {
         toks_ = scan(bytes, &numbers_, &program_->texts);
     }
 
-    std::shared_ptr<Program> program();
-    std::shared_ptr<Program> expression();
+    std::shared_ptr<Chunk> program();
+    std::shared_ptr<Chunk> expression();
     Parsed parsed();
 
 private:
@@ -61,6 +61,14 @@ private:
     void split();
     void matchBlocks();
     void statement(int i);
+    void command(int t, int i);
+    void blockStatement(int t, int i);
+    void jumpStatement(int t, int i);
+    void inputStatement();
+    void homeStatement(int t);
+    void listStatement(int t);
+    void drawStatement(int t);
+    void modeStatement(int t);
 
     int peek() const { return pos_ < end_ ? toks_[pos_].t : -1; }
     int peekAt(int k) const { return pos_ + k < end_ ? toks_[pos_ + k].t : -1; }
@@ -125,6 +133,9 @@ private:
     void power();
     void postfix();
     void primary();
+    bool listOrMatrix(int t);
+    bool variable(int t);
+    [[noreturn]] void unexpected(int t);
     bool startsOperand(int t) const;
     void arguments(int token, int least, int most);
     void seq();
@@ -138,7 +149,7 @@ private:
     // The letters and digits of a name; a number token gives its digits.
     QString nameChars(int max);
 
-    std::shared_ptr<Program> program_;
+    std::shared_ptr<Chunk> program_;
     QByteArray bytes_;
     std::vector<Tok> toks_;
     std::vector<Number> numbers_;
@@ -164,4 +175,4 @@ private:
 };
 
 } // namespace compiling
-} // namespace calc::run
+} // namespace calc::basic

@@ -5,10 +5,11 @@
 // Runs a TI-BASIC program from the token bytes calc::tokens::tokenize makes
 // of its text. The bytes are scanned into tokens, each statement compiled to
 // compact code, and the code run by one loop; errors carry the line.
-#include "calc/run/GraphScreen.h"
-#include "calc/run/HomeScreen.h"
-#include "calc/run/Number.h"
-#include "calc/run/Value.h"
+#include "calc/basic/Error.h"
+#include "calc/basic/GraphScreen.h"
+#include "calc/basic/HomeScreen.h"
+#include "calc/basic/Number.h"
+#include "calc/basic/Value.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -19,31 +20,8 @@
 #include <functional>
 #include <memory>
 
-namespace calc::run
+namespace calc::basic
 {
-
-enum class Error {
-    None,
-    Syntax,
-    DataType,
-    Undefined,
-    Label,
-    Domain,
-    DimMismatch,
-    InvalidDim,
-    Argument,
-    DivideBy0,
-    Overflow,
-    NonrealAns,
-    Increment,
-    IllegalNest,
-    Break,
-    Memory,
-    Unsupported, // a command this engine does not run
-    Steps,       // more statements than allowed
-    WindowRange,
-};
-QString errorName(Error e); // "ERR:SYNTAX"
 
 // Blocks (If-Then, For(, While, Repeat) left open by Goto pile up until
 // this many are open, then ERR:MEMORY, as the calculator runs out of RAM
@@ -80,7 +58,7 @@ struct Outcome {
     long long steps = 0;
 };
 
-class Program;
+struct Chunk;
 
 class Engine
 {
@@ -114,7 +92,7 @@ public:
 
 private:
     friend class Vm;
-    std::shared_ptr<Program> compiled(const QByteArray &tokens);
+    std::shared_ptr<Chunk> compiled(const QByteArray &tokens);
 
     Host host_;
     HomeScreen screen_;
@@ -128,7 +106,7 @@ private:
     QHash<QString, Value> namedLists_;
     bool degrees_ = false;
     long long s1_ = 12345, s2_ = 67890;
-    QHash<QByteArray, std::shared_ptr<Program>> cache_;
+    QHash<QByteArray, std::shared_ptr<Chunk>> cache_;
 };
 
-} // namespace calc::run
+} // namespace calc::basic

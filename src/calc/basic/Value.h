@@ -4,12 +4,13 @@
 #pragma once
 // What a variable of the calculator holds: a real, a list of reals, a
 // string (its tokens, as a program spells them) or a matrix.
-#include "calc/run/Number.h"
+#include "calc/basic/Error.h"
+#include "calc/basic/Number.h"
 
 #include <QString>
 #include <QVector>
 
-namespace calc::run
+namespace calc::basic
 {
 
 struct Value {
@@ -49,4 +50,29 @@ QString stringText(const QVector<int> &tokens);
 // A matrix as its lines: "[[1 2]", " [3 4]]".
 QStringList matrixLines(const Value &v);
 
-} // namespace calc::run
+// What the loop asks of a value; a value of the wrong kind raises
+// ERR:DATA TYPE.
+bool truth(const Value &v);
+const Number &realOf(const Value &v);
+long long intOf(const Value &v, Error e = Error::Domain);
+const QVector<Number> &listOf(const Value &v);
+// An index into a list or string: a whole number from 1 to `size`.
+int indexOf(const Value &v, int size);
+int listSize(const Value &v);
+QByteArray bytesOf(const QVector<int> &tokens);
+// A binary operator on values, lists element by element; `op` is its token.
+Value binary(int op, const Value &a, const Value &b);
+
+template <typename F> Value mapReal(const Value &v, F f)
+{
+    if (v.kind == Value::Real)
+        return Value::real(f(v.num));
+    if (v.kind != Value::List)
+        raise(Error::DataType);
+    Value out = v;
+    for (Number &x : out.items)
+        x = f(x);
+    return out;
+}
+
+} // namespace calc::basic

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/run/HomeScreen.h"
+#include "calc/basic/HomeScreen.h"
 
-namespace calc::run
+namespace calc::basic
 {
 
 void HomeScreen::clear()
@@ -73,4 +73,4 @@ QString HomeScreen::text() const
     return out;
 }
 
-} // namespace calc::run
+} // namespace calc::basic

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/run/CompilerImpl.h"
+#include "calc/basic/CompilerImpl.h"
 
 #include "calc/Tokens.h"
 
-namespace calc::run
+namespace calc::basic
 {
 namespace compiling
 {
@@ -383,6 +383,26 @@ void Compiler::primary()
         close(tok::RParen);
         return;
     }
+    if (listOrMatrix(t) || variable(t))
+        return;
+    if (t == tok::Seq) {
+        seq();
+        return;
+    }
+    if (isTrig(t)) {
+        arguments(t, 1, 1);
+        return;
+    }
+    if (const Function *f = functionOf(t)) {
+        arguments(t, f->least, f->most);
+        return;
+    }
+    unexpected(t);
+}
+
+// A list or matrix written out: {1,2}, [[1,2][3,4]].
+bool Compiler::listOrMatrix(int t)
+{
     if (t == tok::LBrace) {
         int n = 0;
         do {
@@ -391,7 +411,7 @@ void Compiler::primary()
         } while (accept(tok::Comma));
         close(tok::RBrace);
         put(OpMakeList, n);
-        return;
+        return true;
     }
     if (t == tok::LBracket) {
         // [[1,2][3,4]]
@@ -410,8 +430,14 @@ void Compiler::primary()
             fail(Error::Syntax);
         close(tok::RBracket);
         put(OpMakeMatrix, rows);
-        return;
+        return true;
     }
+    return false;
+}
+
+// Lists, matrices, strings and named lists, whole or an element.
+bool Compiler::variable(int t)
+{
     if (t >= tok::List0 && t <= tok::List0 + 5) {
         if (accept(tok::LParen)) {
             expr();
@@ -420,7 +446,7 @@ void Compiler::primary()
         } else {
             put(OpLoadVar, t);
         }
-        return;
+        return true;
     }
     if (t >= tok::Matrix0 && t <= tok::Matrix0 + 9) {
         if (accept(tok::LParen)) {
@@ -432,11 +458,11 @@ void Compiler::primary()
         } else {
             put(OpLoadVar, t);
         }
-        return;
+        return true;
     }
     if (t >= tok::Str0 && t <= tok::Str0 + 9) {
         put(OpLoadVar, t);
-        return;
+        return true;
     }
     if (t == tok::SmallL) {
         const int n = name(listName());
@@ -447,20 +473,15 @@ void Compiler::primary()
         } else {
             put(OpLoadNamed, n);
         }
-        return;
+        return true;
     }
-    if (t == tok::Seq) {
-        seq();
-        return;
-    }
-    if (isTrig(t)) {
-        arguments(t, 1, 1);
-        return;
-    }
-    if (const Function *f = functionOf(t)) {
-        arguments(t, f->least, f->most);
-        return;
-    }
+    return false;
+}
+
+// A token that cannot start an operand: a misplaced operator is a syntax
+// error, anything else a command this engine does not run.
+void Compiler::unexpected(int t)
+{
     switch (t) {
     case tok::RParen:
     case tok::RBrace:
@@ -484,4 +505,4 @@ void Compiler::primary()
 }
 
 } // namespace compiling
-} // namespace calc::run
+} // namespace calc::basic

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-namespace calc::run
+namespace calc::basic
 {
 
 class Number
@@ -64,4 +64,21 @@ private:
     int e_ = 0;          // value = m_ * 10^(e_ - 13)
 };
 
-} // namespace calc::run
+// Arithmetic as a program sees it: overflow, division by zero and the like
+// raise the calculator's errors (Error.h).
+Number num(long long v);
+Number checked(bool ok, Number n);
+Number add(Number a, Number b);
+Number sub(Number a, Number b);
+Number mul(Number a, Number b);
+Number divide(Number a, Number b);
+Number fromLd(long double v);
+const Number &pi();
+long long modulo(Number n, long long m);
+Number power(Number a, Number b);
+Number factorial(Number a);
+Number combinations(Number a, Number b, bool ordered);
+// A binary operator on two reals; `op` is its token.
+Number realBinary(int op, Number a, Number b);
+
+} // namespace calc::basic

@@ -1,0 +1,105 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calc/basic/Vm.h"
+
+#include "calc/Tokens.h"
+
+#include <cmath>
+
+namespace calc::basic
+{
+
+// A pixel place from two values: rows 0-62, columns 0-94, or ERR:DOMAIN.
+void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows)
+{
+    std::int64_t a, b;
+    if (!realOf(row).toInt(&a) || !realOf(col).toInt(&b) || a < 0 || a >= rows || b < 0 ||
+        b >= GraphScreen::kColumns)
+        raise(Error::Domain);
+    *r = int(a);
+    *c = int(b);
+}
+
+double coord(const Value &v)
+{
+    return double(realOf(v).toLongDouble());
+}
+
+void Vm::draw(int cmd, const Value *args, int n)
+{
+    GraphScreen &g = e_.graph_;
+    switch (cmd) {
+    case tok::AxesOn:
+    case tok::AxesOff:
+        g.setAxes(cmd == tok::AxesOn);
+        return; // a setting: the screen stays as it is
+    case tok::ZStandard:
+        g.standard();
+        return;
+    default:
+        break;
+    }
+    g.prepare();
+    e_.graphShown_ = true;
+    switch (cmd) {
+    case tok::ClrDraw:
+        g.clear();
+        break;
+    case tok::DispGraph:
+        break;
+    case tok::PxlOn:
+    case tok::PxlOff:
+    case tok::PxlChange: {
+        int r, c;
+        pixelPlace(args[0], args[1], &r, &c);
+        g.set(r, c, GraphScreen::Mode(cmd == tok::PxlOn ? 1 : cmd == tok::PxlOff ? 0 : 2));
+        break;
+    }
+    case tok::PtOn:
+    case tok::PtOff:
+    case tok::PtChange: {
+        std::int64_t mark = 1;
+        if (n == 3 && (!realOf(args[2]).toInt(&mark) || mark < 1 || mark > 3))
+            raise(Error::Domain);
+        const auto mode = GraphScreen::Mode(cmd == tok::PtOn ? 1 : cmd == tok::PtOff ? 0 : 2);
+        g.point(coord(args[0]), coord(args[1]), mode, cmd == tok::PtChange ? 1 : int(mark));
+        break;
+    }
+    case tok::Line: {
+        bool on = true;
+        if (n == 5)
+            on = !realOf(args[4]).isZero();
+        g.line(coord(args[0]), coord(args[1]), coord(args[2]), coord(args[3]),
+               on ? GraphScreen::On : GraphScreen::Off);
+        break;
+    }
+    case tok::Horizontal:
+        g.horizontal(coord(args[0]), GraphScreen::On);
+        break;
+    case tok::Vertical:
+        g.vertical(coord(args[0]), GraphScreen::On);
+        break;
+    case tok::Circle:
+        g.circle(coord(args[0]), coord(args[1]), coord(args[2]));
+        break;
+    case tok::Text: {
+        // The small font's letters are 6 rows tall: row 57 is the lowest.
+        int r, c;
+        pixelPlace(args[0], args[1], &r, &c, GraphScreen::kHeight - 6);
+        QString text;
+        for (int i = 2; i < n; ++i) {
+            if (args[i].kind == Value::Matrix)
+                raise(Error::DataType);
+            text += displayText(args[i]);
+        }
+        if (e_.host_.drawText)
+            e_.host_.drawText(g, r, c, text);
+        break;
+    }
+    default:
+        raise(Error::Unsupported, calc::tokens::displayString(cmd));
+    }
+}
+
+} // namespace calc::basic

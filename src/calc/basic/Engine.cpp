@@ -1,0 +1,159 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calc/basic/Engine.h"
+
+#include "calc/Tokens.h"
+#include "calc/basic/Compiler.h"
+#include "calc/basic/Vm.h"
+
+#include <algorithm>
+
+namespace calc::basic
+{
+
+QString errorName(Error e)
+{
+    switch (e) {
+    case Error::None:
+        return QString();
+    case Error::Syntax:
+        return QStringLiteral("ERR:SYNTAX");
+    case Error::DataType:
+        return QStringLiteral("ERR:DATA TYPE");
+    case Error::Undefined:
+        return QStringLiteral("ERR:UNDEFINED");
+    case Error::Label:
+        return QStringLiteral("ERR:LABEL");
+    case Error::Domain:
+        return QStringLiteral("ERR:DOMAIN");
+    case Error::DimMismatch:
+        return QStringLiteral("ERR:DIM MISMATCH");
+    case Error::InvalidDim:
+        return QStringLiteral("ERR:INVALID DIM");
+    case Error::Argument:
+        return QStringLiteral("ERR:ARGUMENT");
+    case Error::DivideBy0:
+        return QStringLiteral("ERR:DIVIDE BY 0");
+    case Error::Overflow:
+        return QStringLiteral("ERR:OVERFLOW");
+    case Error::NonrealAns:
+        return QStringLiteral("ERR:NONREAL ANS");
+    case Error::Increment:
+        return QStringLiteral("ERR:INCREMENT");
+    case Error::IllegalNest:
+        return QStringLiteral("ERR:ILLEGAL NEST");
+    case Error::Break:
+        return QStringLiteral("ERR:BREAK");
+    case Error::Memory:
+        return QStringLiteral("ERR:MEMORY");
+    case Error::Unsupported:
+        return QStringLiteral("ERR:UNSUPPORTED");
+    case Error::Steps:
+        return QStringLiteral("ERR:STEPS");
+    case Error::WindowRange:
+        return QStringLiteral("ERR:WINDOW RANGE");
+    }
+    return QString();
+}
+
+Engine::Engine() = default;
+Engine::~Engine() = default;
+
+std::shared_ptr<Chunk> Engine::compiled(const QByteArray &tokens)
+{
+    auto it = cache_.constFind(tokens);
+    if (it != cache_.constEnd())
+        return *it;
+    auto p = compile(tokens);
+    cache_.insert(tokens, p);
+    return p;
+}
+
+Outcome Engine::run(const QByteArray &tokens, const QString &name)
+{
+    Vm vm(*this);
+    const bool lastExpr = vm.run(compiled(tokens), name);
+    if (vm.outcome.error == Error::None) {
+        if (lastExpr) {
+            if (ans_.kind == Value::Matrix) {
+                for (const QString &l : matrixLines(ans_))
+                    screen_.line(l, true);
+            } else {
+                screen_.line(displayText(ans_), ans_.kind != Value::String);
+            }
+        } else if (!screen_.lastWasOutput()) {
+            screen_.line(QStringLiteral("Done"), true);
+        }
+    }
+    return vm.outcome;
+}
+
+Outcome Engine::evaluate(const QByteArray &tokens, Value *result)
+{
+    Vm vm(*this);
+    try {
+        *result = vm.evaluate(compile(tokens, true));
+    } catch (const RunError &err) {
+        vm.outcome.error = err.error;
+        vm.outcome.detail = err.detail;
+        vm.outcome.line = 1;
+    }
+    return vm.outcome;
+}
+
+QList<QPair<QString, QString>> Engine::variables() const
+{
+    QList<QPair<QString, QString>> out;
+    for (int i = 0; i < 27; ++i)
+        out.append(
+            {i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)), reals_[i].display()});
+    out.append({QStringLiteral("Ans"), ans_.kind == Value::Matrix
+                                           ? matrixLines(ans_).join(QString())
+                                           : displayText(ans_)});
+    QList<int> keys = vars_.keys();
+    std::sort(keys.begin(), keys.end());
+    for (int key : keys) {
+        const Value &v = vars_[key];
+        out.append({calc::tokens::displayString(key),
+                    v.kind == Value::Matrix   ? matrixLines(v).join(QString())
+                    : v.kind == Value::String ? QLatin1Char('"') + displayText(v) + QLatin1Char('"')
+                                              : displayText(v)});
+    }
+    QStringList names = namedLists_.keys();
+    names.sort();
+    for (const QString &name : names)
+        out.append({QStringLiteral("\u029F") + name, displayText(namedLists_[name])});
+    return out;
+}
+
+Number Engine::real(QChar name) const
+{
+    if (name == QChar(0x03B8))
+        return reals_[26];
+    return reals_[name.unicode() - 'A'];
+}
+
+void Engine::seed(Number n)
+{
+    const Number whole = n.abs().iPart();
+    if (whole.isZero()) {
+        s1_ = 12345;
+        s2_ = 67890;
+        return;
+    }
+    s1_ = (40014 * modulo(whole, kM1)) % kM1;
+    s2_ = modulo(whole, kM2);
+}
+
+Number Engine::nextRandom()
+{
+    s1_ = (s1_ * 40014) % kM1;
+    s2_ = (s2_ * 40692) % kM2;
+    Number r = divide(num(s1_ - s2_), num(kM1));
+    if (r.isNegative() || r.isZero())
+        r = add(r, num(1));
+    return r;
+}
+
+} // namespace calc::basic

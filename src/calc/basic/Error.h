@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// The errors a program can end with, as the calculator names them; the
+// compiler and the loop both raise them.
+#include <QString>
+
+namespace calc::basic
+{
+
+enum class Error {
+    None,
+    Syntax,
+    DataType,
+    Undefined,
+    Label,
+    Domain,
+    DimMismatch,
+    InvalidDim,
+    Argument,
+    DivideBy0,
+    Overflow,
+    NonrealAns,
+    Increment,
+    IllegalNest,
+    Break,
+    Memory,
+    Unsupported, // a command this engine does not run
+    Steps,       // more statements than allowed
+    WindowRange,
+};
+QString errorName(Error e); // "ERR:SYNTAX"
+
+// Thrown while a program runs; the loop's caller turns it into an Outcome.
+struct RunError {
+    Error error;
+    QString detail;
+};
+
+[[noreturn]] inline void raise(Error e, const QString &detail = QString())
+{
+    throw RunError{e, detail};
+}
+
+} // namespace calc::basic

@@ -1,0 +1,171 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calc/basic/Value.h"
+
+#include "calc/TokenCodes.h"
+#include "calc/Tokens.h"
+
+#include <QStringList>
+
+namespace calc::basic
+{
+
+QString stringText(const QVector<int> &tokens)
+{
+    QString s;
+    for (int t : tokens)
+        s += calc::tokens::displayString(t);
+    return s;
+}
+
+QString displayText(const Value &v)
+{
+    switch (v.kind) {
+    case Value::Real:
+        return v.num.display();
+    case Value::String:
+        return stringText(v.text);
+    case Value::List: {
+        QStringList parts;
+        for (const Number &n : v.items)
+            parts << n.display();
+        return QLatin1Char('{') + parts.join(QLatin1Char(' ')) + QLatin1Char('}');
+    }
+    case Value::Matrix:
+        return matrixLines(v).join(QString());
+    }
+    return QString();
+}
+
+QStringList matrixLines(const Value &v)
+{
+    QStringList lines;
+    for (int r = 0; r < v.rows; ++r) {
+        QStringList parts;
+        for (int c = 0; c < v.cols; ++c)
+            parts << v.items[r * v.cols + c].display();
+        QString line = (r == 0 ? QStringLiteral("[[") : QStringLiteral(" [")) +
+                       parts.join(QLatin1Char(' ')) + QLatin1Char(']');
+        if (r == v.rows - 1)
+            line += QLatin1Char(']');
+        lines << line;
+    }
+    return lines;
+}
+
+bool truth(const Value &v)
+{
+    if (v.kind != Value::Real)
+        raise(Error::DataType);
+    return !v.num.isZero();
+}
+
+const Number &realOf(const Value &v)
+{
+    if (v.kind != Value::Real)
+        raise(Error::DataType);
+    return v.num;
+}
+
+long long intOf(const Value &v, Error e)
+{
+    std::int64_t i;
+    if (!realOf(v).toInt(&i))
+        raise(e);
+    return i;
+}
+
+QByteArray bytesOf(const QVector<int> &tokens)
+{
+    QByteArray b;
+    for (int t : tokens)
+        b += calc::tokens::tokenBytes(t);
+    return b;
+}
+
+Value binary(int op, const Value &a, const Value &b)
+{
+    using K = Value::Kind;
+    if (a.kind == K::Real && b.kind == K::Real)
+        return Value::real(realBinary(op, a.num, b.num));
+    if (a.kind == K::String || b.kind == K::String) {
+        if (a.kind != b.kind)
+            raise(Error::DataType);
+        if (op == tok::Plus) {
+            Value v = a;
+            v.text += b.text;
+            return v;
+        }
+        if (op == tok::Eq || op == tok::Ne)
+            return Value::real(num((a.text == b.text) == (op == tok::Eq)));
+        raise(Error::DataType);
+    }
+    if (a.kind == K::Matrix || b.kind == K::Matrix) {
+        if (op == tok::Times && a.kind == K::Matrix && b.kind == K::Matrix) {
+            if (a.cols != b.rows)
+                raise(Error::DimMismatch);
+            Value m = a;
+            m.cols = b.cols;
+            m.items.fill(Number(), a.rows * b.cols);
+            for (int r = 0; r < a.rows; ++r)
+                for (int c = 0; c < b.cols; ++c) {
+                    Number s;
+                    for (int k = 0; k < a.cols; ++k)
+                        s = add(s, mul(a.items[r * a.cols + k], b.items[k * b.cols + c]));
+                    m.items[r * m.cols + c] = s;
+                }
+            return m;
+        }
+        if (op == tok::Times && (a.kind == K::Real || b.kind == K::Real)) {
+            Value m = a.kind == K::Matrix ? a : b;
+            const Number k = a.kind == K::Real ? a.num : b.num;
+            for (Number &x : m.items)
+                x = mul(x, k);
+            return m;
+        }
+        if ((op == tok::Plus || op == tok::Minus) && a.kind == b.kind) {
+            if (a.rows != b.rows || a.cols != b.cols)
+                raise(Error::DimMismatch);
+            Value m = a;
+            for (int i = 0; i < m.items.size(); ++i)
+                m.items[i] = realBinary(op, a.items[i], b.items[i]);
+            return m;
+        }
+        raise(Error::DataType);
+    }
+    // Lists, element by element; a real goes with every element.
+    if (a.kind == K::List && b.kind == K::List && a.items.size() != b.items.size())
+        raise(Error::DimMismatch);
+    Value out = a.kind == K::List ? a : b;
+    for (int i = 0; i < out.items.size(); ++i)
+        out.items[i] = realBinary(op, a.kind == K::List ? a.items[i] : a.num,
+                                  b.kind == K::List ? b.items[i] : b.num);
+    return out;
+}
+
+const QVector<Number> &listOf(const Value &v)
+{
+    if (v.kind != Value::List)
+        raise(Error::DataType);
+    return v.items;
+}
+
+// An index into a list or string: a whole number from 1 to `size`.
+int indexOf(const Value &v, int size)
+{
+    std::int64_t i;
+    if (!realOf(v).toInt(&i) || i < 1 || i > size)
+        raise(Error::InvalidDim);
+    return int(i);
+}
+
+int listSize(const Value &v)
+{
+    std::int64_t n;
+    if (!realOf(v).toInt(&n) || n < 1 || n > 999)
+        raise(Error::Domain);
+    return int(n);
+}
+
+} // namespace calc::basic

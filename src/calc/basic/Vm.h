@@ -1,0 +1,105 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// The engine's inside: the loop and the variables (Vm.cpp), the built-in
+// functions (Builtins.cpp) and the graph screen's commands (Draw.cpp). Not
+// for use outside src/calc/basic.
+#include "calc/TokenCodes.h"
+#include "calc/basic/Bytecode.h"
+#include "calc/basic/Engine.h"
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace calc::basic
+{
+// The generators behind rand, as the calculator seeds them.
+inline constexpr long long kM1 = 2147483563, kM2 = 2147483399;
+
+// Places and coordinates of the graph screen's commands (Draw.cpp).
+void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows = GraphScreen::kRows);
+double coord(const Value &v);
+
+struct Block {
+    enum Kind { If, For, While, Repeat } kind;
+    explicit Block(Kind k) : kind(k) {}
+    int a = 0, b = 0, c = 0;
+    int var = 0;
+    Number end, step;
+};
+
+struct Call {
+    std::shared_ptr<Chunk> program;
+    QString name;
+    int ip = 0;
+    int line = 0;
+    std::vector<Block> blocks;
+};
+
+struct SeqState {
+    int var;
+    Number end, step, saved;
+    QVector<Number> out;
+};
+
+class Vm
+{
+public:
+    explicit Vm(Engine &e) : e_(e) {}
+    // Runs a program to its end; true when its last statement was an
+    // expression (whose value is then in Ans).
+    bool run(std::shared_ptr<Chunk> p, const QString &name);
+    Value evaluate(std::shared_ptr<Chunk> p);
+    Outcome outcome;
+    bool inExpr = false;
+
+private:
+    void loop();
+    void enter(const QString &name);
+    void startStatement(Call &c, const int *operands);
+    void drawOp(int cmd, int n);
+    Value pop()
+    {
+        Value v = std::move(stack_.back());
+        stack_.pop_back();
+        return v;
+    }
+    // The families of instructions; each takes the code after the opcode
+    // and gives back where the loop goes on.
+    int load(int op, const int *code, int ip, const Chunk *prog);
+    int compute(int op, const int *code, int ip);
+    int sequence(int op, const int *code, int ip);
+    int storeOp(int op, const int *code, int ip, const Chunk *prog);
+    void storeDim(int key, const Chunk *prog);
+    int flow(int op, const int *code, int ip, Call *c);
+    int loopBlock(int op, const int *code, int ip, Call *c);
+    int io(int op, const int *code, int ip);
+    void input(const int *operands, const Chunk *prog);
+    int listOp(int op, const int *code, int ip, const Chunk *prog);
+    Value unary(int op, const Value &v);
+    Value call(int fn, Value *args, int n);
+    Value realFunction(int fn, Value *args, int n);
+    Value listStatistic(int fn, Value *args, int n);
+    Value listShape(int fn, Value *args);
+    Value integerFunction(int fn, Value *args, int n);
+    Value stringFunction(int fn, Value *args, int n);
+    Value &var(int key);
+    Value &named(const QString &name, bool create = false);
+    void store(int kind, int key, const Value &v, const QString &name);
+    void display(const Value &v);
+    void pushBlock(Call &c, const Block &b);
+    Number trig(int fn, Number x);
+    Value answer(const QString &text);
+    QString varName(int kind, int key, const Chunk &p) const;
+    void draw(int cmd, const Value *args, int n);
+
+    Engine &e_;
+    std::deque<Call> calls_;
+    std::vector<Value> stack_;
+    std::vector<SeqState> seqs_;
+    bool lastExpr_ = false;
+};
+
+} // namespace calc::basic

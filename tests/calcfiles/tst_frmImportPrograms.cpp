@@ -17,7 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
-using namespace compiler;
+using namespace calcfiles;
 namespace calcfile = calc::calcfile;
 namespace dialogs = platform::dialogs;
 

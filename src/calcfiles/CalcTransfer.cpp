@@ -95,7 +95,7 @@ bool programFile(const QString &path, const QString &name, QByteArray *file, QSt
         return false;
     if (source.kind != ProgramFile::Calculator) {
         QString text;
-        if (!readModel(path, &text, error))
+        if (!modelOf(path, source, &text, error))
             return false;
         const calcfile::Built built =
             calcfile::build(text, name.isEmpty() ? calcfile::nameFromFileName(path) : name, false,

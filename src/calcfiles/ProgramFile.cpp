@@ -135,8 +135,12 @@ bool readProgram(const QString &path, QByteArray *tokens, QString *error)
 bool readModel(const QString &path, QString *model, QString *error, QStringList *refused)
 {
     ProgramFile file;
-    if (!readProgramFile(path, &file, error))
-        return false;
+    return readProgramFile(path, &file, error) && modelOf(path, file, model, error, refused);
+}
+
+bool modelOf(const QString &path, const ProgramFile &file, QString *model, QString *error,
+             QStringList *refused)
+{
     if (file.kind == ProgramFile::Calculator) {
         const auto im = calc::calcfile::import(file.data);
         if (!im.ok()) {

@@ -37,5 +37,8 @@ bool readProgram(const QString &path, QByteArray *tokens, QString *error);
 // `refused`, a text file's characters without a symbol are listed there
 // and left out; without it they fail the read.
 bool readModel(const QString &path, QString *model, QString *error, QStringList *refused = nullptr);
+// The same for a file already read from `path`.
+bool modelOf(const QString &path, const ProgramFile &file, QString *model, QString *error,
+             QStringList *refused = nullptr);
 
 } // namespace calcfiles

@@ -16,88 +16,89 @@ namespace
 
 using Option = QCommandLineOption;
 
-QString s(const char *text)
+QString text(const char *utf8)
 {
-    return QString::fromUtf8(text);
+    return QString::fromUtf8(utf8);
 }
 
 void addConversions(QCommandLineParser *parser)
 {
     parser->addOptions({
-        Option(s("export-8xp"),
-               s("torvane-studio --export-8xp IN OUT.8xp: write the program of IN (a document "
-                 ".tvf, a calculator file, or UTF-8 text) as a calculator file, .8xp for the "
-                 "TI-83 Plus or .83p for the TI-83 (by OUT's extension).")),
-        Option(s("export-link"),
-               s("torvane-studio --export-link IN OUT.txt: write the program of IN (a document "
-                 ".tvf, a calculator file, or UTF-8 text) as a TI-Graph Link ASCII import "
-                 "file.")),
-        Option(s("import-8xp"),
-               s("torvane-studio --import-8xp IN.8xp OUT.tvf: write the program of a calculator "
-                 "file (.8xp, .83p, or a group .8xg, .83g) as a document.")),
-        Option(s("name"),
-               s("The program's name for an export; made from IN's file name without it."),
-               s("NAME")),
-        Option(s("protected"), s("Export the program protected.")),
-        Option(s("program"),
-               s("Which program of a file holding several to import; the first without it."),
-               s("NAME")),
+        Option(text("export-8xp"),
+               text("torvane-studio --export-8xp IN OUT.8xp: write the program of IN (a document "
+                    ".tvf, a calculator file, or UTF-8 text) as a calculator file, .8xp for the "
+                    "TI-83 Plus or .83p for the TI-83 (by OUT's extension).")),
+        Option(text("export-link"),
+               text("torvane-studio --export-link IN OUT.txt: write the program of IN (a document "
+                    ".tvf, a calculator file, or UTF-8 text) as a TI-Graph Link ASCII import "
+                    "file.")),
+        Option(text("import-8xp"),
+               text("torvane-studio --import-8xp IN.8xp OUT.tvf: write the program of a calculator "
+                    "file (.8xp, .83p, or a group .8xg, .83g) as a document.")),
+        Option(text("name"),
+               text("The program's name for an export; made from IN's file name without it."),
+               text("NAME")),
+        Option(text("protected"), text("Export the program protected.")),
+        Option(text("program"),
+               text("Which program of a file holding several to import; the first without it."),
+               text("NAME")),
     });
 }
 
 void addRun(QCommandLineParser *parser)
 {
     parser->addOptions({
-        Option(s("run"),
-               s("Run a program (.tvf, .8xp, .83p, or UTF-8 text) without a display and print "
-                 "the final home screen."),
-               s("FILE")),
-        Option(s("input"),
-               s("With --run: the answer to the next Input, Prompt or Menu(; repeat it for each "
-                 "one."),
-               s("TEXT")),
-        Option(s("keys"), s("With --run: key codes for successive getKey calls, comma-separated."),
-               s("CODES")),
-        Option(s("max-steps"), s("With --run: stop after this many statements (default 10000000)."),
-               s("N")),
-        Option(s("graph-png"), s("With --run: write the final graph screen as a 96x64 PNG."),
-               s("OUT")),
+        Option(text("run"),
+               text("Run a program (.tvf, .8xp, .83p, or UTF-8 text) without a display and print "
+                    "the final home screen."),
+               text("FILE")),
+        Option(text("input"),
+               text("With --run: the answer to the next Input, Prompt or Menu(; repeat it for each "
+                    "one."),
+               text("TEXT")),
+        Option(text("keys"),
+               text("With --run: key codes for successive getKey calls, comma-separated."),
+               text("CODES")),
+        Option(text("max-steps"),
+               text("With --run: stop after this many statements (default 10000000)."), text("N")),
+        Option(text("graph-png"), text("With --run: write the final graph screen as a 96x64 PNG."),
+               text("OUT")),
     });
 }
 
 void addTransfers(QCommandLineParser *parser)
 {
     parser->addOptions({
-        Option(s("send"),
-               s("Send a program (.tvf, .8xp, or UTF-8 text) to a calculator over the link "
-                 "cable; --name renames it."),
-               s("FILE")),
-        Option(s("receive"),
-               s("torvane-studio --receive NAME OUT: receive the program NAME from a calculator "
-                 "and write it to OUT (.8xp, or .tvf as a document)."),
-               s("NAME")),
-        Option(s("cable"),
-               s("With --send or --receive: silver, grey or usb (default: the cable found, else "
-                 "silver)."),
-               s("CABLE")),
-        Option(s("port"), s("With --cable: which cable of that kind, 1 to 4."), s("N")),
+        Option(text("send"),
+               text("Send a program (.tvf, .8xp, or UTF-8 text) to a calculator over the link "
+                    "cable; --name renames it."),
+               text("FILE")),
+        Option(text("receive"),
+               text("torvane-studio --receive NAME OUT: receive the program NAME from a calculator "
+                    "and write it to OUT (.8xp, or .tvf as a document)."),
+               text("NAME")),
+        Option(text("cable"),
+               text("With --send or --receive: silver, grey or usb (default: the cable found, else "
+                    "silver)."),
+               text("CABLE")),
+        Option(text("port"), text("With --cable: which cable of that kind, 1 to 4."), text("N")),
     });
 }
 
 void addChecks(QCommandLineParser *parser)
 {
     parser->addOptions({
-        Option(s("check"),
-               s("Check a program (.tvf, .8xp, .83p, or UTF-8 text) and print its problems as "
-                 "FILE:LINE:COL: error|warning|hint: message; exit 1 on an error."),
-               s("FILE")),
-        Option(s("target"),
-               s("With --check: the calculator, 83 or 83p (default: 83 for .83p files, else "
-                 "83p)."),
-               s("MODEL")),
-        Option(s("optimize"),
-               s("torvane-studio --optimize IN OUT: apply the byte-saving hints until none is "
-                 "left and write the program to OUT (never over IN).")),
+        Option(text("check"),
+               text("Check a program (.tvf, .8xp, .83p, or UTF-8 text) and print its problems as "
+                    "FILE:LINE:COL: error|warning|hint: message; exit 1 on an error."),
+               text("FILE")),
+        Option(text("target"),
+               text("With --check: the calculator, 83 or 83p (default: 83 for .83p files, else "
+                    "83p)."),
+               text("MODEL")),
+        Option(text("optimize"),
+               text("torvane-studio --optimize IN OUT: apply the byte-saving hints until none is "
+                    "left and write the program to OUT (never over IN).")),
     });
 }
 
@@ -106,20 +107,20 @@ void addChecks(QCommandLineParser *parser)
 CommandLine::CommandLine(int &argc, char **argv) : m_argc(argc), m_argv(argv)
 {
     m_parser.setApplicationDescription(
-        s("An editor for TI-83 and TI-83 Plus calculator programs."));
+        text("An editor for TI-83 and TI-83 Plus calculator programs."));
     m_parser.addHelpOption();
     m_parser.addVersionOption();
     m_parser.addPositionalArgument(
-        s("files"),
-        s("Programs (.tvf) to open: the first in the default document window, each further one "
-          "in a new window."),
-        s("[files...]"));
+        text("files"),
+        text("Programs (.tvf) to open: the first in the default document window, each further one "
+             "in a new window."),
+        text("[files...]"));
     addConversions(&m_parser);
     addRun(&m_parser);
     addTransfers(&m_parser);
-    m_parser.addOption(
-        Option(s("new-instance"), s("Start another program even when one already runs (otherwise "
-                                    "the files open in the running one).")));
+    m_parser.addOption(Option(text("new-instance"),
+                              text("Start another program even when one already runs (otherwise "
+                                   "the files open in the running one).")));
     addChecks(&m_parser);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -131,7 +132,7 @@ std::optional<int> CommandLine::runCommand()
 {
     // Conversions, help and version need no display: they run before any
     // window system starts.
-    const auto isSet = [this](const char *name) { return m_parser.isSet(s(name)); };
+    const auto isSet = [this](const char *name) { return m_parser.isSet(text(name)); };
     const int conversions =
         int(isSet("export-8xp")) + int(isSet("export-link")) + int(isSet("import-8xp"));
     const bool other = conversions == 0 && !isSet("help") && !isSet("version");
@@ -158,7 +159,7 @@ QStringList CommandLine::files() const
 
 bool CommandLine::newInstance() const
 {
-    return m_parser.isSet(s("new-instance"));
+    return m_parser.isSet(text("new-instance"));
 }
 
 } // namespace cli

@@ -11,7 +11,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Engine.h"
-#include "run/frmCalculator.h"
+#include "calculator/frmCalculator.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -40,7 +40,7 @@ struct Loop {
 
 // Stop on a busy loop, from the click to the program's end, in ms; the
 // worst of several tries.
-double stopMilliseconds(run::frmCalculator &calc)
+double stopMilliseconds(calculator::frmCalculator &calc)
 {
     double worst = 0;
     for (int i = 0; i < 10; ++i) {
@@ -59,7 +59,7 @@ double stopMilliseconds(run::frmCalculator &calc)
 }
 
 // Repaints in one second of a loop that changes the screen every statement.
-double repaintsPerSecond(run::frmCalculator &calc)
+double repaintsPerSecond(calculator::frmCalculator &calc)
 {
     calc.run(tokensOf("AxesOff:ClrDraw\nWhile 1\nPxl-Change(1,1\nEnd"), QStringLiteral("DRAW"));
     QTest::qWait(200); // past the first frames
@@ -107,7 +107,7 @@ int main(int argc, char **argv)
         });
         std::printf("%-12s %14.0f %16.0f\n", loop.name, steps / seconds, iterations / seconds);
     }
-    run::frmCalculator calc;
+    calculator::frmCalculator calc;
     calc.show();
     const double stopMs = stopMilliseconds(calc);
     const double repaints = repaintsPerSecond(calc);

@@ -54,34 +54,7 @@ frmCompile::frmCompile(QWidget *parent) : QWidget(parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
 
-    Frame1 = new QGroupBox(QStringLiteral("Documentation"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto *rows = new QGridLayout(Frame1);
-    auto makeRow = [&](int row, QPushButton *&cmd, const char *cmdName, QLabel *&lbl,
-                       const char *lblName, QCheckBox *&chk, const char *chkName) {
-        cmd = new QPushButton(QStringLiteral("Step %1").arg(row + 1), Frame1);
-        cmd->setObjectName(QLatin1String(cmdName));
-        lbl = new QLabel(Frame1);
-        lbl->setObjectName(QLatin1String(lblName));
-        lbl->setWordWrap(true);
-        chk = new QCheckBox(QStringLiteral("Not Done"), Frame1);
-        chk->setObjectName(QLatin1String(chkName));
-        rows->addWidget(cmd, row, 0);
-        rows->addWidget(lbl, row, 1);
-        rows->addWidget(chk, row, 2);
-    };
-    makeRow(0, Command1, "Command1", Label2, "Label2", Check1, "Check1");
-    makeRow(1, Command2, "Command2", Label4, "Label4", Check2, "Check2");
-    makeRow(2, Command3, "Command3", Label5, "Label5", Check3, "Check3");
-    makeRow(3, Command4, "Command4", Label7, "Label7", Check4, "Check4");
-    makeRow(4, Command5, "Command5", Label8, "Label8", Check5, "Check5");
-    rows->setColumnStretch(1, 1);
-    Label2->setText(QStringLiteral("This will create the title of your program."));
-    Label4->setText(QStringLiteral("This will ask some general questions about your program."));
-    Label5->setText(QStringLiteral("This will ask you your program description."));
-    Label7->setText(
-        QStringLiteral("This will ask you the steps in order to operate your program."));
-    Label8->setText(QStringLiteral("This will ask you some final comments and a conclusion."));
+    createSteps();
 
     Label9 = new QLabel(QStringLiteral("Go over your document. If you like it, press OK. If you "
                                        "don't, press Clear All or Cancel."),
@@ -129,6 +102,39 @@ frmCompile::frmCompile(QWidget *parent) : QWidget(parent)
     connect(Command6, &QPushButton::clicked, this, &frmCompile::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &frmCompile::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &frmCompile::Command8_Click);
+}
+
+// The five steps, a row each: its button, what it does, whether it ran.
+void frmCompile::createSteps()
+{
+    Frame1 = new QGroupBox(QStringLiteral("Documentation"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *rows = new QGridLayout(Frame1);
+    auto makeRow = [&](int row, QPushButton *&cmd, const char *cmdName, QLabel *&lbl,
+                       const char *lblName, QCheckBox *&chk, const char *chkName) {
+        cmd = new QPushButton(QStringLiteral("Step %1").arg(row + 1), Frame1);
+        cmd->setObjectName(QLatin1String(cmdName));
+        lbl = new QLabel(Frame1);
+        lbl->setObjectName(QLatin1String(lblName));
+        lbl->setWordWrap(true);
+        chk = new QCheckBox(QStringLiteral("Not Done"), Frame1);
+        chk->setObjectName(QLatin1String(chkName));
+        rows->addWidget(cmd, row, 0);
+        rows->addWidget(lbl, row, 1);
+        rows->addWidget(chk, row, 2);
+    };
+    makeRow(0, Command1, "Command1", Label2, "Label2", Check1, "Check1");
+    makeRow(1, Command2, "Command2", Label4, "Label4", Check2, "Check2");
+    makeRow(2, Command3, "Command3", Label5, "Label5", Check3, "Check3");
+    makeRow(3, Command4, "Command4", Label7, "Label7", Check4, "Check4");
+    makeRow(4, Command5, "Command5", Label8, "Label8", Check5, "Check5");
+    rows->setColumnStretch(1, 1);
+    Label2->setText(QStringLiteral("This will create the title of your program."));
+    Label4->setText(QStringLiteral("This will ask some general questions about your program."));
+    Label5->setText(QStringLiteral("This will ask you your program description."));
+    Label7->setText(
+        QStringLiteral("This will ask you the steps in order to operate your program."));
+    Label8->setText(QStringLiteral("This will ask you some final comments and a conclusion."));
 }
 
 void frmCompile::insertBlock(const QString &block)

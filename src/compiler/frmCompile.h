@@ -62,6 +62,9 @@ public slots:
     void Command6_Click(); // Clear All
     void Command7_Click(); // OK
     void Command8_Click(); // Cancel
+
+private:
+    void createSteps();
 };
 
 } // namespace compiler

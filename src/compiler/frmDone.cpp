@@ -4,7 +4,6 @@
 #include "compiler/frmDone.h"
 
 #include "calc/CalcFile.h"
-#include "compiler/CalcExport.h"
 #include "compiler/LinkExport.h"
 #include "platform/AppInfo.h"
 #include "platform/Controls.h"
@@ -100,16 +99,18 @@ void frmDone::refuse(const QString &text, bool failure)
                      failure ? QMessageBox::Critical : QMessageBox::Information);
 }
 
-void frmDone::Command1_Click()
+void frmDone::tryAgain(const QString &why)
 {
-    temp->setText(QString());
-    Preview->setText(QString());
+    dialogs::message(this, why, QString(), QMessageBox::Warning);
+}
 
+std::optional<QString> frmDone::loadDocument()
+{
     const std::optional<QString> source = dialogs::openFile(
         this, QStringLiteral("Load Torvane Studio File"), platform::documentFileFilter());
     if (!source) {
         refuse(QStringLiteral("No document was chosen."), false);
-        return;
+        return std::nullopt;
     }
     // The export reads the saved file; changes still in a window would be
     // missing from it without a word.
@@ -124,10 +125,10 @@ void frmDone::Command1_Click()
                              {{QMessageBox::Save, QStringLiteral("Save them first")},
                               {QMessageBox::Ignore, QStringLiteral("Export the saved file")}});
         if (answer != QMessageBox::Save && answer != QMessageBox::Ignore)
-            return;
+            return std::nullopt;
         if (answer == QMessageBox::Save && !open->save()) {
             refuse(QStringLiteral("The changes were not saved."), false);
-            return;
+            return std::nullopt;
         }
     }
     QString error;
@@ -135,14 +136,14 @@ void frmDone::Command1_Click()
         refuse(QStringLiteral("The document \"%1\" could not be read:\n%2")
                    .arg(QDir::toNativeSeparators(*source), error),
                true);
-        return;
+        return std::nullopt;
     }
+    return source;
+}
 
+std::optional<QString> frmDone::askName(bool calcFile)
+{
     // Each answer is checked when it is given, and asked again at once.
-    auto tryAgain = [this](const QString &why) {
-        dialogs::message(this, why, QString(), QMessageBox::Warning);
-    };
-    const bool calcFile = chkCalcFile->isChecked();
     QString name = QStringLiteral("DEFULT");
     for (bool again = false;; again = true) {
         const std::optional<QString> answer = dialogs::promptOrCancel(
@@ -152,7 +153,7 @@ void frmDone::Command1_Click()
         // it is; cancel when asked again stops.
         if (!answer && again) {
             refuse(QStringLiteral("No program name was given."), false);
-            return;
+            return std::nullopt;
         }
         name = answer.value_or(QString());
         const ExportBytes nameBytes = toExportBytes(name);
@@ -165,14 +166,76 @@ void frmDone::Command1_Click()
         if (calcFile && !calc::calcfile::isValidName(name)) {
             if (!answer) {
                 refuse(QStringLiteral("No program name was given for the calculator file."), false);
-                return;
+                return std::nullopt;
             }
             tryAgain(calc::calcfile::nameRules(name));
             continue;
         }
-        break;
+        return name;
     }
-    const QString text = exportText(temp->Text(), name, Check1->isChecked(), *source);
+}
+
+std::optional<QString> frmDone::askTarget(const QString &source, const QString &name)
+{
+    for (;;) {
+        const std::optional<QString> target = dialogs::saveFile(
+            this, QStringLiteral("Save Text File"), QStringLiteral("Text File (*.txt)|*.txt"),
+            name + QStringLiteral(".txt"));
+        if (!target) {
+            refuse(QStringLiteral("No file name was chosen for the export."), false);
+            return std::nullopt;
+        }
+        if (!platform::textfiles::sameFile(source, *target))
+            return target;
+        tryAgain(QStringLiteral("\"%1\" is the document the program was loaded from; the export "
+                                "must not replace it. Please choose another file name.")
+                     .arg(QDir::toNativeSeparators(*target)));
+    }
+}
+
+bool frmDone::makeCalcFile(const QString &source, const QString &target, const QString &name,
+                           QString *calcTarget, QByteArray *calcBytes)
+{
+    const QString filter = calc::calcfile::fileFilter();
+    for (;;) {
+        const std::optional<QString> chosen =
+            dialogs::saveFile(this, QStringLiteral("Save Calculator File"), filter,
+                              name + u'.' + dialogs::defaultSuffix(filter));
+        if (!chosen) {
+            refuse(QStringLiteral("No file name was chosen for the calculator file."), false);
+            return false;
+        }
+        *calcTarget = *chosen;
+        if (!platform::textfiles::sameFile(*chosen, target) &&
+            !platform::textfiles::sameFile(*chosen, source))
+            break;
+        tryAgain(QStringLiteral("The calculator file must be a file of its own, neither the "
+                                "document nor the export file. Please choose another file "
+                                "name."));
+    }
+    const calc::calcfile::Built built = calc::calcfile::build(
+        temp->Text(), name, Check1->isChecked(), calc::calcfile::modelForPath(*calcTarget));
+    if (!built.ok()) {
+        refuse(QStringLiteral("The calculator file cannot be made:\n%1").arg(built.error), true);
+        return false;
+    }
+    *calcBytes = built.file;
+    return true;
+}
+
+void frmDone::Command1_Click()
+{
+    temp->setText(QString());
+    Preview->setText(QString());
+
+    const std::optional<QString> source = loadDocument();
+    if (!source)
+        return;
+    const bool calcFile = chkCalcFile->isChecked();
+    const std::optional<QString> name = askName(calcFile);
+    if (!name)
+        return;
+    const QString text = exportText(temp->Text(), *name, Check1->isChecked(), *source);
     Preview->setText(text);
 
     // Checked before asking where to save, so the user is not sent through
@@ -189,70 +252,41 @@ void frmDone::Command1_Click()
                true);
         return;
     }
-
-    std::optional<QString> target;
-    for (;;) {
-        target = dialogs::saveFile(this, QStringLiteral("Save Text File"),
-                                   QStringLiteral("Text File (*.txt)|*.txt"),
-                                   name + QStringLiteral(".txt"));
-        if (!target) {
-            refuse(QStringLiteral("No file name was chosen for the export."), false);
-            return;
-        }
-        if (!platform::textfiles::sameFile(*source, *target))
-            break;
-        tryAgain(QStringLiteral("\"%1\" is the document the program was loaded from; the export "
-                                "must not replace it. Please choose another file name.")
-                     .arg(QDir::toNativeSeparators(*target)));
-    }
-
+    const std::optional<QString> target = askTarget(*source, *name);
+    if (!target)
+        return;
     // The calculator file is made in full before anything is written.
-    std::optional<QString> calcTarget;
+    QString calcTarget;
     QByteArray calcBytes;
-    if (calcFile) {
-        const QString filter = calc::calcfile::fileFilter();
-        for (;;) {
-            calcTarget = dialogs::saveFile(this, QStringLiteral("Save Calculator File"), filter,
-                                           name + u'.' + dialogs::defaultSuffix(filter));
-            if (!calcTarget) {
-                refuse(QStringLiteral("No file name was chosen for the calculator file."), false);
-                return;
-            }
-            if (!platform::textfiles::sameFile(*calcTarget, *target) &&
-                !platform::textfiles::sameFile(*calcTarget, *source))
-                break;
-            tryAgain(QStringLiteral("The calculator file must be a file of its own, neither the "
-                                    "document nor the export file. Please choose another file "
-                                    "name."));
-        }
-        const calc::calcfile::Built built = calc::calcfile::build(
-            temp->Text(), name, Check1->isChecked(), calc::calcfile::modelForPath(*calcTarget));
-        if (!built.ok()) {
-            refuse(QStringLiteral("The calculator file cannot be made:\n%1").arg(built.error),
-                   true);
-            return;
-        }
-        calcBytes = built.file;
-    }
+    if (calcFile && !makeCalcFile(*source, *target, *name, &calcTarget, &calcBytes))
+        return;
+    writeFiles(*target, bytes.bytes, calcTarget, calcBytes, *name);
+}
 
-    if (!platform::textfiles::writeAtomically(*target, bytes.bytes, &error)) {
+void frmDone::writeFiles(const QString &target, const QByteArray &bytes, const QString &calcTarget,
+                         const QByteArray &calcBytes, const QString &name)
+{
+    QString error;
+    if (!platform::textfiles::writeAtomically(target, bytes, &error)) {
         refuse(QStringLiteral("The export file \"%1\" could not be written:\n%2")
-                   .arg(QDir::toNativeSeparators(*target), error),
+                   .arg(QDir::toNativeSeparators(target), error),
                true);
         return;
     }
     QString wrote = QStringLiteral("Wrote %1: program %2, %3 bytes")
-                        .arg(QFileInfo(*target).fileName(), name)
-                        .arg(bytes.bytes.size());
-    if (calcTarget) {
-        if (!calcexport::writeOutput(*source, *calcTarget, calcBytes, &error)) {
+                        .arg(QFileInfo(target).fileName(), name)
+                        .arg(bytes.size());
+    if (!calcTarget.isEmpty()) {
+        if (!platform::textfiles::writeAtomically(calcTarget, calcBytes, &error)) {
             dialogs::message(this,
-                             error + QStringLiteral("\n\nThe export file was written; the "
-                                                    "calculator file was not."),
+                             QStringLiteral("Cannot write \"%1\": %2")
+                                     .arg(QDir::toNativeSeparators(calcTarget), error) +
+                                 QStringLiteral("\n\nThe export file was written; the "
+                                                "calculator file was not."),
                              QString(), QMessageBox::Critical);
         } else {
             wrote += QStringLiteral("; %1, %2 bytes")
-                         .arg(QFileInfo(*calcTarget).fileName())
+                         .arg(QFileInfo(calcTarget).fileName())
                          .arg(calcBytes.size());
         }
     }

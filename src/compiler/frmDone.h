@@ -6,6 +6,8 @@
 // calculator link's ASCII import file.
 #include <QWidget>
 
+#include <optional>
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -47,6 +49,15 @@ public slots:
 
 private:
     void refuse(const QString &text, bool failure);
+    void tryAgain(const QString &why);
+    // The steps of one export; each says why it stops and returns nothing.
+    std::optional<QString> loadDocument();
+    std::optional<QString> askName(bool calcFile);
+    std::optional<QString> askTarget(const QString &source, const QString &name);
+    bool makeCalcFile(const QString &source, const QString &target, const QString &name,
+                      QString *calcTarget, QByteArray *calcBytes);
+    void writeFiles(const QString &target, const QByteArray &bytes, const QString &calcTarget,
+                    const QByteArray &calcBytes, const QString &name);
 };
 
 } // namespace compiler

@@ -5,9 +5,9 @@
 
 #include "calc/CalcFile.h"
 #include "calc/Tokens.h"
+#include "calcfiles/ProgramFile.h"
+#include "calculator/frmCalculator.h"
 #include "editor/frmDocument.h"
-#include "run/Runner.h"
-#include "run/frmCalculator.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -171,20 +171,20 @@ QString Debugger::programName() const
     return title.trimmed();
 }
 
-run::frmCalculator *Debugger::calculator()
+calculator::frmCalculator *Debugger::calculator()
 {
     if (m_calc)
         return m_calc;
-    m_calc = new run::frmCalculator(m_doc);
-    connect(m_calc, &run::frmCalculator::paused, this, &Debugger::pausedAt);
-    connect(m_calc, &run::frmCalculator::ended, this, &Debugger::ended);
-    connect(m_calc, &run::frmCalculator::runRequested, this, &Debugger::runProgram);
-    connect(m_calc, &run::frmCalculator::stepRequested, this, &Debugger::stepProgram);
-    connect(m_calc, &run::frmCalculator::stopRequested, this, &Debugger::stopProgram);
+    m_calc = new calculator::frmCalculator(m_doc);
+    connect(m_calc, &calculator::frmCalculator::paused, this, &Debugger::pausedAt);
+    connect(m_calc, &calculator::frmCalculator::ended, this, &Debugger::ended);
+    connect(m_calc, &calculator::frmCalculator::runRequested, this, &Debugger::runProgram);
+    connect(m_calc, &calculator::frmCalculator::stepRequested, this, &Debugger::stepProgram);
+    connect(m_calc, &calculator::frmCalculator::stopRequested, this, &Debugger::stopProgram);
     return m_calc;
 }
 
-run::frmCalculator *Debugger::calculatorIfLoaded() const
+calculator::frmCalculator *Debugger::calculatorIfLoaded() const
 {
     return m_calc;
 }
@@ -232,7 +232,7 @@ void Debugger::toggleBreakpointAtCaret()
 
 void Debugger::runProgram()
 {
-    run::frmCalculator *c = calculator();
+    calculator::frmCalculator *c = calculator();
     if (c->isRunning()) {
         c->session().resume();
         showCurrent(0);
@@ -245,7 +245,7 @@ void Debugger::runProgram()
 
 void Debugger::stepProgram()
 {
-    run::frmCalculator *c = calculator();
+    calculator::frmCalculator *c = calculator();
     if (c->isRunning()) {
         c->session().step();
         return;
@@ -262,7 +262,7 @@ void Debugger::stopProgram()
 bool Debugger::start(bool stepping)
 {
     const auto t = calc::tokens::tokenize(m_doc->RichTextBox1->Text());
-    run::frmCalculator *c = calculator();
+    calculator::frmCalculator *c = calculator();
     if (!t.ok()) {
         selectLine(t.errorLine, t.errorColumn);
         c->lblStatus->setText(t.error);
@@ -291,7 +291,7 @@ bool Debugger::start(bool stepping)
             const QString path = QDir(folder).filePath(name + QLatin1String(ext));
             QString why;
             if (QFileInfo::exists(path))
-                return run::readProgram(path, out, &why);
+                return calcfiles::readProgram(path, out, &why);
         }
         return false;
     };

@@ -18,7 +18,7 @@ namespace editor
 {
 class frmDocument;
 }
-namespace run
+namespace calculator
 {
 class frmCalculator;
 }
@@ -41,8 +41,8 @@ public:
     // its caption when it has no file.
     QString programName() const;
 
-    run::frmCalculator *calculator(); // made on first use
-    run::frmCalculator *calculatorIfLoaded() const;
+    calculator::frmCalculator *calculator(); // made on first use
+    calculator::frmCalculator *calculatorIfLoaded() const;
 
     // 1-based lines with a breakpoint, ascending.
     QList<int> breakpoints() const;
@@ -69,7 +69,7 @@ private:
     void sendBreakpoints();
 
     editor::frmDocument *m_doc;
-    QPointer<run::frmCalculator> m_calc;
+    QPointer<calculator::frmCalculator> m_calc;
     Margin *m_margin = nullptr;
     QList<QTextCursor> m_marks; // each at the start of its line, moving with edits
     int m_current = 0;

@@ -6,10 +6,10 @@
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
 #include "calc/CalculatorSymbols.h"
-#include "compiler/CalcCommands.h"
-#include "compiler/CalcLinkCommands.h"
+#include "calcfiles/CalcCommands.h"
+#include "calcfiles/CalcLinkCommands.h"
+#include "calcfiles/frmImportPrograms.h"
 #include "compiler/frmCompile.h"
-#include "compiler/frmImportPrograms.h"
 #include "debug/Debugger.h"
 #include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
@@ -109,12 +109,12 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
             [&windows] { windows.show<projects::frmProjectExplorer>(); });
     connect(doc, &editor::frmDocument::exportCalcRequested, doc, [doc] {
-        compiler::calccommands::exportProgram(doc, doc->programPane()->Text(), doc->fileName(),
-                                              doc->windowTitle());
+        calcfiles::calccommands::exportProgram(doc, doc->programPane()->Text(), doc->fileName(),
+                                               doc->windowTitle());
     });
     // Each imported program opens in a window of its own, captioned with its name.
     connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {
-        const compiler::CalcImport result = compiler::importCalculatorPrograms(doc);
+        const calcfiles::CalcImport result = calcfiles::importCalculatorPrograms(doc);
         editor::frmDocument *opened = nullptr;
         for (const calc::calcfile::Imported &p : result.programs) {
             opened = createDocument(calc::calcsymbols::toUnicode(p.name));
@@ -125,12 +125,12 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     });
 
     connect(doc, &editor::frmDocument::sendToCalcRequested, doc, [doc] {
-        compiler::calclinkcommands::sendProgram(doc, doc->programPane()->Text(), doc->fileName(),
-                                                doc->windowTitle());
+        calcfiles::calclinkcommands::sendProgram(doc, doc->programPane()->Text(), doc->fileName(),
+                                                 doc->windowTitle());
     });
     // A received program opens in a window of its own, as an imported one.
     connect(doc, &editor::frmDocument::receiveFromCalcRequested, doc, [this, doc] {
-        if (const auto program = compiler::calclinkcommands::receiveProgram(doc))
+        if (const auto program = calcfiles::calclinkcommands::receiveProgram(doc))
             createDocument(program->name)->programPane()->setText(program->text);
     });
 

@@ -6,11 +6,11 @@
 #include "common/TestRegistry.h"
 
 #include "calc/CalculatorSymbols.h"
+#include "calculator/frmCalculator.h"
 #include "debug/Debugger.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
-#include "run/frmCalculator.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,9 +19,9 @@
 #include <QTableWidget>
 #include <QTest>
 
+using calculator::frmCalculator;
 using editor::frmDocument;
-using run::frmCalculator;
-using Wait = run::Session::Wait;
+using Wait = calculator::Session::Wait;
 
 namespace
 {

@@ -7,8 +7,8 @@
 
 #include "calc/CalcFile.h"
 #include "calc/Tokens.h"
-#include "compiler/CalcLinkCommands.h"
-#include "compiler/CalcTransfer.h"
+#include "calcfiles/CalcLinkCommands.h"
+#include "calcfiles/CalcTransfer.h"
 #include "editor/frmDocument.h"
 #include "link/FakeCalculator.h"
 #include "link/Link.h"
@@ -67,16 +67,16 @@ private slots:
     void init()
     {
         m_profile = std::make_unique<testing::IsolatedProfile>();
-        compiler::calctransfer::rememberCable({calclink::Cable::Silver, 1});
+        calcfiles::calctransfer::rememberCable({calclink::Cable::Silver, 1});
         m_calc = FakeCalculator();
-        compiler::calclinkcommands::setTestCalculator(&m_calc);
+        calcfiles::calclinkcommands::setTestCalculator(&m_calc);
         dialogs::setScript(&(m_script = dialogs::Script()));
     }
     void cleanup()
     {
         shell::Studio::instance().reset();
         dialogs::setScript(nullptr);
-        compiler::calclinkcommands::setTestCalculator(nullptr);
+        calcfiles::calclinkcommands::setTestCalculator(nullptr);
         m_profile.reset();
     }
 

@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calcfiles/CalcCommands.h"
+
+#include "calc/Tokens.h"
+#include "calcfiles/CalcExport.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowRegistry.h"
+
+#include <QFileInfo>
+
+namespace calcfiles::calccommands
+{
+
+namespace calcfile = calc::calcfile;
+namespace dialogs = platform::dialogs;
+
+void exportProgram(QWidget *parent, const QString &text, const QString &document,
+                   const QString &caption)
+{
+    const QString title = QStringLiteral("Export to Calculator");
+    auto refuse = [&](const QString &why) {
+        dialogs::message(parent, why + QStringLiteral("\n\nNothing was exported."), title,
+                         QMessageBox::Critical);
+    };
+    // A character without a token is reported before anything is asked.
+    if (const auto t = calc::tokens::tokenize(text); !t.ok()) {
+        refuse(t.error);
+        return;
+    }
+    QString name = calcfile::nameFromFileName(document.isEmpty() ? caption : document);
+    for (;;) {
+        const auto answer = dialogs::promptOrCancel(
+            parent,
+            QStringLiteral("Name of the calculator program (1 to 8 characters: A-Z, 0-9 or "
+                           "\u03B8, not a digit first):"),
+            title, name);
+        if (!answer)
+            return;
+        name = *answer;
+        if (calcfile::isValidName(name))
+            break;
+        dialogs::message(parent, calcfile::nameRules(name), title, QMessageBox::Critical);
+    }
+    const auto target =
+        dialogs::saveFile(parent, title, calcfile::fileFilter(),
+                          name + u'.' + dialogs::defaultSuffix(calcfile::fileFilter()));
+    if (!target)
+        return;
+    const calcfile::Built built =
+        calcfile::build(text, name, false, calcfile::modelForPath(*target));
+    QString error;
+    if (!built.ok())
+        refuse(built.error);
+    else if (!calcexport::writeOutput(document, *target, built.file, &error))
+        refuse(error);
+    else
+        platform::windows().showStatus(QStringLiteral("Wrote %1: program %2, %3 bytes")
+                                           .arg(QFileInfo(*target).fileName(), name)
+                                           .arg(built.file.size()));
+}
+
+} // namespace calcfiles::calccommands

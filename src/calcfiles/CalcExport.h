@@ -1,0 +1,41 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// Conversions between saved documents and the files a calculator's link
+// software loads, shared by the command line and the export window. No
+// window and no display needed.
+#include "calc/CalcFile.h"
+
+#include <QString>
+
+namespace calcfiles::calcexport
+{
+
+// An empty *name is made from `source`'s file name; false when none can be.
+bool nameFor(const QString &source, QString *name, QString *error);
+
+// A program file (see ProgramFile.h) to .8xp or .83p (by the target's
+// extension). An empty name is made from the source's file name.
+bool exportCalcFile(const QString &source, const QString &target, QString name, bool isProtected,
+                    QString *error);
+
+// A calculator file's programs (.8xp, .83p, groups .8xg, .83g), or *error.
+bool readCalcFile(const QString &source, calc::calcfile::ImportedFile *file, QString *error);
+// A document (.tvf) of model text in the calculator font.
+QByteArray documentOf(const QString &modelText);
+// What an import reports: the program taken, protected and archived, the
+// file's other programs and other variables, and the warnings.
+QString importReport(const calc::calcfile::ImportedFile &file,
+                     const calc::calcfile::Imported &program);
+
+// A calculator file's program to a document in the calculator font: the
+// first, or the one named `program`. *report says what was taken and left.
+bool importCalcFile(const QString &source, const QString &target, QString *error,
+                    const QString &program = QString(), QString *report = nullptr);
+
+// Writes bytes whole or not at all, never over `source`.
+bool writeOutput(const QString &source, const QString &target, const QByteArray &bytes,
+                 QString *error);
+
+} // namespace calcfiles::calcexport

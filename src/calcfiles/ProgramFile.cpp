@@ -1,0 +1,161 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calcfiles/ProgramFile.h"
+
+#include "calc/CalcFile.h"
+#include "calc/CalculatorSymbols.h"
+#include "calc/Tokens.h"
+#include "platform/RtfCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace calcfiles
+{
+
+namespace
+{
+
+// Far above any document or program; keeps a wrong file from filling the
+// memory.
+constexpr qint64 kMaxFile = qint64(64) * 1024 * 1024;
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+ProgramFile::Kind kindOf(const QString &path)
+{
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext == QLatin1String("8xp") || ext == QLatin1String("83p"))
+        return ProgramFile::Calculator;
+    return ext == QLatin1String("tvf") ? ProgramFile::Document : ProgramFile::Text;
+}
+
+// Any line break becomes the CR LF that model text holds.
+QString withCrLf(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+void readText(ProgramFile *file)
+{
+    QString text = QString::fromUtf8(file->data);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const auto in = calc::calcsymbols::fromUnicode(text);
+    file->model = withCrLf(in.text);
+    file->refused = in.refused;
+    for (const QChar c : in.refused) {
+        const int at = int(text.indexOf(c));
+        const int line = int(text.left(at).count(QLatin1Char('\n'))) + 1;
+        const int column = at - int(text.lastIndexOf(QLatin1Char('\n'), at - 1));
+        file->refusedAt.append(QStringLiteral("%1:%2: error: no calculator token is written \"%3\"")
+                                   .arg(line)
+                                   .arg(column)
+                                   .arg(c));
+    }
+}
+
+bool refuseText(const QString &path, const ProgramFile &file, QString *error)
+{
+    if (file.refused.isEmpty())
+        return false;
+    *error = QStringLiteral("%1: no calculator command or symbol is written %2")
+                 .arg(shown(path), file.refused);
+    return true;
+}
+
+} // namespace
+
+bool readProgramFile(const QString &path, ProgramFile *file, QString *error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("Cannot open \"%1\": %2").arg(shown(path), f.errorString());
+        return false;
+    }
+    if (f.size() > kMaxFile) {
+        *error = QStringLiteral("\"%1\" is too large to be a program.").arg(shown(path));
+        return false;
+    }
+    file->kind = kindOf(path);
+    file->data = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), f.errorString());
+        return false;
+    }
+    if (file->kind == ProgramFile::Document) {
+        platform::rtf::Document doc;
+        QString why;
+        if (!platform::rtf::read(file->data, &doc, &why)) {
+            *error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), why);
+            return false;
+        }
+        file->model = withCrLf(doc.text());
+    } else if (file->kind == ProgramFile::Text) {
+        readText(file);
+    }
+    return true;
+}
+
+bool readProgram(const QString &path, QByteArray *tokens, QString *error)
+{
+    ProgramFile file;
+    if (!readProgramFile(path, &file, error))
+        return false;
+    if (file.kind == ProgramFile::Calculator) {
+        const auto r = calc::calcfile::read(file.data);
+        if (!r.ok()) {
+            *error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), r.error);
+            return false;
+        }
+        *tokens = r.program.tokens;
+        return true;
+    }
+    if (refuseText(path, file, error))
+        return false;
+    const auto t = calc::tokens::tokenize(file.model);
+    if (!t.ok()) {
+        *error = QStringLiteral("%1: %2").arg(shown(path), t.error);
+        return false;
+    }
+    *tokens = t.bytes;
+    return true;
+}
+
+bool readModel(const QString &path, QString *model, QString *error, QStringList *refused)
+{
+    ProgramFile file;
+    return readProgramFile(path, &file, error) && modelOf(path, file, model, error, refused);
+}
+
+bool modelOf(const QString &path, const ProgramFile &file, QString *model, QString *error,
+             QStringList *refused)
+{
+    if (file.kind == ProgramFile::Calculator) {
+        const auto im = calc::calcfile::import(file.data);
+        if (!im.ok()) {
+            *error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), im.error);
+            return false;
+        }
+        *model = im.text;
+        return true;
+    }
+    if (refused)
+        *refused = file.refusedAt;
+    else if (refuseText(path, file, error))
+        return false;
+    *model = file.model;
+    return true;
+}
+
+} // namespace calcfiles

@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calculator/GraphImage.h"
+
+#include "platform/Fonts.h"
+
+#include <QPainter>
+#include <QSaveFile>
+
+namespace calculator
+{
+
+using calc::basic::GraphScreen;
+
+QImage graphImage(const GraphScreen &graph)
+{
+    QImage image(GraphScreen::kWidth, GraphScreen::kHeight, QImage::Format_RGB32);
+    for (int r = 0; r < GraphScreen::kHeight; ++r) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(r));
+        for (int c = 0; c < GraphScreen::kWidth; ++c)
+            line[c] = graph.pixel(r, c) ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    }
+    return image;
+}
+
+bool writeGraphPng(const GraphScreen &graph, const QString &path, QString *error)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || !graphImage(graph).save(&f, "PNG") || !f.commit()) {
+        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
+        return false;
+    }
+    return true;
+}
+
+void drawGraphText(GraphScreen &graph, int row, int col, const QString &text)
+{
+    // The small font: letters 5 pixels tall in a 6-pixel line, 4 pixels
+    // apart. Drawn 8 times larger and then sampled, since outlines drawn
+    // at 7 pixels lose their strokes.
+    constexpr int kHeight = 6, kAdvance = 4, kSample = 8;
+    QFont font = platform::calculatorFont();
+    font.setPixelSize(7 * kSample);
+    const int width = int(text.size()) * kAdvance;
+    QImage image(width * kSample, kHeight * kSample, QImage::Format_Grayscale8);
+    image.fill(255);
+    {
+        QPainter p(&image);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        for (int i = 0; i < text.size(); ++i)
+            p.drawText(QPointF(i * kAdvance * kSample, 5 * kSample), text.mid(i, 1));
+    }
+    for (int r = 0; r < kHeight; ++r) {
+        for (int c = 0; c < width; ++c) {
+            int ink = 0;
+            for (int y = 0; y < kSample; ++y) {
+                const uchar *line = image.constScanLine(r * kSample + y) + c * kSample;
+                for (int x = 0; x < kSample; ++x)
+                    ink += 255 - line[x];
+            }
+            // A third of the square inked lights the pixel.
+            const bool on = ink * 3 > 255 * kSample * kSample;
+            graph.set(row + r, col + c, on ? GraphScreen::On : GraphScreen::Off);
+        }
+    }
+}
+
+} // namespace calculator

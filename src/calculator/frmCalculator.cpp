@@ -1,0 +1,341 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calculator/frmCalculator.h"
+
+#include "calc/basic/Value.h"
+#include "calculator/GraphImage.h"
+#include "calculator/KeyMap.h"
+#include "platform/Fonts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace calculator
+{
+
+using calc::basic::GraphScreen;
+using calc::basic::HomeScreen;
+
+namespace
+{
+
+constexpr int kScale = 3;
+// Repaints at most this often: 17 ms is under 60 a second.
+constexpr int kFrameMs = 17;
+const QColor kLcd(0xA6, 0xB4, 0x9A);
+const QColor kInk(0x1C, 0x24, 0x1C);
+
+} // namespace
+
+CalcScreen::CalcScreen(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("picScreen"));
+    setFixedSize(sizeHint());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize CalcScreen::sizeHint() const
+{
+    return QSize(GraphScreen::kWidth * kScale, GraphScreen::kHeight * kScale);
+}
+
+void CalcScreen::display(const Session::Frame &frame, const QString &typed, int menuItem)
+{
+    const bool same =
+        frame.graphShown == m_graphShown && frame.home.generation() == m_homeGeneration &&
+        frame.graph.generation() == m_graphGeneration && typed == m_typed && menuItem == m_menuItem;
+    m_frame = frame;
+    m_typed = typed;
+    m_menuItem = menuItem;
+    m_graphShown = frame.graphShown;
+    m_homeGeneration = frame.home.generation();
+    m_graphGeneration = frame.graph.generation();
+    if (!same)
+        update();
+}
+
+void CalcScreen::paintEvent(QPaintEvent *)
+{
+    ++m_repaints;
+    QPainter p(this);
+    p.fillRect(rect(), kLcd);
+    const HomeScreen &home = m_frame.home;
+    const bool menu = !home.menu().isEmpty();
+    if (m_frame.graphShown && !menu && home.prompt().isNull()) {
+        for (int r = 0; r < GraphScreen::kHeight; ++r)
+            for (int c = 0; c < GraphScreen::kWidth; ++c)
+                if (m_frame.graph.pixel(r, c))
+                    p.fillRect(c * kScale, r * kScale, kScale, kScale, kInk);
+        return;
+    }
+    // Eight rows of sixteen characters, each in a cell of 6 by 8 pixels.
+    QStringList rows;
+    for (int r = 0; r < HomeScreen::kRows; ++r)
+        rows << home.row(r);
+    int highlight = -1;
+    if (menu) {
+        rows = QStringList(HomeScreen::kRows, QString());
+        rows[0] = home.menu().value(0);
+        for (int i = 1; i < home.menu().size() && i < HomeScreen::kRows; ++i)
+            rows[i] = QStringLiteral("%1:%2").arg(i).arg(home.menu()[i]);
+        highlight = m_menuItem + 1;
+    } else if (!home.prompt().isNull()) {
+        // The answer as typed so far, its end in view, and the cursor.
+        QString line = home.prompt() + m_typed + QChar(0x2588);
+        if (line.size() > HomeScreen::kColumns)
+            line = line.right(HomeScreen::kColumns);
+        int at = home.cursorRow();
+        if (at >= HomeScreen::kRows - 1) {
+            // The screen scrolls as the answer is written; show it so now.
+            rows.removeFirst();
+            rows.append(QString());
+            at = HomeScreen::kRows - 2;
+        }
+        rows[at] = line;
+    }
+    const int cw = 6 * kScale, ch = 8 * kScale;
+    QFont font = platform::calculatorFont();
+    font.setPixelSize(ch - kScale);
+    p.setFont(font);
+    for (int r = 0; r < HomeScreen::kRows; ++r) {
+        const bool inverse = r == highlight || (menu && r == 0);
+        for (int c = 0; c < rows[r].size() && c < HomeScreen::kColumns; ++c) {
+            const QRect cell(c * cw, r * ch, cw, ch);
+            if (inverse) {
+                if (r == 0 || c == 0)
+                    p.fillRect(cell, kInk);
+            }
+            p.setPen(inverse && (r == 0 || c == 0) ? kLcd : kInk);
+            p.drawText(cell, Qt::AlignCenter, rows[r].mid(c, 1));
+        }
+    }
+}
+
+frmCalculator::frmCalculator(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmCalculator"));
+    setWindowTitle(QStringLiteral("Calculator"));
+    m_session = new Session(this);
+    m_session->drawText = drawGraphText;
+
+    picScreen = new CalcScreen(this);
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lstVariables = new QTableWidget(0, 2, this);
+    lstVariables->setObjectName(QStringLiteral("lstVariables"));
+    lstVariables->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Value")});
+    lstVariables->horizontalHeader()->setStretchLastSection(true);
+    lstVariables->verticalHeader()->hide();
+    lstVariables->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The keys belong to the calculator, not to the list.
+    lstVariables->setFocusPolicy(Qt::NoFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(picScreen, 0, Qt::AlignHCenter);
+    layout->addWidget(lblStatus);
+    layout->addWidget(lstVariables, 1);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(picScreen->width() + 40, 520);
+
+    auto shortcut = [this](const char *key, void (frmCalculator::*signal)()) {
+        auto *a = new QAction(this);
+        a->setShortcut(QKeySequence(QLatin1String(key)));
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, signal);
+        addAction(a);
+    };
+    shortcut("F5", &frmCalculator::runRequested);
+    shortcut("F10", &frmCalculator::stepRequested);
+    shortcut("Shift+F5", &frmCalculator::stopRequested);
+
+    m_tick = new QTimer(this);
+    m_tick->setInterval(kFrameMs);
+    connect(m_tick, &QTimer::timeout, this, &frmCalculator::tick);
+    connect(m_session, &Session::frameReady, this, [this] { m_fresh = true; });
+    connect(m_session, &Session::waitingChanged, this, [this] {
+        m_menuItem = 0;
+        takeFrame();
+        // Waiting for an answer or Enter is a pause too.
+        if (m_session->waiting() != Session::Wait::None)
+            showVariables();
+        showStatus();
+    });
+    connect(m_session, &Session::paused, this, [this](const QString &program, int line) {
+        takeFrame();
+        showVariables();
+        showStatus();
+        emit paused(program, line);
+    });
+    connect(m_session, &Session::finished, this, [this] {
+        m_running = false;
+        m_tick->stop();
+        m_typed.clear();
+        takeFrame();
+        showVariables();
+        showStatus();
+        emit ended();
+    });
+}
+
+frmCalculator::~frmCalculator() = default;
+
+bool frmCalculator::run(const QByteArray &tokens, const QString &name, bool stepping)
+{
+    if (!m_session->start(tokens, name, stepping))
+        return false;
+    m_running = true;
+    m_name = name;
+    m_typed.clear();
+    setWindowTitle(QStringLiteral("Calculator - prgm%1").arg(name));
+    lblStatus->setText(stepping ? QString() : QStringLiteral("Running"));
+    m_tick->start();
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+void frmCalculator::stop()
+{
+    m_session->stop();
+}
+
+int frmCalculator::repaints() const
+{
+    return picScreen->repaints();
+}
+
+void frmCalculator::tick()
+{
+    if (m_fresh)
+        takeFrame();
+    m_session->requestFrame();
+}
+
+void frmCalculator::takeFrame()
+{
+    m_fresh = false;
+    m_frame = m_session->frame();
+    picScreen->display(m_frame, m_typed, m_menuItem);
+}
+
+void frmCalculator::showVariables()
+{
+    const auto &vars = m_frame.variables;
+    lstVariables->setRowCount(int(vars.size()));
+    for (int i = 0; i < vars.size(); ++i) {
+        for (int k = 0; k < 2; ++k) {
+            const QString text = k == 0 ? vars[i].first : vars[i].second;
+            QTableWidgetItem *item = lstVariables->item(i, k);
+            if (!item)
+                lstVariables->setItem(i, k, item = new QTableWidgetItem);
+            item->setText(text);
+        }
+    }
+}
+
+void frmCalculator::showStatus()
+{
+    if (!m_running) {
+        const calc::basic::Outcome o = m_session->outcome();
+        using calc::basic::Error;
+        if (o.error == Error::None)
+            lblStatus->setText(QStringLiteral("Done"));
+        else if (o.error == Error::Unsupported)
+            lblStatus->setText(
+                QStringLiteral("%1 is not run by this engine, line %2").arg(o.detail).arg(o.line));
+        else
+            lblStatus->setText(QStringLiteral("%1 at line %2%3")
+                                   .arg(calc::basic::errorName(o.error))
+                                   .arg(o.line)
+                                   .arg(o.program.isEmpty() || o.program == m_name
+                                            ? QString()
+                                            : QStringLiteral(" of prgm") + o.program));
+        return;
+    }
+    switch (m_session->waiting()) {
+    case Session::Wait::Paused:
+        lblStatus->setText(QStringLiteral("Paused at line %1").arg(m_session->pausedLine()));
+        break;
+    case Session::Wait::Enter:
+        lblStatus->setText(QStringLiteral("Pause: press Enter"));
+        break;
+    case Session::Wait::Answer:
+        lblStatus->setText(QStringLiteral("Type an answer and press Enter"));
+        break;
+    case Session::Wait::None:
+        lblStatus->setText(QStringLiteral("Running"));
+        break;
+    }
+}
+
+void frmCalculator::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Escape) {
+        // The calculator's ON key.
+        if (m_running)
+            stop();
+        else
+            close();
+        return;
+    }
+    if (!m_running) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    switch (m_session->waiting()) {
+    case Session::Wait::Paused:
+        return;
+    case Session::Wait::Enter:
+        if (enter)
+            m_session->enter();
+        return;
+    case Session::Wait::Answer: {
+        const int items = int(m_frame.home.menu().size()) - 1;
+        if (items > 0) {
+            if (key == Qt::Key_Up || key == Qt::Key_Down) {
+                m_menuItem = (m_menuItem + (key == Qt::Key_Down ? 1 : items - 1)) % items;
+                picScreen->display(m_frame, m_typed, m_menuItem);
+            } else if (enter) {
+                m_session->answer(QString::number(m_menuItem + 1));
+            } else if (event->text().size() == 1 && event->text()[0] >= QLatin1Char('1') &&
+                       event->text()[0].digitValue() <= items) {
+                m_session->answer(event->text());
+            }
+            return;
+        }
+        if (enter) {
+            const QString answer = m_typed;
+            m_typed.clear();
+            m_session->answer(answer);
+        } else if (key == Qt::Key_Backspace) {
+            m_typed.chop(1);
+        } else if (!event->text().isEmpty() && event->text()[0].isPrint()) {
+            m_typed += event->text();
+        }
+        picScreen->display(m_frame, m_typed, m_menuItem);
+        return;
+    }
+    case Session::Wait::None:
+        if (const int code = keyCode(key, event->text()))
+            m_session->pressKey(code);
+        return;
+    }
+}
+
+void frmCalculator::closeEvent(QCloseEvent *event)
+{
+    stop();
+    QWidget::closeEvent(event);
+}
+
+} // namespace calculator

@@ -1,0 +1,103 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// The calculator window: the home or graph screen scaled up with square
+// pixels, the keyboard as the calculator's keys (Esc is ON: it breaks), and
+// the variables as they were when the program last paused or ended. The
+// program runs in a Session beside the window; the screen repaints at most
+// 60 times a second however fast the program draws.
+#include "calculator/Session.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+class QTimer;
+
+namespace calculator
+{
+
+class CalcScreen;
+
+class frmCalculator : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmCalculator(QWidget *parent = nullptr);
+    ~frmCalculator() override;
+
+    Session &session() { return *m_session; }
+    // Starts the program and shows the window; with `stepping` it pauses
+    // before the first statement. False while a program still runs.
+    bool run(const QByteArray &tokens, const QString &name, bool stepping = false);
+    // Ends a running program with ERR:BREAK.
+    void stop();
+    // From run() until the window has shown the end.
+    bool isRunning() const { return m_running; }
+
+    // How often the screen was painted, for the benchmark.
+    int repaints() const;
+    // The frame on the screen now.
+    const Session::Frame &shown() const { return m_frame; }
+    // The typed answer that waits for ENTER.
+    QString typed() const { return m_typed; }
+
+    CalcScreen *picScreen = nullptr;
+    QTableWidget *lstVariables = nullptr;
+    QLabel *lblStatus = nullptr;
+
+signals:
+    void paused(const QString &program, int line);
+    // The program ended; Session::outcome() says how.
+    void ended();
+    // F5, F10 and Shift+F5 pressed in this window.
+    void runRequested();
+    void stepRequested();
+    void stopRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void tick();
+    void takeFrame();
+    void showVariables();
+    void showStatus();
+
+    Session *m_session = nullptr;
+    bool m_running = false;
+    QString m_name;
+    QTimer *m_tick = nullptr;
+    bool m_fresh = false;
+    Session::Frame m_frame;
+    QString m_typed;
+    int m_menuItem = 0;
+};
+
+// The screen itself: 96 by 64 calculator pixels, each a square of
+// `scale` screen pixels.
+class CalcScreen : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CalcScreen(QWidget *parent = nullptr);
+    void display(const Session::Frame &frame, const QString &typed, int menuItem);
+    int repaints() const { return m_repaints; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Session::Frame m_frame;
+    QString m_typed;
+    int m_menuItem = 0;
+    int m_repaints = 0;
+    quint64 m_homeGeneration = ~0ull;
+    quint64 m_graphGeneration = ~0ull;
+    bool m_graphShown = false;
+};
+
+} // namespace calculator

@@ -1,0 +1,166 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "cli/RunCommand.h"
+
+#include "calc/CalcFile.h"
+#include "calc/basic/Engine.h"
+#include "calcfiles/ProgramFile.h"
+#include "calculator/GraphImage.h"
+#include "platform/Fonts.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+
+namespace cli
+{
+
+using calcfiles::readProgram;
+
+bool parseKeys(const QString &text, QList<int> *keys, QString *error)
+{
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int code = part.trimmed().toInt(&ok);
+        if (!ok || code < 0) {
+            *error = QStringLiteral("--keys: \"%1\" is not a key code.").arg(part.trimmed());
+            return false;
+        }
+        keys->append(code);
+    }
+    return true;
+}
+
+Result runFile(const Options &options)
+{
+    Result result;
+    QByteArray tokens;
+    if (!readProgram(options.file, &tokens, &result.error)) {
+        result.exitCode = Unreadable;
+        return result;
+    }
+    calc::basic::Engine engine;
+    engine.setMaxSteps(options.maxSteps);
+    QStringList inputs = options.inputs;
+    QList<int> keys = options.keys;
+    const QDir folder = QFileInfo(options.file).absoluteDir();
+    QString missing; // a program file that exists but cannot be read
+    engine.host().nextAnswer = [&inputs](QString *answer) {
+        if (inputs.isEmpty())
+            return false;
+        *answer = inputs.takeFirst();
+        return true;
+    };
+    engine.host().nextKey = [&keys] { return keys.isEmpty() ? 0 : keys.takeFirst(); };
+    engine.host().findProgram = [&](const QString &name, QByteArray *out) {
+        if (options.openDocument && options.openDocument(name, out))
+            return true;
+        for (const char *ext : {".tvf", ".8xp", ".83p"}) {
+            const QString path = folder.filePath(name + QLatin1String(ext));
+            if (!QFileInfo::exists(path))
+                continue;
+            QString why;
+            if (readProgram(path, out, &why))
+                return true;
+            missing = why;
+            return false;
+        }
+        return false;
+    };
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        engine.host().drawText = calculator::drawGraphText;
+    const QString name = calc::calcfile::nameFromFileName(options.file);
+    const calc::basic::Outcome o = engine.run(tokens, name);
+    result.screen = engine.screen().text();
+    // The graph as it was, error or not.
+    QString pngError;
+    if (!options.graphPng.isEmpty() &&
+        !calculator::writeGraphPng(engine.graph(), options.graphPng, &pngError)) {
+        result.exitCode = Unreadable;
+        result.error = pngError;
+        return result;
+    }
+    using calc::basic::Error;
+    if (o.error == Error::None)
+        return result;
+    if (o.error == Error::Steps) {
+        result.exitCode = TooManySteps;
+        result.error =
+            QStringLiteral("Stopped after %1 statements (--max-steps).\n").arg(options.maxSteps);
+        return result;
+    }
+    result.exitCode = ProgramError;
+    const QString where = o.program.isEmpty() || o.program == name
+                              ? QStringLiteral("line %1").arg(o.line)
+                              : QStringLiteral("line %1 of prgm%2").arg(o.line).arg(o.program);
+    if (o.error == Error::Unsupported) {
+        result.error = QStringLiteral("%1 is not run by this engine\n%2\n").arg(o.detail, where);
+        return result;
+    }
+    result.error = calc::basic::errorName(o.error) + QLatin1Char('\n') + where + QLatin1Char('\n');
+    if (!missing.isEmpty())
+        result.error += missing + QLatin1Char('\n');
+    else if (!o.detail.isEmpty())
+        result.error += o.detail + QLatin1Char('\n');
+    return result;
+}
+
+namespace
+{
+
+// The options of --run; false and *error on a value that is not one.
+bool readOptions(const QCommandLineParser &parser, Options *options, QString *error)
+{
+    options->file = parser.value(QStringLiteral("run"));
+    options->graphPng = parser.value(QStringLiteral("graph-png"));
+    options->inputs = parser.values(QStringLiteral("input"));
+    for (const QString &k : parser.values(QStringLiteral("keys")))
+        if (!parseKeys(k, &options->keys, error))
+            return false;
+    const QString steps = parser.value(QStringLiteral("max-steps"));
+    if (parser.isSet(QStringLiteral("max-steps"))) {
+        bool ok = false;
+        options->maxSteps = steps.toLongLong(&ok);
+        if (!ok || options->maxSteps < 1) {
+            *error = QStringLiteral("--max-steps: \"%1\" is not a positive number.").arg(steps);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int runCommand(const QCommandLineParser &parser, int &argc, char **argv)
+{
+    // Text( on the graph needs fonts, so a PNG needs a (hidden) display.
+    std::unique_ptr<QCoreApplication> app;
+    if (parser.isSet(QStringLiteral("graph-png"))) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        platform::useCalculatorDisplayFont();
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    Options options;
+    QString error;
+    if (!readOptions(parser, &options, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return Unreadable;
+    }
+    const Result r = runFile(options);
+    std::fputs(r.screen.toUtf8().constData(), stdout);
+    std::fputs(r.error.toUtf8().constData(), stderr);
+    if (r.exitCode == Unreadable)
+        std::fputc('\n', stderr);
+    return r.exitCode;
+}
+
+} // namespace cli

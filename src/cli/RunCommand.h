@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// Runs a program from the command line, without a display:
+//   torvane-studio --run FILE [--input TEXT]... [--keys CODES] [--max-steps N]
+//                  [--graph-png OUT.png]
+// The file is read as every command reads one (calcfiles/ProgramFile.h).
+// Scripted answers stand in for the keyboard.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QCommandLineParser;
+
+namespace cli
+{
+
+struct Options {
+    QString file;
+    QStringList inputs; // answers to Input, Prompt and Menu(, in order
+    QList<int> keys;    // successive getKey codes; 0 once used up
+    long long maxSteps = 10000000;
+    // Where to write the final graph screen as a 96x64 PNG; empty for none.
+    // Text( draws only when a QGuiApplication runs.
+    QString graphPng;
+    // The token bytes of an open document captioned with a program's name;
+    // asked before the files beside the program.
+    std::function<bool(const QString &name, QByteArray *tokens)> openDocument;
+};
+
+// Exit codes of --run.
+enum Exit { Ok = 0, Unreadable = 1, ProgramError = 2, TooManySteps = 3 };
+
+struct Result {
+    int exitCode = Ok;
+    QString screen; // the final home screen: 8 lines, trailing blanks removed
+    QString error;  // for standard error
+};
+
+// "105,45,24": false and a message when a code is not a number.
+bool parseKeys(const QString &text, QList<int> *keys, QString *error);
+
+Result runFile(const Options &options);
+
+// --run as the command line gives it: makes the application it needs,
+// prints the screen and the error, and returns the exit code.
+int runCommand(const QCommandLineParser &parser, int &argc, char **argv);
+
+} // namespace cli

@@ -1,0 +1,110 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// --check and --optimize on the program itself.
+#include "cli/CheckCommand.h"
+#include "common/TestRegistry.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TstCheckCommand : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray read(const QString &name)
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        write("clean.txt", "Lbl A\nDisp \"HI\nIf getKey\nGoto A\n");
+        write("bad.txt", "If A\nThen\nGoto B\n");
+        write("plus.txt", "Archive A\n");
+        write("refused.txt", "ClrHome\nDisp A\xC2\xA9\n");
+        write("long.txt", ":Disp 1\nDisp 0.5\nIf A≠0\nOutput(1,1,\"HI\")\n");
+    }
+
+    void commands_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("out"); // FILE stands for the first file
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("clean") << QStringList{"--check", path("clean.txt")} << ""
+                               << "" << 0;
+        QTest::newRow("errors") << QStringList{"--check", path("bad.txt")}
+                                << "FILE:1:1: error: If-Then is never closed: End is missing\n"
+                                   "FILE:3:6: error: no Lbl B to go to (ERR:LABEL)\n"
+                                << "" << 1;
+        QTest::newRow("refused character")
+            << QStringList{"--check", path("refused.txt")}
+            << "FILE:2:7: error: no calculator token is written \"\u00A9\"\n"
+            << "" << 1;
+        QTest::newRow("optimize keeps every character")
+            << QStringList{"--optimize", path("refused.txt"), path("refused2.txt")} << ""
+            << "no calculator token is written" << 1;
+        QTest::newRow("plus by default") << QStringList{"--check", path("plus.txt")} << ""
+                                         << "" << 0;
+        QTest::newRow("target 83") << QStringList{"--check", path("plus.txt"), "--target", "83"}
+                                   << "FILE:1:1: error: Archive is not on the TI-83\n"
+                                   << "" << 1;
+        QTest::newRow("bad target")
+            << QStringList{"--check", path("plus.txt"), "--target", "84"} << ""
+            << "--target: \"84\" is neither 83 nor 83p.\n"
+            << 2;
+        QTest::newRow("unreadable") << QStringList{"--check", path("none.txt")} << ""
+                                    << "Cannot open" << 2;
+        QTest::newRow("optimize") << QStringList{"--optimize", path("long.txt"), path("short.txt")}
+                                  << path("short.txt") + ": 7 bytes saved (25 to 18)\n"
+                                  << "" << 0;
+        QTest::newRow("never over IN")
+            << QStringList{"--optimize", path("long.txt"), path("long.txt")} << ""
+            << "is the file being optimized" << 1;
+    }
+    void commands()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QProcess p;
+        p.start(QStringLiteral(TORVANE_EXECUTABLE), arguments);
+        QVERIFY(p.waitForFinished(60000));
+        out.replace(QStringLiteral("FILE"), arguments.value(1));
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
+        const QString actualErr = QString::fromUtf8(p.readAllStandardError());
+        if (err.endsWith(QLatin1Char('\n')) || err.isEmpty())
+            QCOMPARE(actualErr, err);
+        else
+            QVERIFY2(actualErr.contains(err), qPrintable(actualErr));
+        QTEST(p.exitCode(), "exitCode");
+    }
+
+    // What --optimize wrote runs as the original and checks clean.
+    void optimizedFile()
+    {
+        const auto r = cli::optimizeFile(path("long.txt"), path("short2.txt"));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(read("short2.txt")),
+                 QStringLiteral("Disp 1,.5\nIf A\nOutput(1,1,\"HI\n"));
+        QCOMPARE(read("long.txt"), QByteArray(":Disp 1\nDisp 0.5\nIf A≠0\nOutput(1,1,\"HI\")\n"));
+        const auto c = cli::checkFile(path("short2.txt"), QString());
+        QCOMPARE(c.out, QString());
+    }
+};
+
+TORVANE_TEST(TstCheckCommand);
+#include "tst_checkcommand.moc"

@@ -158,6 +158,8 @@ frmDocument::~frmDocument()
     // this half-destroyed window.
     platform::disconnectChildren(this);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    // The program pane goes before the document that listens to it.
+    disconnect(RichTextBox1, nullptr, m_document, nullptr);
 }
 
 bool frmDocument::eventFilter(QObject *watched, QEvent *event)

@@ -8,6 +8,7 @@
 // setPlainText(). Typing and opening run with syntax colouring off and on.
 // Prints figures only: nothing here passes or fails on time.
 #include "calc/CalculatorSymbols.h"
+#include "editor/Document.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
 #include "editor/ProblemMarks.h"
@@ -258,7 +259,7 @@ int main(int argc, char **argv)
         QTemporaryDir folder;
         editor::recovery::Session session(folder.path());
         editor::frmDocument doc;
-        auto *writer = new editor::RecoveryWriter(&doc, &session);
+        auto *writer = new editor::RecoveryWriter(doc.document(), &session);
         doc.show();
         Bare bare(doc);
         const QString text = program(24600);

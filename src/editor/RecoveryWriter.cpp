@@ -3,23 +3,24 @@
 
 #include "editor/RecoveryWriter.h"
 
+#include "editor/Document.h"
 #include "editor/RecoveryFiles.h"
-#include "editor/frmDocument.h"
+#include "platform/RichTextBox.h"
 
 #include <QFile>
 
 namespace editor
 {
 
-RecoveryWriter::RecoveryWriter(frmDocument *doc, recovery::Session *session)
+RecoveryWriter::RecoveryWriter(Document *doc, recovery::Session *session)
     : QObject(doc), m_doc(doc), m_session(session), m_path(session->newFileName())
 {
     m_pause.setSingleShot(true);
     m_longest.setSingleShot(true);
     connect(&m_pause, &QTimer::timeout, this, &RecoveryWriter::writeNow);
     connect(&m_longest, &QTimer::timeout, this, &RecoveryWriter::writeNow);
-    connect(doc->RichTextBox1, &platform::RichTextBox::Change, this, &RecoveryWriter::typed);
-    connect(doc, &frmDocument::modifiedChanged, this, [this](bool modified) {
+    connect(doc->pane(), &platform::RichTextBox::Change, this, &RecoveryWriter::typed);
+    connect(doc, &Document::modifiedChanged, this, [this](bool modified) {
         if (!modified)
             remove();
     });
@@ -47,9 +48,9 @@ void RecoveryWriter::writeNow()
         return;
     recovery::Entry e;
     e.fileName = m_doc->fileName();
-    e.caption = m_doc->windowTitle();
+    e.caption = m_doc->caption();
     e.changed = QDateTime::currentDateTimeUtc();
-    e.rtf = m_doc->RichTextBox1->toRtf();
+    e.rtf = m_doc->pane()->toRtf();
     // A full disk costs the safety net, never the typing: the next pause tries again.
     m_written = m_session->write(m_path, e) || m_written;
 }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// Keeps a document window's unsaved text in a recovery file: written a short
+// Keeps a document's unsaved text in a recovery file: written a short
 // time after typing pauses, and at least every 30 seconds while it goes on;
 // removed when the window is saved, reloaded or closed.
 #include <QElapsedTimer>
@@ -12,7 +12,7 @@
 namespace editor
 {
 
-class frmDocument;
+class Document;
 namespace recovery
 {
 class Session;
@@ -25,10 +25,10 @@ public:
     static constexpr int kPauseMs = 2000;
     static constexpr int kLongestMs = 30000;
 
-    RecoveryWriter(frmDocument *doc, recovery::Session *session);
+    RecoveryWriter(Document *doc, recovery::Session *session);
     ~RecoveryWriter() override;
 
-    // Writes at once when the window has changes.
+    // Writes at once when the document has changes.
     void writeNow();
     QString file() const { return m_path; }
 
@@ -36,7 +36,7 @@ private:
     void typed();
     void remove();
 
-    frmDocument *m_doc;
+    Document *m_doc;
     recovery::Session *m_session;
     QString m_path;
     QTimer m_pause;

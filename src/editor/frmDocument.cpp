@@ -5,7 +5,7 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "editor/DiskWatch.h"
+#include "editor/Document.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
 #include "editor/ProblemMarks.h"
@@ -90,40 +90,6 @@ bool isEditShortcut(const QKeyEvent *e)
     }
 }
 
-// The history drives the program pane and the undo controls through this.
-class frmDocument::Adapter : public UndoPane, public UndoControls
-{
-public:
-    explicit Adapter(frmDocument &w) : m_w(w) {}
-    const platform::TextChange &lastChange() const override
-    {
-        return m_w.RichTextBox1->lastChange();
-    }
-    QString textRange(int pos, int length) const override
-    {
-        return m_w.RichTextBox1->textRange(pos, length);
-    }
-    void setSelStart(int pos) override { m_w.RichTextBox1->setSelStart(pos); }
-    void setSelLength(int len) override { m_w.RichTextBox1->setSelLength(len); }
-    void setSelText(const QString &t) override { m_w.RichTextBox1->setSelText(t); }
-    void hideSelection(bool hide) override { m_w.RichTextBox1->hideSelection(hide); }
-    void focusPane() override { m_w.RichTextBox1->giveFocus(); }
-    void setUndoEnabled(bool on) override
-    {
-        m_w.cmdUndo->setEnabled(on);
-        m_w.mnuUndo->setEnabled(on);
-    }
-    void setRedoEnabled(bool on) override
-    {
-        m_w.cmdRedo->setEnabled(on);
-        m_w.mnuRedo->setEnabled(on);
-    }
-    void selectionRule() override { m_w.selectionRule(); }
-
-private:
-    frmDocument &m_w;
-};
-
 frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmDocument"));
@@ -131,8 +97,7 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
-    m_adapter = std::make_unique<Adapter>(*this);
-    m_history = std::make_unique<UndoHistory>(*m_adapter, *m_adapter);
+    createDocument();
     connectCommands();
     watchDisk();
     loadWindow();
@@ -140,6 +105,42 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     ProblemMarks::attach(this);
     connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
             &frmDocument::applyEditorOptions);
+}
+
+void frmDocument::createDocument()
+{
+    m_document = new Document(RichTextBox1, this);
+    m_document->setCaption(windowTitle());
+    m_document->setDialogParent(this);
+    connect(this, &QWidget::windowTitleChanged, m_document, &Document::setCaption);
+    connect(m_document, &Document::modifiedChanged, this, &frmDocument::modifiedChanged);
+    connect(m_document, &Document::fileNameChanged, this, &frmDocument::fileNameChanged);
+    auto enableSave = [this] { mnuSave->setEnabled(true); };
+    connect(m_document, &Document::loaded, this, enableSave);
+    connect(m_document, &Document::savedAs, this, enableSave);
+    connect(m_document, &Document::undoAvailable, this, [this](bool on) {
+        cmdUndo->setEnabled(on);
+        mnuUndo->setEnabled(on);
+    });
+    connect(m_document, &Document::redoAvailable, this, [this](bool on) {
+        cmdRedo->setEnabled(on);
+        mnuRedo->setEnabled(on);
+    });
+    connect(m_document, &Document::selectionRuleDue, this, &frmDocument::selectionRule);
+}
+
+void frmDocument::watchDisk()
+{
+    // Notices can get lost (a file replaced by rename): look again whenever
+    // the window, or the program, comes back into use.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && isAncestorOf(now))
+            m_document->checkDisk();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+        if (s == Qt::ApplicationActive && isVisible())
+            m_document->checkDisk();
+    });
 }
 
 void frmDocument::applyEditorOptions()
@@ -157,6 +158,8 @@ frmDocument::~frmDocument()
     // this half-destroyed window.
     platform::disconnectChildren(this);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    // The program pane goes before the document that listens to it.
+    disconnect(RichTextBox1, nullptr, m_document, nullptr);
 }
 
 bool frmDocument::eventFilter(QObject *watched, QEvent *event)
@@ -247,23 +250,25 @@ void frmDocument::loadWindow()
     combo0001a->setEditText(QStringLiteral("Symbols"));
 
     // The history starts from the empty text; the undo controls start disabled.
-    m_history->setTrackChanges(true);
-    m_history->reset();
+    history().setTrackChanges(true);
+    history().reset();
     selectionRule();
 }
 
 void frmDocument::connectCommands()
 {
+    connectPane();
+    connectFileCommands();
+    connectEditCommands();
+    connectPalette();
+    connectRequests();
+}
+
+void frmDocument::connectPane()
+{
     Pane *pane = RichTextBox1;
-    connect(pane, &Pane::Change, this, [this] {
-        m_history->recordChange();
-        // Undo back to the saved text is no change; the length is compared
-        // first so typing costs no copy of the text.
-        setModified(!m_savedText || RichTextBox1->TextLength() != m_savedText->size() ||
-                    RichTextBox1->Text() != *m_savedText);
-    });
     connect(pane, &Pane::SelChange, this, [this] {
-        if (m_history->trackChanges())
+        if (history().trackChanges())
             selectionRule();
     });
     // The status figures follow typing at most ten times a second.
@@ -280,19 +285,6 @@ void frmDocument::connectCommands()
         figures();
     });
     connect(pane, &Pane::SelChange, this, figures);
-    connect(mnuFind, &QAction::triggered, this, [this] { mnuFind_Click(false); });
-    connect(mnuReplace, &QAction::triggered, this, [this] { mnuFind_Click(true); });
-    connect(mnuFindNext, &QAction::triggered, this, [this] { mnuFindNext_Click(false); });
-    connect(mnuFindPrevious, &QAction::triggered, this, [this] { mnuFindNext_Click(true); });
-    connect(mnuGoToLine, &QAction::triggered, this, &frmDocument::mnuGoToLine_Click);
-    // Paste follows the clipboard also when it changes elsewhere. The
-    // clipboard is asked once per change, not on every keystroke.
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
-        m_clipboardHasText = !QApplication::clipboard()->text().isEmpty();
-        if (m_history->trackChanges())
-            selectionRule();
-    });
-    m_clipboardHasText = !QApplication::clipboard()->text().isEmpty();
     connect(pane, &Pane::KeyDown, this, [this, pane](QKeyEvent *e, bool *swallow) {
         const int code = symbolKeyCode(e->key(), e->modifiers());
         if (code >= 0 && !pane->isReadOnly()) {
@@ -317,7 +309,10 @@ void frmDocument::connectCommands()
         if (e->button() == Qt::RightButton)
             mnuEdit->popup(e->globalPosition().toPoint());
     });
+}
 
+void frmDocument::connectFileCommands()
+{
     connect(mnuOpenProject, &QAction::triggered, this, &frmDocument::mnuOpenProject_Click);
     connect(mnuSave, &QAction::triggered, this, &frmDocument::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmDocument::mnuSaveAs_Click);
@@ -325,27 +320,6 @@ void frmDocument::connectCommands()
     connect(mnuImportCalc, &QAction::triggered, this, &frmDocument::importCalcRequested);
     connect(mnuSendToCalc, &QAction::triggered, this, &frmDocument::sendToCalcRequested);
     connect(mnuReceiveFromCalc, &QAction::triggered, this, &frmDocument::receiveFromCalcRequested);
-    connect(mnuUndo, &QAction::triggered, this, &frmDocument::Undo);
-    connect(mnuRedo, &QAction::triggered, this, &frmDocument::Redo);
-    connect(cmdUndo, &QPushButton::clicked, this, &frmDocument::Undo);
-    connect(cmdRedo, &QPushButton::clicked, this, &frmDocument::Redo);
-    connect(mnuCut, &QAction::triggered, this, &frmDocument::mnuCut_Click);
-    connect(mnuCopy, &QAction::triggered, this, &frmDocument::mnuCopy_Click);
-    connect(mnuPaste, &QAction::triggered, this, &frmDocument::mnuPaste_Click);
-    connect(mnuDelete, &QAction::triggered, this, &frmDocument::mnuDelete_Click);
-    connect(mnuSelectAll, &QAction::triggered, this, &frmDocument::mnuSelectAll_Click);
-    // The palette inserts only when the user picks an entry from its list or
-    // presses Enter in it; the combo box also reports an activation on a
-    // wheel turn and when its field loses the focus.
-    connect(combo0001a, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        if (std::exchange(m_paletteArmed, false))
-            combo0001a_Click(index);
-    });
-    for (QObject *o :
-         {static_cast<QObject *>(combo0001a), static_cast<QObject *>(combo0001a->lineEdit()),
-          static_cast<QObject *>(combo0001a->view()),
-          static_cast<QObject *>(combo0001a->view()->viewport())})
-        o->installEventFilter(this);
 
     auto print = [this](const QString &title, Pane *p) {
         return [this, title, p] { printPane(title, p); };
@@ -362,7 +336,52 @@ void frmDocument::connectCommands()
             &frmDocument::mnuPrintAll_Click);
     connect(action(QStringLiteral("mnuPrintSetup")), &QAction::triggered, this,
             &frmDocument::mnuPrintSetup_Click);
+}
 
+void frmDocument::connectEditCommands()
+{
+    connect(mnuUndo, &QAction::triggered, this, &frmDocument::Undo);
+    connect(mnuRedo, &QAction::triggered, this, &frmDocument::Redo);
+    connect(cmdUndo, &QPushButton::clicked, this, &frmDocument::Undo);
+    connect(cmdRedo, &QPushButton::clicked, this, &frmDocument::Redo);
+    connect(mnuCut, &QAction::triggered, this, &frmDocument::mnuCut_Click);
+    connect(mnuCopy, &QAction::triggered, this, &frmDocument::mnuCopy_Click);
+    connect(mnuPaste, &QAction::triggered, this, &frmDocument::mnuPaste_Click);
+    connect(mnuDelete, &QAction::triggered, this, &frmDocument::mnuDelete_Click);
+    connect(mnuSelectAll, &QAction::triggered, this, &frmDocument::mnuSelectAll_Click);
+    connect(mnuFind, &QAction::triggered, this, [this] { mnuFind_Click(false); });
+    connect(mnuReplace, &QAction::triggered, this, [this] { mnuFind_Click(true); });
+    connect(mnuFindNext, &QAction::triggered, this, [this] { mnuFindNext_Click(false); });
+    connect(mnuFindPrevious, &QAction::triggered, this, [this] { mnuFindNext_Click(true); });
+    connect(mnuGoToLine, &QAction::triggered, this, &frmDocument::mnuGoToLine_Click);
+    // Paste follows the clipboard also when it changes elsewhere. The
+    // clipboard is asked once per change, not on every keystroke.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        m_clipboardHasText = !QApplication::clipboard()->text().isEmpty();
+        if (history().trackChanges())
+            selectionRule();
+    });
+    m_clipboardHasText = !QApplication::clipboard()->text().isEmpty();
+}
+
+void frmDocument::connectPalette()
+{
+    // The palette inserts only when the user picks an entry from its list or
+    // presses Enter in it; the combo box also reports an activation on a
+    // wheel turn and when its field loses the focus.
+    connect(combo0001a, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (std::exchange(m_paletteArmed, false))
+            combo0001a_Click(index);
+    });
+    for (QObject *o :
+         {static_cast<QObject *>(combo0001a), static_cast<QObject *>(combo0001a->lineEdit()),
+          static_cast<QObject *>(combo0001a->view()),
+          static_cast<QObject *>(combo0001a->view()->viewport())})
+        o->installEventFilter(this);
+}
+
+void frmDocument::connectRequests()
+{
     // Windows of other subsystems are opened by whoever created this one.
     auto request = [this](const char *item, const char *picture, void (frmDocument::*signal)()) {
         connect(action(QLatin1String(item)), &QAction::triggered, this, signal);
@@ -432,92 +451,53 @@ void frmDocument::selectionRule()
 
 void frmDocument::Undo()
 {
-    m_history->Undo();
+    history().Undo();
     selectionRule();
 }
 void frmDocument::Redo()
 {
-    m_history->Redo();
+    history().Redo();
     selectionRule();
 }
 
 bool frmDocument::openFile(const QString &path, QString *error)
 {
-    if (!RichTextBox1->loadFile(path, true, error))
-        return false;
-    setFileName(path);
-    m_savedText = RichTextBox1->Text();
-    m_disk->track(path);
-    mnuSave->setEnabled(true);
-    setModified(false);
-    return true;
+    return m_document->openFile(path, error);
 }
 
 bool frmDocument::recover(const QByteArray &rtf, const QString &fileName, QString *error)
 {
-    if (!RichTextBox1->fromRtf(rtf, error))
-        return false;
-    setFileName(fileName);
-    m_savedText.reset();
-    if (!fileName.isEmpty())
-        m_disk->track(fileName);
-    mnuSave->setEnabled(true);
-    setModified(true);
-    return true;
+    return m_document->recover(rtf, fileName, error);
 }
 
-bool frmDocument::saveTo(const QString &path)
+UndoHistory &frmDocument::history()
 {
-    if (!mayOverwrite(path))
-        return false;
-    QString error;
-    if (!RichTextBox1->saveRtf(path, &error)) {
-        platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
-        return false;
-    }
-    setFileName(path);
-    m_savedText = RichTextBox1->Text();
-    m_disk->track(path);
-    setModified(false);
-    return true;
+    return m_document->history();
 }
 
-void frmDocument::setFileName(const QString &path)
+QString frmDocument::fileName() const
 {
-    if (m_fileName == path)
-        return;
-    m_fileName = path;
-    emit fileNameChanged(path);
+    return m_document->fileName();
 }
 
-void frmDocument::setModified(bool modified)
+bool frmDocument::isModified() const
 {
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
+    return m_document->isModified();
 }
 
 bool frmDocument::mnuSave_Click()
 {
-    return m_fileName.isEmpty() ? mnuSaveAs_Click() : saveTo(m_fileName);
+    return m_document->save();
+}
+
+bool frmDocument::mnuSaveAs_Click()
+{
+    return m_document->saveAs();
 }
 
 bool frmDocument::maybeSave()
 {
-    if (!m_modified || !m_askOnClose)
-        return true;
-    const QString name = m_fileName.isEmpty() ? windowTitle() : QFileInfo(m_fileName).fileName();
-    switch (platform::dialogs::message(
-        this, QStringLiteral("Save changes to %1?").arg(name), QString(), QMessageBox::Warning,
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
-    case QMessageBox::Save:
-        return mnuSave_Click();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return !m_askOnClose || m_document->maybeSave();
 }
 
 void frmDocument::closeEvent(QCloseEvent *event)
@@ -538,16 +518,6 @@ void frmDocument::mnuOpenProject_Click()
     QString error;
     if (!openFile(*path, &error))
         platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
-}
-
-bool frmDocument::mnuSaveAs_Click()
-{
-    const auto path = platform::dialogs::saveFile(this, QStringLiteral("Save File"),
-                                                  platform::documentFileFilter(), m_fileName);
-    if (!path || !saveTo(*path))
-        return false;
-    mnuSave->setEnabled(true);
-    return true;
 }
 
 void frmDocument::mnuCopy_Click()
@@ -597,7 +567,7 @@ void frmDocument::combo0001a_Click(int index)
 void frmDocument::mnuFind_Click(bool replacing)
 {
     if (!m_find)
-        m_find = new frmFind(RichTextBox1, m_history.get(), this);
+        m_find = new frmFind(RichTextBox1, &history(), this);
     m_find->showFor(replacing);
 }
 

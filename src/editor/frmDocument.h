@@ -26,7 +26,7 @@ class QToolButton;
 namespace editor
 {
 
-class DiskWatch;
+class Document;
 class UndoHistory;
 class frmFind;
 
@@ -60,19 +60,16 @@ public:
     // Closes this window only (File > Exit).
     void unload();
 
-    // Loads a document file into the program pane; on failure the pane is
-    // left as it was and *error says why.
+    // The program pane's text as a file: name, modified state, saving, the
+    // file on disk and the undo history.
+    Document *document() const { return m_document; }
+
+    // The document's, for the callers that hold the window.
     bool openFile(const QString &path, QString *error);
-    // Text kept from a program that stopped: shown as changed, its file name
-    // kept, nothing written until the user saves.
     bool recover(const QByteArray &rtf, const QString &fileName, QString *error);
-
-    UndoHistory &history() { return *m_history; }
-
-    // The file this window last opened or saved; empty before either.
-    QString fileName() const { return m_fileName; }
-    // True when the text differs from the text last loaded or saved.
-    bool isModified() const { return m_modified; }
+    UndoHistory &history();
+    QString fileName() const;
+    bool isModified() const;
     // Asks "Save changes to ...?" when the text changed (and asking was not
     // switched off). False when the user cancelled, or chose Save and the
     // saving did not happen.
@@ -174,14 +171,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool saveTo(const QString &path);
-    // The file on disk, changed or removed by another program (frmDocument_Disk.cpp).
+    void createDocument();
+    // The document looks at its file again when the window comes back into use.
     void watchDisk();
-    void diskChangedOutside();
-    void diskRemovedOutside();
-    bool mayOverwrite(const QString &path);
-    void setModified(bool modified);
-    void setFileName(const QString &path);
     // The symbol with calculator code `code` at the caret, one undo step.
     void insertSymbol(int code);
     // "->" typed where it would be two tokens becomes the store arrow.
@@ -189,12 +181,22 @@ private:
     void armPalette();
     // frmDocument_Layout.cpp (with layoutControls and place below)
     void buildControls();
+    void buildFrames();
+    void buildPanes();
+    void buildPalette();
+    void buildButtons();
     QToolButton *addPictureButton(const char *imageName, const char *labelName,
                                   const QString &caption, int leftTwips, int topTwips);
     // frmDocument_Menus.cpp
     void buildMenus();
 
+    // One per family of commands.
     void connectCommands();
+    void connectPane();
+    void connectFileCommands();
+    void connectEditCommands();
+    void connectPalette();
+    void connectRequests();
     void loadWindow();
     void applyEditorOptions();
     // Designed places at the designed size; extra room goes to the panes.
@@ -218,21 +220,13 @@ private:
     };
     void place(QWidget *w, Anchor anchor);
 
-    class Adapter;
-    std::unique_ptr<Adapter> m_adapter;
-    std::unique_ptr<UndoHistory> m_history;
-    DiskWatch *m_disk = nullptr;
+    Document *m_document = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     int m_printFlags = 0; // the last print command's dialog flags
     QMenuBar *m_menuBar = nullptr;
     QList<QMenu *> m_menus;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menuByName;
-    QString m_fileName;
-    // The text as last loaded or saved; none after a recovery, whose saved
-    // counterpart is unknown.
-    std::optional<QString> m_savedText = QString();
-    bool m_modified = false;
     bool m_askOnClose = true;
     bool m_clipboardHasText = false;
     bool m_paletteArmed = false; // a user's pick is under way

@@ -45,6 +45,17 @@ void frmDocument::buildControls()
     canvas->installEventFilter(this);
     outer->addWidget(canvas, 1);
 
+    buildFrames();
+    buildPanes();
+    buildPalette();
+    buildButtons();
+    resize(px(11880), px(8040) + m_menuBar->sizeHint().height());
+}
+
+// The boxes and captions around the panes.
+void frmDocument::buildFrames()
+{
+    QWidget *canvas = m_canvas;
     place(controls::box(canvas, "Shape1", rectTwips(120, 120, 1215, 7455)), Anchor::GrowHeight);
     place(controls::box(canvas, "Shape2", rectTwips(1560, 120, 3495, 7455)), Anchor::Grow);
     place(controls::box(canvas, "Shape3", rectTwips(5280, 120, 6495, 3500)), Anchor::RightTopHalf);
@@ -63,7 +74,11 @@ void frmDocument::buildControls()
                                     rectTwips(5400, 4440, 6255, 495));
     example->setWordWrap(true);
     place(example, Anchor::RightMoveHalf);
+}
 
+void frmDocument::buildPanes()
+{
+    QWidget *canvas = m_canvas;
     auto makePane = [&](const QString &name, QRect r) {
         auto *pane = new Pane(canvas);
         pane->setObjectName(name);
@@ -78,8 +93,11 @@ void frmDocument::buildControls()
     place(RichTextBox1, Anchor::Grow);
     place(RichTextBox2, Anchor::RightTopHalf);
     place(RichTextBox3, Anchor::RightBottomHalf);
+}
 
-    combo0001a = new QComboBox(canvas);
+void frmDocument::buildPalette()
+{
+    combo0001a = new QComboBox(m_canvas);
     combo0001a->setObjectName(QStringLiteral("combo0001a"));
     combo0001a->setEditable(true);
     combo0001a->setInsertPolicy(QComboBox::NoInsert);
@@ -90,7 +108,12 @@ void frmDocument::buildControls()
     combo0001a->setGeometry(rectTwips(1680, 480, 3255, 285));
     combo0001a->setEditText(QStringLiteral("Symbols"));
     place(combo0001a, Anchor::GrowWidth);
+}
 
+// The picture buttons down the left, and the hidden command buttons.
+void frmDocument::buildButtons()
+{
+    QWidget *canvas = m_canvas;
     addPictureButton("Image2", "Label2", QStringLiteral("About"), 480, 360);
     addPictureButton("Image4", "Label4", QStringLiteral("Pr int"), 480, 1560);
     auto *tasks = addPictureButton("Image1", "Label1", QStringLiteral("Tasks"), 480, 2880);
@@ -113,8 +136,6 @@ void frmDocument::buildControls()
     place(cmdUndo, Anchor::Bottom);
     place(cmdRedo, Anchor::Bottom);
     place(cmdDummy, Anchor::RightBottom);
-
-    resize(px(11880), px(8040) + m_menuBar->sizeHint().height());
 }
 
 void frmDocument::place(QWidget *w, Anchor anchor)

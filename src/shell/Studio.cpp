@@ -11,6 +11,7 @@
 #include "calcfiles/frmImportPrograms.h"
 #include "compiler/frmCompile.h"
 #include "debug/Debugger.h"
+#include "editor/Document.h"
 #include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
@@ -135,7 +136,7 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     });
 
     if (m_recovery)
-        new editor::RecoveryWriter(doc, m_recovery.get());
+        new editor::RecoveryWriter(doc->document(), m_recovery.get());
     new debug::Debugger(doc);
 
     if (m_main)

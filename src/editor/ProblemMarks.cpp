@@ -179,6 +179,10 @@ void ProblemMarks::show()
             s.format.setUnderlineStyle(QTextCharFormat::DotLine);
             s.format.setUnderlineColor(Qt::darkGray);
             break;
+        case Severity::Info:
+            s.format.setUnderlineStyle(QTextCharFormat::DotLine);
+            s.format.setUnderlineColor(Qt::darkCyan);
+            break;
         }
         s.format.setProperty(kMarkProperty, true);
         kept << s;
@@ -256,7 +260,8 @@ void ProblemMarks::replaceRange(int start, int length, const QString &text)
 
 void ProblemMarks::applyHint(int index)
 {
-    if (index < 0 || index >= m_problems.size() || m_problems[index].severity != Severity::Hint)
+    // A hint's edit, or the fix of a slip.
+    if (index < 0 || index >= m_problems.size() || !calc::checks::hasFix(m_problems[index]))
         return;
     const Problem p = m_problems[index];
     replaceRange(p.editStart, p.editLength, p.replacement);
@@ -267,7 +272,7 @@ void ProblemMarks::applyAllHints()
     QVector<Problem> hints;
     int from = -1, to = -1;
     for (const Problem &p : m_problems) {
-        if (p.severity != Severity::Hint)
+        if (p.severity != Severity::Hint || !calc::checks::hasFix(p))
             continue;
         hints << p;
         from = from < 0 ? p.editStart : std::min(from, p.editStart);

@@ -84,9 +84,9 @@ void frmProblems::updateButtons()
     const auto &problems = m_marks->problems();
     const int row = lstProblems->indexOfTopLevelItem(lstProblems->currentItem());
     cmdApplyHint->setEnabled(row >= 0 && row < problems.size() &&
-                             problems[row].severity == Severity::Hint);
+                             calc::checks::hasFix(problems[row]));
     cmdApplyAll->setEnabled(std::any_of(problems.begin(), problems.end(), [](const auto &p) {
-        return p.severity == Severity::Hint;
+        return p.severity == Severity::Hint && calc::checks::hasFix(p);
     }));
 }
 

@@ -243,8 +243,10 @@ public:
         detail::slips(program_);
         if (options_.ti83)
             ti83();
-        if (options_.hints)
+        if (options_.hints) {
             hints();
+            detail::lowercaseInStrings(program_);
+        }
         std::stable_sort(out_.begin(), out_.end(),
                          [](const Problem &a, const Problem &b) { return a.start < b.start; });
         return out_;

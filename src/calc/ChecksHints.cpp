@@ -3,6 +3,8 @@
 
 #include "calc/ChecksImpl.h"
 
+#include "calc/Tokens.h"
+
 #include <algorithm>
 
 namespace calc::checks::detail
@@ -54,6 +56,29 @@ bool forParenKeepsSpeed(const Program &p, int k)
         return false;
     const int then = nextStatement(p, first);
     return then < 0 || p.head(then) != tok::Then;
+}
+
+void lowercaseInStrings(Program &p)
+{
+    for (int k = 0; k < int(p.parsed.tokens.size()); ++k) {
+        const auto &t = p.token(k);
+        if (t.t != tok::String)
+            continue;
+        int lower = 0;
+        for (const int v : calc::run::tokenValues(p.text.bytes.mid(t.from, t.to - t.from))) {
+            const QString d = calc::tokens::displayString(v);
+            lower += v > 0xFF && d.size() == 1 && d.at(0) >= u'a' && d.at(0) <= u'z';
+        }
+        if (lower == 0)
+            continue;
+        // No edit: capitals change what the program shows.
+        Problem &pr = p.addTokens(k, k + 1, Severity::Hint,
+                                  QStringLiteral("lowercase letters take two bytes each: in "
+                                                 "capitals this text is smaller (saves %1 byte%2)")
+                                      .arg(lower)
+                                      .arg(lower == 1 ? QString() : QStringLiteral("s")));
+        pr.saves = lower;
+    }
 }
 
 } // namespace calc::checks::detail

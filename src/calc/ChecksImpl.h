@@ -76,4 +76,7 @@ void slips(Program &p);
 // its loop fast (its first statement is a lone If, IS>( or DS<().
 bool forParenKeepsSpeed(const Program &p, int k);
 
+// Strings with lowercase letters, two bytes each: a hint without an edit.
+void lowercaseInStrings(Program &p);
+
 } // namespace calc::checks::detail

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "calc/CalcFile.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Checks.h"
 #include "calc/Tokens.h"
@@ -8,6 +9,7 @@
 #include "calc/run/Engine.h"
 #include "common/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -286,6 +288,11 @@ private slots:
             << "For(I,1,9)\nIf I=5\nThen\nDisp I\nEnd\nEnd"
             << "1:10 hint: closing not needed at the end of a line (saves 1 byte)"
             << "For(I,1,9\nIf I=5\nThen\nDisp I\nEnd\nEnd" << 1;
+        QTest::newRow("lowercase in a string is only said")
+            << "Disp \"Hi"
+            << "1:6 hint: lowercase letters take two bytes each: in capitals this text is smaller "
+               "(saves 1 byte)"
+            << "Disp \"Hi" << 0;
         QTest::newRow("no times removed") << "2*3→A\nL₁*(2)→B"
                                           << "2:6 hint: closing not needed before → (saves 1 byte)"
                                           << "2*3→A\nL₁*(2→B" << 1;
@@ -329,6 +336,40 @@ private slots:
                      qPrintable(program + QLatin1String(" -> ") + found));
         }
         QVERIFY(count > 20);
+    }
+
+    // Programs that run on calculators: no error in any.
+    void publishedPrograms()
+    {
+        const QDir dir(QStringLiteral(TORVANE_SOURCE_DIR "/tests/data/published"));
+        if (!dir.exists())
+            QSKIP("the published programs are not here");
+        int count = 0;
+        for (const QFileInfo &f : dir.entryInfoList(QDir::Files, QDir::Name)) {
+            QFile file(f.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray data = file.readAll();
+            const QString ext = f.suffix().toLower();
+            QString m;
+            if (ext == QLatin1String("8xp") || ext == QLatin1String("83p")) {
+                const auto im = calc::calcfile::import(data);
+                QVERIFY2(im.ok(), qPrintable(f.fileName() + QLatin1String(": ") + im.error));
+                m = im.text;
+            } else if (ext == QLatin1String("txt")) {
+                m = model(QString::fromUtf8(data).remove(QLatin1Char('\r')));
+            } else {
+                continue;
+            }
+            ++count;
+            for (const Problem &p : check(m)) {
+                QVERIFY2(p.severity != Severity::Error, qPrintable(QStringLiteral("%1:%2:%3: %4")
+                                                                       .arg(f.fileName())
+                                                                       .arg(p.line)
+                                                                       .arg(p.column)
+                                                                       .arg(p.message)));
+            }
+        }
+        QVERIFY(count > 0);
     }
 
     // Random programs run the same before and after every hint is applied,

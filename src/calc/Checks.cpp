@@ -245,6 +245,7 @@ public:
             ti83();
         if (options_.hints) {
             hints();
+            detail::replacingHints(program_);
             detail::lowercaseInStrings(program_);
         }
         std::stable_sort(out_.begin(), out_.end(),

@@ -82,3 +82,192 @@ void lowercaseInStrings(Program &p)
 }
 
 } // namespace calc::checks::detail
+
+namespace calc::checks::detail
+{
+
+namespace
+{
+
+QStringList firstShape(const QString &snippet)
+{
+    const Text t = tokenized(snippet);
+    const calc::run::Parsed p = calc::run::parse(t.bytes);
+    return p.statements.empty() ? QStringList() : p.statements.front().shape;
+}
+
+// The code words `before` and `after` differ in, with what they share cut off.
+std::pair<QStringList, QStringList> difference(const QString &before, const QString &after)
+{
+    QStringList a = firstShape(before), b = firstShape(after);
+    while (!a.isEmpty() && !b.isEmpty() && a.first() == b.first()) {
+        a.removeFirst();
+        b.removeFirst();
+    }
+    while (!a.isEmpty() && !b.isEmpty() && a.last() == b.last()) {
+        a.removeLast();
+        b.removeLast();
+    }
+    return {a, b};
+}
+
+// Whether `after` is `before` with one run of `from` made `to`.
+bool swapped(const QStringList &before, const QStringList &after, const QStringList &from,
+             const QStringList &to)
+{
+    if (from.isEmpty() || before.size() - from.size() != after.size() - to.size())
+        return false;
+    for (int at = 0; at + from.size() <= before.size(); ++at) {
+        if (before.mid(at, from.size()) == from &&
+            before.mid(0, at) + to + before.mid(at + from.size()) == after)
+            return true;
+    }
+    return false;
+}
+
+// Proof that an edit inside one line keeps the program: the new text gives
+// the old tokens with the edited ones replaced by the replacement's own, and
+// the engine reads the same statements but one, whose code differs only by
+// the code `before` compiles to becoming the code of `after`.
+bool provenSwap(QStringView window, int start, int length, const QString &replacement,
+                const QString &before, const QString &after, int *saves)
+{
+    const Text old = tokenized(window);
+    QString edited = window.toString();
+    edited.replace(start, length, replacement);
+    const Text now = tokenized(edited);
+    const Text middle = tokenized(replacement);
+    if (!old.refused.isEmpty() || !now.refused.isEmpty() || !middle.refused.isEmpty())
+        return false;
+    QByteArray expected;
+    bool put = false;
+    for (int i = 0; i < old.bytes.size(); ++i) {
+        const int at = old.at[i];
+        if (at >= start && at < start + length) {
+            if (at + old.len[i] > start + length)
+                return false; // a token the edit cuts
+            if (!put)
+                expected += middle.bytes;
+            put = true;
+            continue;
+        }
+        if (at < start && at + old.len[i] > start)
+            return false;
+        expected += old.bytes[i];
+    }
+    if (now.bytes != expected || now.bytes.size() >= old.bytes.size())
+        return false;
+    *saves = int(old.bytes.size() - now.bytes.size());
+    const calc::run::Parsed a = calc::run::parse(old.bytes);
+    const calc::run::Parsed b = calc::run::parse(now.bytes);
+    if (a.names != b.names || a.statements.size() != b.statements.size())
+        return false;
+    const auto [from, to] = difference(before, after);
+    int changed = 0;
+    for (size_t i = 0; i < a.statements.size(); ++i) {
+        const QStringList &x = a.statements[i].shape, &y = b.statements[i].shape;
+        if (x == y)
+            continue;
+        if (++changed > 1 || !swapped(x, y, from, to))
+            return false;
+    }
+    return true;
+}
+
+void swapHint(Program &p, int first, int last, const QString &replacement, const QString &before,
+              const QString &after, const QString &message)
+{
+    const auto r = p.range(first, last);
+    const int line = p.lineOf(p.token(first).from);
+    const int wStart = p.text.lineStart[line];
+    int wEnd =
+        line + 1 < p.text.lineStart.size() ? p.text.lineStart[line + 1] : int(p.model.size());
+    while (wEnd > r.first + r.second &&
+           (p.model.at(wEnd - 1) == u'\r' || p.model.at(wEnd - 1) == u'\n'))
+        --wEnd;
+    int saves = 0;
+    if (!provenSwap(p.model.mid(wStart, wEnd - wStart), r.first - wStart, r.second, replacement,
+                    before, after, &saves))
+        return;
+    Problem &pr = p.add(r.first, r.second, Severity::Hint,
+                        message + QStringLiteral(" (saves %1 byte%2)")
+                                      .arg(saves)
+                                      .arg(saves == 1 ? QString() : QStringLiteral("s")));
+    pr.saves = saves;
+    pr.editStart = r.first;
+    pr.editLength = r.second;
+    pr.replacement = replacement;
+}
+
+QString spelled(const Program &p, int first, int last)
+{
+    const auto r = p.range(first, last);
+    return p.model.mid(r.first, r.second).toString();
+}
+
+bool isVariable(int t)
+{
+    return (t >= tok::A && t <= tok::Theta);
+}
+
+// 50000 is 5ᴇ4: digits ending in zeros, shorter with an exponent.
+QString shorterNumber(const QString &digits)
+{
+    for (const QChar c : digits) {
+        if (!c.isDigit())
+            return QString();
+    }
+    int zeros = 0;
+    while (zeros < digits.size() && digits.at(digits.size() - 1 - zeros) == u'0')
+        ++zeros;
+    const QString mantissa = digits.left(digits.size() - zeros);
+    const QString exponent = QString::number(zeros);
+    if (mantissa.isEmpty() || mantissa.size() + 1 + exponent.size() >= digits.size())
+        return QString();
+    return mantissa + calc::tokens::modelSpelling(tok::Exp) + exponent;
+}
+
+} // namespace
+
+void replacingHints(Program &p)
+{
+    const int nt = int(p.parsed.tokens.size());
+    const QString square = calc::tokens::modelSpelling(tok::Square);
+    const QString inverse = calc::tokens::modelSpelling(tok::Inverse);
+    for (int k = 0; k < nt; ++k) {
+        const int t = p.token(k).t;
+        const bool two = k + 1 < nt && p.token(k + 1).t == tok::Number &&
+                         spelled(p, k + 1, k + 2) == QLatin1String("2");
+        if (t == tok::Power && two)
+            swapHint(p, k, k + 2, square, QStringLiteral("A^2"), QStringLiteral("A") + square,
+                     QStringLiteral("^2 is ²"));
+        if (t == tok::Number && spelled(p, k, k + 1) == QLatin1String("1") && k + 2 < nt &&
+            p.token(k + 1).t == tok::Divide && isVariable(p.token(k + 2).t)) {
+            const QString x = spelled(p, k + 2, k + 3);
+            swapHint(p, k, k + 3, x + inverse, QStringLiteral("1/") + x, x + inverse,
+                     QStringLiteral("1/%1 is %1⁻¹").arg(x));
+        }
+        if (t == tok::Number) {
+            const QString shorter = shorterNumber(spelled(p, k, k + 1));
+            if (!shorter.isEmpty())
+                swapHint(p, k, k + 1, shorter, QStringLiteral("1"), QStringLiteral("1"),
+                         QStringLiteral("a number with an exponent is shorter"));
+        }
+    }
+    // A condition that is X=0 alone is not(X.
+    for (int s = 0; s < p.count(); ++s) {
+        const auto &st = p.parsed.statements[s];
+        const int h = p.head(s);
+        if ((h != tok::If && h != tok::While && h != tok::Repeat) || st.last - st.first != 4 ||
+            !isVariable(p.token(st.first + 1).t) || p.token(st.first + 2).t != tok::Eq ||
+            spelled(p, st.first + 3, st.last) != QLatin1String("0") ||
+            (st.last < nt && p.token(st.last).t != tok::Newline))
+            continue;
+        const QString x = spelled(p, st.first + 1, st.first + 2);
+        const QString n = calc::tokens::modelSpelling(tok::Not) + x;
+        swapHint(p, st.first + 1, st.last, n, x + QStringLiteral("=0"), n,
+                 QStringLiteral("%1=0 is not(%1").arg(x));
+    }
+}
+
+} // namespace calc::checks::detail

@@ -76,6 +76,10 @@ void slips(Program &p);
 // its loop fast (its first statement is a lone If, IS>( or DS<().
 bool forParenKeepsSpeed(const Program &p, int k);
 
+// Hints that replace tokens by fewer (^2 is ², 1/X is X⁻¹, 50000 is 5ᴇ4,
+// If X=0 is If not(X), each proven on the line it changes.
+void replacingHints(Program &p);
+
 // Strings with lowercase letters, two bytes each: a hint without an edit.
 void lowercaseInStrings(Program &p);
 

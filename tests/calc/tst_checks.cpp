@@ -288,6 +288,22 @@ private slots:
             << "For(I,1,9)\nIf I=5\nThen\nDisp I\nEnd\nEnd"
             << "1:10 hint: closing not needed at the end of a line (saves 1 byte)"
             << "For(I,1,9\nIf I=5\nThen\nDisp I\nEnd\nEnd" << 1;
+        QTest::newRow("square") << "Disp A^2+1"
+                                << "1:7 hint: ^2 is ² (saves 1 byte)"
+                                << "Disp A²+1" << 1;
+        QTest::newRow("power of twenty stays") << "Disp A^23" << QString() << "" << 0;
+        QTest::newRow("inverse") << "Disp 1/B"
+                                 << "1:6 hint: 1/B is B⁻¹ (saves 1 byte)"
+                                 << "Disp B⁻¹" << 1;
+        QTest::newRow("inverse after a power stays") << "Disp 2^1/B" << QString() << "" << 0;
+        QTest::newRow("exponent") << "50000→A"
+                                  << "1:1 hint: a number with an exponent is shorter (saves 2 "
+                                     "bytes)"
+                                  << "5ᴇ4→A" << 2;
+        QTest::newRow("exponent not shorter") << "500→A" << QString() << "" << 0;
+        QTest::newRow("not") << "If A=0\nDisp 1"
+                             << "1:4 hint: A=0 is not(A (saves 1 byte)"
+                             << "If not(A\nDisp 1" << 1;
         QTest::newRow("lowercase in a string is only said")
             << "Disp \"Hi"
             << "1:6 hint: lowercase letters take two bytes each: in capitals this text is smaller "
@@ -383,7 +399,9 @@ private slots:
                                             "Disp int(2.5)", "{1,2}→L₁",     "Disp L₁(1)",
                                             "While A<3",     "Stop",         ":A-1→A",
                                             "Disp \"X\",A",  "Disp (A+1)*2", "If A=2≠0",
-                                            "Repeat A>2",    "Disp 2*0.5"};
+                                            "Repeat A>2",    "Disp 2*0.5",   "Disp A^2",
+                                            "Disp 1/A",      "If A=0",       "20000→A",
+                                            "Disp 3*A",      "While A=0"};
         QRandomGenerator random(26);
         int shrunk = 0;
         for (int round = 0; round < 300; ++round) {

@@ -227,6 +227,61 @@ QString shorterNumber(const QString &digits)
     return mantissa + calc::tokens::modelSpelling(tok::Exp) + exponent;
 }
 
+bool isComparison(int t)
+{
+    return t == tok::Eq || t == tok::Ne || t == tok::Lt || t == tok::Gt || t == tok::Le ||
+           t == tok::Ge;
+}
+
+// Whether tokens [first, last) are one value that is only 0 or 1: a
+// comparison in parentheses, or not(...); `open` allows the last ) left out.
+bool truthValue(const Program &p, int first, int last, bool open)
+{
+    if (last - first < 2)
+        return false;
+    const int t = p.token(first).t;
+    if (t != tok::LParen && t != tok::Not)
+        return false;
+    int depth = 0;
+    bool compares = t == tok::Not;
+    for (int k = first; k < last; ++k) {
+        const int u = p.token(k).t;
+        if (u == tok::LParen || u == tok::LBrace || u == tok::LBracket ||
+            calc::tokens::displayString(u).endsWith(QLatin1Char('(')))
+            ++depth;
+        else if (u == tok::RParen || u == tok::RBrace || u == tok::RBracket)
+            --depth;
+        else if (depth == 1 && isComparison(u))
+            compares = true;
+        if (depth == 0 && k + 1 < last)
+            return false; // closed before the end: more than one value
+    }
+    return compares && (depth == 0 || (open && depth == 1));
+}
+
+// If (A=1) and (B=2) is If (A=1)(B=2): both are 0 or 1.
+void andHint(Program &p, int s)
+{
+    const auto &st = p.parsed.statements[s];
+    int at = -1, depth = 0;
+    for (int k = st.first + 1; k < st.last; ++k) {
+        const int u = p.token(k).t;
+        if (u == tok::LParen || calc::tokens::displayString(u).endsWith(QLatin1Char('(')))
+            ++depth;
+        else if (u == tok::RParen)
+            --depth;
+        else if (depth == 0 && (u == tok::Or || u == tok::Xor || (u == tok::And && at >= 0)))
+            return;
+        else if (depth == 0 && u == tok::And)
+            at = k;
+    }
+    if (at < 0 || !truthValue(p, st.first + 1, at, false) || !truthValue(p, at + 1, st.last, true))
+        return;
+    swapHint(p, at, at + 1, QString(), QStringLiteral("(A=1) and (B=1)"),
+             QStringLiteral("(A=1)(B=1)"),
+             QStringLiteral("and of two truth values is their product"));
+}
+
 } // namespace
 
 void replacingHints(Program &p)
@@ -258,6 +313,8 @@ void replacingHints(Program &p)
     for (int s = 0; s < p.count(); ++s) {
         const auto &st = p.parsed.statements[s];
         const int h = p.head(s);
+        if (h == tok::If || h == tok::While || h == tok::Repeat)
+            andHint(p, s);
         if ((h != tok::If && h != tok::While && h != tok::Repeat) || st.last - st.first != 4 ||
             !isVariable(p.token(st.first + 1).t) || p.token(st.first + 2).t != tok::Eq ||
             spelled(p, st.first + 3, st.last) != QLatin1String("0") ||

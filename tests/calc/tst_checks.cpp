@@ -304,6 +304,11 @@ private slots:
         QTest::newRow("not") << "If A=0\nDisp 1"
                              << "1:4 hint: A=0 is not(A (saves 1 byte)"
                              << "If not(A\nDisp 1" << 1;
+        QTest::newRow("and of truth values")
+            << "If (A=1) and not(B\nDisp 1"
+            << "1:9 hint: and of two truth values is their product (saves 1 byte)"
+            << "If (A=1)not(B\nDisp 1" << 1;
+        QTest::newRow("and of numbers stays") << "If A and B\nDisp 1" << QString() << "" << 0;
         QTest::newRow("lowercase in a string is only said")
             << "Disp \"Hi"
             << "1:6 hint: lowercase letters take two bytes each: in capitals this text is smaller "
@@ -392,16 +397,37 @@ private slots:
     // round after round, and never grow.
     void hintsKeepWhatRuns()
     {
-        static const char *const lines[] = {"Disp A",        "If A≠0",       ":Disp 0.5",
-                                            "A+1→A",         "If A",         "Then",
-                                            "Else",          "End",          "Output(1,1,\"HI\")",
-                                            "For(I,1,3)",    "Lbl A",        "Goto A",
-                                            "Disp int(2.5)", "{1,2}→L₁",     "Disp L₁(1)",
-                                            "While A<3",     "Stop",         ":A-1→A",
-                                            "Disp \"X\",A",  "Disp (A+1)*2", "If A=2≠0",
-                                            "Repeat A>2",    "Disp 2*0.5",   "Disp A^2",
-                                            "Disp 1/A",      "If A=0",       "20000→A",
-                                            "Disp 3*A",      "While A=0"};
+        static const char *const lines[] = {"Disp A",
+                                            "If A≠0",
+                                            ":Disp 0.5",
+                                            "A+1→A",
+                                            "If A",
+                                            "Then",
+                                            "Else",
+                                            "End",
+                                            "Output(1,1,\"HI\")",
+                                            "For(I,1,3)",
+                                            "Lbl A",
+                                            "Goto A",
+                                            "Disp int(2.5)",
+                                            "{1,2}→L₁",
+                                            "Disp L₁(1)",
+                                            "While A<3",
+                                            "Stop",
+                                            ":A-1→A",
+                                            "Disp \"X\",A",
+                                            "Disp (A+1)*2",
+                                            "If A=2≠0",
+                                            "Repeat A>2",
+                                            "Disp 2*0.5",
+                                            "Disp A^2",
+                                            "Disp 1/A",
+                                            "If A=0",
+                                            "20000→A",
+                                            "Disp 3*A",
+                                            "While A=0",
+                                            "If (A=2) and (A<3)",
+                                            "If not(A) and (A≠1)"};
         QRandomGenerator random(26);
         int shrunk = 0;
         for (int round = 0; round < 300; ++round) {

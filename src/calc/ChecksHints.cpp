@@ -11,6 +11,7 @@ namespace calc::checks::detail
 {
 
 namespace tok = calc::run::tok;
+using calc::run::Error;
 
 namespace
 {
@@ -54,8 +55,10 @@ bool forParenKeepsSpeed(const Program &p, int k)
         return true;
     if (h != tok::If)
         return false;
+    // An If-Then around one statement becomes a lone If by its own hint.
     const int then = nextStatement(p, first);
-    return then < 0 || p.head(then) != tok::Then;
+    return then < 0 || p.head(then) != tok::Then ||
+           (p.parsed.blockEnd[then] == then + 2 && p.parsed.thenElse[then] < 0);
 }
 
 void lowercaseInStrings(Program &p)
@@ -282,6 +285,116 @@ void andHint(Program &p, int s)
              QStringLiteral("and of two truth values is their product"));
 }
 
+// The shape with its jumps to statements mapped; false when one lands on a
+// statement that goes.
+bool mapJumps(QStringList &shape, int then)
+{
+    for (QString &w : shape) {
+        if (!w.startsWith(QLatin1Char('@')))
+            continue;
+        const int t = w.mid(1).toInt();
+        if (t == then || t == then + 2)
+            return false;
+        if (t > then)
+            w = QLatin1Char('@') + QString::number(t > then + 2 ? t - 2 : t - 1);
+    }
+    return true;
+}
+
+// Proof that If c, Then, one statement, End (the If's first byte at `ifByte`
+// in the window) runs as If c and that statement.
+bool provenPlainIf(QStringView window, int start, int length, const QString &body, int ifByte,
+                   int *saves)
+{
+    QString edited = window.toString();
+    edited.replace(start, length, body);
+    const Text old = tokenized(window), now = tokenized(edited);
+    if (!old.refused.isEmpty() || !now.refused.isEmpty() || now.bytes.size() >= old.bytes.size())
+        return false;
+    const calc::run::Parsed a = calc::run::parse(old.bytes), b = calc::run::parse(now.bytes);
+    const int n = int(a.statements.size());
+    int i = 0;
+    while (i < n && (a.statements[i].first == a.statements[i].last ||
+                     a.tokens[a.statements[i].first].from != ifByte))
+        ++i;
+    // The Then's error message leaves the names; the others keep their own.
+    for (const QString &name : b.names) {
+        if (!a.names.contains(name))
+            return false;
+    }
+    if (int(b.statements.size()) != n - 2 || i + 3 >= n)
+        return false;
+    for (int j = 0; j < n; ++j) {
+        if (j == i || j == i + 1 || j == i + 3)
+            continue;
+        QStringList shape = a.statements[j].shape;
+        if (!mapJumps(shape, i + 1) ||
+            shape != b.statements[j > i + 3 ? j - 2 : (j > i ? j - 1 : j)].shape)
+            return false;
+    }
+    // The If keeps its condition and skips the one statement.
+    const QStringList &x = a.statements[i].shape, &y = b.statements[i].shape;
+    const int cx = int(x.indexOf(QString::number(calc::run::OpIfThen)));
+    const int cy = int(y.indexOf(QString::number(calc::run::OpIfFalse)));
+    if (cx < 0 || cy < 0 || x.mid(0, cx) != y.mid(0, cy) ||
+        y.mid(cy) != QStringList{QString::number(calc::run::OpIfFalse),
+                                 QLatin1Char('@') + QString::number(i + 2)})
+        return false;
+    *saves = int(old.bytes.size() - now.bytes.size());
+    return true;
+}
+
+bool single(const Program &p, int s, int t)
+{
+    const auto &st = p.parsed.statements[s];
+    return st.last - st.first == 1 && p.token(st.first).t == t;
+}
+
+// If c / Then / one statement / End is If c / that statement.
+void plainIf(Program &p, int s)
+{
+    const int n = p.count();
+    if (s + 3 >= n || !single(p, s + 1, tok::Then) || !single(p, s + 3, tok::End) ||
+        p.parsed.blockEnd[s + 1] != s + 3 || p.parsed.thenElse[s + 1] >= 0 ||
+        p.parsed.statements[s].error != Error::None)
+        return;
+    const int body = p.head(s + 2);
+    if (body < 0 || body == tok::Lbl || body == tok::End || body == tok::Else ||
+        body == tok::Then || body == tok::For || body == tok::While || body == tok::Repeat ||
+        body == tok::If || body == tok::IsGt || body == tok::DsLt)
+        return;
+    const int prev = s > 0 ? p.head(s - 1) : -1;
+    if (prev == tok::If || prev == tok::IsGt || prev == tok::DsLt)
+        return;
+    // A lone If first in a For( loop that lacks its ")" makes the loop slow.
+    if (prev == tok::For) {
+        const auto &f = p.parsed.statements[s - 1];
+        if (p.token(f.last - 1).t != tok::RParen)
+            return;
+    }
+    const auto &th = p.parsed.statements[s + 1], &bd = p.parsed.statements[s + 2],
+               &en = p.parsed.statements[s + 3];
+    const int start = p.range(th.first, th.last).first;
+    const auto e = p.range(en.first, en.last);
+    const auto b = p.range(bd.first, bd.last);
+    const int fromLine = std::max(0, p.lineOf(p.token(p.parsed.statements[s].first).from) - 1);
+    const int wStart = p.text.lineStart[fromLine];
+    const int ifByte = p.token(p.parsed.statements[s].first).from - p.text.lineByte[fromLine];
+    const int wEnd = e.first + e.second;
+    int saves = 0;
+    const QString text = p.model.mid(b.first, b.second).toString();
+    if (!provenPlainIf(p.model.mid(wStart, wEnd - wStart), start - wStart, wEnd - start, text,
+                       ifByte, &saves))
+        return;
+    Problem &pr = p.add(
+        start, wEnd - start, Severity::Hint,
+        QStringLiteral("Then and End around one statement can go (saves %1 bytes)").arg(saves));
+    pr.saves = saves;
+    pr.editStart = start;
+    pr.editLength = wEnd - start;
+    pr.replacement = text;
+}
+
 } // namespace
 
 void replacingHints(Program &p)
@@ -315,6 +428,8 @@ void replacingHints(Program &p)
         const int h = p.head(s);
         if (h == tok::If || h == tok::While || h == tok::Repeat)
             andHint(p, s);
+        if (h == tok::If)
+            plainIf(p, s);
         if ((h != tok::If && h != tok::While && h != tok::Repeat) || st.last - st.first != 4 ||
             !isVariable(p.token(st.first + 1).t) || p.token(st.first + 2).t != tok::Eq ||
             spelled(p, st.first + 3, st.last) != QLatin1String("0") ||

@@ -285,9 +285,13 @@ private slots:
             << "2:8 hint: closing not needed at the end of a line (saves 1 byte)"
             << "For(I,1,9)\nIS>(A,3\nDisp I\nEnd" << 1;
         QTest::newRow("for before if-then loses it")
-            << "For(I,1,9)\nIf I=5\nThen\nDisp I\nEnd\nEnd"
+            << "For(I,1,9)\nIf I=5\nThen\nDisp I\nA+1→A\nEnd\nEnd"
             << "1:10 hint: closing not needed at the end of a line (saves 1 byte)"
-            << "For(I,1,9\nIf I=5\nThen\nDisp I\nEnd\nEnd" << 1;
+            << "For(I,1,9\nIf I=5\nThen\nDisp I\nA+1→A\nEnd\nEnd" << 1;
+        QTest::newRow("for before if-then that becomes a lone if keeps it")
+            << "For(I,1,9)\nIf I=5\nThen\nDisp I\nEnd\nEnd"
+            << "3:1 hint: Then and End around one statement can go (saves 4 bytes)"
+            << "For(I,1,9)\nIf I=5\nDisp I\nEnd" << 4;
         QTest::newRow("square") << "Disp A^2+1"
                                 << "1:7 hint: ^2 is ² (saves 1 byte)"
                                 << "Disp A²+1" << 1;
@@ -309,6 +313,16 @@ private slots:
             << "1:9 hint: and of two truth values is their product (saves 1 byte)"
             << "If (A=1)not(B\nDisp 1" << 1;
         QTest::newRow("and of numbers stays") << "If A and B\nDisp 1" << QString() << "" << 0;
+        QTest::newRow("plain if") << "Disp 1\nIf A=1\nThen\nDisp 2\nEnd\nDisp 3"
+                                  << "3:1 hint: Then and End around one statement can go (saves "
+                                     "4 bytes)"
+                                  << "Disp 1\nIf A=1\nDisp 2\nDisp 3" << 4;
+        QTest::newRow("plain if not first in a for( without its parenthesis")
+            << "For(I,1,3\nIf I=2\nThen\nDisp I\nEnd\nEnd" << QString() << "" << 0;
+        QTest::newRow("then with two statements stays")
+            << "If A=1\nThen\nDisp 2\nDisp 3\nEnd"
+            << "3:7 hint: two Disp lines are one Disp (saves 1 byte)"
+            << "If A=1\nThen\nDisp 2,3\nEnd" << 1;
         QTest::newRow("lowercase in a string is only said")
             << "Disp \"Hi"
             << "1:6 hint: lowercase letters take two bytes each: in capitals this text is smaller "
@@ -427,7 +441,9 @@ private slots:
                                             "Disp 3*A",
                                             "While A=0",
                                             "If (A=2) and (A<3)",
-                                            "If not(A) and (A≠1)"};
+                                            "If not(A) and (A≠1)",
+                                            "If A=1\nThen\nA+1→A\nEnd",
+                                            "If A\nThen\nGoto A\nEnd"};
         QRandomGenerator random(26);
         int shrunk = 0;
         for (int round = 0; round < 300; ++round) {

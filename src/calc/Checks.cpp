@@ -444,10 +444,11 @@ void Checker::hints()
         const int endByte = toks[k - 1].to - 1;
         const int end = text_.at[endByte] + text_.len[endByte];
         const int line = lineOf(fromByte);
+        const QString what = detail::closersNamed(program_, first, k);
         hint(start, end - start, QString(), Kind::Closer, line, line,
-             k < nt && toks[k].t == tok::Store ? QStringLiteral("closing not needed before →")
-                                               : QStringLiteral("closing not needed at the end "
-                                                                "of a line"));
+             k < nt && toks[k].t == tok::Store
+                 ? QStringLiteral("closing %1 not needed before →").arg(what)
+                 : QStringLiteral("closing %1 not needed at the end of a line").arg(what));
     }
     for (int k = 0; k < nt; ++k) {
         const auto &t = toks[k];

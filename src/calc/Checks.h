@@ -46,6 +46,10 @@ QVector<Problem> check(QStringView model, const Options &options = Options());
 // one are left for the next round.
 QString applyHints(QStringView model, const QVector<Problem> &hints);
 
+// Whether a minus typed after `lineBefore` (the line's model text up to the
+// caret) stands where an expression starts, so the negation sign is meant.
+bool negationMeant(QStringView lineBefore);
+
 // "error", "warning", "hint", "note".
 QString severityName(Severity s);
 

@@ -61,6 +61,24 @@ bool forParenKeepsSpeed(const Program &p, int k)
            (p.parsed.blockEnd[then] == then + 2 && p.parsed.thenElse[then] < 0);
 }
 
+QString closersNamed(const Program &p, int first, int last)
+{
+    QStringList names;
+    for (int k = first; k < last; ++k) {
+        const int t = p.token(k).t;
+        const QString name = t == tok::RParen     ? QStringLiteral("parenthesis")
+                             : t == tok::RBracket ? QStringLiteral("bracket")
+                             : t == tok::RBrace   ? QStringLiteral("brace")
+                                                  : QStringLiteral("quote");
+        if (!names.contains(name))
+            names << name;
+    }
+    if (names.size() > 1)
+        return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+               names.last();
+    return names.value(0);
+}
+
 void lowercaseInStrings(Program &p)
 {
     for (int k = 0; k < int(p.parsed.tokens.size()); ++k) {

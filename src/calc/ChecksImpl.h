@@ -80,6 +80,10 @@ bool forParenKeepsSpeed(const Program &p, int k);
 // If X=0 is If not(X), each proven on the line it changes.
 void replacingHints(Program &p);
 
+// What the closers among tokens [first, last) close: "parenthesis", "quote
+// and parenthesis", ...
+QString closersNamed(const Program &p, int first, int last);
+
 // Strings with lowercase letters, two bytes each: a hint without an edit.
 void lowercaseInStrings(Program &p);
 

@@ -118,9 +118,8 @@ bool isFunction(int t)
 }
 
 // Tokens after which an expression starts: there a minus sign is ERR:SYNTAX.
-bool startsExpression(const Program &p, int prev, bool statementHead)
+bool expressionFollows(int t, bool statementHead)
 {
-    const int t = p.token(prev).t;
     switch (t) {
     case tok::LParen:
     case tok::Comma:
@@ -157,7 +156,8 @@ void negations(Program &p)
     const QString neg = calc::tokens::modelSpelling(tok::Neg);
     for (const auto &st : p.parsed.statements) {
         for (int k = st.first + 1; k < st.last; ++k) {
-            if (p.token(k).t != tok::Minus || !startsExpression(p, k - 1, k - 1 == st.first))
+            if (p.token(k).t != tok::Minus ||
+                !expressionFollows(p.token(k - 1).t, k - 1 == st.first))
                 continue;
             Problem &pr = p.addTokens(k, k + 1, Severity::Error,
                                       QStringLiteral("a minus sign cannot start a number here: "
@@ -232,6 +232,28 @@ void argumentCounts(Program &p)
 }
 
 } // namespace
+
+} // namespace calc::checks::detail
+
+namespace calc::checks
+{
+
+bool negationMeant(QStringView lineBefore)
+{
+    const auto pieces = calc::tokens::scanLine(lineBefore);
+    if (pieces.isEmpty() || pieces.last().inString || pieces.last().token < 0 ||
+        pieces.last().start + pieces.last().length != lineBefore.size())
+        return false;
+    namespace tok = calc::run::tok;
+    const bool head = pieces.size() == 1 || pieces[pieces.size() - 2].token == tok::Colon;
+    return pieces.last().token != tok::Colon &&
+           detail::expressionFollows(pieces.last().token, head);
+}
+
+} // namespace calc::checks
+
+namespace calc::checks::detail
+{
 
 void slips(Program &p)
 {

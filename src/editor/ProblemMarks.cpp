@@ -287,6 +287,28 @@ void ProblemMarks::applyAllHints()
     replaceRange(from, to - from, calc::checks::applyHints(span, hints));
 }
 
+namespace
+{
+
+// F8 and Shift+F8 say in the status bar what they select.
+void goAndSay(ProblemMarks *marks, frmDocument *window, bool backward)
+{
+    if (!marks->goToNext(backward)) {
+        emit window->statusMessage(QStringLiteral("No problems"));
+        return;
+    }
+    const int at = window->RichTextBox1->SelStart();
+    for (const auto &p : marks->problems()) {
+        if (p.start == at) {
+            emit window->statusMessage(calc::checks::severityName(p.severity) +
+                                       QStringLiteral(": ") + p.message);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 ProblemMarks *ProblemMarks::attach(frmDocument *window)
 {
     auto *marks = new ProblemMarks(window->RichTextBox1);
@@ -298,9 +320,9 @@ ProblemMarks *ProblemMarks::attach(frmDocument *window)
     if (QAction *a = window->action(QStringLiteral("mnuCheckProgram")))
         connect(a, &QAction::triggered, marks, showList);
     if (QAction *a = window->action(QStringLiteral("mnuNextProblem")))
-        connect(a, &QAction::triggered, marks, [marks] { marks->goToNext(false); });
+        connect(a, &QAction::triggered, marks, [marks, window] { goAndSay(marks, window, false); });
     if (QAction *a = window->action(QStringLiteral("mnuPreviousProblem")))
-        connect(a, &QAction::triggered, marks, [marks] { marks->goToNext(true); });
+        connect(a, &QAction::triggered, marks, [marks, window] { goAndSay(marks, window, true); });
     connect(marks, &ProblemMarks::problemsChanged, window, &frmDocument::statusFiguresChanged);
     return marks;
 }

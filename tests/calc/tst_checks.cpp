@@ -234,7 +234,27 @@ private slots:
         QCOMPARE(listed(fixed), QString());
     }
 
-    // Each hint's edit tokenizes to the old tokens minus what it removes and
+    // Where a typed minus becomes the negation sign in the program pane.
+    void negationMeant_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("meant");
+        QTest::newRow("line start") << "" << false;
+        QTest::newRow("after a colon") << "A:" << false;
+        QTest::newRow("after a comma") << "Line(1," << true;
+        QTest::newRow("after a function") << "Line(" << true;
+        QTest::newRow("after Disp") << "Disp " << true;
+        QTest::newRow("after a comparison") << "If A=" << true;
+        QTest::newRow("after a letter") << "Disp A" << false;
+        QTest::newRow("after a closing parenthesis") << "Disp (A+1)" << false;
+        QTest::newRow("in a string") << "Disp \"A," << false;
+    }
+    void negationMeant()
+    {
+        QFETCH(QString, before);
+        QTEST(calc::checks::negationMeant(model(before)), "meant");
+    }
+
     // runs as the old program did.
     void hints_data()
     {
@@ -243,17 +263,18 @@ private slots:
         QTest::addColumn<QString>("applied");
         QTest::addColumn<int>("saves");
         QTest::newRow("paren at end") << "Disp int(2.5)"
-                                      << "1:13 hint: closing not needed at the "
+                                      << "1:13 hint: closing parenthesis not needed at the "
                                          "end of a line (saves 1 byte)"
                                       << "Disp int(2.5" << 1;
         QTest::newRow("quote and paren before store")
             << "sub(\"AB\",1,1)→Str1"
-            << "1:13 hint: closing not needed before → (saves 1 byte)"
+            << "1:13 hint: closing parenthesis not needed before → (saves 1 byte)"
             << "sub(\"AB\",1,1→Str1" << 1;
-        QTest::newRow("string closer") << "Output(1,1,\"HI\")"
-                                       << "1:15 hint: closing not needed at the end of a line "
-                                          "(saves 2 bytes)"
-                                       << "Output(1,1,\"HI" << 2;
+        QTest::newRow("string closer")
+            << "Output(1,1,\"HI\")"
+            << "1:15 hint: closing quote and parenthesis not needed at the end of a line "
+               "(saves 2 bytes)"
+            << "Output(1,1,\"HI" << 2;
         QTest::newRow("leading colon") << "Disp 1\n:Disp 2"
                                        << "2:1 hint: a line needs no leading : (saves 1 byte)"
                                        << "Disp 1\nDisp 2" << 1;
@@ -282,11 +303,11 @@ private slots:
             << "For(I,1,9)\nIf I=5\nDisp I\nEnd" << QString() << "" << 0;
         QTest::newRow("for keeps its parenthesis before IS>(")
             << "For(I,1,9)\nIS>(A,3)\nDisp I\nEnd"
-            << "2:8 hint: closing not needed at the end of a line (saves 1 byte)"
+            << "2:8 hint: closing parenthesis not needed at the end of a line (saves 1 byte)"
             << "For(I,1,9)\nIS>(A,3\nDisp I\nEnd" << 1;
         QTest::newRow("for before if-then loses it")
             << "For(I,1,9)\nIf I=5\nThen\nDisp I\nA+1→A\nEnd\nEnd"
-            << "1:10 hint: closing not needed at the end of a line (saves 1 byte)"
+            << "1:10 hint: closing parenthesis not needed at the end of a line (saves 1 byte)"
             << "For(I,1,9\nIf I=5\nThen\nDisp I\nA+1→A\nEnd\nEnd" << 1;
         QTest::newRow("for before if-then that becomes a lone if keeps it")
             << "For(I,1,9)\nIf I=5\nThen\nDisp I\nEnd\nEnd"
@@ -328,9 +349,10 @@ private slots:
             << "1:6 hint: lowercase letters take two bytes each: in capitals this text is smaller "
                "(saves 1 byte)"
             << "Disp \"Hi" << 0;
-        QTest::newRow("no times removed") << "2*3→A\nL₁*(2)→B"
-                                          << "2:6 hint: closing not needed before → (saves 1 byte)"
-                                          << "2*3→A\nL₁*(2→B" << 1;
+        QTest::newRow("no times removed")
+            << "2*3→A\nL₁*(2)→B"
+            << "2:6 hint: closing parenthesis not needed before → (saves 1 byte)"
+            << "2*3→A\nL₁*(2→B" << 1;
     }
     void hints()
     {

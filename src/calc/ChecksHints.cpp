@@ -413,6 +413,62 @@ void plainIf(Program &p, int s)
     pr.replacement = text;
 }
 
+// Whether the program reads Ans, or counts V with IS>( or DS<( (a deleted
+// variable is undefined there): then 0→V stays.
+bool delVarUnsafe(const Program &p, int v)
+{
+    const auto &t = p.parsed.tokens;
+    for (size_t k = 0; k < t.size(); ++k) {
+        if (t[k].t == tok::Ans)
+            return true;
+        if ((t[k].t == tok::IsGt || t[k].t == tok::DsLt) && k + 1 < t.size() && t[k + 1].t == v)
+            return true;
+    }
+    return false;
+}
+
+// A line 0→V before another line is DelVar V joined to it: DelVar needs no
+// line break after it.
+void delVarHint(Program &p, int s)
+{
+    const auto &st = p.parsed.statements[s];
+    const int nt = int(p.parsed.tokens.size());
+    if (st.last - st.first != 3 || spelled(p, st.first, st.first + 1) != QLatin1String("0") ||
+        p.token(st.first + 1).t != tok::Store || !isVariable(p.token(st.first + 2).t) ||
+        st.last >= nt || p.token(st.last).t != tok::Newline ||
+        (st.first > 0 && p.token(st.first - 1).t != tok::Newline) || s + 1 >= p.count())
+        return;
+    const int next = p.head(s + 1);
+    const int prev = s > 0 ? p.head(s - 1) : -1;
+    if (next < 0 || next == tok::Lbl || prev == tok::If || prev == tok::IsGt || prev == tok::DsLt ||
+        delVarUnsafe(p, p.token(st.first + 2).t))
+        return;
+    const QString v = spelled(p, st.first + 2, st.first + 3);
+    const QString delVar = calc::tokens::modelSpelling(tok::DelVar) + v;
+    const auto r = p.range(st.first, st.last + 1); // with its line break
+    const int line = p.lineOf(p.token(st.first).from);
+    const int wStart = p.text.lineStart[line];
+    int wEnd =
+        line + 2 < p.text.lineStart.size() ? p.text.lineStart[line + 2] : int(p.model.size());
+    while (wEnd > r.first + r.second &&
+           (p.model.at(wEnd - 1) == u'\r' || p.model.at(wEnd - 1) == u'\n'))
+        --wEnd;
+    int saves = 0;
+    if (!provenSwap(p.model.mid(wStart, wEnd - wStart), r.first - wStart, r.second, delVar,
+                    QStringLiteral("0→") + v, delVar, &saves))
+        return;
+    Problem &pr = p.add(r.first, r.second, Severity::Hint,
+                        QStringLiteral("0→%1 is DelVar %1, which needs no line break after it "
+                                       "(saves %2 byte%3)")
+                            .arg(v)
+                            .arg(saves)
+                            .arg(saves == 1 ? QString() : QStringLiteral("s")));
+    pr.saves = saves;
+    pr.editStart = r.first;
+    pr.editLength = r.second;
+    pr.replacement = delVar;
+}
+
 } // namespace
 
 void replacingHints(Program &p)
@@ -448,6 +504,7 @@ void replacingHints(Program &p)
             andHint(p, s);
         if (h == tok::If)
             plainIf(p, s);
+        delVarHint(p, s);
         if ((h != tok::If && h != tok::While && h != tok::Repeat) || st.last - st.first != 4 ||
             !isVariable(p.token(st.first + 1).t) || p.token(st.first + 2).t != tok::Eq ||
             spelled(p, st.first + 3, st.last) != QLatin1String("0") ||

@@ -344,6 +344,16 @@ private slots:
             << "If A=1\nThen\nDisp 2\nDisp 3\nEnd"
             << "3:7 hint: two Disp lines are one Disp (saves 1 byte)"
             << "If A=1\nThen\nDisp 2,3\nEnd" << 1;
+        QTest::newRow("delvar chain")
+            << "0→A\n0→B\nDisp A+B"
+            << "1:1 hint: 0→A is DelVar A, which needs no line break after it (saves 1 byte)|2:1 "
+               "hint: 0→B is DelVar B, which needs no line break after it (saves 1 byte)"
+            << "DelVar ADelVar BDisp A+B" << 2;
+        QTest::newRow("no delvar before a label")
+            << "0→A\nLbl A\nDisp A\nGoto A" << QString() << "" << 0;
+        QTest::newRow("no delvar where Ans is read") << "0→A\nDisp Ans" << QString() << "" << 0;
+        QTest::newRow("no delvar of what IS>( counts")
+            << "0→A\nIS>(A,5\nDisp 1" << QString() << "" << 0;
         QTest::newRow("lowercase in a string is only said")
             << "Disp \"Hi"
             << "1:6 hint: lowercase letters take two bytes each: in capitals this text is smaller "
@@ -465,7 +475,9 @@ private slots:
                                             "If (A=2) and (A<3)",
                                             "If not(A) and (A≠1)",
                                             "If A=1\nThen\nA+1→A\nEnd",
-                                            "If A\nThen\nGoto A\nEnd"};
+                                            "If A\nThen\nGoto A\nEnd",
+                                            "0→A",
+                                            "0→B\nDisp B"};
         QRandomGenerator random(26);
         int shrunk = 0;
         for (int round = 0; round < 300; ++round) {

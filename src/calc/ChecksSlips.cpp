@@ -60,10 +60,14 @@ const QHash<QString, int> &commandWords()
 void lowercaseCommands(Program &p, int lineStart, QStringView line)
 {
     const auto pieces = calc::tokens::scanLine(line);
-    QVector<bool> inString(line.size(), false);
+    QVector<bool> inString(line.size(), false), spelled(line.size(), false);
     for (const auto &piece : pieces) {
         for (qsizetype k = piece.start; k < piece.start + piece.length; ++k)
             inString[k] = piece.inString;
+        // A word the tokenizer takes whole (its own spellings, such as
+        // "Getkey") is the command.
+        if (piece.length > 1 && piece.token >= 0)
+            spelled[piece.start] = true;
     }
     const int n = int(line.size());
     for (int i = 0; i < n;) {
@@ -82,7 +86,7 @@ void lowercaseCommands(Program &p, int lineStart, QStringView line)
         const auto it = commandWords().constFind(word.toLower());
         const QString right =
             it == commandWords().constEnd() ? QString() : calc::tokens::modelSpelling(*it);
-        if (lower && !right.isEmpty() && right.trimmed() != word) {
+        if (lower && !spelled[i] && !right.isEmpty() && right.trimmed() != word) {
             // The fix keeps the blank that follows the word once.
             const bool blank = right.endsWith(u' ') && end < n && line.at(end) == u' ';
             Problem &pr = p.add(lineStart + i, int(word.size()) + (blank ? 1 : 0), Severity::Error,

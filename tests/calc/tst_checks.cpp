@@ -193,6 +193,9 @@ private slots:
         QTest::newRow("words in strings") << "Disp \"disp if\""
                                           << ""
                                           << "";
+        QTest::newRow("spellings the tokenizer takes") << "Getkey→K"
+                                                       << ""
+                                                       << "";
         QTest::newRow("lowercase that is no command") << "ab→B"
                                                       << ""
                                                       << "";

@@ -166,6 +166,35 @@ int labelCloses(const Program &p, const Blocks &b, int s)
     return jumps > 0 ? 1 : 0;
 }
 
+// The statement that may make End `s` close a block after all, or skip it:
+// a conditional Goto, Stop or Return on the way to it, or a label that a
+// jump leaving a block open lands on. -1 when End is reached with nothing open.
+int mayCloseAJump(const Program &p, const Blocks &b, int s)
+{
+    for (int j = s - 1; j >= 0; --j) {
+        const int h = p.head(j);
+        if (h < 0 || (h == tok::End && !b.ends.contains(j)))
+            continue;
+        if (leaves(h) && p.parsed.statements[j].error == Error::None && conditional(p, j))
+            return j;
+        if (h == tok::Lbl) {
+            for (const auto &use : p.parsed.labels) {
+                if (use.definition && use.statement == j) {
+                    for (const auto &jump : p.parsed.labels) {
+                        if (!jump.definition && jump.name == use.name &&
+                            blocksLeft(p, b, jump.statement, j) > 0)
+                            return j;
+                    }
+                }
+            }
+            continue;
+        }
+        if (h == tok::End || h == tok::Else || opens(h) || leaves(h))
+            return -1;
+    }
+    return -1;
+}
+
 void endWithoutBlock(Program &p, const Blocks &b, int i)
 {
     const auto &st = p.parsed.statements[i];
@@ -178,6 +207,17 @@ void endWithoutBlock(Program &p, const Blocks &b, int i)
     }
     if (labelCloses(p, b, i) > 0)
         return;
+    const int maybe = mayCloseAJump(p, b, i);
+    if (maybe >= 0) {
+        p.addTokens(st.first, st.first + 1, Severity::Warning,
+                    p.head(maybe) == tok::Lbl
+                        ? QStringLiteral("End closes a block only when the program comes here "
+                                         "by a jump that left one open (ERR:SYNTAX otherwise)")
+                        : QStringLiteral("End closes no block: reached only when the %1 above "
+                                         "is not taken (ERR:SYNTAX then)")
+                              .arg(calc::tokens::displayString(p.head(maybe)).trimmed()));
+        return;
+    }
     p.addTokens(st.first, st.first + 1, Severity::Error,
                 QStringLiteral("End without a block to close (ERR:SYNTAX)"));
 }
@@ -211,6 +251,15 @@ void neverClosed(Program &p, int i)
                     .arg(blockName(p, i)));
 }
 
+// A listing's leading ":" leaves an empty statement between If and Then.
+bool afterIf(const Program &p, int s)
+{
+    int j = s - 1;
+    while (j >= 0 && p.head(j) < 0)
+        --j;
+    return j >= 0 && p.head(j) == tok::If;
+}
+
 } // namespace
 
 int endsAfterLabel(const Program &p, int lbl)
@@ -233,7 +282,7 @@ void blocks(Program &p)
     for (int i = 0; i < n; ++i) {
         const auto &st = p.parsed.statements[i];
         const int h = p.head(i);
-        if (h == tok::Then && (i == 0 || p.head(i - 1) != tok::If)) {
+        if (h == tok::Then && !afterIf(p, i)) {
             p.addTokens(st.first, st.first + 1, Severity::Error,
                         QStringLiteral("Then without If (ERR:SYNTAX)"));
         } else if (opens(h) && p.parsed.blockEnd[i] == n) {

@@ -213,6 +213,20 @@ void argumentCounts(Program &p)
     for (const auto &st : p.parsed.statements) {
         if (st.error == Error::Argument)
             continue; // the engine's own check says so
+        // A token the engine lacks, or a function the sheet writes without
+        // its "(", shows as more closers than openers: the count is unknown.
+        int depth = 0;
+        bool unknown = false;
+        for (int k = st.first; k < st.last && !unknown; ++k) {
+            const int t = p.token(k).t;
+            if (t == tok::LParen || t == tok::LBrace || t == tok::LBracket || isFunction(t))
+                ++depth;
+            else if (t == tok::RParen || t == tok::RBrace || t == tok::RBracket)
+                --depth;
+            unknown = t == tok::Bad || depth < 0;
+        }
+        if (unknown)
+            continue;
         for (int k = st.first; k < st.last; ++k) {
             const int t = p.token(k).t;
             for (const Arity &a : kArity) {

@@ -175,7 +175,9 @@ int mayCloseAJump(const Program &p, const Blocks &b, int s)
         const int h = p.head(j);
         if (h < 0 || (h == tok::End && !b.ends.contains(j)))
             continue;
-        if (leaves(h) && p.parsed.statements[j].error == Error::None && conditional(p, j))
+        // A program called may end everything (Stop) instead of returning.
+        if ((leaves(h) && p.parsed.statements[j].error == Error::None && conditional(p, j)) ||
+            h == tok::Prgm)
             return j;
         if (h == tok::Lbl) {
             for (const auto &use : p.parsed.labels) {
@@ -213,6 +215,9 @@ void endWithoutBlock(Program &p, const Blocks &b, int i)
                     p.head(maybe) == tok::Lbl
                         ? QStringLiteral("End closes a block only when the program comes here "
                                          "by a jump that left one open (ERR:SYNTAX otherwise)")
+                    : p.head(maybe) == tok::Prgm
+                        ? QStringLiteral("End closes no block: reached only when the program "
+                                         "called above returns (ERR:SYNTAX then)")
                         : QStringLiteral("End closes no block: reached only when the %1 above "
                                          "is not taken (ERR:SYNTAX then)")
                               .arg(calc::tokens::displayString(p.head(maybe)).trimmed()));

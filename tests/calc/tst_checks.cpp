@@ -100,6 +100,10 @@ private slots:
             << "3:1 warning: End closes a block only when the program comes here by a jump that "
                "left one open (ERR:SYNTAX otherwise)|5:1 warning: jumping to A leaves While "
                "open: the calculator loses memory each time (ERR:MEMORY in the end)";
+        QTest::newRow("end after a program call")
+            << "prgmCASINO\nEnd" << false
+            << "2:1 warning: End closes no block: reached only when the program called above "
+               "returns (ERR:SYNTAX then)";
         QTest::newRow("unknown function in a call") << "Output(1,1,getDtStr(3)),2" << false << "";
         QTest::newRow("lbl end closes what goto leaves")
             << "While 1\nIf K\nGoto A\nEnd\nLbl A\nEnd" << false << none;

@@ -423,11 +423,7 @@ void Checker::hints()
     const auto &toks = parsed_.tokens;
     const int nt = int(toks.size());
     const QByteArray &b = text_.bytes;
-    auto lineOf = [&](int byte) {
-        return int(std::upper_bound(text_.lineByte.begin(), text_.lineByte.end(), byte) -
-                   text_.lineByte.begin()) -
-               1;
-    };
+    auto lineOf = [this](int byte) { return program_.lineOf(byte); };
     // Closers before → and at a line's end.
     for (int k = 0; k <= nt; ++k) {
         if (k < nt && toks[k].t != tok::Store && toks[k].t != tok::Newline)

@@ -456,7 +456,7 @@ private slots:
             "MATH.8XP:143: no Lbl 10 to go to (ERR:LABEL)",
         };
         // Still reported although the programs run: an End that a chain of
-        // jumps reaches with a block open (see the report of this check).
+        // jumps reaches with a block open, which these checks cannot follow yet.
         const QSet<QString> knownFalse = {
             "GAMEPACK.8xp:161: End without a block to close (ERR:SYNTAX)",
             "SIMCITY.8XP:351: End without a block to close (ERR:SYNTAX)",

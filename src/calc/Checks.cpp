@@ -3,6 +3,8 @@
 
 #include "calc/Checks.h"
 
+#include "calc/ChecksImpl.h"
+
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
@@ -20,17 +22,8 @@ namespace tok = calc::tok;
 using calc::basic::Error;
 using calc::basic::Parsed;
 
-namespace
+namespace detail
 {
-
-// Token bytes of model text, each byte knowing where its token stands.
-struct Text {
-    QByteArray bytes;
-    QVector<int> at, len;   // per byte: its token's model position and length
-    QVector<int> lineStart; // model position of each line
-    QVector<int> lineByte;  // byte offset of each line
-    QVector<Problem> refused;
-};
 
 Text tokenized(QStringView model)
 {
@@ -71,6 +64,14 @@ Text tokenized(QStringView model)
     }
     return t;
 }
+
+} // namespace detail
+
+using detail::Text;
+using detail::tokenized;
+
+namespace
+{
 
 bool isCloser(const QByteArray &bytes, const basic::Tok &k)
 {
@@ -257,7 +258,7 @@ class Checker
 public:
     Checker(QStringView model, const Options &options)
         : model_(model), options_(options), text_(tokenized(model)),
-          parsed_(basic::parse(text_.bytes))
+          parsed_(basic::parse(text_.bytes)), program_(model, text_, parsed_, out_)
     {
     }
 
@@ -265,54 +266,35 @@ public:
     {
         for (const Problem &p : text_.refused)
             add(p.start, p.length, Severity::Error, p.message);
-        blocks();
+        detail::blocks(program_);
         labels();
+        detail::unusedLabels(program_);
         statements();
+        detail::slips(program_);
         if (options_.ti83)
             ti83();
-        if (options_.hints)
+        if (options_.hints) {
             hints();
+            detail::replacingHints(program_);
+            detail::lowercaseInStrings(program_);
+        }
         std::stable_sort(out_.begin(), out_.end(),
                          [](const Problem &a, const Problem &b) { return a.start < b.start; });
         return out_;
     }
 
 private:
-    const basic::Tok &token(int i) const { return parsed_.tokens[i]; }
-    int head(int s) const
-    {
-        const auto &st = parsed_.statements[s];
-        return st.first < st.last ? token(st.first).t : -1;
-    }
-    // The model range of tokens [first, last).
-    std::pair<int, int> range(int first, int last) const
-    {
-        if (last <= first)
-            last = first + 1;
-        const int a = text_.at[token(first).from];
-        const int endByte = token(last - 1).to - 1;
-        return {a, text_.at[endByte] + text_.len[endByte] - a};
-    }
+    int head(int s) const { return program_.head(s); }
+    std::pair<int, int> range(int first, int last) const { return program_.range(first, last); }
     Problem &add(int start, int length, Severity s, const QString &message)
     {
-        Problem p;
-        p.severity = s;
-        p.start = start;
-        p.length = std::max(1, length);
-        const auto it = std::upper_bound(text_.lineStart.begin(), text_.lineStart.end(), start);
-        p.line = int(it - text_.lineStart.begin());
-        p.column = start - text_.lineStart[p.line - 1] + 1;
-        p.message = message;
-        out_ << p;
-        return out_.last();
+        return program_.add(start, length, s, message);
     }
     Problem &addTokens(int first, int last, Severity s, const QString &message)
     {
-        const auto r = range(first, last);
-        return add(r.first, r.second, s, message);
+        return program_.addTokens(first, last, s, message);
     }
 
-    void blocks();
     void labels();
     void statements();
     void ti83();
@@ -325,49 +307,8 @@ private:
     Text text_;
     Parsed parsed_;
     QVector<Problem> out_;
+    detail::Program program_;
 };
-
-void Checker::blocks()
-{
-    const int n = int(parsed_.statements.size());
-    QSet<int> ends, elses;
-    for (int i = 0; i < n; ++i) {
-        if (parsed_.blockEnd[i] < n)
-            ends.insert(parsed_.blockEnd[i]);
-        if (parsed_.thenElse[i] >= 0)
-            elses.insert(parsed_.thenElse[i]);
-    }
-    for (int i = 0; i < n; ++i) {
-        const auto &st = parsed_.statements[i];
-        switch (head(i)) {
-        case tok::Then:
-        case tok::For:
-        case tok::While:
-        case tok::Repeat:
-            if (parsed_.blockEnd[i] == n) {
-                const bool then = head(i) == tok::Then;
-                const int at = then && i > 0 && head(i - 1) == tok::If ? i - 1 : i;
-                const auto &opener = parsed_.statements[at];
-                addTokens(opener.first, opener.first + 1, Severity::Error,
-                          QStringLiteral("%1 is never closed: End is missing")
-                              .arg(then ? QStringLiteral("If-Then") : tokenText(head(i))));
-            }
-            break;
-        case tok::End:
-            if (!ends.contains(i))
-                addTokens(st.first, st.first + 1, Severity::Error,
-                          QStringLiteral("End without a block to close (ERR:SYNTAX)"));
-            break;
-        case tok::Else:
-            if (!elses.contains(i))
-                addTokens(st.first, st.first + 1, Severity::Error,
-                          QStringLiteral("Else without If-Then (ERR:SYNTAX)"));
-            break;
-        default:
-            break;
-        }
-    }
-}
 
 void Checker::labels()
 {
@@ -406,12 +347,15 @@ void Checker::labels()
         // Leaving a block by a jump leaves it open on the calculator; the
         // outermost block left is named.
         const int from = use.statement, to = *it;
-        int left = -1;
+        int left = -1, leftCount = 0;
         for (int o = parent[from]; o >= 0; o = parent[o]) {
-            if (to <= o || to > parsed_.blockEnd[o])
+            if (to <= o || to > parsed_.blockEnd[o]) {
                 left = o;
+                ++leftCount;
+            }
         }
-        if (left >= 0) {
+        // Lbl X:End closes at the label what the jump leaves open.
+        if (left >= 0 && detail::endsAfterLabel(program_, to) < leftCount) {
             const int h = head(left);
             const auto &st = parsed_.statements[from];
             addTokens(st.first, st.last, Severity::Warning,
@@ -509,11 +453,7 @@ void Checker::hints()
     const auto &toks = parsed_.tokens;
     const int nt = int(toks.size());
     const QByteArray &b = text_.bytes;
-    auto lineOf = [&](int byte) {
-        return int(std::upper_bound(text_.lineByte.begin(), text_.lineByte.end(), byte) -
-                   text_.lineByte.begin()) -
-               1;
-    };
+    auto lineOf = [this](int byte) { return program_.lineOf(byte); };
     // Closers before → and at a line's end.
     for (int k = 0; k <= nt; ++k) {
         if (k < nt && toks[k].t != tok::Store && toks[k].t != tok::Newline)
@@ -521,7 +461,8 @@ void Checker::hints()
         int first = k;
         while (first > 0 && isCloser(b, toks[first - 1]))
             --first;
-        if (first == k)
+        if (first == k ||
+            (k < nt && toks[k].t == tok::Newline && detail::forParenKeepsSpeed(program_, k)))
             continue;
         // Of a closed string only its quote goes.
         const int fromByte = toks[first].t == tok::String ? toks[first].to - 1 : toks[first].from;
@@ -529,10 +470,11 @@ void Checker::hints()
         const int endByte = toks[k - 1].to - 1;
         const int end = text_.at[endByte] + text_.len[endByte];
         const int line = lineOf(fromByte);
+        const QString what = detail::closersNamed(program_, first, k);
         hint(start, end - start, QString(), Kind::Closer, line, line,
-             k < nt && toks[k].t == tok::Store ? QStringLiteral("closing not needed before →")
-                                               : QStringLiteral("closing not needed at the end "
-                                                                "of a line"));
+             k < nt && toks[k].t == tok::Store
+                 ? QStringLiteral("closing %1 not needed before →").arg(what)
+                 : QStringLiteral("closing %1 not needed at the end of a line").arg(what));
     }
     for (int k = 0; k < nt; ++k) {
         const auto &t = toks[k];
@@ -541,6 +483,12 @@ void Checker::hints()
             const int line = lineOf(t.from);
             hint(text_.at[t.from], text_.len[t.from], QString(), Kind::Colon, line - 1, line,
                  QStringLiteral("a line needs no leading :"));
+        }
+        // 5*A is 5A where the engine reads the same product.
+        if (t.t == tok::Times && k > 0 && k + 1 < nt) {
+            const int line = lineOf(t.from);
+            hint(text_.at[t.from], text_.len[t.from], QString(), Kind::Zero, line, line,
+                 QStringLiteral("the multiplication sign can go"));
         }
         // 0.5 is .5.
         if (t.t == tok::Number && t.to - t.from >= 2 && quint8(b[t.from]) == tok::Digit0 &&
@@ -592,7 +540,7 @@ QString applyHints(QStringView model, const QVector<Problem> &hints)
 {
     QVector<Problem> edits;
     for (const Problem &p : hints) {
-        if (p.severity == Severity::Hint)
+        if (p.severity == Severity::Hint && hasFix(p))
             edits << p;
     }
     std::sort(edits.begin(), edits.end(),
@@ -619,6 +567,8 @@ QString severityName(Severity s)
         return QStringLiteral("warning");
     case Severity::Hint:
         return QStringLiteral("hint");
+    case Severity::Info:
+        return QStringLiteral("note");
     }
     return QString();
 }

@@ -12,7 +12,8 @@
 namespace calc::checks
 {
 
-enum class Severity { Error, Warning, Hint };
+// Info: worth knowing, nothing wrong (a label nothing jumps to).
+enum class Severity { Error, Warning, Hint, Info };
 
 struct Problem {
     Severity severity = Severity::Error;
@@ -21,7 +22,8 @@ struct Problem {
     int line = 1;   // 1-based
     int column = 1; // 1-based, in the model text
     QString message;
-    // Hints: the bytes saved and the edit that saves them.
+    // Hints: the bytes saved and the edit that saves them; slips: the edit
+    // that fixes them (saves 0). No edit: replacement empty, editLength 0.
     int saves = 0;
     int editStart = 0, editLength = 0;
     QString replacement;
@@ -32,13 +34,23 @@ struct Options {
     bool hints = true;
 };
 
+// Whether a problem comes with an edit (a hint's or a slip's fix).
+inline bool hasFix(const Problem &p)
+{
+    return p.editLength > 0 || !p.replacement.isEmpty();
+}
+
 QVector<Problem> check(QStringView model, const Options &options = Options());
 
 // The model text with the hints' edits made; edits that overlap an earlier
 // one are left for the next round.
 QString applyHints(QStringView model, const QVector<Problem> &hints);
 
-// "error", "warning", "hint".
+// Whether a minus typed after `lineBefore` (the line's model text up to the
+// caret) stands where an expression starts, so the negation sign is meant.
+bool negationMeant(QStringView lineBefore);
+
+// "error", "warning", "hint", "note".
 QString severityName(Severity s);
 
 } // namespace calc::checks

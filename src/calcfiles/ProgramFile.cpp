@@ -57,7 +57,8 @@ void readText(ProgramFile *file)
     for (const QChar c : in.refused) {
         const int at = int(text.indexOf(c));
         const int line = int(text.left(at).count(QLatin1Char('\n'))) + 1;
-        const int column = at - int(text.lastIndexOf(QLatin1Char('\n'), at - 1));
+        // lastIndexOf(c, -1) would search from the end.
+        const int column = at - (at > 0 ? int(text.lastIndexOf(QLatin1Char('\n'), at - 1)) : -1);
         file->refusedAt.append(QStringLiteral("%1:%2: error: no calculator token is written \"%3\"")
                                    .arg(line)
                                    .arg(column)

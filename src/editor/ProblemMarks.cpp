@@ -179,6 +179,10 @@ void ProblemMarks::show()
             s.format.setUnderlineStyle(QTextCharFormat::DotLine);
             s.format.setUnderlineColor(Qt::darkGray);
             break;
+        case Severity::Info:
+            s.format.setUnderlineStyle(QTextCharFormat::DotLine);
+            s.format.setUnderlineColor(Qt::darkCyan);
+            break;
         }
         s.format.setProperty(kMarkProperty, true);
         kept << s;
@@ -256,7 +260,8 @@ void ProblemMarks::replaceRange(int start, int length, const QString &text)
 
 void ProblemMarks::applyHint(int index)
 {
-    if (index < 0 || index >= m_problems.size() || m_problems[index].severity != Severity::Hint)
+    // A hint's edit, or the fix of a slip.
+    if (index < 0 || index >= m_problems.size() || !calc::checks::hasFix(m_problems[index]))
         return;
     const Problem p = m_problems[index];
     replaceRange(p.editStart, p.editLength, p.replacement);
@@ -267,7 +272,7 @@ void ProblemMarks::applyAllHints()
     QVector<Problem> hints;
     int from = -1, to = -1;
     for (const Problem &p : m_problems) {
-        if (p.severity != Severity::Hint)
+        if (p.severity != Severity::Hint || !calc::checks::hasFix(p))
             continue;
         hints << p;
         from = from < 0 ? p.editStart : std::min(from, p.editStart);
@@ -282,6 +287,28 @@ void ProblemMarks::applyAllHints()
     replaceRange(from, to - from, calc::checks::applyHints(span, hints));
 }
 
+namespace
+{
+
+// F8 and Shift+F8 say in the status bar what they select.
+void goAndSay(ProblemMarks *marks, frmDocument *window, bool backward)
+{
+    if (!marks->goToNext(backward)) {
+        emit window->statusMessage(QStringLiteral("No problems"));
+        return;
+    }
+    const int at = window->RichTextBox1->SelStart();
+    for (const auto &p : marks->problems()) {
+        if (p.start == at) {
+            emit window->statusMessage(calc::checks::severityName(p.severity) +
+                                       QStringLiteral(": ") + p.message);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 ProblemMarks *ProblemMarks::attach(frmDocument *window)
 {
     auto *marks = new ProblemMarks(window->RichTextBox1);
@@ -293,9 +320,9 @@ ProblemMarks *ProblemMarks::attach(frmDocument *window)
     if (QAction *a = window->action(QStringLiteral("mnuCheckProgram")))
         connect(a, &QAction::triggered, marks, showList);
     if (QAction *a = window->action(QStringLiteral("mnuNextProblem")))
-        connect(a, &QAction::triggered, marks, [marks] { marks->goToNext(false); });
+        connect(a, &QAction::triggered, marks, [marks, window] { goAndSay(marks, window, false); });
     if (QAction *a = window->action(QStringLiteral("mnuPreviousProblem")))
-        connect(a, &QAction::triggered, marks, [marks] { marks->goToNext(true); });
+        connect(a, &QAction::triggered, marks, [marks, window] { goAndSay(marks, window, true); });
     connect(marks, &ProblemMarks::problemsChanged, window, &frmDocument::statusFiguresChanged);
     return marks;
 }

@@ -4,6 +4,8 @@
 #include "editor/frmDocument.h"
 
 #include "calc/CalculatorSymbols.h"
+#include "calc/Checks.h"
+#include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 #include "editor/Document.h"
 #include "editor/EditorOptions.h"
@@ -41,6 +43,28 @@
 
 namespace editor
 {
+
+namespace
+{
+
+// "-" typed where an expression starts becomes the negation sign, in two
+// steps, so Undo gives back the "-".
+bool typedNegation(platform::RichTextBox *pane, const QKeyEvent *e)
+{
+    if (e->text() != QLatin1String("-") || pane->isReadOnly() || pane->SelLength() != 0)
+        return false;
+    const int lineStart = pane->toModelPosition(pane->textCursor().block().position());
+    if (!calc::checks::negationMeant(pane->textRange(lineStart, pane->SelStart() - lineStart)))
+        return false;
+    pane->setSelText(QStringLiteral("-"));
+    pane->setSelStart(pane->SelStart() - 1);
+    pane->setSelLength(1);
+    pane->setSelText(calc::tokens::modelSpelling(calc::tok::Neg)); // the negation token
+    pane->ensureCursorVisible();
+    return true;
+}
+
+} // namespace
 
 // What the program pane must not act on: Ctrl alone with a key that is not
 // caret movement or word deletion (the text widget's own formatting and
@@ -292,7 +316,7 @@ void frmDocument::connectPane()
             *swallow = true;
             return;
         }
-        if (typedStoreArrow(e)) {
+        if (typedStoreArrow(e) || typedNegation(pane, e)) {
             *swallow = true;
             return;
         }

@@ -36,6 +36,10 @@ private slots:
         write("plus.txt", "Archive A\n");
         write("refused.txt", "ClrHome\nDisp A\xC2\xA9\n");
         write("long.txt", ":Disp 1\nDisp 0.5\nIf A≠0\nOutput(1,1,\"HI\")\n");
+        write("start.txt", "\xE2\x82\xAC"
+                           "1->A\n");
+        write("hello.txt", ":Disp \"HELLO\"\nIf X≠0\nDisp 0.5*A\n");
+        write("slowfor.txt", "For(I,1,99)\nIf I=50\nDisp I\nEnd\n");
     }
 
     void commands_data()
@@ -47,13 +51,26 @@ private slots:
         QTest::newRow("clean") << QStringList{"--check", path("clean.txt")} << ""
                                << "" << 0;
         QTest::newRow("errors") << QStringList{"--check", path("bad.txt")}
-                                << "FILE:1:1: error: If-Then is never closed: End is missing\n"
+                                << "FILE:1:1: warning: If-Then is never closed: End is missing "
+                                   "(this matters only when the program runs it again and again: "
+                                   "ERR:MEMORY in the end)\n"
                                    "FILE:3:6: error: no Lbl B to go to (ERR:LABEL)\n"
                                 << "" << 1;
         QTest::newRow("refused character")
             << QStringList{"--check", path("refused.txt")}
             << "FILE:2:7: error: no calculator token is written \"\u00A9\"\n"
             << "" << 1;
+        QTest::newRow("refused first character")
+            << QStringList{"--check", path("start.txt")}
+            << "FILE:1:1: error: no calculator token is written \"\u20AC\"\n"
+            << "" << 1;
+        QTest::newRow("for keeps its parenthesis")
+            << QStringList{"--check", path("slowfor.txt")} << ""
+            << "" << 0;
+        QTest::newRow("optimize applies every hint")
+            << QStringList{"--optimize", path("hello.txt"), path("hello2.txt")}
+            << path("hello2.txt") + ": 6 bytes saved (22 to 16)\n"
+            << "" << 0;
         QTest::newRow("optimize keeps every character")
             << QStringList{"--optimize", path("refused.txt"), path("refused2.txt")} << ""
             << "no calculator token is written" << 1;
@@ -103,6 +120,9 @@ private slots:
         QCOMPARE(read("long.txt"), QByteArray(":Disp 1\nDisp 0.5\nIf A≠0\nOutput(1,1,\"HI\")\n"));
         const auto c = cli::checkFile(path("short2.txt"), QString());
         QCOMPARE(c.out, QString());
+        // The loop whose first statement is a lone If keeps its ")".
+        QCOMPARE(cli::optimizeFile(path("slowfor.txt"), path("slowfor2.txt")).exitCode, 0);
+        QCOMPARE(read("slowfor2.txt"), QByteArray("For(I,1,99)\nIf I=50\nDisp I\nEnd\n"));
     }
 };
 

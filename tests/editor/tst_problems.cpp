@@ -3,6 +3,8 @@
 
 // The checks in a document window: underlines as display only, F8 and
 // Shift+F8, the problems list, hints applied as one undo step, the counts.
+#include "calc/TokenCodes.h"
+#include "calc/Tokens.h"
 #include "common/TestRegistry.h"
 
 #include "editor/EditorOptions.h"
@@ -63,18 +65,18 @@ class TstProblems : public QObject
 {
     Q_OBJECT
 private slots:
-    // An unclosed If-Then and a missing label are underlined while typing,
-    // with nothing recorded: no undo entry, no modified flag.
+    // An End without a block and a missing label are underlined while
+    // typing, with nothing recorded: no undo entry, no modified flag.
     void underlinesAreDisplayOnly()
     {
         Fixture f;
-        f.type({"If A", "Then", "Goto B"});
+        f.type({"End", "If A", "Goto B"});
         const int undoBefore = f.w.history().undoCount();
         QCOMPARE(f.marks()->count(calc::checks::Severity::Error), 2);
         QCOMPARE(f.marksShown(), 2);
         QVERIFY(f.w.statusFigures().endsWith(QStringLiteral("2 errors")));
         QCOMPARE(f.w.history().undoCount(), undoBefore);
-        QCOMPARE(f.pane()->Text(), QStringLiteral("If A\r\nThen\r\nGoto B"));
+        QCOMPARE(f.pane()->Text(), QStringLiteral("End\r\nIf A\r\nGoto B"));
         // Switched off: no marks and no counts.
         editor::EditorOptions::instance().applyChecks(false, true);
         QCOMPARE(f.marksShown(), 0);
@@ -92,9 +94,14 @@ private slots:
         QAction *previous = f.w.action(QStringLiteral("mnuPreviousProblem"));
         QCOMPARE(next->shortcut(), QKeySequence(Qt::Key_F8));
         QCOMPARE(previous->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F8));
+        QSignalSpy said(&f.w, &editor::frmDocument::statusMessage);
         next->trigger();
         QCOMPARE(f.pane()->SelStart(), 13); // the second End
         QCOMPARE(f.pane()->SelLength(), 3);
+        // The status bar says what is selected.
+        QCOMPARE(said.count(), 1);
+        QCOMPARE(said.last().at(0).toString(),
+                 QStringLiteral("error: End without a block to close (ERR:SYNTAX)"));
         next->trigger();
         QCOMPARE(f.pane()->SelStart(), 0); // round the end
         previous->trigger();
@@ -120,8 +127,9 @@ private slots:
         QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5\r\nDisp .5"));
         QCOMPARE(f.w.history().undoCount(), undoBefore + 1);
         QVERIFY(f.w.isModified());
-        // What is left is proven again: one Disp of both.
-        QCOMPARE(list->lstProblems->topLevelItemCount(), 0);
+        // What is left is proven again: one Disp of both. An empty list says so.
+        QCOMPARE(list->lstProblems->topLevelItemCount(), 1);
+        QCOMPARE(list->lstProblems->topLevelItem(0)->text(3), QStringLiteral("No problems"));
         f.w.Undo();
         QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5)\r\n:Disp 0.5"));
         // One hint alone.
@@ -130,6 +138,21 @@ private slots:
         QVERIFY(list->cmdApplyHint->isEnabled());
         list->cmdApplyHint->click();
         QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5\r\n:Disp 0.5"));
+    }
+
+    // A minus typed where a number starts is the negation sign; Undo gives
+    // back the minus. At a line's start it subtracts from Ans and stays.
+    void typedMinus()
+    {
+        Fixture f;
+        const QString neg = calc::tokens::modelSpelling(calc::tok::Neg);
+        QTest::keyClicks(f.pane(), QStringLiteral("Line(-"));
+        QCOMPARE(f.pane()->Text(), QStringLiteral("Line(") + neg);
+        f.w.Undo();
+        QCOMPARE(f.pane()->Text(), QStringLiteral("Line(-"));
+        QTest::keyClick(f.pane(), Qt::Key_Return);
+        QTest::keyClicks(f.pane(), QStringLiteral("-1+A-2"));
+        QCOMPARE(f.pane()->Text(), QStringLiteral("Line(-\r\n-1+A-2"));
     }
 };
 

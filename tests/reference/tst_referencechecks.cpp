@@ -19,11 +19,14 @@ QString alarms(const QString &text)
     calc::checks::Options o;
     o.hints = false;
     QStringList out;
-    for (const auto &p : calc::checks::check(text, o))
+    for (const auto &p : calc::checks::check(text, o)) {
+        if (p.severity == calc::checks::Severity::Info)
+            continue; // a note is no alarm
         out << QStringLiteral("%1:%2 %3: %4")
                    .arg(p.line)
                    .arg(p.column)
                    .arg(calc::checks::severityName(p.severity), p.message);
+    }
     return out.join(QLatin1Char('|'));
 }
 
@@ -44,7 +47,9 @@ private slots:
             const QString found = alarms(reference::joinLines(e.example.lines));
             // The While entry shows a piece of a loop, cut before its End.
             if (e.item == QLatin1String("mnuWhile"))
-                QCOMPARE(found, QStringLiteral("1:1 error: While is never closed: End is missing"));
+                QCOMPARE(found, QStringLiteral("1:1 warning: While is never closed: End is missing "
+                                               "(this matters only when the program runs it again "
+                                               "and again: ERR:MEMORY in the end)"));
             else
                 QVERIFY2(found.isEmpty(), qPrintable(e.item + QLatin1String(": ") + found));
         }

@@ -150,14 +150,14 @@ private slots:
         row(136, "a4a4", 0x4E2D);
         row(161, "e1", 0x3B1);
         row(162, "fd", 0x131);
-        row(163, "c3", 0x102);
+        row(163, "d5", 0x1A0);
         row(177, "e0", 0x5D0);
         row(178, "c7", 0x627);
         row(186, "e0", 0x105);
         row(204, "cf", 0x41F);
         row(222, "a1", 0xE01);
-        row(238, "e8", 0x10D);
-        row(254, "82", 0xE9);
+        row(238, "c0", 0x154);
+        row(254, "9b", 0xA2);
         row(255, "9b", 0xF8);
     }
     void charsetCodePages()

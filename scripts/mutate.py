@@ -122,7 +122,15 @@ def sync(scratch):
     a file whose bytes are the same keeps its time, so the scratch build
     only rebuilds what changed since the last run."""
     copied = 0
-    for name in tree_files():
+    names = tree_files()
+    # A file moved or deleted in the worktree goes from the copy too, or the
+    # build would still find it.
+    keep = set(names)
+    for path in scratch.rglob("*"):
+        rel = path.relative_to(scratch)
+        if rel.parts[0] != "build" and path.is_file() and rel.as_posix() not in keep:
+            path.unlink()
+    for name in names:
         src, dst = ROOT / name, scratch / name
         if not src.is_file():
             continue

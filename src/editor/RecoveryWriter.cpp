@@ -13,8 +13,12 @@ namespace editor
 {
 
 RecoveryWriter::RecoveryWriter(Document *doc, recovery::Session *session)
-    : QObject(doc), m_doc(doc), m_session(session), m_path(session->newFileName())
+    : QObject(doc), m_doc(doc), m_session(session), m_path(session->newFileName()), m_pause(this),
+      m_longest(this)
 {
+    // Named children, so a test can stand in for the clock.
+    m_pause.setObjectName(QStringLiteral("pauseTimer"));
+    m_longest.setObjectName(QStringLiteral("longestTimer"));
     m_pause.setSingleShot(true);
     m_longest.setSingleShot(true);
     connect(&m_pause, &QTimer::timeout, this, &RecoveryWriter::writeNow);

@@ -266,6 +266,64 @@ private slots:
         QCOMPARE(build(im.text, im.name, false, Model::Ti83Plus).file, b.file);
     }
 
+    // The data section's 16-bit length bounds a program: the longest one is
+    // written and read back whole on both models, one token more is refused
+    // rather than written with a length that wraps.
+    void longestProgram_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("tokens");
+        QTest::addColumn<QString>("error");
+        for (Model m : {Model::Ti83Plus, Model::Ti83}) {
+            const char *name = m == Model::Ti83 ? "83" : "83+";
+            QTest::addRow("%s, longest", name) << int(m) << 0xFFFF - 19 << QString();
+            QTest::addRow("%s, one more", name)
+                << int(m) << 0xFFFF - 18
+                << QStringLiteral("The program is too long for a calculator file: 65517 bytes "
+                                  "of tokens, at most 65516.");
+        }
+    }
+    void longestProgram()
+    {
+        QFETCH(int, model);
+        QFETCH(int, tokens);
+        const QString text(tokens, QLatin1Char('1'));
+        const Built b = build(text, QStringLiteral("LONG"), false, Model(model));
+        QTEST(b.error, "error");
+        if (!b.ok()) {
+            QVERIFY(b.file.isEmpty());
+            return;
+        }
+        const Read r = read(b.file);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        QCOMPARE(r.program.tokens, QByteArray(tokens, '1'));
+        QCOMPARE(int(r.model), model);
+    }
+
+    // The archived flag is written where a calculator looks for it and read
+    // back, so a program written again (exported, sent or received) keeps it.
+    void archivedFlagWritten_data()
+    {
+        QTest::addColumn<bool>("archived");
+        QTest::newRow("archived") << true;
+        QTest::newRow("in RAM") << false;
+    }
+    void archivedFlagWritten()
+    {
+        QFETCH(bool, archived);
+        Program p;
+        p.name = QStringLiteral("ARCH");
+        p.tokens = QByteArray::fromHex("DE31");
+        p.archived = archived;
+        const QByteArray file = write(p, Model::Ti83Plus);
+        QCOMPARE(quint8(file.at(55 + 14)), quint8(archived ? 0x80 : 0x00));
+        const Read r = read(file);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        QCOMPARE(r.program.archived, archived);
+        QCOMPARE(write(r.program, Model::Ti83Plus), file);
+        QCOMPARE(import(file).archived, archived);
+    }
+
     void namesFromFileNames()
     {
         QCOMPARE(nameFromFileName("/x/my game.tvf"), QStringLiteral("MYGAME"));

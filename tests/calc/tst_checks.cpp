@@ -166,6 +166,16 @@ private slots:
         QTest::newRow("unreachable") << "Disp 1\nStop\nDisp 2\nDisp 3\nLbl A\nDisp 4" << false
                                      << "3:1 warning: never reached: nothing jumps here after "
                                         "Stop|5:5 note: nothing jumps to label A";
+        QTest::newRow("stop guarded by IS>") << "IS>(A,5)\nStop\nDisp 2" << false << none;
+        QTest::newRow("goto guarded by DS<") << "DS<(A,5)\nGoto B\nDisp 2\nLbl B" << false << none;
+        QTest::newRow("goto back out of a repeat")
+            << "Lbl A\nRepeat 0\nGoto A\nEnd" << false
+            << "3:1 warning: jumping to A leaves Repeat open: the calculator loses memory each "
+               "time (ERR:MEMORY in the end)";
+        QTest::newRow("goto on out of a repeat")
+            << "Repeat 0\nIf 1:Goto B\nEnd\nLbl B" << false
+            << "2:6 warning: jumping to B leaves Repeat open: the calculator loses memory each "
+               "time (ERR:MEMORY in the end)";
         QTest::newRow("conditional stop")
             << "If A\nStop\nDisp 2\nWhile 1\nReturn\nEnd\nDisp 3" << false << none;
     }

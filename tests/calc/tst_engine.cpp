@@ -380,6 +380,26 @@ private slots:
                                       << "ERR:UNDEFINED line 1";
         QTest::newRow("no answers") << "Input A"
                                     << "ERR:BREAK line 1";
+        QTest::newRow("rand of no numbers") << "rand(0)"
+                                            << "ERR:DOMAIN line 1";
+        QTest::newRow("list of 1000") << "{1}→L₁\n1000→dim(L₁)"
+                                      << "ERR:INVALID DIM line 2";
+        QTest::newRow("list of 999") << "999→dim(L₁):dim(L₁)"
+                                     << "999";
+        QTest::newRow("element 1000") << "999→dim(L₁)\n5→L₁(1000)"
+                                      << "ERR:INVALID DIM line 2";
+        QTest::newRow("seq of 1000") << "seq(I,I,1,1000)"
+                                     << "ERR:INVALID DIM line 1";
+        QTest::newRow("seq of 999") << "dim(seq(I,I,1,999))"
+                                    << "999";
+        QTest::newRow("Output past the last row") << "Output(9,1,\"X\")"
+                                                  << "ERR:DOMAIN line 1";
+        QTest::newRow("Output past the last column") << "Output(1,17,\"X\")"
+                                                     << "ERR:DOMAIN line 1";
+        QTest::newRow("Output before the first row") << "Output(0,1,\"X\")"
+                                                     << "ERR:DOMAIN line 1";
+        QTest::newRow("Output before the first column") << "Output(1,0,\"X\")"
+                                                        << "ERR:DOMAIN line 1";
     }
     void errors()
     {
@@ -407,6 +427,10 @@ private slots:
                                   << "9";
         QTest::newRow("For skipped") << "0→S\nFor(I,5,1)\n1→S\nEnd\nS"
                                      << "0";
+        QTest::newRow("For from its end runs once") << "0→S\nFor(I,3,3)\nS+1→S\nEnd\n10S+I"
+                                                    << "14";
+        QTest::newRow("For from its end, down") << "0→S\nFor(I,3,3,⁻1)\nS+1→S\nEnd\n10S+I"
+                                                << "12";
         QTest::newRow("While") << "1→A\nWhile A<100\n2A→A\nEnd\nA"
                                << "128";
         QTest::newRow("Repeat runs once") << "0→A\nRepeat 1\nA+1→A\nEnd\nA"
@@ -417,6 +441,11 @@ private slots:
                              << "6";
         QTest::newRow("DS<") << "5→A\nDS<(A,9)\n0→A\nA"
                              << "4";
+        // Reaching the limit exactly is not past it: nothing is skipped.
+        QTest::newRow("IS> at the limit") << "5→A\nIS>(A,6)\n0→A\nA"
+                                          << "0";
+        QTest::newRow("DS< at the limit") << "5→A\nDS<(A,4)\n0→A\nA"
+                                          << "0";
         QTest::newRow("Goto out of loop") << "For(I,1,9)\nIf I=3\nGoto E\nEnd\nLbl E\nI"
                                           << "3";
         QTest::newRow("Stop") << "1\nStop\n2"
@@ -454,6 +483,10 @@ private slots:
             << "For(I,1,8)\nDisp I\nEnd"
             << "               3|               4|               5|               6|"
                "               7|               8|            Done";
+        QTest::newRow("Output in the last cell") << "ClrHome\nOutput(8,16,\"X\")"
+                                                 << "|||||||               X";
+        QTest::newRow("Output in the first cell") << "ClrHome\nOutput(1,1,\"X\")"
+                                                  << "X";
         QTest::newRow("list") << "Disp {1,⁻2}"
                               << "          {1 ⁻2}|            Done";
     }

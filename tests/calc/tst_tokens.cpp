@@ -110,6 +110,10 @@ private slots:
             "2A C2 'X' 11 2A 04 5E10");
         row("a function name inside a word stays letters", QStringLiteral("\"Basin(2"),
             "2A 'B' BBB0 BBC3 BBB8 BBBE 10 '2'");
+        row("a function name after a digit stays letters", QStringLiteral("\"2sin(X"),
+            "2A '2' BBC3 BBB8 BBBE 10 'X'");
+        row("a function name after a space is the function", QStringLiteral("\"2 sin(X"),
+            "2A '2' 29 C2 'X'");
         row("two-byte functions in a string", QStringLiteral("expr(\"randInt(1,6"),
             "BB2A 2A BB0A '1' 2B '6'");
         row("Delta List, Greek", QStringLiteral("ΔList(L₁"), "BB2C 5D00");

@@ -144,6 +144,25 @@ private slots:
         QCOMPARE(w.controls.rules, rules + 1);
     }
 
+    // A change made while tracking is off moves text under the recorded
+    // positions: the history starts again rather than restore a text that
+    // never existed.
+    void untrackedChangeStartsAgain()
+    {
+        Window w;
+        w.run({"t:ABC", "u"});
+        QCOMPARE(w.history.undoCount(), 3);
+        QCOMPARE(w.history.redoCount(), 1);
+        w.history.setTrackChanges(false);
+        w.pane.edit(0, 0, QStringLiteral("XY"), 2);
+        QCOMPARE(w.history.undoCount(), 1);
+        QCOMPARE(w.history.redoCount(), 0);
+        QCOMPARE(w.history.bytesHeld(), 0);
+        w.history.setTrackChanges(true);
+        w.run({"t:Z", "u", "u"});
+        QCOMPARE(w.pane.txt, QStringLiteral("XYAB"));
+    }
+
     void costFollowsEditsNotDocument()
     {
         QList<qint64> bytes; // after 500 keys, in a small and in a large document

@@ -175,6 +175,90 @@ private slots:
         QVERIFY(l->send({programFile("B", 100)}, progress).ok());
         QCOMPARE(fake.variables().size(), 1);
     }
+    // An archived program is listed as archived and comes back with the flag
+    // set; the flag a file carries goes out with the program.
+    void archivedFlagCrossesTheCable_data()
+    {
+        QTest::addColumn<bool>("archived");
+        QTest::newRow("archived") << true;
+        QTest::newRow("in RAM") << false;
+    }
+    void archivedFlagCrossesTheCable()
+    {
+        QFETCH(bool, archived);
+        FakeCalculator fake;
+        FakeCalculator::Variable v;
+        v.name = "ARCH";
+        v.archived = archived;
+        v.data = QByteArray("\x02\x00\xDE\x31", 4);
+        fake.store(v);
+        calclink::Result r;
+        auto l = opened(&fake, &r);
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        QList<calclink::Entry> programs;
+        r = l->list(&programs, {});
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        QCOMPARE(programs.size(), 1);
+        QCOMPARE(programs[0].archived, archived);
+        QByteArray file;
+        r = l->receive(programs[0], &file, {});
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        const auto read = calc::calcfile::read(file);
+        QVERIFY2(read.ok(), qPrintable(read.error));
+        QCOMPARE(read.program.archived, archived);
+        QCOMPARE(read.program.tokens, QByteArray("\xDE\x31", 2));
+
+        // Sent back: the request to send names the flag (its last byte).
+        FakeCalculator other;
+        l.reset(); // one cable open at a time
+        l = opened(&other, &r);
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        r = l->send({file}, {});
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        QByteArray rts;
+        for (const QByteArray &p : other.packetsReceived())
+            if (quint8(p.at(1)) == 0xC9)
+                rts = p;
+        QCOMPARE(rts.size(), 4 + 13 + 2);
+        QCOMPARE(quint8(rts.at(4 + 12)), quint8(archived ? 0x80 : 0x00));
+    }
+
+    // A packet whose checksum does not match its data is refused with an
+    // error packet and changes nothing; the same packet summed right is taken.
+    void fakeRefusesBadChecksums()
+    {
+        const auto packet = [](quint8 command, const QByteArray &data, int sumError) {
+            quint16 sum = 0;
+            for (char c : data)
+                sum += quint8(c);
+            sum += sumError;
+            QByteArray p;
+            p.append(char(0x23)).append(char(command));
+            p.append(char(data.size() & 0xFF)).append(char(data.size() >> 8));
+            return p + data + char(sum & 0xFF) + char(sum >> 8);
+        };
+        const QByteArray header = QByteArray::fromHex("0400 05 4241440000000000 00 00");
+        const QByteArray data = QByteArray::fromHex("0200 DE31");
+        const QByteArray err = QByteArray::fromHex("735A0000");
+        const QByteArray ackCts = QByteArray::fromHex("73560000 73090000");
+
+        FakeCalculator fake;
+        fake.receive(packet(0xC9, header, 1)); // a request to send, garbled
+        QCOMPARE(fake.take(64).toHex(' '), err.toHex(' '));
+        fake.receive(packet(0xC9, header, 0));
+        QCOMPARE(fake.take(64).toHex(' '), ackCts.toHex(' '));
+        fake.receive(QByteArray::fromHex("23560000")); // ACK of the CTS
+        fake.receive(packet(0x15, data, 0x100));       // the data, garbled
+        QCOMPARE(fake.take(64).toHex(' '), err.toHex(' '));
+        QVERIFY(fake.variables().isEmpty());
+        QCOMPARE(fake.freeMemory, 24000);
+        fake.receive(packet(0x15, data, 0));
+        QCOMPARE(fake.take(64).toHex(' '), QByteArray("73 56 00 00"));
+        QCOMPARE(fake.variables().size(), 1);
+        QCOMPARE(fake.variables()[0].name, QByteArray("BAD"));
+        QCOMPARE(fake.variables()[0].data, data);
+    }
+
     void noCable()
     {
         // A fourth SilverLink: none is plugged in where the tests run.

@@ -127,6 +127,55 @@ private slots:
         }
     }
 
+    // A font's charset picks the code page of its bytes: one character above
+    // 0x7F of each, in a document whose own code page decodes nothing.
+    void charsetCodePages_data()
+    {
+        QTest::addColumn<int>("charset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("character");
+        const auto row = [](int charset, const char *hex, int character) {
+            QTest::addRow("%d", charset) << charset << QByteArray::fromHex(hex) << character;
+        };
+        row(0, "80", 0x80); // the model's own byte
+        row(2, "fc", 0xFC); // symbol: the byte itself
+        row(77, "8e", 0xE9);
+        row(78, "82a0", 0x3042);
+        row(79, "b0a1", 0xAC00);
+        row(80, "c4e3", 0x4F60);
+        row(81, "a4a4", 0x4E2D);
+        row(128, "82a0", 0x3042);
+        row(129, "b0a1", 0xAC00);
+        row(134, "c4e3", 0x4F60);
+        row(136, "a4a4", 0x4E2D);
+        row(161, "e1", 0x3B1);
+        row(162, "fd", 0x131);
+        row(163, "d5", 0x1A0);
+        row(177, "e0", 0x5D0);
+        row(178, "c7", 0x627);
+        row(186, "e0", 0x105);
+        row(204, "cf", 0x41F);
+        row(222, "a1", 0xE01);
+        row(238, "c0", 0x154);
+        row(254, "9b", 0xA2);
+        row(255, "9b", 0xF8);
+    }
+    void charsetCodePages()
+    {
+        QFETCH(int, charset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, character);
+        QByteArray rtf = "{\\rtf1\\ansi\\ansicpg10004{\\fonttbl{\\f0 X;}{\\f1\\fcharset" +
+                         QByteArray::number(charset) + " Y;}}\\f1 ";
+        for (char b : bytes)
+            rtf += "\\'" + QByteArray(1, b).toHex();
+        rtf += "}";
+        rtf::Document d;
+        QString error;
+        QVERIFY2(rtf::read(rtf, &d, &error), qPrintable(error));
+        QCOMPARE(d.text(), chars({character}));
+    }
+
     void read_data()
     {
         QTest::addColumn<QByteArray>("rtf");

@@ -25,6 +25,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <optional>
@@ -195,6 +196,70 @@ private slots:
         a->setAskOnClose(false);
         a->close();
         QTRY_VERIFY(recoveryFiles().isEmpty());
+    }
+
+    // Typing that never pauses long enough still leaves a recovery file: the
+    // longest wait starts with the first key and later keys do not put it off.
+    void longestWaitIsNotPutOff()
+    {
+        QVERIFY(Main());
+        editor::frmDocument *doc = Studio::instance().mainFrame()->LoadNewDoc();
+        auto *writer = doc->findChild<editor::RecoveryWriter *>();
+        QVERIFY(writer);
+        auto *pause = writer->findChild<QTimer *>("pauseTimer");
+        auto *longest = writer->findChild<QTimer *>("longestTimer");
+        QVERIFY(pause && longest);
+        doc->RichTextBox1->setFocus();
+        QTest::keyClicks(doc->RichTextBox1, "D");
+        QVERIFY(pause->isActive() && longest->isActive());
+        QCOMPARE(pause->interval(), 2000);
+        QCOMPARE(longest->interval(), 30000);
+        // The clock moved on: a longer wait stands in for time already gone.
+        longest->start(100000);
+        QTest::keyClicks(doc->RichTextBox1, "isp");
+        QCOMPARE(longest->interval(), 100000);
+        QCOMPARE(pause->interval(), 2000);
+        QVERIFY(recoveryFiles().isEmpty());
+        // The longest wait ends while the pause is still running.
+        QVERIFY(QMetaObject::invokeMethod(longest, "timeout", Qt::DirectConnection));
+        QCOMPARE(recoveryFiles(), QStringList{QFileInfo(writer->file()).fileName()});
+        QVERIFY(!pause->isActive());
+        const QVector<editor::recovery::Entry> left =
+            editor::recovery::leftOver(platform::places::recoveryFolder());
+        QVERIFY(left.isEmpty()); // this program still holds its lock
+    }
+
+    // Work left over by several programs is offered newest first, a damaged
+    // file by the time it was last written.
+    void leftOverNewestFirst()
+    {
+        const QString folder = m_profile->path() + "/left";
+        QVERIFY(QDir().mkpath(folder));
+        const QDateTime noon(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC);
+        const auto put = [&](const QString &session, const QString &caption, int minutes) {
+            editor::recovery::Entry e;
+            e.caption = caption;
+            e.changed = noon.addSecs(minutes * 60);
+            e.rtf = "{\\rtf1\\ansi Disp 1\\par}";
+            QFile f(folder + "/" + session + "-1.tvr");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(editor::recovery::encode(e));
+        };
+        put("aaaaaaaaaaaa", "oldest", -60);
+        put("bbbbbbbbbbbb", "newest", 60);
+        put("cccccccccccc", "middle", 0);
+        {
+            QFile f(folder + "/dddddddddddd-1.tvr");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a recovery file");
+            f.close();
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(noon.addSecs(30 * 60), QFileDevice::FileModificationTime));
+        }
+        QStringList order;
+        for (const editor::recovery::Entry &e : editor::recovery::leftOver(folder))
+            order << (e.damaged ? QStringLiteral("damaged") : e.caption);
+        QCOMPARE(order, QStringList({"newest", "damaged", "middle", "oldest"}));
     }
 
     void damagedFileCanOnlyBeDiscarded()

@@ -7,8 +7,8 @@
 #include "calc/CalculatorSymbols.h"
 #include "compiler/LinkExport.h"
 #include "platform/Fonts.h"
-#include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
+#include "rtf/RtfCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,9 +71,9 @@ bool readDocument(const QString &path, QString *text, QString *error)
     QByteArray data;
     if (!readFile(path, kMaxDocument, &data, error))
         return false;
-    platform::rtf::Document doc;
+    rtf::Document doc;
     QString why;
-    if (!platform::rtf::read(data, &doc, &why)) {
+    if (!rtf::read(data, &doc, &why)) {
         *error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), why);
         return false;
     }
@@ -177,7 +177,7 @@ QByteArray documentOf(const QString &modelText)
 {
     // The size the document window writes its calculator font in (8.25 pt).
     constexpr int kHalfPoints = 17;
-    return platform::rtf::writePlain(modelText, platform::calculatorFontName(), kHalfPoints);
+    return rtf::writePlain(modelText, platform::calculatorFontName(), kHalfPoints);
 }
 
 bool importCalcFile(const QString &source, const QString &target, QString *error,

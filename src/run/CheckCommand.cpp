@@ -8,8 +8,8 @@
 #include "calc/Checks.h"
 #include "calc/Tokens.h"
 #include "platform/Fonts.h"
-#include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
+#include "rtf/RtfCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,9 +68,9 @@ bool readModel(const QString &path, QString *model, QString *error, QStringList 
     }
     QString text;
     if (extensionOf(path) == QLatin1String("tvf")) {
-        platform::rtf::Document doc;
+        rtf::Document doc;
         QString why;
-        if (!platform::rtf::read(data, &doc, &why)) {
+        if (!rtf::read(data, &doc, &why)) {
             *error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), why);
             return false;
         }
@@ -184,7 +184,7 @@ CheckResult optimizeFile(const QString &in, const QString &out)
     } else if (extensionOf(out) == QLatin1String("tvf")) {
         // The size the document window writes its calculator font in.
         constexpr int kHalfPoints = 17;
-        bytes = platform::rtf::writePlain(model, platform::calculatorFontName(), kHalfPoints);
+        bytes = rtf::writePlain(model, platform::calculatorFontName(), kHalfPoints);
     } else {
         QString text = calc::calcsymbols::toUnicode(model);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -7,7 +7,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/run/Engine.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 #include "run/GraphImage.h"
 
 #include <QDir>
@@ -67,9 +67,9 @@ bool readProgram(const QString &path, QByteArray *tokens, QString *error)
         return true;
     }
     if (ext == QLatin1String("tvf")) {
-        platform::rtf::Document doc;
+        rtf::Document doc;
         QString why;
-        if (!platform::rtf::read(data, &doc, &why)) {
+        if (!rtf::read(data, &doc, &why)) {
             *error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), why);
             return false;
         }

@@ -7,7 +7,7 @@
 #include "common/TestRegistry.h"
 #include "compiler/CalcExport.h"
 #include "compiler/LinkExport.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +22,7 @@ const QString kProgram = QStringLiteral("Disp \"hi\"\r\n1") + QChar(252) + QChar
 
 QByteArray document()
 {
-    return platform::rtf::writePlain(kProgram, QStringLiteral("Ti83Pluspc"), 17);
+    return rtf::writePlain(kProgram, QStringLiteral("Ti83Pluspc"), 17);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The writer: what the Windows rich-edit control writes for such text.
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace platform::rtf
+namespace rtf
 {
 
 namespace
@@ -240,4 +240,4 @@ QByteArray writePlain(const QString &modelText, const QString &fontName, int hal
     return write(d);
 }
 
-} // namespace platform::rtf
+} // namespace rtf

@@ -4,11 +4,11 @@
 // The reader: a tokenizer over the bytes, a stack of group states, and the
 // text it collects in runs of one format. Keywords and code pages have files
 // of their own.
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include "calc/ModelText.h"
-#include "platform/RtfCodePages.h"
-#include "platform/RtfKeywords.h"
+#include "rtf/RtfCodePages.h"
+#include "rtf/RtfKeywords.h"
 
 #include <QHash>
 
@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform::rtf
+namespace rtf
 {
 
 namespace
@@ -839,4 +839,4 @@ bool read(const QByteArray &data, Document *doc, QString *error)
     return true;
 }
 
-} // namespace platform::rtf
+} // namespace rtf

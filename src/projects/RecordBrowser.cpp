@@ -5,8 +5,8 @@
 
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/MousePointer.h"
 #include "platform/WindowRegistry.h"
+#include "projects/MousePointer.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -39,7 +39,7 @@ RecordBrowser::RecordBrowser(const QString &formName, const QString &caption,
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *grid = new QGridLayout(this);
-    QList<platform::RecordColumn> columns;
+    QList<RecordColumn> columns;
     for (int i = 0; i < fields.size(); ++i) {
         auto *label = new QLabel(fields[i].label, this);
         label->setObjectName(QStringLiteral("lblLabels(%1)").arg(i));
@@ -91,7 +91,7 @@ RecordBrowser::RecordBrowser(const QString &formName, const QString &caption,
     const int below = int(fields.size()) + 1;
     grid->addWidget(Label5, below, 0, 1, 3);
 
-    Data1 = new platform::RecordNavigator(this);
+    Data1 = new RecordNavigator(this);
     grid->addWidget(Data1, below + 1, 0, 1, 2);
 
     m_buttons = new QGridLayout;
@@ -105,9 +105,9 @@ RecordBrowser::RecordBrowser(const QString &formName, const QString &caption,
     connect(Image3, &QToolButton::clicked, this, &RecordBrowser::Image3_Click);
     connect(Image4, &QToolButton::clicked, this, &RecordBrowser::Image4_Click);
     connect(Command1, &QPushButton::clicked, this, &RecordBrowser::Command1_Click);
-    connect(Data1, &platform::RecordNavigator::Validate, this, &RecordBrowser::Data1_Validate);
-    connect(Data1, &platform::RecordNavigator::Reposition, this, &RecordBrowser::Data1_Reposition);
-    connect(Data1, &platform::RecordNavigator::Error, this, &RecordBrowser::Data1_Error);
+    connect(Data1, &RecordNavigator::Validate, this, &RecordBrowser::Data1_Validate);
+    connect(Data1, &RecordNavigator::Reposition, this, &RecordBrowser::Data1_Reposition);
+    connect(Data1, &RecordNavigator::Error, this, &RecordBrowser::Data1_Error);
 
     for (int i = 0; i < txtFields.size(); ++i)
         Data1->bind(txtFields[i], i);
@@ -157,7 +157,7 @@ void RecordBrowser::Image4_Click()
 
 void RecordBrowser::Command1_Click()
 {
-    platform::pointer::set(platform::pointer::Shape::Arrow);
+    pointer::set(pointer::Shape::Arrow);
     close();
 }
 
@@ -170,30 +170,30 @@ void RecordBrowser::closeEvent(QCloseEvent *event)
                            "the window anyway and lose it?"),
             QString(), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes) {
-            platform::pointer::set(platform::pointer::Shape::Default);
+            pointer::set(pointer::Shape::Default);
             event->ignore();
             return;
         }
     }
-    platform::pointer::set(platform::pointer::Shape::Arrow);
+    pointer::set(pointer::Shape::Arrow);
     event->accept();
 }
 
 void RecordBrowser::Data1_Validate()
 {
-    platform::pointer::set(platform::pointer::Shape::Hourglass);
+    pointer::set(pointer::Shape::Hourglass);
 }
 
 void RecordBrowser::Data1_Reposition()
 {
-    platform::pointer::set(platform::pointer::Shape::Default);
+    pointer::set(pointer::Shape::Default);
     Data1->setCaption(QStringLiteral("Record: ") + QString::number(Data1->absolutePosition() + 1));
 }
 
 void RecordBrowser::Data1_Error(const QString &description)
 {
     // The hourglass of the failed step must not stay behind the message.
-    platform::pointer::set(platform::pointer::Shape::Default);
+    pointer::set(pointer::Shape::Default);
     platform::dialogs::message(this, QStringLiteral("Data error event hit err:") + description);
 }
 

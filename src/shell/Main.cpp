@@ -5,15 +5,15 @@
 
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
-#include "platform/AppIcon.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
-#include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowRegistry.h"
 #include "reference/frmExample.h"
+#include "shell/AppIcon.h"
+#include "shell/Pause.h"
 #include "shell/SingleInstance.h"
 #include "shell/Studio.h"
 #include "shell/frmFirstTime.h"
@@ -83,7 +83,7 @@ bool Main(const QStringList &files, bool newInstance)
         }
     }
     platform::useCalculatorDisplayFont();
-    QApplication::setWindowIcon(platform::applicationIcon());
+    QApplication::setWindowIcon(applicationIcon());
     using platform::settings::readOption;
     auto &windows = platform::windows();
 
@@ -116,7 +116,7 @@ bool Main(const QStringList &files, bool newInstance)
 
     auto *splash = new frmSplash();
     splash->show();
-    platform::pause(3);
+    shell::pause(3);
     splash->hide();
 
     // Unsaved work of programs that stopped, then this program's own net.

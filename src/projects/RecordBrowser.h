@@ -61,6 +61,9 @@ protected:
     QGridLayout *buttonRow() const { return m_buttons; }
 
 private:
+    void buildFields(QGridLayout *grid);
+    void buildPictures();
+    void connectControls();
     void Data1_Validate();
     void Data1_Reposition();
     void Data1_Error(const QString &description);

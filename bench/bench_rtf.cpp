@@ -7,7 +7,7 @@
 // a whole conversion to text by unrtf and by the reader (rtf2text).
 #include "BestTime.h"
 #include "platform/RichTextBox.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -16,10 +16,10 @@
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
 #include "platform/Config.h"
-#include "platform/Pause.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowRegistry.h"
 #include "shell/Main.h"
+#include "shell/Pause.h"
 #include "shell/Studio.h"
 #include "shell/frmMain.h"
 
@@ -101,7 +101,7 @@ int child(int argc, char **argv, Kind kind)
     platform::settings::writeOption(platform::config::ShowFirstTime, QStringLiteral("0"));
     platform::settings::writeOption(platform::config::ShowTipsAtStartup, QStringLiteral("0"));
     platform::settings::writeOption(platform::config::ShowExample, QStringLiteral("0"));
-    platform::setPauseScale(0);
+    shell::setPauseScale(0);
 
     shell::Main({});
     shell::frmMain *frame = shell::Studio::instance().mainFrame();

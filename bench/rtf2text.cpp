@@ -4,7 +4,7 @@
 // The RTF reader as a command-line converter: RTF file in, UTF-8 text out.
 // bench_rtf times it as a whole process beside other converters.
 #include "calc/ModelText.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QFile>
 
@@ -21,9 +21,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "rtf2text: cannot open %s\n", argv[1]);
         return 1;
     }
-    platform::rtf::Document doc;
+    rtf::Document doc;
     QString error;
-    if (!platform::rtf::read(in.readAll(), &doc, &error)) {
+    if (!rtf::read(in.readAll(), &doc, &error)) {
         std::fprintf(stderr, "rtf2text: %s\n", qPrintable(error));
         return 1;
     }

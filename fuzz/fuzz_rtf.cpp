@@ -7,13 +7,11 @@
 // - the bytes as pane text (UTF-16 code units): writing it in fonts of
 //   various charsets and reading it back gives the same text.
 #include "calc/ModelText.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-
-namespace rtf = platform::rtf;
 
 namespace
 {

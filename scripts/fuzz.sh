@@ -17,7 +17,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
     -DTORVANE_FUZZ=ON -DTORVANE_BENCH=OFF >/dev/null
 cmake --build "$build" --target "fuzz_$target" -j2
 case $target in
-rtf) seeds="$root/tests/platform/data/rtf" ;;
+rtf) seeds="$root/tests/rtf/data/rtf" ;;
 *) seeds="$root/third_party/tivars_lib_cpp/testData $root/tests/calc/data" ;;
 esac
 corpus=$build/fuzz-corpus-$target

@@ -3,8 +3,8 @@
 
 #include "auxiliary/frmBrowser.h"
 
-#include "platform/AppIcon.h"
 #include "platform/BrowserView.h"
+#include "platform/ButtonPictures.h"
 #include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 

@@ -8,8 +8,8 @@
 #include "calc/CalcFile.h"
 #include "calc/CalculatorSymbols.h"
 #include "platform/Fonts.h"
-#include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
+#include "rtf/RtfCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -143,7 +143,7 @@ QByteArray documentOf(const QString &modelText)
 {
     // The size the document window writes its calculator font in (8.25 pt).
     constexpr int kHalfPoints = 17;
-    return platform::rtf::writePlain(modelText, platform::calculatorFontName(), kHalfPoints);
+    return rtf::writePlain(modelText, platform::calculatorFontName(), kHalfPoints);
 }
 
 bool importCalcFile(const QString &source, const QString &target, QString *error,

@@ -9,8 +9,8 @@
 #include "link/FakeCalculator.h"
 #include "platform/AppInfo.h"
 #include "platform/Fonts.h"
-#include "platform/RtfCodec.h"
 #include "platform/SettingsStore.h"
+#include "rtf/RtfCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -192,7 +192,7 @@ bool run(const Command &command, QString *error)
             QByteArray out = file;
             if (isDocument(command.file)) {
                 const calcfile::Imported im = calcfile::import(file);
-                out = platform::rtf::writePlain(im.text, platform::calculatorFontName(), 17);
+                out = rtf::writePlain(im.text, platform::calculatorFontName(), 17);
             }
             return calcexport::writeOutput(QString(), command.file, out, error);
         }

@@ -6,7 +6,7 @@
 #include "calc/CalcFile.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,9 +95,9 @@ bool readProgramFile(const QString &path, ProgramFile *file, QString *error)
         return false;
     }
     if (file->kind == ProgramFile::Document) {
-        platform::rtf::Document doc;
+        rtf::Document doc;
         QString why;
-        if (!platform::rtf::read(file->data, &doc, &why)) {
+        if (!rtf::read(file->data, &doc, &why)) {
             *error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), why);
             return false;
         }

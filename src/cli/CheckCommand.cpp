@@ -9,8 +9,8 @@
 #include "calc/Tokens.h"
 #include "calcfiles/ProgramFile.h"
 #include "platform/Fonts.h"
-#include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
+#include "rtf/RtfCodec.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -130,7 +130,7 @@ CheckResult optimizeFile(const QString &in, const QString &out)
     } else if (extensionOf(out) == QLatin1String("tvf")) {
         // The size the document window writes its calculator font in.
         constexpr int kHalfPoints = 17;
-        bytes = platform::rtf::writePlain(model, platform::calculatorFontName(), kHalfPoints);
+        bytes = rtf::writePlain(model, platform::calculatorFontName(), kHalfPoints);
     } else {
         QString text = calc::calcsymbols::toUnicode(model);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

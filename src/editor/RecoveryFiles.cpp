@@ -3,7 +3,7 @@
 
 #include "editor/RecoveryFiles.h"
 
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,8 +37,8 @@ QByteArray field(const QString &text)
 
 QString Entry::firstLines(int lines) const
 {
-    platform::rtf::Document doc;
-    if (damaged || !platform::rtf::read(rtf, &doc))
+    rtf::Document doc;
+    if (damaged || !rtf::read(rtf, &doc))
         return QString();
     return doc.text().split(QStringLiteral("\r\n")).mid(0, lines).join(QLatin1Char('\n'));
 }
@@ -75,8 +75,8 @@ Entry decode(const QString &path, const QByteArray &data)
             length = value.toLongLong();
     }
     e.rtf = data.mid(end + 2);
-    platform::rtf::Document doc;
-    e.damaged = length != e.rtf.size() || !e.changed.isValid() || !platform::rtf::read(e.rtf, &doc);
+    rtf::Document doc;
+    e.damaged = length != e.rtf.size() || !e.changed.isValid() || !rtf::read(e.rtf, &doc);
     return e;
 }
 

@@ -5,7 +5,7 @@
 // follow the window when it grows.
 #include "editor/frmDocument.h"
 
-#include "platform/AppIcon.h"
+#include "platform/ButtonPictures.h"
 #include "platform/Controls.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"

@@ -162,43 +162,12 @@ void FakeCalculator::packet(quint8 command, const QByteArray &data)
         ack();
         m_state = State::Idle;
         return;
-    case RTS: {
-        ack();
-        m_pending = Variable();
-        m_pending.type = data.size() > 2 ? quint8(data[2]) : 0;
-        m_pending.name = trimmedName(data.mid(3, 8));
-        const int size = data.size() > 1 ? quint8(data[0]) | quint8(data[1]) << 8 : 0;
-        const int code = m_fault == Fault::RejectExit     ? 1
-                         : m_fault == Fault::RejectSkip   ? 2
-                         : m_fault == Fault::RejectMemory ? 3
-                         : size > freeMemory              ? 3
-                                                          : 0;
-        if (code) {
-            reply(SKIP, QByteArray(1, char(code)), true);
-            m_state = State::Idle;
-        } else {
-            reply(CTS);
-            m_state = State::SentCts;
-        }
+    case RTS:
+        requestToSend(data);
         return;
-    }
     case ACK:
-        switch (m_state) {
-        case State::SentCts:
-            m_state = State::AwaitData;
-            return;
-        case State::ListAck:
-            sendNextListItem();
-            return;
-        case State::RecvVarAck:
-            m_state = State::RecvCts;
-            return;
-        case State::RecvDataAck:
-            m_state = State::Idle;
-            return;
-        default:
-            return;
-        }
+        acknowledged();
+        return;
     case DATA:
         ack();
         if (m_state == State::AwaitData) {
@@ -212,29 +181,9 @@ void FakeCalculator::packet(quint8 command, const QByteArray &data)
         // The end of a transfer is not acknowledged.
         m_state = State::Idle;
         return;
-    case REQ: {
-        ack();
-        const quint8 type = data.size() > 2 ? quint8(data[2]) : 0;
-        if (type == kListing) {
-            // Free memory first, then one header per variable, then EOT.
-            QByteArray free;
-            free.append(char(freeMemory & 0xFF)).append(char(freeMemory >> 8));
-            reply(DATA, free, true);
-            m_listIndex = -1;
-            m_state = State::ListAck;
-            return;
-        }
-        const Variable *v = find(trimmedName(data.mid(3, 8)));
-        if (!v) {
-            reply(SKIP, QByteArray(1, char(2)), true);
-            m_state = State::Idle;
-            return;
-        }
-        m_pending = *v;
-        reply(VAR, header(*v), true);
-        m_state = State::RecvVarAck;
+    case REQ:
+        request(data);
         return;
-    }
     case CTS:
         if (m_state == State::RecvCts) {
             ack();
@@ -245,6 +194,73 @@ void FakeCalculator::packet(quint8 command, const QByteArray &data)
     default:
         return;
     }
+}
+
+// The computer offers a variable: clear to send, or skipped with a reason.
+void FakeCalculator::requestToSend(const QByteArray &data)
+{
+    ack();
+    m_pending = Variable();
+    m_pending.type = data.size() > 2 ? quint8(data[2]) : 0;
+    m_pending.name = trimmedName(data.mid(3, 8));
+    const int size = data.size() > 1 ? quint8(data[0]) | quint8(data[1]) << 8 : 0;
+    const int code = m_fault == Fault::RejectExit     ? 1
+                     : m_fault == Fault::RejectSkip   ? 2
+                     : m_fault == Fault::RejectMemory ? 3
+                     : size > freeMemory              ? 3
+                                                      : 0;
+    if (code) {
+        reply(SKIP, QByteArray(1, char(code)), true);
+        m_state = State::Idle;
+    } else {
+        reply(CTS);
+        m_state = State::SentCts;
+    }
+}
+
+void FakeCalculator::acknowledged()
+{
+    switch (m_state) {
+    case State::SentCts:
+        m_state = State::AwaitData;
+        return;
+    case State::ListAck:
+        sendNextListItem();
+        return;
+    case State::RecvVarAck:
+        m_state = State::RecvCts;
+        return;
+    case State::RecvDataAck:
+        m_state = State::Idle;
+        return;
+    default:
+        return;
+    }
+}
+
+// The computer asks for the listing or for one variable.
+void FakeCalculator::request(const QByteArray &data)
+{
+    ack();
+    const quint8 type = data.size() > 2 ? quint8(data[2]) : 0;
+    if (type == kListing) {
+        // Free memory first, then one header per variable, then EOT.
+        QByteArray free;
+        free.append(char(freeMemory & 0xFF)).append(char(freeMemory >> 8));
+        reply(DATA, free, true);
+        m_listIndex = -1;
+        m_state = State::ListAck;
+        return;
+    }
+    const Variable *v = find(trimmedName(data.mid(3, 8)));
+    if (!v) {
+        reply(SKIP, QByteArray(1, char(2)), true);
+        m_state = State::Idle;
+        return;
+    }
+    m_pending = *v;
+    reply(VAR, header(*v), true);
+    m_state = State::RecvVarAck;
 }
 
 QByteArray FakeCalculator::save() const

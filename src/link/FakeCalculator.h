@@ -70,6 +70,9 @@ private:
         RecvDataAck, // sent the data: waiting for its ACK
     };
     void packet(quint8 command, const QByteArray &data);
+    void requestToSend(const QByteArray &data);
+    void acknowledged();
+    void request(const QByteArray &data);
     void reply(quint8 command, const QByteArray &data = QByteArray(), bool withData = false);
     void ack() { reply(0x56); }
     void sendNextListItem();

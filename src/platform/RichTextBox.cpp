@@ -6,8 +6,8 @@
 #include "calc/ModelText.h"
 
 #include "calc/CalculatorSymbols.h"
-#include "platform/RtfCodec.h"
 #include "platform/TextFiles.h"
+#include "rtf/RtfCodec.h"
 
 #include <QApplication>
 #include <QFile>

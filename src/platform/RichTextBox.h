@@ -18,13 +18,13 @@ class QMimeData;
 class QMouseEvent;
 class QPrinter;
 
-namespace platform
-{
-
 namespace rtf
 {
 struct Document;
 }
+
+namespace platform
+{
 
 class RichTextBox : public QTextEdit
 {

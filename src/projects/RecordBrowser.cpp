@@ -5,8 +5,8 @@
 
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/MousePointer.h"
 #include "platform/WindowRegistry.h"
+#include "projects/MousePointer.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -39,23 +39,58 @@ RecordBrowser::RecordBrowser(const QString &formName, const QString &caption,
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *grid = new QGridLayout(this);
-    QList<platform::RecordColumn> columns;
+    buildFields(grid);
+    buildPictures();
+    grid->addWidget(Shape1, 0, 2, qMax(1, int(fields.size())) + 1, 1);
+    grid->setRowStretch(int(fields.size()), 1);
+
+    Label5 = new QLabel(kFirstTip, this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setWordWrap(true);
+    const int below = int(fields.size()) + 1;
+    grid->addWidget(Label5, below, 0, 1, 3);
+
+    Data1 = new RecordNavigator(this);
+    grid->addWidget(Data1, below + 1, 0, 1, 2);
+
+    m_buttons = new QGridLayout;
+    Command1 = new QPushButton(QStringLiteral("Done"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    m_buttons->addWidget(Command1, 0, 0);
+    grid->addLayout(m_buttons, below + 2, 0, 1, 3, Qt::AlignRight);
+
+    connectControls();
+    QList<RecordColumn> columns;
     for (int i = 0; i < fields.size(); ++i) {
-        auto *label = new QLabel(fields[i].label, this);
+        columns << fields[i].column;
+        Data1->bind(txtFields[i], i);
+    }
+    Data1->open(databaseFile, table, columns);
+    resize(520, sizeHint().height());
+}
+
+// A label and a bound box per field, down the first two columns.
+void RecordBrowser::buildFields(QGridLayout *grid)
+{
+    for (int i = 0; i < m_fields.size(); ++i) {
+        auto *label = new QLabel(m_fields[i].label, this);
         label->setObjectName(QStringLiteral("lblLabels(%1)").arg(i));
         auto *box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("txtFields(%1)").arg(i));
         label->setBuddy(box);
         // Nothing can be typed until Add is pressed.
-        box->setEnabled(fields[i].alwaysEnabled);
+        box->setEnabled(m_fields[i].alwaysEnabled);
         grid->addWidget(label, i, 0);
         grid->addWidget(box, i, 1);
         lblLabels << label;
         txtFields << box;
-        columns << fields[i].column;
     }
     grid->setColumnStretch(1, 1);
+}
 
+// The column of picture buttons, each with its caption below it.
+void RecordBrowser::buildPictures()
+{
     Shape1 = platform::controls::box(this, "Shape1");
     auto *pictures = new QVBoxLayout(Shape1);
     auto picture = [&](const char *image, const char *label, const QString &text,
@@ -82,37 +117,18 @@ RecordBrowser::RecordBrowser(const QString &formName, const QString &caption,
     Image4 =
         picture("Image4", "Label4", QStringLiteral("Update"), QStyle::SP_DialogSaveButton, Label4);
     pictures->addStretch(1);
-    grid->addWidget(Shape1, 0, 2, qMax(1, int(fields.size())) + 1, 1);
-    grid->setRowStretch(int(fields.size()), 1);
+}
 
-    Label5 = new QLabel(kFirstTip, this);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    Label5->setWordWrap(true);
-    const int below = int(fields.size()) + 1;
-    grid->addWidget(Label5, below, 0, 1, 3);
-
-    Data1 = new platform::RecordNavigator(this);
-    grid->addWidget(Data1, below + 1, 0, 1, 2);
-
-    m_buttons = new QGridLayout;
-    Command1 = new QPushButton(QStringLiteral("Done"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    m_buttons->addWidget(Command1, 0, 0);
-    grid->addLayout(m_buttons, below + 2, 0, 1, 3, Qt::AlignRight);
-
+void RecordBrowser::connectControls()
+{
     connect(Image1, &QToolButton::clicked, this, &RecordBrowser::Image1_Click);
     connect(Image2, &QToolButton::clicked, this, &RecordBrowser::Image2_Click);
     connect(Image3, &QToolButton::clicked, this, &RecordBrowser::Image3_Click);
     connect(Image4, &QToolButton::clicked, this, &RecordBrowser::Image4_Click);
     connect(Command1, &QPushButton::clicked, this, &RecordBrowser::Command1_Click);
-    connect(Data1, &platform::RecordNavigator::Validate, this, &RecordBrowser::Data1_Validate);
-    connect(Data1, &platform::RecordNavigator::Reposition, this, &RecordBrowser::Data1_Reposition);
-    connect(Data1, &platform::RecordNavigator::Error, this, &RecordBrowser::Data1_Error);
-
-    for (int i = 0; i < txtFields.size(); ++i)
-        Data1->bind(txtFields[i], i);
-    Data1->open(databaseFile, table, columns);
-    resize(520, sizeHint().height());
+    connect(Data1, &RecordNavigator::Validate, this, &RecordBrowser::Data1_Validate);
+    connect(Data1, &RecordNavigator::Reposition, this, &RecordBrowser::Data1_Reposition);
+    connect(Data1, &RecordNavigator::Error, this, &RecordBrowser::Data1_Error);
 }
 
 RecordBrowser::~RecordBrowser()
@@ -157,7 +173,7 @@ void RecordBrowser::Image4_Click()
 
 void RecordBrowser::Command1_Click()
 {
-    platform::pointer::set(platform::pointer::Shape::Arrow);
+    pointer::set(pointer::Shape::Arrow);
     close();
 }
 
@@ -170,30 +186,30 @@ void RecordBrowser::closeEvent(QCloseEvent *event)
                            "the window anyway and lose it?"),
             QString(), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes) {
-            platform::pointer::set(platform::pointer::Shape::Default);
+            pointer::set(pointer::Shape::Default);
             event->ignore();
             return;
         }
     }
-    platform::pointer::set(platform::pointer::Shape::Arrow);
+    pointer::set(pointer::Shape::Arrow);
     event->accept();
 }
 
 void RecordBrowser::Data1_Validate()
 {
-    platform::pointer::set(platform::pointer::Shape::Hourglass);
+    pointer::set(pointer::Shape::Hourglass);
 }
 
 void RecordBrowser::Data1_Reposition()
 {
-    platform::pointer::set(platform::pointer::Shape::Default);
+    pointer::set(pointer::Shape::Default);
     Data1->setCaption(QStringLiteral("Record: ") + QString::number(Data1->absolutePosition() + 1));
 }
 
 void RecordBrowser::Data1_Error(const QString &description)
 {
     // The hourglass of the failed step must not stay behind the message.
-    platform::pointer::set(platform::pointer::Shape::Default);
+    pointer::set(pointer::Shape::Default);
     platform::dialogs::message(this, QStringLiteral("Data error event hit err:") + description);
 }
 

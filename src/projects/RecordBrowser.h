@@ -5,7 +5,7 @@
 // What the task manager and the project explorer share: one record of one
 // table at a time in a column of bound boxes, the navigator below them and
 // the Add, Delete, Refresh and Update picture buttons beside them.
-#include "platform/RecordNavigator.h"
+#include "projects/RecordNavigator.h"
 
 #include <QList>
 #include <QWidget>
@@ -22,7 +22,7 @@ namespace projects
 
 struct BrowserField {
     QString label;
-    platform::RecordColumn column;
+    RecordColumn column;
     bool alwaysEnabled = false; // typed into also before the first Add
 };
 
@@ -42,7 +42,7 @@ public:
     QLabel *Label3 = nullptr;
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr; // tip line
-    platform::RecordNavigator *Data1 = nullptr;
+    RecordNavigator *Data1 = nullptr;
     QPushButton *Command1 = nullptr; // Done
     QFrame *Shape1 = nullptr;
 
@@ -61,6 +61,9 @@ protected:
     QGridLayout *buttonRow() const { return m_buttons; }
 
 private:
+    void buildFields(QGridLayout *grid);
+    void buildPictures();
+    void connectControls();
     void Data1_Validate();
     void Data1_Reposition();
     void Data1_Error(const QString &description);

@@ -35,11 +35,14 @@ PaneText append(Lines lines)
 {
     return pane(WriteMode::Append, lines);
 }
-std::vector<ReferenceEntry> build()
-{
+// The entries in menu order; add() returns the new entry for what only a
+// few entries have.
+struct Table {
     std::vector<ReferenceEntry> all;
-    auto add = [&all](const char *item, PaneText syntax, PaneText example,
-                      const char16_t *description = nullptr) -> ReferenceEntry & {
+
+    ReferenceEntry &add(const char *item, PaneText syntax, PaneText example,
+                        const char16_t *description = nullptr)
+    {
         ReferenceEntry e;
         e.item = QLatin1String(item);
         e.syntax = std::move(syntax);
@@ -48,114 +51,137 @@ std::vector<ReferenceEntry> build()
             e.description = QString::fromUtf16(description);
         all.push_back(std::move(e));
         return all.back();
-    };
+    }
+};
+
+// Insert > Flow Controllers
+void flowControllers(Table &t)
+{
     const PaneText unchanged;
     const auto ifTrue = u"[COMMAND] ;If True";
     const auto ifFalse = u"[COMMAND] ;If False";
     const auto notExceeded = u"...     ;While END is not exceeded.";
     const auto untilTrue = u"[COMMAND]   'Until [CONDITION] is true.";
-    const Lines labelExample{u"Lbl A1", u"Disp ''HELLO THERE''", u"Pause ", u"Goto A1"};
+    t.add("mnuIfThenElse",
+          rebuilt({u"If [CONDITION]", u"Then", ifTrue, ifTrue, u"Else", ifFalse, ifFalse, u"End",
+                   u"[COMMAND]"}),
+          rebuilt({u"Input ''X='',X", u"If X<0", u"Then", u"X\u00F2\u00FCY", u"Else", u"X\u00FCY",
+                   u"End", u"Disp {X,Y}"}),
+          u"This uses the If, Then, Else, Display, and End commands.");
+    t.add("mnuIfThen", rebuilt({u"If [CONDITION]", u"Then", ifTrue, ifTrue, u"End", u"[COMMAND]"}),
+          rebuilt({u"1\u00FCX:10\u00FCY", u"If X<10", u"Then", u"2X+3\u00FCX", u"2Y-3\u00FCY",
+                   u"End", u"Disp X,Y"}),
+          u"This uses the If, Then, Display, and End commands.");
+    t.add("mnuIf", rebuilt({u"If [CONDITION]", ifTrue, u"[COMMAND]"}),
+          rebuilt({u"0\u00FCA", u"Lbl Z", u"A+1\u00FCA", u"Disp ''A IS'',A", u"If A>2", u"Stop",
+                   u"Goto Z"}),
+          u"This uses the If, Label, Display, Stop, and Goto commands.");
+    t.add("mnuFor",
+          rebuilt({u"For([VARIABLE],[BEGIN],[END],[INCREMENT])", notExceeded, notExceeded, u"End",
+                   u"...     ;It just continues on from here."}),
+          rebuilt({u"For(A,0,8,2)", u"Disp A\u00DC", u"End"}),
+          u"This uses the For, Display, and End statement.");
+    t.add("mnuGetkey", unchanged, unchanged).action = Action::Getkey;
+    t.add("mnuPause", whole({u"Pause "}), whole({u"Disp ''HELLO''", u"Pause "}));
+    t.add("mnuWait", whole({u"Send({7})"}),
+          whole({u"Disp ''IT IS PAUSING'',''FOR A SECOND''", u"Send{(7)}"}));
+    t.add("mnuWhile", whole({u"While [VARIABLES]"}),
+          whole({u"While 1", u"Getkey\u00FCA", u"While A=0", u"Getkey\u00FCA", u"End"}),
+          u"This is a piece of code from a getkey statement. Note the While commands.");
+    t.add("mnuRepeat",
+          rebuilt({u"Repeat repeats a group of commands until [CONDITION] is true (non zero). It "
+                   u"can be nested.",
+                   u"Repeat [CONDITION]", untilTrue, untilTrue, u"End", u"..."}),
+          rebuilt({u"0\u00FCI", u"0\u00FCJ", u"Repeat I\u00F96", u"J+1\u00FCJ", u"I+1\u00FCI",
+                   u"End", u"Disp ''J='',J"}));
+}
 
-    // Insert > Flow Controllers
-    add("mnuIfThenElse",
-        rebuilt({u"If [CONDITION]", u"Then", ifTrue, ifTrue, u"Else", ifFalse, ifFalse, u"End",
-                 u"[COMMAND]"}),
-        rebuilt({u"Input ''X='',X", u"If X<0", u"Then", u"X\u00F2\u00FCY", u"Else", u"X\u00FCY",
-                 u"End", u"Disp {X,Y}"}),
-        u"This uses the If, Then, Else, Display, and End commands.");
-    add("mnuIfThen", rebuilt({u"If [CONDITION]", u"Then", ifTrue, ifTrue, u"End", u"[COMMAND]"}),
-        rebuilt({u"1\u00FCX:10\u00FCY", u"If X<10", u"Then", u"2X+3\u00FCX", u"2Y-3\u00FCY", u"End",
-                 u"Disp X,Y"}),
-        u"This uses the If, Then, Display, and End commands.");
-    add("mnuIf", rebuilt({u"If [CONDITION]", ifTrue, u"[COMMAND]"}),
-        rebuilt({u"0\u00FCA", u"Lbl Z", u"A+1\u00FCA", u"Disp ''A IS'',A", u"If A>2", u"Stop",
-                 u"Goto Z"}),
-        u"This uses the If, Label, Display, Stop, and Goto commands.");
-    add("mnuFor",
-        rebuilt({u"For([VARIABLE],[BEGIN],[END],[INCREMENT])", notExceeded, notExceeded, u"End",
-                 u"...     ;It just continues on from here."}),
-        rebuilt({u"For(A,0,8,2)", u"Disp A\u00DC", u"End"}),
-        u"This uses the For, Display, and End statement.");
-    add("mnuGetkey", unchanged, unchanged).action = Action::Getkey;
-    add("mnuPause", whole({u"Pause "}), whole({u"Disp ''HELLO''", u"Pause "}));
-    add("mnuWait", whole({u"Send({7})"}),
-        whole({u"Disp ''IT IS PAUSING'',''FOR A SECOND''", u"Send{(7)}"}));
-    add("mnuWhile", whole({u"While [VARIABLES]"}),
-        whole({u"While 1", u"Getkey\u00FCA", u"While A=0", u"Getkey\u00FCA", u"End"}),
-        u"This is a piece of code from a getkey statement. Note the While commands.");
-    add("mnuRepeat",
-        rebuilt({u"Repeat repeats a group of commands until [CONDITION] is true (non zero). It "
-                 u"can be nested.",
-                 u"Repeat [CONDITION]", untilTrue, untilTrue, u"End", u"..."}),
-        rebuilt({u"0\u00FCI", u"0\u00FCJ", u"Repeat I\u00F96", u"J+1\u00FCJ", u"I+1\u00FCI", u"End",
-                 u"Disp ''J='',J"}));
-
-    // Insert > Input/Output
-    add("mnuInput", rebuilt({u"Input [OPTIONAL TEXT],[VARIABLE]"}),
-        whole({u"Input ''PASSWORD:'',A", u"Disp ''PASSWORD IS:'',A"}),
-        u"This uses the input and display command.")
+// Insert > Input/Output
+void inputOutput(Table &t)
+{
+    const PaneText unchanged;
+    t.add("mnuInput", rebuilt({u"Input [OPTIONAL TEXT],[VARIABLE]"}),
+          whole({u"Input ''PASSWORD:'',A", u"Disp ''PASSWORD IS:'',A"}),
+          u"This uses the input and display command.")
         .emphasis = QStringLiteral("[OPTIONAL TEXT],");
-    add("mnuPrompt", rebuilt({u"Prompt [VARIABLE]"}), whole({u"Prompt A", u"Disp A"}),
-        u"This uses the prompt and display commands. You MUST put in a VARIABLE.");
-    add("mnuOutput", whole({u"Output([Xcord],[Ycord],''TEXT'')"}),
-        whole({u"Output(5,1,''HELLO THERE'')"}),
-        u"This uses the output command. You need to specify the X and Y cordinates.");
-    add("mnuDisplay",
-        rebuilt({u"There is 3 ways to do a Display command.", u"Disp ''TEXT''",
-                 u"Disp ''TEXT'',''TEXT'',''TEXT'', ...", u"Disp [VARIABLE]"}),
-        append({u"Disp ''HELLO THERE''", u"Disp ''HELLO THERE'',''HELLO AGAIN''", u"Disp A"}),
-        u"This only uses the three methods of using Display.");
-    add("mnuMenu", unchanged, unchanged).action = Action::Menu;
-    add("mnuClearHomeScreen", rebuilt({u"ClrHome"}),
-        rebuilt({u"Disp ''HELLO THERE''", u"Pause", u"ClrHome"}));
-    add("mnuClearTable", rebuilt({u"ClrTable"}), unchanged);
+    t.add("mnuPrompt", rebuilt({u"Prompt [VARIABLE]"}), whole({u"Prompt A", u"Disp A"}),
+          u"This uses the prompt and display commands. You MUST put in a VARIABLE.");
+    t.add("mnuOutput", whole({u"Output([Xcord],[Ycord],''TEXT'')"}),
+          whole({u"Output(5,1,''HELLO THERE'')"}),
+          u"This uses the output command. You need to specify the X and Y cordinates.");
+    t.add("mnuDisplay",
+          rebuilt({u"There is 3 ways to do a Display command.", u"Disp ''TEXT''",
+                   u"Disp ''TEXT'',''TEXT'',''TEXT'', ...", u"Disp [VARIABLE]"}),
+          append({u"Disp ''HELLO THERE''", u"Disp ''HELLO THERE'',''HELLO AGAIN''", u"Disp A"}),
+          u"This only uses the three methods of using Display.");
+    t.add("mnuMenu", unchanged, unchanged).action = Action::Menu;
+    t.add("mnuClearHomeScreen", rebuilt({u"ClrHome"}),
+          rebuilt({u"Disp ''HELLO THERE''", u"Pause", u"ClrHome"}));
+    t.add("mnuClearTable", rebuilt({u"ClrTable"}), unchanged);
+}
 
-    // Insert > Label Controls
-    add("mnuLabel",
-        rebuilt({u"Lbl [VARIABLE/NBR]", u"There are 3 ways to write a label:",
-                 u"Lbl 15     ; The Number/Number Way (2 NBR Max.)",
-                 u"Lbl A1     ; The Letter/Number Way (1 LETTER, 1 NBR Max.)",
-                 u"Lbl 1A     ; The Number/Letter Way (1 NBR, 1 LETTER Max.)"}),
-        rebuilt(labelExample), u"This uses the Label, Display, Pause, and Goto command.");
-    add("mnuGoto",
-        rebuilt({u"Goto [LABEL]", u"See LABEL command for more information about a label."}),
-        rebuilt(labelExample), u"This uses the Label, Display, Pause, and Goto commands.");
-    add("mnuReturn",
-        rebuilt({u"Return quits the subroutine and returns execution to the calling program, "
-                 u"even if encountered within nested loops. Any loops are ended. An implied "
-                 u"Return exists at the end of any program that is called as a subroutine. "
-                 u"Within the main program, Return stops execution and returns to the home "
-                 u"screen.",
-                 u"Return"}),
-        append({u"Return"}));
+// Insert > Label Controls and Send/Get
+void labelsAndLink(Table &t)
+{
+    const Lines labelExample{u"Lbl A1", u"Disp ''HELLO THERE''", u"Pause ", u"Goto A1"};
+    t.add("mnuLabel",
+          rebuilt({u"Lbl [VARIABLE/NBR]", u"There are 3 ways to write a label:",
+                   u"Lbl 15     ; The Number/Number Way (2 NBR Max.)",
+                   u"Lbl A1     ; The Letter/Number Way (1 LETTER, 1 NBR Max.)",
+                   u"Lbl 1A     ; The Number/Letter Way (1 NBR, 1 LETTER Max.)"}),
+          rebuilt(labelExample), u"This uses the Label, Display, Pause, and Goto command.");
+    t.add("mnuGoto",
+          rebuilt({u"Goto [LABEL]", u"See LABEL command for more information about a label."}),
+          rebuilt(labelExample), u"This uses the Label, Display, Pause, and Goto commands.");
+    t.add("mnuReturn",
+          rebuilt({u"Return quits the subroutine and returns execution to the calling program, "
+                   u"even if encountered within nested loops. Any loops are ended. An implied "
+                   u"Return exists at the end of any program that is called as a subroutine. "
+                   u"Within the main program, Return stops execution and returns to the home "
+                   u"screen.",
+                   u"Return"}),
+          append({u"Return"}));
 
     // Insert > Send/Get
-    add("mnuSend", whole({u"Send([VARIABLE])"}), whole({u"Send(Str1)"}));
-    add("mnuGet", whole({u"Get([VARIABLE])"}), whole({u"Get(Str1)"}));
-    add("mnuGetCalc", whole({u"GetCalc([VARIABLE])"}), whole({u"GetCalc(Str1)"}),
-        u"This will not work between TI-82 and TI-83/83+ calculators.");
+    t.add("mnuSend", whole({u"Send([VARIABLE])"}), whole({u"Send(Str1)"}));
+    t.add("mnuGet", whole({u"Get([VARIABLE])"}), whole({u"Get(Str1)"}));
+    t.add("mnuGetCalc", whole({u"GetCalc([VARIABLE])"}), whole({u"GetCalc(Str1)"}),
+          u"This will not work between TI-82 and TI-83/83+ calculators.");
+}
 
-    // Insert > Miscanellous
-    add("mnuDelvar", whole({u"DelVar [VARIABLE]"}), whole({u"Delvar Str1"}),
-        u"This uses the Delvar command.")
+// Insert > Miscanellous, and Graph
+void miscellaneousAndGraph(Table &t)
+{
+    const PaneText unchanged;
+    t.add("mnuDelvar", whole({u"DelVar [VARIABLE]"}), whole({u"Delvar Str1"}),
+          u"This uses the Delvar command.")
         .programInsertion = QStringLiteral("DelVar ");
-    add("mnuIS",
-        rebuilt({u"IS>([VARIABLE],[VALUE])",
-                 u"[COMMAND]   ;If answer is less than or equal to value.",
-                 u"[COMMAND]   ;If answer is greater than value."}),
-        rebuilt({u"7\u00FCA", u"IS>(A,6)", u"Disp ''NOT >6''", u"Disp ''> 6''"}),
-        u"This uses the Display, Increment and Skip Commands.");
-    add("mnuDS",
-        rebuilt({u"DS<([VARIABLE],[VALUE]",
-                 u"[COMMAND]   ;If answer is greater than or equal to value.",
-                 u"[COMMAND]   ;If answer is less than value."}),
-        rebuilt({u"1\u00FCA", u"DS<(A,6)", u"Disp ''> 6''", u"Disp ''NOT > 6''"}),
-        u"This uses the Decrement and skip command, and the display command.");
+    t.add("mnuIS",
+          rebuilt({u"IS>([VARIABLE],[VALUE])",
+                   u"[COMMAND]   ;If answer is less than or equal to value.",
+                   u"[COMMAND]   ;If answer is greater than value."}),
+          rebuilt({u"7\u00FCA", u"IS>(A,6)", u"Disp ''NOT >6''", u"Disp ''> 6''"}),
+          u"This uses the Display, Increment and Skip Commands.");
+    t.add("mnuDS",
+          rebuilt({u"DS<([VARIABLE],[VALUE]",
+                   u"[COMMAND]   ;If answer is greater than or equal to value.",
+                   u"[COMMAND]   ;If answer is less than value."}),
+          rebuilt({u"1\u00FCA", u"DS<(A,6)", u"Disp ''> 6''", u"Disp ''NOT > 6''"}),
+          u"This uses the Decrement and skip command, and the display command.");
 
     // Graph
-    add("mnuClrDraw", unchanged, unchanged).programInsertion = QStringLiteral("ClrDraw");
-    add("mnuLine", unchanged, unchanged).action = Action::Line;
-    return all;
+    t.add("mnuClrDraw", unchanged, unchanged).programInsertion = QStringLiteral("ClrDraw");
+    t.add("mnuLine", unchanged, unchanged).action = Action::Line;
+}
+
+std::vector<ReferenceEntry> build()
+{
+    Table t;
+    flowControllers(t);
+    inputOutput(t);
+    labelsAndLink(t);
+    miscellaneousAndGraph(t);
+    return std::move(t.all);
 }
 
 } // namespace

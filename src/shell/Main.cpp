@@ -5,15 +5,15 @@
 
 #include "auxiliary/frmTip.h"
 #include "editor/frmDocument.h"
-#include "platform/AppIcon.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
-#include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowRegistry.h"
 #include "reference/frmExample.h"
+#include "shell/AppIcon.h"
+#include "shell/Pause.h"
 #include "shell/SingleInstance.h"
 #include "shell/Studio.h"
 #include "shell/frmFirstTime.h"
@@ -64,59 +64,49 @@ void openHandedOver(frmMain *frame, const QStringList &files)
     frame->raise();
     frame->activateWindow();
 }
-} // namespace
-
-bool Main(const QStringList &files, bool newInstance)
+// Hands the files to this user's program when one runs; true when it took
+// them. `notice` says so when one runs but did not answer.
+bool handedOver(const QStringList &files, QString *notice)
 {
-    initResources();
-    QString notice;
-    if (!newInstance) {
-        switch (instance::handOver(files)) {
-        case instance::Handover::Done:
-            return false;
-        case instance::Handover::NoAnswer:
-            notice =
-                QStringLiteral("Another Torvane Studio did not answer; this one runs on its own.");
-            break;
-        case instance::Handover::NoServer:
-            break;
-        }
-    }
-    platform::useCalculatorDisplayFont();
-    QApplication::setWindowIcon(platform::applicationIcon());
-    using platform::settings::readOption;
-    auto &windows = platform::windows();
-
-    if (readOption(platform::config::ShowExample) == 1)
-        windows.show<reference::frmExample>();
-
-    if (readOption(platform::config::ShowFirstTime) == 1) {
-        windows.show<frmFirstTime>();
+    switch (instance::handOver(files)) {
+    case instance::Handover::Done:
         return true;
+    case instance::Handover::NoAnswer:
+        *notice =
+            QStringLiteral("Another Torvane Studio did not answer; this one runs on its own.");
+        break;
+    case instance::Handover::NoServer:
+        break;
     }
+    return false;
+}
 
-    // Files handed over while the splash is up wait for the main frame.
-    auto *pending = new QStringList;
-    if (!newInstance && notice.isEmpty()) {
-        auto *server = new instance::Server;
-        QObject::connect(server, &instance::Server::filesArrived, server,
-                         [pending](const QStringList &handed) {
-                             frmMain *frame = Studio::instance().mainFrame();
-                             if (frame && frame->isVisible())
-                                 openHandedOver(frame, handed);
-                             else
-                                 *pending << handed;
-                         });
-        QObject::connect(server, &QObject::destroyed, [pending] { delete pending; });
-        if (server->listen())
-            Studio::instance().setInstanceServer(server);
-        else
-            delete server;
-    }
+// Files handed over while the splash is up wait in `pending` for the main
+// frame, which the server then owns.
+void listenForLaterStarts(QStringList *pending)
+{
+    auto *server = new instance::Server;
+    QObject::connect(server, &instance::Server::filesArrived, server,
+                     [pending](const QStringList &handed) {
+                         frmMain *frame = Studio::instance().mainFrame();
+                         if (frame && frame->isVisible())
+                             openHandedOver(frame, handed);
+                         else
+                             *pending << handed;
+                     });
+    QObject::connect(server, &QObject::destroyed, [pending] { delete pending; });
+    if (server->listen())
+        Studio::instance().setInstanceServer(server);
+    else
+        delete server;
+}
 
+// The splash, then the main frame with the files and what start-up found.
+void showMainFrame(const QStringList &files, const QString &notice, QStringList *pending)
+{
     auto *splash = new frmSplash();
     splash->show();
-    platform::pause(3);
+    shell::pause(3);
     splash->hide();
 
     // Unsaved work of programs that stopped, then this program's own net.
@@ -128,8 +118,8 @@ bool Main(const QStringList &files, bool newInstance)
     main->load();
     Studio::instance().defaultDocument()->setSaveEnabled(false);
 
-    if (readOption(platform::config::ShowTipsAtStartup) != 0)
-        windows.show<auxiliary::frmTip>();
+    if (platform::settings::readOption(platform::config::ShowTipsAtStartup) != 0)
+        platform::windows().show<auxiliary::frmTip>();
 
     splash->close();
     delete splash;
@@ -145,6 +135,32 @@ bool Main(const QStringList &files, bool newInstance)
     } else {
         delete pending;
     }
+}
+} // namespace
+
+bool Main(const QStringList &files, bool newInstance)
+{
+    initResources();
+    QString notice;
+    if (!newInstance && handedOver(files, &notice))
+        return false;
+    platform::useCalculatorDisplayFont();
+    QApplication::setWindowIcon(applicationIcon());
+    using platform::settings::readOption;
+    auto &windows = platform::windows();
+
+    if (readOption(platform::config::ShowExample) == 1)
+        windows.show<reference::frmExample>();
+
+    if (readOption(platform::config::ShowFirstTime) == 1) {
+        windows.show<frmFirstTime>();
+        return true;
+    }
+
+    auto *pending = new QStringList;
+    if (!newInstance && notice.isEmpty())
+        listenForLaterStarts(pending);
+    showMainFrame(files, notice, pending);
     return true;
 }
 

@@ -5,10 +5,10 @@
 
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
-#include "platform/Pause.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowRegistry.h"
+#include "shell/Pause.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -101,7 +101,7 @@ void frmFirstTime::start()
     for (const auto &[seconds, progress] : steps) {
         // Closed, or the application quits: the values are written, so the
         // setup finishes at once instead of waiting out its pauses.
-        if (!self || !self->isVisible() || !platform::pause(seconds))
+        if (!self || !self->isVisible() || !shell::pause(seconds))
             break;
         setProgress(progress);
     }

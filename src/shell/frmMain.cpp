@@ -71,14 +71,28 @@ frmMain::~frmMain() = default;
 
 void frmMain::createMenus()
 {
-    auto topMenu = [this](const QString &name, const QString &caption) {
-        auto *m = new QMenu(caption, this);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        m_ownMenus << m;
-        return m;
-    };
+    createFileMenu();
+    createEditMenu();
+    createViewMenu();
+    createToolsMenu();
+    createWindowMenu();
+    createHelpMenu();
+    for (QMenu *m : m_ownMenus)
+        menuBar()->addMenu(m);
+}
 
+// A menu of the frame's own menu bar, in the order they are made.
+QMenu *frmMain::topMenu(const QString &name, const QString &caption)
+{
+    auto *m = new QMenu(caption, this);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    m_ownMenus << m;
+    return m;
+}
+
+void frmMain::createFileMenu()
+{
     QMenu *file = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     item(file, QStringLiteral("mnuNewProject"), QStringLiteral("New Project"));
     separator(file, QStringLiteral("Space5"));
@@ -90,7 +104,10 @@ void frmMain::createMenus()
     separator(file, QStringLiteral("mnuFileBar0"));
     connect(item(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit")), &QAction::triggered,
             this, &QWidget::close);
+}
 
+void frmMain::createEditMenu()
+{
     QMenu *edit = topMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
     addMessageItem(edit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Undo"),
                    QStringLiteral("mnuEditUndo_Click"));
@@ -100,7 +117,10 @@ void frmMain::createMenus()
     item(edit, QStringLiteral("mnuEditPaste"), QStringLiteral("&Paste"));
     addMessageItem(edit, QStringLiteral("mnuEditPasteSpecial"), QStringLiteral("Paste &Special..."),
                    QStringLiteral("mnuEditPasteSpecial_Click"));
+}
 
+void frmMain::createViewMenu()
+{
     QMenu *view = topMenu(QStringLiteral("mnuView"), QStringLiteral("&View"));
     mnuViewToolbar = item(view, QStringLiteral("mnuViewToolbar"), QStringLiteral("&Toolbar"));
     mnuViewToolbar->setCheckable(true);
@@ -119,11 +139,17 @@ void frmMain::createMenus()
     connect(item(view, QStringLiteral("mnuViewWebBrowser"), QStringLiteral("&Web Browser")),
             &QAction::triggered, this,
             [] { Studio::instance().showNewBrowser(platform::makerSiteAddress()); });
+}
 
+void frmMain::createToolsMenu()
+{
     QMenu *tools = topMenu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
     connect(item(tools, QStringLiteral("mnuToolsOptions"), QStringLiteral("&Options...")),
             &QAction::triggered, this, [] { platform::windows().show<frmOptions>(); });
+}
 
+void frmMain::createWindowMenu()
+{
     m_windowMenu = topMenu(QStringLiteral("mnuWindow"), QStringLiteral("&Window"));
     connect(item(m_windowMenu, QStringLiteral("mnuWindowNewWindow"), QStringLiteral("&New Window")),
             &QAction::triggered, this, [this] { LoadNewDoc(); });
@@ -141,7 +167,10 @@ void frmMain::createMenus()
             &QAction::triggered, this, &frmMain::arrangeIcons);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::rebuildWindowList);
     m_windowMenu->setToolTipsVisible(true);
+}
 
+void frmMain::createHelpMenu()
+{
     QMenu *help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     connect(item(help, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About ")),
             &QAction::triggered, this, [this] {
@@ -151,9 +180,6 @@ void frmMain::createMenus()
                     about->setParent(this, Qt::Dialog);
                 about->exec();
             });
-
-    for (QMenu *m : m_ownMenus)
-        menuBar()->addMenu(m);
 }
 
 void frmMain::addMessageItem(QMenu *menu, const QString &name, const QString &caption,

@@ -51,6 +51,13 @@ protected:
 
 private:
     void createMenus();
+    QMenu *topMenu(const QString &name, const QString &caption);
+    void createFileMenu();
+    void createEditMenu();
+    void createViewMenu();
+    void createToolsMenu();
+    void createWindowMenu();
+    void createHelpMenu();
     void createStatusBar();
     void showMenusOf(QMdiSubWindow *sub);
     void updateClock();

@@ -53,7 +53,29 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
 
     SSTab1 = named(new QTabWidget(this), "SSTab1");
+    SSTab1->addTab(generalTab(), QStringLiteral("General"));
+    SSTab1->addTab(compileTab(), QStringLiteral("Compile"));
+    SSTab1->addTab(setupTab(), QStringLiteral("Setup"));
+    SSTab1->addTab(editorTab(), QStringLiteral("Editor"));
 
+    Command1 = named(new QPushButton(QStringLiteral("OK")), "Command1");
+    Command2 = named(new QPushButton(QStringLiteral("Cancel")), "Command2");
+    Command3 = named(new QPushButton(QStringLiteral("Apply")), "Command3");
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command3);
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(SSTab1);
+    main->addLayout(buttons);
+
+    loadValues();
+    connectControls();
+}
+
+QWidget *frmOptions::generalTab()
+{
     auto *general = new QWidget;
     auto *gl = new QVBoxLayout(general);
     Check1 = named(new QCheckBox(QStringLiteral("Show Tips at Startup")), "Check1");
@@ -63,8 +85,11 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     gl->addWidget(Check2);
     gl->addWidget(Check7);
     gl->addStretch(1);
-    SSTab1->addTab(general, QStringLiteral("General"));
+    return general;
+}
 
+QWidget *frmOptions::compileTab()
+{
     auto *compile = new QWidget;
     auto *cl = new QGridLayout(compile);
     cl->addWidget(named(new QLabel(QStringLiteral("Compile Options:")), "Label1"), 0, 0);
@@ -94,8 +119,11 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     fonttype = named(new QTextEdit, "fonttype");
     fonttype->setMaximumHeight(48);
     cl->addWidget(fonttype, 6, 0, 1, 2);
-    SSTab1->addTab(compile, QStringLiteral("Compile"));
+    return compile;
+}
 
+QWidget *frmOptions::setupTab()
+{
     auto *setup = new QWidget;
     auto *sl = new QVBoxLayout(setup);
     auto *l3 = named(new QLabel(QStringLiteral("This is if you want to redo the 'Beginning Setup'. "
@@ -107,8 +135,11 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     Command4 = named(new QPushButton(QStringLiteral("Run")), "Command4");
     sl->addWidget(Command4, 0, Qt::AlignLeft);
     sl->addStretch(1);
-    SSTab1->addTab(setup, QStringLiteral("Setup"));
+    return setup;
+}
 
+QWidget *frmOptions::editorTab()
+{
     tabEditor = named(new QWidget, "tabEditor");
     auto *el = new QVBoxLayout(tabEditor);
     chkHighlight =
@@ -125,22 +156,11 @@ frmOptions::frmOptions(QWidget *parent) : QWidget(parent, Qt::Window)
     el->addWidget(chkCheckProgram);
     el->addWidget(chkShowHints);
     el->addStretch(1);
-    SSTab1->addTab(tabEditor, QStringLiteral("Editor"));
+    return tabEditor;
+}
 
-    Command1 = named(new QPushButton(QStringLiteral("OK")), "Command1");
-    Command2 = named(new QPushButton(QStringLiteral("Cancel")), "Command2");
-    Command3 = named(new QPushButton(QStringLiteral("Apply")), "Command3");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command3);
-    auto *main = new QVBoxLayout(this);
-    main->addWidget(SSTab1);
-    main->addLayout(buttons);
-
-    loadValues();
-
+void frmOptions::connectControls()
+{
     connect(Check1, &QCheckBox::clicked, this, [this] {
         platform::settings::writeOption(platform::config::ShowTipsAtStartup, state(Check1));
     });

@@ -32,6 +32,13 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
 
+private:
+    QWidget *generalTab();
+    QWidget *compileTab();
+    QWidget *setupTab();
+    QWidget *editorTab();
+    void connectControls();
+
 public:
     QTabWidget *SSTab1 = nullptr;
     QCheckBox *Check1 = nullptr;

@@ -8,7 +8,7 @@
 #include "common/Files.h"
 #include "common/TestRegistry.h"
 #include "compiler/LinkExport.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +23,7 @@ const QString kProgram = QStringLiteral("Disp \"hi\"\r\n1") + QChar(252) + QChar
 
 QByteArray document()
 {
-    return platform::rtf::writePlain(kProgram, QStringLiteral("Ti83Pluspc"), 17);
+    return rtf::writePlain(kProgram, QStringLiteral("Ti83Pluspc"), 17);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)

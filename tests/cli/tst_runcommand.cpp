@@ -5,7 +5,7 @@
 #include "calc/CalcFile.h"
 #include "cli/RunCommand.h"
 #include "common/TestRegistry.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QFile>
 #include <QImage>
@@ -50,9 +50,9 @@ private slots:
         write("keys.txt", "Repeat K=105\ngetKey->K\nIf K\nDisp K\nEnd\n");
         write("calls.txt", "1->A\nprgmADD\nprgmTWICE\nDisp A\nprgmNONE\n");
         // A document and a calculator file beside it.
-        write("ADD.tvf", platform::rtf::writePlain("A+1\xE2\x86\x92"
-                                                   "A",
-                                                   QStringLiteral("Courier"), 20));
+        write("ADD.tvf", rtf::writePlain("A+1\xE2\x86\x92"
+                                         "A",
+                                         QStringLiteral("Courier"), 20));
         write("TWICE.8xp", calc::calcfile::build(QStringLiteral("2A->A\r\nReturn\r\n0->A"), "TWICE",
                                                  false, calc::calcfile::Model::Ti83Plus)
                                .file);

@@ -6,8 +6,8 @@
 #include "common/TestRegistry.h"
 #include "compiler/frmDone.h"
 #include "platform/Dialogs.h"
-#include "platform/RtfCodec.h"
 #include "platform/WindowRegistry.h"
+#include "rtf/RtfCodec.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -49,9 +49,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString first = dir.filePath("first.tvf"), second = dir.filePath("second.tvf");
-        writeFile(first,
-                  platform::rtf::writePlain("Disp \"\\A\"\r\n\u00FC\u00A9\u0080\r\n", "Arial", 20));
-        writeFile(second, platform::rtf::writePlain("2", "Arial", 20));
+        writeFile(first, rtf::writePlain("Disp \"\\A\"\r\n\u00FC\u00A9\u0080\r\n", "Arial", 20));
+        writeFile(second, rtf::writePlain("2", "Arial", 20));
         writeFile(dir.filePath("2.txt"), QByteArray(300, 'z')); // replaced whole
         m_script.files = {first, dir.filePath("1.txt"), second, dir.filePath("2.txt")};
         m_script.prompts = {QString("DEFULT"), std::nullopt};
@@ -107,7 +106,7 @@ private slots:
         QFETCH(int, asksAgain);
 
         QTemporaryDir dir;
-        const QByteArray source = platform::rtf::writePlain(program, "Arial", 20);
+        const QByteArray source = rtf::writePlain(program, "Arial", 20);
         writeFile(dir.filePath("p.tvf"), source);
         QVERIFY(QFile::link(dir.filePath("p.tvf"), dir.filePath("link.txt")));
         for (const QString &f : files)
@@ -142,7 +141,7 @@ private slots:
     {
         QFETCH(QString, name);
         QTemporaryDir dir;
-        writeFile(dir.filePath("p.tvf"), platform::rtf::writePlain("Disp 1", "Arial", 20));
+        writeFile(dir.filePath("p.tvf"), rtf::writePlain("Disp 1", "Arial", 20));
         m_script.files = {dir.filePath("p.tvf"), dir.filePath("p.txt"), dir.filePath("p.8xp")};
         m_script.prompts = {name};
 
@@ -174,7 +173,7 @@ private slots:
     void saysWhatWasWritten()
     {
         QTemporaryDir dir;
-        writeFile(dir.filePath("p.tvf"), platform::rtf::writePlain("Disp 1", "Arial", 20));
+        writeFile(dir.filePath("p.tvf"), rtf::writePlain("Disp 1", "Arial", 20));
         m_script.files = {dir.filePath("p.tvf"), dir.filePath("GUESS.txt"),
                           dir.filePath("GUESS.8xp")};
         m_script.prompts = {QString("guess"), QString("GUESS")};
@@ -214,15 +213,14 @@ private slots:
         QFETCH(QString, exported);
         QTemporaryDir dir;
         const QString source = dir.filePath("GUESS.tvf");
-        writeFile(source, platform::rtf::writePlain("Disp 1", "Arial", 20));
+        writeFile(source, rtf::writePlain("Disp 1", "Arial", 20));
         platform::windows().setUnsavedLookup([&](const QString &path) {
             return path == source
                        ? std::optional(platform::WindowRegistry::UnsavedDocument{
                              "Document 1",
                              [&] {
                                  if (saves)
-                                     writeFile(source,
-                                               platform::rtf::writePlain("Disp 2", "Arial", 20));
+                                     writeFile(source, rtf::writePlain("Disp 2", "Arial", 20));
                                  return saves;
                              }})
                        : std::nullopt;

@@ -7,15 +7,12 @@
 #include "platform/AppInfo.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
-#include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/RegistryAccess.h"
 #include "platform/SettingsStore.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -147,31 +144,6 @@ private slots:
         QVERIFY(!reg.selectCompileOptionsForWriting());
         QVERIFY(!reg.lastError().isEmpty());
         QVERIFY(reg.valueText("E-Mail OPT").isNull());
-    }
-
-    void pauseLastsItsLengthUnlessTheApplicationQuits()
-    {
-        const double saved = pauseScale();
-        setPauseScale(1);
-        QElapsedTimer t;
-        t.start();
-        pause(0.4);
-        const qint64 full = t.elapsed();
-        bool finished = true;
-        qint64 cut = -1;
-        // Inside the application's own loop, as in the program; the quit must be seen while
-        // pausing.
-        QTimer::singleShot(0, [&] {
-            QTimer::singleShot(50, qApp, &QCoreApplication::quit);
-            t.restart();
-            finished = pause(30);
-            cut = t.elapsed();
-        });
-        QCoreApplication::exec();
-        setPauseScale(saved);
-        QVERIFY2(full >= 400 && full < 3000, qPrintable(QString::number(full)));
-        QVERIFY(!finished);
-        QVERIFY2(cut >= 0 && cut < 10000, qPrintable(QString::number(cut)));
     }
 
     void filterConversion()

@@ -10,7 +10,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 #include "shell/Studio.h"
 
 #include <QAction>
@@ -122,7 +122,7 @@ private slots:
         QFETCH(int, questions);
         QTemporaryDir dir;
         const QString document = dir.filePath("p.tvf");
-        const QByteArray rtf = platform::rtf::writePlain("1", "Ti83Pluspc", 17);
+        const QByteArray rtf = rtf::writePlain("1", "Ti83Pluspc", 17);
         QFile f(document);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(rtf) == rtf.size());
         f.close();

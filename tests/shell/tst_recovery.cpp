@@ -10,11 +10,11 @@
 #include "editor/frmDocument.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
-#include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/RichTextBox.h"
 #include "platform/SettingsStore.h"
 #include "shell/Main.h"
+#include "shell/Pause.h"
 #include "shell/Studio.h"
 #include "shell/frmMain.h"
 #include "shell/frmRecover.h"
@@ -80,7 +80,7 @@ private slots:
         // The test's own main gave this process a profile of its own: use the parent's.
         for (const char *v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
             qputenv(v, qgetenv(QByteArray("TORVANE_PARENT_") + v));
-        platform::setPauseScale(0);
+        shell::setPauseScale(0);
         QVERIFY(Main({file}));
         editor::frmDocument *doc = Studio::instance().defaultDocument();
         doc->RichTextBox1->setFocus();
@@ -100,7 +100,7 @@ private slots:
     {
         m_profile.emplace();
         m_script = {};
-        platform::setPauseScale(0);
+        shell::setPauseScale(0);
         platform::dialogs::setScript(&m_script);
         normalStart();
     }

@@ -15,7 +15,6 @@
 #include "platform/AppInfo.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
-#include "platform/Pause.h"
 #include "platform/Places.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RichTextBox.h"
@@ -29,6 +28,7 @@
 #include "reference/frmWizard_GETKEY.h"
 #include "reference/frmWizard_MENU.h"
 #include "shell/Main.h"
+#include "shell/Pause.h"
 #include "shell/Studio.h"
 #include "shell/frmFirstTime.h"
 #include "shell/frmMain.h"
@@ -70,7 +70,7 @@ struct Fixture {
     platform::dialogs::Script script;
     Fixture()
     {
-        platform::setPauseScale(0);
+        shell::setPauseScale(0);
         platform::dialogs::setScript(&script);
     }
     ~Fixture()
@@ -192,9 +192,9 @@ private slots:
             reg.SetValue("Web-Page url OPT", t, QStringLiteral("maybe"));
         }
         QList<double> pauses;
-        platform::setPauseRecorder(&pauses);
+        shell::setPauseRecorder(&pauses);
         Main();
-        platform::setPauseRecorder(nullptr);
+        shell::setPauseRecorder(nullptr);
 
         frmMain *frame = Studio::instance().mainFrame();
         QCOMPARE(QString(shown<reference::frmExample>() ? "E" : "") +

@@ -9,10 +9,10 @@
 #include "editor/frmDocument.h"
 #include "platform/Config.h"
 #include "platform/Dialogs.h"
-#include "platform/Pause.h"
 #include "platform/RichTextBox.h"
 #include "platform/SettingsStore.h"
 #include "shell/Main.h"
+#include "shell/Pause.h"
 #include "shell/SingleInstance.h"
 #include "shell/Studio.h"
 #include "shell/frmMain.h"
@@ -40,7 +40,7 @@ struct Fixture {
     platform::dialogs::Script script;
     Fixture()
     {
-        platform::setPauseScale(0);
+        shell::setPauseScale(0);
         platform::dialogs::setScript(&script);
         using namespace platform::config;
         for (const OptionKey &key : {ShowExample, ShowFirstTime, ShowTipsAtStartup})

@@ -3,3 +3,4 @@
 
 #pragma once
 #include "editor/Logic.h"
+#include "rtf/Reader.h"

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The writer: what the Windows rich-edit control writes for such text.
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace platform::rtf
+namespace rtf
 {
 
 namespace
@@ -54,7 +54,7 @@ public:
     bool m_delim = false;
     bool m_bytesAsIs = true;      // the font reads \'hh as the byte itself
     bool m_fontName = false;      // a ';' would end the name
-    int m_privateAreaFont = -1;   // see write()
+    int m_privateAreaFont = -1;   // see Tables
     bool m_inPrivateArea = false; // inside a group of that font
 
 private:
@@ -119,6 +119,109 @@ void Writer::escapedText(const QString &t)
     }
 }
 
+// The font and colour tables a document is written with.
+struct Tables {
+    QVector<Font> fonts;
+    // A symbol font reads U+F020-U+F0FF as its own bytes. Such characters are
+    // written in an ANSI entry of the same face, so they come back as they
+    // were: the index of that entry per font, -1 when none.
+    std::vector<int> privateAreaFont;
+    std::vector<quint32> colours;
+};
+
+Tables tablesOf(const Document &doc)
+{
+    Tables t;
+    t.fonts = doc.fonts;
+    if (t.fonts.isEmpty())
+        t.fonts.push_back(Font{QString(), 0});
+    t.privateAreaFont.assign(size_t(t.fonts.size()), -1);
+    for (const Run &r : doc.runs) {
+        const int f = (r.format.font >= 0 && r.format.font < t.fonts.size()) ? r.format.font : 0;
+        if (t.fonts[f].charset != 2 || t.privateAreaFont[size_t(f)] >= 0)
+            continue;
+        if (std::any_of(r.text.begin(), r.text.end(),
+                        [](QChar c) { return c.unicode() >= 0xF020 && c.unicode() <= 0xF0FF; })) {
+            t.privateAreaFont[size_t(f)] = int(t.fonts.size());
+            t.fonts.push_back(Font{t.fonts[f].name, 0});
+        }
+    }
+    for (const Run &r : doc.runs)
+        if (r.format.hasColour &&
+            std::find(t.colours.begin(), t.colours.end(), r.format.colour) == t.colours.end())
+            t.colours.push_back(r.format.colour);
+    return t;
+}
+
+void writeTables(Writer &w, const Tables &t)
+{
+    w.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl");
+    for (int i = 0; i < t.fonts.size(); ++i) {
+        w.raw("{");
+        w.word("f", i);
+        w.word("fnil");
+        w.word("fcharset", t.fonts[i].charset);
+        Writer nameW(w.m_out);
+        nameW.m_delim = true;
+        nameW.m_fontName = true;
+        nameW.escapedText(t.fonts[i].name);
+        w.m_out += ";}";
+    }
+    w.m_out += '}';
+    w.m_delim = false;
+    if (t.colours.empty())
+        return;
+    w.newline();
+    w.raw("{\\colortbl ;");
+    for (quint32 c : t.colours) {
+        w.word("red", long((c >> 16) & 0xFF));
+        w.word("green", long((c >> 8) & 0xFF));
+        w.word("blue", long(c & 0xFF));
+        w.raw(";");
+    }
+    w.raw("}");
+}
+
+// Writes the words that change the format in force into the next one.
+struct FormatSwitch {
+    Writer &w;
+    const std::vector<quint32> &colours;
+    int documentFonts; // entries of the document's own table
+    Format cur = unset();
+
+    static Format unset()
+    {
+        Format f;
+        f.font = -2;
+        f.halfPoints = -1;
+        return f;
+    }
+    int colourIndex(quint32 c) const
+    {
+        return int(std::find(colours.begin(), colours.end(), c) - colours.begin()) + 1;
+    }
+    void apply(const Format &f)
+    {
+        if (f.hasColour != cur.hasColour || (f.hasColour && f.colour != cur.colour))
+            w.word("cf", f.hasColour ? colourIndex(f.colour) : 0);
+        if (f.bold != cur.bold)
+            w.word(f.bold ? "b" : "b0");
+        if (f.italic != cur.italic)
+            w.word(f.italic ? "i" : "i0");
+        if (f.underline != cur.underline)
+            w.word(f.underline ? "ul" : "ulnone");
+        if (f.strike != cur.strike)
+            w.word(f.strike ? "strike" : "strike0");
+        const int font = (f.font >= 0 && f.font < documentFonts) ? f.font : 0;
+        if (font != cur.font)
+            w.word("f", font);
+        if (f.halfPoints != cur.halfPoints)
+            w.word("fs", f.halfPoints);
+        cur = f;
+        cur.font = font;
+    }
+};
+
 } // namespace
 
 QByteArray write(const Document &doc)
@@ -130,95 +233,22 @@ QByteArray write(const Document &doc)
     out.reserve(est);
     Writer w(out);
 
-    QVector<Font> fonts = doc.fonts;
-    if (fonts.isEmpty())
-        fonts.push_back(Font{QString(), 0});
-    auto fontOf = [&](const Run &r) {
-        return (r.format.font >= 0 && r.format.font < fonts.size()) ? r.format.font : 0;
-    };
-    // A symbol font reads U+F020-U+F0FF as its own bytes. Such characters are
-    // written in an ANSI entry of the same face, so they come back as they were.
-    std::vector<int> privateAreaFont(size_t(fonts.size()), -1);
-    for (const Run &r : doc.runs) {
-        const int f = fontOf(r);
-        if (fonts[f].charset != 2 || privateAreaFont[size_t(f)] >= 0)
-            continue;
-        if (std::any_of(r.text.begin(), r.text.end(),
-                        [](QChar c) { return c.unicode() >= 0xF020 && c.unicode() <= 0xF0FF; })) {
-            privateAreaFont[size_t(f)] = int(fonts.size());
-            fonts.push_back(Font{fonts[f].name, 0});
-        }
-    }
-    std::vector<quint32> colours;
-    for (const Run &r : doc.runs)
-        if (r.format.hasColour &&
-            std::find(colours.begin(), colours.end(), r.format.colour) == colours.end())
-            colours.push_back(r.format.colour);
-
-    w.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl");
-    for (int i = 0; i < fonts.size(); ++i) {
-        w.raw("{");
-        w.word("f", i);
-        w.word("fnil");
-        w.word("fcharset", fonts[i].charset);
-        Writer nameW(out);
-        nameW.m_delim = true;
-        nameW.m_fontName = true;
-        nameW.escapedText(fonts[i].name);
-        out += ";}";
-    }
-    out += '}';
-    w.m_delim = false;
-    if (!colours.empty()) {
-        w.newline();
-        w.raw("{\\colortbl ;");
-        for (quint32 c : colours) {
-            w.word("red", long((c >> 16) & 0xFF));
-            w.word("green", long((c >> 8) & 0xFF));
-            w.word("blue", long(c & 0xFF));
-            w.raw(";");
-        }
-        w.raw("}");
-    }
+    Tables t = tablesOf(doc);
+    writeTables(w, t);
     w.newline();
     w.raw("\\viewkind4\\uc1\\pard");
 
-    Format cur;
-    cur.font = -2;
-    cur.halfPoints = -1;
-    auto colourIndex = [&](quint32 c) {
-        return int(std::find(colours.begin(), colours.end(), c) - colours.begin()) + 1;
-    };
-    auto apply = [&](const Format &f) {
-        if (f.hasColour != cur.hasColour || (f.hasColour && f.colour != cur.colour))
-            w.word("cf", f.hasColour ? colourIndex(f.colour) : 0);
-        if (f.bold != cur.bold)
-            w.word(f.bold ? "b" : "b0");
-        if (f.italic != cur.italic)
-            w.word(f.italic ? "i" : "i0");
-        if (f.underline != cur.underline)
-            w.word(f.underline ? "ul" : "ulnone");
-        if (f.strike != cur.strike)
-            w.word(f.strike ? "strike" : "strike0");
-        const int font = (f.font >= 0 && f.font < doc.fonts.size()) ? f.font : 0;
-        if (font != cur.font)
-            w.word("f", font);
-        if (f.halfPoints != cur.halfPoints)
-            w.word("fs", f.halfPoints);
-        cur = f;
-        cur.font = font;
-    };
-
+    FormatSwitch sw{w, t.colours, int(doc.fonts.size())};
     if (doc.runs.isEmpty()) {
         Format f;
         f.halfPoints = doc.halfPoints;
-        apply(f);
+        sw.apply(f);
     }
     for (const Run &r : doc.runs) {
-        apply(r.format);
-        const int cs = fonts[cur.font].charset;
+        sw.apply(r.format);
+        const int cs = t.fonts[sw.cur.font].charset;
         w.m_bytesAsIs = cs == 0 || cs == 1 || cs == 2;
-        w.m_privateAreaFont = privateAreaFont[size_t(cur.font)];
+        w.m_privateAreaFont = t.privateAreaFont[size_t(sw.cur.font)];
         w.escapedText(r.text);
     }
     w.word("par");
@@ -240,4 +270,4 @@ QByteArray writePlain(const QString &modelText, const QString &fontName, int hal
     return write(d);
 }
 
-} // namespace platform::rtf
+} // namespace rtf

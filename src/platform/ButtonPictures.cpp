@@ -1,25 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/AppIcon.h"
+#include "platform/ButtonPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
-// Resources of a static library must be registered by hand.
-static void initIconResources()
-{
-    Q_INIT_RESOURCE(icons);
-}
-
 namespace platform
 {
 
 namespace
 {
-// The application icon's colours.
+// The colours of the program's icon (resources/icons).
 const QColor bodyTop(0x3d, 0x55, 0x71);
 const QColor bodyBottom(0x1f, 0x2d, 0x3d);
 const QColor outline(0x14, 0x1e, 0x29);
@@ -217,15 +211,6 @@ QPixmap tile(int size, Glyph glyph)
     return pm;
 }
 } // namespace
-
-QIcon applicationIcon()
-{
-    initIconResources();
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size));
-    return icon;
-}
 
 QIcon pictureButtonIcon(const QString &imageName)
 {

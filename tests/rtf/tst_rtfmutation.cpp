@@ -6,13 +6,11 @@
 // fuzzer found without needing clang.
 #include "common/TestRegistry.h"
 
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTest>
-
-using namespace platform;
 
 namespace
 {

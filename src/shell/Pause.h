@@ -4,7 +4,7 @@
 #pragma once
 #include <QList>
 
-namespace platform
+namespace shell
 {
 
 // Waits the given number of seconds on a monotonic clock while the user
@@ -18,4 +18,4 @@ double pauseScale();
 // Test seam: while set, every pause appends the seconds it was asked for.
 void setPauseRecorder(QList<double> *recorder);
 
-} // namespace platform
+} // namespace shell

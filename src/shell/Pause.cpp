@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/Pause.h"
+#include "shell/Pause.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
-namespace platform
+namespace shell
 {
 
 namespace
@@ -51,4 +51,4 @@ bool pause(double seconds)
     return true;
 }
 
-} // namespace platform
+} // namespace shell

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/RtfCodePages.h"
+#include "rtf/RtfCodePages.h"
 
 #include <QByteArrayList>
 
-namespace platform::rtf
+namespace rtf
 {
 
 int codePageForCharset(int charset, int ansiCp)
@@ -203,4 +203,4 @@ QStringDecoder *CodePages::decoderFor(int cp)
     return d.get();
 }
 
-} // namespace platform::rtf
+} // namespace rtf

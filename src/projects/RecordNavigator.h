@@ -21,7 +21,7 @@ class QLineEdit;
 class QSqlTableModel;
 class QToolButton;
 
-namespace platform
+namespace projects
 {
 
 struct RecordColumn {
@@ -111,4 +111,4 @@ private:
     int m_rowBeforeNew = -1;
 };
 
-} // namespace platform
+} // namespace projects

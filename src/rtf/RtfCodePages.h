@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-namespace platform::rtf
+namespace rtf
 {
 
 // charset -1: the font table names none, so the document's code page applies.
@@ -47,4 +47,4 @@ private:
     std::shared_ptr<std::vector<char16_t>> m_unknownTable;
 };
 
-} // namespace platform::rtf
+} // namespace rtf

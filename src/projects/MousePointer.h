@@ -3,7 +3,7 @@
 
 #pragma once
 // The pointer shape the whole program shows while the record browsers work.
-namespace platform::pointer
+namespace projects::pointer
 {
 
 enum class Shape {
@@ -15,4 +15,4 @@ enum class Shape {
 void set(Shape shape);
 Shape current();
 
-} // namespace platform::pointer
+} // namespace projects::pointer

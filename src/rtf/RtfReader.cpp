@@ -4,11 +4,11 @@
 // The reader: a tokenizer over the bytes, a stack of group states, and the
 // text it collects in runs of one format. Keywords and code pages have files
 // of their own.
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include "calc/ModelText.h"
-#include "platform/RtfCodePages.h"
-#include "platform/RtfKeywords.h"
+#include "rtf/RtfCodePages.h"
+#include "rtf/RtfKeywords.h"
 
 #include <QHash>
 
@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform::rtf
+namespace rtf
 {
 
 namespace
@@ -28,6 +28,17 @@ namespace
 bool isLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+int hexDigit(char h)
+{
+    if (h >= '0' && h <= '9')
+        return h - '0';
+    if (h >= 'a' && h <= 'f')
+        return h - 'a' + 10;
+    if (h >= 'A' && h <= 'F')
+        return h - 'A' + 10;
+    return -1;
 }
 
 // Printable ASCII that stands for itself: most of a document's bytes.
@@ -293,6 +304,17 @@ private:
     void controlSymbol(char c);
     void textChar(char16_t c);
     void finish(Document *doc);
+
+    // The steps of run(): each reads from m_p on and tells how to go on.
+    enum class Step { Next, Stop, Fail };
+    bool readHeader(QString *error);
+    Step openGroup(QString *error);
+    Step closeGroup();
+    Step escape();
+    void readControlWord();
+    Step escapedByte();
+    void plainText(char c);
+    bool wholeEnough(QString *error) const;
 };
 
 void Reader::textChar(char16_t c)
@@ -606,6 +628,38 @@ void Reader::textWord(Kw kw, bool hasParam, int param)
 
 bool Reader::run(Document *doc, QString *error)
 {
+    if (!readHeader(error))
+        return false;
+    while (m_p < m_end) {
+        const char c = *m_p;
+        if (m_starPending && c != '\r' && c != '\n' &&
+            !(c == '\\' && m_p + 1 < m_end && isLetter(m_p[1]))) {
+            // \* followed by anything but a word: nothing this reader knows.
+            m_starPending = false;
+            m_skipDepth = 1;
+        }
+        Step step = Step::Next;
+        if (c == '{')
+            step = openGroup(error);
+        else if (c == '}')
+            step = closeGroup();
+        else if (c == '\\')
+            step = escape();
+        else
+            plainText(c);
+        if (step == Step::Fail)
+            return false;
+        if (step == Step::Stop)
+            break;
+    }
+    if (!wholeEnough(error))
+        return false;
+    finish(doc);
+    return true;
+}
+
+bool Reader::readHeader(QString *error)
+{
     // Leading blanks and a UTF-8 byte order mark are tolerated.
     if (m_end - m_p >= 3 && std::memcmp(m_p, "\xEF\xBB\xBF", 3) == 0)
         m_p += 3;
@@ -616,168 +670,165 @@ bool Reader::run(Document *doc, QString *error)
             *error = QStringLiteral("The file is not in Rich Text Format.");
         return false;
     }
-
-    while (m_p < m_end) {
-        const char c = *m_p;
-        if (m_starPending && c != '\r' && c != '\n' &&
-            !(c == '\\' && m_p + 1 < m_end && isLetter(m_p[1]))) {
-            // \* followed by anything but a word: nothing this reader knows.
-            m_starPending = false;
-            m_skipDepth = 1;
-        }
-        if (c == '{') {
-            ++m_p;
-            if (m_ucSkip > 0)
-                m_ucSkip = 0;
-            if (int(m_stack.size()) + m_skipDepth >= kMaxDepth) {
-                if (error)
-                    *error =
-                        QStringLiteral("The file nests groups more than %1 deep.").arg(kMaxDepth);
-                return false;
-            }
-            if (m_skipDepth)
-                ++m_skipDepth;
-            else
-                pushGroup();
-            m_groupOpen = m_p;
-            continue;
-        }
-        if (c == '}') {
-            ++m_p;
-            m_ucSkip = 0;
-            if (m_skipDepth) {
-                if (--m_skipDepth > 0)
-                    continue;
-            }
-            if (m_stack.size() <= 1) {
-                // The outer group is closed: whatever follows is not part of it.
-                m_closed = true;
-                break;
-            }
-            popGroup();
-            continue;
-        }
-        if (c == '\\') {
-            ++m_p;
-            if (m_p >= m_end)
-                break;
-            const char d = *m_p;
-            if (isLetter(d)) {
-                const char *ws = m_p;
-                while (m_p < m_end && isLetter(*m_p))
-                    ++m_p;
-                const std::string_view word(ws, size_t(m_p - ws));
-                bool neg = false, hasParam = false;
-                long long v = 0;
-                if (m_p < m_end && *m_p == '-' && m_p + 1 < m_end && m_p[1] >= '0' &&
-                    m_p[1] <= '9') {
-                    neg = true;
-                    ++m_p;
-                }
-                while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
-                    hasParam = true;
-                    if (v < 100000000000LL)
-                        v = v * 10 + (*m_p - '0');
-                    ++m_p;
-                }
-                if (neg)
-                    v = -v;
-                v = std::clamp<long long>(v, INT32_MIN, INT32_MAX);
-                if (m_p < m_end && *m_p == ' ')
-                    ++m_p;
-                if (word == "bin") {
-                    // Binary data is skipped by count wherever it stands.
-                    const long long n = std::clamp<long long>(hasParam ? v : 0, 0, m_end - m_p);
-                    m_p += n;
-                    continue;
-                }
-                controlWord(word, hasParam, int(v));
-                continue;
-            }
-            if (d == '\'') {
-                ++m_p;
-                auto hex = [](char h) {
-                    if (h >= '0' && h <= '9')
-                        return h - '0';
-                    if (h >= 'a' && h <= 'f')
-                        return h - 'a' + 10;
-                    if (h >= 'A' && h <= 'F')
-                        return h - 'A' + 10;
-                    return -1;
-                };
-                if (m_end - m_p < 2)
-                    break; // truncated at the very end
-                const int hi = hex(m_p[0]), lo = hex(m_p[1]);
-                if (hi < 0 || lo < 0) {
-                    continue; // not a byte: the digits are read as text
-                }
-                m_p += 2;
-                if (m_skipDepth)
-                    continue;
-                if (m_ucSkip > 0) {
-                    --m_ucSkip;
-                    continue;
-                }
-                const unsigned char b = static_cast<unsigned char>(hi * 16 + lo);
-                if (m_st.dest == Dest::Text)
-                    appendByte(b);
-                else
-                    tableText(b, true);
-                continue;
-            }
-            ++m_p;
-            controlSymbol(d);
-            continue;
-        }
-        if (c == '\r' || c == '\n' || c == 0) {
-            ++m_p;
-            continue;
-        }
-        // Plain text. The common case, a run of printable ASCII, goes in whole
-        // (unless it may be the second byte of a double-byte character).
-        if (!m_skipDepth && m_ucSkip == 0 && m_st.dest == Dest::Text && !m_st.hidden && c >= 0x20 &&
-            c < 0x7F && (syncFormat(), m_pendingBytes.isEmpty())) {
-            m_sawText = true;
-            if (m_highSurrogate) {
-                m_cur.push_back(u'\uFFFD');
-                m_highSurrogate = 0;
-            }
-            const char *s = m_p;
-            while (m_p < m_end && kPlainText[static_cast<unsigned char>(*m_p)])
-                ++m_p;
-            m_cur.insert(m_cur.end(), s, m_p);
-            continue;
-        }
-        ++m_p;
-        if (m_skipDepth)
-            continue;
-        if (m_ucSkip > 0) {
-            --m_ucSkip;
-            continue;
-        }
-        if (m_st.dest != Dest::Text) {
-            tableText(static_cast<unsigned char>(c));
-            continue;
-        }
-        const unsigned char b = static_cast<unsigned char>(c);
-        if (b < 0x20 && b != '\t')
-            continue;
-        appendByte(b);
-    }
-    if (!m_closed) {
-        // Cut off before any text: loading it as an empty document would hide
-        // that the file is damaged.
-        const char *why = m_st.dest == Dest::FontTable ? "The file ends inside its font table."
-                          : !m_sawText                 ? "The file ends before its text begins."
-                                                       : nullptr;
-        if (why) {
-            if (error)
-                *error = QString::fromLatin1(why);
-            return false;
-        }
-    }
-    finish(doc);
     return true;
+}
+
+Reader::Step Reader::openGroup(QString *error)
+{
+    ++m_p;
+    if (m_ucSkip > 0)
+        m_ucSkip = 0;
+    if (int(m_stack.size()) + m_skipDepth >= kMaxDepth) {
+        if (error)
+            *error = QStringLiteral("The file nests groups more than %1 deep.").arg(kMaxDepth);
+        return Step::Fail;
+    }
+    if (m_skipDepth)
+        ++m_skipDepth;
+    else
+        pushGroup();
+    m_groupOpen = m_p;
+    return Step::Next;
+}
+
+Reader::Step Reader::closeGroup()
+{
+    ++m_p;
+    m_ucSkip = 0;
+    if (m_skipDepth && --m_skipDepth > 0)
+        return Step::Next;
+    if (m_stack.size() <= 1) {
+        // The outer group is closed: whatever follows is not part of it.
+        m_closed = true;
+        return Step::Stop;
+    }
+    popGroup();
+    return Step::Next;
+}
+
+// After a backslash: a control word, an escaped byte or a control symbol.
+Reader::Step Reader::escape()
+{
+    ++m_p;
+    if (m_p >= m_end)
+        return Step::Stop;
+    const char d = *m_p;
+    if (isLetter(d)) {
+        readControlWord();
+        return Step::Next;
+    }
+    if (d == '\'')
+        return escapedByte();
+    ++m_p;
+    controlSymbol(d);
+    return Step::Next;
+}
+
+void Reader::readControlWord()
+{
+    const char *ws = m_p;
+    while (m_p < m_end && isLetter(*m_p))
+        ++m_p;
+    const std::string_view word(ws, size_t(m_p - ws));
+    bool neg = false, hasParam = false;
+    long long v = 0;
+    if (m_p < m_end && *m_p == '-' && m_p + 1 < m_end && m_p[1] >= '0' && m_p[1] <= '9') {
+        neg = true;
+        ++m_p;
+    }
+    while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
+        hasParam = true;
+        if (v < 100000000000LL)
+            v = v * 10 + (*m_p - '0');
+        ++m_p;
+    }
+    if (neg)
+        v = -v;
+    v = std::clamp<long long>(v, INT32_MIN, INT32_MAX);
+    if (m_p < m_end && *m_p == ' ')
+        ++m_p;
+    if (word == "bin") {
+        // Binary data is skipped by count wherever it stands.
+        m_p += std::clamp<long long>(hasParam ? v : 0, 0, m_end - m_p);
+        return;
+    }
+    controlWord(word, hasParam, int(v));
+}
+
+// \'hh: one byte in the current code page.
+Reader::Step Reader::escapedByte()
+{
+    ++m_p;
+    if (m_end - m_p < 2)
+        return Step::Stop; // truncated at the very end
+    const int hi = hexDigit(m_p[0]), lo = hexDigit(m_p[1]);
+    if (hi < 0 || lo < 0)
+        return Step::Next; // not a byte: the digits are read as text
+    m_p += 2;
+    if (m_skipDepth)
+        return Step::Next;
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
+        return Step::Next;
+    }
+    const unsigned char b = static_cast<unsigned char>(hi * 16 + lo);
+    if (m_st.dest == Dest::Text)
+        appendByte(b);
+    else
+        tableText(b, true);
+    return Step::Next;
+}
+
+void Reader::plainText(char c)
+{
+    if (c == '\r' || c == '\n' || c == 0) {
+        ++m_p;
+        return;
+    }
+    // The common case, a run of printable ASCII, goes in whole (unless it may
+    // be the second byte of a double-byte character).
+    if (!m_skipDepth && m_ucSkip == 0 && m_st.dest == Dest::Text && !m_st.hidden && c >= 0x20 &&
+        c < 0x7F && (syncFormat(), m_pendingBytes.isEmpty())) {
+        m_sawText = true;
+        if (m_highSurrogate) {
+            m_cur.push_back(u'\uFFFD');
+            m_highSurrogate = 0;
+        }
+        const char *s = m_p;
+        while (m_p < m_end && kPlainText[static_cast<unsigned char>(*m_p)])
+            ++m_p;
+        m_cur.insert(m_cur.end(), s, m_p);
+        return;
+    }
+    ++m_p;
+    if (m_skipDepth)
+        return;
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
+        return;
+    }
+    if (m_st.dest != Dest::Text) {
+        tableText(static_cast<unsigned char>(c));
+        return;
+    }
+    const unsigned char b = static_cast<unsigned char>(c);
+    if (b < 0x20 && b != '\t')
+        return;
+    appendByte(b);
+}
+
+// A file cut off before any text is refused: loading it as an empty document
+// would hide that the file is damaged.
+bool Reader::wholeEnough(QString *error) const
+{
+    if (m_closed)
+        return true;
+    const char *why = m_st.dest == Dest::FontTable ? "The file ends inside its font table."
+                      : !m_sawText                 ? "The file ends before its text begins."
+                                                   : nullptr;
+    if (why && error)
+        *error = QString::fromLatin1(why);
+    return !why;
 }
 
 void Reader::finish(Document *doc)
@@ -839,4 +890,4 @@ bool read(const QByteArray &data, Document *doc, QString *error)
     return true;
 }
 
-} // namespace platform::rtf
+} // namespace rtf

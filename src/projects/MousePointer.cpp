@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/MousePointer.h"
+#include "projects/MousePointer.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace platform::pointer
+namespace projects::pointer
 {
 
 namespace
@@ -35,4 +35,4 @@ Shape current()
     return g_shape;
 }
 
-} // namespace platform::pointer
+} // namespace projects::pointer

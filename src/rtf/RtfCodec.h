@@ -10,7 +10,7 @@
 #include <QString>
 #include <QVector>
 
-namespace platform::rtf
+namespace rtf
 {
 
 struct Format {
@@ -68,4 +68,4 @@ QByteArray write(const Document &doc);
 // Convenience for one-format text.
 QByteArray writePlain(const QString &modelText, const QString &fontName, int halfPoints);
 
-} // namespace platform::rtf
+} // namespace rtf

@@ -1,22 +1,21 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The icon every window shows and the document window's button pictures.
+// The icon every window shows.
 #include "common/TestRegistry.h"
 
-#include "platform/AppIcon.h"
+#include "shell/AppIcon.h"
 
 #include <QImage>
 #include <QTest>
 
-using namespace platform;
+using namespace shell;
 
 class TstAppIcon : public QObject
 {
     Q_OBJECT
 private slots:
     void applicationIconShipsEverySize();
-    void pictureButtonsAreDistinct();
 };
 
 void TstAppIcon::applicationIconShipsEverySize()
@@ -30,18 +29,6 @@ void TstAppIcon::applicationIconShipsEverySize()
     const QImage image = icon.pixmap(16).toImage();
     QCOMPARE(qAlpha(image.pixel(8, 8)), 255);
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-}
-
-void TstAppIcon::pictureButtonsAreDistinct()
-{
-    QList<QImage> seen;
-    for (int i = 1; i <= 6; ++i) {
-        const QImage image = pictureButtonIcon(QString("Image%1").arg(i)).pixmap(32).toImage();
-        QVERIFY2(!image.isNull() && !seen.contains(image), qPrintable(QString::number(i)));
-        seen << image;
-    }
-    QVERIFY(pictureButtonIcon("Image7").isNull());
-    QVERIFY(pictureButtonIcon("image1").isNull());
 }
 
 TORVANE_TEST(TstAppIcon);

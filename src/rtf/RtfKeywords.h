@@ -6,7 +6,7 @@
 // the table only grows when a word changes what a reader shows.
 #include <string_view>
 
-namespace platform::rtf
+namespace rtf
 {
 
 enum Kw : int {
@@ -59,4 +59,4 @@ enum Kw : int {
 // The word's meaning; K_unknown for words the reader ignores.
 Kw lookup(std::string_view word);
 
-} // namespace platform::rtf
+} // namespace rtf

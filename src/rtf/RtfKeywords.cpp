@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/RtfKeywords.h"
+#include "rtf/RtfKeywords.h"
 
 #include <array>
 #include <cstdint>
 #include <iterator>
 
-namespace platform::rtf
+namespace rtf
 {
 
 namespace
@@ -218,4 +218,4 @@ Kw lookup(std::string_view w)
     return find(w);
 }
 
-} // namespace platform::rtf
+} // namespace rtf

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/RecordNavigator.h"
+#include "projects/RecordNavigator.h"
 
 #include <QDataWidgetMapper>
 #include <QDir>
@@ -17,7 +17,7 @@
 #include <QSqlTableModel>
 #include <QToolButton>
 
-namespace platform
+namespace projects
 {
 
 namespace
@@ -464,4 +464,4 @@ bool RecordNavigator::storeChanges()
     return store(false);
 }
 
-} // namespace platform
+} // namespace projects

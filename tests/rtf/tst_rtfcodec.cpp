@@ -5,13 +5,12 @@
 #include "calc/ModelText.h"
 #include "common/TestRegistry.h"
 
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
-using namespace platform;
 using testing::chars;
 
 namespace

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
-namespace platform::rtf
+namespace rtf
 {
 
 QString Document::text() const
@@ -40,4 +40,4 @@ int Document::mainHalfPoints() const
     return runs.isEmpty() ? halfPoints : runs.back().format.halfPoints;
 }
 
-} // namespace platform::rtf
+} // namespace rtf

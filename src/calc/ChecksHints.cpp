@@ -86,7 +86,7 @@ void lowercaseInStrings(Program &p)
         if (t.t != tok::String)
             continue;
         int lower = 0;
-        for (const int v : calc::tokenValues(p.text.bytes.mid(t.from, t.to - t.from))) {
+        for (const int v : calc::basic::tokenValues(p.text.bytes.mid(t.from, t.to - t.from))) {
             const QString d = calc::tokens::displayString(v);
             lower += v > 0xFF && d.size() == 1 && d.at(0) >= u'a' && d.at(0) <= u'z';
         }

@@ -197,10 +197,10 @@ void frmFind::keepClearOfSelection()
 {
     if (!isVisible())
         return;
-    QRect caret = m_pane->cursorRect();
-    caret.moveTopLeft(m_pane->viewport()->mapToGlobal(caret.topLeft()));
-    QRect found(m_pane->viewport()->mapToGlobal(QPoint(0, caret.top())),
-                QSize(m_pane->viewport()->width(), caret.height()));
+    // The caret's line across the pane, mapped to the screen once.
+    const QRect caret = m_pane->cursorRect();
+    const QRect found(m_pane->viewport()->mapToGlobal(QPoint(0, caret.top())),
+                      QSize(m_pane->viewport()->width(), caret.height()));
     if (!frameGeometry().intersects(found))
         return;
     // Above or below the line of the match, whichever side has more room.

@@ -116,8 +116,12 @@ void insertWizardText(platform::DocumentWindow &doc, const QString &text)
     // Glued to the text around the caret it would read as one command.
     const QString before = pane->textRange(start - 2, qMin(start, 2));
     const QString after = pane->textRange(end, 2);
-    const QString lead = !before.isEmpty() && before != crlf ? crlf : QString();
-    const QString trail = !after.isEmpty() && after != crlf ? crlf : QString();
+    // A text that brings its own break needs no second one (an empty line
+    // costs a byte on the calculator).
+    const bool glued = !before.isEmpty() && before != crlf && !text.startsWith(crlf);
+    const QString lead = glued ? crlf : QString();
+    const QString trail =
+        !after.isEmpty() && after != crlf && !text.endsWith(crlf) ? crlf : QString();
     pane->setSelText(lead + text + trail);
     pane->setSelStart(start + int(lead.size()));
     pane->setSelLength(int(text.size()));

@@ -399,6 +399,44 @@ private slots:
         QVERIFY(m_script.asked.empty());
     }
 
+    void wizardTextOnLinesOfItsOwn_data()
+    {
+        // The program with the caret as '|', the wizard's text, the program after.
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("inside a line") << "Clr|Home"
+                                       << "End"
+                                       << "Clr\r\nEnd\r\nHome";
+        QTest::newRow("own break first, inside a line") << "Clr|Home"
+                                                        << "\r\nEnd"
+                                                        << "Clr\r\nEnd\r\nHome";
+        QTest::newRow("own break last, inside a line") << "Clr|Home"
+                                                       << "End\r\n"
+                                                       << "Clr\r\nEnd\r\nHome";
+        QTest::newRow("own break first, end of a line") << "ClrHome|\r\nStop"
+                                                        << "\r\nEnd"
+                                                        << "ClrHome\r\nEnd\r\nStop";
+        QTest::newRow("start of a line") << "ClrHome\r\n|Stop"
+                                         << "End"
+                                         << "ClrHome\r\nEnd\r\nStop";
+        QTest::newRow("empty program") << "|"
+                                       << "End"
+                                       << "End";
+    }
+    void wizardTextOnLinesOfItsOwn()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, text);
+        FakeDocument doc;
+        const int caret = int(program.indexOf(QLatin1Char('|')));
+        doc.program.setText(program.remove(QLatin1Char('|')));
+        doc.program.setSelStart(caret);
+        insertWizardText(doc, text);
+        QTEST(doc.program.Text(), "after");
+        QCOMPARE(doc.program.SelText(), text); // selected, as inserted
+    }
+
 private:
     platform::dialogs::Script m_script;
 

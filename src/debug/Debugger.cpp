@@ -164,11 +164,15 @@ Debugger *Debugger::of(const editor::frmDocument *doc)
 
 QString Debugger::programName() const
 {
-    if (!m_doc->fileName().isEmpty())
-        return calc::calcfile::nameFromFileName(m_doc->fileName());
+    // The name an export would suggest, so the calculator's prgm names match.
+    const QString file = m_doc->fileName();
     QString title = m_doc->windowTitle();
     title.remove(QStringLiteral("[*]"));
-    return title.trimmed();
+    title = title.trimmed();
+    const QString name = calc::calcfile::nameFromFileName(file.isEmpty() ? title : file);
+    if (!name.isEmpty())
+        return name;
+    return file.isEmpty() ? title : QFileInfo(file).completeBaseName();
 }
 
 calculator::frmCalculator *Debugger::calculator()

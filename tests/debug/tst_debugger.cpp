@@ -8,6 +8,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "calculator/frmCalculator.h"
 #include "debug/Debugger.h"
+#include "editor/Document.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
@@ -134,6 +135,42 @@ private slots:
         QCOMPARE(f.variable(QStringLiteral("N")), QStringLiteral("37"));
     }
 
+    void calculatorTitledWithTheProgramName_data()
+    {
+        QTest::addColumn<QString>("file"); // saved as, in the profile; null: never saved
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("title");
+        // The name an export would suggest...
+        QTest::newRow("default window") << QString() << "frmDocument"
+                                        << "Calculator - prgmFRMDOCUM";
+        QTest::newRow("numbered window") << QString() << "Document 3"
+                                         << "Calculator - prgmDOCUMENT";
+        QTest::newRow("saved") << "guess.tvf"
+                               << "frmDocument"
+                               << "Calculator - prgmGUESS";
+        // ...else the file's base name, else the caption.
+        QTest::newRow("file name without letters") << "2048.tvf"
+                                                   << "Document 1"
+                                                   << "Calculator - prgm2048";
+        QTest::newRow("caption without letters") << QString() << "42"
+                                                 << "Calculator - prgm42";
+    }
+    void calculatorTitledWithTheProgramName()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, caption);
+        Fixture f(QStringLiteral("Disp 1"));
+        auto *w = new frmDocument;
+        auto *debugger = new debug::Debugger(w);
+        w->setWindowTitle(caption);
+        w->RichTextBox1->setText(QStringLiteral("Disp 1"));
+        if (!file.isNull())
+            QVERIFY(w->document()->saveTo(f.profile.path() + u'/' + file));
+        w->action(QStringLiteral("mnuRunProgram"))->trigger();
+        QTEST(debugger->calculator()->windowTitle(), "title");
+        QTRY_VERIFY(!debugger->calculator()->isRunning());
+        delete w;
+    }
     void breakpointAndSteps()
     {
         Fixture f(QStringLiteral("0→S\nFor(I,1,3)\nS+I→S\nEnd\nDisp S"));

@@ -127,10 +127,20 @@ void showMainFrame(const QStringList &files, const QString &notice, QStringList 
     openFiles(main, files);
     if (!notice.isEmpty())
         main->sbStatusBar->showMessage(notice, 10000);
+    // Shown before the frame, they would stay hidden behind it: the example
+    // first, then the tip, as they came up.
+    for (QWidget *w :
+         {static_cast<QWidget *>(platform::windows().loadedWindow<reference::frmExample>()),
+          static_cast<QWidget *>(platform::windows().loadedWindow<auxiliary::frmTip>())})
+        if (w && w->isVisible())
+            platform::WindowRegistry::bringForward(w);
     if (!leftOver.isEmpty())
         (new frmRecover(main, leftOver))->open();
     if (Studio::instance().instanceServer()) {
-        openHandedOver(main, *pending);
+        // Brought forward only for files a later start sent meanwhile: it
+        // would cover the tip and the example.
+        if (!pending->isEmpty())
+            openHandedOver(main, *pending);
         pending->clear();
     } else {
         delete pending;

@@ -47,6 +47,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -222,6 +223,39 @@ private slots:
         QVERIFY(o->Check4->isChecked() && !o->Check6->isChecked());
         // Other text, or no value at all, leaves the box as it was.
         QVERIFY(!o->Check3->isChecked() && !o->Check5->isChecked());
+    }
+    void startupWindowsInFrontOfTheFrame_data()
+    {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("tips");
+        QTest::addColumn<QString>("front"); // the active window after start-up
+        QTest::newRow("tip") << "0"
+                             << "1"
+                             << "frmTip";
+        QTest::newRow("example") << "1"
+                                 << "0"
+                                 << "frmExample";
+        // Both: the tip came up last, so it stays on top.
+        QTest::newRow("both") << "1"
+                              << "1"
+                              << "frmTip";
+        QTest::newRow("neither") << "0"
+                                 << "0"
+                                 << "frmMain";
+    }
+    void startupWindowsInFrontOfTheFrame()
+    {
+        QFETCH(QString, example);
+        QFETCH(QString, tips);
+        QFETCH(QString, front);
+        seed(ShowExample, example);
+        seed(ShowFirstTime, "0");
+        seed(ShowTipsAtStartup, tips);
+        Main();
+        QTRY_VERIFY(QApplication::activeWindow());
+        QTRY_COMPARE(QApplication::activeWindow()->objectName(), front);
+        QCOMPARE(shown<reference::frmExample>(), example == "1");
+        QCOMPARE(shown<auxiliary::frmTip>(), tips == "1");
     }
     void firstTimeSetup_data()
     {

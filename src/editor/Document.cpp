@@ -169,6 +169,31 @@ void Document::diskChangedOutside()
         platform::dialogs::message(dialogParent(), error, QString(), QMessageBox::Critical);
 }
 
+void Document::savedByOtherWindow(const QString &by)
+{
+    QString error;
+    if (!m_modified) {
+        if (!openFile(m_fileName, &error))
+            platform::dialogs::message(dialogParent(), error, QString(), QMessageBox::Critical);
+        return;
+    }
+    const auto answer = platform::dialogs::message(
+        dialogParent(),
+        QStringLiteral("%1 saved %2.\n\nReload it here? Undo gives this window's text back.\nNo "
+                       "keeps this window's text.")
+            .arg(by, QFileInfo(m_fileName).fileName()),
+        QString(), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+        if (!openFile(m_fileName, &error))
+            platform::dialogs::message(dialogParent(), error, QString(), QMessageBox::Critical);
+        return;
+    }
+    // This program wrote the file: its watch must not call it a stranger's change.
+    m_savedText.reset();
+    m_disk->track(m_fileName);
+    setModified(true);
+}
+
 void Document::diskRemovedOutside()
 {
     platform::dialogs::message(

@@ -70,6 +70,9 @@ public:
     bool maybeSave();
     // Looks whether another program changed or removed the file.
     void checkDisk();
+    // Another window of this program, captioned `by`, saved this file:
+    // reloaded quietly when unchanged here, else the user chooses.
+    void savedByOtherWindow(const QString &by);
 
 signals:
     void modifiedChanged(bool modified);

@@ -135,6 +135,16 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             createDocument(program->name)->programPane()->setText(program->text);
     });
 
+    // The other windows on the same file hear who wrote it.
+    connect(doc->document(), &editor::Document::saved, doc, [doc](const QString &path) {
+        for (QWidget *w : QApplication::allWidgets()) {
+            auto *other = qobject_cast<editor::frmDocument *>(w);
+            if (other && other != doc && !platform::WindowRegistry::closing(other) &&
+                other->document()->canonicalPath() == path)
+                other->document()->savedByOtherWindow(doc->windowTitle());
+        }
+    });
+
     if (m_recovery)
         new editor::RecoveryWriter(doc->document(), m_recovery.get());
     new debug::Debugger(doc);

@@ -9,6 +9,7 @@
 #include "auxiliary/frmBrowser.h"
 #include "auxiliary/frmTip.h"
 #include "calc/CalcFile.h"
+#include "editor/Document.h"
 #include "editor/Highlighter.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
@@ -636,6 +637,46 @@ private slots:
         act(frame, "mnuFileExit")->trigger();
         QCOMPARE(m_fixture->script.titles("message").size(), 4);
         QTRY_VERIFY(!frame && !first && !second && !untouched && !def);
+    }
+    void twoWindowsOnOneFile_data()
+    {
+        QTest::addColumn<QString>("typed"); // typed in the window that did not save
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("text"); // then its text
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("unchanged: reloaded quietly")
+            << QString() << int(QMessageBox::Yes) << QString() << "Disp 2" << false;
+        const QString asked = "Document 3 saved opened.tvf.\n\nReload it here? Undo gives this "
+                              "window's text back.\nNo keeps this window's text.";
+        QTest::newRow("changed, reloaded")
+            << "X" << int(QMessageBox::Yes) << asked << "Disp 2" << false;
+        QTest::newRow("changed, kept") << "X" << int(QMessageBox::No) << asked << "XDisp 1" << true;
+    }
+    void twoWindowsOnOneFile()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        const QString path = m_fixture->profile.path() + "/opened.tvf";
+        editor::frmDocument *opened = Studio::instance().createDocument("Document 1");
+        editor::frmDocument *saver = Studio::instance().createDocument("Document 3");
+        saver->RichTextBox1->setText("Disp 1");
+        QVERIFY(saver->document()->saveTo(path));
+        QString error;
+        QVERIFY2(opened->openFile(path, &error), qPrintable(error));
+        opened->RichTextBox1->setSelStart(0);
+        opened->RichTextBox1->setSelText(typed);
+        m_fixture->script.messageAnswers = {QMessageBox::StandardButton(answer)};
+        saver->RichTextBox1->setText("Disp 2");
+        QVERIFY(saver->mnuSave_Click());
+        // The file system's notice of that write must not ask again.
+        opened->document()->checkDisk();
+        QStringList asked;
+        for (const auto &a : m_fixture->script.asked)
+            asked << a.text;
+        QTEST(asked.join("|"), "asked");
+        QTEST(opened->RichTextBox1->Text(), "text");
+        QTEST(opened->isModified(), "modified");
     }
     void documentOpensOtherSubsystemsWindows_data()
     {

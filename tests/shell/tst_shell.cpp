@@ -56,6 +56,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <optional>
@@ -637,6 +638,45 @@ private slots:
         act(frame, "mnuFileExit")->trigger();
         QCOMPARE(m_fixture->script.titles("message").size(), 4);
         QTRY_VERIFY(!frame && !first && !second && !untouched && !def);
+    }
+    void exitOfTheDefaultWindowBesideOtherWindows_data()
+    {
+        QTest::addColumn<QString>("control"); // what is open beside it
+        QTest::newRow("compile window") << "mnuCompile";
+        QTest::newRow("options") << "Image3";
+        QTest::newRow("nothing") << QString();
+    }
+    void exitOfTheDefaultWindowBesideOtherWindows()
+    {
+        QFETCH(QString, control);
+        for (const OptionKey &key : {ShowExample, ShowFirstTime, ShowTipsAtStartup})
+            seed(key, "0");
+        Main();
+        QPointer<editor::frmDocument> def = Studio::instance().defaultDocument();
+        if (auto *item = def->action(control))
+            item->trigger();
+        else if (!control.isEmpty())
+            QTest::mouseClick(def->findChild<QAbstractButton *>(control), Qt::LeftButton);
+        def->RichTextBox1->setSelText("Disp 1");
+        // Real message boxes: their event loop lets the other windows react.
+        platform::dialogs::setScript(nullptr);
+        QStringList asked;
+        QTimer answerer;
+        connect(&answerer, &QTimer::timeout, this, [&asked] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                asked << box->text();
+                box->button(QMessageBox::Discard)->click();
+            }
+        });
+        answerer.start(10);
+        def->mnuExit->trigger();
+        QTRY_VERIFY(!def);
+        QTest::qWait(50);
+        answerer.stop();
+        platform::dialogs::setScript(&m_fixture->script);
+        // Asked once; the window stays closed until something addresses it.
+        QCOMPARE(asked, QStringList{"Save changes to frmDocument?"});
+        QCOMPARE(captions(Studio::instance().mainFrame()), QStringList{"Document 1"});
     }
     void twoWindowsOnOneFile_data()
     {

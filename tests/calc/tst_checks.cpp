@@ -70,6 +70,21 @@ QString unicode(const QString &m)
     return t;
 }
 
+// What the engine shows after running a program, or how it stopped.
+QString outcome(const QByteArray &bytes)
+{
+    calc::basic::Engine engine;
+    engine.setMaxSteps(2000);
+    const auto o = engine.run(bytes);
+    if (o.error == calc::basic::Error::Steps)
+        return QStringLiteral("steps");
+    // This engine works out all of Disp's values before showing any, so
+    // after an error a merged Disp shows less.
+    if (o.error != calc::basic::Error::None)
+        return calc::basic::errorName(o.error);
+    return engine.screen().text();
+}
+
 } // namespace
 
 class TstChecks : public QObject
@@ -371,6 +386,10 @@ private slots:
             << "For(I,1,9)\nIS>(A,3)\nDisp I\nEnd"
             << "2:8 hint: closing parenthesis not needed at the end of a line (saves 1 byte)"
             << "For(I,1,9)\nIS>(A,3\nDisp I\nEnd" << 1;
+        QTest::newRow("for keeps its parenthesis before DS<(")
+            << "9→A\nFor(I,1,3)\nDS<(A,3)\nDisp I\nEnd"
+            << "3:8 hint: closing parenthesis not needed at the end of a line (saves 1 byte)"
+            << "9→A\nFor(I,1,3)\nDS<(A,3\nDisp I\nEnd" << 1;
         QTest::newRow("for before if-then loses it")
             << "For(I,1,9)\nIf I=5\nThen\nDisp I\nA+1→A\nEnd\nEnd"
             << "1:10 hint: closing parenthesis not needed at the end of a line (saves 1 byte)"
@@ -446,6 +465,7 @@ private slots:
         const QByteArray a = calc::tokens::tokenize(m).bytes;
         const QByteArray b = calc::tokens::tokenize(after).bytes;
         QCOMPARE(int(a.size() - b.size()), saves);
+        QCOMPARE(outcome(b), outcome(a));
     }
 
     // The help page's wrong examples show their problem; its right ones
@@ -565,18 +585,6 @@ private slots:
             const QByteArray optimized = calc::tokens::tokenize(m).bytes;
             QVERIFY(optimized.size() <= original.size());
             shrunk += optimized.size() < original.size();
-            auto outcome = [](const QByteArray &bytes) {
-                calc::basic::Engine engine;
-                engine.setMaxSteps(2000);
-                const auto o = engine.run(bytes);
-                if (o.error == calc::basic::Error::Steps)
-                    return QStringLiteral("steps");
-                // This engine works out all of Disp's values before showing
-                // any, so after an error a merged Disp shows less.
-                if (o.error != calc::basic::Error::None)
-                    return calc::basic::errorName(o.error);
-                return engine.screen().text();
-            };
             QVERIFY2(outcome(original) == outcome(optimized),
                      qPrintable(program.join(QLatin1String(" / ")) + QLatin1String(" -> ") +
                                 unicode(m)));

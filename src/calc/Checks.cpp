@@ -334,6 +334,7 @@ void Checker::labels()
         else
             defined.insert(use.name, use.statement);
     }
+    QHash<int, int> closing; // label statement to the Ends that close for its jumps
     for (const auto &use : parsed_.labels) {
         if (use.definition || use.name.isEmpty() || use.name.size() > 2)
             continue;
@@ -354,8 +355,11 @@ void Checker::labels()
                 ++leftCount;
             }
         }
-        // Lbl X:End closes at the label what the jump leaves open.
-        if (left >= 0 && detail::endsAfterLabel(program_, to) < leftCount) {
+        // Lbl X:End closes at the label what the jump leaves open; so does
+        // an End further below that nothing else closes.
+        if (left >= 0 && !closing.contains(to))
+            closing.insert(to, detail::endsAfterLabel(program_, to));
+        if (left >= 0 && closing.value(to) < leftCount) {
             const int h = head(left);
             const auto &st = parsed_.statements[from];
             addTokens(st.first, st.last, Severity::Warning,

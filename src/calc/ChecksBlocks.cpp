@@ -109,8 +109,37 @@ Blocks matched(const Program &p)
     return b;
 }
 
+// A loop only a jump leaves: While with a constant other than 0, Repeat 0.
+bool endless(const Program &p, int o)
+{
+    const auto &st = p.parsed.statements[o];
+    const int h = p.head(o);
+    if ((h != tok::While && h != tok::Repeat) || st.last - st.first != 2 ||
+        p.token(st.first + 1).t != tok::Number)
+        return false;
+    const auto &n = p.token(st.first + 1);
+    bool zero = true;
+    for (int i = n.from; i < n.to; ++i) {
+        const char c = p.text.bytes[i];
+        if ((c < '0' || c > '9') && c != '.')
+            return false; // an exponent or a sign: not worth reading
+        zero = zero && (c == '0' || c == '.');
+    }
+    return h == tok::While ? !zero : zero;
+}
+
+// The opener of the block End `e` closes, -1 when none.
+int openerOf(const Program &p, int e)
+{
+    for (int o = e - 1; o >= 0; --o) {
+        if (p.parsed.blockEnd[o] == e)
+            return o;
+    }
+    return -1;
+}
+
 // The statement that makes End `s` unreachable (Stop, Return, Goto or Menu(
-// on the only path to it), or -1.
+// on the only path to it, or the End of a loop only a jump leaves), or -1.
 int leftBefore(const Program &p, const Blocks &b, int s)
 {
     for (int j = s - 1; j >= 0; --j) {
@@ -119,6 +148,8 @@ int leftBefore(const Program &p, const Blocks &b, int s)
             continue;
         if (leaves(h) && p.parsed.statements[j].error == Error::None)
             return conditional(p, j) ? -1 : j;
+        if (h == tok::End && endless(p, openerOf(p, j)))
+            return j;
         if (h == tok::Lbl || h == tok::End || h == tok::Else || opens(h))
             return -1;
     }
@@ -136,19 +167,37 @@ int blocksLeft(const Program &p, const Blocks &b, int from, int to)
     return left;
 }
 
-// Lbl X followed by End: the End closes what every jump to X leaves open.
-// 1: every jump leaves enough open; 0: not so (or no jump lands there).
+// Whether the program comes to the label of statement `lbl` from the line
+// above (with no jump, so with no block left open for its End).
+bool fallsInto(const Program &p, const Blocks &b, int lbl)
+{
+    for (int j = lbl - 1; j >= 0; --j) {
+        const int h = p.head(j);
+        if (h < 0 || h == tok::Lbl || (h == tok::End && !b.ends.contains(j)))
+            continue;
+        if (leaves(h) && p.parsed.statements[j].error == Error::None)
+            return conditional(p, j);
+        return !(h == tok::End && endless(p, openerOf(p, j)));
+    }
+    return true;
+}
+
+// Lbl X, then End (right after it or further below): the End closes what
+// every jump to X leaves open. 1: every jump leaves enough open; 0: not so
+// (or no jump lands there).
 int labelCloses(const Program &p, const Blocks &b, int s)
 {
-    int k = 1, j = s - 1;
-    for (; j >= 0; --j) {
-        const int h = p.head(j);
-        if (h == tok::End && !b.ends.contains(j))
-            ++k;
-        else if (h >= 0)
-            break;
+    int j = s - 1, k = 0;
+    for (; j >= 0 && k == 0; --j) {
+        if (p.head(j) != tok::Lbl)
+            continue;
+        const std::vector<int> reached = endsReached(p, b.ends, j);
+        const auto it = std::find(reached.begin(), reached.end(), s);
+        if (it != reached.end())
+            k = int(it - reached.begin()) + 1;
     }
-    if (j < 0 || p.head(j) != tok::Lbl)
+    ++j;
+    if (k == 0 || fallsInto(p, b, j))
         return 0;
     QByteArray name;
     for (const auto &use : p.parsed.labels) {
@@ -202,9 +251,11 @@ void endWithoutBlock(Program &p, const Blocks &b, int i)
     const auto &st = p.parsed.statements[i];
     const int left = leftBefore(p, b, i);
     if (left >= 0) {
+        const QString after = p.head(left) == tok::End
+                                  ? QStringLiteral("an endless ") + blockName(p, openerOf(p, left))
+                                  : calc::tokens::displayString(p.head(left)).trimmed();
         p.addTokens(st.first, st.first + 1, Severity::Warning,
-                    QStringLiteral("never reached: End after %1 closes no block")
-                        .arg(calc::tokens::displayString(p.head(left)).trimmed()));
+                    QStringLiteral("never reached: End after %1 closes no block").arg(after));
         return;
     }
     if (labelCloses(p, b, i) > 0)
@@ -267,17 +318,30 @@ bool afterIf(const Program &p, int s)
 
 } // namespace
 
+std::vector<int> endsReached(const Program &p, const QSet<int> &ends, int lbl)
+{
+    std::vector<int> out;
+    const int n = p.count();
+    for (int j = lbl + 1; j < n; ++j) {
+        const int h = p.head(j);
+        if (h < 0 || h == tok::Lbl)
+            continue;
+        const bool maybe = h != tok::Then && conditional(p, j);
+        if (h == tok::End && !ends.contains(j) && !maybe) {
+            out.push_back(j);
+        } else if (opens(h) && !maybe && p.parsed.blockEnd[j] < n) {
+            j = p.parsed.blockEnd[j]; // a block of its own, opened and closed
+        } else if (h == tok::End || h == tok::Else || opens(h) ||
+                   (leaves(h) && !maybe && p.parsed.statements[j].error == Error::None)) {
+            break;
+        }
+    }
+    return out;
+}
+
 int endsAfterLabel(const Program &p, int lbl)
 {
-    int ends = 0;
-    for (int j = lbl + 1; j < p.count(); ++j) {
-        const int h = p.head(j);
-        if (h == tok::End)
-            ++ends;
-        else if (h >= 0)
-            break;
-    }
-    return ends;
+    return int(endsReached(p, matched(p).ends, lbl).size());
 }
 
 void blocks(Program &p)

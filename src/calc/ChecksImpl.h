@@ -8,6 +8,7 @@
 #include "calc/basic/Compiler.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QVector>
 
 #include <vector>
@@ -62,8 +63,11 @@ QString blockName(const Program &p, int s);
 // Blocks: unclosed ones, End and Else that close nothing, and the Lbl/End
 // idiom that closes what a Goto leaves open.
 void blocks(Program &p);
-// Whether a Goto or Menu( to the label of statement `lbl` lands on Ends that
-// close `left` blocks.
+// The Ends that close nothing where they stand which the program reaches
+// after Lbl `lbl` with no block of its own open, in order: each closes a
+// block that a jump to the label left open. `ends` holds the matched Ends.
+std::vector<int> endsReached(const Program &p, const QSet<int> &ends, int lbl);
+// How many of them there are.
 int endsAfterLabel(const Program &p, int lbl);
 // Labels no Goto or Menu( names.
 void unusedLabels(Program &p);

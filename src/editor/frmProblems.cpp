@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -61,21 +62,65 @@ frmProblems::frmProblems(ProblemMarks *marks, QWidget *parent)
     refill();
 }
 
+namespace
+{
+
+// Where `list` stands beside `window` without covering its text: right of,
+// below, left of or above the window when the screen has room.
+QRect besideText(const QWidget *list, const QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect screen = window->screen() ? window->screen()->availableGeometry() : QRect();
+    if (!screen.isValid())
+        return QRect(frame.topRight() + QPoint(1, 0), list->size());
+    const QSize size = list->frameGeometry().size();
+    auto fits = [&](const QPoint &at, const QRect &avoid) {
+        const QRect r(at, size);
+        return screen.contains(r) && !r.intersects(avoid);
+    };
+    const QPoint sideways[] = {QPoint(frame.right() + 1, frame.top()),
+                               QPoint(frame.left(), frame.bottom() + 1),
+                               QPoint(frame.left() - size.width(), frame.top()),
+                               QPoint(frame.left(), frame.top() - size.height())};
+    for (const QPoint &at : sideways) {
+        if (fits(at, frame))
+            return QRect(at, size);
+    }
+    const auto *pane = window->findChild<const QWidget *>(QStringLiteral("RichTextBox1"));
+    if (!pane || !pane->isVisible())
+        return QRect(QPoint(screen.right() + 1 - size.width(), screen.top()), size);
+    // No room for all of it: the largest strip of the screen beside the
+    // program pane, the list made smaller to fit.
+    const QRect text(pane->mapToGlobal(QPoint(0, 0)), pane->size());
+    const QRect strips[] = {QRect(QPoint(text.right() + 1, screen.top()), screen.bottomRight()),
+                            QRect(QPoint(screen.left(), text.bottom() + 1), screen.bottomRight()),
+                            QRect(screen.topLeft(), QPoint(text.left() - 1, screen.bottom())),
+                            QRect(screen.topLeft(), QPoint(screen.right(), text.top() - 1))};
+    QRect best;
+    for (const QRect &strip : strips) {
+        const QRect r(strip.topLeft(), size.boundedTo(strip.size()));
+        const QSize least = list->layout()->totalMinimumSize() + size - list->size();
+        if (r.width() >= least.width() && r.height() >= least.height() &&
+            r.width() * r.height() > best.width() * best.height())
+            best = r;
+    }
+    return best.isValid() ? best : QRect(frame.topRight(), size);
+}
+
+} // namespace
+
 frmProblems *frmProblems::showFor(QWidget *window, ProblemMarks *marks)
 {
     auto *list =
         window->findChild<frmProblems *>(QStringLiteral("frmProblems"), Qt::FindDirectChildrenOnly);
     if (!list) {
         list = new frmProblems(marks, window);
-        // Beside the document, not over its text: right of it when the
-        // screen has room, else below it.
-        const QRect frame = window->frameGeometry();
-        const QRect screen = window->screen() ? window->screen()->availableGeometry() : QRect();
-        QPoint at(frame.right() + 1, frame.top());
-        if (screen.isValid() && at.x() + list->width() > screen.right())
-            at = QPoint(frame.left(),
-                        std::min(frame.bottom() + 1, screen.bottom() - list->height()));
-        list->move(at);
+        // Shown first: its frame is known only then.
+        list->show();
+        const QRect at = besideText(list, window);
+        const QSize margins = list->frameGeometry().size() - list->size();
+        list->resize(list->size().boundedTo(at.size() - margins));
+        list->move(at.topLeft());
     }
     list->show();
     list->raise();

@@ -456,6 +456,12 @@ private slots:
                                          << "3";
         QTest::newRow("DelVar runs on") << "5→A:DelVar A7"
                                         << "7";
+        // A second Else skips to the End of its If-Then, as the first one does.
+        QTest::newRow("second Else") << "0→A\nIf 1\nThen\n1→A\nElse\n2→A\nElse\n3→A\nEnd\n10A+4"
+                                     << "14";
+        QTest::newRow("second Else in a loop")
+            << "0→A\nFor(I,1,2)\nIf 0\nThen\nElse\nA+1→A\nElse\nA+5→A\nEnd\nEnd\nA"
+            << "2";
     }
     void flow()
     {

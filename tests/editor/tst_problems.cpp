@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHash>
+#include <QImage>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -138,6 +140,69 @@ private slots:
         QVERIFY(list->cmdApplyHint->isEnabled());
         list->cmdApplyHint->click();
         QCOMPARE(f.pane()->Text(), QStringLiteral("Disp int(2.5\r\n:Disp 0.5"));
+    }
+
+    // The list opens beside the document, never over its text: beside
+    // the window where the screen has room, else beside the program pane.
+    void listBesideDocument_data()
+    {
+        QTest::addColumn<QPoint>("document");
+        QTest::newRow("top left") << QPoint(0, 0);
+        QTest::newRow("moved down") << QPoint(0, 150);
+    }
+    void listBesideDocument()
+    {
+        QFETCH(QPoint, document);
+        Fixture f;
+        f.w.move(document);
+        f.type({"End"});
+        f.w.action(QStringLiteral("mnuCheckProgram"))->trigger();
+        auto *list = f.w.findChild<editor::frmProblems *>(QStringLiteral("frmProblems"));
+        QVERIFY(list && list->isVisible());
+        const QRect text(f.pane()->mapToGlobal(QPoint(0, 0)), f.pane()->size());
+        const QRect at = list->frameGeometry();
+        QVERIFY2(!text.intersects(at),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 over the text at %5,%6 %7x%8")
+                                .arg(at.x())
+                                .arg(at.y())
+                                .arg(at.width())
+                                .arg(at.height())
+                                .arg(text.x())
+                                .arg(text.y())
+                                .arg(text.width())
+                                .arg(text.height())));
+        QVERIFY(list->screen()->availableGeometry().contains(at));
+    }
+
+    // Each kind has an icon of its own; the message takes the width the
+    // other columns leave and shows its whole text as a tooltip.
+    void listRows()
+    {
+        Fixture f;
+        f.type({"End", "Lbl A", "While 1", "Disp int(2.5)"});
+        f.w.action(QStringLiteral("mnuCheckProgram"))->trigger();
+        auto *list = f.w.findChild<editor::frmProblems *>(QStringLiteral("frmProblems"));
+        QVERIFY(list);
+        QTreeWidget *rows = list->lstProblems;
+        QHash<QString, QImage> icons; // kind to its icon
+        for (int i = 0; i < rows->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = rows->topLevelItem(i);
+            QCOMPARE(item->toolTip(3), item->text(3));
+            const QImage icon = item->icon(2).pixmap(16, 16).toImage();
+            QVERIFY(!icon.isNull());
+            icons.insert(item->text(2), icon);
+        }
+        QCOMPARE(icons.size(), 4); // error, warning, note, hint
+        const QList<QImage> images = icons.values();
+        for (int a = 0; a < images.size(); ++a) {
+            for (int b = a + 1; b < images.size(); ++b)
+                QVERIFY(images[a] != images[b]);
+        }
+        int others = 0;
+        for (int c = 0; c < 3; ++c)
+            others += rows->columnWidth(c);
+        QVERIFY(rows->columnWidth(3) >= rows->viewport()->width() - others - 1);
+        QVERIFY(rows->columnWidth(3) > others);
     }
 
     // A minus typed where a number starts is the negation sign; Undo gives

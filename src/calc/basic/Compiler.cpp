@@ -448,13 +448,13 @@ void Compiler::blockStatement(int t, int i)
         fail(Error::Syntax);
     case tok::Else: {
         endOfStatement();
-        // Only an Else after a Then has an End of its own.
-        int end = int(stmts_.size());
-        for (int j = i - 1; j >= 0; --j) {
-            if (matchElse_[j] == i) {
+        // Else skips to the End of the block it stands in, a second Else of
+        // an If-Then too; one in no block skips past the program's end.
+        const int n = int(stmts_.size());
+        int end = n;
+        for (int j = i - 1; j >= 0 && end == n; --j) {
+            if (matchElse_[j] == i || (matchEnd_[j] > i && matchEnd_[j] < n))
                 end = matchEnd_[j];
-                break;
-            }
         }
         put(OpElse, 0);
         toStmt_.push_back({here() - 1, end + 1});

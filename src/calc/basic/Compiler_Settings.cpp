@@ -59,6 +59,8 @@ void Compiler::settingStatement(int t)
         break;
     case tok::FnOn:
     case tok::FnOff:
+    case tok::PlotsOn:
+    case tok::PlotsOff:
         while (!atEnd()) {
             expr();
             ++n;

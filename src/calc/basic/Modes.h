@@ -45,7 +45,7 @@ struct Settings {
     // The token chosen in each group of modes and formats, by the group's
     // first token; a group not here has its first setting.
     QHash<int, int> modes;
-    unsigned functionsOff = 0; // bit n for Yn
+    unsigned functionsOff = 0;  // bit n for Yn
     unsigned archivedReals = 0; // bit k for A..Z, θ
     QSet<int> archivedVars;     // list, string, matrix tokens
     QSet<QString> archivedNamed;

@@ -117,6 +117,13 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
         s.functionsOff = cmd == tok::FnOff ? s.functionsOff | bits : s.functionsOff & ~bits;
         return;
     }
+    if (cmd == tok::PlotsOn || cmd == tok::PlotsOff) {
+        for (int i = 0; i < n; ++i) {
+            std::int64_t k;
+            if (!realOf(args[i]).toInt(&k) || k < 1 || k > 3)
+                raise(Error::Domain);
+        }
+    }
     if (cmd == tok::Fix) {
         std::int64_t k;
         if (!realOf(args[0]).toInt(&k) || k < 0 || k > 9)
@@ -228,8 +235,8 @@ Value Vm::settingValue(int t)
     case tok::StartTmr:
         return Value::real(num(clockSeconds(now)));
     case tok::GetTime:
-        return Value::list({num(now.time().hour()), num(now.time().minute()),
-                            num(now.time().second())});
+        return Value::list(
+            {num(now.time().hour()), num(now.time().minute()), num(now.time().second())});
     case tok::GetDate:
         return Value::list(
             {num(now.date().year()), num(now.date().month()), num(now.date().day())});

@@ -47,6 +47,18 @@ void square(W::Windows &w)
     around(w, cx, 47 * d, cy, 31 * d);
 }
 
+// ZFrac1/n: pixels 1/n apart around the origin.
+bool fraction(int t, W::Windows &w)
+{
+    if (t < tok::ZQuadrant1 + 1 || t > tok::ZFrac10)
+        return false;
+    static const int kParts[] = {2, 3, 4, 5, 8, 10};
+    const long double d = 1.0L / kParts[t - tok::ZQuadrant1 - 1];
+    around(w, 0, 47 * d, 0, 31 * d);
+    w[W::Xscl] = w[W::Yscl] = num(1);
+    return true;
+}
+
 } // namespace
 
 void Vm::zoom(int t)
@@ -118,13 +130,8 @@ void Vm::zoom(int t)
         break;
     }
     default:
-        if (t >= tok::ZQuadrant1 + 1 && t <= tok::ZFrac10) {
-            static const int kParts[] = {2, 3, 4, 5, 8, 10};
-            const long double d = 1.0L / kParts[t - tok::ZQuadrant1 - 1];
-            around(w, 0, 47 * d, 0, 31 * d);
-            w[W::Xscl] = w[W::Yscl] = num(1);
+        if (fraction(t, w))
             break;
-        }
         return; // ZoomStat, ZoomFit: nothing is graphed to fit
     }
     if (!g.setWindows(w))

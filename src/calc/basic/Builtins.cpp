@@ -88,6 +88,11 @@ Value Vm::unary(int op, const Value &v)
 Value Vm::call(int fn, Value *args, int n)
 {
     switch (fn) {
+    case tok::CheckTmr:
+    case tok::DayOfWk:
+    case tok::GetTmStr:
+    case tok::GetDtStr:
+        return clock(fn, args, n);
     case tok::Int:
     case tok::IPart:
     case tok::FPart:

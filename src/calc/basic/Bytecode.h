@@ -71,6 +71,9 @@ enum Op : int {
     OpDraw,        // command token, argc: the graph screen's commands
     OpLoadWindow,  // GraphScreen::Window
     OpStoreWindow, // GraphScreen::Window
+    OpSetting,      // command token, argc, target kind, target key
+    OpLoadSetting,  // token
+    OpStoreSetting, // token
 };
 
 // Target kinds of Input, Prompt and DelVar.

@@ -7,6 +7,7 @@
 
 #include "calc/Tokens.h"
 #include "calc/basic/GraphScreen.h"
+#include "calc/basic/Modes.h"
 
 #include <QHash>
 
@@ -228,6 +229,7 @@ int operandCount(int op)
     case OpSort:
         return 3;
     case OpInput:
+    case OpSetting:
         return 4;
     default:
         return 1;
@@ -407,12 +409,13 @@ void Compiler::command(int t, int i)
         break;
     case tok::Radian:
     case tok::Degree:
-    case tok::Normal:
-    case tok::Float:
-    case tok::Full:
         modeStatement(t);
         break;
     default:
+        if (isSettingCommand(t)) {
+            settingStatement(t);
+            break;
+        }
         --pos_;
         expr();
         if (accept(tok::Store))
@@ -743,7 +746,7 @@ void Compiler::drawStatement(int t)
     }
 }
 
-// Modes: angles switch, the others this engine always has.
+// Modes: angles switch; the others are settings (Compiler_Settings.cpp).
 void Compiler::modeStatement(int t)
 {
     switch (t) {
@@ -751,12 +754,6 @@ void Compiler::modeStatement(int t)
     case tok::Degree:
         endOfStatement();
         put(OpAngle, t == tok::Degree ? 1 : 0);
-        break;
-    case tok::Normal:
-    case tok::Float:
-    case tok::Full:
-        // The modes this engine always has.
-        endOfStatement();
         break;
     default:
         break;

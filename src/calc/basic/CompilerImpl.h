@@ -69,6 +69,7 @@ private:
     void listStatement(int t);
     void drawStatement(int t);
     void modeStatement(int t);
+    void settingStatement(int t);
 
     int peek() const { return pos_ < end_ ? toks_[pos_].t : -1; }
     int peekAt(int k) const { return pos_ + k < end_ ? toks_[pos_ + k].t : -1; }

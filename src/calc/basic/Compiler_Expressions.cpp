@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calc/basic/CompilerImpl.h"
+#include "calc/basic/Modes.h"
 
 #include "calc/Tokens.h"
 
@@ -137,7 +138,9 @@ void Compiler::storeTarget()
             fail(Error::Syntax);
         close(tok::RParen);
         put(OpStoreDim, key);
-    } else if (windowVar(t) >= 0) {
+    } else if (t == tok::Xres || t == tok::DeltaX || t == tok::DeltaY) {
+        put(OpStoreSetting, t);
+  } else if (windowVar(t) >= 0) {
         put(OpStoreWindow, windowVar(t));
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));
@@ -353,6 +356,14 @@ void Compiler::primary()
     }
     if (windowVar(t) >= 0) {
         put(OpLoadWindow, windowVar(t));
+        return;
+    }
+    if (isSettingValue(t)) {
+        put(OpLoadSetting, t);
+        return;
+    }
+    if (isClockFunction(t)) {
+        arguments(t, t == tok::DayOfWk ? 3 : 1, t == tok::DayOfWk ? 3 : 1);
         return;
     }
     if (t == tok::Pi) {

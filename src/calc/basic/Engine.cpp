@@ -53,6 +53,10 @@ QString errorName(Error e)
         return QStringLiteral("ERR:STEPS");
     case Error::WindowRange:
         return QStringLiteral("ERR:WINDOW RANGE");
+    case Error::Archived:
+        return QStringLiteral("ERR:ARCHIVED");
+    case Error::Variable:
+        return QStringLiteral("ERR:VARIABLE");
     }
     return QString();
 }
@@ -80,7 +84,7 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
                 for (const QString &l : matrixLines(ans_))
                     screen_.line(l, true);
             } else {
-                screen_.line(displayText(ans_), ans_.kind != Value::String);
+                screen_.line(displayText(ans_, settings_.format), ans_.kind != Value::String);
             }
         } else if (!screen_.lastWasOutput()) {
             screen_.line(QStringLiteral("Done"), true);

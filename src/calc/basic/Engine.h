@@ -8,6 +8,7 @@
 #include "calc/basic/Error.h"
 #include "calc/basic/GraphScreen.h"
 #include "calc/basic/HomeScreen.h"
+#include "calc/basic/Modes.h"
 #include "calc/basic/Number.h"
 #include "calc/basic/Value.h"
 
@@ -48,6 +49,8 @@ struct Host {
     // Text( at a pixel place, in the calculator's small font; unset, only
     // the place is checked.
     std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawText;
+    // The calculator's clock; unset, the computer's.
+    std::function<QDateTime()> now;
 };
 
 struct Outcome {
@@ -89,6 +92,7 @@ public:
     // Every variable that holds something, as (name, value) for a view:
     // A..Z and θ always, then Ans, lists, strings and matrices.
     QList<QPair<QString, QString>> variables() const;
+    Settings &settings() { return settings_; }
 
 private:
     friend class Vm;
@@ -105,6 +109,7 @@ private:
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;
     bool degrees_ = false;
+    Settings settings_;
     long long s1_ = 12345, s2_ = 67890;
     QHash<QByteArray, std::shared_ptr<Chunk>> cache_;
 };

@@ -29,6 +29,8 @@ enum class Error {
     Unsupported, // a command this engine does not run
     Steps,       // more statements than allowed
     WindowRange,
+    Archived,
+    Variable,
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

@@ -49,6 +49,22 @@ void GraphScreen::standard()
     stale_ = true;
 }
 
+GraphScreen::Windows GraphScreen::windows() const
+{
+    Windows w;
+    std::copy(std::begin(window_), std::end(window_), w.begin());
+    return w;
+}
+
+bool GraphScreen::setWindows(const Windows &w)
+{
+    if (!(w[Xmin] < w[Xmax]) || !(w[Ymin] < w[Ymax]))
+        return false;
+    std::copy(w.begin(), w.end(), std::begin(window_));
+    stale_ = true;
+    return true;
+}
+
 void GraphScreen::setAxes(bool on)
 {
     if (axes_ != on)

@@ -39,6 +39,11 @@ public:
     // False when the minimum would not be below the maximum.
     bool setWindow(Window w, Number value);
     void standard(); // ZStandard
+    using Windows = std::array<Number, kWindowVars>;
+    Windows windows() const;
+    // A zoom's window, set whole; false (and nothing set) when a minimum
+    // would not be below its maximum.
+    bool setWindows(const Windows &w);
     bool axes() const { return axes_; }
     void setAxes(bool on);
 

@@ -19,6 +19,8 @@ Value &Vm::var(int key)
     auto it = e_.vars_.find(key);
     if (it == e_.vars_.end())
         raise(Error::Undefined);
+    if (Q_UNLIKELY(!e_.settings_.archivedVars.isEmpty()) && e_.settings_.archivedVars.contains(key))
+        archived();
     return *it;
 }
 
@@ -30,6 +32,8 @@ Value &Vm::named(const QString &name, bool create)
             raise(Error::Undefined);
         it = e_.namedLists_.insert(name, Value::list({}));
     }
+    if (Q_UNLIKELY(!e_.settings_.archivedNamed.isEmpty()) && e_.settings_.archivedNamed.contains(name))
+        archived();
     return *it;
 }
 
@@ -44,6 +48,11 @@ QString Vm::varName(int kind, int key, const Chunk &p) const
 
 void Vm::store(int kind, int key, const Value &v, const QString &name)
 {
+    const Settings &s = e_.settings_;
+    if (Q_UNLIKELY((kind == TReal && (s.archivedReals >> key & 1)) ||
+                   (kind == TNamed && s.archivedNamed.contains(name)) ||
+                   (kind == TVar && s.archivedVars.contains(key))))
+        archived();
     if (kind == TReal) {
         e_.reals_[key] = realOf(v);
     } else if (kind == TNamed) {
@@ -67,7 +76,7 @@ void Vm::display(const Value &v)
             e_.screen_.line(l, false);
         return;
     }
-    e_.screen_.line(displayText(v), v.kind != Value::String);
+    e_.screen_.line(displayText(v, e_.settings_.format), v.kind != Value::String);
 }
 
 void Vm::pushBlock(Call &c, const Block &b)
@@ -231,6 +240,16 @@ void Vm::loop()
             drawOp(code[ip], code[ip + 1]);
             ip += 2;
             break;
+        case OpSetting:
+            setting(code[ip], code[ip + 1], code[ip + 2], code[ip + 3], prog);
+            ip += 4;
+            break;
+        case OpLoadSetting:
+            stack_.push_back(settingValue(code[ip++]));
+            break;
+        case OpStoreSetting:
+            storeSetting(code[ip++], stack_.back());
+            break;
         default:
             raise(Error::Syntax);
         }
@@ -273,6 +292,8 @@ Q_ALWAYS_INLINE int Vm::load(int op, const int *code, int ip, const Chunk *prog)
         stack_.push_back(prog->constants[code[ip++]]);
         break;
     case OpLoadReal:
+        if (Q_UNLIKELY(e_.settings_.archivedReals & (1u << code[ip])))
+            archived();
         stack_.push_back(Value::real(e_.reals_[code[ip++]]));
         break;
     case OpLoadAns:
@@ -415,6 +436,8 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
 {
     switch (op) {
     case OpStoreReal:
+        if (Q_UNLIKELY(e_.settings_.archivedReals & (1u << code[ip])))
+            archived();
         e_.reals_[code[ip++]] = realOf(stack_.back());
         break;
     case OpStoreVar:
@@ -625,7 +648,7 @@ int Vm::io(int op, const int *code, int ip)
             raise(Error::Domain);
         if (v.kind == Value::Matrix)
             raise(Error::DataType);
-        e_.screen_.output(int(r), int(k), displayText(v));
+        e_.screen_.output(int(r), int(k), displayText(v, e_.settings_.format));
         break;
     }
     case OpClrHome:

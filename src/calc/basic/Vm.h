@@ -94,6 +94,17 @@ private:
     Value answer(const QString &text);
     QString varName(int kind, int key, const Chunk &p) const;
     void draw(int cmd, const Value *args, int n);
+    // Modes.cpp: settings, the window's other variables, zooms, pictures,
+    // graph databases, the archive and the clock.
+    void setting(int cmd, int n, int kind, int key, const Chunk *prog);
+    void modeSetting(int cmd, const Value *args, int n);
+    void archive(int cmd, int kind, int key, const Chunk *prog);
+    void picture(int cmd, const Value &which);
+    Value settingValue(int t);
+    void storeSetting(int t, const Value &v);
+    Value clock(int fn, Value *args, int n);
+    void zoom(int t);
+    [[noreturn]] void archived();
 
     Engine &e_;
     std::deque<Call> calls_;

@@ -1,0 +1,317 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The loop's side of Modes.h: settings, zooms, pictures, graph databases,
+// the archive and the clock.
+#include "calc/basic/Vm.h"
+
+#include <cmath>
+
+namespace calc::basic
+{
+
+namespace
+{
+
+Number fromReal(long double v)
+{
+    Number n;
+    if (!Number::fromLongDouble(v, &n))
+        raise(Error::Overflow);
+    return n;
+}
+
+long double real(const Number &n)
+{
+    return n.toLongDouble();
+}
+
+// Pic1..Pic9, Pic0 as 1..9, 0; a literal 0-9 as itself; else ERR:DATA TYPE.
+int pictureIndex(const Value &v)
+{
+    std::int64_t i;
+    if (v.kind != Value::Real || !v.num.toInt(&i) || i < 0 || i > 9)
+        raise(Error::DataType);
+    return int(i);
+}
+
+QVector<int> tokensOfText(const QString &text)
+{
+    QVector<int> out;
+    for (QChar ch : text) {
+        const char c = char(ch.unicode());
+        if (c >= '0' && c <= '9')
+            out << tok::Digit0 + (c - '0');
+        else if (c >= 'A' && c <= 'Z')
+            out << tok::A + (c - 'A');
+        else if (c == ':')
+            out << tok::Colon;
+        else if (c == '/')
+            out << 0x83;
+        else if (c == '.')
+            out << tok::Point;
+        else
+            out << 0x29; // space
+    }
+    return out;
+}
+
+} // namespace
+
+[[noreturn]] void Vm::archived()
+{
+    raise(Error::Archived);
+}
+
+void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
+{
+    const Value *args = stack_.data() + stack_.size() - n;
+    switch (cmd) {
+    case tok::Archive:
+    case tok::UnArchive:
+        archive(cmd, kind, key, prog);
+        break;
+    case tok::StorePic:
+    case tok::RecallPic:
+    case tok::StoreGDB:
+    case tok::RecallGDB:
+        picture(cmd, args[0]);
+        break;
+    case tok::ClrAllLists:
+        for (auto it = e_.vars_.begin(); it != e_.vars_.end(); ++it) {
+            if (it->kind == Value::List)
+                it->items.clear();
+        }
+        for (Value &l : e_.namedLists_)
+            l.items.clear();
+        break;
+    case tok::SetUpEditor:
+        // The editor's columns: named lists it shows exist afterwards.
+        if (kind == TNamed)
+            named(prog->names[key], true);
+        break;
+    case tok::ClrTable:
+    case tok::ClearEntries:
+        break;
+    default:
+        if (modeGroup(cmd) == 0 && cmd != tok::FnOn && cmd != tok::FnOff)
+            zoom(cmd);
+        else
+            modeSetting(cmd, args, n);
+        break;
+    }
+    stack_.resize(stack_.size() - n);
+}
+
+void Vm::modeSetting(int cmd, const Value *args, int n)
+{
+    Settings &s = e_.settings_;
+    if (cmd == tok::FnOn || cmd == tok::FnOff) {
+        unsigned bits = n ? 0 : 0x3FF;
+        for (int i = 0; i < n; ++i) {
+            std::int64_t k;
+            if (!realOf(args[i]).toInt(&k) || k < 0 || k > 9)
+                raise(Error::Domain);
+            bits |= 1u << k;
+        }
+        s.functionsOff = cmd == tok::FnOff ? s.functionsOff | bits : s.functionsOff & ~bits;
+        return;
+    }
+    if (cmd == tok::PlotsOn || cmd == tok::PlotsOff) {
+        for (int i = 0; i < n; ++i) {
+            std::int64_t k;
+            if (!realOf(args[i]).toInt(&k) || k < 1 || k > 3)
+                raise(Error::Domain);
+        }
+    }
+    if (cmd == tok::Fix) {
+        std::int64_t k;
+        if (!realOf(args[0]).toInt(&k) || k < 0 || k > 9)
+            raise(Error::Domain);
+        s.format.fix = int(k);
+        s.modes.insert(tok::Float, cmd);
+        return;
+    }
+    if (cmd == tok::Float)
+        s.format.fix = -1;
+    else if (cmd == tok::Normal || cmd == tok::Sci || cmd == tok::Eng)
+        s.format.notation = cmd == tok::Sci   ? NumberFormat::Sci
+                            : cmd == tok::Eng ? NumberFormat::Eng
+                                              : NumberFormat::Normal;
+    s.modes.insert(modeGroup(cmd), cmd);
+}
+
+void Vm::archive(int cmd, int kind, int key, const Chunk *prog)
+{
+    Settings &s = e_.settings_;
+    const bool on = cmd == tok::Archive;
+    if (kind == TReal) {
+        // The graph's own variables stay in RAM.
+        if (key == 'R' - 'A' || key == 'T' - 'A' || key == 'X' - 'A' || key == 'Y' - 'A' ||
+            key == 26)
+            raise(Error::Variable);
+        s.archivedReals = on ? s.archivedReals | (1u << key) : s.archivedReals & ~(1u << key);
+    } else if (kind == TNamed) {
+        const QString &name = prog->names[key];
+        if (!e_.namedLists_.contains(name))
+            raise(Error::Undefined);
+        on ? void(s.archivedNamed.insert(name)) : void(s.archivedNamed.remove(name));
+    } else {
+        if (!e_.vars_.contains(key))
+            raise(Error::Undefined);
+        on ? void(s.archivedVars.insert(key)) : void(s.archivedVars.remove(key));
+    }
+}
+
+void Vm::picture(int cmd, const Value &which)
+{
+    Settings &s = e_.settings_;
+    GraphScreen &g = e_.graph_;
+    const int i = pictureIndex(which);
+    switch (cmd) {
+    case tok::StorePic: {
+        g.prepare();
+        QByteArray bits(GraphScreen::kRows * GraphScreen::kWidth, 0);
+        for (int r = 0; r < GraphScreen::kRows; ++r)
+            for (int c = 0; c < GraphScreen::kWidth; ++c)
+                bits[r * GraphScreen::kWidth + c] = g.pixel(r, c);
+        s.pictures[i] = bits;
+        break;
+    }
+    case tok::RecallPic: {
+        if (!s.pictures[i])
+            raise(Error::Undefined);
+        g.prepare();
+        const QByteArray &bits = *s.pictures[i];
+        for (int r = 0; r < GraphScreen::kRows; ++r)
+            for (int c = 0; c < GraphScreen::kWidth; ++c)
+                if (bits[r * GraphScreen::kWidth + c])
+                    g.set(r, c, GraphScreen::On);
+        e_.graphShown_ = true;
+        break;
+    }
+    case tok::StoreGDB: {
+        GraphDatabase d;
+        const auto w = g.windows();
+        std::copy(w.begin(), w.end(), d.window);
+        d.xres = s.xres;
+        d.modes = s.modes;
+        d.functionsOff = s.functionsOff;
+        d.axes = g.axes();
+        s.databases[i] = d;
+        break;
+    }
+    case tok::RecallGDB: {
+        if (!s.databases[i])
+            raise(Error::Undefined);
+        const GraphDatabase &d = *s.databases[i];
+        GraphScreen::Windows w;
+        std::copy(std::begin(d.window), std::end(d.window), w.begin());
+        g.setWindows(w);
+        g.setAxes(d.axes);
+        s.xres = d.xres;
+        s.modes = d.modes;
+        s.functionsOff = d.functionsOff;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+Value Vm::settingValue(int t)
+{
+    const GraphScreen &g = e_.graph_;
+    const QDateTime now = e_.host_.now ? e_.host_.now() : QDateTime::currentDateTime();
+    switch (t) {
+    case tok::Xres:
+        return Value::real(e_.settings_.xres);
+    case tok::DeltaX:
+        return Value::real(
+            fromReal((real(g.window(GraphScreen::Xmax)) - real(g.window(GraphScreen::Xmin))) / 94));
+    case tok::DeltaY:
+        return Value::real(
+            fromReal((real(g.window(GraphScreen::Ymax)) - real(g.window(GraphScreen::Ymin))) / 62));
+    case tok::StartTmr:
+        return Value::real(num(clockSeconds(now)));
+    case tok::GetTime:
+        return Value::list(
+            {num(now.time().hour()), num(now.time().minute()), num(now.time().second())});
+    case tok::GetDate:
+        return Value::list(
+            {num(now.date().year()), num(now.date().month()), num(now.date().day())});
+    default:
+        raise(Error::Syntax);
+    }
+}
+
+void Vm::storeSetting(int t, const Value &v)
+{
+    GraphScreen &g = e_.graph_;
+    const Number x = realOf(v);
+    if (t == tok::Xres) {
+        std::int64_t k;
+        if (!x.toInt(&k) || k < 1 || k > 8)
+            raise(Error::Domain);
+        e_.settings_.xres = x;
+        return;
+    }
+    if (t != tok::DeltaX && t != tok::DeltaY)
+        raise(Error::Syntax);
+    // ΔX and ΔY move the maximum so that the pixels are that far apart.
+    const bool isX = t == tok::DeltaX;
+    const auto lo = isX ? GraphScreen::Xmin : GraphScreen::Ymin;
+    const auto hi = isX ? GraphScreen::Xmax : GraphScreen::Ymax;
+    if (!g.setWindow(hi, fromReal(real(g.window(lo)) + real(x) * (isX ? 94 : 62))))
+        raise(Error::WindowRange);
+}
+
+Value Vm::clock(int fn, Value *args, int n)
+{
+    const QDateTime now = e_.host_.now ? e_.host_.now() : QDateTime::currentDateTime();
+    std::int64_t a = 0;
+    if (n >= 1 && fn != tok::DayOfWk && !realOf(args[0]).toInt(&a))
+        raise(Error::Domain);
+    switch (fn) {
+    case tok::CheckTmr:
+        return Value::real(num(clockSeconds(now) - a));
+    case tok::DayOfWk: {
+        std::int64_t y, m, d;
+        if (n != 3 || !realOf(args[0]).toInt(&y) || !realOf(args[1]).toInt(&m) ||
+            !realOf(args[2]).toInt(&d))
+            raise(Error::Domain);
+        const QDate date{int(y), int(m), int(d)};
+        if (!date.isValid())
+            raise(Error::Domain);
+        return Value::real(num(date.dayOfWeek() % 7 + 1));
+    }
+    case tok::GetTmStr: {
+        if (a != 12 && a != 24 && a != 0)
+            raise(Error::Domain);
+        const QTime t = now.time();
+        if (a == 24)
+            return Value::string(tokensOfText(t.toString(QStringLiteral("HH:mm:ss"))));
+        const int h = t.hour() % 12 ? t.hour() % 12 : 12;
+        return Value::string(tokensOfText(QStringLiteral("%1:%2 %3")
+                                              .arg(h, 2, 10, QLatin1Char('0'))
+                                              .arg(t.toString(QStringLiteral("mm:ss")))
+                                              .arg(t.hour() < 12 ? "AM" : "PM")));
+    }
+    case tok::GetDtStr: {
+        const QDate d = now.date();
+        const QString y = QString::number(d.year()), m = QString::number(d.month()),
+                      day = QString::number(d.day());
+        if (a == 1)
+            return Value::string(tokensOfText(m + '/' + day + '/' + y));
+        if (a == 2)
+            return Value::string(tokensOfText(day + '.' + m + '.' + y));
+        if (a == 3)
+            return Value::string(tokensOfText(y + '/' + m + '/' + day));
+        raise(Error::Domain);
+    }
+    default:
+        raise(Error::Syntax);
+    }
+}
+
+} // namespace calc::basic

@@ -71,6 +71,9 @@ enum Op : int {
     OpDraw,        // command token, argc: the graph screen's commands
     OpLoadWindow,  // GraphScreen::Window
     OpStoreWindow, // GraphScreen::Window
+    OpSortWith,    // kind, key: a list the next OpSort sorts along
+    OpListToMatr,  // n lists on the stack, matrix key
+    OpMatrToList,  // column, kind, key; the matrix stays on the stack
 };
 
 // Target kinds of Input, Prompt and DelVar.

@@ -257,6 +257,8 @@ void Compiler::postfix()
         case tok::Factorial:
         case tok::DegreeSign:
         case tok::RadianSign:
+        case tok::ToFrac:
+        case tok::ToDec:
             put(OpUnary, next());
             break;
         case tok::Transpose:
@@ -499,7 +501,10 @@ void Compiler::unexpected(int t)
     }
     if (t >= tok::Eq && t <= tok::Ne)
         fail(Error::Syntax);
-    if (t == tok::Minus)
+    if (t == tok::Minus || t == tok::Space || t == tok::ToFrac || t == tok::ToDec)
+        fail(Error::Syntax);
+    // Lower-case letters are characters for strings, not variables.
+    if (t >= tok::SmallA && t <= tok::SmallZ)
         fail(Error::Syntax);
     fail(Error::Unsupported, tokenName(t));
 }

@@ -48,6 +48,8 @@ struct Host {
     // Text( at a pixel place, in the calculator's small font; unset, only
     // the place is checked.
     std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawText;
+    // Text(⁻1,row,col,…): the same in the large font.
+    std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawLargeText;
 };
 
 struct Outcome {
@@ -105,6 +107,8 @@ private:
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;
     bool degrees_ = false;
+    unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
+    unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
     long long s1_ = 12345, s2_ = 67890;
     QHash<QByteArray, std::shared_ptr<Chunk>> cache_;
 };

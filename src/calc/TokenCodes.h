@@ -200,6 +200,9 @@ enum : int {
     AsmPrgm = 0xBB6C,
     SmallA = 0xBBB0, // a..z, without 0xBBBB
     SmallZ = 0xBBCA,
+    CharsFirst = 0xBB6E, // Á .. the characters of later systems
+    CharsLast = 0xBBF5,
+    GarbageCollect = 0xBBCE,
     Remainder = 0xEF32,
     LogBase = 0xEF34,
 };

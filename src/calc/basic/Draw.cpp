@@ -60,13 +60,11 @@ void Vm::draw(int cmd, const Value *args, int n)
     case tok::PtOff:
     case tok::PtChange: {
         // 2 and 6 a box, 3 and 7 a cross, any other mark a dot.
-        std::int64_t mark = 1;
-        if (n == 3 && realOf(args[2]).toInt(&mark))
-            mark = mark == 6 ? 2 : mark == 7 ? 3 : mark;
-        if (mark != 2 && mark != 3)
-            mark = 1;
+        std::int64_t m = 1;
+        const bool whole = n == 3 && realOf(args[2]).toInt(&m);
+        const int mark = whole && (m == 2 || m == 6) ? 2 : whole && (m == 3 || m == 7) ? 3 : 1;
         const auto mode = GraphScreen::Mode(cmd == tok::PtOn ? 1 : cmd == tok::PtOff ? 0 : 2);
-        g.point(coord(args[0]), coord(args[1]), mode, cmd == tok::PtChange ? 1 : int(mark));
+        g.point(coord(args[0]), coord(args[1]), mode, cmd == tok::PtChange ? 1 : mark);
         break;
     }
     case tok::Line: {

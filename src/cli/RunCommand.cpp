@@ -45,7 +45,10 @@ QString findProgramFile(const QDir &folder, const QString &name)
     const QFileInfoList files = folder.entryInfoList(QDir::Files, QDir::Name);
     for (const QString &ext : exts) {
         for (const QFileInfo &f : files) {
-            if (f.completeBaseName() == name && f.suffix().compare(ext, Qt::CaseInsensitive) == 0)
+            // A listing may keep the calculator file's name: NAME.8xp.txt.
+            const bool named =
+                f.completeBaseName() == name || (ext == exts[3] && f.baseName() == name);
+            if (named && f.suffix().compare(ext, Qt::CaseInsensitive) == 0)
                 return f.filePath();
         }
     }

@@ -243,4 +243,28 @@ enum : int {
     String = 0x10001,
     Bad = 0x10002,
 };
+
+// Tokens of the small functions and the commands this engine refuses by
+// name (machine code, the link port), grouped apart to keep merges local.
+enum : int {
+    ToDec = 0x02,
+    ToFrac = 0x03,
+    Space = 0x29,
+    Send = 0xE7,
+    Get = 0xE8,
+    RandBin = 0xBB0B,
+    MatrToList = 0xBB39,
+    ListToMatr = 0xBB3A,
+    GetCalc = 0xBB53,
+    Asm = 0xBB6A,
+    AsmComp = 0xBB6B,
+    AsmPrgm = 0xBB6C,
+    SmallA = 0xBBB0, // a..z, without 0xBBBB
+    SmallZ = 0xBBCA,
+    CharsFirst = 0xBB6E, // Á .. the characters of later systems
+    CharsLast = 0xBBF5,
+    GarbageCollect = 0xBBCE,
+    Remainder = 0xEF32,
+    LogBase = 0xEF34,
+};
 } // namespace calc::tok

@@ -34,14 +34,17 @@ bool writeGraphPng(const GraphScreen &graph, const QString &path, QString *error
     return true;
 }
 
-void drawGraphText(GraphScreen &graph, int row, int col, const QString &text)
+namespace
 {
-    // The small font: letters 5 pixels tall in a 6-pixel line, 4 pixels
-    // apart. Drawn 8 times larger and then sampled, since outlines drawn
-    // at 7 pixels lose their strokes.
-    constexpr int kHeight = 6, kAdvance = 4, kSample = 8;
+
+// Letters `kHeight` pixels tall, `kAdvance` apart. Drawn 8 times larger and
+// then sampled, since outlines drawn at 7 pixels lose their strokes.
+void drawCells(GraphScreen &graph, int row, int col, const QString &text, int kHeight, int kAdvance,
+               int size, int baseline)
+{
+    constexpr int kSample = 8;
     QFont font = platform::calculatorFont();
-    font.setPixelSize(7 * kSample);
+    font.setPixelSize(size * kSample);
     const int width = int(text.size()) * kAdvance;
     QImage image(width * kSample, kHeight * kSample, QImage::Format_Grayscale8);
     image.fill(255);
@@ -50,7 +53,7 @@ void drawGraphText(GraphScreen &graph, int row, int col, const QString &text)
         p.setFont(font);
         p.setPen(Qt::black);
         for (int i = 0; i < text.size(); ++i)
-            p.drawText(QPointF(i * kAdvance * kSample, 5 * kSample), text.mid(i, 1));
+            p.drawText(QPointF(i * kAdvance * kSample, baseline * kSample), text.mid(i, 1));
     }
     for (int r = 0; r < kHeight; ++r) {
         for (int c = 0; c < width; ++c) {
@@ -65,6 +68,20 @@ void drawGraphText(GraphScreen &graph, int row, int col, const QString &text)
             graph.set(row + r, col + c, on ? GraphScreen::On : GraphScreen::Off);
         }
     }
+}
+
+} // namespace
+
+void drawGraphText(GraphScreen &graph, int row, int col, const QString &text)
+{
+    // The small font: letters 5 pixels tall in a 6-pixel line, 4 apart.
+    drawCells(graph, row, col, text, 6, 4, 7, 5);
+}
+
+void drawGraphLargeText(GraphScreen &graph, int row, int col, const QString &text)
+{
+    // The home screen's font: 7 pixels tall in 8-pixel rows, 6 apart.
+    drawCells(graph, row, col, text, 8, 6, 9, 7);
 }
 
 } // namespace calculator

@@ -19,5 +19,7 @@ bool writeGraphPng(const calc::basic::GraphScreen &graph, const QString &path, Q
 // cell is cleared first, as the calculator clears it. Needs a
 // QGuiApplication for its fonts.
 void drawGraphText(calc::basic::GraphScreen &graph, int row, int col, const QString &text);
+// Text(⁻1,…): the large font of the home screen.
+void drawGraphLargeText(calc::basic::GraphScreen &graph, int row, int col, const QString &text);
 
 } // namespace calculator

@@ -69,6 +69,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     };
     e.host().findProgram = findProgram;
     e.host().drawText = drawText;
+    e.host().drawLargeText = drawLargeText;
     m_running = true;
     m_thread = QThread::create([this, tokens, name] { work(tokens, name); });
     m_thread->start();

@@ -47,6 +47,7 @@ public:
     // Called on the worker: find another program (prgmNAME), draw Text(.
     std::function<bool(const QString &name, QByteArray *tokens)> findProgram;
     std::function<void(calc::basic::GraphScreen &, int, int, const QString &)> drawText;
+    std::function<void(calc::basic::GraphScreen &, int, int, const QString &)> drawLargeText;
 
     // Starts the program on a clear home screen; variables and the graph
     // screen stay from the run before, as on a calculator. With `stepping`

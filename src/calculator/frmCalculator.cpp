@@ -125,6 +125,7 @@ frmCalculator::frmCalculator(QWidget *parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("Calculator"));
     m_session = new Session(this);
     m_session->drawText = drawGraphText;
+    m_session->drawLargeText = drawGraphLargeText;
 
     picScreen = new CalcScreen(this);
     lblStatus = new QLabel(this);

@@ -37,6 +37,36 @@ bool parseKeys(const QString &text, QList<int> *keys, QString *error)
     return true;
 }
 
+QString findProgramFile(const QDir &folder, const QString &name)
+{
+    // By file name first, whatever the case of its extension (INVERT.8XP).
+    const QStringList exts = {QStringLiteral("tvf"), QStringLiteral("8xp"), QStringLiteral("83p"),
+                              QStringLiteral("txt")};
+    const QFileInfoList files = folder.entryInfoList(QDir::Files, QDir::Name);
+    for (const QString &ext : exts) {
+        for (const QFileInfo &f : files) {
+            // A listing may keep the calculator file's name: NAME.8xp.txt.
+            const bool named =
+                f.completeBaseName() == name || (ext == exts[3] && f.baseName() == name);
+            if (named && f.suffix().compare(ext, Qt::CaseInsensitive) == 0)
+                return f.filePath();
+        }
+    }
+    // Then by the name stored in a calculator file, as the calculator finds it.
+    for (const QFileInfo &f : files) {
+        const QString suffix = f.suffix().toLower();
+        if (suffix != exts[1] && suffix != exts[2])
+            continue;
+        QFile file(f.filePath());
+        if (f.size() > 70000 || !file.open(QIODevice::ReadOnly))
+            continue;
+        const calc::calcfile::Read read = calc::calcfile::read(file.readAll());
+        if (read.ok() && read.program.name == name)
+            return f.filePath();
+    }
+    return QString();
+}
+
 Result runFile(const Options &options)
 {
     Result result;
@@ -61,20 +91,19 @@ Result runFile(const Options &options)
     engine.host().findProgram = [&](const QString &name, QByteArray *out) {
         if (options.openDocument && options.openDocument(name, out))
             return true;
-        for (const char *ext : {".tvf", ".8xp", ".83p"}) {
-            const QString path = folder.filePath(name + QLatin1String(ext));
-            if (!QFileInfo::exists(path))
-                continue;
-            QString why;
-            if (readProgram(path, out, &why))
-                return true;
-            missing = why;
+        const QString path = findProgramFile(folder, name);
+        if (path.isEmpty())
             return false;
-        }
+        QString why;
+        if (readProgram(path, out, &why))
+            return true;
+        missing = why;
         return false;
     };
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         engine.host().drawText = calculator::drawGraphText;
+        engine.host().drawLargeText = calculator::drawGraphLargeText;
+    }
     const QString name = calc::calcfile::nameFromFileName(options.file);
     const calc::basic::Outcome o = engine.run(tokens, name);
     result.screen = engine.screen().text();

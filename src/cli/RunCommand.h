@@ -8,6 +8,7 @@
 // The file is read as every command reads one (calcfiles/ProgramFile.h).
 // Scripted answers stand in for the keyboard.
 #include <QByteArray>
+#include <QDir>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,9 @@ struct Result {
 bool parseKeys(const QString &text, QList<int> *keys, QString *error);
 
 Result runFile(const Options &options);
+// The file of the program a running program calls by `name`, in `folder`;
+// empty when there is none.
+QString findProgramFile(const QDir &folder, const QString &name);
 
 // --run as the command line gives it: makes the application it needs,
 // prints the screen and the error, and returns the exit code.

@@ -176,8 +176,8 @@ private slots:
                                           << "ERR:DOMAIN";
         QTest::newRow("Text below the screen") << "Text(58,0,\"A\""
                                                << "ERR:DOMAIN";
-        QTest::newRow("bad mark") << "Pt-On(0,0,4"
-                                  << "ERR:DOMAIN";
+        QTest::newRow("mark of text") << "Pt-On(0,0,\"A\""
+                                      << "ERR:DATA TYPE";
         QTest::newRow("window range") << "ZStandard:11→Xmin"
                                       << "ERR:WINDOW RANGE";
         QTest::newRow("Line short") << "Line(1,2,3"

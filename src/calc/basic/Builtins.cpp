@@ -81,6 +81,9 @@ Value Vm::unary(int op, const Value &v)
     case tok::RadianSign:
         return mapReal(
             v, [this](Number x) { return e_.degrees_ ? divide(mul(x, num(180)), pi()) : x; });
+    case tok::ToFrac:
+    case tok::ToDec:
+        return shownAs(v, op == tok::ToFrac);
     }
     raise(Error::Syntax);
 }
@@ -133,7 +136,7 @@ Value Vm::call(int fn, Value *args, int n)
     }
     if (fn >= tok::Sin && fn <= tok::Tanh1)
         return mapReal(args[0], [this, fn](Number x) { return trig(fn, x); });
-    raise(Error::Unsupported, calc::tokens::displayString(fn));
+    return moreFunction(fn, args, n);
 }
 
 // Functions of one real, element by element on lists.
@@ -371,8 +374,10 @@ Value Vm::stringFunction(int fn, Value *args, int n)
         if (a.kind != Value::String)
             raise(Error::DataType);
         const long long start = intOf(args[1]), length = intOf(args[2]);
-        if (start < 1 || length < 1 || start + length - 1 > a.text.size())
+        if (start < 1 || length < 1)
             raise(Error::Domain);
+        if (start + length - 1 > a.text.size())
+            raise(Error::InvalidDim);
         return Value::string(a.text.mid(int(start - 1), int(length)));
     }
     case tok::InString: {

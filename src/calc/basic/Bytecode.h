@@ -74,6 +74,9 @@ enum Op : int {
     OpSetting,      // command token, argc, target kind, target key
     OpLoadSetting,  // token
     OpStoreSetting, // token
+    OpSortWith,    // kind, key: a list the next OpSort sorts along
+    OpListToMatr,  // n lists on the stack, matrix key
+    OpMatrToList,  // column, kind, key; the matrix stays on the stack
 };
 
 // Target kinds of Input, Prompt and DelVar.

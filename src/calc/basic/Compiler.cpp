@@ -41,14 +41,41 @@ QString tokenName(int t)
 }
 
 const Function kFunctions[] = {
-    {tok::Round, 1, 2},    {tok::Augment, 2, 2}, {tok::Max, 1, 2},     {tok::Min, 1, 2},
-    {tok::Median, 1, 1},   {tok::Mean, 1, 1},    {tok::Int, 1, 1},     {tok::Abs, 1, 1},
-    {tok::Dim, 1, 1},      {tok::Sum, 1, 3},     {tok::Prod, 1, 3},    {tok::Not, 1, 1},
-    {tok::IPart, 1, 1},    {tok::FPart, 1, 1},   {tok::Sqrt, 1, 1},    {tok::CubeRoot, 1, 1},
-    {tok::Ln, 1, 1},       {tok::EPow, 1, 1},    {tok::Log, 1, 1},     {tok::TenPow, 1, 1},
-    {tok::Lcm, 2, 2},      {tok::Gcd, 2, 2},     {tok::RandInt, 2, 3}, {tok::Sub, 1, 3},
-    {tok::InString, 2, 3}, {tok::CumSum, 1, 1},  {tok::Expr, 1, 1},    {tok::Length, 1, 1},
-    {tok::Rand, 1, 1},     {tok::PxlTest, 2, 2},
+    {tok::Round, 1, 2},
+    {tok::Augment, 2, 2},
+    {tok::Max, 1, 2},
+    {tok::Min, 1, 2},
+    {tok::Median, 1, 1},
+    {tok::Mean, 1, 1},
+    {tok::Int, 1, 1},
+    {tok::Abs, 1, 1},
+    {tok::Dim, 1, 1},
+    {tok::Sum, 1, 3},
+    {tok::Prod, 1, 3},
+    {tok::Not, 1, 1},
+    {tok::IPart, 1, 1},
+    {tok::FPart, 1, 1},
+    {tok::Sqrt, 1, 1},
+    {tok::CubeRoot, 1, 1},
+    {tok::Ln, 1, 1},
+    {tok::EPow, 1, 1},
+    {tok::Log, 1, 1},
+    {tok::TenPow, 1, 1},
+    {tok::Lcm, 2, 2},
+    {tok::Gcd, 2, 2},
+    {tok::RandInt, 2, 3},
+    {tok::Sub, 1, 3},
+    {tok::InString, 2, 3},
+    {tok::CumSum, 1, 1},
+    {tok::Expr, 1, 1},
+    {tok::Length, 1, 1},
+    {tok::Rand, 1, 1},
+    {tok::PxlTest, 2, 2},
+    // What published programs use besides.
+    {tok::Remainder, 2, 2},
+    {tok::LogBase, 2, 2},
+    {tok::RandBin, 2, 3},
+    {tok::DeltaList, 1, 1},
 };
 
 const Function *functionOf(int t)
@@ -215,10 +242,12 @@ int operandCount(int op)
         return 0;
     case OpCall:
     case OpIfThen:
+    case OpSortWith:
     case OpWhile:
     case OpDelVar:
     case OpClrList:
     case OpFill:
+    case OpListToMatr:
     case OpError:
     case OpDraw:
         return 2;
@@ -227,6 +256,7 @@ int operandCount(int op)
     case OpFor:
     case OpIsDs:
     case OpSort:
+    case OpMatrToList:
         return 3;
     case OpInput:
     case OpSetting:
@@ -407,6 +437,10 @@ void Compiler::command(int t, int i)
     case tok::Text:
         drawStatement(t);
         break;
+    case tok::ListToMatr:
+    case tok::MatrToList:
+        matrixListStatement(t);
+        break;
     case tok::Radian:
     case tok::Degree:
         modeStatement(t);
@@ -532,6 +566,8 @@ void Compiler::jumpStatement(int t, int i)
         expr();
         close(tok::RParen);
         endOfStatement();
+        if (!hasNextStatement(i))
+            fail(Error::Syntax); // nothing to skip
         put(OpIsDs, var - tok::A);
         put(t == tok::IsGt ? 1 : -1, 0);
         toStmt_.push_back({here() - 1, i + 2});
@@ -664,6 +700,13 @@ void Compiler::listStatement(int t)
     case tok::SortD: {
         int kind, key;
         listTarget(&kind, &key);
+        // Lists after the first are sorted along with it.
+        while (accept(tok::Comma)) {
+            int k2, key2;
+            listTarget(&k2, &key2);
+            put(OpSortWith, k2);
+            put(key2);
+        }
         close(tok::RParen);
         endOfStatement();
         put(OpSort, kind);
@@ -683,7 +726,9 @@ void Compiler::listStatement(int t)
         expr();
         comma();
         int kind, key;
-        listTarget(&kind, &key);
+        ioTarget(&kind, &key); // a list or a matrix
+        if (kind == TReal || (kind == TVar && key >= tok::Str0 && key <= tok::Str0 + 9))
+            fail(Error::DataType);
         close(tok::RParen);
         endOfStatement();
         put(OpFill, kind);

@@ -70,6 +70,9 @@ private:
     void drawStatement(int t);
     void modeStatement(int t);
     void settingStatement(int t);
+    void matrixListStatement(int t);
+    bool hasNextStatement(int i) const;
+    [[noreturn]] void leftover(int t);
 
     int peek() const { return pos_ < end_ ? toks_[pos_].t : -1; }
     int peekAt(int k) const { return pos_ + k < end_ ? toks_[pos_ + k].t : -1; }
@@ -99,7 +102,7 @@ private:
     void endOfStatement()
     {
         if (!atEnd())
-            fail(Error::Syntax);
+            leftover(peek());
     }
 
     void put(int a) { program_->code.push_back(a); }

@@ -155,6 +155,9 @@ void Compiler::expr()
     if (++depth_ > kMaxNesting)
         fail(Error::Memory);
     orExpr();
+    // ►Frac and ►Dec take the whole expression before them.
+    if (peek() == tok::ToFrac || peek() == tok::ToDec)
+        put(OpUnary, next());
     --depth_;
 }
 
@@ -510,7 +513,31 @@ void Compiler::unexpected(int t)
     }
     if (t >= tok::Eq && t <= tok::Ne)
         fail(Error::Syntax);
-    if (t == tok::Minus)
+    // Operators that need a value before them.
+    switch (t) {
+    case tok::RadianSign:
+    case tok::DegreeSign:
+    case tok::Inverse:
+    case tok::Square:
+    case tok::Cube:
+    case tok::Transpose:
+    case tok::Factorial:
+    case tok::Or:
+    case tok::Xor:
+    case tok::And:
+    case tok::NPr:
+    case tok::NCr:
+    case tok::XRoot:
+        fail(Error::Syntax);
+    default:
+        break;
+    }
+    if (t == tok::Minus || t == tok::Space || t == tok::ToFrac || t == tok::ToDec)
+        fail(Error::Syntax);
+    // Lower-case and accented letters, Greek and punctuation are characters
+    // for strings, not variables.
+    if ((t >= tok::CharsFirst && t <= tok::CharsLast && t != tok::GarbageCollect) ||
+        (t >= tok::SmallA && t <= tok::SmallZ))
         fail(Error::Syntax);
     fail(Error::Unsupported, tokenName(t));
 }

@@ -59,11 +59,12 @@ void Vm::draw(int cmd, const Value *args, int n)
     case tok::PtOn:
     case tok::PtOff:
     case tok::PtChange: {
-        std::int64_t mark = 1;
-        if (n == 3 && (!realOf(args[2]).toInt(&mark) || mark < 1 || mark > 3))
-            raise(Error::Domain);
+        // 2 and 6 a box, 3 and 7 a cross, any other mark a dot.
+        std::int64_t m = 1;
+        const bool whole = n == 3 && realOf(args[2]).toInt(&m);
+        const int mark = whole && (m == 2 || m == 6) ? 2 : whole && (m == 3 || m == 7) ? 3 : 1;
         const auto mode = GraphScreen::Mode(cmd == tok::PtOn ? 1 : cmd == tok::PtOff ? 0 : 2);
-        g.point(coord(args[0]), coord(args[1]), mode, cmd == tok::PtChange ? 1 : int(mark));
+        g.point(coord(args[0]), coord(args[1]), mode, cmd == tok::PtChange ? 1 : mark);
         break;
     }
     case tok::Line: {
@@ -84,6 +85,10 @@ void Vm::draw(int cmd, const Value *args, int n)
         g.circle(coord(args[0]), coord(args[1]), coord(args[2]));
         break;
     case tok::Text: {
+        if (n >= 3 && args[0].kind == Value::Real && args[0].num == num(-1)) {
+            largeText(args + 1, n - 1);
+            break;
+        }
         // The small font's letters are 6 rows tall: row 57 is the lowest.
         int r, c;
         pixelPlace(args[0], args[1], &r, &c, GraphScreen::kHeight - 6);
@@ -100,6 +105,21 @@ void Vm::draw(int cmd, const Value *args, int n)
     default:
         raise(Error::Unsupported, calc::tokens::displayString(cmd));
     }
+}
+
+// Text(⁻1,row,col,…): the large font, its lowest row one above the small's.
+void Vm::largeText(const Value *args, int n)
+{
+    int r, c;
+    pixelPlace(args[0], args[1], &r, &c, GraphScreen::kHeight - 7);
+    QString text;
+    for (int i = 2; i < n; ++i) {
+        if (args[i].kind == Value::Matrix)
+            raise(Error::DataType);
+        text += displayText(args[i]);
+    }
+    if (e_.host_.drawLargeText && !text.isEmpty())
+        e_.host_.drawLargeText(e_.graph_, r, c, text);
 }
 
 } // namespace calc::basic

@@ -51,6 +51,8 @@ struct Host {
     std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawText;
     // The calculator's clock; unset, the computer's.
     std::function<QDateTime()> now;
+    // Text(⁻1,row,col,…): the same in the large font.
+    std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawLargeText;
 };
 
 struct Outcome {
@@ -110,6 +112,8 @@ private:
     QHash<QString, Value> namedLists_;
     bool degrees_ = false;
     Settings settings_;
+    unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
+    unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
     long long s1_ = 12345, s2_ = 67890;
     QHash<QByteArray, std::shared_ptr<Chunk>> cache_;
 };

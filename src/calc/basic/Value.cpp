@@ -8,6 +8,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
+
 namespace calc::basic
 {
 
@@ -19,8 +22,54 @@ QString stringText(const QVector<int> &tokens)
     return s;
 }
 
+namespace
+{
+
+// ►Frac: the fraction whose denominator stays below 10000 and that matches
+// the value to the digits kept; otherwise the value as it is.
+QString fractionOf(const Number &x)
+{
+    const long double v = x.abs().toLongDouble();
+    if (x.isInteger() || v >= 1e12L)
+        return x.display();
+    long double h0 = 1, h1 = std::floor(v), k0 = 0, k1 = 1, rest = v - h1;
+    while (std::fabs(h1 / k1 - v) > 5e-13L * std::max<long double>(v, 1)) {
+        if (rest < 1e-15L)
+            return x.display();
+        const long double r = 1 / rest, a = std::floor(r);
+        rest = r - a;
+        const long double h = a * h1 + h0, k = a * k1 + k0;
+        h0 = h1;
+        k0 = k1;
+        h1 = h;
+        k1 = k;
+        if (k1 >= 10000)
+            return x.display();
+    }
+    const QString sign = x.isNegative() ? QStringLiteral("\u207B") : QString();
+    return sign + QString::number(qint64(h1)) + QLatin1Char('/') + QString::number(qint64(k1));
+}
+
+QString fractionText(const Value &v)
+{
+    if (v.kind == Value::Real)
+        return fractionOf(v.num);
+    Value plain = v;
+    plain.fraction = false;
+    if (v.kind != Value::List)
+        return displayText(plain);
+    QStringList parts;
+    for (const Number &n : v.items)
+        parts << fractionOf(n);
+    return QLatin1Char('{') + parts.join(QLatin1Char(' ')) + QLatin1Char('}');
+}
+
+} // namespace
+
 QString displayText(const Value &v)
 {
+    if (v.fraction)
+        return fractionText(v);
     switch (v.kind) {
     case Value::Real:
         return v.num.display();

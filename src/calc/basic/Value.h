@@ -20,6 +20,7 @@ struct Value {
     QVector<Number> items; // a list's elements, a matrix's row by row
     QVector<int> text;     // a string's tokens
     int rows = 0, cols = 0;
+    bool fraction = false; // ►Frac: shown as a fraction where one fits
 
     static Value real(Number n)
     {

@@ -17,8 +17,13 @@ namespace calc::basic
 Value &Vm::var(int key)
 {
     auto it = e_.vars_.find(key);
-    if (it == e_.vars_.end())
-        raise(Error::Undefined);
+    if (it == e_.vars_.end()) {
+        // L₁..L₆ are there from the start, empty, until DelVar removes them.
+        const int builtin = key - tok::List0;
+        if (builtin < 0 || builtin > 5 || (e_.deletedLists_ & (1u << builtin)))
+            raise(Error::Undefined);
+        it = e_.vars_.insert(key, Value::list({}));
+    }
     if (Q_UNLIKELY(!e_.settings_.archivedVars.isEmpty()) && e_.settings_.archivedVars.contains(key))
         archived();
     return *it;
@@ -55,6 +60,7 @@ void Vm::store(int kind, int key, const Value &v, const QString &name)
         archived();
     if (kind == TReal) {
         e_.reals_[key] = realOf(v);
+        e_.deletedReals_ &= ~(1u << key);
     } else if (kind == TNamed) {
         if (v.kind != Value::List)
             raise(Error::DataType);
@@ -250,6 +256,11 @@ void Vm::loop()
         case OpStoreSetting:
             storeSetting(code[ip++], stack_.back());
             break;
+        case OpSortWith:
+        case OpListToMatr:
+        case OpMatrToList:
+            ip = matrixListOp(op, code, ip, prog);
+            break;
         default:
             raise(Error::Syntax);
         }
@@ -438,6 +449,7 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
     case OpStoreReal:
         if (Q_UNLIKELY(e_.settings_.archivedReals & (1u << code[ip])))
             archived();
+        e_.deletedReals_ &= ~(1u << code[ip]);
         e_.reals_[code[ip++]] = realOf(stack_.back());
         break;
     case OpStoreVar:
@@ -560,6 +572,8 @@ Q_ALWAYS_INLINE int Vm::flow(int op, const int *code, int ip, Call *c)
         const int v = code[ip], delta = code[ip + 1], skip = code[ip + 2];
         ip += 3;
         const Number limit = realOf(pop());
+        if (e_.deletedReals_ & (1u << v))
+            raise(Error::Undefined);
         Number &x = e_.reals_[v];
         x = add(x, num(delta));
         if (delta > 0 ? limit < x : x < limit)
@@ -587,6 +601,7 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         if (b.step.isZero())
             raise(Error::Increment);
         e_.reals_[b.var] = start;
+        e_.deletedReals_ &= ~(1u << b.var);
         if (b.step.isNegative() ? start < b.end : b.end < start) {
             ip = skip;
         } else {
@@ -699,18 +714,26 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     case OpDelVar: {
         const int kind = code[ip], key = code[ip + 1];
         ip += 2;
-        if (kind == TReal)
+        if (kind == TReal) {
             e_.reals_[key] = Number();
-        else if (kind == TNamed)
+            e_.deletedReals_ |= 1u << key;
+        } else if (kind == TNamed) {
             e_.namedLists_.remove(prog->names[key]);
-        else
+        } else {
             e_.vars_.remove(key);
+            if (key >= tok::List0 && key <= tok::List0 + 5)
+                e_.deletedLists_ |= 1u << (key - tok::List0);
+        }
         break;
     }
     case OpSort: {
         const int kind = code[ip], key = code[ip + 1];
         const bool up = code[ip + 2];
         ip += 3;
+        if (!sortWith_.empty()) {
+            sortAlong(kind, key, up, prog);
+            break;
+        }
         Value &l = kind == TNamed ? named(prog->names[key]) : var(key);
         if (up)
             std::stable_sort(l.items.begin(), l.items.end());

@@ -85,6 +85,12 @@ private:
     Value listShape(int fn, Value *args);
     Value integerFunction(int fn, Value *args, int n);
     Value stringFunction(int fn, Value *args, int n);
+    // What published programs use besides (MoreBuiltins.cpp).
+    Value moreFunction(int fn, Value *args, int n);
+    Value shownAs(const Value &v, bool fraction);
+    int matrixListOp(int op, const int *code, int ip, const Chunk *prog);
+    void sortAlong(int kind, int key, bool up, const Chunk *prog);
+    std::vector<std::pair<int, int>> sortWith_; // kind, key
     Value &var(int key);
     Value &named(const QString &name, bool create = false);
     void store(int kind, int key, const Value &v, const QString &name);
@@ -105,6 +111,7 @@ private:
     Value clock(int fn, Value *args, int n);
     void zoom(int t);
     [[noreturn]] void archived();
+    void largeText(const Value *args, int n);
 
     Engine &e_;
     std::deque<Call> calls_;

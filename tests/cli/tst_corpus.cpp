@@ -42,7 +42,6 @@ const QStringList kMayRefuse = {
     QStringLiteral("Send("),
     QStringLiteral("Get("),
     QStringLiteral("GetCalc("),
-
 };
 
 // What the message names, "" for none: "Y₁ is not run by this engine".

@@ -9,6 +9,7 @@
 #include "platform/Fonts.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -138,9 +139,18 @@ frmCalculator::frmCalculator(QWidget *parent) : QWidget(parent, Qt::Window)
     lstVariables->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The keys belong to the calculator, not to the list.
     lstVariables->setFocusPolicy(Qt::NoFocus);
+    // Compact rows, so more of a program's variables show at once.
+    lstVariables->verticalHeader()->setMinimumSectionSize(1);
+    lstVariables->verticalHeader()->setDefaultSectionSize(lstVariables->fontMetrics().height() + 4);
+    lstVariables->setWordWrap(false);
+    chkShowAllVariables = new QCheckBox(QStringLiteral("Show All"), this);
+    chkShowAllVariables->setObjectName(QStringLiteral("chkShowAllVariables"));
+    chkShowAllVariables->setFocusPolicy(Qt::NoFocus);
+    connect(chkShowAllVariables, &QCheckBox::toggled, this, &frmCalculator::fillVariables);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(picScreen, 0, Qt::AlignHCenter);
     layout->addWidget(lblStatus);
+    layout->addWidget(chkShowAllVariables);
     layout->addWidget(lstVariables, 1);
     setFocusPolicy(Qt::StrongFocus);
     resize(picScreen->width() + 40, 520);
@@ -194,6 +204,7 @@ bool frmCalculator::run(const QByteArray &tokens, const QString &name, bool step
     m_running = true;
     m_name = name;
     m_typed.clear();
+    m_used = variablesUsed(tokens);
     setWindowTitle(QStringLiteral("Calculator - prgm%1").arg(name));
     lblStatus->setText(stepping ? QString() : QStringLiteral("Running"));
     m_tick->start();
@@ -229,15 +240,31 @@ void frmCalculator::takeFrame()
 
 void frmCalculator::showVariables()
 {
-    const auto &vars = m_frame.variables;
-    lstVariables->setRowCount(int(vars.size()));
-    for (int i = 0; i < vars.size(); ++i) {
+    // The marks say what the last step changed: what was shown before it is
+    // what they are compared with.
+    if (m_frame.variables != m_shownValues) {
+        m_earlier = m_shownValues.isEmpty() ? m_frame.variables : m_shownValues;
+        m_shownValues = m_frame.variables;
+    }
+    fillVariables();
+}
+
+void frmCalculator::fillVariables()
+{
+    const QVector<VariableRow> rows =
+        variableRows(m_shownValues, m_earlier, m_used, chkShowAllVariables->isChecked());
+    lstVariables->setRowCount(int(rows.size()));
+    for (int i = 0; i < rows.size(); ++i) {
         for (int k = 0; k < 2; ++k) {
-            const QString text = k == 0 ? vars[i].first : vars[i].second;
             QTableWidgetItem *item = lstVariables->item(i, k);
             if (!item)
                 lstVariables->setItem(i, k, item = new QTableWidgetItem);
-            item->setText(text);
+            item->setText(k == 0 ? rows[i].name : rows[i].value);
+            QFont font = lstVariables->font();
+            font.setBold(rows[i].changed);
+            item->setFont(font);
+            item->setToolTip(rows[i].changed ? QStringLiteral("Changed by the last step")
+                                             : QString());
         }
     }
 }

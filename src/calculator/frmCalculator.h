@@ -8,9 +8,11 @@
 // program runs in a Session beside the window; the screen repaints at most
 // 60 times a second however fast the program draws.
 #include "calculator/Session.h"
+#include "calculator/VariableRows.h"
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QTableWidget;
 class QTimer;
@@ -45,6 +47,8 @@ public:
 
     CalcScreen *picScreen = nullptr;
     QTableWidget *lstVariables = nullptr;
+    // Unchecked, the list holds only the variables the program names.
+    QCheckBox *chkShowAllVariables = nullptr;
     QLabel *lblStatus = nullptr;
 
 signals:
@@ -64,6 +68,7 @@ private:
     void tick();
     void takeFrame();
     void showVariables();
+    void fillVariables();
     void showStatus();
 
     Session *m_session = nullptr;
@@ -74,6 +79,9 @@ private:
     Session::Frame m_frame;
     QString m_typed;
     int m_menuItem = 0;
+    QSet<QString> m_used;    // the variables the running program names
+    Variables m_shownValues; // as the list shows them now
+    Variables m_earlier;     // as it showed them the time before
 };
 
 // The screen itself: 96 by 64 calculator pixels, each a square of

@@ -11,6 +11,7 @@
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
 #include "editor/ProblemMarks.h"
+#include "editor/RecentFiles.h"
 #include "editor/StatusFigures.h"
 #include "editor/SymbolPalette.h"
 #include "editor/UndoHistory.h"
@@ -139,7 +140,7 @@ void frmDocument::createDocument()
     connect(this, &QWidget::windowTitleChanged, m_document, &Document::setCaption);
     connect(m_document, &Document::modifiedChanged, this, &frmDocument::modifiedChanged);
     connect(m_document, &Document::fileNameChanged, this, &frmDocument::fileNameChanged);
-    auto enableSave = [this] { mnuSave->setEnabled(true); };
+    auto enableSave = [this] { setSaveEnabled(true); };
     connect(m_document, &Document::loaded, this, enableSave);
     connect(m_document, &Document::savedAs, this, enableSave);
     connect(m_document, &Document::undoAvailable, this, [this](bool on) {
@@ -258,6 +259,10 @@ void frmDocument::setDescription(const QString &text)
 void frmDocument::setSaveEnabled(bool on)
 {
     mnuSave->setEnabled(on);
+    // A disabled item takes no key: Ctrl+S then saves under a new name.
+    const QKeySequence save(QKeySequence::fromString(QStringLiteral("Ctrl+S")));
+    mnuSave->setShortcut(on ? save : QKeySequence());
+    mnuSaveAs->setShortcut(on ? QKeySequence() : save);
 }
 
 bool frmDocument::saveEnabled() const
@@ -282,6 +287,7 @@ void frmDocument::loadWindow()
 void frmDocument::connectCommands()
 {
     connectPane();
+    connectExamplePane();
     connectFileCommands();
     connectEditCommands();
     connectPalette();
@@ -312,7 +318,12 @@ void frmDocument::connectPane()
     connect(pane, &Pane::KeyDown, this, [this, pane](QKeyEvent *e, bool *swallow) {
         const int code = symbolKeyCode(e->key(), e->modifiers());
         if (code >= 0 && !pane->isReadOnly()) {
-            insertSymbol(code);
+            // A press handed to the pane a second time keeps its time stamp and
+            // types nothing more; a held key repeats with new stamps.
+            const bool again = e->timestamp() != 0 && e->timestamp() == m_lastSymbolPress;
+            m_lastSymbolPress = e->timestamp();
+            if (!again)
+                insertSymbol(code);
             *swallow = true;
             return;
         }
@@ -335,9 +346,52 @@ void frmDocument::connectPane()
     });
 }
 
+void frmDocument::connectExamplePane()
+{
+    mnuInsertIntoProgram = new QAction(QStringLiteral("Insert into Program"), this);
+    mnuInsertIntoProgram->setObjectName(QStringLiteral("mnuInsertIntoProgram"));
+    connect(mnuInsertIntoProgram, &QAction::triggered, this,
+            &frmDocument::mnuInsertIntoProgram_Click);
+    RichTextBox3->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RichTextBox3, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu *menu = RichTextBox3->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addSeparator();
+        mnuInsertIntoProgram->setEnabled(!RichTextBox1->isReadOnly() &&
+                                         !RichTextBox3->Text().trimmed().isEmpty());
+        menu->addAction(mnuInsertIntoProgram);
+        menu->popup(RichTextBox3->viewport()->mapToGlobal(at));
+    });
+}
+
+void frmDocument::mnuInsertIntoProgram_Click()
+{
+    Pane *pane = RichTextBox1;
+    QString text = RichTextBox3->Text();
+    while (text.endsWith(u'\r') || text.endsWith(u'\n'))
+        text.chop(1);
+    if (text.isEmpty() || pane->isReadOnly())
+        return;
+    // Whatever was selected is replaced; the example starts and ends a line.
+    const QString program = pane->Text();
+    const int start = pane->SelStart();
+    const int end = start + pane->SelLength();
+    if (start > 0 && program.at(start - 1) != u'\n')
+        text.prepend(QStringLiteral("\r\n"));
+    if (end < program.size() && program.at(end) != u'\r')
+        text.append(QStringLiteral("\r\n"));
+    history().beginGroup();
+    pane->setSelText(text);
+    history().endGroup();
+    pane->ensureCursorVisible();
+    pane->setFocus();
+}
+
 void frmDocument::connectFileCommands()
 {
     connect(mnuOpenProject, &QAction::triggered, this, &frmDocument::mnuOpenProject_Click);
+    connect(m_document, &Document::loaded, this, [this] { recent::note(fileName()); });
+    connect(m_document, &Document::saved, this, [](const QString &path) { recent::note(path); });
     connect(mnuSave, &QAction::triggered, this, &frmDocument::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmDocument::mnuSaveAs_Click);
     connect(mnuExportCalc, &QAction::triggered, this, &frmDocument::exportCalcRequested);

@@ -104,6 +104,9 @@ public:
     void mnuGoToLine_Click();
     // Caret line to 1-based `line`; beyond the last line means the last one.
     void goToLine(int line);
+    // The example pane's text at the program pane's caret, on lines of its
+    // own, as one undo step.
+    void mnuInsertIntoProgram_Click();
     frmFind *findDialog() const { return m_find; }
 
     // "Ln 3, Col 7" and the program's size, for the main frame's status bar.
@@ -125,6 +128,8 @@ signals:
     // command reference decides what it does.
     void referenceRequested(const QString &itemName);
     void newProjectRequested();
+    // File > Recent Files chose `path`; the shell opens it.
+    void openFileRequested(const QString &path);
     void tasksRequested();
     void projectExplorerRequested();
     void modifiedChanged(bool modified);
@@ -165,6 +170,7 @@ public:
     QAction *mnuReplace = nullptr;
     QAction *mnuGoToLine = nullptr;
     QMenu *mnuEdit = nullptr;
+    QAction *mnuInsertIntoProgram = nullptr; // the example pane's context menu
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -193,6 +199,7 @@ private:
     // One per family of commands.
     void connectCommands();
     void connectPane();
+    void connectExamplePane();
     void connectFileCommands();
     void connectEditCommands();
     void connectPalette();
@@ -229,7 +236,8 @@ private:
     QHash<QString, QMenu *> m_menuByName;
     bool m_askOnClose = true;
     bool m_clipboardHasText = false;
-    bool m_paletteArmed = false; // a user's pick is under way
+    bool m_paletteArmed = false;   // a user's pick is under way
+    quint64 m_lastSymbolPress = 0; // time stamp of the last symbol key typed
     frmFind *m_find = nullptr;
     QTimer *m_figuresTimer = nullptr;
     mutable std::optional<QString> m_size; // sizeFigure of the text as it is now

@@ -4,6 +4,7 @@
 // The document window's menu bar, written as one table.
 #include "editor/frmDocument.h"
 
+#include "editor/RecentFilesMenu.h"
 #include "editor/SymbolPalette.h"
 
 #include <QAction>
@@ -34,7 +35,7 @@ constexpr Entry kMenus[] = {
     {Menu, "mnuFile", "&File ", ""},
     {Item, "NewProject", "&New Project", ""},
     sep,
-    {Item, "mnuOpenProject", "&Open Project", ""},
+    {Item, "mnuOpenProject", "&Open Project", "Ctrl+O"},
     sep,
     {Item, "mnuSave", "Save", "Ctrl+S"},
     {Item, "mnuSaveAs", "Save As...", ""},
@@ -45,12 +46,12 @@ constexpr Entry kMenus[] = {
     sep,
     {Item, "mnuPrintSetup", "Print Setup", ""},
     sep,
-    {Item, "mnuPrintDocument", "Print Document", ""},
+    {Item, "mnuPrintDocument", "Print Document", "Ctrl+P"},
     {Item, "mnuPrintSyntax", "Print Syntax", ""},
     {Item, "mnuPrintExample", "Print Example", ""},
     {Item, "mnuPrintAll", "Print All", ""},
     sep,
-    {Item, "mnuExit", "Exit", ""},
+    {Item, "mnuExit", "Exit", "Ctrl+W"},
 
     {Menu, "mnuEdit", "&Edit ", ""},
     {Item, "mnuUndo", "Undo", "Ctrl+Z"},
@@ -249,6 +250,13 @@ void frmDocument::buildMenus()
     }
 
     connect(mnuExit, &QAction::triggered, this, &frmDocument::unload);
+
+    QMenu *file = menu(QStringLiteral("mnuFile"));
+    const QList<QAction *> items = file->actions();
+    const int open = int(items.indexOf(mnuOpenProject));
+    QMenu *recent = addRecentFilesMenu(
+        file, items.value(open + 1), [this](const QString &path) { emit openFileRequested(path); });
+    m_menuByName.insert(recent->objectName(), recent);
 }
 
 } // namespace editor

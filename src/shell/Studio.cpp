@@ -7,14 +7,17 @@
 #include "auxiliary/frmBrowser.h"
 #include "calc/CalculatorSymbols.h"
 #include "calcfiles/CalcCommands.h"
+#include "calcfiles/CalcExport.h"
 #include "calcfiles/CalcLinkCommands.h"
 #include "calcfiles/frmImportPrograms.h"
 #include "compiler/frmCompile.h"
 #include "debug/Debugger.h"
 #include "editor/Document.h"
+#include "editor/RecentFiles.h"
 #include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
 #include "platform/BrowserView.h"
+#include "platform/Dialogs.h"
 #include "platform/TextFiles.h"
 #include "projects/frmNewProject.h"
 #include "projects/frmProjectExplorer.h"
@@ -24,6 +27,8 @@
 #include "shell/frmOptions.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QUrl>
@@ -103,6 +108,7 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             [&windows] { windows.show<auxiliary::frmAbout>(); });
     connect(doc, &editor::frmDocument::referenceRequested, doc,
             [doc](const QString &item) { reference::chooseItem(*doc, item); });
+    connect(doc, &editor::frmDocument::openFileRequested, this, &Studio::openPath);
     connect(doc, &editor::frmDocument::newProjectRequested, doc,
             [&windows] { windows.show<projects::frmNewProject>(); });
     connect(doc, &editor::frmDocument::tasksRequested, doc,
@@ -154,6 +160,48 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     else
         doc->show();
     return doc;
+}
+
+bool Studio::isCalculatorFile(const QString &path)
+{
+    static const QStringList kinds{QStringLiteral("8xp"), QStringLiteral("83p"),
+                                   QStringLiteral("8xg"), QStringLiteral("83g")};
+    return kinds.contains(QFileInfo(path).suffix().toLower());
+}
+
+bool Studio::openPath(const QString &path)
+{
+    QWidget *parent = m_main ? static_cast<QWidget *>(m_main) : QApplication::activeWindow();
+    if (!QFileInfo(path).isFile()) {
+        editor::recent::forget(path);
+        platform::dialogs::message(
+            parent,
+            QStringLiteral("%1 is not there any more; it is taken off the recent files.")
+                .arg(QDir::toNativeSeparators(path)),
+            QString(), QMessageBox::Warning);
+        return false;
+    }
+    QString error;
+    if (isCalculatorFile(path)) {
+        calc::calcfile::ImportedFile file;
+        if (!calcfiles::calcexport::readCalcFile(path, &file, &error)) {
+            platform::dialogs::message(parent, error, QString(), QMessageBox::Critical);
+            return false;
+        }
+        for (const calc::calcfile::Imported &p : file.programs) {
+            auto *doc = createDocument(calc::calcsymbols::toUnicode(p.name));
+            doc->programPane()->setText(p.text);
+            emit doc->statusMessage(calcfiles::calcexport::importReport(file, p));
+        }
+        editor::recent::note(path);
+        return !file.programs.isEmpty();
+    }
+    editor::frmDocument *doc = m_main ? m_main->LoadNewDoc() : createDocument(QString());
+    if (doc->openFile(path, &error))
+        return true;
+    doc->unload();
+    platform::dialogs::message(parent, error, QString(), QMessageBox::Critical);
+    return false;
 }
 
 editor::frmDocument *Studio::defaultDocument()

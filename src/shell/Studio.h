@@ -45,6 +45,12 @@ public:
         return createDocument(caption);
     }
 
+    // A document (.tvf) or calculator file chosen from Recent Files or
+    // dropped on the frame, each in a window of its own. A file that is gone
+    // is said so and leaves the recent list. False when nothing opened.
+    bool openPath(const QString &path);
+    static bool isCalculatorFile(const QString &path);
+
     // The browser window the document and export windows share.
     void showSharedBrowser(const QString &startingAddress);
     // The shared browser on the help book (Help Topics, F1).

@@ -5,6 +5,7 @@
 
 #include "auxiliary/frmAbout.h"
 #include "editor/EditorOptions.h"
+#include "editor/RecentFilesMenu.h"
 #include "editor/frmDocument.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
@@ -18,14 +19,18 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
@@ -61,6 +66,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::showMenusOf);
+    setAcceptDrops(true);
 
     createMenus();
     createStatusBar();
@@ -96,14 +102,21 @@ void frmMain::createFileMenu()
     QMenu *file = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     item(file, QStringLiteral("mnuNewProject"), QStringLiteral("New Project"));
     separator(file, QStringLiteral("Space5"));
-    connect(item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open")), &QAction::triggered,
-            this, &frmMain::fileOpen);
+    QAction *open = item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QAction::triggered, this, &frmMain::fileOpen);
+    editor::addRecentFilesMenu(file, nullptr,
+                               [](const QString &path) { Studio::instance().openPath(path); });
     separator(file, QStringLiteral("Space6"));
     item(file, QStringLiteral("mnuFilePageSetup"), QStringLiteral("Page Set&up..."));
     item(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print..."));
     separator(file, QStringLiteral("mnuFileBar0"));
-    connect(item(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit")), &QAction::triggered,
-            this, &QWidget::close);
+    QAction *exit = item(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    // The frame's menus leave the bar while a document window is active; its
+    // key still ends the program then.
+    addAction(exit);
 }
 
 void frmMain::createEditMenu()
@@ -151,8 +164,10 @@ void frmMain::createToolsMenu()
 void frmMain::createWindowMenu()
 {
     m_windowMenu = topMenu(QStringLiteral("mnuWindow"), QStringLiteral("&Window"));
-    connect(item(m_windowMenu, QStringLiteral("mnuWindowNewWindow"), QStringLiteral("&New Window")),
-            &QAction::triggered, this, [this] { LoadNewDoc(); });
+    QAction *newWindow =
+        item(m_windowMenu, QStringLiteral("mnuWindowNewWindow"), QStringLiteral("&New Window"));
+    newWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newWindow, &QAction::triggered, this, [this] { LoadNewDoc(); });
     separator(m_windowMenu, QStringLiteral("mnuWindowBar0"));
     connect(item(m_windowMenu, QStringLiteral("mnuWindowCascade"), QStringLiteral("&Cascade")),
             &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
@@ -428,6 +443,42 @@ void frmMain::closeEvent(QCloseEvent *event)
         m_mdi->closeAllSubWindows();
     }
     event->accept();
+}
+
+namespace
+{
+
+// The dropped files this program opens: documents and calculator files.
+QStringList openable(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data)
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QLatin1String(".tvf"), Qt::CaseInsensitive) ||
+            Studio::isCalculatorFile(path))
+            paths << path;
+    }
+    return paths;
+}
+
+} // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!openable(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = openable(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (const QString &path : paths)
+        Studio::instance().openPath(path);
 }
 
 void frmMain::fileOpen()

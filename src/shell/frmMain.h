@@ -6,6 +6,8 @@
 #include <QMainWindow>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -48,6 +50,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A document or calculator file dropped on the frame opens.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createMenus();

@@ -557,7 +557,8 @@ Imported importProgram(const Program &p)
     im.name = p.name;
     im.isProtected = p.isProtected;
     im.archived = p.archived;
-    im.version = p.version;
+    // The byte we would write anyway says nothing worth keeping.
+    im.version = p.version == tokens::versionFor(p.tokens) ? -1 : p.version;
     if (!isValidName(p.name))
         im.warnings << QStringLiteral("\"%1\" is no name the TI-83 Plus allows; export the "
                                       "program under another.")
@@ -624,7 +625,7 @@ FileMeta metaOf(const Program &program)
     FileMeta m;
     if (program.archived)
         m.set(QStringLiteral("archived"), QStringLiteral("1"));
-    if (program.version >= 0) {
+    if (program.version >= 0 && program.version != tokens::versionFor(program.tokens)) {
         m.set(QStringLiteral("version"), QString::number(program.version & ~kClockFlag));
         if (program.version & kClockFlag)
             m.set(QStringLiteral("clock"), QStringLiteral("1"));

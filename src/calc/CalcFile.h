@@ -93,7 +93,7 @@ struct Imported {
     QString name;
     bool isProtected = false;
     bool archived = false;
-    int version = -1; // as in Program
+    int version = -1; // as in Program; -1 also when it is what write() gives anyway
     QString text;
     QStringList warnings;
     QString error;
@@ -102,7 +102,8 @@ struct Imported {
 Imported import(const QByteArray &file); // the first program
 
 // What a document keeps of an imported program's header (FileMeta.h), and
-// that put back on a program about to be written.
+// that put back on a program about to be written. A version byte equal to
+// the one a new program of the same tokens gets is left out.
 FileMeta metaOf(const Imported &program);
 FileMeta metaOf(const Program &program);
 void applyMeta(const FileMeta &kept, Program *program);

@@ -118,6 +118,52 @@ QString nameFromFileName(const QString &path)
     return name;
 }
 
+int minimumVersion(const QByteArray &tokens)
+{
+    // The operating system that brought the newest token, by its byte
+    // values; the clock's commands are $EF00-$EF10.
+    int maxBB = -1, maxEF = -1;
+    bool clock = false;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const int first = static_cast<unsigned char>(tokens.at(i));
+        if (!tokens::isTwoBytePrefix(first) || i + 1 >= tokens.size())
+            continue;
+        const int second = static_cast<unsigned char>(tokens.at(++i));
+        if (first == 0xBB)
+            maxBB = qMax(maxBB, second);
+        else if (first == 0xEF) {
+            clock = clock || second <= 0x10;
+            maxEF = qMax(maxEF, second);
+        }
+    }
+    const int flag = clock ? kClockFlag : 0;
+    if (maxBB > 0xF5 || maxEF > 0xA6)
+        return flag;
+    static const struct {
+        int first, after, version;
+    } kSteps[] = {{0xEF, 0x98, 0x0C}, {0xEF, 0x75, 0x0B}, {0xEF, 0x40, 0x0A}, {0xEF, 0x3E, 0x07},
+                  {0xEF, 0x16, 0x06}, {0xEF, 0x12, 0x05}, {0xEF, -1, 0x04},   {0xBB, 0xDA, 0x03},
+                  {0xBB, 0xCE, 0x02}, {0xBB, 0x67, 0x01}};
+    for (const auto &step : kSteps)
+        if ((step.first == 0xEF ? maxEF : maxBB) > step.after)
+            return step.version | flag;
+    return flag;
+}
+
+namespace
+{
+
+int versionOf(const Program &program)
+{
+    if (program.version < 0)
+        return tokens::versionFor(program.tokens);
+    const int need = minimumVersion(program.tokens);
+    const int kept = program.version & 0xFF;
+    return qMax(kept & ~kClockFlag, need & ~kClockFlag) | ((kept | need) & kClockFlag);
+}
+
+} // namespace
+
 QByteArray write(const Program &program, Model model)
 {
     const bool plus = model == Model::Ti83Plus;
@@ -129,7 +175,7 @@ QByteArray write(const Program &program, Model model)
     entry.append(char(program.isProtected ? kProtectedProgram : kProgram));
     entry += nameBytes(program.name).leftJustified(8, '\0', true);
     if (plus) {
-        entry.append(char(tokens::versionFor(program.tokens)));
+        entry.append(char(versionOf(program)));
         entry.append(char(program.archived ? 0x80 : 0x00));
     }
     putU16(entry, dataLength);
@@ -405,6 +451,7 @@ Contents readAll(const QByteArray &file)
         const QByteArray name = entry.mid(5, 8);
         const bool archived =
             meta == 0x0D && (static_cast<unsigned char>(entry.at(14)) & 0x80) != 0;
+        const int version = meta == 0x0D ? static_cast<unsigned char>(entry.at(13)) : -1;
         const QByteArray body = entry.mid(2 + meta + 2, varLength);
         at += 2 + meta + 2 + varLength;
         if (type == kProgram || type == kProtectedProgram) {
@@ -413,6 +460,7 @@ Contents readAll(const QByteArray &file)
                 return c;
             }
             c.programs << programFrom(type, name, archived, body.mid(2, u16(body, 0)));
+            c.programs.back().version = version;
         } else if (type == 0x17) {
             readGroup(body, c, 0);
             if (!c.error.isEmpty())
@@ -441,6 +489,12 @@ Read read(const QByteArray &file)
 }
 
 Built build(QStringView modelText, const QString &name, bool isProtected, Model model)
+{
+    return build(modelText, name, isProtected, model, FileMeta());
+}
+
+Built build(QStringView modelText, const QString &name, bool isProtected, Model model,
+            const FileMeta &kept)
 {
     Built b;
     if (!isValidName(name)) {
@@ -481,6 +535,7 @@ Built build(QStringView modelText, const QString &name, bool isProtected, Model 
     p.name = name;
     p.isProtected = isProtected;
     p.tokens = t.bytes;
+    applyMeta(kept, &p);
     b.file = write(p, model);
     return b;
 }
@@ -502,6 +557,8 @@ Imported importProgram(const Program &p)
     im.name = p.name;
     im.isProtected = p.isProtected;
     im.archived = p.archived;
+    // The byte we would write anyway says nothing worth keeping.
+    im.version = p.version == tokens::versionFor(p.tokens) ? -1 : p.version;
     if (!isValidName(p.name))
         im.warnings << QStringLiteral("\"%1\" is no name the TI-83 Plus allows; export the "
                                       "program under another.")
@@ -553,6 +610,37 @@ Imported import(const QByteArray &file)
         return im;
     }
     return f.programs.first();
+}
+
+FileMeta metaOf(const Imported &program)
+{
+    Program p;
+    p.archived = program.archived;
+    p.version = program.version;
+    return metaOf(p);
+}
+
+FileMeta metaOf(const Program &program)
+{
+    FileMeta m;
+    if (program.archived)
+        m.set(QStringLiteral("archived"), QStringLiteral("1"));
+    if (program.version >= 0 && program.version != tokens::versionFor(program.tokens)) {
+        m.set(QStringLiteral("version"), QString::number(program.version & ~kClockFlag));
+        if (program.version & kClockFlag)
+            m.set(QStringLiteral("clock"), QStringLiteral("1"));
+    }
+    return m;
+}
+
+void applyMeta(const FileMeta &kept, Program *program)
+{
+    program->archived = kept.value(QStringLiteral("archived")) == QLatin1String("1");
+    const int version = kept.number(QStringLiteral("version"), -1);
+    if (version >= 0 && version <= 0xFF) {
+        const bool clock = kept.value(QStringLiteral("clock")) == QLatin1String("1");
+        program->version = (version & ~kClockFlag) | (clock ? kClockFlag : 0);
+    }
 }
 
 } // namespace calc::calcfile

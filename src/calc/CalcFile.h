@@ -6,6 +6,8 @@
 // .83p (TI-83), one program each when we write them. Read, a file may hold
 // several variables (group files .8xg/.83g, or several entries); its
 // programs are taken, the rest named as skipped. Tokens as in Tokens.h.
+#include "calc/FileMeta.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -34,12 +36,21 @@ struct Program {
     QString name; // θ as the Greek letter, other bytes above 0x7F as model codes
     bool isProtected = false;
     bool archived = false;
+    // The TI-83 Plus file's version byte as read; -1 when made here, where
+    // the tokens decide it (Tokens.h).
+    int version = -1;
     QByteArray tokens;
 };
 
-// The file's bytes. The name must be valid; the version byte follows the
-// tokens (Tokens.h).
+// The file's bytes. The name must be valid. A version byte read from a file
+// is kept, raised to what the tokens need (minimumVersion).
 QByteArray write(const Program &program, Model model);
+
+// The lowest version byte a TI-83 Plus file of these tokens may carry, with
+// the clock flag (0x20) when they use the clock, as the link software and
+// tivars_lib_cpp judge it. Tokens no calculator knows raise nothing.
+int minimumVersion(const QByteArray &tokens);
+constexpr int kClockFlag = 0x20;
 
 // Every program of a file, and what else it holds (by name and kind);
 // `error` says what is wrong when it is no calculator file or holds no
@@ -71,6 +82,9 @@ struct Built {
     bool ok() const { return error.isEmpty(); }
 };
 Built build(QStringView modelText, const QString &name, bool isProtected, Model model);
+// The same, giving back what an imported file's header said (metaOf()).
+Built build(QStringView modelText, const QString &name, bool isProtected, Model model,
+            const FileMeta &kept);
 
 // A file's program as model text (CR LF line ends). `warnings` name what
 // was kept but deserves a look: tokens the sheet does not know, a name the
@@ -79,12 +93,20 @@ struct Imported {
     QString name;
     bool isProtected = false;
     bool archived = false;
+    int version = -1; // as in Program; -1 also when it is what write() gives anyway
     QString text;
     QStringList warnings;
     QString error;
     bool ok() const { return error.isEmpty(); }
 };
 Imported import(const QByteArray &file); // the first program
+
+// What a document keeps of an imported program's header (FileMeta.h), and
+// that put back on a program about to be written. A version byte equal to
+// the one a new program of the same tokens gets is left out.
+FileMeta metaOf(const Imported &program);
+FileMeta metaOf(const Program &program);
+void applyMeta(const FileMeta &kept, Program *program);
 
 // Every program of a file; any that cannot be read fails the whole file.
 struct ImportedFile {

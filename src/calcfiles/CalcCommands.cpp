@@ -17,7 +17,7 @@ namespace calcfile = calc::calcfile;
 namespace dialogs = platform::dialogs;
 
 void exportProgram(QWidget *parent, const QString &text, const QString &document,
-                   const QString &caption)
+                   const QString &caption, const calc::FileMeta &kept)
 {
     const QString title = QStringLiteral("Export to Calculator");
     auto refuse = [&](const QString &why) {
@@ -49,7 +49,7 @@ void exportProgram(QWidget *parent, const QString &text, const QString &document
     if (!target)
         return;
     const calcfile::Built built =
-        calcfile::build(text, name, false, calcfile::modelForPath(*target));
+        calcfile::build(text, name, false, calcfile::modelForPath(*target), kept);
     QString error;
     if (!built.ok())
         refuse(built.error);

@@ -17,8 +17,9 @@ namespace calcfiles::calccommands
 // Asks for the program's name and the file, then writes `text` as a .8xp or
 // .83p file. `document` is the file the text was loaded from or saved to
 // (empty if none): it is never written over, and with `caption` it gives
-// the name first offered.
+// the name first offered. `kept` is what the document keeps of an imported
+// program's header (archived, version), written back.
 void exportProgram(QWidget *parent, const QString &text, const QString &document,
-                   const QString &caption);
+                   const QString &caption, const calc::FileMeta &kept = calc::FileMeta());
 
 } // namespace calcfiles::calccommands

@@ -86,11 +86,13 @@ bool writeOutput(const QString &source, const QString &target, const QByteArray 
 bool exportCalcFile(const QString &source, const QString &target, QString name, bool isProtected,
                     QString *error)
 {
+    ProgramFile file;
     QString text;
-    if (!readModel(source, &text, error) || !nameFor(source, &name, error))
+    if (!readProgramFile(source, &file, error) || !modelOf(source, file, &text, error) ||
+        !nameFor(source, &name, error))
         return false;
-    const calc::calcfile::Built built =
-        calc::calcfile::build(text, name, isProtected, calc::calcfile::modelForPath(target));
+    const calc::calcfile::Built built = calc::calcfile::build(
+        text, name, isProtected, calc::calcfile::modelForPath(target), file.meta);
     if (!built.ok()) {
         *error = QStringLiteral("\"%1\" was not exported. %2").arg(shown(source), built.error);
         return false;
@@ -139,11 +141,28 @@ bool readCalcFile(const QString &source, calcfile::ImportedFile *file, QString *
     return true;
 }
 
-QByteArray documentOf(const QString &modelText)
+QByteArray documentOf(const QString &modelText, const calc::FileMeta &kept)
 {
     // The size the document window writes its calculator font in (8.25 pt).
     constexpr int kHalfPoints = 17;
-    return rtf::writePlain(modelText, platform::calculatorFontName(), kHalfPoints);
+    rtf::Document d;
+    d.fonts.push_back(rtf::Font{platform::calculatorFontName(), 0});
+    d.runs.push_back(rtf::Run{modelText, rtf::Format()});
+    d.runs.back().format.halfPoints = kHalfPoints;
+    d.halfPoints = kHalfPoints;
+    d.kept = withMeta({}, kept);
+    return rtf::write(d);
+}
+
+calc::FileMeta metaIn(const QVector<QByteArray> &kept)
+{
+    return calc::FileMeta::fromText(rtf::keptText(kept, calc::FileMeta::destination()));
+}
+
+QVector<QByteArray> withMeta(QVector<QByteArray> kept, const calc::FileMeta &meta)
+{
+    rtf::setKept(&kept, calc::FileMeta::destination(), meta.toText());
+    return kept;
 }
 
 bool importCalcFile(const QString &source, const QString &target, QString *error,
@@ -168,7 +187,7 @@ bool importCalcFile(const QString &source, const QString &target, QString *error
             return false;
         }
     }
-    if (!writeOutput(source, target, documentOf(chosen->text), error))
+    if (!writeOutput(source, target, documentOf(chosen->text, calcfile::metaOf(*chosen)), error))
         return false;
     if (report)
         *report = importReport(file, *chosen);

@@ -7,7 +7,9 @@
 // window and no display needed.
 #include "calc/CalcFile.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QVector>
 
 namespace calcfiles::calcexport
 {
@@ -16,14 +18,20 @@ namespace calcfiles::calcexport
 bool nameFor(const QString &source, QString *name, QString *error);
 
 // A program file (see ProgramFile.h) to .8xp or .83p (by the target's
-// extension). An empty name is made from the source's file name.
+// extension). An empty name is made from the source's file name. What the
+// source keeps of an imported header (archived, version) is written back.
 bool exportCalcFile(const QString &source, const QString &target, QString name, bool isProtected,
                     QString *error);
 
 // A calculator file's programs (.8xp, .83p, groups .8xg, .83g), or *error.
 bool readCalcFile(const QString &source, calc::calcfile::ImportedFile *file, QString *error);
-// A document (.tvf) of model text in the calculator font.
-QByteArray documentOf(const QString &modelText);
+// A document (.tvf) of model text in the calculator font, keeping what a
+// calculator file's header said (calc/FileMeta.h) when there is any.
+QByteArray documentOf(const QString &modelText, const calc::FileMeta &kept = calc::FileMeta());
+// The header (calc/FileMeta.h) a document's kept RTF destinations hold, and
+// those destinations with it set; what the window's import and export use.
+calc::FileMeta metaIn(const QVector<QByteArray> &kept);
+QVector<QByteArray> withMeta(QVector<QByteArray> kept, const calc::FileMeta &meta);
 // What an import reports: the program taken, protected and archived, the
 // file's other programs and other variables, and the warnings.
 QString importReport(const calc::calcfile::ImportedFile &file,

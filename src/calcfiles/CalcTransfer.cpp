@@ -99,7 +99,7 @@ bool programFile(const QString &path, const QString &name, QByteArray *file, QSt
             return false;
         const calcfile::Built built =
             calcfile::build(text, name.isEmpty() ? calcfile::nameFromFileName(path) : name, false,
-                            calcfile::Model::Ti83Plus);
+                            calcfile::Model::Ti83Plus, source.meta);
         if (!built.ok()) {
             *error = QStringLiteral("\"%1\" was not sent. %2")
                          .arg(QFileInfo(path).fileName(), built.error);
@@ -192,7 +192,7 @@ bool run(const Command &command, QString *error)
             QByteArray out = file;
             if (isDocument(command.file)) {
                 const calcfile::Imported im = calcfile::import(file);
-                out = rtf::writePlain(im.text, platform::calculatorFontName(), 17);
+                out = calcexport::documentOf(im.text, calcfile::metaOf(im));
             }
             return calcexport::writeOutput(QString(), command.file, out, error);
         }

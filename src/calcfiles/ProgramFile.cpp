@@ -44,6 +44,44 @@ QString withCrLf(QString text)
     return text;
 }
 
+// A listing as people publish one: its lines indented, the symbols other
+// tools write for ours, a line break after the last line. A string ends at
+// its line's end, so a line's leading blanks are never inside one; a ␣
+// stands for a space that is meant.
+QString asPublished(QString text)
+{
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    QString out;
+    out.reserve(text.size());
+    bool lineStart = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (lineStart && (c == u' ' || c == u'\t'))
+            continue;
+        lineStart = c == u'\n';
+        switch (c.unicode()) {
+        case 0x230A: // ⌊
+            out += QChar(0x029F);
+            break;
+        case 0x23E8: // ⏨
+            out += QChar(0x1D07);
+            break;
+        case 0x221B: // ∛, its parenthesis written or not
+            out += QStringLiteral("\u00B3\u221A(");
+            if (i + 1 < text.size() && text.at(i + 1) == u'(')
+                ++i;
+            break;
+        case 0x2423: // ␣
+            out += QLatin1Char(' ');
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
 void readText(ProgramFile *file)
 {
     QString text = QString::fromUtf8(file->data);
@@ -51,7 +89,7 @@ void readText(ProgramFile *file)
         text.remove(0, 1);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const auto in = calc::calcsymbols::fromUnicode(text);
+    const auto in = calc::calcsymbols::fromUnicode(asPublished(text));
     file->model = withCrLf(in.text);
     file->refused = in.refused;
     for (const QChar c : in.refused) {
@@ -102,6 +140,12 @@ bool readProgramFile(const QString &path, ProgramFile *file, QString *error)
             return false;
         }
         file->model = withCrLf(doc.text());
+        file->meta =
+            calc::FileMeta::fromText(rtf::keptText(doc.kept, calc::FileMeta::destination()));
+    } else if (file->kind == ProgramFile::Calculator) {
+        const auto r = calc::calcfile::read(file->data);
+        if (r.ok())
+            file->meta = calc::calcfile::metaOf(r.program);
     } else if (file->kind == ProgramFile::Text) {
         readText(file);
     }

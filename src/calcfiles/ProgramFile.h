@@ -6,6 +6,8 @@
 // one (run, check, optimize, export, send) and for the programs a running
 // program calls: by extension, .8xp/.83p calculator files, .tvf documents,
 // anything else UTF-8 text spelled as the token sheet spells it.
+#include "calc/FileMeta.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -23,6 +25,9 @@ struct ProgramFile {
     QString model;
     QString refused;
     QStringList refusedAt;
+    // Calculator and Document: what the file's header said, for an export
+    // to give back (calc/FileMeta.h).
+    calc::FileMeta meta;
 };
 
 // *error names the file: it cannot be opened, is too large, or is not what

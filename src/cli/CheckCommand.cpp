@@ -134,7 +134,8 @@ CheckResult optimizeFile(const QString &in, const QString &out)
     } else {
         QString text = calc::calcsymbols::toUnicode(model);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        bytes = text.toUtf8();
+        // A text file's last line ends with a break, which reading drops.
+        bytes = text.isEmpty() ? QByteArray() : text.toUtf8() + '\n';
     }
     QString why;
     if (!platform::textfiles::writeAtomically(out, bytes, &why)) {

@@ -495,6 +495,7 @@ rtf::Document RichTextBox::toDocument() const
     d.fonts.push_back(rtf::Font{m_fontName, m_fontCharset});
     const int mainHp = qRound(m_fontSize * 2);
     d.halfPoints = mainHp; // an empty pane keeps its size
+    d.kept = m_kept;
     rtf::Format base;
     base.halfPoints = mainHp;
     auto add = [&d](const QString &text, const rtf::Format &f) {
@@ -541,6 +542,7 @@ void RichTextBox::replaceContent(const rtf::Document &doc)
     }
     const int mainHp = doc.mainHalfPoints();
     m_fontSize = mainHp / 2.0;
+    m_kept = doc.kept;
 
     replaceWhole([&](QTextCursor &c) {
         applyPaneFont(); // on the empty document: nothing to lay out again

@@ -7,9 +7,11 @@
 // and converts positions through the block map, never by walking the text.
 #include "platform/TextChange.h"
 
+#include <QByteArray>
 #include <QPalette>
 #include <QTextCharFormat>
 #include <QTextEdit>
+#include <QVector>
 
 #include <functional>
 
@@ -82,6 +84,11 @@ public:
     // monospaced stand-in.
     QString displayFontFamily() const;
 
+    // What a loaded RTF file held beside its text that a save gives back
+    // (rtf::Document::kept): another program's data, our program header.
+    const QVector<QByteArray> &keptDestinations() const { return m_kept; }
+    void setKeptDestinations(const QVector<QByteArray> &kept) { m_kept = kept; }
+
     bool loadFile(const QString &path, bool asRtf, QString *error);
     bool saveRtf(const QString &path, QString *error);
     QByteArray toRtf() const;
@@ -129,6 +136,7 @@ private:
     rtf::Document toDocument() const;
 
     bool m_prose = false;
+    QVector<QByteArray> m_kept;
     QString m_fontName;
     double m_fontSize = 8.25;
     int m_fontCharset = 0;

@@ -46,6 +46,10 @@ struct Document {
     QVector<Font> fonts; // fonts[0] is the document's main font
     QVector<Run> runs;   // neighbouring runs have different formats
     int halfPoints = 24; // size of the (last) empty line: what an empty document keeps
+    // Ignorable destinations ({\*\word ...}) directly in the outer group
+    // that the reader does not know, as written: a save gives them back, so
+    // what another program (or we) put there survives an edit.
+    QVector<QByteArray> kept;
 
     QString text() const;
     // Main font and size: those of the first text; else the first font and
@@ -53,6 +57,12 @@ struct Document {
     QString mainFontName() const;
     int mainHalfPoints() const;
 };
+
+// The plain text of the kept destination \word; null when there is none.
+QString keptText(const QVector<QByteArray> &kept, QLatin1String word);
+// Replaces (or adds) the kept destination \word, Latin-1 text; empty text
+// removes it.
+void setKept(QVector<QByteArray> *kept, QLatin1String word, const QString &text);
 
 // Fixed limits of the reader. The group stack is a vector, so the depth
 // limit only bounds memory (a few MB).

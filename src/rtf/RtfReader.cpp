@@ -41,6 +41,9 @@ int hexDigit(char h)
     return -1;
 }
 
+// Unknown destinations kept per document; more are skipped as before.
+constexpr int kMaxKept = 64;
+
 // Printable ASCII that stands for itself: most of a document's bytes.
 constexpr auto kPlainText = [] {
     std::array<bool, 256> t{};
@@ -110,8 +113,10 @@ private:
     int m_pendingCp = 1252;
     int m_ucSkip = 0;
     char16_t m_highSurrogate = 0;
-    bool m_closed = false;      // the outer group ended
-    bool m_starPending = false; // \* opened this group; the next word decides
+    bool m_closed = false;             // the outer group ended
+    bool m_starPending = false;        // \* opened this group; the next word decides
+    const char *m_keptStart = nullptr; // the unknown destination being kept
+    QVector<QByteArray> m_kept;
     int m_footnotes = 0;
     bool m_sawText = false;  // any text or paragraph mark of the body, hidden or not
     int m_endHalfPoints = 0; // size of the last paragraph mark
@@ -399,6 +404,9 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param)
         // A destination this reader does not know: the whole group goes.
         if (kw != K_skipdest && kw != K_textdest && kw != K_fonttbl && kw != K_colortbl) {
             m_skipDepth = 1;
+            // Directly in the outer group it belongs to the document: kept.
+            if (m_stack.size() == 2 && m_kept.size() < kMaxKept)
+                m_keptStart = m_groupOpen - 1;
             return;
         }
     }
@@ -697,6 +705,10 @@ Reader::Step Reader::closeGroup()
     m_ucSkip = 0;
     if (m_skipDepth && --m_skipDepth > 0)
         return Step::Next;
+    if (m_keptStart) {
+        m_kept.append(QByteArray(m_keptStart, qsizetype(m_p - m_keptStart)));
+        m_keptStart = nullptr;
+    }
     if (m_stack.size() <= 1) {
         // The outer group is closed: whatever follows is not part of it.
         m_closed = true;
@@ -837,6 +849,7 @@ void Reader::finish(Document *doc)
     flushRun();
     commitFont();
     doc->halfPoints = m_endHalfPoints > 0 ? m_endHalfPoints : m_st.fmt.halfPoints;
+    doc->kept = m_kept;
 
     // The last paragraph mark ends the text; it is no empty line of its own.
     while (!m_runs.empty() && m_runs.back().first.isEmpty())

@@ -235,6 +235,8 @@ QByteArray write(const Document &doc)
 
     Tables t = tablesOf(doc);
     writeTables(w, t);
+    for (const QByteArray &group : doc.kept)
+        out += group;
     w.newline();
     w.raw("\\viewkind4\\uc1\\pard");
 

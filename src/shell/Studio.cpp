@@ -116,8 +116,9 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
             [&windows] { windows.show<projects::frmProjectExplorer>(); });
     connect(doc, &editor::frmDocument::exportCalcRequested, doc, [doc] {
-        calcfiles::calccommands::exportProgram(doc, doc->programPane()->Text(), doc->fileName(),
-                                               doc->windowTitle());
+        calcfiles::calccommands::exportProgram(
+            doc, doc->programPane()->Text(), doc->fileName(), doc->windowTitle(),
+            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()));
     });
     // Each imported program opens in a window of its own, captioned with its name.
     connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {
@@ -126,6 +127,8 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
         for (const calc::calcfile::Imported &p : result.programs) {
             opened = createDocument(calc::calcsymbols::toUnicode(p.name));
             opened->programPane()->setText(p.text);
+            opened->programPane()->setKeptDestinations(
+                calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(p)));
         }
         if (opened)
             emit opened->statusMessage(result.status);

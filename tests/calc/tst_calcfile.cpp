@@ -334,6 +334,39 @@ private slots:
         QCOMPARE(modelForPath("A.83P"), Model::Ti83);
         QCOMPARE(modelForPath("A.8xp"), Model::Ti83Plus);
     }
+
+    // The header's text in a document: what a later version adds is kept,
+    // what is no key=value is left out, a header read back is the same.
+    void metaText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<bool>("archived");
+        QTest::addColumn<int>("version"); // as applied to a program, -1: none
+        QTest::newRow("all three") << "archived=1 version=6 clock=1"
+                                   << "archived=1 version=6 clock=1" << true << 0x26;
+        QTest::newRow("a later field, other order") << "model=84p  version=4"
+                                                    << "model=84p version=4" << false << 4;
+        QTest::newRow("damaged pairs") << "archived version==3 =1 x= clock=1 archived=0"
+                                       << "clock=1 archived=0" << false << -1;
+        QTest::newRow("not a number") << "version=new"
+                                      << "version=new" << false << -1;
+        QTest::newRow("empty") << ""
+                               << "" << false << -1;
+    }
+    void metaText()
+    {
+        QFETCH(QString, text);
+        const calc::FileMeta meta = calc::FileMeta::fromText(text);
+        QTEST(meta.toText(), "kept");
+        QCOMPARE(calc::FileMeta::fromText(meta.toText()), meta);
+        Program p;
+        applyMeta(meta, &p);
+        QTEST(p.archived, "archived");
+        QTEST(p.version, "version");
+        if (p.version >= 0)
+            QCOMPARE(metaOf(p).toText(), meta.toText().remove(QStringLiteral("model=84p ")));
+    }
 };
 
 TORVANE_TEST(TstCalcFile);

@@ -91,6 +91,26 @@ private slots:
             QCOMPARE(vars[0].version, calc::tokens::versionFor(bytesOf(vars[0].tokens)));
     }
 
+    // The lowest version byte for a program's tokens, as the peer judges it:
+    // the operating system that brought the newest token, the clock flag.
+    void minimumVersionAsThePeer_data()
+    {
+        QTest::addColumn<QByteArray>("tokens");
+        const char *const rows[] = {
+            "",           "DE 31", "BB67", "BB68", "BBCE",      "BBCF", "BBDA",
+            "BBDB 3F 31", "BBF5",  "EF00", "EF10", "EF11",      "EF12", "EF13",
+            "EF16",       "EF17",  "EF3E", "EF3F", "EF40",      "EF41", "EF75",
+            "EF76",       "EF98",  "EF99", "EFA6", "BBDB EF06", "EF",   "5C00 6000 AA01 BB68"};
+        for (const char *row : rows)
+            QTest::newRow(*row ? row : "nothing") << testing::bytesOf(row);
+    }
+    void minimumVersionAsThePeer()
+    {
+        QFETCH(QByteArray, tokens);
+        const std::vector<uint8_t> v(tokens.cbegin(), tokens.cend());
+        QCOMPARE(minimumVersion(tokens), peer::minimumVersion(v));
+    }
+
     // Every program file of the peer's test data, TI Connect CE's included,
     // imports, and exports back as the same program: name, type, protection
     // and tokens, which the peer reads again.

@@ -5,6 +5,7 @@
 
 #include "tivars_lib_cpp.hpp"
 
+#include <algorithm>
 #include <exception>
 
 namespace peer
@@ -47,6 +48,16 @@ std::vector<uint8_t> tokenize(const std::string &text, std::string *error)
         *error = e.what();
         return {};
     }
+}
+
+int minimumVersion(const std::vector<uint8_t> &tokens)
+{
+    // Its data: the length, then the tokens.
+    data_t data(tokens.size() + 2);
+    data[0] = uint8_t(tokens.size() & 0xFF);
+    data[1] = uint8_t(tokens.size() >> 8);
+    std::copy(tokens.begin(), tokens.end(), data.begin() + 2);
+    return tivars::TypeHandlers::TH_Tokenized::getMinVersionFromData(data);
 }
 
 } // namespace peer

@@ -26,4 +26,8 @@ std::vector<Variable> readFile(const std::string &path, std::string *error);
 // The token bytes it makes of text in its own spelling.
 std::vector<uint8_t> tokenize(const std::string &text, std::string *error);
 
+// The lowest version byte it gives a program of these token bytes (0xFF
+// when they hold tokens it does not know).
+int minimumVersion(const std::vector<uint8_t> &tokens);
+
 } // namespace peer

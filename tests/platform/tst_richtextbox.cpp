@@ -6,6 +6,7 @@
 
 #include "platform/RichTextBox.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QSignalSpy>
@@ -212,6 +213,34 @@ private slots:
             QCOMPARE(b.displayFontFamily(),
                      QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
         }
+    }
+
+    // What a document holds beside its text (another program's data, our
+    // program header) survives an edit and a save; the next file opened
+    // brings its own.
+    void keptDestinationsSurviveEditing()
+    {
+        QTemporaryDir dir;
+        const QByteArray ours = "{\\*\\torvane archived=1 version=4}";
+        const QByteArray theirs = "{\\*\\otherwriter {\\v1 x}}";
+        writeFile(dir.filePath("a.tvf"), "{\\rtf1{\\fonttbl{\\f0 Ti83Pluspc;}}" + theirs + ours +
+                                             "\\pard\\f0\\fs17 Disp 1\\par}");
+        RichTextBox box;
+        QString error;
+        QVERIFY2(box.loadFile(dir.filePath("a.tvf"), true, &error), qPrintable(error));
+        box.setSelStart(1000);
+        box.setSelText("\r\nDisp 2");
+        QVERIFY2(box.saveRtf(dir.filePath("b.tvf"), &error), qPrintable(error));
+        QFile saved(dir.filePath("b.tvf"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray rtf = saved.readAll();
+        QVERIFY2(rtf.contains(theirs + ours) && rtf.contains("Disp 2"), rtf.constData());
+        QCOMPARE(box.keptDestinations(), (QVector<QByteArray>{theirs, ours}));
+
+        writeFile(dir.filePath("c.tvf"), "{\\rtf1 Disp 3\\par}");
+        QVERIFY2(box.loadFile(dir.filePath("c.tvf"), true, &error), qPrintable(error));
+        QVERIFY(box.keptDestinations().isEmpty());
+        QVERIFY(!box.toRtf().contains("torvane"));
     }
 
     void fileErrorsLeavePaneUnchanged_data()

@@ -340,6 +340,71 @@ private slots:
             QVERIFY(d.runs.isEmpty());
         }
     }
+
+    // Ignorable destinations of the outer group that the reader does not
+    // know come back from a save as written; nested ones and known ones do
+    // not move into the header.
+    void keepsUnknownDestinations_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QByteArrayList>("kept");
+        QTest::addColumn<QString>("text");
+        const QByteArray own = "{\\*\\torvane archived=1 version=4 clock=1}";
+        const QByteArray other = "{\\*\\otherwriter {\\v1 x}y}";
+        QTest::newRow("ours in the header")
+            << kHeader + "Calc;}}" + own + "\\pard A\\par\r\nB\\par}" << QByteArrayList{own}
+            << "A\r\nB";
+        QTest::newRow("another writer's, with a group inside, and ours")
+            << kHeader + "Calc;}}" + other + "\r\n" + own + "\\pard A\\par}"
+            << QByteArrayList{other, own} << "A";
+        QTest::newRow("after the text")
+            << kHeader + "Calc;}}\\pard A\\par " + own + "}" << QByteArrayList{own} << "A";
+        QTest::newRow("inside a paragraph's group: skipped")
+            << kHeader + "Calc;}}\\pard {A" + own + "B}\\par}" << QByteArrayList{} << "AB";
+        QTest::newRow("known destination: skipped")
+            << kHeader + "Calc;}}{\\*\\generator Other 1.0;}\\pard A\\par}" << QByteArrayList{}
+            << "A";
+    }
+    void keepsUnknownDestinations()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QByteArrayList, kept);
+        rtf::Document d;
+        QVERIFY(rtf::read(rtf, &d));
+        QCOMPARE(QByteArrayList(d.kept.cbegin(), d.kept.cend()), kept);
+        QTEST(d.text(), "text");
+        rtf::Document again;
+        QVERIFY(rtf::read(rtf::write(d), &again));
+        QCOMPARE(QByteArrayList(again.kept.cbegin(), again.kept.cend()), kept);
+        QTEST(again.text(), "text");
+        QCOMPARE(again.mainFontName(), QStringLiteral("Calc"));
+    }
+
+    // Our destination's text through setKept and keptText, braces and
+    // backslashes escaped; a longer word is another destination.
+    void keptText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("fields") << "archived=1 version=6";
+        QTest::newRow("escaped") << "a={b}\\c";
+        QTest::newRow("removed") << QString();
+    }
+    void keptText()
+    {
+        QFETCH(QString, text);
+        rtf::Document d;
+        d.fonts.push_back(rtf::Font{QStringLiteral("Calc"), 0});
+        d.runs.push_back(rtf::Run{QStringLiteral("X"), rtf::Format()});
+        rtf::setKept(&d.kept, QLatin1String("torvanex"), QStringLiteral("other"));
+        rtf::setKept(&d.kept, QLatin1String("torvane"), QStringLiteral("old"));
+        rtf::setKept(&d.kept, QLatin1String("torvane"), text);
+        rtf::Document back;
+        QVERIFY(rtf::read(rtf::write(d), &back));
+        QCOMPARE(rtf::keptText(back.kept, QLatin1String("torvane")), text);
+        QCOMPARE(rtf::keptText(back.kept, QLatin1String("torvane")).isNull(), text.isEmpty());
+        QCOMPARE(rtf::keptText(back.kept, QLatin1String("torvanex")), QStringLiteral("other"));
+        QCOMPARE(back.text(), QStringLiteral("X"));
+    }
 };
 
 TORVANE_TEST(TstRtfCodec);

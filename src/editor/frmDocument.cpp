@@ -10,6 +10,7 @@
 #include "editor/Document.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
+#include "editor/PaneView.h"
 #include "editor/ProblemMarks.h"
 #include "editor/StatusFigures.h"
 #include "editor/SymbolPalette.h"
@@ -126,6 +127,7 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     watchDisk();
     loadWindow();
     applyEditorOptions();
+    PaneView::attach(RichTextBox1);
     ProblemMarks::attach(this);
     connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
             &frmDocument::applyEditorOptions);

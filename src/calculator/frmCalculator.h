@@ -43,6 +43,16 @@ public:
     // The typed answer that waits for ENTER.
     QString typed() const { return m_typed; }
 
+    // Screen pixels per calculator pixel: Ctrl+= / Ctrl+- / Ctrl+0 and
+    // Ctrl+wheel step it, and it is kept per user.
+    static constexpr int kMinScale = 1;
+    static constexpr int kMaxScale = 8;
+    static constexpr int kDefaultScale = 3;
+    int scale() const;
+    void setScale(int scale);
+    // Draws the window in the dark colour set, or the light one.
+    void setDark(bool dark);
+
     CalcScreen *picScreen = nullptr;
     QTableWidget *lstVariables = nullptr;
     QLabel *lblStatus = nullptr;
@@ -58,6 +68,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -74,6 +85,7 @@ private:
     Session::Frame m_frame;
     QString m_typed;
     int m_menuItem = 0;
+    int m_wheel = 0;
 };
 
 // The screen itself: 96 by 64 calculator pixels, each a square of
@@ -86,6 +98,9 @@ public:
     void display(const Session::Frame &frame, const QString &typed, int menuItem);
     int repaints() const { return m_repaints; }
     QSize sizeHint() const override;
+    int scale() const { return m_scale; }
+    void setScale(int scale);
+    void setDark(bool dark);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -95,6 +110,8 @@ private:
     QString m_typed;
     int m_menuItem = 0;
     int m_repaints = 0;
+    int m_scale = 3;
+    bool m_dark = false;
     quint64 m_homeGeneration = ~0ull;
     quint64 m_graphGeneration = ~0ull;
     bool m_graphShown = false;

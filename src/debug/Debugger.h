@@ -66,10 +66,6 @@ public:
 
 private:
     friend class Margin;
-
-    // The background of the line paused at, or of its statement, in the light
-    // or the dark theme.
-    QColor pausedColour(bool dark, bool statement);
     bool start(bool stepping);
     void pausedAt(const QString &program, int line);
     void ended();

@@ -19,6 +19,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Places.h"
+#include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 
 #include <QAbstractItemView>
@@ -122,6 +123,9 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
+    // The designed size again, now that the menu bar has its menus: the
+    // canvas scrolls rather than forcing the window to fit it.
+    resize(platform::px(11880), platform::px(8040) + m_menuBar->sizeHint().height());
     createDocument();
     connectCommands();
     watchDisk();

@@ -6,9 +6,13 @@
 #include "calc/basic/Value.h"
 #include "calculator/GraphImage.h"
 #include "calculator/KeyMap.h"
+#include "platform/Config.h"
 #include "platform/Fonts.h"
+#include "platform/SettingsStore.h"
+#include "platform/Theme.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -18,6 +22,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace calculator
 {
@@ -28,11 +33,18 @@ using calc::basic::HomeScreen;
 namespace
 {
 
-constexpr int kScale = 3;
 // Repaints at most this often: 17 ms is under 60 a second.
 constexpr int kFrameMs = 17;
-const QColor kLcd(0xA6, 0xB4, 0x9A);
-const QColor kInk(0x1C, 0x24, 0x1C);
+// The screen's colours; the dark set keeps the ink readable on a dimmed
+// glass.
+QColor lcdColour(bool dark)
+{
+    return dark ? QColor(0x2E, 0x3A, 0x2A) : QColor(0xA6, 0xB4, 0x9A);
+}
+QColor inkColour(bool dark)
+{
+    return dark ? QColor(0xCC, 0xDD, 0xBB) : QColor(0x1C, 0x24, 0x1C);
+}
 
 } // namespace
 
@@ -45,7 +57,20 @@ CalcScreen::CalcScreen(QWidget *parent) : QWidget(parent)
 
 QSize CalcScreen::sizeHint() const
 {
-    return QSize(GraphScreen::kWidth * kScale, GraphScreen::kHeight * kScale);
+    return QSize(GraphScreen::kWidth * m_scale, GraphScreen::kHeight * m_scale);
+}
+
+void CalcScreen::setScale(int scale)
+{
+    m_scale = scale;
+    setFixedSize(sizeHint());
+    update();
+}
+
+void CalcScreen::setDark(bool dark)
+{
+    m_dark = dark;
+    update();
 }
 
 void CalcScreen::display(const Session::Frame &frame, const QString &typed, int menuItem)
@@ -67,14 +92,16 @@ void CalcScreen::paintEvent(QPaintEvent *)
 {
     ++m_repaints;
     QPainter p(this);
-    p.fillRect(rect(), kLcd);
+    const int scale = m_scale;
+    const QColor lcd = lcdColour(m_dark), ink = inkColour(m_dark);
+    p.fillRect(rect(), lcd);
     const HomeScreen &home = m_frame.home;
     const bool menu = !home.menu().isEmpty();
     if (m_frame.graphShown && !menu && home.prompt().isNull()) {
         for (int r = 0; r < GraphScreen::kHeight; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
                 if (m_frame.graph.pixel(r, c))
-                    p.fillRect(c * kScale, r * kScale, kScale, kScale, kInk);
+                    p.fillRect(c * scale, r * scale, scale, scale, ink);
         return;
     }
     // Eight rows of sixteen characters, each in a cell of 6 by 8 pixels.
@@ -102,9 +129,9 @@ void CalcScreen::paintEvent(QPaintEvent *)
         }
         rows[at] = line;
     }
-    const int cw = 6 * kScale, ch = 8 * kScale;
+    const int cw = 6 * scale, ch = 8 * scale;
     QFont font = platform::calculatorFont();
-    font.setPixelSize(ch - kScale);
+    font.setPixelSize(ch - scale);
     p.setFont(font);
     for (int r = 0; r < HomeScreen::kRows; ++r) {
         const bool inverse = r == highlight || (menu && r == 0);
@@ -112,9 +139,9 @@ void CalcScreen::paintEvent(QPaintEvent *)
             const QRect cell(c * cw, r * ch, cw, ch);
             if (inverse) {
                 if (r == 0 || c == 0)
-                    p.fillRect(cell, kInk);
+                    p.fillRect(cell, ink);
             }
-            p.setPen(inverse && (r == 0 || c == 0) ? kLcd : kInk);
+            p.setPen(inverse && (r == 0 || c == 0) ? lcd : ink);
             p.drawText(cell, Qt::AlignCenter, rows[r].mid(c, 1));
         }
     }
@@ -153,6 +180,7 @@ frmCalculator::frmCalculator(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->addWidget(chkShowAllVariables);
     layout->addWidget(lstVariables, 1);
     setFocusPolicy(Qt::StrongFocus);
+    picScreen->setScale(scale());
     resize(picScreen->width() + 40, 520);
 
     auto shortcut = [this](const char *key, void (frmCalculator::*signal)()) {
@@ -304,9 +332,53 @@ void frmCalculator::showStatus()
     }
 }
 
+int frmCalculator::scale() const
+{
+    const auto stored = platform::settings::readOption(platform::config::CalculatorScale);
+    return qBound(kMinScale, stored.value_or(kDefaultScale), kMaxScale);
+}
+
+void frmCalculator::setScale(int scale)
+{
+    scale = qBound(kMinScale, scale, kMaxScale);
+    platform::settings::writeOption(platform::config::CalculatorScale, QString::number(scale));
+    if (scale == picScreen->scale())
+        return;
+    const int grown = (scale - picScreen->scale()) * GraphScreen::kWidth;
+    picScreen->setScale(scale);
+    resize(qMax(width() + grown, picScreen->width() + 40), height());
+}
+
+void frmCalculator::setDark(bool dark)
+{
+    picScreen->setDark(dark);
+    setPalette(platform::theme::themed(QApplication::palette(), dark));
+}
+
+void frmCalculator::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return QWidget::wheelEvent(event);
+    m_wheel += event->angleDelta().y();
+    const int steps = m_wheel / 120;
+    m_wheel %= 120;
+    if (steps != 0)
+        setScale(picScreen->scale() + steps);
+    event->accept();
+}
+
 void frmCalculator::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        // Whole steps keep every calculator pixel square and even.
+        if (key == Qt::Key_Equal || key == Qt::Key_Plus || key == Qt::Key_Minus ||
+            key == Qt::Key_0) {
+            setScale(key == Qt::Key_0 ? kDefaultScale
+                                      : picScreen->scale() + (key == Qt::Key_Minus ? -1 : 1));
+            return;
+        }
+    }
     if (key == Qt::Key_Escape) {
         // The calculator's ON key.
         if (m_running)

@@ -45,6 +45,16 @@ public:
     // The typed answer that waits for ENTER.
     QString typed() const { return m_typed; }
 
+    // Screen pixels per calculator pixel: Ctrl+= / Ctrl+- / Ctrl+0 and
+    // Ctrl+wheel step it, and it is kept per user.
+    static constexpr int kMinScale = 1;
+    static constexpr int kMaxScale = 8;
+    static constexpr int kDefaultScale = 3;
+    int scale() const;
+    void setScale(int scale);
+    // Draws the window in the dark colour set, or the light one.
+    void setDark(bool dark);
+
     CalcScreen *picScreen = nullptr;
     QTableWidget *lstVariables = nullptr;
     // Unchecked, the list holds only the variables the program names.
@@ -62,6 +72,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -82,6 +93,7 @@ private:
     QSet<QString> m_used;    // the variables the running program names
     Variables m_shownValues; // as the list shows them now
     Variables m_earlier;     // as it showed them the time before
+    int m_wheel = 0;
 };
 
 // The screen itself: 96 by 64 calculator pixels, each a square of
@@ -94,6 +106,9 @@ public:
     void display(const Session::Frame &frame, const QString &typed, int menuItem);
     int repaints() const { return m_repaints; }
     QSize sizeHint() const override;
+    int scale() const { return m_scale; }
+    void setScale(int scale);
+    void setDark(bool dark);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -103,6 +118,8 @@ private:
     QString m_typed;
     int m_menuItem = 0;
     int m_repaints = 0;
+    int m_scale = 3;
+    bool m_dark = false;
     quint64 m_homeGeneration = ~0ull;
     quint64 m_graphGeneration = ~0ull;
     bool m_graphShown = false;

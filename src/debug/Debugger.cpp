@@ -7,7 +7,10 @@
 #include "calc/Tokens.h"
 #include "calcfiles/ProgramFile.h"
 #include "calculator/frmCalculator.h"
+#include "editor/EditorOptions.h"
+#include "editor/PaneView.h"
 #include "editor/frmDocument.h"
+#include "platform/Theme.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -21,6 +24,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace debug
 {
@@ -28,7 +32,7 @@ namespace debug
 namespace
 {
 
-constexpr int kMarginWidth = 14;
+constexpr int kDotWidth = 14;
 // Marks our highlight among the pane's extra selections, so others' stay.
 constexpr int kOurs = QTextFormat::UserProperty + 0x7425;
 
@@ -50,8 +54,10 @@ public:
     {
         setObjectName(QStringLiteral("picBreakpoints"));
         setCursor(Qt::PointingHandCursor);
-        pane->setLeftMargin(kMarginWidth);
         pane->installEventFilter(this);
+        connect(pane->document(), &QTextDocument::blockCountChanged, this, &Margin::place);
+        connect(&editor::EditorOptions::instance(), &editor::EditorOptions::viewChanged, this,
+                &Margin::place);
         connect(pane->verticalScrollBar(), &QScrollBar::valueChanged, this,
                 qOverload<>(&QWidget::update));
         connect(pane->document()->documentLayout(),
@@ -64,10 +70,22 @@ public:
     // The line at a height in this strip, 1-based.
     int lineAt(int y) const { return m_pane->cursorForPosition(QPoint(0, y)).blockNumber() + 1; }
 
+    // The number drawn at the top of each line, as the checks and the
+    // engine count lines (blocks, not wrapped rows).
+    int numberWidth() const
+    {
+        if (!editor::EditorOptions::lineNumbers())
+            return 0;
+        const int digits = int(QString::number(m_pane->document()->blockCount()).size());
+        return QFontMetrics(m_pane->font()).horizontalAdvance(QLatin1Char('0')) * qMax(2, digits) +
+               4;
+    }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_pane && event->type() == QEvent::Resize)
+        if (watched == m_pane &&
+            (event->type() == QEvent::Resize || event->type() == QEvent::FontChange))
             place();
         return false;
     }
@@ -89,19 +107,46 @@ protected:
             const QRectF r = layout->blockBoundingRect(b);
             return QRectF(0, r.top() - offset, width(), std::min<qreal>(r.height(), 16));
         };
+        const bool dark = platform::theme::isDark(m_pane->palette());
+        paintNumbers(p);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xC0, 0x20, 0x20));
+        p.setBrush(dark ? QColor(0xFF, 0x55, 0x55) : QColor(0xC0, 0x20, 0x20));
         for (int line : m_debugger->breakpoints()) {
             const QRectF r = rowOf(line);
-            const qreal d = std::min<qreal>(r.height(), width()) - 4;
-            p.drawEllipse(QRectF(r.center().x() - d / 2, r.center().y() - d / 2, d, d));
+            const qreal d = std::min<qreal>(r.height(), kDotWidth) - 4;
+            const qreal x = width() - kDotWidth / 2.0;
+            p.drawEllipse(QRectF(x - d / 2, r.center().y() - d / 2, d, d));
         }
         if (m_debugger->currentLine() > 0) {
             const QRectF r = rowOf(m_debugger->currentLine());
             const qreal m = r.center().y();
             p.setBrush(QColor(0xE0, 0xB0, 0x00));
             p.drawPolygon(
-                QPolygonF({QPointF(2, m - 4), QPointF(width() - 2, m), QPointF(2, m + 4)}));
+                QPolygonF({QPointF(width() - kDotWidth + 2, m - 4), QPointF(width() - 2, m),
+                           QPointF(width() - kDotWidth + 2, m + 4)}));
+        }
+    }
+
+    void paintNumbers(QPainter &p)
+    {
+        const int room = width() - kDotWidth;
+        if (room <= 0)
+            return;
+        p.setFont(m_pane->font());
+        p.setPen(m_pane->palette().color(QPalette::PlaceholderText));
+        const int offset = m_pane->verticalScrollBar()->value();
+        auto *layout = m_pane->document()->documentLayout();
+        QTextBlock b = m_pane->cursorForPosition(QPoint(0, 0)).block();
+        for (; b.isValid(); b = b.next()) {
+            const QRectF r = layout->blockBoundingRect(b);
+            const qreal top = r.top() - offset;
+            if (top > height())
+                break;
+            const int row = b.layout() && b.layout()->lineCount() > 0
+                                ? qRound(b.layout()->lineAt(0).height())
+                                : QFontMetrics(m_pane->font()).height();
+            p.drawText(QRectF(0, top, room - 2, row), Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(b.blockNumber() + 1));
         }
     }
 
@@ -109,18 +154,37 @@ private:
     void place()
     {
         const int f = m_pane->frameWidth();
-        setGeometry(f, f, kMarginWidth, m_pane->height() - 2 * f);
+        const int w = kDotWidth + numberWidth();
+        if (w != width() || m_pane->leftMarginWidth() != w)
+            m_pane->setLeftMargin(w);
+        setGeometry(f, f, w, m_pane->height() - 2 * f);
+        update();
     }
 
     Debugger *m_debugger;
     platform::RichTextBox *m_pane;
 };
 
+QColor pausedColour(bool dark, bool statement)
+{
+    // Every highlighting colour keeps 4.5:1 on these.
+    if (dark)
+        return statement ? QColor(0x3A, 0x35, 0x20) : QColor(0x2A, 0x28, 0x16);
+    return statement ? QColor(0xFF, 0xEE, 0x90) : QColor(0xFF, 0xF8, 0xD0);
+}
+
 Debugger::Debugger(editor::frmDocument *doc) : QObject(doc), m_doc(doc)
 {
     setObjectName(QStringLiteral("debugger"));
     all().append(this);
     m_margin = new Margin(this, doc->RichTextBox1);
+    // The theme reaches the highlight of the line paused at and the calculator.
+    connect(&editor::EditorOptions::instance(), &editor::EditorOptions::viewChanged, this, [this] {
+        if (m_current > 0)
+            showCurrent(m_current, m_statement);
+        if (m_calc)
+            m_calc->setDark(editor::PaneView::darkChosen());
+    });
     connect(doc->action(QStringLiteral("mnuRunProgram")), &QAction::triggered, this,
             &Debugger::runProgram);
     connect(doc->action(QStringLiteral("mnuRunStep")), &QAction::triggered, this,
@@ -185,6 +249,7 @@ calculator::frmCalculator *Debugger::calculator()
     connect(m_calc, &calculator::frmCalculator::runRequested, this, &Debugger::runProgram);
     connect(m_calc, &calculator::frmCalculator::stepRequested, this, &Debugger::stepProgram);
     connect(m_calc, &calculator::frmCalculator::stopRequested, this, &Debugger::stopProgram);
+    m_calc->setDark(editor::PaneView::darkChosen());
     return m_calc;
 }
 
@@ -346,7 +411,8 @@ void Debugger::showCurrent(int line, QPair<int, int> statement)
         const QTextBlock block = pane->document()->findBlockByNumber(line - 1);
         QTextEdit::ExtraSelection s;
         s.cursor = QTextCursor(block);
-        s.format.setBackground(QColor(0xFF, 0xEE, 0x90));
+        const bool dark = platform::theme::isDark(pane->palette());
+        s.format.setBackground(pausedColour(dark, false));
         s.format.setProperty(QTextFormat::FullWidthSelection, true);
         s.format.setProperty(kOurs, true);
         kept << s;
@@ -356,7 +422,7 @@ void Debugger::showCurrent(int line, QPair<int, int> statement)
             st.cursor.setPosition(pane->toEditorPosition(m_statement.first));
             st.cursor.setPosition(pane->toEditorPosition(m_statement.second),
                                   QTextCursor::KeepAnchor);
-            st.format.setBackground(QColor(0xFF, 0xC8, 0x30));
+            st.format.setBackground(pausedColour(dark, true));
             st.format.setProperty(kOurs, true);
             kept << st;
         }

@@ -8,6 +8,7 @@
 // Marks and highlight are display only: the text, its undo history, the
 // modified flag and the file never see them.
 #include <QByteArray>
+#include <QColor>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -27,6 +28,10 @@ namespace debug
 {
 
 class Margin;
+
+// The background of the line paused at, or of its statement, in the light
+// or the dark theme.
+QColor pausedColour(bool dark, bool statement);
 
 class Debugger : public QObject
 {

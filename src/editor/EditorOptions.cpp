@@ -15,6 +15,10 @@ bool on(const platform::config::OptionKey &key)
 {
     return platform::settings::readOption(key) != 0;
 }
+int number(const platform::config::OptionKey &key)
+{
+    return platform::settings::readOption(key).value_or(key.defaultValue);
+}
 } // namespace
 
 EditorOptions &EditorOptions::instance()
@@ -68,6 +72,58 @@ bool EditorOptions::apply(bool highlighting, bool statusFigures)
     if (changing)
         emit changed();
     return ok;
+}
+
+bool EditorOptions::lineNumbers()
+{
+    return on(platform::config::EditorLineNumbers);
+}
+
+int EditorOptions::fontSize()
+{
+    return qBound(kMinFontSize, number(platform::config::EditorFontSize), kMaxFontSize);
+}
+
+int EditorOptions::zoom()
+{
+    return qBound(-kMaxFontSize, number(platform::config::EditorZoom), kMaxFontSize);
+}
+
+int EditorOptions::shownFontSize()
+{
+    return qBound(kMinFontSize, fontSize() + zoom(), kMaxFontSize);
+}
+
+EditorOptions::Theme EditorOptions::theme()
+{
+    const int t = number(platform::config::EditorTheme);
+    return t >= 0 && t <= 2 ? Theme(t) : Theme::Desktop;
+}
+
+bool EditorOptions::applyView(bool lineNumbers, int fontSize, Theme theme)
+{
+    const bool changing = lineNumbers != EditorOptions::lineNumbers() ||
+                          fontSize != EditorOptions::fontSize() || theme != EditorOptions::theme();
+    using namespace platform::config;
+    bool ok = platform::settings::writeOption(EditorLineNumbers, QString::number(int(lineNumbers)));
+    ok &= platform::settings::writeOption(
+        EditorFontSize, QString::number(qBound(kMinFontSize, fontSize, kMaxFontSize)));
+    ok &= platform::settings::writeOption(EditorTheme, QString::number(int(theme)));
+    if (changing)
+        emit viewChanged();
+    return ok;
+}
+
+void EditorOptions::zoomBy(int steps)
+{
+    // Stored as the zoom that is really shown, so a step back from the
+    // largest size is seen at once.
+    const int wanted =
+        steps == 0 ? 0 : qBound(kMinFontSize, shownFontSize() + steps, kMaxFontSize) - fontSize();
+    if (wanted == zoom())
+        return;
+    platform::settings::writeOption(platform::config::EditorZoom, QString::number(wanted));
+    emit viewChanged();
 }
 
 } // namespace editor

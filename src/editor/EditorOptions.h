@@ -25,8 +25,25 @@ public:
     // Stores both switches; tells the windows when either changed.
     bool apply(bool highlighting, bool statusFigures);
 
+    enum class Theme { Light = 0, Dark = 1, Desktop = 2 };
+    static constexpr int kMinFontSize = 6;
+    static constexpr int kMaxFontSize = 48;
+    static bool lineNumbers();
+    // The program pane's size in points before zoom, and the zoom in points.
+    static int fontSize();
+    static int zoom();
+    // Font size plus zoom, kept within the sizes a pane can show.
+    static int shownFontSize();
+    static Theme theme();
+    // Stores the view settings; tells the windows when any changed.
+    bool applyView(bool lineNumbers, int fontSize, Theme theme);
+    // Steps the zoom by `steps` points (0 resets it); kept per user.
+    void zoomBy(int steps);
+
 signals:
     void changed();
+    // Line numbers, font size, zoom or theme: nothing to check again.
+    void viewChanged();
 
 private:
     EditorOptions() = default;

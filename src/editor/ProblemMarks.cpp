@@ -7,6 +7,7 @@
 #include "editor/frmDocument.h"
 #include "editor/frmProblems.h"
 #include "platform/RichTextBox.h"
+#include "platform/Theme.h"
 
 #include <QAction>
 #include <QHelpEvent>
@@ -56,6 +57,8 @@ ProblemMarks::ProblemMarks(platform::RichTextBox *pane)
             take(m_watcher.future().result());
     });
     connect(&EditorOptions::instance(), &EditorOptions::changed, this, &ProblemMarks::run);
+    // A theme switched redraws the marks in its colours.
+    connect(&EditorOptions::instance(), &EditorOptions::viewChanged, this, &ProblemMarks::show);
     m_pane->viewport()->installEventFilter(this);
     connect(m_pane->verticalScrollBar(), &QScrollBar::valueChanged, this, &ProblemMarks::show);
     m_pause->start();
@@ -159,6 +162,7 @@ void ProblemMarks::show()
         m_pane->toModelPosition(m_pane->cursorForPosition(view.topLeft()).position()) - kMargin;
     const int shownTo =
         m_pane->toModelPosition(m_pane->cursorForPosition(view.bottomRight()).position()) + kMargin;
+    const bool dark = platform::theme::isDark(m_pane->palette());
     for (const Problem &p : m_problems) {
         if (p.start + p.length < shownFrom || p.start > shownTo)
             continue;
@@ -169,19 +173,19 @@ void ProblemMarks::show()
         switch (p.severity) {
         case Severity::Error:
             s.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-            s.format.setUnderlineColor(Qt::red);
+            s.format.setUnderlineColor(dark ? QColor(0xFF, 0x6E, 0x6E) : QColor(Qt::red));
             break;
         case Severity::Warning:
             s.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-            s.format.setUnderlineColor(QColor(255, 140, 0));
+            s.format.setUnderlineColor(dark ? QColor(0xFF, 0xB0, 0x40) : QColor(255, 140, 0));
             break;
         case Severity::Hint:
             s.format.setUnderlineStyle(QTextCharFormat::DotLine);
-            s.format.setUnderlineColor(Qt::darkGray);
+            s.format.setUnderlineColor(dark ? QColor(0xA0, 0xA0, 0xA0) : QColor(Qt::darkGray));
             break;
         case Severity::Info:
             s.format.setUnderlineStyle(QTextCharFormat::DotLine);
-            s.format.setUnderlineColor(Qt::darkCyan);
+            s.format.setUnderlineColor(dark ? QColor(0x60, 0xD0, 0xD0) : QColor(Qt::darkCyan));
             break;
         }
         s.format.setProperty(kMarkProperty, true);

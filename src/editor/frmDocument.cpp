@@ -10,6 +10,7 @@
 #include "editor/Document.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
+#include "editor/PaneView.h"
 #include "editor/ProblemMarks.h"
 #include "editor/RecentFiles.h"
 #include "editor/StatusFigures.h"
@@ -19,6 +20,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Places.h"
+#include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 
 #include <QAbstractItemView>
@@ -122,11 +124,15 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
+    // The designed size again, now that the menu bar has its menus: the
+    // canvas scrolls rather than forcing the window to fit it.
+    resize(platform::px(11880), platform::px(8040) + m_menuBar->sizeHint().height());
     createDocument();
     connectCommands();
     watchDisk();
     loadWindow();
     applyEditorOptions();
+    PaneView::attach(RichTextBox1);
     ProblemMarks::attach(this);
     connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
             &frmDocument::applyEditorOptions);

@@ -16,6 +16,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,12 +39,19 @@ void frmDocument::buildControls()
     // At the designed size every control is at its designed place; a larger
     // window gives the program pane its extra width and height and the
     // reference panes its extra height (layoutControls).
-    auto *canvas = new QWidget(this);
+    // A screen smaller than the designed size (a large scale factor) scrolls
+    // the canvas rather than cutting off its buttons.
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("canvasScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    auto *canvas = new QWidget;
     m_canvas = canvas;
     canvas->setObjectName(QStringLiteral("canvas"));
     canvas->setMinimumSize(px(11880), px(8040));
     canvas->installEventFilter(this);
-    outer->addWidget(canvas, 1);
+    scroller->setWidget(canvas);
+    outer->addWidget(scroller, 1);
 
     buildFrames();
     buildPanes();

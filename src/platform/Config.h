@@ -25,6 +25,14 @@ inline constexpr OptionKey EditorHighlighting{QLatin1String("Editor Highlighting
 inline constexpr OptionKey EditorStatusFigures{QLatin1String("Editor Status Figures"), 1};
 inline constexpr OptionKey EditorCheckProgram{QLatin1String("Editor Check Program"), 1};
 inline constexpr OptionKey EditorShowHints{QLatin1String("Editor Show Hints"), 1};
+// Line numbers beside the breakpoint dots; the program pane's font size in
+// points and the zoom added to it (Ctrl+= / Ctrl+-); the colour theme (0
+// light, 1 dark, 2 the desktop's); the calculator screen's pixel scale.
+inline constexpr OptionKey EditorLineNumbers{QLatin1String("Editor Line Numbers"), 1};
+inline constexpr OptionKey EditorFontSize{QLatin1String("Editor Font Size"), 10};
+inline constexpr OptionKey EditorZoom{QLatin1String("Editor Zoom"), 0};
+inline constexpr OptionKey EditorTheme{QLatin1String("Editor Theme"), 2};
+inline constexpr OptionKey CalculatorScale{QLatin1String("Calculator Scale"), 3};
 
 // The main frame's placement in the "Settings" section, stored under the
 // program's title, in twips.

@@ -467,10 +467,25 @@ void RichTextBox::applyPaneFont()
     QFont f(displayFamilyFor(m_fontName));
     if (f.family() != m_fontName)
         f.setStyleHint(QFont::TypeWriter);
-    f.setPointSizeF(m_fontSize > 0 ? m_fontSize : 8.25);
+    f.setPointSizeF(shownFontSize());
     setFont(f);
     document()->setDefaultFont(f);
     --m_formatting;
+}
+
+void RichTextBox::setShownFontSize(double points)
+{
+    if (points == m_shownFontSize)
+        return;
+    m_shownFontSize = points;
+    applyPaneFont();
+}
+
+double RichTextBox::shownFontSize() const
+{
+    if (m_shownFontSize > 0)
+        return m_shownFontSize;
+    return m_fontSize > 0 ? m_fontSize : 8.25;
 }
 
 void RichTextBox::setFontName(const QString &family)

@@ -100,6 +100,11 @@ public:
     void giveFocus();
     // Room left of the text for marks drawn beside its lines.
     void setLeftMargin(int pixels) { setViewportMargins(pixels, 0, 0, 0); }
+    int leftMarginWidth() const { return viewportMargins().left(); }
+    // The size the main font is shown at, whatever size the text is saved
+    // with (0: as saved). Zoom and the options' font size use it.
+    void setShownFontSize(double points);
+    double shownFontSize() const;
 
     // Model position <-> editor position; exposed for callers that mix both.
     int toEditorPosition(int modelPos, bool afterLineBreak = false) const;
@@ -139,6 +144,7 @@ private:
     QVector<QByteArray> m_kept;
     QString m_fontName;
     double m_fontSize = 8.25;
+    double m_shownFontSize = 0;
     int m_fontCharset = 0;
     QTextCharFormat m_pending; // attributes for the text inserted next
     int m_quiet = 0;           // >0 while our own code edits the document

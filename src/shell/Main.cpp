@@ -10,6 +10,7 @@
 #include "platform/Fonts.h"
 #include "platform/Places.h"
 #include "platform/SettingsStore.h"
+#include "platform/WindowFit.h"
 #include "platform/WindowRegistry.h"
 #include "reference/frmExample.h"
 #include "shell/AppIcon.h"
@@ -156,6 +157,7 @@ bool Main(const QStringList &files, bool newInstance)
         return false;
     platform::useCalculatorDisplayFont();
     QApplication::setWindowIcon(applicationIcon());
+    platform::installWindowFit();
     using platform::settings::readOption;
     auto &windows = platform::windows();
 

@@ -14,12 +14,14 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -155,6 +157,28 @@ QWidget *frmOptions::editorTab()
                          "chkShowHints");
     el->addWidget(chkCheckProgram);
     el->addWidget(chkShowHints);
+    chkLineNumbers = named(new QCheckBox(QStringLiteral("Show line numbers")), "chkLineNumbers");
+    el->addWidget(chkLineNumbers);
+    // Font size and theme share a row so the tab fits a small screen.
+    auto *row = new QHBoxLayout;
+    spnFontSize = named(new QSpinBox, "spnFontSize");
+    spnFontSize->setRange(editor::EditorOptions::kMinFontSize, editor::EditorOptions::kMaxFontSize);
+    spnFontSize->setSuffix(QStringLiteral(" pt"));
+    cboTheme = named(new QComboBox, "cboTheme");
+    // In the order of EditorOptions::Theme.
+    cboTheme->addItems(
+        {QStringLiteral("Light"), QStringLiteral("Dark"), QStringLiteral("As the desktop")});
+    auto *sizeLabel = named(new QLabel(QStringLiteral("Font &size:")), "lblFontSize");
+    sizeLabel->setBuddy(spnFontSize);
+    auto *themeLabel = named(new QLabel(QStringLiteral("&Theme:")), "lblTheme");
+    themeLabel->setBuddy(cboTheme);
+    row->addWidget(sizeLabel);
+    row->addWidget(spnFontSize);
+    row->addSpacing(12);
+    row->addWidget(themeLabel);
+    row->addWidget(cboTheme);
+    row->addStretch(1);
+    el->addLayout(row);
     el->addStretch(1);
     return tabEditor;
 }
@@ -190,6 +214,9 @@ void frmOptions::loadValues()
     chkStatusFigures->setChecked(editor::EditorOptions::statusFigures());
     chkCheckProgram->setChecked(editor::EditorOptions::checkProgram());
     chkShowHints->setChecked(editor::EditorOptions::showHints());
+    chkLineNumbers->setChecked(editor::EditorOptions::lineNumbers());
+    spnFontSize->setValue(editor::EditorOptions::fontSize());
+    cboTheme->setCurrentIndex(int(editor::EditorOptions::theme()));
 }
 
 void frmOptions::showEvent(QShowEvent *event)
@@ -226,6 +253,9 @@ bool frmOptions::saveValues()
                                                   chkStatusFigures->isChecked());
     ok &= editor::EditorOptions::instance().applyChecks(chkCheckProgram->isChecked(),
                                                         chkShowHints->isChecked());
+    ok &= editor::EditorOptions::instance().applyView(
+        chkLineNumbers->isChecked(), spnFontSize->value(),
+        editor::EditorOptions::Theme(cboTheme->currentIndex()));
 
     platform::RegistryAccess reg;
     ok &= reg.selectCompileOptionsForWriting();

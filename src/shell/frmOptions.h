@@ -7,6 +7,8 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
+class QSpinBox;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -53,6 +55,9 @@ public:
     QCheckBox *chkStatusFigures = nullptr;
     QCheckBox *chkCheckProgram = nullptr;
     QCheckBox *chkShowHints = nullptr;
+    QCheckBox *chkLineNumbers = nullptr;
+    QSpinBox *spnFontSize = nullptr;
+    QComboBox *cboTheme = nullptr;
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option3 = nullptr;

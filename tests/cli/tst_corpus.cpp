@@ -26,10 +26,7 @@ const QHash<QString, QString> kNotPrograms = {
     {QStringLiteral("artnc-ti-basic/BINTREE3.8xp"), QStringLiteral("damaged")},
     {QStringLiteral("artnc-ti-basic/BSCHOLES.8xp"), QStringLiteral("damaged")},
     {QStringLiteral("artnc-ti-basic/BLKJACK.8xp"), QStringLiteral("damaged")},
-    // Listings indented with tabs, and one with U+00AD for the negation sign:
-    // the text reader does not take them yet.
-    {QStringLiteral("shadorc-ti83sharp/PrgmTIME.bas"), QStringLiteral("tabs")},
-    {QStringLiteral("shadorc-ti83sharp/PrgmTHEGAME.bas"), QStringLiteral("tabs")},
+    // A listing with U+00AD, a soft hyphen, for the negation sign.
     {QStringLiteral("ilipily-discriminantti/Discri.BAS"), QStringLiteral("soft hyphen")},
 };
 

@@ -8,6 +8,7 @@
 #include "auxiliary/frmAbout.h"
 #include "auxiliary/frmBrowser.h"
 #include "auxiliary/frmTip.h"
+#include "calculator/frmCalculator.h"
 #include "compiler/frmCompile.h"
 #include "compiler/frmCompile_Description.h"
 #include "compiler/frmCompile_Final.h"
@@ -15,6 +16,9 @@
 #include "compiler/frmDone.h"
 #include "editor/frmDocument.h"
 #include "editor/frmFind.h"
+#include "platform/Config.h"
+#include "platform/SettingsStore.h"
+#include "platform/WindowFit.h"
 #include "projects/frmNewProject.h"
 #include "projects/frmNewStandard.h"
 #include "projects/frmProjectExplorer.h"
@@ -36,6 +40,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,6 +118,71 @@ QStringList cutOffIn(QWidget *window)
                 found << what;
         }
     return found;
+}
+
+// What of a shown window lies off its screen: the window itself, or a button
+// or status bar it cuts off (a scrolled area may hold more than it shows).
+QStringList offScreen(QWidget *window)
+{
+    QStringList found;
+    const QRect area = window->screen()->availableGeometry();
+    if (!area.contains(window->frameGeometry()))
+        found << QStringLiteral("%1 at %2,%3 %4x%5 on a screen of %6x%7")
+                     .arg(window->objectName())
+                     .arg(window->frameGeometry().x())
+                     .arg(window->frameGeometry().y())
+                     .arg(window->frameGeometry().width())
+                     .arg(window->frameGeometry().height())
+                     .arg(area.width())
+                     .arg(area.height());
+    QList<QWidget *> parts;
+    for (QAbstractButton *b : window->findChildren<QAbstractButton *>())
+        parts << b;
+    for (QStatusBar *bar : window->findChildren<QStatusBar *>())
+        parts << bar;
+    for (QWidget *w : parts) {
+        if (!w->isVisibleTo(window) || w->window() != window)
+            continue;
+        bool scrolled = false;
+        for (QWidget *p = w->parentWidget(); p && p != window; p = p->parentWidget())
+            scrolled |= qobject_cast<QAbstractScrollArea *>(p) != nullptr;
+        const QRect at(w->mapTo(window, QPoint(0, 0)), w->size());
+        if (!scrolled && !window->rect().contains(at))
+            found << QStringLiteral("%1 cut off in %2").arg(w->objectName(), window->objectName());
+    }
+    return found;
+}
+
+// Runs one test function of this class in a process of its own on a screen
+// of `size` at `scale`; empty when it passed, else its output.
+QByteArray runScaled(const char *function, QSize size, int scale)
+{
+    QTemporaryDir dir;
+    const QString screen = dir.filePath("screen.json");
+    QFile config(screen);
+    if (!config.open(QIODevice::WriteOnly))
+        return "no screen file";
+    config.write(QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1,)"
+                                R"( "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96,)"
+                                R"( "dpr": 1}]})")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .toUtf8());
+    config.close();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), "offscreen:configfile=" + screen);
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("TstLabelFit"), QLatin1String(function)});
+    if (!child.waitForFinished(300000))
+        return "did not finish";
+    const QByteArray output = child.readAll();
+    const bool passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+                        output.contains(QByteArray("PASS   : TstLabelFit::") + function);
+    return passed ? QByteArray() : output;
 }
 
 } // namespace
@@ -205,6 +276,54 @@ private slots:
                  output.constData());
         QVERIFY2(output.contains("PASS   : TstLabelFit::fitsAtDesignedSize(frmWizard_GETKEY)"),
                  output.constData());
+    }
+
+    // Every window, and the calculator window and a frame restored at a size
+    // stored on a larger screen, lies within the screen it opens on.
+    void windowsFitTheScreen_data()
+    {
+        fitsAtDesignedSize_data();
+        QTest::newRow("frmCalculator")
+            << std::function<QWidget *()>([] { return new calculator::frmCalculator; });
+        QTest::newRow("frmMain restored large") << std::function<QWidget *()>([] {
+            namespace cfg = platform::config;
+            platform::settings::writePlacement(cfg::MainLeft, 0);
+            platform::settings::writePlacement(cfg::MainTop, 0);
+            platform::settings::writePlacement(cfg::MainWidth, 3000 * 15);
+            platform::settings::writePlacement(cfg::MainHeight, 2000 * 15);
+            return new shell::frmMain;
+        });
+    }
+    void windowsFitTheScreen()
+    {
+        QFETCH(std::function<QWidget *()>, make);
+        testing::IsolatedProfile profile;
+        platform::installWindowFit(); // as the program's start does
+        QWidget *window = make();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QStringList off = offScreen(window);
+        const bool deletes = window->testAttribute(Qt::WA_DeleteOnClose);
+        window->close();
+        if (!deletes && !qobject_cast<editor::frmFind *>(window))
+            delete window;
+        QVERIFY2(off.isEmpty(), qPrintable(off.join(QLatin1Char('\n'))));
+    }
+
+    // The walk above on a 1600x1000 screen at single and double scale.
+    void windowsFitASmallScreen_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::newRow("1x") << 1;
+        QTest::newRow("2x") << 2;
+    }
+    void windowsFitASmallScreen()
+    {
+        QFETCH(int, scale);
+        if (!qgetenv("QT_SCALE_FACTOR").isEmpty())
+            QSKIP("this process already runs scaled");
+        const QByteArray output = runScaled("windowsFitTheScreen", QSize(1600, 1000), scale);
+        QVERIFY2(output.isEmpty(), output.constData());
     }
 };
 

@@ -40,6 +40,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -53,6 +54,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -389,6 +391,27 @@ private slots:
         o->chkHighlight->setChecked(true);
         QTest::mouseClick(o->Command2, Qt::LeftButton); // Cancel writes nothing
         QCOMPARE(platform::settings::readOption(EditorHighlighting), 0);
+    }
+    // Line numbers, font size and theme: on, the default size and the
+    // desktop's at first; Apply reaches the open program pane at once.
+    void editorViewOptions()
+    {
+        frmMain *frame = openFrame();
+        auto *doc = qobject_cast<editor::frmDocument *>(
+            frame->mdiArea()->subWindowList().first()->widget());
+        frmOptions *o = platform::windows().show<frmOptions>();
+        QVERIFY(o->chkLineNumbers->isChecked());
+        QCOMPARE(o->spnFontSize->value(), platform::config::EditorFontSize.defaultValue);
+        QCOMPARE(o->cboTheme->currentText(), QString("As the desktop"));
+        const int withNumbers = doc->RichTextBox1->leftMarginWidth();
+        o->chkLineNumbers->setChecked(false);
+        o->spnFontSize->setValue(15);
+        o->cboTheme->setCurrentIndex(1);
+        QTest::mouseClick(o->Command3, Qt::LeftButton); // Apply
+        QCOMPARE(qRound(doc->RichTextBox1->font().pointSizeF()), 15);
+        QVERIFY(doc->RichTextBox1->palette().color(QPalette::Base).lightness() < 128);
+        QVERIFY(doc->RichTextBox1->leftMarginWidth() < withNumbers);
+        QCOMPARE(platform::settings::readOption(platform::config::EditorTheme), 1);
     }
 
 private:

@@ -1,0 +1,105 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "editor/PaneView.h"
+
+#include "editor/EditorOptions.h"
+#include "platform/RichTextBox.h"
+#include "platform/Theme.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+namespace editor
+{
+
+PaneView *PaneView::attach(platform::RichTextBox *pane)
+{
+    auto *view = new PaneView(pane);
+    view->apply();
+    return view;
+}
+
+PaneView::PaneView(platform::RichTextBox *pane) : QObject(pane), m_pane(pane)
+{
+    setObjectName(QStringLiteral("paneView"));
+    pane->installEventFilter(this);
+    pane->viewport()->installEventFilter(this);
+    connect(&EditorOptions::instance(), &EditorOptions::viewChanged, this, &PaneView::apply);
+}
+
+bool PaneView::darkChosen()
+{
+    switch (EditorOptions::theme()) {
+    case EditorOptions::Theme::Light:
+        return false;
+    case EditorOptions::Theme::Dark:
+        return true;
+    case EditorOptions::Theme::Desktop:
+        break;
+    }
+    return platform::theme::isDark(QApplication::palette());
+}
+
+bool PaneView::zoomStepFor(int key, Qt::KeyboardModifiers modifiers, int *step)
+{
+    // Ctrl alone: with Shift these keys type the calculator's symbols.
+    if ((modifiers & ~Qt::KeypadModifier) != Qt::ControlModifier)
+        return false;
+    switch (key) {
+    case Qt::Key_Equal:
+    case Qt::Key_Plus:
+        *step = 1;
+        return true;
+    case Qt::Key_Minus:
+        *step = -1;
+        return true;
+    case Qt::Key_0:
+        *step = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void PaneView::apply()
+{
+    m_pane->setShownFontSize(EditorOptions::shownFontSize());
+    const bool dark = darkChosen();
+    if (EditorOptions::theme() == EditorOptions::Theme::Desktop)
+        m_pane->setPalette(QPalette());
+    else
+        m_pane->setPalette(platform::theme::themed(QApplication::palette(), dark));
+}
+
+bool PaneView::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    if (watched == m_pane && (type == QEvent::KeyPress || type == QEvent::ShortcutOverride)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        int step = 0;
+        if (!zoomStepFor(key->key(), key->modifiers(), &step))
+            return false;
+        event->accept();
+        if (type == QEvent::KeyPress)
+            EditorOptions::instance().zoomBy(step);
+        return true;
+    }
+    if (watched == m_pane->viewport() && type == QEvent::Wheel) {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        if (!(wheel->modifiers() & Qt::ControlModifier))
+            return false;
+        // One step per notch; a touchpad's small deltas add up.
+        static int pending = 0;
+        pending += wheel->angleDelta().y();
+        const int steps = pending / 120;
+        pending %= 120;
+        if (steps != 0)
+            EditorOptions::instance().zoomBy(steps);
+        return true;
+    }
+    return false;
+}
+
+} // namespace editor

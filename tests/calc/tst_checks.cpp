@@ -201,6 +201,15 @@ private slots:
         QTest::newRow("unreachable") << "Disp 1\nStop\nDisp 2\nDisp 3\nLbl A\nDisp 4" << false
                                      << "3:1 warning: never reached: nothing jumps here after "
                                         "Stop|5:5 note: nothing jumps to label A";
+        QTest::newRow("unreachable after goto")
+            << "Lbl A\nDisp 1\nGoto A\nDisp 2" << false
+            << "4:1 warning: never reached: nothing jumps here after Goto";
+        QTest::newRow("else after stop is reached")
+            << "If A\nThen\nStop\nElse\nDisp 2\nEnd" << false << none;
+        QTest::newRow("invalid label twice") << "Lbl ABC\nLbl ABC" << false
+                                             << "1:5 error: a label name is one or two of A-Z, "
+                                                "0-9 and θ|2:5 error: a label name is one or two "
+                                                "of A-Z, 0-9 and θ";
         QTest::newRow("stop guarded by IS>") << "IS>(A,5)\nStop\nDisp 2" << false << none;
         QTest::newRow("goto guarded by DS<") << "DS<(A,5)\nGoto B\nDisp 2\nLbl B" << false << none;
         QTest::newRow("goto back out of a repeat")

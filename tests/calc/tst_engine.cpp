@@ -400,6 +400,22 @@ private slots:
                                                      << "ERR:DOMAIN line 1";
         QTest::newRow("Output before the first column") << "Output(1,0,\"X\")"
                                                         << "ERR:DOMAIN line 1";
+        QTest::newRow("seq that never starts") << "seq(I,I,5,1)"
+                                               << "ERR:INVALID DIM line 1";
+        QTest::newRow("seq down that never starts") << "seq(I,I,1,5,⁻1)"
+                                                    << "ERR:INVALID DIM line 1";
+        QTest::newRow("seq of one") << "seq(I,I,5,5)"
+                                    << "{5}";
+        QTest::newRow("element 0") << "{1,2}→L₁\nL₁(0)"
+                                   << "ERR:INVALID DIM line 2";
+        QTest::newRow("matrix of 100 rows") << "{100,1}→dim([A])"
+                                            << "ERR:INVALID DIM line 1";
+        QTest::newRow("matrix of 100 columns") << "{1,100}→dim([A])"
+                                               << "ERR:INVALID DIM line 1";
+        QTest::newRow("matrix of 99 by 99") << "{99,99}→dim([A]):dim([A])"
+                                            << "{99 99}";
+        QTest::newRow("product of unfit matrices") << "[[1,2]]*[[3,4]]"
+                                                   << "ERR:DIM MISMATCH line 1";
     }
     void errors()
     {
@@ -541,6 +557,43 @@ private slots:
         const Outcome o = engine.run(bytes("prgmSUB\nprgmTHERE"));
         QCOMPARE(o.line, 2);
         QCOMPARE(o.error, Error::Undefined);
+    }
+
+    // A program that calls itself runs out of memory long before the step limit.
+    void prgmCallsItself()
+    {
+        Engine engine;
+        engine.host().findProgram = [](const QString &, QByteArray *out) {
+            *out = bytes("A+1→A\nprgmSELF");
+            return true;
+        };
+        const Outcome o = engine.run(bytes("0→A\nprgmSELF"));
+        QCOMPARE(errorName(o.error), errorName(Error::Memory));
+    }
+
+    void menuChoice_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("first") << "1"
+                               << "10";
+        QTest::newRow("last") << "2"
+                              << "20";
+        QTest::newRow("past the last") << "3"
+                                       << "ERR:BREAK line 1";
+        QTest::newRow("none") << "0"
+                              << "ERR:BREAK line 1";
+    }
+    void menuChoice()
+    {
+        QFETCH(QString, answer);
+        Engine engine;
+        engine.host().nextAnswer = [answer](QString *a) {
+            *a = answer;
+            return true;
+        };
+        QTEST(result(engine, "Menu(\"M\",\"ONE\",A,\"TWO\",B)\nLbl A\n10\nStop\nLbl B\n20"),
+              "shown");
     }
 
     // Text in a string stays letters, so expr( inside expr( comes as bytes.

@@ -33,12 +33,8 @@ const QHash<QString, QString> kNotPrograms = {
 // Refused on purpose (machine code, the link port) and the next issue's
 // commands (graphing, statistics, matrices' algebra, complex numbers).
 const QStringList kMayRefuse = {
-    QStringLiteral("Asm("),
-    QStringLiteral("AsmPrgm"),
-    QStringLiteral("AsmComp("),
-    QStringLiteral("Send("),
-    QStringLiteral("Get("),
-    QStringLiteral("GetCalc("),
+    QStringLiteral("Asm("),  QStringLiteral("AsmPrgm"), QStringLiteral("AsmComp("),
+    QStringLiteral("Send("), QStringLiteral("Get("),    QStringLiteral("GetCalc("),
 };
 
 // What the message names, "" for none: "Y₁ is not run by this engine".

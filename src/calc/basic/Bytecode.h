@@ -62,21 +62,21 @@ enum Op : int {
     OpPrgm,  // name index
     OpReturn,
     OpStop,
-    OpDelVar,      // kind, key
-    OpAngle,       // 1 for Degree
-    OpSort,        // kind, key, 1 for ascending
-    OpClrList,     // kind, key
-    OpFill,        // kind, key; the value on the stack
-    OpError,       // error, detail index
-    OpDraw,        // command token, argc: the graph screen's commands
-    OpLoadWindow,  // GraphScreen::Window
-    OpStoreWindow, // GraphScreen::Window
+    OpDelVar,       // kind, key
+    OpAngle,        // 1 for Degree
+    OpSort,         // kind, key, 1 for ascending
+    OpClrList,      // kind, key
+    OpFill,         // kind, key; the value on the stack
+    OpError,        // error, detail index
+    OpDraw,         // command token, argc: the graph screen's commands
+    OpLoadWindow,   // GraphScreen::Window
+    OpStoreWindow,  // GraphScreen::Window
     OpSetting,      // command token, argc, target kind, target key
     OpLoadSetting,  // token
     OpStoreSetting, // token
-    OpSortWith,    // kind, key: a list the next OpSort sorts along
-    OpListToMatr,  // n lists on the stack, matrix key
-    OpMatrToList,  // column, kind, key; the matrix stays on the stack
+    OpSortWith,     // kind, key: a list the next OpSort sorts along
+    OpListToMatr,   // n lists on the stack, matrix key
+    OpMatrToList,   // column, kind, key; the matrix stays on the stack
 };
 
 // Target kinds of Input, Prompt and DelVar.

@@ -140,7 +140,7 @@ void Compiler::storeTarget()
         put(OpStoreDim, key);
     } else if (t == tok::Xres || t == tok::DeltaX || t == tok::DeltaY) {
         put(OpStoreSetting, t);
-  } else if (windowVar(t) >= 0) {
+    } else if (windowVar(t) >= 0) {
         put(OpStoreWindow, windowVar(t));
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));

@@ -37,7 +37,8 @@ Value &Vm::named(const QString &name, bool create)
             raise(Error::Undefined);
         it = e_.namedLists_.insert(name, Value::list({}));
     }
-    if (Q_UNLIKELY(!e_.settings_.archivedNamed.isEmpty()) && e_.settings_.archivedNamed.contains(name))
+    if (Q_UNLIKELY(!e_.settings_.archivedNamed.isEmpty()) &&
+        e_.settings_.archivedNamed.contains(name))
         archived();
     return *it;
 }

@@ -395,9 +395,10 @@ void readGroup(const QByteArray &d, Contents &c, int depth)
 
 } // namespace
 
-Contents readAll(const QByteArray &file)
+// The file's model, product and variable data, checked against its length
+// and checksum; on a fault, c.error says why and the data is empty.
+QByteArray checkedData(const QByteArray &file, Contents &c)
 {
-    Contents c;
     // The byte after the signature names the product that wrote the file.
     const QByteArray signature = file.left(kSignatureLength - 1);
     if (signature == QByteArray(kPlusSignature, kSignatureLength - 1)) {
@@ -407,27 +408,36 @@ Contents readAll(const QByteArray &file)
     } else {
         c.error = QStringLiteral("The file is not a TI-83 Plus (.8xp, .8xg) or TI-83 (.83p, "
                                  ".83g) calculator file.");
-        return c;
+        return {};
     }
     if (file.size() < kHeaderLength + 2) {
         c.error = kCutOff;
-        return c;
+        return {};
     }
     c.productId = static_cast<unsigned char>(file.at(kSignatureLength - 1));
     const int dataLength = u16(file, kSignatureLength + kCommentLength);
     if (file.size() < kHeaderLength + dataLength + 2) {
         c.error = kCutOff;
-        return c;
+        return {};
     }
-    const QByteArray data = file.mid(kHeaderLength, dataLength);
+    QByteArray data = file.mid(kHeaderLength, dataLength);
     int sum = 0;
     for (char ch : data)
         sum += static_cast<unsigned char>(ch);
     if ((sum & 0xFFFF) != u16(file, kHeaderLength + dataLength)) {
         c.error = QStringLiteral("The file is damaged: its checksum does not match its "
                                  "contents.");
-        return c;
+        return {};
     }
+    return data;
+}
+
+Contents readAll(const QByteArray &file)
+{
+    Contents c;
+    const QByteArray data = checkedData(file, c);
+    if (!c.error.isEmpty())
+        return c;
 
     // Variable entries back to back: meta length, data length, type, name,
     // [version, flag,] data length again, data.

@@ -21,11 +21,11 @@ PaneView *PaneView::attach(platform::RichTextBox *pane)
     return view;
 }
 
-PaneView::PaneView(platform::RichTextBox *pane) : QObject(pane), m_pane(pane)
+PaneView::PaneView(platform::RichTextBox *pane) : QObject(pane), m_pane(pane), m_viewport(pane->viewport())
 {
     setObjectName(QStringLiteral("paneView"));
     pane->installEventFilter(this);
-    pane->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(&EditorOptions::instance(), &EditorOptions::viewChanged, this, &PaneView::apply);
 }
 
@@ -86,7 +86,7 @@ bool PaneView::eventFilter(QObject *watched, QEvent *event)
             EditorOptions::instance().zoomBy(step);
         return true;
     }
-    if (watched == m_pane->viewport() && type == QEvent::Wheel) {
+    if (watched == m_viewport && type == QEvent::Wheel) {
         const auto *wheel = static_cast<QWheelEvent *>(event);
         if (!(wheel->modifiers() & Qt::ControlModifier))
             return false;

@@ -35,6 +35,8 @@ protected:
 private:
     explicit PaneView(platform::RichTextBox *pane);
     platform::RichTextBox *m_pane;
+    // Kept apart: the filter still sees the viewport's events while the pane is being destroyed.
+    QObject *m_viewport;
 };
 
 } // namespace editor

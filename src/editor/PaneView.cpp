@@ -21,7 +21,8 @@ PaneView *PaneView::attach(platform::RichTextBox *pane)
     return view;
 }
 
-PaneView::PaneView(platform::RichTextBox *pane) : QObject(pane), m_pane(pane), m_viewport(pane->viewport())
+PaneView::PaneView(platform::RichTextBox *pane)
+    : QObject(pane), m_pane(pane), m_viewport(pane->viewport())
 {
     setObjectName(QStringLiteral("paneView"));
     pane->installEventFilter(this);

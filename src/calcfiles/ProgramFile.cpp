@@ -44,14 +44,39 @@ QString withCrLf(QString text)
     return text;
 }
 
-// A listing as people publish one: its lines indented, the symbols other
-// tools write for ours, a line break after the last line. A string ends at
-// its line's end, so a line's leading blanks are never inside one; a ␣
-// stands for a space that is meant.
+// Tabs that end a line are layout: no calculator character is a tab.
+bool tabsEndLine(const QString &text, qsizetype i)
+{
+    while (i < text.size() && text.at(i) == u'\t')
+        ++i;
+    return i == text.size() || text.at(i) == u'\n';
+}
+
+// Whether every line that holds anything starts with a colon: the program
+// editor's line marks, copied with the listing.
+bool colonMarked(const QString &text)
+{
+    bool any = false;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        const QStringView code = line.trimmed();
+        if (code.isEmpty())
+            continue;
+        if (!code.startsWith(u':'))
+            return false;
+        any = true;
+    }
+    return any;
+}
+
+// A listing as people publish one: its lines indented, marked with a colon
+// or ending in tabs, the symbols other tools write for ours, a line break
+// after the last line. A string ends at its line's end, so a line's leading
+// blanks are never inside one; a ␣ stands for a space that is meant.
 QString asPublished(QString text)
 {
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
+    const bool marked = colonMarked(text);
     QString out;
     out.reserve(text.size());
     bool lineStart = true;
@@ -59,8 +84,17 @@ QString asPublished(QString text)
         const QChar c = text.at(i);
         if (lineStart && (c == u' ' || c == u'\t'))
             continue;
+        if (lineStart && marked && c == u':') {
+            lineStart = false;
+            continue;
+        }
+        if (c == u'\t' && tabsEndLine(text, i))
+            continue;
         lineStart = c == u'\n';
         switch (c.unicode()) {
+        case 0x00AD: // a soft hyphen some converters write for ⁻
+            out += QChar(0x207B);
+            break;
         case 0x230A: // ⌊
             out += QChar(0x029F);
             break;

@@ -84,6 +84,16 @@ private slots:
             << QByteArray("Disp 1\nDisp 2\n") << QStringLiteral("Disp 1\r\nDisp 2");
         QTest::newRow("CR LF, an empty last line kept")
             << QByteArray("Disp 1\r\n\r\n") << QStringLiteral("Disp 1\r\n");
+        QTest::newRow("tabs ending a line, blanks kept before them")
+            << QByteArray("\t:End\t\nDisp \"A \t\t\n1") << QStringLiteral(":End\r\nDisp \"A \r\n1");
+        QTest::newRow("every line marked with a colon")
+            << QByteArray(":If A\n\t:Then\n\n:Disp \":\"\n::End")
+            << QStringLiteral("If A\r\nThen\r\n\r\nDisp \":\"\r\n:End");
+        QTest::newRow("colons kept where a line has none")
+            << QByteArray(":If A\nThen") << QStringLiteral(":If A\r\nThen");
+        QTest::newRow("a soft hyphen for ⁻") << QByteArray("(\xc2\xad"
+                                                           "B-2)/2A")
+                                             << QStringLiteral("(⁻B-2)/2A");
         QTest::newRow("blank lines stay lines")
             << QByteArray("1\n  \n2") << QStringLiteral("1\r\n\r\n2");
     }

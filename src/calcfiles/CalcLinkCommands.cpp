@@ -219,7 +219,7 @@ void setTestCalculator(calclink::FakeCalculator *calculator)
 }
 
 void sendProgram(QWidget *parent, const QString &text, const QString &document,
-                 const QString &caption)
+                 const QString &caption, const calc::FileMeta &kept)
 {
     const QString title = QStringLiteral("Send to Calculator");
     const QString nothing = QStringLiteral("Nothing was sent.");
@@ -260,7 +260,8 @@ void sendProgram(QWidget *parent, const QString &text, const QString &document,
         if (name.isEmpty())
             return;
     }
-    const calcfile::Built built = calcfile::build(text, name, false, calcfile::Model::Ti83Plus);
+    const calcfile::Built built =
+        calcfile::build(text, name, false, calcfile::Model::Ti83Plus, kept);
     if (!built.ok()) {
         dialogs::message(parent, built.error + QStringLiteral("\n\n") + nothing, title,
                          QMessageBox::Critical);

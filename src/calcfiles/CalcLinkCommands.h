@@ -23,7 +23,7 @@ namespace calcfiles::calclinkcommands
 // Sends `text` as the program `caption` or `document` names (asked, as
 // for an export). Nothing on the calculator changes unless it all went.
 void sendProgram(QWidget *parent, const QString &text, const QString &document,
-                 const QString &caption);
+                 const QString &caption, const calc::FileMeta &kept = calc::FileMeta());
 
 // Lists the calculator's programs and receives the one chosen; nothing
 // when the user cancelled or the transfer failed (then the user was told).

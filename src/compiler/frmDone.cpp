@@ -11,6 +11,7 @@
 #include "platform/RichTextBox.h"
 #include "platform/TextFiles.h"
 #include "platform/WindowRegistry.h"
+#include "rtf/RtfCodec.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -213,8 +214,11 @@ bool frmDone::makeCalcFile(const QString &source, const QString &target, const Q
                                 "document nor the export file. Please choose another file "
                                 "name."));
     }
+    // An imported program's document gives back what its file's header said.
+    const calc::FileMeta kept = calc::FileMeta::fromText(
+        rtf::keptText(temp->keptDestinations(), calc::FileMeta::destination()));
     const calc::calcfile::Built built = calc::calcfile::build(
-        temp->Text(), name, Check1->isChecked(), calc::calcfile::modelForPath(*calcTarget));
+        temp->Text(), name, Check1->isChecked(), calc::calcfile::modelForPath(*calcTarget), kept);
     if (!built.ok()) {
         refuse(QStringLiteral("The calculator file cannot be made:\n%1").arg(built.error), true);
         return false;

@@ -135,13 +135,19 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     });
 
     connect(doc, &editor::frmDocument::sendToCalcRequested, doc, [doc] {
-        calcfiles::calclinkcommands::sendProgram(doc, doc->programPane()->Text(), doc->fileName(),
-                                                 doc->windowTitle());
+        calcfiles::calclinkcommands::sendProgram(
+            doc, doc->programPane()->Text(), doc->fileName(), doc->windowTitle(),
+            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()));
     });
-    // A received program opens in a window of its own, as an imported one.
+    // A received program opens in a window of its own, as an imported one,
+    // and keeps what its header said.
     connect(doc, &editor::frmDocument::receiveFromCalcRequested, doc, [this, doc] {
-        if (const auto program = calcfiles::calclinkcommands::receiveProgram(doc))
-            createDocument(program->name)->programPane()->setText(program->text);
+        if (const auto program = calcfiles::calclinkcommands::receiveProgram(doc)) {
+            auto *pane = createDocument(program->name)->programPane();
+            pane->setText(program->text);
+            pane->setKeptDestinations(
+                calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(*program)));
+        }
     });
 
     // The other windows on the same file hear who wrote it.

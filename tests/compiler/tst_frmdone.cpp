@@ -14,7 +14,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <algorithm>
+#include <cstring>
 
 using namespace compiler;
 namespace dialogs = platform::dialogs;
@@ -134,14 +136,22 @@ private slots:
     void alsoACalculatorFile_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("written") << "AB";
-        QTest::newRow("name refused") << "ab";
+        QTest::addColumn<QString>("header"); // what an imported program's document kept
+        QTest::newRow("written") << "AB" << QString();
+        QTest::newRow("an imported header given back") << "AB"
+                                                       << "archived=1 version=6";
+        QTest::newRow("name refused") << "ab" << QString();
     }
     void alsoACalculatorFile()
     {
         QFETCH(QString, name);
+        QFETCH(QString, header);
         QTemporaryDir dir;
-        writeFile(dir.filePath("p.tvf"), rtf::writePlain("Disp 1", "Arial", 20));
+        QByteArray document = rtf::writePlain("Disp 1", "Arial", 20);
+        if (!header.isEmpty())
+            document.insert(int(std::strlen("{\\rtf1")),
+                            "{\\*\\torvane " + header.toLatin1() + '}');
+        writeFile(dir.filePath("p.tvf"), document);
         m_script.files = {dir.filePath("p.tvf"), dir.filePath("p.txt"), dir.filePath("p.8xp")};
         m_script.prompts = {name};
 
@@ -165,9 +175,10 @@ private slots:
         QCOMPARE(m_script.titles("save"), QStringList({"Save Text File", "Save Calculator File"}));
         QCOMPARE(m_script.asked.back().defaultAnswer, calc::calcfile::fileFilter());
         QVERIFY(readAll(dir.filePath("p.txt")).endsWith("Disp 1\r\n\\stop83P\\"));
-        QCOMPARE(
-            readAll(dir.filePath("p.8xp")),
-            calc::calcfile::build(u"Disp 1", "AB", false, calc::calcfile::Model::Ti83Plus).file);
+        QCOMPARE(readAll(dir.filePath("p.8xp")),
+                 calc::calcfile::build(u"Disp 1", "AB", false, calc::calcfile::Model::Ti83Plus,
+                                       calc::FileMeta::fromText(header))
+                     .file);
     }
 
     void saysWhatWasWritten()

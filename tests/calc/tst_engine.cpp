@@ -149,6 +149,13 @@ private slots:
                                  << "6";
         QTest::newRow("named list") << "{4,5}→ʟAB:ʟAB(2)"
                                     << "5";
+        // After → a list's ʟ may be left out, even before a single letter.
+        QTest::newRow("named list without ʟ") << "{4,5}→AB1:ʟAB1(2)"
+                                              << "5";
+        QTest::newRow("list into a letter") << "3→X:{6,7}→X:ʟX(1)+X"
+                                            << "9";
+        QTest::newRow("real into a list name") << "5→AB"
+                                               << "ERR:DATA TYPE line 1";
         QTest::newRow("string join") << "\"AB\"+\"CD\"→Str1:Str1"
                                      << "ABCD";
         QTest::newRow("length") << "length(\"HELLO\")"

@@ -188,6 +188,10 @@ private slots:
                                                  << "ERR:ARCHIVED";
         QTest::newRow("Archive X") << "Archive X"
                                    << "ERR:VARIABLE";
+        QTest::newRow("UnArchive of a list never stored") << "UnArchive L₆:dim(L₆)"
+                                                          << "0";
+        QTest::newRow("UnArchive of a deleted list") << "DelVar L₆UnArchive L₆"
+                                                     << "ERR:UNDEFINED";
         QTest::newRow("Archive twice") << "7→C:Archive C:Archive C:UnArchive C:C"
                                        << "7";
         // The clock.
@@ -202,11 +206,16 @@ private slots:
         QTest::newRow("getDate") << "getDate"
                                  << "{2007 12 30}";
         QTest::newRow("getTmStr(24") << "getTmStr(24)"
-                                     << "13:05:09";
+                                     << "13:05";
+        QTest::newRow("getTmStr(12") << "getTmStr(12)"
+                                     << "1:05 PM";
         QTest::newRow("getDtStr 1") << "getDtStr(1)"
-                                    << "12/30/2007";
-        QTest::newRow("getDtStr 3") << "getDtStr(3)"
-                                    << "2007/12/30";
+                                    << "12/30/07";
+        QTest::newRow("getDtStr 2") << "getDtStr(2)"
+                                    << "30/12/07";
+        // The fields a published program cuts out and hands to dayOfWk(.
+        QTest::newRow("getDtStr 3 cut") << "getDtStr(3)→Str1:expr(sub(Str1,4,2))"
+                                        << "12";
         QTest::newRow("getDtStr 4") << "getDtStr(4)"
                                     << "ERR:DOMAIN";
         QTest::newRow("startTmr") << "startTmr"

@@ -223,6 +223,41 @@ private slots:
                                                     << "ERR:SYNTAX line 1";
         QTest::newRow("operator without a value") << "²"
                                                   << "ERR:SYNTAX line 1";
+        // The wiki's error conditions.
+        QTest::newRow("expr( of nothing") << "\"\"→Str1:expr(Str1)"
+                                          << "ERR:INVALID line 1";
+        QTest::newRow("augment( of an empty list") << "ClrList L₁:augment(L₁,{5})"
+                                                   << "ERR:INVALID DIM line 1";
+        QTest::newRow("augment( past 99 columns") << "{1,60}→dim([A]):augment([A],[A])"
+                                                  << "ERR:INVALID DIM line 1";
+        QTest::newRow("If last") << "Disp 1\nIf 1"
+                                 << "ERR:SYNTAX line 2";
+        QTest::newRow("If before an empty last line") << "0→A\nIf A\n"
+                                                      << "ERR:SYNTAX line 2";
+        QTest::newRow("loop variable deleted") << "For(I,1,3)\nDelVar I\nEnd"
+                                               << "ERR:UNDEFINED line 3";
+        QTest::newRow("sum( ends before it starts") << "sum({1,2,3},3,2)"
+                                                    << "ERR:INVALID DIM line 1";
+        QTest::newRow("prod( from 0") << "prod({1,2,3},0)"
+                                      << "ERR:DOMAIN line 1";
+        QTest::newRow("sum( past the end") << "sum({1,2,3},2,4)"
+                                           << "ERR:INVALID DIM line 1";
+        QTest::newRow("sum( of a part") << "sum({1,2,3},2,3)+prod({1,2,3},2)"
+                                        << "11";
+        QTest::newRow("statistics of no values") << "ClrList L₁:median(L₁)"
+                                                 << "ERR:INVALID DIM line 1";
+        QTest::newRow("min( of no values") << "ClrList L₁:min(L₁)"
+                                           << "ERR:INVALID DIM line 1";
+        QTest::newRow("list name of six") << "{1,2}→ʟABCDE:ʟABCDEF"
+                                          << "ERR:SYNTAX line 1";
+        QTest::newRow("ClrList of a letter") << "ClrList B"
+                                             << "ERR:SYNTAX line 1";
+        QTest::newRow("tan( of π/2") << "tan(π/2)"
+                                     << "ERR:DOMAIN line 1";
+        QTest::newRow("tan( close to π/2") << "tan(1.57079632679)>1ᴇ11"
+                                           << "1";
+        QTest::newRow("cosh⁻¹( below 1") << "cosh⁻¹(.5)"
+                                         << "ERR:DOMAIN line 1";
         QTest::newRow("IS>( last") << "0→A\nIS>(A,5"
                                    << "ERR:SYNTAX line 2";
         QTest::newRow("DS<( before an empty last line") << "0→A\nDS<(A,5\n"

@@ -32,7 +32,8 @@ Number Vm::trig(int fn, Number x)
             raise(Error::Domain);
         return fromLd(std::acos(v) * fromRad);
     case 4:
-        if (std::fabs(std::cos(v * toRad)) < 1e-15L)
+        // π/2 to the calculator's 14 digits is still an odd multiple of π/2.
+        if (std::fabs(std::cos(v * toRad)) < 1e-13L)
             raise(Error::Domain);
         return fromLd(std::tan(v * toRad));
     case 5:
@@ -45,7 +46,7 @@ Number Vm::trig(int fn, Number x)
         return fromLd(std::cosh(v));
     case 9:
         if (v < 1)
-            raise(Error::NonrealAns);
+            raise(Error::Domain);
         return fromLd(std::acosh(v));
     case 10:
         return fromLd(std::tanh(v));
@@ -190,6 +191,32 @@ Value Vm::realFunction(int fn, Value *args, int n)
     raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
+namespace
+{
+
+// A statistic of no values at all is ERR:INVALID DIM.
+const QVector<Number> &nonEmpty(const Value &v)
+{
+    const QVector<Number> &l = listOf(v);
+    if (l.isEmpty())
+        raise(Error::InvalidDim);
+    return l;
+}
+
+// A start or end of sum( or prod(: a whole number from 1 (ERR:DOMAIN
+// otherwise) to the list's size (ERR:INVALID DIM beyond it).
+int bound(const Value &v, int size)
+{
+    std::int64_t k = 0;
+    if (!realOf(v).toInt(&k) || k < 1)
+        raise(Error::Domain);
+    if (k > size)
+        raise(Error::InvalidDim);
+    return int(k);
+}
+
+} // namespace
+
 // Statistics of a list, and min( and max( of two values.
 Value Vm::listStatistic(int fn, Value *args, int n)
 {
@@ -200,7 +227,7 @@ Value Vm::listStatistic(int fn, Value *args, int n)
         const bool least = fn == tok::Min;
         auto pick = [least](Number x, Number y) { return (x.compare(y) < 0) == least ? x : y; };
         if (n == 1) {
-            const QVector<Number> &l = listOf(a);
+            const QVector<Number> &l = nonEmpty(a);
             Number best = l.value(0);
             for (const Number &x : l)
                 best = pick(best, x);
@@ -225,23 +252,25 @@ Value Vm::listStatistic(int fn, Value *args, int n)
         const QVector<Number> &l = listOf(a);
         int from = 1, to = l.size();
         if (n >= 2)
-            from = indexOf(args[1], l.size());
+            from = bound(args[1], l.size());
         if (n == 3)
-            to = indexOf(args[2], l.size());
+            to = bound(args[2], l.size());
+        if (from > to && n == 3)
+            raise(Error::InvalidDim);
         Number r = num(fn == tok::Sum ? 0 : 1);
         for (int i = from; i <= to; ++i)
             r = fn == tok::Sum ? add(r, l[i - 1]) : mul(r, l[i - 1]);
         return Value::real(r);
     }
     case tok::Mean: {
-        const QVector<Number> &l = listOf(a);
+        const QVector<Number> &l = nonEmpty(a);
         Number s;
         for (const Number &x : l)
             s = add(s, x);
         return Value::real(divide(s, num(l.size())));
     }
     case tok::Median: {
-        QVector<Number> l = listOf(a);
+        QVector<Number> l = nonEmpty(a);
         std::sort(l.begin(), l.end());
         const int m = l.size() / 2;
         if (l.size() % 2)
@@ -274,13 +303,15 @@ Value Vm::listShape(int fn, Value *args)
     case tok::Augment: {
         const Value &b = args[1];
         if (a.kind == Value::List && b.kind == Value::List) {
-            if (a.items.size() + b.items.size() > 999)
+            if (a.items.isEmpty() || b.items.isEmpty() || a.items.size() + b.items.size() > 999)
                 raise(Error::InvalidDim);
             return Value::list(a.items + b.items);
         }
         if (a.kind == Value::Matrix && b.kind == Value::Matrix) {
             if (a.rows != b.rows)
                 raise(Error::DimMismatch);
+            if (a.cols + b.cols > 99)
+                raise(Error::InvalidDim);
             Value m = a;
             m.cols = a.cols + b.cols;
             m.items.clear();
@@ -401,6 +432,8 @@ Value Vm::stringFunction(int fn, Value *args, int n)
             raise(Error::DataType);
         if (inExpr)
             raise(Error::IllegalNest);
+        if (a.text.isEmpty())
+            raise(Error::Invalid); // an empty answer to Input, typically
         Vm inner(e_);
         inner.inExpr = true;
         return inner.evaluate(compile(bytesOf(a.text), true));

@@ -467,6 +467,8 @@ void Compiler::blockStatement(int t, int i)
     case tok::If: {
         expr();
         endOfStatement();
+        if (!hasNextStatement(i))
+            fail(Error::Syntax); // nothing to run or skip
         const Stmt *then = i + 1 < int(stmts_.size()) ? &stmts_[i + 1] : nullptr;
         if (then && then->last - then->first == 1 && toks_[then->first].t == tok::Then) {
             const int elseAt = matchElse_[i + 1];

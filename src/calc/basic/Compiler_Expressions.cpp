@@ -59,7 +59,7 @@ QString Compiler::listName()
     // A list's name: up to five letters and digits after ʟ, a letter first.
     if (atEnd() || !isLetter(peek()))
         fail(Error::Syntax);
-    const QString s = nameChars(5);
+    const QString s = nameChars(6);
     if (s.size() > 5)
         fail(Error::Syntax);
     return s;
@@ -90,14 +90,20 @@ void Compiler::ioTarget(int *kind, int *key)
 void Compiler::listTarget(int *kind, int *key)
 {
     ioTarget(kind, key);
-    if (*kind == TReal || (*kind == TVar && (*key < tok::List0 || *key > tok::List0 + 5)))
+    if (*kind == TReal)
+        fail(Error::Syntax); // ClrList B: a letter is no list's name here
+    if (*kind == TVar && (*key < tok::List0 || *key > tok::List0 + 5))
         fail(Error::DataType);
 }
 
 void Compiler::storeTarget()
 {
     const int t = atEnd() ? -1 : next();
-    if (isLetter(t)) {
+    if (isLetter(t) && !atEnd() && (isLetter(peek()) || peek() == tok::Number)) {
+        // A list may be named without its ʟ after →: {1,2→NUMS.
+        --pos_;
+        put(OpStoreNamed, name(listName()));
+    } else if (isLetter(t)) {
         put(OpStoreReal, t - tok::A);
     } else if (t == tok::Rand) {
         put(OpStoreRand);

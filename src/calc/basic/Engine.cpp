@@ -57,6 +57,8 @@ QString errorName(Error e)
         return QStringLiteral("ERR:ARCHIVED");
     case Error::Variable:
         return QStringLiteral("ERR:VARIABLE");
+    case Error::Invalid:
+        return QStringLiteral("ERR:INVALID");
     }
     return QString();
 }

@@ -31,6 +31,7 @@ enum class Error {
     WindowRange,
     Archived,
     Variable,
+    Invalid,
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

@@ -448,6 +448,13 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
 {
     switch (op) {
     case OpStoreReal:
+        // {1,2→X stores to ʟX: a list cannot go into a real.
+        if (Q_UNLIKELY(stack_.back().kind == Value::List)) {
+            const int k = code[ip++];
+            store(TNamed, 0, stack_.back(),
+                  k == 26 ? QString(QChar(0x03B8)) : QString(QChar('A' + k)));
+            break;
+        }
         if (Q_UNLIKELY(e_.settings_.archivedReals & (1u << code[ip])))
             archived();
         e_.deletedReals_ &= ~(1u << code[ip]);
@@ -620,6 +627,8 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
             c->blocks.pop_back();
             break;
         case Block::For: {
+            if (Q_UNLIKELY(e_.deletedReals_ & (1u << b.var)))
+                raise(Error::Undefined); // DelVar of the loop's variable
             Number &v = e_.reals_[b.var];
             v = add(v, b.step);
             if (b.step.isNegative() ? !(v < b.end) : !(b.end < v))

@@ -157,7 +157,11 @@ void Vm::archive(int cmd, int kind, int key, const Chunk *prog)
             raise(Error::Undefined);
         on ? void(s.archivedNamed.insert(name)) : void(s.archivedNamed.remove(name));
     } else {
-        if (!e_.vars_.contains(key))
+        // L₁..L₆ are there, empty, until DelVar removes them.
+        const int builtin = key - tok::List0;
+        const bool there = e_.vars_.contains(key) ||
+                           (builtin >= 0 && builtin <= 5 && !(e_.deletedLists_ & (1u << builtin)));
+        if (!there)
             raise(Error::Undefined);
         on ? void(s.archivedVars.insert(key)) : void(s.archivedVars.remove(key));
     }
@@ -286,28 +290,26 @@ Value Vm::clock(int fn, Value *args, int n)
         return Value::real(num(date.dayOfWeek() % 7 + 1));
     }
     case tok::GetTmStr: {
+        // Hours and minutes, as the clock shows them: "13:05", "1:05 PM".
+        // Programs that give 0 cut out the hours and minutes at 1 and 4.
         if (a != 12 && a != 24 && a != 0)
             raise(Error::Domain);
         const QTime t = now.time();
-        if (a == 24)
-            return Value::string(tokensOfText(t.toString(QStringLiteral("HH:mm:ss"))));
+        if (a != 12)
+            return Value::string(tokensOfText(t.toString(QStringLiteral("HH:mm"))));
         const int h = t.hour() % 12 ? t.hour() % 12 : 12;
         return Value::string(tokensOfText(QStringLiteral("%1:%2 %3")
-                                              .arg(h, 2, 10, QLatin1Char('0'))
-                                              .arg(t.toString(QStringLiteral("mm:ss")))
+                                              .arg(h)
+                                              .arg(t.toString(QStringLiteral("mm")))
                                               .arg(t.hour() < 12 ? "AM" : "PM")));
     }
     case tok::GetDtStr: {
-        const QDate d = now.date();
-        const QString y = QString::number(d.year()), m = QString::number(d.month()),
-                      day = QString::number(d.day());
-        if (a == 1)
-            return Value::string(tokensOfText(m + '/' + day + '/' + y));
-        if (a == 2)
-            return Value::string(tokensOfText(day + '.' + m + '.' + y));
-        if (a == 3)
-            return Value::string(tokensOfText(y + '/' + m + '/' + day));
-        raise(Error::Domain);
+        // Two digits a field, the year's last two: programs cut the fields
+        // out at 1, 4 and 7.
+        static const char *const formats[] = {"MM/dd/yy", "dd/MM/yy", "yy/MM/dd"};
+        if (a < 1 || a > 3)
+            raise(Error::Domain);
+        return Value::string(tokensOfText(now.date().toString(QLatin1String(formats[a - 1]))));
     }
     default:
         raise(Error::Syntax);

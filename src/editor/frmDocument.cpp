@@ -117,6 +117,11 @@ bool isEditShortcut(const QKeyEvent *e)
     }
 }
 
+QSize frmDocument::designedSize()
+{
+    return {platform::px(11880), platform::px(8040)};
+}
+
 frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmDocument"));
@@ -126,7 +131,7 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     buildMenus();
     // The designed size again, now that the menu bar has its menus: the
     // canvas scrolls rather than forcing the window to fit it.
-    resize(platform::px(11880), platform::px(8040) + m_menuBar->sizeHint().height());
+    resize(designedSize() + QSize(0, m_menuBar->sizeHint().height()));
     createDocument();
     connectCommands();
     watchDisk();

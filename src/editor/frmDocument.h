@@ -52,6 +52,8 @@ public:
     // them in its menu bar while this window is active.
     QList<QMenu *> menus() const { return m_menus; }
     void setOwnMenuBarVisible(bool visible);
+    // The window's designed size, its own menu bar apart.
+    static QSize designedSize();
 
     // Any menu item by its name ("mnuFor", "mnuSave", ...).
     QAction *action(const QString &name) const { return m_actions.value(name); }

@@ -48,7 +48,7 @@ void frmDocument::buildControls()
     auto *canvas = new QWidget;
     m_canvas = canvas;
     canvas->setObjectName(QStringLiteral("canvas"));
-    canvas->setMinimumSize(px(11880), px(8040));
+    canvas->setMinimumSize(designedSize());
     canvas->installEventFilter(this);
     scroller->setWidget(canvas);
     outer->addWidget(scroller, 1);
@@ -57,7 +57,7 @@ void frmDocument::buildControls()
     buildPanes();
     buildPalette();
     buildButtons();
-    resize(px(11880), px(8040) + m_menuBar->sizeHint().height());
+    resize(designedSize() + QSize(0, m_menuBar->sizeHint().height()));
 }
 
 // The boxes and captions around the panes.
@@ -153,8 +153,8 @@ void frmDocument::place(QWidget *w, Anchor anchor)
 
 void frmDocument::layoutControls()
 {
-    const int dx = qMax(0, m_canvas->width() - px(11880));
-    const int dy = qMax(0, m_canvas->height() - px(8040));
+    const int dx = qMax(0, m_canvas->width() - designedSize().width());
+    const int dy = qMax(0, m_canvas->height() - designedSize().height());
     // The two reference panes share the extra height.
     const int top = dy / 2;
     const int bottom = dy - top;

@@ -27,7 +27,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -259,10 +261,19 @@ editor::frmDocument *frmMain::LoadNewDoc()
 
 QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
 {
+    // The sub-window would take the document's size hint, which is small now
+    // that its canvas scrolls: it takes the designed size, as far as the
+    // screen allows.
     QMdiSubWindow *sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(QStringLiteral("subWindow"));
     doc->setOwnMenuBarVisible(false);
+    const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
+    const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    QSize wanted = editor::frmDocument::designedSize() + QSize(2 * border, title + border);
+    if (const QScreen *screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    sub->resize(wanted);
     connect(doc, &editor::frmDocument::modifiedChanged, this, &frmMain::showModifiedState);
     connect(doc, &editor::frmDocument::fileNameChanged, this, &frmMain::showModifiedState);
     connect(doc, &editor::frmDocument::statusFiguresChanged, this, [this, doc] {

@@ -523,6 +523,10 @@ private slots:
         if (stored.isEmpty()) {
             // Room for the first document window as designed (when the screen has it).
             const QSize doc = frame->mdiArea()->subWindowList().constFirst()->size();
+            // The window itself as designed, as far as the screen has room.
+            const QSize designed = editor::frmDocument::designedSize();
+            QVERIFY(doc.width() >= std::min(designed.width(), screen.width() * 9 / 10));
+            QVERIFY(doc.height() >= std::min(designed.height(), screen.height() * 9 / 10));
             QVERIFY(frame->width() > std::min(doc.width(), screen.width() - 20));
             QVERIFY(frame->height() > std::min(doc.height(), screen.height() - 60));
         }

@@ -258,6 +258,8 @@ private slots:
                                            << "1";
         QTest::newRow("cosh⁻¹( below 1") << "cosh⁻¹(.5)"
                                          << "ERR:DOMAIN line 1";
+        QTest::newRow("DelVar of an archived variable") << "1→A:Archive A:DelVar A"
+                                                        << "ERR:ARCHIVED line 1";
         QTest::newRow("IS>( last") << "0→A\nIS>(A,5"
                                    << "ERR:SYNTAX line 2";
         QTest::newRow("DS<( before an empty last line") << "0→A\nDS<(A,5\n"

@@ -52,12 +52,17 @@ QString Vm::varName(int kind, int key, const Chunk &p) const
     return calc::tokens::displayString(key);
 }
 
-void Vm::store(int kind, int key, const Value &v, const QString &name)
+bool Vm::isArchived(int kind, int key, const QString &name) const
 {
     const Settings &s = e_.settings_;
-    if (Q_UNLIKELY((kind == TReal && (s.archivedReals >> key & 1)) ||
-                   (kind == TNamed && s.archivedNamed.contains(name)) ||
-                   (kind == TVar && s.archivedVars.contains(key))))
+    return (kind == TReal && (s.archivedReals >> key & 1)) ||
+           (kind == TNamed && s.archivedNamed.contains(name)) ||
+           (kind == TVar && s.archivedVars.contains(key));
+}
+
+void Vm::store(int kind, int key, const Value &v, const QString &name)
+{
+    if (Q_UNLIKELY(isArchived(kind, key, name)))
         archived();
     if (kind == TReal) {
         e_.reals_[key] = realOf(v);
@@ -724,6 +729,8 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     case OpDelVar: {
         const int kind = code[ip], key = code[ip + 1];
         ip += 2;
+        if (isArchived(kind, key, kind == TNamed ? prog->names[key] : QString()))
+            archived(); // the archive is out of DelVar's reach
         if (kind == TReal) {
             e_.reals_[key] = Number();
             e_.deletedReals_ |= 1u << key;

@@ -93,6 +93,7 @@ private:
     std::vector<std::pair<int, int>> sortWith_; // kind, key
     Value &var(int key);
     Value &named(const QString &name, bool create = false);
+    bool isArchived(int kind, int key, const QString &name) const;
     void store(int kind, int key, const Value &v, const QString &name);
     void display(const Value &v);
     void pushBlock(Call &c, const Block &b);

@@ -135,6 +135,14 @@ private slots:
         QByteArray tooLong = good;
         tooLong[57] = '\x09';
         QTest::newRow("entry too long") << resummed(tooLong) << damaged;
+        // The data length stands twice in the entry; the program's own length
+        // leads its tokens.
+        QByteArray twoLengths = good;
+        twoLengths[70] = char(twoLengths[70] + 1);
+        QTest::newRow("the entry's two lengths disagree") << resummed(twoLengths) << damaged;
+        QByteArray programLength = good;
+        programLength[72] = char(programLength[72] + 1);
+        QTest::newRow("program longer than its entry") << resummed(programLength) << damaged;
         QByteArray cutToken = good;
         cutToken[75] = '\xBB';
         QTest::newRow("cut inside a two-byte token")

@@ -147,6 +147,12 @@ private slots:
                                  << "{1 2 3}";
         QTest::newRow("min max") << "min({5,2,8})+max(3,4)"
                                  << "6";
+        // Rounding that carries into a fifteenth digit, and whole numbers
+        // far above eight digits.
+        QTest::newRow("carry into 1ᴇ14") << "99999999999999+.6=1ᴇ14"
+                                         << "1";
+        QTest::newRow("gcd( of twelve digits") << "gcd(123456789012,8)"
+                                               << "4";
         QTest::newRow("named list") << "{4,5}→ʟAB:ʟAB(2)"
                                     << "5";
         // After → a list's ʟ may be left out, even before a single letter.

@@ -275,6 +275,17 @@ private slots:
         QCOMPARE(versionFor(testing::bytesOf("DE BB54 5C00")), 0);
         QCOMPARE(versionFor(testing::bytesOf("BBB0")), 1);
         QCOMPARE(versionFor(testing::bytesOf("BBB0 EF00 BB6A")), 4);
+        // Each generation's first and last token, and the one before the first.
+        const struct {
+            const char *first, *last;
+            int version;
+        } generations[] = {{"BB68", "BBCE", 1}, {"BBCF", "BBDA", 2}, {"BBDB", "BBFF", 3},
+                           {"EF00", "EF12", 4}, {"EF13", "EF16", 5}, {"EF17", "EF9F", 6}};
+        for (const auto &g : generations) {
+            QCOMPARE(versionFor(testing::bytesOf(g.first)), g.version);
+            QCOMPARE(versionFor(testing::bytesOf(g.last)), g.version);
+        }
+        QCOMPARE(versionFor(testing::bytesOf("BB67")), 0);
         QCOMPARE(tokensMissingOnTi83(testing::bytesOf("BBB0 DE BB67 EF00 BBB0")),
                  (QVector<int>{0xBBB0, 0xEF00}));
     }

@@ -151,6 +151,8 @@ private slots:
         // far above eight digits.
         QTest::newRow("carry into 1ᴇ14") << "99999999999999+.6=1ᴇ14"
                                          << "1";
+        QTest::newRow("≤ of equals, xor") << "(2≤2)+2(1 xor 0)+4(1 xor 1)"
+                                          << "3";
         QTest::newRow("gcd( of twelve digits") << "gcd(123456789012,8)"
                                                << "4";
         QTest::newRow("named list") << "{4,5}→ʟAB:ʟAB(2)"

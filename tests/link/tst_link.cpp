@@ -257,6 +257,24 @@ private slots:
         QCOMPARE(fake.variables().size(), 1);
         QCOMPARE(fake.variables()[0].name, QByteArray("BAD"));
         QCOMPARE(fake.variables()[0].data, data);
+        QCOMPARE(fake.freeMemory, 24000 - data.size());
+    }
+
+    // A program that needs more than the calculator has free is refused
+    // before anything is stored; one that fits takes its room.
+    void freeMemory()
+    {
+        FakeCalculator fake;
+        fake.freeMemory = 1000;
+        auto l = calclink::create(calclink::Options(), &fake);
+        calclink::Result r = l->open();
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        r = l->send({programFile("BIG", 2000)}, {});
+        QCOMPARE(int(r.outcome), int(Outcome::OutOfMemory));
+        QVERIFY(fake.variables().isEmpty());
+        r = l->send({programFile("SMALL", 30)}, {});
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        QVERIFY(fake.freeMemory < 1000);
     }
 
     void noCable()

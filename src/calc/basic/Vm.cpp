@@ -14,13 +14,18 @@
 namespace calc::basic
 {
 
+bool Vm::builtinListThere(int key) const
+{
+    // L₁..L₆ are there from the start, empty, until DelVar removes them.
+    const int builtin = key - tok::List0;
+    return builtin >= 0 && builtin <= 5 && !(e_.deletedLists_ & (1u << builtin));
+}
+
 Value &Vm::var(int key)
 {
     auto it = e_.vars_.find(key);
     if (it == e_.vars_.end()) {
-        // L₁..L₆ are there from the start, empty, until DelVar removes them.
-        const int builtin = key - tok::List0;
-        if (builtin < 0 || builtin > 5 || (e_.deletedLists_ & (1u << builtin)))
+        if (!builtinListThere(key))
             raise(Error::Undefined);
         it = e_.vars_.insert(key, Value::list({}));
     }
@@ -456,8 +461,7 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
         // {1,2→X stores to ʟX: a list cannot go into a real.
         if (Q_UNLIKELY(stack_.back().kind == Value::List)) {
             const int k = code[ip++];
-            store(TNamed, 0, stack_.back(),
-                  k == 26 ? QString(QChar(0x03B8)) : QString(QChar('A' + k)));
+            store(TNamed, 0, stack_.back(), varName(TReal, k, *prog));
             break;
         }
         if (Q_UNLIKELY(e_.settings_.archivedReals & (1u << code[ip])))

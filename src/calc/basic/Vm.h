@@ -94,6 +94,7 @@ private:
     Value &var(int key);
     Value &named(const QString &name, bool create = false);
     bool isArchived(int kind, int key, const QString &name) const;
+    bool builtinListThere(int key) const;
     void store(int kind, int key, const Value &v, const QString &name);
     void display(const Value &v);
     void pushBlock(Call &c, const Block &b);

@@ -157,11 +157,7 @@ void Vm::archive(int cmd, int kind, int key, const Chunk *prog)
             raise(Error::Undefined);
         on ? void(s.archivedNamed.insert(name)) : void(s.archivedNamed.remove(name));
     } else {
-        // L₁..L₆ are there, empty, until DelVar removes them.
-        const int builtin = key - tok::List0;
-        const bool there = e_.vars_.contains(key) ||
-                           (builtin >= 0 && builtin <= 5 && !(e_.deletedLists_ & (1u << builtin)));
-        if (!there)
+        if (!e_.vars_.contains(key) && !builtinListThere(key))
             raise(Error::Undefined);
         on ? void(s.archivedVars.insert(key)) : void(s.archivedVars.remove(key));
     }

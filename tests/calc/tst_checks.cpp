@@ -369,6 +369,7 @@ private slots:
                                        << "2:1 hint: a line needs no leading : (saves 1 byte)"
                                        << "Disp 1\nDisp 2" << 1;
         QTest::newRow("colon after if is kept") << "If A\n:Disp 2" << QString() << "" << 0;
+        QTest::newRow("colon inside a line is kept") << "Disp 1:Disp 2" << QString() << "" << 0;
         QTest::newRow("if not zero") << "If A+B≠0\nDisp 1"
                                      << "1:7 hint: If needs no ≠0 (saves 2 bytes)"
                                      << "If A+B\nDisp 1" << 2;

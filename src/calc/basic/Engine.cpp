@@ -5,6 +5,7 @@
 
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Pace.h"
 #include "calc/basic/Vm.h"
 
 #include <algorithm>
@@ -69,10 +70,11 @@ Engine::~Engine() = default;
 std::shared_ptr<Chunk> Engine::compiled(const QByteArray &tokens)
 {
     auto it = cache_.constFind(tokens);
-    if (it != cache_.constEnd())
-        return *it;
-    auto p = compile(tokens);
-    cache_.insert(tokens, p);
+    auto p = it != cache_.constEnd() ? *it : compile(tokens);
+    if (it == cache_.constEnd())
+        cache_.insert(tokens, p);
+    if (pace_)
+        pace_->learn(p.get(), tokens);
     return p;
 }
 

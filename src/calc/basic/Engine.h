@@ -64,6 +64,7 @@ struct Outcome {
 };
 
 struct Chunk;
+class Pace;
 
 class Engine
 {
@@ -78,6 +79,8 @@ public:
     // Which of the two the calculator shows now.
     bool graphShown() const { return graphShown_; }
     void setMaxSteps(long long n) { maxSteps_ = n; }
+    // The calculator's clock the statements move on; none, none is kept.
+    void setPace(Pace *pace) { pace_ = pace; }
 
     // Runs the program; the home screen then shows what the calculator
     // shows when it ends (Done, or the last expression's value).
@@ -105,6 +108,7 @@ private:
     GraphScreen graph_;
     bool graphShown_ = false;
     long long maxSteps_ = 10000000;
+    Pace *pace_ = nullptr;
 
     Number reals_[27]; // A..Z, θ
     Value ans_;

@@ -6,6 +6,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Pace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -286,6 +287,8 @@ Q_ALWAYS_INLINE void Vm::startStatement(Call &c, const int *operands)
         raise(Error::Steps);
     c.line = operands[0];
     lastExpr_ = false;
+    if (Q_UNLIKELY(e_.pace_))
+        e_.pace_->statement(c.program.get(), operands[1], operands[2]);
     if (e_.host_.statement && !e_.host_.statement(c.name, c.line, operands[1], operands[2]))
         raise(Error::Break);
 }
@@ -682,7 +685,10 @@ int Vm::io(int op, const int *code, int ip)
             raise(Error::Domain);
         if (v.kind == Value::Matrix)
             raise(Error::DataType);
-        e_.screen_.output(int(r), int(k), displayText(v, e_.settings_.format));
+        const QString text = displayText(v, e_.settings_.format);
+        if (Q_UNLIKELY(e_.pace_))
+            e_.pace_->output(int(text.size()));
+        e_.screen_.output(int(r), int(k), text);
         break;
     }
     case OpClrHome:

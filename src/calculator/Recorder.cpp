@@ -160,10 +160,9 @@ bool Recorder::sample(const HomeScreen &home, const GraphScreen &graph, bool gra
     return !full_;
 }
 
-void Recorder::finish(const HomeScreen &home, const GraphScreen &graph, bool graphShown,
-                      long long micros)
+void Recorder::finish(long long micros)
 {
-    if (sample(home, graph, graphShown, micros))
+    if (!full_)
         end_ = micros;
 }
 

@@ -42,10 +42,8 @@ public:
     // then keeps what it has and takes no more.
     bool sample(const calc::basic::HomeScreen &home, const calc::basic::GraphScreen &graph,
                 bool graphShown, long long micros);
-    // The run ended at `micros`: the screen as it ended, and the last
-    // frame's length.
-    void finish(const calc::basic::HomeScreen &home, const calc::basic::GraphScreen &graph,
-                bool graphShown, long long micros);
+    // The recording ends at `micros`: the last frame's length.
+    void finish(long long micros);
 
     int frames() const { return int(frames_.size()); }
     long long micros() const { return end_; }

@@ -120,7 +120,7 @@ Result runFile(const Options &options)
     result.screen = engine.screen().text();
     result.calculatorMicros = pace.micros();
     if (!options.record.isEmpty()) {
-        recorder.finish(engine.screen(), engine.graph(), engine.graphShown(), pace.micros());
+        recorder.finish(pace.micros());
         result.notice = recorder.fullMessage();
         QString why;
         if (!recorder.writeGif(options.record, options.scale, &why)) {

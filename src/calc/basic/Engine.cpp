@@ -82,6 +82,8 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
 {
     Vm vm(*this);
     const bool lastExpr = vm.run(compiled(tokens), name);
+    if (pace_)
+        pace_->end();
     if (vm.outcome.error == Error::None) {
         if (lastExpr) {
             if (ans_.kind == Value::Matrix) {

@@ -47,6 +47,12 @@ public:
     void learn(const Chunk *chunk, const QByteArray &tokens);
     void statement(const Chunk *chunk, int from, int to);
     void charge(long long micros) { now_ += micros; }
+    // The program ended: the screen as its last statement left it.
+    void end()
+    {
+        if (onStatement)
+            onStatement(now_);
+    }
     // Output( of a text this long.
     void output(int chars);
 

@@ -54,6 +54,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     m_lastLine = 0;
     m_lastProgram.clear();
     Engine &e = *m_engine;
+    e.setModel(model != calc::models::Model::None ? model : calc::models::lowestFor(tokens).model);
     e.screen().clear();
     e.host().nextKey = [this] { return m_key.exchange(0); };
     e.host().nextAnswer = [this](QString *text) {
@@ -70,6 +71,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     e.host().findProgram = findProgram;
     e.host().drawText = drawText;
     e.host().drawLargeText = drawLargeText;
+    e.host().drawColourText = drawColourText;
     m_running = true;
     m_thread = QThread::create([this, tokens, name] { work(tokens, name); });
     m_thread->start();
@@ -149,6 +151,8 @@ void Session::publish(bool withVariables)
     f.home = m_engine->screen();
     f.graph = m_engine->graph();
     f.graphShown = m_engine->graphShown();
+    if (const calc::basic::ColourScreen *c = m_engine->colour())
+        f.colour = std::make_shared<const calc::basic::ColourScreen>(*c);
     if (withVariables)
         f.variables = m_engine->variables();
     {

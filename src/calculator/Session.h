@@ -39,6 +39,8 @@ public:
         calc::basic::HomeScreen home;
         calc::basic::GraphScreen graph;
         bool graphShown = false;
+        // The colour models' graph area; null on the others.
+        std::shared_ptr<const calc::basic::ColourScreen> colour;
         QList<QPair<QString, QString>> variables; // filled when paused or ended
     };
 
@@ -48,6 +50,11 @@ public:
     std::function<bool(const QString &name, QByteArray *tokens)> findProgram;
     std::function<void(calc::basic::GraphScreen &, int, int, const QString &)> drawText;
     std::function<void(calc::basic::GraphScreen &, int, int, const QString &)> drawLargeText;
+    std::function<void(calc::basic::ColourScreen &, int, int, const QString &, bool)>
+        drawColourText;
+    // The calculator to run as; None: the lowest model with the program's
+    // tokens (a colour program gets the colour screen). Set between runs.
+    calc::models::Model model = calc::models::Model::None;
 
     // Starts the program on a clear home screen; variables and the graph
     // screen stay from the run before, as on a calculator. With `stepping`

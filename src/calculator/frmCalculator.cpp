@@ -4,6 +4,7 @@
 #include "calculator/frmCalculator.h"
 
 #include "calc/basic/Value.h"
+#include "calculator/ColourImage.h"
 #include "calculator/GraphImage.h"
 #include "calculator/KeyMap.h"
 #include "platform/Config.h"
@@ -57,6 +58,8 @@ CalcScreen::CalcScreen(QWidget *parent) : QWidget(parent)
 
 QSize CalcScreen::sizeHint() const
 {
+    if (m_frame.colour)
+        return colourScreenSize(m_scale);
     return QSize(GraphScreen::kWidth * m_scale, GraphScreen::kHeight * m_scale);
 }
 
@@ -84,7 +87,10 @@ void CalcScreen::display(const Session::Frame &frame, const QString &typed, int 
     m_graphShown = frame.graphShown;
     m_homeGeneration = frame.home.generation();
     m_graphGeneration = frame.graph.generation();
-    if (!same)
+    const QSize size = sizeHint();
+    if (size != this->size())
+        setFixedSize(size);
+    if (!same || frame.colour)
         update();
 }
 
@@ -95,6 +101,10 @@ void CalcScreen::paintEvent(QPaintEvent *)
     const int scale = m_scale;
     const QColor lcd = lcdColour(m_dark), ink = inkColour(m_dark);
     p.fillRect(rect(), lcd);
+    if (m_frame.colour) {
+        paintColour(p);
+        return;
+    }
     const HomeScreen &home = m_frame.home;
     const bool menu = !home.menu().isEmpty();
     if (m_frame.graphShown && !menu && home.prompt().isNull()) {

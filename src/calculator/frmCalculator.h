@@ -97,7 +97,8 @@ private:
 };
 
 // The screen itself: 96 by 64 calculator pixels, each a square of
-// `scale` screen pixels.
+// `scale` screen pixels; on the colour models 320 by 240, each pixel a
+// square of `scale` screen pixels from 2 up (ColourScreen.cpp).
 class CalcScreen : public QWidget
 {
     Q_OBJECT
@@ -114,6 +115,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintColour(QPainter &p);
     Session::Frame m_frame;
     QString m_typed;
     int m_menuItem = 0;

@@ -6,9 +6,11 @@
 #include "cli/ModelOption.h"
 
 #include "calc/CalcFile.h"
+#include "calc/ImageFile.h"
 #include "calc/basic/Engine.h"
 #include "calc/basic/Pace.h"
 #include "calcfiles/ProgramFile.h"
+#include "calculator/ColourImage.h"
 #include "calculator/GraphImage.h"
 #include "calculator/Recorder.h"
 #include "platform/Fonts.h"
@@ -81,6 +83,9 @@ Result runFile(const Options &options)
     }
     calc::basic::Engine engine;
     engine.setMaxSteps(options.maxSteps);
+    engine.setModel(options.model != calc::models::Model::None
+                        ? options.model
+                        : calc::models::lowestFor(tokens).model);
     QStringList inputs = options.inputs;
     QList<int> keys = options.keys;
     const QDir folder = QFileInfo(options.file).absoluteDir();
@@ -104,9 +109,31 @@ Result runFile(const Options &options)
         missing = why;
         return false;
     };
+    // Image0-Image9 from the .8ca files beside the program.
+    engine.host().findImage = [&folder](int slot, calc::basic::ColourScreen::Image *image) {
+        for (const QFileInfo &f : folder.entryInfoList(QDir::Files, QDir::Name)) {
+            QFile file(f.filePath());
+            if (f.suffix().compare(QLatin1String("8ca"), Qt::CaseInsensitive) != 0 ||
+                f.size() > 70000 || !file.open(QIODevice::ReadOnly))
+                continue;
+            calc::imagefile::Image read = calc::imagefile::read(file.readAll());
+            if (read.ok() && read.slot == slot) {
+                *image = std::move(read.pixels);
+                return true;
+            }
+        }
+        return false;
+    };
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         engine.host().drawText = calculator::drawGraphText;
         engine.host().drawLargeText = calculator::drawGraphLargeText;
+        engine.host().drawColourText = calculator::drawColourText;
+    }
+    // Recordings are of the monochrome screens only, so far.
+    if (engine.colour() && !options.record.isEmpty()) {
+        result.exitCode = Unreadable;
+        result.error = QStringLiteral("--record: the colour models' screen is not recorded yet.");
+        return result;
     }
     // The calculator's clock, and the recording it times.
     calc::basic::Pace pace;
@@ -134,7 +161,9 @@ Result runFile(const Options &options)
     // The graph as it was, error or not.
     QString pngError;
     if (!options.graphPng.isEmpty() &&
-        !calculator::writeGraphPng(engine.graph(), options.graphPng, &pngError)) {
+        !(engine.colour()
+              ? calculator::writeColourPng(*engine.colour(), options.graphPng, &pngError)
+              : calculator::writeGraphPng(engine.graph(), options.graphPng, &pngError))) {
         result.exitCode = Unreadable;
         result.error = pngError;
         return result;
@@ -187,10 +216,8 @@ bool readOptions(const QCommandLineParser &parser, Options *options, QString *er
     for (const QString &k : parser.values(QStringLiteral("keys")))
         if (!parseKeys(k, &options->keys, error))
             return false;
-    // The model names what the program is for; the engine runs the tokens
-    // it knows whichever it is.
-    calc::models::Model model = calc::models::Model::None;
-    if (!modelOption(parser, &model, error))
+    // The model the engine runs as: the colour models' screens and commands.
+    if (!modelOption(parser, &options->model, error))
         return false;
     const QString steps = parser.value(QStringLiteral("max-steps"));
     if (parser.isSet(QStringLiteral("max-steps"))) {

@@ -5,8 +5,11 @@
 // Runs a program from the command line, without a display:
 //   torvane-studio --run FILE [--input TEXT]... [--keys CODES] [--max-steps N]
 //                  [--graph-png OUT.png] [--record OUT.gif [--scale N]] [--estimate]
-// The file is read as every command reads one (calcfiles/ProgramFile.h).
+// The file is read as every command reads one (calcfiles/ProgramFile.h);
+// BackgroundOn finds Image0-Image9 in the .8ca files beside it.
 // Scripted answers stand in for the keyboard.
+#include "calc/Models.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QList>
@@ -32,6 +35,9 @@ struct Options {
     // at `scale` pixels a calculator pixel; empty for none.
     QString record;
     int scale = 1;
+    // The calculator it runs on; None: the lowest model with the program's
+    // tokens, so a colour program gets the colour screen.
+    calc::models::Model model = calc::models::Model::None;
     // Keep the calculator's time (Result::calculatorMicros).
     bool estimate = false;
     // The token bytes of an open document captioned with a program's name;
@@ -44,7 +50,7 @@ enum Exit { Ok = 0, Unreadable = 1, ProgramError = 2, TooManySteps = 3 };
 
 struct Result {
     int exitCode = Ok;
-    QString screen; // the final home screen: 8 lines, trailing blanks removed
+    QString screen; // the final home screen: 8 lines (10 on colour models), trailing blanks removed
     QString error;  // for standard error
     // With --estimate or --record: the run's time on a calculator.
     long long calculatorMicros = 0;

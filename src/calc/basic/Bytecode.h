@@ -77,6 +77,7 @@ enum Op : int {
     OpSortWith,     // kind, key: a list the next OpSort sorts along
     OpListToMatr,   // n lists on the stack, matrix key
     OpMatrToList,   // column, kind, key; the matrix stays on the stack
+    OpColour,       // command token, argc: the colour models' commands
 };
 
 // Target kinds of Input, Prompt and DelVar.

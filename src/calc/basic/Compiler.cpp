@@ -446,6 +446,8 @@ void Compiler::command(int t, int i)
         modeStatement(t);
         break;
     default:
+        if (colour_ && colourStatement(t))
+            break;
         if (isSettingCommand(t)) {
             settingStatement(t);
             break;
@@ -641,8 +643,12 @@ void Compiler::homeStatement(int t)
         const bool value = !atEnd();
         if (value)
             expr();
+        // The CE's Pause value,seconds: 2.
+        const bool timed = colour_ && value && accept(tok::Comma);
+        if (timed)
+            expr();
         endOfStatement();
-        put(OpPause, value ? 1 : 0);
+        put(OpPause, timed ? 2 : value ? 1 : 0);
         break;
     }
     case tok::Prompt:
@@ -756,12 +762,18 @@ void Compiler::drawStatement(int t)
         put(0);
         break;
     case tok::Horizontal:
-    case tok::Vertical:
-        expr();
+    case tok::Vertical: {
+        // On colour models: a colour and a line style may follow.
+        int n = 0;
+        do {
+            expr();
+            ++n;
+        } while (colour_ && n < 3 && accept(tok::Comma));
         endOfStatement();
         put(OpDraw, t);
-        put(1);
+        put(n);
         break;
+    }
     case tok::PxlOn:
     case tok::PxlOff:
     case tok::PxlChange:
@@ -774,7 +786,9 @@ void Compiler::drawStatement(int t)
         const bool pxl = t >= tok::PxlOn && t <= tok::PxlChange;
         const bool pt = t >= tok::PtOn && t <= tok::PtChange;
         const int least = pxl ? 2 : pt ? 2 : t == tok::Line ? 4 : 3;
-        const int most = pxl ? 2 : pt ? 3 : t == tok::Line ? 5 : t == tok::Circle ? 3 : 99;
+        int most = pxl ? 2 : pt ? 3 : t == tok::Line ? 5 : t == tok::Circle ? 3 : 99;
+        if (colour_) // a colour, and for lines a style
+            most = pxl ? 3 : pt ? 4 : t == tok::Line ? 7 : t == tok::Circle ? 5 : 99;
         int n = 0;
         do {
             expr();
@@ -815,9 +829,9 @@ Parsed parse(const QByteArray &bytes)
     return c.parsed();
 }
 
-std::shared_ptr<Chunk> compile(const QByteArray &bytes, bool expression)
+std::shared_ptr<Chunk> compile(const QByteArray &bytes, bool expression, bool colour)
 {
-    Compiler c(bytes);
+    Compiler c(bytes, colour);
     return expression ? c.expression() : c.program();
 }
 

@@ -45,6 +45,9 @@ Parsed parse(const QByteArray &bytes);
 
 // Compiles a whole program, or, with `expression`, one expression whose
 // value is left for OpSetAns (expr( and answers to Input).
-std::shared_ptr<Chunk> compile(const QByteArray &bytes, bool expression = false);
+// `colour`: for a colour model, whose commands take colours and whose
+// colour commands run.
+std::shared_ptr<Chunk> compile(const QByteArray &bytes, bool expression = false,
+                               bool colour = false);
 
 } // namespace calc::basic

@@ -43,7 +43,8 @@ bool isLetter(int t);
 class Compiler
 {
 public:
-    Compiler(const QByteArray &bytes) : program_(std::make_shared<Chunk>()), bytes_(bytes)
+    Compiler(const QByteArray &bytes, bool colour = false)
+        : program_(std::make_shared<Chunk>()), bytes_(bytes), colour_(colour)
     {
         toks_ = scan(bytes, &numbers_, &program_->texts);
     }
@@ -71,6 +72,9 @@ private:
     void modeStatement(int t);
     void settingStatement(int t);
     void matrixListStatement(int t);
+    // Compiler_Colour.cpp: the colour models' commands and operands.
+    bool colourStatement(int t);
+    bool colourOperand(int t);
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);
 
@@ -161,6 +165,7 @@ private:
     std::vector<int> matchEnd_, matchElse_;
     std::vector<int> stmtStart_;
     int pos_ = 0, end_ = 0;
+    bool colour_ = false; // Compiler_Colour.cpp
     int stmt_ = 0;
     int seqDepth_ = 0;
     int depth_ = 0;

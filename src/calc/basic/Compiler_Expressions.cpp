@@ -417,6 +417,8 @@ void Compiler::primary()
         arguments(t, f->least, f->most);
         return;
     }
+    if (colour_ && colourOperand(t))
+        return;
     unexpected(t);
 }
 

@@ -28,6 +28,10 @@ double coord(const Value &v)
 
 void Vm::draw(int cmd, const Value *args, int n)
 {
+    if (e_.colour_) {
+        colourDraw(cmd, args, n);
+        return;
+    }
     GraphScreen &g = e_.graph_;
     switch (cmd) {
     case tok::AxesOn:

@@ -70,12 +70,26 @@ Engine::~Engine() = default;
 std::shared_ptr<Chunk> Engine::compiled(const QByteArray &tokens)
 {
     auto it = cache_.constFind(tokens);
-    auto p = it != cache_.constEnd() ? *it : compile(tokens);
+    auto p = it != cache_.constEnd() ? *it : compile(tokens, false, colour_ != nullptr);
     if (it == cache_.constEnd())
         cache_.insert(tokens, p);
     if (pace_)
         pace_->learn(p.get(), tokens);
     return p;
+}
+
+void Engine::setModel(calc::models::Model model)
+{
+    if (model == model_)
+        return;
+    model_ = model;
+    const bool colour = calc::models::isColour(model);
+    if (colour && !colour_)
+        colour_ = std::make_unique<ColourScreen>();
+    else if (!colour)
+        colour_.reset();
+    screen_.setSize(colour ? 10 : HomeScreen::kRows, colour ? 26 : HomeScreen::kColumns);
+    cache_.clear(); // compiled for the other kind of model
 }
 
 Outcome Engine::run(const QByteArray &tokens, const QString &name)
@@ -103,7 +117,7 @@ Outcome Engine::evaluate(const QByteArray &tokens, Value *result)
 {
     Vm vm(*this);
     try {
-        *result = vm.evaluate(compile(tokens, true));
+        *result = vm.evaluate(compile(tokens, true, colour_ != nullptr));
     } catch (const RunError &err) {
         vm.outcome.error = err.error;
         vm.outcome.detail = err.detail;
@@ -134,6 +148,14 @@ QList<QPair<QString, QString>> Engine::variables() const
     names.sort();
     for (const QString &name : names)
         out.append({QStringLiteral("\u029F") + name, displayText(namedLists_[name])});
+    // The colour models': the images BackgroundOn has used, and the colours.
+    if (colour_) {
+        for (int slot = 1; slot <= 10; ++slot)
+            if (images_.contains(slot % 10))
+                out.append({QStringLiteral("Image%1").arg(slot % 10), QStringLiteral("265×165")});
+        out.append({QStringLiteral("TextColor"), QString::number(colour_->textColour)});
+        out.append({QStringLiteral("BorderColor"), QString::number(colour_->borderColour)});
+    }
     return out;
 }
 

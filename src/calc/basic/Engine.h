@@ -5,6 +5,8 @@
 // Runs a TI-BASIC program from the token bytes calc::tokens::tokenize makes
 // of its text. The bytes are scanned into tokens, each statement compiled to
 // compact code, and the code run by one loop; errors carry the line.
+#include "calc/Models.h"
+#include "calc/basic/ColourScreen.h"
 #include "calc/basic/Error.h"
 #include "calc/basic/GraphScreen.h"
 #include "calc/basic/HomeScreen.h"
@@ -53,6 +55,13 @@ struct Host {
     std::function<QDateTime()> now;
     // Text(⁻1,row,col,…): the same in the large font.
     std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawLargeText;
+    // Text( on the colour models' screen, in its text colour; `large` for
+    // Text(⁻1,…). Unset, only the place is checked.
+    std::function<void(ColourScreen &screen, int row, int col, const QString &text, bool large)>
+        drawColourText;
+    // Image0-Image9 (slot 0-9) the engine has not been given (setImage);
+    // false when there is none (ERR:UNDEFINED).
+    std::function<bool(int slot, ColourScreen::Image *image)> findImage;
 };
 
 struct Outcome {
@@ -76,6 +85,14 @@ public:
     HomeScreen &screen() { return screen_; }
     GraphScreen &graph() { return graph_; }
     const GraphScreen &graph() const { return graph_; }
+    // The model the program runs on: a colour model has the 26x10 home
+    // screen and the colour graph area (colour()); the others, none.
+    void setModel(calc::models::Model model);
+    calc::models::Model model() const { return model_; }
+    ColourScreen *colour() { return colour_.get(); }
+    const ColourScreen *colour() const { return colour_.get(); }
+    // Image0-Image9 (0-9), as imported from .8ca files.
+    void setImage(int slot, const ColourScreen::Image &image) { images_[slot] = image; }
     // Which of the two the calculator shows now.
     bool graphShown() const { return graphShown_; }
     void setMaxSteps(long long n) { maxSteps_ = n; }
@@ -109,6 +126,9 @@ private:
     bool graphShown_ = false;
     long long maxSteps_ = 10000000;
     Pace *pace_ = nullptr;
+    calc::models::Model model_ = calc::models::Model::None;
+    std::unique_ptr<ColourScreen> colour_;
+    QHash<int, ColourScreen::Image> images_;
 
     Number reals_[27]; // A..Z, θ
     Value ans_;

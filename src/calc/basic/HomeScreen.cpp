@@ -8,8 +8,8 @@ namespace calc::basic
 
 void HomeScreen::clear()
 {
-    for (QString &r : cells_)
-        r = QString(kColumns, QLatin1Char(' '));
+    for (int r = 0; r < rows_; ++r)
+        cells_[r] = QString(columns_, QLatin1Char(' '));
     cursor_ = 0;
     lastWasOutput_ = false;
     ++generation_;
@@ -17,16 +17,16 @@ void HomeScreen::clear()
 
 void HomeScreen::line(const QString &text, bool rightAligned)
 {
-    if (cursor_ >= kRows - 1) {
-        for (int r = 0; r + 1 < kRows; ++r)
+    if (cursor_ >= rows_ - 1) {
+        for (int r = 0; r + 1 < rows_; ++r)
             cells_[r] = cells_[r + 1];
-        cells_[kRows - 1] = QString(kColumns, QLatin1Char(' '));
-        cursor_ = kRows - 2;
+        cells_[rows_ - 1] = QString(columns_, QLatin1Char(' '));
+        cursor_ = rows_ - 2;
     }
     QString shown = text;
-    if (shown.size() > kColumns)
-        shown = shown.left(kColumns - 1) + QChar(0x2026);
-    cells_[cursor_] = rightAligned ? shown.rightJustified(kColumns) : shown.leftJustified(kColumns);
+    if (shown.size() > columns_)
+        shown = shown.left(columns_ - 1) + QChar(0x2026);
+    cells_[cursor_] = rightAligned ? shown.rightJustified(columns_) : shown.leftJustified(columns_);
     ++cursor_;
     lastWasOutput_ = false;
     ++generation_;
@@ -36,8 +36,8 @@ void HomeScreen::wrapped(const QString &text)
 {
     int from = 0;
     do {
-        line(text.mid(from, kColumns), false);
-        from += kColumns;
+        line(text.mid(from, columns_), false);
+        from += columns_;
     } while (from < text.size());
 }
 
@@ -45,10 +45,10 @@ void HomeScreen::output(int row, int column, const QString &text)
 {
     int r = row - 1, c = column - 1;
     for (QChar ch : text) {
-        if (r >= kRows)
+        if (r >= rows_)
             break;
         cells_[r][c] = ch;
-        if (++c == kColumns) {
+        if (++c == columns_) {
             c = 0;
             ++r;
         }
@@ -68,7 +68,7 @@ QString HomeScreen::row(int r) const
 QString HomeScreen::text() const
 {
     QString out;
-    for (int r = 0; r < kRows; ++r)
+    for (int r = 0; r < rows_; ++r)
         out += row(r) + QLatin1Char('\n');
     return out;
 }

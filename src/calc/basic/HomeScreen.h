@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// The calculator's home screen: 16 columns and 8 rows of characters.
+// The calculator's home screen: 16 columns and 8 rows of characters, or
+// 26 and 10 on the colour models (setSize).
 // Disp writes whole lines at a cursor that scrolls the screen, keeping the
 // last row free for the cursor; Output( writes at a place and never scrolls.
 #include <QString>
@@ -16,8 +17,19 @@ class HomeScreen
 public:
     static constexpr int kRows = 8;
     static constexpr int kColumns = 16;
+    static constexpr int kMaxRows = 10; // the colour models'
 
     HomeScreen() { clear(); }
+    // Rows and columns; clears the screen.
+    void setSize(int rows, int columns)
+    {
+        rows_ = rows;
+        columns_ = columns;
+        clear();
+    }
+    int rows() const { return rows_; }
+    int columns() const { return columns_; }
+
     void clear();
     // A line of text at the cursor, left- or right-aligned; text longer than
     // a line is cut and ends in "…".
@@ -30,7 +42,7 @@ public:
     void output(int row, int column, const QString &text);
     // The text of one row (0-based), trailing blanks removed.
     QString row(int r) const;
-    // All eight rows, each ended by a line break.
+    // All rows, each ended by a line break.
     QString text() const;
     // True when the last thing written came from output().
     bool lastWasOutput() const { return lastWasOutput_; }
@@ -54,7 +66,9 @@ public:
     quint64 generation() const { return generation_; }
 
 private:
-    QString cells_[kRows];
+    QString cells_[kMaxRows];
+    int rows_ = kRows;
+    int columns_ = kColumns;
     int cursor_ = 0;
     bool lastWasOutput_ = false;
     QString prompt_;

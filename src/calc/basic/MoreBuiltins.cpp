@@ -5,6 +5,7 @@
 // remainder(, logBASE(, randBin(, ΔList(, ►Frac, ►Dec, List►matr(,
 // Matr►list( and SortA(/SortD( with lists sorted along.
 #include "calc/Tokens.h"
+#include "calc/basic/ColourCodes.h"
 #include "calc/basic/Vm.h"
 
 #include <algorithm>
@@ -59,6 +60,8 @@ Number logOf(const Number &x)
 
 Value Vm::moreFunction(int fn, Value *args, int n)
 {
+    if (fn == ctok::ToString || fn == ctok::Eval)
+        return colourFunction(fn, args, n);
     switch (fn) {
     case tok::Remainder:
         return pairwise(args[0], args[1], remainderOf);

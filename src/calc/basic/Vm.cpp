@@ -258,6 +258,10 @@ void Vm::loop()
             drawOp(code[ip], code[ip + 1]);
             ip += 2;
             break;
+        case OpColour:
+            colourOp(code[ip], code[ip + 1]);
+            ip += 2;
+            break;
         case OpSetting:
             setting(code[ip], code[ip + 1], code[ip + 2], code[ip + 3], prog);
             ip += 4;
@@ -681,7 +685,8 @@ int Vm::io(int op, const int *code, int ip)
         e_.graphShown_ = false;
         const Value v = pop(), col = pop(), row = pop();
         std::int64_t r, k;
-        if (!realOf(row).toInt(&r) || !realOf(col).toInt(&k) || r < 1 || r > 8 || k < 1 || k > 16)
+        if (!realOf(row).toInt(&r) || !realOf(col).toInt(&k) || r < 1 || r > e_.screen_.rows() ||
+            k < 1 || k > e_.screen_.columns())
             raise(Error::Domain);
         if (v.kind == Value::Matrix)
             raise(Error::DataType);
@@ -696,6 +701,11 @@ int Vm::io(int op, const int *code, int ip)
         e_.screen_.clear();
         break;
     case OpPause:
+        if (code[ip] == 2) { // the CE's Pause value,seconds
+            ++ip;
+            timedPause();
+            break;
+        }
         // Pause alone keeps the graph screen up; with a value it shows home.
         if (code[ip++]) {
             e_.graphShown_ = false;
@@ -839,7 +849,7 @@ void Vm::input(const int *operands, const Chunk *prog)
     QString shown =
         isPrompt ? varName(kind, key, *prog) + QStringLiteral("=?") : QStringLiteral("?");
     if (prompt == -2) // only its first 16 characters show
-        shown = displayText(pop()).left(HomeScreen::kColumns);
+        shown = displayText(pop()).left(e_.screen_.columns());
     e_.graphShown_ = false;
     e_.screen_.setPrompt(shown);
     QString text;

@@ -114,6 +114,12 @@ private:
     void zoom(int t);
     [[noreturn]] void archived();
     void largeText(const Value *args, int n);
+    // ColourDraw.cpp: the colour models' screen and commands.
+    void colourDraw(int cmd, const Value *args, int n);
+    void colourOp(int cmd, int n);
+    void wait(const Value &seconds);
+    void timedPause();
+    Value colourFunction(int fn, Value *args, int n);
 
     Engine &e_;
     std::deque<Call> calls_;

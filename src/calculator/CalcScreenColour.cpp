@@ -1,0 +1,29 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The calculator window's screen on the colour models: the 320x240 screen
+// with its status bar line, each pixel a square of whole screen pixels.
+#include "calculator/ColourImage.h"
+#include "calculator/frmCalculator.h"
+
+#include <QPainter>
+
+namespace calculator
+{
+
+void CalcScreen::paintColour(QPainter &p)
+{
+    const calc::basic::HomeScreen &home = m_frame.home;
+    QStringList rows = homeRows(home);
+    const bool waiting = !home.menu().isEmpty() || !home.prompt().isNull();
+    if (!home.prompt().isNull() && home.menu().isEmpty()) {
+        // The answer as typed so far, its end in view.
+        const int at = std::min(home.cursorRow(), home.rows() - 1);
+        rows[at] = (home.prompt() + m_typed + QChar(0x2588)).right(home.columns());
+    }
+    const QImage image = colourScreenImage(*m_frame.colour, m_frame.graphShown && !waiting, rows);
+    const int step = colourStep(m_scale);
+    p.drawImage(QRect(0, 0, image.width() * step, image.height() * step), image);
+}
+
+} // namespace calculator

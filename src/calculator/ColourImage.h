@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// The colour models' screen as images: the 265x165 graph area, and the
+// whole 320x240 screen with its status bar line, showing the graph area in
+// its border or the 26x10 home screen. Text( is drawn in the calculator
+// font at the colour models' sizes.
+#include "calc/basic/ColourScreen.h"
+#include "calc/basic/HomeScreen.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace calculator
+{
+
+// The whole screen and where the graph area sits in it.
+constexpr int kColourScreenWidth = 320;
+constexpr int kColourScreenHeight = 240;
+constexpr int kStatusBarHeight = 30;
+constexpr int kGraphLeft = 27;
+constexpr int kGraphTop = 52;
+
+// The window's zoom (screen pixels a monochrome pixel) as whole screen
+// pixels a colour pixel: about the monochrome screen's width, at least 1.
+int colourStep(int scale);
+inline QSize colourScreenSize(int scale)
+{
+    return QSize(kColourScreenWidth, kColourScreenHeight) * colourStep(scale);
+}
+
+QImage colourGraphImage(const calc::basic::ColourScreen &screen);
+bool writeColourPng(const calc::basic::ColourScreen &screen, const QString &path, QString *error);
+
+// The 320x240 screen: the status bar, then the graph area in its border or
+// the home screen's rows (`rows`, up to 10 of up to 26 characters).
+QImage colourScreenImage(const calc::basic::ColourScreen &screen, bool graphShown,
+                         const QStringList &rows);
+// The home screen's rows as the screen shows them.
+QStringList homeRows(const calc::basic::HomeScreen &home);
+
+// Text( in the text colour on its cells' background (white, or medium gray
+// behind yellow, white and light gray text): small letters in 12-pixel
+// rows, large ones (Text(⁻1,…)) in 18. Needs a QGuiApplication.
+void drawColourText(calc::basic::ColourScreen &screen, int row, int col, const QString &text,
+                    bool large);
+
+} // namespace calculator

@@ -1,0 +1,111 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calc/ImageFile.h"
+#include "cli/RunCommand.h"
+#include "common/TestRegistry.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TstColourRun : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    void write(const QString &name, const QByteArray &text)
+    {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
+private slots:
+    // The program with --model ti84pce --graph-png: a 265x165
+    // picture, blue text where Text( put it, one red pixel in the corner.
+    void colourProgramToPng()
+    {
+        write(QStringLiteral("hi.txt"), "ClrDraw\nBackgroundOff\nTextColor(BLUE)\n"
+                                        "Text(10,10,\"HI\")\nWait 0.1\nPxl-On(164,264,RED)\n");
+        cli::Options o;
+        o.file = path(QStringLiteral("hi.txt"));
+        o.graphPng = path(QStringLiteral("hi.png"));
+        o.model = calc::models::Model::Ti84PlusCE;
+        const cli::Result r = cli::runFile(o);
+        QCOMPARE(r.exitCode, 0);
+        const QImage png = QImage(o.graphPng).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(png.size(), QSize(265, 165));
+        QCOMPARE(png.pixel(264, 164), qRgb(255, 0, 0));
+        int blue = 0, other = 0;
+        for (int y = 0; y < png.height(); ++y)
+            for (int x = 0; x < png.width(); ++x) {
+                const QRgb p = png.pixel(x, y);
+                const bool inText = y >= 10 && y < 22 && x >= 10 && x < 26;
+                if (p == qRgb(0, 0, 255))
+                    (inText ? blue : other) += 1;
+            }
+        QVERIFY(blue > 8);
+        QCOMPARE(other, 0);
+        // The home screen printed is ten rows.
+        QCOMPARE(r.screen.count(QLatin1Char('\n')), 10);
+        QCOMPARE(r.screen.split(QLatin1Char('\n')).first(), QString(22, QLatin1Char(' ')) + "Done");
+        // Without --model the colour tokens choose a colour model.
+        o.model = calc::models::Model::None;
+        QCOMPARE(cli::runFile(o).exitCode, 0);
+        QCOMPARE(QImage(o.graphPng).size(), QSize(265, 165));
+        // A monochrome model refuses the colour commands, and its picture stays 96x64.
+        o.model = calc::models::Model::Ti84Plus;
+        const cli::Result mono = cli::runFile(o);
+        QCOMPARE(mono.exitCode, int(cli::ProgramError));
+        QCOMPARE(QImage(o.graphPng).size(), QSize(96, 64));
+    }
+
+    // Image1 from the peer's .8ca, found beside the program: each of its
+    // 133x83 pixels a square of two on the graph area.
+    void imageShownByBackgroundOn()
+    {
+        QFile peer(QStringLiteral(TIVARS_DATA "/Image1.8ca"));
+        QVERIFY(peer.open(QIODevice::ReadOnly));
+        const QByteArray bytes = peer.readAll();
+        const calc::imagefile::Image image = calc::imagefile::read(bytes);
+        QVERIFY2(image.ok(), qPrintable(image.error));
+        QCOMPARE(image.slot, 1);
+        // Rows are stored bottom up: the file's first pixel, RGB565 0x1986,
+        // is the bottom-left one.
+        QCOMPARE(image.pixels[164 * 265], 0x183031u);
+        write(QStringLiteral("Image1.8ca"), bytes);
+        write(QStringLiteral("bg.txt"), "AxesOff\nBackgroundOn Image1\n");
+        cli::Options o;
+        o.file = path(QStringLiteral("bg.txt"));
+        o.graphPng = path(QStringLiteral("bg.png"));
+        o.model = calc::models::Model::Ti84PlusCE;
+        QCOMPARE(cli::runFile(o).exitCode, 0);
+        const QImage png = QImage(o.graphPng).convertToFormat(QImage::Format_RGB32);
+        QSet<QRgb> colours;
+        for (int y = 0; y + 1 < 165; y += 2)
+            for (int x = 0; x + 1 < 265; x += 2) {
+                const QRgb p = png.pixel(x, y);
+                QCOMPARE(png.pixel(x + 1, y + 1), p);
+                QCOMPARE(p & 0xFFFFFF, image.pixels[std::size_t(y) * 265 + x]);
+                colours.insert(p);
+            }
+        QVERIFY(colours.size() > 20); // a picture, not a fill
+        // Image2 is nowhere: ERR:UNDEFINED.
+        write(QStringLiteral("bg2.txt"), "BackgroundOn Image2\n");
+        o.file = path(QStringLiteral("bg2.txt"));
+        const cli::Result missing = cli::runFile(o);
+        QCOMPARE(missing.exitCode, int(cli::ProgramError));
+        QVERIFY2(missing.error.startsWith("ERR:UNDEFINED"), qPrintable(missing.error));
+        // Damaged files are refused, not read past their end.
+        QVERIFY(!calc::imagefile::read(bytes.left(5000)).ok());
+        QByteArray picture = bytes;
+        picture[55 + 4] = 0x07;
+        QVERIFY(!calc::imagefile::read(picture).ok());
+    }
+};
+
+TORVANE_TEST(TstColourRun);
+#include "tst_colourrun.moc"

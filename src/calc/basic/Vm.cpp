@@ -288,9 +288,16 @@ Q_ALWAYS_INLINE void Vm::startStatement(Call &c, const int *operands)
     c.line = operands[0];
     lastExpr_ = false;
     if (Q_UNLIKELY(e_.pace_))
-        e_.pace_->statement(c.program.get(), operands[1], operands[2]);
+        paced(c, operands);
     if (e_.host_.statement && !e_.host_.statement(c.name, c.line, operands[1], operands[2]))
         raise(Error::Break);
+}
+
+// Out of the loop's way: a run at full speed without a clock never comes
+// here.
+Q_NEVER_INLINE void Vm::paced(const Call &c, const int *operands)
+{
+    e_.pace_->statement(c.program.get(), operands[1], operands[2]);
 }
 
 // A graph-screen command with its n arguments on the stack.

@@ -59,6 +59,7 @@ private:
     void loop();
     void enter(const QString &name);
     void startStatement(Call &c, const int *operands);
+    void paced(const Call &c, const int *operands);
     void drawOp(int cmd, int n);
     Value pop()
     {

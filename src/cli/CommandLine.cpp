@@ -117,6 +117,11 @@ void addChecks(QCommandLineParser *parser)
                text("With --check: the calculator, 83 or 83p (default: 83 for .83p files, else "
                     "83p)."),
                text("MODEL")),
+        Option(text("model"),
+               text("With --export-8xp, --check, --optimize or --run: the calculator the program "
+                    "is for, ti83, ti83p, ti84p, ti84pcse or ti84pce (default: the document's "
+                    "own; --target 83|83p means ti83|ti83p)."),
+               text("MODEL")),
         Option(text("optimize"),
                text("torvane-studio --optimize IN OUT: apply the byte-saving hints until none is "
                     "left and write the program to OUT (never over IN).")),

@@ -58,6 +58,20 @@ quint32 read32(const QByteArray &d, int at)
     return read16(d, at) << 16 | read16(d, at + 2);
 }
 
+// Names go over USB in UTF-8; the memory keeps the calculator's own byte
+// for θ, as the serial calculator does.
+const QByteArray kThetaUtf8("\xCE\xB8");
+
+QByteArray fromWire(QByteArray name)
+{
+    return name.replace(kThetaUtf8, QByteArray(1, char(0x5B)));
+}
+
+QByteArray toWire(QByteArray name)
+{
+    return name.replace(QByteArray(1, char(0x5B)), kThetaUtf8);
+}
+
 // A folder and a variable name as the requests spell them: a length, the
 // name, a NUL. `at` moves past them.
 QByteArray readName(const QByteArray &d, int *at)
@@ -67,7 +81,7 @@ QByteArray readName(const QByteArray &d, int *at)
     const int length = *at < d.size() ? quint8(d[*at]) : 0;
     const QByteArray name = d.mid(*at + 1, length);
     *at += 1 + length + 1;
-    return name;
+    return fromWire(name);
 }
 
 bool carriesData(quint16 type)
@@ -259,7 +273,8 @@ QByteArray FakeDusbCalculator::variableHeader(const Variable &v,
 {
     QByteArray h;
     h.append(char(0)); // no folder
-    h.append(char(v.name.size())).append(v.name).append(char(0));
+    const QByteArray name = toWire(v.name);
+    h.append(char(name.size())).append(name).append(char(0));
     h.append(be16(quint32(attributes.size())));
     for (quint16 id : attributes) {
         QByteArray value;

@@ -58,6 +58,9 @@ void onProgress()
     onRefresh();
     if (s_progress && s_progress->report && s_update.max1 > 0)
         s_progress->report(s_update.cnt1, s_update.max1);
+    // A cancel pressed while the report was shown stops the next packet,
+    // not the one after: a USB packet can be the last of the program.
+    onRefresh();
 }
 
 void onNothing() {}
@@ -152,9 +155,11 @@ QString libraryError(int code)
 }
 
 // The calculator's charset spells θ as its token byte; names hold nothing else
-// outside ASCII.
-QString displayName(const char *raw)
+// outside ASCII. Over USB the library passes names as UTF-8.
+QString displayName(const char *raw, bool usb)
 {
+    if (usb)
+        return QString::fromUtf8(raw);
     QString name;
     for (int i = 0; i < 8 && raw[i]; ++i)
         name += quint8(raw[i]) == calc::tok::Theta ? QChar(0x03B8) : QChar(QLatin1Char(raw[i]));
@@ -405,7 +410,7 @@ Result TilpLink::list(QList<Entry> *programs, const Progress &progress)
                 if (!ve || (ve->type != 5 && ve->type != 6))
                     continue;
                 Entry entry;
-                entry.name = displayName(ve->name);
+                entry.name = displayName(ve->name, m_options.cable == Cable::Usb);
                 entry.isProtected = ve->type == 6;
                 entry.archived = ve->attr == ATTRB_ARCHIVED;
                 entry.size = int(ve->size);
@@ -461,9 +466,12 @@ Result TilpLink::receive(const Entry &program, QByteArray *file, const Progress 
         return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
     Running running(progress);
     VarRequest *request = tifiles_ve_create();
-    QByteArray raw;
-    for (QChar c : program.name)
-        raw.append(c.unicode() == 0x03B8 ? char(calc::tok::Theta) : char(c.toLatin1()));
+    QByteArray raw = program.name.toUtf8();
+    if (m_options.cable != Cable::Usb) {
+        raw.clear();
+        for (QChar c : program.name)
+            raw.append(c.unicode() == 0x03B8 ? char(calc::tok::Theta) : char(c.toLatin1()));
+    }
     std::strncpy(request->name, raw.left(8).constData(), sizeof request->name - 1);
     request->type = program.isProtected ? 6 : 5;
     request->size = uint32_t(program.size);

@@ -105,6 +105,9 @@ private slots:
         for (FakeModel m : {FakeModel::Ti84Plus, FakeModel::Ti84PlusCE}) {
             const char *tag = m == FakeModel::Ti84Plus ? "84+" : "CE";
             QTest::addRow("%s small", tag) << int(m) << "A" << 5 << false;
+            // A last raw packet of 59 bytes makes the library add a read or
+            // a write of none, as the calculators need.
+            QTest::addRow("%s empty transfer", tag) << int(m) << "EMPTY" << 51 << false;
             // 244 bytes of data fill the TI-84 Plus's first raw packet exactly.
             QTest::addRow("%s one packet full", tag) << int(m) << "FULL" << 242 << false;
             QTest::addRow("%s large", tag) << int(m) << "BIGPRGM" << 4000 << false;

@@ -19,8 +19,11 @@
 #include <QComboBox>
 #include <QImage>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using calclink::FakeCalculator;
 using calclink::FakeDusbCalculator;
@@ -176,6 +179,30 @@ private slots:
         const QByteArray sent = calc::tokens::tokenize(QStringLiteral("Disp 1")).bytes;
         QCOMPARE(m_calc->find("OLD")->data.mid(2),
                  answer == QMessageBox::Yes ? sent : QByteArray("A"));
+    }
+
+    // Cancel in the progress window stops a send over the USB cable too.
+    void cancelOverUsb()
+    {
+        useCalculator(FakeCalculator::Model::Ti84PlusCE);
+        m_calc->setFault(FakeCalculator::Fault::SlowReply);
+        m_calc->replyDelayMs = 400;
+        frmDocument &w = *newDocument("Disp 1");
+        m_script.prompts = {QString("HELLO")};
+        bool shown = false;
+        QTimer press;
+        connect(&press, &QTimer::timeout, [&] {
+            if (auto *d = w.findChild<QProgressDialog *>(); d && d->isVisible()) {
+                shown = true;
+                d->findChild<QPushButton *>()->click();
+            }
+        });
+        press.start(20);
+        w.mnuSendToCalc->trigger();
+        QVERIFY(shown);
+        QCOMPARE(m_script.asked.back().text,
+                 QStringLiteral("The transfer was cancelled.\n\nNothing was sent."));
+        QVERIFY(m_calc->variables().isEmpty());
     }
 
     // With nothing plugged in the message says what to do in a sentence or

@@ -183,6 +183,11 @@ bool run(const Command &command, QString *error)
     if (command.cable) {
         options.cable = *command.cable;
         options.port = command.port > 0 ? command.port : 1;
+    } else if (const QByteArray fake = qgetenv(kTestCalculatorModel);
+               !qEnvironmentVariableIsEmpty(kTestCalculator) &&
+               (fake == "ti84p" || fake == "ti84pce")) {
+        // The test calculator is found where a real one would be.
+        options.cable = calclink::Cable::Usb;
     } else if (const QList<calclink::Options> found = calclink::detect(); !found.isEmpty()) {
         options = found.first();
     } else if (command.port > 0) {

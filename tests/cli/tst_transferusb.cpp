@@ -74,8 +74,9 @@ private slots:
         QVERIFY(sent.open(QIODevice::ReadOnly) && received.open(QIODevice::ReadOnly));
         QCOMPARE(received.readAll(), sent.readAll());
 
+        // Without --cable the calculator is found on its USB cable.
         const QString png = path("screen-" + model + ".png");
-        QCOMPARE(run({"--screenshot", png, "--cable", "usb"}, model, &error), 0);
+        QCOMPARE(run({"--screenshot", png}, model, &error), 0);
         const QImage image(png);
         QCOMPARE(image.size(), screen);
         calclink::Screenshot expected;

@@ -338,6 +338,51 @@ private slots:
         }
     }
 
+    // The fake itself, byte for byte: it takes the buffer size it can, holds
+    // each of its raw packets until the one before was acknowledged, and
+    // drops a virtual packet whose declared size is not what came.
+    void fakeFlowControl()
+    {
+        FakeDusbCalculator fake(FakeModel::Ti84Plus);
+        for (int i = 0; i < 3; ++i) {
+            FakeCalculator::Variable v;
+            v.name = QByteArray("V") + char('1' + i);
+            v.data = QByteArray("\x01\x00\x41", 3);
+            fake.store(v);
+        }
+        fake.receive(QByteArray::fromHex("00000004 01 00000400"));
+        QCOMPARE(fake.take(64).toHex(' '), QByteArray("00 00 00 04 02 00 00 00 fa"));
+        // A directory request for the size attribute alone.
+        const QByteArray request = QByteArray::fromHex("00000001 0001 0001 0001 0001 01");
+        const auto packet = [&](int declared) {
+            QByteArray p = QByteArray::fromHex("00000000");
+            p[3] = char(6 + request.size());
+            p.append(char(4)).append(QByteArray::fromHex("00000000"));
+            p[8] = char(declared);
+            return p + QByteArray::fromHex("0009") + request;
+        };
+        const QByteArray wrong = packet(int(request.size()) + 1);
+        const QByteArray right = packet(int(request.size()));
+        fake.receive(wrong);
+        QCOMPARE(fake.take(64).toHex(' '), QByteArray("00 00 00 02 05 e0 00"));
+        QCOMPARE(fake.available(), 0);
+        fake.receive(right);
+        const QByteArray header1 = fake.take(64);
+        QVERIFY(header1.startsWith(QByteArray::fromHex("00000002 05 e000")));
+        QCOMPARE(quint8(header1.at(7 + 4)), quint8(4)); // the final raw packet of one
+        QCOMPARE(header1.mid(7 + 5 + 4, 2).toHex(), QByteArray("000a"));
+        QCOMPARE(fake.available(), 0); // the next waits for the acknowledgement
+        const QByteArray ack = QByteArray::fromHex("00000002 05 e000");
+        for (const char *name : {"V2", "V3"}) {
+            fake.receive(ack);
+            const QByteArray header = fake.take(64);
+            QVERIFY2(header.contains(name), header.toHex(' ').constData());
+            QCOMPARE(fake.available(), 0);
+        }
+        fake.receive(ack);
+        QCOMPARE(fake.take(64).toHex(' '), QByteArray("00 00 00 06 04 00 00 00 00 dd 00"));
+    }
+
     // Too few bytes for the size are refused; full black and white, and
     // full scale in each channel, come out exact.
     void decoding()

@@ -314,7 +314,8 @@ frmScreenshot *getScreenshot(QWidget *parent)
                    QStringLiteral("No screen was received."),
                    [&](calclink::Link &l, const auto &progress) {
                        const Result r = l.screenshot(&screen, progress);
-                       model = calclink::modelTitle(l.model());
+                       if (l.model() != calclink::Model::Unknown)
+                           model = calclink::modelTitle(l.model());
                        return r;
                    }))
         return nullptr;

@@ -22,7 +22,8 @@ frmScreenshot::frmScreenshot(const calclink::Screenshot &screen, const QString &
 {
     setObjectName(QStringLiteral("frmScreenshot"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Calculator Screenshot - %1").arg(model));
+    setWindowTitle(model.isEmpty() ? QStringLiteral("Calculator Screenshot")
+                                   : QStringLiteral("Calculator Screenshot - %1").arg(model));
     auto *layout = new QVBoxLayout(this);
     picScreen = new QLabel(this);
     picScreen->setObjectName(QStringLiteral("picScreen"));

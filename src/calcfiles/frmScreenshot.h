@@ -19,6 +19,7 @@ class frmScreenshot : public QWidget
 {
     Q_OBJECT
 public:
+    // `model` names the calculator in the title; empty when unknown.
     frmScreenshot(const calclink::Screenshot &screen, const QString &model,
                   QWidget *parent = nullptr);
 

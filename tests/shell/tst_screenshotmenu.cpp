@@ -118,6 +118,14 @@ private slots:
         auto *window = calcfiles::calclinkcommands::getScreenshot(&w);
         QVERIFY(window);
         QCOMPARE(window->objectName(), QStringLiteral("frmScreenshot"));
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("Calculator Screenshot - ") +
+                     calclink::modelTitle(
+                         FakeCalculator::Model(model) == FakeCalculator::Model::Ti84PlusCE
+                             ? calclink::Model::Ti84PlusCE
+                         : FakeCalculator::Model(model) == FakeCalculator::Model::Ti84Plus
+                             ? calclink::Model::Ti84Plus
+                             : calclink::Model::Ti83Plus));
         QVERIFY(m_script.asked.empty());
         calclink::Screenshot expected;
         const QByteArray pattern = FakeCalculator::testPattern(FakeCalculator::Model(model));

@@ -173,6 +173,37 @@ private slots:
         QCOMPARE(programs[1].name, QStringLiteral("OTHER"));
     }
 
+    // The archive flag crosses the USB cable both ways, as an attribute.
+    void archivedFlag_data() { addModels(); }
+    void archivedFlag()
+    {
+        FakeDusbCalculator fake(fetchedModel());
+        calclink::Result r;
+        auto l = openedUsb(&fake, &r);
+        QVERIFY2(r.ok(), qPrintable(r.message));
+        calc::calcfile::Program p;
+        p.name = "ARCH";
+        p.archived = true;
+        p.tokens = QByteArray("\xDE\x31", 2);
+        const QByteArray file = calc::calcfile::write(p, calc::calcfile::Model::Ti83Plus);
+        QVERIFY(l->send({file}, {}).ok());
+        QVERIFY(fake.find("ARCH") && fake.find("ARCH")->archived);
+        FakeCalculator::Variable inRam = *fake.find("ARCH");
+        inRam.name = "RAM";
+        inRam.archived = false;
+        fake.store(inRam);
+        QList<calclink::Entry> programs;
+        QVERIFY(l->list(&programs, {}).ok());
+        QCOMPARE(programs.size(), 2);
+        QCOMPARE(programs[0].archived, true);
+        QCOMPARE(programs[1].archived, false);
+        for (const calclink::Entry &e : programs) {
+            QByteArray back;
+            QVERIFY(l->receive(e, &back, {}).ok());
+            QCOMPARE(calc::calcfile::read(back).program.archived, e.archived);
+        }
+    }
+
     // Each fault ends in its outcome and leaves the calculator's programs
     // and the received file as they were.
     void faults_data()

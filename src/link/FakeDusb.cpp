@@ -90,6 +90,7 @@ bool carriesData(quint16 type)
 }
 } // namespace
 
+// A TI-83 Plus has no USB port: asked for one, it is a TI-84 Plus.
 FakeDusbCalculator::FakeDusbCalculator(Model model)
     : m_model(model == Model::Ti83Plus ? Model::Ti84Plus : model)
 {

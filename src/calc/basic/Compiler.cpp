@@ -250,6 +250,7 @@ int operandCount(int op)
     case OpListToMatr:
     case OpError:
     case OpDraw:
+    case OpEquation:
         return 2;
     case OpStmt: // line, first byte, byte after the last
     case OpSeq:
@@ -260,6 +261,7 @@ int operandCount(int op)
         return 3;
     case OpInput:
     case OpSetting:
+    case OpGraph:
         return 4;
     default:
         return 1;
@@ -445,6 +447,14 @@ void Compiler::command(int t, int i)
     case tok::Degree:
         modeStatement(t);
         break;
+    case tok::DrawF:
+    case tok::DrawInv:
+    case tok::Shade:
+    case tok::Tangent:
+    case tok::StringToEqu:
+    case tok::EquToString:
+        graphStatement(t);
+        break;
     default:
         if (isSettingCommand(t)) {
             settingStatement(t);
@@ -452,10 +462,11 @@ void Compiler::command(int t, int i)
         }
         --pos_;
         expr();
+        equationStored_ = false;
         if (accept(tok::Store))
             storeTarget();
         endOfStatement();
-        put(OpSetAns);
+        put(equationStored_ ? OpPop : OpSetAns);
         break;
     }
 }

@@ -59,6 +59,8 @@ QString errorName(Error e)
         return QStringLiteral("ERR:VARIABLE");
     case Error::Invalid:
         return QStringLiteral("ERR:INVALID");
+    case Error::Mode:
+        return QStringLiteral("ERR:MODE");
     }
     return QString();
 }

@@ -272,6 +272,13 @@ void Vm::loop()
         case OpMatrToList:
             ip = matrixListOp(op, code, ip, prog);
             break;
+        case OpEquation:
+        case OpStoreEquation:
+        case OpGraph:
+        case OpLoadGraphVar:
+        case OpStoreGraphVar:
+            ip = graphOp(op, code, ip, prog);
+            break;
         default:
             raise(Error::Syntax);
         }

@@ -93,12 +93,16 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
     case tok::ClrTable:
     case tok::ClearEntries:
         break;
-    default:
+    default: {
+        const auto graphed = graphSettings();
         if (modeGroup(cmd) == 0 && cmd != tok::FnOn && cmd != tok::FnOff)
             zoom(cmd);
         else
             modeSetting(cmd, args, n);
+        if (graphSettings() != graphed)
+            e_.graph_.invalidate();
         break;
+    }
     }
     stack_.resize(stack_.size() - n);
 }
@@ -170,7 +174,7 @@ void Vm::picture(int cmd, const Value &which)
     const int i = pictureIndex(which);
     switch (cmd) {
     case tok::StorePic: {
-        g.prepare();
+        showGraph();
         QByteArray bits(GraphScreen::kRows * GraphScreen::kWidth, 0);
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
@@ -181,7 +185,7 @@ void Vm::picture(int cmd, const Value &which)
     case tok::RecallPic: {
         if (!s.pictures[i])
             raise(Error::Undefined);
-        g.prepare();
+        showGraph();
         const QByteArray &bits = *s.pictures[i];
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)

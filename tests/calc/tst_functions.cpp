@@ -90,6 +90,8 @@ private slots:
                                    << "ERR:INVALID";
         QTest::newRow("emptied") << "\"X\"→Y₃:\"\"→Y₃:Y₃(1)"
                                  << "ERR:INVALID";
+        QTest::newRow("DelVar empties") << "\"X\"→Y₃:DelVar Y₃Y₃(1)"
+                                        << "ERR:INVALID";
         QTest::newRow("refers to itself") << "\"⟦Y₁⟧+1\"→Y₁:Y₁(1)"
                                           << "ERR:INVALID";
         QTest::newRow("a real is no equation") << "3→Y₁"
@@ -106,10 +108,14 @@ private slots:
                                          << "8";
         QTest::newRow("polar in θ") << "\"2θ\"→r₁:r₁(3)"
                                     << "6";
-        QTest::newRow("Tmax of ZStandard") << "ZStandard:Tmax"
+        QTest::newRow("Tmax of ZStandard") << "1→Tmax:Param:ZStandard:Tmax"
                                            << "6.283185307";
-        QTest::newRow("θstep in degrees") << "Degree:ZStandard:θstep"
+        QTest::newRow("θstep in degrees") << "Polar:Degree:ZStandard:θstep"
                                           << "7.5";
+        QTest::newRow("ZStandard in Func keeps Tmax") << "1→Tmax:Func:ZStandard:Tmax"
+                                                      << "1";
+        QTest::newRow("ZStandard in Par keeps Xres") << "2→Xres:Param:ZStandard:Xres"
+                                                     << "2";
         QTest::newRow("Tstep stored") << "3→Tstep:2Tstep"
                                       << "6";
         QTest::newRow("nMin whole") << "1.5→nMin"
@@ -272,6 +278,18 @@ private slots:
         QCOMPARE(shown(engine, "Y₄(1)"), "3");
         QCOMPARE(shown(engine, QString::fromUtf8(kPixelWindow) + "\"31\"→Y₅:DispGraph"), "62");
         QCOMPARE(lit(engine.graph()), QStringLiteral("31:0-94"));
+    }
+
+    // A graph database keeps the equations with the window and modes.
+    void databaseKeepsEquations()
+    {
+        Engine engine;
+        QCOMPARE(shown(engine, "\"X+1\"→Y₁:StoreGDB 1:\"X+5\"→Y₁:\"7\"→Y₂:RecallGDB 1:Y₁(1)"), "2");
+        QCOMPARE(shown(engine, "Y₂(1)"), "ERR:INVALID");
+        bool listed = false;
+        for (const auto &[name, value] : engine.variables())
+            listed |= name == QStringLiteral("Y₁") && value == QStringLiteral("\"X+1\"");
+        QVERIFY(listed);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "calc/basic/Compiler.h"
 
 #include "calc/basic/CompilerImpl.h"
+#include "calc/basic/Functions.h"
 
 #include "calc/Tokens.h"
 #include "calc/basic/GraphScreen.h"
@@ -702,6 +703,14 @@ void Compiler::listStatement(int t)
 {
     switch (t) {
     case tok::DelVar: {
+        if (isEquation(peek())) {
+            // An equation deleted is one emptied.
+            put(OpConst, constant(Value::string({})));
+            put(OpStoreEquation, next());
+            endOfStatement();
+            put(OpPop);
+            break;
+        }
         int kind, key;
         ioTarget(&kind, &key);
         endOfStatement();

@@ -36,8 +36,7 @@ void Vm::draw(int cmd, const Value *args, int n)
         return; // a setting: the screen stays as it is
     case tok::ZStandard:
         g.standard();
-        e_.settings_.xres = num(1);
-        e_.graphing_.standard(e_.degrees_);
+        standardGraphVars();
         return;
     default:
         break;

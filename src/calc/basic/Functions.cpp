@@ -60,18 +60,33 @@ int graphVar(int t)
 
 GraphState::GraphState()
 {
-    standard(false);
+    for (int mode : {tok::Param, tok::PolarMode, tok::SeqMode})
+        standard(mode, false);
 }
 
-void GraphState::standard(bool degrees)
+void GraphState::standard(int mode, bool degrees)
 {
     const Number full = degrees ? num(360) : mul(num(2), pi());
     const Number step = degrees ? divide(num(75), num(10)) : divide(pi(), num(24));
-    vars[Tmin] = vars[ThetaMin] = num(0);
-    vars[Tmax] = vars[ThetaMax] = full;
-    vars[Tstep] = vars[ThetaStep] = step;
-    vars[NMin] = vars[PlotStart] = vars[PlotStep] = num(1);
-    vars[NMax] = num(10);
+    if (mode == tok::Param || mode == tok::PolarMode) {
+        const int first = mode == tok::Param ? Tmin : ThetaMin;
+        vars[first] = num(0);
+        vars[first + 1] = full;
+        vars[first + 2] = step;
+    } else if (mode == tok::SeqMode) {
+        vars[NMin] = vars[PlotStart] = vars[PlotStep] = num(1);
+        vars[NMax] = num(10);
+    }
+}
+
+// ZStandard: what the current mode graphs over goes back to its default.
+void Vm::standardGraphVars()
+{
+    const int mode = e_.settings_.modes.value(tok::Func, tok::Func);
+    if (mode == tok::Func)
+        e_.settings_.xres = num(1);
+    else
+        e_.graphing_.standard(mode, e_.degrees_);
 }
 
 namespace

@@ -46,8 +46,8 @@ struct GraphState {
     QHash<QByteArray, std::shared_ptr<Chunk>> expressions;
     Number vars[kGraphVars];
     unsigned evaluating = 0; // equations being evaluated, against self-reference
-    // ZStandard's values for the modes other than Func.
-    void standard(bool degrees);
+    // ZStandard's values: Tmin..Tstep (Par), θmin..θstep (Pol), nMin..PlotStep (Seq).
+    void standard(int mode, bool degrees);
 };
 
 } // namespace calc::basic

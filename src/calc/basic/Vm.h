@@ -123,6 +123,7 @@ private:
     void storeEquation(int key, const Value &v);
     void graphCommand(int cmd, int n, int a, int b, const Chunk *prog);
     void showGraph();
+    void standardGraphVars();
     std::array<int, 8> graphSettings() const;
     void graphEquations();
     void grid();

@@ -202,6 +202,7 @@ void Vm::picture(int cmd, const Value &which)
         d.modes = s.modes;
         d.functionsOff = s.functionsOff;
         d.axes = g.axes();
+        d.equations = e_.graphing_.equations;
         s.databases[i] = d;
         break;
     }
@@ -216,6 +217,11 @@ void Vm::picture(int cmd, const Value &which)
         s.xres = d.xres;
         s.modes = d.modes;
         s.functionsOff = d.functionsOff;
+        if (e_.graphing_.equations != d.equations) {
+            e_.graphing_.equations = d.equations;
+            e_.graphing_.compiled.clear();
+            g.invalidate();
+        }
         break;
     }
     default:
@@ -257,6 +263,8 @@ void Vm::storeSetting(int t, const Value &v)
         std::int64_t k;
         if (!x.toInt(&k) || k < 1 || k > 8)
             raise(Error::Domain);
+        if (e_.settings_.xres != x)
+            g.invalidate(); // the functions are graphed anew
         e_.settings_.xres = x;
         return;
     }

@@ -286,6 +286,7 @@ private slots:
         Engine engine;
         QCOMPARE(shown(engine, "\"X+1\"→Y₁:StoreGDB 1:\"X+5\"→Y₁:\"7\"→Y₂:RecallGDB 1:Y₁(1)"), "2");
         QCOMPARE(shown(engine, "Y₂(1)"), "ERR:INVALID");
+        QCOMPARE(shown(engine, "DelVar GDB1RecallGDB 1"), "ERR:UNDEFINED");
         bool listed = false;
         for (const auto &[name, value] : engine.variables())
             listed |= name == QStringLiteral("Y₁") && value == QStringLiteral("\"X+1\"");

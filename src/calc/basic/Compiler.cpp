@@ -711,6 +711,13 @@ void Compiler::listStatement(int t)
             put(OpPop);
             break;
         }
+        if ((peek() >> 8) == tok::PicturePrefix || (peek() >> 8) == tok::GdbPrefix) {
+            const int key = next();
+            endOfStatement();
+            put(OpDelVar, TVar);
+            put(key);
+            break;
+        }
         int kind, key;
         ioTarget(&kind, &key);
         endOfStatement();

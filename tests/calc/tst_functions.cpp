@@ -120,6 +120,12 @@ private slots:
                                       << "6";
         QTest::newRow("nMin whole") << "1.5→nMin"
                                     << "ERR:DOMAIN";
+        QTest::newRow("FnOn 7 in Par") << "Param:FnOn 7"
+                                       << "ERR:DOMAIN";
+        QTest::newRow("FnOff 0 in Pol") << "Polar:FnOff 0"
+                                        << "ERR:DOMAIN";
+        QTest::newRow("FnOff 4 in Seq") << "Seq:FnOff 3:FnOff 4"
+                                        << "ERR:DOMAIN";
         QTest::newRow("DrawF leaves X at the last column") << "ZStandard:DrawF X:X"
                                                            << "10";
         QTest::newRow("DrawInv outside Func") << "Param:DrawInv X"

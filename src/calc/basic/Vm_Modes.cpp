@@ -112,9 +112,13 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
     Settings &s = e_.settings_;
     if (cmd == tok::FnOn || cmd == tok::FnOff) {
         unsigned bits = n ? 0 : 0x3FF;
+        // The numbers the current mode has: Y₀..Y₉, six pairs or r's, u v w.
+        const int mode = s.modes.value(tok::Func, tok::Func);
+        const int least = mode == tok::Func ? 0 : 1;
+        const int most = mode == tok::Func ? 9 : mode == tok::SeqMode ? 3 : 6;
         for (int i = 0; i < n; ++i) {
             std::int64_t k;
-            if (!realOf(args[i]).toInt(&k) || k < 0 || k > 9)
+            if (!realOf(args[i]).toInt(&k) || k < least || k > most)
                 raise(Error::Domain);
             bits |= 1u << k;
         }

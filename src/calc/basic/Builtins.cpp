@@ -379,7 +379,7 @@ Value Vm::integerFunction(int fn, Value *args, int n)
     case tok::PxlTest: {
         int r, c;
         pixelPlace(a, args[1], &r, &c);
-        e_.graph_.prepare();
+        showGraph();
         return Value::real(num(e_.graph_.pixel(r, c)));
     }
     default:

@@ -4,6 +4,7 @@
 #include "calc/basic/Compiler.h"
 
 #include "calc/basic/CompilerImpl.h"
+#include "calc/basic/Functions.h"
 
 #include "calc/Tokens.h"
 #include "calc/basic/GraphScreen.h"
@@ -250,6 +251,7 @@ int operandCount(int op)
     case OpListToMatr:
     case OpError:
     case OpDraw:
+    case OpEquation:
         return 2;
     case OpStmt: // line, first byte, byte after the last
     case OpSeq:
@@ -260,6 +262,7 @@ int operandCount(int op)
         return 3;
     case OpInput:
     case OpSetting:
+    case OpGraph:
         return 4;
     default:
         return 1;
@@ -445,6 +448,14 @@ void Compiler::command(int t, int i)
     case tok::Degree:
         modeStatement(t);
         break;
+    case tok::DrawF:
+    case tok::DrawInv:
+    case tok::Shade:
+    case tok::Tangent:
+    case tok::StringToEqu:
+    case tok::EquToString:
+        graphStatement(t);
+        break;
     default:
         if (isSettingCommand(t)) {
             settingStatement(t);
@@ -452,10 +463,11 @@ void Compiler::command(int t, int i)
         }
         --pos_;
         expr();
+        equationStored_ = false;
         if (accept(tok::Store))
             storeTarget();
         endOfStatement();
-        put(OpSetAns);
+        put(equationStored_ ? OpPop : OpSetAns);
         break;
     }
 }
@@ -691,6 +703,21 @@ void Compiler::listStatement(int t)
 {
     switch (t) {
     case tok::DelVar: {
+        if (isEquation(peek())) {
+            // An equation deleted is one emptied.
+            put(OpConst, constant(Value::string({})));
+            put(OpStoreEquation, next());
+            endOfStatement();
+            put(OpPop);
+            break;
+        }
+        if ((peek() >> 8) == tok::PicturePrefix || (peek() >> 8) == tok::GdbPrefix) {
+            const int key = next();
+            endOfStatement();
+            put(OpDelVar, TVar);
+            put(key);
+            break;
+        }
         int kind, key;
         ioTarget(&kind, &key);
         endOfStatement();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calc/basic/CompilerImpl.h"
+#include "calc/basic/Functions.h"
 #include "calc/basic/Modes.h"
 
 #include "calc/Tokens.h"
@@ -148,6 +149,9 @@ void Compiler::storeTarget()
         put(OpStoreSetting, t);
     } else if (windowVar(t) >= 0) {
         put(OpStoreWindow, windowVar(t));
+    } else if (isEquation(t) || graphVar(t) >= 0) {
+        equationStored_ = isEquation(t);
+        put(isEquation(t) ? OpStoreEquation : OpStoreGraphVar, isEquation(t) ? t : graphVar(t));
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));
     } else {
@@ -284,7 +288,7 @@ bool Compiler::startsOperand(int t) const
     if (t == tok::Number || t == tok::String || t == tok::Bad || isLetter(t) || t == tok::LParen ||
         t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
         t == tok::GetKey || t == tok::EConst || t == tok::SmallL || t == tok::Neg || isTrig(t) ||
-        windowVar(t) >= 0)
+        windowVar(t) >= 0 || isEquation(t) || graphVar(t) >= 0)
         return true;
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
@@ -369,6 +373,10 @@ void Compiler::primary()
     }
     if (isSettingValue(t)) {
         put(OpLoadSetting, t);
+        return;
+    }
+    if (isEquation(t) || graphVar(t) >= 0) {
+        equation(t);
         return;
     }
     if (isClockFunction(t)) {

@@ -6,6 +6,7 @@
 // of its text. The bytes are scanned into tokens, each statement compiled to
 // compact code, and the code run by one loop; errors carry the line.
 #include "calc/basic/Error.h"
+#include "calc/basic/Functions.h"
 #include "calc/basic/GraphScreen.h"
 #include "calc/basic/HomeScreen.h"
 #include "calc/basic/Modes.h"
@@ -116,6 +117,7 @@ private:
     QHash<QString, Value> namedLists_;
     bool degrees_ = false;
     Settings settings_;
+    GraphState graphing_;
     unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
     unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
     long long s1_ = 12345, s2_ = 67890;

@@ -32,6 +32,7 @@ enum class Error {
     Archived,
     Variable,
     Invalid,
+    Mode, // DrawInv outside Func
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

@@ -38,6 +38,7 @@ struct GraphDatabase {
     QHash<int, int> modes;
     unsigned functionsOff = 0;
     bool axes = true;
+    QHash<int, QVector<int>> equations;
 };
 
 struct Settings {

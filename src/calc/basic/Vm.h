@@ -9,7 +9,9 @@
 #include "calc/basic/Bytecode.h"
 #include "calc/basic/Engine.h"
 
+#include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -114,6 +116,23 @@ private:
     void zoom(int t);
     [[noreturn]] void archived();
     void largeText(const Value *args, int n);
+    // Graphing.cpp: equations, and the graph of the selected ones drawn
+    // under the drawings whenever the screen was marked for a redraw.
+    int graphOp(int op, const int *code, int ip, const Chunk *prog);
+    Value equation(int key, const Value *at);
+    void storeEquation(int key, const Value &v);
+    void graphCommand(int cmd, int n, int a, int b, const Chunk *prog);
+    void showGraph();
+    void standardGraphVars();
+    std::array<int, 8> graphSettings() const;
+    void graphEquations();
+    void grid();
+    void traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY);
+    void traceCurve(int key, int second, const GraphVar *range);
+    void shade(const std::function<Value()> &lower, const std::function<Value()> &upper,
+               const Value *args, int n);
+    void tangent(const std::function<Value()> &f, const Value &at);
+    std::function<Value()> deferredExpression(const QString &bytes);
 
     Engine &e_;
     std::deque<Call> calls_;

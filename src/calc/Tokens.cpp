@@ -73,6 +73,12 @@ const Extra kExtras[] = {
     {tok::ZInterval, u"ZInterval", false},     // their trailing space was added
     {tok::DeltaList, u"\u0394List(", false},   // the calculator's own spelling
     {tok::DeltaList, u"\u2206List(", false},
+    // Statistics commands at a line's end, where their trailing space is gone.
+    {0xF2, u"1-Var Stats", false},
+    {0xF4, u"LinReg(a+bx)", false},
+    {0xF5, u"ExpReg", false},
+    {0xF9, u"QuadReg", false},
+    {0xFF, u"LinReg(ax+b)", false},
 };
 
 // Where the display font draws a symbol the sheet writes with another

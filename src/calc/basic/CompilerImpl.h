@@ -71,6 +71,8 @@ private:
     void modeStatement(int t);
     void settingStatement(int t);
     void matrixListStatement(int t);
+    void statStatement(int t);
+    void tvmCall(int t);
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);
 

@@ -59,6 +59,12 @@ QString errorName(Error e)
         return QStringLiteral("ERR:VARIABLE");
     case Error::Invalid:
         return QStringLiteral("ERR:INVALID");
+    case Error::SingularMat:
+        return QStringLiteral("ERR:SINGULAR MAT");
+    case Error::NoSignChng:
+        return QStringLiteral("ERR:NO SIGN CHNG");
+    case Error::Iterations:
+        return QStringLiteral("ERR:ITERATIONS");
     }
     return QString();
 }

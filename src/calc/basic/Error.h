@@ -32,6 +32,9 @@ enum class Error {
     Archived,
     Variable,
     Invalid,
+    SingularMat,
+    NoSignChng,
+    Iterations,
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

@@ -4,6 +4,7 @@
 #include "calc/basic/Modes.h"
 
 #include "calc/TokenCodes.h"
+#include "calc/basic/Maths.h"
 
 #include <QStringList>
 
@@ -190,6 +191,9 @@ int modeGroup(int t)
     case tok::PlotsOn:
     case tok::PlotsOff:
         return tok::PlotsOn;
+    case tok::PmtEnd:
+    case tok::PmtBgn:
+        return tok::PmtEnd;
     case tok::IndpntAuto:
     case tok::IndpntAuto + 1:
         return tok::IndpntAuto;

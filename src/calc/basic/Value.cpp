@@ -5,6 +5,7 @@
 
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
+#include "calc/basic/Maths.h"
 
 #include <QStringList>
 
@@ -56,6 +57,8 @@ QString fractionText(const Value &v)
         return fractionOf(v.num);
     Value plain = v;
     plain.fraction = false;
+    if (v.kind == Value::Matrix)
+        return matrixLines(v).join(QString());
     if (v.kind != Value::List)
         return displayText(plain);
     QStringList parts;
@@ -93,7 +96,8 @@ QStringList matrixLines(const Value &v)
     for (int r = 0; r < v.rows; ++r) {
         QStringList parts;
         for (int c = 0; c < v.cols; ++c)
-            parts << v.items[r * v.cols + c].display();
+            parts << (v.fraction ? fractionOf(v.items[r * v.cols + c])
+                                 : v.items[r * v.cols + c].display());
         QString line = (r == 0 ? QStringLiteral("[[") : QStringLiteral(" [")) +
                        parts.join(QLatin1Char(' ')) + QLatin1Char(']');
         if (r == v.rows - 1)
@@ -173,6 +177,10 @@ Value binary(int op, const Value &a, const Value &b)
                 x = mul(x, k);
             return m;
         }
+        if (op == tok::Power && a.kind == K::Matrix && b.kind == K::Real)
+            return matrixPower(a, b.num);
+        if ((op == tok::Eq || op == tok::Ne) && a.kind == b.kind)
+            return Value::real(num(sameMatrix(a, b) == (op == tok::Eq)));
         if ((op == tok::Plus || op == tok::Minus) && a.kind == b.kind) {
             if (a.rows != b.rows || a.cols != b.cols)
                 raise(Error::DimMismatch);

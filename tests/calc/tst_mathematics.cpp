@@ -219,6 +219,51 @@ private slots:
         Engine engine;
         QTEST(outcome(engine, program), "shown");
     }
+
+    void complexNumbers_data()
+    {
+        addRows({
+            {"√ of a negative in Real", {"√(⁻4)", "ERR:NONREAL ANS line 1"}},
+            {"√ of a negative in a+bi", {"a+bi\n√(⁻4)", "2𝑖"}},
+            {"ln of a negative in a+bi", {"a+bi\nln(⁻1)=π𝑖", "1"}},
+            {"complex input in Real", {"√(⁻1+0𝑖)", "𝑖"}},
+            {"product", {"(3+4𝑖)(1-2𝑖)", "11-2𝑖"}},
+            {"quotient", {"(3+4𝑖)/(1-2𝑖)", "⁻1+2𝑖"}},
+            {"divided by 0", {"𝑖/0", "ERR:DIVIDE BY 0 line 1"}},
+            {"i squared is real", {"𝑖²", "⁻1"}},
+            {"i squared compares", {"𝑖^2=⁻1", "1"}},
+            {"power", {"(1+𝑖)^8", "16"}},
+            {"negative power", {"(1+𝑖)^⁻1", ".5-.5𝑖"}},
+            {"e^(πi)", {"e^(π𝑖)", "⁻1"}},
+            {"negated", {"⁻𝑖", "⁻𝑖"}},
+            {"less i", {"3-𝑖", "3-𝑖"}},
+            {"abs", {"abs(3+4𝑖)", "5"}},
+            {"angle", {"angle(3+4𝑖)", ".927295218"}},
+            {"angle of a negative real", {"Degree\nangle(⁻2)", "180"}},
+            {"real and imag", {"{real(3+4𝑖),imag(3+4𝑖),imag(7)}", "{3 4 0}"}},
+            {"conj", {"conj(3+4𝑖)", "3-4𝑖"}},
+            {"no order", {"𝑖<1", "ERR:DATA TYPE line 1"}},
+            {"not a condition", {"If 𝑖\n1", "ERR:DATA TYPE line 1"}},
+        });
+    }
+    void complexNumbers()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        QTEST(outcome(engine, program), "shown");
+    }
+
+    // re^θi writes r and θ, θ in the angle mode (the wiki's e^(π𝑖) row).
+    void polarForm()
+    {
+        Engine engine;
+        engine.run(bytesOf("Degree:re^θi\ne^(π𝑖)"));
+        QCOMPARE(engine.screen().row(0).trimmed(), QStringLiteral("1ℯ^(180𝑖)"));
+        engine.run(bytesOf("Radian:re^θi\n2e^(⁻𝑖)"));
+        QCOMPARE(engine.screen().row(1).trimmed(), QStringLiteral("2ℯ^(⁻1𝑖)"));
+        engine.run(bytesOf("a+bi\n√(⁻4)"));
+        QCOMPARE(engine.screen().row(2).trimmed(), QStringLiteral("2𝑖"));
+    }
 };
 
 TORVANE_TEST(TstMathematics);

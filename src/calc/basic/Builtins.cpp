@@ -62,6 +62,8 @@ Value Vm::unary(int op, const Value &v)
 {
     if (v.kind == Value::Matrix || op == tok::Transpose)
         return matrixUnary(op, v);
+    if (v.kind == Value::Complex)
+        return complexUnary(op, v);
     switch (op) {
     case tok::Neg:
         return mapReal(v, [](Number x) { return x.negated(); });
@@ -141,6 +143,8 @@ Value Vm::call(int fn, Value *args, int n)
 Value Vm::realFunction(int fn, Value *args, int n)
 {
     const Value &a = args[0];
+    if (Q_UNLIKELY(wantsComplex(fn, a)))
+        return complexFunction(fn, a);
     switch (fn) {
     case tok::Int:
         return mapReal(a, [](Number x) { return x.floor(); });

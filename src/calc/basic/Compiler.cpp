@@ -101,6 +101,10 @@ const Function kFunctions[] = {
     {tok::Irr, 2, 3},
     {tok::ToEff, 2, 2},
     {tok::ToNom, 2, 2},
+    {tok::Conj, 1, 1},
+    {tok::RealPart, 1, 1},
+    {tok::ImagPart, 1, 1},
+    {tok::Angle, 1, 1},
 };
 
 const Function *functionOf(int t)

@@ -287,8 +287,8 @@ bool Compiler::startsOperand(int t) const
 {
     if (t == tok::Number || t == tok::String || t == tok::Bad || isLetter(t) || t == tok::LParen ||
         t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
-        t == tok::GetKey || t == tok::EConst || t == tok::SmallL || t == tok::Neg || isTrig(t) ||
-        windowVar(t) >= 0 || isMathVariable(t) || isTvmFunction(t))
+        t == tok::GetKey || t == tok::EConst || t == tok::ImaginaryI || t == tok::SmallL ||
+        t == tok::Neg || isTrig(t) || windowVar(t) >= 0 || isMathVariable(t) || isTvmFunction(t))
         return true;
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
@@ -397,6 +397,10 @@ void Compiler::primary()
     }
     if (t == tok::GetKey) {
         put(OpGetKey);
+        return;
+    }
+    if (t == tok::ImaginaryI) {
+        put(OpConst, constant(complexValue(Number(), num(1))));
         return;
     }
     if (t == tok::Rand) {

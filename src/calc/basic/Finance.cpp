@@ -245,7 +245,7 @@ Value Vm::financeFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    raise(Error::Unsupported, calc::tokens::displayString(fn));
+    return partFunction(fn, args, n);
 }
 
 } // namespace calc::basic

@@ -41,6 +41,10 @@ enum : int {
     Ref = 0xBB2D,
     Rref = 0xBB2E,
     PmtEnd = 0xBB4B,
+    Conj = 0xBB25,
+    RealPart = 0xBB26,
+    ImagPart = 0xBB27,
+    Angle = 0xBB28,
     PmtBgn = 0xBB4C,
     // Statistics results: RegEQ, n, x̄ … and the regression's a, b, c, r, r², R².
     RegEQ = 0x6201,
@@ -59,6 +63,13 @@ enum : int {
 
 namespace calc::basic
 {
+struct NumberFormat;
+
+// Complex numbers (Complex.cpp): a value of its parts, the arithmetic of
+// two values one of which is complex, and how the home screen writes one.
+Value complexValue(Number re, Number im);
+Value complexBinary(int op, const Value &a, const Value &b);
+QString complexText(const Value &v, const NumberFormat &f);
 
 // [A]^n: whole powers 0 to 255 of a square matrix.
 Value matrixPower(const Value &m, const Number &n);

@@ -140,6 +140,8 @@ QString formatNumber(const Number &n, const NumberFormat &fmt)
 
 QString displayText(const Value &v, const NumberFormat &fmt)
 {
+    if (v.kind == Value::Complex)
+        return complexText(v, fmt);
     if (fmt.isDefault() || v.kind == Value::String)
         return displayText(v);
     if (v.kind == Value::Real)

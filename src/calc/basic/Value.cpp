@@ -6,6 +6,7 @@
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Maths.h"
+#include "calc/basic/Modes.h"
 
 #include <QStringList>
 
@@ -86,6 +87,8 @@ QString displayText(const Value &v)
     }
     case Value::Matrix:
         return matrixLines(v).join(QString());
+    case Value::Complex:
+        return complexText(v, NumberFormat());
     }
     return QString();
 }
@@ -107,16 +110,15 @@ QStringList matrixLines(const Value &v)
     return lines;
 }
 
+// A complex number whose imaginary part is 0 passes for a real.
 bool truth(const Value &v)
 {
-    if (v.kind != Value::Real)
-        raise(Error::DataType);
-    return !v.num.isZero();
+    return !realOf(v).isZero();
 }
 
 const Number &realOf(const Value &v)
 {
-    if (v.kind != Value::Real)
+    if (v.kind != Value::Real && (v.kind != Value::Complex || !v.items[0].isZero()))
         raise(Error::DataType);
     return v.num;
 }
@@ -142,6 +144,8 @@ Value binary(int op, const Value &a, const Value &b)
     using K = Value::Kind;
     if (a.kind == K::Real && b.kind == K::Real)
         return Value::real(realBinary(op, a.num, b.num));
+    if (a.kind == K::Complex || b.kind == K::Complex)
+        return complexBinary(op, a, b);
     if (a.kind == K::String || b.kind == K::String) {
         if (a.kind != b.kind)
             raise(Error::DataType);

@@ -102,6 +102,11 @@ private:
     Number finance(int t);
     Value mathVariable(int t);
     void storeMathVariable(int t, const Value &v);
+    Value complexUnary(int op, const Value &v);
+    bool complexMode() const;
+    bool wantsComplex(int fn, const Value &a) const;
+    Value complexFunction(int fn, const Value &a);
+    Value partFunction(int fn, Value *args, int n);
     std::vector<std::pair<int, int>> sortWith_; // kind, key
     Value &var(int key);
     Value &named(const QString &name, bool create = false);

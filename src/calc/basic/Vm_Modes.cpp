@@ -139,6 +139,8 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
         s.format.notation = cmd == tok::Sci   ? NumberFormat::Sci
                             : cmd == tok::Eng ? NumberFormat::Eng
                                               : NumberFormat::Normal;
+    else if (modeGroup(cmd) == tok::RealMode)
+        s.format.polar = cmd == tok::ABiMode - 1;
     s.modes.insert(modeGroup(cmd), cmd);
 }
 

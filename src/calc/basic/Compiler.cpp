@@ -8,6 +8,7 @@
 
 #include "calc/Tokens.h"
 #include "calc/basic/GraphScreen.h"
+#include "calc/basic/Maths.h"
 #include "calc/basic/Modes.h"
 
 #include <QHash>
@@ -77,6 +78,34 @@ const Function kFunctions[] = {
     {tok::LogBase, 2, 2},
     {tok::RandBin, 2, 3},
     {tok::DeltaList, 1, 1},
+    // Matrices, statistics and finance.
+    {tok::Det, 1, 1},
+    {tok::Identity, 1, 1},
+    {tok::RandM, 2, 2},
+    {tok::RowSwap, 3, 3},
+    {tok::RowPlus, 3, 3},
+    {tok::TimesRow, 3, 3},
+    {tok::TimesRowPlus, 4, 4},
+    {tok::Ref, 1, 1},
+    {tok::Rref, 1, 1},
+    {tok::StdDev, 1, 2},
+    {tok::Variance, 1, 2},
+    {tok::NormalPdf, 1, 3},
+    {tok::NormalCdf, 2, 4},
+    {tok::InvNorm, 1, 3},
+    {tok::BinomPdf, 2, 3},
+    {tok::BinomCdf, 2, 3},
+    {tok::PoissonPdf, 2, 2},
+    {tok::PoissonCdf, 2, 2},
+    {tok::RandNorm, 2, 3},
+    {tok::Npv, 3, 4},
+    {tok::Irr, 2, 3},
+    {tok::ToEff, 2, 2},
+    {tok::ToNom, 2, 2},
+    {tok::Conj, 1, 1},
+    {tok::RealPart, 1, 1},
+    {tok::ImagPart, 1, 1},
+    {tok::Angle, 1, 1},
 };
 
 const Function *functionOf(int t)
@@ -457,6 +486,10 @@ void Compiler::command(int t, int i)
         graphStatement(t);
         break;
     default:
+        if (isStatCommand(t)) {
+            statStatement(t);
+            break;
+        }
         if (isSettingCommand(t)) {
             settingStatement(t);
             break;

@@ -75,6 +75,9 @@ private:
     void graphStatement(int t);
     void equation(int t);
     int deferred();
+    // Maths.cpp: statistics and finance.
+    void statStatement(int t);
+    void tvmCall(int t);
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);
 

@@ -62,6 +62,12 @@ QString errorName(Error e)
         return QStringLiteral("ERR:INVALID");
     case Error::Mode:
         return QStringLiteral("ERR:MODE");
+    case Error::SingularMat:
+        return QStringLiteral("ERR:SINGULAR MAT");
+    case Error::NoSignChng:
+        return QStringLiteral("ERR:NO SIGN CHNG");
+    case Error::Iterations:
+        return QStringLiteral("ERR:ITERATIONS");
     }
     return QString();
 }

@@ -115,6 +115,7 @@ private:
     Value ans_;
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;
+    QHash<int, Value> maths_; // statistics results, RegEQ and the finance variables by token
     bool degrees_ = false;
     Settings settings_;
     GraphState graphing_;

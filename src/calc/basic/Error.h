@@ -33,6 +33,9 @@ enum class Error {
     Variable,
     Invalid,
     Mode, // DrawInv outside Func
+    SingularMat,
+    NoSignChng,
+    Iterations,
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

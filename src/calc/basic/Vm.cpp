@@ -799,6 +799,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     }
     case OpAngle:
         e_.degrees_ = code[ip++] != 0;
+        e_.settings_.format.degrees = e_.degrees_;
         break;
     default:
         break;

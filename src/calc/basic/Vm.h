@@ -92,6 +92,23 @@ private:
     Value shownAs(const Value &v, bool fraction);
     int matrixListOp(int op, const int *code, int ip, const Chunk *prog);
     void sortAlong(int kind, int key, bool up, const Chunk *prog);
+    // Matrices.cpp, Statistics.cpp and Finance.cpp: each passes what it
+    // does not know on to the next.
+    Value matrixUnary(int op, const Value &v);
+    Value matrixFunction(int fn, Value *args, int n);
+    Value statFunction(int fn, Value *args, int n);
+    void regression(int fn, Value *args, int n);
+    Value statVariable(int t);
+    Value financeFunction(int fn, Value *args, int n);
+    Value tvm(int fn, Value *args, int n);
+    Number finance(int t);
+    Value mathVariable(int t);
+    void storeMathVariable(int t, const Value &v);
+    Value complexUnary(int op, const Value &v);
+    bool complexMode() const;
+    bool wantsComplex(int fn, const Value &a) const;
+    Value complexFunction(int fn, const Value &a);
+    Value partFunction(int fn, Value *args, int n);
     std::vector<std::pair<int, int>> sortWith_; // kind, key
     Value &var(int key);
     Value &named(const QString &name, bool create = false);

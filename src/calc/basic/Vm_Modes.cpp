@@ -3,6 +3,7 @@
 
 // The loop's side of Modes.h: settings, zooms, pictures, graph databases,
 // the archive and the clock.
+#include "calc/basic/Maths.h"
 #include "calc/basic/Vm.h"
 
 #include <cmath>
@@ -146,6 +147,8 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
         s.format.notation = cmd == tok::Sci   ? NumberFormat::Sci
                             : cmd == tok::Eng ? NumberFormat::Eng
                                               : NumberFormat::Normal;
+    else if (modeGroup(cmd) == tok::RealMode)
+        s.format.polar = cmd == tok::ABiMode - 1;
     s.modes.insert(modeGroup(cmd), cmd);
 }
 
@@ -255,12 +258,18 @@ Value Vm::settingValue(int t)
         return Value::list(
             {num(now.date().year()), num(now.date().month()), num(now.date().day())});
     default:
+        if (isMathVariable(t))
+            return mathVariable(t);
         raise(Error::Syntax);
     }
 }
 
 void Vm::storeSetting(int t, const Value &v)
 {
+    if (isStoredMathVariable(t)) {
+        storeMathVariable(t, v);
+        return;
+    }
     GraphScreen &g = e_.graph_;
     const Number x = realOf(v);
     if (t == tok::Xres) {

@@ -153,10 +153,18 @@ int minimumVersion(const QByteArray &tokens)
 namespace
 {
 
+// The version byte a program made here gets.
+int madeVersion(const Program &program)
+{
+    if (program.model != models::Model::None)
+        return minimumVersion(program.tokens);
+    return tokens::versionFor(program.tokens);
+}
+
 int versionOf(const Program &program)
 {
     if (program.version < 0)
-        return tokens::versionFor(program.tokens);
+        return madeVersion(program);
     const int need = minimumVersion(program.tokens);
     const int kept = program.version & 0xFF;
     return qMax(kept & ~kClockFlag, need & ~kClockFlag) | ((kept | need) & kClockFlag);
@@ -183,6 +191,11 @@ QByteArray write(const Program &program, Model model)
     entry += program.tokens;
 
     QByteArray file(plus ? kPlusSignature : kTi83Signature, kSignatureLength);
+    if (plus) {
+        const int product =
+            program.productId >= 0 ? program.productId : models::productId(program.model);
+        file[kSignatureLength - 1] = char(product & 0xFF);
+    }
     file += programComment().toLatin1().leftJustified(kCommentLength, '\0', true);
     putU16(file, int(entry.size()));
     file += entry;
@@ -479,6 +492,20 @@ Contents readAll(const QByteArray &file)
             c.skipped << describe(type, name);
         }
     }
+    // The header names the model, or else the version byte its tokens
+    // needed. Real files name a model lower than their tokens need (a TI-84
+    // Plus C SE id on TI-84 Plus CE programs): the tokens raise it.
+    for (Program &p : c.programs) {
+        if (c.model != Model::Ti83Plus)
+            break;
+        p.productId = c.productId;
+        p.model = models::fromProductId(c.productId);
+        if (p.model == models::Model::None && p.version >= 0)
+            p.model = models::fromVersionByte(p.version);
+        const models::Model need = models::lowestFor(p.tokens).model;
+        if (p.model != models::Model::None && int(need) > int(p.model))
+            p.model = need;
+    }
     if (c.programs.isEmpty()) {
         c.error = c.skipped.isEmpty() ? QStringLiteral("The file holds no calculator variable.")
                                       : QStringLiteral("The file holds no program, only: %1.")
@@ -557,7 +584,7 @@ Imported importProgram(const Program &p)
 {
     Imported im;
     QString error;
-    im.text = tokens::detokenize(p.tokens, &error);
+    im.text = tokens::detokenize(p.tokens, models::isColour(p.model), &error);
     if (!error.isEmpty()) {
         im.text.clear();
         im.error =
@@ -568,7 +595,9 @@ Imported importProgram(const Program &p)
     im.isProtected = p.isProtected;
     im.archived = p.archived;
     // The byte we would write anyway says nothing worth keeping.
-    im.version = p.version == tokens::versionFor(p.tokens) ? -1 : p.version;
+    im.version = p.version == madeVersion(p) ? -1 : p.version;
+    im.model = p.model;
+    im.productId = p.productId == models::productId(p.model) ? -1 : p.productId;
     if (!isValidName(p.name))
         im.warnings << QStringLiteral("\"%1\" is no name the TI-83 Plus allows; export the "
                                       "program under another.")
@@ -627,6 +656,8 @@ FileMeta metaOf(const Imported &program)
     Program p;
     p.archived = program.archived;
     p.version = program.version;
+    p.model = program.model;
+    p.productId = program.productId;
     return metaOf(p);
 }
 
@@ -635,7 +666,11 @@ FileMeta metaOf(const Program &program)
     FileMeta m;
     if (program.archived)
         m.set(QStringLiteral("archived"), QStringLiteral("1"));
-    if (program.version >= 0 && program.version != tokens::versionFor(program.tokens)) {
+    if (program.model != models::Model::None)
+        m.set(QStringLiteral("model"), models::id(program.model));
+    if (program.productId >= 0 && program.productId != models::productId(program.model))
+        m.set(QStringLiteral("product"), QString::number(program.productId));
+    if (program.version >= 0 && program.version != madeVersion(program)) {
         m.set(QStringLiteral("version"), QString::number(program.version & ~kClockFlag));
         if (program.version & kClockFlag)
             m.set(QStringLiteral("clock"), QStringLiteral("1"));
@@ -646,6 +681,9 @@ FileMeta metaOf(const Program &program)
 void applyMeta(const FileMeta &kept, Program *program)
 {
     program->archived = kept.value(QStringLiteral("archived")) == QLatin1String("1");
+    program->model = models::fromId(kept.value(QStringLiteral("model")));
+    const int product = kept.number(QStringLiteral("product"), -1);
+    program->productId = product >= 0 && product <= 0xFF ? product : -1;
     const int version = kept.number(QStringLiteral("version"), -1);
     if (version >= 0 && version <= 0xFF) {
         const bool clock = kept.value(QStringLiteral("clock")) == QLatin1String("1");

@@ -7,6 +7,7 @@
 // several variables (group files .8xg/.83g, or several entries); its
 // programs are taken, the rest named as skipped. Tokens as in Tokens.h.
 #include "calc/FileMeta.h"
+#include "calc/Models.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,6 +41,12 @@ struct Program {
     // the tokens decide it (Tokens.h).
     int version = -1;
     QByteArray tokens;
+    // The calculator the program is for. A chosen model puts its product id
+    // in the header and the version byte tivars_lib_cpp gives its tokens
+    // (minimumVersion); without one the file is written as it always was.
+    models::Model model = models::Model::None;
+    // The header's product id as read; -1 when made here (the model's).
+    int productId = -1;
 };
 
 // The file's bytes. The name must be valid. A version byte read from a file
@@ -94,6 +101,10 @@ struct Imported {
     bool isProtected = false;
     bool archived = false;
     int version = -1; // as in Program; -1 also when it is what write() gives anyway
+    // What the header says the program is for (product id, else version
+    // byte); the product id as read, -1 when the model's own.
+    models::Model model = models::Model::None;
+    int productId = -1;
     QString text;
     QStringList warnings;
     QString error;

@@ -271,8 +271,10 @@ public:
         detail::unusedLabels(program_);
         statements();
         detail::slips(program_);
-        if (options_.ti83)
+        if (options_.ti83 || options_.model == calc::models::Model::Ti83)
             ti83();
+        else
+            detail::models(program_, options_.model);
         if (options_.hints) {
             hints();
             detail::replacingHints(program_);

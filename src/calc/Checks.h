@@ -5,6 +5,8 @@
 // Problems the calculator would find in a program, and byte-saving hints,
 // found on model text (calc/ModelText.h) through the tokenizer and the
 // engine's own statement parser, so that what is checked is what runs.
+#include "calc/Models.h"
+
 #include <QString>
 #include <QStringView>
 #include <QVector>
@@ -32,6 +34,10 @@ struct Problem {
 struct Options {
     bool ti83 = false; // the document targets the TI-83 (without Plus)
     bool hints = true;
+    // The model chosen for the program: its missing tokens are errors. None:
+    // a note names the lowest model the tokens need, when above the TI-83
+    // Plus. The TI-83 is the same as `ti83`.
+    models::Model model = models::Model::None;
 };
 
 // Whether a problem comes with an edit (a hint's or a slip's fix).

@@ -91,4 +91,7 @@ QString closersNamed(const Program &p, int first, int last);
 // Strings with lowercase letters, two bytes each: a hint without an edit.
 void lowercaseInStrings(Program &p);
 
+// Tokens the chosen model lacks, or the lowest model the tokens need.
+void models(Program &p, calc::models::Model chosen);
+
 } // namespace calc::checks::detail

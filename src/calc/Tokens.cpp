@@ -73,6 +73,28 @@ const Extra kExtras[] = {
     {tok::ZInterval, u"ZInterval", false},     // their trailing space was added
     {tok::DeltaList, u"\u0394List(", false},   // the calculator's own spelling
     {tok::DeltaList, u"\u2206List(", false},
+    // What the colour models show for older tokens, read on every model.
+    {0x7E06, u"Thick", false},
+    {0x7E07, u"Dot-Thick", false},
+    {0x7E0A, u"GridDot ", false},
+    {tok::AxesOn, u"AxesOn ", false},
+    {tok::MathPrint, u"MATHPRINT", false},
+    {tok::Classic, u"CLASSIC", false},
+    {0xEF3D, u"FRAC-APPROX", false},
+    {0xEF3D, u"[FRAC-APPROX]", false},
+    // Statistics commands at a line's end, where their trailing space is gone.
+    {0xF2, u"1-Var Stats", false},
+    {0xF4, u"LinReg(a+bx)", false},
+    {0xF5, u"ExpReg", false},
+    {0xF9, u"QuadReg", false},
+    {0xFF, u"LinReg(ax+b)", false},
+};
+
+// How a document of a colour model writes those tokens.
+const std::pair<int, const char16_t *> kColourSpellings[] = {
+    {0x7E06, u"Thick"},        {0x7E07, u"Dot-Thick"},         {0x7E0A, u"GridDot "},
+    {tok::AxesOn, u"AxesOn "}, {tok::MathPrint, u"MATHPRINT"}, {tok::Classic, u"CLASSIC"},
+    {0xEF3D, u"FRAC-APPROX"},
 };
 
 // Where the display font draws a symbol the sheet writes with another
@@ -517,16 +539,24 @@ QString hexEscape(int token)
 // One line of tokens as text that reads back as exactly these tokens: each
 // token as its spelling, escaped only where the plain spelling would be read
 // otherwise (merged with the next, or cut into letters inside a string).
-void appendLine(const Table &t, const int *tokens, qsizetype count, QString &out)
+void appendLine(const Table &t, const int *tokens, qsizetype count, QString &out, bool colour)
 {
     QString plain;
     std::vector<qsizetype> at(size_t(count) + 1);
     for (qsizetype k = 0; k < count; ++k) {
         at[size_t(k)] = plain.size();
         const int token = tokens[k];
-        plain += t.known[size_t(token)] && !t.spelling[size_t(token)].isEmpty()
-                     ? t.spelling[size_t(token)]
-                     : hexEscape(token);
+        const char16_t *own = nullptr;
+        if (colour)
+            for (const auto &[value, spelling] : kColourSpellings)
+                if (value == token)
+                    own = spelling;
+        if (own)
+            plain += QString::fromUtf16(own);
+        else
+            plain += t.known[size_t(token)] && !t.spelling[size_t(token)].isEmpty()
+                         ? t.spelling[size_t(token)]
+                         : hexEscape(token);
     }
     at[size_t(count)] = plain.size();
     const qsizetype lineStart = out.size();
@@ -633,6 +663,11 @@ Tokenized tokenize(QStringView model)
 
 QString detokenize(const QByteArray &bytes, QString *error)
 {
+    return detokenize(bytes, false, error);
+}
+
+QString detokenize(const QByteArray &bytes, bool colour, QString *error)
+{
     const Table &t = table();
     std::vector<int> tokens;
     tokens.reserve(size_t(bytes.size()));
@@ -643,7 +678,7 @@ QString detokenize(const QByteArray &bytes, QString *error)
     for (size_t k = 0; k <= tokens.size(); ++k) {
         if (k < tokens.size() && tokens[k] != kNewline)
             continue;
-        appendLine(t, tokens.data() + lineStart, qsizetype(k - lineStart), text);
+        appendLine(t, tokens.data() + lineStart, qsizetype(k - lineStart), text, colour);
         if (k < tokens.size())
             text += QLatin1String("\r\n");
         lineStart = k + 1;

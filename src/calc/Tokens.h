@@ -56,6 +56,10 @@ Tokenized tokenize(QStringView model);
 // its escape. Only bytes ending in the middle of a two-byte token are an
 // error: *error says so, and the text before it is returned.
 QString detokenize(const QByteArray &bytes, QString *error = nullptr);
+// The same with the spellings the colour models show where they differ
+// (Thick, Dot-Thick, GridDot, FRAC-APPROX, MATHPRINT, CLASSIC); tokenize()
+// reads both.
+QString detokenize(const QByteArray &bytes, bool colour, QString *error = nullptr);
 
 // The tokens of the bytes the sheet does not know, each once, in order.
 QVector<int> unknownTokens(const QByteArray &bytes);

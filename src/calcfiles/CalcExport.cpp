@@ -86,11 +86,26 @@ bool writeOutput(const QString &source, const QString &target, const QByteArray 
 bool exportCalcFile(const QString &source, const QString &target, QString name, bool isProtected,
                     QString *error)
 {
+    return exportCalcFile(source, target, name, isProtected, calc::models::Model::None, error);
+}
+
+calc::FileMeta withModel(calc::FileMeta meta, calc::models::Model model)
+{
+    meta.set(QStringLiteral("model"), calc::models::id(model));
+    meta.set(QStringLiteral("product"), QString());
+    return meta;
+}
+
+bool exportCalcFile(const QString &source, const QString &target, QString name, bool isProtected,
+                    calc::models::Model model, QString *error)
+{
     ProgramFile file;
     QString text;
     if (!readProgramFile(source, &file, error) || !modelOf(source, file, &text, error) ||
         !nameFor(source, &name, error))
         return false;
+    if (model != calc::models::Model::None)
+        file.meta = withModel(file.meta, model);
     const calc::calcfile::Built built = calc::calcfile::build(
         text, name, isProtected, calc::calcfile::modelForPath(target), file.meta);
     if (!built.ok()) {
@@ -114,6 +129,8 @@ QString importReport(const calcfile::ImportedFile &file, const calcfile::Importe
                       state.isEmpty()
                           ? QString()
                           : QStringLiteral(" (%1)").arg(state.join(QStringLiteral(", "))));
+    if (program.model != calc::models::Model::None)
+        lines << QStringLiteral("Model: %1.").arg(calc::models::longName(program.model));
     QStringList others;
     for (const calcfile::Imported &p : file.programs)
         if (&p != &program)

@@ -22,6 +22,12 @@ bool nameFor(const QString &source, QString *name, QString *error);
 // source keeps of an imported header (archived, version) is written back.
 bool exportCalcFile(const QString &source, const QString &target, QString name, bool isProtected,
                     QString *error);
+// The same for a model given here (None: the source's own, if any).
+bool exportCalcFile(const QString &source, const QString &target, QString name, bool isProtected,
+                    calc::models::Model model, QString *error);
+// What the document keeps with a model chosen: the model, and no longer the
+// product id an imported file carried.
+calc::FileMeta withModel(calc::FileMeta meta, calc::models::Model model);
 
 // A calculator file's programs (.8xp, .83p, groups .8xg, .83g), or *error.
 bool readCalcFile(const QString &source, calc::calcfile::ImportedFile *file, QString *error);
@@ -32,7 +38,7 @@ QByteArray documentOf(const QString &modelText, const calc::FileMeta &kept = cal
 // those destinations with it set; what the window's import and export use.
 calc::FileMeta metaIn(const QVector<QByteArray> &kept);
 QVector<QByteArray> withMeta(QVector<QByteArray> kept, const calc::FileMeta &meta);
-// What an import reports: the program taken, protected and archived, the
+// What an import reports: the program taken, protected and archived, its model, the
 // file's other programs and other variables, and the warnings.
 QString importReport(const calc::calcfile::ImportedFile &file,
                      const calc::calcfile::Imported &program);

@@ -7,7 +7,9 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Checks.h"
 #include "calc/Tokens.h"
+#include "calcfiles/CalcExport.h"
 #include "calcfiles/ProgramFile.h"
+#include "cli/ModelOption.h"
 #include "platform/Fonts.h"
 #include "platform/TextFiles.h"
 #include "rtf/RtfCodec.h"
@@ -55,13 +57,19 @@ CheckResult checkFile(const QString &file, const QString &target)
     CheckResult r;
     QString model;
     calc::checks::Options options;
-    options.ti83 = target.isEmpty() ? extensionOf(file) == QLatin1String("83p")
-                                    : target == QLatin1String("83");
     QStringList refused;
-    if (!readModel(file, &model, &r.error, &refused)) {
+    calcfiles::ProgramFile read;
+    if (!calcfiles::readProgramFile(file, &read, &r.error) ||
+        !calcfiles::modelOf(file, read, &model, &r.error, &refused)) {
         r.exitCode = CheckUnreadable;
         return r;
     }
+    options.model = calc::models::fromId(target);
+    if (target.isEmpty())
+        options.model = extensionOf(file) == QLatin1String("83p")
+                            ? calc::models::Model::Ti83
+                            : calc::models::fromId(read.meta.value(QStringLiteral("model")));
+    options.ti83 = options.model == calc::models::Model::Ti83;
     for (const QString &line : refused) {
         r.out += file + QLatin1Char(':') + line + QLatin1Char('\n');
         r.exitCode = CheckErrors;
@@ -78,15 +86,20 @@ CheckResult checkFile(const QString &file, const QString &target)
     return r;
 }
 
-CheckResult optimizeFile(const QString &in, const QString &out)
+CheckResult optimizeFile(const QString &in, const QString &out, calc::models::Model chosen)
 {
     CheckResult r;
     QString model;
     QStringList refused;
-    if (!readModel(in, &model, &r.error, &refused)) {
+    calcfiles::ProgramFile read;
+    if (!calcfiles::readProgramFile(in, &read, &r.error) ||
+        !calcfiles::modelOf(in, read, &model, &r.error, &refused)) {
         r.exitCode = CheckUnreadable;
         return r;
     }
+    calc::FileMeta meta = read.meta;
+    if (chosen != calc::models::Model::None)
+        meta = calcfiles::calcexport::withModel(meta, chosen);
     if (!refused.isEmpty()) {
         // Writing the program without them would lose them.
         r.error = shown(in) + QLatin1Char(':') + refused.first();
@@ -120,7 +133,7 @@ CheckResult optimizeFile(const QString &in, const QString &out)
     QByteArray bytes;
     if (isCalcFile(out)) {
         const auto built = calc::calcfile::build(model, calc::calcfile::nameFromFileName(out),
-                                                 false, calc::calcfile::modelForPath(out));
+                                                 false, calc::calcfile::modelForPath(out), meta);
         if (!built.ok()) {
             r.error = QStringLiteral("\"%1\" was not written: %2").arg(shown(out), built.error);
             r.exitCode = CheckErrors;
@@ -130,7 +143,8 @@ CheckResult optimizeFile(const QString &in, const QString &out)
     } else if (extensionOf(out) == QLatin1String("tvf")) {
         // The size the document window writes its calculator font in.
         constexpr int kHalfPoints = 17;
-        bytes = rtf::writePlain(model, platform::calculatorFontName(), kHalfPoints);
+        bytes = meta.isEmpty() ? rtf::writePlain(model, platform::calculatorFontName(), kHalfPoints)
+                               : calcfiles::calcexport::documentOf(model, meta);
     } else {
         QString text = calc::calcsymbols::toUnicode(model);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -155,23 +169,24 @@ int checkCommand(const QCommandLineParser &parser, int &argc, char **argv)
 {
     QCoreApplication core(argc, argv);
     CheckResult r;
-    const QString model = parser.value(QStringLiteral("target"));
+    calc::models::Model chosen = calc::models::Model::None;
+    QString why;
     const bool check = parser.isSet(QStringLiteral("check"));
     const QStringList files = parser.positionalArguments();
-    if (!model.isEmpty() && model != QLatin1String("83") && model != QLatin1String("83p")) {
-        r.error = QStringLiteral("--target: \"%1\" is neither 83 nor 83p.").arg(model);
+    if (!modelOption(parser, &chosen, &why)) {
+        r.error = why;
         r.exitCode = CheckUnreadable;
     } else if (check && parser.isSet(QStringLiteral("optimize"))) {
         r.error = QStringLiteral("Give one of --check and --optimize.");
         r.exitCode = CheckUnreadable;
     } else if (check) {
-        r = checkFile(parser.value(QStringLiteral("check")), model);
+        r = checkFile(parser.value(QStringLiteral("check")), calc::models::id(chosen));
     } else if (files.size() != 2) {
         r.error = QStringLiteral("--optimize needs two file names, IN and OUT; %1 given.")
                       .arg(files.size());
         r.exitCode = CheckUnreadable;
     } else {
-        r = optimizeFile(files[0], files[1]);
+        r = optimizeFile(files[0], files[1], chosen);
     }
     std::fputs(r.out.toUtf8().constData(), stdout);
     if (!r.error.isEmpty())

@@ -3,10 +3,12 @@
 
 #pragma once
 // The checks and the hints from the command line, without a display:
-//   torvane-studio --check FILE [--target 83|83p]
-//   torvane-studio --optimize IN OUT
+//   torvane-studio --check FILE [--model MODEL | --target 83|83p]
+//   torvane-studio --optimize IN OUT [--model MODEL]
 // FILE and IN are read as every command reads a program
 // (calcfiles/ProgramFile.h); OUT is written by its extension.
+#include "calc/Models.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,13 +26,16 @@ struct CheckResult {
     QString error;
 };
 
-// `target` is "83", "83p" or empty: by FILE's extension (.83p: the TI-83).
+// `target` is a model's id, "83", "83p" or empty: by FILE's extension (.83p:
+// the TI-83), else the model its document or header names, else none.
 CheckResult checkFile(const QString &file, const QString &target);
 
 // Applies the hints until none is left and writes OUT; never over IN.
 // Exit 0 with a line saying the bytes saved; 1 when OUT cannot be written,
 // 2 when IN cannot be read.
-CheckResult optimizeFile(const QString &in, const QString &out);
+// A model given writes it into a calculator file or document OUT.
+CheckResult optimizeFile(const QString &in, const QString &out,
+                         calc::models::Model model = calc::models::Model::None);
 
 // --check or --optimize as the command line gives them: prints the
 // problems or the bytes saved, and returns the exit code.

@@ -3,6 +3,8 @@
 
 #include "cli/ConvertCommand.h"
 
+#include "cli/ModelOption.h"
+
 #include "calcfiles/CalcExport.h"
 #include "calcfiles/ProgramFile.h"
 #include "compiler/LinkExport.h"
@@ -46,7 +48,7 @@ bool convert(const Conversion &c, QString *error, QString *report)
     }
     switch (c.kind) {
     case Conversion::Export8xp:
-        return calcexport::exportCalcFile(c.input, c.output, c.name, c.isProtected, error);
+        return calcexport::exportCalcFile(c.input, c.output, c.name, c.isProtected, c.model, error);
     case Conversion::ExportLink:
         return exportLinkFile(c.input, c.output, c.name, c.isProtected, error);
     case Conversion::Import8xp:
@@ -77,7 +79,13 @@ int convertCommand(QCommandLineParser &parser, int &argc, char **argv)
     c.program = parser.value(QStringLiteral("program"));
     const QStringList files = parser.positionalArguments();
     QString error;
-    if (int(isSet("export-8xp")) + int(isSet("export-link")) + int(isSet("import-8xp")) > 1) {
+    const bool modelRead = modelOption(parser, &c.model, &error);
+    if (!modelRead) {
+        // *error says why
+    } else if (c.model != calc::models::Model::None && c.kind != Conversion::Export8xp) {
+        error = QStringLiteral("--model applies to --export-8xp only among the conversions.");
+    } else if (int(isSet("export-8xp")) + int(isSet("export-link")) + int(isSet("import-8xp")) >
+               1) {
         error = QStringLiteral("Give one of --export-8xp, --export-link and --import-8xp.");
     } else if (files.size() != 2) {
         error = QStringLiteral("A conversion needs two file names, IN and OUT; %1 given.")

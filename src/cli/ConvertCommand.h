@@ -3,11 +3,13 @@
 
 #pragma once
 // The conversions of the command line, without a display:
-//   torvane-studio --export-8xp IN OUT.8xp|OUT.83p [--name NAME] [--protected]
+//   torvane-studio --export-8xp IN OUT.8xp|OUT.83p [--name NAME] [--protected] [--model M]
 //   torvane-studio --export-link IN OUT.txt [--name NAME] [--protected]
 //   torvane-studio --import-8xp IN.8xp|.83p|.8xg|.83g OUT.tvf [--program NAME]
 // An export reads IN as every command reads a program
 // (calcfiles/ProgramFile.h).
+#include "calc/Models.h"
+
 #include <QString>
 
 class QCommandLineParser;
@@ -26,6 +28,7 @@ struct Conversion {
     QString name;
     QString program; // which program of the file an import takes
     bool isProtected = false;
+    calc::models::Model model = calc::models::Model::None; // an export's, else the source's
 };
 // Runs it: true on success, else *error is one line for the user. An import
 // fills *report (see calcexport::importReport()).

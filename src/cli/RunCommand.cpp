@@ -3,6 +3,8 @@
 
 #include "cli/RunCommand.h"
 
+#include "cli/ModelOption.h"
+
 #include "calc/CalcFile.h"
 #include "calc/basic/Engine.h"
 #include "calc/basic/Pace.h"
@@ -185,6 +187,11 @@ bool readOptions(const QCommandLineParser &parser, Options *options, QString *er
     for (const QString &k : parser.values(QStringLiteral("keys")))
         if (!parseKeys(k, &options->keys, error))
             return false;
+    // The model names what the program is for; the engine runs the tokens
+    // it knows whichever it is.
+    calc::models::Model model = calc::models::Model::None;
+    if (!modelOption(parser, &model, error))
+        return false;
     const QString steps = parser.value(QStringLiteral("max-steps"));
     if (parser.isSet(QStringLiteral("max-steps"))) {
         bool ok = false;

@@ -43,6 +43,7 @@ constexpr Entry kMenus[] = {
     {Item, "mnuImportCalc", "Import Calculator Program\u2026", ""},
     {Item, "mnuSendToCalc", "Send to Calculator\u2026", "F6"},
     {Item, "mnuReceiveFromCalc", "Receive from Calculator\u2026", ""},
+    {Item, "mnuGetScreenshot", "Get Calculator Screenshot\u2026", ""},
     {Item, "mnuExportListing", "Export Listing\u2026", ""},
     sep,
     {Item, "mnuPrintSetup", "Print Setup", ""},

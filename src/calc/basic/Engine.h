@@ -6,6 +6,7 @@
 // of its text. The bytes are scanned into tokens, each statement compiled to
 // compact code, and the code run by one loop; errors carry the line.
 #include "calc/basic/Error.h"
+#include "calc/basic/Functions.h"
 #include "calc/basic/GraphScreen.h"
 #include "calc/basic/HomeScreen.h"
 #include "calc/basic/Modes.h"
@@ -114,8 +115,10 @@ private:
     Value ans_;
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;
+    QHash<int, Value> maths_; // statistics results, RegEQ and the finance variables by token
     bool degrees_ = false;
     Settings settings_;
+    GraphState graphing_;
     unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
     unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
     long long s1_ = 12345, s2_ = 67890;

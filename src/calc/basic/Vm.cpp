@@ -273,6 +273,13 @@ void Vm::loop()
         case OpMatrToList:
             ip = matrixListOp(op, code, ip, prog);
             break;
+        case OpEquation:
+        case OpStoreEquation:
+        case OpGraph:
+        case OpLoadGraphVar:
+        case OpStoreGraphVar:
+            ip = graphOp(op, code, ip, prog);
+            break;
         default:
             raise(Error::Syntax);
         }
@@ -757,6 +764,12 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
             e_.vars_.remove(key);
             if (key >= tok::List0 && key <= tok::List0 + 5)
                 e_.deletedLists_ |= 1u << (key - tok::List0);
+            // Pic1..Pic0 and GDB1..GDB0 are kept by their number, 1..9 then 0.
+            const int k = ((key & 0xFF) + 1) % 10;
+            if ((key >> 8) == tok::PicturePrefix)
+                e_.settings_.pictures[k].reset();
+            else if ((key >> 8) == tok::GdbPrefix)
+                e_.settings_.databases[k].reset();
         }
         break;
     }
@@ -793,6 +806,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     }
     case OpAngle:
         e_.degrees_ = code[ip++] != 0;
+        e_.settings_.format.degrees = e_.degrees_;
         break;
     default:
         break;

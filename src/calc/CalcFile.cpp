@@ -492,8 +492,9 @@ Contents readAll(const QByteArray &file)
             c.skipped << describe(type, name);
         }
     }
-    // The header names the model; a file without a product id names it by
-    // the version byte its tokens needed.
+    // The header names the model, or else the version byte its tokens
+    // needed. Real files name a model lower than their tokens need (a TI-84
+    // Plus C SE id on TI-84 Plus CE programs): the tokens raise it.
     for (Program &p : c.programs) {
         if (c.model != Model::Ti83Plus)
             break;
@@ -501,6 +502,9 @@ Contents readAll(const QByteArray &file)
         p.model = models::fromProductId(c.productId);
         if (p.model == models::Model::None && p.version >= 0)
             p.model = models::fromVersionByte(p.version);
+        const models::Model need = models::lowestFor(p.tokens).model;
+        if (p.model != models::Model::None && int(need) > int(p.model))
+            p.model = need;
     }
     if (c.programs.isEmpty()) {
         c.error = c.skipped.isEmpty() ? QStringLiteral("The file holds no calculator variable.")

@@ -25,7 +25,7 @@ const Range kRanges[] = {
     {0xEF18, 0xEF3D, Model::Ti84Plus, "2.53"},  {0xEF3F, 0xEF40, Model::Ti84Plus, "2.55"},
     {0xEF41, 0xEF75, Model::Ti84PlusCSE, ""},   {0xEF79, 0xEF7A, Model::Ti84PlusCE, ""},
     {0xEF81, 0xEF81, Model::Ti84PlusCE, "5.1"}, {0xEF82, 0xEF98, Model::Ti84PlusCE, "5.2"},
-    {0xEF9E, 0xEFA6, Model::Ti84PlusCE, "5.3"},
+    {0xEF9E, 0xEFA6, Model::Ti84PlusCE, "5.3"}, {0x6338, 0x6338, Model::Ti84PlusCSE, ""},
 };
 
 template <typename F> void eachToken(const QByteArray &bytes, F f)

@@ -98,9 +98,13 @@ void addTransfers(QCommandLineParser *parser)
                text("torvane-studio --receive NAME OUT: receive the program NAME from a calculator "
                     "and write it to OUT (.8xp, or .tvf as a document)."),
                text("NAME")),
+        Option(text("screenshot"),
+               text("Write the calculator's screen to OUT as PNG (96x64, or 320x240 on a colour "
+                    "model)."),
+               text("OUT")),
         Option(text("cable"),
-               text("With --send or --receive: silver, grey or usb (default: the cable found, else "
-                    "silver)."),
+               text("With --send, --receive or --screenshot: silver, grey or usb (default: the "
+                    "cable found, else silver)."),
                text("CABLE")),
         Option(text("port"), text("With --cable: which cable of that kind, 1 to 4."), text("N")),
     });
@@ -169,7 +173,7 @@ std::optional<int> CommandLine::runCommand()
         return checkCommand(m_parser, m_argc, m_argv);
     if (m_parsed && other && isSet("run"))
         return cli::runCommand(m_parser, m_argc, m_argv);
-    if (m_parsed && other && (isSet("send") || isSet("receive")))
+    if (m_parsed && other && (isSet("send") || isSet("receive") || isSet("screenshot")))
         return transferCommand(m_parser, m_argc, m_argv);
     if (conversions > 0 || (m_parsed && (isSet("help") || isSet("version"))))
         return convertCommand(m_parser, m_argc, m_argv);

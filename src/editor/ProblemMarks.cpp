@@ -98,6 +98,14 @@ void ProblemMarks::setTi83(bool on)
     run();
 }
 
+void ProblemMarks::setModel(calc::models::Model model)
+{
+    if (model == m_model)
+        return;
+    m_model = model;
+    run();
+}
+
 void ProblemMarks::checkNow()
 {
     m_pause->stop();
@@ -116,6 +124,7 @@ void ProblemMarks::runInBackground()
     }
     calc::checks::Options o;
     o.ti83 = m_ti83;
+    o.model = m_model;
     o.hints = EditorOptions::showHints();
     auto promise = std::make_shared<QPromise<QVector<Problem>>>();
     m_watcher.setFuture(promise->future());
@@ -135,6 +144,7 @@ void ProblemMarks::run()
     if (EditorOptions::checkProgram()) {
         calc::checks::Options o;
         o.ti83 = m_ti83;
+        o.model = m_model;
         o.hints = EditorOptions::showHints();
         problems = calc::checks::check(m_pane->Text(), o);
     }

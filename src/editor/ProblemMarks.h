@@ -47,6 +47,8 @@ public:
     QString countsText() const;
 
     void setTi83(bool on);
+    // The model chosen for the program (calc/Models.h); checks run again on a change.
+    void setModel(calc::models::Model model);
     // Runs the checks now (Check Program) instead of after the pause.
     void checkNow();
     // F8 and Shift+F8: selects the next (previous) problem after (before)
@@ -79,6 +81,7 @@ private:
     QTimer *m_pause;
     QVector<calc::checks::Problem> m_problems;
     bool m_ti83 = false;
+    calc::models::Model m_model = calc::models::Model::None;
     QFutureWatcher<QVector<calc::checks::Problem>> m_watcher;
     int m_generation = 0; // counts the pane's changes
     int m_running = -1;   // the generation being checked in the background

@@ -10,6 +10,7 @@
 #include "editor/Document.h"
 #include "editor/EditorOptions.h"
 #include "editor/Highlighter.h"
+#include "editor/ModelChooser.h"
 #include "editor/PaneView.h"
 #include "editor/ProblemMarks.h"
 #include "editor/RecentFiles.h"
@@ -139,6 +140,7 @@ frmDocument::frmDocument(QWidget *parent) : QWidget(parent)
     applyEditorOptions();
     PaneView::attach(RichTextBox1);
     ProblemMarks::attach(this);
+    ModelChooser::attach(this);
     connect(&editor::EditorOptions::instance(), &editor::EditorOptions::changed, this,
             &frmDocument::applyEditorOptions);
 }

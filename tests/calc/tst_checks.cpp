@@ -159,7 +159,8 @@ private slots:
             << "prgmCASINO\nEnd" << false
             << "2:1 warning: End closes no block: reached only when the program called above "
                "returns (ERR:SYNTAX then)";
-        QTest::newRow("unknown function in a call") << "Output(1,1,getDtStr(3)),2" << false << "";
+        QTest::newRow("unknown function in a call")
+            << "Output(1,1,getDtStr(3)),2" << false << "1:12 note: uses getDtStr: TI-84 Plus";
         QTest::newRow("lbl end closes what goto leaves")
             << "While 1\nIf K\nGoto A\nEnd\nLbl A\nEnd" << false << none;
         QTest::newRow("lbl end with nothing left open")

@@ -5,6 +5,7 @@
 // the errors a calculator gives where the engine used to give others, and
 // which of the sheet's tokens the engine refuses.
 #include "calc/CalculatorSymbols.h"
+#include "calc/Models.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Engine.h"
 #include "common/TestRegistry.h"
@@ -79,6 +80,11 @@ bool allowed(int t, const QString &name)
 {
     const int family = t >> 8;
     if (family == 0x5E || family == 0x60 || family == 0x61 || family == 0x62 || family == 0x63)
+        return true;
+    // The colour models' tokens and the TI-84 Plus 2.55's STATWIZARD modes
+    // are read and written, not run yet.
+    if (calc::models::need(t).model >= calc::models::Model::Ti84PlusCSE || t == 0xEF3F ||
+        t == 0xEF40)
         return true;
     static const QStringList next = kNextIssue.split(QLatin1Char('|'));
     return next.contains(name);
@@ -183,8 +189,8 @@ private slots:
                                << "ERR:UNSUPPORTED Send( line 1";
         QTest::newRow("GetCalc(") << "GetCalc(Str1"
                                   << "ERR:UNSUPPORTED GetCalc( line 1";
-        QTest::newRow("refused after a value") << "2DrawF X"
-                                               << "ERR:UNSUPPORTED DrawF line 1";
+        QTest::newRow("refused after a value") << "2DispTable"
+                                               << "ERR:UNSUPPORTED DispTable line 1";
         QTest::newRow("command after a value") << "2Disp 3"
                                                << "ERR:SYNTAX line 1";
         QTest::newRow("space outside a string") << "If 1 <0:1"

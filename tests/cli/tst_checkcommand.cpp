@@ -40,6 +40,7 @@ private slots:
                            "1->A\n");
         write("hello.txt", ":Disp \"HELLO\"\nIf X≠0\nDisp 0.5*A\n");
         write("slowfor.txt", "For(I,1,99)\nIf I=50\nDisp I\nEnd\n");
+        write("ce.txt", "TextColor(BLUE\nBackgroundOff\nWait .1\n");
     }
 
     void commands_data()
@@ -83,6 +84,33 @@ private slots:
             << QStringList{"--check", path("plus.txt"), "--target", "84"} << ""
             << "--target: \"84\" is neither 83 nor 83p.\n"
             << 2;
+        // The models: a chosen one makes what it lacks errors, none names the
+        // lowest, --target stays a synonym and must agree.
+        QTest::newRow("model ti83p")
+            << QStringList{"--check", path("ce.txt"), "--model", "ti83p"}
+            << "FILE:1:1: error: TextColor( needs a TI-84 Plus C SE\n"
+               "FILE:1:11: error: BLUE needs a TI-84 Plus C SE\n"
+               "FILE:2:1: error: BackgroundOff needs a TI-84 Plus C SE\n"
+               "FILE:3:1: error: Wait needs a TI-84 Plus CE with OS 5.2 or later\n"
+            << "" << 1;
+        QTest::newRow("model ti84pce")
+            << QStringList{"--check", path("ce.txt"), "--model", "ti84pce"} << ""
+            << "" << 0;
+        QTest::newRow("no model") << QStringList{"--check", path("ce.txt")}
+                                  << "FILE:3:1: note: uses Wait: TI-84 Plus CE OS 5.2 or later\n"
+                                  << "" << 0;
+        QTest::newRow("model ti83 is target 83")
+            << QStringList{"--check", path("plus.txt"), "--model", "ti83"}
+            << "FILE:1:1: error: Archive is not on the TI-83\n"
+            << "" << 1;
+        QTest::newRow("bad model")
+            << QStringList{"--check", path("plus.txt"), "--model", "ti89"} << ""
+            << "--model: \"ti89\" is none of ti83, ti83p, ti84p, ti84pcse, ti84pce.\n"
+            << 2;
+        QTest::newRow("model and target disagree")
+            << QStringList{"--check", path("plus.txt"), "--model", "ti84p", "--target", "83"} << ""
+            << "--model and --target name different calculators.\n"
+            << 2;
         QTest::newRow("unreadable") << QStringList{"--check", path("none.txt")} << ""
                                     << "Cannot open" << 2;
         QTest::newRow("optimize") << QStringList{"--optimize", path("long.txt"), path("short.txt")}
@@ -123,6 +151,40 @@ private slots:
         // The loop whose first statement is a lone If keeps its ")".
         QCOMPARE(cli::optimizeFile(path("slowfor.txt"), path("slowfor2.txt")).exitCode, 0);
         QCOMPARE(read("slowfor2.txt"), QByteArray("For(I,1,99)\nIf I=50\nDisp I\nEnd\n"));
+    }
+
+    // --model on an export and an optimize writes the model's product id
+    // and version byte; the import names the model it found.
+    void modelFiles()
+    {
+        const auto run = [](const QStringList &arguments) {
+            QProcess p;
+            p.start(QStringLiteral(TORVANE_EXECUTABLE), arguments);
+            p.waitForFinished(60000);
+            return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        };
+        QCOMPARE(run({"--export-8xp", path("ce.txt"), path("CE.8xp"), "--model", "ti84pce"}),
+                 QString());
+        QByteArray file = read("CE.8xp");
+        QCOMPARE(int(uchar(file.at(10))), 0x13);
+        QCOMPARE(int(uchar(file.at(0x44))), 0x0B);
+        QCOMPARE(run({"--import-8xp", path("CE.8xp"), path("ce.tvf")}),
+                 QStringLiteral("Imported the program CE.\nModel: TI-84 Plus CE / TI-83 Premium "
+                                "CE.\n"));
+        // The document keeps it: checked without --model, the CE's tokens are no error.
+        QCOMPARE(cli::checkFile(path("ce.tvf"), QString()).exitCode, 0);
+        QCOMPARE(cli::checkFile(path("ce.tvf"), QStringLiteral("ti83p")).exitCode, 1);
+        QCOMPARE(run({"--export-8xp", path("ce.txt"), path("CE2.8xp"), "--model", "ti84pcse"}),
+                 QString());
+        QCOMPARE(int(uchar(read("CE2.8xp").at(10))), 0x0F);
+        QCOMPARE(cli::optimizeFile(path("ce.txt"), path("CE3.8xp"), calc::models::Model::Ti84Plus)
+                     .exitCode,
+                 0);
+        file = read("CE3.8xp");
+        QCOMPARE(int(uchar(file.at(10))), 0x0A);
+        QCOMPARE(int(uchar(file.at(0x44))), 0x0B); // the tokens decide the version byte
+        QVERIFY(run({"--import-8xp", path("CE.8xp"), path("x.tvf"), "--model", "ti83"})
+                    .contains("--model applies to --export-8xp only"));
     }
 };
 

@@ -105,7 +105,10 @@ private slots:
         };
         row("8xp, name from the file", {"--export-8xp", game, path("a.8xp")}, {},
             calc::calcfile::build(kProgram, "GAME", false, calc::calcfile::Model::Ti83Plus).file);
-        row("import", {"--import-8xp", path("a.8xp"), path("a.tvf")}, {}, document());
+        // The file names no product; its version byte (lowercase letters) the TI-83 Plus.
+        QByteArray imported = document();
+        imported.replace("}}\r\n", "}}{\\*\\torvane model=ti83p product=0}\r\n");
+        row("import", {"--import-8xp", path("a.8xp"), path("a.tvf")}, {}, imported);
         row("8xp named, protected",
             {"--export-8xp", game, path("b.8xp"), "--name", "G2", "--protected"}, {},
             calc::calcfile::build(kProgram, "G2", true, calc::calcfile::Model::Ti83Plus).file);

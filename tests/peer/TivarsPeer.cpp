@@ -37,6 +37,15 @@ std::vector<Variable> readFile(const std::string &path, std::string *error)
     return out;
 }
 
+int productId(const std::string &path)
+{
+    try {
+        return tivars::TIVarFile::loadFromFile(path).getHeader().ownerPID;
+    } catch (const std::exception &) {
+        return -1;
+    }
+}
+
 std::vector<uint8_t> tokenize(const std::string &text, std::string *error)
 {
     try {

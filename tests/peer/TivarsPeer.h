@@ -23,6 +23,9 @@ struct Variable {
 // (a wrong checksum, length or header).
 std::vector<Variable> readFile(const std::string &path, std::string *error);
 
+// The product id of a file's header; -1 when it refuses the file.
+int productId(const std::string &path);
+
 // The token bytes it makes of text in its own spelling.
 std::vector<uint8_t> tokenize(const std::string &text, std::string *error);
 

@@ -75,6 +75,13 @@ private:
     // Compiler_Colour.cpp: the colour models' commands and operands.
     bool colourStatement(int t);
     bool colourOperand(int t);
+    // Compiler_Graphing.cpp: equations and the commands that graph.
+    void graphStatement(int t);
+    void equation(int t);
+    int deferred();
+    // Maths.cpp: statistics and finance.
+    void statStatement(int t);
+    void tvmCall(int t);
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);
 
@@ -181,6 +188,7 @@ private:
     std::vector<int> internal_;
     std::vector<LabelUse> labelUses_;
     bool recordLabels_ = false;
+    bool equationStored_ = false; // → into an equation leaves Ans alone
 };
 
 } // namespace compiling

@@ -60,6 +60,14 @@ QString errorName(Error e)
         return QStringLiteral("ERR:VARIABLE");
     case Error::Invalid:
         return QStringLiteral("ERR:INVALID");
+    case Error::Mode:
+        return QStringLiteral("ERR:MODE");
+    case Error::SingularMat:
+        return QStringLiteral("ERR:SINGULAR MAT");
+    case Error::NoSignChng:
+        return QStringLiteral("ERR:NO SIGN CHNG");
+    case Error::Iterations:
+        return QStringLiteral("ERR:ITERATIONS");
     }
     return QString();
 }
@@ -144,6 +152,11 @@ QList<QPair<QString, QString>> Engine::variables() const
                     : v.kind == Value::String ? QLatin1Char('"') + displayText(v) + QLatin1Char('"')
                                               : displayText(v)});
     }
+    QList<int> equations = graphing_.equations.keys();
+    std::sort(equations.begin(), equations.end());
+    for (int key : equations)
+        out.append({calc::tokens::displayString(key),
+                    QLatin1Char('"') + stringText(graphing_.equations[key]) + QLatin1Char('"')});
     QStringList names = namedLists_.keys();
     names.sort();
     for (const QString &name : names)

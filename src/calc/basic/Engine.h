@@ -8,6 +8,7 @@
 #include "calc/Models.h"
 #include "calc/basic/ColourScreen.h"
 #include "calc/basic/Error.h"
+#include "calc/basic/Functions.h"
 #include "calc/basic/GraphScreen.h"
 #include "calc/basic/HomeScreen.h"
 #include "calc/basic/Modes.h"
@@ -134,8 +135,10 @@ private:
     Value ans_;
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;
+    QHash<int, Value> maths_; // statistics results, RegEQ and the finance variables by token
     bool degrees_ = false;
     Settings settings_;
+    GraphState graphing_;
     unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
     unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
     long long s1_ = 12345, s2_ = 67890;

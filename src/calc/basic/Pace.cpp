@@ -39,7 +39,7 @@ constexpr int kLine = 26000;
 // If-Then's End as nothing.
 constexpr int kLoopEnd = kForPass;
 // Assumed for every other statement: a start and a share per token, so
-// that A+1→A (5 tokens) takes 1.25 ms; getKey is one token like others.
+// that A+1→A (5 tokens) takes 1.1 ms; getKey is one token like others.
 constexpr int kStatement = 500;
 constexpr int kPerToken = 150;
 

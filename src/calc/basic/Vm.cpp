@@ -277,6 +277,13 @@ void Vm::loop()
         case OpMatrToList:
             ip = matrixListOp(op, code, ip, prog);
             break;
+        case OpEquation:
+        case OpStoreEquation:
+        case OpGraph:
+        case OpLoadGraphVar:
+        case OpStoreGraphVar:
+            ip = graphOp(op, code, ip, prog);
+            break;
         default:
             raise(Error::Syntax);
         }
@@ -292,9 +299,16 @@ Q_ALWAYS_INLINE void Vm::startStatement(Call &c, const int *operands)
     c.line = operands[0];
     lastExpr_ = false;
     if (Q_UNLIKELY(e_.pace_))
-        e_.pace_->statement(c.program.get(), operands[1], operands[2]);
+        paced(c, operands);
     if (e_.host_.statement && !e_.host_.statement(c.name, c.line, operands[1], operands[2]))
         raise(Error::Break);
+}
+
+// Out of the loop's way: a run at full speed without a clock never comes
+// here.
+Q_NEVER_INLINE void Vm::paced(const Call &c, const int *operands)
+{
+    e_.pace_->statement(c.program.get(), operands[1], operands[2]);
 }
 
 // A graph-screen command with its n arguments on the stack.
@@ -760,6 +774,12 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
             e_.vars_.remove(key);
             if (key >= tok::List0 && key <= tok::List0 + 5)
                 e_.deletedLists_ |= 1u << (key - tok::List0);
+            // Pic1..Pic0 and GDB1..GDB0 are kept by their number, 1..9 then 0.
+            const int k = ((key & 0xFF) + 1) % 10;
+            if ((key >> 8) == tok::PicturePrefix)
+                e_.settings_.pictures[k].reset();
+            else if ((key >> 8) == tok::GdbPrefix)
+                e_.settings_.databases[k].reset();
         }
         break;
     }
@@ -796,6 +816,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     }
     case OpAngle:
         e_.degrees_ = code[ip++] != 0;
+        e_.settings_.format.degrees = e_.degrees_;
         break;
     default:
         break;

@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// The calculator a document window's program is for: the status-bar field
+// cboModel and the Run menu's mnuModel, both showing and setting it. It is
+// kept in the document's header destination (calc/FileMeta.h, key "model"),
+// so saving the document keeps it and an export writes its product id and
+// version byte. "Not chosen" leaves the checks to name the lowest model the
+// tokens need.
+#include "calc/Models.h"
+
+#include <QObject>
+
+class QActionGroup;
+class QComboBox;
+
+namespace editor
+{
+
+class frmDocument;
+
+class ModelChooser : public QObject
+{
+    Q_OBJECT
+public:
+    static ModelChooser *attach(frmDocument *window);
+    static ModelChooser *of(const frmDocument *window);
+
+    calc::models::Model model() const { return m_model; }
+    // Sets it in the document and both controls; the checks follow.
+    void setModel(calc::models::Model model);
+
+signals:
+    void modelChanged(calc::models::Model model);
+
+private:
+    explicit ModelChooser(frmDocument *window);
+    void readDocument(); // the model the loaded document names
+    void show();
+
+    frmDocument *m_window;
+    QComboBox *m_combo = nullptr;
+    QActionGroup *m_items = nullptr;
+    calc::models::Model m_model = calc::models::Model::None;
+};
+
+} // namespace editor

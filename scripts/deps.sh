@@ -5,7 +5,7 @@
 # only those that are missing, with one apt-get update at most. unrtf is no
 # part of the build: bench_rtf compares the RTF reader with it. lintian and
 # appstream check the package, help2man makes the manual page.
-TORVANE_PACKAGES="cmake ninja-build g++ pkg-config libticables-dev libticalcs-dev libtifiles-dev libticonv-dev libusb-1.0-0-dev qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev fonts-dejavu-core python3-fonttools clang-format desktop-file-utils shared-mime-info dpkg-dev unrtf lintian appstream help2man"
+TORVANE_PACKAGES="cmake ninja-build g++ pkg-config libticables-dev libticalcs-dev libtifiles-dev libticonv-dev libusb-1.0-0-dev qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev libgif-dev fonts-dejavu-core python3-fonttools clang-format desktop-file-utils shared-mime-info dpkg-dev unrtf lintian appstream help2man"
 
 torvane_install_missing() {
     local missing=""

@@ -267,4 +267,37 @@ enum : int {
     Remainder = 0xEF32,
     LogBase = 0xEF34,
 };
+
+// Equations, the other modes' window variables and the commands that graph.
+enum : int {
+    Shade = 0xA4,
+    Tangent = 0xA7,
+    DrawInv = 0xA8,
+    DrawF = 0xA9,
+    Y1 = 0x5E10, // Y₁..Y₉, then Y₀
+    Y0 = 0x5E19,
+    X1T = 0x5E20, // X₁ᴛ, Y₁ᴛ, X₂ᴛ .. Y₆ᴛ
+    Y6T = 0x5E2B,
+    R1 = 0x5E40, // r₁..r₆
+    R6 = 0x5E45,
+    SeqU = 0x5E80, // u, v, w
+    SeqW = 0x5E82,
+    Tmin = 0x630E,
+    Tmax = 0x630F,
+    ThetaMin = 0x6310,
+    ThetaMax = 0x6311,
+    PlotStart = 0x631B,
+    NMax = 0x631D,
+    NMin = 0x631F,
+    Tstep = 0x6322,
+    ThetaStep = 0x6323,
+    PlotStep = 0x6334,
+    Simul = 0x7E01,
+    Connected = 0x7E06,
+    Dot = 0x7E07,
+    GridOn = 0x7E0A,
+    LabelOn = 0x7E0C,
+    EquToString = 0xBB55,
+    StringToEqu = 0xBB56,
+};
 } // namespace calc::tok

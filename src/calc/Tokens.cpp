@@ -82,6 +82,12 @@ const Extra kExtras[] = {
     {tok::Classic, u"CLASSIC", false},
     {0xEF3D, u"FRAC-APPROX", false},
     {0xEF3D, u"[FRAC-APPROX]", false},
+    // Statistics commands at a line's end, where their trailing space is gone.
+    {0xF2, u"1-Var Stats", false},
+    {0xF4, u"LinReg(a+bx)", false},
+    {0xF5, u"ExpReg", false},
+    {0xF9, u"QuadReg", false},
+    {0xFF, u"LinReg(ax+b)", false},
 };
 
 // How a document of a colour model writes those tokens.

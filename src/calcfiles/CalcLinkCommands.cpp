@@ -5,15 +5,19 @@
 
 #include "calc/Tokens.h"
 #include "calcfiles/CalcTransfer.h"
+#include "calcfiles/frmScreenshot.h"
 #include "link/FakeCalculator.h"
 #include "link/Link.h"
 #include "platform/Dialogs.h"
+#include "platform/Places.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -21,6 +25,7 @@
 #include <QProgressDialog>
 #include <QSpinBox>
 #include <QThread>
+#include <QUrl>
 
 #include <functional>
 
@@ -155,6 +160,29 @@ std::optional<calclink::Options> chooseCable(QWidget *parent, bool ask)
     return chosen;
 }
 
+// A failure's message with the libraries' own words behind "Show
+// Details...", and the help page it names as a link where it is installed.
+QMessageBox::StandardButton failureBox(QWidget *parent, const QString &text, const Result &r,
+                                       const QString &title, QMessageBox::Icon icon,
+                                       QMessageBox::StandardButtons buttons)
+{
+    if (dialogs::script() || r.details.isEmpty())
+        return dialogs::message(parent, text, title, icon, buttons);
+    QMessageBox box(icon, title, text, buttons, parent);
+    const QString page = QLatin1String(calclink::kCableHelpPage);
+    const QString local = QDir(platform::places::helpFolder()).filePath(page);
+    if (text.contains(page) && QFileInfo::exists(local)) {
+        QString html = text.toHtmlEscaped();
+        html.replace(page, QStringLiteral("<a href=\"%1\">%2</a>")
+                               .arg(QUrl::fromLocalFile(local).toString(), page));
+        html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+        box.setTextFormat(Qt::RichText);
+        box.setText(html);
+    }
+    box.setDetailedText(r.details);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 // Reports a failure; true when the user wants to choose the cable again.
 bool report(QWidget *parent, const QString &title, const Result &r, const QString &nothing)
 {
@@ -164,13 +192,13 @@ bool report(QWidget *parent, const QString &title, const Result &r, const QStrin
         return false;
     }
     if (r.outcome == Outcome::NoCable || r.outcome == Outcome::NoAnswer)
-        return dialogs::message(parent,
-                                r.message + QStringLiteral("\n\n") + nothing +
-                                    QStringLiteral("\n\nChoose the cable again?"),
-                                title, QMessageBox::Critical,
-                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    dialogs::message(parent, r.message + QStringLiteral("\n\n") + nothing, title,
-                     QMessageBox::Critical);
+        return failureBox(parent,
+                          r.message + QStringLiteral("\n\n") + nothing +
+                              QStringLiteral("\n\nChoose the cable again?"),
+                          r, title, QMessageBox::Critical,
+                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    failureBox(parent, r.message + QStringLiteral("\n\n") + nothing, r, title,
+               QMessageBox::Critical, QMessageBox::Ok);
     return false;
 }
 
@@ -275,6 +303,25 @@ void sendProgram(QWidget *parent, const QString &text, const QString &document,
     if (sent)
         dialogs::message(parent, QStringLiteral("%1 is on the calculator (PRGM menu).").arg(name),
                          title, QMessageBox::Information);
+}
+
+frmScreenshot *getScreenshot(QWidget *parent)
+{
+    const QString title = QStringLiteral("Get Calculator Screenshot");
+    calclink::Screenshot screen;
+    QString model;
+    if (!withCable(parent, title, QStringLiteral("Receiving the calculator's screen\u2026"),
+                   QStringLiteral("No screen was received."),
+                   [&](calclink::Link &l, const auto &progress) {
+                       const Result r = l.screenshot(&screen, progress);
+                       if (l.model() != calclink::Model::Unknown)
+                           model = calclink::modelTitle(l.model());
+                       return r;
+                   }))
+        return nullptr;
+    auto *window = new frmScreenshot(screen, model, parent);
+    window->show();
+    return window;
 }
 
 std::optional<calcfile::Imported> receiveProgram(QWidget *parent)

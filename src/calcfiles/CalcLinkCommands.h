@@ -17,6 +17,11 @@ namespace calclink
 class FakeCalculator;
 }
 
+namespace calcfiles
+{
+class frmScreenshot;
+}
+
 namespace calcfiles::calclinkcommands
 {
 
@@ -28,6 +33,11 @@ void sendProgram(QWidget *parent, const QString &text, const QString &document,
 // Lists the calculator's programs and receives the one chosen; nothing
 // when the user cancelled or the transfer failed (then the user was told).
 std::optional<calc::calcfile::Imported> receiveProgram(QWidget *parent);
+
+// File > Get Calculator Screenshot: receives the connected calculator's
+// screen and shows it in a window of its own (returned; nullptr when the
+// user cancelled or it failed, then the user was told).
+frmScreenshot *getScreenshot(QWidget *parent);
 
 // Tests: the calculator at the other end of every cable (nullptr: the
 // real cables). Not owned; used on the cable's thread during transfers.

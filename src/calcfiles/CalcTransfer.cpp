@@ -5,8 +5,10 @@
 
 #include "calc/CalcFile.h"
 #include "calcfiles/CalcExport.h"
+#include "calcfiles/CalcScreenshot.h"
 #include "calcfiles/ProgramFile.h"
 #include "link/FakeCalculator.h"
+#include "link/FakeDusb.h"
 #include "platform/AppInfo.h"
 #include "platform/Fonts.h"
 #include "platform/SettingsStore.h"
@@ -35,11 +37,12 @@ bool isDocument(const QString &path)
 class SavedFake final : public calclink::Link
 {
 public:
-    SavedFake(const calclink::Options &options, const QString &path) : m_path(path)
+    SavedFake(const calclink::Options &options, const QString &path)
+        : m_path(path), m_fake(makeFake())
     {
         QFile f(path);
         if (f.open(QIODevice::ReadOnly))
-            m_fake.load(f.readAll());
+            m_fake->load(f.readAll());
         using F = calclink::FakeCalculator::Fault;
         const QByteArray fault = qgetenv("TORVANE_TEST_CALCULATOR_FAULT");
         const QList<QPair<QByteArray, F>> faults = {
@@ -48,16 +51,16 @@ public:
             {"slow", F::SlowReply}};
         for (const auto &f : faults)
             if (fault == f.first)
-                m_fake.setFault(f.second);
-        m_fake.replyDelayMs = 100;
-        m_link = calclink::create(options, &m_fake);
+                m_fake->setFault(f.second);
+        m_fake->replyDelayMs = 100;
+        m_link = calclink::create(options, m_fake.get());
     }
     ~SavedFake() override
     {
         m_link.reset();
         QSaveFile f(m_path);
         if (f.open(QIODevice::WriteOnly)) {
-            f.write(m_fake.save());
+            f.write(m_fake->save());
             f.commit();
         }
     }
@@ -75,10 +78,26 @@ public:
     {
         return m_link->receive(program, file, p);
     }
+    calclink::Result screenshot(calclink::Screenshot *screen, const calclink::Progress &p) override
+    {
+        return m_link->screenshot(screen, p);
+    }
+    calclink::Model model() const override { return m_link->model(); }
 
 private:
+    static std::unique_ptr<calclink::FakeCalculator> makeFake()
+    {
+        using M = calclink::FakeCalculator::Model;
+        const QByteArray model = qgetenv(kTestCalculatorModel);
+        if (model == "ti84p")
+            return std::make_unique<calclink::FakeDusbCalculator>(M::Ti84Plus);
+        if (model == "ti84pce")
+            return std::make_unique<calclink::FakeDusbCalculator>(M::Ti84PlusCE);
+        return std::make_unique<calclink::FakeCalculator>();
+    }
+
     QString m_path;
-    calclink::FakeCalculator m_fake;
+    std::unique_ptr<calclink::FakeCalculator> m_fake;
     std::unique_ptr<calclink::Link> m_link;
 };
 
@@ -164,6 +183,11 @@ bool run(const Command &command, QString *error)
     if (command.cable) {
         options.cable = *command.cable;
         options.port = command.port > 0 ? command.port : 1;
+    } else if (const QByteArray fake = qgetenv(kTestCalculatorModel);
+               !qEnvironmentVariableIsEmpty(kTestCalculator) &&
+               (fake == "ti84p" || fake == "ti84pce")) {
+        // The test calculator is found where a real one would be.
+        options.cable = calclink::Cable::Usb;
     } else if (const QList<calclink::Options> found = calclink::detect(); !found.isEmpty()) {
         options = found.first();
     } else if (command.port > 0) {
@@ -175,7 +199,12 @@ bool run(const Command &command, QString *error)
         return false;
     auto link = makeLink(options);
     calclink::Result r = link->open();
-    if (r.ok() && command.kind == Command::Send) {
+    if (r.ok() && command.kind == Command::Screenshot) {
+        calclink::Screenshot screen;
+        r = link->screenshot(&screen, {});
+        if (r.ok())
+            return calcscreenshot::savePng(screen, 1, command.file, error);
+    } else if (r.ok() && command.kind == Command::Send) {
         r = link->send({file}, {});
     } else if (r.ok() && command.kind == Command::Receive) {
         QList<calclink::Entry> programs;

@@ -28,16 +28,19 @@ void rememberCable(const calclink::Options &options);
 // The environment variable that puts a test calculator on the end of the
 // cable: it names the file that keeps the calculator's memory between
 // runs. For tests only. TORVANE_TEST_CALCULATOR_FAULT names a fault
-// (exit, skip, memory, silence, checksum, cutoff, slow).
+// (exit, skip, memory, silence, checksum, cutoff, slow);
+// TORVANE_TEST_CALCULATOR_MODEL the calculator: ti83p (the default, on
+// any cable), ti84p or ti84pce (on the USB cable).
 inline constexpr char kTestCalculator[] = "TORVANE_TEST_CALCULATOR";
+inline constexpr char kTestCalculatorModel[] = "TORVANE_TEST_CALCULATOR_MODEL";
 
 // A link made as the environment says: over the test calculator when the
 // variable is set (its memory saved back when the link is destroyed).
 std::unique_ptr<calclink::Link> makeLink(const calclink::Options &options);
 
 struct Command {
-    enum Kind { None, Send, Receive } kind = None;
-    QString file; // Send: the program; Receive: where it goes (.8xp or .tvf)
+    enum Kind { None, Send, Receive, Screenshot } kind = None;
+    QString file; // Send: the program; Receive: where it goes (.8xp or .tvf); Screenshot: the PNG
     QString name; // Send: the program's name, optional; Receive: the one wanted
     std::optional<calclink::Cable> cable; // none: the one found, else a SilverLink
     int port = 0;                         // 0: the first

@@ -18,6 +18,7 @@ Session::Session(QObject *parent) : QObject(parent), m_engine(std::make_unique<E
 {
     // A game runs until it is stopped.
     m_engine->setMaxSteps(std::numeric_limits<long long>::max());
+    m_pacing.recordingEnded = [this] { emit recordingEnded(); };
 }
 
 Session::~Session()
@@ -70,6 +71,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     e.host().findProgram = findProgram;
     e.host().drawText = drawText;
     e.host().drawLargeText = drawLargeText;
+    m_pacing.attach(e);
     m_running = true;
     m_thread = QThread::create([this, tokens, name] { work(tokens, name); });
     m_thread->start();
@@ -79,6 +81,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
 void Session::work(QByteArray tokens, QString name)
 {
     const calc::basic::Outcome o = m_engine->run(tokens, name);
+    m_pacing.ended(*m_engine);
     {
         QMutexLocker lock(&m_mutex);
         m_outcome = o;

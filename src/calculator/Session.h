@@ -8,6 +8,7 @@
 // even a tight loop at once, and it hands out copies of the screens only
 // when asked (at most as often as the window repaints).
 #include "calc/basic/Engine.h"
+#include "calculator/Pacing.h"
 
 #include <QByteArray>
 #include <QList>
@@ -80,12 +81,16 @@ public:
     void requestFrame() { m_frameWanted.store(true, std::memory_order_relaxed); }
     Frame frame() const;
     calc::basic::Outcome outcome() const;
+    // The calculator's speed, the last run's time on one, and recordings.
+    Pacing &pacing() { return m_pacing; }
 
 signals:
     void frameReady();
     void paused(const QString &program, int line);
     void waitingChanged();
     void finished();
+    // A recording ended (stopped, full, or its run over): see Pacing.
+    void recordingEnded();
 
 private:
     void work(QByteArray tokens, QString name);
@@ -94,6 +99,7 @@ private:
     void publish(bool withVariables);
 
     std::unique_ptr<calc::basic::Engine> m_engine;
+    Pacing m_pacing;
     QThread *m_thread = nullptr;
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_stop{false};

@@ -179,6 +179,7 @@ frmCalculator::frmCalculator(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->addWidget(lblStatus);
     layout->addWidget(chkShowAllVariables);
     layout->addWidget(lstVariables, 1);
+    addShareMenu();
     setFocusPolicy(Qt::StrongFocus);
     picScreen->setScale(scale());
     resize(picScreen->width() + 40, 520);
@@ -257,6 +258,7 @@ void frmCalculator::tick()
     if (m_fresh)
         takeFrame();
     m_session->requestFrame();
+    showRecording();
 }
 
 void frmCalculator::takeFrame()
@@ -302,7 +304,11 @@ void frmCalculator::showStatus()
     if (!m_running) {
         const calc::basic::Outcome o = m_session->outcome();
         using calc::basic::Error;
-        if (o.error == Error::None)
+        if (o.error == Error::None && m_session->pacing().speed() == Pacing::Speed::Fast)
+            lblStatus->setText(
+                QStringLiteral("Done, %1")
+                    .arg(calc::basic::estimateText(m_session->pacing().runMicros())));
+        else if (o.error == Error::None)
             lblStatus->setText(QStringLiteral("Done"));
         else if (o.error == Error::Unsupported)
             lblStatus->setText(

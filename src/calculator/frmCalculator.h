@@ -12,8 +12,10 @@
 
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QLabel;
+class QMenuBar;
 class QTableWidget;
 class QTimer;
 
@@ -61,6 +63,21 @@ public:
     QCheckBox *chkShowAllVariables = nullptr;
     QLabel *lblStatus = nullptr;
 
+    // Pictures of the screen (frmCalculator_Share.cpp): Save Screen… as PNG,
+    // and Record / Stop Recording as an animated GIF.
+    QMenuBar *mnuBar = nullptr;
+    QAction *mnuSaveScreen = nullptr;
+    QAction *mnuRecord = nullptr;
+    QLabel *lblRecording = nullptr; // the frames and time recorded
+    bool saveScreen(const QString &path, int scale, QString *error);
+    // Records into `path` from the next statement on, `scale` pixels a
+    // calculator pixel; the file is written when the recording ends.
+    void startRecording(const QString &path, int scale);
+    void stopRecording();
+    bool isRecording() const;
+    // The last recording's file, or why it could not be written.
+    QString recordingResult() const { return m_recordResult; }
+
 signals:
     void paused(const QString &program, int line);
     // The program ended; Session::outcome() says how.
@@ -81,6 +98,11 @@ private:
     void showVariables();
     void fillVariables();
     void showStatus();
+    void addShareMenu();
+    void askSaveScreen();
+    void askRecord();
+    void showRecording();
+    void recordingEnded();
 
     Session *m_session = nullptr;
     bool m_running = false;
@@ -94,6 +116,9 @@ private:
     Variables m_shownValues; // as the list shows them now
     Variables m_earlier;     // as it showed them the time before
     int m_wheel = 0;
+    QString m_recordPath;
+    int m_recordScale = 1;
+    QString m_recordResult;
 };
 
 // The screen itself: 96 by 64 calculator pixels, each a square of

@@ -5,6 +5,7 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/ConvertCommand.h"
+#include "cli/ListingCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/TransferCommand.h"
 
@@ -66,6 +67,26 @@ void addRun(QCommandLineParser *parser)
     });
 }
 
+void addSharing(QCommandLineParser *parser)
+{
+    parser->addOptions({
+        Option(text("export-listing"),
+               text("torvane-studio --export-listing IN OUT: write the program of IN as a listing "
+                    "to share: UTF-8 text (.txt), a web page (.html) or a forum post (.bbcode), by "
+                    "OUT's extension.")),
+        Option(text("line-numbers"), text("With --export-listing to .html: number the lines.")),
+        Option(text("record"),
+               text("With --run: write an animated GIF of the screen through the run, a frame "
+                    "each time it changes, timed at the calculator's pace."),
+               text("OUT")),
+        Option(text("scale"), text("With --record: screen pixels per calculator pixel, 1 to 4."),
+               text("N")),
+        Option(text("estimate"),
+               text("With --run: print on standard error how long the run takes on a "
+                    "calculator.")),
+    });
+}
+
 void addTransfers(QCommandLineParser *parser)
 {
     parser->addOptions({
@@ -77,9 +98,13 @@ void addTransfers(QCommandLineParser *parser)
                text("torvane-studio --receive NAME OUT: receive the program NAME from a calculator "
                     "and write it to OUT (.8xp, or .tvf as a document)."),
                text("NAME")),
+        Option(text("screenshot"),
+               text("Write the calculator's screen to OUT as PNG (96x64, or 320x240 on a colour "
+                    "model)."),
+               text("OUT")),
         Option(text("cable"),
-               text("With --send or --receive: silver, grey or usb (default: the cable found, else "
-                    "silver)."),
+               text("With --send, --receive or --screenshot: silver, grey or usb (default: the "
+                    "cable found, else silver)."),
                text("CABLE")),
         Option(text("port"), text("With --cable: which cable of that kind, 1 to 4."), text("N")),
     });
@@ -122,6 +147,7 @@ CommandLine::CommandLine(int &argc, char **argv) : m_argc(argc), m_argv(argv)
         text("[files...]"));
     addConversions(&m_parser);
     addRun(&m_parser);
+    addSharing(&m_parser);
     addTransfers(&m_parser);
     m_parser.addOption(Option(text("new-instance"),
                               text("Start another program even when one already runs (otherwise "
@@ -141,11 +167,13 @@ std::optional<int> CommandLine::runCommand()
     const int conversions =
         int(isSet("export-8xp")) + int(isSet("export-link")) + int(isSet("import-8xp"));
     const bool other = conversions == 0 && !isSet("help") && !isSet("version");
+    if (m_parsed && other && isSet("export-listing"))
+        return listingCommand(m_parser, m_argc, m_argv);
     if (m_parsed && other && (isSet("check") || isSet("optimize")) && !isSet("run"))
         return checkCommand(m_parser, m_argc, m_argv);
     if (m_parsed && other && isSet("run"))
         return cli::runCommand(m_parser, m_argc, m_argv);
-    if (m_parsed && other && (isSet("send") || isSet("receive")))
+    if (m_parsed && other && (isSet("send") || isSet("receive") || isSet("screenshot")))
         return transferCommand(m_parser, m_argc, m_argv);
     if (conversions > 0 || (m_parsed && (isSet("help") || isSet("version"))))
         return convertCommand(m_parser, m_argc, m_argv);

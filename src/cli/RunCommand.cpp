@@ -7,8 +7,10 @@
 
 #include "calc/CalcFile.h"
 #include "calc/basic/Engine.h"
+#include "calc/basic/Pace.h"
 #include "calcfiles/ProgramFile.h"
 #include "calculator/GraphImage.h"
+#include "calculator/Recorder.h"
 #include "platform/Fonts.h"
 
 #include <QCommandLineParser>
@@ -106,9 +108,29 @@ Result runFile(const Options &options)
         engine.host().drawText = calculator::drawGraphText;
         engine.host().drawLargeText = calculator::drawGraphLargeText;
     }
+    // The calculator's clock, and the recording it times.
+    calc::basic::Pace pace;
+    calculator::Recorder recorder;
+    if (options.estimate || !options.record.isEmpty())
+        engine.setPace(&pace);
+    if (!options.record.isEmpty())
+        pace.onStatement = [&](long long micros) {
+            recorder.sample(engine.screen(), engine.graph(), engine.graphShown(), micros);
+        };
     const QString name = calc::calcfile::nameFromFileName(options.file);
     const calc::basic::Outcome o = engine.run(tokens, name);
     result.screen = engine.screen().text();
+    result.calculatorMicros = pace.micros();
+    if (!options.record.isEmpty()) {
+        recorder.finish(pace.micros());
+        result.notice = recorder.fullMessage();
+        QString why;
+        if (!recorder.writeGif(options.record, options.scale, &why)) {
+            result.exitCode = Unreadable;
+            result.error = why;
+            return result;
+        }
+    }
     // The graph as it was, error or not.
     QString pngError;
     if (!options.graphPng.isEmpty() &&
@@ -151,6 +173,17 @@ bool readOptions(const QCommandLineParser &parser, Options *options, QString *er
     options->file = parser.value(QStringLiteral("run"));
     options->graphPng = parser.value(QStringLiteral("graph-png"));
     options->inputs = parser.values(QStringLiteral("input"));
+    options->record = parser.value(QStringLiteral("record"));
+    options->estimate = parser.isSet(QStringLiteral("estimate"));
+    if (parser.isSet(QStringLiteral("scale"))) {
+        const QString scale = parser.value(QStringLiteral("scale"));
+        bool ok = false;
+        options->scale = scale.toInt(&ok);
+        if (!ok || options->scale < 1 || options->scale > 4) {
+            *error = QStringLiteral("--scale: \"%1\" is not 1, 2, 3 or 4.").arg(scale);
+            return false;
+        }
+    }
     for (const QString &k : parser.values(QStringLiteral("keys")))
         if (!parseKeys(k, &options->keys, error))
             return false;
@@ -175,9 +208,10 @@ bool readOptions(const QCommandLineParser &parser, Options *options, QString *er
 
 int runCommand(const QCommandLineParser &parser, int &argc, char **argv)
 {
-    // Text( on the graph needs fonts, so a PNG needs a (hidden) display.
+    // Text( on the graph and the home screen's letters need fonts, so a
+    // picture needs a (hidden) display.
     std::unique_ptr<QCoreApplication> app;
-    if (parser.isSet(QStringLiteral("graph-png"))) {
+    if (parser.isSet(QStringLiteral("graph-png")) || parser.isSet(QStringLiteral("record"))) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
@@ -193,6 +227,10 @@ int runCommand(const QCommandLineParser &parser, int &argc, char **argv)
     }
     const Result r = runFile(options);
     std::fputs(r.screen.toUtf8().constData(), stdout);
+    if (!r.notice.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(r.notice));
+    if (options.estimate)
+        std::fprintf(stderr, "%s\n", qPrintable(calc::basic::estimateText(r.calculatorMicros)));
     std::fputs(r.error.toUtf8().constData(), stderr);
     if (r.exitCode == Unreadable)
         std::fputc('\n', stderr);

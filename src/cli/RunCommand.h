@@ -4,7 +4,7 @@
 #pragma once
 // Runs a program from the command line, without a display:
 //   torvane-studio --run FILE [--input TEXT]... [--keys CODES] [--max-steps N]
-//                  [--graph-png OUT.png]
+//                  [--graph-png OUT.png] [--record OUT.gif [--scale N]] [--estimate]
 // The file is read as every command reads one (calcfiles/ProgramFile.h).
 // Scripted answers stand in for the keyboard.
 #include <QByteArray>
@@ -28,6 +28,12 @@ struct Options {
     // Where to write the final graph screen as a 96x64 PNG; empty for none.
     // Text( draws only when a QGuiApplication runs.
     QString graphPng;
+    // Where to write the run as an animated GIF (needs a QGuiApplication),
+    // at `scale` pixels a calculator pixel; empty for none.
+    QString record;
+    int scale = 1;
+    // Keep the calculator's time (Result::calculatorMicros).
+    bool estimate = false;
     // The token bytes of an open document captioned with a program's name;
     // asked before the files beside the program.
     std::function<bool(const QString &name, QByteArray *tokens)> openDocument;
@@ -40,6 +46,9 @@ struct Result {
     int exitCode = Ok;
     QString screen; // the final home screen: 8 lines, trailing blanks removed
     QString error;  // for standard error
+    // With --estimate or --record: the run's time on a calculator.
+    long long calculatorMicros = 0;
+    QString notice; // a recording cut short, for standard error
 };
 
 // "105,45,24": false and a message when a code is not a number.

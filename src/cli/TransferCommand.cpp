@@ -23,8 +23,15 @@ bool readFiles(const QCommandLineParser &parser, Command *command, QString *erro
 {
     const QStringList files = parser.positionalArguments();
     const bool send = parser.isSet(QStringLiteral("send"));
-    if (send && parser.isSet(QStringLiteral("receive"))) {
-        *error = QStringLiteral("Give one of --send and --receive.");
+    const bool screenshot = parser.isSet(QStringLiteral("screenshot"));
+    if (int(send) + int(parser.isSet(QStringLiteral("receive"))) + int(screenshot) > 1) {
+        *error = QStringLiteral("Give one of --send, --receive and --screenshot.");
+    } else if (screenshot) {
+        command->kind = Command::Screenshot;
+        command->file = parser.value(QStringLiteral("screenshot"));
+        if (!files.isEmpty())
+            *error = QStringLiteral("--screenshot takes one file; \"%1\" is one too many.")
+                         .arg(files.first());
     } else if (send) {
         command->kind = Command::Send;
         command->file = parser.value(QStringLiteral("send"));

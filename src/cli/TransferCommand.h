@@ -5,6 +5,7 @@
 // The link cable from the command line:
 //   torvane-studio --send FILE [--name NAME] [--cable CABLE] [--port N]
 //   torvane-studio --receive NAME OUT [--cable CABLE] [--port N]
+//   torvane-studio --screenshot OUT.png [--cable CABLE] [--port N]
 // FILE is read as every command reads a program (calcfiles/ProgramFile.h).
 class QCommandLineParser;
 

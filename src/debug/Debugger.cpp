@@ -193,6 +193,7 @@ Debugger::Debugger(editor::frmDocument *doc) : QObject(doc), m_doc(doc)
             &Debugger::toggleBreakpointAtCaret);
     connect(doc->action(QStringLiteral("mnuRunStop")), &QAction::triggered, this,
             &Debugger::stopProgram);
+    connectSharing();
     // Marks move with their lines; a text replaced whole (a file opened)
     // takes them with it. Changes of format alone keep the lengths.
     QTextDocument *text = doc->RichTextBox1->document();

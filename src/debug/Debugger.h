@@ -64,7 +64,16 @@ public:
     void toggleBreakpointAtCaret();
     void stopProgram();
 
+    // Sharing (Debugger_Sharing.cpp): Edit > Copy as Listing, File > Export
+    // Listing…, Run > Speed. False and *error when the program has a
+    // character no token spells or the file cannot be written.
+    bool copyAsListing(QString *error);
+    bool exportListing(const QString &path, bool lineNumbers, QString *error);
+    void setCalculatorSpeed(bool asCalculator);
+
 private:
+    void connectSharing();
+    bool listingTokens(QByteArray *tokens, QString *error);
     friend class Margin;
     bool start(bool stepping);
     void pausedAt(const QString &program, int line);

@@ -24,6 +24,7 @@ enum : quint8 {
     EOT = 0x92,
     REQ = 0xA2,
     RTS = 0xC9,
+    SCR = 0x6D,
 };
 constexpr quint8 kListing = 0x19; // the type a REQ names to ask for the list
 
@@ -47,6 +48,30 @@ QByteArray trimmedName(const QByteArray &raw)
     return nul < 0 ? name : name.left(nul);
 }
 } // namespace
+
+QByteArray FakeCalculator::testPattern(Model model)
+{
+    QByteArray out;
+    if (model == Model::Ti84PlusCE) {
+        // A gradient in red and green with a checker in blue: every pixel
+        // differs from its neighbours somewhere.
+        out.reserve(320 * 240 * 2);
+        for (int y = 0; y < 240; ++y) {
+            for (int x = 0; x < 320; ++x) {
+                const int r = x * 31 / 319, g = y * 63 / 239, b = (x ^ y) & 31;
+                const quint16 p = quint16(r << 11 | g << 5 | b);
+                out.append(char(p & 0xFF)).append(char(p >> 8));
+            }
+        }
+        return out;
+    }
+    out = QByteArray(96 * 64 / 8, '\0');
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 96; ++x)
+            if ((x / 4 + y / 3) % 3 == 0 || x == y)
+                out[y * 12 + x / 8] = char(quint8(out[y * 12 + x / 8]) | (0x80 >> (x % 8)));
+    return out;
+}
 
 void FakeCalculator::store(const Variable &variable)
 {
@@ -183,6 +208,12 @@ void FakeCalculator::packet(quint8 command, const QByteArray &data)
         return;
     case REQ:
         request(data);
+        return;
+    case SCR:
+        // The screen goes as one data packet, acknowledged as a variable's.
+        ack();
+        reply(DATA, currentScreen(), true);
+        m_state = State::RecvDataAck;
         return;
     case CTS:
         if (m_state == State::RecvCts) {

@@ -15,6 +15,11 @@ namespace calclink
 class FakeCalculator
 {
 public:
+    // The calculators a fake can be: this class is the TI-83 Plus on a
+    // serial cable; FakeDusbCalculator the USB ones.
+    enum class Model { Ti83Plus, Ti84Plus, Ti84PlusCE };
+    virtual ~FakeCalculator() = default;
+    virtual Model model() const { return Model::Ti83Plus; }
     enum class Fault {
         None,
         RejectExit,   // refuses a variable with code 1 (the user pressed EXIT)
@@ -42,11 +47,17 @@ public:
     void store(const Variable &variable);
     const Variable *find(const QByteArray &name) const;
 
+    // The screen as the calculator sends it: 1 bit a pixel, rows of 12
+    // bytes (96x64), or 2 bytes a pixel, RGB565 little-endian (320x240).
+    // Empty: testPattern(model()).
+    QByteArray screen;
+    static QByteArray testPattern(Model model);
+
     // The cable was opened again: a packet cut short is forgotten, as the
     // calculator does when the rest never comes.
-    void abandon();
+    virtual void abandon();
     // The channel: bytes from the computer, bytes for it.
-    void receive(const QByteArray &bytes);
+    virtual void receive(const QByteArray &bytes);
     int available() const { return int(m_out.size()); }
     QByteArray take(int count);
     // Every packet the computer sent, whole, in order.
@@ -57,6 +68,9 @@ public:
     // The memory, for a calculator that outlives one process.
     QByteArray save() const;
     bool load(const QByteArray &bytes);
+
+protected:
+    QByteArray currentScreen() const { return screen.isEmpty() ? testPattern(model()) : screen; }
 
 private:
     enum class State {
@@ -78,13 +92,15 @@ private:
     void sendNextListItem();
     QByteArray header(const Variable &v) const;
 
+    State m_state = State::Idle;
+    Variable m_pending;
+    int m_listIndex = -1;
+
+protected:
     Fault m_fault = Fault::None;
     QList<Variable> m_vars;
     QByteArray m_in, m_out;
     QList<QByteArray> m_log;
-    State m_state = State::Idle;
-    Variable m_pending;
-    int m_listIndex = -1;
     bool m_cut = false;
     int m_answers = 0;
 };

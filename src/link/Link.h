@@ -25,6 +25,12 @@ QString cableKey(Cable cable);
 bool cableFromKey(const QString &key, Cable *cable);
 QString cableTitle(Cable cable); // for people: "SilverLink (USB)"
 
+// Why a cable could not be opened, in words for the user: nothing
+// plugged in, or (`devicePresent`) a device this account may not use.
+QString cableMessage(Cable cable, int port, bool devicePresent);
+// The help page about cables and their permissions.
+inline constexpr char kCableHelpPage[] = "link-cable.html";
+
 struct Options {
     Cable cable = Cable::Silver;
     int port = 1; // 1 to 4: which of the cables of that kind
@@ -50,10 +56,33 @@ enum class Outcome {
 };
 
 struct Result {
+    Result() = default;
+    Result(Outcome o, const QString &m, const QString &d = QString())
+        : outcome(o), message(m), details(d)
+    {
+    }
     Outcome outcome = Outcome::Ok;
     QString message; // one or two sentences for the user, saying what to do
+    QString details; // the libraries' own words, for "Show Details..."; may be empty
     bool ok() const { return outcome == Outcome::Ok; }
 };
+
+// The calculator at the other end, as the cable tells it.
+enum class Model { Unknown, Ti83Plus, Ti84Plus, Ti84PlusCSE, Ti83PremiumCE, Ti84PlusCE };
+QString modelTitle(Model model); // "TI-84 Plus CE"
+
+// A calculator's screen, decoded: width x height pixels, 0xFFRRGGBB, by rows.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    QList<quint32> pixels;
+};
+
+// The calculator's own screen bytes decoded: 1 bit a pixel (set is dark),
+// rows padded to whole bytes; or RGB565 little-endian. False when the
+// bytes do not fill the size.
+bool decodeMono(const QByteArray &bits, int width, int height, Screenshot *out);
+bool decodeRgb565(const QByteArray &bytes, int width, int height, Screenshot *out);
 
 struct Entry {
     QString name; // θ as the Greek letter
@@ -74,6 +103,11 @@ public:
     virtual Result send(const QList<QByteArray> &files, const Progress &progress) = 0;
     // One program, as .8xp bytes.
     virtual Result receive(const Entry &program, QByteArray *file, const Progress &progress) = 0;
+    // What is on the calculator's screen.
+    virtual Result screenshot(Screenshot *screen, const Progress &progress) = 0;
+    // The model found by open(); Unknown before it, and on a serial cable,
+    // which cannot tell (a TI-83 Plus is assumed there).
+    virtual Model model() const = 0;
 };
 
 // Whether this build talks to cables at all.

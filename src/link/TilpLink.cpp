@@ -58,6 +58,9 @@ void onProgress()
     onRefresh();
     if (s_progress && s_progress->report && s_update.max1 > 0)
         s_progress->report(s_update.cnt1, s_update.max1);
+    // A cancel pressed while the report was shown stops the next packet,
+    // not the one after: a USB packet can be the last of the program.
+    onRefresh();
 }
 
 void onNothing() {}
@@ -107,6 +110,26 @@ int fakeCheck(CableHandle *, int *status)
     return 0;
 }
 
+// What the USB cable says of the calculator on it: the USB fakes are the
+// models they are; the serial one looks like a SilverLink.
+int fakeDeviceInfo(CableHandle *, CableDeviceInfo *info)
+{
+    info->family = CABLE_FAMILY_USB_TI8X;
+    switch (s_fake->model()) {
+    case FakeCalculator::Model::Ti84Plus:
+        info->variant = CABLE_VARIANT_TI84P;
+        break;
+    case FakeCalculator::Model::Ti84PlusCE:
+        info->variant = CABLE_VARIANT_TI84PCE;
+        break;
+    case FakeCalculator::Model::Ti83Plus:
+        info->family = CABLE_FAMILY_DBUS;
+        info->variant = CABLE_VARIANT_TIGLUSB;
+        break;
+    }
+    return 0;
+}
+
 // clang-format off
 CableFncts s_fakeCable = {
     CABLE_SLV, "FAKE", "Test calculator", "a calculator inside this program", 0,
@@ -114,8 +137,10 @@ CableFncts s_fakeCable = {
     fakeOk, fakeOpen, fakeOk, fakeOpen, fakeOk, fakeOk,
     // send, recv, check
     fakeSend, fakeRecv, fakeCheck,
-    // single wires, raw wires, device: a byte channel has none
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+    // single wires, raw wires: a byte channel has none
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    // device
+    nullptr, fakeDeviceInfo};
 // clang-format on
 
 QString libraryError(int code)
@@ -130,9 +155,11 @@ QString libraryError(int code)
 }
 
 // The calculator's charset spells θ as its token byte; names hold nothing else
-// outside ASCII.
-QString displayName(const char *raw)
+// outside ASCII. Over USB the library passes names as UTF-8.
+QString displayName(const char *raw, bool usb)
 {
+    if (usb)
+        return QString::fromUtf8(raw);
     QString name;
     for (int i = 0; i < 8 && raw[i]; ++i)
         name += quint8(raw[i]) == calc::tok::Theta ? QChar(0x03B8) : QChar(QLatin1Char(raw[i]));
@@ -154,8 +181,11 @@ public:
     Result list(QList<Entry> *programs, const Progress &progress) override;
     Result send(const QList<QByteArray> &files, const Progress &progress) override;
     Result receive(const Entry &program, QByteArray *file, const Progress &progress) override;
+    Result screenshot(Screenshot *screen, const Progress &progress) override;
+    Model model() const override { return m_model; }
 
 private:
+    int probe(CalcModel *found);
     void close()
     {
         if (m_calc) {
@@ -191,10 +221,60 @@ private:
     FakeCalculator *m_fake;
     CableHandle *m_cable = nullptr;
     CalcHandle *m_calc = nullptr;
+    Model m_model = Model::Unknown;
 };
 
+Model modelOf(CalcModel model)
+{
+    switch (model) {
+    case CALC_TI83P:
+        return Model::Ti83Plus;
+    case CALC_TI84P_USB:
+        return Model::Ti84Plus;
+    case CALC_TI84PC_USB:
+        return Model::Ti84PlusCSE;
+    case CALC_TI83PCE_USB:
+        return Model::Ti83PremiumCE;
+    case CALC_TI84PCE_USB:
+        return Model::Ti84PlusCE;
+    default:
+        return Model::Unknown;
+    }
+}
+
 // Error numbers of the libraries that call for advice of their own.
-enum : int { kReadTimeout = 4, kWriteTimeout = 6, kAbort = 256, kChecksum = 258, kMemory = 273 };
+enum : int {
+    kReadTimeout = 4,
+    kWriteTimeout = 6,
+    kAbort = 256,
+    kChecksum = 258,
+    kInvalidPacket = 266,
+    kMemory = 273,
+    // The USB calculators' own error codes, as the library numbers them.
+    kUsbError = 300,
+    kUsbMemory = kUsbError + 5,  // 0x000C
+    kUsbBusy = kUsbError + 8,    // 0x0011
+    kUsbLocked = kUsbError + 9,  // 0x0012
+    kUsbNotHome = kUsbError + 19 // 0x0034
+};
+
+// Whether a USB device of the cable's kind is plugged in: it is listed
+// even where this account may not open it.
+bool usbDevicePresent(Cable cable)
+{
+    if (cable == Cable::Grey)
+        return false;
+    CableDeviceInfo *devices = nullptr;
+    int count = 0;
+    if (ticables_get_usb_device_info(&devices, &count) != 0 || !devices)
+        return false;
+    bool present = false;
+    for (int i = 0; i < count; ++i)
+        present |=
+            devices[i].family == (cable == Cable::Usb ? CABLE_FAMILY_USB_TI8X : CABLE_FAMILY_DBUS);
+    ticables_free_usb_device_info(devices);
+    return present;
+}
 
 Result TilpLink::failure(int code, Outcome fallback, const QString &what) const
 {
@@ -204,6 +284,7 @@ Result TilpLink::failure(int code, Outcome fallback, const QString &what) const
         r.message = QStringLiteral("The transfer was cancelled.");
         return r;
     }
+    r.details = libraryError(code);
     switch (code) {
     case kReadTimeout:
     case kWriteTimeout:
@@ -213,51 +294,73 @@ Result TilpLink::failure(int code, Outcome fallback, const QString &what) const
             "is pushed fully into its link port, then try again.");
         return r;
     case kAbort:
+    case kUsbBusy:
         r.outcome = Outcome::Refused;
         r.message = QStringLiteral("The calculator stopped the transfer (a key was pressed on "
                                    "it). Try again without touching it.");
         return r;
+    case kUsbLocked:
+        r.outcome = Outcome::Refused;
+        r.message = QStringLiteral("The calculator refused the program: one of that name is "
+                                   "locked on it. Send it under another name.");
+        return r;
     case kMemory:
+    case kUsbMemory:
         r.outcome = Outcome::OutOfMemory;
         r.message = QStringLiteral("The calculator has no room for the program. Delete or "
                                    "archive something on it (2nd MEM), then try again.");
         return r;
+    case kUsbNotHome:
+        r.outcome = Outcome::Busy;
+        break;
     case kChecksum:
+    case kInvalidPacket:
         r.outcome = Outcome::Failed;
         r.message = what + QStringLiteral(" It arrived garbled; check the cable and try again.");
         return r;
     default:
+        r.outcome = fallback;
         break;
     }
-    r.outcome = fallback;
-    if (fallback == Outcome::NoCable)
-        r.message = QStringLiteral("The %1 on port %2 could not be opened (%3). Check that it is "
-                                   "plugged in and that you may use it (Permissions, on the "
-                                   "help page about the link cable).")
-                        .arg(cableTitle(m_options.cable))
-                        .arg(m_options.port)
-                        .arg(libraryError(code));
-    else if (fallback == Outcome::Busy)
+    if (r.outcome == Outcome::NoCable)
+        r.message = cableMessage(m_options.cable, m_options.port,
+                                 !m_fake && usbDevicePresent(m_options.cable));
+    else if (r.outcome == Outcome::Busy)
         r.message = QStringLiteral("The calculator is busy. Press 2nd QUIT on it to get to the "
                                    "home screen, then try again.");
     else
-        r.message = what + QLatin1Char(' ') + libraryError(code);
+        r.message = what + QLatin1Char(' ') + r.details;
     return r;
+}
+
+// Which calculator is on a USB cable: the cable says, as the library
+// reads it; 0 and CALC_NONE when it cannot tell.
+int TilpLink::probe(CalcModel *found)
+{
+    *found = CALC_NONE;
+    if (const int e = ticables_cable_open(m_cable))
+        return e;
+    CalcModel model = CALC_NONE;
+    if (ticalcs_probe_usb_calc(m_cable, &model) == 0)
+        *found = model;
+    ticables_cable_close(m_cable);
+    return 0;
 }
 
 Result TilpLink::open()
 {
     initLibraries();
     close();
+    m_model = Model::Unknown;
     std::memset(&s_update, 0, sizeof s_update);
     s_update.start = s_update.stop = s_update.label = onNothing;
     s_update.refresh = onRefresh;
     s_update.pbar = onProgress;
 
-    const CableModel model = m_options.cable == Cable::Grey  ? CABLE_GRY
+    const CableModel cable = m_options.cable == Cable::Grey  ? CABLE_GRY
                              : m_options.cable == Cable::Usb ? CABLE_USB
                                                              : CABLE_SLV;
-    m_cable = ticables_handle_new(model, CablePort(qBound(1, m_options.port, 4)));
+    m_cable = ticables_handle_new(cable, CablePort(qBound(1, m_options.port, 4)));
     if (!m_cable)
         return {Outcome::NoCable, QStringLiteral("The cable could not be set up.")};
     ticables_options_set_timeout(m_cable, 20);
@@ -266,17 +369,27 @@ Result TilpLink::open()
         s_answerWaitedFor = -1;
         m_cable->cable = &s_fakeCable;
     }
-    m_calc = ticalcs_handle_new(model == CABLE_USB ? CALC_TI84P_USB : CALC_TI83P);
+    // A serial link cannot tell the model: the TI-83 Plus's protocol is
+    // the one every calculator there speaks. A USB one can.
+    CalcModel model = CALC_TI83P;
+    if (cable == CABLE_USB) {
+        if (const int e = probe(&model))
+            return failure(e, Outcome::NoCable, QString());
+        if (modelOf(model) == Model::Unknown)
+            model = CALC_TI84P_USB;
+    }
+    m_calc = ticalcs_handle_new(model);
     if (!m_calc)
         return {Outcome::Failed, QStringLiteral("The calculator could not be set up.")};
     if (const int e = ticalcs_cable_attach(m_calc, m_cable)) {
         ticalcs_handle_del(m_calc);
         m_calc = nullptr;
-        return failure(e, Outcome::NoCable, QStringLiteral("The cable could not be opened."));
+        return failure(e, Outcome::NoCable, QString());
     }
     ticalcs_update_set(m_calc, &s_update);
     if (const int e = ticalcs_calc_isready(m_calc))
         return failure(e, Outcome::Busy, QString());
+    m_model = modelOf(model);
     return {};
 }
 
@@ -297,7 +410,7 @@ Result TilpLink::list(QList<Entry> *programs, const Progress &progress)
                 if (!ve || (ve->type != 5 && ve->type != 6))
                     continue;
                 Entry entry;
-                entry.name = displayName(ve->name);
+                entry.name = displayName(ve->name, m_options.cable == Cable::Usb);
                 entry.isProtected = ve->type == 6;
                 entry.archived = ve->attr == ATTRB_ARCHIVED;
                 entry.size = int(ve->size);
@@ -330,7 +443,7 @@ Result TilpLink::send(const QList<QByteArray> &files, const Progress &progress)
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
             return {Outcome::Failed, QStringLiteral("A temporary file could not be written.")};
         f.close();
-        FileContent *content = tifiles_content_create_regular(CALC_TI83P);
+        FileContent *content = tifiles_content_create_regular(m_calc->model);
         int e = tifiles_file_read_regular(QFile::encodeName(path).constData(), content);
         if (e) {
             tifiles_content_delete_regular(content);
@@ -353,14 +466,17 @@ Result TilpLink::receive(const Entry &program, QByteArray *file, const Progress 
         return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
     Running running(progress);
     VarRequest *request = tifiles_ve_create();
-    QByteArray raw;
-    for (QChar c : program.name)
-        raw.append(c.unicode() == 0x03B8 ? char(calc::tok::Theta) : char(c.toLatin1()));
+    QByteArray raw = program.name.toUtf8();
+    if (m_options.cable != Cable::Usb) {
+        raw.clear();
+        for (QChar c : program.name)
+            raw.append(c.unicode() == 0x03B8 ? char(calc::tok::Theta) : char(c.toLatin1()));
+    }
     std::strncpy(request->name, raw.left(8).constData(), sizeof request->name - 1);
     request->type = program.isProtected ? 6 : 5;
     request->size = uint32_t(program.size);
     request->attr = program.archived ? ATTRB_ARCHIVED : ATTRB_NONE;
-    FileContent *content = tifiles_content_create_regular(CALC_TI83P);
+    FileContent *content = tifiles_content_create_regular(m_calc->model);
     int e = ticalcs_calc_recv_var(m_calc, MODE_NORMAL, content, request);
     tifiles_ve_delete(request);
     QTemporaryDir dir;
@@ -385,6 +501,30 @@ Result TilpLink::receive(const Entry &program, QByteArray *file, const Progress 
         file->clear();
         return r;
     }
+    return {};
+}
+
+Result TilpLink::screenshot(Screenshot *screen, const Progress &progress)
+{
+    if (!m_calc)
+        return {Outcome::NoCable, QStringLiteral("The cable is not open.")};
+    Running running(progress);
+    CalcScreenCoord coord{};
+    coord.format = SCREEN_FULL;
+    uint8_t *bitmap = nullptr;
+    const int e = ticalcs_calc_recv_screen(m_calc, &coord, &bitmap);
+    if (e)
+        return failure(e, Outcome::Failed, QStringLiteral("The screen was not received."));
+    const int w = int(coord.width), h = int(coord.height);
+    const bool colour = coord.pixel_format == CALC_PIXFMT_RGB_565_LE;
+    const QByteArray bytes(reinterpret_cast<const char *>(bitmap),
+                           colour ? w * h * 2 : (w + 7) / 8 * h);
+    ticalcs_free_screen(bitmap);
+    const bool ok = colour ? decodeRgb565(bytes, w, h, screen) : decodeMono(bytes, w, h, screen);
+    if (!ok)
+        return {Outcome::Failed, QStringLiteral("The calculator sent a screen of no known kind.")};
+    if (Result r = cancelled(); !r.ok())
+        return r;
     return {};
 }
 

@@ -26,6 +26,7 @@
 #include "shell/frmMain.h"
 #include "shell/frmOptions.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -149,6 +150,10 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
                 calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(*program)));
         }
     });
+
+    if (auto *shot = doc->findChild<QAction *>(QStringLiteral("mnuGetScreenshot")))
+        connect(shot, &QAction::triggered, doc,
+                [doc] { calcfiles::calclinkcommands::getScreenshot(doc); });
 
     // The other windows on the same file hear who wrote it.
     connect(doc->document(), &editor::Document::saved, doc, [doc](const QString &path) {

@@ -385,7 +385,7 @@ private slots:
                                            << "ERR:SYNTAX line 2";
         QTest::newRow("leaking Goto") << "Lbl A\nWhile 1\nGoto A\nEnd"
                                       << "ERR:MEMORY line 2";
-        QTest::newRow("unsupported") << "1\nShade(0,1"
+        QTest::newRow("unsupported") << "1\nDispTable"
                                      << "ERR:UNSUPPORTED line 2";
         QTest::newRow("sort a string") << "\"BA\"→Str1:SortA(Str1)"
                                        << "ERR:DATA TYPE line 1";

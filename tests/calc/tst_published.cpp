@@ -189,8 +189,8 @@ private slots:
                                << "ERR:UNSUPPORTED Send( line 1";
         QTest::newRow("GetCalc(") << "GetCalc(Str1"
                                   << "ERR:UNSUPPORTED GetCalc( line 1";
-        QTest::newRow("refused after a value") << "2DrawF X"
-                                               << "ERR:UNSUPPORTED DrawF line 1";
+        QTest::newRow("refused after a value") << "2DispTable"
+                                               << "ERR:UNSUPPORTED DispTable line 1";
         QTest::newRow("command after a value") << "2Disp 3"
                                                << "ERR:SYNTAX line 1";
         QTest::newRow("space outside a string") << "If 1 <0:1"

@@ -124,6 +124,8 @@ QStringList TstCorpus::rightErrors()
         QStringLiteral("featherless-ti83plus-site/NOTEPAD.8XP: ERR:UNDEFINED"),
         QStringLiteral("featherless-ti83plus-site/POKER.8XP: ERR:UNDEFINED"),
         QStringLiteral("featherless-ti83plus-site/SIMCITY.8XP: ERR:UNDEFINED"),
+        // Y₁ is the function the user defines before running it.
+        QStringLiteral("davidtorosyan-ti84-entertainment/NDERIV.8xp: ERR:INVALID"),
         // The same point typed twice: a run of 0.
         QStringLiteral("featherless-ti83plus-site/SLOPE.8XP: ERR:DIVIDE BY 0"),
         // Lists and strings a run of another program makes first.

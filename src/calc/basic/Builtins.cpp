@@ -6,6 +6,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Maths.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,12 +60,10 @@ Number Vm::trig(int fn, Number x)
 
 Value Vm::unary(int op, const Value &v)
 {
-    if (v.kind == Value::Matrix && op == tok::Neg) {
-        Value m = v;
-        for (Number &x : m.items)
-            x = x.negated();
-        return m;
-    }
+    if (v.kind == Value::Matrix || op == tok::Transpose)
+        return matrixUnary(op, v);
+    if (v.kind == Value::Complex)
+        return complexUnary(op, v);
     switch (op) {
     case tok::Neg:
         return mapReal(v, [](Number x) { return x.negated(); });
@@ -144,6 +143,8 @@ Value Vm::call(int fn, Value *args, int n)
 Value Vm::realFunction(int fn, Value *args, int n)
 {
     const Value &a = args[0];
+    if (Q_UNLIKELY(wantsComplex(fn, a)))
+        return complexFunction(fn, a);
     switch (fn) {
     case tok::Int:
         return mapReal(a, [](Number x) { return x.floor(); });
@@ -293,6 +294,8 @@ Value Vm::listShape(int fn, Value *args)
             return Value::list({num(a.rows), num(a.cols)});
         return Value::real(num(listOf(a).size()));
     case tok::CumSum: {
+        if (a.kind == Value::Matrix)
+            return columnSums(a);
         Value out = a;
         listOf(a);
         Number s;
@@ -379,7 +382,7 @@ Value Vm::integerFunction(int fn, Value *args, int n)
     case tok::PxlTest: {
         int r, c;
         pixelPlace(a, args[1], &r, &c);
-        e_.graph_.prepare();
+        showGraph();
         return Value::real(num(e_.graph_.pixel(r, c)));
     }
     default:

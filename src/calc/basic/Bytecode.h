@@ -77,6 +77,12 @@ enum Op : int {
     OpSortWith,     // kind, key: a list the next OpSort sorts along
     OpListToMatr,   // n lists on the stack, matrix key
     OpMatrToList,   // column, kind, key; the matrix stays on the stack
+    // Equations and graphing (Graphing.cpp).
+    OpEquation,      // equation token, argc (0: at the current X, T, θ)
+    OpStoreEquation, // equation token
+    OpGraph,         // command token, argc, then two operands the command reads
+    OpLoadGraphVar,  // GraphVar
+    OpStoreGraphVar, // GraphVar
 };
 
 // Target kinds of Input, Prompt and DelVar.

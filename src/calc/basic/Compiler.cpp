@@ -4,9 +4,11 @@
 #include "calc/basic/Compiler.h"
 
 #include "calc/basic/CompilerImpl.h"
+#include "calc/basic/Functions.h"
 
 #include "calc/Tokens.h"
 #include "calc/basic/GraphScreen.h"
+#include "calc/basic/Maths.h"
 #include "calc/basic/Modes.h"
 
 #include <QHash>
@@ -76,6 +78,34 @@ const Function kFunctions[] = {
     {tok::LogBase, 2, 2},
     {tok::RandBin, 2, 3},
     {tok::DeltaList, 1, 1},
+    // Matrices, statistics and finance.
+    {tok::Det, 1, 1},
+    {tok::Identity, 1, 1},
+    {tok::RandM, 2, 2},
+    {tok::RowSwap, 3, 3},
+    {tok::RowPlus, 3, 3},
+    {tok::TimesRow, 3, 3},
+    {tok::TimesRowPlus, 4, 4},
+    {tok::Ref, 1, 1},
+    {tok::Rref, 1, 1},
+    {tok::StdDev, 1, 2},
+    {tok::Variance, 1, 2},
+    {tok::NormalPdf, 1, 3},
+    {tok::NormalCdf, 2, 4},
+    {tok::InvNorm, 1, 3},
+    {tok::BinomPdf, 2, 3},
+    {tok::BinomCdf, 2, 3},
+    {tok::PoissonPdf, 2, 2},
+    {tok::PoissonCdf, 2, 2},
+    {tok::RandNorm, 2, 3},
+    {tok::Npv, 3, 4},
+    {tok::Irr, 2, 3},
+    {tok::ToEff, 2, 2},
+    {tok::ToNom, 2, 2},
+    {tok::Conj, 1, 1},
+    {tok::RealPart, 1, 1},
+    {tok::ImagPart, 1, 1},
+    {tok::Angle, 1, 1},
 };
 
 const Function *functionOf(int t)
@@ -250,6 +280,7 @@ int operandCount(int op)
     case OpListToMatr:
     case OpError:
     case OpDraw:
+    case OpEquation:
         return 2;
     case OpStmt: // line, first byte, byte after the last
     case OpSeq:
@@ -260,6 +291,7 @@ int operandCount(int op)
         return 3;
     case OpInput:
     case OpSetting:
+    case OpGraph:
         return 4;
     default:
         return 1;
@@ -445,17 +477,30 @@ void Compiler::command(int t, int i)
     case tok::Degree:
         modeStatement(t);
         break;
+    case tok::DrawF:
+    case tok::DrawInv:
+    case tok::Shade:
+    case tok::Tangent:
+    case tok::StringToEqu:
+    case tok::EquToString:
+        graphStatement(t);
+        break;
     default:
+        if (isStatCommand(t)) {
+            statStatement(t);
+            break;
+        }
         if (isSettingCommand(t)) {
             settingStatement(t);
             break;
         }
         --pos_;
         expr();
+        equationStored_ = false;
         if (accept(tok::Store))
             storeTarget();
         endOfStatement();
-        put(OpSetAns);
+        put(equationStored_ ? OpPop : OpSetAns);
         break;
     }
 }
@@ -691,6 +736,21 @@ void Compiler::listStatement(int t)
 {
     switch (t) {
     case tok::DelVar: {
+        if (isEquation(peek())) {
+            // An equation deleted is one emptied.
+            put(OpConst, constant(Value::string({})));
+            put(OpStoreEquation, next());
+            endOfStatement();
+            put(OpPop);
+            break;
+        }
+        if ((peek() >> 8) == tok::PicturePrefix || (peek() >> 8) == tok::GdbPrefix) {
+            const int key = next();
+            endOfStatement();
+            put(OpDelVar, TVar);
+            put(key);
+            break;
+        }
         int kind, key;
         ioTarget(&kind, &key);
         endOfStatement();

@@ -71,6 +71,13 @@ private:
     void modeStatement(int t);
     void settingStatement(int t);
     void matrixListStatement(int t);
+    // Compiler_Graphing.cpp: equations and the commands that graph.
+    void graphStatement(int t);
+    void equation(int t);
+    int deferred();
+    // Maths.cpp: statistics and finance.
+    void statStatement(int t);
+    void tvmCall(int t);
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);
 
@@ -176,6 +183,7 @@ private:
     std::vector<int> internal_;
     std::vector<LabelUse> labelUses_;
     bool recordLabels_ = false;
+    bool equationStored_ = false; // → into an equation leaves Ans alone
 };
 
 } // namespace compiling

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calc/basic/CompilerImpl.h"
+#include "calc/basic/Functions.h"
+#include "calc/basic/Maths.h"
 #include "calc/basic/Modes.h"
 
 #include "calc/Tokens.h"
@@ -148,6 +150,11 @@ void Compiler::storeTarget()
         put(OpStoreSetting, t);
     } else if (windowVar(t) >= 0) {
         put(OpStoreWindow, windowVar(t));
+    } else if (isEquation(t) || graphVar(t) >= 0) {
+        equationStored_ = isEquation(t);
+        put(isEquation(t) ? OpStoreEquation : OpStoreGraphVar, isEquation(t) ? t : graphVar(t));
+    } else if (isStoredMathVariable(t)) {
+        put(OpStoreSetting, t);
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));
     } else {
@@ -272,7 +279,8 @@ void Compiler::postfix()
             put(OpUnary, next());
             break;
         case tok::Transpose:
-            fail(Error::Unsupported, tokenName(tok::Transpose));
+            put(OpUnary, next());
+            break;
         default:
             return;
         }
@@ -283,8 +291,9 @@ bool Compiler::startsOperand(int t) const
 {
     if (t == tok::Number || t == tok::String || t == tok::Bad || isLetter(t) || t == tok::LParen ||
         t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
-        t == tok::GetKey || t == tok::EConst || t == tok::SmallL || t == tok::Neg || isTrig(t) ||
-        windowVar(t) >= 0)
+        t == tok::GetKey || t == tok::EConst || t == tok::ImaginaryI || t == tok::SmallL ||
+        t == tok::Neg || isTrig(t) || windowVar(t) >= 0 || isMathVariable(t) || isTvmFunction(t) ||
+        isEquation(t) || graphVar(t) >= 0)
         return true;
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
@@ -367,8 +376,16 @@ void Compiler::primary()
         put(OpLoadWindow, windowVar(t));
         return;
     }
-    if (isSettingValue(t)) {
+    if (isSettingValue(t) || isMathVariable(t)) {
         put(OpLoadSetting, t);
+        return;
+    }
+    if (isEquation(t) || graphVar(t) >= 0) {
+        equation(t);
+        return;
+    }
+    if (isTvmFunction(t)) {
+        tvmCall(t);
         return;
     }
     if (isClockFunction(t)) {
@@ -389,6 +406,10 @@ void Compiler::primary()
     }
     if (t == tok::GetKey) {
         put(OpGetKey);
+        return;
+    }
+    if (t == tok::ImaginaryI) {
+        put(OpConst, constant(complexValue(Number(), num(1))));
         return;
     }
     if (t == tok::Rand) {

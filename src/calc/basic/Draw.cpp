@@ -36,15 +36,18 @@ void Vm::draw(int cmd, const Value *args, int n)
         return; // a setting: the screen stays as it is
     case tok::ZStandard:
         g.standard();
+        standardGraphVars();
         return;
     default:
         break;
     }
-    g.prepare();
+    showGraph();
     e_.graphShown_ = true;
     switch (cmd) {
     case tok::ClrDraw:
-        g.clear();
+        // The drawings go; axes, grid and the selected functions come back.
+        g.invalidate();
+        showGraph();
         break;
     case tok::DispGraph:
         break;

@@ -5,6 +5,7 @@
 
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Pace.h"
 #include "calc/basic/Vm.h"
 
 #include <algorithm>
@@ -59,6 +60,14 @@ QString errorName(Error e)
         return QStringLiteral("ERR:VARIABLE");
     case Error::Invalid:
         return QStringLiteral("ERR:INVALID");
+    case Error::Mode:
+        return QStringLiteral("ERR:MODE");
+    case Error::SingularMat:
+        return QStringLiteral("ERR:SINGULAR MAT");
+    case Error::NoSignChng:
+        return QStringLiteral("ERR:NO SIGN CHNG");
+    case Error::Iterations:
+        return QStringLiteral("ERR:ITERATIONS");
     }
     return QString();
 }
@@ -69,10 +78,11 @@ Engine::~Engine() = default;
 std::shared_ptr<Chunk> Engine::compiled(const QByteArray &tokens)
 {
     auto it = cache_.constFind(tokens);
-    if (it != cache_.constEnd())
-        return *it;
-    auto p = compile(tokens);
-    cache_.insert(tokens, p);
+    auto p = it != cache_.constEnd() ? *it : compile(tokens);
+    if (it == cache_.constEnd())
+        cache_.insert(tokens, p);
+    if (pace_)
+        pace_->learn(p.get(), tokens);
     return p;
 }
 
@@ -80,6 +90,8 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
 {
     Vm vm(*this);
     const bool lastExpr = vm.run(compiled(tokens), name);
+    if (pace_)
+        pace_->end();
     if (vm.outcome.error == Error::None) {
         if (lastExpr) {
             if (ans_.kind == Value::Matrix) {
@@ -126,6 +138,11 @@ QList<QPair<QString, QString>> Engine::variables() const
                     : v.kind == Value::String ? QLatin1Char('"') + displayText(v) + QLatin1Char('"')
                                               : displayText(v)});
     }
+    QList<int> equations = graphing_.equations.keys();
+    std::sort(equations.begin(), equations.end());
+    for (int key : equations)
+        out.append({calc::tokens::displayString(key),
+                    QLatin1Char('"') + stringText(graphing_.equations[key]) + QLatin1Char('"')});
     QStringList names = namedLists_.keys();
     names.sort();
     for (const QString &name : names)

@@ -6,6 +6,7 @@
 // of its text. The bytes are scanned into tokens, each statement compiled to
 // compact code, and the code run by one loop; errors carry the line.
 #include "calc/basic/Error.h"
+#include "calc/basic/Functions.h"
 #include "calc/basic/GraphScreen.h"
 #include "calc/basic/HomeScreen.h"
 #include "calc/basic/Modes.h"
@@ -64,6 +65,7 @@ struct Outcome {
 };
 
 struct Chunk;
+class Pace;
 
 class Engine
 {
@@ -78,6 +80,8 @@ public:
     // Which of the two the calculator shows now.
     bool graphShown() const { return graphShown_; }
     void setMaxSteps(long long n) { maxSteps_ = n; }
+    // The calculator's clock the statements move on; none, none is kept.
+    void setPace(Pace *pace) { pace_ = pace; }
 
     // Runs the program; the home screen then shows what the calculator
     // shows when it ends (Done, or the last expression's value).
@@ -105,13 +109,16 @@ private:
     GraphScreen graph_;
     bool graphShown_ = false;
     long long maxSteps_ = 10000000;
+    Pace *pace_ = nullptr;
 
     Number reals_[27]; // A..Z, θ
     Value ans_;
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;
+    QHash<int, Value> maths_; // statistics results, RegEQ and the finance variables by token
     bool degrees_ = false;
     Settings settings_;
+    GraphState graphing_;
     unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
     unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
     long long s1_ = 12345, s2_ = 67890;

@@ -32,6 +32,10 @@ enum class Error {
     Archived,
     Variable,
     Invalid,
+    Mode, // DrawInv outside Func
+    SingularMat,
+    NoSignChng,
+    Iterations,
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

@@ -55,6 +55,9 @@ public:
         if (stale_)
             clear();
     }
+    // Whether the next use redraws; what is graphed changed (Y=, modes).
+    bool stale() const { return stale_; }
+    void invalidate() { stale_ = true; }
 
     // Where a point falls, in pixels (may be off the screen).
     double columnOf(double x) const;

@@ -4,6 +4,7 @@
 #include "calc/basic/Modes.h"
 
 #include "calc/TokenCodes.h"
+#include "calc/basic/Maths.h"
 
 #include <QStringList>
 
@@ -139,6 +140,8 @@ QString formatNumber(const Number &n, const NumberFormat &fmt)
 
 QString displayText(const Value &v, const NumberFormat &fmt)
 {
+    if (v.kind == Value::Complex)
+        return complexText(v, fmt);
     if (fmt.isDefault() || v.kind == Value::String)
         return displayText(v);
     if (v.kind == Value::Real)
@@ -190,6 +193,9 @@ int modeGroup(int t)
     case tok::PlotsOn:
     case tok::PlotsOff:
         return tok::PlotsOn;
+    case tok::PmtEnd:
+    case tok::PmtBgn:
+        return tok::PmtEnd;
     case tok::IndpntAuto:
     case tok::IndpntAuto + 1:
         return tok::IndpntAuto;

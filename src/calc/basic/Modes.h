@@ -26,6 +26,8 @@ struct NumberFormat {
     enum Notation { Normal, Sci, Eng };
     int fix = -1; // -1: Float
     Notation notation = Normal;
+    bool polar = false;   // re^θi: complex numbers shown as r and θ
+    bool degrees = false; // θ shown in degrees
     bool isDefault() const { return fix < 0 && notation == Normal; }
 };
 
@@ -38,6 +40,7 @@ struct GraphDatabase {
     QHash<int, int> modes;
     unsigned functionsOff = 0;
     bool axes = true;
+    QHash<int, QVector<int>> equations;
 };
 
 struct Settings {

@@ -100,7 +100,7 @@ Value Vm::moreFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    raise(Error::Unsupported, calc::tokens::displayString(fn));
+    return matrixFunction(fn, args, n);
 }
 
 // ►Frac and ►Dec change how a value is shown, not the value.

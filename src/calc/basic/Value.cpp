@@ -5,6 +5,8 @@
 
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
+#include "calc/basic/Maths.h"
+#include "calc/basic/Modes.h"
 
 #include <QStringList>
 
@@ -56,6 +58,8 @@ QString fractionText(const Value &v)
         return fractionOf(v.num);
     Value plain = v;
     plain.fraction = false;
+    if (v.kind == Value::Matrix)
+        return matrixLines(v).join(QString());
     if (v.kind != Value::List)
         return displayText(plain);
     QStringList parts;
@@ -83,6 +87,8 @@ QString displayText(const Value &v)
     }
     case Value::Matrix:
         return matrixLines(v).join(QString());
+    case Value::Complex:
+        return complexText(v, NumberFormat());
     }
     return QString();
 }
@@ -93,7 +99,8 @@ QStringList matrixLines(const Value &v)
     for (int r = 0; r < v.rows; ++r) {
         QStringList parts;
         for (int c = 0; c < v.cols; ++c)
-            parts << v.items[r * v.cols + c].display();
+            parts << (v.fraction ? fractionOf(v.items[r * v.cols + c])
+                                 : v.items[r * v.cols + c].display());
         QString line = (r == 0 ? QStringLiteral("[[") : QStringLiteral(" [")) +
                        parts.join(QLatin1Char(' ')) + QLatin1Char(']');
         if (r == v.rows - 1)
@@ -103,16 +110,15 @@ QStringList matrixLines(const Value &v)
     return lines;
 }
 
+// A complex number whose imaginary part is 0 passes for a real.
 bool truth(const Value &v)
 {
-    if (v.kind != Value::Real)
-        raise(Error::DataType);
-    return !v.num.isZero();
+    return !realOf(v).isZero();
 }
 
 const Number &realOf(const Value &v)
 {
-    if (v.kind != Value::Real)
+    if (v.kind != Value::Real && (v.kind != Value::Complex || !v.items[0].isZero()))
         raise(Error::DataType);
     return v.num;
 }
@@ -138,6 +144,8 @@ Value binary(int op, const Value &a, const Value &b)
     using K = Value::Kind;
     if (a.kind == K::Real && b.kind == K::Real)
         return Value::real(realBinary(op, a.num, b.num));
+    if (a.kind == K::Complex || b.kind == K::Complex)
+        return complexBinary(op, a, b);
     if (a.kind == K::String || b.kind == K::String) {
         if (a.kind != b.kind)
             raise(Error::DataType);
@@ -173,6 +181,10 @@ Value binary(int op, const Value &a, const Value &b)
                 x = mul(x, k);
             return m;
         }
+        if (op == tok::Power && a.kind == K::Matrix && b.kind == K::Real)
+            return matrixPower(a, b.num);
+        if ((op == tok::Eq || op == tok::Ne) && a.kind == b.kind)
+            return Value::real(num(sameMatrix(a, b) == (op == tok::Eq)));
         if ((op == tok::Plus || op == tok::Minus) && a.kind == b.kind) {
             if (a.rows != b.rows || a.cols != b.cols)
                 raise(Error::DimMismatch);

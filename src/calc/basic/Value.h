@@ -3,7 +3,7 @@
 
 #pragma once
 // What a variable of the calculator holds: a real, a list of reals, a
-// string (its tokens, as a program spells them) or a matrix.
+// string (its tokens, as a program spells them), a matrix or a complex number.
 #include "calc/basic/Error.h"
 #include "calc/basic/Number.h"
 
@@ -14,7 +14,7 @@ namespace calc::basic
 {
 
 struct Value {
-    enum Kind { Real, List, String, Matrix };
+    enum Kind { Real, List, String, Matrix, Complex };
     Kind kind = Real;
     Number num;
     QVector<Number> items; // a list's elements, a matrix's row by row

@@ -6,6 +6,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Pace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -272,6 +273,13 @@ void Vm::loop()
         case OpMatrToList:
             ip = matrixListOp(op, code, ip, prog);
             break;
+        case OpEquation:
+        case OpStoreEquation:
+        case OpGraph:
+        case OpLoadGraphVar:
+        case OpStoreGraphVar:
+            ip = graphOp(op, code, ip, prog);
+            break;
         default:
             raise(Error::Syntax);
         }
@@ -286,6 +294,8 @@ Q_ALWAYS_INLINE void Vm::startStatement(Call &c, const int *operands)
         raise(Error::Steps);
     c.line = operands[0];
     lastExpr_ = false;
+    if (Q_UNLIKELY(e_.pace_))
+        e_.pace_->statement(c.program.get(), operands[1], operands[2]);
     if (e_.host_.statement && !e_.host_.statement(c.name, c.line, operands[1], operands[2]))
         raise(Error::Break);
 }
@@ -682,7 +692,10 @@ int Vm::io(int op, const int *code, int ip)
             raise(Error::Domain);
         if (v.kind == Value::Matrix)
             raise(Error::DataType);
-        e_.screen_.output(int(r), int(k), displayText(v, e_.settings_.format));
+        const QString text = displayText(v, e_.settings_.format);
+        if (Q_UNLIKELY(e_.pace_))
+            e_.pace_->output(int(text.size()));
+        e_.screen_.output(int(r), int(k), text);
         break;
     }
     case OpClrHome:
@@ -744,6 +757,12 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
             e_.vars_.remove(key);
             if (key >= tok::List0 && key <= tok::List0 + 5)
                 e_.deletedLists_ |= 1u << (key - tok::List0);
+            // Pic1..Pic0 and GDB1..GDB0 are kept by their number, 1..9 then 0.
+            const int k = ((key & 0xFF) + 1) % 10;
+            if ((key >> 8) == tok::PicturePrefix)
+                e_.settings_.pictures[k].reset();
+            else if ((key >> 8) == tok::GdbPrefix)
+                e_.settings_.databases[k].reset();
         }
         break;
     }
@@ -780,6 +799,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     }
     case OpAngle:
         e_.degrees_ = code[ip++] != 0;
+        e_.settings_.format.degrees = e_.degrees_;
         break;
     default:
         break;

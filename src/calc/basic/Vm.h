@@ -9,7 +9,9 @@
 #include "calc/basic/Bytecode.h"
 #include "calc/basic/Engine.h"
 
+#include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -90,6 +92,23 @@ private:
     Value shownAs(const Value &v, bool fraction);
     int matrixListOp(int op, const int *code, int ip, const Chunk *prog);
     void sortAlong(int kind, int key, bool up, const Chunk *prog);
+    // Matrices.cpp, Statistics.cpp and Finance.cpp: each passes what it
+    // does not know on to the next.
+    Value matrixUnary(int op, const Value &v);
+    Value matrixFunction(int fn, Value *args, int n);
+    Value statFunction(int fn, Value *args, int n);
+    void regression(int fn, Value *args, int n);
+    Value statVariable(int t);
+    Value financeFunction(int fn, Value *args, int n);
+    Value tvm(int fn, Value *args, int n);
+    Number finance(int t);
+    Value mathVariable(int t);
+    void storeMathVariable(int t, const Value &v);
+    Value complexUnary(int op, const Value &v);
+    bool complexMode() const;
+    bool wantsComplex(int fn, const Value &a) const;
+    Value complexFunction(int fn, const Value &a);
+    Value partFunction(int fn, Value *args, int n);
     std::vector<std::pair<int, int>> sortWith_; // kind, key
     Value &var(int key);
     Value &named(const QString &name, bool create = false);
@@ -114,6 +133,23 @@ private:
     void zoom(int t);
     [[noreturn]] void archived();
     void largeText(const Value *args, int n);
+    // Graphing.cpp: equations, and the graph of the selected ones drawn
+    // under the drawings whenever the screen was marked for a redraw.
+    int graphOp(int op, const int *code, int ip, const Chunk *prog);
+    Value equation(int key, const Value *at);
+    void storeEquation(int key, const Value &v);
+    void graphCommand(int cmd, int n, int a, int b, const Chunk *prog);
+    void showGraph();
+    void standardGraphVars();
+    std::array<int, 8> graphSettings() const;
+    void graphEquations();
+    void grid();
+    void traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY);
+    void traceCurve(int key, int second, const GraphVar *range);
+    void shade(const std::function<Value()> &lower, const std::function<Value()> &upper,
+               const Value *args, int n);
+    void tangent(const std::function<Value()> &f, const Value &at);
+    std::function<Value()> deferredExpression(const QString &bytes);
 
     Engine &e_;
     std::deque<Call> calls_;

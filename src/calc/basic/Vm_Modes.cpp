@@ -3,6 +3,7 @@
 
 // The loop's side of Modes.h: settings, zooms, pictures, graph databases,
 // the archive and the clock.
+#include "calc/basic/Maths.h"
 #include "calc/basic/Vm.h"
 
 #include <cmath>
@@ -93,12 +94,16 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
     case tok::ClrTable:
     case tok::ClearEntries:
         break;
-    default:
+    default: {
+        const auto graphed = graphSettings();
         if (modeGroup(cmd) == 0 && cmd != tok::FnOn && cmd != tok::FnOff)
             zoom(cmd);
         else
             modeSetting(cmd, args, n);
+        if (graphSettings() != graphed)
+            e_.graph_.invalidate();
         break;
+    }
     }
     stack_.resize(stack_.size() - n);
 }
@@ -108,9 +113,13 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
     Settings &s = e_.settings_;
     if (cmd == tok::FnOn || cmd == tok::FnOff) {
         unsigned bits = n ? 0 : 0x3FF;
+        // The numbers the current mode has: Y₀..Y₉, six pairs or r's, u v w.
+        const int mode = s.modes.value(tok::Func, tok::Func);
+        const int least = mode == tok::Func ? 0 : 1;
+        const int most = mode == tok::Func ? 9 : mode == tok::SeqMode ? 3 : 6;
         for (int i = 0; i < n; ++i) {
             std::int64_t k;
-            if (!realOf(args[i]).toInt(&k) || k < 0 || k > 9)
+            if (!realOf(args[i]).toInt(&k) || k < least || k > most)
                 raise(Error::Domain);
             bits |= 1u << k;
         }
@@ -138,6 +147,8 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
         s.format.notation = cmd == tok::Sci   ? NumberFormat::Sci
                             : cmd == tok::Eng ? NumberFormat::Eng
                                               : NumberFormat::Normal;
+    else if (modeGroup(cmd) == tok::RealMode)
+        s.format.polar = cmd == tok::ABiMode - 1;
     s.modes.insert(modeGroup(cmd), cmd);
 }
 
@@ -170,7 +181,7 @@ void Vm::picture(int cmd, const Value &which)
     const int i = pictureIndex(which);
     switch (cmd) {
     case tok::StorePic: {
-        g.prepare();
+        showGraph();
         QByteArray bits(GraphScreen::kRows * GraphScreen::kWidth, 0);
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
@@ -181,7 +192,7 @@ void Vm::picture(int cmd, const Value &which)
     case tok::RecallPic: {
         if (!s.pictures[i])
             raise(Error::Undefined);
-        g.prepare();
+        showGraph();
         const QByteArray &bits = *s.pictures[i];
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
@@ -198,6 +209,7 @@ void Vm::picture(int cmd, const Value &which)
         d.modes = s.modes;
         d.functionsOff = s.functionsOff;
         d.axes = g.axes();
+        d.equations = e_.graphing_.equations;
         s.databases[i] = d;
         break;
     }
@@ -212,6 +224,11 @@ void Vm::picture(int cmd, const Value &which)
         s.xres = d.xres;
         s.modes = d.modes;
         s.functionsOff = d.functionsOff;
+        if (e_.graphing_.equations != d.equations) {
+            e_.graphing_.equations = d.equations;
+            e_.graphing_.compiled.clear();
+            g.invalidate();
+        }
         break;
     }
     default:
@@ -241,18 +258,26 @@ Value Vm::settingValue(int t)
         return Value::list(
             {num(now.date().year()), num(now.date().month()), num(now.date().day())});
     default:
+        if (isMathVariable(t))
+            return mathVariable(t);
         raise(Error::Syntax);
     }
 }
 
 void Vm::storeSetting(int t, const Value &v)
 {
+    if (isStoredMathVariable(t)) {
+        storeMathVariable(t, v);
+        return;
+    }
     GraphScreen &g = e_.graph_;
     const Number x = realOf(v);
     if (t == tok::Xres) {
         std::int64_t k;
         if (!x.toInt(&k) || k < 1 || k > 8)
             raise(Error::Domain);
+        if (e_.settings_.xres != x)
+            g.invalidate(); // the functions are graphed anew
         e_.settings_.xres = x;
         return;
     }

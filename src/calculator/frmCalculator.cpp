@@ -164,6 +164,7 @@ frmCalculator::frmCalculator(QWidget *parent) : QWidget(parent, Qt::Window)
     m_session = new Session(this);
     m_session->drawText = drawGraphText;
     m_session->drawLargeText = drawGraphLargeText;
+    m_session->drawColourText = drawColourText;
 
     picScreen = new CalcScreen(this);
     lblStatus = new QLabel(this);

@@ -11,6 +11,7 @@
 #include "calc/basic/Pace.h"
 #include "calcfiles/ProgramFile.h"
 #include "calculator/ColourImage.h"
+#include "calculator/ColourRecorder.h"
 #include "calculator/GraphImage.h"
 #include "calculator/Recorder.h"
 #include "platform/Fonts.h"
@@ -129,20 +130,19 @@ Result runFile(const Options &options)
         engine.host().drawLargeText = calculator::drawGraphLargeText;
         engine.host().drawColourText = calculator::drawColourText;
     }
-    // Recordings are of the monochrome screens only, so far.
-    if (engine.colour() && !options.record.isEmpty()) {
-        result.exitCode = Unreadable;
-        result.error = QStringLiteral("--record: the colour models' screen is not recorded yet.");
-        return result;
-    }
     // The calculator's clock, and the recording it times.
     calc::basic::Pace pace;
     calculator::Recorder recorder;
+    calculator::ColourRecorder colourRecorder; // the colour models' 320x240 screen
     if (options.estimate || !options.record.isEmpty())
         engine.setPace(&pace);
     if (!options.record.isEmpty())
         pace.onStatement = [&](long long micros) {
-            recorder.sample(engine.screen(), engine.graph(), engine.graphShown(), micros);
+            if (engine.colour())
+                colourRecorder.sample(engine.screen(), *engine.colour(), engine.graphShown(),
+                                      micros);
+            else
+                recorder.sample(engine.screen(), engine.graph(), engine.graphShown(), micros);
         };
     const QString name = calc::calcfile::nameFromFileName(options.file);
     const calc::basic::Outcome o = engine.run(tokens, name);
@@ -150,9 +150,13 @@ Result runFile(const Options &options)
     result.calculatorMicros = pace.micros();
     if (!options.record.isEmpty()) {
         recorder.finish(pace.micros());
-        result.notice = recorder.fullMessage();
+        colourRecorder.finish(pace.micros());
+        result.notice = engine.colour() ? colourRecorder.fullMessage() : recorder.fullMessage();
         QString why;
-        if (!recorder.writeGif(options.record, options.scale, &why)) {
+        const bool written = engine.colour()
+                                 ? colourRecorder.writeGif(options.record, options.scale, &why)
+                                 : recorder.writeGif(options.record, options.scale, &why);
+        if (!written) {
             result.exitCode = Unreadable;
             result.error = why;
             return result;

@@ -5,10 +5,14 @@
 #include "cli/RunCommand.h"
 #include "common/TestRegistry.h"
 
+#include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <gif_lib.h>
 
 class TstColourRun : public QObject
 {
@@ -61,6 +65,42 @@ private slots:
         const cli::Result mono = cli::runFile(o);
         QCOMPARE(mono.exitCode, int(cli::ProgramError));
         QCOMPARE(QImage(o.graphPng).size(), QSize(96, 64));
+    }
+
+    // --record on the colour screen: 320x240 frames, the first the home
+    // screen, the last the graph area in its border with the red pixel,
+    // the delays adding up to the clock (Wait 0.5 among them).
+    void recordsTheColourScreen()
+    {
+        write(QStringLiteral("rec.txt"), "ClrDraw\nWait 0.5\nPxl-On(164,264,RED)\n");
+        cli::Options o;
+        o.file = path(QStringLiteral("rec.txt"));
+        o.record = path(QStringLiteral("rec.gif"));
+        o.model = calc::models::Model::Ti84PlusCE;
+        const cli::Result r = cli::runFile(o);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.calculatorMicros >= 500000);
+        int error = 0;
+        GifFileType *gif = DGifOpenFileName(QFile::encodeName(o.record).constData(), &error);
+        QVERIFY(gif);
+        QCOMPARE(DGifSlurp(gif), GIF_OK);
+        QCOMPARE(QSize(gif->SWidth, gif->SHeight), QSize(320, 240));
+        QVERIFY(gif->ImageCount >= 2);
+        int total = 0;
+        for (int i = 0; i < gif->ImageCount; ++i) {
+            GraphicsControlBlock gcb;
+            DGifSavedExtensionToGCB(gif, i, &gcb);
+            total += gcb.DelayTime;
+        }
+        QCOMPARE(total, int((r.calculatorMicros + 5000) / 10000));
+        const SavedImage &last = gif->SavedImages[gif->ImageCount - 1];
+        const GifColorType red =
+            gif->SColorMap->Colors[last.RasterBits[(52 + 164) * 320 + 27 + 264]];
+        const GifColorType blank =
+            gif->SColorMap->Colors[last.RasterBits[(52 + 163) * 320 + 27 + 264]];
+        DGifCloseFile(gif, &error);
+        QCOMPARE(QColor(red.Red, red.Green, red.Blue), QColor(255, 0, 0));
+        QCOMPARE(QColor(blank.Red, blank.Green, blank.Blue), QColor(255, 255, 255));
     }
 
     // Image1 from the peer's .8ca, found beside the program: each of its

@@ -242,11 +242,13 @@ private slots:
         QVERIFY(g.pixel(13, 70));
     }
 
-    // The program of the issue: X²-4 in Y₁, ZStandard, shaded down to 0.
+    // The program of the issue: X²-4 in Y₁, ZStandard, shaded down to 0, then a
+    // determinant.
     void shadeUnderAParabola()
     {
         Engine engine;
-        QCOMPARE(shown(engine, "AxesOff:\"X²-4\"→Y₁:ZStandard:Shade(Y₁,0)"), "0");
+        QCOMPARE(shown(engine, "AxesOff:\"X²-4\"→Y₁:ZStandard:Shade(Y₁,0):det([[1,2][3,4]])"),
+                 "⁻2");
         QVERIFY(engine.graphShown());
         const GraphScreen &g = engine.graph();
         // X=0 at column 47: from 0 (row 31) down to -4 (row 43).

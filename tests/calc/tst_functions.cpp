@@ -90,6 +90,10 @@ private slots:
                                    << "ERR:INVALID";
         QTest::newRow("emptied") << "\"X\"→Y₃:\"\"→Y₃:Y₃(1)"
                                  << "ERR:INVALID";
+        QTest::newRow("a regression's equation") << "LinReg(ax+b) {0,1},{1,3},Y₂:Y₂(10)"
+                                                 << "21";
+        QTest::newRow("then as a string") << "LinReg(ax+b) {0,1},{1,3},Y₂:Equ►String(Y₂,Str2):Str2"
+                                          << "2X+1";
         QTest::newRow("DelVar empties") << "\"X\"→Y₃:DelVar Y₃Y₃(1)"
                                         << "ERR:INVALID";
         QTest::newRow("refers to itself") << "\"⟦Y₁⟧+1\"→Y₁:Y₁(1)"

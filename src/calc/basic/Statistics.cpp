@@ -425,12 +425,14 @@ Value Vm::statFunction(int fn, Value *args, int n)
     case tok::LinRegAxB:
     case tok::LinRegABx:
     case tok::QuadReg:
-    case tok::ExpReg:
+    case tok::ExpReg: {
         regression(fn, args, n);
-        // A Y= variable after the lists takes the equation too.
-        if (const int equation = int(intOf(args[n - 1])))
-            storeEquation(equation, e_.maths_[tok::RegEQ]);
+        // Given a Y= variable, the equation goes there too, and selects it.
+        std::int64_t equation = 0;
+        if (realOf(args[n - 1]).toInt(&equation) && equation)
+            storeEquation(int(equation), e_.maths_.value(tok::RegEQ));
         return Value();
+    }
     case tok::NormalPdf: {
         const long double mu = realArg(args, n, 1, 0), sigma = sigmaArg(args, n, 2);
         return mapReal(args[0], [&](Number x) {

@@ -131,11 +131,6 @@ QStringList TstCorpus::rightErrors()
         QStringLiteral("anhadsawhney-tibasicmath/LAGRANGE.8xp: ERR:DIVIDE BY 0"),
         // The same point typed twice: a run of 0.
         QStringLiteral("featherless-ti83plus-site/SLOPE.8XP: ERR:DIVIDE BY 0"),
-        // Every x typed as 2: the interpolation divides by their differences.
-        QStringLiteral("anhadsawhney-tibasicmath/LAGRANGE.8xp: ERR:DIVIDE BY 0"),
-        // The function to expand is the Y₁ the user defines beforehand; undefined, it is
-        // ERR:INVALID.
-        QStringLiteral("davidtorosyan-ti84-entertainment/TAYLOR.8xp: ERR:INVALID"),
         // Lists and strings a run of another program makes first.
         QStringLiteral("featherless-ti83plus-site/GRADE.8XP: ERR:UNDEFINED"),
         QStringLiteral("featherless-ti83plus-site/RFRPG.8XP: ERR:UNDEFINED"),

@@ -83,6 +83,25 @@ ModelChooser::ModelChooser(frmDocument *window) : QObject(window), m_window(wind
             connect(a, &QAction::triggered, this, [this, m] { setModel(m); });
         }
     }
+    // Insert > Colour: the colour models' commands, whose reference entries
+    // the window's reference requests find like every Insert item's.
+    if (QMenu *insert = window->menu(QStringLiteral("mnuInsert"))) {
+        m_colour = insert->addMenu(QStringLiteral("Colour"));
+        m_colour->setObjectName(QStringLiteral("mnuInsertColour"));
+        m_colour->menuAction()->setObjectName(QStringLiteral("mnuInsertColour"));
+        static const char *const kColour[][2] = {
+            {"mnuTextColor", "TextColor"},         {"mnuBackgroundOn", "BackgroundOn"},
+            {"mnuBackgroundOff", "BackgroundOff"}, {"mnuGraphColor", "GraphColor"},
+            {"mnuBorderColor", "BorderColor"},     {"mnuGridLine", "GridLine"},
+            {"mnuDetectAsymOn", "DetectAsymOn"},   {"mnuDetectAsymOff", "DetectAsymOff"},
+        };
+        for (const auto &item : kColour) {
+            QAction *a = m_colour->addAction(QLatin1String(item[1]));
+            a->setObjectName(QLatin1String(item[0]));
+            connect(a, &QAction::triggered, window,
+                    [window, a] { emit window->referenceRequested(a->objectName()); });
+        }
+    }
     connect(m_combo, QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) { setModel(Model(m_combo->itemData(index).toInt())); });
     connect(window->document(), &Document::loaded, this, &ModelChooser::readDocument);
@@ -126,6 +145,8 @@ void ModelChooser::setModel(Model model)
 
 void ModelChooser::show()
 {
+    if (m_colour)
+        m_colour->menuAction()->setVisible(calc::models::isColour(m_model));
     if (ProblemMarks *marks = ProblemMarks::of(m_window->RichTextBox1))
         marks->setModel(m_model);
     m_combo->setCurrentIndex(int(choices().indexOf(m_model)));

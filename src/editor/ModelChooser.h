@@ -7,13 +7,14 @@
 // kept in the document's header destination (calc/FileMeta.h, key "model"),
 // so saving the document keeps it and an export writes its product id and
 // version byte. "Not chosen" leaves the checks to name the lowest model the
-// tokens need.
+// tokens need. For the colour models it shows Insert > Colour.
 #include "calc/Models.h"
 
 #include <QObject>
 
 class QActionGroup;
 class QComboBox;
+class QMenu;
 
 namespace editor
 {
@@ -42,6 +43,7 @@ private:
     frmDocument *m_window;
     QComboBox *m_combo = nullptr;
     QActionGroup *m_items = nullptr;
+    QMenu *m_colour = nullptr; // Insert > Colour, shown for the colour models
     calc::models::Model m_model = calc::models::Model::None;
 };
 

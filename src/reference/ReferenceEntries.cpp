@@ -174,6 +174,39 @@ void miscellaneousAndGraph(Table &t)
     t.add("mnuLine", unchanged, unchanged).action = Action::Line;
 }
 
+// Insert > Colour, shown for the TI-84 Plus C SE and CE
+void colour(Table &t)
+{
+    t.add("mnuTextColor", whole({u"TextColor(COLOR)"}),
+          whole({u"TextColor(RED)", u"Text(10,10,''HELLO'')"}),
+          u"TextColor( sets the colour Text( writes in on the graph screen: a colour name (BLUE to "
+          u"DARKGRAY) or its number, 10 to 24. TI-84 Plus C SE and CE.");
+    t.add("mnuBackgroundOn", whole({u"BackgroundOn COLOR", u"BackgroundOn Image1"}),
+          whole({u"BackgroundOn LTGRAY", u"DispGraph"}),
+          u"BackgroundOn fills the graph screen behind the graphs with a colour or an image "
+          u"variable (Image1 to Image0). TI-84 Plus C SE and CE.");
+    t.add("mnuBackgroundOff", whole({u"BackgroundOff"}), whole({u"BackgroundOff", u"DispGraph"}),
+          u"BackgroundOff removes the graph screen's background colour or image. TI-84 Plus C SE "
+          u"and CE.");
+    t.add("mnuGraphColor", whole({u"GraphColor(FUNCTION,COLOR)"}),
+          whole({u"GraphColor(2,BLUE)", u"DispGraph"}),
+          u"GraphColor( sets the colour a Y= function is drawn in: GraphColor(2,BLUE) draws Y2 in "
+          u"blue. TI-84 Plus C SE and CE.");
+    t.add("mnuBorderColor", whole({u"BorderColor NUMBER"}), whole({u"BorderColor 3"}),
+          u"BorderColor sets the colour of the border around the graph screen, 1 to 4. TI-84 Plus "
+          u"C SE and CE.");
+    t.add(
+        "mnuGridLine", whole({u"GridLine COLOR"}), whole({u"GridLine MEDGRAY", u"DispGraph"}),
+        u"GridLine shows the graph's grid as lines in a colour (GridDot as dots). TI-84 Plus C SE "
+        u"and CE.");
+    t.add("mnuDetectAsymOn", whole({u"DetectAsymOn"}), whole({u"DetectAsymOn", u"DispGraph"}),
+          u"DetectAsymOn leaves out the lines a graph would draw across an asymptote; "
+          u"DetectAsymOff draws them. TI-84 Plus C SE and CE.");
+    t.add("mnuDetectAsymOff", whole({u"DetectAsymOff"}), whole({u"DetectAsymOff", u"DispGraph"}),
+          u"DetectAsymOff draws the graph across asymptotes, faster than DetectAsymOn. TI-84 Plus "
+          u"C SE and CE.");
+}
+
 std::vector<ReferenceEntry> build()
 {
     Table t;
@@ -181,6 +214,7 @@ std::vector<ReferenceEntry> build()
     inputOutput(t);
     labelsAndLink(t);
     miscellaneousAndGraph(t);
+    colour(t);
     return std::move(t.all);
 }
 

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,10 +63,20 @@ private slots:
         ce->trigger();
         QCOMPARE(combo->currentText(), QStringLiteral("TI-84 Plus CE / TI-83 Premium CE"));
         QVERIFY(ce->isChecked());
+        // Insert > Colour shows for the colour models, its items asking for
+        // their reference entries.
+        QMenu *colour = w.findChild<QMenu *>(QStringLiteral("mnuInsertColour"));
+        QVERIFY(colour);
+        QVERIFY(colour->menuAction()->isVisible());
+        QSignalSpy asked(&w, &frmDocument::referenceRequested);
+        colour->actions().first()->trigger();
+        QCOMPARE(asked.value(0).value(0).toString(), QStringLiteral("mnuTextColor"));
+        QCOMPARE(colour->actions().size(), 8);
         combo->setCurrentIndex(2);
         emit combo->activated(2);
         QCOMPARE(editor::ModelChooser::of(&w)->model(), Model::Ti83Plus);
         QVERIFY(!ce->isChecked());
+        QVERIFY(!colour->menuAction()->isVisible());
     }
 
     // The program: errors for the TI-83 Plus, none for the CE, and

@@ -118,7 +118,7 @@ private slots:
     void entries()
     {
         QFETCH(QString, item);
-        QCOMPARE(referenceEntries().size(), size_t(27));
+        QCOMPARE(referenceEntries().size(), size_t(35));
         const ReferenceEntry &e = *findEntry(item);
         FakeDocument doc;
         for (platform::RichTextBox *p : {&doc.program, &doc.syntax, &doc.example}) {
@@ -474,6 +474,15 @@ private:
                       "'6' 2A"},
             {"mnuDS", "'1' 04 'A' 3F DB 'A' 2B '6' 11 3F DE 2A 6C 29 '6' 2A 3F DE 2A 'NOT' 29 6C "
                       "29 '6' 2A"},
+            // Insert > Colour
+            {"mnuTextColor", "EF67 EF42 11 3F 93 '10' 2B '10' 2B 2A 'HELLO' 2A 11"},
+            {"mnuBackgroundOn", "EF5B EF4C 3F DF"},
+            {"mnuBackgroundOff", "EF64 3F DF"},
+            {"mnuGraphColor", "EF65 '2' 2B EF41 11 3F DF"},
+            {"mnuBorderColor", "EF6C '3'"},
+            {"mnuGridLine", "EF5A EF4D 3F DF"},
+            {"mnuDetectAsymOn", "EF6A 3F DF"},
+            {"mnuDetectAsymOff", "EF6B 3F DF"},
         };
         int seen = 0;
         for (const reference::ReferenceEntry &e : reference::referenceEntries()) {

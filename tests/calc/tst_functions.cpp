@@ -90,6 +90,10 @@ private slots:
                                    << "ERR:INVALID";
         QTest::newRow("emptied") << "\"X\"→Y₃:\"\"→Y₃:Y₃(1)"
                                  << "ERR:INVALID";
+        QTest::newRow("a regression's equation") << "LinReg(ax+b) {0,1},{1,3},Y₂:Y₂(10)"
+                                                 << "21";
+        QTest::newRow("then as a string") << "LinReg(ax+b) {0,1},{1,3},Y₂:Equ►String(Y₂,Str2):Str2"
+                                          << "2X+1";
         QTest::newRow("DelVar empties") << "\"X\"→Y₃:DelVar Y₃Y₃(1)"
                                         << "ERR:INVALID";
         QTest::newRow("refers to itself") << "\"⟦Y₁⟧+1\"→Y₁:Y₁(1)"
@@ -242,11 +246,13 @@ private slots:
         QVERIFY(g.pixel(13, 70));
     }
 
-    // The program of the issue: X²-4 in Y₁, ZStandard, shaded down to 0.
+    // The program of the issue: X²-4 in Y₁, ZStandard, shaded down to 0, then a
+    // determinant.
     void shadeUnderAParabola()
     {
         Engine engine;
-        QCOMPARE(shown(engine, "AxesOff:\"X²-4\"→Y₁:ZStandard:Shade(Y₁,0)"), "0");
+        QCOMPARE(shown(engine, "AxesOff:\"X²-4\"→Y₁:ZStandard:Shade(Y₁,0):det([[1,2][3,4]])"),
+                 "⁻2");
         QVERIFY(engine.graphShown());
         const GraphScreen &g = engine.graph();
         // X=0 at column 47: from 0 (row 31) down to -4 (row 43).

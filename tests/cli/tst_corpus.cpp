@@ -126,6 +126,9 @@ QStringList TstCorpus::rightErrors()
         QStringLiteral("featherless-ti83plus-site/SIMCITY.8XP: ERR:UNDEFINED"),
         // Y₁ is the function the user defines before running it.
         QStringLiteral("davidtorosyan-ti84-entertainment/NDERIV.8xp: ERR:INVALID"),
+        QStringLiteral("davidtorosyan-ti84-entertainment/TAYLOR.8xp: ERR:INVALID"),
+        // Every X answered 2: the differences between the points are 0.
+        QStringLiteral("anhadsawhney-tibasicmath/LAGRANGE.8xp: ERR:DIVIDE BY 0"),
         // The same point typed twice: a run of 0.
         QStringLiteral("featherless-ti83plus-site/SLOPE.8XP: ERR:DIVIDE BY 0"),
         // Lists and strings a run of another program makes first.

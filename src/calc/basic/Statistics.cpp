@@ -216,7 +216,7 @@ long double poisson(long double mu, long double k)
 }
 
 // A number as an equation writes it: every digit kept, ⁻ for minus.
-QString equationNumber(const Number &x)
+QString coefficientText(const Number &x)
 {
     QString s = QString::number(double(x.toLongDouble()), 'g', 14);
     s.replace(QLatin1Char('e'), QStringLiteral("\u1D07"));
@@ -371,9 +371,9 @@ void Vm::regression(int fn, Value *args, int n)
         setStat(out, B, coef[1]);
         setStat(out, C, coef[2]);
         setStat(out, tok::RegBigR2, my.squares == 0 ? 1 : 1 - residual / my.squares);
-        setRegression(out, equationNumber(fromLd(coef[0])) + QStringLiteral("X\u00B2+") +
-                               equationNumber(fromLd(coef[1])) + QStringLiteral("X+") +
-                               equationNumber(fromLd(coef[2])));
+        setRegression(out, coefficientText(fromLd(coef[0])) + QStringLiteral("X\u00B2+") +
+                               coefficientText(fromLd(coef[1])) + QStringLiteral("X+") +
+                               coefficientText(fromLd(coef[2])));
         return;
     }
     if (mx.squares == 0)
@@ -386,7 +386,7 @@ void Vm::regression(int fn, Value *args, int n)
         const Number a = fromLd(std::exp(cut)), b = fromLd(std::exp(slope));
         out[A] = Value::real(a);
         out[B] = Value::real(b);
-        setRegression(out, equationNumber(a) + QStringLiteral("*") + equationNumber(b) +
+        setRegression(out, coefficientText(a) + QStringLiteral("*") + coefficientText(b) +
                                QStringLiteral("^X"));
         return;
     }
@@ -394,8 +394,8 @@ void Vm::regression(int fn, Value *args, int n)
     const Number a = fromLd(axb ? slope : cut), b = fromLd(axb ? cut : slope);
     out[A] = Value::real(a);
     out[B] = Value::real(b);
-    setRegression(out, axb ? equationNumber(a) + QStringLiteral("X+") + equationNumber(b)
-                           : equationNumber(a) + QStringLiteral("+") + equationNumber(b) +
+    setRegression(out, axb ? coefficientText(a) + QStringLiteral("X+") + coefficientText(b)
+                           : coefficientText(a) + QStringLiteral("+") + coefficientText(b) +
                                  QStringLiteral("X"));
 }
 
@@ -425,9 +425,14 @@ Value Vm::statFunction(int fn, Value *args, int n)
     case tok::LinRegAxB:
     case tok::LinRegABx:
     case tok::QuadReg:
-    case tok::ExpReg:
+    case tok::ExpReg: {
         regression(fn, args, n);
+        // Given a Y= variable, the equation goes there too, and selects it.
+        std::int64_t equation = 0;
+        if (realOf(args[n - 1]).toInt(&equation) && equation)
+            storeEquation(int(equation), e_.maths_.value(tok::RegEQ));
         return Value();
+    }
     case tok::NormalPdf: {
         const long double mu = realArg(args, n, 1, 0), sigma = sigmaArg(args, n, 2);
         return mapReal(args[0], [&](Number x) {

@@ -247,6 +247,13 @@ private slots:
         QCOMPARE(displayText(run.engine.ans()), QStringLiteral("[[1,2][3,4]]"));
         QCOMPARE(run("toString(\"A\")\n").error, Error::DataType);
         QCOMPARE(run("eval({1})\n").error, Error::DataType);
+        // piecewise( where it evaluates: the wiki's X²+2 for X≥0.
+        QCOMPARE(run("3→X\npiecewise(X²+2,X≥0,0-X,X<0)\n").error, Error::None);
+        QCOMPARE(run.engine.ans().num, Number::fromInt(11));
+        QCOMPARE(run("0-5→X\npiecewise(X²+2,X≥0,0-X,X<0)\n").error, Error::None);
+        QCOMPARE(run.engine.ans().num, Number::fromInt(5));
+        QCOMPARE(run("piecewise(X²+2,X≥0)\n").error, Error::Domain);
+        QCOMPARE(run("piecewise(1,1,2)\n").error, Error::Argument);
     }
 
     // The monochrome models run as before: the colour commands and colour

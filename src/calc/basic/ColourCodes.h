@@ -24,6 +24,7 @@ enum : int {
     Wait = 0xEF96,
     ToString = 0xEF97,
     Eval = 0xEF98,
+    Piecewise = 0xEFA6,
 };
 
 } // namespace calc::basic::ctok

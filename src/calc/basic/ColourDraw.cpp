@@ -271,9 +271,19 @@ void Vm::timedPause()
     wait(seconds);
 }
 
-Value Vm::colourFunction(int fn, Value *args, int)
+Value Vm::colourFunction(int fn, Value *args, int n)
 {
     const Value &a = args[0];
+    if (fn == ctok::Piecewise) {
+        // The first piece whose condition holds; none holds: ERR:DOMAIN
+        // (the wiki says only that it is an error).
+        if (n % 2)
+            raise(Error::Argument);
+        for (int i = 0; i < n; i += 2)
+            if (truth(args[i + 1]))
+                return args[i];
+        raise(Error::Domain);
+    }
     if (fn == ctok::Eval) {
         // eval( takes only reals and ignores the display mode.
         if (a.kind != Value::Real)

@@ -68,6 +68,10 @@ bool Compiler::colourOperand(int t)
         arguments(t, 1, 1);
         return true;
     }
+    if (t == ctok::Piecewise) { // up to five (expression, condition) pieces
+        arguments(t, 2, 10);
+        return true;
+    }
     return false;
 }
 

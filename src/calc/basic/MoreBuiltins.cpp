@@ -60,7 +60,7 @@ Number logOf(const Number &x)
 
 Value Vm::moreFunction(int fn, Value *args, int n)
 {
-    if (fn == ctok::ToString || fn == ctok::Eval)
+    if (fn == ctok::ToString || fn == ctok::Eval || fn == ctok::Piecewise)
         return colourFunction(fn, args, n);
     switch (fn) {
     case tok::Remainder:

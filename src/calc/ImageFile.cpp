@@ -3,6 +3,9 @@
 
 #include "calc/ImageFile.h"
 
+#include <QDir>
+#include <QFile>
+
 namespace calc::imagefile
 {
 
@@ -70,6 +73,24 @@ Image read(const QByteArray &file)
         }
     }
     return out;
+}
+
+bool findInFolder(const QString &folder, int slot, std::vector<std::uint32_t> *pixels)
+{
+    if (folder.isEmpty())
+        return false;
+    for (const QFileInfo &f : QDir(folder).entryInfoList(QDir::Files, QDir::Name)) {
+        QFile file(f.filePath());
+        if (f.suffix().compare(QLatin1String("8ca"), Qt::CaseInsensitive) != 0 ||
+            f.size() > 70000 || !file.open(QIODevice::ReadOnly))
+            continue;
+        Image image = read(file.readAll());
+        if (image.ok() && image.slot == slot) {
+            *pixels = std::move(image.pixels);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace calc::imagefile

@@ -27,5 +27,8 @@ struct Image {
 };
 
 Image read(const QByteArray &file);
+// Image`slot` from the .8ca files in `folder` (any name, as a calculator
+// file keeps its variable's own); false when none holds it.
+bool findInFolder(const QString &folder, int slot, std::vector<std::uint32_t> *pixels);
 
 } // namespace calc::imagefile

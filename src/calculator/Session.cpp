@@ -73,6 +73,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     e.host().drawText = drawText;
     e.host().drawLargeText = drawLargeText;
     e.host().drawColourText = drawColourText;
+    e.host().findImage = findImage;
     m_pacing.attach(e);
     m_running = true;
     m_thread = QThread::create([this, tokens, name] { work(tokens, name); });

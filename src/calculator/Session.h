@@ -56,6 +56,8 @@ public:
     // The calculator to run as; None: the lowest model with the program's
     // tokens (a colour program gets the colour screen). Set between runs.
     calc::models::Model model = calc::models::Model::None;
+    // Called on the worker: Image0-Image9 for BackgroundOn.
+    std::function<bool(int slot, calc::basic::ColourScreen::Image *image)> findImage;
 
     // Starts the program on a clear home screen; variables and the graph
     // screen stay from the run before, as on a calculator. With `stepping`

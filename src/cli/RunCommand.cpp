@@ -112,18 +112,7 @@ Result runFile(const Options &options)
     };
     // Image0-Image9 from the .8ca files beside the program.
     engine.host().findImage = [&folder](int slot, calc::basic::ColourScreen::Image *image) {
-        for (const QFileInfo &f : folder.entryInfoList(QDir::Files, QDir::Name)) {
-            QFile file(f.filePath());
-            if (f.suffix().compare(QLatin1String("8ca"), Qt::CaseInsensitive) != 0 ||
-                f.size() > 70000 || !file.open(QIODevice::ReadOnly))
-                continue;
-            calc::imagefile::Image read = calc::imagefile::read(file.readAll());
-            if (read.ok() && read.slot == slot) {
-                *image = std::move(read.pixels);
-                return true;
-            }
-        }
-        return false;
+        return calc::imagefile::findInFolder(folder.absolutePath(), slot, image);
     };
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         engine.host().drawText = calculator::drawGraphText;

@@ -4,6 +4,7 @@
 #include "debug/Debugger.h"
 
 #include "calc/CalcFile.h"
+#include "calc/ImageFile.h"
 #include "calc/Tokens.h"
 #include "calcfiles/ProgramFile.h"
 #include "calculator/frmCalculator.h"
@@ -364,6 +365,10 @@ bool Debugger::start(bool stepping)
                 return calcfiles::readProgram(path, out, &why);
         }
         return false;
+    };
+    // BackgroundOn's images: the .8ca files beside the program.
+    c->session().findImage = [folder](int slot, calc::basic::ColourScreen::Image *image) {
+        return calc::imagefile::findInFolder(folder, slot, image);
     };
     showCurrent(0);
     sendBreakpoints();

@@ -189,6 +189,13 @@ void frmDocument::applyEditorOptions()
     emit statusFiguresChanged();
 }
 
+QAction *frmDocument::action(const QString &name) const
+{
+    if (QAction *a = m_actions.value(name))
+        return a;
+    return findChild<QAction *>(name);
+}
+
 frmDocument::~frmDocument()
 {
     // Children still emit while ~QWidget deletes them (the palette reports

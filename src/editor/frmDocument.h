@@ -56,7 +56,8 @@ public:
     static QSize designedSize();
 
     // Any menu item by its name ("mnuFor", "mnuSave", ...).
-    QAction *action(const QString &name) const { return m_actions.value(name); }
+    // The menu table's items, then those added beside it (Insert > Colour).
+    QAction *action(const QString &name) const;
     QMenu *menu(const QString &name) const { return m_menuByName.value(name); }
 
     // Closes this window only (File > Exit).

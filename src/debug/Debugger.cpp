@@ -9,6 +9,7 @@
 #include "calcfiles/ProgramFile.h"
 #include "calculator/frmCalculator.h"
 #include "editor/EditorOptions.h"
+#include "editor/ModelChooser.h"
 #include "editor/PaneView.h"
 #include "editor/frmDocument.h"
 #include "platform/Theme.h"
@@ -366,6 +367,10 @@ bool Debugger::start(bool stepping)
         }
         return false;
     };
+    // The calculator the document is for; not chosen, the session takes the
+    // lowest one with the program's tokens.
+    const editor::ModelChooser *chooser = editor::ModelChooser::of(m_doc);
+    c->session().model = chooser ? chooser->model() : calc::models::Model::None;
     // BackgroundOn's images: the .8ca files beside the program.
     c->session().findImage = [folder](int slot, calc::basic::ColourScreen::Image *image) {
         return calc::imagefile::findInFolder(folder, slot, image);

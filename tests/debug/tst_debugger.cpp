@@ -9,6 +9,7 @@
 #include "calculator/frmCalculator.h"
 #include "debug/Debugger.h"
 #include "editor/Document.h"
+#include "editor/ModelChooser.h"
 #include "editor/UndoHistory.h"
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
@@ -295,6 +296,22 @@ private slots:
         QVERIFY(f.waitEnded());
         QVERIFY(!f.calc()->shown().graphShown);
         QCOMPARE(f.screen(), QStringLiteral("1|2|Done"));
+    }
+
+    // The model chosen in the document decides the calculator the window
+    // runs as: the CE's home screen is 26 columns wide, the TI-83 Plus's 16.
+    void runsAsTheDocumentsModel()
+    {
+        Fixture f(QStringLiteral("Output(1,20,\"X\")"));
+        f.trigger("mnuRunProgram");
+        QVERIFY(f.waitEnded());
+        QVERIFY(f.calc()->lblStatus->text().contains(QStringLiteral("ERR:DOMAIN")));
+
+        editor::ModelChooser::of(f.w)->setModel(calc::models::Model::Ti84PlusCE);
+        f.trigger("mnuRunProgram");
+        QVERIFY(f.waitEnded());
+        QVERIFY(!f.calc()->lblStatus->text().contains(QStringLiteral("ERR")));
+        QCOMPARE(f.calc()->shown().home.row(0).trimmed(), QStringLiteral("X"));
     }
 
     void menuAndInputScroll()

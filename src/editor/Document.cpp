@@ -50,8 +50,18 @@ void Document::changed()
     m_history->recordChange();
     // Undo back to the saved text is no change; the length is compared first
     // so typing costs no copy of the text.
-    setModified(!m_savedText || m_pane->TextLength() != m_savedText->size() ||
-                m_pane->Text() != *m_savedText);
+    setModified(differsFromSaved());
+}
+
+void Document::keptChanged()
+{
+    setModified(differsFromSaved());
+}
+
+bool Document::differsFromSaved() const
+{
+    return !m_savedText || m_pane->keptDestinations() != m_savedKept ||
+           m_pane->TextLength() != m_savedText->size() || m_pane->Text() != *m_savedText;
 }
 
 void Document::setFileName(const QString &path)
@@ -76,6 +86,7 @@ bool Document::openFile(const QString &path, QString *error)
         return false;
     setFileName(path);
     m_savedText = m_pane->Text();
+    m_savedKept = m_pane->keptDestinations();
     m_disk->track(path);
     emit loaded();
     setModified(false);
@@ -106,6 +117,7 @@ bool Document::saveTo(const QString &path)
     }
     setFileName(path);
     m_savedText = m_pane->Text();
+    m_savedKept = m_pane->keptDestinations();
     m_disk->track(path);
     setModified(false);
     emit saved(canonicalPath());

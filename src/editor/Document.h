@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVector>
 #include <memory>
 #include <optional>
 
@@ -42,8 +43,12 @@ public:
     // The same file however it was named (links resolved), for telling
     // whether two documents hold one file; empty before a file.
     QString canonicalPath() const;
-    // True when the text differs from the text last loaded or saved.
+    // True when the text, or what the file keeps beside it (the pane's kept
+    // destinations: the model and the other header values), differs from
+    // what was last loaded or saved.
     bool isModified() const { return m_modified; }
+    // The pane's kept destinations were set: the modified state follows.
+    void keptChanged();
 
     // What the user calls this document: the window's caption.
     QString caption() const { return m_caption; }
@@ -104,6 +109,7 @@ private:
     void selectionRule() override { emit selectionRuleDue(); }
 
     void changed();
+    bool differsFromSaved() const;
     void setModified(bool modified);
     void setFileName(const QString &path);
     bool mayOverwrite(const QString &path);
@@ -119,6 +125,7 @@ private:
     // The text as last loaded or saved; none after a recovery, whose saved
     // counterpart is unknown.
     std::optional<QString> m_savedText = QString();
+    QVector<QByteArray> m_savedKept;
     bool m_modified = false;
 };
 

@@ -114,6 +114,24 @@ bool EditorOptions::applyView(bool lineNumbers, int fontSize, Theme theme)
     return ok;
 }
 
+calc::models::Model EditorOptions::defaultModel()
+{
+    const auto m = calc::models::Model(number(platform::config::EditorDefaultModel));
+    return calc::models::all().contains(m) ? m : calc::models::Model::Ti83Plus;
+}
+
+bool EditorOptions::applyDefaultModel(calc::models::Model model)
+{
+    if (!calc::models::all().contains(model))
+        return false;
+    const bool changing = model != defaultModel();
+    const bool ok = platform::settings::writeOption(platform::config::EditorDefaultModel,
+                                                    QString::number(int(model)));
+    if (changing)
+        emit changed();
+    return ok;
+}
+
 void EditorOptions::zoomBy(int steps)
 {
     // Stored as the zoom that is really shown, so a step back from the

@@ -4,6 +4,8 @@
 #pragma once
 // The editor's switches from the options dialog, with one notifier so that
 // open windows follow a change at once.
+#include "calc/Models.h"
+
 #include <QObject>
 
 namespace editor
@@ -37,6 +39,11 @@ public:
     static Theme theme();
     // Stores the view settings; tells the windows when any changed.
     bool applyView(bool lineNumbers, int fontSize, Theme theme);
+    // The model a document without a chosen one is shown as: its spellings
+    // and menus. The checks and the files still treat it as not chosen.
+    static calc::models::Model defaultModel();
+    // Stores it; tells the windows when it changed.
+    bool applyDefaultModel(calc::models::Model model);
     // Steps the zoom by `steps` points (0 resets it); kept per user.
     void zoomBy(int steps);
 

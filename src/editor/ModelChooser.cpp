@@ -4,7 +4,9 @@
 #include "editor/ModelChooser.h"
 
 #include "calc/FileMeta.h"
+#include "calc/Respell.h"
 #include "editor/Document.h"
+#include "editor/EditorOptions.h"
 #include "editor/ProblemMarks.h"
 #include "editor/frmDocument.h"
 #include "platform/RichTextBox.h"
@@ -40,9 +42,13 @@ QVector<Model> choices()
     return QVector<Model>{Model::None} + calc::models::all();
 }
 
+// "Not chosen" follows the Options default: named after it, so the user
+// sees which calculator the document is shown for and that it is not fixed.
 QString caption(Model m)
 {
-    return m == Model::None ? QStringLiteral("Not chosen") : calc::models::longName(m);
+    return m == Model::None ? QStringLiteral("%1 (default)")
+                                  .arg(calc::models::name(EditorOptions::defaultModel()))
+                            : calc::models::longName(m);
 }
 
 } // namespace
@@ -105,6 +111,7 @@ ModelChooser::ModelChooser(frmDocument *window) : QObject(window), m_window(wind
     connect(m_combo, QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) { setModel(Model(m_combo->itemData(index).toInt())); });
     connect(window->document(), &Document::loaded, this, &ModelChooser::readDocument);
+    connect(&EditorOptions::instance(), &EditorOptions::changed, this, &ModelChooser::show);
     readDocument();
 }
 
@@ -126,8 +133,18 @@ void ModelChooser::readDocument()
     emit modelChanged(m_model);
 }
 
+Model ModelChooser::shownModel() const
+{
+    return m_model == Model::None ? EditorOptions::defaultModel() : m_model;
+}
+
 void ModelChooser::setModel(Model model)
 {
+    if (model == m_model) {
+        show();
+        return;
+    }
+    const bool wasColour = calc::models::isColour(shownModel());
     platform::RichTextBox *pane = m_window->RichTextBox1;
     calc::FileMeta meta = metaOf(pane);
     meta.set(QLatin1String(kKey), calc::models::id(model));
@@ -136,22 +153,48 @@ void ModelChooser::setModel(Model model)
     QVector<QByteArray> kept = pane->keptDestinations();
     rtf::setKept(&kept, calc::FileMeta::destination(), meta.toText());
     pane->setKeptDestinations(kept);
-    const bool changed = model != m_model;
     m_model = model;
+    // Saved with the document: the choice is a change to it.
+    m_window->document()->keptChanged();
+    if (calc::models::isColour(shownModel()) != wasColour)
+        respell();
     show();
-    if (changed)
-        emit modelChanged(model);
+    emit modelChanged(model);
+}
+
+void ModelChooser::respell()
+{
+    platform::RichTextBox *pane = m_window->RichTextBox1;
+    if (pane->isReadOnly())
+        return;
+    const auto edits = calc::respell::forModel(pane->Text(), calc::models::isColour(shownModel()));
+    if (edits.isEmpty())
+        return;
+    const int caret = pane->SelStart();
+    UndoHistory &history = m_window->document()->history();
+    history.beginGroup(); // one Undo takes the whole respelling back
+    for (const calc::respell::Edit &e : edits) {
+        pane->setSelStart(e.start);
+        pane->setSelLength(e.length);
+        pane->setSelText(e.text);
+    }
+    history.endGroup();
+    pane->setSelStart(qMin(caret, pane->TextLength()));
 }
 
 void ModelChooser::show()
 {
     if (m_colour)
-        m_colour->menuAction()->setVisible(calc::models::isColour(m_model));
+        m_colour->menuAction()->setVisible(calc::models::isColour(shownModel()));
     if (ProblemMarks *marks = ProblemMarks::of(m_window->RichTextBox1))
         marks->setModel(m_model);
+    m_combo->setItemText(0, caption(Model::None)); // the default may have changed
     m_combo->setCurrentIndex(int(choices().indexOf(m_model)));
-    for (QAction *a : m_items->actions())
+    for (QAction *a : m_items->actions()) {
+        if (Model(a->data().toInt()) == Model::None)
+            a->setText(caption(Model::None));
         a->setChecked(Model(a->data().toInt()) == m_model);
+    }
 }
 
 } // namespace editor

@@ -32,6 +32,9 @@ inline constexpr OptionKey EditorLineNumbers{QLatin1String("Editor Line Numbers"
 inline constexpr OptionKey EditorFontSize{QLatin1String("Editor Font Size"), 10};
 inline constexpr OptionKey EditorZoom{QLatin1String("Editor Zoom"), 0};
 inline constexpr OptionKey EditorTheme{QLatin1String("Editor Theme"), 2};
+// The model a document without a chosen one is shown as (calc::models::Model;
+// 2 is the TI-83 Plus).
+inline constexpr OptionKey EditorDefaultModel{QLatin1String("Editor Default Model"), 2};
 inline constexpr OptionKey CalculatorScale{QLatin1String("Calculator Scale"), 3};
 
 // The main frame's placement in the "Settings" section, stored under the
@@ -67,6 +70,8 @@ inline constexpr QLatin1String ProgramTitleValue("Program Title");
 inline constexpr QLatin1String CommentsValue("Comments");
 inline constexpr QLatin1String CalculatorTypeValue("Type of Calculator");
 inline constexpr QLatin1String ProjectNameValue("Project Name");
+// The model's id ("ti84pce"); absent when none was chosen.
+inline constexpr QLatin1String ModelValue("Model");
 
 // Values of the compile options key. The four switches hold "1" or "0".
 inline constexpr QLatin1String WebPageOption("Web-Page url OPT");

@@ -99,7 +99,29 @@ ProjectOutcome recordProject(platform::RegistryAccess &registry, const ProjectIn
     if (!set(reg::ProjectNameValue, input.projectName))
         return failed();
     progress(QString(), 58);
+    if (input.model != calc::models::Model::None &&
+        !set(reg::ModelValue, calc::models::id(input.model)))
+        return failed();
     return ProjectOutcome::Recorded;
+}
+
+std::optional<ProjectInput> readProject(platform::RegistryAccess &registry,
+                                        const QString &projectName)
+{
+    if (!isUsableProjectName(projectName) || !registry.SelectKey(reg::ProjectValuesKey) ||
+        !registry.subKeys().contains(projectName) ||
+        !registry.SelectKey(reg::ProjectValuesKey + QLatin1Char('\\') + projectName))
+        return std::nullopt;
+    ProjectInput record;
+    record.programTitle = registry.valueText(reg::ProgramTitleValue);
+    record.comments = registry.valueText(reg::CommentsValue);
+    record.projectName = registry.valueText(reg::ProjectNameValue);
+    const QString type = registry.valueText(reg::CalculatorTypeValue);
+    record.calculator = type == QLatin1String("83")    ? Calculator::TI83
+                        : type == QLatin1String("83+") ? Calculator::TI83Plus
+                                                       : Calculator::None;
+    record.model = calc::models::fromId(registry.valueText(reg::ModelValue));
+    return record;
 }
 
 } // namespace projects

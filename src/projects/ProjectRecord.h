@@ -4,9 +4,13 @@
 #pragma once
 // Recording a new project in the machine registry: one key per project
 // under the project values key, named after the project, holding the
-// program title, comments, calculator type and project name as typed.
+// program title, comments, calculator type and project name as typed, and
+// the model the program is for when one was chosen.
+#include "calc/Models.h"
+
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace platform
 {
@@ -23,6 +27,8 @@ struct ProjectInput {
     QString comments;
     QString projectName;
     Calculator calculator = Calculator::None;
+    // Written only when chosen; a record without it reads as None.
+    calc::models::Model model = calc::models::Model::None;
 };
 
 enum class ProjectOutcome {
@@ -54,5 +60,10 @@ using ProjectProgress = std::function<void(const QString &status, int progress)>
 // made. On RegistryFailed *error holds the store's reason.
 ProjectOutcome recordProject(platform::RegistryAccess &registry, const ProjectInput &input,
                              const ProjectProgress &progress, QString *error = nullptr);
+
+// The record of a project as recordProject() wrote it; nullopt when there is
+// no such project. Records from before the model read as not chosen.
+std::optional<ProjectInput> readProject(platform::RegistryAccess &registry,
+                                        const QString &projectName);
 
 } // namespace projects

@@ -13,6 +13,7 @@
 #include "compiler/frmCompile.h"
 #include "debug/Debugger.h"
 #include "editor/Document.h"
+#include "editor/ModelChooser.h"
 #include "editor/RecentFiles.h"
 #include "editor/RecoveryWriter.h"
 #include "platform/AppInfo.h"
@@ -130,6 +131,7 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             opened->programPane()->setText(p.text);
             opened->programPane()->setKeptDestinations(
                 calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(p)));
+            editor::ModelChooser::of(opened)->reread();
         }
         if (opened)
             emit opened->statusMessage(result.status);
@@ -144,10 +146,12 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     // and keeps what its header said.
     connect(doc, &editor::frmDocument::receiveFromCalcRequested, doc, [this, doc] {
         if (const auto program = calcfiles::calclinkcommands::receiveProgram(doc)) {
-            auto *pane = createDocument(program->name)->programPane();
+            editor::frmDocument *opened = createDocument(program->name);
+            auto *pane = opened->programPane();
             pane->setText(program->text);
             pane->setKeptDestinations(
                 calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(*program)));
+            editor::ModelChooser::of(opened)->reread();
         }
     });
 

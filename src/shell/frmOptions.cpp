@@ -3,6 +3,7 @@
 
 #include "shell/frmOptions.h"
 
+#include "calc/Models.h"
 #include "editor/EditorOptions.h"
 #include "platform/Config.h"
 #include "platform/Controls.h"
@@ -179,6 +180,18 @@ QWidget *frmOptions::editorTab()
     row->addWidget(cboTheme);
     row->addStretch(1);
     el->addLayout(row);
+    // Documents whose model nobody chose are shown as this one.
+    auto *modelRow = new QHBoxLayout;
+    cboDefaultModel = named(new QComboBox, "cboDefaultModel");
+    for (calc::models::Model m : calc::models::all())
+        cboDefaultModel->addItem(calc::models::longName(m), int(m));
+    auto *modelLabel = named(new QLabel(QStringLiteral("&Model of a new or unmarked program:")),
+                             "lblDefaultModel");
+    modelLabel->setBuddy(cboDefaultModel);
+    modelRow->addWidget(modelLabel);
+    modelRow->addWidget(cboDefaultModel);
+    modelRow->addStretch(1);
+    el->addLayout(modelRow);
     el->addStretch(1);
     return tabEditor;
 }
@@ -217,6 +230,8 @@ void frmOptions::loadValues()
     chkLineNumbers->setChecked(editor::EditorOptions::lineNumbers());
     spnFontSize->setValue(editor::EditorOptions::fontSize());
     cboTheme->setCurrentIndex(int(editor::EditorOptions::theme()));
+    cboDefaultModel->setCurrentIndex(
+        cboDefaultModel->findData(int(editor::EditorOptions::defaultModel())));
 }
 
 void frmOptions::showEvent(QShowEvent *event)
@@ -256,6 +271,8 @@ bool frmOptions::saveValues()
     ok &= editor::EditorOptions::instance().applyView(
         chkLineNumbers->isChecked(), spnFontSize->value(),
         editor::EditorOptions::Theme(cboTheme->currentIndex()));
+    ok &= editor::EditorOptions::instance().applyDefaultModel(
+        calc::models::Model(cboDefaultModel->currentData().toInt()));
 
     platform::RegistryAccess reg;
     ok &= reg.selectCompileOptionsForWriting();

@@ -58,6 +58,7 @@ public:
     QCheckBox *chkLineNumbers = nullptr;
     QSpinBox *spnFontSize = nullptr;
     QComboBox *cboTheme = nullptr;
+    QComboBox *cboDefaultModel = nullptr;
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option3 = nullptr;

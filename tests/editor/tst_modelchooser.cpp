@@ -5,9 +5,11 @@
 // Run menu agree, the choice travels in the saved document to an export,
 // and the checks follow it.
 #include "calc/CalcFile.h"
+#include "calc/Tokens.h"
 #include "calcfiles/CalcExport.h"
 #include "common/TestRegistry.h"
 #include "editor/Document.h"
+#include "editor/EditorOptions.h"
 #include "editor/ModelChooser.h"
 #include "editor/ProblemMarks.h"
 #include "editor/frmDocument.h"
@@ -51,7 +53,7 @@ private slots:
         auto *combo = w.findChild<QComboBox *>(QStringLiteral("cboModel"));
         QVERIFY(combo);
         QCOMPARE(combo->count(), 6);
-        QCOMPARE(combo->currentText(), QStringLiteral("Not chosen"));
+        QCOMPARE(combo->currentText(), QStringLiteral("TI-83 Plus (default)"));
         QMenu *model = w.findChild<QMenu *>(QStringLiteral("mnuModel"));
         QVERIFY(model);
         QVERIFY(w.menu(QStringLiteral("mnuRun"))->actions().contains(model->menuAction()));
@@ -113,6 +115,104 @@ private slots:
         QCOMPARE(int(uchar(built.file.at(10))), 0x13);
         QCOMPARE(int(uchar(built.file.at(0x44))), 0x0B);
         platform::dialogs::setScript(nullptr);
+    }
+
+    // Choosing is a change to the document: Close would ask, Save keeps it.
+    // Choosing the model it already has, or going back to the saved one, is
+    // no change.
+    void choosingMarksTheDocumentChanged()
+    {
+        testing::IsolatedProfile profile;
+        platform::dialogs::Script script;
+        platform::dialogs::setScript(&script);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("P.tvf"));
+        {
+            frmDocument w;
+            w.RichTextBox1->setText(QStringLiteral("Disp 1"));
+            QVERIFY(w.document()->saveTo(path));
+            auto *chooser = editor::ModelChooser::of(&w);
+            QSignalSpy modified(w.document(), &editor::Document::modifiedChanged);
+            chooser->setModel(Model::Ti84Plus);
+            QVERIFY(w.document()->isModified());
+            QCOMPARE(modified.count(), 1);
+            chooser->setModel(Model::None);
+            QVERIFY(!w.document()->isModified());
+            auto *combo = w.findChild<QComboBox *>(QStringLiteral("cboModel"));
+            const int ce = combo->findData(int(Model::Ti84PlusCE));
+            combo->setCurrentIndex(ce);
+            emit combo->activated(ce);
+            QVERIFY(w.document()->isModified());
+            QVERIFY(w.document()->save());
+            QVERIFY(!w.document()->isModified());
+            chooser->setModel(Model::Ti84PlusCE);
+            QVERIFY(!w.document()->isModified());
+        }
+        frmDocument again;
+        QString error;
+        QVERIFY2(again.document()->openFile(path, &error), qPrintable(error));
+        QCOMPARE(editor::ModelChooser::of(&again)->model(), Model::Ti84PlusCE);
+        QVERIFY(!again.document()->isModified());
+        platform::dialogs::setScript(nullptr);
+    }
+
+    // The Options default names the unchosen entry and decides the colour
+    // menu, live; the checks and the file still see no model chosen.
+    void defaultShowsButIsNotChosen()
+    {
+        testing::IsolatedProfile profile;
+        QVERIFY(editor::EditorOptions::instance().applyDefaultModel(Model::Ti84PlusCE));
+        frmDocument w;
+        w.RichTextBox1->setText(QStringLiteral("TextColor(BLUE)\r\nWait 0.1"));
+        auto *chooser = editor::ModelChooser::of(&w);
+        auto *combo = w.findChild<QComboBox *>(QStringLiteral("cboModel"));
+        QCOMPARE(combo->currentText(), QStringLiteral("TI-84 Plus CE (default)"));
+        QCOMPARE(chooser->model(), Model::None);
+        QCOMPARE(chooser->shownModel(), Model::Ti84PlusCE);
+        QMenu *colour = w.findChild<QMenu *>(QStringLiteral("mnuInsertColour"));
+        QVERIFY(colour->menuAction()->isVisible());
+        QCOMPARE(errors(w), QStringList());
+        const calc::FileMeta meta =
+            calcfiles::calcexport::metaIn(w.RichTextBox1->keptDestinations());
+        QVERIFY(meta.value(QStringLiteral("model")).isEmpty());
+
+        QVERIFY(editor::EditorOptions::instance().applyDefaultModel(Model::Ti83));
+        QCOMPARE(combo->currentText(), QStringLiteral("TI-83 (default)"));
+        QVERIFY(!colour->menuAction()->isVisible());
+        QCOMPARE(errors(w), QStringList()); // still inferred, not the TI-83's errors
+        QVERIFY(!editor::EditorOptions::instance().applyDefaultModel(Model::None));
+        QCOMPARE(editor::EditorOptions::defaultModel(), Model::Ti83);
+    }
+
+    // To a colour model and back: the tokens spelt otherwise there change
+    // spelling, text in strings and other tokens stay, the tokens stay the
+    // same, and one Undo takes the respelling back.
+    void colourModelsRespell()
+    {
+        testing::IsolatedProfile profile;
+        frmDocument w;
+        const QString plain =
+            QStringLiteral("Connected\r\nDot\r\nGridOn\r\nDisp \"Connected\"\r\nLine(0,0,1,1)");
+        w.RichTextBox1->setText(plain);
+        w.document()->history().reset();
+        const QByteArray tokens = calc::tokens::tokenize(plain).bytes;
+        auto *chooser = editor::ModelChooser::of(&w);
+        chooser->setModel(Model::Ti84Plus); // no colour either side: nothing to respell
+        QCOMPARE(w.RichTextBox1->Text(), plain);
+        QCOMPARE(w.document()->history().undoCount(), 1);
+        chooser->setModel(Model::Ti84PlusCSE);
+        const QString colour =
+            QStringLiteral("Thick\r\nDot-Thick\r\nGridDot \r\nDisp \"Connected\"\r\nLine(0,0,1,1)");
+        QCOMPARE(w.RichTextBox1->Text(), colour);
+        QCOMPARE(calc::tokens::tokenize(w.RichTextBox1->Text()).bytes, tokens);
+        QCOMPARE(w.document()->history().undoCount(), 2);
+        chooser->setModel(Model::Ti84PlusCE); // colour to colour: as it is
+        QCOMPARE(w.RichTextBox1->Text(), colour);
+        w.document()->history().Undo();
+        QCOMPARE(w.RichTextBox1->Text(), plain);
+        w.document()->history().Redo();
+        chooser->setModel(Model::None); // shown as the TI-83 Plus default
+        QCOMPARE(w.RichTextBox1->Text(), plain);
     }
 };
 

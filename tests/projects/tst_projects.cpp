@@ -12,6 +12,7 @@
 #include "platform/RegistryAccess.h"
 #include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
+#include "projects/ProjectRecord.h"
 #include "projects/frmNewProject.h"
 #include "projects/frmNewStandard.h"
 #include "projects/frmProjectExplorer.h"
@@ -181,6 +182,35 @@ private slots:
         };
         QCOMPARE(record(" Space Game "), (QStringList{"GAME", "", "83+", " Space Game "}));
         QCOMPARE(record("Same"), (QStringList{"SECOND", "new", "83", "Same"}));
+    }
+    // The model is one more value of the record, written only when chosen;
+    // a record from before it reads as not chosen.
+    void recordKeepsTheModel()
+    {
+        platform::RegistryAccess registry;
+        ProjectInput input;
+        input.programTitle = QStringLiteral("GAME");
+        input.projectName = QStringLiteral("Colour");
+        input.calculator = Calculator::TI83Plus;
+        input.model = calc::models::Model::Ti84PlusCE;
+        const auto quiet = [](const QString &, int) {};
+        QCOMPARE(recordProject(registry, input, quiet), ProjectOutcome::Recorded);
+        QCOMPARE(value("Colour", reg::ModelValue), QStringLiteral("ti84pce"));
+        input.projectName = QStringLiteral("Older");
+        input.model = calc::models::Model::None;
+        QCOMPARE(recordProject(registry, input, quiet), ProjectOutcome::Recorded);
+        QVERIFY(value("Older", reg::ModelValue).isEmpty());
+
+        platform::RegistryAccess reader; // a fresh read of the store
+        const auto colour = readProject(reader, QStringLiteral("Colour"));
+        QVERIFY(colour);
+        QCOMPARE(colour->model, calc::models::Model::Ti84PlusCE);
+        QCOMPARE(colour->programTitle, QStringLiteral("GAME"));
+        QCOMPARE(colour->calculator, Calculator::TI83Plus);
+        const auto older = readProject(reader, QStringLiteral("Older"));
+        QVERIFY(older);
+        QCOMPARE(older->model, calc::models::Model::None);
+        QVERIFY(!readProject(reader, QStringLiteral("Nowhere")));
     }
     void typingLimits()
     {

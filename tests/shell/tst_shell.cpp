@@ -9,6 +9,7 @@
 #include "auxiliary/frmBrowser.h"
 #include "auxiliary/frmTip.h"
 #include "calc/CalcFile.h"
+#include "calc/Models.h"
 #include "editor/Document.h"
 #include "editor/Highlighter.h"
 #include "editor/UndoHistory.h"
@@ -413,6 +414,25 @@ private slots:
         QVERIFY(doc->RichTextBox1->leftMarginWidth() < withNumbers);
         QCOMPARE(platform::settings::readOption(platform::config::EditorTheme), 1);
     }
+    // The default model: the five, the TI-83 Plus at first; Apply stores it
+    // and an open document with no model chosen is shown as it at once.
+    void defaultModelOption()
+    {
+        frmMain *frame = openFrame();
+        auto *doc = qobject_cast<editor::frmDocument *>(
+            frame->mdiArea()->subWindowList().first()->widget());
+        auto *model = doc->findChild<QComboBox *>(QStringLiteral("cboModel"));
+        QCOMPARE(model->currentText(), QString("TI-83 Plus (default)"));
+        frmOptions *o = platform::windows().show<frmOptions>();
+        QCOMPARE(o->cboDefaultModel->count(), 5);
+        QCOMPARE(o->cboDefaultModel->currentText(), QString("TI-83 Plus"));
+        o->cboDefaultModel->setCurrentIndex(4);
+        QTest::mouseClick(o->Command3, Qt::LeftButton); // Apply
+        QCOMPARE(platform::settings::readOption(platform::config::EditorDefaultModel),
+                 int(calc::models::Model::Ti84PlusCE));
+        QCOMPARE(model->currentText(), QString("TI-84 Plus CE (default)"));
+        QVERIFY(!doc->isModified());
+    }
 
 private:
     std::optional<Fixture> m_fixture;
@@ -574,9 +594,11 @@ private slots:
         const QString file = m_fixture->profile.path() + "/game.8xp";
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(
-            calc::calcfile::build(u"Disp \"ok\"", "GAME", false, calc::calcfile::Model::Ti83Plus)
-                .file);
+        calc::FileMeta ce; // a CE's file: the new window shows its model
+        ce.set(QStringLiteral("model"), QStringLiteral("ti84pce"));
+        f.write(calc::calcfile::build(u"Disp \"ok\"", "GAME", false,
+                                      calc::calcfile::Model::Ti83Plus, ce)
+                    .file);
         f.close();
         m_fixture->script.files.push_back(file);
         doc->mnuImportCalc->trigger();
@@ -584,6 +606,8 @@ private slots:
         auto *imported =
             qobject_cast<editor::frmDocument *>(frame->mdiArea()->subWindowList().at(1)->widget());
         QCOMPARE(imported->RichTextBox1->Text(), QString("Disp \"ok\""));
+        QCOMPARE(imported->findChild<QComboBox *>(QStringLiteral("cboModel"))->currentText(),
+                 QString("TI-84 Plus CE / TI-83 Premium CE"));
         QVERIFY(doc->RichTextBox1->Text().isEmpty());
     }
     void tilingCoversTheArea()

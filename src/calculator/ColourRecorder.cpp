@@ -4,10 +4,7 @@
 #include "calculator/ColourRecorder.h"
 
 #include "calculator/ColourImage.h"
-
-#include <QSaveFile>
-
-#include <gif_lib.h>
+#include "calculator/GifWriter.h"
 
 namespace calculator
 {
@@ -19,17 +16,6 @@ namespace
 
 constexpr int kWidth = kColourScreenWidth, kHeight = kColourScreenHeight;
 constexpr int kNamed = 19; // fifteen colours, four borders
-
-long long hundredths(long long micros)
-{
-    return (micros + 5000) / 10000;
-}
-
-int writeToFile(GifFileType *gif, const GifByteType *data, int size)
-{
-    auto *f = static_cast<QSaveFile *>(gif->UserData);
-    return int(f->write(reinterpret_cast<const char *>(data), size));
-}
 
 int cubeLevel(int v)
 {
@@ -92,7 +78,7 @@ bool ColourRecorder::sample(const calc::basic::HomeScreen &home, const ColourScr
     if (!frames_.empty() && frames_.back().index == index)
         return true;
     // A frame that would last less than a hundredth gives way to the next.
-    if (!frames_.empty() && hundredths(frames_.back().start) == hundredths(micros)) {
+    if (!frames_.empty() && gif::hundredths(frames_.back().start) == gif::hundredths(micros)) {
         frames_.back().index = index;
         if (frames_.size() > 1 && frames_[frames_.size() - 2].index == index)
             frames_.pop_back();
@@ -114,24 +100,15 @@ void ColourRecorder::finish(long long micros)
 
 QString ColourRecorder::fullMessage() const
 {
-    if (!full_)
-        return QString();
-    if (fullByTime_)
-        return QStringLiteral("The recording stopped after 10 minutes of calculator time, the "
-                              "most it holds; it keeps what it has.");
-    return QStringLiteral("The recording stopped at %1 frames, the most it holds; it keeps what "
-                          "it has.")
-        .arg(kMaxFrames);
+    return gif::fullMessage(full_, fullByTime_, kMaxFrames);
 }
 
 std::vector<int> ColourRecorder::delays() const
 {
-    std::vector<int> out;
-    for (size_t i = 0; i < frames_.size(); ++i) {
-        const long long next = i + 1 < frames_.size() ? frames_[i + 1].start : end_;
-        out.push_back(int(hundredths(next) - hundredths(frames_[i].start)));
-    }
-    return out;
+    std::vector<long long> starts;
+    for (const Frame &f : frames_)
+        starts.push_back(f.start);
+    return gif::delays(starts, end_);
 }
 
 QImage ColourRecorder::frame(int i) const
@@ -148,50 +125,10 @@ QImage ColourRecorder::frame(int i) const
 
 bool ColourRecorder::writeGif(const QString &path, int scale, QString *error) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
-        return false;
-    }
-    int code = 0;
-    GifFileType *gif = EGifOpen(&f, writeToFile, &code);
-    if (!gif) {
-        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, GifErrorString(code));
-        return false;
-    }
-    const int w = kWidth * scale, h = kHeight * scale;
-    std::vector<GifColorType> colours(256, GifColorType{0, 0, 0});
-    for (size_t k = 0; k < palette_.size(); ++k)
-        colours[k] = {GifByteType(palette_[k] >> 16), GifByteType(palette_[k] >> 8),
-                      GifByteType(palette_[k])};
-    ColorMapObject *map = GifMakeMapObject(256, colours.data());
-    bool ok = EGifPutScreenDesc(gif, w, h, 8, 0, map) == GIF_OK;
-    GifFreeMapObject(map);
-    const std::vector<int> delay = delays();
-    std::vector<GifPixelType> line(static_cast<size_t>(w));
-    for (size_t i = 0; ok && i < frames_.size(); ++i) {
-        GraphicsControlBlock gcb{};
-        gcb.DisposalMode = DISPOSE_DO_NOT;
-        gcb.DelayTime = delay[i];
-        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-        GifByteType ext[4];
-        EGifGCBToExtension(&gcb, ext);
-        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext) == GIF_OK &&
-             EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_OK;
-        for (int y = 0; ok && y < h; ++y) {
-            for (int x = 0; x < w; ++x)
-                line[size_t(x)] =
-                    GifPixelType(uchar(frames_[i].index[(y / scale) * kWidth + x / scale]));
-            ok = EGifPutLine(gif, line.data(), w) == GIF_OK;
-        }
-    }
-    if (EGifCloseFile(gif, &code) != GIF_OK)
-        ok = false;
-    if (!ok || !f.commit()) {
-        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return gif::write(
+        path, kWidth, kHeight, scale, std::vector<QRgb>(palette_.begin(), palette_.end()), delays(),
+        [this](size_t i, int x, int y) { return int(uchar(frames_[i].index[y * kWidth + x])); },
+        error);
 }
 
 } // namespace calculator

@@ -3,13 +3,12 @@
 
 #include "calculator/Recorder.h"
 
+#include "calculator/GifWriter.h"
 #include "calculator/GraphImage.h"
 
 #include <QHash>
 #include <QMutex>
 #include <QSaveFile>
-
-#include <gif_lib.h>
 
 #include <array>
 
@@ -88,18 +87,6 @@ bool bit(const QByteArray &bits, int r, int c)
     return bits[(r * kWidth + c) / 8] >> (c % 8) & 1;
 }
 
-// Hundredths of a second, rounded: the GIF's unit.
-long long hundredths(long long micros)
-{
-    return (micros + 5000) / 10000;
-}
-
-int writeToFile(GifFileType *gif, const GifByteType *data, int size)
-{
-    auto *f = static_cast<QSaveFile *>(gif->UserData);
-    return int(f->write(reinterpret_cast<const char *>(data), size));
-}
-
 } // namespace
 
 QImage screenImage(const HomeScreen &home, const GraphScreen &graph, bool graphShown)
@@ -172,7 +159,7 @@ void Recorder::add(const QImage &image, long long micros)
     if (!frames_.empty() && frames_.back().bits == bits)
         return;
     // A frame that would last less than a hundredth gives way to the next.
-    if (!frames_.empty() && hundredths(frames_.back().start) == hundredths(micros)) {
+    if (!frames_.empty() && gif::hundredths(frames_.back().start) == gif::hundredths(micros)) {
         frames_.back().bits = bits;
         if (frames_.size() > 1 && frames_[frames_.size() - 2].bits == bits)
             frames_.pop_back();
@@ -187,24 +174,15 @@ void Recorder::add(const QImage &image, long long micros)
 
 QString Recorder::fullMessage() const
 {
-    if (!full_)
-        return QString();
-    if (fullByTime_)
-        return QStringLiteral("The recording stopped after 10 minutes of calculator time, the "
-                              "most it holds; it keeps what it has.");
-    return QStringLiteral("The recording stopped at %1 frames, the most it holds; it keeps what "
-                          "it has.")
-        .arg(maxFrames_);
+    return gif::fullMessage(full_, fullByTime_, maxFrames_);
 }
 
 std::vector<int> Recorder::delays() const
 {
-    std::vector<int> out;
-    for (size_t i = 0; i < frames_.size(); ++i) {
-        const long long next = i + 1 < frames_.size() ? frames_[i + 1].start : end_;
-        out.push_back(int(hundredths(next) - hundredths(frames_[i].start)));
-    }
-    return out;
+    std::vector<long long> starts;
+    for (const Frame &f : frames_)
+        starts.push_back(f.start);
+    return gif::delays(starts, end_);
 }
 
 QImage Recorder::frame(int i) const
@@ -220,46 +198,10 @@ QImage Recorder::frame(int i) const
 
 bool Recorder::writeGif(const QString &path, int scale, QString *error) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
-        return false;
-    }
-    int code = 0;
-    GifFileType *gif = EGifOpen(&f, writeToFile, &code);
-    if (!gif) {
-        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, GifErrorString(code));
-        return false;
-    }
-    const int w = kWidth * scale, h = kHeight * scale;
-    GifColorType colours[2] = {{255, 255, 255}, {0, 0, 0}};
-    ColorMapObject *map = GifMakeMapObject(2, colours);
-    bool ok = EGifPutScreenDesc(gif, w, h, 1, 0, map) == GIF_OK;
-    GifFreeMapObject(map);
-    const std::vector<int> delay = delays();
-    std::vector<GifPixelType> line(static_cast<size_t>(w));
-    for (size_t i = 0; ok && i < frames_.size(); ++i) {
-        GraphicsControlBlock gcb{};
-        gcb.DisposalMode = DISPOSE_DO_NOT;
-        gcb.DelayTime = delay[i];
-        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-        GifByteType ext[4];
-        EGifGCBToExtension(&gcb, ext);
-        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext) == GIF_OK &&
-             EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_OK;
-        for (int y = 0; ok && y < h; ++y) {
-            for (int x = 0; x < w; ++x)
-                line[size_t(x)] = bit(frames_[i].bits, y / scale, x / scale) ? 1 : 0;
-            ok = EGifPutLine(gif, line.data(), w) == GIF_OK;
-        }
-    }
-    if (EGifCloseFile(gif, &code) != GIF_OK)
-        ok = false;
-    if (!ok || !f.commit()) {
-        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return gif::write(
+        path, kWidth, kHeight, scale, std::vector<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0)},
+        delays(), [this](size_t i, int x, int y) { return bit(frames_[i].bits, y, x) ? 1 : 0; },
+        error);
 }
 
 } // namespace calculator

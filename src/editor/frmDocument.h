@@ -56,7 +56,9 @@ public:
     static QSize designedSize();
 
     // Any menu item by its name ("mnuFor", "mnuSave", ...).
-    QAction *action(const QString &name) const { return m_actions.value(name); }
+    // Items added after the menus were built (Insert > Colour) are found by
+    // their name too.
+    QAction *action(const QString &name) const;
     QMenu *menu(const QString &name) const { return m_menuByName.value(name); }
 
     // Closes this window only (File > Exit).

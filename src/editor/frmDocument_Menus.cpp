@@ -266,4 +266,11 @@ void frmDocument::buildMenus()
     m_menuByName.insert(recent->objectName(), recent);
 }
 
+QAction *frmDocument::action(const QString &name) const
+{
+    if (QAction *a = m_actions.value(name))
+        return a;
+    return findChild<QAction *>(name);
+}
+
 } // namespace editor

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Engine.h"
@@ -18,12 +19,7 @@ namespace
 
 QByteArray bytes(const QString &program)
 {
-    QString text = program;
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
-    if (!t.ok())
-        qWarning("%s", qPrintable(t.error));
-    return t.bytes;
+    return testing::programBytes(program);
 }
 
 struct Run {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Y= equations as variables and the graphs the engine draws of them.
+#include "EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Engine.h"
@@ -16,31 +17,12 @@ namespace
 
 QByteArray bytes(const QString &program)
 {
-    QString text = program;
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
-    if (!t.ok())
-        qWarning("%s", qPrintable(t.error));
-    return t.bytes;
+    return testing::programBytes(program);
 }
 
-// The lit pixels as runs "row:first-last", row by row.
 QString lit(const GraphScreen &g)
 {
-    QStringList runs;
-    for (int r = 0; r < GraphScreen::kHeight; ++r) {
-        for (int c = 0; c < GraphScreen::kWidth; ++c) {
-            if (!g.pixel(r, c))
-                continue;
-            int last = c;
-            while (last + 1 < GraphScreen::kWidth && g.pixel(r, last + 1))
-                ++last;
-            runs << (last == c ? QStringLiteral("%1:%2").arg(r).arg(c)
-                               : QStringLiteral("%1:%2-%3").arg(r).arg(c).arg(last));
-            c = last;
-        }
-    }
-    return runs.join(QLatin1Char(' '));
+    return testing::litRuns(g);
 }
 
 // Every `step`-th pixel of a row, from column `from`.

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Engine.h"
@@ -15,31 +16,12 @@ namespace
 
 QByteArray bytes(const QString &program)
 {
-    QString text = program;
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
-    if (!t.ok())
-        qWarning("%s", qPrintable(t.error));
-    return t.bytes;
+    return testing::programBytes(program);
 }
 
-// The lit pixels as runs "row:first-last", row by row ("31:47" for one).
 QString lit(const GraphScreen &g)
 {
-    QStringList runs;
-    for (int r = 0; r < GraphScreen::kHeight; ++r) {
-        for (int c = 0; c < GraphScreen::kWidth; ++c) {
-            if (!g.pixel(r, c))
-                continue;
-            int last = c;
-            while (last + 1 < GraphScreen::kWidth && g.pixel(r, last + 1))
-                ++last;
-            runs << (last == c ? QStringLiteral("%1:%2").arg(r).arg(c)
-                               : QStringLiteral("%1:%2-%3").arg(r).arg(c).arg(last));
-            c = last;
-        }
-    }
-    return runs.join(QLatin1Char(' '));
+    return testing::litRuns(g);
 }
 
 QString column(int col, int from, int to)

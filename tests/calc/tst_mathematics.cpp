@@ -4,6 +4,7 @@
 // Matrix algebra, statistics and finance: the wiki's documented rows and
 // errors, regressions against coefficients worked out by hand, and the
 // statistics variables the commands leave behind.
+#include "EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Engine.h"
@@ -18,25 +19,10 @@ namespace
 
 QByteArray bytesOf(const QString &program)
 {
-    QString text = program;
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
-    if (!t.ok())
-        qWarning("%s", qPrintable(t.error));
-    return t.bytes;
+    return testing::programBytes(program);
 }
 
-// Ans as the screen shows it, or the error and its line.
-QString outcome(Engine &engine, const QString &program)
-{
-    const Outcome o = engine.run(bytesOf(program));
-    if (o.error == Error::None)
-        return displayText(engine.ans());
-    QString s = errorName(o.error);
-    if (o.error == Error::Unsupported)
-        s += QLatin1Char(' ') + o.detail;
-    return s + QStringLiteral(" line ") + QString::number(o.line);
-}
+using testing::outcome;
 
 void addRows(const QList<std::pair<const char *, std::pair<QString, QString>>> &rows)
 {

@@ -3,6 +3,7 @@
 
 // Modes and formats, the window and zooms, pictures and graph databases,
 // the archive and the clock, each row from the command's documented result.
+#include "EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Engine.h"
@@ -17,12 +18,7 @@ namespace
 
 QByteArray bytes(const QString &program)
 {
-    QString text = program;
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
-    if (!t.ok())
-        qWarning("%s", qPrintable(t.error));
-    return t.bytes;
+    return testing::programBytes(program);
 }
 
 // The error's name, or the home screen's last line.

@@ -4,6 +4,7 @@
 // What published programs use: the wiki's rows for the smaller functions,
 // the errors a calculator gives where the engine used to give others, and
 // which of the sheet's tokens the engine refuses.
+#include "EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Models.h"
 #include "calc/Tokens.h"
@@ -20,25 +21,10 @@ namespace
 
 QByteArray bytesOf(const QString &program)
 {
-    QString text = program;
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
-    if (!t.ok())
-        qWarning("%s", qPrintable(t.error));
-    return t.bytes;
+    return testing::programBytes(program);
 }
 
-// Ans as the screen shows it, or the error, what it names, and its line.
-QString outcome(Engine &engine, const QString &program)
-{
-    const Outcome o = engine.run(bytesOf(program));
-    if (o.error == Error::None)
-        return displayText(engine.ans());
-    QString s = errorName(o.error);
-    if (o.error == Error::Unsupported)
-        s += QLatin1Char(' ') + o.detail;
-    return s + QStringLiteral(" line ") + QString::number(o.line);
-}
+using testing::outcome;
 
 int litPixels(const GraphScreen &g)
 {

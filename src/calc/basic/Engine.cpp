@@ -62,6 +62,8 @@ QString errorName(Error e)
         return QStringLiteral("ERR:INVALID");
     case Error::Mode:
         return QStringLiteral("ERR:MODE");
+    case Error::Stat:
+        return QStringLiteral("ERR:STAT");
     case Error::SingularMat:
         return QStringLiteral("ERR:SINGULAR MAT");
     case Error::NoSignChng:

@@ -36,6 +36,7 @@ enum class Error {
     SingularMat,
     NoSignChng,
     Iterations,
+    Stat, // a stat plot that cannot be drawn
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

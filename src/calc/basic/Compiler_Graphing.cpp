@@ -173,6 +173,10 @@ int Compiler::plotArguments()
             put(OpConst, constant(Value::real(num(next()))));
         } else if (n >= 3) {
             expr(); // the colour models' colour
+        } else if (u == tok::Number) {
+            // A frequency of 1 for every value, as the plot editor takes it.
+            next();
+            put(OpConst, constant(Value::real(num(0))));
         } else {
             plotList();
         }

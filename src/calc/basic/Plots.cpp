@@ -149,16 +149,20 @@ void Vm::drawPlots()
         const QVector<Number> first = data(p.lists.value(0));
         // Frequencies, whole numbers, one per value; none is all 1.
         QVector<Number> second;
-        if (p.lists.size() > 1)
+        const bool paired = p.lists.size() > 1 && (p.lists[1].token || !p.lists[1].name.isEmpty());
+        if (paired)
             second = data(p.lists[1]);
-        if (p.lists.size() > 1 && second.size() != first.size())
+        if (paired && second.size() != first.size())
             raise(Error::DimMismatch);
         if (p.type == tok::Scatter || p.type == tok::XyLine) {
-            Tracer t{g, p.type == tok::XyLine};
+            if (!paired)
+                raise(Error::DataType);
+            Tracer t{g, true};
             for (int i = 0; i < first.size(); ++i) {
                 const double x = dbl(first[i]), y = dbl(second[i]);
                 markAt(g, g.rowOf(y), g.columnOf(x), mark);
-                t.to(g.rowOf(y), g.columnOf(x));
+                if (p.type == tok::XyLine)
+                    t.to(g.rowOf(y), g.columnOf(x));
             }
             continue;
         }
@@ -316,18 +320,24 @@ void Vm::showTable()
         if (gs.equations.contains(key) && !(e_.settings_.functionsOff >> equationNumber(key) & 1))
             shown << key;
     }
-    auto cell = [](const QString &s) { return s.left(5).leftJustified(5); };
+    // The columns share the 16 characters, the first ones a character wider.
+    const int columns = 1 + int(shown.size()), room = HomeScreen::kColumns - (columns - 1);
+    auto cell = [&](int i, const QString &s) {
+        const int w = room / columns + (i < room % columns ? 1 : 0);
+        return (i ? QStringLiteral(" ") : QString()) + s.left(w).leftJustified(w);
+    };
     home.clear();
-    QString head = cell(QStringLiteral("X"));
-    for (int key : shown)
-        head += QLatin1Char(' ') + cell(calc::tokens::displayString(key));
+    QString head = cell(0, QStringLiteral("X"));
+    for (int i = 0; i < shown.size(); ++i)
+        head += cell(i + 1, calc::tokens::displayString(shown[i]));
     home.output(1, 1, head);
     Number &X = e_.reals_['X' - 'A'];
     const Number savedX = X;
     for (int i = 0; i < 6; ++i) {
         const Number x = add(gs.vars[TblStart], mul(num(i), gs.vars[DeltaTbl]));
-        QString row = cell(x.display());
-        for (int key : shown) {
+        QString row = cell(0, x.display());
+        for (int j = 0; j < shown.size(); ++j) {
+            const int key = shown[j];
             X = x;
             QString v;
             try {
@@ -339,7 +349,7 @@ void Vm::showTable()
                 }
                 v = QStringLiteral("ERROR");
             }
-            row += QLatin1Char(' ') + cell(v);
+            row += cell(j + 1, v);
         }
         home.output(i + 2, 1, row);
     }

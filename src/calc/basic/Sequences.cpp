@@ -321,11 +321,13 @@ void Vm::graphWeb(int i)
         },
         false, false, style == Dotted ? Line : style);
     gs.webSequence = -1;
-    if (g.axes())
-        g.line(double(g.window(GraphScreen::Xmin).toLongDouble()),
-               double(g.window(GraphScreen::Xmin).toLongDouble()),
-               double(g.window(GraphScreen::Xmax).toLongDouble()),
-               double(g.window(GraphScreen::Xmax).toLongDouble()), GraphScreen::On);
+    // y=x where both axes' ranges meet.
+    const double lo = std::max(g.window(GraphScreen::Xmin).toLongDouble(),
+                               g.window(GraphScreen::Ymin).toLongDouble());
+    const double hi = std::min(g.window(GraphScreen::Xmax).toLongDouble(),
+                               g.window(GraphScreen::Ymax).toLongDouble());
+    if (g.axes() && lo < hi)
+        g.line(lo, lo, hi, hi, GraphScreen::On);
 }
 
 // Trace in Web: the web from u(nMin) on the x-axis, up to the curve, across

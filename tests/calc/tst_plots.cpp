@@ -84,6 +84,10 @@ private slots:
                                       << "ERR:SYNTAX line 1";
         QTest::newRow("CE term tokens") << "\"‹n›²\"→‹u›:5→‹n›:{u(𝑛-2),w(𝑛+1)}"
                                         << "ERR:INVALID line 1";
+        QTest::newRow("SEQ(𝑛+1)") << "SEQ(𝑛+1):\"2‹u›(‹n›)\"→‹u›:1→u(nMin):‹u›(3)"
+                                  << "4";
+        QTest::newRow("store to u(n-1)") << "1→Vn-₁"
+                                         << "ERR:SYNTAX line 1";
         QTest::newRow("CE term before") << "\"‹n›²\"→‹v›:5→‹n›:v(𝑛-1)"
                                         << "16";
         // The window family's defaults and the zoom memory.

@@ -155,6 +155,9 @@ void Compiler::storeTarget()
         put(isEquation(t) ? OpStoreEquation : OpStoreGraphVar, isEquation(t) ? t : graphVar(t));
     } else if (isStoredMathVariable(t) || isSequenceValue(t)) {
         put(OpStoreSetting, t);
+    } else if (t == tok::SeqU1 || t == tok::SeqV1 || (t >> 8) == tok::PicturePrefix ||
+               (t >> 8) == tok::GdbPrefix) {
+        fail(Error::Syntax); // StorePic and StoreGDB store those
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));
     } else {

@@ -53,7 +53,7 @@ struct Settings {
     QSet<int> archivedVars;     // list, string, matrix tokens
     QSet<QString> archivedNamed;
     Number xres = Number::fromInt(1);
-    std::optional<std::array<Number, GraphScreen::kWindowVars>> zoomMemory, previous;
+    std::optional<std::array<Number, GraphScreen::kWindowVars>> previous; // ZPrevious
     // 63 rows of 96 pixels, one byte each.
     std::array<std::optional<QByteArray>, 10> pictures;
     std::array<std::optional<GraphDatabase>, 10> databases;

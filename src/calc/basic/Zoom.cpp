@@ -115,13 +115,12 @@ void Vm::zoom(int t)
     case tok::ZoomIn:
     case tok::ZoomOut:
     case tok::Trace: {
-        // The user picks the place and presses ENTER.
+        // The user picks the place and presses ENTER, on the graph as it is.
         e_.graphShown_ = true;
+        showGraph();
         if (t == tok::Trace && s.modes.value(tok::Func) == tok::SeqMode &&
-            s.modes.value(tok::Time) == tok::Web) {
-            showGraph();
+            s.modes.value(tok::Time) == tok::Web)
             traceWeb();
-        }
         if (e_.host_.pause && !e_.host_.pause())
             raise(Error::Break);
         if (t == tok::Trace || t == tok::ZBox)

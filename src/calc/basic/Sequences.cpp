@@ -21,6 +21,8 @@ struct Terms {
 namespace
 {
 
+constexpr std::int64_t kMostTerms = 1000000;
+
 std::int64_t whole(const Number &x)
 {
     std::int64_t k = 0;
@@ -93,7 +95,10 @@ Number Vm::sequenceTerm(int s, const Number &x, bool nested)
     const auto &start = gs.start[s];
     const std::int64_t given = !start ? 0 : start->kind == Value::List ? start->items.size() : 1;
     if (!gs.terms->done.contains(k * 3 + s) && eq != gs.equations.constEnd() && recursive(*eq)) {
-        for (std::int64_t j = std::max(nMin + given, k - 100000); j < k; ++j) {
+        // Kept terms take memory the calculator would not have either.
+        if (k - nMin > kMostTerms)
+            raise(Error::Memory);
+        for (std::int64_t j = nMin + given; j < k; ++j) {
             if (!gs.terms->done.contains(j * 3 + s))
                 termAt(s, j, true);
         }

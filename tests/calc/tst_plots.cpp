@@ -211,6 +211,12 @@ private slots:
         QTest::newRow("PlotsOff 2 leaves 1")
             << "{10}→L₁:Plot1(Scatter,L₁,L₁,·):Plot2(Scatter,L₁,L₁,﹢):PlotsOff 2:DispGraph"
             << "52:10";
+        // NormProbPlot: the value against its normal quantile; the middle
+        // one of three is at z=0.
+        QTest::newRow("NormProbPlot") << "{5,7,9}→L₁:Plot1(NormProbPlot,L₁):DispGraph"
+                                      << "60:8-10 61:6-8 61:10 62:6 62:8-10";
+        QTest::newRow("NormProbPlot on Y") << "{9,5,7}→L₁:Plot1(NormProbPlot,L₁,Y,·):DispGraph"
+                                           << "53:1 55:0";
         QTest::newRow("Histogram") << "{5,5,15}→L₁:10→Xscl:Plot1(Histogram,L₁):DispGraph"
                                    << "60:0-10 61:0 61:10-20 62:0 62:10 62:20";
         QTest::newRow("Histogram with frequencies")

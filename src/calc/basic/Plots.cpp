@@ -83,6 +83,8 @@ int markOf(int token)
 void markAt(W &g, double row, double col, int mark)
 {
     const int r = int(std::round(row)), c = int(std::round(col));
+    if (r < 0 || r >= W::kRows || c < 0 || c >= W::kColumns)
+        return; // as Pt-On(: a mark whose centre is off the screen is left out
     static const int kBox[][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1},
                                   {0, 1},   {1, -1}, {1, 0},  {1, 1}};
     static const int kCross[][2] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};

@@ -114,6 +114,10 @@ private slots:
                                           << "ERR:DOMAIN line 1";
         QTest::newRow("ZXres past 8") << "9→ZXres"
                                       << "ERR:DOMAIN line 1";
+        QTest::newRow("RecallGDB brings back nMax and u(nMin)")
+            << "4→nMax:{2,1}→u(nMin):StoreGDB 1:9→nMax:1→u(nMin):RecallGDB "
+               "1:augment({nMax},u(nMin))"
+            << "{4 2 1}";
         QTest::newRow("TblInput") << "{1,2}→TblInput:TblInput"
                                   << "{1 2}";
         QTest::newRow("TblInput of eight") << "seq(I,I,1,8)→TblInput"

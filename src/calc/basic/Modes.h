@@ -41,6 +41,10 @@ struct GraphDatabase {
     unsigned functionsOff = 0;
     bool axes = true;
     QHash<int, QVector<int>> equations;
+    // Tmin..PlotStep, u(nMin)..w(nMin) and the Y= styles.
+    QVector<Number> graphVars;
+    std::optional<Value> start[3];
+    QHash<int, int> styles;
 };
 
 struct Settings {

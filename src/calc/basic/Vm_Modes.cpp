@@ -225,6 +225,9 @@ void Vm::picture(int cmd, const Value &which)
         d.functionsOff = s.functionsOff;
         d.axes = g.axes();
         d.equations = e_.graphing_.equations;
+        d.graphVars = QVector<Number>(e_.graphing_.vars, e_.graphing_.vars + kZoomed);
+        std::copy(std::begin(e_.graphing_.start), std::end(e_.graphing_.start), d.start);
+        d.styles = e_.graphing_.styles;
         s.databases[i] = d;
         break;
     }
@@ -239,6 +242,10 @@ void Vm::picture(int cmd, const Value &which)
         s.xres = d.xres;
         s.modes = d.modes;
         s.functionsOff = d.functionsOff;
+        std::copy(d.graphVars.begin(), d.graphVars.end(), e_.graphing_.vars);
+        std::copy(std::begin(d.start), std::end(d.start), e_.graphing_.start);
+        e_.graphing_.styles = d.styles;
+        g.invalidate();
         if (e_.graphing_.equations != d.equations) {
             e_.graphing_.equations = d.equations;
             e_.graphing_.compiled.clear();

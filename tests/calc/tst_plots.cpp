@@ -297,6 +297,19 @@ private slots:
         QCOMPARE(drawn, QStringList());
     }
 
+    // Labels are drawn on the screen but StorePic leaves them out.
+    void labelsNotInPictures()
+    {
+        Engine engine;
+        engine.host().drawText = [](GraphScreen &g, int row, int col, const QString &) {
+            g.set(row, col, GraphScreen::On);
+        };
+        engine.run(testing::programBytes("AxesOff:Pxl-On(1,2:AxesOn:LabelOn:Pxl-On(1,2:DispGraph:"
+                                         "StorePic 1:AxesOff:RecallPic 1"));
+        const GraphScreen &g = engine.graph();
+        QVERIFY(g.pixel(1, 2) && !g.pixel(1, 1) && !g.pixel(54, 90));
+    }
+
     // DispTable shows the table until ENTER, then the home screen as it was.
     void table()
     {

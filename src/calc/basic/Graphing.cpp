@@ -61,7 +61,7 @@ void Vm::showGraph()
     grid();
     graphEquations();
     drawPlots();
-    drawLabels();
+    drawLabels(g);
 }
 
 void Vm::grid()

@@ -276,13 +276,24 @@ bool Vm::statWindow(GraphScreen::Windows *w)
 
 // LabelOn: "x" a little above the bottom right corner and "y" a little below
 // the top left, wherever the axes are, as the calculator puts them.
-void Vm::drawLabels()
+void Vm::drawLabels(GraphScreen &g)
 {
-    GraphScreen &g = e_.graph_;
     if (e_.settings_.modes.value(tok::LabelOn) != tok::LabelOn || !g.axes() || !e_.host_.drawText)
         return;
     e_.host_.drawText(g, W::kRows - 9, W::kColumns - 5, QStringLiteral("x"));
     e_.host_.drawText(g, 1, 1, QStringLiteral("y"));
+}
+
+// StorePic leaves the labels out: their pixels, drawn alone, are cleared
+// (a graph pixel under a label goes with it).
+void Vm::withoutLabels(QByteArray &bits)
+{
+    GraphScreen alone; // nothing drawn on it yet
+    drawLabels(alone);
+    for (int r = 0; r < W::kRows; ++r)
+        for (int c = 0; c < W::kWidth; ++c)
+            if (alone.pixel(r, c))
+                bits[r * W::kWidth + c] = 0;
 }
 
 // Input alone: the graph with a free cursor at the screen's centre until

@@ -164,7 +164,9 @@ private:
     void shadeColumn(int c, double row, bool above, int pattern, int width);
     void plotCommand(int cmd, int n, const Chunk *prog);
     void drawPlots();
-    void drawLabels();
+    void drawLabels(GraphScreen &g);
+    // A picture's bits (rows of kWidth) without the labels' pixels.
+    void withoutLabels(QByteArray &bits);
     void freeCursor();
     void showTable();
     // Sequences.cpp: u, v, w and what Seq mode keeps beside the window.

@@ -201,6 +201,7 @@ void Vm::picture(int cmd, const Value &which)
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
                 bits[r * GraphScreen::kWidth + c] = g.pixel(r, c);
+        withoutLabels(bits);
         s.pictures[i] = bits;
         break;
     }

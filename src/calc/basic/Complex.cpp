@@ -201,7 +201,9 @@ bool Vm::wantsComplex(int fn, const Value &a) const
 Value Vm::partFunction(int fn, Value *args, int n)
 {
     const Value &a = args[0];
-    if (a.kind == Value::Complex) {
+    const bool part =
+        fn == tok::RealPart || fn == tok::ImagPart || fn == tok::Conj || fn == tok::Angle;
+    if (a.kind == Value::Complex && part) {
         const Cx z = cxOf(a);
         switch (fn) {
         case tok::RealPart:
@@ -228,8 +230,7 @@ Value Vm::partFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    (void)n;
-    raise(Error::Unsupported, calc::tokens::displayString(fn));
+    return numberFunction(fn, args, n);
 }
 
 } // namespace calc::basic

@@ -68,6 +68,12 @@ QString errorName(Error e)
         return QStringLiteral("ERR:NO SIGN CHNG");
     case Error::Iterations:
         return QStringLiteral("ERR:ITERATIONS");
+    case Error::Bound:
+        return QStringLiteral("ERR:BOUND");
+    case Error::TolNotMet:
+        return QStringLiteral("ERR:TOL NOT MET");
+    case Error::BadGuess:
+        return QStringLiteral("ERR:BAD GUESS");
     }
     return QString();
 }

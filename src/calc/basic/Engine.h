@@ -139,6 +139,7 @@ private:
     bool degrees_ = false;
     Settings settings_;
     GraphState graphing_;
+    unsigned calculusNest_ = 0; // solve(, fnInt(... being evaluated (Calculus.cpp)
     unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
     unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
     long long s1_ = 12345, s2_ = 67890;

@@ -5,6 +5,7 @@
 
 #include "calc/TokenCodes.h"
 #include "calc/basic/Maths.h"
+#include "calc/basic/Numbers.h"
 
 #include <QStringList>
 
@@ -140,6 +141,8 @@ QString formatNumber(const Number &n, const NumberFormat &fmt)
 
 QString displayText(const Value &v, const NumberFormat &fmt)
 {
+    if (Q_UNLIKELY(v.form != Value::Plain || fmt.answers == NumberFormat::Frac))
+        return formText(v, fmt);
     if (v.kind == Value::Complex)
         return complexText(v, fmt);
     if (fmt.isDefault() || v.kind == Value::String)
@@ -190,6 +193,13 @@ int modeGroup(int t)
     case tok::MathPrint:
     case tok::Classic:
         return tok::MathPrint;
+    case tok::AnswerAuto:
+    case tok::AnswerAuto + 1:
+    case tok::AnswerFrac:
+        return tok::AnswerAuto;
+    case tok::StatWizardOn:
+    case tok::StatWizardOff:
+        return tok::StatWizardOn;
     case tok::PlotsOn:
     case tok::PlotsOff:
         return tok::PlotsOn;
@@ -231,7 +241,15 @@ bool isSettingCommand(int t)
     case tok::RecallGDB:
     case tok::Trace:
         return true;
+    case tok::AnswerAuto:
+    case tok::AnswerAuto + 1:
+    case tok::AnswerFrac:
+    case tok::StatWizardOn:
+    case tok::StatWizardOff:
+        return true;
     default:
+        if (isSystemCommand(t))
+            return true;
         return (t >= tok::ZTrig && t <= tok::ZoomSto && t != tok::ZoomSto - 1) ||
                t == tok::ZoomFit || (t >= tok::ZQuadrant1 && t <= tok::ZFrac10);
     }
@@ -240,7 +258,8 @@ bool isSettingCommand(int t)
 bool isSettingValue(int t)
 {
     return t == tok::Xres || t == tok::DeltaX || t == tok::DeltaY || t == tok::StartTmr ||
-           t == tok::GetTime || t == tok::GetDate;
+           t == tok::GetTime || t == tok::GetDate || t == tok::GetDtFmt || t == tok::GetTmFmt ||
+           t == tok::IsClockOn;
 }
 
 bool isClockFunction(int t)

@@ -24,9 +24,6 @@ QString stringText(const QVector<int> &tokens)
     return s;
 }
 
-namespace
-{
-
 // ►Frac: the fraction whose denominator stays below 10000 and that matches
 // the value to the digits kept; otherwise the value as it is.
 QString fractionOf(const Number &x)
@@ -52,6 +49,9 @@ QString fractionOf(const Number &x)
     return sign + QString::number(qint64(h1)) + QLatin1Char('/') + QString::number(qint64(k1));
 }
 
+namespace
+{
+
 QString fractionText(const Value &v)
 {
     if (v.kind == Value::Real)
@@ -72,6 +72,8 @@ QString fractionText(const Value &v)
 
 QString displayText(const Value &v)
 {
+    if (Q_UNLIKELY(v.form != Value::Plain))
+        return formText(v, NumberFormat());
     if (v.fraction)
         return fractionText(v);
     switch (v.kind) {

@@ -258,6 +258,10 @@ void Vm::loop()
             drawOp(code[ip], code[ip + 1]);
             ip += 2;
             break;
+        case OpCalculus:
+            calculus(code[ip], code[ip + 1], code[ip + 2], code[ip + 3], prog);
+            ip += 4;
+            break;
         case OpColour:
             colourOp(code[ip], code[ip + 1]);
             ip += 2;

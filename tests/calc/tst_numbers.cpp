@@ -181,6 +181,60 @@ private slots:
         QTEST(outcome(engine, program), "shown");
     }
 
+    // The home screen's last line: Fix, Sci and Eng change how numbers are
+    // shown wherever the screen shows them, never the numbers.
+    void display_data()
+    {
+        addRows({
+            {"Fix 3 of a whole number", {"Fix 3\n1", "1.000"}},
+            {"Fix 3 rounds", {"Fix 3\n3.14156", "3.142"}},
+            {"Fix 1 rounds up", {"Fix 1\n3.97", "4.0"}},
+            {"Fix 9 stops at ten digits", {"Fix 9\n123456789.1", "123456789.1"}},
+            {"Fix 0", {"Fix 0\n2.5", "3"}},
+            {"Fix keeps the value", {"Fix 0\n2.5→A\nFloat\nA", "2.5"}},
+            {"Fix of a tiny number", {"Fix 2\n.0001", "1.00ᴇ⁻4"}},
+            {"Fix of a negative", {"Fix 2\n⁻1/3", "⁻.33"}},
+            {"Fix of a list", {"Fix 1\n{1,2.25}", "{1.0 2.3}"}},
+            {"Float shows ten digits", {"Float\n1234567890.7", "1234567891"}},
+            {"Float hides the rest", {"1.0000000003", "1"}},
+            {"Sci", {"Sci\n1000", "1ᴇ3"}},
+            {"Sci of a list", {"Sci\n{1,2,3}", "{1ᴇ0 2ᴇ0 3ᴇ0}"}},
+            {"Sci with Fix", {"Sci\nFix 2\n12345", "1.23ᴇ4"}},
+            {"Eng", {"Eng\n12345", "12.345ᴇ3"}},
+            {"Eng of a small number", {"Eng\n.00012", "120ᴇ⁻6"}},
+            {"Eng with Fix", {"Eng\nFix 2\n12345", "12.35ᴇ3"}},
+            {"Normal again", {"Sci\nNormal\n1000", "1000"}},
+            {"Disp in Fix", {"Fix 2\nDisp 1/3\n", ".33"}},
+            {"Output( in Fix", {"ClrHome\nFix 2\nOutput(1,1,1/3", ".33"}},
+            {"a complex number in Fix", {"Fix 2\n1/3+2𝑖", ".33+2.00𝑖"}},
+            {"a matrix in Fix", {"Fix 1\n[[1,2]]", "[[1.0 2.0]]"}},
+            {"►Frac in Fix", {"Fix 2\n.5►Frac", "1/2"}},
+        });
+    }
+    void display()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        const QString o = outcome(engine, program);
+        const HomeScreen &s = engine.screen();
+        int last = s.lastWasOutput() ? 0 : s.cursorRow() - 1;
+        if (s.row(last).trimmed() == QLatin1String("Done"))
+            --last;
+        QTEST(o.startsWith(QLatin1String("ERR:")) ? o : s.row(last).trimmed(), "shown");
+    }
+
+    // 𝑖 is one character of the screen though two UTF-16 units.
+    void imaginaryUnitTakesOneColumn()
+    {
+        Engine engine;
+        engine.run(testing::programBytes("a+bi\nDisp 1234567.891+.25𝑖,\"A𝑖\""));
+        QCOMPARE(engine.screen().row(0), QStringLiteral("1234567.891+.25𝑖"));
+        QCOMPARE(engine.screen().row(1), QStringLiteral("A𝑖"));
+        engine.run(testing::programBytes("ClrHome\nOutput(1,15,1+2𝑖"));
+        QCOMPARE(engine.screen().row(0), QStringLiteral("              1+"));
+        QCOMPARE(engine.screen().row(1), QStringLiteral("2𝑖"));
+    }
+
     void system_data()
     {
         addRows({

@@ -115,7 +115,7 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
     if (vm.outcome.error == Error::None) {
         if (lastExpr) {
             if (ans_.kind == Value::Matrix) {
-                for (const QString &l : matrixLines(ans_))
+                for (const QString &l : matrixLines(ans_, settings_.format))
                     screen_.line(l, true);
             } else {
                 screen_.line(displayText(ans_, settings_.format), ans_.kind != Value::String);

@@ -145,7 +145,7 @@ QString displayText(const Value &v, const NumberFormat &fmt)
         return formText(v, fmt);
     if (v.kind == Value::Complex)
         return complexText(v, fmt);
-    if (fmt.isDefault() || v.kind == Value::String)
+    if (fmt.isDefault() || v.kind == Value::String || v.fraction)
         return displayText(v);
     if (v.kind == Value::Real)
         return formatNumber(v.num, fmt);
@@ -159,6 +159,22 @@ QString displayText(const Value &v, const NumberFormat &fmt)
         s += QLatin1Char('[') + parts.mid(r * v.cols, v.cols).join(QLatin1Char(' ')) +
              QLatin1Char(']');
     return QLatin1Char('[') + s + QLatin1Char(']');
+}
+
+QStringList matrixLines(const Value &v, const NumberFormat &fmt)
+{
+    if (fmt.isDefault() || v.fraction)
+        return matrixLines(v);
+    QStringList lines;
+    for (int r = 0; r < v.rows; ++r) {
+        QStringList parts;
+        for (int c = 0; c < v.cols; ++c)
+            parts << formatNumber(v.items[r * v.cols + c], fmt);
+        lines << (r == 0 ? QStringLiteral("[[") : QStringLiteral(" [")) +
+                     parts.join(QLatin1Char(' ')) + QLatin1Char(']') +
+                     (r == v.rows - 1 ? QStringLiteral("]") : QString());
+    }
+    return lines;
 }
 
 int modeGroup(int t)

@@ -36,6 +36,8 @@ struct NumberFormat {
 
 QString formatNumber(const Number &n, const NumberFormat &f);
 QString displayText(const Value &v, const NumberFormat &f);
+// A matrix's lines with its numbers shown in Fix, Sci or Eng.
+QStringList matrixLines(const Value &v, const NumberFormat &f);
 
 struct GraphDatabase {
     Number window[GraphScreen::kWindowVars];

@@ -19,8 +19,9 @@ namespace calc::basic
 QString stringText(const QVector<int> &tokens)
 {
     QString s;
+    // The sheet spells 𝑖 "[i]"; the screen shows the letter.
     for (int t : tokens)
-        s += calc::tokens::displayString(t);
+        s += t == tok::ImaginaryI ? QStringLiteral("\U0001D456") : calc::tokens::displayString(t);
     return s;
 }
 

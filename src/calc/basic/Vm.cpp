@@ -90,7 +90,7 @@ void Vm::store(int kind, int key, const Value &v, const QString &name)
 void Vm::display(const Value &v)
 {
     if (v.kind == Value::Matrix) {
-        for (const QString &l : matrixLines(v))
+        for (const QString &l : matrixLines(v, e_.settings_.format))
             e_.screen_.line(l, false);
         return;
     }

@@ -223,6 +223,41 @@ private slots:
         QTEST(o.startsWith(QLatin1String("ERR:")) ? o : s.row(last).trimmed(), "shown");
     }
 
+    // A..θ and list elements hold complex numbers as on the calculator;
+    // matrices hold reals only.
+    void complexVariables_data()
+    {
+        addRows({
+            {"stored in A", {"3+4𝑖→A\nA", "3+4𝑖"}},
+            {"used from A", {"3+4𝑖→A\nabs(A)", "5"}},
+            {"a real again", {"3+4𝑖→A\n2→A\nA+1", "3"}},
+            {"a zero imaginary part is real", {"𝑖²→A\nA<0", "1"}},
+            {"DelVar clears it", {"𝑖→A\nDelVar A\nA", "0"}},
+            {"calculus keeps it", {"𝑖→X\nfnInt(X,X,0,1)\nX", "𝑖"}},
+            {"For makes it real", {"𝑖→I\nFor(I,1,2)\nEnd\nI", "3"}},
+            {"a list of them", {"{1,2𝑖}", "{1 2𝑖}"}},
+            {"an element stored", {"{1,2,3}→L₁\n𝑖→L₁(2)\nL₁", "{1 𝑖 3}"}},
+            {"an element added", {"{1}→L₁\n𝑖→L₁(2)\ndim(L₁)", "2"}},
+            {"an element read", {"{1,2𝑖}→L₁\nL₁(2)²", "⁻4"}},
+            {"a real element of a complex list", {"{1,2𝑖}→L₁\n5→L₁(1)\nL₁(1)", "5"}},
+            {"arithmetic", {"{1,2𝑖}+{𝑖,1}", "{1+𝑖 1+2𝑖}"}},
+            {"times i", {"𝑖{1,2}", "{𝑖 2𝑖}"}},
+            {"real parts again", {"{𝑖,1}²", "{⁻1 1}"}},
+            {"imag of a list", {"imag({1,2𝑖})", "{0 2}"}},
+            {"into a named list", {"{𝑖}→ʟCX\nʟCX(1)", "𝑖"}},
+            {"other sizes", {"{1,𝑖}+{1}", "ERR:DIM MISMATCH line 1"}},
+            {"not in a matrix", {"[[1,𝑖]]", "ERR:DATA TYPE line 1"}},
+            {"not in a matrix element", {"[[1,2]]→[A]\n𝑖→[A](1,1)", "ERR:DATA TYPE line 2"}},
+            {"not in a list function", {"sum({1,𝑖})", "ERR:DATA TYPE line 1"}},
+        });
+    }
+    void complexVariables()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        QTEST(outcome(engine, program), "shown");
+    }
+
     // 𝑖 is one character of the screen though two UTF-16 units.
     void imaginaryUnitTakesOneColumn()
     {

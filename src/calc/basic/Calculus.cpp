@@ -186,17 +186,22 @@ void Vm::calculus(int fn, int n, int body, int var, const Chunk *prog)
         bit = 32;
     if (e_.calculusNest_ & bit)
         raise(Error::IllegalNest);
+    // The variable takes real values while the command runs, and its own
+    // value, complex or not, back afterwards.
     struct Restore {
         Engine &e;
         unsigned bit;
-        Number &slot;
+        int var;
         Number saved;
+        unsigned complex;
         ~Restore()
         {
             e.calculusNest_ &= ~bit;
-            slot = saved;
+            e.reals_[var] = saved;
+            e.complexReals_ |= complex;
         }
-    } restore{e_, bit, e_.reals_[var], e_.reals_[var]};
+    } restore{e_, bit, var, e_.reals_[var], e_.complexReals_ & (1u << var)};
+    e_.complexReals_ &= ~(1u << var);
     e_.calculusNest_ |= bit;
     const auto expression = deferredExpression(prog->names[body]);
     // Each value tried counts as a step, so a run away search still stops.

@@ -5,6 +5,7 @@
 
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Maths.h"
 #include "calc/basic/Pace.h"
 #include "calc/basic/Vm.h"
 
@@ -144,8 +145,9 @@ QList<QPair<QString, QString>> Engine::variables() const
 {
     QList<QPair<QString, QString>> out;
     for (int i = 0; i < 27; ++i)
-        out.append(
-            {i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)), reals_[i].display()});
+        out.append({i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)),
+                    complexReals_ >> i & 1 ? displayText(complexValue(reals_[i], imaginary_[i]))
+                                           : reals_[i].display()});
     out.append({QStringLiteral("Ans"), ans_.kind == Value::Matrix
                                            ? matrixLines(ans_).join(QString())
                                            : displayText(ans_)});

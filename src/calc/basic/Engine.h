@@ -132,6 +132,9 @@ private:
     QHash<int, ColourScreen::Image> images_;
 
     Number reals_[27]; // A..Z, θ
+    // A..θ that hold a complex number: bit k, its imaginary part beside.
+    unsigned complexReals_ = 0;
+    Number imaginary_[27];
     Value ans_;
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;

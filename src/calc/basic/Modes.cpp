@@ -145,6 +145,8 @@ QString displayText(const Value &v, const NumberFormat &fmt)
         return formText(v, fmt);
     if (v.kind == Value::Complex)
         return complexText(v, fmt);
+    if (v.kind == Value::ComplexList)
+        return complexListText(v, fmt);
     if (fmt.isDefault() || v.kind == Value::String || v.fraction)
         return displayText(v);
     if (v.kind == Value::Real)

@@ -92,6 +92,8 @@ QString displayText(const Value &v)
         return matrixLines(v).join(QString());
     case Value::Complex:
         return complexText(v, NumberFormat());
+    case Value::ComplexList:
+        return complexListText(v, NumberFormat());
     }
     return QString();
 }
@@ -147,6 +149,10 @@ Value binary(int op, const Value &a, const Value &b)
     using K = Value::Kind;
     if (a.kind == K::Real && b.kind == K::Real)
         return Value::real(realBinary(op, a.num, b.num));
+    if (a.kind == K::ComplexList || b.kind == K::ComplexList ||
+        ((a.kind == K::Complex || b.kind == K::Complex) &&
+         (a.kind == K::List || b.kind == K::List)))
+        return complexListBinary(op, a, b);
     if (a.kind == K::Complex || b.kind == K::Complex)
         return complexBinary(op, a, b);
     if (a.kind == K::String || b.kind == K::String) {

@@ -14,7 +14,9 @@ namespace calc::basic
 {
 
 struct Value {
-    enum Kind { Real, List, String, Matrix, Complex };
+    // ComplexList: a list with a complex element, its items the real and
+    // imaginary parts of each in turn (ComplexLists.cpp).
+    enum Kind { Real, List, String, Matrix, Complex, ComplexList };
     Kind kind = Real;
     Number num;
     QVector<Number> items; // a list's elements, a matrix's row by row

@@ -116,6 +116,7 @@ private:
     bool isArchived(int kind, int key, const QString &name) const;
     bool builtinListThere(int key) const;
     void store(int kind, int key, const Value &v, const QString &name);
+    Value specialReal(int key);
     void display(const Value &v);
     void pushBlock(Call &c, const Block &b);
     Number trig(int fn, Number x);

@@ -80,7 +80,7 @@ private:
     void equation(int t);
     int deferred();
     // Maths.cpp: statistics and finance.
-    void statStatement(int t);
+    void statStatement(int t, int i);
     void tvmCall(int t);
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);

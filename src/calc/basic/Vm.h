@@ -101,6 +101,16 @@ private:
     void regression(int fn, Value *args, int n);
     Value statVariable(int t);
     Value financeFunction(int fn, Value *args, int n);
+    // Distributions.cpp, StatTests.cpp, Regressions.cpp: the rest of the
+    // statistics; a command's last argument says whether its results
+    // screen is what the program ends on.
+    Value distribution(int fn, Value *args, int n);
+    Value statCommand(int fn, Value *args, int n);
+    void statTestCommand(int fn, Value *args, int n, bool shown);
+    void moreRegression(int fn, Value *args, int n, bool shown);
+    void regressionScreen(int fn, bool shown, int alternative = 0);
+    void showResults(const QStringList &lines);
+    void shadeDistribution(int fn, Value *args, int n);
     Value tvm(int fn, Value *args, int n);
     Number finance(int t);
     Value mathVariable(int t);

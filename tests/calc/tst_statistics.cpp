@@ -137,6 +137,10 @@ private slots:
              {"ANOVA({1,2,3},{4,5,6},{7,8,10}\n{[factordf],[factorSS],[errordf],[errorMS]}",
               "{2 60.22222222 6 1.444444444}"}},
             {"ANOVA( of one list", {"ANOVA({1,2,3}", "ERR:ARGUMENT line 1"}},
+            {"ANOVA( of a number", {"ANOVA({1,2,3},5", "ERR:SYNTAX line 1"}},
+            {"T-Test of fractional frequencies", {"T-Test 2,{1,2,3},{1,.5,1}", "ERR:STAT line 1"}},
+            {"T-Test of frequencies of another size",
+             {"T-Test 2,{1,2,3},{1,1}", "ERR:DIM MISMATCH line 1"}},
             {"a test variable before any test", {"[p]", "ERR:UNDEFINED line 1"}},
         });
     }
@@ -157,6 +161,7 @@ private slots:
             {"ZInterval level past 100", {"ZInterval 6,63,30,100", "ERR:DOMAIN line 1"}},
             {"TInterval from numbers",
              {"TInterval 63,6,30\n{[lower],[upper]}", "{60.75956318 65.24043682}"}},
+            {"TInterval of one", {"TInterval 63,6,1", "ERR:DOMAIN line 1"}},
             {"TInterval from L₁", {"{1,2,3,4,5→L₁\nTInterval\n{ẋ,[Sx],[n]}", "{3 1.58113883 5}"}},
             {"2-SampZInt",
              {"2-SampZInt(200,200,1737,60,1623,40\n{[lower],[upper]}",

@@ -68,6 +68,8 @@ QString errorName(Error e)
         return QStringLiteral("ERR:NO SIGN CHNG");
     case Error::Iterations:
         return QStringLiteral("ERR:ITERATIONS");
+    case Error::Stat:
+        return QStringLiteral("ERR:STAT");
     }
     return QString();
 }

@@ -36,6 +36,7 @@ enum class Error {
     SingularMat,
     NoSignChng,
     Iterations,
+    Stat, // a statistics command's data it cannot use
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

@@ -85,6 +85,9 @@ Sample sampleOf(const Value &list, const Value *freq)
         const long double w = freq ? freq->items[i].toLongDouble() : 1;
         if (w < 0)
             raise(Error::Domain);
+        // The tests count their points: frequencies are whole numbers.
+        if (freq && !freq->items[i].isInteger())
+            raise(Error::Stat);
         s.n += w;
         sum += w * x[i].toLongDouble();
     }
@@ -567,7 +570,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         std::vector<Sample> groups;
         for (int i = 0; i < n; ++i) {
             if (!isList(args[i]))
-                raise(Error::DataType);
+                raise(Error::Syntax);
             if (listOf(args[i]).isEmpty())
                 raise(Error::Argument);
             groups.push_back(sampleOf(args[i], nullptr));

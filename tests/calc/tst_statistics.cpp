@@ -56,6 +56,7 @@ private slots:
             {"invT", {"invT(.95,24)", "1.71088208"}},
             {"invT low", {"invT(.01,3)", "⁻4.540702859"}},
             {"invT of one df", {"invT(.75,1)", "1"}},
+            {"invT of .5", {"invT(.5,7)", "0"}},
             {"invT of 1", {"invT(1,5)", "ERR:DOMAIN line 1"}},
             {"χ²pdf", {"χ²pdf(2,3)", ".2075537487"}},
             {"χ²cdf", {"χ²cdf(0,19.68,11)", ".9500728238"}},
@@ -302,6 +303,29 @@ private slots:
         };
         QVERIFY(lit(inside) > 5);
         QVERIFY(lit(outside) <= 3);
+    }
+
+    // draw? 1: the test's distribution over a window of its own, the tails
+    // past ±z shaded and the middle left empty; no results screen.
+    void drawnTest()
+    {
+        Engine engine;
+        QCOMPARE(int(engine.run(testing::programBytes("Z-Test(0,1,1,1,0,1")).error),
+                 int(Error::None));
+        QVERIFY(engine.graphShown());
+        const GraphScreen &g = engine.graph();
+        QCOMPARE(g.window(GraphScreen::Xmax).display(), QStringLiteral("3.5"));
+        auto lit = [&](double x) {
+            const int c = int((x + 3.5) / 7 * (GraphScreen::kColumns - 1) + 0.5);
+            int n = 0;
+            for (int r = 0; r < GraphScreen::kRows; ++r)
+                n += g.pixel(r, c);
+            return n;
+        };
+        QVERIFY(lit(1.5) > 8);
+        QVERIFY(lit(-1.5) > 8);
+        QVERIFY(lit(.5) <= 3);
+        QCOMPARE(engine.screen().row(0).trimmed(), QStringLiteral("Done"));
     }
 };
 

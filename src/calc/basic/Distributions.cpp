@@ -57,6 +57,14 @@ long double binomialTerm(long double trials, long double p, long double k)
                     k * std::log(p) + (trials - k) * std::log1p(-p));
 }
 
+// Six significant digits, as the graph screen's results write them.
+QString sixDigits(long double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.5Le", v);
+    return fromLd(std::strtold(buf, nullptr)).display();
+}
+
 } // namespace
 
 bool isDistribution(int t)
@@ -192,23 +200,81 @@ void Vm::shadeDistribution(int fn, Value *args, int n)
         density = [d1, d2](long double x) { return fDensity(x, d1, d2); };
         area = lo <= hi ? fBetween(lo, hi, d1, d2) : -fBetween(hi, lo, d1, d2);
     }
+    shadeDensity(density, lo, hi);
+    writeArea(QStringLiteral("Area=") + sixDigits(area),
+              QStringLiteral("low=") + sixDigits(lo) + QStringLiteral(" up=") + sixDigits(hi));
+}
+
+// The density over the window with the area between lo and hi shaded under
+// it; a second area (a two-sided test's other tail) when lo2 < hi2.
+void Vm::shadeDensity(const std::function<long double(long double)> &density, long double lo,
+                      long double hi, long double lo2, long double hi2)
+{
     showGraph();
     e_.graphShown_ = true;
     const Number &x = e_.reals_['X' - 'A'];
     const auto zero = [] { return Value::real(Number()); };
     const auto curve = [&] { return Value::real(fromLd(density(x.toLongDouble()))); };
-    shade(zero, curve, args, 2);
-    if (e_.host_.drawText) {
-        auto shown = [](long double v) {
-            char buf[64];
-            std::snprintf(buf, sizeof buf, "%.6Le", v);
-            return fromLd(std::strtold(buf, nullptr)).display();
-        };
-        GraphScreen &g = e_.graph_;
-        e_.host_.drawText(g, 45, 1, QStringLiteral("Area=") + shown(area));
-        e_.host_.drawText(g, 51, 1,
-                          QStringLiteral("low=") + shown(lo) + QStringLiteral(" up=") + shown(hi));
+    const Value bounds[2] = {Value::real(fromLd(lo)), Value::real(fromLd(hi))};
+    shade(zero, curve, bounds, 2);
+    if (lo2 < hi2) {
+        const Value other[2] = {Value::real(fromLd(lo2)), Value::real(fromLd(hi2))};
+        shade(zero, curve, other, 2);
     }
+}
+
+// Two lines at the foot of the graph screen.
+void Vm::writeArea(const QString &first, const QString &second)
+{
+    if (!e_.host_.drawText)
+        return;
+    GraphScreen &g = e_.graph_;
+    e_.host_.drawText(g, 45, 1, first);
+    e_.host_.drawText(g, 51, 1, second);
+}
+
+// A test's draw? output: the statistic's distribution over a window that
+// shows it, the p-value's tails shaded, and the statistic and p written.
+void Vm::drawTest(int fn, long double stat, int alternative, long double d1, long double d2,
+                  const QString &name, long double p)
+{
+    using namespace prob;
+    std::function<long double(long double)> density;
+    long double left, right, peak;
+    const bool chi = fn == tok::ChiTest, f = fn == tok::TwoSampFTest;
+    if (chi) {
+        density = [d1](long double x) { return chiDensity(x, d1); };
+        left = 0;
+        right = std::max(d1 + 4 * std::sqrt(2 * d1), stat * 1.1L);
+        peak = density(std::max<long double>(d1 - 2, 0.3L));
+    } else if (f) {
+        density = [d1, d2](long double x) { return fDensity(x, d1, d2); };
+        left = 0;
+        right = std::max<long double>(5, stat * 1.1L);
+        peak = density(std::max<long double>(d1 > 2 ? (d1 - 2) / d1 * d2 / (d2 + 2) : 0.2L, 0.2L));
+    } else {
+        if (d1 > 0)
+            density = [d1](long double x) { return tDensity(x, d1); };
+        else
+            density = [](long double x) { return std::exp(-x * x / 2) / 2.506628274631000502L; };
+        right = std::max<long double>(3.5L, std::fabs(stat) + 0.5L);
+        left = -right;
+        peak = density(0);
+    }
+    GraphScreen::Windows w = e_.graph_.windows();
+    w[GraphScreen::Xmin] = fromLd(left);
+    w[GraphScreen::Xmax] = fromLd(right);
+    w[GraphScreen::Ymin] = fromLd(-peak / 4);
+    w[GraphScreen::Ymax] = fromLd(peak * 1.25L);
+    e_.graph_.setWindows(w);
+    const long double big = 1e99L;
+    if (alternative > 0 || chi || (f && alternative == 0 && stat >= 1))
+        shadeDensity(density, stat, big);
+    else if (alternative < 0 || f)
+        shadeDensity(density, -big, stat);
+    else
+        shadeDensity(density, -big, -std::fabs(stat), std::fabs(stat), big);
+    writeArea(name + QLatin1Char('=') + sixDigits(stat), QStringLiteral("p=") + sixDigits(p));
 }
 
 } // namespace calc::basic

@@ -184,7 +184,9 @@ long double tQuantile(long double p, long double df)
         const long double mid = (lo + hi) / 2;
         (tAbove(mid, df) > target ? lo : hi) = mid;
     }
-    return (lo + hi) / 2;
+    // The middle is 0, not what is left of the bisection there.
+    const long double t = (lo + hi) / 2;
+    return std::fabs(t) < 1e-15L ? 0 : t;
 }
 
 long double chiDensity(long double x, long double df)

@@ -293,6 +293,23 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
     QHash<int, Value> &vars = e_.maths_;
     const QString title = calc::tokens::displayString(fn).trimmed().remove(QLatin1Char('('));
     Report r(vars, title);
+    // draw?: the distribution with the p-value shaded, instead of the screen.
+    struct {
+        bool on = false;
+        long double stat = 0, p = 0, d1 = 0, d2 = 0;
+        int alternative = 0;
+        QString name;
+    } drawn;
+    auto draw = [&](int at, const QString &name, long double stat, long double p, int alternative,
+                    long double d1 = 0, long double d2 = 0) {
+        drawn.on = at < n && !realOf(args[at]).isZero();
+        drawn.name = name;
+        drawn.stat = stat;
+        drawn.p = p;
+        drawn.alternative = alternative;
+        drawn.d1 = d1;
+        drawn.d2 = d2;
+    };
     auto sampleResults = [&](const Sample &s, bool showSx) {
         r.put(QStringLiteral("x\u0304"), MeanX, s.mean);
         if (showSx)
@@ -324,16 +341,20 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         r.hypothesis(QStringLiteral("\u03BC"), alt, numberText(mu0));
         if (z) {
             const long double stat = (s.mean - mu0) / (sigma / std::sqrt(s.n));
+            const long double p = pValue(alt, normalBelow(-stat), normalBelow(stat));
             r.put(QStringLiteral("z"), Z, stat);
-            r.put(QStringLiteral("p"), P, pValue(alt, normalBelow(-stat), normalBelow(stat)));
+            r.put(QStringLiteral("p"), P, p);
+            draw(rest + 1, QStringLiteral("z"), stat, p, alt);
         } else {
             if (s.n < 2 || s.sx == 0)
                 raise(Error::Domain);
             const long double df = s.n - 1;
             const long double stat = (s.mean - mu0) / (s.sx / std::sqrt(s.n));
+            const long double p = pValue(alt, tAbove(stat, df), tAbove(-stat, df));
             r.put(QStringLiteral("t"), T, stat);
-            r.put(QStringLiteral("p"), P, pValue(alt, tAbove(stat, df), tAbove(-stat, df)));
+            r.put(QStringLiteral("p"), P, p);
             r.set(Df, df);
+            draw(rest + 1, QStringLiteral("t"), stat, p, alt, df);
         }
         sampleResults(s, !z || s.data);
         break;
@@ -348,8 +369,10 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
             const int alt = alternativeOf(args, n, t.next);
             r.hypothesis(QStringLiteral("\u03BC\u2081"), alt, QStringLiteral("\u03BC\u2082"));
             const long double stat = diff / se;
+            const long double p = pValue(alt, normalBelow(-stat), normalBelow(stat));
             r.put(QStringLiteral("z"), Z, stat);
-            r.put(QStringLiteral("p"), P, pValue(alt, normalBelow(-stat), normalBelow(stat)));
+            r.put(QStringLiteral("p"), P, p);
+            draw(t.next + 1, QStringLiteral("z"), stat, p, alt);
         } else {
             const long double half = normalQuantile((1 + levelOf(args, n, t.next)) / 2) * se;
             r.interval(diff - half, diff + half);
@@ -376,8 +399,10 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         if (test) {
             r.hypothesis(QStringLiteral("\u03BC\u2081"), alt, QStringLiteral("\u03BC\u2082"));
             const long double stat = diff / se;
+            const long double p = pValue(alt, tAbove(stat, df), tAbove(-stat, df));
             r.put(QStringLiteral("t"), T, stat);
-            r.put(QStringLiteral("p"), P, pValue(alt, tAbove(stat, df), tAbove(-stat, df)));
+            r.put(QStringLiteral("p"), P, p);
+            draw(t.next + 2, QStringLiteral("t"), stat, p, alt, df);
         } else {
             const long double half = tQuantile((1 + levelOf(args, n, t.next)) / 2, df) * se;
             r.interval(diff - half, diff + half);
@@ -403,8 +428,10 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         const long double stat = t.a.sx * t.a.sx / (t.b.sx * t.b.sx);
         const long double d1 = t.a.n - 1, d2 = t.b.n - 1;
         const long double above = fAbove(stat, d1, d2);
+        const long double p = pValue(alt, above, 1 - above);
         r.put(QStringLiteral("F"), F, stat);
-        r.put(QStringLiteral("p"), P, pValue(alt, above, 1 - above));
+        r.put(QStringLiteral("p"), P, p);
+        draw(t.next + 1, QStringLiteral("F"), stat, p, alt, d1, d2);
         r.put(QStringLiteral("Sx\u2081"), Sx1, t.a.sx);
         r.put(QStringLiteral("Sx\u2082"), Sx2, t.b.sx);
         if (t.a.data) {
@@ -428,8 +455,10 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
             const int alt = alternativeOf(args, n, 3);
             r.hypothesis(QStringLiteral("prop"), alt, numberText(p0));
             const long double stat = (ph - p0) / std::sqrt(p0 * (1 - p0) / size);
+            const long double p = pValue(alt, normalBelow(-stat), normalBelow(stat));
             r.put(QStringLiteral("z"), Z, stat);
-            r.put(QStringLiteral("p"), P, pValue(alt, normalBelow(-stat), normalBelow(stat)));
+            r.put(QStringLiteral("p"), P, p);
+            draw(4, QStringLiteral("z"), stat, p, alt);
         } else {
             const long double half =
                 normalQuantile((1 + levelOf(args, n, 2)) / 2) * std::sqrt(ph * (1 - ph) / size);
@@ -455,8 +484,10 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
             if (se == 0)
                 raise(Error::DivideBy0);
             const long double stat = (p1 - p2) / se;
+            const long double p = pValue(alt, normalBelow(-stat), normalBelow(stat));
             r.put(QStringLiteral("z"), Z, stat);
-            r.put(QStringLiteral("p"), P, pValue(alt, normalBelow(-stat), normalBelow(stat)));
+            r.put(QStringLiteral("p"), P, p);
+            draw(5, QStringLiteral("z"), stat, p, alt);
             r.put(QStringLiteral("p\u0302\u2081"), PHat1, p1);
             r.put(QStringLiteral("p\u0302\u2082"), PHat2, p2);
             r.put(QStringLiteral("p\u0302"), PHat, ph);
@@ -539,6 +570,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         const long double df = (obs.rows - 1) * (obs.cols - 1);
         r.put(QStringLiteral("\u03C7\u00B2"), Chi2, chi);
         r.put(QStringLiteral("p"), P, chiAbove(chi, df));
+        draw(2, QStringLiteral("\u03C7\u00B2"), chi, chiAbove(chi, df), 1, df);
         r.put(QStringLiteral("df"), Df, df);
         break;
     }
@@ -603,7 +635,9 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
     default:
         raise(Error::Unsupported, calc::tokens::displayString(fn));
     }
-    if (shown)
+    if (drawn.on)
+        drawTest(fn, drawn.stat, drawn.alternative, drawn.d1, drawn.d2, drawn.name, drawn.p);
+    else if (shown)
         showResults(r.lines);
 }
 

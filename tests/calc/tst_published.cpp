@@ -36,41 +36,33 @@ int litPixels(const GraphScreen &g)
 }
 
 // Never run: machine code and the link port.
-const QStringList kRefused = {"Asm(", "AsmComp(", "AsmPrgm", "Send(", "Get(", "GetCalc("};
+const QStringList kRefused = {"Asm(", "AsmComp(", "AsmPrgm",    "Send(",
+                              "Get(", "GetCalc(", "Asm84CPrgm", "Asm84CEPrgm"};
 
 // The next issue's commands: graphing and its formats, tables, statistics,
 // distributions, matrices' algebra, complex numbers, finance, the clock's
-// settings, and the variables of all of them (the statistics results,
-// 0x62, as a whole family).
+// settings, and the variables of all of them.
 const QString kNextIssue = QStringLiteral(
-    "►DMS|rowSwap(|row+(|*row(|*row+(|R►Pr(|R►Pθ(|P►Rx(|P►Ry(|randM(|solve(|fnInt(|"
-    "nDeriv(|fMin(|fMax(|[i]|CubicReg|QuartReg|IndpntAuto|IndpntAsk|DependAuto|DependAsk|"
-    "Shade(|Tangent(|DrawInv|DrawF|'|?|det(|identity(|"
-    "1-Var Stats|2-Var Stats|LinReg(a+bx)|ExpReg|LnReg|PwrReg|Med-Med|QuadReg|"
-    "LinReg(ax+b)|npv(|irr(|bal(|ΣPrn(|"
-    "ΣInt(|►Nom(|►Eff(|dbd(|stdDev(|variance(|normalcdf(|invNorm(|tcdf(|χ²cdf(|Fcdf(|binompdf(|"
-    "binomcdf(|poissonpdf(|poissoncdf(|geometpdf(|geometcdf(|normalpdf(|tpdf(|χ²pdf(|Fpdf(|"
-    "randNorm(|tvm_Pmt|tvm_I%|tvm_PV|tvm_N|tvm_FV|conj(|real(|imag(|angle(|ref(|rref(|►Rect|"
-    "►Polar|SinReg|Logistic|LinRegTTest|ShadeNorm(|Shade_t(|Shadeχ²(|ShadeF(|Z-Test(|T-Test|"
-    "2-SampZTest(|1-PropZTest(|2-PropZTest(|χ²-Test(|ZInterval|2-SampZInt(|1-PropZInt(|"
-    "2-PropZInt(|2-SampTTest|2-SampFTest|TInterval|2-SampTInt|Pmt_End|Pmt_Bgn|"
-    "Equ►String(|String►Equ(|ANOVA(|ZoomFit|GarbageCollect|"
-    "setDate(|setTime(|setDtFmt(|setTmFmt(|timeCnv(|getDtStr|getTmStr(|getDtFmt|getTmFmt|"
-    "isClockOn|ClockOff|ClockOn|OpenLib(|ExecLib|invT(|χ²GOF-Test(|LinRegTInt|Manual-Fit|"
-    "ZQuadrant1|ZFrac1/2|ZFrac1/3|ZFrac1/4|ZFrac1/5|ZFrac1/8|ZFrac1/10|mathprintbox|⁄|ᵤ|"
-    "►n⁄d◄►Un⁄d|►F◄►D|Σ(|randIntNoRep(|n⁄d|Un⁄d|[AUTO]|[DEC]|[FRAC]");
+    "rowSwap(|row+(|*row(|*row+(|randM(|[i]|IndpntAuto|IndpntAsk|DependAuto|"
+    "DependAsk|Shade(|Tangent(|DrawInv|DrawF|det(|identity(|"
+    "1-Var Stats|2-Var Stats|LinReg(a+bx)|ExpReg|QuadReg|"
+    "LinReg(ax+b)|npv(|irr(|►Nom(|"
+    "►Eff(|stdDev(|variance(|normalcdf(|invNorm(|binompdf(|binomcdf(|poissonpdf(|poissoncdf(|"
+    "normalpdf(|randNorm(|tvm_Pmt|tvm_I%|tvm_PV|tvm_N|tvm_FV|conj(|real(|imag(|angle(|ref(|"
+    "rref(|Pmt_End|Pmt_Bgn|Equ►String(|String►Equ(|"
+    "ZoomFit|ZQuadrant1|ZFrac1/2|ZFrac1/3|ZFrac1/4|ZFrac1/5|ZFrac1/8|ZFrac1/10");
 
 // The settings, window, zooms, pictures and timers that the other half of
 // this work carries out.
 bool allowed(int t, const QString &name)
 {
-    const int family = t >> 8;
-    if (family == 0x62)
-        return true;
-    // The colour models' tokens and the TI-84 Plus 2.55's STATWIZARD modes
-    // are read and written, not run yet.
-    if (calc::models::need(t).model >= calc::models::Model::Ti84PlusCSE || t == 0xEF3F ||
-        t == 0xEF40)
+    // The colour models' tokens are read and written, not run yet, except
+    // pieceWise(, the menu items that are no command (Quartiles
+    // Setting…, LEFT, CENTER, RIGHT, Execute Program … Quit Editor), the
+    // sequences' terms and types u(𝑛-2) … SEQ(𝑛+2), plottinydot and PlySmlt2.
+    const bool covered =
+        t == 0xEF73 || t == 0xEF79 || (t >= 0xEF81 && t <= 0xEF94) || (t >= 0xEF9E && t <= 0xEFA5);
+    if (calc::models::need(t).model >= calc::models::Model::Ti84PlusCSE && !covered)
         return true;
     static const QStringList next = kNextIssue.split(QLatin1Char('|'));
     return next.contains(name);

@@ -10,6 +10,7 @@
 #include "calc/basic/GraphScreen.h"
 #include "calc/basic/Maths.h"
 #include "calc/basic/Modes.h"
+#include "calc/basic/Numbers.h"
 
 #include <QHash>
 
@@ -98,6 +99,16 @@ const Function kFunctions[] = {
     {tok::PoissonPdf, 2, 2},
     {tok::PoissonCdf, 2, 2},
     {tok::RandNorm, 2, 3},
+    {tok::TPdf, 2, 2},
+    {tok::TCdf, 3, 3},
+    {tok::InvT, 2, 2},
+    {tok::ChiPdf, 2, 2},
+    {tok::ChiCdf, 3, 3},
+    {tok::FPdf, 3, 3},
+    {tok::FCdf, 4, 4},
+    {tok::GeometPdf, 2, 2},
+    {tok::GeometCdf, 2, 2},
+    {tok::InvBinom, 3, 3},
     {tok::Npv, 3, 4},
     {tok::Irr, 2, 3},
     {tok::ToEff, 2, 2},
@@ -106,6 +117,18 @@ const Function kFunctions[] = {
     {tok::RealPart, 1, 1},
     {tok::ImagPart, 1, 1},
     {tok::Angle, 1, 1},
+    // Conversions, randIntNoRep( and the amortization functions (Numbers.cpp).
+    {tok::RToPr, 2, 2},
+    {tok::RToPTheta, 2, 2},
+    {tok::PToRx, 2, 2},
+    {tok::PToRy, 2, 2},
+    {tok::RandIntNoRep, 2, 3},
+    {tok::Bal, 1, 2},
+    {tok::SigmaPrn, 2, 3},
+    {tok::SigmaInt, 2, 3},
+    {tok::Dbd, 2, 2},
+    {tok::TimeCnv, 1, 1},
+    {tok::PieceWise, 2, 10},
 };
 
 const Function *functionOf(int t)
@@ -498,7 +521,7 @@ void Compiler::command(int t, int i)
         if (colour_ && colourStatement(t))
             break;
         if (isStatCommand(t)) {
-            statStatement(t);
+            statStatement(t, i);
             break;
         }
         if (isSettingCommand(t)) {

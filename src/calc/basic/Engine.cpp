@@ -5,6 +5,7 @@
 
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Maths.h"
 #include "calc/basic/Pace.h"
 #include "calc/basic/Vm.h"
 
@@ -62,14 +63,20 @@ QString errorName(Error e)
         return QStringLiteral("ERR:INVALID");
     case Error::Mode:
         return QStringLiteral("ERR:MODE");
-    case Error::Stat:
-        return QStringLiteral("ERR:STAT");
     case Error::SingularMat:
         return QStringLiteral("ERR:SINGULAR MAT");
     case Error::NoSignChng:
         return QStringLiteral("ERR:NO SIGN CHNG");
     case Error::Iterations:
         return QStringLiteral("ERR:ITERATIONS");
+    case Error::Bound:
+        return QStringLiteral("ERR:BOUND");
+    case Error::TolNotMet:
+        return QStringLiteral("ERR:TOL NOT MET");
+    case Error::BadGuess:
+        return QStringLiteral("ERR:BAD GUESS");
+    case Error::Stat:
+        return QStringLiteral("ERR:STAT");
     }
     return QString();
 }
@@ -105,13 +112,17 @@ void Engine::setModel(calc::models::Model model)
 Outcome Engine::run(const QByteArray &tokens, const QString &name)
 {
     Vm vm(*this);
+    results_.clear();
     const bool lastExpr = vm.run(compiled(tokens), name);
     if (pace_)
         pace_->end();
     if (vm.outcome.error == Error::None) {
-        if (lastExpr) {
+        if (!results_.isEmpty() && !lastExpr) {
+            for (const QString &l : std::as_const(results_))
+                screen_.line(l, false);
+        } else if (lastExpr) {
             if (ans_.kind == Value::Matrix) {
-                for (const QString &l : matrixLines(ans_))
+                for (const QString &l : matrixLines(ans_, settings_.format))
                     screen_.line(l, true);
             } else {
                 screen_.line(displayText(ans_, settings_.format), ans_.kind != Value::String);
@@ -140,8 +151,9 @@ QList<QPair<QString, QString>> Engine::variables() const
 {
     QList<QPair<QString, QString>> out;
     for (int i = 0; i < 27; ++i)
-        out.append(
-            {i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)), reals_[i].display()});
+        out.append({i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)),
+                    complexReals_ >> i & 1 ? displayText(complexValue(reals_[i], imaginary_[i]))
+                                           : reals_[i].display()});
     out.append({QStringLiteral("Ans"), ans_.kind == Value::Matrix
                                            ? matrixLines(ans_).join(QString())
                                            : displayText(ans_)});

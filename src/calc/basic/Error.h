@@ -36,7 +36,10 @@ enum class Error {
     SingularMat,
     NoSignChng,
     Iterations,
-    Stat, // a stat plot that cannot be drawn
+    Bound,     // fMin( and fMax( with lower above upper
+    TolNotMet, // fnInt(, fMin(, fMax( short of their tolerance
+    BadGuess,  // solve( whose guess is outside its bounds or undefined
+    Stat,      // statistics data or a stat plot it cannot use
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

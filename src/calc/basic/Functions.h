@@ -62,7 +62,15 @@ bool isSequenceValue(int t);
 bool isGraphOperand(int t);
 
 // Y= styles (GraphStyle(): 1 line .. 7 dotted.
-enum Style { Line = 1, Thick, Above, Below, Path, Animate, Dotted };
+enum Style {
+    StyleLine = 1,
+    StyleThick,
+    StyleAbove,
+    StyleBelow,
+    StylePath,
+    StyleAnimate,
+    StyleDotted
+};
 
 struct GraphState {
     GraphState();

@@ -103,7 +103,7 @@ void Vm::graphEquations()
                 continue;
             const int style = graphStyle(equationNumber(key));
             traceFunction([this, key] { return equation(key, nullptr); }, false, false, style,
-                          style == Above || style == Below ? shaded++ % 4 : 0);
+                          style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0);
         }
         break;
     case tok::Param: {
@@ -132,9 +132,9 @@ void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepX
                        int pattern)
 {
     GraphScreen &g = e_.graph_;
-    Tracer t{g, style ? style != Dotted
+    Tracer t{g, style ? style != StyleDotted
                       : e_.settings_.modes.value(tok::Connected, tok::Connected) == tok::Connected};
-    t.thick = style == Thick;
+    t.thick = style == StyleThick;
     std::int64_t step = 1;
     e_.settings_.xres.toInt(&step);
     Number &X = e_.reals_['X' - 'A'], &Y = e_.reals_['Y' - 'A'];
@@ -163,8 +163,8 @@ void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepX
         }
         const double row = g.rowOf(dbl(y));
         t.to(row, c);
-        if (style == Above || style == Below)
-            shadeColumn(c, row, style == Above, pattern, int(step));
+        if (style == StyleAbove || style == StyleBelow)
+            shadeColumn(c, row, style == StyleAbove, pattern, int(step));
     }
     if (!keepXY)
         keepX.saved = savedX;
@@ -182,8 +182,8 @@ void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
     const long double count = (hi.toLongDouble() - lo.toLongDouble()) / step.toLongDouble();
     if (count < 0 || count > 100000)
         raise(Error::WindowRange);
-    Tracer t{g, style != Dotted};
-    t.thick = style == Thick;
+    Tracer t{g, style != StyleDotted};
+    t.thick = style == StyleThick;
     const long double toRad = e_.degrees_ ? 3.14159265358979323846L / 180 : 1;
     for (long long i = 0; i <= (long long)(count + 1e-9L); ++i) {
         const Value at = Value::real(add(lo, mul(num(i), step)));

@@ -113,8 +113,8 @@ int Vm::graphStyle(int number) const
     // Dot makes every equation dotted; sequences are dotted from the start.
     if (mode == tok::SeqMode ||
         e_.settings_.modes.value(tok::Connected, tok::Connected) != tok::Connected)
-        return Dotted;
-    return Line;
+        return StyleDotted;
+    return StyleLine;
 }
 
 // Styles 3 and 4: the column above or below the curve, in the pattern's
@@ -398,8 +398,8 @@ void Vm::plotCommand(int cmd, int n, const Chunk *prog)
         if (!realOf(args[0]).toInt(&k) || k < least || k > most || !realOf(args[1]).toInt(&style) ||
             style < 1 || style > 7)
             raise(Error::Domain);
-        if (((style == Above || style == Below) && mode != tok::Func) ||
-            ((style == Path || style == Animate) && mode == tok::SeqMode))
+        if (((style == StyleAbove || style == StyleBelow) && mode != tok::Func) ||
+            ((style == StylePath || style == StyleAnimate) && mode == tok::SeqMode))
             raise(Error::Invalid);
         gs.styles.insert(mode * 16 + int(k), int(style));
         e_.graph_.invalidate();

@@ -266,8 +266,8 @@ void Vm::graphSequences()
             if (!on(i))
                 continue;
             const int style = graphStyle(i + 1);
-            Tracer t{g, style != Dotted};
-            t.thick = style == Thick;
+            Tracer t{g, style != StyleDotted};
+            t.thick = style == StyleThick;
             for (std::int64_t k = first; k <= nMax; k += step) {
                 double y;
                 term(i, k, &y) ? t.to(g.rowOf(y), g.columnOf(double(k))) : t.gap();
@@ -286,8 +286,8 @@ void Vm::graphSequences()
     if (!defined(a) || !defined(b))
         raise(Error::Invalid);
     const int style = graphStyle(a + 1);
-    Tracer t{g, style != Dotted};
-    t.thick = style == Thick;
+    Tracer t{g, style != StyleDotted};
+    t.thick = style == StyleThick;
     for (std::int64_t k = first; k <= nMax; k += step) {
         double x, y;
         term(a, k, &x) && term(b, k, &y) ? t.to(g.rowOf(y), g.columnOf(x)) : t.gap();
@@ -324,7 +324,7 @@ void Vm::graphWeb(int i)
             inner.inExpr = inExpr;
             return inner.evaluate(code);
         },
-        false, false, style == Dotted ? Line : style);
+        false, false, style == StyleDotted ? StyleLine : style);
     gs.webSequence = -1;
     // y=x where both axes' ranges meet.
     const double lo = std::max(g.window(GraphScreen::Xmin).toLongDouble(),

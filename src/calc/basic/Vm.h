@@ -101,6 +101,21 @@ private:
     void regression(int fn, Value *args, int n);
     Value statVariable(int t);
     Value financeFunction(int fn, Value *args, int n);
+    // Distributions.cpp, StatTests.cpp, Regressions.cpp: the rest of the
+    // statistics; a command's last argument says whether its results
+    // screen is what the program ends on.
+    Value distribution(int fn, Value *args, int n);
+    Value statCommand(int fn, Value *args, int n);
+    void statTestCommand(int fn, Value *args, int n, bool shown);
+    void moreRegression(int fn, Value *args, int n, bool shown);
+    void regressionScreen(int fn, bool shown, int alternative = 0);
+    void showResults(const QStringList &lines);
+    void shadeDistribution(int fn, Value *args, int n);
+    void shadeDensity(const std::function<long double(long double)> &density, long double lo,
+                      long double hi, long double lo2 = 0, long double hi2 = 0);
+    void writeArea(const QString &first, const QString &second);
+    void drawTest(int fn, long double stat, int alternative, long double d1, long double d2,
+                  const QString &name, long double p);
     Value tvm(int fn, Value *args, int n);
     Number finance(int t);
     Value mathVariable(int t);
@@ -116,6 +131,7 @@ private:
     bool isArchived(int kind, int key, const QString &name) const;
     bool builtinListThere(int key) const;
     void store(int kind, int key, const Value &v, const QString &name);
+    Value specialReal(int key);
     void display(const Value &v);
     void pushBlock(Call &c, const Block &b);
     Number trig(int fn, Number x);
@@ -183,6 +199,16 @@ private:
                const Value *args, int n);
     void tangent(const std::function<Value()> &f, const Value &at);
     std::function<Value()> deferredExpression(const QString &bytes);
+    // Calculus.cpp: solve(, fnInt(, nDeriv(, fMin(, fMax( and Σ( with their
+    // expression evaluated at the values they try.
+    void calculus(int fn, int n, int body, int var, const Chunk *prog);
+    // Numbers.cpp: conversions, fractions, the finance leftovers.
+    Value numberFunction(int fn, Value *args, int n);
+    // Clock.cpp: the TI-84 Plus's clock as setDate( and setTime( left it,
+    // its other commands, timeCnv( and pieceWise(.
+    QDateTime clockNow() const;
+    void systemCommand(int cmd, const Value *args, int n);
+    Value systemFunction(int fn, Value *args, int n);
 
     Engine &e_;
     std::deque<Call> calls_;

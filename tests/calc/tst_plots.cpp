@@ -18,13 +18,14 @@ namespace
 const char *const kPixels = "AxesOff:0→Xmin:94→Xmax:0→Ymin:62→Ymax:";
 
 // Inside a string the editor spells n, u and v as their tokens' escapes;
-// the rows write them ‹n›, ‹u›, ‹v›.
+// the rows write them ‹n›, ‹u›, ‹v›, ‹w›.
 QByteArray typed(const QString &program)
 {
     QString s = program;
     s.replace(QStringLiteral("‹n›"), QStringLiteral("⟦$6221⟧"));
     s.replace(QStringLiteral("‹u›"), QStringLiteral("⟦$5E80⟧"));
     s.replace(QStringLiteral("‹v›"), QStringLiteral("⟦$5E81⟧"));
+    s.replace(QStringLiteral("‹w›"), QStringLiteral("⟦$5E82⟧"));
     return testing::programBytes(s);
 }
 
@@ -188,6 +189,10 @@ private slots:
         QTest::newRow("uvAxes") << "Seq:uvAxes:\"‹n›+1\"→‹u›:\"‹n›\"→‹v›:3→nMax:"
                                    "DispGraph"
                                 << "59:4 60:3 61:2";
+        QTest::newRow("vwAxes") << "Seq:vwAxes:\"‹n›\"→‹v›:\"2‹n›\"→‹w›:3→nMax:DispGraph"
+                                << "56:3 58:2 60:1";
+        QTest::newRow("uwAxes needs w") << "Seq:uwAxes:\"‹n›\"→‹u›:DispGraph"
+                                        << "ERR:INVALID";
         QTest::newRow("FnOff leaves u out") << "Seq:\"‹n›\"→‹u›:\"1\"→‹v›:3→nMax:FnOff 1:DispGraph"
                                             << "61:1-3";
         // Y= styles over y=31.

@@ -257,6 +257,10 @@ private slots:
         QTest::newRow("1-PropZInt last")
             << "1-PropZInt(22,50"
             << QStringList{"1-PropZInt", "(.30241,.57759)", "p̂=.44", "n=50", "", "", "", ""};
+        QTest::newRow("ANOVA( last")
+            << "ANOVA({1,2,3},{4,5,6},{7,8,10}"
+            << QStringList{"One-way ANOVA", "F=20.84615385", "p=.0019911718", "Factor",
+                           "df=2",          "SS=60.2222222", "MS=30.1111111", "Error"};
         QTest::newRow("2-Var Stats last")
             << "2-Var Stats {1,2},{3,4}" << QStringList{"2-Var Stats",    "x̄=1.5", "Σx=3", "Σx²=5",
                                                         "Sx=.7071067812", "σx=.5", "n=2",  ""};

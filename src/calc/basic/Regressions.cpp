@@ -279,6 +279,8 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
         const QString eq = statNumber(m) + QStringLiteral("X+") + statNumber(b);
         const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(eq).text);
         storeEquation(equation ? int(equation) : tok::Y1, Value::string(tokenValues(t.bytes)));
+        showGraph();
+        e_.graphShown_ = true;
         return;
     }
     // SinReg's iterations come first; the lists then, or L₁ and L₂.

@@ -291,7 +291,9 @@ bool isStatTest(int t)
 void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
 {
     QHash<int, Value> &vars = e_.maths_;
-    const QString title = calc::tokens::displayString(fn).trimmed().remove(QLatin1Char('('));
+    const QString title = fn == tok::Anova
+                              ? QStringLiteral("One-way ANOVA")
+                              : calc::tokens::displayString(fn).trimmed().remove(QLatin1Char('('));
     Report r(vars, title);
     // draw?: the distribution with the p-value shaded, instead of the screen.
     struct {

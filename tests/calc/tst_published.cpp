@@ -36,28 +36,22 @@ int litPixels(const GraphScreen &g)
 }
 
 // Never run: machine code and the link port.
-const QStringList kRefused = {"Asm(", "AsmComp(", "AsmPrgm", "Send(", "Get(", "GetCalc("};
+const QStringList kRefused = {"Asm(", "AsmComp(", "AsmPrgm",    "Send(",
+                              "Get(", "GetCalc(", "Asm84CPrgm", "Asm84CEPrgm"};
 
 // The next issue's commands: graphing and its formats, tables, statistics,
 // distributions, matrices' algebra, complex numbers, finance, the clock's
 // settings, and the variables of all of them (whole families by prefix:
 // Y= functions 0x5E, statistics results 0x62, window and table 0x63).
 const QString kNextIssue = QStringLiteral(
-    "►DMS|Boxplot|rowSwap(|row+(|*row(|*row+(|R►Pr(|R►Pθ(|P►Rx(|P►Ry(|randM(|solve(|fnInt(|"
-    "nDeriv(|fMin(|fMax(|[i]|IndpntAuto|IndpntAsk|DependAuto|DependAsk|□|﹢|·|"
-    "Trace|PrintScreen|Shade(|Tangent(|DrawInv|DrawF|'|?|det(|identity(|Input|DispTable|Plot1(|"
-    "Plot2(|Plot3(|1-Var Stats|2-Var Stats|LinReg(a+bx)|ExpReg|QuadReg|"
-    "Histogram|xyLine|Scatter|LinReg(ax+b)|Web|Time|uvAxes|vwAxes|uwAxes|npv(|irr(|bal(|ΣPrn(|"
-    "ΣInt(|►Nom(|►Eff(|dbd(|stdDev(|variance(|normalcdf(|invNorm(|binompdf(|"
-    "binomcdf(|poissonpdf(|poissoncdf(|normalpdf(|"
-    "randNorm(|tvm_Pmt|tvm_I%|tvm_PV|tvm_N|tvm_FV|conj(|real(|imag(|angle(|ref(|rref(|►Rect|"
-    "►Polar|"
-    "GraphStyle(|Pmt_End|Pmt_Bgn|"
-    "Equ►String(|String►Equ(|Select(|ModBoxPlot|NormProbPlot|ZoomFit|GarbageCollect|"
-    "setDate(|setTime(|setDtFmt(|setTmFmt(|timeCnv(|getDtStr|getTmStr(|getDtFmt|getTmFmt|"
-    "isClockOn|ClockOff|ClockOn|OpenLib(|ExecLib|"
-    "ZQuadrant1|ZFrac1/2|ZFrac1/3|ZFrac1/4|ZFrac1/5|ZFrac1/8|ZFrac1/10|mathprintbox|⁄|ᵤ|"
-    "►n⁄d◄►Un⁄d|►F◄►D|Σ(|randIntNoRep(|n⁄d|Un⁄d|[AUTO]|[DEC]|[FRAC]");
+    "Boxplot|rowSwap(|row+(|*row(|*row+(|randM(|[i]|IndpntAuto|IndpntAsk|DependAuto|"
+    "DependAsk|□|﹢|·|Trace|PrintScreen|Shade(|Tangent(|DrawInv|DrawF|det(|identity(|Input|"
+    "DispTable|Plot1(|Plot2(|Plot3(|1-Var Stats|2-Var Stats|LinReg(a+bx)|ExpReg|QuadReg|"
+    "Histogram|xyLine|Scatter|LinReg(ax+b)|Web|Time|uvAxes|vwAxes|uwAxes|npv(|irr(|►Nom(|"
+    "►Eff(|stdDev(|variance(|normalcdf(|invNorm(|binompdf(|binomcdf(|poissonpdf(|poissoncdf(|"
+    "normalpdf(|randNorm(|tvm_Pmt|tvm_I%|tvm_PV|tvm_N|tvm_FV|conj(|real(|imag(|angle(|ref(|"
+    "rref(|GraphStyle(|Pmt_End|Pmt_Bgn|Equ►String(|String►Equ(|Select(|ModBoxPlot|"
+    "NormProbPlot|ZoomFit|ZQuadrant1|ZFrac1/2|ZFrac1/3|ZFrac1/4|ZFrac1/5|ZFrac1/8|ZFrac1/10");
 
 // The settings, window, zooms, pictures and timers that the other half of
 // this work carries out.
@@ -69,10 +63,12 @@ bool allowed(int t, const QString &name)
     // Of the statistics results, only the sequences' n.
     if (t == 0x6221)
         return true;
-    // The colour models' tokens and the TI-84 Plus 2.55's STATWIZARD modes
-    // are read and written, not run yet.
-    if (calc::models::need(t).model >= calc::models::Model::Ti84PlusCSE || t == 0xEF3F ||
-        t == 0xEF40)
+    // The colour models' tokens are read and written, not run yet, except
+    // pieceWise( and the menu items that are no command (Quartiles
+    // Setting…, LEFT, CENTER, RIGHT, Execute Program … Quit Editor).
+    const bool covered =
+        t == 0xEF8E || t == 0xEF81 || (t >= 0xEF92 && t <= 0xEF94) || (t >= 0xEF9E && t <= 0xEFA5);
+    if (calc::models::need(t).model >= calc::models::Model::Ti84PlusCSE && !covered)
         return true;
     static const QStringList next = kNextIssue.split(QLatin1Char('|'));
     return next.contains(name);

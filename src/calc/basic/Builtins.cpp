@@ -62,7 +62,7 @@ Value Vm::unary(int op, const Value &v)
 {
     if (v.kind == Value::Matrix || op == tok::Transpose)
         return matrixUnary(op, v);
-    if (v.kind == Value::Complex)
+    if (v.kind >= Value::Complex) // and lists of complex numbers
         return complexUnary(op, v);
     switch (op) {
     case tok::Neg:
@@ -292,6 +292,8 @@ Value Vm::listShape(int fn, Value *args)
     case tok::Dim:
         if (a.kind == Value::Matrix)
             return Value::list({num(a.rows), num(a.cols)});
+        if (a.kind == Value::ComplexList)
+            return Value::real(num(elementCount(a)));
         return Value::real(num(listOf(a).size()));
     case tok::CumSum: {
         if (a.kind == Value::Matrix)

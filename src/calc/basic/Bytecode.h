@@ -84,6 +84,7 @@ enum Op : int {
     OpLoadGraphVar,  // GraphVar
     OpStoreGraphVar, // GraphVar
     OpColour,        // command token, argc: the colour models' commands
+    OpCalculus,      // token, argc, expression (name index), variable (Calculus.cpp)
 };
 
 // Target kinds of Input, Prompt and DelVar.

@@ -10,6 +10,7 @@
 #include "calc/basic/GraphScreen.h"
 #include "calc/basic/Maths.h"
 #include "calc/basic/Modes.h"
+#include "calc/basic/Numbers.h"
 
 #include <QHash>
 
@@ -116,6 +117,18 @@ const Function kFunctions[] = {
     {tok::RealPart, 1, 1},
     {tok::ImagPart, 1, 1},
     {tok::Angle, 1, 1},
+    // Conversions, randIntNoRep( and the amortization functions (Numbers.cpp).
+    {tok::RToPr, 2, 2},
+    {tok::RToPTheta, 2, 2},
+    {tok::PToRx, 2, 2},
+    {tok::PToRy, 2, 2},
+    {tok::RandIntNoRep, 2, 3},
+    {tok::Bal, 1, 2},
+    {tok::SigmaPrn, 2, 3},
+    {tok::SigmaInt, 2, 3},
+    {tok::Dbd, 2, 2},
+    {tok::TimeCnv, 1, 1},
+    {tok::PieceWise, 2, 10},
 };
 
 const Function *functionOf(int t)

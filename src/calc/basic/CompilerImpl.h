@@ -34,6 +34,8 @@ struct Function {
 
 QString tokenName(int t);
 const Function *functionOf(int t);
+// solve(, fnInt(, nDeriv(, fMin(, fMax(, Σ(: an expression and its variable first.
+bool isCalculus(int t);
 bool isOtherVariable(int t);
 int windowVar(int t);
 bool isTrig(int t);
@@ -82,6 +84,9 @@ private:
     // Maths.cpp: statistics and finance.
     void statStatement(int t, int i);
     void tvmCall(int t);
+    // Compiler_Numbers.cpp: solve(, fnInt( and their kin.
+    void calculus(int t);
+    void fractionEntry();
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);
 

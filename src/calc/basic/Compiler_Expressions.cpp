@@ -5,6 +5,7 @@
 #include "calc/basic/Functions.h"
 #include "calc/basic/Maths.h"
 #include "calc/basic/Modes.h"
+#include "calc/basic/Numbers.h"
 
 #include "calc/Tokens.h"
 
@@ -169,8 +170,12 @@ void Compiler::expr()
         fail(Error::Memory);
     orExpr();
     // ►Frac and ►Dec take the whole expression before them.
-    if (peek() == tok::ToFrac || peek() == tok::ToDec)
+    if (peek() == tok::ToFrac || peek() == tok::ToDec) {
         put(OpUnary, next());
+    } else if (isShownAs(peek())) {
+        put(OpCall, next());
+        put(1);
+    }
     --depth_;
 }
 
@@ -281,6 +286,12 @@ void Compiler::postfix()
         case tok::Transpose:
             put(OpUnary, next());
             break;
+        case tok::FractionSlash:
+        case tok::FracND:
+        case tok::MixedU:
+        case tok::FracUND:
+            fractionEntry();
+            break;
         default:
             return;
         }
@@ -298,7 +309,7 @@ bool Compiler::startsOperand(int t) const
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
         return true;
-    return functionOf(t) != nullptr || t == tok::Seq;
+    return functionOf(t) != nullptr || t == tok::Seq || isCalculus(t);
 }
 
 void Compiler::arguments(int token, int least, int most)
@@ -434,6 +445,10 @@ void Compiler::primary()
         arguments(t, 1, 1);
         return;
     }
+    if (isCalculus(t)) {
+        calculus(t);
+        return;
+    }
     if (const Function *f = functionOf(t)) {
         arguments(t, f->least, f->most);
         return;
@@ -561,7 +576,9 @@ void Compiler::unexpected(int t)
     default:
         break;
     }
-    if (t == tok::Minus || t == tok::Space || t == tok::ToFrac || t == tok::ToDec)
+    if (t == tok::Minus || t == tok::Space || t == tok::ToFrac || t == tok::ToDec || isShownAs(t) ||
+        t == tok::FractionSlash || t == tok::FracND || t == tok::MixedU || t == tok::FracUND ||
+        t == tok::MathPrintBox || isEditorToken(t))
         fail(Error::Syntax);
     // Lower-case and accented letters, Greek and punctuation are characters
     // for strings, not variables.

@@ -5,6 +5,7 @@
 #include "calc/basic/CompilerImpl.h"
 
 #include "calc/basic/Modes.h"
+#include "calc/basic/Numbers.h"
 
 namespace calc::basic
 {
@@ -56,6 +57,28 @@ void Compiler::settingStatement(int t)
     case tok::Fix:
         expr();
         n = 1;
+        break;
+    case tok::SetDtFmt:
+    case tok::SetTmFmt:
+        expr();
+        n = 1;
+        close(tok::RParen);
+        break;
+    case tok::SetDate:
+    case tok::SetTime:
+        do {
+            expr();
+            ++n;
+        } while (accept(tok::Comma));
+        close(tok::RParen);
+        if (n != 3)
+            fail(Error::Argument);
+        break;
+    case tok::OpenLib:
+        // The library is an application's name, not a value.
+        if (nameChars(9).isEmpty())
+            fail(Error::Syntax);
+        close(tok::RParen);
         break;
     case tok::FnOn:
     case tok::FnOff:

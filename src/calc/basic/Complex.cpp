@@ -148,6 +148,12 @@ Value complexBinary(int op, const Value &a, const Value &b)
 
 Value Vm::complexUnary(int op, const Value &v)
 {
+    if (v.kind == Value::ComplexList) {
+        QVector<Value> out;
+        for (int i = 0; i < elementCount(v); ++i)
+            out << unary(op, elementOf(v, i));
+        return listOfValues(out);
+    }
     switch (op) {
     case tok::Neg:
         return complexValue(v.num.negated(), v.items[0].negated());
@@ -201,7 +207,17 @@ bool Vm::wantsComplex(int fn, const Value &a) const
 Value Vm::partFunction(int fn, Value *args, int n)
 {
     const Value &a = args[0];
-    if (a.kind == Value::Complex) {
+    const bool part =
+        fn == tok::RealPart || fn == tok::ImagPart || fn == tok::Conj || fn == tok::Angle;
+    if (a.kind == Value::ComplexList && part) {
+        QVector<Value> out;
+        for (int i = 0; i < elementCount(a); ++i) {
+            Value e = elementOf(a, i);
+            out << partFunction(fn, &e, 1);
+        }
+        return listOfValues(out);
+    }
+    if (a.kind == Value::Complex && part) {
         const Cx z = cxOf(a);
         switch (fn) {
         case tok::RealPart:
@@ -228,8 +244,7 @@ Value Vm::partFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    (void)n;
-    raise(Error::Unsupported, calc::tokens::displayString(fn));
+    return numberFunction(fn, args, n);
 }
 
 } // namespace calc::basic

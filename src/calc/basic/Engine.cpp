@@ -5,6 +5,7 @@
 
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Maths.h"
 #include "calc/basic/Pace.h"
 #include "calc/basic/Vm.h"
 
@@ -68,6 +69,12 @@ QString errorName(Error e)
         return QStringLiteral("ERR:NO SIGN CHNG");
     case Error::Iterations:
         return QStringLiteral("ERR:ITERATIONS");
+    case Error::Bound:
+        return QStringLiteral("ERR:BOUND");
+    case Error::TolNotMet:
+        return QStringLiteral("ERR:TOL NOT MET");
+    case Error::BadGuess:
+        return QStringLiteral("ERR:BAD GUESS");
     case Error::Stat:
         return QStringLiteral("ERR:STAT");
     }
@@ -117,7 +124,7 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
                 screen_.output(r + 1, 1, results_[r]);
         } else if (lastExpr) {
             if (ans_.kind == Value::Matrix) {
-                for (const QString &l : matrixLines(ans_))
+                for (const QString &l : matrixLines(ans_, settings_.format))
                     screen_.line(l, true);
             } else {
                 screen_.line(displayText(ans_, settings_.format), ans_.kind != Value::String);
@@ -146,8 +153,9 @@ QList<QPair<QString, QString>> Engine::variables() const
 {
     QList<QPair<QString, QString>> out;
     for (int i = 0; i < 27; ++i)
-        out.append(
-            {i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)), reals_[i].display()});
+        out.append({i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)),
+                    complexReals_ >> i & 1 ? displayText(complexValue(reals_[i], imaginary_[i]))
+                                           : reals_[i].display()});
     out.append({QStringLiteral("Ans"), ans_.kind == Value::Matrix
                                            ? matrixLines(ans_).join(QString())
                                            : displayText(ans_)});

@@ -133,6 +133,9 @@ private:
     QHash<int, ColourScreen::Image> images_;
 
     Number reals_[27]; // A..Z, θ
+    // A..θ that hold a complex number: bit k, its imaginary part beside.
+    unsigned complexReals_ = 0;
+    Number imaginary_[27];
     Value ans_;
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;
@@ -141,6 +144,7 @@ private:
     bool degrees_ = false;
     Settings settings_;
     GraphState graphing_;
+    unsigned calculusNest_ = 0; // solve(, fnInt(... being evaluated (Calculus.cpp)
     unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
     unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
     long long s1_ = 12345, s2_ = 67890;

@@ -36,6 +36,9 @@ enum class Error {
     SingularMat,
     NoSignChng,
     Iterations,
+    Bound,     // fMin( and fMax( with lower above upper
+    TolNotMet, // fnInt(, fMin(, fMax( short of their tolerance
+    BadGuess,  // solve( whose guess is outside its bounds or undefined
     Stat, // a statistics command's data it cannot use
 };
 QString errorName(Error e); // "ERR:SYNTAX"

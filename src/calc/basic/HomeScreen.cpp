@@ -6,10 +6,24 @@
 namespace calc::basic
 {
 
+namespace
+{
+
+std::u32string cellsOf(const QString &text)
+{
+    std::u32string s;
+    s.reserve(size_t(text.size()));
+    for (char32_t c : text.toUcs4())
+        s += c;
+    return s;
+}
+
+} // namespace
+
 void HomeScreen::clear()
 {
     for (int r = 0; r < rows_; ++r)
-        cells_[r] = QString(columns_, QLatin1Char(' '));
+        cells_[r] = std::u32string(size_t(columns_), U' ');
     cursor_ = 0;
     lastWasOutput_ = false;
     ++generation_;
@@ -20,13 +34,15 @@ void HomeScreen::line(const QString &text, bool rightAligned)
     if (cursor_ >= rows_ - 1) {
         for (int r = 0; r + 1 < rows_; ++r)
             cells_[r] = cells_[r + 1];
-        cells_[rows_ - 1] = QString(columns_, QLatin1Char(' '));
+        cells_[rows_ - 1] = std::u32string(size_t(columns_), U' ');
         cursor_ = rows_ - 2;
     }
-    QString shown = text;
-    if (shown.size() > columns_)
-        shown = shown.left(columns_ - 1) + QChar(0x2026);
-    cells_[cursor_] = rightAligned ? shown.rightJustified(columns_) : shown.leftJustified(columns_);
+    std::u32string shown = cellsOf(text);
+    const size_t columns = size_t(columns_);
+    if (shown.size() > columns)
+        shown = shown.substr(0, columns - 1) + U'\u2026';
+    const std::u32string pad(columns - shown.size(), U' ');
+    cells_[cursor_] = rightAligned ? pad + shown : shown + pad;
     ++cursor_;
     lastWasOutput_ = false;
     ++generation_;
@@ -34,20 +50,22 @@ void HomeScreen::line(const QString &text, bool rightAligned)
 
 void HomeScreen::wrapped(const QString &text)
 {
-    int from = 0;
+    const std::u32string all = cellsOf(text);
+    size_t from = 0;
     do {
-        line(text.mid(from, columns_), false);
-        from += columns_;
-    } while (from < text.size());
+        const std::u32string part = all.substr(from, size_t(columns_));
+        line(QString::fromUcs4(part.data(), qsizetype(part.size())), false);
+        from += size_t(columns_);
+    } while (from < all.size());
 }
 
 void HomeScreen::output(int row, int column, const QString &text)
 {
     int r = row - 1, c = column - 1;
-    for (QChar ch : text) {
+    for (char32_t ch : cellsOf(text)) {
         if (r >= rows_)
             break;
-        cells_[r][c] = ch;
+        cells_[r][size_t(c)] = ch;
         if (++c == columns_) {
             c = 0;
             ++r;
@@ -59,10 +77,10 @@ void HomeScreen::output(int row, int column, const QString &text)
 
 QString HomeScreen::row(int r) const
 {
-    QString s = cells_[r];
-    while (s.endsWith(QLatin1Char(' ')))
-        s.chop(1);
-    return s;
+    std::u32string s = cells_[r];
+    while (!s.empty() && s.back() == U' ')
+        s.pop_back();
+    return QString::fromUcs4(s.data(), qsizetype(s.size()));
 }
 
 QString HomeScreen::text() const

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 namespace calc::basic
 {
 
@@ -66,7 +68,8 @@ public:
     quint64 generation() const { return generation_; }
 
 private:
-    QString cells_[kMaxRows];
+    // A character a column: 𝑖 is two UTF-16 units but one cell.
+    std::u32string cells_[kMaxRows];
     int rows_ = kRows;
     int columns_ = kColumns;
     int cursor_ = 0;

@@ -117,6 +117,16 @@ struct NumberFormat;
 Value complexValue(Number re, Number im);
 Value complexBinary(int op, const Value &a, const Value &b);
 QString complexText(const Value &v, const NumberFormat &f);
+// Lists of complex numbers (ComplexLists.cpp): one of values, real or
+// complex; the number of elements and one of them, real or complex; the
+// list with element i (0-based, or one past the end) replaced; arithmetic
+// of a list with a complex number or of a complex list; the screen's text.
+Value listOfValues(const QVector<Value> &elements);
+int elementCount(const Value &list);
+Value elementOf(const Value &list, int i);
+Value withElement(const Value &list, int i, const Value &x);
+Value complexListBinary(int op, const Value &a, const Value &b);
+QString complexListText(const Value &v, const NumberFormat &f);
 
 // [A]^n: whole powers 0 to 255 of a square matrix.
 Value matrixPower(const Value &m, const Number &n);

@@ -5,6 +5,7 @@
 
 #include "calc/TokenCodes.h"
 #include "calc/basic/Maths.h"
+#include "calc/basic/Numbers.h"
 
 #include <QStringList>
 
@@ -140,9 +141,13 @@ QString formatNumber(const Number &n, const NumberFormat &fmt)
 
 QString displayText(const Value &v, const NumberFormat &fmt)
 {
+    if (Q_UNLIKELY(v.form != Value::Plain || fmt.answers == NumberFormat::Frac))
+        return formText(v, fmt);
     if (v.kind == Value::Complex)
         return complexText(v, fmt);
-    if (fmt.isDefault() || v.kind == Value::String)
+    if (v.kind == Value::ComplexList)
+        return complexListText(v, fmt);
+    if (fmt.isDefault() || v.kind == Value::String || v.fraction)
         return displayText(v);
     if (v.kind == Value::Real)
         return formatNumber(v.num, fmt);
@@ -156,6 +161,22 @@ QString displayText(const Value &v, const NumberFormat &fmt)
         s += QLatin1Char('[') + parts.mid(r * v.cols, v.cols).join(QLatin1Char(' ')) +
              QLatin1Char(']');
     return QLatin1Char('[') + s + QLatin1Char(']');
+}
+
+QStringList matrixLines(const Value &v, const NumberFormat &fmt)
+{
+    if (fmt.isDefault() || v.fraction)
+        return matrixLines(v);
+    QStringList lines;
+    for (int r = 0; r < v.rows; ++r) {
+        QStringList parts;
+        for (int c = 0; c < v.cols; ++c)
+            parts << formatNumber(v.items[r * v.cols + c], fmt);
+        lines << (r == 0 ? QStringLiteral("[[") : QStringLiteral(" [")) +
+                     parts.join(QLatin1Char(' ')) + QLatin1Char(']') +
+                     (r == v.rows - 1 ? QStringLiteral("]") : QString());
+    }
+    return lines;
 }
 
 int modeGroup(int t)
@@ -190,6 +211,13 @@ int modeGroup(int t)
     case tok::MathPrint:
     case tok::Classic:
         return tok::MathPrint;
+    case tok::AnswerAuto:
+    case tok::AnswerAuto + 1:
+    case tok::AnswerFrac:
+        return tok::AnswerAuto;
+    case tok::StatWizardOn:
+    case tok::StatWizardOff:
+        return tok::StatWizardOn;
     case tok::PlotsOn:
     case tok::PlotsOff:
         return tok::PlotsOn;
@@ -231,7 +259,15 @@ bool isSettingCommand(int t)
     case tok::RecallGDB:
     case tok::Trace:
         return true;
+    case tok::AnswerAuto:
+    case tok::AnswerAuto + 1:
+    case tok::AnswerFrac:
+    case tok::StatWizardOn:
+    case tok::StatWizardOff:
+        return true;
     default:
+        if (isSystemCommand(t))
+            return true;
         return (t >= tok::ZTrig && t <= tok::ZoomSto && t != tok::ZoomSto - 1) ||
                t == tok::ZoomFit || (t >= tok::ZQuadrant1 && t <= tok::ZFrac10);
     }
@@ -240,7 +276,8 @@ bool isSettingCommand(int t)
 bool isSettingValue(int t)
 {
     return t == tok::Xres || t == tok::DeltaX || t == tok::DeltaY || t == tok::StartTmr ||
-           t == tok::GetTime || t == tok::GetDate;
+           t == tok::GetTime || t == tok::GetDate || t == tok::GetDtFmt || t == tok::GetTmFmt ||
+           t == tok::IsClockOn;
 }
 
 bool isClockFunction(int t)

@@ -28,11 +28,16 @@ struct NumberFormat {
     Notation notation = Normal;
     bool polar = false;   // re^θi: complex numbers shown as r and θ
     bool degrees = false; // θ shown in degrees
+    // The TI-84 Plus's answer modes: fractions as typed, always, never.
+    enum Answers { Auto, Dec, Frac };
+    Answers answers = Auto;
     bool isDefault() const { return fix < 0 && notation == Normal; }
 };
 
 QString formatNumber(const Number &n, const NumberFormat &f);
 QString displayText(const Value &v, const NumberFormat &f);
+// A matrix's lines with its numbers shown in Fix, Sci or Eng.
+QStringList matrixLines(const Value &v, const NumberFormat &f);
 
 struct GraphDatabase {
     Number window[GraphScreen::kWindowVars];
@@ -57,6 +62,11 @@ struct Settings {
     // 63 rows of 96 pixels, one byte each.
     std::array<std::optional<QByteArray>, 10> pictures;
     std::array<std::optional<GraphDatabase>, 10> databases;
+    // The TI-84 Plus's clock: how far setDate( and setTime( moved it from
+    // the computer's, its formats and whether the mode screen shows it.
+    qint64 clockShift = 0;
+    int dateFormat = 1, timeFormat = 12;
+    bool clockOn = true;
 };
 
 // Setting commands: a statement of their own, with the arguments the

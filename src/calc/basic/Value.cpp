@@ -19,13 +19,11 @@ namespace calc::basic
 QString stringText(const QVector<int> &tokens)
 {
     QString s;
+    // The sheet spells 𝑖 "[i]"; the screen shows the letter.
     for (int t : tokens)
-        s += calc::tokens::displayString(t);
+        s += t == tok::ImaginaryI ? QStringLiteral("\U0001D456") : calc::tokens::displayString(t);
     return s;
 }
-
-namespace
-{
 
 // ►Frac: the fraction whose denominator stays below 10000 and that matches
 // the value to the digits kept; otherwise the value as it is.
@@ -52,6 +50,9 @@ QString fractionOf(const Number &x)
     return sign + QString::number(qint64(h1)) + QLatin1Char('/') + QString::number(qint64(k1));
 }
 
+namespace
+{
+
 QString fractionText(const Value &v)
 {
     if (v.kind == Value::Real)
@@ -72,6 +73,8 @@ QString fractionText(const Value &v)
 
 QString displayText(const Value &v)
 {
+    if (Q_UNLIKELY(v.form != Value::Plain))
+        return formText(v, NumberFormat());
     if (v.fraction)
         return fractionText(v);
     switch (v.kind) {
@@ -89,6 +92,8 @@ QString displayText(const Value &v)
         return matrixLines(v).join(QString());
     case Value::Complex:
         return complexText(v, NumberFormat());
+    case Value::ComplexList:
+        return complexListText(v, NumberFormat());
     }
     return QString();
 }
@@ -144,6 +149,10 @@ Value binary(int op, const Value &a, const Value &b)
     using K = Value::Kind;
     if (a.kind == K::Real && b.kind == K::Real)
         return Value::real(realBinary(op, a.num, b.num));
+    if (a.kind == K::ComplexList || b.kind == K::ComplexList ||
+        ((a.kind == K::Complex || b.kind == K::Complex) &&
+         (a.kind == K::List || b.kind == K::List)))
+        return complexListBinary(op, a, b);
     if (a.kind == K::Complex || b.kind == K::Complex)
         return complexBinary(op, a, b);
     if (a.kind == K::String || b.kind == K::String) {

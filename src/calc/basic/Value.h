@@ -14,13 +14,19 @@ namespace calc::basic
 {
 
 struct Value {
-    enum Kind { Real, List, String, Matrix, Complex };
+    // ComplexList: a list with a complex element, its items the real and
+    // imaginary parts of each in turn (ComplexLists.cpp).
+    enum Kind { Real, List, String, Matrix, Complex, ComplexList };
     Kind kind = Real;
     Number num;
     QVector<Number> items; // a list's elements, a matrix's row by row
     QVector<int> text;     // a string's tokens
     int rows = 0, cols = 0;
     bool fraction = false; // ►Frac: shown as a fraction where one fits
+    // ►DMS, ►Rect, ►Polar, a mixed number, or a fraction as typed (3⁄4):
+    // how the home screen shows it (Numbers.cpp).
+    enum Form : unsigned char { Plain, Dms, Rect, Polar, Mixed, Typed };
+    Form form = Plain;
 
     static Value real(Number n)
     {
@@ -46,6 +52,11 @@ struct Value {
 
 // How the home screen writes a value on one line: "{1 2 3}", "⁻5", text.
 QString displayText(const Value &v);
+// ►Frac's text of one number: "3/4", or the number when no fraction fits.
+QString fractionOf(const Number &x);
+// A value with a form (Value::Form) or in the FRAC answer mode.
+struct NumberFormat;
+QString formText(const Value &v, const NumberFormat &f);
 // A string's tokens as the screen shows them.
 QString stringText(const QVector<int> &tokens);
 // A matrix as its lines: "[[1 2]", " [3 4]]".

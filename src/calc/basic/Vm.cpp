@@ -6,6 +6,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Compiler.h"
+#include "calc/basic/Maths.h"
 #include "calc/basic/Pace.h"
 
 #include <algorithm>
@@ -71,26 +72,42 @@ void Vm::store(int kind, int key, const Value &v, const QString &name)
     if (Q_UNLIKELY(isArchived(kind, key, name)))
         archived();
     if (kind == TReal) {
-        e_.reals_[key] = realOf(v);
+        // A..θ hold complex numbers too; a zero imaginary part makes a real.
+        const bool complex = v.kind == Value::Complex && !v.items[0].isZero();
+        e_.reals_[key] = complex ? v.num : realOf(v);
+        if (complex) {
+            e_.imaginary_[key] = v.items[0];
+            e_.complexReals_ |= 1u << key;
+        } else {
+            e_.complexReals_ &= ~(1u << key);
+        }
         e_.deletedReals_ &= ~(1u << key);
     } else if (kind == TNamed) {
-        if (v.kind != Value::List)
+        if (v.kind != Value::List && v.kind != Value::ComplexList)
             raise(Error::DataType);
         e_.namedLists_[name] = v;
     } else {
         const bool list = key >= tok::List0 && key <= tok::List0 + 5;
         const bool str = key >= tok::Str0 && key <= tok::Str0 + 9;
         const Value::Kind want = list ? Value::List : str ? Value::String : Value::Matrix;
-        if (v.kind != want)
+        if (v.kind != want && !(list && v.kind == Value::ComplexList))
             raise(Error::DataType);
         e_.vars_[key] = v;
     }
 }
 
+// A..θ archived or holding a complex number: out of the loop's way.
+Q_NEVER_INLINE Value Vm::specialReal(int key)
+{
+    if (e_.settings_.archivedReals & (1u << key))
+        archived();
+    return complexValue(e_.reals_[key], e_.imaginary_[key]);
+}
+
 void Vm::display(const Value &v)
 {
     if (v.kind == Value::Matrix) {
-        for (const QString &l : matrixLines(v))
+        for (const QString &l : matrixLines(v, e_.settings_.format))
             e_.screen_.line(l, false);
         return;
     }
@@ -258,6 +275,10 @@ void Vm::loop()
             drawOp(code[ip], code[ip + 1]);
             ip += 2;
             break;
+        case OpCalculus:
+            calculus(code[ip], code[ip + 1], code[ip + 2], code[ip + 3], prog);
+            ip += 4;
+            break;
         case OpColour:
             colourOp(code[ip], code[ip + 1]);
             ip += 2;
@@ -335,8 +356,10 @@ Q_ALWAYS_INLINE int Vm::load(int op, const int *code, int ip, const Chunk *prog)
         stack_.push_back(prog->constants[code[ip++]]);
         break;
     case OpLoadReal:
-        if (Q_UNLIKELY(e_.settings_.archivedReals & (1u << code[ip])))
-            archived();
+        if (Q_UNLIKELY((e_.settings_.archivedReals | e_.complexReals_) & (1u << code[ip]))) {
+            stack_.push_back(specialReal(code[ip++]));
+            break;
+        }
         stack_.push_back(Value::real(e_.reals_[code[ip++]]));
         break;
     case OpLoadAns:
@@ -352,6 +375,10 @@ Q_ALWAYS_INLINE int Vm::load(int op, const int *code, int ip, const Chunk *prog)
     case OpNamedElem: {
         const Value &l = op == OpListElem ? var(code[ip]) : named(prog->names[code[ip]]);
         ++ip;
+        if (Q_UNLIKELY(l.kind == Value::ComplexList)) {
+            stack_.back() = elementOf(l, indexOf(stack_.back(), elementCount(l)) - 1);
+            break;
+        }
         const int i = indexOf(stack_.back(), l.items.size());
         stack_.back() = Value::real(l.items[i - 1]);
         break;
@@ -401,8 +428,17 @@ Q_ALWAYS_INLINE int Vm::compute(int op, const int *code, int ip)
     case OpMakeList: {
         const int n = code[ip++];
         QVector<Number> items(n);
-        for (int i = 0; i < n; ++i)
-            items[i] = realOf(stack_[stack_.size() - n + i]);
+        for (int i = 0; i < n; ++i) {
+            const Value &e = stack_[stack_.size() - n + i];
+            if (Q_UNLIKELY(e.kind == Value::Complex)) {
+                const Value l =
+                    listOfValues(QVector<Value>(stack_.end() - n, stack_.end())); // {1,𝑖}
+                stack_.resize(stack_.size() - n);
+                stack_.push_back(l);
+                return ip;
+            }
+            items[i] = realOf(e);
+        }
         stack_.resize(stack_.size() - n);
         stack_.push_back(Value::list(items));
         break;
@@ -415,6 +451,8 @@ Q_ALWAYS_INLINE int Vm::compute(int op, const int *code, int ip)
         m.cols = stack_[stack_.size() - rows].items.size();
         for (int i = 0; i < rows; ++i) {
             const Value &row = stack_[stack_.size() - rows + i];
+            if (row.kind != Value::List) // a matrix holds reals only
+                raise(Error::DataType);
             if (row.items.size() != m.cols)
                 raise(Error::InvalidDim);
             m.items += row.items;
@@ -485,10 +523,13 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
             store(TNamed, 0, stack_.back(), varName(TReal, k, *prog));
             break;
         }
-        if (Q_UNLIKELY(e_.settings_.archivedReals & (1u << code[ip])))
-            archived();
+        if (Q_UNLIKELY(stack_.back().kind != Value::Real ||
+                       (e_.settings_.archivedReals | e_.complexReals_) & (1u << code[ip]))) {
+            store(TReal, code[ip++], stack_.back(), QString());
+            break;
+        }
         e_.deletedReals_ &= ~(1u << code[ip]);
-        e_.reals_[code[ip++]] = realOf(stack_.back());
+        e_.reals_[code[ip++]] = stack_.back().num;
         break;
     case OpStoreVar:
         store(TVar, code[ip++], stack_.back(), QString());
@@ -499,7 +540,8 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
     case OpStoreElem:
     case OpStoreNamedElem: {
         const Value index = pop();
-        const Number x = realOf(stack_.back());
+        const bool complex = stack_.back().kind == Value::Complex;
+        const Number x = complex ? Number() : realOf(stack_.back());
         Value *l;
         if (op == OpStoreElem) {
             auto it = e_.vars_.find(code[ip]);
@@ -510,6 +552,11 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
             l = &named(prog->names[code[ip]], true);
         }
         ++ip;
+        if (Q_UNLIKELY(complex || l->kind == Value::ComplexList)) {
+            const int i = indexOf(index, std::min(elementCount(*l) + 1, 999));
+            *l = withElement(*l, i - 1, stack_.back());
+            break;
+        }
         // One past the end makes the list longer.
         const int i = indexOf(index, std::min(int(l->items.size()) + 1, 999));
         if (i > l->items.size())
@@ -640,6 +687,7 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
             raise(Error::Increment);
         e_.reals_[b.var] = start;
         e_.deletedReals_ &= ~(1u << b.var);
+        e_.complexReals_ &= ~(1u << b.var);
         if (b.step.isNegative() ? start < b.end : b.end < start) {
             ip = skip;
         } else {
@@ -767,6 +815,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
             archived(); // the archive is out of DelVar's reach
         if (kind == TReal) {
             e_.reals_[key] = Number();
+            e_.complexReals_ &= ~(1u << key);
             e_.deletedReals_ |= 1u << key;
         } else if (kind == TNamed) {
             e_.namedLists_.remove(prog->names[key]);

@@ -131,6 +131,7 @@ private:
     bool isArchived(int kind, int key, const QString &name) const;
     bool builtinListThere(int key) const;
     void store(int kind, int key, const Value &v, const QString &name);
+    Value specialReal(int key);
     void display(const Value &v);
     void pushBlock(Call &c, const Block &b);
     Number trig(int fn, Number x);
@@ -172,6 +173,16 @@ private:
                const Value *args, int n);
     void tangent(const std::function<Value()> &f, const Value &at);
     std::function<Value()> deferredExpression(const QString &bytes);
+    // Calculus.cpp: solve(, fnInt(, nDeriv(, fMin(, fMax( and Σ( with their
+    // expression evaluated at the values they try.
+    void calculus(int fn, int n, int body, int var, const Chunk *prog);
+    // Numbers.cpp: conversions, fractions, the finance leftovers.
+    Value numberFunction(int fn, Value *args, int n);
+    // Clock.cpp: the TI-84 Plus's clock as setDate( and setTime( left it,
+    // its other commands, timeCnv( and pieceWise(.
+    QDateTime clockNow() const;
+    void systemCommand(int cmd, const Value *args, int n);
+    Value systemFunction(int fn, Value *args, int n);
 
     Engine &e_;
     std::deque<Call> calls_;

@@ -4,6 +4,7 @@
 // The loop's side of Modes.h: settings, zooms, pictures, graph databases,
 // the archive and the clock.
 #include "calc/basic/Maths.h"
+#include "calc/basic/Numbers.h"
 #include "calc/basic/Vm.h"
 
 #include <cmath>
@@ -94,6 +95,17 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
     case tok::ClrTable:
     case tok::ClearEntries:
         break;
+    case tok::SetDate:
+    case tok::SetTime:
+    case tok::SetDtFmt:
+    case tok::SetTmFmt:
+    case tok::ClockOff:
+    case tok::ClockOn:
+    case tok::OpenLib:
+    case tok::ExecLib:
+    case tok::GarbageCollect:
+        systemCommand(cmd, args, n);
+        break;
     default: {
         const auto graphed = graphSettings();
         if (modeGroup(cmd) == 0 && cmd != tok::FnOn && cmd != tok::FnOff)
@@ -149,6 +161,8 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
                                               : NumberFormat::Normal;
     else if (modeGroup(cmd) == tok::RealMode)
         s.format.polar = cmd == tok::ABiMode - 1;
+    else if (modeGroup(cmd) == tok::AnswerAuto)
+        s.format.answers = NumberFormat::Answers(cmd - tok::AnswerAuto);
     s.modes.insert(modeGroup(cmd), cmd);
 }
 
@@ -239,7 +253,7 @@ void Vm::picture(int cmd, const Value &which)
 Value Vm::settingValue(int t)
 {
     const GraphScreen &g = e_.graph_;
-    const QDateTime now = e_.host_.now ? e_.host_.now() : QDateTime::currentDateTime();
+    const QDateTime now = clockNow();
     switch (t) {
     case tok::Xres:
         return Value::real(e_.settings_.xres);
@@ -257,6 +271,12 @@ Value Vm::settingValue(int t)
     case tok::GetDate:
         return Value::list(
             {num(now.date().year()), num(now.date().month()), num(now.date().day())});
+    case tok::GetDtFmt:
+        return Value::real(num(e_.settings_.dateFormat));
+    case tok::GetTmFmt:
+        return Value::real(num(e_.settings_.timeFormat));
+    case tok::IsClockOn:
+        return Value::real(num(e_.settings_.clockOn));
     default:
         if (isMathVariable(t))
             return mathVariable(t);
@@ -293,7 +313,7 @@ void Vm::storeSetting(int t, const Value &v)
 
 Value Vm::clock(int fn, Value *args, int n)
 {
-    const QDateTime now = e_.host_.now ? e_.host_.now() : QDateTime::currentDateTime();
+    const QDateTime now = clockNow();
     std::int64_t a = 0;
     if (n >= 1 && fn != tok::DayOfWk && !realOf(args[0]).toInt(&a))
         raise(Error::Domain);

@@ -262,6 +262,12 @@ private slots:
         QTest::newRow("1-PropZInt last")
             << "1-PropZInt(22,50"
             << QStringList{"1-PropZInt", "(.30241,.57759)", "p̂=.44", "n=50", "", "", "", ""};
+        QTest::newRow("LinRegTTest last, as the wiki shows it")
+            << "{9,13,21,30,31,31,34→L₁\n{260,320,420,530,560,550,590→L₂\nLinRegTTest"
+            << QStringList{"LinRegTTest",    "y=a+bx", "β≠0 and ρ≠0",   "t=53.71561274",
+                           "p=4.2285344ᴇ⁻8", "df=5",   "a=145.3808831", "b=13.09073265"};
+        QTest::newRow("LinRegTTest not last") << "LinRegTTest {1,2,3,4},{1,3,2,5}\nDelVar A"
+                                              << QStringList{"Done", "", "", "", "", "", "", ""};
         QTest::newRow("ANOVA( last")
             << "ANOVA({1,2,3},{4,5,6},{7,8,10}"
             << QStringList{"One-way ANOVA", "F=20.84615385", "p=.0019911718", "Factor",

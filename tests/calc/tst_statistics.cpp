@@ -143,6 +143,8 @@ private slots:
             {"T-Test of frequencies of another size",
              {"T-Test 2,{1,2,3},{1,1}", "ERR:DIM MISMATCH line 1"}},
             {"a test variable before any test", {"[p]", "ERR:UNDEFINED line 1"}},
+            {"a test variable is not stored to", {"5→[p]", "ERR:SYNTAX line 1"}},
+            {"a test is no value", {"1+Z-Test(0,1,1,1)", "ERR:SYNTAX line 1"}},
         });
     }
     void tests()

@@ -607,7 +607,9 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
     for (const Form &f : forms) {
         if (f.token != fn)
             continue;
-        lines << QString::fromUtf8(f.title) << QLatin1Char(' ') + QString::fromUtf8(f.form);
+        // A form as wide as the screen loses its indent rather than its end.
+        const QString form = QString::fromUtf8(f.form);
+        lines << QString::fromUtf8(f.title) << (form.size() < 16 ? QLatin1Char(' ') + form : form);
         if (fn == tok::LinRegTTest) {
             const QString sign = alternative < 0   ? QStringLiteral("<")
                                  : alternative > 0 ? QStringLiteral(">")

@@ -240,6 +240,9 @@ private slots:
              {"{0,1,2,3,4,5,6→L₁\nLogistic L₁,10/(1+5e^(⁻L₁)),Y₁\n0→X\nround(Y₁,5)", "1.66667"}},
             {"Manual-Fit corner to corner",
              {"0→Xmin:10→Xmax:0→Ymin:5→Ymax\nManual-Fit Y₂\n3→X\nY₂", "1.5"}},
+            {"ʟRESID after LinReg",
+             {"LinReg(ax+b) {1,2,3},{1,4,5}\nʟRESID", "{⁻.3333333333 .6666666667 ⁻.3333333333}"}},
+            {"ʟRESID after PwrReg", {"PwrReg {1,2,4},{3,12,48}\nround(ʟRESID,9)", "{0 0 0}"}},
             {"the regression's d before one", {"[|d]", "ERR:UNDEFINED line 1"}},
         });
     }

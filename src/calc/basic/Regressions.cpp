@@ -552,6 +552,7 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
         raise(Error::Unsupported, calc::tokens::displayString(fn));
     }
     statEquation(out, eq);
+    storeResiduals(xs, ys);
     if (equation)
         storeEquation(int(equation), out.value(tok::RegEQ));
     regressionScreen(fn, shown, alternative);
@@ -644,6 +645,29 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
         }
     }
     showResults(lines);
+}
+
+// ʟRESID: each point's y less what RegEQ gives at its x, as every
+// regression leaves it.
+void Vm::storeResiduals(const Value &xs, const Value &ys)
+{
+    const auto code = compile(bytesOf(e_.maths_.value(tok::RegEQ).text), true);
+    Number &x = e_.reals_['X' - 'A'];
+    const Number saved = x;
+    QVector<Number> out;
+    try {
+        for (int i = 0; i < xs.items.size(); ++i) {
+            x = xs.items[i];
+            Vm inner(e_);
+            inner.inExpr = true;
+            out << sub(ys.items[i], realOf(inner.evaluate(code)));
+        }
+    } catch (const RunError &) {
+        x = saved;
+        throw;
+    }
+    x = saved;
+    e_.namedLists_[QStringLiteral("RESID")] = Value::list(out);
 }
 
 void Vm::showResults(const QStringList &lines)

@@ -129,6 +129,8 @@ private slots:
             {"χ²GOF-Test",
              {"{17,21,18,10,24,28,24→L₁\n142/7{1,1,1,1,1,1,1→L₂\nχ²GOF-Test(L₁,L₂,6\n{χ²,[p]}",
               "{10.32394366 .1116563376}"}},
+            {"χ²GOF-Test's contributions",
+             {"χ²GOF-Test({10,20},{15,15},1\nʟCNTRB", "{1.666666667 1.666666667}"}},
             {"χ²GOF-Test of other sizes",
              {"χ²GOF-Test({1,2,3},{1,2},1", "ERR:DIM MISMATCH line 1"}},
             {"χ²GOF-Test of df 0", {"χ²GOF-Test({1,2},{1,2},0", "ERR:DOMAIN line 1"}},

@@ -577,13 +577,16 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         if (o.size() < 2 || !dfArg.isInteger() || dfArg.toLongDouble() < 1)
             raise(Error::Domain);
         long double chi = 0;
+        QVector<Number> contributions; // each category's share of χ², to ʟCNTRB
         for (int i = 0; i < o.size(); ++i) {
             const long double ex = e[i].toLongDouble();
             if (!(ex > 0))
                 raise(Error::Domain);
             const long double d = o[i].toLongDouble() - ex;
             chi += d * d / ex;
+            contributions << fromLd(d * d / ex);
         }
+        e_.namedLists_[QStringLiteral("CNTRB")] = Value::list(contributions);
         const long double df = dfArg.toLongDouble();
         r.put(QStringLiteral("\u03C7\u00B2"), Chi2, chi);
         r.put(QStringLiteral("p"), P, chiAbove(chi, df));

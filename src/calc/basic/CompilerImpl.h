@@ -87,6 +87,7 @@ private:
     // Compiler_Numbers.cpp: solve(, fnInt( and their kin.
     void calculus(int t);
     void fractionEntry();
+    void dmsMinutes();
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);
 

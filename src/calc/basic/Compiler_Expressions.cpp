@@ -279,9 +279,13 @@ void Compiler::postfix()
         case tok::Cube:
         case tok::Inverse:
         case tok::Factorial:
-        case tok::DegreeSign:
         case tok::RadianSign:
             put(OpUnary, next());
+            break;
+        case tok::DegreeSign:
+            next();
+            dmsMinutes();
+            put(OpUnary, tok::DegreeSign);
             break;
         case tok::Transpose:
             put(OpUnary, next());

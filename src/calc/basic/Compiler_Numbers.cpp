@@ -64,5 +64,17 @@ void Compiler::fractionEntry()
     put(mixed ? 3 : 2);
 }
 
+// 30°15': after the degree sign, minutes and their mark join the degrees
+// before ° turns them into the angle mode's unit.
+void Compiler::dmsMinutes()
+{
+    if (peek() != tok::Number || peekAt(1) != tok::Minutes)
+        return;
+    const Number minutes = numbers_[toks_[pos_].index];
+    pos_ += 2;
+    put(OpConst, constant(Value::real(divide(minutes, num(60)))));
+    put(OpBinary, tok::Plus);
+}
+
 } // namespace compiling
 } // namespace calc::basic

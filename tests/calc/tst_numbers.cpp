@@ -262,6 +262,17 @@ private slots:
         QTEST(outcome(engine, program), "shown");
     }
 
+    // An answer typed at Input may be complex.
+    void complexInput()
+    {
+        Engine engine;
+        engine.host().nextAnswer = [](QString *answer) {
+            *answer = QStringLiteral("1+2𝑖");
+            return true;
+        };
+        QCOMPARE(outcome(engine, "Input A\nA²"), QStringLiteral("⁻3+4𝑖"));
+    }
+
     // 𝑖 is one character of the screen though two UTF-16 units.
     void imaginaryUnitTakesOneColumn()
     {

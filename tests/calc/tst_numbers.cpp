@@ -213,6 +213,8 @@ private slots:
             {"a complex number in Fix", {"Fix 2\n1/3+2𝑖", ".33+2.00𝑖"}},
             {"a matrix in Fix", {"Fix 1\n[[1,2]]", "[[1.0 2.0]]"}},
             {"►Frac in Fix", {"Fix 2\n.5►Frac", "1/2"}},
+            {"Disp of ►DMS", {"Degree\nDisp 100/9°►DMS", "11°6'40\""}},
+            {"Disp of ►Polar", {"Disp 2𝑖►Polar", "2ℯ^(1.570796327…"}},
         });
     }
     void display()

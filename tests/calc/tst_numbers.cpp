@@ -251,6 +251,7 @@ private slots:
             {"real parts again", {"{𝑖,1}²", "{⁻1 1}"}},
             {"imag of a list", {"imag({1,2𝑖})", "{0 2}"}},
             {"into a named list", {"{𝑖}→ʟCX\nʟCX(1)", "𝑖"}},
+            {"into a list by a letter", {"{1,𝑖}→X\nʟX(2)", "𝑖"}},
             {"other sizes", {"{1,𝑖}+{1}", "ERR:DIM MISMATCH line 1"}},
             {"not in a matrix", {"[[1,𝑖]]", "ERR:DATA TYPE line 1"}},
             {"not in a matrix element", {"[[1,2]]→[A]\n𝑖→[A](1,1)", "ERR:DATA TYPE line 2"}},

@@ -88,6 +88,21 @@ const Extra kExtras[] = {
     {0xF5, u"ExpReg", false},
     {0xF9, u"QuadReg", false},
     {0xFF, u"LinReg(ax+b)", false},
+    {0x2E, u"CubicReg", false},
+    {0x2F, u"QuartReg", false},
+    {0xF6, u"LnReg", false},
+    {0xF7, u"PwrReg", false},
+    {0xF8, u"Med-Med", false},
+    {0xBB32, u"SinReg", false},
+    {0xBB33, u"Logistic", false},
+    {0xBB34, u"LinRegTTest", false},
+    {0xBB3C, u"T-Test", false},
+    {0xBB46, u"2-SampTTest", false},
+    {0xBB47, u"2-SampFTest", false},
+    {0xBB48, u"TInterval", false},
+    {0xBB49, u"2-SampTInt", false},
+    {0xEF15, u"LinRegTInt", false},
+    {0xEF16, u"Manual-Fit", false},
 };
 
 // How a document of a colour model writes those tokens.

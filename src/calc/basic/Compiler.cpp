@@ -99,6 +99,16 @@ const Function kFunctions[] = {
     {tok::PoissonPdf, 2, 2},
     {tok::PoissonCdf, 2, 2},
     {tok::RandNorm, 2, 3},
+    {tok::TPdf, 2, 2},
+    {tok::TCdf, 3, 3},
+    {tok::InvT, 2, 2},
+    {tok::ChiPdf, 2, 2},
+    {tok::ChiCdf, 3, 3},
+    {tok::FPdf, 3, 3},
+    {tok::FCdf, 4, 4},
+    {tok::GeometPdf, 2, 2},
+    {tok::GeometCdf, 2, 2},
+    {tok::InvBinom, 3, 3},
     {tok::Npv, 3, 4},
     {tok::Irr, 2, 3},
     {tok::ToEff, 2, 2},
@@ -502,7 +512,7 @@ void Compiler::command(int t, int i)
         if (colour_ && colourStatement(t))
             break;
         if (isStatCommand(t)) {
-            statStatement(t);
+            statStatement(t, i);
             break;
         }
         if (isSettingCommand(t)) {

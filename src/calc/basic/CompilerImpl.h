@@ -82,7 +82,7 @@ private:
     void equation(int t);
     int deferred();
     // Maths.cpp: statistics and finance.
-    void statStatement(int t);
+    void statStatement(int t, int i);
     void tvmCall(int t);
     // Compiler_Numbers.cpp: solve(, fnInt( and their kin.
     void calculus(int t);

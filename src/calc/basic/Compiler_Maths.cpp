@@ -11,7 +11,8 @@ namespace calc::basic
 
 bool isMathVariable(int t)
 {
-    return (t >= tok::RegEQ && t <= tok::RegC) || t == tok::RegR2 || t == tok::RegBigR2 ||
+    // 0x6221 is the sequences' n, not a result.
+    return (t >= tok::RegEQ && t <= tok::RegY3) || (t >= tok::TestP && t <= tok::TestLast) ||
            isStoredMathVariable(t);
 }
 
@@ -23,7 +24,8 @@ bool isStoredMathVariable(int t)
 bool isStatCommand(int t)
 {
     return t == tok::OneVarStats || t == tok::TwoVarStats || t == tok::LinRegAxB ||
-           t == tok::LinRegABx || t == tok::QuadReg || t == tok::ExpReg;
+           t == tok::LinRegABx || t == tok::QuadReg || t == tok::ExpReg || isStatTest(t) ||
+           isMoreRegression(t) || (t >= tok::ShadeNorm && t <= tok::ShadeF);
 }
 
 bool isTvmFunction(int t)
@@ -34,12 +36,21 @@ bool isTvmFunction(int t)
 namespace compiling
 {
 
-// 1-Var Stats, 2-Var Stats and the regressions: lists, maybe a frequency
-// list, and after a regression's lists a Y= variable to take the equation.
-// A call to the command's function, whose value nothing keeps.
-void Compiler::statStatement(int t)
+// 1-Var Stats, 2-Var Stats, the regressions and the tests: lists or
+// numbers, and after a regression's arguments a Y= variable to take the
+// equation. A call to the command's function, whose value nothing keeps;
+// its last argument says whether the statement ends the program, when the
+// home screen shows the command's results.
+void Compiler::statStatement(int t, int i)
 {
-    const bool regression = t != tok::OneVarStats && t != tok::TwoVarStats;
+    const bool shade = t >= tok::ShadeNorm && t <= tok::ShadeF;
+    const bool regression =
+        t != tok::OneVarStats && t != tok::TwoVarStats && !isStatTest(t) && !shade;
+    const int most = isStatTest(t) ? 20
+                     : t == tok::LinRegTTest || t == tok::LinRegTInt || t == tok::SinReg || shade
+                         ? 4
+                     : t == tok::ManualFit ? 0
+                                           : 3;
     int n = 0, equation = 0;
     while (!atEnd()) {
         if (regression && (peek() >> 8) == tok::EquationPrefix) {
@@ -47,19 +58,34 @@ void Compiler::statStatement(int t)
             endOfStatement();
             break;
         }
-        expr();
+        // χ²-Test('s second matrix is where the expected counts go.
+        const int after = peekAt(1);
+        if (t == tok::ChiTest && n == 1 && peek() >= tok::Matrix0 && peek() <= tok::Matrix0 + 9 &&
+            (after < 0 || after == tok::Comma || after == tok::RParen)) {
+            put(OpConst, constant(Value::real(num(next()))));
+        } else {
+            expr();
+        }
         ++n;
+        if (accept(tok::RParen)) {
+            endOfStatement();
+            break;
+        }
         if (!atEnd())
             comma();
     }
-    if (n > 3)
+    if (n > most)
         fail(Error::Argument);
     if (regression) {
         put(OpConst, constant(Value::real(num(equation))));
         ++n;
     }
+    bool last = true;
+    for (int k = i + 1; k < int(stmts_.size()); ++k)
+        last = last && stmts_[k].first == stmts_[k].last;
+    put(OpConst, constant(Value::real(num(last))));
     put(OpCall, t);
-    put(n);
+    put(n + 1);
     put(OpPop);
 }
 

@@ -75,6 +75,8 @@ QString errorName(Error e)
         return QStringLiteral("ERR:TOL NOT MET");
     case Error::BadGuess:
         return QStringLiteral("ERR:BAD GUESS");
+    case Error::Stat:
+        return QStringLiteral("ERR:STAT");
     }
     return QString();
 }
@@ -110,11 +112,15 @@ void Engine::setModel(calc::models::Model model)
 Outcome Engine::run(const QByteArray &tokens, const QString &name)
 {
     Vm vm(*this);
+    results_.clear();
     const bool lastExpr = vm.run(compiled(tokens), name);
     if (pace_)
         pace_->end();
     if (vm.outcome.error == Error::None) {
-        if (lastExpr) {
+        if (!results_.isEmpty() && !lastExpr) {
+            for (const QString &l : std::as_const(results_))
+                screen_.line(l, false);
+        } else if (lastExpr) {
             if (ans_.kind == Value::Matrix) {
                 for (const QString &l : matrixLines(ans_, settings_.format))
                     screen_.line(l, true);

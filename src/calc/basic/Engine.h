@@ -20,6 +20,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -139,6 +140,7 @@ private:
     QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
     QHash<QString, Value> namedLists_;
     QHash<int, Value> maths_; // statistics results, RegEQ and the finance variables by token
+    QStringList results_;     // a statistics command's results screen, when it ends the program
     bool degrees_ = false;
     Settings settings_;
     GraphState graphing_;

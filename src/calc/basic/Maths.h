@@ -52,9 +52,56 @@ enum : int {
     StatLast = 0x6215, // Q₃
     RegA = 0x6216,
     RegC = 0x6218,
+    RegD = 0x6219,
+    RegE = 0x621A,
+    RegX1 = 0x621B, // Med-Med's summary points x₁ x₂ x₃ y₁ y₂ y₃
+    RegY3 = 0x6220,
     RegR = 0x6212,
     RegR2 = 0x6235,
     RegBigR2 = 0x6236,
+    // The rest of the distributions, tests, intervals and regressions.
+    CubicReg = 0x2E,
+    QuartReg = 0x2F,
+    LnReg = 0xF6,
+    PwrReg = 0xF7,
+    MedMed = 0xF8,
+    TCdf = 0xBB12,
+    ChiCdf = 0xBB13,
+    FCdf = 0xBB14,
+    GeometPdf = 0xBB19,
+    GeometCdf = 0xBB1A,
+    TPdf = 0xBB1C,
+    ChiPdf = 0xBB1D,
+    FPdf = 0xBB1E,
+    SinReg = 0xBB32,
+    Logistic = 0xBB33,
+    LinRegTTest = 0xBB34,
+    ShadeNorm = 0xBB35,
+    ShadeT = 0xBB36,
+    ShadeChi = 0xBB37,
+    ShadeF = 0xBB38,
+    ZTest = 0xBB3B,
+    TTest = 0xBB3C,
+    TwoSampZTest = 0xBB3D,
+    OnePropZTest = 0xBB3E,
+    TwoPropZTest = 0xBB3F,
+    ChiTest = 0xBB40,
+    TwoSampZInt = 0xBB42,
+    OnePropZInt = 0xBB43,
+    TwoPropZInt = 0xBB44,
+    TwoSampTTest = 0xBB46,
+    TwoSampFTest = 0xBB47,
+    TInterval = 0xBB48,
+    TwoSampTInt = 0xBB49,
+    Anova = 0xBB59,
+    InvT = 0xEF13,
+    ChiGofTest = 0xEF14,
+    LinRegTInt = 0xEF15,
+    ManualFit = 0xEF16,
+    InvBinom = 0xEF95,
+    // The test results: p … upper, s, and ANOVA('s factor and error df, SS, MS.
+    TestP = 0x6222,
+    TestLast = 0x623C,
     // The finance solver's N, I%, PV, PMT, FV, P/Y, C/Y.
     FinN = 0x632B,
     FinCY = 0x6331,
@@ -94,6 +141,11 @@ bool isStoredMathVariable(int t);
 // Statements that set the statistics variables, and tvm_ functions whose
 // arguments are optional.
 bool isStatCommand(int t);
+// Distributions.cpp and StatTests.cpp: the DISTR functions that came
+// later, the tests and intervals, and the regressions that came later.
+bool isDistribution(int t);
+bool isStatTest(int t);
+bool isMoreRegression(int t);
 bool isTvmFunction(int t);
 
 } // namespace calc::basic

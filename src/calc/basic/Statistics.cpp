@@ -10,6 +10,7 @@
 #include "calc/basic/Compiler.h"
 #include "calc/basic/Maths.h"
 #include "calc/basic/Scanner.h"
+#include "calc/basic/StatData.h"
 #include "calc/basic/Vm.h"
 
 #include <algorithm>
@@ -52,12 +53,7 @@ enum Stat : int {
 constexpr long double kSqrt2 = 1.41421356237309504880168872420969808L;
 constexpr long double kSqrt2Pi = 2.50662827463100050241576528481104525L;
 
-// Points with positive frequency; a frequency of 0 leaves its point out.
-struct Data {
-    std::vector<long double> x, y, w;
-    long double n = 0; // Σ of the frequencies
-    bool wholeWeights = true;
-};
+using Data = StatData;
 
 Data dataOf(const Value &xs, const Value *ys, const Value *freq)
 {
@@ -236,7 +232,7 @@ void setStat(Results &out, int t, long double v)
 // the results of an earlier command are gone.
 void describe(Results &out, const Data &d, bool twoVar)
 {
-    for (int t = tok::StatN; t <= tok::RegC; ++t)
+    for (int t = tok::StatN; t <= tok::RegY3; ++t)
         out.remove(t);
     out.remove(tok::RegEQ);
     out.remove(tok::RegR2);
@@ -316,6 +312,26 @@ void solve3(long double m[3][4])
 }
 
 } // namespace
+
+StatData statData(const Value &xs, const Value *ys, const Value *freq)
+{
+    return dataOf(xs, ys, freq);
+}
+
+void statDescribe(QHash<int, Value> &out, const StatData &d)
+{
+    describe(out, d, true);
+}
+
+void statEquation(QHash<int, Value> &out, const QString &equation)
+{
+    setRegression(out, equation);
+}
+
+QString statNumber(const Number &x)
+{
+    return coefficientText(x);
+}
 
 void Vm::regression(int fn, Value *args, int n)
 {
@@ -410,6 +426,7 @@ Value Vm::statFunction(int fn, Value *args, int n)
     }
     case tok::OneVarStats:
     case tok::TwoVarStats: {
+        const bool shown = !realOf(args[--n]).isZero();
         const bool two = fn == tok::TwoVarStats;
         if (two ? (n == 1 || n > 3) : n > 2)
             raise(Error::Argument);
@@ -420,13 +437,16 @@ Value Vm::statFunction(int fn, Value *args, int n)
         } else {
             describe(e_.maths_, dataOf(xs, nullptr, n == 2 ? &args[1] : nullptr), false);
         }
+        regressionScreen(fn, shown);
         return Value();
     }
     case tok::LinRegAxB:
     case tok::LinRegABx:
     case tok::QuadReg:
     case tok::ExpReg: {
+        const bool shown = !realOf(args[--n]).isZero();
         regression(fn, args, n);
+        regressionScreen(fn, shown);
         // Given a Y= variable, the equation goes there too, and selects it.
         std::int64_t equation = 0;
         if (realOf(args[n - 1]).toInt(&equation) && equation)
@@ -509,7 +529,7 @@ Value Vm::statFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    return financeFunction(fn, args, n);
+    return distribution(fn, args, n);
 }
 
 // The statistics results as expressions read them; RegEQ is evaluated

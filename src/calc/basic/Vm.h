@@ -101,6 +101,21 @@ private:
     void regression(int fn, Value *args, int n);
     Value statVariable(int t);
     Value financeFunction(int fn, Value *args, int n);
+    // Distributions.cpp, StatTests.cpp, Regressions.cpp: the rest of the
+    // statistics; a command's last argument says whether its results
+    // screen is what the program ends on.
+    Value distribution(int fn, Value *args, int n);
+    Value statCommand(int fn, Value *args, int n);
+    void statTestCommand(int fn, Value *args, int n, bool shown);
+    void moreRegression(int fn, Value *args, int n, bool shown);
+    void regressionScreen(int fn, bool shown, int alternative = 0);
+    void showResults(const QStringList &lines);
+    void shadeDistribution(int fn, Value *args, int n);
+    void shadeDensity(const std::function<long double(long double)> &density, long double lo,
+                      long double hi, long double lo2 = 0, long double hi2 = 0);
+    void writeArea(const QString &first, const QString &second);
+    void drawTest(int fn, long double stat, int alternative, long double d1, long double d2,
+                  const QString &name, long double p);
     Value tvm(int fn, Value *args, int n);
     Number finance(int t);
     Value mathVariable(int t);

@@ -39,7 +39,7 @@ enum class Error {
     Bound,     // fMin( and fMax( with lower above upper
     TolNotMet, // fnInt(, fMin(, fMax( short of their tolerance
     BadGuess,  // solve( whose guess is outside its bounds or undefined
-    Stat, // a statistics command's data it cannot use
+    Stat,      // a statistics command's data it cannot use
 };
 QString errorName(Error e); // "ERR:SYNTAX"
 

@@ -66,6 +66,7 @@ private slots:
             {"nDeriv thrice",
              {"nDeriv(nDeriv(nDeriv(X³,X,T),T,U),U,1)", "ERR:ILLEGAL NEST line 1"}},
             {"nDeriv of step 0", {"nDeriv(X²,X,1,0)", "ERR:DOMAIN line 1"}},
+            {"nDeriv at a list", {"nDeriv(X²,X,{1,2})", "{2 4}"}},
             {"nDeriv symmetric at a pole", {"nDeriv(1/X²,X,0)", "0"}},
             {"fMin", {"round(fMin(cos(sin(X)+Xcos(X)),X,0,2),4)", "1.0769"}},
             {"fMax", {"round(fMax(sin(X)cos(X),X,0,3),4)", ".7854"}},

@@ -223,16 +223,18 @@ void Vm::calculus(int fn, int n, int body, int var, const Chunk *prog)
     Value result;
     switch (fn) {
     case tok::NDeriv: {
-        // (f(x+h)−f(x−h))/2h in the calculator's own arithmetic.
-        const Number x = realOf(args[0]);
+        // (f(x+h)−f(x−h))/2h in the calculator's own arithmetic, at each
+        // value of a list too.
         Number h;
         Number::fromDigits("1", 0, -2, &h); // .001
         if (n == 2)
             h = realOf(args[1]);
         if (h.isZero())
             raise(Error::Domain);
-        const Number up = realOf(at(add(x, h))), down = realOf(at(sub(x, h)));
-        result = Value::real(divide(sub(up, down), mul(num(2), h)));
+        result = mapReal(args[0], [&](const Number &x) {
+            const Number up = realOf(at(add(x, h))), down = realOf(at(sub(x, h)));
+            return divide(sub(up, down), mul(num(2), h));
+        });
         break;
     }
     case tok::FnInt: {

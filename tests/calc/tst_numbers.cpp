@@ -151,6 +151,8 @@ private slots:
             {"►n⁄d◄►Un⁄d back", {"7/2►n⁄d◄►Un⁄d\nAns►n⁄d◄►Un⁄d", "7/2"}},
             {"►n⁄d◄►Un⁄d of a list", {"{1.25,⁻.5}►n⁄d◄►Un⁄d", "{1ᵤ1/4 ⁻1/2}"}},
             {"the box alone", {"mathprintbox", "ERR:SYNTAX line 1"}},
+            {"►Frac of a complex number", {"(1/2-𝑖/3)►Frac", "1/2-1/3𝑖"}},
+            {"►Dec of a complex number", {"(1/2+𝑖)►Dec", ".5+𝑖"}},
         });
     }
     void conversions()

@@ -261,7 +261,9 @@ private slots:
             {"other sizes", {"{1,𝑖}+{1}", "ERR:DIM MISMATCH line 1"}},
             {"not in a matrix", {"[[1,𝑖]]", "ERR:DATA TYPE line 1"}},
             {"not in a matrix element", {"[[1,2]]→[A]\n𝑖→[A](1,1)", "ERR:DATA TYPE line 2"}},
-            {"not in a list function", {"sum({1,𝑖})", "ERR:DATA TYPE line 1"}},
+            {"sum of them", {"sum({1,𝑖,2𝑖})", "1+3𝑖"}},
+            {"prod of part of them", {"prod({5,𝑖,𝑖},2,3)", "⁻1"}},
+            {"not in other list functions", {"median({1,𝑖})", "ERR:DATA TYPE line 1"}},
         });
     }
     void complexVariables()

@@ -195,6 +195,7 @@ private:
     std::vector<LabelUse> labelUses_;
     bool recordLabels_ = false;
     bool equationStored_ = false; // → into an equation leaves Ans alone
+    bool typedFraction_ = false;  // a 3⁄4 in the expression being compiled
 };
 
 } // namespace compiling

@@ -168,6 +168,8 @@ void Compiler::expr()
     // Nesting deeper than any calculator allows would only exhaust the stack.
     if (++depth_ > kMaxNesting)
         fail(Error::Memory);
+    const bool typedAround = typedFraction_;
+    typedFraction_ = false;
     orExpr();
     // ►Frac and ►Dec take the whole expression before them.
     if (peek() == tok::ToFrac || peek() == tok::ToDec) {
@@ -175,7 +177,12 @@ void Compiler::expr()
     } else if (isShownAs(peek())) {
         put(OpCall, next());
         put(1);
+    } else if (typedFraction_) {
+        // An expression with a fraction typed in it shows its value as one.
+        put(OpCall, tok::FractionSlash);
+        put(1);
     }
+    typedFraction_ = typedFraction_ || typedAround;
     --depth_;
 }
 

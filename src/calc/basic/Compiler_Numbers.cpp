@@ -62,6 +62,7 @@ void Compiler::fractionEntry()
     }
     put(OpCall, mixed ? tok::MixedU : tok::FractionSlash);
     put(mixed ? 3 : 2);
+    typedFraction_ = true;
 }
 
 // 30°15'20": after the degree sign, minutes and seconds with their marks

@@ -300,4 +300,42 @@ enum : int {
     EquToString = 0xBB55,
     StringToEqu = 0xBB56,
 };
+
+// Seq mode, the table, the Y= styles and the stat plots.
+enum : int {
+    SeqN = 0x6221, // n
+    UnMin = 0x6304,
+    VnMin = 0x6305,
+    ZUnMin = 0x6308,
+    ZVnMin = 0x6309,
+    TblInput = 0x632A,
+    WnMin = 0x6332,
+    ZWnMin = 0x6333,
+    Web = 0x7E0E,
+    Time = 0x7E0F,
+    UvAxes = 0x7E10,
+    VwAxes = 0x7E11,
+    UwAxes = 0x7E12,
+    Boxplot = 0x05,
+    MarkBox = 0x7F, // □ ﹢ ·
+    MarkDot = 0x81,
+    PrintScreen = 0x91,
+    DispTable = 0xE5,
+    Plot1 = 0xEC,
+    Plot3 = 0xEE,
+    Histogram = 0xFC,
+    XyLine = 0xFD,
+    Scatter = 0xFE,
+    GraphStyle = 0xBB45,
+    Select = 0xBB58,
+    ModBoxPlot = 0xBB5A,
+    NormProbPlot = 0xBB5B,
+    QuickPlotFit = 0xEF66,
+    PlotTinyDot = 0xEF73,
+    PlySmlt2 = 0xEF79,
+    SeqUMinus2 = 0xEF82, // u(𝑛-2) .. w(𝑛+1), u v w at each offset
+    SeqWPlus1 = 0xEF8D,
+    SeqTypeN = 0xEF8F, // SEQ(𝑛), SEQ(𝑛+1), SEQ(𝑛+2)
+    SeqTypeN2 = 0xEF91,
+};
 } // namespace calc::tok

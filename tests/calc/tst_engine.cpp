@@ -381,12 +381,12 @@ private slots:
                                            << "ERR:SYNTAX line 2";
         QTest::newRow("leaking Goto") << "Lbl A\nWhile 1\nGoto A\nEnd"
                                       << "ERR:MEMORY line 2";
-        QTest::newRow("unsupported") << "1\nDispTable"
+        QTest::newRow("unsupported") << "1\nAsmPrgm"
                                      << "ERR:UNSUPPORTED line 2";
         QTest::newRow("sort a string") << "\"BA\"→Str1:SortA(Str1)"
                                        << "ERR:DATA TYPE line 1";
-        QTest::newRow("store to a table variable") << "5→TblStart"
-                                                   << "ERR:UNSUPPORTED line 1";
+        QTest::newRow("store to a table variable") << "2→TblStart:TblStart+∆Tbl"
+                                                   << "3";
         QTest::newRow("prgm missing") << "prgmNOPE"
                                       << "ERR:UNDEFINED line 1";
         QTest::newRow("no answers") << "Input A"

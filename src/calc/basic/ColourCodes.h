@@ -18,6 +18,8 @@ enum : int {
     BackgroundOff = 0xEF64,
     GraphColor = 0xEF65,
     TextColor = 0xEF67,
+    DetectAsymOn = 0xEF6A,
+    DetectAsymOff = 0xEF6B,
     BorderColor = 0xEF6C,
     Thin = 0xEF74,
     DotThin = 0xEF75,

@@ -233,6 +233,10 @@ void Vm::colourOp(int cmd, int n)
     case ctok::DotThin:
         s->thin = true;
         break;
+    case ctok::DetectAsymOn:
+    case ctok::DetectAsymOff:
+        s->detectAsymptotes = cmd == ctok::DetectAsymOn;
+        break;
     case ctok::GraphColor: {
         std::int64_t f;
         if (!realOf(args[0]).toInt(&f) || f < 0 || f > 9)

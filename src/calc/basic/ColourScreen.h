@@ -70,8 +70,9 @@ public:
 
     int textColour = Blue;
     int borderColour = 1;
-    int gridColour = 0; // GridLine's colour; 0: no grid lines
-    bool thin = false;  // Thin/Dot-Thin rather than Thick/Dot-Thick
+    int gridColour = 0;           // GridLine's colour; 0: no grid lines
+    bool thin = false;            // Thin/Dot-Thin rather than Thick/Dot-Thick
+    bool detectAsymptotes = true; // kept: graphs are drawn point by point
     std::array<int, 10> graphColours{
         {Blue, Blue, Red, Black, Magenta, Green, Orange, Brown, Navy, LtBlue}}; // Y0..Y9
 

@@ -506,6 +506,15 @@ void Compiler::command(int t, int i)
     case tok::Tangent:
     case tok::StringToEqu:
     case tok::EquToString:
+    case tok::GraphStyle:
+    case tok::Select:
+    case tok::DispTable:
+    case tok::PrintScreen:
+    case tok::Plot1:
+    case tok::Plot1 + 1:
+    case tok::Plot3:
+    case tok::QuickPlotFit:
+    case tok::PlySmlt2:
         graphStatement(t);
         break;
     default:
@@ -677,8 +686,10 @@ void Compiler::jumpStatement(int t, int i)
 // Input: an optional prompt, then the variable.
 void Compiler::inputStatement()
 {
-    if (atEnd())
-        fail(Error::Unsupported, QStringLiteral("Input without a variable"));
+    if (atEnd()) {
+        graphStatement(tok::Input);
+        return;
+    }
     // A prompt is any expression before a comma outside brackets.
     int prompt = -1, open = 0;
     for (int k = pos_; k < end_; ++k) {

@@ -81,6 +81,8 @@ private:
     void graphStatement(int t);
     void equation(int t);
     int deferred();
+    void plotList();
+    int plotArguments();
     // Maths.cpp: statistics and finance.
     void statStatement(int t, int i);
     void tvmCall(int t);

@@ -18,6 +18,8 @@ bool Compiler::colourStatement(int t)
     case ctok::BackgroundOff:
     case ctok::Thin:
     case ctok::DotThin:
+    case ctok::DetectAsymOn:
+    case ctok::DetectAsymOff:
         break;
     case ctok::GridLine:
         most = 1;

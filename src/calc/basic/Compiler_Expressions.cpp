@@ -154,7 +154,7 @@ void Compiler::storeTarget()
     } else if (isEquation(t) || graphVar(t) >= 0) {
         equationStored_ = isEquation(t);
         put(isEquation(t) ? OpStoreEquation : OpStoreGraphVar, isEquation(t) ? t : graphVar(t));
-    } else if (isStoredMathVariable(t)) {
+    } else if (isStoredMathVariable(t) || isSequenceValue(t)) {
         put(OpStoreSetting, t);
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));
@@ -315,7 +315,7 @@ bool Compiler::startsOperand(int t) const
         t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
         t == tok::GetKey || t == tok::EConst || t == tok::ImaginaryI || t == tok::SmallL ||
         t == tok::Neg || isTrig(t) || windowVar(t) >= 0 || isMathVariable(t) || isTvmFunction(t) ||
-        isEquation(t) || graphVar(t) >= 0)
+        isGraphOperand(t))
         return true;
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
@@ -402,7 +402,7 @@ void Compiler::primary()
         put(OpLoadSetting, t);
         return;
     }
-    if (isEquation(t) || graphVar(t) >= 0) {
+    if (isGraphOperand(t)) {
         equation(t);
         return;
     }
@@ -591,6 +591,14 @@ void Compiler::unexpected(int t)
         t == tok::FractionSlash || t == tok::FracND || t == tok::MixedU || t == tok::FracUND ||
         t == tok::MathPrintBox || isEditorToken(t))
         fail(Error::Syntax);
+    // Stat plots' types and marks belong inside Plot1(; a picture or graph
+    // database is no value.
+    if (t == tok::Scatter || t == tok::XyLine || t == tok::Histogram || t == tok::Boxplot ||
+        t == tok::ModBoxPlot || t == tok::NormProbPlot || t == tok::PlotTinyDot ||
+        (t >= tok::MarkBox && t <= tok::MarkDot))
+        fail(Error::Syntax);
+    if ((t >> 8) == tok::PicturePrefix || (t >> 8) == tok::GdbPrefix)
+        fail(Error::DataType);
     // Lower-case and accented letters, Greek and punctuation are characters
     // for strings, not variables.
     if ((t >= tok::CharsFirst && t <= tok::CharsLast && t != tok::GarbageCollect) ||

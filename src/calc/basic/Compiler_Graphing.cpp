@@ -18,6 +18,22 @@ void Compiler::equation(int t)
         put(OpLoadGraphVar, graphVar(t));
         return;
     }
+    if (isSequenceValue(t)) {
+        put(OpLoadSetting, t);
+        return;
+    }
+    // The CE's u(𝑛-2) .. w(𝑛+1): u, v or w at n and an offset.
+    if (t >= tok::SeqUMinus2 && t <= tok::SeqWPlus1) {
+        put(OpLoadSetting, tok::SeqN);
+        put(OpConst, constant(Value::real(num((t - tok::SeqUMinus2) / 3 - 2))));
+        put(OpBinary, tok::Plus);
+        put(OpEquation, tok::SeqU + (t - tok::SeqUMinus2) % 3);
+        put(1);
+        return;
+    }
+    // The TI-82's u(n-1) and v(n-1): kept in the sheet, refused as typed.
+    if (!isEquation(t))
+        fail(Error::Syntax);
     int n = 0;
     if (accept(tok::LParen)) {
         expr();
@@ -89,13 +105,87 @@ void Compiler::graphStatement(int t)
             fail(Error::Syntax);
         close(tok::RParen);
         break;
+    case tok::GraphStyle:
+        expr();
+        comma();
+        expr();
+        close(tok::RParen);
+        n = 2;
+        break;
+    case tok::Select:
+        plotList();
+        comma();
+        plotList();
+        close(tok::RParen);
+        n = 2;
+        break;
+    case tok::DispTable:
+    case tok::PrintScreen:
+    case tok::QuickPlotFit:
+    case tok::Input: // alone: the free cursor
+        break;
+    case tok::PlySmlt2: // starts an application, which this calculator has not
+        fail(Error::Invalid);
     default:
-        fail(Error::Syntax);
+        if (t < tok::Plot1 || t > tok::Plot3)
+            fail(Error::Syntax);
+        n = plotArguments();
+        break;
     }
     endOfStatement();
     put(OpGraph, t);
     put(n, a);
     put(b);
+}
+
+// A plot's list, ʟ left out or not: its token, or -1 - its name's index.
+void Compiler::plotList()
+{
+    const int u = next();
+    int key;
+    if (u >= tok::List0 && u <= tok::List0 + 5) {
+        key = u;
+    } else {
+        if (u != tok::SmallL)
+            --pos_;
+        key = -1 - name(listName());
+    }
+    put(OpConst, constant(Value::real(num(key))));
+}
+
+// Plot1(type,lists…,mark): the type, each list and the mark as values for
+// the command to sort out; NormProbPlot's data axis is X or Y.
+int Compiler::plotArguments()
+{
+    if (atEnd())
+        return 0;
+    const int type = next();
+    if (type != tok::Scatter && type != tok::XyLine && type != tok::Histogram &&
+        type != tok::Boxplot && type != tok::ModBoxPlot && type != tok::NormProbPlot)
+        fail(Error::Syntax);
+    put(OpConst, constant(Value::real(num(type))));
+    int n = 1;
+    while (accept(tok::Comma)) {
+        const int u = peek();
+        if ((u >= tok::MarkBox && u <= tok::MarkDot) ||
+            (n == 2 && type == tok::NormProbPlot && (u == tok::A + 23 || u == tok::A + 24) &&
+             (peekAt(1) == -1 || peekAt(1) == tok::Comma || peekAt(1) == tok::RParen))) {
+            put(OpConst, constant(Value::real(num(next()))));
+        } else if (n >= 3) {
+            expr(); // the colour models' colour
+        } else if (u == tok::Number) {
+            // A frequency of 1 for every value, as the plot editor takes it.
+            next();
+            put(OpConst, constant(Value::real(num(0))));
+        } else {
+            plotList();
+        }
+        ++n;
+    }
+    close(tok::RParen);
+    if (n > 5)
+        fail(Error::Argument);
+    return n;
 }
 
 } // namespace compiling

@@ -63,6 +63,8 @@ QString errorName(Error e)
         return QStringLiteral("ERR:INVALID");
     case Error::Mode:
         return QStringLiteral("ERR:MODE");
+    case Error::Stat:
+        return QStringLiteral("ERR:STAT");
     case Error::SingularMat:
         return QStringLiteral("ERR:SINGULAR MAT");
     case Error::NoSignChng:
@@ -75,8 +77,6 @@ QString errorName(Error e)
         return QStringLiteral("ERR:TOL NOT MET");
     case Error::BadGuess:
         return QStringLiteral("ERR:BAD GUESS");
-    case Error::Stat:
-        return QStringLiteral("ERR:STAT");
     }
     return QString();
 }

@@ -32,36 +32,71 @@ int equationNumber(int t)
 
 int graphVar(int t)
 {
-    switch (t) {
-    case tok::Tmin:
-        return Tmin;
-    case tok::Tmax:
-        return Tmax;
-    case tok::Tstep:
-        return Tstep;
-    case tok::ThetaMin:
-        return ThetaMin;
-    case tok::ThetaMax:
-        return ThetaMax;
-    case tok::ThetaStep:
-        return ThetaStep;
-    case tok::NMin:
-        return NMin;
-    case tok::NMax:
-        return NMax;
-    case tok::PlotStart:
-        return PlotStart;
-    case tok::PlotStep:
-        return PlotStep;
-    default:
+    // The window family's second bytes, in GraphVar's order.
+    static const int kSecond[kGraphVars] = {
+        0x0E, 0x0F, 0x22, 0x10, 0x11, 0x23, 0x1F, 0x1D, 0x1B, 0x34, // Tmin..PlotStep
+        0x18, 0x19, 0x24, 0x16, 0x17, 0x25, 0x20, 0x1E, 0x1C, 0x35, // ZTmin..ZPlotStep
+        0x12, 0x13, 0x14, 0x15, 0x00, 0x01, 0x37,                   // ZXmin..ZYscl, ZXres
+        0x1A, 0x21, 0x28, 0x29, 0x38};                              // TblStart..TraceStep
+    if (t >> 8 != tok::WindowPrefix)
         return -1;
+    for (int k = 0; k < kGraphVars; ++k) {
+        if (kSecond[k] == (t & 0xFF))
+            return k;
     }
+    return -1;
+}
+
+bool graphVarFits(int k, const Number &x)
+{
+    std::int64_t i;
+    const int base = k >= kZoomed && k < 2 * kZoomed ? k - kZoomed : k;
+    if (base >= NMin && base <= PlotStep)
+        return x.toInt(&i) && i >= (base == NMin ? 0 : 1);
+    if (k == ZXres)
+        return x.toInt(&i) && i >= 1 && i <= 8;
+    if (k == XFact || k == YFact)
+        return !(x < num(1));
+    return true;
+}
+
+bool isSequenceValue(int t)
+{
+    switch (t) {
+    case tok::SeqN:
+    case tok::UnMin:
+    case tok::VnMin:
+    case tok::WnMin:
+    case tok::ZUnMin:
+    case tok::ZVnMin:
+    case tok::ZWnMin:
+    case tok::TblInput:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isGraphOperand(int t)
+{
+    return isEquation(t) || graphVar(t) >= 0 || isSequenceValue(t) || t == tok::SeqU1 ||
+           t == tok::SeqV1 || (t >= tok::SeqUMinus2 && t <= tok::SeqWPlus1);
 }
 
 GraphState::GraphState()
 {
     for (int mode : {tok::Param, tok::PolarMode, tok::SeqMode})
         standard(mode, false);
+    for (int k = 0; k < kZoomed; ++k)
+        vars[kZoomed + k] = vars[k];
+    static const int kWindow[] = {-10, 10, -10, 10, 1, 1, 1};
+    for (int k = 0; k < 7; ++k)
+        vars[ZXmin + k] = num(kWindow[k]);
+    vars[TblStart] = num(0);
+    vars[DeltaTbl] = num(1);
+    vars[XFact] = vars[YFact] = num(4);
+    // Two pixels of the standard window.
+    vars[TraceStep] = divide(num(40), num(94));
 }
 
 void GraphState::standard(int mode, bool degrees)
@@ -120,6 +155,8 @@ unsigned equationBit(int key)
 
 Value Vm::equation(int key, const Value *at)
 {
+    if (key >= tok::SeqU && key <= tok::SeqW)
+        return sequence(key - tok::SeqU, at);
     GraphState &gs = e_.graphing_;
     const unsigned bit = equationBit(key);
     if (gs.evaluating & bit)
@@ -135,8 +172,6 @@ Value Vm::equation(int key, const Value *at)
     // The equation's variable takes the value given and gets its own back,
     // whatever happens.
     const int v = independent(key);
-    if (at && v < 0)
-        raise(Error::Unsupported, calc::tokens::displayString(key));
     struct Restore {
         GraphState &gs;
         unsigned bit;
@@ -213,17 +248,9 @@ int Vm::graphOp(int op, const int *code, int ip, const Chunk *prog)
     case OpLoadGraphVar:
         stack_.push_back(Value::real(e_.graphing_.vars[code[ip++]]));
         break;
-    case OpStoreGraphVar: {
-        const int k = code[ip++];
-        const Number x = realOf(stack_.back());
-        std::int64_t i;
-        // nMin, nMax and the plot's start and step count terms.
-        if (k >= NMin && (!x.toInt(&i) || i < (k == NMin ? 0 : 1)))
-            raise(Error::Domain);
-        e_.graphing_.vars[k] = x;
-        e_.graph_.invalidate();
+    case OpStoreGraphVar:
+        storeGraphVar(code[ip++], stack_.back());
         break;
-    }
     default:
         break;
     }

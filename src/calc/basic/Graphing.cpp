@@ -5,6 +5,7 @@
 // the drawings when the screen was marked for a redraw, and the commands
 // that graph an expression of their own: DrawF, DrawInv, Shade(, Tangent(.
 #include "calc/basic/Compiler.h"
+#include "calc/basic/GraphDraw.h"
 #include "calc/basic/Modes.h"
 #include "calc/basic/Vm.h"
 
@@ -16,41 +17,10 @@ namespace calc::basic
 namespace
 {
 
-// Errors that only leave a point out of a graph; any other ends the program.
-bool skipped(Error e)
-{
-    return e == Error::DataType || e == Error::DivideBy0 || e == Error::Domain ||
-           e == Error::Increment || e == Error::NonrealAns || e == Error::Overflow;
-}
-
 double dbl(const Number &n)
 {
     return double(n.toLongDouble());
 }
-
-// One curve: each point joined to the one before (Connected) or alone (Dot);
-// a point that could not be computed breaks the line.
-struct Tracer {
-    GraphScreen &g;
-    bool connected;
-    bool have = false;
-    double r = 0, c = 0;
-
-    void to(double row, double col)
-    {
-        if (connected && have) {
-            g.pixelLine(r, c, row, col, GraphScreen::On);
-        } else {
-            const double rr = std::round(row), cc = std::round(col);
-            if (rr >= 0 && rr < GraphScreen::kRows && cc >= 0 && cc < GraphScreen::kColumns)
-                g.set(int(rr), int(cc), GraphScreen::On);
-        }
-        have = true;
-        r = row;
-        c = col;
-    }
-    void gap() { have = false; }
-};
 
 // A variable that gets its value back however the block is left.
 struct Keep {
@@ -90,6 +60,8 @@ void Vm::showGraph()
     g.clear();
     grid();
     graphEquations();
+    drawPlots();
+    drawLabels();
 }
 
 void Vm::grid()
@@ -123,18 +95,22 @@ void Vm::graphEquations()
         return eqs.contains(key) && !(s.functionsOff >> equationNumber(key) & 1);
     };
     // Simul draws the same pixels as Sequential, only in another order.
+    int shaded = 0; // the shading styles' patterns take turns
     switch (s.modes.value(tok::Func, tok::Func)) {
     case tok::Func:
         for (int key = tok::Y1; key <= tok::Y0; ++key) {
-            if (on(key))
-                traceFunction([this, key] { return equation(key, nullptr); }, false, false);
+            if (!on(key))
+                continue;
+            const int style = graphStyle(equationNumber(key));
+            traceFunction([this, key] { return equation(key, nullptr); }, false, false, style,
+                          style == Above || style == Below ? shaded++ % 4 : 0);
         }
         break;
     case tok::Param: {
         static const GraphVar range[] = {Tmin, Tmax, Tstep};
         for (int key = tok::X1T; key < tok::Y6T; key += 2) {
             if (on(key) && eqs.contains(key + 1))
-                traceCurve(key, key + 1, range);
+                traceCurve(key, key + 1, range, graphStyle(equationNumber(key)));
         }
         break;
     }
@@ -142,19 +118,23 @@ void Vm::graphEquations()
         static const GraphVar range[] = {ThetaMin, ThetaMax, ThetaStep};
         for (int key = tok::R1; key <= tok::R6; ++key) {
             if (on(key))
-                traceCurve(key, -1, range);
+                traceCurve(key, -1, range, graphStyle(equationNumber(key)));
         }
         break;
     }
-    default: // Seq: not graphed by this engine
+    default:
+        graphSequences();
         break;
     }
 }
 
-void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY)
+void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY, int style,
+                       int pattern)
 {
     GraphScreen &g = e_.graph_;
-    Tracer t{g, e_.settings_.modes.value(tok::Connected, tok::Connected) == tok::Connected};
+    Tracer t{g, style ? style != Dotted
+                      : e_.settings_.modes.value(tok::Connected, tok::Connected) == tok::Connected};
+    t.thick = style == Thick;
     std::int64_t step = 1;
     e_.settings_.xres.toInt(&step);
     Number &X = e_.reals_['X' - 'A'], &Y = e_.reals_['Y' - 'A'];
@@ -177,10 +157,14 @@ void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepX
             keepX.saved = x;
             Y = y;
         }
-        if (inverse)
+        if (inverse) {
             t.to(g.rowOf(dbl(x)), g.columnOf(dbl(y)));
-        else
-            t.to(g.rowOf(dbl(y)), c);
+            continue;
+        }
+        const double row = g.rowOf(dbl(y));
+        t.to(row, c);
+        if (style == Above || style == Below)
+            shadeColumn(c, row, style == Above, pattern, int(step));
     }
     if (!keepXY)
         keepX.saved = savedX;
@@ -188,7 +172,7 @@ void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepX
 
 // Par (X and Y of T) and Pol (r of θ): from the minimum to the maximum in
 // steps, as a For( loop would.
-void Vm::traceCurve(int key, int second, const GraphVar *range)
+void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
 {
     GraphScreen &g = e_.graph_;
     const Number *v = e_.graphing_.vars;
@@ -198,7 +182,8 @@ void Vm::traceCurve(int key, int second, const GraphVar *range)
     const long double count = (hi.toLongDouble() - lo.toLongDouble()) / step.toLongDouble();
     if (count < 0 || count > 100000)
         raise(Error::WindowRange);
-    Tracer t{g, e_.settings_.modes.value(tok::Connected, tok::Connected) == tok::Connected};
+    Tracer t{g, style != Dotted};
+    t.thick = style == Thick;
     const long double toRad = e_.degrees_ ? 3.14159265358979323846L / 180 : 1;
     for (long long i = 0; i <= (long long)(count + 1e-9L); ++i) {
         const Value at = Value::real(add(lo, mul(num(i), step)));
@@ -246,6 +231,17 @@ void Vm::graphCommand(int cmd, int n, int a, int b, const Chunk *prog)
     switch (cmd) {
     case tok::StringToEqu:
         storeEquation(a, args[0]);
+        break;
+    case tok::GraphStyle:
+    case tok::Select:
+    case tok::DispTable:
+    case tok::PrintScreen:
+    case tok::Input:
+    case tok::QuickPlotFit:
+    case tok::Plot1:
+    case tok::Plot1 + 1:
+    case tok::Plot3:
+        plotCommand(cmd, n, prog);
         break;
     case tok::EquToString: {
         const auto eq = gs.equations.constFind(a);

@@ -66,6 +66,13 @@ public:
     const QStringList &menu() const { return menu_; }
     // Grows on every change, so a display repaints only when it moved.
     quint64 generation() const { return generation_; }
+    // Back to an earlier copy (after DispTable's table), as a change.
+    void restore(const HomeScreen &earlier)
+    {
+        const quint64 g = generation_;
+        *this = earlier;
+        generation_ = g + 1;
+    }
 
 private:
     // A character a column: 𝑖 is two UTF-16 units but one cell.

@@ -224,6 +224,16 @@ int modeGroup(int t)
     case tok::PmtEnd:
     case tok::PmtBgn:
         return tok::PmtEnd;
+    case tok::Web:
+    case tok::Time:
+    case tok::UvAxes:
+    case tok::VwAxes:
+    case tok::UwAxes:
+        return tok::Time;
+    case tok::SeqTypeN:
+    case tok::SeqTypeN + 1:
+    case tok::SeqTypeN2:
+        return tok::SeqTypeN;
     case tok::IndpntAuto:
     case tok::IndpntAuto + 1:
         return tok::IndpntAuto;

@@ -118,11 +118,11 @@ template <typename F> long double residual(const StatData &d, F model)
 }
 
 // The straight line through (u, v): slope, intercept and r.
-struct Line {
+struct LineFit {
     long double slope, cut, r, sxx, sse;
 };
 
-Line lineOf(const StatData &d, const std::vector<long double> &u, const std::vector<long double> &v)
+LineFit lineOf(const StatData &d, const std::vector<long double> &u, const std::vector<long double> &v)
 {
     long double mu = 0, mv = 0;
     for (size_t i = 0; i < u.size(); ++i) {
@@ -139,7 +139,7 @@ Line lineOf(const StatData &d, const std::vector<long double> &u, const std::vec
     }
     if (suu == 0)
         raise(Error::SingularMat);
-    Line l;
+    LineFit l;
     l.slope = suv / suu;
     l.cut = mv - l.slope * mu;
     l.r = svv == 0 ? 0 : suv / std::sqrt(suu * svv);
@@ -345,7 +345,7 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
                     raise(Error::Domain);
                 y = std::log(y);
             }
-        const Line l = lineOf(d, u, v);
+        const LineFit l = lineOf(d, u, v);
         const long double a = fn == tok::PwrReg ? std::exp(l.cut) : l.cut;
         set(A, a);
         set(B, l.slope);
@@ -486,7 +486,7 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
             for (long double &y : v)
                 y = std::log(q[2] / y - 1);
             try {
-                const Line l = lineOf(d, d.x, v);
+                const LineFit l = lineOf(d, d.x, v);
                 q[0] = std::exp(l.cut);
                 q[1] = -l.slope;
             } catch (const RunError &) {
@@ -507,7 +507,7 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
     }
     case tok::LinRegTTest:
     case tok::LinRegTInt: {
-        const Line l = lineOf(d, d.x, d.y);
+        const LineFit l = lineOf(d, d.x, d.y);
         const long double df = d.n - 2;
         if (df <= 0)
             raise(Error::DivideBy0);

@@ -148,6 +148,8 @@ private:
     void storeSetting(int t, const Value &v);
     Value clock(int fn, Value *args, int n);
     void zoom(int t);
+    void zoomMemory(bool store, GraphScreen::Windows *w);
+    bool statWindow(GraphScreen::Windows *w);
     [[noreturn]] void archived();
     void largeText(const Value *args, int n);
     // ColourDraw.cpp: the colour models' screen and commands.
@@ -167,8 +169,30 @@ private:
     std::array<int, 8> graphSettings() const;
     void graphEquations();
     void grid();
-    void traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY);
-    void traceCurve(int key, int second, const GraphVar *range);
+    // style 0: as Connected or Dot is set; shading styles shade with the
+    // pattern-th of their patterns.
+    void traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY, int style = 0,
+                       int pattern = 0);
+    void traceCurve(int key, int second, const GraphVar *range, int style);
+    // Plots.cpp: Y= styles, stat plots, labels, the table and the graph's
+    // other commands.
+    int graphStyle(int number) const;
+    void shadeColumn(int c, double row, bool above, int pattern, int width);
+    void plotCommand(int cmd, int n, const Chunk *prog);
+    void drawPlots();
+    void drawLabels();
+    void freeCursor();
+    void showTable();
+    // Sequences.cpp: u, v, w and what Seq mode keeps beside the window.
+    Value sequence(int s, const Value *at);
+    Number sequenceTerm(int s, const Number &x, bool nested);
+    Number termAt(int s, std::int64_t k, bool nested);
+    Value sequenceValue(int t);
+    void storeSequenceValue(int t, const Value &v);
+    void storeGraphVar(int k, const Value &v);
+    void graphSequences();
+    void graphWeb(int i);
+    void traceWeb();
     void shade(const std::function<Value()> &lower, const std::function<Value()> &upper,
                const Value *args, int n);
     void tangent(const std::function<Value()> &f, const Value &at);

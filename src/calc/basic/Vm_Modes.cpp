@@ -139,12 +139,27 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
         return;
     }
     if (cmd == tok::PlotsOn || cmd == tok::PlotsOff) {
+        bool which[3] = {n == 0, n == 0, n == 0};
         for (int i = 0; i < n; ++i) {
             std::int64_t k;
             if (!realOf(args[i]).toInt(&k) || k < 1 || k > 3)
                 raise(Error::Domain);
+            which[k - 1] = true;
         }
+        for (int k = 0; k < 3; ++k) {
+            if (which[k])
+                e_.graphing_.plots[k].on = cmd == tok::PlotsOn;
+        }
+        e_.graph_.invalidate();
     }
+    // Connected and Dot set every equation's style back to theirs.
+    if (cmd == tok::Connected || cmd == tok::Dot) {
+        e_.graphing_.styles.clear();
+        for (int k = 1; k <= 3 && cmd == tok::Connected; ++k)
+            e_.graphing_.styles.insert(tok::SeqMode * 16 + k, Line);
+    }
+    if (modeGroup(cmd) == tok::Time)
+        e_.graph_.invalidate();
     if (cmd == tok::Fix) {
         std::int64_t k;
         if (!realOf(args[0]).toInt(&k) || k < 0 || k > 9)
@@ -280,6 +295,8 @@ Value Vm::settingValue(int t)
     default:
         if (isMathVariable(t))
             return mathVariable(t);
+        if (isSequenceValue(t))
+            return sequenceValue(t);
         raise(Error::Syntax);
     }
 }
@@ -288,6 +305,10 @@ void Vm::storeSetting(int t, const Value &v)
 {
     if (isStoredMathVariable(t)) {
         storeMathVariable(t, v);
+        return;
+    }
+    if (isSequenceValue(t)) {
+        storeSequenceValue(t, v);
         return;
     }
     GraphScreen &g = e_.graph_;

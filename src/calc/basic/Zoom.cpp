@@ -100,15 +100,12 @@ void Vm::zoom(int t)
         s.xres = num(1);
         break;
     case tok::ZoomSto:
-        s.zoomMemory = w;
-        return;
     case tok::ZoomRcl:
-        if (s.zoomMemory) {
-            w = *s.zoomMemory;
-        } else {
-            around(w, 0, 10, 0, 10);
-            w[W::Xscl] = w[W::Yscl] = num(1);
-        }
+        // ZXmin..ZYscl, ZXres, ZTmin..ZPlotStep and Zu(nMin)..Zw(nMin): the
+        // memory is those variables.
+        zoomMemory(t == tok::ZoomSto, &w);
+        if (t == tok::ZoomSto)
+            return;
         break;
     case tok::ZPrevious:
         if (s.previous)
@@ -120,23 +117,58 @@ void Vm::zoom(int t)
     case tok::Trace: {
         // The user picks the place and presses ENTER.
         e_.graphShown_ = true;
+        if (t == tok::Trace && s.modes.value(tok::Func) == tok::SeqMode &&
+            s.modes.value(tok::Time) == tok::Web) {
+            showGraph();
+            traceWeb();
+        }
         if (e_.host_.pause && !e_.host_.pause())
             raise(Error::Break);
         if (t == tok::Trace || t == tok::ZBox)
             return; // the place picked is the window's own centre
-        const long double f = t == tok::ZoomIn ? 0.25L : 4;
-        around(w, (at(w, W::Xmin) + at(w, W::Xmax)) / 2, (at(w, W::Xmax) - at(w, W::Xmin)) / 2 * f,
-               (at(w, W::Ymin) + at(w, W::Ymax)) / 2, (at(w, W::Ymax) - at(w, W::Ymin)) / 2 * f);
+        const Number *v = e_.graphing_.vars;
+        long double fx = v[XFact].toLongDouble(), fy = v[YFact].toLongDouble();
+        if (t == tok::ZoomIn) {
+            fx = 1 / fx;
+            fy = 1 / fy;
+        }
+        around(w, (at(w, W::Xmin) + at(w, W::Xmax)) / 2, (at(w, W::Xmax) - at(w, W::Xmin)) / 2 * fx,
+               (at(w, W::Ymin) + at(w, W::Ymax)) / 2, (at(w, W::Ymax) - at(w, W::Ymin)) / 2 * fy);
         break;
     }
+    case tok::ZoomStat:
+        if (!statWindow(&w))
+            return; // no plot on: the window stays
+        break;
     default:
         if (fraction(t, w))
             break;
-        return; // ZoomStat, ZoomFit: nothing is graphed to fit
+        return; // ZoomFit: nothing is graphed to fit
     }
     if (!g.setWindows(w))
         raise(Error::WindowRange);
     s.previous = before;
+}
+
+} // namespace calc::basic
+
+namespace calc::basic
+{
+
+void Vm::zoomMemory(bool store, GraphScreen::Windows *w)
+{
+    GraphState &gs = e_.graphing_;
+    Number *v = gs.vars;
+    for (int k = 0; k < GraphScreen::kWindowVars; ++k)
+        store ? void(v[ZXmin + k] = (*w)[k]) : void((*w)[k] = v[ZXmin + k]);
+    for (int k = 0; k < kZoomed; ++k)
+        store ? void(v[kZoomed + k] = v[k]) : void(v[k] = v[kZoomed + k]);
+    for (int k = 0; k < 3; ++k)
+        store ? void(gs.zoomedStart[k] = gs.start[k]) : void(gs.start[k] = gs.zoomedStart[k]);
+    Number &xres = e_.settings_.xres;
+    store ? void(v[ZXres] = xres) : void(xres = v[ZXres]);
+    if (!store)
+        e_.graph_.invalidate();
 }
 
 } // namespace calc::basic

@@ -122,7 +122,8 @@ struct LineFit {
     long double slope, cut, r, sxx, sse;
 };
 
-LineFit lineOf(const StatData &d, const std::vector<long double> &u, const std::vector<long double> &v)
+LineFit lineOf(const StatData &d, const std::vector<long double> &u,
+               const std::vector<long double> &v)
 {
     long double mu = 0, mv = 0;
     for (size_t i = 0; i < u.size(); ++i) {

@@ -58,7 +58,7 @@ private slots:
                                .file);
         write("loop.txt", "While 1\nEnd\n");
         write("errors.txt", "Disp 1\n1/0\n");
-        write("draw.txt", "ClrHome\nDispTable\n");
+        write("draw.txt", "ClrHome\nSend(L₁\n");
         write("picture.txt", "AxesOff:ClrDraw\nPxl-On(0,0\nPt-On(10,⁻10\nText(20,40,\"HI\"\n"
                              "Disp 1\n1/0\n");
         write("nothing.txt", "Disp \"\xF0\x9F\x98\x80\"\n");
@@ -109,7 +109,7 @@ private slots:
                                     << screen({"               1"}) << "ERR:DIVIDE BY 0\nline 2\n"
                                     << 2;
         QTest::newRow("command not run") << QStringList{path("draw.txt")} << screen({})
-                                         << "DispTable is not run by this engine\nline 2\n"
+                                         << "Send( is not run by this engine\nline 2\n"
                                          << 2;
         QTest::newRow("no token") << QStringList{path("nothing.txt")} << ""
                                   << "no calculator command" << 1;

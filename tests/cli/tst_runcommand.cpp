@@ -58,7 +58,7 @@ private slots:
                                .file);
         write("loop.txt", "While 1\nEnd\n");
         write("errors.txt", "Disp 1\n1/0\n");
-        write("draw.txt", "ClrHome\nSend(L₁\n");
+        write("draw.txt", "ClrHome\nSend(A\n");
         write("picture.txt", "AxesOff:ClrDraw\nPxl-On(0,0\nPt-On(10,⁻10\nText(20,40,\"HI\"\n"
                              "Disp 1\n1/0\n");
         write("nothing.txt", "Disp \"\xF0\x9F\x98\x80\"\n");

@@ -156,6 +156,8 @@ void Compiler::storeTarget()
         put(isEquation(t) ? OpStoreEquation : OpStoreGraphVar, isEquation(t) ? t : graphVar(t));
     } else if (isStoredMathVariable(t) || isSequenceValue(t)) {
         put(OpStoreSetting, t);
+    } else if (isMathVariable(t)) {
+        fail(Error::Syntax); // the statistics results are the commands' to set
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));
     } else {
@@ -603,6 +605,9 @@ void Compiler::unexpected(int t)
     // for strings, not variables.
     if ((t >= tok::CharsFirst && t <= tok::CharsLast && t != tok::GarbageCollect) ||
         (t >= tok::SmallA && t <= tok::SmallZ))
+        fail(Error::Syntax);
+    // A statistics command is a statement of its own, never a value.
+    if (isStatCommand(t))
         fail(Error::Syntax);
     fail(Error::Unsupported, tokenName(t));
 }

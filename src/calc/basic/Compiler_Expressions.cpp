@@ -170,6 +170,8 @@ void Compiler::expr()
     // Nesting deeper than any calculator allows would only exhaust the stack.
     if (++depth_ > kMaxNesting)
         fail(Error::Memory);
+    const bool typedAround = typedFraction_;
+    typedFraction_ = false;
     orExpr();
     // ►Frac and ►Dec take the whole expression before them.
     if (peek() == tok::ToFrac || peek() == tok::ToDec) {
@@ -177,7 +179,12 @@ void Compiler::expr()
     } else if (isShownAs(peek())) {
         put(OpCall, next());
         put(1);
+    } else if (typedFraction_) {
+        // An expression with a fraction typed in it shows its value as one.
+        put(OpCall, tok::FractionSlash);
+        put(1);
     }
+    typedFraction_ = typedFraction_ || typedAround;
     --depth_;
 }
 
@@ -281,9 +288,13 @@ void Compiler::postfix()
         case tok::Cube:
         case tok::Inverse:
         case tok::Factorial:
-        case tok::DegreeSign:
         case tok::RadianSign:
             put(OpUnary, next());
+            break;
+        case tok::DegreeSign:
+            next();
+            dmsMinutes();
+            put(OpUnary, tok::DegreeSign);
             break;
         case tok::Transpose:
             put(OpUnary, next());

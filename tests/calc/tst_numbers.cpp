@@ -66,6 +66,7 @@ private slots:
             {"nDeriv thrice",
              {"nDeriv(nDeriv(nDeriv(X³,X,T),T,U),U,1)", "ERR:ILLEGAL NEST line 1"}},
             {"nDeriv of step 0", {"nDeriv(X²,X,1,0)", "ERR:DOMAIN line 1"}},
+            {"nDeriv at a list", {"nDeriv(X²,X,{1,2})", "{2 4}"}},
             {"nDeriv symmetric at a pole", {"nDeriv(1/X²,X,0)", "0"}},
             {"fMin", {"round(fMin(cos(sin(X)+Xcos(X)),X,0,2),4)", "1.0769"}},
             {"fMax", {"round(fMax(sin(X)cos(X),X,0,3),4)", ".7854"}},
@@ -124,13 +125,24 @@ private slots:
             {"►DMS of a third", {"Degree\n100/9°►DMS", "11°6'40\""}},
             {"►DMS of a negative", {"⁻1.5►DMS", "⁻1°30'0\""}},
             {"►DMS of a list", {"{1}►DMS", "ERR:DATA TYPE line 1"}},
+            {"degrees and minutes", {"Degree\n30°15'", "30.25"}},
+            {"degrees and minutes in Radian", {"179°60'=π", "1"}},
+            {"degrees, minutes and seconds", {"Degree\n30°15'36\"", "30.26"}},
+            {"►DMS of an entry", {"Degree\n11°6'40\"\nAns►DMS", "11°6'40\""}},
+            {"a string after minutes", {"Degree\n{30°15',\"A\"}", "ERR:DATA TYPE line 2"}},
+            {"minutes alone", {"15'", "ERR:SYNTAX line 1"}},
+            {"a question mark", {"?", "ERR:SYNTAX line 1"}},
             {"►Polar", {"𝑖►Polar", "1ℯ^(1.570796327𝑖)"}},
             {"►Rect", {"re^θi\n3+4𝑖►Rect", "3+4𝑖"}},
             {"►Rect of a real", {"5►Rect", "ERR:DATA TYPE line 1"}},
             {"a fraction as typed", {"3⁄4", "3/4"}},
             {"a mixed number", {"1ᵤ3⁄4", "1ᵤ3/4"}},
+            {"a sum of fractions", {"1⁄2+1⁄4", "3/4"}},
+            {"a fraction in a function", {"sin(1⁄2)", ".4794255386"}},
+            {"a fraction stored", {"1⁄2→A\nA", ".5"}},
+            {"a mixed number in a sum", {"1ᵤ1⁄2+1", "5/2"}},
             {"a mixed number's value", {"1ᵤ3⁄4=1.75", "1"}},
-            {"a negative mixed number", {"⁻2ᵤ1⁄2+0", "⁻2.5"}},
+            {"a negative mixed number", {"⁻2ᵤ1⁄2+0", "⁻5/2"}},
             {"a mixed number of decimals", {"1.5ᵤ1⁄2", "ERR:DOMAIN line 1"}},
             {"over 0", {"1⁄0", "ERR:DIVIDE BY 0 line 1"}},
             {"DEC answers", {"[DEC]\n3⁄4", ".75"}},
@@ -143,6 +155,8 @@ private slots:
             {"►n⁄d◄►Un⁄d back", {"7/2►n⁄d◄►Un⁄d\nAns►n⁄d◄►Un⁄d", "7/2"}},
             {"►n⁄d◄►Un⁄d of a list", {"{1.25,⁻.5}►n⁄d◄►Un⁄d", "{1ᵤ1/4 ⁻1/2}"}},
             {"the box alone", {"mathprintbox", "ERR:SYNTAX line 1"}},
+            {"►Frac of a complex number", {"(1/2-𝑖/3)►Frac", "1/2-1/3𝑖"}},
+            {"►Dec of a complex number", {"(1/2+𝑖)►Dec", ".5+𝑖"}},
         });
     }
     void conversions()
@@ -209,6 +223,8 @@ private slots:
             {"a complex number in Fix", {"Fix 2\n1/3+2𝑖", ".33+2.00𝑖"}},
             {"a matrix in Fix", {"Fix 1\n[[1,2]]", "[[1.0 2.0]]"}},
             {"►Frac in Fix", {"Fix 2\n.5►Frac", "1/2"}},
+            {"Disp of ►DMS", {"Degree\nDisp 100/9°►DMS", "11°6'40\""}},
+            {"Disp of ►Polar", {"Disp 2𝑖►Polar", "2ℯ^(1.570796327…"}},
         });
     }
     void display()
@@ -245,10 +261,13 @@ private slots:
             {"real parts again", {"{𝑖,1}²", "{⁻1 1}"}},
             {"imag of a list", {"imag({1,2𝑖})", "{0 2}"}},
             {"into a named list", {"{𝑖}→ʟCX\nʟCX(1)", "𝑖"}},
+            {"into a list by a letter", {"{1,𝑖}→X\nʟX(2)", "𝑖"}},
             {"other sizes", {"{1,𝑖}+{1}", "ERR:DIM MISMATCH line 1"}},
             {"not in a matrix", {"[[1,𝑖]]", "ERR:DATA TYPE line 1"}},
             {"not in a matrix element", {"[[1,2]]→[A]\n𝑖→[A](1,1)", "ERR:DATA TYPE line 2"}},
-            {"not in a list function", {"sum({1,𝑖})", "ERR:DATA TYPE line 1"}},
+            {"sum of them", {"sum({1,𝑖,2𝑖})", "1+3𝑖"}},
+            {"prod of part of them", {"prod({5,𝑖,𝑖},2,3)", "⁻1"}},
+            {"not in other list functions", {"median({1,𝑖})", "ERR:DATA TYPE line 1"}},
         });
     }
     void complexVariables()
@@ -256,6 +275,17 @@ private slots:
         QFETCH(QString, program);
         Engine engine;
         QTEST(outcome(engine, program), "shown");
+    }
+
+    // An answer typed at Input may be complex.
+    void complexInput()
+    {
+        Engine engine;
+        engine.host().nextAnswer = [](QString *answer) {
+            *answer = QStringLiteral("1+2𝑖");
+            return true;
+        };
+        QCOMPARE(outcome(engine, "Input A\nA²"), QStringLiteral("⁻3+4𝑖"));
     }
 
     // 𝑖 is one character of the screen though two UTF-16 units.

@@ -102,6 +102,9 @@ private slots:
             {"2-SampZTest",
              {"2-SampZTest(200,200,1737,60,1623,40,1\n{[z],[p],ẋ₁,n₂}",
               "{2.792418307 .0026157838 1737 40}"}},
+            {"2-SampZTest from lists with frequencies",
+             {"2-SampZTest(1,1,{1,2},{3,4},{1,1},{2,2}\n{ẋ₁,ẋ₂,n₁,n₂,Sx₁}",
+              "{1.5 3.5 2 4 .7071067812}"}},
             {"2-SampTTest",
              {"2-SampTTest 1737,211,60,1623,218,40,1\n{[t],[p]}", "{2.594854858 .0056059825}"}},
             {"2-SampTTest pooled",
@@ -126,10 +129,14 @@ private slots:
             {"χ²GOF-Test",
              {"{17,21,18,10,24,28,24→L₁\n142/7{1,1,1,1,1,1,1→L₂\nχ²GOF-Test(L₁,L₂,6\n{χ²,[p]}",
               "{10.32394366 .1116563376}"}},
+            {"χ²GOF-Test's contributions",
+             {"χ²GOF-Test({10,20},{15,15},1\nʟCNTRB", "{1.666666667 1.666666667}"}},
             {"χ²GOF-Test of other sizes",
              {"χ²GOF-Test({1,2,3},{1,2},1", "ERR:DIM MISMATCH line 1"}},
             {"χ²GOF-Test of df 0", {"χ²GOF-Test({1,2},{1,2},0", "ERR:DOMAIN line 1"}},
             {"2-SampFTest", {"2-SampFTest 2,10,1.5,12\n{[|F],[p]}", "{1.777777778 .3645648977}"}},
+            {"2-SampFTest from lists",
+             {"2-SampFTest {1,2,3,4},{2,4,6,8}\n{[|F],ẋ₁,n₂}", "{.25 2.5 4}"}},
             {"2-SampFTest above", {"2-SampFTest 2,10,1.5,12,1\n[p]", ".1822824489"}},
             {"ANOVA(",
              {"ANOVA({1,2,3},{4,5,6},{7,8,10}\n{[|F],[p],[Sxp]}",
@@ -143,6 +150,8 @@ private slots:
             {"T-Test of frequencies of another size",
              {"T-Test 2,{1,2,3},{1,1}", "ERR:DIM MISMATCH line 1"}},
             {"a test variable before any test", {"[p]", "ERR:UNDEFINED line 1"}},
+            {"a test variable is not stored to", {"5→[p]", "ERR:SYNTAX line 1"}},
+            {"a test is no value", {"1+Z-Test(0,1,1,1)", "ERR:SYNTAX line 1"}},
         });
     }
     void tests()
@@ -162,6 +171,8 @@ private slots:
             {"ZInterval level past 100", {"ZInterval 6,63,30,100", "ERR:DOMAIN line 1"}},
             {"TInterval from numbers",
              {"TInterval 63,6,30\n{[lower],[upper]}", "{60.75956318 65.24043682}"}},
+            {"ZInterval from a list with frequencies",
+             {"ZInterval 1,{1,2},{1,3},50\n{ẋ,[n],round([upper]-[lower],5)}", "{1.75 4 .67449}"}},
             {"TInterval of one", {"TInterval 63,6,1", "ERR:DOMAIN line 1"}},
             {"TInterval from L₁", {"{1,2,3,4,5→L₁\nTInterval\n{ẋ,[Sx],[n]}", "{3 1.58113883 5}"}},
             {"2-SampZInt",
@@ -224,8 +235,16 @@ private slots:
               "s],[|a],r²}",
               "{.69088 1.0091 .85 3 .158113883 ⁻2.3 .9897260274}"}},
             {"a regression to Y₁", {"PwrReg {1,2,4},{3,12,48},Y₁\n5→X\nround(Y₁,6)", "75"}},
+            {"CubicReg to Y₁", {"CubicReg {0,1,2,3,4},{⁻4,⁻2,2,14,40},Y₁\n5→X\nround(Y₁,6)", "86"}},
+            {"SinReg to Y₁",
+             {"seq(K,K,1,12→L₁\n3sin(.5L₁+1)+4→L₂\nSinReg L₁,L₂,Y₁\n0→X\nround(Y₁,5)", "6.52441"}},
+            {"Logistic to Y₁",
+             {"{0,1,2,3,4,5,6→L₁\nLogistic L₁,10/(1+5e^(⁻L₁)),Y₁\n0→X\nround(Y₁,5)", "1.66667"}},
             {"Manual-Fit corner to corner",
              {"0→Xmin:10→Xmax:0→Ymin:5→Ymax\nManual-Fit Y₂\n3→X\nY₂", "1.5"}},
+            {"ʟRESID after LinReg",
+             {"LinReg(ax+b) {1,2,3},{1,4,5}\nʟRESID", "{⁻.3333333333 .6666666667 ⁻.3333333333}"}},
+            {"ʟRESID after PwrReg", {"PwrReg {1,2,4},{3,12,48}\nround(ʟRESID,9)", "{0 0 0}"}},
             {"the regression's d before one", {"[|d]", "ERR:UNDEFINED line 1"}},
         });
     }
@@ -257,6 +276,16 @@ private slots:
         QTest::newRow("1-PropZInt last")
             << "1-PropZInt(22,50"
             << QStringList{"1-PropZInt", "(.30241,.57759)", "p̂=.44", "n=50", "", "", "", ""};
+        QTest::newRow("LinRegTTest last, as the wiki shows it")
+            << "{9,13,21,30,31,31,34→L₁\n{260,320,420,530,560,550,590→L₂\nLinRegTTest"
+            << QStringList{"LinRegTTest",    "y=a+bx", "β≠0 and ρ≠0",   "t=53.71561274",
+                           "p=4.2285344ᴇ⁻8", "df=5",   "a=145.3808831", "b=13.09073265"};
+        QTest::newRow("LinRegTTest not last") << "LinRegTTest {1,2,3,4},{1,3,2,5}\nDelVar A"
+                                              << QStringList{"Done", "", "", "", "", "", "", ""};
+        QTest::newRow("ANOVA( last")
+            << "ANOVA({1,2,3},{4,5,6},{7,8,10}"
+            << QStringList{"One-way ANOVA", "F=20.84615385", "p=.0019911718", "Factor",
+                           "df=2",          "SS=60.2222222", "MS=30.1111111", "Error"};
         QTest::newRow("2-Var Stats last")
             << "2-Var Stats {1,2},{3,4}" << QStringList{"2-Var Stats",    "x̄=1.5", "Σx=3", "Σx²=5",
                                                         "Sx=.7071067812", "σx=.5", "n=2",  ""};

@@ -250,6 +250,17 @@ Value Vm::listStatistic(int fn, Value *args, int n)
     }
     case tok::Sum:
     case tok::Prod: {
+        if (a.kind == Value::ComplexList) {
+            const int size = elementCount(a);
+            const int from = n >= 2 ? bound(args[1], size) : 1,
+                      to = n == 3 ? bound(args[2], size) : size;
+            if (from > to && n == 3)
+                raise(Error::InvalidDim);
+            Value r = Value::real(num(fn == tok::Sum ? 0 : 1));
+            for (int i = from; i <= to; ++i)
+                r = binary(fn == tok::Sum ? tok::Plus : tok::Times, r, elementOf(a, i - 1));
+            return r;
+        }
         const QVector<Number> &l = listOf(a);
         int from = 1, to = l.size();
         if (n >= 2)

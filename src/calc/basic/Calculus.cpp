@@ -90,7 +90,7 @@ template <typename F> long double minimum(F &f, long double a, long double b, lo
         const long double m = (a + b) / 2, tol1 = eps * std::fabs(x) + tol / 3, tol2 = 2 * tol1;
         if (std::fabs(x - m) <= tol2 - (b - a) / 2)
             return x;
-        bool golden_step = true;
+        bool goldenStep = true;
         if (std::fabs(e) > tol1) {
             long double r = (x - w) * (fx - fv), q = (x - v) * (fx - fw),
                         p = (x - v) * q - (x - w) * r;
@@ -105,10 +105,10 @@ template <typename F> long double minimum(F &f, long double a, long double b, lo
                 const long double u = x + d;
                 if (u - a < tol2 || b - u < tol2)
                     d = m >= x ? tol1 : -tol1;
-                golden_step = false;
+                goldenStep = false;
             }
         }
-        if (golden_step) {
+        if (goldenStep) {
             e = x < m ? b - x : a - x;
             d = golden * e;
         }
@@ -223,16 +223,18 @@ void Vm::calculus(int fn, int n, int body, int var, const Chunk *prog)
     Value result;
     switch (fn) {
     case tok::NDeriv: {
-        // (f(x+h)−f(x−h))/2h in the calculator's own arithmetic.
-        const Number x = realOf(args[0]);
+        // (f(x+h)−f(x−h))/2h in the calculator's own arithmetic, at each
+        // value of a list too.
         Number h;
         Number::fromDigits("1", 0, -2, &h); // .001
         if (n == 2)
             h = realOf(args[1]);
         if (h.isZero())
             raise(Error::Domain);
-        const Number up = realOf(at(add(x, h))), down = realOf(at(sub(x, h)));
-        result = Value::real(divide(sub(up, down), mul(num(2), h)));
+        result = mapReal(args[0], [&](const Number &x) {
+            const Number up = realOf(at(add(x, h))), down = realOf(at(sub(x, h)));
+            return divide(sub(up, down), mul(num(2), h));
+        });
         break;
     }
     case tok::FnInt: {

@@ -36,9 +36,10 @@ bool isSystemCommand(int t)
 bool isEditorToken(int t)
 {
     // Quartiles Setting…, LEFT, CENTER, RIGHT, and Execute Program … Quit
-    // Editor: menu items of the colour models, not commands.
+    // Editor: menu items of the colour models, not commands; ' outside a
+    // DMS entry and ? are characters of strings.
     return t == 0xEF81 || (t >= 0xEF92 && t <= 0xEF94) || (t >= 0xEF9E && t <= 0xEFA5) ||
-           t == 0xAE || t == 0xAF;
+           t == tok::Minutes || t == tok::Question;
 }
 
 QDateTime Vm::clockNow() const

@@ -89,6 +89,7 @@ private:
     // Compiler_Numbers.cpp: solve(, fnInt( and their kin.
     void calculus(int t);
     void fractionEntry();
+    void dmsMinutes();
     bool hasNextStatement(int i) const;
     [[noreturn]] void leftover(int t);
 
@@ -196,6 +197,7 @@ private:
     std::vector<LabelUse> labelUses_;
     bool recordLabels_ = false;
     bool equationStored_ = false; // → into an equation leaves Ans alone
+    bool typedFraction_ = false;  // a 3⁄4 in the expression being compiled
 };
 
 } // namespace compiling

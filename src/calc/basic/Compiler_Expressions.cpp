@@ -159,6 +159,8 @@ void Compiler::storeTarget()
     } else if (t == tok::SeqU1 || t == tok::SeqV1 || (t >> 8) == tok::PicturePrefix ||
                (t >> 8) == tok::GdbPrefix) {
         fail(Error::Syntax); // StorePic and StoreGDB store those
+    } else if (isMathVariable(t)) {
+        fail(Error::Syntax); // the statistics results are the commands' to set
     } else if (isOtherVariable(t)) {
         fail(Error::Unsupported, tokenName(t));
     } else {
@@ -171,6 +173,8 @@ void Compiler::expr()
     // Nesting deeper than any calculator allows would only exhaust the stack.
     if (++depth_ > kMaxNesting)
         fail(Error::Memory);
+    const bool typedAround = typedFraction_;
+    typedFraction_ = false;
     orExpr();
     // ►Frac and ►Dec take the whole expression before them.
     if (peek() == tok::ToFrac || peek() == tok::ToDec) {
@@ -178,7 +182,12 @@ void Compiler::expr()
     } else if (isShownAs(peek())) {
         put(OpCall, next());
         put(1);
+    } else if (typedFraction_) {
+        // An expression with a fraction typed in it shows its value as one.
+        put(OpCall, tok::FractionSlash);
+        put(1);
     }
+    typedFraction_ = typedFraction_ || typedAround;
     --depth_;
 }
 
@@ -282,9 +291,13 @@ void Compiler::postfix()
         case tok::Cube:
         case tok::Inverse:
         case tok::Factorial:
-        case tok::DegreeSign:
         case tok::RadianSign:
             put(OpUnary, next());
+            break;
+        case tok::DegreeSign:
+            next();
+            dmsMinutes();
+            put(OpUnary, tok::DegreeSign);
             break;
         case tok::Transpose:
             put(OpUnary, next());
@@ -595,6 +608,9 @@ void Compiler::unexpected(int t)
     // for strings, not variables.
     if ((t >= tok::CharsFirst && t <= tok::CharsLast && t != tok::GarbageCollect) ||
         (t >= tok::SmallA && t <= tok::SmallZ))
+        fail(Error::Syntax);
+    // A statistics command is a statement of its own, never a value.
+    if (isStatCommand(t))
         fail(Error::Syntax);
     fail(Error::Unsupported, tokenName(t));
 }

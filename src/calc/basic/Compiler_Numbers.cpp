@@ -62,6 +62,21 @@ void Compiler::fractionEntry()
     }
     put(OpCall, mixed ? tok::MixedU : tok::FractionSlash);
     put(mixed ? 3 : 2);
+    typedFraction_ = true;
+}
+
+// 30°15'20": after the degree sign, minutes and seconds with their marks
+// join the degrees before ° turns them into the angle mode's unit.
+void Compiler::dmsMinutes()
+{
+    for (const auto &[mark, per] : {std::pair<int, int>{tok::Minutes, 60}, {tok::Quote, 3600}}) {
+        if (peek() != tok::Number || peekAt(1) != mark)
+            return;
+        const Number part = numbers_[toks_[pos_].index];
+        pos_ += 2;
+        put(OpConst, constant(Value::real(divide(part, num(per)))));
+        put(OpBinary, tok::Plus);
+    }
 }
 
 } // namespace compiling

@@ -80,12 +80,6 @@ Value power(const Value &a, const Value &b)
     return fromCx(std::exp(cxOf(b) * std::log(z)));
 }
 
-// A part as the home screen writes it, in the current format.
-QString part(const Number &n, const NumberFormat &f)
-{
-    return formatNumber(n, f);
-}
-
 } // namespace
 
 Value complexValue(Number re, Number im)
@@ -102,6 +96,10 @@ Value complexValue(Number re, Number im)
 QString complexText(const Value &v, const NumberFormat &f)
 {
     const Number re = v.num, im = v.items[0];
+    // ►Frac writes each part of a+bi as a fraction where one fits.
+    const auto part = [&v](const Number &n, const NumberFormat &f) {
+        return v.fraction && !f.polar ? fractionOf(n) : formatNumber(n, f);
+    };
     if (im.isZero() && !(f.polar && re.isNegative()))
         return part(re, f);
     if (f.polar) {
@@ -163,6 +161,12 @@ Value Vm::complexUnary(int op, const Value &v)
         return product(product(v, v), v);
     case tok::Inverse:
         return quotient(complexValue(num(1), Number()), v);
+    case tok::ToFrac:
+    case tok::ToDec: {
+        Value out = v;
+        out.fraction = op == tok::ToFrac;
+        return out;
+    }
     default:
         raise(Error::DataType);
     }

@@ -118,8 +118,10 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
         pace_->end();
     if (vm.outcome.error == Error::None) {
         if (!results_.isEmpty() && !lastExpr) {
-            for (const QString &l : std::as_const(results_))
-                screen_.line(l, false);
+            // The results screen fills the screen, as the calculator's does.
+            screen_.clear();
+            for (int r = 0; r < results_.size(); ++r)
+                screen_.output(r + 1, 1, results_[r]);
         } else if (lastExpr) {
             if (ans_.kind == Value::Matrix) {
                 for (const QString &l : matrixLines(ans_, settings_.format))

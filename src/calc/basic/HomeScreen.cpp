@@ -3,19 +3,35 @@
 
 #include "calc/basic/HomeScreen.h"
 
+#include <algorithm>
+
 namespace calc::basic
 {
 
 namespace
 {
 
-std::u32string cellsOf(const QString &text)
+// Calls f with each character of the text: a surrogate pair is one.
+template <typename F> void eachCell(const QString &text, F f)
 {
-    std::u32string s;
-    s.reserve(size_t(text.size()));
-    for (char32_t c : text.toUcs4())
-        s += c;
-    return s;
+    const qsizetype n = text.size();
+    const QChar *d = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = d[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < n && d[i + 1].isLowSurrogate()) {
+            f(QChar::surrogateToUcs4(c, d[i + 1].unicode()));
+            ++i;
+        } else {
+            f(char32_t(c));
+        }
+    }
+}
+
+int cellCount(const QString &text)
+{
+    int n = 0;
+    eachCell(text, [&n](char32_t) { ++n; });
+    return n;
 }
 
 } // namespace
@@ -23,26 +39,33 @@ std::u32string cellsOf(const QString &text)
 void HomeScreen::clear()
 {
     for (int r = 0; r < rows_; ++r)
-        cells_[r] = std::u32string(size_t(columns_), U' ');
+        cells_[r].assign(size_t(columns_), U' ');
     cursor_ = 0;
     lastWasOutput_ = false;
     ++generation_;
 }
 
+// Written in place: a Disp loop allocates nothing here.
 void HomeScreen::line(const QString &text, bool rightAligned)
 {
     if (cursor_ >= rows_ - 1) {
         for (int r = 0; r + 1 < rows_; ++r)
-            cells_[r] = cells_[r + 1];
-        cells_[rows_ - 1] = std::u32string(size_t(columns_), U' ');
+            cells_[r].swap(cells_[r + 1]);
+        cells_[rows_ - 1].assign(size_t(columns_), U' ');
         cursor_ = rows_ - 2;
     }
-    std::u32string shown = cellsOf(text);
-    const size_t columns = size_t(columns_);
-    if (shown.size() > columns)
-        shown = shown.substr(0, columns - 1) + U'\u2026';
-    const std::u32string pad(columns - shown.size(), U' ');
-    cells_[cursor_] = rightAligned ? pad + shown : shown + pad;
+    std::u32string &row = cells_[cursor_];
+    row.assign(size_t(columns_), U' ');
+    const int n = cellCount(text);
+    // Too long a line is cut and ends in "…".
+    const int shown = std::min(n, columns_);
+    int c = rightAligned ? columns_ - shown : 0;
+    eachCell(text, [&](char32_t ch) {
+        if (c < columns_)
+            row[size_t(c++)] = ch;
+    });
+    if (n > columns_)
+        row[size_t(columns_ - 1)] = U'\u2026';
     ++cursor_;
     lastWasOutput_ = false;
     ++generation_;
@@ -50,7 +73,8 @@ void HomeScreen::line(const QString &text, bool rightAligned)
 
 void HomeScreen::wrapped(const QString &text)
 {
-    const std::u32string all = cellsOf(text);
+    std::u32string all;
+    eachCell(text, [&all](char32_t ch) { all += ch; });
     size_t from = 0;
     do {
         const std::u32string part = all.substr(from, size_t(columns_));
@@ -62,15 +86,15 @@ void HomeScreen::wrapped(const QString &text)
 void HomeScreen::output(int row, int column, const QString &text)
 {
     int r = row - 1, c = column - 1;
-    for (char32_t ch : cellsOf(text)) {
+    eachCell(text, [&](char32_t ch) {
         if (r >= rows_)
-            break;
+            return;
         cells_[r][size_t(c)] = ch;
         if (++c == columns_) {
             c = 0;
             ++r;
         }
-    }
+    });
     lastWasOutput_ = true;
     ++generation_;
 }

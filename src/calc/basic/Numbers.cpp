@@ -190,6 +190,14 @@ Value shownIn(const Value &v, int op)
 // 3⁄4 as typed, and 1ᵤ3⁄4: whole numbers only in a mixed number.
 Value fraction(Value *args, int n)
 {
+    if (n == 1) {
+        // The value of an expression with a typed fraction in it.
+        Value out = args[0];
+        if ((out.kind == Value::Real || out.kind == Value::List) && out.form == Value::Plain &&
+            !out.fraction)
+            out.form = Value::Typed;
+        return out;
+    }
     const Number num = realOf(args[n - 2]), den = realOf(args[n - 1]);
     if (den.isZero())
         raise(Error::DivideBy0);

@@ -9,6 +9,8 @@ namespace calc::tok
 {
 enum : int {
     ToDMS = 0x01,
+    Minutes = 0xAE, // ' of 30°15'
+    Question = 0xAF,
     RToPr = 0x1B,
     RToPTheta = 0x1C,
     PToRx = 0x1D,

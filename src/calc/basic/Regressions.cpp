@@ -280,6 +280,8 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
         const QString eq = statNumber(m) + QStringLiteral("X+") + statNumber(b);
         const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(eq).text);
         storeEquation(equation ? int(equation) : tok::Y1, Value::string(tokenValues(t.bytes)));
+        showGraph();
+        e_.graphShown_ = true;
         return;
     }
     // SinReg's iterations come first; the lists then, or L₁ and L₂.
@@ -551,6 +553,7 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
         raise(Error::Unsupported, calc::tokens::displayString(fn));
     }
     statEquation(out, eq);
+    storeResiduals(xs, ys);
     if (equation)
         storeEquation(int(equation), out.value(tok::RegEQ));
     regressionScreen(fn, shown, alternative);
@@ -606,7 +609,9 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
     for (const Form &f : forms) {
         if (f.token != fn)
             continue;
-        lines << QString::fromUtf8(f.title) << QLatin1Char(' ') + QString::fromUtf8(f.form);
+        // A form as wide as the screen loses its indent rather than its end.
+        const QString form = QString::fromUtf8(f.form);
+        lines << QString::fromUtf8(f.title) << (form.size() < 16 ? QLatin1Char(' ') + form : form);
         if (fn == tok::LinRegTTest) {
             const QString sign = alternative < 0   ? QStringLiteral("<")
                                  : alternative > 0 ? QStringLiteral(">")
@@ -641,6 +646,29 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
         }
     }
     showResults(lines);
+}
+
+// ʟRESID: each point's y less what RegEQ gives at its x, as every
+// regression leaves it.
+void Vm::storeResiduals(const Value &xs, const Value &ys)
+{
+    const auto code = compile(bytesOf(e_.maths_.value(tok::RegEQ).text), true);
+    Number &x = e_.reals_['X' - 'A'];
+    const Number saved = x;
+    QVector<Number> out;
+    try {
+        for (int i = 0; i < xs.items.size(); ++i) {
+            x = xs.items[i];
+            Vm inner(e_);
+            inner.inExpr = true;
+            out << sub(ys.items[i], realOf(inner.evaluate(code)));
+        }
+    } catch (const RunError &) {
+        x = saved;
+        throw;
+    }
+    x = saved;
+    e_.namedLists_[QStringLiteral("RESID")] = Value::list(out);
 }
 
 void Vm::showResults(const QStringList &lines)

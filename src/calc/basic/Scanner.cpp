@@ -4,6 +4,7 @@
 #include "calc/basic/Scanner.h"
 
 #include "calc/Tokens.h"
+#include "calc/basic/Numbers.h"
 
 namespace calc::basic
 {
@@ -124,6 +125,13 @@ std::vector<Tok> scan(const QByteArray &bytes, std::vector<Number> *numbers,
     while (i < bytes.size()) {
         const int start = i;
         const int t = tokenAt(bytes, i);
+        // 30°15'20": after minutes and a number, " marks the seconds.
+        const size_t k = out.size();
+        if (t == tok::Quote && k >= 2 && out[k - 1].t == tok::Number &&
+            out[k - 2].t == tok::Minutes) {
+            out.push_back({t, line, -1, start, i});
+            continue;
+        }
         if (t == tok::Quote) {
             QVector<int> text;
             i = scanString(bytes, i, &text);

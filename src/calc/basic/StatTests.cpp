@@ -199,35 +199,35 @@ QString numberText(long double v)
     return fromLd(v).display();
 }
 
-// Two samples: from lists (L₁ and L₂ when none are given) and their
-// frequencies, or from numbers, each sample `fields` of them.
+bool numbersAt(const Value *args, int n, int i)
+{
+    return i < n && !isList(args[i]);
+}
+
+// Two samples: from lists (L₁ and L₂ when none are given) and a pair of
+// frequency lists, or from numbers: x̄ and n (fields 2), x̄, Sx and n
+// (fields 3), or Sx and n (fields 1) of each.
 struct Two {
     Sample a, b;
     int next = 0; // the first argument after the samples
 };
 
-Two twoSamples(const Value *args, int n, int from, int fields, Value l1, Value l2,
-               bool (*numbers)(const Value *, int, int))
+Two twoSamples(const Value *args, int n, int from, int fields, const Value &l1, const Value &l2)
 {
     Two t;
-    if (numbers(args, n, from)) {
-        auto one = [&](int at) {
-            Sample s;
-            s.mean = fields == 3 || fields == 2 ? ld(args[at]) : 0;
-            if (fields == 3) {
-                s.sx = positive(args[at + 1]);
-                s.n = count(args[at + 2]);
-            } else if (fields == 2) {
-                s.n = count(args[at + 1]);
-            } else {
-                s.sx = positive(args[at]);
-                s.n = count(args[at + 1]);
-            }
-            return s;
-        };
+    if (numbersAt(args, n, from)) {
         const int width = fields == 1 ? 2 : fields;
         if (n < from + 2 * width)
             raise(Error::Argument);
+        auto one = [&](int at) {
+            Sample s;
+            if (fields != 1)
+                s.mean = ld(args[at++]);
+            if (fields != 2)
+                s.sx = positive(args[at++]);
+            s.n = count(args[at]);
+            return s;
+        };
         t.a = one(from);
         t.b = one(from + width);
         t.next = from + 2 * width;
@@ -235,17 +235,11 @@ Two twoSamples(const Value *args, int n, int from, int fields, Value l1, Value l
     }
     const Value &x1 = n > from ? args[from] : l1;
     const Value &x2 = n > from + 1 ? args[from + 1] : l2;
-    // Frequencies come as a pair, after both lists.
     const bool freq = n > from + 3 && isList(args[from + 2]) && isList(args[from + 3]);
     t.a = sampleOf(x1, freq ? &args[from + 2] : nullptr);
     t.b = sampleOf(x2, freq ? &args[from + 3] : nullptr);
     t.next = from + (freq ? 4 : std::min(n - from, 2));
     return t;
-}
-
-bool numbersAt(const Value *args, int n, int i)
-{
-    return i < n && !isList(args[i]);
 }
 
 // The pooled or unpooled standard error and degrees of freedom of a
@@ -291,7 +285,9 @@ bool isStatTest(int t)
 void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
 {
     QHash<int, Value> &vars = e_.maths_;
-    const QString title = calc::tokens::displayString(fn).trimmed().remove(QLatin1Char('('));
+    const QString title = fn == tok::Anova
+                              ? QStringLiteral("One-way ANOVA")
+                              : calc::tokens::displayString(fn).trimmed().remove(QLatin1Char('('));
     Report r(vars, title);
     // draw?: the distribution with the p-value shaded, instead of the screen.
     struct {
@@ -362,7 +358,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
     case tok::TwoSampZTest:
     case tok::TwoSampZInt: {
         const long double s1 = positive(args[0]), s2 = positive(args[1]);
-        const Two t = twoSamples(args, n, 2, 2, var(tok::List0), var(tok::List0 + 1), numbersAt);
+        const Two t = twoSamples(args, n, 2, 2, var(tok::List0), var(tok::List0 + 1));
         const long double se = std::sqrt(s1 * s1 / t.a.n + s2 * s2 / t.b.n);
         const long double diff = t.a.mean - t.b.mean;
         if (fn == tok::TwoSampZTest) {
@@ -389,7 +385,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
     }
     case tok::TwoSampTTest:
     case tok::TwoSampTInt: {
-        const Two t = twoSamples(args, n, 0, 3, var(tok::List0), var(tok::List0 + 1), numbersAt);
+        const Two t = twoSamples(args, n, 0, 3, var(tok::List0), var(tok::List0 + 1));
         const bool test = fn == tok::TwoSampTTest;
         const int alt = test ? alternativeOf(args, n, t.next) : 0;
         const bool pooled = t.next + 1 < n && !realOf(args[t.next + 1]).isZero();
@@ -419,8 +415,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         break;
     }
     case tok::TwoSampFTest: {
-        auto numbers = [](const Value *a, int k, int i) { return i < k && !isList(a[i]); };
-        const Two t = twoSamples(args, n, 0, 1, var(tok::List0), var(tok::List0 + 1), numbers);
+        const Two t = twoSamples(args, n, 0, 1, var(tok::List0), var(tok::List0 + 1));
         if (t.a.n < 2 || t.b.n < 2 || t.b.sx == 0)
             raise(Error::Domain);
         const int alt = alternativeOf(args, n, t.next);
@@ -582,13 +577,16 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         if (o.size() < 2 || !dfArg.isInteger() || dfArg.toLongDouble() < 1)
             raise(Error::Domain);
         long double chi = 0;
+        QVector<Number> contributions; // each category's share of χ², to ʟCNTRB
         for (int i = 0; i < o.size(); ++i) {
             const long double ex = e[i].toLongDouble();
             if (!(ex > 0))
                 raise(Error::Domain);
             const long double d = o[i].toLongDouble() - ex;
             chi += d * d / ex;
+            contributions << fromLd(d * d / ex);
         }
+        e_.namedLists_[QStringLiteral("CNTRB")] = Value::list(contributions);
         const long double df = dfArg.toLongDouble();
         r.put(QStringLiteral("\u03C7\u00B2"), Chi2, chi);
         r.put(QStringLiteral("p"), P, chiAbove(chi, df));

@@ -446,6 +446,7 @@ Value Vm::statFunction(int fn, Value *args, int n)
     case tok::ExpReg: {
         const bool shown = !realOf(args[--n]).isZero();
         regression(fn, args, n);
+        storeResiduals(n > 1 ? args[0] : var(tok::List0), n > 1 ? args[1] : var(tok::List0 + 1));
         regressionScreen(fn, shown);
         // Given a Y= variable, the equation goes there too, and selects it.
         std::int64_t equation = 0;

@@ -57,6 +57,8 @@ QString fractionText(const Value &v)
 {
     if (v.kind == Value::Real)
         return fractionOf(v.num);
+    if (v.kind == Value::Complex)
+        return complexText(v, NumberFormat());
     Value plain = v;
     plain.fraction = false;
     if (v.kind == Value::Matrix)

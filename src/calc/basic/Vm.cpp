@@ -517,15 +517,15 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
 {
     switch (op) {
     case OpStoreReal:
-        // {1,2→X stores to ʟX: a list cannot go into a real.
-        if (Q_UNLIKELY(stack_.back().kind == Value::List)) {
-            const int k = code[ip++];
-            store(TNamed, 0, stack_.back(), varName(TReal, k, *prog));
-            break;
-        }
         if (Q_UNLIKELY(stack_.back().kind != Value::Real ||
                        (e_.settings_.archivedReals | e_.complexReals_) & (1u << code[ip]))) {
-            store(TReal, code[ip++], stack_.back(), QString());
+            const int k = code[ip++];
+            const Value &v = stack_.back();
+            // {1,2→X stores to ʟX: a list cannot go into a real.
+            if (v.kind == Value::List || v.kind == Value::ComplexList)
+                store(TNamed, 0, v, varName(TReal, k, *prog));
+            else
+                store(TReal, k, v, QString());
             break;
         }
         e_.deletedReals_ &= ~(1u << code[ip]);

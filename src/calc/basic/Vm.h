@@ -110,6 +110,7 @@ private:
     void moreRegression(int fn, Value *args, int n, bool shown);
     void regressionScreen(int fn, bool shown, int alternative = 0);
     void showResults(const QStringList &lines);
+    void storeResiduals(const Value &xs, const Value &ys);
     void shadeDistribution(int fn, Value *args, int n);
     void shadeDensity(const std::function<long double(long double)> &density, long double lo,
                       long double hi, long double lo2 = 0, long double hi2 = 0);

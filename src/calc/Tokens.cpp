@@ -224,10 +224,14 @@ bool isLatin(const QString &s)
 // function, as the calculator's keys would.
 bool isFunctionName(const QString &form)
 {
-    if (form.size() < 3 || !form.endsWith(u'('))
+    if (form.size() < 2 || !form.endsWith(u'('))
         return false;
     const QChar first = form.at(0);
-    return (first >= u'a' && first <= u'z') || (first >= u'A' && first <= u'Z');
+    if ((first >= u'a' && first <= u'z') || (first >= u'A' && first <= u'Z'))
+        return form.size() >= 3;
+    // √(, ³√(, ℯ^(, ₁₀^(, ∆List(: typed into a string as the key's token, so
+    // that "√(X)"→Y₁ and expr( read them.
+    return first.unicode() > 0x7F;
 }
 
 struct Node {
@@ -449,7 +453,8 @@ struct Cut {
 };
 
 // The cut at line[i]. `previous` is the character before it (0 at the start):
-// inside a string a function name counts only at the start of a word.
+// inside a string a function name counts only at the start of a word
+// (after a digit too: "2sin(X)").
 Cut cutAt(const Table &t, QStringView line, qsizetype i, bool inString, QChar previous)
 {
     const QChar *text = line.data();
@@ -488,7 +493,7 @@ Cut cutAt(const Table &t, QStringView line, qsizetype i, bool inString, QChar pr
     }
     if (!inString || best == kQuote || best == kStore)
         return {best, best < 0 ? 1 : bestLength, false};
-    if (function >= 0 && !previous.isLetterOrNumber())
+    if (function >= 0 && !previous.isLetter())
         return {function, functionLength, false};
     // Words in text stay letters.
     const int single = first >= 0 ? t.nodes[size_t(first)].token : -1;

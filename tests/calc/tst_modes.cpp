@@ -144,6 +144,20 @@ private slots:
                                  << "{⁻2.5 2.5}";
         QTest::newRow("Zoom Out") << "ZStandard:Zoom Out:Ymax"
                                   << "40";
+        // ZoomFit: Y over the columns in Func (X² peaks at the edge, 0 at
+        // the middle column); both axes over T in Par; a flat graph fits no window.
+        QTest::newRow("ZoomFit Func") << "\"X²\"→Y₁:ZStandard:ZoomFit:{Xmin,Ymin,Ymax}"
+                                      << "{⁻10 0 100}";
+        QTest::newRow("ZoomFit skips what is off and fails")
+            << "\"√(X)\"→Y₁:\"X\"→Y₂:FnOff 2:ZStandard:ZoomFit:{Ymin,Ymax}"
+            << "{0 3.16227766}";
+        QTest::newRow("ZoomFit Par") << "Param:\"cos(T)\"→X₁ᴛ:\"2sin(T)\"→Y₁ᴛ:ZStandard:ZoomFit:"
+                                        "round({Xmin,Xmax,Ymin,Ymax},6)"
+                                     << "{⁻1 1 ⁻2 2}";
+        QTest::newRow("ZoomFit flat") << "\"3\"→Y₁:ZStandard:ZoomFit"
+                                      << "ERR:WINDOW RANGE";
+        QTest::newRow("ZoomFit nothing to fit") << "FnOff :ZStandard:ZoomFit:Ymax"
+                                                << "10";
         QTest::newRow("ΔX stored") << "ZStandard:.5→ΔX:Xmax"
                                    << "37";
         QTest::newRow("ΔY stored") << "ZStandard:1→ΔY:Ymax"

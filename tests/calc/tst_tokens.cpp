@@ -110,8 +110,10 @@ private slots:
             "2A C2 'X' 11 2A 04 5E10");
         row("a function name inside a word stays letters", QStringLiteral("\"Basin(2"),
             "2A 'B' BBB0 BBC3 BBB8 BBBE 10 '2'");
-        row("a function name after a digit stays letters", QStringLiteral("\"2sin(X"),
-            "2A '2' BBC3 BBB8 BBBE 10 'X'");
+        row("a function name after a digit is the function", QStringLiteral("\"2sin(X"),
+            "2A '2' C2 'X'");
+        row("a symbol's function in a string", QStringLiteral("\"√(X)+ℯ^(X"),
+            "2A BC 'X' 11 70 BF 'X'");
         row("a function name after a space is the function", QStringLiteral("\"2 sin(X"),
             "2A '2' 29 C2 'X'");
         row("two-byte functions in a string", QStringLiteral("expr(\"randInt(1,6"),

@@ -9,6 +9,7 @@
 #include "calc/basic/Modes.h"
 #include "calc/basic/Vm.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace calc::basic
@@ -171,10 +172,10 @@ void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepX
 }
 
 // Par (X and Y of T) and Pol (r of θ): from the minimum to the maximum in
-// steps, as a For( loop would.
-void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
+// steps, as a For( loop would; `point` gets each (x, y), or NaNs for a gap.
+void Vm::curvePoints(int key, int second, const GraphVar *range,
+                     const std::function<void(double, double)> &point)
 {
-    GraphScreen &g = e_.graph_;
     const Number *v = e_.graphing_.vars;
     const Number lo = v[range[0]], hi = v[range[1]], step = v[range[2]];
     if (step.isZero())
@@ -182,8 +183,6 @@ void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
     const long double count = (hi.toLongDouble() - lo.toLongDouble()) / step.toLongDouble();
     if (count < 0 || count > 100000)
         raise(Error::WindowRange);
-    Tracer t{g, style != StyleDotted};
-    t.thick = style == StyleThick;
     const long double toRad = e_.degrees_ ? 3.14159265358979323846L / 180 : 1;
     for (long long i = 0; i <= (long long)(count + 1e-9L); ++i) {
         const Value at = Value::real(add(lo, mul(num(i), step)));
@@ -201,11 +200,88 @@ void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
         } catch (const RunError &e) {
             if (!skipped(e.error))
                 throw;
-            t.gap();
-            continue;
+            x = y = std::nan("");
         }
-        t.to(g.rowOf(y), g.columnOf(x));
+        point(x, y);
     }
+}
+
+void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
+{
+    GraphScreen &g = e_.graph_;
+    Tracer t{g, style != StyleDotted};
+    t.thick = style == StyleThick;
+    curvePoints(key, second, range, [&](double x, double y) {
+        if (std::isnan(x))
+            t.gap();
+        else
+            t.to(g.rowOf(y), g.columnOf(x));
+    });
+}
+
+// ZoomFit: the smallest window that holds every point of the selected
+// equations. In Func mode X stays; in Par and Pol both axes fit. Sequences
+// and nothing to fit leave the window as it is.
+bool Vm::fitWindow(GraphScreen::Windows *w)
+{
+    const Settings &s = e_.settings_;
+    const auto &eqs = e_.graphing_.equations;
+    auto on = [&](int key) {
+        return eqs.contains(key) && !(s.functionsOff >> equationNumber(key) & 1);
+    };
+    double x0 = HUGE_VAL, x1 = -HUGE_VAL, y0 = HUGE_VAL, y1 = -HUGE_VAL;
+    auto take = [&](double x, double y) {
+        if (std::isnan(y) || std::isinf(y))
+            return;
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
+    };
+    const int mode = s.modes.value(tok::Func, tok::Func);
+    if (mode == tok::Func) {
+        const GraphScreen &g = e_.graph_;
+        std::int64_t step = 1;
+        s.xres.toInt(&step);
+        Keep keepX(e_.reals_['X' - 'A']);
+        for (int key = tok::Y1; key <= tok::Y0; ++key) {
+            if (!on(key))
+                continue;
+            for (int c = 0; c < GraphScreen::kColumns; c += int(step)) {
+                const Number x = columnX(g, c);
+                e_.reals_['X' - 'A'] = x;
+                try {
+                    take(dbl(x), dbl(realOf(equation(key, nullptr))));
+                } catch (const RunError &e) {
+                    if (!skipped(e.error))
+                        throw;
+                }
+            }
+        }
+    } else if (mode == tok::Param || mode == tok::PolarMode) {
+        static const GraphVar par[] = {Tmin, Tmax, Tstep}, pol[] = {ThetaMin, ThetaMax, ThetaStep};
+        const bool isPar = mode == tok::Param;
+        for (int key = isPar ? tok::X1T : tok::R1; key <= (isPar ? tok::Y6T : tok::R6);
+             key += isPar ? 2 : 1) {
+            if (on(key) && (!isPar || eqs.contains(key + 1)))
+                curvePoints(key, isPar ? key + 1 : -1, isPar ? par : pol, take);
+        }
+    }
+    if (y0 > y1)
+        return false;
+    if (y0 == y1 || (mode != tok::Func && x0 == x1))
+        raise(Error::WindowRange);
+    auto set = [](double v, Number *n) {
+        if (!Number::fromLongDouble(v, n))
+            raise(Error::Overflow);
+    };
+    set(y0, &(*w)[GraphScreen::Ymin]);
+    set(y1, &(*w)[GraphScreen::Ymax]);
+    if (mode != tok::Func) {
+        set(x0, &(*w)[GraphScreen::Xmin]);
+        set(x1, &(*w)[GraphScreen::Xmax]);
+    }
+    return true;
 }
 
 std::function<Value()> Vm::deferredExpression(const QString &bytes)

@@ -175,6 +175,9 @@ private:
     void traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY, int style = 0,
                        int pattern = 0);
     void traceCurve(int key, int second, const GraphVar *range, int style);
+    void curvePoints(int key, int second, const GraphVar *range,
+                     const std::function<void(double, double)> &point);
+    bool fitWindow(GraphScreen::Windows *w);
     // Plots.cpp: Y= styles, stat plots, labels, the table and the graph's
     // other commands.
     int graphStyle(int number) const;

@@ -139,10 +139,14 @@ void Vm::zoom(int t)
         if (!statWindow(&w))
             return; // no plot on: the window stays
         break;
+    case tok::ZoomFit:
+        if (!fitWindow(&w))
+            return;
+        break;
     default:
         if (fraction(t, w))
             break;
-        return; // ZoomFit: nothing is graphed to fit
+        return;
     }
     if (!g.setWindows(w))
         raise(Error::WindowRange);

@@ -3,14 +3,18 @@
 
 #pragma once
 // What the engine's tests share: programs typed as in the editor, the
-// outcome of a run as a row, and the graph screen's lit pixels as runs.
+// outcome of a run as a row, rows of a program and what it shows, and the graph screen's lit pixels
+// as runs.
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/Engine.h"
 #include "calc/basic/GraphScreen.h"
 
 #include <QStringList>
+#include <QTest>
 #include <QtDebug>
+
+#include <utility>
 
 namespace testing
 {
@@ -37,6 +41,15 @@ inline QString outcome(calc::basic::Engine &engine, const QString &program)
     if (o.error == Error::Unsupported)
         s += QLatin1Char(' ') + o.detail;
     return s + QStringLiteral(" line ") + QString::number(o.line);
+}
+
+// Data rows "program" and "shown", each named.
+inline void addRows(const QList<std::pair<const char *, std::pair<QString, QString>>> &rows)
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("shown");
+    for (const auto &[name, row] : rows)
+        QTest::newRow(name) << row.first << row.second;
 }
 
 // The lit pixels as runs "row:first-last", row by row ("31:47" for one).

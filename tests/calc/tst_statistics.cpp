@@ -16,15 +16,8 @@ using namespace calc::basic;
 namespace
 {
 
+using testing::addRows;
 using testing::outcome;
-
-void addRows(const QList<std::pair<const char *, std::pair<QString, QString>>> &rows)
-{
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("shown");
-    for (const auto &[name, row] : rows)
-        QTest::newRow(name) << row.first << row.second;
-}
 
 QStringList screenRows(Engine &engine)
 {

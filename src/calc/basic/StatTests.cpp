@@ -282,8 +282,33 @@ bool isStatTest(int t)
            t == tok::ChiGofTest;
 }
 
+// The arguments a test or interval cannot go without.
+static int leastArguments(int fn)
+{
+    switch (fn) {
+    case tok::ZTest:
+    case tok::TwoSampZTest:
+    case tok::TwoSampZInt:
+    case tok::OnePropZInt:
+        return 2;
+    case tok::TTest:
+    case tok::ZInterval:
+        return 1;
+    case tok::OnePropZTest:
+    case tok::ChiGofTest:
+        return 3;
+    case tok::TwoPropZTest:
+    case tok::TwoPropZInt:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
 void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
 {
+    if (n < leastArguments(fn))
+        raise(Error::Argument);
     QHash<int, Value> &vars = e_.maths_;
     const QString title = fn == tok::Anova
                               ? QStringLiteral("One-way ANOVA")

@@ -10,7 +10,7 @@
 #include "BestTime.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/basic/Engine.h"
+#include "calc/basic/core/Engine.h"
 #include "calculator/frmCalculator.h"
 
 #include <QApplication>

@@ -1,0 +1,419 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The graph of the selected equations, as the calculator draws it under
+// the drawings when the screen was marked for a redraw, and the commands
+// that graph an expression of their own: DrawF, DrawInv, Shade(, Tangent(.
+#include "calc/basic/core/Compiler.h"
+#include "calc/basic/graph/GraphDraw.h"
+#include "calc/basic/state/Settings.h"
+#include "calc/basic/core/Vm.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace calc::basic
+{
+
+namespace
+{
+
+double dbl(const Number &n)
+{
+    return double(n.toLongDouble());
+}
+
+// A variable that gets its value back however the block is left.
+struct Keep {
+    Number &slot;
+    Number saved;
+    explicit Keep(Number &n) : slot(n), saved(n) {}
+    ~Keep() { slot = saved; }
+};
+
+// X of each column: Xmin + c·ΔX, in the calculator's arithmetic.
+Number columnX(const GraphScreen &g, int c)
+{
+    const Number dx =
+        divide(sub(g.window(GraphScreen::Xmax), g.window(GraphScreen::Xmin)), num(94));
+    return add(g.window(GraphScreen::Xmin), mul(num(c), dx));
+}
+
+} // namespace
+
+std::array<int, 8> Vm::graphSettings() const
+{
+    const Settings &s = e_.settings_;
+    unsigned defined = 0;
+    for (auto it = e_.graphing_.equations.cbegin(); it != e_.graphing_.equations.cend(); ++it)
+        defined |= 1u << equationNumber(it.key());
+    return {int(s.functionsOff & defined),      s.modes.value(tok::Func),
+            s.modes.value(tok::Sequential),     s.modes.value(tok::Sequential + 2),
+            s.modes.value(tok::Sequential + 4), s.modes.value(tok::Connected),
+            s.modes.value(tok::GridOn),         s.modes.value(tok::LabelOn)};
+}
+
+void Vm::showGraph()
+{
+    GraphScreen &g = e_.graph_;
+    if (!g.stale())
+        return;
+    g.clear();
+    grid();
+    graphEquations();
+    drawPlots();
+    drawLabels(g);
+}
+
+void Vm::grid()
+{
+    if (e_.settings_.modes.value(tok::GridOn) != tok::GridOn)
+        return;
+    GraphScreen &g = e_.graph_;
+    const double xs = dbl(g.window(GraphScreen::Xscl)), ys = dbl(g.window(GraphScreen::Yscl));
+    const double x0 = dbl(g.window(GraphScreen::Xmin)), x1 = dbl(g.window(GraphScreen::Xmax));
+    const double y0 = dbl(g.window(GraphScreen::Ymin)), y1 = dbl(g.window(GraphScreen::Ymax));
+    // A dot at every scale mark; marks closer than a pixel would fill the screen.
+    if (xs <= 0 || ys <= 0 || (x1 - x0) / xs > GraphScreen::kColumns ||
+        (y1 - y0) / ys > GraphScreen::kRows)
+        return;
+    for (double i = std::ceil(x0 / xs); i * xs <= x1; ++i) {
+        for (double j = std::ceil(y0 / ys); j * ys <= y1; ++j) {
+            const double c = std::round(g.columnOf(i * xs)), r = std::round(g.rowOf(j * ys));
+            if (r >= 0 && r < GraphScreen::kRows && c >= 0 && c < GraphScreen::kColumns)
+                g.set(int(r), int(c), GraphScreen::On);
+        }
+    }
+}
+
+void Vm::graphEquations()
+{
+    const Settings &s = e_.settings_;
+    const auto &eqs = e_.graphing_.equations;
+    if (eqs.isEmpty())
+        return;
+    auto on = [&](int key) {
+        return eqs.contains(key) && !(s.functionsOff >> equationNumber(key) & 1);
+    };
+    // Simul draws the same pixels as Sequential, only in another order.
+    int shaded = 0; // the shading styles' patterns take turns
+    switch (s.modes.value(tok::Func, tok::Func)) {
+    case tok::Func:
+        for (int key = tok::Y1; key <= tok::Y0; ++key) {
+            if (!on(key))
+                continue;
+            const int style = graphStyle(equationNumber(key));
+            traceFunction([this, key] { return equation(key, nullptr); }, false, false, style,
+                          style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0);
+        }
+        break;
+    case tok::Param: {
+        static const GraphVar range[] = {Tmin, Tmax, Tstep};
+        for (int key = tok::X1T; key < tok::Y6T; key += 2) {
+            if (on(key) && eqs.contains(key + 1))
+                traceCurve(key, key + 1, range, graphStyle(equationNumber(key)));
+        }
+        break;
+    }
+    case tok::PolarMode: {
+        static const GraphVar range[] = {ThetaMin, ThetaMax, ThetaStep};
+        for (int key = tok::R1; key <= tok::R6; ++key) {
+            if (on(key))
+                traceCurve(key, -1, range, graphStyle(equationNumber(key)));
+        }
+        break;
+    }
+    default:
+        graphSequences();
+        break;
+    }
+}
+
+void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY, int style,
+                       int pattern)
+{
+    GraphScreen &g = e_.graph_;
+    Tracer t{g, style ? style != StyleDotted
+                      : e_.settings_.modes.value(tok::Connected, tok::Connected) == tok::Connected};
+    t.thick = style == StyleThick;
+    std::int64_t step = 1;
+    e_.settings_.xres.toInt(&step);
+    Number &X = e_.reals_['X' - 'A'], &Y = e_.reals_['Y' - 'A'];
+    // DrawF and its kin leave X and Y at the last point; the Y= graph does not.
+    const Number savedX = X;
+    Keep keepX(X);
+    for (int c = 0; c < GraphScreen::kColumns; c += int(step)) {
+        const Number x = columnX(g, c);
+        X = x;
+        Number y;
+        try {
+            y = realOf(f());
+        } catch (const RunError &e) {
+            if (!skipped(e.error))
+                throw;
+            t.gap();
+            continue;
+        }
+        if (keepXY) {
+            keepX.saved = x;
+            Y = y;
+        }
+        if (inverse) {
+            t.to(g.rowOf(dbl(x)), g.columnOf(dbl(y)));
+            continue;
+        }
+        const double row = g.rowOf(dbl(y));
+        t.to(row, c);
+        if (style == StyleAbove || style == StyleBelow)
+            shadeColumn(c, row, style == StyleAbove, pattern, int(step));
+    }
+    if (!keepXY)
+        keepX.saved = savedX;
+}
+
+// Par (X and Y of T) and Pol (r of θ): from the minimum to the maximum in
+// steps, as a For( loop would; `point` gets each (x, y), or NaNs for a gap.
+void Vm::curvePoints(int key, int second, const GraphVar *range,
+                     const std::function<void(double, double)> &point)
+{
+    const Number *v = e_.graphing_.vars;
+    const Number lo = v[range[0]], hi = v[range[1]], step = v[range[2]];
+    if (step.isZero())
+        raise(Error::WindowRange);
+    const long double count = (hi.toLongDouble() - lo.toLongDouble()) / step.toLongDouble();
+    if (count < 0 || count > 100000)
+        raise(Error::WindowRange);
+    const long double toRad = e_.degrees_ ? 3.14159265358979323846L / 180 : 1;
+    for (long long i = 0; i <= (long long)(count + 1e-9L); ++i) {
+        const Value at = Value::real(add(lo, mul(num(i), step)));
+        double x, y;
+        try {
+            if (second >= 0) {
+                x = dbl(realOf(equation(key, &at)));
+                y = dbl(realOf(equation(second, &at)));
+            } else {
+                const long double r = realOf(equation(key, &at)).toLongDouble();
+                const long double a = at.num.toLongDouble() * toRad;
+                x = double(r * std::cos(a));
+                y = double(r * std::sin(a));
+            }
+        } catch (const RunError &e) {
+            if (!skipped(e.error))
+                throw;
+            x = y = std::nan("");
+        }
+        point(x, y);
+    }
+}
+
+void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
+{
+    GraphScreen &g = e_.graph_;
+    Tracer t{g, style != StyleDotted};
+    t.thick = style == StyleThick;
+    curvePoints(key, second, range, [&](double x, double y) {
+        if (std::isnan(x))
+            t.gap();
+        else
+            t.to(g.rowOf(y), g.columnOf(x));
+    });
+}
+
+// ZoomFit: the smallest window that holds every point of the selected
+// equations. In Func mode X stays; in Par and Pol both axes fit. Sequences
+// and nothing to fit leave the window as it is.
+bool Vm::fitWindow(GraphScreen::Windows *w)
+{
+    const Settings &s = e_.settings_;
+    const auto &eqs = e_.graphing_.equations;
+    auto on = [&](int key) {
+        return eqs.contains(key) && !(s.functionsOff >> equationNumber(key) & 1);
+    };
+    double x0 = HUGE_VAL, x1 = -HUGE_VAL, y0 = HUGE_VAL, y1 = -HUGE_VAL;
+    auto take = [&](double x, double y) {
+        if (std::isnan(y) || std::isinf(y))
+            return;
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
+    };
+    const int mode = s.modes.value(tok::Func, tok::Func);
+    if (mode == tok::Func) {
+        const GraphScreen &g = e_.graph_;
+        std::int64_t step = 1;
+        s.xres.toInt(&step);
+        Keep keepX(e_.reals_['X' - 'A']);
+        for (int key = tok::Y1; key <= tok::Y0; ++key) {
+            if (!on(key))
+                continue;
+            for (int c = 0; c < GraphScreen::kColumns; c += int(step)) {
+                const Number x = columnX(g, c);
+                e_.reals_['X' - 'A'] = x;
+                try {
+                    take(dbl(x), dbl(realOf(equation(key, nullptr))));
+                } catch (const RunError &e) {
+                    if (!skipped(e.error))
+                        throw;
+                }
+            }
+        }
+    } else if (mode == tok::Param || mode == tok::PolarMode) {
+        static const GraphVar par[] = {Tmin, Tmax, Tstep}, pol[] = {ThetaMin, ThetaMax, ThetaStep};
+        const bool isPar = mode == tok::Param;
+        for (int key = isPar ? tok::X1T : tok::R1; key <= (isPar ? tok::Y6T : tok::R6);
+             key += isPar ? 2 : 1) {
+            if (on(key) && (!isPar || eqs.contains(key + 1)))
+                curvePoints(key, isPar ? key + 1 : -1, isPar ? par : pol, take);
+        }
+    }
+    if (y0 > y1)
+        return false;
+    if (y0 == y1 || (mode != tok::Func && x0 == x1))
+        raise(Error::WindowRange);
+    auto set = [](double v, Number *n) {
+        if (!Number::fromLongDouble(v, n))
+            raise(Error::Overflow);
+    };
+    set(y0, &(*w)[GraphScreen::Ymin]);
+    set(y1, &(*w)[GraphScreen::Ymax]);
+    if (mode != tok::Func) {
+        set(x0, &(*w)[GraphScreen::Xmin]);
+        set(x1, &(*w)[GraphScreen::Xmax]);
+    }
+    return true;
+}
+
+std::function<Value()> Vm::deferredExpression(const QString &bytes)
+{
+    auto &cache = e_.graphing_.expressions;
+    const QByteArray key = bytes.toLatin1();
+    auto code = cache.value(key);
+    if (!code) {
+        code = compile(key, true);
+        cache.insert(key, code);
+    }
+    return [this, code] {
+        Vm inner(e_);
+        inner.inExpr = inExpr;
+        return inner.evaluate(code);
+    };
+}
+
+void Vm::graphCommand(int cmd, int n, int a, int b, const Chunk *prog)
+{
+    const Value *args = stack_.data() + stack_.size() - n;
+    GraphState &gs = e_.graphing_;
+    switch (cmd) {
+    case tok::StringToEqu:
+        storeEquation(a, args[0]);
+        break;
+    case tok::GraphStyle:
+    case tok::Select:
+    case tok::DispTable:
+    case tok::PrintScreen:
+    case tok::Input:
+    case tok::QuickPlotFit:
+    case tok::Plot1:
+    case tok::Plot1 + 1:
+    case tok::Plot3:
+        plotCommand(cmd, n, prog);
+        break;
+    case tok::EquToString: {
+        const auto eq = gs.equations.constFind(a);
+        if (eq == gs.equations.constEnd())
+            raise(Error::Undefined);
+        store(TVar, b, Value::string(*eq), QString());
+        break;
+    }
+    default: {
+        if (cmd == tok::DrawInv && e_.settings_.modes.value(tok::Func, tok::Func) != tok::Func)
+            raise(Error::Mode);
+        showGraph();
+        e_.graphShown_ = true;
+        const auto f = deferredExpression(prog->names[a]);
+        if (cmd == tok::Shade)
+            shade(f, deferredExpression(prog->names[b]), args, n);
+        else if (cmd == tok::Tangent)
+            tangent(f, args[0]);
+        else
+            traceFunction(f, cmd == tok::DrawInv, true);
+        break;
+    }
+    }
+    stack_.resize(stack_.size() - n);
+}
+
+// Shade(lower,upper[,left,right,pattern,resolution]): both curves, and the
+// pixels between them wherever lower is below upper. Patterns: 1 vertical,
+// 2 horizontal, 3 and 4 diagonal (falling, rising); every resolution-th line.
+void Vm::shade(const std::function<Value()> &lower, const std::function<Value()> &upper,
+               const Value *args, int n)
+{
+    GraphScreen &g = e_.graph_;
+    const Number left = n >= 1 ? realOf(args[0]) : g.window(GraphScreen::Xmin);
+    const Number right = n >= 2 ? realOf(args[1]) : g.window(GraphScreen::Xmax);
+    std::int64_t pattern = 1, res = 1;
+    if (n >= 3 && (!realOf(args[2]).toInt(&pattern) || pattern < 1 || pattern > 4))
+        raise(Error::Domain);
+    if (n >= 4 && (!realOf(args[3]).toInt(&res) || res < 1 || res > 8))
+        raise(Error::Domain);
+    const bool connected =
+        e_.settings_.modes.value(tok::Connected, tok::Connected) == tok::Connected;
+    Tracer lo{g, connected}, hi{g, connected};
+    Keep keepX(e_.reals_['X' - 'A']);
+    for (int c = 0; c < GraphScreen::kColumns; ++c) {
+        const Number x = columnX(g, c);
+        e_.reals_['X' - 'A'] = x;
+        double yl, yu;
+        try {
+            yl = dbl(realOf(lower()));
+            yu = dbl(realOf(upper()));
+        } catch (const RunError &e) {
+            if (!skipped(e.error))
+                throw;
+            lo.gap();
+            hi.gap();
+            continue;
+        }
+        lo.to(g.rowOf(yl), c);
+        hi.to(g.rowOf(yu), c);
+        if (x < left || right < x || !(yl < yu))
+            continue;
+        const int top = int(std::max(0.0, std::round(g.rowOf(yu))));
+        const int bottom = int(std::min(GraphScreen::kRows - 1.0, std::round(g.rowOf(yl))));
+        for (int r = top; r <= bottom; ++r) {
+            const int k = pattern == 1   ? c
+                          : pattern == 2 ? r
+                          : pattern == 3 ? r - c + 8 * GraphScreen::kColumns
+                                         : r + c;
+            if (k % res == 0)
+                g.set(r, c, GraphScreen::On);
+        }
+    }
+}
+
+// Tangent(f,a): f's graph, then the line through (a, f(a)) with the slope
+// nDeriv( gives there. Errors at a itself are not skipped.
+void Vm::tangent(const std::function<Value()> &f, const Value &at)
+{
+    traceFunction(f, false, true);
+    Number &X = e_.reals_['X' - 'A'];
+    Keep keepX(X);
+    Keep keepY(e_.reals_['Y' - 'A']);
+    const Number a = realOf(at);
+    const Number h = divide(num(1), num(1000));
+    X = a;
+    const Number fa = realOf(f());
+    X = add(a, h);
+    const Number up = realOf(f());
+    X = sub(a, h);
+    const Number down = realOf(f());
+    const Number slope = divide(sub(up, down), mul(num(2), h));
+    GraphScreen &g = e_.graph_;
+    const Number x0 = g.window(GraphScreen::Xmin), x1 = g.window(GraphScreen::Xmax);
+    auto yAt = [&](Number x) { return dbl(add(fa, mul(slope, sub(x, a)))); };
+    g.line(dbl(x0), yAt(x0), dbl(x1), yAt(x1), GraphScreen::On);
+}
+
+} // namespace calc::basic

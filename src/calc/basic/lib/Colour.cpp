@@ -1,0 +1,324 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The colour models' graph commands, colour settings, Wait and the timed
+// Pause. Reached only when the engine runs for a colour model.
+#include "calc/Tokens.h"
+#include "calc/basic/screens/ColourCodes.h"
+#include "calc/basic/state/Pace.h"
+#include "calc/basic/core/Scanner.h"
+#include "calc/basic/core/Vm.h"
+
+#include <cmath>
+
+namespace calc::basic
+{
+
+namespace
+{
+
+// A colour argument: a whole number 10-24, else ERR:DOMAIN.
+int colourArg(const Value &v)
+{
+    std::int64_t c;
+    if (!realOf(v).toInt(&c) || !isColourNumber(c))
+        raise(Error::Domain);
+    return int(c);
+}
+
+// A line style: 1-4.
+int styleArg(const Value &v)
+{
+    std::int64_t s;
+    if (!realOf(v).toInt(&s) || s < 1 || s > 4)
+        raise(Error::Domain);
+    return int(s);
+}
+
+// A place on the 265x165 area, or ERR:DOMAIN.
+void colourPlace(const Value &row, const Value &col, int *r, int *c)
+{
+    std::int64_t a, b;
+    if (!realOf(row).toInt(&a) || !realOf(col).toInt(&b) || a < 0 || a >= ColourScreen::kHeight ||
+        b < 0 || b >= ColourScreen::kWidth)
+        raise(Error::Domain);
+    *r = int(a);
+    *c = int(b);
+}
+
+QString joinedText(const Value *args, int n)
+{
+    QString text;
+    for (int i = 0; i < n; ++i) {
+        if (args[i].kind == Value::Matrix)
+            raise(Error::DataType);
+        text += displayText(args[i]);
+    }
+    return text;
+}
+
+} // namespace
+
+void Vm::colourDraw(int cmd, const Value *args, int n)
+{
+    ColourScreen &s = *e_.colour_;
+    const GraphScreen &w = e_.graph_;
+    switch (cmd) {
+    case tok::AxesOn:
+    case tok::AxesOff:
+        e_.graph_.setAxes(cmd == tok::AxesOn);
+        return;
+    case tok::ZStandard:
+        e_.graph_.standard();
+        return;
+    default:
+        break;
+    }
+    s.prepare(w);
+    e_.graphShown_ = true;
+    const std::uint32_t blue = colourRgb(Blue);
+    switch (cmd) {
+    case tok::ClrDraw:
+        s.clear(w);
+        break;
+    case tok::DispGraph:
+        break;
+    case tok::PxlOn:
+    case tok::PxlOff:
+    case tok::PxlChange: {
+        if (n == 3 && cmd != tok::PxlOn)
+            raise(Error::Argument);
+        int r, c;
+        colourPlace(args[0], args[1], &r, &c);
+        if (cmd == tok::PxlOff || (cmd == tok::PxlChange && s.drawn(r, c)))
+            s.erase(r, c);
+        else
+            s.set(r, c, n == 3 ? colourRgb(colourArg(args[2])) : blue);
+        break;
+    }
+    case tok::PtOn:
+    case tok::PtOff:
+    case tok::PtChange: {
+        // Marks 1-3; the monochrome models' 6 and 7 are ERR:DOMAIN here,
+        // any other number a dot. Pt-On( alone takes a colour after it.
+        int mark = 1;
+        if (n >= 3 && cmd != tok::PtChange) {
+            std::int64_t m = 1;
+            if (realOf(args[2]).toInt(&m) && (m == 6 || m == 7))
+                raise(Error::Domain);
+            mark = m == 2 || m == 3 ? int(m) : 1;
+        }
+        if (n == 4 && cmd != tok::PtOn)
+            raise(Error::Argument);
+        if (n >= 3 && cmd == tok::PtChange)
+            raise(Error::Argument);
+        const std::uint32_t rgb = n == 4 ? colourRgb(colourArg(args[3])) : blue;
+        const int r = int(std::round(s.rowOf(w, coord(args[1]))));
+        const int c = int(std::round(s.columnOf(w, coord(args[0]))));
+        const bool erase = cmd == tok::PtOff || (cmd == tok::PtChange && s.drawn(r, c));
+        s.point(r, c, rgb, mark, erase);
+        break;
+    }
+    case tok::Line: {
+        // Line(X1,Y1,X2,Y2[,erase][,colour[,style]]): 0 erases, 1 draws;
+        // a colour (10-24) in the fifth place stands for both.
+        bool erase = false;
+        int k = 4;
+        if (k < n && !isColourNumber(intOf(args[k]))) {
+            const long long e = intOf(args[k]);
+            if (e != 0 && e != 1)
+                raise(Error::Domain);
+            erase = e == 0;
+            ++k;
+        }
+        const std::uint32_t rgb = k < n ? colourRgb(colourArg(args[k++])) : blue;
+        const int style = k < n ? styleArg(args[k++]) : 1;
+        if (k < n)
+            raise(Error::Argument);
+        s.pixelLine(s.rowOf(w, coord(args[1])), s.columnOf(w, coord(args[0])),
+                    s.rowOf(w, coord(args[3])), s.columnOf(w, coord(args[2])), rgb, erase, style);
+        break;
+    }
+    case tok::Horizontal:
+    case tok::Vertical: {
+        const std::uint32_t rgb = n >= 2 ? colourRgb(colourArg(args[1])) : blue;
+        const int style = n >= 3 ? styleArg(args[2]) : 1;
+        if (cmd == tok::Horizontal) {
+            const double r = std::round(s.rowOf(w, coord(args[0])));
+            s.pixelLine(r, 0, r, ColourScreen::kWidth - 1, rgb, false, style);
+        } else {
+            const double c = std::round(s.columnOf(w, coord(args[0])));
+            s.pixelLine(0, c, ColourScreen::kHeight - 1, c, rgb, false, style);
+        }
+        break;
+    }
+    case tok::Circle: {
+        const std::uint32_t rgb = n >= 4 ? colourRgb(colourArg(args[3])) : blue;
+        if (n == 5)
+            styleArg(args[4]);
+        const double radius = std::abs(coord(args[2]));
+        const double rx = radius * (ColourScreen::kWidth - 1) /
+                          (coord(Value::real(w.window(GraphScreen::Xmax))) -
+                           coord(Value::real(w.window(GraphScreen::Xmin))));
+        const double ry = radius * (ColourScreen::kHeight - 1) /
+                          (coord(Value::real(w.window(GraphScreen::Ymax))) -
+                           coord(Value::real(w.window(GraphScreen::Ymin))));
+        s.circle(s.rowOf(w, coord(args[1])), s.columnOf(w, coord(args[0])), rx, ry, rgb);
+        break;
+    }
+    case tok::Text: {
+        // Text( takes no colour: TextColor( chose it.
+        const bool large = n >= 3 && args[0].kind == Value::Real && args[0].num == num(-1);
+        const Value *a = large ? args + 1 : args;
+        const int m = large ? n - 1 : n;
+        int r, c;
+        colourPlace(a[0], a[1], &r, &c);
+        const QString text = joinedText(a + 2, m - 2);
+        if (e_.host_.drawColourText && !text.isEmpty())
+            e_.host_.drawColourText(s, r, c, text, large);
+        break;
+    }
+    default:
+        raise(Error::Unsupported, calc::tokens::displayString(cmd));
+    }
+}
+
+void Vm::colourOp(int cmd, int n)
+{
+    const Value *args = stack_.data() + stack_.size() - n;
+    ColourScreen *s = e_.colour_.get();
+    // The commands exist only on the colour models.
+    if (!s)
+        raise(Error::Unsupported, calc::tokens::displayString(cmd));
+    switch (cmd) {
+    case ctok::TextColor:
+        s->textColour = colourArg(args[0]);
+        break;
+    case ctok::BackgroundOn: {
+        std::int64_t k;
+        if (!realOf(args[0]).toInt(&k) || k < 0 || k > DarkGray)
+            raise(Error::Domain);
+        if (k >= Blue) {
+            s->setBackground(int(k));
+        } else {
+            auto it = e_.images_.constFind(int(k));
+            ColourScreen::Image found;
+            if (it == e_.images_.constEnd() && e_.host_.findImage &&
+                e_.host_.findImage(int(k), &found))
+                it = e_.images_.insert(int(k), found);
+            if (it == e_.images_.constEnd())
+                raise(Error::Undefined, QStringLiteral("Image%1").arg(k));
+            s->setBackgroundImage(*it);
+        }
+        s->prepare(e_.graph_);
+        e_.graphShown_ = true;
+        break;
+    }
+    case ctok::BackgroundOff:
+        s->backgroundOff();
+        break;
+    case ctok::BorderColor: {
+        std::int64_t k;
+        if (!realOf(args[0]).toInt(&k) || k < 1 || k > 4)
+            raise(Error::Domain);
+        s->borderColour = int(k);
+        break;
+    }
+    case ctok::GridLine: {
+        s->gridColour = n ? colourArg(args[0]) : MedGray;
+        s->clear(e_.graph_);
+        break;
+    }
+    case ctok::Thin:
+    case ctok::DotThin:
+        s->thin = true;
+        break;
+    case ctok::DetectAsymOn:
+    case ctok::DetectAsymOff:
+        s->detectAsymptotes = cmd == ctok::DetectAsymOn;
+        break;
+    case ctok::GraphColor: {
+        std::int64_t f;
+        if (!realOf(args[0]).toInt(&f) || f < 0 || f > 9)
+            raise(Error::Domain);
+        s->graphColours[std::size_t(f)] = colourArg(args[1]);
+        break;
+    }
+    case ctok::Wait:
+        wait(args[0]);
+        break;
+    default:
+        raise(Error::Unsupported, calc::tokens::displayString(cmd));
+    }
+    stack_.resize(stack_.size() - n);
+}
+
+// Wait and Pause's time: the calculator's clock moves on; the program
+// waits only where the clock keeps the calculator's pace.
+void Vm::wait(const Value &seconds)
+{
+    const Number &t = realOf(seconds);
+    if (t.isNegative())
+        raise(Error::Domain);
+    if (e_.pace_)
+        e_.pace_->charge((long long)std::llround(t.toLongDouble() * 1e6L));
+}
+
+// Pause value,seconds: the value shows on the home screen (an empty string
+// shows nothing) and the program goes on when the time is up.
+void Vm::timedPause()
+{
+    const Value seconds = pop(), shown = pop();
+    e_.graphShown_ = false;
+    if (!(shown.kind == Value::String && shown.text.isEmpty()))
+        display(shown);
+    wait(seconds);
+}
+
+Value Vm::colourFunction(int fn, Value *args, int n)
+{
+    const Value &a = args[0];
+    if (fn == ctok::Piecewise) {
+        // The first piece whose condition holds; none holds: ERR:DOMAIN
+        // (the wiki says only that it is an error).
+        if (n % 2)
+            raise(Error::Argument);
+        for (int i = 0; i < n; i += 2)
+            if (truth(args[i + 1]))
+                return args[i];
+        raise(Error::Domain);
+    }
+    if (fn == ctok::Eval) {
+        // eval( takes only reals and ignores the display mode.
+        if (a.kind != Value::Real)
+            raise(Error::DataType);
+        return Value::string(tokenValues(calc::tokens::tokenize(displayText(a)).bytes));
+    }
+    if (a.kind == Value::String)
+        raise(Error::DataType);
+    // Lists and matrices written as a program writes them: {1,2,3}.
+    const auto number = [this](Number x) {
+        return displayText(Value::real(x), e_.settings_.format);
+    };
+    QString text;
+    if (a.kind == Value::Real) {
+        text = number(a.num);
+    } else if (a.kind == Value::List) {
+        QStringList items;
+        for (const Number &x : a.items)
+            items << number(x);
+        text = QLatin1Char('{') + items.join(QLatin1Char(',')) + QLatin1Char('}');
+    } else {
+        text = QStringLiteral("[");
+        for (int r = 0; r < a.rows; ++r) {
+            QStringList items;
+            for (int c = 0; c < a.cols; ++c)
+                items << number(a.items[r * a.cols + c]);
+            text += QLatin1Char('[') + items.join(QLatin1Char(',')) + QLatin1Char(']');
+        }
+        text += QLatin1Char(']');
+    }
+    return Value::string(tokenValues(calc::tokens::tokenize(text).bytes));
+}
+
+} // namespace calc::basic

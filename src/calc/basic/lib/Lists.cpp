@@ -1,0 +1,203 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The smaller functions and list commands that published programs lean on:
+// remainder(, logBASE(, randBin(, ΔList(, ►Frac, ►Dec, List►matr(,
+// Matr►list( and SortA(/SortD( with lists sorted along.
+#include "calc/Tokens.h"
+#include "calc/basic/screens/ColourCodes.h"
+#include "calc/basic/core/Vm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace calc::basic
+{
+
+namespace
+{
+
+// remainder( takes whole numbers from 0 to 1ᴇ12 only.
+std::int64_t remainderOperand(const Number &x)
+{
+    std::int64_t v;
+    if (!x.toInt(&v) || v < 0 || v > 1000000000000LL)
+        raise(Error::Domain);
+    return v;
+}
+
+Number remainderOf(const Number &a, const Number &b)
+{
+    const std::int64_t p = remainderOperand(a);
+    if (b.isZero())
+        raise(Error::DivideBy0);
+    return num(p % remainderOperand(b));
+}
+
+// Both arguments may be lists of one length, or one a list.
+template <typename F> Value pairwise(const Value &a, const Value &b, F f)
+{
+    Value shape = binary(tok::Plus, a, b); // checks kinds and sizes
+    if (shape.kind == Value::Real)
+        return Value::real(f(a.num, b.num));
+    for (int i = 0; i < shape.items.size(); ++i)
+        shape.items[i] = f(a.kind == Value::List ? a.items[i] : a.num,
+                           b.kind == Value::List ? b.items[i] : b.num);
+    return shape;
+}
+
+Number logOf(const Number &x)
+{
+    if (x.isZero())
+        raise(Error::Domain);
+    if (x.isNegative())
+        raise(Error::NonrealAns);
+    return fromLd(std::log(x.toLongDouble()));
+}
+
+} // namespace
+
+Value Vm::moreFunction(int fn, Value *args, int n)
+{
+    if (fn == ctok::ToString || fn == ctok::Eval || fn == ctok::Piecewise)
+        return colourFunction(fn, args, n);
+    switch (fn) {
+    case tok::Remainder:
+        return pairwise(args[0], args[1], remainderOf);
+    case tok::LogBase:
+        return pairwise(args[0], args[1], [](Number x, Number base) {
+            const Number d = logOf(base);
+            if (d.isZero())
+                raise(Error::DivideBy0);
+            return divide(logOf(x), d);
+        });
+    case tok::RandBin: {
+        // The count of P>rand over N draws, so a seed gives what sum(P>rand(N)) gives.
+        std::int64_t trials;
+        const Number p = realOf(args[1]);
+        if (!realOf(args[0]).toInt(&trials) || trials < 1 || p.isNegative() || num(1) < p)
+            raise(Error::Domain);
+        auto one = [&] {
+            long long hits = 0;
+            for (std::int64_t i = 0; i < trials; ++i)
+                hits += e_.nextRandom() < p;
+            return num(hits);
+        };
+        if (n == 2)
+            return Value::real(one());
+        QVector<Number> l(listSize(args[2]));
+        for (Number &x : l)
+            x = one();
+        return Value::list(l);
+    }
+    case tok::DeltaList: {
+        const QVector<Number> &l = listOf(args[0]);
+        if (l.size() < 2)
+            raise(Error::InvalidDim);
+        QVector<Number> d(l.size() - 1);
+        for (int i = 1; i < l.size(); ++i)
+            d[i - 1] = sub(l[i], l[i - 1]);
+        return Value::list(d);
+    }
+    default:
+        break;
+    }
+    return matrixFunction(fn, args, n);
+}
+
+// ►Frac and ►Dec change how a value is shown, not the value.
+Value Vm::shownAs(const Value &v, bool fraction)
+{
+    if (v.kind != Value::Real && v.kind != Value::List && v.kind != Value::Matrix)
+        raise(Error::DataType);
+    Value out = v;
+    out.fraction = fraction;
+    return out;
+}
+
+int Vm::matrixListOp(int op, const int *code, int ip, const Chunk *prog)
+{
+    switch (op) {
+    case OpSortWith:
+        sortWith_.push_back({code[ip], code[ip + 1]});
+        return ip + 2;
+    case OpListToMatr: {
+        // Columns from lists; shorter lists are padded with zeros.
+        const int n = code[ip], key = code[ip + 1];
+        if (n > 99)
+            raise(Error::Argument);
+        const Value *lists = stack_.data() + stack_.size() - n;
+        int rows = 0;
+        for (int i = 0; i < n; ++i)
+            rows = std::max(rows, int(listOf(lists[i]).size()));
+        if (rows > 99 || rows == 0)
+            raise(Error::InvalidDim);
+        Value m;
+        m.kind = Value::Matrix;
+        m.rows = rows;
+        m.cols = n;
+        m.items.fill(Number(), rows * n);
+        for (int c = 0; c < n; ++c)
+            for (int r = 0; r < lists[c].items.size(); ++r)
+                m.items[r * n + c] = lists[c].items[r];
+        stack_.resize(stack_.size() - n);
+        e_.vars_[key] = m;
+        return ip + 2;
+    }
+    case OpMatrToList: {
+        // Column `col` of the matrix on the stack; lists beyond its columns are left alone.
+        const int col = code[ip], kind = code[ip + 1], key = code[ip + 2];
+        const Value &m = stack_.back();
+        if (m.kind != Value::Matrix)
+            raise(Error::DataType);
+        if (col < m.cols) {
+            QVector<Number> l(m.rows);
+            for (int r = 0; r < m.rows; ++r)
+                l[r] = m.items[r * m.cols + col];
+            store(kind, key, Value::list(l), kind == TNamed ? prog->names[key] : QString());
+        }
+        return ip + 3;
+    }
+    default:
+        return ip;
+    }
+}
+
+// SortA(keys,dependent…): the dependent lists take the keys' new order.
+void Vm::sortAlong(int kind, int key, bool up, const Chunk *prog)
+{
+    std::vector<std::pair<int, int>> lists;
+    lists.swap(sortWith_);
+    lists.insert(lists.begin(), {kind, key});
+    auto resolve = [&](const std::pair<int, int> &l) {
+        return l.first == TNamed ? &named(prog->names[l.second]) : &var(l.second);
+    };
+    // Looked up twice: L₁..L₆ made on the first pass would move the others.
+    for (const auto &l : lists)
+        resolve(l);
+    std::vector<Value *> along;
+    for (const auto &l : lists)
+        along.push_back(resolve(l));
+    Value &keys = *along.front();
+    along.erase(along.begin());
+    for (const Value *l : along) {
+        if (l->items.size() != keys.items.size())
+            raise(Error::DimMismatch);
+    }
+    std::vector<int> order(keys.items.size());
+    std::iota(order.begin(), order.end(), 0);
+    const QVector<Number> k = keys.items;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return up ? k[a] < k[b] : k[b] < k[a]; });
+    auto permute = [&order](Value *l) {
+        const QVector<Number> old = l->items;
+        for (int i = 0; i < int(order.size()); ++i)
+            l->items[i] = old[order[i]];
+    };
+    permute(&keys);
+    for (Value *l : along)
+        permute(l);
+}
+
+} // namespace calc::basic

@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The TI-84 Plus's clock and system commands: setDate( and setTime( move
+// the engine's clock away from the computer's (or the host's), the formats
+// and ClockOn/ClockOff are kept for getDtFmt, getTmFmt and isClockOn.
+// timeCnv( and pieceWise( are here too. No application library is ever
+// installed, so OpenLib( and ExecLib stop as a calculator without it does.
+#include "calc/Tokens.h"
+#include "calc/basic/core/NumberTokens.h"
+#include "calc/basic/core/Vm.h"
+
+namespace calc::basic
+{
+
+namespace
+{
+
+int wholeIn(const Value &v, int least, int most)
+{
+    std::int64_t k;
+    if (!realOf(v).toInt(&k) || k < least || k > most)
+        raise(Error::Domain);
+    return int(k);
+}
+
+} // namespace
+
+bool isSystemCommand(int t)
+{
+    return t == tok::SetDate || t == tok::SetTime || t == tok::SetDtFmt || t == tok::SetTmFmt ||
+           t == tok::ClockOff || t == tok::ClockOn || t == tok::OpenLib || t == tok::ExecLib ||
+           t == tok::GarbageCollect;
+}
+
+bool isEditorToken(int t)
+{
+    // Quartiles Setting…, LEFT, CENTER, RIGHT, and Execute Program … Quit
+    // Editor: menu items of the colour models, not commands; ' outside a
+    // DMS entry and ? are characters of strings.
+    return t == 0xEF81 || (t >= 0xEF92 && t <= 0xEF94) || (t >= 0xEF9E && t <= 0xEFA5) ||
+           t == tok::Minutes || t == tok::Question;
+}
+
+QDateTime Vm::clockNow() const
+{
+    const QDateTime now = e_.host_.now ? e_.host_.now() : QDateTime::currentDateTime();
+    return now.addSecs(e_.settings_.clockShift);
+}
+
+void Vm::systemCommand(int cmd, const Value *args, int n)
+{
+    Settings &s = e_.settings_;
+    const QDateTime now = clockNow();
+    switch (cmd) {
+    case tok::SetDate:
+    case tok::SetTime: {
+        QDateTime then = now;
+        if (cmd == tok::SetDate) {
+            const QDate d(wholeIn(args[0], 1997, 9999), wholeIn(args[1], 1, 12),
+                          wholeIn(args[2], 1, 31));
+            if (!d.isValid())
+                raise(Error::Domain);
+            then.setDate(d);
+        } else {
+            then.setTime(
+                QTime(wholeIn(args[0], 0, 23), wholeIn(args[1], 0, 59), wholeIn(args[2], 0, 59)));
+        }
+        s.clockShift += now.secsTo(then);
+        break;
+    }
+    case tok::SetDtFmt:
+        s.dateFormat = wholeIn(args[0], 1, 3);
+        break;
+    case tok::SetTmFmt: {
+        const int f = wholeIn(args[0], 12, 24);
+        if (f != 12 && f != 24)
+            raise(Error::Domain);
+        s.timeFormat = f;
+        break;
+    }
+    case tok::ClockOff:
+    case tok::ClockOn:
+        s.clockOn = cmd == tok::ClockOn;
+        break;
+    case tok::OpenLib:
+        raise(Error::Undefined, QStringLiteral("no application library"));
+    case tok::ExecLib:
+        raise(Error::Invalid, QStringLiteral("no library opened"));
+    default: // GarbageCollect: the engine keeps no archive to tidy
+        break;
+    }
+    (void)n;
+}
+
+Value Vm::systemFunction(int fn, Value *args, int n)
+{
+    switch (fn) {
+    case tok::TimeCnv: {
+        // {days, hours, minutes, seconds} of a number of seconds.
+        const Number secs = realOf(args[0]).iPart();
+        if (secs.isNegative())
+            raise(Error::Domain);
+        const Number days = divide(secs, num(86400)).iPart();
+        Number rest = sub(secs, mul(days, num(86400)));
+        std::int64_t r = 0;
+        rest.toInt(&r);
+        return Value::list({days, num(r / 3600), num(r % 3600 / 60), num(r % 60)});
+    }
+    case tok::PieceWise:
+        // Pieces of a value and its condition: the first whose condition
+        // holds; none holding leaves the value undefined.
+        if (n % 2)
+            raise(Error::Argument);
+        for (int i = 0; i < n; i += 2) {
+            if (truth(args[i + 1]))
+                return args[i];
+        }
+        raise(Error::Domain);
+    default:
+        break;
+    }
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
+}
+
+} // namespace calc::basic

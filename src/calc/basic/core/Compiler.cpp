@@ -4,7 +4,7 @@
 #include "calc/basic/core/Compiler.h"
 
 #include "calc/basic/core/CompilerImpl.h"
-#include "calc/basic/graph/Equations.h"
+#include "calc/basic/state/GraphState.h"
 
 #include "calc/Tokens.h"
 #include "calc/basic/screens/GraphScreen.h"

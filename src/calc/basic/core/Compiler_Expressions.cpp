@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calc/basic/core/CompilerImpl.h"
-#include "calc/basic/graph/Equations.h"
+#include "calc/basic/state/GraphState.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Settings.h"
 #include "calc/basic/core/NumberTokens.h"

@@ -4,7 +4,7 @@
 // Equations as operands and the commands that graph an expression: DrawF,
 // DrawInv, Shade(, Tangent(, String►Equ( and Equ►String(.
 #include "calc/basic/core/CompilerImpl.h"
-#include "calc/basic/graph/Equations.h"
+#include "calc/basic/state/GraphState.h"
 
 namespace calc::basic
 {

@@ -87,50 +87,48 @@ Engine::~Engine() = default;
 std::shared_ptr<Chunk> Engine::compiled(const QByteArray &tokens)
 {
     auto it = cache_.constFind(tokens);
-    auto p = it != cache_.constEnd() ? *it : compile(tokens, false, colour_ != nullptr);
+    auto p = it != cache_.constEnd() ? *it : compile(tokens, false, calc_.colour() != nullptr);
     if (it == cache_.constEnd())
         cache_.insert(tokens, p);
-    if (pace_)
-        pace_->learn(p.get(), tokens);
+    if (calc_.pace())
+        calc_.pace()->learn(p.get(), tokens);
     return p;
 }
 
 void Engine::setModel(calc::models::Model model)
 {
-    if (model == model_)
+    if (model == calc_.model())
         return;
-    model_ = model;
-    const bool colour = calc::models::isColour(model);
-    if (colour && !colour_)
-        colour_ = std::make_unique<ColourScreen>();
-    else if (!colour)
-        colour_.reset();
-    screen_.setSize(colour ? 10 : HomeScreen::kRows, colour ? 26 : HomeScreen::kColumns);
+    calc_.setModel(model);
     cache_.clear(); // compiled for the other kind of model
 }
 
 Outcome Engine::run(const QByteArray &tokens, const QString &name)
 {
     Vm vm(*this);
-    results_.clear();
+    QStringList &results = calc_.results();
+    HomeScreen &screen = calc_.home();
+    const Value &ans = calc_.ans();
+    const NumberFormat &format = calc_.settings().format;
+    results.clear();
     const bool lastExpr = vm.run(compiled(tokens), name);
-    if (pace_)
-        pace_->end();
+    if (calc_.pace())
+        calc_.pace()->end();
     if (vm.outcome.error == Error::None) {
-        if (!results_.isEmpty() && !lastExpr) {
+        if (!results.isEmpty() && !lastExpr) {
             // The results screen fills the screen, as the calculator's does.
-            screen_.clear();
-            for (int r = 0; r < results_.size(); ++r)
-                screen_.output(r + 1, 1, results_[r]);
+            screen.clear();
+            for (int r = 0; r < results.size(); ++r)
+                screen.output(r + 1, 1, results[r]);
         } else if (lastExpr) {
-            if (ans_.kind == Value::Matrix) {
-                for (const QString &l : matrixLines(ans_, settings_.format))
-                    screen_.line(l, true);
+            if (ans.kind == Value::Matrix) {
+                for (const QString &l : matrixLines(ans, format))
+                    screen.line(l, true);
             } else {
-                screen_.line(displayText(ans_, settings_.format), ans_.kind != Value::String);
+                screen.line(displayText(ans, format), ans.kind != Value::String);
             }
-        } else if (!screen_.lastWasOutput()) {
-            screen_.line(QStringLiteral("Done"), true);
+        } else if (!screen.lastWasOutput()) {
+            screen.line(QStringLiteral("Done"), true);
         }
     }
     return vm.outcome;
@@ -140,7 +138,7 @@ Outcome Engine::evaluate(const QByteArray &tokens, Value *result)
 {
     Vm vm(*this);
     try {
-        *result = vm.evaluate(compile(tokens, true, colour_ != nullptr));
+        *result = vm.evaluate(compile(tokens, true, calc_.colour() != nullptr));
     } catch (const RunError &err) {
         vm.outcome.error = err.error;
         vm.outcome.detail = err.detail;
@@ -151,39 +149,42 @@ Outcome Engine::evaluate(const QByteArray &tokens, Value *result)
 
 QList<QPair<QString, QString>> Engine::variables() const
 {
+    const Calculator &c = calc_;
     QList<QPair<QString, QString>> out;
     for (int i = 0; i < 27; ++i)
         out.append({i == 26 ? QStringLiteral("\u03B8") : QString(QChar('A' + i)),
-                    complexReals_ >> i & 1 ? displayText(complexValue(reals_[i], imaginary_[i]))
-                                           : reals_[i].display()});
-    out.append({QStringLiteral("Ans"), ans_.kind == Value::Matrix
-                                           ? matrixLines(ans_).join(QString())
-                                           : displayText(ans_)});
-    QList<int> keys = vars_.keys();
+                    c.complexReals() >> i & 1
+                        ? displayText(complexValue(c.reals()[i], c.imaginary()[i]))
+                        : c.reals()[i].display()});
+    out.append({QStringLiteral("Ans"), c.ans().kind == Value::Matrix
+                                           ? matrixLines(c.ans()).join(QString())
+                                           : displayText(c.ans())});
+    QList<int> keys = c.vars().keys();
     std::sort(keys.begin(), keys.end());
     for (int key : keys) {
-        const Value &v = vars_[key];
+        const Value &v = c.vars()[key];
         out.append({calc::tokens::displayString(key),
                     v.kind == Value::Matrix   ? matrixLines(v).join(QString())
                     : v.kind == Value::String ? QLatin1Char('"') + displayText(v) + QLatin1Char('"')
                                               : displayText(v)});
     }
-    QList<int> equations = graphing_.equations.keys();
+    const GraphState &g = c.graphing();
+    QList<int> equations = g.equations.keys();
     std::sort(equations.begin(), equations.end());
     for (int key : equations)
         out.append({calc::tokens::displayString(key),
-                    QLatin1Char('"') + stringText(graphing_.equations[key]) + QLatin1Char('"')});
-    QStringList names = namedLists_.keys();
+                    QLatin1Char('"') + stringText(g.equations[key]) + QLatin1Char('"')});
+    QStringList names = c.namedLists().keys();
     names.sort();
     for (const QString &name : names)
-        out.append({QStringLiteral("\u029F") + name, displayText(namedLists_[name])});
+        out.append({QStringLiteral("\u029F") + name, displayText(c.namedLists()[name])});
     // The colour models': the images BackgroundOn has used, and the colours.
-    if (colour_) {
+    if (const ColourScreen *colour = c.colour()) {
         for (int slot = 1; slot <= 10; ++slot)
-            if (images_.contains(slot % 10))
+            if (calc_.images().contains(slot % 10))
                 out.append({QStringLiteral("Image%1").arg(slot % 10), QStringLiteral("265×165")});
-        out.append({QStringLiteral("TextColor"), QString::number(colour_->textColour)});
-        out.append({QStringLiteral("BorderColor"), QString::number(colour_->borderColour)});
+        out.append({QStringLiteral("TextColor"), QString::number(colour->textColour)});
+        out.append({QStringLiteral("BorderColor"), QString::number(colour->borderColour)});
     }
     return out;
 }
@@ -191,30 +192,8 @@ QList<QPair<QString, QString>> Engine::variables() const
 Number Engine::real(QChar name) const
 {
     if (name == QChar(0x03B8))
-        return reals_[26];
-    return reals_[name.unicode() - 'A'];
-}
-
-void Engine::seed(Number n)
-{
-    const Number whole = n.abs().iPart();
-    if (whole.isZero()) {
-        s1_ = 12345;
-        s2_ = 67890;
-        return;
-    }
-    s1_ = (40014 * modulo(whole, kM1)) % kM1;
-    s2_ = modulo(whole, kM2);
-}
-
-Number Engine::nextRandom()
-{
-    s1_ = (s1_ * 40014) % kM1;
-    s2_ = (s2_ * 40692) % kM2;
-    Number r = divide(num(s1_ - s2_), num(kM1));
-    if (r.isNegative() || r.isZero())
-        r = add(r, num(1));
-    return r;
+        return calc_.reals()[26];
+    return calc_.reals()[name.unicode() - 'A'];
 }
 
 } // namespace calc::basic

@@ -6,9 +6,10 @@
 // of its text. The bytes are scanned into tokens, each statement compiled to
 // compact code, and the code run by one loop; errors carry the line.
 #include "calc/Models.h"
+#include "calc/basic/state/Calculator.h"
 #include "calc/basic/screens/ColourScreen.h"
 #include "calc/basic/core/Error.h"
-#include "calc/basic/graph/Equations.h"
+#include "calc/basic/state/GraphState.h"
 #include "calc/basic/screens/GraphScreen.h"
 #include "calc/basic/screens/HomeScreen.h"
 #include "calc/basic/state/Settings.h"
@@ -35,37 +36,6 @@ constexpr int kMaxOpenBlocks = 512;
 // prgm calls nested this deep give ERR:MEMORY.
 constexpr int kMaxCallDepth = 100;
 
-// What the program asks of the world outside.
-struct Host {
-    // The next answer to Input, Prompt or Menu(; false when there is none
-    // (the program stops with ERR:BREAK).
-    std::function<bool(QString *answer)> nextAnswer;
-    // The next getKey code; 0 when no key is pressed.
-    std::function<int()> nextKey;
-    // The token bytes of the program of that name; false when there is none.
-    std::function<bool(const QString &name, QByteArray *tokens)> findProgram;
-    // Asked before each statement (a debugger's breakpoints and steps, a
-    // Stop button) with its line and its bytes [from, to) in the program;
-    // false ends the program with ERR:BREAK.
-    std::function<bool(const QString &program, int line, int from, int to)> statement;
-    // Pause waits here for ENTER; false is ERR:BREAK. Unset, it goes on.
-    std::function<bool()> pause;
-    // Text( at a pixel place, in the calculator's small font; unset, only
-    // the place is checked.
-    std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawText;
-    // The calculator's clock; unset, the computer's.
-    std::function<QDateTime()> now;
-    // Text(⁻1,row,col,…): the same in the large font.
-    std::function<void(GraphScreen &graph, int row, int col, const QString &text)> drawLargeText;
-    // Text( on the colour models' screen, in its text colour; `large` for
-    // Text(⁻1,…). Unset, only the place is checked.
-    std::function<void(ColourScreen &screen, int row, int col, const QString &text, bool large)>
-        drawColourText;
-    // Image0-Image9 (slot 0-9) the engine has not been given (setImage);
-    // false when there is none (ERR:UNDEFINED).
-    std::function<bool(int slot, ColourScreen::Image *image)> findImage;
-};
-
 struct Outcome {
     Error error = Error::None;
     int line = 0;    // 1-based, in `program`
@@ -83,23 +53,24 @@ public:
     Engine();
     ~Engine();
 
-    Host &host() { return host_; }
-    HomeScreen &screen() { return screen_; }
-    GraphScreen &graph() { return graph_; }
-    const GraphScreen &graph() const { return graph_; }
+    Host &host() { return calc_.host(); }
+    HomeScreen &screen() { return calc_.home(); }
+    GraphScreen &graph() { return calc_.graph(); }
+    const GraphScreen &graph() const { return calc_.graph(); }
     // The model the program runs on: a colour model has the 26x10 home
     // screen and the colour graph area (colour()); the others, none.
     void setModel(calc::models::Model model);
-    calc::models::Model model() const { return model_; }
-    ColourScreen *colour() { return colour_.get(); }
-    const ColourScreen *colour() const { return colour_.get(); }
+    calc::models::Model model() const { return calc_.model(); }
+    ColourScreen *colour() { return calc_.colour(); }
+    const ColourScreen *colour() const { return calc_.colour(); }
     // Image0-Image9 (0-9), as imported from .8ca files.
-    void setImage(int slot, const ColourScreen::Image &image) { images_[slot] = image; }
+    void setImage(int slot, const ColourScreen::Image &image) { calc_.images()[slot] = image; }
     // Which of the two the calculator shows now.
-    bool graphShown() const { return graphShown_; }
+    bool graphShown() const { return calc_.graphShown(); }
     void setMaxSteps(long long n) { maxSteps_ = n; }
+    long long maxSteps() const { return maxSteps_; }
     // The calculator's clock the statements move on; none, none is kept.
-    void setPace(Pace *pace) { pace_ = pace; }
+    void setPace(Pace *pace) { calc_.setPace(pace); }
 
     // Runs the program; the home screen then shows what the calculator
     // shows when it ends (Done, or the last expression's value).
@@ -109,45 +80,22 @@ public:
     Outcome evaluate(const QByteArray &tokens, Value *result);
 
     // The variables, for tests and the windows above.
-    Value ans() const { return ans_; }
+    Value ans() const { return calc_.ans(); }
     Number real(QChar name) const;
-    void seed(Number n);
-    Number nextRandom();
+    void seed(Number n) { calc_.random().seed(n); }
+    Number nextRandom() { return calc_.random().next(); }
     // Every variable that holds something, as (name, value) for a view:
     // A..Z and θ always, then Ans, lists, strings and matrices.
     QList<QPair<QString, QString>> variables() const;
-    Settings &settings() { return settings_; }
+    Settings &settings() { return calc_.settings(); }
+    Calculator &calculator() { return calc_; }
 
-private:
-    friend class Vm;
+    // A program's tokens compiled once for the engine's model.
     std::shared_ptr<Chunk> compiled(const QByteArray &tokens);
 
-    Host host_;
-    HomeScreen screen_;
-    GraphScreen graph_;
-    bool graphShown_ = false;
+private:
+    Calculator calc_;
     long long maxSteps_ = 10000000;
-    Pace *pace_ = nullptr;
-    calc::models::Model model_ = calc::models::Model::None;
-    std::unique_ptr<ColourScreen> colour_;
-    QHash<int, ColourScreen::Image> images_;
-
-    Number reals_[27]; // A..Z, θ
-    // A..θ that hold a complex number: bit k, its imaginary part beside.
-    unsigned complexReals_ = 0;
-    Number imaginary_[27];
-    Value ans_;
-    QHash<int, Value> vars_; // lists, strings, matrices by token; named lists by name
-    QHash<QString, Value> namedLists_;
-    QHash<int, Value> maths_; // statistics results, RegEQ and the finance variables by token
-    QStringList results_;     // a statistics command's results screen, when it ends the program
-    bool degrees_ = false;
-    Settings settings_;
-    GraphState graphing_;
-    unsigned calculusNest_ = 0; // solve(, fnInt(... being evaluated (Calculus.cpp)
-    unsigned deletedReals_ = 0; // by DelVar: IS>( and DS<( find them undefined
-    unsigned deletedLists_ = 0; // L₁..L₆ removed by DelVar
-    long long s1_ = 12345, s2_ = 67890;
     QHash<QByteArray, std::shared_ptr<Chunk>> cache_;
 };
 

@@ -16,40 +16,6 @@
 namespace calc::basic
 {
 
-bool Vm::builtinListThere(int key) const
-{
-    // L₁..L₆ are there from the start, empty, until DelVar removes them.
-    const int builtin = key - tok::List0;
-    return builtin >= 0 && builtin <= 5 && !(e_.deletedLists_ & (1u << builtin));
-}
-
-Value &Vm::var(int key)
-{
-    auto it = e_.vars_.find(key);
-    if (it == e_.vars_.end()) {
-        if (!builtinListThere(key))
-            raise(Error::Undefined);
-        it = e_.vars_.insert(key, Value::list({}));
-    }
-    if (Q_UNLIKELY(!e_.settings_.archivedVars.isEmpty()) && e_.settings_.archivedVars.contains(key))
-        archived();
-    return *it;
-}
-
-Value &Vm::named(const QString &name, bool create)
-{
-    auto it = e_.namedLists_.find(name);
-    if (it == e_.namedLists_.end()) {
-        if (!create)
-            raise(Error::Undefined);
-        it = e_.namedLists_.insert(name, Value::list({}));
-    }
-    if (Q_UNLIKELY(!e_.settings_.archivedNamed.isEmpty()) &&
-        e_.settings_.archivedNamed.contains(name))
-        archived();
-    return *it;
-}
-
 QString Vm::varName(int kind, int key, const Chunk &p) const
 {
     if (kind == TReal)
@@ -57,61 +23,6 @@ QString Vm::varName(int kind, int key, const Chunk &p) const
     if (kind == TNamed)
         return p.names[key];
     return calc::tokens::displayString(key);
-}
-
-bool Vm::isArchived(int kind, int key, const QString &name) const
-{
-    const Settings &s = e_.settings_;
-    return (kind == TReal && (s.archivedReals >> key & 1)) ||
-           (kind == TNamed && s.archivedNamed.contains(name)) ||
-           (kind == TVar && s.archivedVars.contains(key));
-}
-
-void Vm::store(int kind, int key, const Value &v, const QString &name)
-{
-    if (Q_UNLIKELY(isArchived(kind, key, name)))
-        archived();
-    if (kind == TReal) {
-        // A..θ hold complex numbers too; a zero imaginary part makes a real.
-        const bool complex = v.kind == Value::Complex && !v.items[0].isZero();
-        e_.reals_[key] = complex ? v.num : realOf(v);
-        if (complex) {
-            e_.imaginary_[key] = v.items[0];
-            e_.complexReals_ |= 1u << key;
-        } else {
-            e_.complexReals_ &= ~(1u << key);
-        }
-        e_.deletedReals_ &= ~(1u << key);
-    } else if (kind == TNamed) {
-        if (v.kind != Value::List && v.kind != Value::ComplexList)
-            raise(Error::DataType);
-        e_.namedLists_[name] = v;
-    } else {
-        const bool list = key >= tok::List0 && key <= tok::List0 + 5;
-        const bool str = key >= tok::Str0 && key <= tok::Str0 + 9;
-        const Value::Kind want = list ? Value::List : str ? Value::String : Value::Matrix;
-        if (v.kind != want && !(list && v.kind == Value::ComplexList))
-            raise(Error::DataType);
-        e_.vars_[key] = v;
-    }
-}
-
-// A..θ archived or holding a complex number: out of the loop's way.
-Q_NEVER_INLINE Value Vm::specialReal(int key)
-{
-    if (e_.settings_.archivedReals & (1u << key))
-        archived();
-    return complexValue(e_.reals_[key], e_.imaginary_[key]);
-}
-
-void Vm::display(const Value &v)
-{
-    if (v.kind == Value::Matrix) {
-        for (const QString &l : matrixLines(v, e_.settings_.format))
-            e_.screen_.line(l, false);
-        return;
-    }
-    e_.screen_.line(displayText(v, e_.settings_.format), v.kind != Value::String);
 }
 
 void Vm::pushBlock(Call &c, const Block &b)
@@ -315,13 +226,13 @@ void Vm::loop()
 // operands are the line and its bytes.
 Q_ALWAYS_INLINE void Vm::startStatement(Call &c, const int *operands)
 {
-    if (++outcome.steps > e_.maxSteps_)
+    if (++outcome.steps > e_.maxSteps())
         raise(Error::Steps);
     c.line = operands[0];
     lastExpr_ = false;
-    if (Q_UNLIKELY(e_.pace_))
+    if (Q_UNLIKELY(c_.pace()))
         paced(c, operands);
-    if (e_.host_.statement && !e_.host_.statement(c.name, c.line, operands[1], operands[2]))
+    if (c_.host().statement && !c_.host().statement(c.name, c.line, operands[1], operands[2]))
         raise(Error::Break);
 }
 
@@ -329,7 +240,7 @@ Q_ALWAYS_INLINE void Vm::startStatement(Call &c, const int *operands)
 // here.
 Q_NEVER_INLINE void Vm::paced(const Call &c, const int *operands)
 {
-    e_.pace_->statement(c.program.get(), operands[1], operands[2]);
+    c_.pace()->statement(c.program.get(), operands[1], operands[2]);
 }
 
 // A graph-screen command with its n arguments on the stack.
@@ -342,7 +253,7 @@ void Vm::drawOp(int cmd, int n)
 void Vm::enter(const QString &name)
 {
     QByteArray bytes;
-    if (!e_.host_.findProgram || !e_.host_.findProgram(name, &bytes))
+    if (!c_.host().findProgram || !c_.host().findProgram(name, &bytes))
         raise(Error::Undefined, QStringLiteral("prgm") + name);
     if (int(calls_.size()) >= kMaxCallDepth)
         raise(Error::Memory);
@@ -356,24 +267,24 @@ Q_ALWAYS_INLINE int Vm::load(int op, const int *code, int ip, const Chunk *prog)
         stack_.push_back(prog->constants[code[ip++]]);
         break;
     case OpLoadReal:
-        if (Q_UNLIKELY((e_.settings_.archivedReals | e_.complexReals_) & (1u << code[ip]))) {
-            stack_.push_back(specialReal(code[ip++]));
+        if (Q_UNLIKELY((c_.settings().archivedReals | c_.complexReals()) & (1u << code[ip]))) {
+            stack_.push_back(c_.specialReal(code[ip++]));
             break;
         }
-        stack_.push_back(Value::real(e_.reals_[code[ip++]]));
+        stack_.push_back(Value::real(c_.reals()[code[ip++]]));
         break;
     case OpLoadAns:
-        stack_.push_back(e_.ans_);
+        stack_.push_back(c_.ans());
         break;
     case OpLoadVar:
-        stack_.push_back(var(code[ip++]));
+        stack_.push_back(c_.var(code[ip++]));
         break;
     case OpLoadNamed:
-        stack_.push_back(named(prog->names[code[ip++]]));
+        stack_.push_back(c_.named(prog->names[code[ip++]]));
         break;
     case OpListElem:
     case OpNamedElem: {
-        const Value &l = op == OpListElem ? var(code[ip]) : named(prog->names[code[ip]]);
+        const Value &l = op == OpListElem ? c_.var(code[ip]) : c_.named(prog->names[code[ip]]);
         ++ip;
         if (Q_UNLIKELY(l.kind == Value::ComplexList)) {
             stack_.back() = elementOf(l, indexOf(stack_.back(), elementCount(l)) - 1);
@@ -384,20 +295,20 @@ Q_ALWAYS_INLINE int Vm::load(int op, const int *code, int ip, const Chunk *prog)
         break;
     }
     case OpMatElem: {
-        const Value &m = var(code[ip++]);
+        const Value &m = c_.var(code[ip++]);
         const Value col = pop();
         const int r = indexOf(stack_.back(), m.rows), k = indexOf(col, m.cols);
         stack_.back() = Value::real(m.items[(r - 1) * m.cols + k - 1]);
         break;
     }
     case OpRand:
-        stack_.push_back(Value::real(e_.nextRandom()));
+        stack_.push_back(Value::real(c_.random().next()));
         break;
     case OpGetKey:
-        stack_.push_back(Value::real(num(e_.host_.nextKey ? e_.host_.nextKey() : 0)));
+        stack_.push_back(Value::real(num(c_.host().nextKey ? c_.host().nextKey() : 0)));
         break;
     case OpLoadWindow:
-        stack_.push_back(Value::real(e_.graph_.window(GraphScreen::Window(code[ip++]))));
+        stack_.push_back(Value::real(c_.graph().window(GraphScreen::Window(code[ip++]))));
         break;
     default:
         break;
@@ -484,8 +395,8 @@ int Vm::sequence(int op, const int *code, int ip)
             raise(Error::Domain);
         if (s.step.isNegative() ? start < s.end : s.end < start)
             raise(Error::InvalidDim);
-        s.saved = e_.reals_[v];
-        e_.reals_[v] = start;
+        s.saved = c_.reals()[v];
+        c_.reals()[v] = start;
         seqs_.push_back(s);
         (void)exit;
         break;
@@ -495,13 +406,13 @@ int Vm::sequence(int op, const int *code, int ip)
         s.out << realOf(pop());
         if (s.out.size() > 999)
             raise(Error::InvalidDim);
-        const Number next = add(e_.reals_[s.var], s.step);
+        const Number next = add(c_.reals()[s.var], s.step);
         if (s.step.isNegative() ? !(next < s.end) : !(s.end < next)) {
-            e_.reals_[s.var] = next;
+            c_.reals()[s.var] = next;
             ip = code[ip];
         } else {
             ++ip;
-            e_.reals_[s.var] = s.saved;
+            c_.reals()[s.var] = s.saved;
             stack_.push_back(Value::list(s.out));
             seqs_.pop_back();
         }
@@ -518,24 +429,24 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
     switch (op) {
     case OpStoreReal:
         if (Q_UNLIKELY(stack_.back().kind != Value::Real ||
-                       (e_.settings_.archivedReals | e_.complexReals_) & (1u << code[ip]))) {
+                       (c_.settings().archivedReals | c_.complexReals()) & (1u << code[ip]))) {
             const int k = code[ip++];
             const Value &v = stack_.back();
             // {1,2→X stores to ʟX: a list cannot go into a real.
             if (v.kind == Value::List || v.kind == Value::ComplexList)
-                store(TNamed, 0, v, varName(TReal, k, *prog));
+                c_.store(TNamed, 0, v, varName(TReal, k, *prog));
             else
-                store(TReal, k, v, QString());
+                c_.store(TReal, k, v, QString());
             break;
         }
-        e_.deletedReals_ &= ~(1u << code[ip]);
-        e_.reals_[code[ip++]] = stack_.back().num;
+        c_.deletedReals() &= ~(1u << code[ip]);
+        c_.reals()[code[ip++]] = stack_.back().num;
         break;
     case OpStoreVar:
-        store(TVar, code[ip++], stack_.back(), QString());
+        c_.store(TVar, code[ip++], stack_.back(), QString());
         break;
     case OpStoreNamed:
-        store(TNamed, 0, stack_.back(), prog->names[code[ip++]]);
+        c_.store(TNamed, 0, stack_.back(), prog->names[code[ip++]]);
         break;
     case OpStoreElem:
     case OpStoreNamedElem: {
@@ -544,12 +455,12 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
         const Number x = complex ? Number() : realOf(stack_.back());
         Value *l;
         if (op == OpStoreElem) {
-            auto it = e_.vars_.find(code[ip]);
-            if (it == e_.vars_.end())
-                it = e_.vars_.insert(code[ip], Value::list({}));
+            auto it = c_.vars().find(code[ip]);
+            if (it == c_.vars().end())
+                it = c_.vars().insert(code[ip], Value::list({}));
             l = &*it;
         } else {
-            l = &named(prog->names[code[ip]], true);
+            l = &c_.named(prog->names[code[ip]], true);
         }
         ++ip;
         if (Q_UNLIKELY(complex || l->kind == Value::ComplexList)) {
@@ -568,23 +479,23 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
     case OpStoreMatElem: {
         const Value col = pop(), row = pop();
         const Number x = realOf(stack_.back());
-        Value &m = var(code[ip++]);
+        Value &m = c_.var(code[ip++]);
         const int r = indexOf(row, m.rows), k = indexOf(col, m.cols);
         m.items[(r - 1) * m.cols + k - 1] = x;
         break;
     }
     case OpStoreRand:
-        e_.seed(realOf(stack_.back()));
+        c_.random().seed(realOf(stack_.back()));
         break;
     case OpSetAns:
-        e_.ans_ = pop();
+        c_.ans() = pop();
         lastExpr_ = true;
         break;
     case OpPop:
         stack_.pop_back();
         break;
     case OpStoreWindow:
-        if (!e_.graph_.setWindow(GraphScreen::Window(code[ip++]), realOf(stack_.back())))
+        if (!c_.graph().setWindow(GraphScreen::Window(code[ip++]), realOf(stack_.back())))
             raise(Error::WindowRange);
         break;
     default:
@@ -657,9 +568,9 @@ Q_ALWAYS_INLINE int Vm::flow(int op, const int *code, int ip, Call *c)
         const int v = code[ip], delta = code[ip + 1], skip = code[ip + 2];
         ip += 3;
         const Number limit = realOf(pop());
-        if (e_.deletedReals_ & (1u << v))
+        if (c_.deletedReals() & (1u << v))
             raise(Error::Undefined);
-        Number &x = e_.reals_[v];
+        Number &x = c_.reals()[v];
         x = add(x, num(delta));
         if (delta > 0 ? limit < x : x < limit)
             ip = skip;
@@ -685,9 +596,9 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         const Number start = realOf(pop());
         if (b.step.isZero())
             raise(Error::Increment);
-        e_.reals_[b.var] = start;
-        e_.deletedReals_ &= ~(1u << b.var);
-        e_.complexReals_ &= ~(1u << b.var);
+        c_.reals()[b.var] = start;
+        c_.deletedReals() &= ~(1u << b.var);
+        c_.complexReals() &= ~(1u << b.var);
         if (b.step.isNegative() ? start < b.end : b.end < start) {
             ip = skip;
         } else {
@@ -705,9 +616,9 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
             c->blocks.pop_back();
             break;
         case Block::For: {
-            if (Q_UNLIKELY(e_.deletedReals_ & (1u << b.var)))
+            if (Q_UNLIKELY(c_.deletedReals() & (1u << b.var)))
                 raise(Error::Undefined); // DelVar of the loop's variable
-            Number &v = e_.reals_[b.var];
+            Number &v = c_.reals()[b.var];
             v = add(v, b.step);
             if (b.step.isNegative() ? !(v < b.end) : !(b.end < v))
                 ip = b.a;
@@ -736,31 +647,31 @@ int Vm::io(int op, const int *code, int ip)
 {
     switch (op) {
     case OpDisp: {
-        e_.graphShown_ = false;
+        c_.showGraph(false);
         const int n = code[ip++];
         for (int i = 0; i < n; ++i)
-            display(stack_[stack_.size() - n + i]);
+            c_.display(stack_[stack_.size() - n + i]);
         stack_.resize(stack_.size() - n);
         break;
     }
     case OpOutput: {
-        e_.graphShown_ = false;
+        c_.showGraph(false);
         const Value v = pop(), col = pop(), row = pop();
         std::int64_t r, k;
-        if (!realOf(row).toInt(&r) || !realOf(col).toInt(&k) || r < 1 || r > e_.screen_.rows() ||
-            k < 1 || k > e_.screen_.columns())
+        if (!realOf(row).toInt(&r) || !realOf(col).toInt(&k) || r < 1 || r > c_.home().rows() ||
+            k < 1 || k > c_.home().columns())
             raise(Error::Domain);
         if (v.kind == Value::Matrix)
             raise(Error::DataType);
-        const QString text = displayText(v, e_.settings_.format);
-        if (Q_UNLIKELY(e_.pace_))
-            e_.pace_->output(int(text.size()));
-        e_.screen_.output(int(r), int(k), text);
+        const QString text = displayText(v, c_.settings().format);
+        if (Q_UNLIKELY(c_.pace()))
+            c_.pace()->output(int(text.size()));
+        c_.home().output(int(r), int(k), text);
         break;
     }
     case OpClrHome:
-        e_.graphShown_ = false;
-        e_.screen_.clear();
+        c_.showGraph(false);
+        c_.home().clear();
         break;
     case OpPause:
         if (code[ip] == 2) { // the CE's Pause value,seconds
@@ -770,23 +681,23 @@ int Vm::io(int op, const int *code, int ip)
         }
         // Pause alone keeps the graph screen up; with a value it shows home.
         if (code[ip++]) {
-            e_.graphShown_ = false;
-            display(pop());
+            c_.showGraph(false);
+            c_.display(pop());
         }
-        if (e_.host_.pause && !e_.host_.pause())
+        if (c_.host().pause && !c_.host().pause())
             raise(Error::Break);
         break;
     case OpMenu: {
-        e_.graphShown_ = false;
+        c_.showGraph(false);
         const int n = code[ip];
         QStringList lines;
         for (int i = 0; i <= n; ++i)
             lines << displayText(stack_[stack_.size() - n - 1 + i]);
         stack_.resize(stack_.size() - n - 1);
-        e_.screen_.setMenu(lines);
+        c_.home().setMenu(lines);
         QString text;
-        const bool answered = e_.host_.nextAnswer && e_.host_.nextAnswer(&text);
-        e_.screen_.setMenu({});
+        const bool answered = c_.host().nextAnswer && c_.host().nextAnswer(&text);
+        c_.home().setMenu({});
         if (!answered)
             raise(Error::Break);
         bool ok = false;
@@ -811,24 +722,24 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     case OpDelVar: {
         const int kind = code[ip], key = code[ip + 1];
         ip += 2;
-        if (isArchived(kind, key, kind == TNamed ? prog->names[key] : QString()))
+        if (c_.isArchived(kind, key, kind == TNamed ? prog->names[key] : QString()))
             archived(); // the archive is out of DelVar's reach
         if (kind == TReal) {
-            e_.reals_[key] = Number();
-            e_.complexReals_ &= ~(1u << key);
-            e_.deletedReals_ |= 1u << key;
+            c_.reals()[key] = Number();
+            c_.complexReals() &= ~(1u << key);
+            c_.deletedReals() |= 1u << key;
         } else if (kind == TNamed) {
-            e_.namedLists_.remove(prog->names[key]);
+            c_.namedLists().remove(prog->names[key]);
         } else {
-            e_.vars_.remove(key);
+            c_.vars().remove(key);
             if (key >= tok::List0 && key <= tok::List0 + 5)
-                e_.deletedLists_ |= 1u << (key - tok::List0);
+                c_.deletedLists() |= 1u << (key - tok::List0);
             // Pic1..Pic0 and GDB1..GDB0 are kept by their number, 1..9 then 0.
             const int k = ((key & 0xFF) + 1) % 10;
             if ((key >> 8) == tok::PicturePrefix)
-                e_.settings_.pictures[k].reset();
+                c_.settings().pictures[k].reset();
             else if ((key >> 8) == tok::GdbPrefix)
-                e_.settings_.databases[k].reset();
+                c_.settings().databases[k].reset();
         }
         break;
     }
@@ -840,7 +751,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
             sortAlong(kind, key, up, prog);
             break;
         }
-        Value &l = kind == TNamed ? named(prog->names[key]) : var(key);
+        Value &l = kind == TNamed ? c_.named(prog->names[key]) : c_.var(key);
         if (up)
             std::stable_sort(l.items.begin(), l.items.end());
         else
@@ -851,7 +762,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     case OpClrList: {
         const int kind = code[ip], key = code[ip + 1];
         ip += 2;
-        Value &l = kind == TNamed ? named(prog->names[key], true) : e_.vars_[key];
+        Value &l = kind == TNamed ? c_.named(prog->names[key], true) : c_.vars()[key];
         l = Value::list({});
         break;
     }
@@ -859,13 +770,13 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
         const int kind = code[ip], key = code[ip + 1];
         ip += 2;
         const Number x = realOf(pop());
-        Value &l = kind == TNamed ? named(prog->names[key]) : var(key);
+        Value &l = kind == TNamed ? c_.named(prog->names[key]) : c_.var(key);
         l.items.fill(x);
         break;
     }
     case OpAngle:
-        e_.degrees_ = code[ip++] != 0;
-        e_.settings_.format.degrees = e_.degrees_;
+        c_.setDegrees(code[ip++] != 0);
+        c_.settings().format.degrees = c_.degrees();
         break;
     default:
         break;
@@ -884,7 +795,7 @@ void Vm::storeDim(int key, const Chunk *prog)
         std::int64_t r, k;
         if (!d[0].toInt(&r) || !d[1].toInt(&k) || r < 1 || k < 1 || r > 99 || k > 99)
             raise(Error::InvalidDim);
-        Value old = e_.vars_.value(key);
+        Value old = c_.vars().value(key);
         Value m;
         m.kind = Value::Matrix;
         m.rows = int(r);
@@ -893,7 +804,7 @@ void Vm::storeDim(int key, const Chunk *prog)
         for (int i = 0; i < std::min<int>(old.rows, m.rows); ++i)
             for (int j = 0; j < std::min<int>(old.cols, m.cols); ++j)
                 m.items[i * m.cols + j] = old.items[i * old.cols + j];
-        e_.vars_[key] = m;
+        c_.vars()[key] = m;
         return;
     }
     std::int64_t n;
@@ -901,12 +812,12 @@ void Vm::storeDim(int key, const Chunk *prog)
         raise(Error::InvalidDim);
     Value *l;
     if (key >= 0) {
-        auto it = e_.vars_.find(key);
-        if (it == e_.vars_.end())
-            it = e_.vars_.insert(key, Value::list({}));
+        auto it = c_.vars().find(key);
+        if (it == c_.vars().end())
+            it = c_.vars().insert(key, Value::list({}));
         l = &*it;
     } else {
-        l = &named(prog->names[-1 - key], true);
+        l = &c_.named(prog->names[-1 - key], true);
     }
     l->items.resize(int(n));
 }
@@ -919,15 +830,15 @@ void Vm::input(const int *operands, const Chunk *prog)
     QString shown =
         isPrompt ? varName(kind, key, *prog) + QStringLiteral("=?") : QStringLiteral("?");
     if (prompt == -2) // only its first 16 characters show
-        shown = displayText(pop()).left(e_.screen_.columns());
-    e_.graphShown_ = false;
-    e_.screen_.setPrompt(shown);
+        shown = displayText(pop()).left(c_.home().columns());
+    c_.showGraph(false);
+    c_.home().setPrompt(shown);
     QString text;
-    const bool answered = e_.host_.nextAnswer && e_.host_.nextAnswer(&text);
-    e_.screen_.setPrompt(QString());
+    const bool answered = c_.host().nextAnswer && c_.host().nextAnswer(&text);
+    c_.home().setPrompt(QString());
     if (!answered)
         raise(Error::Break);
-    e_.screen_.wrapped(shown + text);
+    c_.home().wrapped(shown + text);
     if (kind == TVar && key >= tok::Str0 && key <= tok::Str0 + 9) {
         // Text as typed; quotes around it are not part of it.
         if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) &&
@@ -937,9 +848,9 @@ void Vm::input(const int *operands, const Chunk *prog)
         if (!t.ok())
             raise(Error::Syntax, t.error);
         const QVector<int> tokens = tokenValues(t.bytes);
-        store(kind, key, Value::string(tokens), name);
+        c_.store(kind, key, Value::string(tokens), name);
     } else {
-        store(kind, key, answer(text), name);
+        c_.store(kind, key, answer(text), name);
     }
 }
 

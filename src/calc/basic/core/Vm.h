@@ -17,9 +17,6 @@
 
 namespace calc::basic
 {
-// The generators behind rand, as the calculator seeds them.
-inline constexpr long long kM1 = 2147483563, kM2 = 2147483399;
-
 // Places and coordinates of the graph screen's commands (Draw.cpp).
 void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows = GraphScreen::kRows);
 double coord(const Value &v);
@@ -49,7 +46,7 @@ struct SeqState {
 class Vm
 {
 public:
-    explicit Vm(Engine &e) : e_(e) {}
+    explicit Vm(Engine &e) : e_(e), c_(e.calculator()) {}
     // Runs a program to its end; true when its last statement was an
     // expression (whose value is then in Ans).
     bool run(std::shared_ptr<Chunk> p, const QString &name);
@@ -127,13 +124,6 @@ private:
     Value complexFunction(int fn, const Value &a);
     Value partFunction(int fn, Value *args, int n);
     std::vector<std::pair<int, int>> sortWith_; // kind, key
-    Value &var(int key);
-    Value &named(const QString &name, bool create = false);
-    bool isArchived(int kind, int key, const QString &name) const;
-    bool builtinListThere(int key) const;
-    void store(int kind, int key, const Value &v, const QString &name);
-    Value specialReal(int key);
-    void display(const Value &v);
     void pushBlock(Call &c, const Block &b);
     Number trig(int fn, Number x);
     Value answer(const QString &text);
@@ -210,11 +200,11 @@ private:
     Value numberFunction(int fn, Value *args, int n);
     // System.cpp: the TI-84 Plus's clock as setDate( and setTime( left it,
     // its other commands, timeCnv( and pieceWise(.
-    QDateTime clockNow() const;
     void systemCommand(int cmd, const Value *args, int n);
     Value systemFunction(int fn, Value *args, int n);
 
     Engine &e_;
+    Calculator &c_;
     std::deque<Call> calls_;
     std::vector<Value> stack_;
     std::vector<SeqState> seqs_;

@@ -80,17 +80,17 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
         picture(cmd, args[0]);
         break;
     case tok::ClrAllLists:
-        for (auto it = e_.vars_.begin(); it != e_.vars_.end(); ++it) {
+        for (auto it = c_.vars().begin(); it != c_.vars().end(); ++it) {
             if (it->kind == Value::List)
                 it->items.clear();
         }
-        for (Value &l : e_.namedLists_)
+        for (Value &l : c_.namedLists())
             l.items.clear();
         break;
     case tok::SetUpEditor:
         // The editor's columns: named lists it shows exist afterwards.
         if (kind == TNamed)
-            named(prog->names[key], true);
+            c_.named(prog->names[key], true);
         break;
     case tok::ClrTable:
     case tok::ClearEntries:
@@ -113,7 +113,7 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
         else
             modeSetting(cmd, args, n);
         if (graphSettings() != graphed)
-            e_.graph_.invalidate();
+            c_.graph().invalidate();
         break;
     }
     }
@@ -122,7 +122,7 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
 
 void Vm::modeSetting(int cmd, const Value *args, int n)
 {
-    Settings &s = e_.settings_;
+    Settings &s = c_.settings();
     if (cmd == tok::FnOn || cmd == tok::FnOff) {
         unsigned bits = n ? 0 : 0x3FF;
         // The numbers the current mode has: Y₀..Y₉, six pairs or r's, u v w.
@@ -148,18 +148,18 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
         }
         for (int k = 0; k < 3; ++k) {
             if (which[k])
-                e_.graphing_.plots[k].on = cmd == tok::PlotsOn;
+                c_.graphing().plots[k].on = cmd == tok::PlotsOn;
         }
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
     }
     // Connected and Dot set every equation's style back to theirs.
     if (cmd == tok::Connected || cmd == tok::Dot) {
-        e_.graphing_.styles.clear();
+        c_.graphing().styles.clear();
         for (int k = 1; k <= 3 && cmd == tok::Connected; ++k)
-            e_.graphing_.styles.insert(tok::SeqMode * 16 + k, StyleLine);
+            c_.graphing().styles.insert(tok::SeqMode * 16 + k, StyleLine);
     }
     if (modeGroup(cmd) == tok::Time)
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
     if (cmd == tok::Fix) {
         std::int64_t k;
         if (!realOf(args[0]).toInt(&k) || k < 0 || k > 9)
@@ -183,7 +183,7 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
 
 void Vm::archive(int cmd, int kind, int key, const Chunk *prog)
 {
-    Settings &s = e_.settings_;
+    Settings &s = c_.settings();
     const bool on = cmd == tok::Archive;
     if (kind == TReal) {
         // The graph's own variables stay in RAM.
@@ -193,11 +193,11 @@ void Vm::archive(int cmd, int kind, int key, const Chunk *prog)
         s.archivedReals = on ? s.archivedReals | (1u << key) : s.archivedReals & ~(1u << key);
     } else if (kind == TNamed) {
         const QString &name = prog->names[key];
-        if (!e_.namedLists_.contains(name))
+        if (!c_.namedLists().contains(name))
             raise(Error::Undefined);
         on ? void(s.archivedNamed.insert(name)) : void(s.archivedNamed.remove(name));
     } else {
-        if (!e_.vars_.contains(key) && !builtinListThere(key))
+        if (!c_.vars().contains(key) && !c_.builtinListThere(key))
             raise(Error::Undefined);
         on ? void(s.archivedVars.insert(key)) : void(s.archivedVars.remove(key));
     }
@@ -205,8 +205,8 @@ void Vm::archive(int cmd, int kind, int key, const Chunk *prog)
 
 void Vm::picture(int cmd, const Value &which)
 {
-    Settings &s = e_.settings_;
-    GraphScreen &g = e_.graph_;
+    Settings &s = c_.settings();
+    GraphScreen &g = c_.graph();
     const int i = pictureIndex(which);
     switch (cmd) {
     case tok::StorePic: {
@@ -228,7 +228,7 @@ void Vm::picture(int cmd, const Value &which)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
                 if (bits[r * GraphScreen::kWidth + c])
                     g.set(r, c, GraphScreen::On);
-        e_.graphShown_ = true;
+        c_.showGraph(true);
         break;
     }
     case tok::StoreGDB: {
@@ -239,10 +239,10 @@ void Vm::picture(int cmd, const Value &which)
         d.modes = s.modes;
         d.functionsOff = s.functionsOff;
         d.axes = g.axes();
-        d.equations = e_.graphing_.equations;
-        d.graphVars = QVector<Number>(e_.graphing_.vars, e_.graphing_.vars + kZoomed);
-        std::copy(std::begin(e_.graphing_.start), std::end(e_.graphing_.start), d.start);
-        d.styles = e_.graphing_.styles;
+        d.equations = c_.graphing().equations;
+        d.graphVars = QVector<Number>(c_.graphing().vars, c_.graphing().vars + kZoomed);
+        std::copy(std::begin(c_.graphing().start), std::end(c_.graphing().start), d.start);
+        d.styles = c_.graphing().styles;
         s.databases[i] = d;
         break;
     }
@@ -257,13 +257,13 @@ void Vm::picture(int cmd, const Value &which)
         s.xres = d.xres;
         s.modes = d.modes;
         s.functionsOff = d.functionsOff;
-        std::copy(d.graphVars.begin(), d.graphVars.end(), e_.graphing_.vars);
-        std::copy(std::begin(d.start), std::end(d.start), e_.graphing_.start);
-        e_.graphing_.styles = d.styles;
+        std::copy(d.graphVars.begin(), d.graphVars.end(), c_.graphing().vars);
+        std::copy(std::begin(d.start), std::end(d.start), c_.graphing().start);
+        c_.graphing().styles = d.styles;
         g.invalidate();
-        if (e_.graphing_.equations != d.equations) {
-            e_.graphing_.equations = d.equations;
-            e_.graphing_.compiled.clear();
+        if (c_.graphing().equations != d.equations) {
+            c_.graphing().equations = d.equations;
+            c_.graphing().compiled.clear();
             g.invalidate();
         }
         break;
@@ -275,11 +275,10 @@ void Vm::picture(int cmd, const Value &which)
 
 Value Vm::settingValue(int t)
 {
-    const GraphScreen &g = e_.graph_;
-    const QDateTime now = clockNow();
+    const GraphScreen &g = c_.graph();
     switch (t) {
     case tok::Xres:
-        return Value::real(e_.settings_.xres);
+        return Value::real(c_.settings().xres);
     case tok::DeltaX:
         return Value::real(
             fromReal((real(g.window(GraphScreen::Xmax)) - real(g.window(GraphScreen::Xmin))) / 94));
@@ -287,19 +286,22 @@ Value Vm::settingValue(int t)
         return Value::real(
             fromReal((real(g.window(GraphScreen::Ymax)) - real(g.window(GraphScreen::Ymin))) / 62));
     case tok::StartTmr:
-        return Value::real(num(clockSeconds(now)));
-    case tok::GetTime:
+        return Value::real(num(clockSeconds(c_.now())));
+    case tok::GetTime: {
+        const QDateTime now = c_.now();
         return Value::list(
             {num(now.time().hour()), num(now.time().minute()), num(now.time().second())});
-    case tok::GetDate:
-        return Value::list(
-            {num(now.date().year()), num(now.date().month()), num(now.date().day())});
+    }
+    case tok::GetDate: {
+        const QDate today = c_.now().date();
+        return Value::list({num(today.year()), num(today.month()), num(today.day())});
+    }
     case tok::GetDtFmt:
-        return Value::real(num(e_.settings_.dateFormat));
+        return Value::real(num(c_.settings().dateFormat));
     case tok::GetTmFmt:
-        return Value::real(num(e_.settings_.timeFormat));
+        return Value::real(num(c_.settings().timeFormat));
     case tok::IsClockOn:
-        return Value::real(num(e_.settings_.clockOn));
+        return Value::real(num(c_.settings().clockOn));
     default:
         if (isMathVariable(t))
             return mathVariable(t);
@@ -319,15 +321,15 @@ void Vm::storeSetting(int t, const Value &v)
         storeSequenceValue(t, v);
         return;
     }
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     const Number x = realOf(v);
     if (t == tok::Xres) {
         std::int64_t k;
         if (!x.toInt(&k) || k < 1 || k > 8)
             raise(Error::Domain);
-        if (e_.settings_.xres != x)
+        if (c_.settings().xres != x)
             g.invalidate(); // the functions are graphed anew
-        e_.settings_.xres = x;
+        c_.settings().xres = x;
         return;
     }
     if (t != tok::DeltaX && t != tok::DeltaY)
@@ -342,7 +344,7 @@ void Vm::storeSetting(int t, const Value &v)
 
 Value Vm::clock(int fn, Value *args, int n)
 {
-    const QDateTime now = clockNow();
+    const QDateTime now = c_.now();
     std::int64_t a = 0;
     if (n >= 1 && fn != tok::DayOfWk && !realOf(args[0]).toInt(&a))
         raise(Error::Domain);

@@ -28,11 +28,11 @@ double coord(const Value &v)
 
 void Vm::draw(int cmd, const Value *args, int n)
 {
-    if (e_.colour_) {
+    if (c_.colour()) {
         colourDraw(cmd, args, n);
         return;
     }
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     switch (cmd) {
     case tok::AxesOn:
     case tok::AxesOff:
@@ -46,7 +46,7 @@ void Vm::draw(int cmd, const Value *args, int n)
         break;
     }
     showGraph();
-    e_.graphShown_ = true;
+    c_.showGraph(true);
     switch (cmd) {
     case tok::ClrDraw:
         // The drawings go; axes, grid and the selected functions come back.
@@ -105,8 +105,8 @@ void Vm::draw(int cmd, const Value *args, int n)
                 raise(Error::DataType);
             text += displayText(args[i]);
         }
-        if (e_.host_.drawText)
-            e_.host_.drawText(g, r, c, text);
+        if (c_.host().drawText)
+            c_.host().drawText(g, r, c, text);
         break;
     }
     default:
@@ -125,8 +125,8 @@ void Vm::largeText(const Value *args, int n)
             raise(Error::DataType);
         text += displayText(args[i]);
     }
-    if (e_.host_.drawLargeText && !text.isEmpty())
-        e_.host_.drawLargeText(e_.graph_, r, c, text);
+    if (c_.host().drawLargeText && !text.isEmpty())
+        c_.host().drawLargeText(c_.graph(), r, c, text);
 }
 
 } // namespace calc::basic

@@ -3,7 +3,7 @@
 
 // Equations as variables: storing, evaluating, String►Equ( and
 // Equ►String(, and the window variables of Par, Pol and Seq.
-#include "calc/basic/graph/Equations.h"
+#include "calc/basic/state/GraphState.h"
 
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
@@ -117,11 +117,11 @@ void GraphState::standard(int mode, bool degrees)
 // ZStandard: what the current mode graphs over goes back to its default.
 void Vm::standardGraphVars()
 {
-    const int mode = e_.settings_.modes.value(tok::Func, tok::Func);
+    const int mode = c_.settings().modes.value(tok::Func, tok::Func);
     if (mode == tok::Func)
-        e_.settings_.xres = num(1);
+        c_.settings().xres = num(1);
     else
-        e_.graphing_.standard(mode, e_.degrees_);
+        c_.graphing().standard(mode, c_.degrees());
 }
 
 namespace
@@ -157,7 +157,7 @@ Value Vm::equation(int key, const Value *at)
 {
     if (key >= tok::SeqU && key <= tok::SeqW)
         return sequence(key - tok::SeqU, at);
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     const unsigned bit = equationBit(key);
     if (gs.evaluating & bit)
         raise(Error::Invalid);
@@ -183,7 +183,7 @@ Value Vm::equation(int key, const Value *at)
             if (slot)
                 *slot = saved;
         }
-    } restore{gs, bit, at ? &e_.reals_[v] : nullptr, at ? e_.reals_[v] : Number()};
+    } restore{gs, bit, at ? &c_.reals()[v] : nullptr, at ? c_.reals()[v] : Number()};
     gs.evaluating |= bit;
     auto once = [&] {
         Vm inner(e_);
@@ -209,7 +209,7 @@ void Vm::storeEquation(int key, const Value &v)
 {
     if (v.kind != Value::String)
         raise(Error::DataType);
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     const auto was = gs.equations.constFind(key);
     const bool same = was != gs.equations.constEnd() ? *was == v.text : v.text.isEmpty();
     // An empty string leaves the equation undefined.
@@ -219,9 +219,9 @@ void Vm::storeEquation(int key, const Value &v)
         gs.equations.insert(key, v.text);
     gs.compiled.remove(key);
     // Storing selects it, as the Y= editor does.
-    e_.settings_.functionsOff &= ~(1u << equationNumber(key));
+    c_.settings().functionsOff &= ~(1u << equationNumber(key));
     if (!same)
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
 }
 
 int Vm::graphOp(int op, const int *code, int ip, const Chunk *prog)
@@ -246,7 +246,7 @@ int Vm::graphOp(int op, const int *code, int ip, const Chunk *prog)
         ip += 4;
         break;
     case OpLoadGraphVar:
-        stack_.push_back(Value::real(e_.graphing_.vars[code[ip++]]));
+        stack_.push_back(Value::real(c_.graphing().vars[code[ip++]]));
         break;
     case OpStoreGraphVar:
         storeGraphVar(code[ip++], stack_.back());

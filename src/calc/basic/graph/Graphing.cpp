@@ -43,9 +43,9 @@ Number columnX(const GraphScreen &g, int c)
 
 std::array<int, 8> Vm::graphSettings() const
 {
-    const Settings &s = e_.settings_;
+    const Settings &s = c_.settings();
     unsigned defined = 0;
-    for (auto it = e_.graphing_.equations.cbegin(); it != e_.graphing_.equations.cend(); ++it)
+    for (auto it = c_.graphing().equations.cbegin(); it != c_.graphing().equations.cend(); ++it)
         defined |= 1u << equationNumber(it.key());
     return {int(s.functionsOff & defined),      s.modes.value(tok::Func),
             s.modes.value(tok::Sequential),     s.modes.value(tok::Sequential + 2),
@@ -55,7 +55,7 @@ std::array<int, 8> Vm::graphSettings() const
 
 void Vm::showGraph()
 {
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     if (!g.stale())
         return;
     g.clear();
@@ -67,9 +67,9 @@ void Vm::showGraph()
 
 void Vm::grid()
 {
-    if (e_.settings_.modes.value(tok::GridOn) != tok::GridOn)
+    if (c_.settings().modes.value(tok::GridOn) != tok::GridOn)
         return;
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     const double xs = dbl(g.window(GraphScreen::Xscl)), ys = dbl(g.window(GraphScreen::Yscl));
     const double x0 = dbl(g.window(GraphScreen::Xmin)), x1 = dbl(g.window(GraphScreen::Xmax));
     const double y0 = dbl(g.window(GraphScreen::Ymin)), y1 = dbl(g.window(GraphScreen::Ymax));
@@ -88,8 +88,8 @@ void Vm::grid()
 
 void Vm::graphEquations()
 {
-    const Settings &s = e_.settings_;
-    const auto &eqs = e_.graphing_.equations;
+    const Settings &s = c_.settings();
+    const auto &eqs = c_.graphing().equations;
     if (eqs.isEmpty())
         return;
     auto on = [&](int key) {
@@ -132,13 +132,13 @@ void Vm::graphEquations()
 void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY, int style,
                        int pattern)
 {
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     Tracer t{g, style ? style != StyleDotted
-                      : e_.settings_.modes.value(tok::Connected, tok::Connected) == tok::Connected};
+                      : c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected};
     t.thick = style == StyleThick;
     std::int64_t step = 1;
-    e_.settings_.xres.toInt(&step);
-    Number &X = e_.reals_['X' - 'A'], &Y = e_.reals_['Y' - 'A'];
+    c_.settings().xres.toInt(&step);
+    Number &X = c_.reals()['X' - 'A'], &Y = c_.reals()['Y' - 'A'];
     // DrawF and its kin leave X and Y at the last point; the Y= graph does not.
     const Number savedX = X;
     Keep keepX(X);
@@ -176,14 +176,14 @@ void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepX
 void Vm::curvePoints(int key, int second, const GraphVar *range,
                      const std::function<void(double, double)> &point)
 {
-    const Number *v = e_.graphing_.vars;
+    const Number *v = c_.graphing().vars;
     const Number lo = v[range[0]], hi = v[range[1]], step = v[range[2]];
     if (step.isZero())
         raise(Error::WindowRange);
     const long double count = (hi.toLongDouble() - lo.toLongDouble()) / step.toLongDouble();
     if (count < 0 || count > 100000)
         raise(Error::WindowRange);
-    const long double toRad = e_.degrees_ ? 3.14159265358979323846L / 180 : 1;
+    const long double toRad = c_.degrees() ? 3.14159265358979323846L / 180 : 1;
     for (long long i = 0; i <= (long long)(count + 1e-9L); ++i) {
         const Value at = Value::real(add(lo, mul(num(i), step)));
         double x, y;
@@ -208,7 +208,7 @@ void Vm::curvePoints(int key, int second, const GraphVar *range,
 
 void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
 {
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     Tracer t{g, style != StyleDotted};
     t.thick = style == StyleThick;
     curvePoints(key, second, range, [&](double x, double y) {
@@ -224,8 +224,8 @@ void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
 // and nothing to fit leave the window as it is.
 bool Vm::fitWindow(GraphScreen::Windows *w)
 {
-    const Settings &s = e_.settings_;
-    const auto &eqs = e_.graphing_.equations;
+    const Settings &s = c_.settings();
+    const auto &eqs = c_.graphing().equations;
     auto on = [&](int key) {
         return eqs.contains(key) && !(s.functionsOff >> equationNumber(key) & 1);
     };
@@ -240,16 +240,16 @@ bool Vm::fitWindow(GraphScreen::Windows *w)
     };
     const int mode = s.modes.value(tok::Func, tok::Func);
     if (mode == tok::Func) {
-        const GraphScreen &g = e_.graph_;
+        const GraphScreen &g = c_.graph();
         std::int64_t step = 1;
         s.xres.toInt(&step);
-        Keep keepX(e_.reals_['X' - 'A']);
+        Keep keepX(c_.reals()['X' - 'A']);
         for (int key = tok::Y1; key <= tok::Y0; ++key) {
             if (!on(key))
                 continue;
             for (int c = 0; c < GraphScreen::kColumns; c += int(step)) {
                 const Number x = columnX(g, c);
-                e_.reals_['X' - 'A'] = x;
+                c_.reals()['X' - 'A'] = x;
                 try {
                     take(dbl(x), dbl(realOf(equation(key, nullptr))));
                 } catch (const RunError &e) {
@@ -286,7 +286,7 @@ bool Vm::fitWindow(GraphScreen::Windows *w)
 
 std::function<Value()> Vm::deferredExpression(const QString &bytes)
 {
-    auto &cache = e_.graphing_.expressions;
+    auto &cache = c_.graphing().expressions;
     const QByteArray key = bytes.toLatin1();
     auto code = cache.value(key);
     if (!code) {
@@ -303,7 +303,7 @@ std::function<Value()> Vm::deferredExpression(const QString &bytes)
 void Vm::graphCommand(int cmd, int n, int a, int b, const Chunk *prog)
 {
     const Value *args = stack_.data() + stack_.size() - n;
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     switch (cmd) {
     case tok::StringToEqu:
         storeEquation(a, args[0]);
@@ -323,14 +323,14 @@ void Vm::graphCommand(int cmd, int n, int a, int b, const Chunk *prog)
         const auto eq = gs.equations.constFind(a);
         if (eq == gs.equations.constEnd())
             raise(Error::Undefined);
-        store(TVar, b, Value::string(*eq), QString());
+        c_.store(TVar, b, Value::string(*eq), QString());
         break;
     }
     default: {
-        if (cmd == tok::DrawInv && e_.settings_.modes.value(tok::Func, tok::Func) != tok::Func)
+        if (cmd == tok::DrawInv && c_.settings().modes.value(tok::Func, tok::Func) != tok::Func)
             raise(Error::Mode);
         showGraph();
-        e_.graphShown_ = true;
+        c_.showGraph(true);
         const auto f = deferredExpression(prog->names[a]);
         if (cmd == tok::Shade)
             shade(f, deferredExpression(prog->names[b]), args, n);
@@ -350,7 +350,7 @@ void Vm::graphCommand(int cmd, int n, int a, int b, const Chunk *prog)
 void Vm::shade(const std::function<Value()> &lower, const std::function<Value()> &upper,
                const Value *args, int n)
 {
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     const Number left = n >= 1 ? realOf(args[0]) : g.window(GraphScreen::Xmin);
     const Number right = n >= 2 ? realOf(args[1]) : g.window(GraphScreen::Xmax);
     std::int64_t pattern = 1, res = 1;
@@ -359,12 +359,12 @@ void Vm::shade(const std::function<Value()> &lower, const std::function<Value()>
     if (n >= 4 && (!realOf(args[3]).toInt(&res) || res < 1 || res > 8))
         raise(Error::Domain);
     const bool connected =
-        e_.settings_.modes.value(tok::Connected, tok::Connected) == tok::Connected;
+        c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected;
     Tracer lo{g, connected}, hi{g, connected};
-    Keep keepX(e_.reals_['X' - 'A']);
+    Keep keepX(c_.reals()['X' - 'A']);
     for (int c = 0; c < GraphScreen::kColumns; ++c) {
         const Number x = columnX(g, c);
-        e_.reals_['X' - 'A'] = x;
+        c_.reals()['X' - 'A'] = x;
         double yl, yu;
         try {
             yl = dbl(realOf(lower()));
@@ -398,9 +398,9 @@ void Vm::shade(const std::function<Value()> &lower, const std::function<Value()>
 void Vm::tangent(const std::function<Value()> &f, const Value &at)
 {
     traceFunction(f, false, true);
-    Number &X = e_.reals_['X' - 'A'];
+    Number &X = c_.reals()['X' - 'A'];
     Keep keepX(X);
-    Keep keepY(e_.reals_['Y' - 'A']);
+    Keep keepY(c_.reals()['Y' - 'A']);
     const Number a = realOf(at);
     const Number h = divide(num(1), num(1000));
     X = a;
@@ -410,7 +410,7 @@ void Vm::tangent(const std::function<Value()> &f, const Value &at)
     X = sub(a, h);
     const Number down = realOf(f());
     const Number slope = divide(sub(up, down), mul(num(2), h));
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     const Number x0 = g.window(GraphScreen::Xmin), x1 = g.window(GraphScreen::Xmax);
     auto yAt = [&](Number x) { return dbl(add(fa, mul(slope, sub(x, a)))); };
     g.line(dbl(x0), yAt(x0), dbl(x1), yAt(x1), GraphScreen::On);

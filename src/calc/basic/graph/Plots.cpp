@@ -106,13 +106,13 @@ void markAt(W &g, double row, double col, int mark)
 
 int Vm::graphStyle(int number) const
 {
-    const int mode = e_.settings_.modes.value(tok::Func, tok::Func);
-    const auto it = e_.graphing_.styles.constFind(mode * 16 + number);
-    if (it != e_.graphing_.styles.constEnd())
+    const int mode = c_.settings().modes.value(tok::Func, tok::Func);
+    const auto it = c_.graphing().styles.constFind(mode * 16 + number);
+    if (it != c_.graphing().styles.constEnd())
         return *it;
     // Dot makes every equation dotted; sequences are dotted from the start.
     if (mode == tok::SeqMode ||
-        e_.settings_.modes.value(tok::Connected, tok::Connected) != tok::Connected)
+        c_.settings().modes.value(tok::Connected, tok::Connected) != tok::Connected)
         return StyleDotted;
     return StyleLine;
 }
@@ -121,7 +121,7 @@ int Vm::graphStyle(int number) const
 // lines: vertical, horizontal, then falling and rising diagonals.
 void Vm::shadeColumn(int c, double row, bool above, int pattern, int width)
 {
-    GraphScreen &g = e_.graph_;
+    GraphScreen &g = c_.graph();
     const int edge = int(std::round(std::clamp(row, -1.0, double(W::kRows))));
     const int from = above ? 0 : edge + 1, to = above ? edge - 1 : W::kRows - 1;
     for (int cc = c; cc < std::min(c + width, W::kColumns); ++cc) {
@@ -138,10 +138,10 @@ void Vm::shadeColumn(int c, double row, bool above, int pattern, int width)
 
 void Vm::drawPlots()
 {
-    GraphState &gs = e_.graphing_;
-    GraphScreen &g = e_.graph_;
+    GraphState &gs = c_.graphing();
+    GraphScreen &g = c_.graph();
     auto data = [this](const GraphState::PlotList &l) -> QVector<Number> {
-        return listOf(l.token ? var(l.token) : named(l.name));
+        return listOf(l.token ? c_.var(l.token) : c_.named(l.name));
     };
     int boxes = 0;
     for (const GraphState::Plot &p : gs.plots) {
@@ -240,14 +240,14 @@ void Vm::drawPlots()
 // wider on each side; box plots and histograms keep Y or set it to the bars.
 bool Vm::statWindow(GraphScreen::Windows *w)
 {
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     double x0 = HUGE_VAL, x1 = -HUGE_VAL, y0 = HUGE_VAL, y1 = -HUGE_VAL;
     bool any = false, ys = false;
     for (const GraphState::Plot &p : gs.plots) {
         if (!p.on || !p.type)
             continue;
         const QVector<Number> &xs =
-            listOf(p.lists[0].token ? var(p.lists[0].token) : named(p.lists[0].name));
+            listOf(p.lists[0].token ? c_.var(p.lists[0].token) : c_.named(p.lists[0].name));
         for (const Number &x : xs) {
             x0 = std::min(x0, dbl(x));
             x1 = std::max(x1, dbl(x));
@@ -255,7 +255,7 @@ bool Vm::statWindow(GraphScreen::Windows *w)
         }
         if ((p.type == tok::Scatter || p.type == tok::XyLine) && p.lists.size() > 1) {
             for (const Number &y :
-                 listOf(p.lists[1].token ? var(p.lists[1].token) : named(p.lists[1].name))) {
+                 listOf(p.lists[1].token ? c_.var(p.lists[1].token) : c_.named(p.lists[1].name))) {
                 y0 = std::min(y0, dbl(y));
                 y1 = std::max(y1, dbl(y));
                 ys = true;
@@ -278,10 +278,10 @@ bool Vm::statWindow(GraphScreen::Windows *w)
 // the top left, wherever the axes are, as the calculator puts them.
 void Vm::drawLabels(GraphScreen &g)
 {
-    if (e_.settings_.modes.value(tok::LabelOn) != tok::LabelOn || !g.axes() || !e_.host_.drawText)
+    if (c_.settings().modes.value(tok::LabelOn) != tok::LabelOn || !g.axes() || !c_.host().drawText)
         return;
-    e_.host_.drawText(g, W::kRows - 9, W::kColumns - 5, QStringLiteral("x"));
-    e_.host_.drawText(g, 1, 1, QStringLiteral("y"));
+    c_.host().drawText(g, W::kRows - 9, W::kColumns - 5, QStringLiteral("x"));
+    c_.host().drawText(g, 1, 1, QStringLiteral("y"));
 }
 
 // StorePic leaves the labels out: their pixels, drawn alone, are cleared
@@ -301,23 +301,23 @@ void Vm::withoutLabels(QByteArray &bits)
 void Vm::freeCursor()
 {
     showGraph();
-    e_.graphShown_ = true;
-    if (e_.host_.pause && !e_.host_.pause())
+    c_.showGraph(true);
+    if (c_.host().pause && !c_.host().pause())
         raise(Error::Break);
-    const GraphScreen &g = e_.graph_;
+    const GraphScreen &g = c_.graph();
     const Number dx = divide(sub(g.window(W::Xmax), g.window(W::Xmin)), num(94));
     const Number dy = divide(sub(g.window(W::Ymax), g.window(W::Ymin)), num(62));
     const Number x = add(g.window(W::Xmin), mul(num(47), dx));
     const Number y = add(g.window(W::Ymin), mul(num(31), dy));
-    e_.reals_['X' - 'A'] = x;
-    e_.reals_['Y' - 'A'] = y;
-    if (e_.settings_.modes.value(tok::Sequential + 2) == tok::Sequential + 2) { // PolarGC
+    c_.reals()['X' - 'A'] = x;
+    c_.reals()['Y' - 'A'] = y;
+    if (c_.settings().modes.value(tok::Sequential + 2) == tok::Sequential + 2) { // PolarGC
         const double fx = dbl(x), fy = dbl(y);
         double t = std::atan2(fy, fx);
-        if (e_.degrees_)
+        if (c_.degrees())
             t = qRadiansToDegrees(t);
-        Number::fromLongDouble(std::hypot(fx, fy), &e_.reals_['R' - 'A']);
-        Number::fromLongDouble(t, &e_.reals_[26]);
+        Number::fromLongDouble(std::hypot(fx, fy), &c_.reals()['R' - 'A']);
+        Number::fromLongDouble(t, &c_.reals()[26]);
     }
 }
 
@@ -325,12 +325,12 @@ void Vm::freeCursor()
 // selected Y= functions, until ENTER; then the home screen as it was.
 void Vm::showTable()
 {
-    GraphState &gs = e_.graphing_;
-    HomeScreen &home = e_.screen_;
+    GraphState &gs = c_.graphing();
+    HomeScreen &home = c_.home();
     const HomeScreen saved = home;
     QVector<int> shown;
     for (int key = tok::Y1; key <= tok::Y0 && shown.size() < 2; ++key) {
-        if (gs.equations.contains(key) && !(e_.settings_.functionsOff >> equationNumber(key) & 1))
+        if (gs.equations.contains(key) && !(c_.settings().functionsOff >> equationNumber(key) & 1))
             shown << key;
     }
     // The columns share the 16 characters, the first ones a character wider.
@@ -344,7 +344,7 @@ void Vm::showTable()
     for (int i = 0; i < shown.size(); ++i)
         head += cell(i + 1, calc::tokens::displayString(shown[i]));
     home.output(1, 1, head);
-    Number &X = e_.reals_['X' - 'A'];
+    Number &X = c_.reals()['X' - 'A'];
     const Number savedX = X;
     for (int i = 0; i < 6; ++i) {
         const Number x = add(gs.vars[TblStart], mul(num(i), gs.vars[DeltaTbl]));
@@ -368,8 +368,8 @@ void Vm::showTable()
     }
     X = savedX;
     home.output(8, 1, QStringLiteral("X=") + gs.vars[TblStart].display());
-    e_.graphShown_ = false;
-    const bool go = !e_.host_.pause || e_.host_.pause();
+    c_.showGraph(false);
+    const bool go = !c_.host().pause || c_.host().pause();
     home.restore(saved);
     if (!go)
         raise(Error::Break);
@@ -378,8 +378,8 @@ void Vm::showTable()
 void Vm::plotCommand(int cmd, int n, const Chunk *prog)
 {
     const Value *args = stack_.data() + stack_.size() - n;
-    GraphState &gs = e_.graphing_;
-    Settings &s = e_.settings_;
+    GraphState &gs = c_.graphing();
+    Settings &s = c_.settings();
     auto listAt = [&](int i) {
         const std::int64_t k = intOf(args[i]);
         GraphState::PlotList l;
@@ -402,7 +402,7 @@ void Vm::plotCommand(int cmd, int n, const Chunk *prog)
             ((style == StylePath || style == StyleAnimate) && mode == tok::SeqMode))
             raise(Error::Invalid);
         gs.styles.insert(mode * 16 + int(k), int(style));
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
         break;
     }
     case tok::Select: {
@@ -414,16 +414,16 @@ void Vm::plotCommand(int cmd, int n, const Chunk *prog)
         if (p == std::end(gs.plots))
             raise(Error::Invalid);
         showGraph();
-        e_.graphShown_ = true;
-        if (e_.host_.pause && !e_.host_.pause())
+        c_.showGraph(true);
+        if (c_.host().pause && !c_.host().pause())
             raise(Error::Break);
         for (int i = 0; i < 2; ++i) {
             const GraphState::PlotList from = p->lists.value(i), to = listAt(i);
-            const Value v = from.token ? var(from.token) : named(from.name);
-            store(to.token ? TVar : TNamed, to.token, v, to.name);
+            const Value v = from.token ? c_.var(from.token) : c_.named(from.name);
+            c_.store(to.token ? TVar : TNamed, to.token, v, to.name);
             p->lists[i] = to;
         }
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
         break;
     }
     case tok::DispTable:
@@ -437,8 +437,8 @@ void Vm::plotCommand(int cmd, int n, const Chunk *prog)
     case tok::QuickPlotFit: {
         // The user would place points and fit a line; alone, the graph waits.
         showGraph();
-        e_.graphShown_ = true;
-        if (e_.host_.pause && !e_.host_.pause())
+        c_.showGraph(true);
+        if (c_.host().pause && !c_.host().pause())
             raise(Error::Break);
         break;
     }
@@ -466,7 +466,7 @@ void Vm::plotCommand(int cmd, int n, const Chunk *prog)
             p = d;
         }
         p.on = true;
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
         break;
     }
     }

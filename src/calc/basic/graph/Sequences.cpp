@@ -62,7 +62,7 @@ struct TermScope {
 
 Value Vm::sequence(int s, const Value *at)
 {
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     if (gs.webSequence >= 0) {
         // Web's y=f(x): only the sequence's own term before may appear.
         if (s != gs.webSequence || !at || at->kind != Value::Real || at->num != sub(gs.n, num(1)))
@@ -86,7 +86,7 @@ Value Vm::sequence(int s, const Value *at)
 // u(n-1) finds them done instead of nesting a hundred evaluations deep.
 Number Vm::sequenceTerm(int s, const Number &x, bool nested)
 {
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     std::int64_t k;
     if (!x.toInt(&k) || k < 0)
         raise(Error::Domain);
@@ -108,7 +108,7 @@ Number Vm::sequenceTerm(int s, const Number &x, bool nested)
 
 Number Vm::termAt(int s, std::int64_t k, bool nested)
 {
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     Terms &terms = *gs.terms;
     const qint64 slot = k * 3 + s;
     const auto done = terms.done.constFind(slot);
@@ -144,7 +144,7 @@ Number Vm::termAt(int s, std::int64_t k, bool nested)
         } restore{terms, slot, gs.n, gs.n};
         terms.busy.insert(slot);
         // SEQ(𝑛+1) and SEQ(𝑛+2): the equation gives the term one or two on.
-        const int shift = e_.settings_.modes.value(tok::SeqTypeN, tok::SeqTypeN) - tok::SeqTypeN;
+        const int shift = c_.settings().modes.value(tok::SeqTypeN, tok::SeqTypeN) - tok::SeqTypeN;
         if (k - shift < 0)
             raise(Error::Invalid);
         gs.n = num(k - shift);
@@ -158,7 +158,7 @@ Number Vm::termAt(int s, std::int64_t k, bool nested)
 
 Value Vm::sequenceValue(int t)
 {
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     const std::optional<Value> *slot = nullptr;
     switch (t) {
     case tok::SeqN:
@@ -188,7 +188,7 @@ Value Vm::sequenceValue(int t)
 
 void Vm::storeSequenceValue(int t, const Value &v)
 {
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     if (t == tok::SeqN) {
         std::int64_t k;
         if (!realOf(v).toInt(&k) || k < 0)
@@ -205,7 +205,7 @@ void Vm::storeSequenceValue(int t, const Value &v)
     case tok::VnMin:
     case tok::WnMin:
         gs.start[t == tok::WnMin ? 2 : t - tok::UnMin] = v;
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
         break;
     case tok::ZUnMin:
     case tok::ZVnMin:
@@ -225,9 +225,9 @@ void Vm::storeGraphVar(int k, const Value &v)
     const Number x = realOf(v);
     if (!graphVarFits(k, x))
         raise(Error::Domain);
-    e_.graphing_.vars[k] = x;
+    c_.graphing().vars[k] = x;
     if (k < kZoomed)
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
 }
 
 } // namespace calc::basic
@@ -240,9 +240,9 @@ namespace calc::basic
 // y=x where the axes are shown (the web itself is drawn by Trace).
 void Vm::graphSequences()
 {
-    GraphState &gs = e_.graphing_;
-    const Settings &s = e_.settings_;
-    GraphScreen &g = e_.graph_;
+    GraphState &gs = c_.graphing();
+    const Settings &s = c_.settings();
+    GraphScreen &g = c_.graph();
     TermScope scope(gs);
     const int format = s.modes.value(tok::Time, tok::Time);
     auto defined = [&](int i) { return gs.equations.contains(tok::SeqU + i); };
@@ -297,8 +297,8 @@ void Vm::graphSequences()
 // Web: the sequence's equation as y=f(x), its term before being x.
 void Vm::graphWeb(int i)
 {
-    GraphState &gs = e_.graphing_;
-    GraphScreen &g = e_.graph_;
+    GraphState &gs = c_.graphing();
+    GraphScreen &g = c_.graph();
     auto code = gs.compiled.value(tok::SeqU + i);
     if (!code) {
         code = compile(bytesOf(gs.equations.value(tok::SeqU + i)), true);
@@ -318,7 +318,7 @@ void Vm::graphWeb(int i)
     traceFunction(
         [this, code, &gs, nMin, i] {
             gs.n = add(nMin, num(1));
-            gs.webX = e_.reals_['X' - 'A'];
+            gs.webX = c_.reals()['X' - 'A'];
             gs.webSequence = i;
             Vm inner(e_);
             inner.inExpr = inExpr;
@@ -339,9 +339,9 @@ void Vm::graphWeb(int i)
 // to y=x, as pressing → until nMax draws it.
 void Vm::traceWeb()
 {
-    GraphState &gs = e_.graphing_;
-    const Settings &s = e_.settings_;
-    GraphScreen &g = e_.graph_;
+    GraphState &gs = c_.graphing();
+    const Settings &s = c_.settings();
+    GraphScreen &g = c_.graph();
     TermScope scope(gs);
     const std::int64_t nMin = whole(gs.vars[NMin]), nMax = whole(gs.vars[NMax]);
     for (int i = 0; i < 3; ++i) {

@@ -63,17 +63,17 @@ bool fraction(int t, W::Windows &w)
 
 void Vm::zoom(int t)
 {
-    GraphScreen &g = e_.graph_;
-    Settings &s = e_.settings_;
+    GraphScreen &g = c_.graph();
+    Settings &s = c_.settings();
     W::Windows w = g.windows();
     const W::Windows before = w;
     const long double pi = 3.14159265358979323846L;
     const int screen = s.modes.value(tok::Full, tok::Full);
     switch (t) {
     case tok::ZTrig: {
-        const long double x = e_.degrees_ ? 352.5L : 47 * pi / 24;
+        const long double x = c_.degrees() ? 352.5L : 47 * pi / 24;
         around(w, 0, x, 0, 4);
-        w[W::Xscl] = dec(e_.degrees_ ? 90 : pi / 2);
+        w[W::Xscl] = dec(c_.degrees() ? 90 : pi / 2);
         w[W::Yscl] = num(1);
         break;
     }
@@ -116,16 +116,16 @@ void Vm::zoom(int t)
     case tok::ZoomOut:
     case tok::Trace: {
         // The user picks the place and presses ENTER, on the graph as it is.
-        e_.graphShown_ = true;
+        c_.showGraph(true);
         showGraph();
         if (t == tok::Trace && s.modes.value(tok::Func) == tok::SeqMode &&
             s.modes.value(tok::Time) == tok::Web)
             traceWeb();
-        if (e_.host_.pause && !e_.host_.pause())
+        if (c_.host().pause && !c_.host().pause())
             raise(Error::Break);
         if (t == tok::Trace || t == tok::ZBox)
             return; // the place picked is the window's own centre
-        const Number *v = e_.graphing_.vars;
+        const Number *v = c_.graphing().vars;
         long double fx = v[XFact].toLongDouble(), fy = v[YFact].toLongDouble();
         if (t == tok::ZoomIn) {
             fx = 1 / fx;
@@ -160,7 +160,7 @@ namespace calc::basic
 
 void Vm::zoomMemory(bool store, GraphScreen::Windows *w)
 {
-    GraphState &gs = e_.graphing_;
+    GraphState &gs = c_.graphing();
     Number *v = gs.vars;
     for (int k = 0; k < GraphScreen::kWindowVars; ++k)
         store ? void(v[ZXmin + k] = (*w)[k]) : void((*w)[k] = v[ZXmin + k]);
@@ -168,10 +168,10 @@ void Vm::zoomMemory(bool store, GraphScreen::Windows *w)
         store ? void(v[kZoomed + k] = v[k]) : void(v[k] = v[kZoomed + k]);
     for (int k = 0; k < 3; ++k)
         store ? void(gs.zoomedStart[k] = gs.start[k]) : void(gs.start[k] = gs.zoomedStart[k]);
-    Number &xres = e_.settings_.xres;
+    Number &xres = c_.settings().xres;
     store ? void(v[ZXres] = xres) : void(xres = v[ZXres]);
     if (!store)
-        e_.graph_.invalidate();
+        c_.graph().invalidate();
 }
 
 } // namespace calc::basic

@@ -182,33 +182,33 @@ void Vm::calculus(int fn, int n, int body, int var, const Chunk *prog)
 {
     const Value *args = stack_.data() + stack_.size() - n;
     unsigned bit = nestBit(fn);
-    if (fn == tok::NDeriv && (e_.calculusNest_ & bit))
+    if (fn == tok::NDeriv && (c_.calculusNest() & bit))
         bit = 32;
-    if (e_.calculusNest_ & bit)
+    if (c_.calculusNest() & bit)
         raise(Error::IllegalNest);
     // The variable takes real values while the command runs, and its own
     // value, complex or not, back afterwards.
     struct Restore {
-        Engine &e;
+        Calculator &c;
         unsigned bit;
         int var;
         Number saved;
         unsigned complex;
         ~Restore()
         {
-            e.calculusNest_ &= ~bit;
-            e.reals_[var] = saved;
-            e.complexReals_ |= complex;
+            c.calculusNest() &= ~bit;
+            c.reals()[var] = saved;
+            c.complexReals() |= complex;
         }
-    } restore{e_, bit, var, e_.reals_[var], e_.complexReals_ & (1u << var)};
-    e_.complexReals_ &= ~(1u << var);
-    e_.calculusNest_ |= bit;
+    } restore{c_, bit, var, c_.reals()[var], c_.complexReals() & (1u << var)};
+    c_.complexReals() &= ~(1u << var);
+    c_.calculusNest() |= bit;
     const auto expression = deferredExpression(prog->names[body]);
     // Each value tried counts as a step, so a run away search still stops.
     auto at = [&](const Number &x) {
-        if (++outcome.steps > e_.maxSteps_)
+        if (++outcome.steps > e_.maxSteps())
             raise(Error::Steps);
-        e_.reals_[var] = x;
+        c_.reals()[var] = x;
         return expression();
     };
     auto f = [&](long double x) { return ld(realOf(at(fromLd(x)))); };

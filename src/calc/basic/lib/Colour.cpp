@@ -61,21 +61,21 @@ QString joinedText(const Value *args, int n)
 
 void Vm::colourDraw(int cmd, const Value *args, int n)
 {
-    ColourScreen &s = *e_.colour_;
-    const GraphScreen &w = e_.graph_;
+    ColourScreen &s = *c_.colour();
+    const GraphScreen &w = c_.graph();
     switch (cmd) {
     case tok::AxesOn:
     case tok::AxesOff:
-        e_.graph_.setAxes(cmd == tok::AxesOn);
+        c_.graph().setAxes(cmd == tok::AxesOn);
         return;
     case tok::ZStandard:
-        e_.graph_.standard();
+        c_.graph().standard();
         return;
     default:
         break;
     }
     s.prepare(w);
-    e_.graphShown_ = true;
+    c_.showGraph(true);
     const std::uint32_t blue = colourRgb(Blue);
     switch (cmd) {
     case tok::ClrDraw:
@@ -174,8 +174,8 @@ void Vm::colourDraw(int cmd, const Value *args, int n)
         int r, c;
         colourPlace(a[0], a[1], &r, &c);
         const QString text = joinedText(a + 2, m - 2);
-        if (e_.host_.drawColourText && !text.isEmpty())
-            e_.host_.drawColourText(s, r, c, text, large);
+        if (c_.host().drawColourText && !text.isEmpty())
+            c_.host().drawColourText(s, r, c, text, large);
         break;
     }
     default:
@@ -186,7 +186,7 @@ void Vm::colourDraw(int cmd, const Value *args, int n)
 void Vm::colourOp(int cmd, int n)
 {
     const Value *args = stack_.data() + stack_.size() - n;
-    ColourScreen *s = e_.colour_.get();
+    ColourScreen *s = c_.colour();
     // The commands exist only on the colour models.
     if (!s)
         raise(Error::Unsupported, calc::tokens::displayString(cmd));
@@ -201,17 +201,17 @@ void Vm::colourOp(int cmd, int n)
         if (k >= Blue) {
             s->setBackground(int(k));
         } else {
-            auto it = e_.images_.constFind(int(k));
+            auto it = c_.images().constFind(int(k));
             ColourScreen::Image found;
-            if (it == e_.images_.constEnd() && e_.host_.findImage &&
-                e_.host_.findImage(int(k), &found))
-                it = e_.images_.insert(int(k), found);
-            if (it == e_.images_.constEnd())
+            if (it == c_.images().constEnd() && c_.host().findImage &&
+                c_.host().findImage(int(k), &found))
+                it = c_.images().insert(int(k), found);
+            if (it == c_.images().constEnd())
                 raise(Error::Undefined, QStringLiteral("Image%1").arg(k));
             s->setBackgroundImage(*it);
         }
-        s->prepare(e_.graph_);
-        e_.graphShown_ = true;
+        s->prepare(c_.graph());
+        c_.showGraph(true);
         break;
     }
     case ctok::BackgroundOff:
@@ -226,7 +226,7 @@ void Vm::colourOp(int cmd, int n)
     }
     case ctok::GridLine: {
         s->gridColour = n ? colourArg(args[0]) : MedGray;
-        s->clear(e_.graph_);
+        s->clear(c_.graph());
         break;
     }
     case ctok::Thin:
@@ -260,8 +260,8 @@ void Vm::wait(const Value &seconds)
     const Number &t = realOf(seconds);
     if (t.isNegative())
         raise(Error::Domain);
-    if (e_.pace_)
-        e_.pace_->charge((long long)std::llround(t.toLongDouble() * 1e6L));
+    if (c_.pace())
+        c_.pace()->charge((long long)std::llround(t.toLongDouble() * 1e6L));
 }
 
 // Pause value,seconds: the value shows on the home screen (an empty string
@@ -269,9 +269,9 @@ void Vm::wait(const Value &seconds)
 void Vm::timedPause()
 {
     const Value seconds = pop(), shown = pop();
-    e_.graphShown_ = false;
+    c_.showGraph(false);
     if (!(shown.kind == Value::String && shown.text.isEmpty()))
-        display(shown);
+        c_.display(shown);
     wait(seconds);
 }
 
@@ -298,7 +298,7 @@ Value Vm::colourFunction(int fn, Value *args, int n)
         raise(Error::DataType);
     // Lists and matrices written as a program writes them: {1,2,3}.
     const auto number = [this](Number x) {
-        return displayText(Value::real(x), e_.settings_.format);
+        return displayText(Value::real(x), c_.settings().format);
     };
     QString text;
     if (a.kind == Value::Real) {

@@ -174,7 +174,7 @@ Value Vm::complexUnary(int op, const Value &v)
 
 bool Vm::complexMode() const
 {
-    return e_.settings_.modes.value(tok::RealMode, tok::RealMode) != tok::RealMode;
+    return c_.settings().modes.value(tok::RealMode, tok::RealMode) != tok::RealMode;
 }
 
 // abs(, √(, e^(, ln( and log( of a complex number, and √(, ln( and log( of
@@ -232,7 +232,7 @@ Value Vm::partFunction(int fn, Value *args, int n)
             return complexValue(a.num, a.items[0].negated());
         default:
             return Value::real(fromLd(
-                std::arg(z) * (e_.degrees_ ? 180 / 3.14159265358979323846264338327950288L : 1)));
+                std::arg(z) * (c_.degrees() ? 180 / 3.14159265358979323846264338327950288L : 1)));
         }
     }
     switch (fn) {
@@ -243,7 +243,7 @@ Value Vm::partFunction(int fn, Value *args, int n)
         return mapReal(a, [](Number) { return Number(); });
     case tok::Angle:
         return mapReal(a, [this](Number x) {
-            return x.isNegative() ? (e_.degrees_ ? num(180) : pi()) : Number();
+            return x.isNegative() ? (c_.degrees() ? num(180) : pi()) : Number();
         });
     default:
         break;

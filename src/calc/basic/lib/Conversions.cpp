@@ -223,7 +223,7 @@ bool isShownAs(int t)
 
 Value Vm::numberFunction(int fn, Value *args, int n)
 {
-    const int degrees = e_.degrees_;
+    const int degrees = c_.degrees();
     if (isShownAs(fn))
         return shownIn(args[0], fn);
     switch (fn) {
@@ -256,7 +256,7 @@ Value Vm::numberFunction(int fn, Value *args, int n)
             raise(Error::InvalidDim);
         std::vector<std::pair<Number, std::int64_t>> draw;
         for (std::int64_t k = lo; k <= hi; ++k)
-            draw.push_back({e_.nextRandom(), k});
+            draw.push_back({c_.random().next(), k});
         std::stable_sort(draw.begin(), draw.end(),
                          [](const auto &a, const auto &b) { return a.first < b.first; });
         std::int64_t count = std::int64_t(draw.size());
@@ -278,7 +278,7 @@ Value Vm::numberFunction(int fn, Value *args, int n)
         // per payment and takes the payment (before growing under Pmt_Bgn),
         // rounded at each step to the places asked for, or those of Fix.
         const int places = fn == tok::Bal ? 1 : 2;
-        int round = e_.settings_.format.fix;
+        int round = c_.settings().format.fix;
         if (n > places) {
             std::int64_t k;
             if (!realOf(args[places]).toInt(&k) || k < 0 || k > 9)
@@ -296,7 +296,7 @@ Value Vm::numberFunction(int fn, Value *args, int n)
             raise(Error::Domain);
         const long double c = ld(cy),
                           rate = std::expm1(c / ld(py) * std::log1p(ld(ipct) / (100 * c)));
-        const bool begin = e_.settings_.modes.value(tok::PmtEnd, tok::PmtEnd) == tok::PmtBgn;
+        const bool begin = c_.settings().modes.value(tok::PmtEnd, tok::PmtEnd) == tok::PmtBgn;
         auto balance = [&](long long m) {
             Number b = pv;
             for (long long k = 0; k < m; ++k) {

@@ -211,8 +211,8 @@ void Vm::shadeDensity(const std::function<long double(long double)> &density, lo
                       long double hi, long double lo2, long double hi2)
 {
     showGraph();
-    e_.graphShown_ = true;
-    const Number &x = e_.reals_['X' - 'A'];
+    c_.showGraph(true);
+    const Number &x = c_.reals()['X' - 'A'];
     const auto zero = [] { return Value::real(Number()); };
     const auto curve = [&] { return Value::real(fromLd(density(x.toLongDouble()))); };
     const Value bounds[2] = {Value::real(fromLd(lo)), Value::real(fromLd(hi))};
@@ -226,11 +226,11 @@ void Vm::shadeDensity(const std::function<long double(long double)> &density, lo
 // Two lines at the foot of the graph screen.
 void Vm::writeArea(const QString &first, const QString &second)
 {
-    if (!e_.host_.drawText)
+    if (!c_.host().drawText)
         return;
-    GraphScreen &g = e_.graph_;
-    e_.host_.drawText(g, 45, 1, first);
-    e_.host_.drawText(g, 51, 1, second);
+    GraphScreen &g = c_.graph();
+    c_.host().drawText(g, 45, 1, first);
+    c_.host().drawText(g, 51, 1, second);
 }
 
 // A test's draw? output: the statistic's distribution over a window that
@@ -261,12 +261,12 @@ void Vm::drawTest(int fn, long double stat, int alternative, long double d1, lon
         left = -right;
         peak = density(0);
     }
-    GraphScreen::Windows w = e_.graph_.windows();
+    GraphScreen::Windows w = c_.graph().windows();
     w[GraphScreen::Xmin] = fromLd(left);
     w[GraphScreen::Xmax] = fromLd(right);
     w[GraphScreen::Ymin] = fromLd(-peak / 4);
     w[GraphScreen::Ymax] = fromLd(peak * 1.25L);
-    e_.graph_.setWindows(w);
+    c_.graph().setWindows(w);
     const long double big = 1e99L;
     if (alternative > 0 || chi || (f && alternative == 0 && stat >= 1))
         shadeDensity(density, stat, big);

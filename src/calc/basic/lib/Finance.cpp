@@ -117,8 +117,8 @@ bool bracket(const std::function<long double(long double)> &f, long double *lo, 
 
 Number Vm::finance(int t)
 {
-    const auto it = e_.maths_.constFind(t);
-    if (it != e_.maths_.constEnd())
+    const auto it = c_.maths().constFind(t);
+    if (it != c_.maths().constEnd())
         return it->num;
     return num(t == FPY || t == FCY ? 1 : 0);
 }
@@ -132,7 +132,7 @@ Value Vm::mathVariable(int t)
 
 void Vm::storeMathVariable(int t, const Value &v)
 {
-    e_.maths_[t] = Value::real(realOf(v));
+    c_.maths()[t] = Value::real(realOf(v));
 }
 
 Value Vm::tvm(int fn, Value *args, int n)
@@ -145,7 +145,7 @@ Value Vm::tvm(int fn, Value *args, int n)
                       cy = ld(finance(FCY));
     if (py <= 0 || cy <= 0)
         raise(Error::Domain);
-    const bool begin = e_.settings_.modes.value(tok::PmtEnd, tok::PmtEnd) == tok::PmtBgn;
+    const bool begin = c_.settings().modes.value(tok::PmtEnd, tok::PmtEnd) == tok::PmtBgn;
     // FV + PV·(1+i)^N + PMT·G·((1+i)^N-1)/i = 0, G = 1+i when paid at the start.
     auto balance = [&](long double i, long double periods, long double pValue,
                        long double payment) {

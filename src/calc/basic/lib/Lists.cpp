@@ -81,7 +81,7 @@ Value Vm::moreFunction(int fn, Value *args, int n)
         auto one = [&] {
             long long hits = 0;
             for (std::int64_t i = 0; i < trials; ++i)
-                hits += e_.nextRandom() < p;
+                hits += c_.random().next() < p;
             return num(hits);
         };
         if (n == 2)
@@ -142,7 +142,7 @@ int Vm::matrixListOp(int op, const int *code, int ip, const Chunk *prog)
             for (int r = 0; r < lists[c].items.size(); ++r)
                 m.items[r * n + c] = lists[c].items[r];
         stack_.resize(stack_.size() - n);
-        e_.vars_[key] = m;
+        c_.vars()[key] = m;
         return ip + 2;
     }
     case OpMatrToList: {
@@ -155,7 +155,7 @@ int Vm::matrixListOp(int op, const int *code, int ip, const Chunk *prog)
             QVector<Number> l(m.rows);
             for (int r = 0; r < m.rows; ++r)
                 l[r] = m.items[r * m.cols + col];
-            store(kind, key, Value::list(l), kind == TNamed ? prog->names[key] : QString());
+            c_.store(kind, key, Value::list(l), kind == TNamed ? prog->names[key] : QString());
         }
         return ip + 3;
     }
@@ -171,7 +171,7 @@ void Vm::sortAlong(int kind, int key, bool up, const Chunk *prog)
     lists.swap(sortWith_);
     lists.insert(lists.begin(), {kind, key});
     auto resolve = [&](const std::pair<int, int> &l) {
-        return l.first == TNamed ? &named(prog->names[l.second]) : &var(l.second);
+        return l.first == TNamed ? &c_.named(prog->names[l.second]) : &c_.var(l.second);
     };
     // Looked up twice: L₁..L₆ made on the first pass would move the others.
     for (const auto &l : lists)

@@ -17,7 +17,7 @@ namespace calc::basic
 Number Vm::trig(int fn, Number x)
 {
     const long double v = x.toLongDouble();
-    const long double toRad = e_.degrees_ ? 3.14159265358979323846264338327950288L / 180 : 1;
+    const long double toRad = c_.degrees() ? 3.14159265358979323846264338327950288L / 180 : 1;
     const long double fromRad = 1 / toRad;
     switch (fn - tok::Sin) {
     case 0:
@@ -77,10 +77,10 @@ Value Vm::unary(int op, const Value &v)
         return mapReal(v, factorial);
     case tok::DegreeSign:
         return mapReal(
-            v, [this](Number x) { return e_.degrees_ ? x : divide(mul(x, pi()), num(180)); });
+            v, [this](Number x) { return c_.degrees() ? x : divide(mul(x, pi()), num(180)); });
     case tok::RadianSign:
         return mapReal(
-            v, [this](Number x) { return e_.degrees_ ? divide(mul(x, num(180)), pi()) : x; });
+            v, [this](Number x) { return c_.degrees() ? divide(mul(x, num(180)), pi()) : x; });
     case tok::ToFrac:
     case tok::ToDec:
         return shownAs(v, op == tok::ToFrac);
@@ -378,7 +378,7 @@ Value Vm::integerFunction(int fn, Value *args, int n)
             raise(Error::Domain);
         if (lo > hi)
             std::swap(lo, hi);
-        auto one = [&] { return add(num(lo), mul(num(hi - lo + 1), e_.nextRandom()).floor()); };
+        auto one = [&] { return add(num(lo), mul(num(hi - lo + 1), c_.random().next()).floor()); };
         if (n == 2)
             return Value::real(one());
         QVector<Number> l(listSize(args[2]));
@@ -389,14 +389,14 @@ Value Vm::integerFunction(int fn, Value *args, int n)
     case tok::Rand: {
         QVector<Number> l(listSize(a));
         for (Number &x : l)
-            x = e_.nextRandom();
+            x = c_.random().next();
         return Value::list(l);
     }
     case tok::PxlTest: {
         int r, c;
         pixelPlace(a, args[1], &r, &c);
         showGraph();
-        return Value::real(num(e_.graph_.pixel(r, c)));
+        return Value::real(num(c_.graph().pixel(r, c)));
     }
     default:
         break;

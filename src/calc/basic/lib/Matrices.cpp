@@ -250,7 +250,7 @@ Value Vm::matrixFunction(int fn, Value *args, int n)
         Value m = matrixOf(rows, cols);
         // randInt(⁻9,9) for each element, from the last one back to the first.
         for (int i = rows * cols - 1; i >= 0; --i)
-            m.items[i] = add(num(-9), mul(num(19), e_.nextRandom()).floor());
+            m.items[i] = add(num(-9), mul(num(19), c_.random().next()).floor());
         return m;
     }
     case tok::RowSwap:

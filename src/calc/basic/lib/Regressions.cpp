@@ -264,14 +264,14 @@ Value Vm::statCommand(int fn, Value *args, int n)
 
 void Vm::moreRegression(int fn, Value *args, int n, bool shown)
 {
-    QHash<int, Value> &out = e_.maths_;
+    QHash<int, Value> &out = c_.maths();
     std::int64_t equation = 0;
     realOf(args[n - 1]).toInt(&equation);
     --n;
     auto set = [&out](int t, long double v) { out[t] = Value::real(fromLd(v)); };
     if (fn == tok::ManualFit) {
         // No one draws the line: it runs corner to corner of the window.
-        const GraphScreen &g = e_.graph_;
+        const GraphScreen &g = c_.graph();
         const long double x0 = g.window(GraphScreen::Xmin).toLongDouble(),
                           x1 = g.window(GraphScreen::Xmax).toLongDouble(),
                           y0 = g.window(GraphScreen::Ymin).toLongDouble(),
@@ -281,7 +281,7 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
         const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(eq).text);
         storeEquation(equation ? int(equation) : tok::Y1, Value::string(tokenValues(t.bytes)));
         showGraph();
-        e_.graphShown_ = true;
+        c_.showGraph(true);
         return;
     }
     // SinReg's iterations come first; the lists then, or L₁ and L₂.
@@ -297,8 +297,8 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
         ++lists;
     if (lists == 1)
         raise(Error::Argument);
-    const Value xs = lists ? args[at] : var(tok::List0);
-    const Value ys = lists ? args[at + 1] : var(tok::List0 + 1);
+    const Value xs = lists ? args[at] : c_.var(tok::List0);
+    const Value ys = lists ? args[at + 1] : c_.var(tok::List0 + 1);
     if (fn == tok::SinReg && lists == 3)
         raise(Error::DataType); // SinReg takes no frequencies
     const StatData d = statData(xs, &ys, lists == 3 ? &args[at + 2] : nullptr);
@@ -565,7 +565,7 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
 {
     if (!shown || calls_.size() != 1)
         return;
-    const QHash<int, Value> &out = e_.maths_;
+    const QHash<int, Value> &out = c_.maths();
     QStringList lines;
     auto put = [&](const QString &name, int t) {
         const auto it = out.constFind(t);
@@ -573,7 +573,7 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
             lines << QLatin1Char(' ') + name + QLatin1Char('=') +
                          statFitted(realOf(*it).toLongDouble(), 13 - int(name.size()));
     };
-    const bool diagnostics = e_.settings_.modes.value(tok::DiagnosticOn) == tok::DiagnosticOn;
+    const bool diagnostics = c_.settings().modes.value(tok::DiagnosticOn) == tok::DiagnosticOn;
     if (fn == tok::OneVarStats || fn == tok::TwoVarStats) {
         lines << calc::tokens::displayString(fn).trimmed();
         static const std::pair<const char *, int> one[] = {
@@ -652,8 +652,8 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
 // regression leaves it.
 void Vm::storeResiduals(const Value &xs, const Value &ys)
 {
-    const auto code = compile(bytesOf(e_.maths_.value(tok::RegEQ).text), true);
-    Number &x = e_.reals_['X' - 'A'];
+    const auto code = compile(bytesOf(c_.maths().value(tok::RegEQ).text), true);
+    Number &x = c_.reals()['X' - 'A'];
     const Number saved = x;
     QVector<Number> out;
     try {
@@ -668,7 +668,7 @@ void Vm::storeResiduals(const Value &xs, const Value &ys)
         throw;
     }
     x = saved;
-    e_.namedLists_[QStringLiteral("RESID")] = Value::list(out);
+    c_.namedLists()[QStringLiteral("RESID")] = Value::list(out);
 }
 
 void Vm::showResults(const QStringList &lines)
@@ -676,7 +676,7 @@ void Vm::showResults(const QStringList &lines)
     // Only the top-level program's last statement shows; the screen's
     // first page, as the calculator leaves it.
     if (calls_.size() == 1)
-        e_.results_ = lines.mid(0, 8);
+        c_.results() = lines.mid(0, 8);
 }
 
 } // namespace calc::basic

@@ -340,8 +340,8 @@ void Vm::regression(int fn, Value *args, int n)
     const int lists = n - 1;
     if (lists == 1)
         raise(Error::Argument);
-    const Value xs = lists ? args[0] : var(tok::List0);
-    const Value ys = lists ? args[1] : var(tok::List0 + 1);
+    const Value xs = lists ? args[0] : c_.var(tok::List0);
+    const Value ys = lists ? args[1] : c_.var(tok::List0 + 1);
     Data d = dataOf(xs, &ys, lists == 3 ? &args[2] : nullptr);
     if (fn == tok::ExpReg) {
         for (long double &y : d.y) {
@@ -349,7 +349,7 @@ void Vm::regression(int fn, Value *args, int n)
                 raise(Error::Domain);
         }
     }
-    Results &out = e_.maths_;
+    Results &out = c_.maths();
     describe(out, d, true);
     std::vector<long double> y = d.y;
     if (fn == tok::ExpReg)
@@ -430,12 +430,12 @@ Value Vm::statFunction(int fn, Value *args, int n)
         const bool two = fn == tok::TwoVarStats;
         if (two ? (n == 1 || n > 3) : n > 2)
             raise(Error::Argument);
-        const Value xs = n ? args[0] : var(tok::List0);
+        const Value xs = n ? args[0] : c_.var(tok::List0);
         if (two) {
-            const Value ys = n ? args[1] : var(tok::List0 + 1);
-            describe(e_.maths_, dataOf(xs, &ys, n == 3 ? &args[2] : nullptr), true);
+            const Value ys = n ? args[1] : c_.var(tok::List0 + 1);
+            describe(c_.maths(), dataOf(xs, &ys, n == 3 ? &args[2] : nullptr), true);
         } else {
-            describe(e_.maths_, dataOf(xs, nullptr, n == 2 ? &args[1] : nullptr), false);
+            describe(c_.maths(), dataOf(xs, nullptr, n == 2 ? &args[1] : nullptr), false);
         }
         regressionScreen(fn, shown);
         return Value();
@@ -446,12 +446,12 @@ Value Vm::statFunction(int fn, Value *args, int n)
     case tok::ExpReg: {
         const bool shown = !realOf(args[--n]).isZero();
         regression(fn, args, n);
-        storeResiduals(n > 1 ? args[0] : var(tok::List0), n > 1 ? args[1] : var(tok::List0 + 1));
+        storeResiduals(n > 1 ? args[0] : c_.var(tok::List0), n > 1 ? args[1] : c_.var(tok::List0 + 1));
         regressionScreen(fn, shown);
         // Given a Y= variable, the equation goes there too, and selects it.
         std::int64_t equation = 0;
         if (realOf(args[n - 1]).toInt(&equation) && equation)
-            storeEquation(int(equation), e_.maths_.value(tok::RegEQ));
+            storeEquation(int(equation), c_.maths().value(tok::RegEQ));
         return Value();
     }
     case tok::NormalPdf: {
@@ -478,7 +478,7 @@ Value Vm::statFunction(int fn, Value *args, int n)
         // As µ-σ·invNorm(rand), so a seed gives what that gives.
         const Number mu = realOf(args[0]), sigma = realOf(args[1]);
         auto one = [&] {
-            return sub(mu, mul(sigma, fromLd(invNorm(e_.nextRandom().toLongDouble(), 0, 1))));
+            return sub(mu, mul(sigma, fromLd(invNorm(c_.random().next().toLongDouble(), 0, 1))));
         };
         if (n == 2)
             return Value::real(one());
@@ -537,8 +537,8 @@ Value Vm::statFunction(int fn, Value *args, int n)
 // with the current X.
 Value Vm::statVariable(int t)
 {
-    const auto it = e_.maths_.constFind(t);
-    if (it == e_.maths_.constEnd())
+    const auto it = c_.maths().constFind(t);
+    if (it == c_.maths().constEnd())
         raise(Error::Undefined);
     if (t != tok::RegEQ)
         return *it;

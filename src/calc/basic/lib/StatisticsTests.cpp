@@ -309,7 +309,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
 {
     if (n < leastArguments(fn))
         raise(Error::Argument);
-    QHash<int, Value> &vars = e_.maths_;
+    QHash<int, Value> &vars = c_.maths();
     const QString title = fn == tok::Anova
                               ? QStringLiteral("One-way ANOVA")
                               : calc::tokens::displayString(fn).trimmed().remove(QLatin1Char('('));
@@ -355,7 +355,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
             rest = at + (z ? 2 : 3);
         } else {
             const bool freq = n > at + 1 && isList(args[at + 1]);
-            s = sampleOf(n > at ? args[at] : var(tok::List0), freq ? &args[at + 1] : nullptr);
+            s = sampleOf(n > at ? args[at] : c_.var(tok::List0), freq ? &args[at + 1] : nullptr);
             rest = at + (n > at ? 1 : 0) + (freq ? 1 : 0);
         }
         const int alt = alternativeOf(args, n, rest);
@@ -383,7 +383,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
     case tok::TwoSampZTest:
     case tok::TwoSampZInt: {
         const long double s1 = positive(args[0]), s2 = positive(args[1]);
-        const Two t = twoSamples(args, n, 2, 2, var(tok::List0), var(tok::List0 + 1));
+        const Two t = twoSamples(args, n, 2, 2, c_.var(tok::List0), c_.var(tok::List0 + 1));
         const long double se = std::sqrt(s1 * s1 / t.a.n + s2 * s2 / t.b.n);
         const long double diff = t.a.mean - t.b.mean;
         if (fn == tok::TwoSampZTest) {
@@ -410,7 +410,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
     }
     case tok::TwoSampTTest:
     case tok::TwoSampTInt: {
-        const Two t = twoSamples(args, n, 0, 3, var(tok::List0), var(tok::List0 + 1));
+        const Two t = twoSamples(args, n, 0, 3, c_.var(tok::List0), c_.var(tok::List0 + 1));
         const bool test = fn == tok::TwoSampTTest;
         const int alt = test ? alternativeOf(args, n, t.next) : 0;
         const bool pooled = t.next + 1 < n && !realOf(args[t.next + 1]).isZero();
@@ -440,7 +440,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         break;
     }
     case tok::TwoSampFTest: {
-        const Two t = twoSamples(args, n, 0, 1, var(tok::List0), var(tok::List0 + 1));
+        const Two t = twoSamples(args, n, 0, 1, c_.var(tok::List0), c_.var(tok::List0 + 1));
         if (t.a.n < 2 || t.b.n < 2 || t.b.sx == 0)
             raise(Error::Domain);
         const int alt = alternativeOf(args, n, t.next);
@@ -538,7 +538,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
             rest = at + (z ? 2 : 3);
         } else {
             const bool freq = n > at + 1 && isList(args[at + 1]);
-            s = sampleOf(n > at ? args[at] : var(tok::List0), freq ? &args[at + 1] : nullptr);
+            s = sampleOf(n > at ? args[at] : c_.var(tok::List0), freq ? &args[at + 1] : nullptr);
             rest = at + (n > at ? 1 : 0) + (freq ? 1 : 0);
         }
         const long double c = levelOf(args, n, rest);
@@ -559,7 +559,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         // The observed matrix ([A] when left out); the expected counts go to
         // the matrix named second ([B] when left out).
         const int expected = n > 1 ? int(ld(args[1])) : tok::Matrix0 + 1;
-        const Value obs = n > 0 ? args[0] : var(tok::Matrix0);
+        const Value obs = n > 0 ? args[0] : c_.var(tok::Matrix0);
         if (obs.kind != Value::Matrix)
             raise(Error::DataType);
         if (obs.rows < 2 || obs.cols < 2)
@@ -586,7 +586,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
                 chi += d * d / ex;
                 e.items[i * obs.cols + j] = fromLd(ex);
             }
-        store(TVar, expected, e, QString());
+        c_.store(TVar, expected, e, QString());
         const long double df = (obs.rows - 1) * (obs.cols - 1);
         r.put(QStringLiteral("\u03C7\u00B2"), Chi2, chi);
         r.put(QStringLiteral("p"), P, chiAbove(chi, df));
@@ -611,7 +611,7 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
             chi += d * d / ex;
             contributions << fromLd(d * d / ex);
         }
-        e_.namedLists_[QStringLiteral("CNTRB")] = Value::list(contributions);
+        c_.namedLists()[QStringLiteral("CNTRB")] = Value::list(contributions);
         const long double df = dfArg.toLongDouble();
         r.put(QStringLiteral("\u03C7\u00B2"), Chi2, chi);
         r.put(QStringLiteral("p"), P, chiAbove(chi, df));

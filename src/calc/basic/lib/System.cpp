@@ -42,16 +42,10 @@ bool isEditorToken(int t)
            t == tok::Minutes || t == tok::Question;
 }
 
-QDateTime Vm::clockNow() const
-{
-    const QDateTime now = e_.host_.now ? e_.host_.now() : QDateTime::currentDateTime();
-    return now.addSecs(e_.settings_.clockShift);
-}
-
 void Vm::systemCommand(int cmd, const Value *args, int n)
 {
-    Settings &s = e_.settings_;
-    const QDateTime now = clockNow();
+    Settings &s = c_.settings();
+    const QDateTime now = c_.now();
     switch (cmd) {
     case tok::SetDate:
     case tok::SetTime: {

@@ -289,4 +289,4 @@ private slots:
 };
 
 TORVANE_TEST(TstFunctions);
-#include "tst_functions.moc"
+#include "tst_equations.moc"

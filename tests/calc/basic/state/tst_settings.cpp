@@ -297,4 +297,4 @@ private slots:
 };
 
 TORVANE_TEST(TstModes);
-#include "tst_modes.moc"
+#include "tst_settings.moc"

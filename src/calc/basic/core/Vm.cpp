@@ -32,8 +32,40 @@ void Vm::pushBlock(Call &c, const Block &b)
     c.blocks.push_back(b);
 }
 
+namespace
+{
+
+// The loop the libraries evaluate with while it runs: the innermost one.
+struct Evaluating {
+    Calculator &c;
+    Evaluator *outer;
+    Evaluating(Calculator &calc, Evaluator *e) : c(calc), outer(calc.setEvaluator(e)) {}
+    ~Evaluating() { c.setEvaluator(outer); }
+};
+
+} // namespace
+
+Value Vm::evaluateNested(std::shared_ptr<Chunk> code, bool insideExpr)
+{
+    Vm inner(e_);
+    inner.inExpr = insideExpr;
+    return inner.evaluate(code);
+}
+
+std::shared_ptr<Chunk> Vm::compiled(const QByteArray &expression)
+{
+    return compile(expression, true, c_.colour() != nullptr);
+}
+
+void Vm::step()
+{
+    if (++outcome.steps > e_.maxSteps())
+        raise(Error::Steps);
+}
+
 Value Vm::evaluate(std::shared_ptr<Chunk> p)
 {
+    Evaluating scope(c_, this);
     calls_.push_back({p, QString(), 0, 0, {}});
     loop();
     if (stack_.empty())
@@ -58,6 +90,7 @@ Value Vm::answer(const QString &text)
 
 bool Vm::run(std::shared_ptr<Chunk> p, const QString &name)
 {
+    Evaluating scope(c_, this);
     calls_.push_back({p, name, 0, 0, {}});
     try {
         loop();
@@ -69,6 +102,58 @@ bool Vm::run(std::shared_ptr<Chunk> p, const QString &name)
         return false;
     }
     return lastExpr_;
+}
+
+// A built-in function with its n arguments.
+Value Vm::call(int fn, Value *args, int n)
+{
+    switch (fn) {
+    case tok::CheckTmr:
+    case tok::DayOfWk:
+    case tok::GetTmStr:
+    case tok::GetDtStr:
+        return clock(fn, args, n);
+    case tok::Int:
+    case tok::IPart:
+    case tok::FPart:
+    case tok::Abs:
+    case tok::Not:
+    case tok::Sqrt:
+    case tok::CubeRoot:
+    case tok::Ln:
+    case tok::Log:
+    case tok::EPow:
+    case tok::TenPow:
+    case tok::Round:
+        return realFunction(c_, fn, args, n);
+    case tok::Min:
+    case tok::Max:
+    case tok::Sum:
+    case tok::Prod:
+    case tok::Mean:
+    case tok::Median:
+        return listStatistic(c_, fn, args, n);
+    case tok::Dim:
+    case tok::CumSum:
+    case tok::Augment:
+        return listShape(c_, fn, args);
+    case tok::Gcd:
+    case tok::Lcm:
+    case tok::RandInt:
+    case tok::Rand:
+    case tok::PxlTest:
+        return integerFunction(c_, fn, args, n);
+    case tok::Length:
+    case tok::Sub:
+    case tok::InString:
+    case tok::Expr:
+        return stringFunction(c_, fn, args, n);
+    default:
+        break;
+    }
+    if (fn >= tok::Sin && fn <= tok::Tanh1)
+        return mapReal(args[0], [&, fn](Number x) { return trig(c_, fn, x); });
+    return moreFunction(c_, fn, args, n);
 }
 
 // The run loop: the instructions that change which program runs stay
@@ -187,8 +272,7 @@ void Vm::loop()
             ip += 2;
             break;
         case OpCalculus:
-            calculus(code[ip], code[ip + 1], code[ip + 2], code[ip + 3], prog);
-            ip += 4;
+            ip = calculusOp(code, ip, prog);
             break;
         case OpColour:
             colourOp(code[ip], code[ip + 1]);
@@ -246,8 +330,27 @@ Q_NEVER_INLINE void Vm::paced(const Call &c, const int *operands)
 // A graph-screen command with its n arguments on the stack.
 void Vm::drawOp(int cmd, int n)
 {
-    draw(cmd, stack_.data() + stack_.size() - n, n);
+    draw(c_, cmd, stack_.data() + stack_.size() - n, n);
     stack_.resize(stack_.size() - n);
+}
+
+// A colour model's command with its n arguments on the stack.
+void Vm::colourOp(int cmd, int n)
+{
+    colourCommand(c_, cmd, stack_.data() + stack_.size() - n, n);
+    stack_.resize(stack_.size() - n);
+}
+
+// solve( and its kin: token, argc, the expression's name index and the
+// variable; the arguments on the stack give way to the result.
+int Vm::calculusOp(const int *code, int ip, const Chunk *prog)
+{
+    const int n = code[ip + 1];
+    Value r = calculus(c_, code[ip], stack_.data() + stack_.size() - n, n, code[ip + 2], code[ip + 3],
+                       prog);
+    stack_.resize(stack_.size() - n);
+    stack_.push_back(std::move(r));
+    return ip + 4;
 }
 
 void Vm::enter(const QString &name)
@@ -325,7 +428,7 @@ Q_ALWAYS_INLINE int Vm::compute(int op, const int *code, int ip)
         break;
     }
     case OpUnary:
-        stack_.back() = unary(code[ip++], stack_.back());
+        stack_.back() = unary(c_, code[ip++], stack_.back());
         break;
     case OpCall: {
         const int fn = code[ip], n = code[ip + 1];
@@ -676,7 +779,10 @@ int Vm::io(int op, const int *code, int ip)
     case OpPause:
         if (code[ip] == 2) { // the CE's Pause value,seconds
             ++ip;
-            timedPause();
+            {
+                const Value seconds = pop(), shown = pop();
+                timedPause(c_, shown, seconds);
+            }
             break;
         }
         // Pause alone keeps the graph screen up; with a value it shows home.
@@ -748,7 +854,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
         const bool up = code[ip + 2];
         ip += 3;
         if (!sortWith_.empty()) {
-            sortAlong(kind, key, up, prog);
+            sortAlong(c_, std::exchange(sortWith_, {}), kind, key, up, prog);
             break;
         }
         Value &l = kind == TNamed ? c_.named(prog->names[key]) : c_.var(key);

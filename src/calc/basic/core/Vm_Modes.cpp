@@ -104,15 +104,15 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
     case tok::OpenLib:
     case tok::ExecLib:
     case tok::GarbageCollect:
-        systemCommand(cmd, args, n);
+        systemCommand(c_, cmd, args, n);
         break;
     default: {
-        const auto graphed = graphSettings();
+        const auto graphed = graphSettings(c_);
         if (modeGroup(cmd) == 0 && cmd != tok::FnOn && cmd != tok::FnOff)
-            zoom(cmd);
+            zoom(c_, cmd);
         else
             modeSetting(cmd, args, n);
-        if (graphSettings() != graphed)
+        if (graphSettings(c_) != graphed)
             c_.graph().invalidate();
         break;
     }
@@ -210,19 +210,19 @@ void Vm::picture(int cmd, const Value &which)
     const int i = pictureIndex(which);
     switch (cmd) {
     case tok::StorePic: {
-        showGraph();
+        showGraph(c_);
         QByteArray bits(GraphScreen::kRows * GraphScreen::kWidth, 0);
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
                 bits[r * GraphScreen::kWidth + c] = g.pixel(r, c);
-        withoutLabels(bits);
+        withoutLabels(c_, bits);
         s.pictures[i] = bits;
         break;
     }
     case tok::RecallPic: {
         if (!s.pictures[i])
             raise(Error::Undefined);
-        showGraph();
+        showGraph(c_);
         const QByteArray &bits = *s.pictures[i];
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
@@ -304,9 +304,9 @@ Value Vm::settingValue(int t)
         return Value::real(num(c_.settings().clockOn));
     default:
         if (isMathVariable(t))
-            return mathVariable(t);
+            return mathVariable(c_, t);
         if (isSequenceValue(t))
-            return sequenceValue(t);
+            return sequenceValue(c_, t);
         raise(Error::Syntax);
     }
 }
@@ -314,11 +314,11 @@ Value Vm::settingValue(int t)
 void Vm::storeSetting(int t, const Value &v)
 {
     if (isStoredMathVariable(t)) {
-        storeMathVariable(t, v);
+        storeMathVariable(c_, t, v);
         return;
     }
     if (isSequenceValue(t)) {
-        storeSequenceValue(t, v);
+        storeSequenceValue(c_, t, v);
         return;
     }
     GraphScreen &g = c_.graph();

@@ -9,7 +9,7 @@
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Settings.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include <QDate>
 #include <QStringList>
@@ -221,7 +221,7 @@ bool isShownAs(int t)
            t == tok::ToFracDec;
 }
 
-Value Vm::numberFunction(int fn, Value *args, int n)
+Value numberFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const int degrees = c_.degrees();
     if (isShownAs(fn))
@@ -242,7 +242,7 @@ Value Vm::numberFunction(int fn, Value *args, int n)
     case tok::PToRy: {
         const int t = fn == tok::PToRx ? tok::Sin + 2 : tok::Sin; // cos( or sin(
         return pairs(args[0], args[1],
-                     [this, t](Number r, Number a) { return mul(r, trig(t, a)); });
+                     [&, t](Number r, Number a) { return mul(r, trig(c_, t, a)); });
     }
     case tok::RandIntNoRep: {
         // The numbers from one end to the other, each once, in the order of
@@ -289,9 +289,9 @@ Value Vm::numberFunction(int fn, Value *args, int n)
         const long long first = fn == tok::Bal ? last : paymentNumber(args[0]);
         if (fn != tok::Bal && (first < 1 || first > last))
             raise(Error::Domain);
-        const Number ipct = finance(tok::FinN + 1), pv = finance(tok::FinN + 2),
-                     pmt = finance(tok::FinN + 3), py = finance(tok::FinN + 5),
-                     cy = finance(tok::FinN + 6);
+        const Number ipct = finance(c_, tok::FinN + 1), pv = finance(c_, tok::FinN + 2),
+                     pmt = finance(c_, tok::FinN + 3), py = finance(c_, tok::FinN + 5),
+                     cy = finance(c_, tok::FinN + 6);
         if (py.isZero() || cy.isZero())
             raise(Error::Domain);
         const long double c = ld(cy),
@@ -320,7 +320,7 @@ Value Vm::numberFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    return systemFunction(fn, args, n);
+    return systemFunction(c_, fn, args, n);
 }
 
 } // namespace calc::basic

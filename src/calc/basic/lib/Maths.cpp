@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
@@ -14,7 +15,7 @@
 namespace calc::basic
 {
 
-Number Vm::trig(int fn, Number x)
+Number trig(Calculator &c_, int fn, Number x)
 {
     const long double v = x.toLongDouble();
     const long double toRad = c_.degrees() ? 3.14159265358979323846264338327950288L / 180 : 1;
@@ -58,12 +59,12 @@ Number Vm::trig(int fn, Number x)
     }
 }
 
-Value Vm::unary(int op, const Value &v)
+Value unary(Calculator &c_, int op, const Value &v)
 {
     if (v.kind == Value::Matrix || op == tok::Transpose)
-        return matrixUnary(op, v);
+        return matrixUnary(c_, op, v);
     if (v.kind >= Value::Complex) // and lists of complex numbers
-        return complexUnary(op, v);
+        return complexUnary(c_, op, v);
     switch (op) {
     case tok::Neg:
         return mapReal(v, [](Number x) { return x.negated(); });
@@ -77,74 +78,23 @@ Value Vm::unary(int op, const Value &v)
         return mapReal(v, factorial);
     case tok::DegreeSign:
         return mapReal(
-            v, [this](Number x) { return c_.degrees() ? x : divide(mul(x, pi()), num(180)); });
+            v, [&](Number x) { return c_.degrees() ? x : divide(mul(x, pi()), num(180)); });
     case tok::RadianSign:
         return mapReal(
-            v, [this](Number x) { return c_.degrees() ? divide(mul(x, num(180)), pi()) : x; });
+            v, [&](Number x) { return c_.degrees() ? divide(mul(x, num(180)), pi()) : x; });
     case tok::ToFrac:
     case tok::ToDec:
-        return shownAs(v, op == tok::ToFrac);
+        return shownAs(c_, v, op == tok::ToFrac);
     }
     raise(Error::Syntax);
 }
 
-Value Vm::call(int fn, Value *args, int n)
-{
-    switch (fn) {
-    case tok::CheckTmr:
-    case tok::DayOfWk:
-    case tok::GetTmStr:
-    case tok::GetDtStr:
-        return clock(fn, args, n);
-    case tok::Int:
-    case tok::IPart:
-    case tok::FPart:
-    case tok::Abs:
-    case tok::Not:
-    case tok::Sqrt:
-    case tok::CubeRoot:
-    case tok::Ln:
-    case tok::Log:
-    case tok::EPow:
-    case tok::TenPow:
-    case tok::Round:
-        return realFunction(fn, args, n);
-    case tok::Min:
-    case tok::Max:
-    case tok::Sum:
-    case tok::Prod:
-    case tok::Mean:
-    case tok::Median:
-        return listStatistic(fn, args, n);
-    case tok::Dim:
-    case tok::CumSum:
-    case tok::Augment:
-        return listShape(fn, args);
-    case tok::Gcd:
-    case tok::Lcm:
-    case tok::RandInt:
-    case tok::Rand:
-    case tok::PxlTest:
-        return integerFunction(fn, args, n);
-    case tok::Length:
-    case tok::Sub:
-    case tok::InString:
-    case tok::Expr:
-        return stringFunction(fn, args, n);
-    default:
-        break;
-    }
-    if (fn >= tok::Sin && fn <= tok::Tanh1)
-        return mapReal(args[0], [this, fn](Number x) { return trig(fn, x); });
-    return moreFunction(fn, args, n);
-}
-
 // Functions of one real, element by element on lists.
-Value Vm::realFunction(int fn, Value *args, int n)
+Value realFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
-    if (Q_UNLIKELY(wantsComplex(fn, a)))
-        return complexFunction(fn, a);
+    if (Q_UNLIKELY(wantsComplex(c_, fn, a)))
+        return complexFunction(c_, fn, a);
     switch (fn) {
     case tok::Int:
         return mapReal(a, [](Number x) { return x.floor(); });
@@ -219,7 +169,7 @@ int bound(const Value &v, int size)
 } // namespace
 
 // Statistics of a list, and min( and max( of two values.
-Value Vm::listStatistic(int fn, Value *args, int n)
+Value listStatistic(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     switch (fn) {
@@ -296,7 +246,7 @@ Value Vm::listStatistic(int fn, Value *args, int n)
 }
 
 // Functions that make or measure lists.
-Value Vm::listShape(int fn, Value *args)
+Value listShape(Calculator &c_, int fn, Value *args)
 {
     const Value &a = args[0];
     switch (fn) {
@@ -344,7 +294,7 @@ Value Vm::listShape(int fn, Value *args)
 }
 
 // Whole numbers, random numbers and pxl-Test(.
-Value Vm::integerFunction(int fn, Value *args, int n)
+Value integerFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     switch (fn) {
@@ -395,7 +345,7 @@ Value Vm::integerFunction(int fn, Value *args, int n)
     case tok::PxlTest: {
         int r, c;
         pixelPlace(a, args[1], &r, &c);
-        showGraph();
+        showGraph(c_);
         return Value::real(num(c_.graph().pixel(r, c)));
     }
     default:
@@ -405,7 +355,7 @@ Value Vm::integerFunction(int fn, Value *args, int n)
 }
 
 // Strings: length(, sub(, inString( and expr(.
-Value Vm::stringFunction(int fn, Value *args, int n)
+Value stringFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     switch (fn) {
@@ -446,13 +396,11 @@ Value Vm::stringFunction(int fn, Value *args, int n)
     case tok::Expr: {
         if (a.kind != Value::String)
             raise(Error::DataType);
-        if (inExpr)
+        if (c_.evaluator().insideExpr())
             raise(Error::IllegalNest);
         if (a.text.isEmpty())
             raise(Error::Invalid); // an empty answer to Input, typically
-        Vm inner(e_);
-        inner.inExpr = true;
-        return inner.evaluate(compile(bytesOf(a.text), true));
+                return c_.evaluator().evaluateNested(c_.evaluator().compiled(bytesOf(a.text)), true);
     }
     default:
         break;

@@ -7,7 +7,7 @@
 // rounds once at the end; what is left of a cancelled element is zero.
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include <cmath>
 #include <vector>
@@ -208,7 +208,7 @@ bool sameMatrix(const Value &a, const Value &b)
     return a.items == b.items;
 }
 
-Value Vm::matrixUnary(int op, const Value &v)
+Value matrixUnary(Calculator &c_, int op, const Value &v)
 {
     const Value &m = matrixArg(v);
     switch (op) {
@@ -228,13 +228,13 @@ Value Vm::matrixUnary(int op, const Value &v)
         return matrixPower(m, num(3));
     case tok::ToFrac:
     case tok::ToDec:
-        return shownAs(m, op == tok::ToFrac);
+        return shownAs(c_, m, op == tok::ToFrac);
     default:
         raise(Error::DataType);
     }
 }
 
-Value Vm::matrixFunction(int fn, Value *args, int n)
+Value matrixFunction(Calculator &c_, int fn, Value *args, int n)
 {
     switch (fn) {
     case tok::Det: {
@@ -291,7 +291,7 @@ Value Vm::matrixFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    return statFunction(fn, args, n);
+    return statFunction(c_, fn, args, n);
 }
 
 // cumSum( of a matrix: each column on its own, top to bottom.

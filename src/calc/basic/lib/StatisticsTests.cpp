@@ -10,7 +10,7 @@
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/lib/Probability.h"
 #include "calc/basic/lib/StatData.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -305,7 +305,7 @@ static int leastArguments(int fn)
     }
 }
 
-void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
+void statTestCommand(Calculator &c_, int fn, Value *args, int n, bool shown)
 {
     if (n < leastArguments(fn))
         raise(Error::Argument);
@@ -659,9 +659,9 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         raise(Error::Unsupported, calc::tokens::displayString(fn));
     }
     if (drawn.on)
-        drawTest(fn, drawn.stat, drawn.alternative, drawn.d1, drawn.d2, drawn.name, drawn.p);
+        drawTest(c_, fn, drawn.stat, drawn.alternative, drawn.d1, drawn.d2, drawn.name, drawn.p);
     else if (shown)
-        showResults(r.lines);
+        showResults(c_, r.lines);
 }
 
 } // namespace calc::basic

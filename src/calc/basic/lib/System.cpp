@@ -8,7 +8,7 @@
 // installed, so OpenLib( and ExecLib stop as a calculator without it does.
 #include "calc/Tokens.h"
 #include "calc/basic/core/NumberTokens.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
 
 namespace calc::basic
 {
@@ -42,7 +42,7 @@ bool isEditorToken(int t)
            t == tok::Minutes || t == tok::Question;
 }
 
-void Vm::systemCommand(int cmd, const Value *args, int n)
+void systemCommand(Calculator &c_, int cmd, const Value *args, int n)
 {
     Settings &s = c_.settings();
     const QDateTime now = c_.now();
@@ -87,7 +87,7 @@ void Vm::systemCommand(int cmd, const Value *args, int n)
     (void)n;
 }
 
-Value Vm::systemFunction(int fn, Value *args, int n)
+Value systemFunction(Calculator &c_, int fn, Value *args, int n)
 {
     switch (fn) {
     case tok::TimeCnv: {

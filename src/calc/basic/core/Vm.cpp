@@ -5,6 +5,7 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
+#include "calc/basic/core/Builtins.h"
 #include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Pace.h"
@@ -102,58 +103,6 @@ bool Vm::run(std::shared_ptr<Chunk> p, const QString &name)
         return false;
     }
     return lastExpr_;
-}
-
-// A built-in function with its n arguments.
-Value Vm::call(int fn, Value *args, int n)
-{
-    switch (fn) {
-    case tok::CheckTmr:
-    case tok::DayOfWk:
-    case tok::GetTmStr:
-    case tok::GetDtStr:
-        return clock(fn, args, n);
-    case tok::Int:
-    case tok::IPart:
-    case tok::FPart:
-    case tok::Abs:
-    case tok::Not:
-    case tok::Sqrt:
-    case tok::CubeRoot:
-    case tok::Ln:
-    case tok::Log:
-    case tok::EPow:
-    case tok::TenPow:
-    case tok::Round:
-        return realFunction(c_, fn, args, n);
-    case tok::Min:
-    case tok::Max:
-    case tok::Sum:
-    case tok::Prod:
-    case tok::Mean:
-    case tok::Median:
-        return listStatistic(c_, fn, args, n);
-    case tok::Dim:
-    case tok::CumSum:
-    case tok::Augment:
-        return listShape(c_, fn, args);
-    case tok::Gcd:
-    case tok::Lcm:
-    case tok::RandInt:
-    case tok::Rand:
-    case tok::PxlTest:
-        return integerFunction(c_, fn, args, n);
-    case tok::Length:
-    case tok::Sub:
-    case tok::InString:
-    case tok::Expr:
-        return stringFunction(c_, fn, args, n);
-    default:
-        break;
-    }
-    if (fn >= tok::Sin && fn <= tok::Tanh1)
-        return mapReal(args[0], [&, fn](Number x) { return trig(c_, fn, x); });
-    return moreFunction(c_, fn, args, n);
 }
 
 // The run loop: the instructions that change which program runs stay
@@ -431,10 +380,11 @@ Q_ALWAYS_INLINE int Vm::compute(int op, const int *code, int ip)
         stack_.back() = unary(c_, code[ip++], stack_.back());
         break;
     case OpCall: {
-        const int fn = code[ip], n = code[ip + 1];
+        const Builtin &b = builtinAt(code[ip]);
+        const int n = code[ip + 1];
         ip += 2;
         Value *args = stack_.data() + stack_.size() - n;
-        Value r = call(fn, args, n);
+        Value r = b.function(c_, b.token, args, n);
         stack_.resize(stack_.size() - n);
         stack_.push_back(std::move(r));
         break;

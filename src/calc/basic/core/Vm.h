@@ -82,7 +82,6 @@ private:
     int io(int op, const int *code, int ip);
     void input(const int *operands, const Chunk *prog);
     int listOp(int op, const int *code, int ip, const Chunk *prog);
-    Value call(int fn, Value *args, int n);
     int matrixListOp(int op, const int *code, int ip, const Chunk *prog);
     std::vector<std::pair<int, int>> sortWith_; // kind, key
     void pushBlock(Call &c, const Block &b);
@@ -96,7 +95,6 @@ private:
     void picture(int cmd, const Value &which);
     Value settingValue(int t);
     void storeSetting(int t, const Value &v);
-    Value clock(int fn, Value *args, int n);
     [[noreturn]] void archived();
     void colourOp(int cmd, int n);
     // Graphing.cpp: equations, and the graph of the selected ones drawn

@@ -9,7 +9,9 @@
 #include "calc/basic/core/Scanner.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <cmath>
 
 namespace calc::basic
@@ -318,5 +320,16 @@ Value colourFunction(Calculator &c_, int fn, Value *args, int n)
     }
     return Value::string(tokenValues(calc::tokens::tokenize(text).bytes));
 }
+
+namespace
+{
+const Builtin kColour[] = {
+    {ctok::ToString, "ToString", Builtin::Read, 1, 1, colourFunction},
+    {ctok::Eval, "Eval", Builtin::Read, 1, 1, colourFunction},
+    {ctok::Piecewise, "Piecewise", Builtin::Read, 2, 10, colourFunction},
+};
+} // namespace
+
+const Library colourLibrary{"colour", kColour, int(std::size(kColour))};
 
 } // namespace calc::basic

@@ -9,7 +9,9 @@
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Settings.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <cmath>
 #include <complex>
 
@@ -248,7 +250,19 @@ Value partFunction(Calculator &c_, int fn, Value *args, int n)
     default:
         break;
     }
-    return numberFunction(c_, fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+const Builtin kComplex[] = {
+    {tok::RealPart, "RealPart", Builtin::Parsed, 1, 1, partFunction},
+    {tok::ImagPart, "ImagPart", Builtin::Parsed, 1, 1, partFunction},
+    {tok::Conj, "Conj", Builtin::Parsed, 1, 1, partFunction},
+    {tok::Angle, "Angle", Builtin::Parsed, 1, 1, partFunction},
+};
+} // namespace
+
+const Library complexLibrary{"complex", kComplex, int(std::size(kComplex))};
 
 } // namespace calc::basic

@@ -10,7 +10,9 @@
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Settings.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <QDate>
 #include <QStringList>
 
@@ -320,7 +322,31 @@ Value numberFunction(Calculator &c_, int fn, Value *args, int n)
     default:
         break;
     }
-    return systemFunction(c_, fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+const Builtin kConversions[] = {
+    {tok::ToDMS, "ToDMS", Builtin::Read, -1, -1, numberFunction},
+    {tok::ToRect, "ToRect", Builtin::Read, -1, -1, numberFunction},
+    {tok::ToPolar, "ToPolar", Builtin::Read, -1, -1, numberFunction},
+    {tok::ToFracMixed, "ToFracMixed", Builtin::Read, -1, -1, numberFunction},
+    {tok::ToFracDec, "ToFracDec", Builtin::Read, -1, -1, numberFunction},
+    {tok::FractionSlash, "FractionSlash", Builtin::Read, -1, -1, numberFunction},
+    {tok::MixedU, "MixedU", Builtin::Read, -1, -1, numberFunction},
+    {tok::RToPr, "RToPr", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::RToPTheta, "RToPTheta", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::PToRx, "PToRx", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::PToRy, "PToRy", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::RandIntNoRep, "RandIntNoRep", Builtin::Parsed, 2, 3, numberFunction},
+    {tok::Dbd, "Dbd", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::Bal, "Bal", Builtin::Parsed, 1, 2, numberFunction},
+    {tok::SigmaPrn, "SigmaPrn", Builtin::Parsed, 2, 3, numberFunction},
+    {tok::SigmaInt, "SigmaInt", Builtin::Parsed, 2, 3, numberFunction},
+};
+} // namespace
+
+const Library conversionsLibrary{"conversions", kConversions, int(std::size(kConversions))};
 
 } // namespace calc::basic

@@ -4,11 +4,14 @@
 // The rest of the DISTR menu: tpdf(, tcdf(, invT(, χ²pdf(, χ²cdf(, Fpdf(,
 // Fcdf(, geometpdf(, geometcdf( and invBinom(. What this file does not know
 // goes on to the tests, intervals and regressions, then to finance.
+#include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/lib/Probability.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -87,7 +90,7 @@ bool isDistribution(int t)
     }
 }
 
-Value distribution(Calculator &c_, int fn, Value *args, int n)
+Value distribution(Calculator &, int fn, Value *args, int)
 {
     using namespace prob;
     switch (fn) {
@@ -162,12 +165,19 @@ Value distribution(Calculator &c_, int fn, Value *args, int n)
     default:
         break;
     }
-    return statCommand(c_, fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // ShadeNorm(, Shade_t(, Shadeχ²( and ShadeF(: the density over the
 // window, the area between the bounds shaded under it, and the area with
 // its bounds written at the foot of the screen.
+// ShadeNorm( and the others, less the flag the statistics commands carry.
+Value shadeCommand(Calculator &c_, int fn, Value *args, int n)
+{
+    shadeDistribution(c_, fn, args, n - 1);
+    return Value();
+}
+
 void shadeDistribution(Calculator &c_, int fn, Value *args, int n)
 {
     using namespace prob;
@@ -277,5 +287,27 @@ void drawTest(Calculator &c_, int fn, long double stat, int alternative, long do
         shadeDensity(c_, density, -big, -std::fabs(stat), std::fabs(stat), big);
     writeArea(c_, name + QLatin1Char('=') + sixDigits(stat), QStringLiteral("p=") + sixDigits(p));
 }
+
+namespace
+{
+const Builtin kDistributions[] = {
+    {tok::TPdf, "TPdf", Builtin::Parsed, 2, 2, distribution},
+    {tok::TCdf, "TCdf", Builtin::Parsed, 3, 3, distribution},
+    {tok::InvT, "InvT", Builtin::Parsed, 2, 2, distribution},
+    {tok::ChiPdf, "ChiPdf", Builtin::Parsed, 2, 2, distribution},
+    {tok::ChiCdf, "ChiCdf", Builtin::Parsed, 3, 3, distribution},
+    {tok::FPdf, "FPdf", Builtin::Parsed, 3, 3, distribution},
+    {tok::FCdf, "FCdf", Builtin::Parsed, 4, 4, distribution},
+    {tok::GeometPdf, "GeometPdf", Builtin::Parsed, 2, 2, distribution},
+    {tok::GeometCdf, "GeometCdf", Builtin::Parsed, 2, 2, distribution},
+    {tok::InvBinom, "InvBinom", Builtin::Parsed, 3, 3, distribution},
+    {tok::ShadeNorm, "ShadeNorm", Builtin::Read, -1, -1, shadeCommand},
+    {tok::ShadeT, "ShadeT", Builtin::Read, -1, -1, shadeCommand},
+    {tok::ShadeChi, "ShadeChi", Builtin::Read, -1, -1, shadeCommand},
+    {tok::ShadeF, "ShadeF", Builtin::Read, -1, -1, shadeCommand},
+};
+} // namespace
+
+const Library distributionsLibrary{"distributions", kDistributions, int(std::size(kDistributions))};
 
 } // namespace calc::basic

@@ -7,7 +7,9 @@
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <cmath>
 #include <functional>
 
@@ -204,8 +206,6 @@ Value tvm(Calculator &c_, int fn, Value *args, int n)
 
 Value financeFunction(Calculator &c_, int fn, Value *args, int n)
 {
-    if (fn >= tok::TvmPmt && fn <= tok::TvmFV)
-        return tvm(c_, fn, args, n);
     switch (fn) {
     case tok::Npv: {
         const long double rate = ld(realOf(args[0])) / 100;
@@ -245,7 +245,24 @@ Value financeFunction(Calculator &c_, int fn, Value *args, int n)
     default:
         break;
     }
-    return partFunction(c_, fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+const Builtin kFinance[] = {
+    {tok::Npv, "Npv", Builtin::Parsed, 3, 4, financeFunction},
+    {tok::Irr, "Irr", Builtin::Parsed, 2, 3, financeFunction},
+    {tok::ToEff, "ToEff", Builtin::Parsed, 2, 2, financeFunction},
+    {tok::ToNom, "ToNom", Builtin::Parsed, 2, 2, financeFunction},
+    {tok::TvmPmt, "tvm_Pmt", Builtin::Read, -1, -1, tvm},
+    {tok::TvmPmt + 1, "tvm_I%", Builtin::Read, -1, -1, tvm},
+    {tok::TvmPmt + 2, "tvm_PV", Builtin::Read, -1, -1, tvm},
+    {tok::TvmPmt + 3, "tvm_N", Builtin::Read, -1, -1, tvm},
+    {tok::TvmFV, "tvm_FV", Builtin::Read, -1, -1, tvm},
+};
+} // namespace
+
+const Library financeLibrary{"finance", kFinance, int(std::size(kFinance))};
 
 } // namespace calc::basic

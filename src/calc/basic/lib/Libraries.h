@@ -27,7 +27,8 @@ struct Chunk;
 Value unary(Calculator &c_, int op, const Value &v);
 Value realFunction(Calculator &c_, int fn, Value *args, int n);
 Value listStatistic(Calculator &c_, int fn, Value *args, int n);
-Value listShape(Calculator &c_, int fn, Value *args);
+Value listShape(Calculator &c_, int fn, Value *args, int n);
+Value trigFunction(Calculator &c_, int fn, Value *args, int n);
 Value integerFunction(Calculator &c_, int fn, Value *args, int n);
 Value stringFunction(Calculator &c_, int fn, Value *args, int n);
 // What published programs use besides (Lists.cpp).
@@ -48,7 +49,10 @@ Value financeFunction(Calculator &c_, int fn, Value *args, int n);
 // statistics; a command's last argument says whether its results
 // screen is what the program ends on.
 Value distribution(Calculator &c_, int fn, Value *args, int n);
-Value statCommand(Calculator &c_, int fn, Value *args, int n);
+Value statTest(Calculator &c_, int fn, Value *args, int n);
+Value regressionCommand(Calculator &c_, int fn, Value *args, int n);
+Value shadeCommand(Calculator &c_, int fn, Value *args, int n);
+Value clock(Calculator &c_, int fn, Value *args, int n);
 void statTestCommand(Calculator &c_, int fn, Value *args, int n, bool shown);
 void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown);
 void regressionScreen(Calculator &c_, int fn, bool shown, int alternative = 0);

@@ -7,7 +7,9 @@
 #include "calc/Tokens.h"
 #include "calc/basic/screens/ColourCodes.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -60,8 +62,6 @@ Number logOf(const Number &x)
 
 Value moreFunction(Calculator &c_, int fn, Value *args, int n)
 {
-    if (fn == ctok::ToString || fn == ctok::Eval || fn == ctok::Piecewise)
-        return colourFunction(c_, fn, args, n);
     switch (fn) {
     case tok::Remainder:
         return pairwise(args[0], args[1], remainderOf);
@@ -103,7 +103,7 @@ Value moreFunction(Calculator &c_, int fn, Value *args, int n)
     default:
         break;
     }
-    return matrixFunction(c_, fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // ►Frac and ►Dec change how a value is shown, not the value.
@@ -150,5 +150,17 @@ void sortAlong(Calculator &c_, std::vector<std::pair<int, int>> lists, int kind,
     for (Value *l : along)
         permute(l);
 }
+
+namespace
+{
+const Builtin kLists[] = {
+    {tok::Remainder, "Remainder", Builtin::Parsed, 2, 2, moreFunction},
+    {tok::LogBase, "LogBase", Builtin::Parsed, 2, 2, moreFunction},
+    {tok::RandBin, "RandBin", Builtin::Parsed, 2, 3, moreFunction},
+    {tok::DeltaList, "DeltaList", Builtin::Parsed, 1, 1, moreFunction},
+};
+} // namespace
+
+const Library listsLibrary{"lists", kLists, int(std::size(kLists))};
 
 } // namespace calc::basic

@@ -3,12 +3,14 @@
 
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Maths.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 
@@ -57,6 +59,13 @@ Number trig(Calculator &c_, int fn, Number x)
             raise(Error::Domain);
         return fromLd(std::atanh(v));
     }
+}
+
+// sin( … tanh⁻¹( of a real, element by element on lists.
+Value trigFunction(Calculator &c_, int fn, Value *args, int n)
+{
+    (void)n;
+    return mapReal(args[0], [&c_, fn](Number x) { return trig(c_, fn, x); });
 }
 
 Value unary(Calculator &c_, int op, const Value &v)
@@ -246,8 +255,9 @@ Value listStatistic(Calculator &c_, int fn, Value *args, int n)
 }
 
 // Functions that make or measure lists.
-Value listShape(Calculator &c_, int fn, Value *args)
+Value listShape(Calculator &c_, int fn, Value *args, int n)
 {
+    (void)n;
     const Value &a = args[0];
     switch (fn) {
     case tok::Dim:
@@ -407,5 +417,55 @@ Value stringFunction(Calculator &c_, int fn, Value *args, int n)
     }
     raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+const Builtin kMaths[] = {
+    {tok::Int, "Int", Builtin::Parsed, 1, 1, realFunction},
+    {tok::IPart, "IPart", Builtin::Parsed, 1, 1, realFunction},
+    {tok::FPart, "FPart", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Abs, "Abs", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Not, "Not", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Sqrt, "Sqrt", Builtin::Parsed, 1, 1, realFunction},
+    {tok::CubeRoot, "CubeRoot", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Ln, "Ln", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Log, "Log", Builtin::Parsed, 1, 1, realFunction},
+    {tok::EPow, "EPow", Builtin::Parsed, 1, 1, realFunction},
+    {tok::TenPow, "TenPow", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Round, "Round", Builtin::Parsed, 1, 2, realFunction},
+    {tok::Sin, "sin(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 1, "sin⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 2, "cos(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 3, "cos⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 4, "tan(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 5, "tan⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 6, "sinh(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 7, "sinh⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 8, "cosh(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 9, "cosh⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 10, "tanh(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 11, "tanh⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Min, "Min", Builtin::Parsed, 1, 2, listStatistic},
+    {tok::Max, "Max", Builtin::Parsed, 1, 2, listStatistic},
+    {tok::Sum, "Sum", Builtin::Parsed, 1, 3, listStatistic},
+    {tok::Prod, "Prod", Builtin::Parsed, 1, 3, listStatistic},
+    {tok::Mean, "Mean", Builtin::Parsed, 1, 1, listStatistic},
+    {tok::Median, "Median", Builtin::Parsed, 1, 1, listStatistic},
+    {tok::Dim, "Dim", Builtin::Parsed, 1, 1, listShape},
+    {tok::CumSum, "CumSum", Builtin::Parsed, 1, 1, listShape},
+    {tok::Augment, "Augment", Builtin::Parsed, 2, 2, listShape},
+    {tok::Gcd, "Gcd", Builtin::Parsed, 2, 2, integerFunction},
+    {tok::Lcm, "Lcm", Builtin::Parsed, 2, 2, integerFunction},
+    {tok::RandInt, "RandInt", Builtin::Parsed, 2, 3, integerFunction},
+    {tok::Rand, "Rand", Builtin::Parsed, 1, 1, integerFunction},
+    {tok::PxlTest, "PxlTest", Builtin::Parsed, 2, 2, integerFunction},
+    {tok::Length, "Length", Builtin::Parsed, 1, 1, stringFunction},
+    {tok::Sub, "Sub", Builtin::Parsed, 1, 3, stringFunction},
+    {tok::InString, "InString", Builtin::Parsed, 2, 3, stringFunction},
+    {tok::Expr, "Expr", Builtin::Parsed, 1, 1, stringFunction},
+};
+} // namespace
+
+const Library mathsLibrary{"maths", kMaths, int(std::size(kMaths))};
 
 } // namespace calc::basic

@@ -8,7 +8,9 @@
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <cmath>
 #include <vector>
 
@@ -291,7 +293,7 @@ Value matrixFunction(Calculator &c_, int fn, Value *args, int n)
     default:
         break;
     }
-    return statFunction(c_, fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // cumSum( of a matrix: each column on its own, top to bottom.
@@ -304,5 +306,22 @@ Value columnSums(const Value &m)
                 add(out.items[(r - 1) * m.cols + c], m.items[r * m.cols + c]);
     return out;
 }
+
+namespace
+{
+const Builtin kMatrices[] = {
+    {tok::Det, "Det", Builtin::Parsed, 1, 1, matrixFunction},
+    {tok::Identity, "Identity", Builtin::Parsed, 1, 1, matrixFunction},
+    {tok::RandM, "RandM", Builtin::Parsed, 2, 2, matrixFunction},
+    {tok::RowSwap, "RowSwap", Builtin::Parsed, 3, 3, matrixFunction},
+    {tok::RowPlus, "RowPlus", Builtin::Parsed, 3, 3, matrixFunction},
+    {tok::TimesRow, "TimesRow", Builtin::Parsed, 3, 3, matrixFunction},
+    {tok::TimesRowPlus, "TimesRowPlus", Builtin::Parsed, 4, 4, matrixFunction},
+    {tok::Ref, "Ref", Builtin::Parsed, 1, 1, matrixFunction},
+    {tok::Rref, "Rref", Builtin::Parsed, 1, 1, matrixFunction},
+};
+} // namespace
+
+const Library matricesLibrary{"matrices", kMatrices, int(std::size(kMatrices))};
 
 } // namespace calc::basic

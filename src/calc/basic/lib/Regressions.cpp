@@ -13,7 +13,9 @@
 #include "calc/basic/lib/StatData.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -246,21 +248,12 @@ bool isMoreRegression(int t)
     }
 }
 
-Value statCommand(Calculator &c_, int fn, Value *args, int n)
+// A regression's last argument says whether its results screen is what
+// the program ends on.
+Value regressionCommand(Calculator &c_, int fn, Value *args, int n)
 {
-    if (isStatTest(fn) || isMoreRegression(fn)) {
-        const bool shown = !realOf(args[n - 1]).isZero();
-        if (isStatTest(fn))
-            statTestCommand(c_, fn, args, n - 1, shown);
-        else
-            moreRegression(c_, fn, args, n - 1, shown);
-        return Value();
-    }
-    if (fn >= tok::ShadeNorm && fn <= tok::ShadeF) {
-        shadeDistribution(c_, fn, args, n - 1);
-        return Value();
-    }
-    return financeFunction(c_, fn, args, n);
+    moreRegression(c_, fn, args, n - 1, !realOf(args[n - 1]).isZero());
+    return Value();
 }
 
 void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown)
@@ -677,5 +670,23 @@ void showResults(Calculator &c_, const QStringList &lines)
     if (c_.evaluator().outermost())
         c_.results() = lines.mid(0, 8);
 }
+
+namespace
+{
+const Builtin kRegressions[] = {
+    {tok::CubicReg, "CubicReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::QuartReg, "QuartReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::LnReg, "LnReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::PwrReg, "PwrReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::MedMed, "MedMed", Builtin::Read, -1, -1, regressionCommand},
+    {tok::SinReg, "SinReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::Logistic, "Logistic", Builtin::Read, -1, -1, regressionCommand},
+    {tok::LinRegTTest, "LinRegTTest", Builtin::Read, -1, -1, regressionCommand},
+    {tok::LinRegTInt, "LinRegTInt", Builtin::Read, -1, -1, regressionCommand},
+    {tok::ManualFit, "ManualFit", Builtin::Read, -1, -1, regressionCommand},
+};
+} // namespace
+
+const Library regressionsLibrary{"regressions", kRegressions, int(std::size(kRegressions))};
 
 } // namespace calc::basic

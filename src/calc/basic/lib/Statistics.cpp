@@ -13,7 +13,9 @@
 #include "calc/basic/lib/StatData.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -531,7 +533,7 @@ Value statFunction(Calculator &c_, int fn, Value *args, int n)
     default:
         break;
     }
-    return distribution(c_, fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // The statistics results as expressions read them; RegEQ is evaluated
@@ -547,5 +549,29 @@ Value statVariable(Calculator &c_, int t)
         raise(Error::IllegalNest);
         return c_.evaluator().evaluateNested(c_.evaluator().compiled(bytesOf(it->text)), true);
 }
+
+namespace
+{
+const Builtin kStatistics[] = {
+    {tok::StdDev, "StdDev", Builtin::Parsed, 1, 2, statFunction},
+    {tok::Variance, "Variance", Builtin::Parsed, 1, 2, statFunction},
+    {tok::OneVarStats, "OneVarStats", Builtin::Read, -1, -1, statFunction},
+    {tok::TwoVarStats, "TwoVarStats", Builtin::Read, -1, -1, statFunction},
+    {tok::LinRegAxB, "LinRegAxB", Builtin::Read, -1, -1, statFunction},
+    {tok::LinRegABx, "LinRegABx", Builtin::Read, -1, -1, statFunction},
+    {tok::QuadReg, "QuadReg", Builtin::Read, -1, -1, statFunction},
+    {tok::ExpReg, "ExpReg", Builtin::Read, -1, -1, statFunction},
+    {tok::NormalPdf, "NormalPdf", Builtin::Parsed, 1, 3, statFunction},
+    {tok::NormalCdf, "NormalCdf", Builtin::Parsed, 2, 4, statFunction},
+    {tok::InvNorm, "InvNorm", Builtin::Parsed, 1, 3, statFunction},
+    {tok::RandNorm, "RandNorm", Builtin::Parsed, 2, 3, statFunction},
+    {tok::BinomPdf, "BinomPdf", Builtin::Parsed, 2, 3, statFunction},
+    {tok::BinomCdf, "BinomCdf", Builtin::Parsed, 2, 3, statFunction},
+    {tok::PoissonPdf, "PoissonPdf", Builtin::Parsed, 2, 2, statFunction},
+    {tok::PoissonCdf, "PoissonCdf", Builtin::Parsed, 2, 2, statFunction},
+};
+} // namespace
+
+const Library statisticsLibrary{"statistics", kStatistics, int(std::size(kStatistics))};
 
 } // namespace calc::basic

@@ -11,7 +11,9 @@
 #include "calc/basic/lib/Probability.h"
 #include "calc/basic/lib/StatData.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -274,6 +276,14 @@ QString statFitted(long double v, int room)
         s = fromLd(std::strtold(buf, nullptr)).display();
     }
     return s;
+}
+
+// A test's last argument says whether its results screen is what the
+// program ends on.
+Value statTest(Calculator &c_, int fn, Value *args, int n)
+{
+    statTestCommand(c_, fn, args, n - 1, !realOf(args[n - 1]).isZero());
+    return Value();
 }
 
 bool isStatTest(int t)
@@ -663,5 +673,29 @@ void statTestCommand(Calculator &c_, int fn, Value *args, int n, bool shown)
     else if (shown)
         showResults(c_, r.lines);
 }
+
+namespace
+{
+const Builtin kStatisticsTests[] = {
+    {tok::ZTest, "ZTest", Builtin::Read, -1, -1, statTest},
+    {tok::TTest, "TTest", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampZTest, "TwoSampZTest", Builtin::Read, -1, -1, statTest},
+    {tok::OnePropZTest, "OnePropZTest", Builtin::Read, -1, -1, statTest},
+    {tok::TwoPropZTest, "TwoPropZTest", Builtin::Read, -1, -1, statTest},
+    {tok::ChiTest, "ChiTest", Builtin::Read, -1, -1, statTest},
+    {tok::ZInterval, "ZInterval", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampZInt, "TwoSampZInt", Builtin::Read, -1, -1, statTest},
+    {tok::OnePropZInt, "OnePropZInt", Builtin::Read, -1, -1, statTest},
+    {tok::TwoPropZInt, "TwoPropZInt", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampTTest, "TwoSampTTest", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampFTest, "TwoSampFTest", Builtin::Read, -1, -1, statTest},
+    {tok::TInterval, "TInterval", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampTInt, "TwoSampTInt", Builtin::Read, -1, -1, statTest},
+    {tok::Anova, "Anova", Builtin::Read, -1, -1, statTest},
+    {tok::ChiGofTest, "ChiGofTest", Builtin::Read, -1, -1, statTest},
+};
+} // namespace
+
+const Library statisticsTestsLibrary{"statistics tests", kStatisticsTests, int(std::size(kStatisticsTests))};
 
 } // namespace calc::basic

@@ -90,6 +90,10 @@ enum Op : int {
 // Target kinds of Input, Prompt and DelVar.
 enum Target : int { TReal, TVar, TNamed };
 
+// The words after an instruction's opcode; OpMenu's count is its first
+// operand and its offsets follow.
+int operandCount(int op);
+
 // A compiled program: its code words and what they refer to.
 struct Chunk {
     std::vector<int> code;

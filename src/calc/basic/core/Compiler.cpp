@@ -185,8 +185,7 @@ std::shared_ptr<Chunk> Compiler::program()
     return program_;
 }
 
-namespace
-{
+} // namespace compiling
 
 int operandCount(int op)
 {
@@ -232,6 +231,12 @@ int operandCount(int op)
         return 1;
     }
 }
+
+namespace compiling
+{
+
+namespace
+{
 
 QString constantText(const Value &v)
 {

@@ -33,6 +33,17 @@ QString localPath(const QString &pathOrUri)
     return pathOrUri.startsWith(QLatin1String("file:")) ? QUrl(pathOrUri).toLocalFile() : pathOrUri;
 }
 
+// A listing NAME.8xp.txt (the convention) is the program NAME.
+QString nameSource(const QString &path)
+{
+    const QString lower = path.toLower();
+    for (const char *ext : {".8xp.txt", ".83p.txt"}) {
+        if (lower.endsWith(QLatin1String(ext)))
+            return path.chopped(4);
+    }
+    return path;
+}
+
 } // namespace
 
 // The model text of a document: the open one's, else its file's.
@@ -72,7 +83,7 @@ Server::Reply Server::exportCommand(const QJsonObject &args)
             return {InvalidParams, QStringLiteral("no model %1").arg(id)};
     }
     if (!programText(m_documents, uri, &text, &why) ||
-        !calcfiles::calcexport::nameFor(source, &name, &why))
+        !calcfiles::calcexport::nameFor(nameSource(source), &name, &why))
         return {kRequestFailed, why};
     calc::FileMeta meta;
     if (model != calc::models::Model::None)

@@ -131,5 +131,5 @@ private slots:
     }
 };
 
-TORVANE_TEST(TstTransport)
+TORVANE_TEST(TstTransport);
 #include "tst_transport.moc"

@@ -304,6 +304,8 @@ void Server::schedule(const QString &uri)
         t = new QTimer(this);
         t->setSingleShot(true);
         t->setInterval(kDebounceMs);
+        // A coarse timer may fire 5 % late, which the pause would show.
+        t->setTimerType(Qt::PreciseTimer);
         connect(t, &QTimer::timeout, this, [this, uri] { publish(uri); });
     }
     t->start();

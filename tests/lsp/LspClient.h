@@ -16,8 +16,10 @@
 class LspClient
 {
 public:
-    explicit LspClient(const QStringList &extra = {})
+    explicit LspClient(const QStringList &extra = {},
+                       const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
+        m_process.setProcessEnvironment(env);
         m_process.start(QStringLiteral(TORVANE_EXECUTABLE), QStringList{"--lsp"} + extra);
         m_started = m_process.waitForStarted(10000);
     }

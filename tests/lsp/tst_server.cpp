@@ -208,6 +208,25 @@ private slots:
         QCOMPARE(c.exitCode(), exitCode);
     }
 
+    // No window system is started: a platform that does not exist would
+    // end a program that made one. The log gets what is not protocol.
+    void noDisplay()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "none-such");
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        const QString log = m_dir.filePath("server.log");
+        LspClient c({"--lsp-log", log}, env);
+        QVERIFY(c.started());
+        QVERIFY(c.initialize().contains("result"));
+        QVERIFY(c.request("shutdown").contains("result"));
+        c.notify("exit");
+        QCOMPARE(c.exitCode(), 0);
+        QVERIFY(c.process().readAllStandardError().isEmpty());
+        QVERIFY(readAll(log).contains("initialize"));
+    }
+
     // Several changes in one message, applied in order, over characters of
     // one UTF-16 unit and of two.
     void incrementalEdits()

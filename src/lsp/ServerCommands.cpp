@@ -44,11 +44,8 @@ QString nameSource(const QString &path)
     return path;
 }
 
-} // namespace
-
 // The model text of a document: the open one's, else its file's.
-static bool programText(DocumentStore &documents, const QString &uri, QString *model,
-                        QString *error)
+bool programText(DocumentStore &documents, const QString &uri, QString *model, QString *error)
 {
     if (const TextDocument *doc = documents.find(uri)) {
         const Program p(doc->text());
@@ -66,6 +63,8 @@ static bool programText(DocumentStore &documents, const QString &uri, QString *m
     }
     return calcfiles::readModel(localPath(uri), model, error);
 }
+
+} // namespace
 
 Server::Reply Server::exportCommand(const QJsonObject &args)
 {

@@ -449,9 +449,14 @@ private slots:
         QCOMPARE(p.exitCode(), 0);
         QCOMPARE(readAll(ours), readAll(theirs));
         QCOMPARE(r.value("bytes").toInt(), int(readAll(ours).size()));
+        // --import-8xp reads it back to the same program.
+        const QString back = m_dir.filePath("back.tvf");
+        p.start(TORVANE_EXECUTABLE, {"--import-8xp", ours, back});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
         QByteArray tokens;
         QString why;
-        QVERIFY(calcfiles::readProgram(ours, &tokens, &why));
+        QVERIFY(calcfiles::readProgram(back, &tokens, &why));
         QCOMPARE(tokens, calc::tokens::tokenize(modelOf(text)).bytes);
 
         const QJsonObject im = c.request("workspace/executeCommand",

@@ -338,6 +338,10 @@ private slots:
         const QJsonArray after = c.diagnostics(kUri);
         QCOMPARE(after.size(), 1);
         QCOMPARE(after[0].toObject().value("code").toString(), QString("unused-label"));
+        // Closed, its problems go from the editor's list.
+        c.notify("textDocument/didClose", {{"textDocument", QJsonObject{{"uri", kUri}}}});
+        QCOMPARE(c.diagnostics(kUri), QJsonArray());
+        QCOMPARE(errorCode(c.request("textDocument/hover", docAt(kUri, 0, 0))), -32602);
     }
 
     void hintFix()

@@ -6,6 +6,7 @@
 // taken off (in process, so the pipe's latency is not counted, and through
 // the real process for comparison), and the server's resident memory with
 // ten such documents open. Prints figures only.
+#include "calc/Checks.h"
 #include "calc/Tokens.h"
 #include "calcfiles/ProgramFile.h"
 #include "lsp/Server.h"
@@ -188,6 +189,15 @@ int main(int argc, char **argv)
     const QString model = calcfiles::textProgram(text.toUtf8()).model;
     std::printf("program: %d lines, %lld characters, %lld bytes of tokens\n", lines,
                 qlonglong(text.size()), qlonglong(calc::tokens::tokenize(model).bytes.size()));
+    // The checks themselves, as the Problems window runs them: most of the time below.
+    std::vector<double> checks;
+    for (int i = 0; i < 20; ++i) {
+        QElapsedTimer t;
+        t.start();
+        calc::checks::check(model);
+        checks.push_back(t.nsecsElapsed() / 1e6);
+    }
+    print("the checks alone, calc::checks::check(), same program", checks);
     inProcess(text, lines);
     throughProcess(text, lines);
     return 0;

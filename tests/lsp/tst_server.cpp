@@ -18,7 +18,7 @@
 namespace
 {
 
-const QString kUri = QStringLiteral("file:///tmp/prog.8xp.txt");
+const QString kUri = QStringLiteral("file:///programs/prog.8xp.txt");
 
 QJsonObject at(int line, int character)
 {

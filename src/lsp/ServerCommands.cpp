@@ -8,7 +8,7 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Listing.h"
 #include "calc/Tokens.h"
-#include "calc/basic/Engine.h"
+#include "calc/basic/core/Engine.h"
 #include "calcfiles/CalcExport.h"
 #include "calcfiles/ProgramFile.h"
 

@@ -25,7 +25,7 @@ QImage colourGraphImage(const ColourScreen &screen)
     for (int r = 0; r < ColourScreen::kHeight; ++r) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(r));
         for (int c = 0; c < ColourScreen::kWidth; ++c)
-            line[c] = 0xFF000000u | screen.pixel(r, c);
+            line[c] = 0xFF000000u | screen.rgb(r, c);
     }
     return image;
 }

@@ -37,7 +37,7 @@ struct Run {
         outcome = engine.run(bytes(program));
         return outcome;
     }
-    std::uint32_t at(int row, int col) const { return engine.colour()->pixel(row, col); }
+    std::uint32_t at(int row, int col) const { return engine.colour()->rgb(row, col); }
     // The places of one colour in a rectangle, as "row:col" runs.
     int count(std::uint32_t rgb, int r0 = 0, int c0 = 0, int r1 = ColourScreen::kHeight - 1,
               int c1 = ColourScreen::kWidth - 1) const

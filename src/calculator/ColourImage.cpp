@@ -90,7 +90,7 @@ void drawColourText(ColourScreen &screen, int row, int col, const QString &text,
     const int width = int(text.size()) * advance;
     for (int r = 0; r < height; ++r)
         for (int c = 0; c < width; ++c)
-            screen.set(row + r, col + c, ink[r * width + c] ? fg : bg);
+            screen.set(row + r, col + c, PixelScreen::On, ink[r * width + c] ? fg : bg);
 }
 
 QStringList homeRows(const calc::basic::HomeScreen &home)

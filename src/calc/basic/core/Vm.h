@@ -18,7 +18,8 @@
 namespace calc::basic
 {
 // Places and coordinates of the graph screen's commands (Draw.cpp).
-void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows = GraphScreen::kRows);
+void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows = GraphScreen::kRows,
+                int columns = GraphScreen::kColumns);
 double coord(const Value &v);
 
 struct Block {
@@ -159,7 +160,6 @@ private:
     void standardGraphVars();
     std::array<int, 8> graphSettings() const;
     void graphEquations();
-    void grid();
     // style 0: as Connected or Dot is set; shading styles shade with the
     // pattern-th of their patterns.
     void traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY, int style = 0,

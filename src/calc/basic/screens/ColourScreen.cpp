@@ -24,22 +24,4 @@ std::uint32_t borderRgb(int border)
     return border >= 1 && border <= 4 ? kRgb[border - 1] : kRgb[0];
 }
 
-void ColourScreen::adopt(const GraphScreen &w)
-{
-    PixelScreen::follow(w);
-    setGrid(gridColour ? GridLines : NoGrid, colourRgb(gridColour));
-}
-
-void ColourScreen::clear(const GraphScreen &w)
-{
-    adopt(w);
-    clear();
-}
-
-void ColourScreen::prepare(const GraphScreen &w)
-{
-    adopt(w);
-    prepare();
-}
-
 } // namespace calc::basic

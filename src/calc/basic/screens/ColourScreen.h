@@ -47,7 +47,7 @@ public:
     static constexpr int kWidth = 265;
     static constexpr int kHeight = 165;
 
-    ColourScreen() : PixelScreen(kWidth, kHeight, kWidth, kHeight) {}
+    ColourScreen() : PixelScreen(kWidth, kHeight, kWidth, kHeight) { setPen(colourRgb(Blue)); }
 
     int textColour = Blue;
     int borderColour = 1;
@@ -56,42 +56,6 @@ public:
     bool detectAsymptotes = true; // kept: graphs are drawn point by point
     std::array<int, 10> graphColours{
         {Blue, Blue, Red, Black, Magenta, Green, Orange, Brown, Navy, LtBlue}}; // Y0..Y9
-
-    // The colour commands' way of saying it, until they draw through the
-    // primitives themselves.
-    using PixelScreen::circle;
-    using PixelScreen::clear;
-    using PixelScreen::pixelLine;
-    using PixelScreen::point;
-    using PixelScreen::prepare;
-    using PixelScreen::set;
-    using PixelScreen::setBackground;
-    bool drawn(int row, int col) const { return pixel(row, col); }
-    void set(int row, int col, std::uint32_t rgb) { set(row, col, On, rgb); }
-    void erase(int row, int col) { set(row, col, Off); }
-    void setBackground(int colour) { setBackground(colourRgb(colour)); }
-    void backgroundOff() { setBackground(kWhite); }
-    // ClrDraw through the window the monochrome screen keeps.
-    void clear(const GraphScreen &window);
-    void prepare(const GraphScreen &window);
-    double columnOf(const GraphScreen &, double x) const { return PixelScreen::columnOf(x); }
-    double rowOf(const GraphScreen &, double y) const { return PixelScreen::rowOf(y); }
-    void point(int row, int col, std::uint32_t rgb, int mark, bool erase)
-    {
-        pointAt(row, col, erase ? Off : On, mark, rgb);
-    }
-    void pixelLine(double r1, double c1, double r2, double c2, std::uint32_t rgb, bool erase,
-                   int style)
-    {
-        pixelLine(r1, c1, r2, c2, erase ? Off : On, rgb, style);
-    }
-    void circle(double cr, double cc, double rx, double ry, std::uint32_t rgb)
-    {
-        circleAt(cr, cc, rx, ry, On, rgb);
-    }
-
-private:
-    void adopt(const GraphScreen &window);
 };
 
 } // namespace calc::basic

@@ -42,6 +42,8 @@ void PixelScreen::set(int row, int col, Mode mode, std::uint32_t rgb)
     if (!inside(row, col))
         return;
     std::uint32_t &v = ink_[std::size_t(row) * width_ + col];
+    if (rgb == kPen)
+        rgb = pen_;
     const std::uint32_t now = mode == On || (mode == Change && !v) ? kInk | (rgb & 0xFFFFFF) : 0;
     if (v != now) {
         v = now;
@@ -103,12 +105,13 @@ void PixelScreen::setAxes(bool on)
     axes_ = on;
 }
 
-void PixelScreen::follow(const PixelScreen &other)
+void PixelScreen::follow(PixelScreen &other)
 {
-    if (window_ != other.window_ || axes_ != other.axes_) {
+    if (other.stale_ || window_ != other.window_ || axes_ != other.axes_) {
         window_ = other.window_;
         axes_ = other.axes_;
         stale_ = true;
+        other.stale_ = false;
     }
 }
 
@@ -169,23 +172,23 @@ void PixelScreen::drawAxes()
 {
     const double r = std::round(rowOf(0)), c = std::round(columnOf(0));
     const bool xAxis = r >= 0 && r < rows_, yAxis = c >= 0 && c < columns_;
-    horizontal(0, On);
-    vertical(0, On);
+    horizontal(0, On, kBlack);
+    vertical(0, On, kBlack);
     // Tick marks beside each axis, one every scale unit, when they stand
     // apart from each other.
     const double xs = at(Xscl), ys = at(Yscl);
     if (xAxis && xs > 0 && xs * (columns_ - 1) / (at(Xmax) - at(Xmin)) >= 2) {
         for (double k = std::ceil(at(Xmin) / xs); k * xs <= at(Xmax); ++k) {
             const int col = int(std::round(columnOf(k * xs)));
-            set(int(r) - 1, col, On);
-            set(int(r) + 1, col, On);
+            set(int(r) - 1, col, On, kBlack);
+            set(int(r) + 1, col, On, kBlack);
         }
     }
     if (yAxis && ys > 0 && ys * (rows_ - 1) / (at(Ymax) - at(Ymin)) >= 2) {
         for (double k = std::ceil(at(Ymin) / ys); k * ys <= at(Ymax); ++k) {
             const int row = int(std::round(rowOf(k * ys)));
-            set(row, int(c) - 1, On);
-            set(row, int(c) + 1, On);
+            set(row, int(c) - 1, On, kBlack);
+            set(row, int(c) + 1, On, kBlack);
         }
     }
 }

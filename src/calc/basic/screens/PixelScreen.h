@@ -28,6 +28,8 @@ public:
     enum Hatch { Vertical, Horizontal, Falling, Rising };
     enum Grid { NoGrid, GridDots, GridLines };
     static constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF;
+    // Stands for the screen's pen: black, blue on the colour models.
+    static constexpr std::uint32_t kPen = 0xFFFFFFFF;
     // An Image variable: width x height pixels, 0xRRGGBB, rows top down.
     using Image = std::vector<std::uint32_t>;
     using Windows = std::array<Number, kWindowVars>;
@@ -51,9 +53,12 @@ public:
     }
     // 0xRRGGBB of what shows at a place: the drawing, else the background.
     std::uint32_t rgb(int row, int col) const;
+    // What draws where no colour is given.
+    std::uint32_t pen() const { return pen_; }
+    void setPen(std::uint32_t rgb) { pen_ = rgb; }
     // On draws in `rgb`, Off goes back to the background, Change does
     // whichever the place needs. Outside the screen does nothing.
-    void set(int row, int col, Mode mode, std::uint32_t rgb = kBlack);
+    void set(int row, int col, Mode mode, std::uint32_t rgb = kPen);
 
     // BackgroundOn colour / image; each clears the drawing on next use.
     void setBackground(std::uint32_t rgb);
@@ -69,9 +74,9 @@ public:
     bool setWindows(const Windows &w);
     bool axes() const { return axes_; }
     void setAxes(bool on);
-    // Takes another screen's window and axes (the colour area draws through
-    // the window the monochrome screen keeps); stale when they differ.
-    void follow(const PixelScreen &other);
+    // Takes another screen's window and axes, and its pending redraw (the
+    // colour area draws through the window the monochrome screen keeps).
+    void follow(PixelScreen &other);
 
     Grid grid() const { return grid_; }
     void setGrid(Grid grid, std::uint32_t rgb = kBlack);
@@ -95,23 +100,23 @@ public:
 
     // mark: 1 a dot, 2 a small box, 3 a cross; a mark whose centre is off
     // the screen draws nothing.
-    void point(double x, double y, Mode mode, int mark = 1, std::uint32_t rgb = kBlack);
-    void pointAt(int row, int col, Mode mode, int mark = 1, std::uint32_t rgb = kBlack);
-    void line(double x1, double y1, double x2, double y2, Mode mode, std::uint32_t rgb = kBlack,
+    void point(double x, double y, Mode mode, int mark = 1, std::uint32_t rgb = kPen);
+    void pointAt(int row, int col, Mode mode, int mark = 1, std::uint32_t rgb = kPen);
+    void line(double x1, double y1, double x2, double y2, Mode mode, std::uint32_t rgb = kPen,
               int style = Thin);
     // Between two pixel places, clipped to the reachable area.
-    void pixelLine(double r1, double c1, double r2, double c2, Mode mode,
-                   std::uint32_t rgb = kBlack, int style = Thin);
-    void horizontal(double y, Mode mode, std::uint32_t rgb = kBlack, int style = Thin);
-    void vertical(double x, Mode mode, std::uint32_t rgb = kBlack, int style = Thin);
-    void circle(double x, double y, double r, Mode mode = On, std::uint32_t rgb = kBlack);
+    void pixelLine(double r1, double c1, double r2, double c2, Mode mode, std::uint32_t rgb = kPen,
+                   int style = Thin);
+    void horizontal(double y, Mode mode, std::uint32_t rgb = kPen, int style = Thin);
+    void vertical(double x, Mode mode, std::uint32_t rgb = kPen, int style = Thin);
+    void circle(double x, double y, double r, Mode mode = On, std::uint32_t rgb = kPen);
     // An ellipse of radii rx, ry pixels about a pixel place.
     void circleAt(double row, double col, double rx, double ry, Mode mode = On,
-                  std::uint32_t rgb = kBlack);
+                  std::uint32_t rgb = kPen);
     // The places of column `col` from `top` to `bottom` (clipped) that lie
     // on every `every`-th line of the hatch, counted from `phase`.
     void shadeColumn(int col, int top, int bottom, Hatch hatch, int every, int phase = 0,
-                     Mode mode = On, std::uint32_t rgb = kBlack);
+                     Mode mode = On, std::uint32_t rgb = kPen);
 
     // Grows on every change, so a display repaints only when it moved.
     std::uint64_t generation() const { return generation_; }
@@ -129,6 +134,7 @@ private:
     // 0 where nothing is drawn, else kInk | 0xRRGGBB.
     std::vector<std::uint32_t> ink_;
     std::uint32_t background_ = kWhite;
+    std::uint32_t pen_ = kBlack;
     Image image_; // empty: the plain background colour
     Windows window_;
     bool axes_ = true;

@@ -28,7 +28,7 @@ enum Op : int {
     OpGetKey,
     OpBinary,     // op token
     OpUnary,      // op token
-    OpCall,       // function token, argc
+    OpCall,       // built-in entry (builtinIndex), argc
     OpMakeList,   // n
     OpMakeMatrix, // rows
     OpSeq,        // var, has step, exit offset

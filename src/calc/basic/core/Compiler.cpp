@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calc/basic/core/Compiler.h"
+#include "calc/basic/core/Builtins.h"
 
 #include "calc/basic/core/CompilerImpl.h"
 #include "calc/basic/state/GraphState.h"
@@ -43,103 +44,14 @@ QString tokenName(int t)
     return s.isEmpty() ? QStringLiteral("0x%1").arg(t, 2, 16, QLatin1Char('0')) : s;
 }
 
-const Function kFunctions[] = {
-    {tok::Round, 1, 2},
-    {tok::Augment, 2, 2},
-    {tok::Max, 1, 2},
-    {tok::Min, 1, 2},
-    {tok::Median, 1, 1},
-    {tok::Mean, 1, 1},
-    {tok::Int, 1, 1},
-    {tok::Abs, 1, 1},
-    {tok::Dim, 1, 1},
-    {tok::Sum, 1, 3},
-    {tok::Prod, 1, 3},
-    {tok::Not, 1, 1},
-    {tok::IPart, 1, 1},
-    {tok::FPart, 1, 1},
-    {tok::Sqrt, 1, 1},
-    {tok::CubeRoot, 1, 1},
-    {tok::Ln, 1, 1},
-    {tok::EPow, 1, 1},
-    {tok::Log, 1, 1},
-    {tok::TenPow, 1, 1},
-    {tok::Lcm, 2, 2},
-    {tok::Gcd, 2, 2},
-    {tok::RandInt, 2, 3},
-    {tok::Sub, 1, 3},
-    {tok::InString, 2, 3},
-    {tok::CumSum, 1, 1},
-    {tok::Expr, 1, 1},
-    {tok::Length, 1, 1},
-    {tok::Rand, 1, 1},
-    {tok::PxlTest, 2, 2},
-    // What published programs use besides.
-    {tok::Remainder, 2, 2},
-    {tok::LogBase, 2, 2},
-    {tok::RandBin, 2, 3},
-    {tok::DeltaList, 1, 1},
-    // Matrices, statistics and finance.
-    {tok::Det, 1, 1},
-    {tok::Identity, 1, 1},
-    {tok::RandM, 2, 2},
-    {tok::RowSwap, 3, 3},
-    {tok::RowPlus, 3, 3},
-    {tok::TimesRow, 3, 3},
-    {tok::TimesRowPlus, 4, 4},
-    {tok::Ref, 1, 1},
-    {tok::Rref, 1, 1},
-    {tok::StdDev, 1, 2},
-    {tok::Variance, 1, 2},
-    {tok::NormalPdf, 1, 3},
-    {tok::NormalCdf, 2, 4},
-    {tok::InvNorm, 1, 3},
-    {tok::BinomPdf, 2, 3},
-    {tok::BinomCdf, 2, 3},
-    {tok::PoissonPdf, 2, 2},
-    {tok::PoissonCdf, 2, 2},
-    {tok::RandNorm, 2, 3},
-    {tok::TPdf, 2, 2},
-    {tok::TCdf, 3, 3},
-    {tok::InvT, 2, 2},
-    {tok::ChiPdf, 2, 2},
-    {tok::ChiCdf, 3, 3},
-    {tok::FPdf, 3, 3},
-    {tok::FCdf, 4, 4},
-    {tok::GeometPdf, 2, 2},
-    {tok::GeometCdf, 2, 2},
-    {tok::InvBinom, 3, 3},
-    {tok::Npv, 3, 4},
-    {tok::Irr, 2, 3},
-    {tok::ToEff, 2, 2},
-    {tok::ToNom, 2, 2},
-    {tok::Conj, 1, 1},
-    {tok::RealPart, 1, 1},
-    {tok::ImagPart, 1, 1},
-    {tok::Angle, 1, 1},
-    // Conversions, randIntNoRep( and the amortization functions (Conversions.cpp).
-    {tok::RToPr, 2, 2},
-    {tok::RToPTheta, 2, 2},
-    {tok::PToRx, 2, 2},
-    {tok::PToRy, 2, 2},
-    {tok::RandIntNoRep, 2, 3},
-    {tok::Bal, 1, 2},
-    {tok::SigmaPrn, 2, 3},
-    {tok::SigmaInt, 2, 3},
-    {tok::Dbd, 2, 2},
-    {tok::TimeCnv, 1, 1},
-    {tok::PieceWise, 2, 10},
-};
-
-const Function *functionOf(int t)
+// A function written name(arguments), from its library's table.
+const Builtin *functionOf(int t)
 {
-    if (t >= tok::Sin && t <= tok::Tanh1)
-        return nullptr; // handled below: one argument each
-    for (const Function &f : kFunctions) {
-        if (f.token == t)
-            return &f;
-    }
-    return nullptr;
+    const int i = builtinIndex(t);
+    if (i < 0)
+        return nullptr;
+    const Builtin &b = builtinAt(i);
+    return b.kind == Builtin::Parsed ? &b : nullptr;
 }
 
 // Variables of the graph screen, statistics and pictures: the calculator

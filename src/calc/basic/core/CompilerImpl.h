@@ -6,6 +6,7 @@
 // blocks, the parse for the checks) and Compiler_Expressions.cpp (targets,
 // names and the expression grammar). Not for use outside src/calc/basic.
 #include "calc/basic/core/Compiler.h"
+#include "calc/basic/lib/Library.h"
 
 #include <QHash>
 
@@ -26,14 +27,9 @@ struct CompileError {
     throw CompileError{e, detail};
 }
 
-// Functions: token, fewest and most arguments.
-struct Function {
-    int token;
-    int least, most;
-};
 
 QString tokenName(int t);
-const Function *functionOf(int t);
+const Builtin *functionOf(int t);
 // solve(, fnInt(, nDeriv(, fMin(, fMax(, Σ(: an expression and its variable first.
 bool isCalculus(int t);
 bool isOtherVariable(int t);
@@ -125,6 +121,8 @@ private:
     }
 
     void put(int a) { program_->code.push_back(a); }
+    // A call of the built-in of that token with n arguments on the stack.
+    void callBuiltin(int token, int n);
     void put(int a, int b)
     {
         put(a);

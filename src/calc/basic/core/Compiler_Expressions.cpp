@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calc/basic/core/CompilerImpl.h"
+
+#include "calc/basic/core/Builtins.h"
 #include "calc/basic/state/GraphState.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Settings.h"
@@ -180,12 +182,10 @@ void Compiler::expr()
     if (peek() == tok::ToFrac || peek() == tok::ToDec) {
         put(OpUnary, next());
     } else if (isShownAs(peek())) {
-        put(OpCall, next());
-        put(1);
+        callBuiltin(next(), 1);
     } else if (typedFraction_) {
         // An expression with a fraction typed in it shows its value as one.
-        put(OpCall, tok::FractionSlash);
-        put(1);
+        callBuiltin(tok::FractionSlash, 1);
     }
     typedFraction_ = typedFraction_ || typedAround;
     --depth_;
@@ -328,6 +328,15 @@ bool Compiler::startsOperand(int t) const
     return functionOf(t) != nullptr || t == tok::Seq || isCalculus(t);
 }
 
+void Compiler::callBuiltin(int token, int n)
+{
+    const int entry = builtinIndex(token);
+    if (entry < 0)
+        fail(Error::Unsupported, calc::tokens::displayString(token));
+    put(OpCall, entry);
+    put(n);
+}
+
 void Compiler::arguments(int token, int least, int most)
 {
     int n = 0;
@@ -338,8 +347,7 @@ void Compiler::arguments(int token, int least, int most)
     close(tok::RParen);
     if (n < least || n > most)
         fail(Error::Argument);
-    put(OpCall, token);
-    put(n);
+    callBuiltin(token, n);
 }
 
 void Compiler::seq()
@@ -465,7 +473,7 @@ void Compiler::primary()
         calculus(t);
         return;
     }
-    if (const Function *f = functionOf(t)) {
+    if (const Builtin *f = functionOf(t)) {
         arguments(t, f->least, f->most);
         return;
     }

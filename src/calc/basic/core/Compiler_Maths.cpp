@@ -84,8 +84,7 @@ void Compiler::statStatement(int t, int i)
     for (int k = i + 1; k < int(stmts_.size()); ++k)
         last = last && stmts_[k].first == stmts_[k].last;
     put(OpConst, constant(Value::real(num(last))));
-    put(OpCall, t);
-    put(n + 1);
+    callBuiltin(t, n + 1);
     put(OpPop);
 }
 
@@ -93,8 +92,7 @@ void Compiler::statStatement(int t, int i)
 void Compiler::tvmCall(int t)
 {
     if (!accept(tok::LParen) || accept(tok::RParen)) {
-        put(OpCall, t);
-        put(0);
+        callBuiltin(t, 0);
         return;
     }
     arguments(t, 1, 6);

@@ -60,8 +60,7 @@ void Compiler::fractionEntry()
             fail(Error::Syntax);
         part();
     }
-    put(OpCall, mixed ? tok::MixedU : tok::FractionSlash);
-    put(mixed ? 3 : 2);
+    callBuiltin(mixed ? tok::MixedU : tok::FractionSlash, mixed ? 3 : 2);
     typedFraction_ = true;
 }
 

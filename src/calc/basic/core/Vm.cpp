@@ -5,6 +5,7 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
+#include "calc/basic/core/Builtins.h"
 #include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Pace.h"
@@ -32,8 +33,40 @@ void Vm::pushBlock(Call &c, const Block &b)
     c.blocks.push_back(b);
 }
 
+namespace
+{
+
+// The loop the libraries evaluate with while it runs: the innermost one.
+struct Evaluating {
+    Calculator &c;
+    Evaluator *outer;
+    Evaluating(Calculator &calc, Evaluator *e) : c(calc), outer(calc.setEvaluator(e)) {}
+    ~Evaluating() { c.setEvaluator(outer); }
+};
+
+} // namespace
+
+Value Vm::evaluateNested(std::shared_ptr<Chunk> code, bool insideExpr)
+{
+    Vm inner(e_);
+    inner.inExpr = insideExpr;
+    return inner.evaluate(code);
+}
+
+std::shared_ptr<Chunk> Vm::compiled(const QByteArray &expression)
+{
+    return compile(expression, true, c_.colour() != nullptr);
+}
+
+void Vm::step()
+{
+    if (++outcome.steps > e_.maxSteps())
+        raise(Error::Steps);
+}
+
 Value Vm::evaluate(std::shared_ptr<Chunk> p)
 {
+    Evaluating scope(c_, this);
     calls_.push_back({p, QString(), 0, 0, {}});
     loop();
     if (stack_.empty())
@@ -58,6 +91,7 @@ Value Vm::answer(const QString &text)
 
 bool Vm::run(std::shared_ptr<Chunk> p, const QString &name)
 {
+    Evaluating scope(c_, this);
     calls_.push_back({p, name, 0, 0, {}});
     try {
         loop();
@@ -187,8 +221,7 @@ void Vm::loop()
             ip += 2;
             break;
         case OpCalculus:
-            calculus(code[ip], code[ip + 1], code[ip + 2], code[ip + 3], prog);
-            ip += 4;
+            ip = calculusOp(code, ip, prog);
             break;
         case OpColour:
             colourOp(code[ip], code[ip + 1]);
@@ -246,8 +279,27 @@ Q_NEVER_INLINE void Vm::paced(const Call &c, const int *operands)
 // A graph-screen command with its n arguments on the stack.
 void Vm::drawOp(int cmd, int n)
 {
-    draw(cmd, stack_.data() + stack_.size() - n, n);
+    draw(c_, cmd, stack_.data() + stack_.size() - n, n);
     stack_.resize(stack_.size() - n);
+}
+
+// A colour model's command with its n arguments on the stack.
+void Vm::colourOp(int cmd, int n)
+{
+    colourCommand(c_, cmd, stack_.data() + stack_.size() - n, n);
+    stack_.resize(stack_.size() - n);
+}
+
+// solve( and its kin: token, argc, the expression's name index and the
+// variable; the arguments on the stack give way to the result.
+int Vm::calculusOp(const int *code, int ip, const Chunk *prog)
+{
+    const int n = code[ip + 1];
+    Value r = calculus(c_, code[ip], stack_.data() + stack_.size() - n, n, code[ip + 2], code[ip + 3],
+                       prog);
+    stack_.resize(stack_.size() - n);
+    stack_.push_back(std::move(r));
+    return ip + 4;
 }
 
 void Vm::enter(const QString &name)
@@ -325,13 +377,14 @@ Q_ALWAYS_INLINE int Vm::compute(int op, const int *code, int ip)
         break;
     }
     case OpUnary:
-        stack_.back() = unary(code[ip++], stack_.back());
+        stack_.back() = unary(c_, code[ip++], stack_.back());
         break;
     case OpCall: {
-        const int fn = code[ip], n = code[ip + 1];
+        const Builtin &b = builtinAt(code[ip]);
+        const int n = code[ip + 1];
         ip += 2;
         Value *args = stack_.data() + stack_.size() - n;
-        Value r = call(fn, args, n);
+        Value r = b.function(c_, b.token, args, n);
         stack_.resize(stack_.size() - n);
         stack_.push_back(std::move(r));
         break;
@@ -676,7 +729,10 @@ int Vm::io(int op, const int *code, int ip)
     case OpPause:
         if (code[ip] == 2) { // the CE's Pause value,seconds
             ++ip;
-            timedPause();
+            {
+                const Value seconds = pop(), shown = pop();
+                timedPause(c_, shown, seconds);
+            }
             break;
         }
         // Pause alone keeps the graph screen up; with a value it shows home.
@@ -748,7 +804,7 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
         const bool up = code[ip + 2];
         ip += 3;
         if (!sortWith_.empty()) {
-            sortAlong(kind, key, up, prog);
+            sortAlong(c_, std::exchange(sortWith_, {}), kind, key, up, prog);
             break;
         }
         Value &l = kind == TNamed ? c_.named(prog->names[key]) : c_.var(key);

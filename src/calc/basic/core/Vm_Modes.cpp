@@ -37,27 +37,6 @@ int pictureIndex(const Value &v)
     return int(i);
 }
 
-QVector<int> tokensOfText(const QString &text)
-{
-    QVector<int> out;
-    for (QChar ch : text) {
-        const char c = char(ch.unicode());
-        if (c >= '0' && c <= '9')
-            out << tok::Digit0 + (c - '0');
-        else if (c >= 'A' && c <= 'Z')
-            out << tok::A + (c - 'A');
-        else if (c == ':')
-            out << tok::Colon;
-        else if (c == '/')
-            out << 0x83;
-        else if (c == '.')
-            out << tok::Point;
-        else
-            out << 0x29; // space
-    }
-    return out;
-}
-
 } // namespace
 
 [[noreturn]] void Vm::archived()
@@ -104,15 +83,15 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
     case tok::OpenLib:
     case tok::ExecLib:
     case tok::GarbageCollect:
-        systemCommand(cmd, args, n);
+        systemCommand(c_, cmd, args, n);
         break;
     default: {
-        const auto graphed = graphSettings();
+        const auto graphed = graphSettings(c_);
         if (modeGroup(cmd) == 0 && cmd != tok::FnOn && cmd != tok::FnOff)
-            zoom(cmd);
+            zoom(c_, cmd);
         else
             modeSetting(cmd, args, n);
-        if (graphSettings() != graphed)
+        if (graphSettings(c_) != graphed)
             c_.graph().invalidate();
         break;
     }
@@ -210,19 +189,19 @@ void Vm::picture(int cmd, const Value &which)
     const int i = pictureIndex(which);
     switch (cmd) {
     case tok::StorePic: {
-        showGraph();
+        showGraph(c_);
         QByteArray bits(GraphScreen::kRows * GraphScreen::kWidth, 0);
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
                 bits[r * GraphScreen::kWidth + c] = g.pixel(r, c);
-        withoutLabels(bits);
+        withoutLabels(c_, bits);
         s.pictures[i] = bits;
         break;
     }
     case tok::RecallPic: {
         if (!s.pictures[i])
             raise(Error::Undefined);
-        showGraph();
+        showGraph(c_);
         const QByteArray &bits = *s.pictures[i];
         for (int r = 0; r < GraphScreen::kRows; ++r)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
@@ -304,9 +283,9 @@ Value Vm::settingValue(int t)
         return Value::real(num(c_.settings().clockOn));
     default:
         if (isMathVariable(t))
-            return mathVariable(t);
+            return mathVariable(c_, t);
         if (isSequenceValue(t))
-            return sequenceValue(t);
+            return sequenceValue(c_, t);
         raise(Error::Syntax);
     }
 }
@@ -314,11 +293,11 @@ Value Vm::settingValue(int t)
 void Vm::storeSetting(int t, const Value &v)
 {
     if (isStoredMathVariable(t)) {
-        storeMathVariable(t, v);
+        storeMathVariable(c_, t, v);
         return;
     }
     if (isSequenceValue(t)) {
-        storeSequenceValue(t, v);
+        storeSequenceValue(c_, t, v);
         return;
     }
     GraphScreen &g = c_.graph();
@@ -340,52 +319,6 @@ void Vm::storeSetting(int t, const Value &v)
     const auto hi = isX ? GraphScreen::Xmax : GraphScreen::Ymax;
     if (!g.setWindow(hi, fromReal(real(g.window(lo)) + real(x) * (isX ? 94 : 62))))
         raise(Error::WindowRange);
-}
-
-Value Vm::clock(int fn, Value *args, int n)
-{
-    const QDateTime now = c_.now();
-    std::int64_t a = 0;
-    if (n >= 1 && fn != tok::DayOfWk && !realOf(args[0]).toInt(&a))
-        raise(Error::Domain);
-    switch (fn) {
-    case tok::CheckTmr:
-        return Value::real(num(clockSeconds(now) - a));
-    case tok::DayOfWk: {
-        std::int64_t y, m, d;
-        if (n != 3 || !realOf(args[0]).toInt(&y) || !realOf(args[1]).toInt(&m) ||
-            !realOf(args[2]).toInt(&d))
-            raise(Error::Domain);
-        const QDate date{int(y), int(m), int(d)};
-        if (!date.isValid())
-            raise(Error::Domain);
-        return Value::real(num(date.dayOfWeek() % 7 + 1));
-    }
-    case tok::GetTmStr: {
-        // Hours and minutes, as the clock shows them: "13:05", "1:05 PM".
-        // Programs that give 0 cut out the hours and minutes at 1 and 4.
-        if (a != 12 && a != 24 && a != 0)
-            raise(Error::Domain);
-        const QTime t = now.time();
-        if (a != 12)
-            return Value::string(tokensOfText(t.toString(QStringLiteral("HH:mm"))));
-        const int h = t.hour() % 12 ? t.hour() % 12 : 12;
-        return Value::string(tokensOfText(QStringLiteral("%1:%2 %3")
-                                              .arg(h)
-                                              .arg(t.toString(QStringLiteral("mm")))
-                                              .arg(t.hour() < 12 ? "AM" : "PM")));
-    }
-    case tok::GetDtStr: {
-        // Two digits a field, the year's last two: programs cut the fields
-        // out at 1, 4 and 7.
-        static const char *const formats[] = {"MM/dd/yy", "dd/MM/yy", "yy/MM/dd"};
-        if (a < 1 || a > 3)
-            raise(Error::Domain);
-        return Value::string(tokensOfText(now.date().toString(QLatin1String(formats[a - 1]))));
-    }
-    default:
-        raise(Error::Syntax);
-    }
 }
 
 } // namespace calc::basic

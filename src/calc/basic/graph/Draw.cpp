@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include "calc/Tokens.h"
 
@@ -27,7 +28,7 @@ double coord(const Value &v)
     return double(realOf(v).toLongDouble());
 }
 
-void Vm::draw(int cmd, const Value *args, int n)
+void draw(Calculator &c_, int cmd, const Value *args, int n)
 {
     GraphScreen &w = c_.graph(); // the window and the axes, for both sizes
     switch (cmd) {
@@ -37,24 +38,24 @@ void Vm::draw(int cmd, const Value *args, int n)
         return; // a setting: the screen stays as it is
     case tok::ZStandard:
         w.standard();
-        standardGraphVars();
+        standardGraphVars(c_);
         return;
     default:
         break;
     }
-    showGraph();
+    showGraph(c_);
     c_.showGraph(true);
     if (cmd == tok::ClrDraw) {
         // The drawings go; axes, grid and the selected functions come back.
         c_.screen().invalidate();
-        showGraph();
+        showGraph(c_);
         return;
     }
     if (cmd == tok::DispGraph)
         return;
     // The colour models' commands take colours and styles.
     if (c_.colour()) {
-        colourDraw(cmd, args, n);
+        colourDraw(c_, cmd, args, n);
         return;
     }
     GraphScreen &g = w;
@@ -97,7 +98,7 @@ void Vm::draw(int cmd, const Value *args, int n)
         break;
     case tok::Text: {
         if (n >= 3 && args[0].kind == Value::Real && args[0].num == num(-1)) {
-            largeText(args + 1, n - 1);
+            largeText(c_, args + 1, n - 1);
             break;
         }
         // The small font's letters are 6 rows tall: row 57 is the lowest.
@@ -119,7 +120,7 @@ void Vm::draw(int cmd, const Value *args, int n)
 }
 
 // Text(⁻1,row,col,…): the large font, its lowest row one above the small's.
-void Vm::largeText(const Value *args, int n)
+void largeText(Calculator &c_, const Value *args, int n)
 {
     int r, c;
     pixelPlace(args[0], args[1], &r, &c, GraphScreen::kHeight - 7);

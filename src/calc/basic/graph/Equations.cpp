@@ -8,7 +8,8 @@
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Compiler.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
 
 namespace calc::basic
 {
@@ -115,7 +116,7 @@ void GraphState::standard(int mode, bool degrees)
 }
 
 // ZStandard: what the current mode graphs over goes back to its default.
-void Vm::standardGraphVars()
+void standardGraphVars(Calculator &c_)
 {
     const int mode = c_.settings().modes.value(tok::Func, tok::Func);
     if (mode == tok::Func)
@@ -153,10 +154,10 @@ unsigned equationBit(int key)
 
 } // namespace
 
-Value Vm::equation(int key, const Value *at)
+Value equation(Calculator &c_, int key, const Value *at)
 {
     if (key >= tok::SeqU && key <= tok::SeqW)
-        return sequence(key - tok::SeqU, at);
+        return sequenceAt(c_, key - tok::SeqU, at);
     GraphState &gs = c_.graphing();
     const unsigned bit = equationBit(key);
     if (gs.evaluating & bit)
@@ -166,7 +167,7 @@ Value Vm::equation(int key, const Value *at)
         const auto eq = gs.equations.constFind(key);
         if (eq == gs.equations.constEnd())
             raise(Error::Invalid);
-        code = compile(bytesOf(*eq), true);
+        code = c_.evaluator().compiled(bytesOf(*eq));
         gs.compiled.insert(key, code);
     }
     // The equation's variable takes the value given and gets its own back,
@@ -186,9 +187,7 @@ Value Vm::equation(int key, const Value *at)
     } restore{gs, bit, at ? &c_.reals()[v] : nullptr, at ? c_.reals()[v] : Number()};
     gs.evaluating |= bit;
     auto once = [&] {
-        Vm inner(e_);
-        inner.inExpr = inExpr;
-        return inner.evaluate(code);
+                return c_.evaluator().evaluate(code);
     };
     if (!at)
         return once();
@@ -205,7 +204,7 @@ Value Vm::equation(int key, const Value *at)
     return Value::list(out);
 }
 
-void Vm::storeEquation(int key, const Value &v)
+void storeEquation(Calculator &c_, int key, const Value &v)
 {
     if (v.kind != Value::String)
         raise(Error::DataType);
@@ -222,39 +221,6 @@ void Vm::storeEquation(int key, const Value &v)
     c_.settings().functionsOff &= ~(1u << equationNumber(key));
     if (!same)
         c_.graph().invalidate();
-}
-
-int Vm::graphOp(int op, const int *code, int ip, const Chunk *prog)
-{
-    switch (op) {
-    case OpEquation: {
-        const int key = code[ip], n = code[ip + 1];
-        ip += 2;
-        if (n == 0) {
-            stack_.push_back(equation(key, nullptr));
-        } else {
-            const Value at = pop();
-            stack_.push_back(equation(key, &at));
-        }
-        break;
-    }
-    case OpStoreEquation:
-        storeEquation(code[ip++], stack_.back());
-        break;
-    case OpGraph:
-        graphCommand(code[ip], code[ip + 1], code[ip + 2], code[ip + 3], prog);
-        ip += 4;
-        break;
-    case OpLoadGraphVar:
-        stack_.push_back(Value::real(c_.graphing().vars[code[ip++]]));
-        break;
-    case OpStoreGraphVar:
-        storeGraphVar(code[ip++], stack_.back());
-        break;
-    default:
-        break;
-    }
-    return ip;
 }
 
 } // namespace calc::basic

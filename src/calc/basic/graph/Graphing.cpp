@@ -7,7 +7,8 @@
 #include "calc/basic/core/Compiler.h"
 #include "calc/basic/graph/GraphDraw.h"
 #include "calc/basic/state/Settings.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,7 +42,7 @@ Number columnX(const PixelScreen &g, int c)
 
 } // namespace
 
-std::array<int, 8> Vm::graphSettings() const
+std::array<int, 8> graphSettings(Calculator &c_)
 {
     const Settings &s = c_.settings();
     unsigned defined = 0;
@@ -53,7 +54,7 @@ std::array<int, 8> Vm::graphSettings() const
             s.modes.value(tok::GridOn),         s.modes.value(tok::LabelOn)};
 }
 
-void Vm::showGraph()
+void showGraph(Calculator &c_)
 {
     PixelScreen &g = c_.screen();
     // GridLine's lines where it was given, else the mode's dots.
@@ -67,14 +68,14 @@ void Vm::showGraph()
     if (!g.stale())
         return;
     g.clear();
-    graphEquations();
-    drawPlots();
+    graphEquations(c_);
+    drawPlots(c_);
     // The labels' places are the small screen's.
     if (!c_.colour())
-        drawLabels(c_.graph());
+        drawLabels(c_, c_.graph());
 }
 
-void Vm::graphEquations()
+void graphEquations(Calculator &c_)
 {
     const Settings &s = c_.settings();
     const auto &eqs = c_.graphing().equations;
@@ -90,8 +91,8 @@ void Vm::graphEquations()
         for (int key = tok::Y1; key <= tok::Y0; ++key) {
             if (!on(key))
                 continue;
-            const int style = graphStyle(equationNumber(key));
-            traceFunction([this, key] { return equation(key, nullptr); }, false, false, style,
+            const int style = graphStyle(c_, equationNumber(key));
+            traceFunction(c_, [&, key] { return equation(c_, key, nullptr); }, false, false, style,
                           style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0);
         }
         break;
@@ -99,7 +100,7 @@ void Vm::graphEquations()
         static const GraphVar range[] = {Tmin, Tmax, Tstep};
         for (int key = tok::X1T; key < tok::Y6T; key += 2) {
             if (on(key) && eqs.contains(key + 1))
-                traceCurve(key, key + 1, range, graphStyle(equationNumber(key)));
+                traceCurve(c_, key, key + 1, range, graphStyle(c_, equationNumber(key)));
         }
         break;
     }
@@ -107,17 +108,17 @@ void Vm::graphEquations()
         static const GraphVar range[] = {ThetaMin, ThetaMax, ThetaStep};
         for (int key = tok::R1; key <= tok::R6; ++key) {
             if (on(key))
-                traceCurve(key, -1, range, graphStyle(equationNumber(key)));
+                traceCurve(c_, key, -1, range, graphStyle(c_, equationNumber(key)));
         }
         break;
     }
     default:
-        graphSequences();
+        graphSequences(c_);
         break;
     }
 }
 
-void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepXY, int style,
+void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY, int style,
                        int pattern)
 {
     PixelScreen &g = c_.screen();
@@ -153,7 +154,7 @@ void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepX
         const double row = g.rowOf(dbl(y));
         t.to(row, c);
         if (style == StyleAbove || style == StyleBelow)
-            shadeColumn(c, row, style == StyleAbove, pattern, int(step));
+            shadeColumn(c_, c, row, style == StyleAbove, pattern, int(step));
     }
     if (!keepXY)
         keepX.saved = savedX;
@@ -161,7 +162,7 @@ void Vm::traceFunction(const std::function<Value()> &f, bool inverse, bool keepX
 
 // Par (X and Y of T) and Pol (r of θ): from the minimum to the maximum in
 // steps, as a For( loop would; `point` gets each (x, y), or NaNs for a gap.
-void Vm::curvePoints(int key, int second, const GraphVar *range,
+void curvePoints(Calculator &c_, int key, int second, const GraphVar *range,
                      const std::function<void(double, double)> &point)
 {
     const Number *v = c_.graphing().vars;
@@ -177,10 +178,10 @@ void Vm::curvePoints(int key, int second, const GraphVar *range,
         double x, y;
         try {
             if (second >= 0) {
-                x = dbl(realOf(equation(key, &at)));
-                y = dbl(realOf(equation(second, &at)));
+                x = dbl(realOf(equation(c_, key, &at)));
+                y = dbl(realOf(equation(c_, second, &at)));
             } else {
-                const long double r = realOf(equation(key, &at)).toLongDouble();
+                const long double r = realOf(equation(c_, key, &at)).toLongDouble();
                 const long double a = at.num.toLongDouble() * toRad;
                 x = double(r * std::cos(a));
                 y = double(r * std::sin(a));
@@ -194,12 +195,12 @@ void Vm::curvePoints(int key, int second, const GraphVar *range,
     }
 }
 
-void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
+void traceCurve(Calculator &c_, int key, int second, const GraphVar *range, int style)
 {
     PixelScreen &g = c_.screen();
     Tracer t{g, style != StyleDotted};
     t.thick = style == StyleThick;
-    curvePoints(key, second, range, [&](double x, double y) {
+    curvePoints(c_, key, second, range, [&](double x, double y) {
         if (std::isnan(x))
             t.gap();
         else
@@ -210,7 +211,7 @@ void Vm::traceCurve(int key, int second, const GraphVar *range, int style)
 // ZoomFit: the smallest window that holds every point of the selected
 // equations. In Func mode X stays; in Par and Pol both axes fit. Sequences
 // and nothing to fit leave the window as it is.
-bool Vm::fitWindow(GraphScreen::Windows *w)
+bool fitWindow(Calculator &c_, GraphScreen::Windows *w)
 {
     const Settings &s = c_.settings();
     const auto &eqs = c_.graphing().equations;
@@ -239,7 +240,7 @@ bool Vm::fitWindow(GraphScreen::Windows *w)
                 const Number x = columnX(g, c);
                 c_.reals()['X' - 'A'] = x;
                 try {
-                    take(dbl(x), dbl(realOf(equation(key, nullptr))));
+                    take(dbl(x), dbl(realOf(equation(c_, key, nullptr))));
                 } catch (const RunError &e) {
                     if (!skipped(e.error))
                         throw;
@@ -252,7 +253,7 @@ bool Vm::fitWindow(GraphScreen::Windows *w)
         for (int key = isPar ? tok::X1T : tok::R1; key <= (isPar ? tok::Y6T : tok::R6);
              key += isPar ? 2 : 1) {
             if (on(key) && (!isPar || eqs.contains(key + 1)))
-                curvePoints(key, isPar ? key + 1 : -1, isPar ? par : pol, take);
+                curvePoints(c_, key, isPar ? key + 1 : -1, isPar ? par : pol, take);
         }
     }
     if (y0 > y1)
@@ -272,29 +273,12 @@ bool Vm::fitWindow(GraphScreen::Windows *w)
     return true;
 }
 
-std::function<Value()> Vm::deferredExpression(const QString &bytes)
+void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int b, const Chunk *prog)
 {
-    auto &cache = c_.graphing().expressions;
-    const QByteArray key = bytes.toLatin1();
-    auto code = cache.value(key);
-    if (!code) {
-        code = compile(key, true);
-        cache.insert(key, code);
-    }
-    return [this, code] {
-        Vm inner(e_);
-        inner.inExpr = inExpr;
-        return inner.evaluate(code);
-    };
-}
-
-void Vm::graphCommand(int cmd, int n, int a, int b, const Chunk *prog)
-{
-    const Value *args = stack_.data() + stack_.size() - n;
     GraphState &gs = c_.graphing();
     switch (cmd) {
     case tok::StringToEqu:
-        storeEquation(a, args[0]);
+        storeEquation(c_, a, args[0]);
         break;
     case tok::GraphStyle:
     case tok::Select:
@@ -305,7 +289,7 @@ void Vm::graphCommand(int cmd, int n, int a, int b, const Chunk *prog)
     case tok::Plot1:
     case tok::Plot1 + 1:
     case tok::Plot3:
-        plotCommand(cmd, n, prog);
+        plotCommand(c_, cmd, args, n, prog);
         break;
     case tok::EquToString: {
         const auto eq = gs.equations.constFind(a);
@@ -317,25 +301,24 @@ void Vm::graphCommand(int cmd, int n, int a, int b, const Chunk *prog)
     default: {
         if (cmd == tok::DrawInv && c_.settings().modes.value(tok::Func, tok::Func) != tok::Func)
             raise(Error::Mode);
-        showGraph();
+        showGraph(c_);
         c_.showGraph(true);
-        const auto f = deferredExpression(prog->names[a]);
+        const auto f = c_.expression(prog->names[a]);
         if (cmd == tok::Shade)
-            shade(f, deferredExpression(prog->names[b]), args, n);
+            shade(c_, f, c_.expression(prog->names[b]), args, n);
         else if (cmd == tok::Tangent)
-            tangent(f, args[0]);
+            tangent(c_, f, args[0]);
         else
-            traceFunction(f, cmd == tok::DrawInv, true);
+            traceFunction(c_, f, cmd == tok::DrawInv, true);
         break;
     }
     }
-    stack_.resize(stack_.size() - n);
 }
 
 // Shade(lower,upper[,left,right,pattern,resolution]): both curves, and the
 // pixels between them wherever lower is below upper. Patterns: 1 vertical,
 // 2 horizontal, 3 and 4 diagonal (falling, rising); every resolution-th line.
-void Vm::shade(const std::function<Value()> &lower, const std::function<Value()> &upper,
+void shade(Calculator &c_, const std::function<Value()> &lower, const std::function<Value()> &upper,
                const Value *args, int n)
 {
     PixelScreen &g = c_.screen();
@@ -380,9 +363,9 @@ void Vm::shade(const std::function<Value()> &lower, const std::function<Value()>
 
 // Tangent(f,a): f's graph, then the line through (a, f(a)) with the slope
 // nDeriv( gives there. Errors at a itself are not skipped.
-void Vm::tangent(const std::function<Value()> &f, const Value &at)
+void tangent(Calculator &c_, const std::function<Value()> &f, const Value &at)
 {
-    traceFunction(f, false, true);
+    traceFunction(c_, f, false, true);
     Number &X = c_.reals()['X' - 'A'];
     Keep keepX(X);
     Keep keepY(c_.reals()['Y' - 'A']);

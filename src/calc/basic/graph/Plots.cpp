@@ -6,7 +6,8 @@
 // Select( and the table screen.
 #include "calc/Tokens.h"
 #include "calc/basic/graph/GraphDraw.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include <QtMath>
 
@@ -81,7 +82,7 @@ int markOf(int token)
 
 } // namespace
 
-int Vm::graphStyle(int number) const
+int graphStyle(Calculator &c_, int number)
 {
     const int mode = c_.settings().modes.value(tok::Func, tok::Func);
     const auto it = c_.graphing().styles.constFind(mode * 16 + number);
@@ -96,7 +97,7 @@ int Vm::graphStyle(int number) const
 
 // Styles 3 and 4: the column above or below the curve, in the pattern's
 // lines: vertical, horizontal, then falling and rising diagonals.
-void Vm::shadeColumn(int c, double row, bool above, int pattern, int width)
+void shadeColumn(Calculator &c_, int c, double row, bool above, int pattern, int width)
 {
     static const PixelScreen::Hatch kHatch[] = {PixelScreen::Vertical, PixelScreen::Horizontal,
                                                 PixelScreen::Falling, PixelScreen::Rising};
@@ -107,11 +108,11 @@ void Vm::shadeColumn(int c, double row, bool above, int pattern, int width)
         g.shadeColumn(cc, from, to, kHatch[pattern], pattern < 2 ? 2 : 3);
 }
 
-void Vm::drawPlots()
+void drawPlots(Calculator &c_)
 {
     GraphState &gs = c_.graphing();
     PixelScreen &g = c_.screen();
-    auto data = [this](const GraphState::PlotList &l) -> QVector<Number> {
+    auto data = [&](const GraphState::PlotList &l) -> QVector<Number> {
         return listOf(l.token ? c_.var(l.token) : c_.named(l.name));
     };
     int boxes = 0;
@@ -209,7 +210,7 @@ void Vm::drawPlots()
 
 // ZoomStat: the window around the data of every plot that is on, a tenth
 // wider on each side; box plots and histograms keep Y or set it to the bars.
-bool Vm::statWindow(GraphScreen::Windows *w)
+bool statWindow(Calculator &c_, GraphScreen::Windows *w)
 {
     GraphState &gs = c_.graphing();
     double x0 = HUGE_VAL, x1 = -HUGE_VAL, y0 = HUGE_VAL, y1 = -HUGE_VAL;
@@ -247,7 +248,7 @@ bool Vm::statWindow(GraphScreen::Windows *w)
 
 // LabelOn: "x" a little above the bottom right corner and "y" a little below
 // the top left, wherever the axes are, as the calculator puts them.
-void Vm::drawLabels(GraphScreen &g)
+void drawLabels(Calculator &c_, GraphScreen &g)
 {
     if (c_.settings().modes.value(tok::LabelOn) != tok::LabelOn || !g.axes() || !c_.host().drawText)
         return;
@@ -257,10 +258,10 @@ void Vm::drawLabels(GraphScreen &g)
 
 // StorePic leaves the labels out: their pixels, drawn alone, are cleared
 // (a graph pixel under a label goes with it).
-void Vm::withoutLabels(QByteArray &bits)
+void withoutLabels(Calculator &c_, QByteArray &bits)
 {
     GraphScreen alone; // nothing drawn on it yet
-    drawLabels(alone);
+    drawLabels(c_, alone);
     for (int r = 0; r < W::kRows; ++r)
         for (int c = 0; c < W::kWidth; ++c)
             if (alone.pixel(r, c))
@@ -269,9 +270,9 @@ void Vm::withoutLabels(QByteArray &bits)
 
 // Input alone: the graph with a free cursor at the screen's centre until
 // ENTER; its place goes to X and Y (R and θ with PolarGC).
-void Vm::freeCursor()
+void freeCursor(Calculator &c_)
 {
-    showGraph();
+    showGraph(c_);
     c_.showGraph(true);
     if (c_.host().pause && !c_.host().pause())
         raise(Error::Break);
@@ -294,7 +295,7 @@ void Vm::freeCursor()
 
 // DispTable: the table screen, X from TblStart by ΔTbl beside the first two
 // selected Y= functions, until ENTER; then the home screen as it was.
-void Vm::showTable()
+void showTable(Calculator &c_)
 {
     GraphState &gs = c_.graphing();
     HomeScreen &home = c_.home();
@@ -325,7 +326,7 @@ void Vm::showTable()
             X = x;
             QString v;
             try {
-                v = realOf(equation(key, nullptr)).display();
+                v = realOf(equation(c_, key, nullptr)).display();
             } catch (const RunError &e) {
                 if (!skipped(e.error)) {
                     X = savedX;
@@ -346,9 +347,8 @@ void Vm::showTable()
         raise(Error::Break);
 }
 
-void Vm::plotCommand(int cmd, int n, const Chunk *prog)
+void plotCommand(Calculator &c_, int cmd, const Value *args, int n, const Chunk *prog)
 {
-    const Value *args = stack_.data() + stack_.size() - n;
     GraphState &gs = c_.graphing();
     Settings &s = c_.settings();
     auto listAt = [&](int i) {
@@ -384,7 +384,7 @@ void Vm::plotCommand(int cmd, int n, const Chunk *prog)
         });
         if (p == std::end(gs.plots))
             raise(Error::Invalid);
-        showGraph();
+        showGraph(c_);
         c_.showGraph(true);
         if (c_.host().pause && !c_.host().pause())
             raise(Error::Break);
@@ -398,16 +398,16 @@ void Vm::plotCommand(int cmd, int n, const Chunk *prog)
         break;
     }
     case tok::DispTable:
-        showTable();
+        showTable(c_);
         break;
     case tok::PrintScreen: // the TI-82's; a token without a command since
         raise(Error::Invalid);
     case tok::Input:
-        freeCursor();
+        freeCursor(c_);
         break;
     case tok::QuickPlotFit: {
         // The user would place points and fit a line; alone, the graph waits.
-        showGraph();
+        showGraph(c_);
         c_.showGraph(true);
         if (c_.host().pause && !c_.host().pause())
             raise(Error::Break);

@@ -6,7 +6,8 @@
 // axes formats.
 #include "calc/basic/core/Compiler.h"
 #include "calc/basic/graph/GraphDraw.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include <QSet>
 
@@ -60,7 +61,7 @@ struct TermScope {
 
 } // namespace
 
-Value Vm::sequence(int s, const Value *at)
+Value sequenceAt(Calculator &c_, int s, const Value *at)
 {
     GraphState &gs = c_.graphing();
     if (gs.webSequence >= 0) {
@@ -75,16 +76,16 @@ Value Vm::sequence(int s, const Value *at)
     if (where.kind == Value::List) {
         QVector<Number> out;
         for (const Number &x : where.items)
-            out << sequenceTerm(s, x, nested);
+            out << sequenceTerm(c_, s, x, nested);
         return Value::list(out);
     }
-    return Value::real(sequenceTerm(s, realOf(where), nested));
+    return Value::real(sequenceTerm(c_, s, realOf(where), nested));
 }
 
 // u(k): an initial value from nMin up, else the equation at n=k. The
 // terms before a recursive one are computed first, lowest up, so that
 // u(n-1) finds them done instead of nesting a hundred evaluations deep.
-Number Vm::sequenceTerm(int s, const Number &x, bool nested)
+Number sequenceTerm(Calculator &c_, int s, const Number &x, bool nested)
 {
     GraphState &gs = c_.graphing();
     std::int64_t k;
@@ -100,13 +101,13 @@ Number Vm::sequenceTerm(int s, const Number &x, bool nested)
             raise(Error::Memory);
         for (std::int64_t j = nMin + given; j < k; ++j) {
             if (!gs.terms->done.contains(j * 3 + s))
-                termAt(s, j, true);
+                termAt(c_, s, j, true);
         }
     }
-    return termAt(s, k, nested);
+    return termAt(c_, s, k, nested);
 }
 
-Number Vm::termAt(int s, std::int64_t k, bool nested)
+Number termAt(Calculator &c_, int s, std::int64_t k, bool nested)
 {
     GraphState &gs = c_.graphing();
     Terms &terms = *gs.terms;
@@ -128,7 +129,7 @@ Number Vm::termAt(int s, std::int64_t k, bool nested)
             raise(Error::Invalid);
         auto code = gs.compiled.value(tok::SeqU + s);
         if (!code) {
-            code = compile(bytesOf(*eq), true);
+            code = c_.evaluator().compiled(bytesOf(*eq));
             gs.compiled.insert(tok::SeqU + s, code);
         }
         struct Restore {
@@ -148,15 +149,13 @@ Number Vm::termAt(int s, std::int64_t k, bool nested)
         if (k - shift < 0)
             raise(Error::Invalid);
         gs.n = num(k - shift);
-        Vm inner(e_);
-        inner.inExpr = inExpr;
-        value = realOf(inner.evaluate(code));
+                value = realOf(c_.evaluator().evaluate(code));
     }
     terms.done.insert(slot, value);
     return value;
 }
 
-Value Vm::sequenceValue(int t)
+Value sequenceValue(Calculator &c_, int t)
 {
     GraphState &gs = c_.graphing();
     const std::optional<Value> *slot = nullptr;
@@ -186,7 +185,7 @@ Value Vm::sequenceValue(int t)
     return **slot;
 }
 
-void Vm::storeSequenceValue(int t, const Value &v)
+void storeSequenceValue(Calculator &c_, int t, const Value &v)
 {
     GraphState &gs = c_.graphing();
     if (t == tok::SeqN) {
@@ -220,7 +219,7 @@ void Vm::storeSequenceValue(int t, const Value &v)
     }
 }
 
-void Vm::storeGraphVar(int k, const Value &v)
+void storeGraphVar(Calculator &c_, int k, const Value &v)
 {
     const Number x = realOf(v);
     if (!graphVarFits(k, x))
@@ -238,7 +237,7 @@ namespace calc::basic
 // Time: (n, u(n)) from PlotStart by PlotStep up to nMax; uvAxes and its
 // kin: (u(n), v(n)) and the other pairs; Web: y=f(x) of each sequence, with
 // y=x where the axes are shown (the web itself is drawn by Trace).
-void Vm::graphSequences()
+void graphSequences(Calculator &c_)
 {
     GraphState &gs = c_.graphing();
     const Settings &s = c_.settings();
@@ -253,7 +252,7 @@ void Vm::graphSequences()
     // A term that cannot be computed leaves its point out.
     auto term = [&](int i, std::int64_t k, double *out) {
         try {
-            *out = double(sequenceTerm(i, num(k), false).toLongDouble());
+            *out = double(sequenceTerm(c_, i, num(k), false).toLongDouble());
         } catch (const RunError &e) {
             if (!skipped(e.error))
                 throw;
@@ -265,7 +264,7 @@ void Vm::graphSequences()
         for (int i = 0; i < 3; ++i) {
             if (!on(i))
                 continue;
-            const int style = graphStyle(i + 1);
+            const int style = graphStyle(c_, i + 1);
             Tracer t{g, style != StyleDotted};
             t.thick = style == StyleThick;
             for (std::int64_t k = first; k <= nMax; k += step) {
@@ -278,14 +277,14 @@ void Vm::graphSequences()
     if (format == tok::Web) {
         for (int i = 0; i < 3; ++i) {
             if (on(i))
-                graphWeb(i);
+                graphWeb(c_, i);
         }
         return;
     }
     const int a = format == tok::VwAxes ? 1 : 0, b = format == tok::UvAxes ? 1 : 2;
     if (!defined(a) || !defined(b))
         raise(Error::Invalid);
-    const int style = graphStyle(a + 1);
+    const int style = graphStyle(c_, a + 1);
     Tracer t{g, style != StyleDotted};
     t.thick = style == StyleThick;
     for (std::int64_t k = first; k <= nMax; k += step) {
@@ -295,7 +294,7 @@ void Vm::graphSequences()
 }
 
 // Web: the sequence's equation as y=f(x), its term before being x.
-void Vm::graphWeb(int i)
+void graphWeb(Calculator &c_, int i)
 {
     GraphState &gs = c_.graphing();
     PixelScreen &g = c_.screen();
@@ -314,15 +313,13 @@ void Vm::graphWeb(int i)
         }
     } restore{gs, gs.n};
     const Number nMin = gs.vars[NMin];
-    const int style = graphStyle(i + 1);
-    traceFunction(
-        [this, code, &gs, nMin, i] {
+    const int style = graphStyle(c_, i + 1);
+    traceFunction(c_, 
+        [&, code, &gs, nMin, i] {
             gs.n = add(nMin, num(1));
             gs.webX = c_.reals()['X' - 'A'];
             gs.webSequence = i;
-            Vm inner(e_);
-            inner.inExpr = inExpr;
-            return inner.evaluate(code);
+                        return c_.evaluator().evaluate(code);
         },
         false, false, style == StyleDotted ? StyleLine : style);
     gs.webSequence = -1;
@@ -337,7 +334,7 @@ void Vm::graphWeb(int i)
 
 // Trace in Web: the web from u(nMin) on the x-axis, up to the curve, across
 // to y=x, as pressing → until nMax draws it.
-void Vm::traceWeb()
+void traceWeb(Calculator &c_)
 {
     GraphState &gs = c_.graphing();
     const Settings &s = c_.settings();
@@ -347,9 +344,9 @@ void Vm::traceWeb()
     for (int i = 0; i < 3; ++i) {
         if (!gs.equations.contains(tok::SeqU + i) || (s.functionsOff >> (i + 1) & 1))
             continue;
-        double x = double(sequenceTerm(i, num(nMin), false).toLongDouble()), y = 0;
+        double x = double(sequenceTerm(c_, i, num(nMin), false).toLongDouble()), y = 0;
         for (std::int64_t k = nMin + 1; k <= nMax; ++k) {
-            const double next = double(sequenceTerm(i, num(k), false).toLongDouble());
+            const double next = double(sequenceTerm(c_, i, num(k), false).toLongDouble());
             g.line(x, y, x, next, PixelScreen::On);
             g.line(x, next, next, next, PixelScreen::On);
             x = y = next;

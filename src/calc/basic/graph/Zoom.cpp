@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The zoom commands: each sets the window as the calculator computes it.
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include <cmath>
 
@@ -61,7 +62,7 @@ bool fraction(int t, W::Windows &w)
 
 } // namespace
 
-void Vm::zoom(int t)
+void zoom(Calculator &c_, int t)
 {
     GraphScreen &g = c_.graph();
     Settings &s = c_.settings();
@@ -103,7 +104,7 @@ void Vm::zoom(int t)
     case tok::ZoomRcl:
         // ZXmin..ZYscl, ZXres, ZTmin..ZPlotStep and Zu(nMin)..Zw(nMin): the
         // memory is those variables.
-        zoomMemory(t == tok::ZoomSto, &w);
+        zoomMemory(c_, t == tok::ZoomSto, &w);
         if (t == tok::ZoomSto)
             return;
         break;
@@ -117,10 +118,10 @@ void Vm::zoom(int t)
     case tok::Trace: {
         // The user picks the place and presses ENTER, on the graph as it is.
         c_.showGraph(true);
-        showGraph();
+        showGraph(c_);
         if (t == tok::Trace && s.modes.value(tok::Func) == tok::SeqMode &&
             s.modes.value(tok::Time) == tok::Web)
-            traceWeb();
+            traceWeb(c_);
         if (c_.host().pause && !c_.host().pause())
             raise(Error::Break);
         if (t == tok::Trace || t == tok::ZBox)
@@ -136,11 +137,11 @@ void Vm::zoom(int t)
         break;
     }
     case tok::ZoomStat:
-        if (!statWindow(&w))
+        if (!statWindow(c_, &w))
             return; // no plot on: the window stays
         break;
     case tok::ZoomFit:
-        if (!fitWindow(&w))
+        if (!fitWindow(c_, &w))
             return;
         break;
     default:
@@ -158,7 +159,7 @@ void Vm::zoom(int t)
 namespace calc::basic
 {
 
-void Vm::zoomMemory(bool store, GraphScreen::Windows *w)
+void zoomMemory(Calculator &c_, bool store, GraphScreen::Windows *w)
 {
     GraphState &gs = c_.graphing();
     Number *v = gs.vars;

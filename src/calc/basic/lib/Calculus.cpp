@@ -6,7 +6,7 @@
 // value afterwards. The searches work in long double and give back a
 // number of the calculator's 14 digits.
 #include "calc/basic/core/NumberTokens.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
 
 #include <cmath>
 
@@ -178,9 +178,8 @@ long double root(F &f, long double a, long double b, long double fa, long double
 
 } // namespace
 
-void Vm::calculus(int fn, int n, int body, int var, const Chunk *prog)
+Value calculus(Calculator &c_, int fn, const Value *args, int n, int body, int var, const Chunk *prog)
 {
-    const Value *args = stack_.data() + stack_.size() - n;
     unsigned bit = nestBit(fn);
     if (fn == tok::NDeriv && (c_.calculusNest() & bit))
         bit = 32;
@@ -203,11 +202,10 @@ void Vm::calculus(int fn, int n, int body, int var, const Chunk *prog)
     } restore{c_, bit, var, c_.reals()[var], c_.complexReals() & (1u << var)};
     c_.complexReals() &= ~(1u << var);
     c_.calculusNest() |= bit;
-    const auto expression = deferredExpression(prog->names[body]);
+    const auto expression = c_.expression(prog->names[body]);
     // Each value tried counts as a step, so a run away search still stops.
     auto at = [&](const Number &x) {
-        if (++outcome.steps > e_.maxSteps())
-            raise(Error::Steps);
+        c_.evaluator().step();
         c_.reals()[var] = x;
         return expression();
     };
@@ -232,7 +230,8 @@ void Vm::calculus(int fn, int n, int body, int var, const Chunk *prog)
         if (h.isZero())
             raise(Error::Domain);
         result = mapReal(args[0], [&](const Number &x) {
-            const Number up = realOf(at(add(x, h))), down = realOf(at(sub(x, h)));
+            const Number up = realOf(at(add(x, h)));
+            const Number down = realOf(at(sub(x, h)));
             return divide(sub(up, down), mul(num(2), h));
         });
         break;
@@ -323,8 +322,7 @@ void Vm::calculus(int fn, int n, int body, int var, const Chunk *prog)
     default:
         raise(Error::Syntax);
     }
-    stack_.resize(stack_.size() - n);
-    stack_.push_back(result);
+    return result;
 }
 
 } // namespace calc::basic

@@ -7,8 +7,11 @@
 #include "calc/basic/screens/ColourCodes.h"
 #include "calc/basic/state/Pace.h"
 #include "calc/basic/core/Scanner.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <cmath>
 
 namespace calc::basic
@@ -48,7 +51,7 @@ QString joinedText(const Value *args, int n)
 
 } // namespace
 
-void Vm::colourDraw(int cmd, const Value *args, int n)
+void colourDraw(Calculator &c_, int cmd, const Value *args, int n)
 {
     PixelScreen &s = c_.screen();
     const std::uint32_t pen = PixelScreen::kPen;
@@ -143,9 +146,8 @@ void Vm::colourDraw(int cmd, const Value *args, int n)
     }
 }
 
-void Vm::colourOp(int cmd, int n)
+void colourCommand(Calculator &c_, int cmd, const Value *args, int n)
 {
-    const Value *args = stack_.data() + stack_.size() - n;
     ColourScreen *s = c_.colour();
     // The commands exist only on the colour models.
     if (!s)
@@ -170,7 +172,7 @@ void Vm::colourOp(int cmd, int n)
                 raise(Error::Undefined, QStringLiteral("Image%1").arg(k));
             s->setBackgroundImage(*it);
         }
-        showGraph();
+        showGraph(c_);
         c_.showGraph(true);
         break;
     }
@@ -205,17 +207,16 @@ void Vm::colourOp(int cmd, int n)
         break;
     }
     case ctok::Wait:
-        wait(args[0]);
+        wait(c_, args[0]);
         break;
     default:
         raise(Error::Unsupported, calc::tokens::displayString(cmd));
     }
-    stack_.resize(stack_.size() - n);
 }
 
 // Wait and Pause's time: the calculator's clock moves on; the program
 // waits only where the clock keeps the calculator's pace.
-void Vm::wait(const Value &seconds)
+void wait(Calculator &c_, const Value &seconds)
 {
     const Number &t = realOf(seconds);
     if (t.isNegative())
@@ -226,16 +227,15 @@ void Vm::wait(const Value &seconds)
 
 // Pause value,seconds: the value shows on the home screen (an empty string
 // shows nothing) and the program goes on when the time is up.
-void Vm::timedPause()
+void timedPause(Calculator &c_, const Value &shown, const Value &seconds)
 {
-    const Value seconds = pop(), shown = pop();
     c_.showGraph(false);
     if (!(shown.kind == Value::String && shown.text.isEmpty()))
         c_.display(shown);
-    wait(seconds);
+    wait(c_, seconds);
 }
 
-Value Vm::colourFunction(int fn, Value *args, int n)
+Value colourFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     if (fn == ctok::Piecewise) {
@@ -257,7 +257,7 @@ Value Vm::colourFunction(int fn, Value *args, int n)
     if (a.kind == Value::String)
         raise(Error::DataType);
     // Lists and matrices written as a program writes them: {1,2,3}.
-    const auto number = [this](Number x) {
+    const auto number = [&](Number x) {
         return displayText(Value::real(x), c_.settings().format);
     };
     QString text;
@@ -280,5 +280,16 @@ Value Vm::colourFunction(int fn, Value *args, int n)
     }
     return Value::string(tokenValues(calc::tokens::tokenize(text).bytes));
 }
+
+namespace
+{
+const Builtin kColour[] = {
+    {ctok::ToString, "ToString", Builtin::Read, 1, 1, colourFunction},
+    {ctok::Eval, "Eval", Builtin::Read, 1, 1, colourFunction},
+    {ctok::Piecewise, "Piecewise", Builtin::Read, 2, 10, colourFunction},
+};
+} // namespace
+
+const Library colourLibrary{"colour", kColour, int(std::size(kColour))};
 
 } // namespace calc::basic

@@ -8,8 +8,10 @@
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Settings.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <cmath>
 #include <complex>
 
@@ -144,12 +146,12 @@ Value complexBinary(int op, const Value &a, const Value &b)
     }
 }
 
-Value Vm::complexUnary(int op, const Value &v)
+Value complexUnary(Calculator &c_, int op, const Value &v)
 {
     if (v.kind == Value::ComplexList) {
         QVector<Value> out;
         for (int i = 0; i < elementCount(v); ++i)
-            out << unary(op, elementOf(v, i));
+            out << unary(c_, op, elementOf(v, i));
         return listOfValues(out);
     }
     switch (op) {
@@ -172,14 +174,14 @@ Value Vm::complexUnary(int op, const Value &v)
     }
 }
 
-bool Vm::complexMode() const
+bool complexMode(Calculator &c_)
 {
     return c_.settings().modes.value(tok::RealMode, tok::RealMode) != tok::RealMode;
 }
 
 // abs(, √(, e^(, ln( and log( of a complex number, and √(, ln( and log( of
 // a negative one in a+bi or re^θi.
-Value Vm::complexFunction(int fn, const Value &a)
+Value complexFunction(Calculator &c_, int fn, const Value &a)
 {
     const Cx z = cxOf(a);
     switch (fn) {
@@ -199,16 +201,16 @@ Value Vm::complexFunction(int fn, const Value &a)
     }
 }
 
-bool Vm::wantsComplex(int fn, const Value &a) const
+bool wantsComplex(Calculator &c_, int fn, const Value &a)
 {
     if (a.kind == Value::Complex)
         return true;
     return a.kind == Value::Real && a.num.isNegative() &&
-           (fn == tok::Sqrt || fn == tok::Ln || fn == tok::Log) && complexMode();
+           (fn == tok::Sqrt || fn == tok::Ln || fn == tok::Log) && complexMode(c_);
 }
 
 // real(, imag(, conj( and angle(: of reals and lists of them too.
-Value Vm::partFunction(int fn, Value *args, int n)
+Value partFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     const bool part =
@@ -217,7 +219,7 @@ Value Vm::partFunction(int fn, Value *args, int n)
         QVector<Value> out;
         for (int i = 0; i < elementCount(a); ++i) {
             Value e = elementOf(a, i);
-            out << partFunction(fn, &e, 1);
+            out << partFunction(c_, fn, &e, 1);
         }
         return listOfValues(out);
     }
@@ -242,13 +244,25 @@ Value Vm::partFunction(int fn, Value *args, int n)
     case tok::ImagPart:
         return mapReal(a, [](Number) { return Number(); });
     case tok::Angle:
-        return mapReal(a, [this](Number x) {
+        return mapReal(a, [&](Number x) {
             return x.isNegative() ? (c_.degrees() ? num(180) : pi()) : Number();
         });
     default:
         break;
     }
-    return numberFunction(fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+const Builtin kComplex[] = {
+    {tok::RealPart, "RealPart", Builtin::Parsed, 1, 1, partFunction},
+    {tok::ImagPart, "ImagPart", Builtin::Parsed, 1, 1, partFunction},
+    {tok::Conj, "Conj", Builtin::Parsed, 1, 1, partFunction},
+    {tok::Angle, "Angle", Builtin::Parsed, 1, 1, partFunction},
+};
+} // namespace
+
+const Library complexLibrary{"complex", kComplex, int(std::size(kComplex))};
 
 } // namespace calc::basic

@@ -9,8 +9,10 @@
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/state/Settings.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <QDate>
 #include <QStringList>
 
@@ -221,7 +223,7 @@ bool isShownAs(int t)
            t == tok::ToFracDec;
 }
 
-Value Vm::numberFunction(int fn, Value *args, int n)
+Value numberFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const int degrees = c_.degrees();
     if (isShownAs(fn))
@@ -242,7 +244,7 @@ Value Vm::numberFunction(int fn, Value *args, int n)
     case tok::PToRy: {
         const int t = fn == tok::PToRx ? tok::Sin + 2 : tok::Sin; // cos( or sin(
         return pairs(args[0], args[1],
-                     [this, t](Number r, Number a) { return mul(r, trig(t, a)); });
+                     [&, t](Number r, Number a) { return mul(r, trig(c_, t, a)); });
     }
     case tok::RandIntNoRep: {
         // The numbers from one end to the other, each once, in the order of
@@ -289,9 +291,9 @@ Value Vm::numberFunction(int fn, Value *args, int n)
         const long long first = fn == tok::Bal ? last : paymentNumber(args[0]);
         if (fn != tok::Bal && (first < 1 || first > last))
             raise(Error::Domain);
-        const Number ipct = finance(tok::FinN + 1), pv = finance(tok::FinN + 2),
-                     pmt = finance(tok::FinN + 3), py = finance(tok::FinN + 5),
-                     cy = finance(tok::FinN + 6);
+        const Number ipct = finance(c_, tok::FinN + 1), pv = finance(c_, tok::FinN + 2),
+                     pmt = finance(c_, tok::FinN + 3), py = finance(c_, tok::FinN + 5),
+                     cy = finance(c_, tok::FinN + 6);
         if (py.isZero() || cy.isZero())
             raise(Error::Domain);
         const long double c = ld(cy),
@@ -320,7 +322,31 @@ Value Vm::numberFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    return systemFunction(fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+const Builtin kConversions[] = {
+    {tok::ToDMS, "ToDMS", Builtin::Read, -1, -1, numberFunction},
+    {tok::ToRect, "ToRect", Builtin::Read, -1, -1, numberFunction},
+    {tok::ToPolar, "ToPolar", Builtin::Read, -1, -1, numberFunction},
+    {tok::ToFracMixed, "ToFracMixed", Builtin::Read, -1, -1, numberFunction},
+    {tok::ToFracDec, "ToFracDec", Builtin::Read, -1, -1, numberFunction},
+    {tok::FractionSlash, "FractionSlash", Builtin::Read, -1, -1, numberFunction},
+    {tok::MixedU, "MixedU", Builtin::Read, -1, -1, numberFunction},
+    {tok::RToPr, "RToPr", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::RToPTheta, "RToPTheta", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::PToRx, "PToRx", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::PToRy, "PToRy", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::RandIntNoRep, "RandIntNoRep", Builtin::Parsed, 2, 3, numberFunction},
+    {tok::Dbd, "Dbd", Builtin::Parsed, 2, 2, numberFunction},
+    {tok::Bal, "Bal", Builtin::Parsed, 1, 2, numberFunction},
+    {tok::SigmaPrn, "SigmaPrn", Builtin::Parsed, 2, 3, numberFunction},
+    {tok::SigmaInt, "SigmaInt", Builtin::Parsed, 2, 3, numberFunction},
+};
+} // namespace
+
+const Library conversionsLibrary{"conversions", kConversions, int(std::size(kConversions))};
 
 } // namespace calc::basic

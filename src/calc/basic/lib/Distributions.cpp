@@ -4,10 +4,14 @@
 // The rest of the DISTR menu: tpdf(, tcdf(, invT(, χ²pdf(, χ²cdf(, Fpdf(,
 // Fcdf(, geometpdf(, geometcdf( and invBinom(. What this file does not know
 // goes on to the tests, intervals and regressions, then to finance.
+#include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/lib/Probability.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -86,7 +90,7 @@ bool isDistribution(int t)
     }
 }
 
-Value Vm::distribution(int fn, Value *args, int n)
+Value distribution(Calculator &, int fn, Value *args, int)
 {
     using namespace prob;
     switch (fn) {
@@ -161,13 +165,20 @@ Value Vm::distribution(int fn, Value *args, int n)
     default:
         break;
     }
-    return statCommand(fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // ShadeNorm(, Shade_t(, Shadeχ²( and ShadeF(: the density over the
 // window, the area between the bounds shaded under it, and the area with
 // its bounds written at the foot of the screen.
-void Vm::shadeDistribution(int fn, Value *args, int n)
+// ShadeNorm( and the others, less the flag the statistics commands carry.
+Value shadeCommand(Calculator &c_, int fn, Value *args, int n)
+{
+    shadeDistribution(c_, fn, args, n - 1);
+    return Value();
+}
+
+void shadeDistribution(Calculator &c_, int fn, Value *args, int n)
 {
     using namespace prob;
     const int least = fn == tok::ShadeNorm ? 2 : fn == tok::ShadeF ? 4 : 3;
@@ -200,31 +211,31 @@ void Vm::shadeDistribution(int fn, Value *args, int n)
         density = [d1, d2](long double x) { return fDensity(x, d1, d2); };
         area = lo <= hi ? fBetween(lo, hi, d1, d2) : -fBetween(hi, lo, d1, d2);
     }
-    shadeDensity(density, lo, hi);
-    writeArea(QStringLiteral("Area=") + sixDigits(area),
+    shadeDensity(c_, density, lo, hi);
+    writeArea(c_, QStringLiteral("Area=") + sixDigits(area),
               QStringLiteral("low=") + sixDigits(lo) + QStringLiteral(" up=") + sixDigits(hi));
 }
 
 // The density over the window with the area between lo and hi shaded under
 // it; a second area (a two-sided test's other tail) when lo2 < hi2.
-void Vm::shadeDensity(const std::function<long double(long double)> &density, long double lo,
+void shadeDensity(Calculator &c_, const std::function<long double(long double)> &density, long double lo,
                       long double hi, long double lo2, long double hi2)
 {
-    showGraph();
+    showGraph(c_);
     c_.showGraph(true);
     const Number &x = c_.reals()['X' - 'A'];
     const auto zero = [] { return Value::real(Number()); };
     const auto curve = [&] { return Value::real(fromLd(density(x.toLongDouble()))); };
     const Value bounds[2] = {Value::real(fromLd(lo)), Value::real(fromLd(hi))};
-    shade(zero, curve, bounds, 2);
+    shade(c_, zero, curve, bounds, 2);
     if (lo2 < hi2) {
         const Value other[2] = {Value::real(fromLd(lo2)), Value::real(fromLd(hi2))};
-        shade(zero, curve, other, 2);
+        shade(c_, zero, curve, other, 2);
     }
 }
 
 // Two lines at the foot of the graph screen.
-void Vm::writeArea(const QString &first, const QString &second)
+void writeArea(Calculator &c_, const QString &first, const QString &second)
 {
     if (!c_.host().drawText)
         return;
@@ -235,7 +246,7 @@ void Vm::writeArea(const QString &first, const QString &second)
 
 // A test's draw? output: the statistic's distribution over a window that
 // shows it, the p-value's tails shaded, and the statistic and p written.
-void Vm::drawTest(int fn, long double stat, int alternative, long double d1, long double d2,
+void drawTest(Calculator &c_, int fn, long double stat, int alternative, long double d1, long double d2,
                   const QString &name, long double p)
 {
     using namespace prob;
@@ -269,12 +280,34 @@ void Vm::drawTest(int fn, long double stat, int alternative, long double d1, lon
     c_.graph().setWindows(w);
     const long double big = 1e99L;
     if (alternative > 0 || chi || (f && alternative == 0 && stat >= 1))
-        shadeDensity(density, stat, big);
+        shadeDensity(c_, density, stat, big);
     else if (alternative < 0 || f)
-        shadeDensity(density, -big, stat);
+        shadeDensity(c_, density, -big, stat);
     else
-        shadeDensity(density, -big, -std::fabs(stat), std::fabs(stat), big);
-    writeArea(name + QLatin1Char('=') + sixDigits(stat), QStringLiteral("p=") + sixDigits(p));
+        shadeDensity(c_, density, -big, -std::fabs(stat), std::fabs(stat), big);
+    writeArea(c_, name + QLatin1Char('=') + sixDigits(stat), QStringLiteral("p=") + sixDigits(p));
 }
+
+namespace
+{
+const Builtin kDistributions[] = {
+    {tok::TPdf, "TPdf", Builtin::Parsed, 2, 2, distribution},
+    {tok::TCdf, "TCdf", Builtin::Parsed, 3, 3, distribution},
+    {tok::InvT, "InvT", Builtin::Parsed, 2, 2, distribution},
+    {tok::ChiPdf, "ChiPdf", Builtin::Parsed, 2, 2, distribution},
+    {tok::ChiCdf, "ChiCdf", Builtin::Parsed, 3, 3, distribution},
+    {tok::FPdf, "FPdf", Builtin::Parsed, 3, 3, distribution},
+    {tok::FCdf, "FCdf", Builtin::Parsed, 4, 4, distribution},
+    {tok::GeometPdf, "GeometPdf", Builtin::Parsed, 2, 2, distribution},
+    {tok::GeometCdf, "GeometCdf", Builtin::Parsed, 2, 2, distribution},
+    {tok::InvBinom, "InvBinom", Builtin::Parsed, 3, 3, distribution},
+    {tok::ShadeNorm, "ShadeNorm", Builtin::Read, -1, -1, shadeCommand},
+    {tok::ShadeT, "ShadeT", Builtin::Read, -1, -1, shadeCommand},
+    {tok::ShadeChi, "ShadeChi", Builtin::Read, -1, -1, shadeCommand},
+    {tok::ShadeF, "ShadeF", Builtin::Read, -1, -1, shadeCommand},
+};
+} // namespace
+
+const Library distributionsLibrary{"distributions", kDistributions, int(std::size(kDistributions))};
 
 } // namespace calc::basic

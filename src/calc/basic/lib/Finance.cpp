@@ -6,8 +6,10 @@
 // each period unless Pmt_Bgn is set.
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <cmath>
 #include <functional>
 
@@ -115,7 +117,7 @@ bool bracket(const std::function<long double(long double)> &f, long double *lo, 
 
 } // namespace
 
-Number Vm::finance(int t)
+Number finance(Calculator &c_, int t)
 {
     const auto it = c_.maths().constFind(t);
     if (it != c_.maths().constEnd())
@@ -123,26 +125,26 @@ Number Vm::finance(int t)
     return num(t == FPY || t == FCY ? 1 : 0);
 }
 
-Value Vm::mathVariable(int t)
+Value mathVariable(Calculator &c_, int t)
 {
     if (t >= tok::FinN && t <= tok::FinCY)
-        return Value::real(finance(t));
-    return statVariable(t);
+        return Value::real(finance(c_, t));
+    return statVariable(c_, t);
 }
 
-void Vm::storeMathVariable(int t, const Value &v)
+void storeMathVariable(Calculator &c_, int t, const Value &v)
 {
     c_.maths()[t] = Value::real(realOf(v));
 }
 
-Value Vm::tvm(int fn, Value *args, int n)
+Value tvm(Calculator &c_, int fn, Value *args, int n)
 {
     const int which = fn - tok::TvmPmt;
     for (int i = 0; i < n; ++i)
-        storeMathVariable(kTvmArgs[which][i], args[i]);
-    const long double nper = ld(finance(FN)), iPct = ld(finance(FI)), pv = ld(finance(FPV)),
-                      pmt = ld(finance(FPMT)), fv = ld(finance(FFV)), py = ld(finance(FPY)),
-                      cy = ld(finance(FCY));
+        storeMathVariable(c_, kTvmArgs[which][i], args[i]);
+    const long double nper = ld(finance(c_, FN)), iPct = ld(finance(c_, FI)), pv = ld(finance(c_, FPV)),
+                      pmt = ld(finance(c_, FPMT)), fv = ld(finance(c_, FFV)), py = ld(finance(c_, FPY)),
+                      cy = ld(finance(c_, FCY));
     if (py <= 0 || cy <= 0)
         raise(Error::Domain);
     const bool begin = c_.settings().modes.value(tok::PmtEnd, tok::PmtEnd) == tok::PmtBgn;
@@ -202,10 +204,8 @@ Value Vm::tvm(int fn, Value *args, int n)
     return Value::real(fromLd(r));
 }
 
-Value Vm::financeFunction(int fn, Value *args, int n)
+Value financeFunction(Calculator &c_, int fn, Value *args, int n)
 {
-    if (fn >= tok::TvmPmt && fn <= tok::TvmFV)
-        return tvm(fn, args, n);
     switch (fn) {
     case tok::Npv: {
         const long double rate = ld(realOf(args[0])) / 100;
@@ -245,7 +245,24 @@ Value Vm::financeFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    return partFunction(fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+const Builtin kFinance[] = {
+    {tok::Npv, "Npv", Builtin::Parsed, 3, 4, financeFunction},
+    {tok::Irr, "Irr", Builtin::Parsed, 2, 3, financeFunction},
+    {tok::ToEff, "ToEff", Builtin::Parsed, 2, 2, financeFunction},
+    {tok::ToNom, "ToNom", Builtin::Parsed, 2, 2, financeFunction},
+    {tok::TvmPmt, "tvm_Pmt", Builtin::Read, -1, -1, tvm},
+    {tok::TvmPmt + 1, "tvm_I%", Builtin::Read, -1, -1, tvm},
+    {tok::TvmPmt + 2, "tvm_PV", Builtin::Read, -1, -1, tvm},
+    {tok::TvmPmt + 3, "tvm_N", Builtin::Read, -1, -1, tvm},
+    {tok::TvmFV, "tvm_FV", Builtin::Read, -1, -1, tvm},
+};
+} // namespace
+
+const Library financeLibrary{"finance", kFinance, int(std::size(kFinance))};
 
 } // namespace calc::basic

@@ -6,8 +6,10 @@
 // Matr►list( and SortA(/SortD( with lists sorted along.
 #include "calc/Tokens.h"
 #include "calc/basic/screens/ColourCodes.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -58,10 +60,8 @@ Number logOf(const Number &x)
 
 } // namespace
 
-Value Vm::moreFunction(int fn, Value *args, int n)
+Value moreFunction(Calculator &c_, int fn, Value *args, int n)
 {
-    if (fn == ctok::ToString || fn == ctok::Eval || fn == ctok::Piecewise)
-        return colourFunction(fn, args, n);
     switch (fn) {
     case tok::Remainder:
         return pairwise(args[0], args[1], remainderOf);
@@ -103,11 +103,11 @@ Value Vm::moreFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    return matrixFunction(fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // ►Frac and ►Dec change how a value is shown, not the value.
-Value Vm::shownAs(const Value &v, bool fraction)
+Value shownAs(Calculator &c_, const Value &v, bool fraction)
 {
     if (v.kind != Value::Real && v.kind != Value::List && v.kind != Value::Matrix)
         raise(Error::DataType);
@@ -116,59 +116,10 @@ Value Vm::shownAs(const Value &v, bool fraction)
     return out;
 }
 
-int Vm::matrixListOp(int op, const int *code, int ip, const Chunk *prog)
-{
-    switch (op) {
-    case OpSortWith:
-        sortWith_.push_back({code[ip], code[ip + 1]});
-        return ip + 2;
-    case OpListToMatr: {
-        // Columns from lists; shorter lists are padded with zeros.
-        const int n = code[ip], key = code[ip + 1];
-        if (n > 99)
-            raise(Error::Argument);
-        const Value *lists = stack_.data() + stack_.size() - n;
-        int rows = 0;
-        for (int i = 0; i < n; ++i)
-            rows = std::max(rows, int(listOf(lists[i]).size()));
-        if (rows > 99 || rows == 0)
-            raise(Error::InvalidDim);
-        Value m;
-        m.kind = Value::Matrix;
-        m.rows = rows;
-        m.cols = n;
-        m.items.fill(Number(), rows * n);
-        for (int c = 0; c < n; ++c)
-            for (int r = 0; r < lists[c].items.size(); ++r)
-                m.items[r * n + c] = lists[c].items[r];
-        stack_.resize(stack_.size() - n);
-        c_.vars()[key] = m;
-        return ip + 2;
-    }
-    case OpMatrToList: {
-        // Column `col` of the matrix on the stack; lists beyond its columns are left alone.
-        const int col = code[ip], kind = code[ip + 1], key = code[ip + 2];
-        const Value &m = stack_.back();
-        if (m.kind != Value::Matrix)
-            raise(Error::DataType);
-        if (col < m.cols) {
-            QVector<Number> l(m.rows);
-            for (int r = 0; r < m.rows; ++r)
-                l[r] = m.items[r * m.cols + col];
-            c_.store(kind, key, Value::list(l), kind == TNamed ? prog->names[key] : QString());
-        }
-        return ip + 3;
-    }
-    default:
-        return ip;
-    }
-}
-
 // SortA(keys,dependent…): the dependent lists take the keys' new order.
-void Vm::sortAlong(int kind, int key, bool up, const Chunk *prog)
+void sortAlong(Calculator &c_, std::vector<std::pair<int, int>> lists, int kind, int key, bool up,
+               const Chunk *prog)
 {
-    std::vector<std::pair<int, int>> lists;
-    lists.swap(sortWith_);
     lists.insert(lists.begin(), {kind, key});
     auto resolve = [&](const std::pair<int, int> &l) {
         return l.first == TNamed ? &c_.named(prog->names[l.second]) : &c_.var(l.second);
@@ -199,5 +150,17 @@ void Vm::sortAlong(int kind, int key, bool up, const Chunk *prog)
     for (Value *l : along)
         permute(l);
 }
+
+namespace
+{
+const Builtin kLists[] = {
+    {tok::Remainder, "Remainder", Builtin::Parsed, 2, 2, moreFunction},
+    {tok::LogBase, "LogBase", Builtin::Parsed, 2, 2, moreFunction},
+    {tok::RandBin, "RandBin", Builtin::Parsed, 2, 3, moreFunction},
+    {tok::DeltaList, "DeltaList", Builtin::Parsed, 1, 1, moreFunction},
+};
+} // namespace
+
+const Library listsLibrary{"lists", kLists, int(std::size(kLists))};
 
 } // namespace calc::basic

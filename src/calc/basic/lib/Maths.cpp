@@ -1,20 +1,23 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Maths.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 
 namespace calc::basic
 {
 
-Number Vm::trig(int fn, Number x)
+Number trig(Calculator &c_, int fn, Number x)
 {
     const long double v = x.toLongDouble();
     const long double toRad = c_.degrees() ? 3.14159265358979323846264338327950288L / 180 : 1;
@@ -58,12 +61,19 @@ Number Vm::trig(int fn, Number x)
     }
 }
 
-Value Vm::unary(int op, const Value &v)
+// sin( … tanh⁻¹( of a real, element by element on lists.
+Value trigFunction(Calculator &c_, int fn, Value *args, int n)
+{
+    (void)n;
+    return mapReal(args[0], [&c_, fn](Number x) { return trig(c_, fn, x); });
+}
+
+Value unary(Calculator &c_, int op, const Value &v)
 {
     if (v.kind == Value::Matrix || op == tok::Transpose)
-        return matrixUnary(op, v);
+        return matrixUnary(c_, op, v);
     if (v.kind >= Value::Complex) // and lists of complex numbers
-        return complexUnary(op, v);
+        return complexUnary(c_, op, v);
     switch (op) {
     case tok::Neg:
         return mapReal(v, [](Number x) { return x.negated(); });
@@ -77,74 +87,23 @@ Value Vm::unary(int op, const Value &v)
         return mapReal(v, factorial);
     case tok::DegreeSign:
         return mapReal(
-            v, [this](Number x) { return c_.degrees() ? x : divide(mul(x, pi()), num(180)); });
+            v, [&](Number x) { return c_.degrees() ? x : divide(mul(x, pi()), num(180)); });
     case tok::RadianSign:
         return mapReal(
-            v, [this](Number x) { return c_.degrees() ? divide(mul(x, num(180)), pi()) : x; });
+            v, [&](Number x) { return c_.degrees() ? divide(mul(x, num(180)), pi()) : x; });
     case tok::ToFrac:
     case tok::ToDec:
-        return shownAs(v, op == tok::ToFrac);
+        return shownAs(c_, v, op == tok::ToFrac);
     }
     raise(Error::Syntax);
 }
 
-Value Vm::call(int fn, Value *args, int n)
-{
-    switch (fn) {
-    case tok::CheckTmr:
-    case tok::DayOfWk:
-    case tok::GetTmStr:
-    case tok::GetDtStr:
-        return clock(fn, args, n);
-    case tok::Int:
-    case tok::IPart:
-    case tok::FPart:
-    case tok::Abs:
-    case tok::Not:
-    case tok::Sqrt:
-    case tok::CubeRoot:
-    case tok::Ln:
-    case tok::Log:
-    case tok::EPow:
-    case tok::TenPow:
-    case tok::Round:
-        return realFunction(fn, args, n);
-    case tok::Min:
-    case tok::Max:
-    case tok::Sum:
-    case tok::Prod:
-    case tok::Mean:
-    case tok::Median:
-        return listStatistic(fn, args, n);
-    case tok::Dim:
-    case tok::CumSum:
-    case tok::Augment:
-        return listShape(fn, args);
-    case tok::Gcd:
-    case tok::Lcm:
-    case tok::RandInt:
-    case tok::Rand:
-    case tok::PxlTest:
-        return integerFunction(fn, args, n);
-    case tok::Length:
-    case tok::Sub:
-    case tok::InString:
-    case tok::Expr:
-        return stringFunction(fn, args, n);
-    default:
-        break;
-    }
-    if (fn >= tok::Sin && fn <= tok::Tanh1)
-        return mapReal(args[0], [this, fn](Number x) { return trig(fn, x); });
-    return moreFunction(fn, args, n);
-}
-
 // Functions of one real, element by element on lists.
-Value Vm::realFunction(int fn, Value *args, int n)
+Value realFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
-    if (Q_UNLIKELY(wantsComplex(fn, a)))
-        return complexFunction(fn, a);
+    if (Q_UNLIKELY(wantsComplex(c_, fn, a)))
+        return complexFunction(c_, fn, a);
     switch (fn) {
     case tok::Int:
         return mapReal(a, [](Number x) { return x.floor(); });
@@ -219,7 +178,7 @@ int bound(const Value &v, int size)
 } // namespace
 
 // Statistics of a list, and min( and max( of two values.
-Value Vm::listStatistic(int fn, Value *args, int n)
+Value listStatistic(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     switch (fn) {
@@ -296,8 +255,9 @@ Value Vm::listStatistic(int fn, Value *args, int n)
 }
 
 // Functions that make or measure lists.
-Value Vm::listShape(int fn, Value *args)
+Value listShape(Calculator &c_, int fn, Value *args, int n)
 {
+    (void)n;
     const Value &a = args[0];
     switch (fn) {
     case tok::Dim:
@@ -344,7 +304,7 @@ Value Vm::listShape(int fn, Value *args)
 }
 
 // Whole numbers, random numbers and pxl-Test(.
-Value Vm::integerFunction(int fn, Value *args, int n)
+Value integerFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     switch (fn) {
@@ -397,7 +357,7 @@ Value Vm::integerFunction(int fn, Value *args, int n)
         const PixelScreen &s = c_.screen();
         int r, c;
         pixelPlace(a, args[1], &r, &c, s.rows(), s.columns());
-        showGraph();
+        showGraph(c_);
         return Value::real(num(s.pixel(r, c)));
     }
     default:
@@ -407,7 +367,7 @@ Value Vm::integerFunction(int fn, Value *args, int n)
 }
 
 // Strings: length(, sub(, inString( and expr(.
-Value Vm::stringFunction(int fn, Value *args, int n)
+Value stringFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     switch (fn) {
@@ -448,18 +408,66 @@ Value Vm::stringFunction(int fn, Value *args, int n)
     case tok::Expr: {
         if (a.kind != Value::String)
             raise(Error::DataType);
-        if (inExpr)
+        if (c_.evaluator().insideExpr())
             raise(Error::IllegalNest);
         if (a.text.isEmpty())
             raise(Error::Invalid); // an empty answer to Input, typically
-        Vm inner(e_);
-        inner.inExpr = true;
-        return inner.evaluate(compile(bytesOf(a.text), true));
+                return c_.evaluator().evaluateNested(c_.evaluator().compiled(bytesOf(a.text)), true);
     }
     default:
         break;
     }
     raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+const Builtin kMaths[] = {
+    {tok::Int, "Int", Builtin::Parsed, 1, 1, realFunction},
+    {tok::IPart, "IPart", Builtin::Parsed, 1, 1, realFunction},
+    {tok::FPart, "FPart", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Abs, "Abs", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Not, "Not", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Sqrt, "Sqrt", Builtin::Parsed, 1, 1, realFunction},
+    {tok::CubeRoot, "CubeRoot", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Ln, "Ln", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Log, "Log", Builtin::Parsed, 1, 1, realFunction},
+    {tok::EPow, "EPow", Builtin::Parsed, 1, 1, realFunction},
+    {tok::TenPow, "TenPow", Builtin::Parsed, 1, 1, realFunction},
+    {tok::Round, "Round", Builtin::Parsed, 1, 2, realFunction},
+    {tok::Sin, "sin(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 1, "sin⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 2, "cos(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 3, "cos⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 4, "tan(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 5, "tan⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 6, "sinh(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 7, "sinh⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 8, "cosh(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 9, "cosh⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 10, "tanh(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Sin + 11, "tanh⁻¹(", Builtin::Read, 1, 1, trigFunction},
+    {tok::Min, "Min", Builtin::Parsed, 1, 2, listStatistic},
+    {tok::Max, "Max", Builtin::Parsed, 1, 2, listStatistic},
+    {tok::Sum, "Sum", Builtin::Parsed, 1, 3, listStatistic},
+    {tok::Prod, "Prod", Builtin::Parsed, 1, 3, listStatistic},
+    {tok::Mean, "Mean", Builtin::Parsed, 1, 1, listStatistic},
+    {tok::Median, "Median", Builtin::Parsed, 1, 1, listStatistic},
+    {tok::Dim, "Dim", Builtin::Parsed, 1, 1, listShape},
+    {tok::CumSum, "CumSum", Builtin::Parsed, 1, 1, listShape},
+    {tok::Augment, "Augment", Builtin::Parsed, 2, 2, listShape},
+    {tok::Gcd, "Gcd", Builtin::Parsed, 2, 2, integerFunction},
+    {tok::Lcm, "Lcm", Builtin::Parsed, 2, 2, integerFunction},
+    {tok::RandInt, "RandInt", Builtin::Parsed, 2, 3, integerFunction},
+    {tok::Rand, "Rand", Builtin::Parsed, 1, 1, integerFunction},
+    {tok::PxlTest, "PxlTest", Builtin::Parsed, 2, 2, integerFunction},
+    {tok::Length, "Length", Builtin::Parsed, 1, 1, stringFunction},
+    {tok::Sub, "Sub", Builtin::Parsed, 1, 3, stringFunction},
+    {tok::InString, "InString", Builtin::Parsed, 2, 3, stringFunction},
+    {tok::Expr, "Expr", Builtin::Parsed, 1, 1, stringFunction},
+};
+} // namespace
+
+const Library mathsLibrary{"maths", kMaths, int(std::size(kMaths))};
 
 } // namespace calc::basic

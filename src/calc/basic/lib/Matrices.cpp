@@ -7,8 +7,10 @@
 // rounds once at the end; what is left of a cancelled element is zero.
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <cmath>
 #include <vector>
 
@@ -208,7 +210,7 @@ bool sameMatrix(const Value &a, const Value &b)
     return a.items == b.items;
 }
 
-Value Vm::matrixUnary(int op, const Value &v)
+Value matrixUnary(Calculator &c_, int op, const Value &v)
 {
     const Value &m = matrixArg(v);
     switch (op) {
@@ -228,13 +230,13 @@ Value Vm::matrixUnary(int op, const Value &v)
         return matrixPower(m, num(3));
     case tok::ToFrac:
     case tok::ToDec:
-        return shownAs(m, op == tok::ToFrac);
+        return shownAs(c_, m, op == tok::ToFrac);
     default:
         raise(Error::DataType);
     }
 }
 
-Value Vm::matrixFunction(int fn, Value *args, int n)
+Value matrixFunction(Calculator &c_, int fn, Value *args, int n)
 {
     switch (fn) {
     case tok::Det: {
@@ -291,7 +293,7 @@ Value Vm::matrixFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    return statFunction(fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // cumSum( of a matrix: each column on its own, top to bottom.
@@ -304,5 +306,22 @@ Value columnSums(const Value &m)
                 add(out.items[(r - 1) * m.cols + c], m.items[r * m.cols + c]);
     return out;
 }
+
+namespace
+{
+const Builtin kMatrices[] = {
+    {tok::Det, "Det", Builtin::Parsed, 1, 1, matrixFunction},
+    {tok::Identity, "Identity", Builtin::Parsed, 1, 1, matrixFunction},
+    {tok::RandM, "RandM", Builtin::Parsed, 2, 2, matrixFunction},
+    {tok::RowSwap, "RowSwap", Builtin::Parsed, 3, 3, matrixFunction},
+    {tok::RowPlus, "RowPlus", Builtin::Parsed, 3, 3, matrixFunction},
+    {tok::TimesRow, "TimesRow", Builtin::Parsed, 3, 3, matrixFunction},
+    {tok::TimesRowPlus, "TimesRowPlus", Builtin::Parsed, 4, 4, matrixFunction},
+    {tok::Ref, "Ref", Builtin::Parsed, 1, 1, matrixFunction},
+    {tok::Rref, "Rref", Builtin::Parsed, 1, 1, matrixFunction},
+};
+} // namespace
+
+const Library matricesLibrary{"matrices", kMatrices, int(std::size(kMatrices))};
 
 } // namespace calc::basic

@@ -11,8 +11,11 @@
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/lib/Probability.h"
 #include "calc/basic/lib/StatData.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -245,24 +248,15 @@ bool isMoreRegression(int t)
     }
 }
 
-Value Vm::statCommand(int fn, Value *args, int n)
+// A regression's last argument says whether its results screen is what
+// the program ends on.
+Value regressionCommand(Calculator &c_, int fn, Value *args, int n)
 {
-    if (isStatTest(fn) || isMoreRegression(fn)) {
-        const bool shown = !realOf(args[n - 1]).isZero();
-        if (isStatTest(fn))
-            statTestCommand(fn, args, n - 1, shown);
-        else
-            moreRegression(fn, args, n - 1, shown);
-        return Value();
-    }
-    if (fn >= tok::ShadeNorm && fn <= tok::ShadeF) {
-        shadeDistribution(fn, args, n - 1);
-        return Value();
-    }
-    return financeFunction(fn, args, n);
+    moreRegression(c_, fn, args, n - 1, !realOf(args[n - 1]).isZero());
+    return Value();
 }
 
-void Vm::moreRegression(int fn, Value *args, int n, bool shown)
+void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown)
 {
     QHash<int, Value> &out = c_.maths();
     std::int64_t equation = 0;
@@ -279,8 +273,8 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
         const Number m = fromLd((y1 - y0) / (x1 - x0)), b = fromLd(y0 - (y1 - y0) / (x1 - x0) * x0);
         const QString eq = statNumber(m) + QStringLiteral("X+") + statNumber(b);
         const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(eq).text);
-        storeEquation(equation ? int(equation) : tok::Y1, Value::string(tokenValues(t.bytes)));
-        showGraph();
+        storeEquation(c_, equation ? int(equation) : tok::Y1, Value::string(tokenValues(t.bytes)));
+        showGraph(c_);
         c_.showGraph(true);
         return;
     }
@@ -553,17 +547,17 @@ void Vm::moreRegression(int fn, Value *args, int n, bool shown)
         raise(Error::Unsupported, calc::tokens::displayString(fn));
     }
     statEquation(out, eq);
-    storeResiduals(xs, ys);
+    storeResiduals(c_, xs, ys);
     if (equation)
-        storeEquation(int(equation), out.value(tok::RegEQ));
-    regressionScreen(fn, shown, alternative);
+        storeEquation(c_, int(equation), out.value(tok::RegEQ));
+    regressionScreen(c_, fn, shown, alternative);
 }
 
 // What the results screen shows: the command, the form of its equation,
 // its coefficients, and r and r² (or R²) with DiagnosticOn.
-void Vm::regressionScreen(int fn, bool shown, int alternative)
+void regressionScreen(Calculator &c_, int fn, bool shown, int alternative)
 {
-    if (!shown || calls_.size() != 1)
+    if (!shown || !c_.evaluator().outermost())
         return;
     const QHash<int, Value> &out = c_.maths();
     QStringList lines;
@@ -582,7 +576,7 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
         for (const auto &[name, t] : one)
             put(QString::fromUtf8(name), t);
         // The screen's first page; the rest is a scroll away.
-        showResults(lines);
+        showResults(c_, lines);
         return;
     }
     struct Form {
@@ -645,12 +639,12 @@ void Vm::regressionScreen(int fn, bool shown, int alternative)
             put(QStringLiteral("R\u00B2"), tok::RegBigR2);
         }
     }
-    showResults(lines);
+    showResults(c_, lines);
 }
 
 // ʟRESID: each point's y less what RegEQ gives at its x, as every
 // regression leaves it.
-void Vm::storeResiduals(const Value &xs, const Value &ys)
+void storeResiduals(Calculator &c_, const Value &xs, const Value &ys)
 {
     const auto code = compile(bytesOf(c_.maths().value(tok::RegEQ).text), true);
     Number &x = c_.reals()['X' - 'A'];
@@ -659,9 +653,7 @@ void Vm::storeResiduals(const Value &xs, const Value &ys)
     try {
         for (int i = 0; i < xs.items.size(); ++i) {
             x = xs.items[i];
-            Vm inner(e_);
-            inner.inExpr = true;
-            out << sub(ys.items[i], realOf(inner.evaluate(code)));
+                        out << sub(ys.items[i], realOf(c_.evaluator().evaluateNested(code, true)));
         }
     } catch (const RunError &) {
         x = saved;
@@ -671,12 +663,30 @@ void Vm::storeResiduals(const Value &xs, const Value &ys)
     c_.namedLists()[QStringLiteral("RESID")] = Value::list(out);
 }
 
-void Vm::showResults(const QStringList &lines)
+void showResults(Calculator &c_, const QStringList &lines)
 {
     // Only the top-level program's last statement shows; the screen's
     // first page, as the calculator leaves it.
-    if (calls_.size() == 1)
+    if (c_.evaluator().outermost())
         c_.results() = lines.mid(0, 8);
 }
+
+namespace
+{
+const Builtin kRegressions[] = {
+    {tok::CubicReg, "CubicReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::QuartReg, "QuartReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::LnReg, "LnReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::PwrReg, "PwrReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::MedMed, "MedMed", Builtin::Read, -1, -1, regressionCommand},
+    {tok::SinReg, "SinReg", Builtin::Read, -1, -1, regressionCommand},
+    {tok::Logistic, "Logistic", Builtin::Read, -1, -1, regressionCommand},
+    {tok::LinRegTTest, "LinRegTTest", Builtin::Read, -1, -1, regressionCommand},
+    {tok::LinRegTInt, "LinRegTInt", Builtin::Read, -1, -1, regressionCommand},
+    {tok::ManualFit, "ManualFit", Builtin::Read, -1, -1, regressionCommand},
+};
+} // namespace
+
+const Library regressionsLibrary{"regressions", kRegressions, int(std::size(kRegressions))};
 
 } // namespace calc::basic

@@ -11,8 +11,11 @@
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/core/Scanner.h"
 #include "calc/basic/lib/StatData.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/graph/Graph.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -333,7 +336,7 @@ QString statNumber(const Number &x)
     return coefficientText(x);
 }
 
-void Vm::regression(int fn, Value *args, int n)
+void regression(Calculator &c_, int fn, Value *args, int n)
 {
     // The lists (L₁ and L₂ when left out), a frequency list, and last a Y=
     // variable's token or 0.
@@ -415,7 +418,7 @@ void Vm::regression(int fn, Value *args, int n)
                                  QStringLiteral("X"));
 }
 
-Value Vm::statFunction(int fn, Value *args, int n)
+Value statFunction(Calculator &c_, int fn, Value *args, int n)
 {
     switch (fn) {
     case tok::StdDev:
@@ -437,7 +440,7 @@ Value Vm::statFunction(int fn, Value *args, int n)
         } else {
             describe(c_.maths(), dataOf(xs, nullptr, n == 2 ? &args[1] : nullptr), false);
         }
-        regressionScreen(fn, shown);
+        regressionScreen(c_, fn, shown);
         return Value();
     }
     case tok::LinRegAxB:
@@ -445,13 +448,13 @@ Value Vm::statFunction(int fn, Value *args, int n)
     case tok::QuadReg:
     case tok::ExpReg: {
         const bool shown = !realOf(args[--n]).isZero();
-        regression(fn, args, n);
-        storeResiduals(n > 1 ? args[0] : c_.var(tok::List0), n > 1 ? args[1] : c_.var(tok::List0 + 1));
-        regressionScreen(fn, shown);
+        regression(c_, fn, args, n);
+        storeResiduals(c_, n > 1 ? args[0] : c_.var(tok::List0), n > 1 ? args[1] : c_.var(tok::List0 + 1));
+        regressionScreen(c_, fn, shown);
         // Given a Y= variable, the equation goes there too, and selects it.
         std::int64_t equation = 0;
         if (realOf(args[n - 1]).toInt(&equation) && equation)
-            storeEquation(int(equation), c_.maths().value(tok::RegEQ));
+            storeEquation(c_, int(equation), c_.maths().value(tok::RegEQ));
         return Value();
     }
     case tok::NormalPdf: {
@@ -530,23 +533,45 @@ Value Vm::statFunction(int fn, Value *args, int n)
     default:
         break;
     }
-    return distribution(fn, args, n);
+    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // The statistics results as expressions read them; RegEQ is evaluated
 // with the current X.
-Value Vm::statVariable(int t)
+Value statVariable(Calculator &c_, int t)
 {
     const auto it = c_.maths().constFind(t);
     if (it == c_.maths().constEnd())
         raise(Error::Undefined);
     if (t != tok::RegEQ)
         return *it;
-    if (inExpr)
+    if (c_.evaluator().insideExpr())
         raise(Error::IllegalNest);
-    Vm inner(e_);
-    inner.inExpr = true;
-    return inner.evaluate(compile(bytesOf(it->text), true));
+        return c_.evaluator().evaluateNested(c_.evaluator().compiled(bytesOf(it->text)), true);
 }
+
+namespace
+{
+const Builtin kStatistics[] = {
+    {tok::StdDev, "StdDev", Builtin::Parsed, 1, 2, statFunction},
+    {tok::Variance, "Variance", Builtin::Parsed, 1, 2, statFunction},
+    {tok::OneVarStats, "OneVarStats", Builtin::Read, -1, -1, statFunction},
+    {tok::TwoVarStats, "TwoVarStats", Builtin::Read, -1, -1, statFunction},
+    {tok::LinRegAxB, "LinRegAxB", Builtin::Read, -1, -1, statFunction},
+    {tok::LinRegABx, "LinRegABx", Builtin::Read, -1, -1, statFunction},
+    {tok::QuadReg, "QuadReg", Builtin::Read, -1, -1, statFunction},
+    {tok::ExpReg, "ExpReg", Builtin::Read, -1, -1, statFunction},
+    {tok::NormalPdf, "NormalPdf", Builtin::Parsed, 1, 3, statFunction},
+    {tok::NormalCdf, "NormalCdf", Builtin::Parsed, 2, 4, statFunction},
+    {tok::InvNorm, "InvNorm", Builtin::Parsed, 1, 3, statFunction},
+    {tok::RandNorm, "RandNorm", Builtin::Parsed, 2, 3, statFunction},
+    {tok::BinomPdf, "BinomPdf", Builtin::Parsed, 2, 3, statFunction},
+    {tok::BinomCdf, "BinomCdf", Builtin::Parsed, 2, 3, statFunction},
+    {tok::PoissonPdf, "PoissonPdf", Builtin::Parsed, 2, 2, statFunction},
+    {tok::PoissonCdf, "PoissonCdf", Builtin::Parsed, 2, 2, statFunction},
+};
+} // namespace
+
+const Library statisticsLibrary{"statistics", kStatistics, int(std::size(kStatistics))};
 
 } // namespace calc::basic

@@ -10,8 +10,10 @@
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/lib/Probability.h"
 #include "calc/basic/lib/StatData.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
+#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -276,6 +278,14 @@ QString statFitted(long double v, int room)
     return s;
 }
 
+// A test's last argument says whether its results screen is what the
+// program ends on.
+Value statTest(Calculator &c_, int fn, Value *args, int n)
+{
+    statTestCommand(c_, fn, args, n - 1, !realOf(args[n - 1]).isZero());
+    return Value();
+}
+
 bool isStatTest(int t)
 {
     return (t >= tok::ZTest && t <= tok::TwoSampTInt && t != 0xBB45) || t == tok::Anova ||
@@ -305,7 +315,7 @@ static int leastArguments(int fn)
     }
 }
 
-void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
+void statTestCommand(Calculator &c_, int fn, Value *args, int n, bool shown)
 {
     if (n < leastArguments(fn))
         raise(Error::Argument);
@@ -659,9 +669,33 @@ void Vm::statTestCommand(int fn, Value *args, int n, bool shown)
         raise(Error::Unsupported, calc::tokens::displayString(fn));
     }
     if (drawn.on)
-        drawTest(fn, drawn.stat, drawn.alternative, drawn.d1, drawn.d2, drawn.name, drawn.p);
+        drawTest(c_, fn, drawn.stat, drawn.alternative, drawn.d1, drawn.d2, drawn.name, drawn.p);
     else if (shown)
-        showResults(r.lines);
+        showResults(c_, r.lines);
 }
+
+namespace
+{
+const Builtin kStatisticsTests[] = {
+    {tok::ZTest, "ZTest", Builtin::Read, -1, -1, statTest},
+    {tok::TTest, "TTest", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampZTest, "TwoSampZTest", Builtin::Read, -1, -1, statTest},
+    {tok::OnePropZTest, "OnePropZTest", Builtin::Read, -1, -1, statTest},
+    {tok::TwoPropZTest, "TwoPropZTest", Builtin::Read, -1, -1, statTest},
+    {tok::ChiTest, "ChiTest", Builtin::Read, -1, -1, statTest},
+    {tok::ZInterval, "ZInterval", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampZInt, "TwoSampZInt", Builtin::Read, -1, -1, statTest},
+    {tok::OnePropZInt, "OnePropZInt", Builtin::Read, -1, -1, statTest},
+    {tok::TwoPropZInt, "TwoPropZInt", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampTTest, "TwoSampTTest", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampFTest, "TwoSampFTest", Builtin::Read, -1, -1, statTest},
+    {tok::TInterval, "TInterval", Builtin::Read, -1, -1, statTest},
+    {tok::TwoSampTInt, "TwoSampTInt", Builtin::Read, -1, -1, statTest},
+    {tok::Anova, "Anova", Builtin::Read, -1, -1, statTest},
+    {tok::ChiGofTest, "ChiGofTest", Builtin::Read, -1, -1, statTest},
+};
+} // namespace
+
+const Library statisticsTestsLibrary{"statistics tests", kStatisticsTests, int(std::size(kStatisticsTests))};
 
 } // namespace calc::basic

@@ -8,7 +8,8 @@
 // installed, so OpenLib( and ExecLib stop as a calculator without it does.
 #include "calc/Tokens.h"
 #include "calc/basic/core/NumberTokens.h"
-#include "calc/basic/core/Vm.h"
+#include "calc/basic/lib/Libraries.h"
+#include "calc/basic/lib/Library.h"
 
 namespace calc::basic
 {
@@ -42,7 +43,7 @@ bool isEditorToken(int t)
            t == tok::Minutes || t == tok::Question;
 }
 
-void Vm::systemCommand(int cmd, const Value *args, int n)
+void systemCommand(Calculator &c_, int cmd, const Value *args, int n)
 {
     Settings &s = c_.settings();
     const QDateTime now = c_.now();
@@ -87,7 +88,7 @@ void Vm::systemCommand(int cmd, const Value *args, int n)
     (void)n;
 }
 
-Value Vm::systemFunction(int fn, Value *args, int n)
+Value systemFunction(Calculator &, int fn, Value *args, int n)
 {
     switch (fn) {
     case tok::TimeCnv: {
@@ -116,5 +117,93 @@ Value Vm::systemFunction(int fn, Value *args, int n)
     }
     raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
+
+namespace
+{
+
+// The tokens of a clock string: digits, letters, : / and spaces.
+QVector<int> tokensOfText(const QString &text)
+{
+    QVector<int> out;
+    for (QChar ch : text) {
+        const char c = char(ch.unicode());
+        if (c >= '0' && c <= '9')
+            out << tok::Digit0 + (c - '0');
+        else if (c >= 'A' && c <= 'Z')
+            out << tok::A + (c - 'A');
+        else if (c == ':')
+            out << tok::Colon;
+        else if (c == '/')
+            out << 0x83;
+        else if (c == '.')
+            out << tok::Point;
+        else
+            out << 0x29; // space
+    }
+    return out;
+}
+
+} // namespace
+
+// checkTmr(, dayOfWk(, getTmStr( and getDtStr(.
+Value clock(Calculator &c_, int fn, Value *args, int n)
+{
+    const QDateTime now = c_.now();
+    std::int64_t a = 0;
+    if (n >= 1 && fn != tok::DayOfWk && !realOf(args[0]).toInt(&a))
+        raise(Error::Domain);
+    switch (fn) {
+    case tok::CheckTmr:
+        return Value::real(num(clockSeconds(now) - a));
+    case tok::DayOfWk: {
+        std::int64_t y, m, d;
+        if (n != 3 || !realOf(args[0]).toInt(&y) || !realOf(args[1]).toInt(&m) ||
+            !realOf(args[2]).toInt(&d))
+            raise(Error::Domain);
+        const QDate date{int(y), int(m), int(d)};
+        if (!date.isValid())
+            raise(Error::Domain);
+        return Value::real(num(date.dayOfWeek() % 7 + 1));
+    }
+    case tok::GetTmStr: {
+        // Hours and minutes, as the clock shows them: "13:05", "1:05 PM".
+        // Programs that give 0 cut out the hours and minutes at 1 and 4.
+        if (a != 12 && a != 24 && a != 0)
+            raise(Error::Domain);
+        const QTime t = now.time();
+        if (a != 12)
+            return Value::string(tokensOfText(t.toString(QStringLiteral("HH:mm"))));
+        const int h = t.hour() % 12 ? t.hour() % 12 : 12;
+        return Value::string(tokensOfText(QStringLiteral("%1:%2 %3")
+                                              .arg(h)
+                                              .arg(t.toString(QStringLiteral("mm")))
+                                              .arg(t.hour() < 12 ? "AM" : "PM")));
+    }
+    case tok::GetDtStr: {
+        // Two digits a field, the year's last two: programs cut the fields
+        // out at 1, 4 and 7.
+        static const char *const formats[] = {"MM/dd/yy", "dd/MM/yy", "yy/MM/dd"};
+        if (a < 1 || a > 3)
+            raise(Error::Domain);
+        return Value::string(tokensOfText(now.date().toString(QLatin1String(formats[a - 1]))));
+    }
+    default:
+        raise(Error::Syntax);
+    }
+}
+
+namespace
+{
+const Builtin kSystem[] = {
+    {tok::CheckTmr, "CheckTmr", Builtin::Read, 1, 1, clock},
+    {tok::DayOfWk, "DayOfWk", Builtin::Read, 3, 3, clock},
+    {tok::GetTmStr, "GetTmStr", Builtin::Read, 1, 1, clock},
+    {tok::GetDtStr, "GetDtStr", Builtin::Read, 1, 1, clock},
+    {tok::TimeCnv, "TimeCnv", Builtin::Parsed, 1, 1, systemFunction},
+    {tok::PieceWise, "PieceWise", Builtin::Parsed, 2, 10, systemFunction},
+};
+} // namespace
+
+const Library systemLibrary{"system", kSystem, int(std::size(kSystem))};
 
 } // namespace calc::basic

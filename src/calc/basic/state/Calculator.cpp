@@ -152,4 +152,16 @@ void Calculator::display(const Value &v)
     home_.line(displayText(v, settings_.format), v.kind != Value::String);
 }
 
+std::function<Value()> Calculator::expression(const QString &bytes)
+{
+    auto &cache = graphing_.expressions;
+    const QByteArray key = bytes.toLatin1();
+    auto code = cache.value(key);
+    if (!code) {
+        code = evaluator_->compiled(key);
+        cache.insert(key, code);
+    }
+    return [this, code] { return evaluator_->evaluate(code); };
+}
+
 } // namespace calc::basic

@@ -25,7 +25,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace calc::basic
 {
@@ -38,9 +40,15 @@ class Evaluator
 {
 public:
     virtual ~Evaluator() = default;
-    virtual Value evaluate(std::shared_ptr<Chunk> code) = 0;
-    // An expression's bytes compiled once (DrawF's, Shade('s, solve('s).
+    // Runs the code in a loop of its own; insideExpr marks it as expr('s,
+    // where another expr( is ERR:ILLEGAL NEST.
+    virtual Value evaluateNested(std::shared_ptr<Chunk> code, bool insideExpr) = 0;
+    Value evaluate(std::shared_ptr<Chunk> code) { return evaluateNested(code, insideExpr()); }
+    // An expression's bytes compiled for this model.
     virtual std::shared_ptr<Chunk> compiled(const QByteArray &expression) = 0;
+    virtual bool insideExpr() const = 0;
+    // Whether the statement running is the outermost program's.
+    virtual bool outermost() const = 0;
     // A statement's worth of work done inside a built-in: counted against
     // the step limit.
     virtual void step() = 0;
@@ -158,7 +166,10 @@ public:
     // The loop that evaluates expressions for the libraries; set while a
     // program runs.
     Evaluator &evaluator() { return *evaluator_; }
-    void setEvaluator(Evaluator *e) { evaluator_ = e; }
+    Evaluator *setEvaluator(Evaluator *e) { return std::exchange(evaluator_, e); }
+    // An expression's bytes (DrawF's, Shade('s, solve('s) as a function that
+    // evaluates it; compiled once and kept with the graphs.
+    std::function<Value()> expression(const QString &bytes);
 
 private:
     Host host_;

@@ -4,10 +4,10 @@
 // What published programs use: the wiki's rows for the smaller functions,
 // the errors a calculator gives where the engine used to give others, and
 // which of the sheet's tokens the engine refuses.
-#include "calc/basic/EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Models.h"
 #include "calc/Tokens.h"
+#include "calc/basic/EngineRows.h"
 #include "calc/basic/core/Engine.h"
 #include "common/TestRegistry.h"
 

@@ -39,9 +39,9 @@ const Registry &registry()
 const std::vector<const Library *> &libraries()
 {
     static const std::vector<const Library *> all = {
-        &mathsLibrary,       &listsLibrary,       &colourLibrary,          &matricesLibrary,
-        &statisticsLibrary,  &distributionsLibrary, &regressionsLibrary, &statisticsTestsLibrary,
-        &financeLibrary,     &complexLibrary,     &conversionsLibrary,     &systemLibrary,
+        &mathsLibrary,      &listsLibrary,         &colourLibrary,      &matricesLibrary,
+        &statisticsLibrary, &distributionsLibrary, &regressionsLibrary, &statisticsTestsLibrary,
+        &financeLibrary,    &complexLibrary,       &conversionsLibrary, &systemLibrary,
     };
     return all;
 }

@@ -8,10 +8,10 @@
 #include "calc/basic/state/GraphState.h"
 
 #include "calc/Tokens.h"
-#include "calc/basic/screens/GraphScreen.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/state/Settings.h"
 #include "calc/basic/core/NumberTokens.h"
+#include "calc/basic/screens/GraphScreen.h"
+#include "calc/basic/state/Settings.h"
 
 #include <QHash>
 

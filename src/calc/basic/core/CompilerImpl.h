@@ -27,7 +27,6 @@ struct CompileError {
     throw CompileError{e, detail};
 }
 
-
 QString tokenName(int t);
 const Builtin *functionOf(int t);
 // solve(, fnInt(, nDeriv(, fMin(, fMax(, Σ(: an expression and its variable first.

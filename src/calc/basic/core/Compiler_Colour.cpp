@@ -3,8 +3,8 @@
 
 // The colour models' commands and operands; compiled only for a colour
 // model, so the monochrome models' programs compile as they always did.
-#include "calc/basic/screens/ColourCodes.h"
 #include "calc/basic/core/CompilerImpl.h"
+#include "calc/basic/screens/ColourCodes.h"
 
 namespace calc::basic
 {

@@ -4,10 +4,10 @@
 #include "calc/basic/core/CompilerImpl.h"
 
 #include "calc/basic/core/Builtins.h"
-#include "calc/basic/state/GraphState.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/state/Settings.h"
 #include "calc/basic/core/NumberTokens.h"
+#include "calc/basic/state/GraphState.h"
+#include "calc/basic/state/Settings.h"
 
 #include "calc/Tokens.h"
 

@@ -4,8 +4,8 @@
 // Mode, format, zoom, picture and archive commands: what follows each.
 #include "calc/basic/core/CompilerImpl.h"
 
-#include "calc/basic/state/Settings.h"
 #include "calc/basic/core/NumberTokens.h"
+#include "calc/basic/state/Settings.h"
 
 namespace calc::basic
 {

@@ -6,8 +6,8 @@
 #include "calc/Tokens.h"
 #include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/state/Pace.h"
 #include "calc/basic/core/Vm.h"
+#include "calc/basic/state/Pace.h"
 
 #include <algorithm>
 

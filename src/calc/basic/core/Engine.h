@@ -6,15 +6,15 @@
 // of its text. The bytes are scanned into tokens, each statement compiled to
 // compact code, and the code run by one loop; errors carry the line.
 #include "calc/Models.h"
-#include "calc/basic/state/Calculator.h"
-#include "calc/basic/screens/ColourScreen.h"
 #include "calc/basic/core/Error.h"
-#include "calc/basic/state/GraphState.h"
-#include "calc/basic/screens/GraphScreen.h"
-#include "calc/basic/screens/HomeScreen.h"
-#include "calc/basic/state/Settings.h"
 #include "calc/basic/core/Number.h"
 #include "calc/basic/core/Value.h"
+#include "calc/basic/screens/ColourScreen.h"
+#include "calc/basic/screens/GraphScreen.h"
+#include "calc/basic/screens/HomeScreen.h"
+#include "calc/basic/state/Calculator.h"
+#include "calc/basic/state/GraphState.h"
+#include "calc/basic/state/Settings.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -295,8 +295,8 @@ void Vm::colourOp(int cmd, int n)
 int Vm::calculusOp(const int *code, int ip, const Chunk *prog)
 {
     const int n = code[ip + 1];
-    Value r = calculus(c_, code[ip], stack_.data() + stack_.size() - n, n, code[ip + 2], code[ip + 3],
-                       prog);
+    Value r = calculus(c_, code[ip], stack_.data() + stack_.size() - n, n, code[ip + 2],
+                       code[ip + 3], prog);
     stack_.resize(stack_.size() - n);
     stack_.push_back(std::move(r));
     return ip + 4;

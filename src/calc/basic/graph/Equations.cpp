@@ -7,7 +7,6 @@
 
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
-#include "calc/basic/core/Compiler.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
 
@@ -186,9 +185,7 @@ Value equation(Calculator &c_, int key, const Value *at)
         }
     } restore{gs, bit, at ? &c_.reals()[v] : nullptr, at ? c_.reals()[v] : Number()};
     gs.evaluating |= bit;
-    auto once = [&] {
-                return c_.evaluator().evaluate(code);
-    };
+    auto once = [&] { return c_.evaluator().evaluate(code); };
     if (!at)
         return once();
     if (at->kind == Value::Real) {

@@ -34,15 +34,16 @@ bool statWindow(Calculator &c_, GraphScreen::Windows *w);
 void largeText(Calculator &c_, const Value *args, int n);
 Value equation(Calculator &c_, int key, const Value *at);
 void storeEquation(Calculator &c_, int key, const Value &v);
-void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int b, const Chunk *prog);
+void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int b,
+                  const Chunk *prog);
 void showGraph(Calculator &c_);
 void standardGraphVars(Calculator &c_);
 std::array<int, 8> graphSettings(Calculator &c_);
 void graphEquations(Calculator &c_);
 // style 0: as Connected or Dot is set; shading styles shade with the
 // pattern-th of their patterns.
-void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY, int style = 0,
-                   int pattern = 0);
+void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,
+                   int style = 0, int pattern = 0);
 void traceCurve(Calculator &c_, int key, int second, const GraphVar *range, int style);
 void curvePoints(Calculator &c_, int key, int second, const GraphVar *range,
                  const std::function<void(double, double)> &point);

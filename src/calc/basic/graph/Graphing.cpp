@@ -4,11 +4,10 @@
 // The graph of the selected equations, as the calculator draws it under
 // the drawings when the screen was marked for a redraw, and the commands
 // that graph an expression of their own: DrawF, DrawInv, Shade(, Tangent(.
-#include "calc/basic/core/Compiler.h"
-#include "calc/basic/graph/GraphDraw.h"
-#include "calc/basic/state/Settings.h"
 #include "calc/basic/graph/Graph.h"
+#include "calc/basic/graph/GraphDraw.h"
 #include "calc/basic/lib/Libraries.h"
+#include "calc/basic/state/Settings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,8 +91,9 @@ void graphEquations(Calculator &c_)
             if (!on(key))
                 continue;
             const int style = graphStyle(c_, equationNumber(key));
-            traceFunction(c_, [&, key] { return equation(c_, key, nullptr); }, false, false, style,
-                          style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0);
+            traceFunction(
+                c_, [&, key] { return equation(c_, key, nullptr); }, false, false, style,
+                style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0);
         }
         break;
     case tok::Param: {
@@ -118,12 +118,13 @@ void graphEquations(Calculator &c_)
     }
 }
 
-void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY, int style,
-                       int pattern)
+void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,
+                   int style, int pattern)
 {
     PixelScreen &g = c_.screen();
-    Tracer t{g, style ? style != StyleDotted
-                      : c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected};
+    Tracer t{g, style
+                    ? style != StyleDotted
+                    : c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected};
     t.thick = style == StyleThick;
     std::int64_t step = 1;
     c_.settings().xres.toInt(&step);
@@ -163,7 +164,7 @@ void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse
 // Par (X and Y of T) and Pol (r of θ): from the minimum to the maximum in
 // steps, as a For( loop would; `point` gets each (x, y), or NaNs for a gap.
 void curvePoints(Calculator &c_, int key, int second, const GraphVar *range,
-                     const std::function<void(double, double)> &point)
+                 const std::function<void(double, double)> &point)
 {
     const Number *v = c_.graphing().vars;
     const Number lo = v[range[0]], hi = v[range[1]], step = v[range[2]];
@@ -273,7 +274,8 @@ bool fitWindow(Calculator &c_, GraphScreen::Windows *w)
     return true;
 }
 
-void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int b, const Chunk *prog)
+void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int b,
+                  const Chunk *prog)
 {
     GraphState &gs = c_.graphing();
     switch (cmd) {
@@ -319,7 +321,7 @@ void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int 
 // pixels between them wherever lower is below upper. Patterns: 1 vertical,
 // 2 horizontal, 3 and 4 diagonal (falling, rising); every resolution-th line.
 void shade(Calculator &c_, const std::function<Value()> &lower, const std::function<Value()> &upper,
-               const Value *args, int n)
+           const Value *args, int n)
 {
     PixelScreen &g = c_.screen();
     const Number left = n >= 1 ? realOf(args[0]) : g.window(PixelScreen::Xmin);

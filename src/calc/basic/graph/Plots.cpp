@@ -5,8 +5,8 @@
 // the graph, ZoomStat's window, the axes' labels, Input's free cursor,
 // Select( and the table screen.
 #include "calc/Tokens.h"
-#include "calc/basic/graph/GraphDraw.h"
 #include "calc/basic/graph/Graph.h"
+#include "calc/basic/graph/GraphDraw.h"
 #include "calc/basic/lib/Libraries.h"
 
 #include <QtMath>

@@ -4,9 +4,8 @@
 // Seq mode: u, v and w as terms in n with their initial values, the
 // variables kept beside the window, and the graph in Time, Web and the
 // axes formats.
-#include "calc/basic/core/Compiler.h"
-#include "calc/basic/graph/GraphDraw.h"
 #include "calc/basic/graph/Graph.h"
+#include "calc/basic/graph/GraphDraw.h"
 #include "calc/basic/lib/Libraries.h"
 
 #include <QSet>
@@ -149,7 +148,7 @@ Number termAt(Calculator &c_, int s, std::int64_t k, bool nested)
         if (k - shift < 0)
             raise(Error::Invalid);
         gs.n = num(k - shift);
-                value = realOf(c_.evaluator().evaluate(code));
+        value = realOf(c_.evaluator().evaluate(code));
     }
     terms.done.insert(slot, value);
     return value;
@@ -300,7 +299,7 @@ void graphWeb(Calculator &c_, int i)
     PixelScreen &g = c_.screen();
     auto code = gs.compiled.value(tok::SeqU + i);
     if (!code) {
-        code = compile(bytesOf(gs.equations.value(tok::SeqU + i)), true);
+        code = c_.evaluator().compiled(bytesOf(gs.equations.value(tok::SeqU + i)));
         gs.compiled.insert(tok::SeqU + i, code);
     }
     struct Restore {
@@ -314,12 +313,13 @@ void graphWeb(Calculator &c_, int i)
     } restore{gs, gs.n};
     const Number nMin = gs.vars[NMin];
     const int style = graphStyle(c_, i + 1);
-    traceFunction(c_, 
-        [&, code, &gs, nMin, i] {
+    traceFunction(
+        c_,
+        [&, code, nMin, i] {
             gs.n = add(nMin, num(1));
             gs.webX = c_.reals()['X' - 'A'];
             gs.webSequence = i;
-                        return c_.evaluator().evaluate(code);
+            return c_.evaluator().evaluate(code);
         },
         false, false, style == StyleDotted ? StyleLine : style);
     gs.webSequence = -1;

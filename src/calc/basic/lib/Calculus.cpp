@@ -178,7 +178,8 @@ long double root(F &f, long double a, long double b, long double fa, long double
 
 } // namespace
 
-Value calculus(Calculator &c_, int fn, const Value *args, int n, int body, int var, const Chunk *prog)
+Value calculus(Calculator &c_, int fn, const Value *args, int n, int body, int var,
+               const Chunk *prog)
 {
     unsigned bit = nestBit(fn);
     if (fn == tok::NDeriv && (c_.calculusNest() & bit))

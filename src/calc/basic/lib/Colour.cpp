@@ -4,15 +4,15 @@
 // The colour models' graph commands, colour settings, Wait and the timed
 // Pause. Reached only when the engine runs for a colour model.
 #include "calc/Tokens.h"
-#include "calc/basic/screens/ColourCodes.h"
-#include "calc/basic/state/Pace.h"
 #include "calc/basic/core/Scanner.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/screens/ColourCodes.h"
+#include "calc/basic/state/Pace.h"
 
-#include <iterator>
 #include <cmath>
+#include <iterator>
 
 namespace calc::basic
 {
@@ -257,9 +257,7 @@ Value colourFunction(Calculator &c_, int fn, Value *args, int n)
     if (a.kind == Value::String)
         raise(Error::DataType);
     // Lists and matrices written as a program writes them: {1,2,3}.
-    const auto number = [&](Number x) {
-        return displayText(Value::real(x), c_.settings().format);
-    };
+    const auto number = [&](Number x) { return displayText(Value::real(x), c_.settings().format); };
     QString text;
     if (a.kind == Value::Real) {
         text = number(a.num);

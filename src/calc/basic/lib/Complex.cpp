@@ -7,13 +7,13 @@
 // part in `items`; sums, differences and products are exact as reals are.
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/state/Settings.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/state/Settings.h"
 
-#include <iterator>
 #include <cmath>
 #include <complex>
+#include <iterator>
 
 namespace calc::basic
 {
@@ -181,7 +181,7 @@ bool complexMode(Calculator &c_)
 
 // abs(, √(, e^(, ln( and log( of a complex number, and √(, ln( and log( of
 // a negative one in a+bi or re^θi.
-Value complexFunction(Calculator &c_, int fn, const Value &a)
+Value complexFunction(Calculator &, int fn, const Value &a)
 {
     const Cx z = cxOf(a);
     switch (fn) {
@@ -210,7 +210,7 @@ bool wantsComplex(Calculator &c_, int fn, const Value &a)
 }
 
 // real(, imag(, conj( and angle(: of reals and lists of them too.
-Value partFunction(Calculator &c_, int fn, Value *args, int n)
+Value partFunction(Calculator &c_, int fn, Value *args, int)
 {
     const Value &a = args[0];
     const bool part =

@@ -5,16 +5,16 @@
 // is shown in (►DMS, ►Rect, ►Polar, fractions and mixed numbers), the
 // TI-84 Plus's randIntNoRep(, and the amortization functions bal(, ΣPrn(,
 // ΣInt( with the day counter dbd(.
-#include "calc/basic/core/NumberTokens.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/state/Settings.h"
+#include "calc/basic/core/NumberTokens.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/state/Settings.h"
 
-#include <iterator>
 #include <QDate>
 #include <QStringList>
+#include <iterator>
 
 #include <algorithm>
 #include <cmath>

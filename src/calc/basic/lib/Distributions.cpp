@@ -6,16 +6,16 @@
 // goes on to the tests, intervals and regressions, then to finance.
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/lib/Probability.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/lib/Probability.h"
 
-#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 
 namespace calc::basic
 {
@@ -218,8 +218,8 @@ void shadeDistribution(Calculator &c_, int fn, Value *args, int n)
 
 // The density over the window with the area between lo and hi shaded under
 // it; a second area (a two-sided test's other tail) when lo2 < hi2.
-void shadeDensity(Calculator &c_, const std::function<long double(long double)> &density, long double lo,
-                      long double hi, long double lo2, long double hi2)
+void shadeDensity(Calculator &c_, const std::function<long double(long double)> &density,
+                  long double lo, long double hi, long double lo2, long double hi2)
 {
     showGraph(c_);
     c_.showGraph(true);
@@ -246,8 +246,8 @@ void writeArea(Calculator &c_, const QString &first, const QString &second)
 
 // A test's draw? output: the statistic's distribution over a window that
 // shows it, the p-value's tails shaded, and the statistic and p written.
-void drawTest(Calculator &c_, int fn, long double stat, int alternative, long double d1, long double d2,
-                  const QString &name, long double p)
+void drawTest(Calculator &c_, int fn, long double stat, int alternative, long double d1,
+              long double d2, const QString &name, long double p)
 {
     using namespace prob;
     std::function<long double(long double)> density;

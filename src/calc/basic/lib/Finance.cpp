@@ -9,9 +9,9 @@
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
 
-#include <iterator>
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 namespace calc::basic
 {
@@ -142,8 +142,9 @@ Value tvm(Calculator &c_, int fn, Value *args, int n)
     const int which = fn - tok::TvmPmt;
     for (int i = 0; i < n; ++i)
         storeMathVariable(c_, kTvmArgs[which][i], args[i]);
-    const long double nper = ld(finance(c_, FN)), iPct = ld(finance(c_, FI)), pv = ld(finance(c_, FPV)),
-                      pmt = ld(finance(c_, FPMT)), fv = ld(finance(c_, FFV)), py = ld(finance(c_, FPY)),
+    const long double nper = ld(finance(c_, FN)), iPct = ld(finance(c_, FI)),
+                      pv = ld(finance(c_, FPV)), pmt = ld(finance(c_, FPMT)),
+                      fv = ld(finance(c_, FFV)), py = ld(finance(c_, FPY)),
                       cy = ld(finance(c_, FCY));
     if (py <= 0 || cy <= 0)
         raise(Error::Domain);
@@ -204,7 +205,7 @@ Value tvm(Calculator &c_, int fn, Value *args, int n)
     return Value::real(fromLd(r));
 }
 
-Value financeFunction(Calculator &c_, int fn, Value *args, int n)
+Value financeFunction(Calculator &, int fn, Value *args, int n)
 {
     switch (fn) {
     case tok::Npv: {

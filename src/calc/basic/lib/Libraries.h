@@ -59,11 +59,11 @@ void regressionScreen(Calculator &c_, int fn, bool shown, int alternative = 0);
 void showResults(Calculator &c_, const QStringList &lines);
 void storeResiduals(Calculator &c_, const Value &xs, const Value &ys);
 void shadeDistribution(Calculator &c_, int fn, Value *args, int n);
-void shadeDensity(Calculator &c_, const std::function<long double(long double)> &density, long double lo,
-                  long double hi, long double lo2 = 0, long double hi2 = 0);
+void shadeDensity(Calculator &c_, const std::function<long double(long double)> &density,
+                  long double lo, long double hi, long double lo2 = 0, long double hi2 = 0);
 void writeArea(Calculator &c_, const QString &first, const QString &second);
-void drawTest(Calculator &c_, int fn, long double stat, int alternative, long double d1, long double d2,
-              const QString &name, long double p);
+void drawTest(Calculator &c_, int fn, long double stat, int alternative, long double d1,
+              long double d2, const QString &name, long double p);
 Value tvm(Calculator &c_, int fn, Value *args, int n);
 Number finance(Calculator &c_, int t);
 Value mathVariable(Calculator &c_, int t);
@@ -80,7 +80,8 @@ void colourCommand(Calculator &c_, int cmd, const Value *args, int n);
 void wait(Calculator &c_, const Value &seconds);
 void timedPause(Calculator &c_, const Value &shown, const Value &seconds);
 Value colourFunction(Calculator &c_, int fn, Value *args, int n);
-Value calculus(Calculator &c_, int fn, const Value *args, int n, int body, int var, const Chunk *prog);
+Value calculus(Calculator &c_, int fn, const Value *args, int n, int body, int var,
+               const Chunk *prog);
 // Conversions.cpp: conversions, fractions, the finance leftovers.
 Value numberFunction(Calculator &c_, int fn, Value *args, int n);
 // System.cpp: the TI-84 Plus's clock as setDate( and setTime( left it,

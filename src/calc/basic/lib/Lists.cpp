@@ -5,13 +5,13 @@
 // remainder(, logBASE(, randBin(, ΔList(, ►Frac, ►Dec, List►matr(,
 // Matr►list( and SortA(/SortD( with lists sorted along.
 #include "calc/Tokens.h"
-#include "calc/basic/screens/ColourCodes.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/screens/ColourCodes.h"
 
-#include <iterator>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numeric>
 
 namespace calc::basic
@@ -107,7 +107,7 @@ Value moreFunction(Calculator &c_, int fn, Value *args, int n)
 }
 
 // ►Frac and ►Dec change how a value is shown, not the value.
-Value shownAs(Calculator &c_, const Value &v, bool fraction)
+Value shownAs(Calculator &, const Value &v, bool fraction)
 {
     if (v.kind != Value::Real && v.kind != Value::List && v.kind != Value::Matrix)
         raise(Error::DataType);

@@ -7,12 +7,11 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Maths.h"
 
-#include <iterator>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace calc::basic
 {
@@ -86,11 +85,11 @@ Value unary(Calculator &c_, int op, const Value &v)
     case tok::Factorial:
         return mapReal(v, factorial);
     case tok::DegreeSign:
-        return mapReal(
-            v, [&](Number x) { return c_.degrees() ? x : divide(mul(x, pi()), num(180)); });
+        return mapReal(v,
+                       [&](Number x) { return c_.degrees() ? x : divide(mul(x, pi()), num(180)); });
     case tok::RadianSign:
-        return mapReal(
-            v, [&](Number x) { return c_.degrees() ? divide(mul(x, num(180)), pi()) : x; });
+        return mapReal(v,
+                       [&](Number x) { return c_.degrees() ? divide(mul(x, num(180)), pi()) : x; });
     case tok::ToFrac:
     case tok::ToDec:
         return shownAs(c_, v, op == tok::ToFrac);
@@ -178,7 +177,7 @@ int bound(const Value &v, int size)
 } // namespace
 
 // Statistics of a list, and min( and max( of two values.
-Value listStatistic(Calculator &c_, int fn, Value *args, int n)
+Value listStatistic(Calculator &, int fn, Value *args, int n)
 {
     const Value &a = args[0];
     switch (fn) {
@@ -255,7 +254,7 @@ Value listStatistic(Calculator &c_, int fn, Value *args, int n)
 }
 
 // Functions that make or measure lists.
-Value listShape(Calculator &c_, int fn, Value *args, int n)
+Value listShape(Calculator &, int fn, Value *args, int n)
 {
     (void)n;
     const Value &a = args[0];
@@ -412,7 +411,7 @@ Value stringFunction(Calculator &c_, int fn, Value *args, int n)
             raise(Error::IllegalNest);
         if (a.text.isEmpty())
             raise(Error::Invalid); // an empty answer to Input, typically
-                return c_.evaluator().evaluateNested(c_.evaluator().compiled(bytesOf(a.text)), true);
+        return c_.evaluator().evaluateNested(c_.evaluator().compiled(bytesOf(a.text)), true);
     }
     default:
         break;

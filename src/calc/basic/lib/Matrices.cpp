@@ -10,8 +10,8 @@
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
 
-#include <iterator>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace calc::basic
@@ -236,7 +236,7 @@ Value matrixUnary(Calculator &c_, int op, const Value &v)
     }
 }
 
-Value matrixFunction(Calculator &c_, int fn, Value *args, int n)
+Value matrixFunction(Calculator &c_, int fn, Value *args, int)
 {
     switch (fn) {
     case tok::Det: {

@@ -7,18 +7,18 @@
 // the home screen when it is the program's last statement.
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/lib/Probability.h"
-#include "calc/basic/lib/StatData.h"
+#include "calc/basic/core/Scanner.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/lib/Probability.h"
+#include "calc/basic/lib/StatData.h"
 
-#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 namespace calc::basic
 {
@@ -646,14 +646,14 @@ void regressionScreen(Calculator &c_, int fn, bool shown, int alternative)
 // regression leaves it.
 void storeResiduals(Calculator &c_, const Value &xs, const Value &ys)
 {
-    const auto code = compile(bytesOf(c_.maths().value(tok::RegEQ).text), true);
+    const auto code = c_.evaluator().compiled(bytesOf(c_.maths().value(tok::RegEQ).text));
     Number &x = c_.reals()['X' - 'A'];
     const Number saved = x;
     QVector<Number> out;
     try {
         for (int i = 0; i < xs.items.size(); ++i) {
             x = xs.items[i];
-                        out << sub(ys.items[i], realOf(c_.evaluator().evaluateNested(code, true)));
+            out << sub(ys.items[i], realOf(c_.evaluator().evaluateNested(code, true)));
         }
     } catch (const RunError &) {
         x = saved;

@@ -7,17 +7,16 @@
 // frequency list gives weight to; results round to the calculator's digits.
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/core/Scanner.h"
-#include "calc/basic/lib/StatData.h"
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/lib/StatData.h"
 
-#include <iterator>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace calc::basic
@@ -449,7 +448,8 @@ Value statFunction(Calculator &c_, int fn, Value *args, int n)
     case tok::ExpReg: {
         const bool shown = !realOf(args[--n]).isZero();
         regression(c_, fn, args, n);
-        storeResiduals(c_, n > 1 ? args[0] : c_.var(tok::List0), n > 1 ? args[1] : c_.var(tok::List0 + 1));
+        storeResiduals(c_, n > 1 ? args[0] : c_.var(tok::List0),
+                       n > 1 ? args[1] : c_.var(tok::List0 + 1));
         regressionScreen(c_, fn, shown);
         // Given a Y= variable, the equation goes there too, and selects it.
         std::int64_t equation = 0;
@@ -547,7 +547,7 @@ Value statVariable(Calculator &c_, int t)
         return *it;
     if (c_.evaluator().insideExpr())
         raise(Error::IllegalNest);
-        return c_.evaluator().evaluateNested(c_.evaluator().compiled(bytesOf(it->text)), true);
+    return c_.evaluator().evaluateNested(c_.evaluator().compiled(bytesOf(it->text)), true);
 }
 
 namespace

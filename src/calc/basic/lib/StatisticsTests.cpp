@@ -8,15 +8,15 @@
 // the home screen shows when the command ends the program.
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/lib/Probability.h"
-#include "calc/basic/lib/StatData.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/lib/Probability.h"
+#include "calc/basic/lib/StatData.h"
 
-#include <iterator>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 namespace calc::basic
 {
@@ -696,6 +696,7 @@ const Builtin kStatisticsTests[] = {
 };
 } // namespace
 
-const Library statisticsTestsLibrary{"statistics tests", kStatisticsTests, int(std::size(kStatisticsTests))};
+const Library statisticsTestsLibrary{"statistics tests", kStatisticsTests,
+                                     int(std::size(kStatisticsTests))};
 
 } // namespace calc::basic

@@ -37,8 +37,8 @@ QDateTime Clock::now()
     // The shifted time is kept too: adding seconds to a local time costs
     // as much as reading it.
     if (!since_.isValid() || since_.elapsed() >= 10 || shift_ != settings_.clockShift) {
-        read_ = (host_.now ? host_.now() : QDateTime::currentDateTime())
-                    .addSecs(settings_.clockShift);
+        read_ =
+            (host_.now ? host_.now() : QDateTime::currentDateTime()).addSecs(settings_.clockShift);
         shift_ = settings_.clockShift;
         since_.start();
     }

@@ -5,9 +5,9 @@
 // What the MODE and FORMAT screens, the Y= editor's selection, the zoom
 // memory, the pictures and graph databases and the archive hold. They live
 // as long as the engine, like the other variables.
-#include "calc/basic/screens/GraphScreen.h"
 #include "calc/basic/core/Number.h"
 #include "calc/basic/core/Value.h"
+#include "calc/basic/screens/GraphScreen.h"
 
 #include <QByteArray>
 #include <QDateTime>

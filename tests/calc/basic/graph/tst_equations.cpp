@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Y= equations as variables and the graphs the engine draws of them.
-#include "calc/basic/EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
+#include "calc/basic/EngineRows.h"
 #include "calc/basic/core/Engine.h"
 #include "common/TestRegistry.h"
 

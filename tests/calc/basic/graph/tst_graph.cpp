@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calc/basic/EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
+#include "calc/basic/EngineRows.h"
 #include "calc/basic/core/Engine.h"
 #include "common/TestRegistry.h"
 

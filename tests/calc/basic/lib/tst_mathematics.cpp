@@ -4,9 +4,9 @@
 // Matrix algebra, statistics and finance: the wiki's documented rows and
 // errors, regressions against coefficients worked out by hand, and the
 // statistics variables the commands leave behind.
-#include "calc/basic/EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
+#include "calc/basic/EngineRows.h"
 #include "calc/basic/core/Engine.h"
 #include "common/TestRegistry.h"
 

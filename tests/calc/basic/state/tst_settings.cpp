@@ -3,9 +3,9 @@
 
 // Modes and formats, the window and zooms, pictures and graph databases,
 // the archive and the clock, each row from the command's documented result.
-#include "calc/basic/EngineRows.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
+#include "calc/basic/EngineRows.h"
 #include "calc/basic/core/Engine.h"
 #include "common/TestRegistry.h"
 

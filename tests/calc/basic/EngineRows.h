@@ -53,16 +53,15 @@ inline void addRows(const QList<std::pair<const char *, std::pair<QString, QStri
 }
 
 // The lit pixels as runs "row:first-last", row by row ("31:47" for one).
-inline QString litRuns(const calc::basic::GraphScreen &g)
+inline QString litRuns(const calc::basic::PixelScreen &g)
 {
-    using calc::basic::GraphScreen;
     QStringList runs;
-    for (int r = 0; r < GraphScreen::kHeight; ++r) {
-        for (int c = 0; c < GraphScreen::kWidth; ++c) {
+    for (int r = 0; r < g.height(); ++r) {
+        for (int c = 0; c < g.width(); ++c) {
             if (!g.pixel(r, c))
                 continue;
             int last = c;
-            while (last + 1 < GraphScreen::kWidth && g.pixel(r, last + 1))
+            while (last + 1 < g.width() && g.pixel(r, last + 1))
                 ++last;
             runs << (last == c ? QStringLiteral("%1:%2").arg(r).arg(c)
                                : QStringLiteral("%1:%2-%3").arg(r).arg(c).arg(last));

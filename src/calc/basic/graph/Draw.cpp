@@ -11,12 +11,13 @@
 namespace calc::basic
 {
 
-// A pixel place from two values: rows 0-62, columns 0-94, or ERR:DOMAIN.
-void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows)
+// A pixel place from two values: rows 0-62, columns 0-94 on the small
+// screen, or ERR:DOMAIN.
+void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows, int columns)
 {
     std::int64_t a, b;
     if (!realOf(row).toInt(&a) || !realOf(col).toInt(&b) || a < 0 || a >= rows || b < 0 ||
-        b >= GraphScreen::kColumns)
+        b >= columns)
         raise(Error::Domain);
     *r = int(a);
     *c = int(b);
@@ -29,18 +30,14 @@ double coord(const Value &v)
 
 void draw(Calculator &c_, int cmd, const Value *args, int n)
 {
-    if (c_.colour()) {
-        colourDraw(c_, cmd, args, n);
-        return;
-    }
-    GraphScreen &g = c_.graph();
+    GraphScreen &w = c_.graph(); // the window and the axes, for both sizes
     switch (cmd) {
     case tok::AxesOn:
     case tok::AxesOff:
-        g.setAxes(cmd == tok::AxesOn);
+        w.setAxes(cmd == tok::AxesOn);
         return; // a setting: the screen stays as it is
     case tok::ZStandard:
-        g.standard();
+        w.standard();
         standardGraphVars(c_);
         return;
     default:
@@ -48,14 +45,21 @@ void draw(Calculator &c_, int cmd, const Value *args, int n)
     }
     showGraph(c_);
     c_.showGraph(true);
-    switch (cmd) {
-    case tok::ClrDraw:
+    if (cmd == tok::ClrDraw) {
         // The drawings go; axes, grid and the selected functions come back.
-        g.invalidate();
+        c_.screen().invalidate();
         showGraph(c_);
-        break;
-    case tok::DispGraph:
-        break;
+        return;
+    }
+    if (cmd == tok::DispGraph)
+        return;
+    // The colour models' commands take colours and styles.
+    if (c_.colour()) {
+        colourDraw(c_, cmd, args, n);
+        return;
+    }
+    GraphScreen &g = w;
+    switch (cmd) {
     case tok::PxlOn:
     case tok::PxlOff:
     case tok::PxlChange: {

@@ -23,7 +23,8 @@ namespace calc::basic
 struct Chunk;
 
 // Places and coordinates of the graph screen's commands (Draw.cpp).
-void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows = GraphScreen::kRows);
+void pixelPlace(const Value &row, const Value &col, int *r, int *c, int rows = GraphScreen::kRows,
+                int columns = GraphScreen::kColumns);
 double coord(const Value &v);
 
 void draw(Calculator &c_, int cmd, const Value *args, int n);
@@ -39,7 +40,6 @@ void showGraph(Calculator &c_);
 void standardGraphVars(Calculator &c_);
 std::array<int, 8> graphSettings(Calculator &c_);
 void graphEquations(Calculator &c_);
-void grid(Calculator &c_);
 // style 0: as Connected or Dot is set; shading styles shade with the
 // pattern-th of their patterns.
 void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,

@@ -5,7 +5,7 @@
 // What the graphs of equations, sequences and stat plots share: the pen
 // that joins their points and the errors that only leave a point out.
 #include "calc/basic/core/Error.h"
-#include "calc/basic/screens/GraphScreen.h"
+#include "calc/basic/screens/PixelScreen.h"
 
 #include <cmath>
 
@@ -23,7 +23,7 @@ inline bool skipped(Error e)
 // a point that could not be computed breaks the line. A thick pen draws the
 // line again a pixel to each side.
 struct Tracer {
-    GraphScreen &g;
+    PixelScreen &g;
     bool connected;
     bool thick = false;
     bool have = false;
@@ -35,11 +35,11 @@ struct Tracer {
         for (int i = 0; i < (thick ? 5 : 1); ++i) {
             const int dr = kPen[i][0], dc = kPen[i][1];
             if (connected && have) {
-                g.pixelLine(r + dr, c + dc, row + dr, col + dc, GraphScreen::On);
+                g.pixelLine(r + dr, c + dc, row + dr, col + dc, PixelScreen::On);
             } else {
                 const double rr = std::round(row) + dr, cc = std::round(col) + dc;
-                if (rr >= 0 && rr < GraphScreen::kRows && cc >= 0 && cc < GraphScreen::kColumns)
-                    g.set(int(rr), int(cc), GraphScreen::On);
+                if (rr >= 0 && rr < g.rows() && cc >= 0 && cc < g.columns())
+                    g.set(int(rr), int(cc), PixelScreen::On);
             }
         }
         have = true;

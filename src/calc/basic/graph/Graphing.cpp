@@ -32,11 +32,11 @@ struct Keep {
 };
 
 // X of each column: Xmin + c·ΔX, in the calculator's arithmetic.
-Number columnX(const GraphScreen &g, int c)
+Number columnX(const PixelScreen &g, int c)
 {
     const Number dx =
-        divide(sub(g.window(GraphScreen::Xmax), g.window(GraphScreen::Xmin)), num(94));
-    return add(g.window(GraphScreen::Xmin), mul(num(c), dx));
+        divide(sub(g.window(PixelScreen::Xmax), g.window(PixelScreen::Xmin)), num(g.columns() - 1));
+    return add(g.window(PixelScreen::Xmin), mul(num(c), dx));
 }
 
 } // namespace
@@ -55,35 +55,23 @@ std::array<int, 8> graphSettings(Calculator &c_)
 
 void showGraph(Calculator &c_)
 {
-    GraphScreen &g = c_.graph();
+    PixelScreen &g = c_.screen();
+    // GridLine's lines where it was given, else the mode's dots.
+    const ColourScreen *colour = c_.colour();
+    if (colour && colour->gridColour)
+        g.setGrid(PixelScreen::GridLines, colourRgb(colour->gridColour));
+    else if (c_.settings().modes.value(tok::GridOn) == tok::GridOn)
+        g.setGrid(PixelScreen::GridDots);
+    else
+        g.setGrid(PixelScreen::NoGrid);
     if (!g.stale())
         return;
     g.clear();
-    grid(c_);
     graphEquations(c_);
     drawPlots(c_);
-    drawLabels(c_, g);
-}
-
-void grid(Calculator &c_)
-{
-    if (c_.settings().modes.value(tok::GridOn) != tok::GridOn)
-        return;
-    GraphScreen &g = c_.graph();
-    const double xs = dbl(g.window(GraphScreen::Xscl)), ys = dbl(g.window(GraphScreen::Yscl));
-    const double x0 = dbl(g.window(GraphScreen::Xmin)), x1 = dbl(g.window(GraphScreen::Xmax));
-    const double y0 = dbl(g.window(GraphScreen::Ymin)), y1 = dbl(g.window(GraphScreen::Ymax));
-    // A dot at every scale mark; marks closer than a pixel would fill the screen.
-    if (xs <= 0 || ys <= 0 || (x1 - x0) / xs > GraphScreen::kColumns ||
-        (y1 - y0) / ys > GraphScreen::kRows)
-        return;
-    for (double i = std::ceil(x0 / xs); i * xs <= x1; ++i) {
-        for (double j = std::ceil(y0 / ys); j * ys <= y1; ++j) {
-            const double c = std::round(g.columnOf(i * xs)), r = std::round(g.rowOf(j * ys));
-            if (r >= 0 && r < GraphScreen::kRows && c >= 0 && c < GraphScreen::kColumns)
-                g.set(int(r), int(c), GraphScreen::On);
-        }
-    }
+    // The labels' places are the small screen's.
+    if (!c_.colour())
+        drawLabels(c_, c_.graph());
 }
 
 void graphEquations(Calculator &c_)
@@ -133,7 +121,7 @@ void graphEquations(Calculator &c_)
 void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,
                    int style, int pattern)
 {
-    GraphScreen &g = c_.graph();
+    PixelScreen &g = c_.screen();
     Tracer t{g, style
                     ? style != StyleDotted
                     : c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected};
@@ -144,7 +132,7 @@ void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse
     // DrawF and its kin leave X and Y at the last point; the Y= graph does not.
     const Number savedX = X;
     Keep keepX(X);
-    for (int c = 0; c < GraphScreen::kColumns; c += int(step)) {
+    for (int c = 0; c < g.columns(); c += int(step)) {
         const Number x = columnX(g, c);
         X = x;
         Number y;
@@ -210,7 +198,7 @@ void curvePoints(Calculator &c_, int key, int second, const GraphVar *range,
 
 void traceCurve(Calculator &c_, int key, int second, const GraphVar *range, int style)
 {
-    GraphScreen &g = c_.graph();
+    PixelScreen &g = c_.screen();
     Tracer t{g, style != StyleDotted};
     t.thick = style == StyleThick;
     curvePoints(c_, key, second, range, [&](double x, double y) {
@@ -242,14 +230,14 @@ bool fitWindow(Calculator &c_, GraphScreen::Windows *w)
     };
     const int mode = s.modes.value(tok::Func, tok::Func);
     if (mode == tok::Func) {
-        const GraphScreen &g = c_.graph();
+        const PixelScreen &g = c_.screen();
         std::int64_t step = 1;
         s.xres.toInt(&step);
         Keep keepX(c_.reals()['X' - 'A']);
         for (int key = tok::Y1; key <= tok::Y0; ++key) {
             if (!on(key))
                 continue;
-            for (int c = 0; c < GraphScreen::kColumns; c += int(step)) {
+            for (int c = 0; c < g.columns(); c += int(step)) {
                 const Number x = columnX(g, c);
                 c_.reals()['X' - 'A'] = x;
                 try {
@@ -335,9 +323,9 @@ void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int 
 void shade(Calculator &c_, const std::function<Value()> &lower, const std::function<Value()> &upper,
            const Value *args, int n)
 {
-    GraphScreen &g = c_.graph();
-    const Number left = n >= 1 ? realOf(args[0]) : g.window(GraphScreen::Xmin);
-    const Number right = n >= 2 ? realOf(args[1]) : g.window(GraphScreen::Xmax);
+    PixelScreen &g = c_.screen();
+    const Number left = n >= 1 ? realOf(args[0]) : g.window(PixelScreen::Xmin);
+    const Number right = n >= 2 ? realOf(args[1]) : g.window(PixelScreen::Xmax);
     std::int64_t pattern = 1, res = 1;
     if (n >= 3 && (!realOf(args[2]).toInt(&pattern) || pattern < 1 || pattern > 4))
         raise(Error::Domain);
@@ -347,7 +335,7 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
         c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected;
     Tracer lo{g, connected}, hi{g, connected};
     Keep keepX(c_.reals()['X' - 'A']);
-    for (int c = 0; c < GraphScreen::kColumns; ++c) {
+    for (int c = 0; c < g.columns(); ++c) {
         const Number x = columnX(g, c);
         c_.reals()['X' - 'A'] = x;
         double yl, yu;
@@ -365,16 +353,13 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
         hi.to(g.rowOf(yu), c);
         if (x < left || right < x || !(yl < yu))
             continue;
-        const int top = int(std::max(0.0, std::round(g.rowOf(yu))));
-        const int bottom = int(std::min(GraphScreen::kRows - 1.0, std::round(g.rowOf(yl))));
-        for (int r = top; r <= bottom; ++r) {
-            const int k = pattern == 1   ? c
-                          : pattern == 2 ? r
-                          : pattern == 3 ? r - c + 8 * GraphScreen::kColumns
-                                         : r + c;
-            if (k % res == 0)
-                g.set(r, c, GraphScreen::On);
-        }
+        // Falling lines keep the phase they have always had.
+        static const PixelScreen::Hatch kHatch[] = {PixelScreen::Vertical, PixelScreen::Horizontal,
+                                                    PixelScreen::Falling, PixelScreen::Rising};
+        const double top = std::max(-1.0, std::round(g.rowOf(yu)));
+        const double bottom = std::min(double(g.rows()), std::round(g.rowOf(yl)));
+        g.shadeColumn(c, int(top), int(bottom), kHatch[pattern - 1], int(res),
+                      pattern == 3 ? 8 * GraphScreen::kColumns : 0);
     }
 }
 
@@ -395,10 +380,10 @@ void tangent(Calculator &c_, const std::function<Value()> &f, const Value &at)
     X = sub(a, h);
     const Number down = realOf(f());
     const Number slope = divide(sub(up, down), mul(num(2), h));
-    GraphScreen &g = c_.graph();
-    const Number x0 = g.window(GraphScreen::Xmin), x1 = g.window(GraphScreen::Xmax);
+    PixelScreen &g = c_.screen();
+    const Number x0 = g.window(PixelScreen::Xmin), x1 = g.window(PixelScreen::Xmax);
     auto yAt = [&](Number x) { return dbl(add(fa, mul(slope, sub(x, a)))); };
-    g.line(dbl(x0), yAt(x0), dbl(x1), yAt(x1), GraphScreen::On);
+    g.line(dbl(x0), yAt(x0), dbl(x1), yAt(x1), PixelScreen::On);
 }
 
 } // namespace calc::basic

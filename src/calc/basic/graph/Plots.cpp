@@ -80,29 +80,6 @@ int markOf(int token)
     return token == tok::MarkBox ? 2 : token == tok::MarkBox + 1 ? 3 : 1;
 }
 
-// A mark at a pixel place, as Pt-On( draws it.
-void markAt(W &g, double row, double col, int mark)
-{
-    const int r = int(std::round(row)), c = int(std::round(col));
-    if (r < 0 || r >= W::kRows || c < 0 || c >= W::kColumns)
-        return; // as Pt-On(: a mark whose centre is off the screen is left out
-    static const int kBox[][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1},
-                                  {0, 1},   {1, -1}, {1, 0},  {1, 1}};
-    static const int kCross[][2] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-    auto put = [&](int dr, int dc) {
-        if (r + dr >= 0 && r + dr < W::kRows && c + dc >= 0 && c + dc < W::kColumns)
-            g.set(r + dr, c + dc, W::On);
-    };
-    if (mark == 2)
-        for (const auto &d : kBox)
-            put(d[0], d[1]);
-    else if (mark == 3)
-        for (const auto &d : kCross)
-            put(d[0], d[1]);
-    else
-        put(0, 0);
-}
-
 } // namespace
 
 int graphStyle(Calculator &c_, int number)
@@ -122,25 +99,19 @@ int graphStyle(Calculator &c_, int number)
 // lines: vertical, horizontal, then falling and rising diagonals.
 void shadeColumn(Calculator &c_, int c, double row, bool above, int pattern, int width)
 {
-    GraphScreen &g = c_.graph();
-    const int edge = int(std::round(std::clamp(row, -1.0, double(W::kRows))));
-    const int from = above ? 0 : edge + 1, to = above ? edge - 1 : W::kRows - 1;
-    for (int cc = c; cc < std::min(c + width, W::kColumns); ++cc) {
-        for (int r = from; r <= to; ++r) {
-            const bool lit = pattern == 0   ? cc % 2 == 0
-                             : pattern == 1 ? r % 2 == 0
-                             : pattern == 2 ? (r - cc + 3 * W::kColumns) % 3 == 0
-                                            : (r + cc) % 3 == 0;
-            if (lit)
-                g.set(r, cc, W::On);
-        }
-    }
+    static const PixelScreen::Hatch kHatch[] = {PixelScreen::Vertical, PixelScreen::Horizontal,
+                                                PixelScreen::Falling, PixelScreen::Rising};
+    PixelScreen &g = c_.screen();
+    const int edge = int(std::round(std::clamp(row, -1.0, double(g.rows()))));
+    const int from = above ? 0 : edge + 1, to = above ? edge - 1 : g.rows() - 1;
+    for (int cc = c; cc < std::min(c + width, g.columns()); ++cc)
+        g.shadeColumn(cc, from, to, kHatch[pattern], pattern < 2 ? 2 : 3);
 }
 
 void drawPlots(Calculator &c_)
 {
     GraphState &gs = c_.graphing();
-    GraphScreen &g = c_.graph();
+    PixelScreen &g = c_.screen();
     auto data = [&](const GraphState::PlotList &l) -> QVector<Number> {
         return listOf(l.token ? c_.var(l.token) : c_.named(l.name));
     };
@@ -163,7 +134,7 @@ void drawPlots(Calculator &c_)
             Tracer t{g, true};
             for (int i = 0; i < first.size(); ++i) {
                 const double x = dbl(first[i]), y = dbl(second[i]);
-                markAt(g, g.rowOf(y), g.columnOf(x), mark);
+                g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark);
                 if (p.type == tok::XyLine)
                     t.to(g.rowOf(y), g.columnOf(x));
             }
@@ -206,13 +177,13 @@ void drawPlots(Calculator &c_)
             for (size_t i = 0; i < values.size(); ++i) {
                 const double z = normalQuantile((double(i) + 1 - 0.375) / (n + 0.25));
                 const double x = p.yAxis ? z : values[i], y = p.yAxis ? values[i] : z;
-                markAt(g, g.rowOf(y), g.columnOf(x), mark);
+                g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark);
             }
             continue;
         }
         // Box plots: a third of the screen each, from the top, whatever Y's window.
         const Summary s = summarise(values);
-        const int top = 21 * (boxes % 3) + 5, bottom = top + 10, middle = top + 5;
+        const int top = g.rows() / 3 * (boxes % 3) + 5, bottom = top + 10, middle = top + 5;
         ++boxes;
         double lo = s.min, hi = s.max;
         if (p.type == tok::ModBoxPlot) {
@@ -223,7 +194,7 @@ void drawPlots(Calculator &c_)
                                [&](double v) { return v <= s.q3 + reach; });
             for (double v : values) {
                 if (v < lo || v > hi)
-                    markAt(g, middle, g.columnOf(v), mark);
+                    g.pointAt(middle, int(std::round(g.columnOf(v))), W::On, mark);
             }
         }
         const double c1 = g.columnOf(s.q1), c3 = g.columnOf(s.q3), cm = g.columnOf(s.med);

@@ -240,7 +240,7 @@ void graphSequences(Calculator &c_)
 {
     GraphState &gs = c_.graphing();
     const Settings &s = c_.settings();
-    GraphScreen &g = c_.graph();
+    PixelScreen &g = c_.screen();
     TermScope scope(gs);
     const int format = s.modes.value(tok::Time, tok::Time);
     auto defined = [&](int i) { return gs.equations.contains(tok::SeqU + i); };
@@ -296,7 +296,7 @@ void graphSequences(Calculator &c_)
 void graphWeb(Calculator &c_, int i)
 {
     GraphState &gs = c_.graphing();
-    GraphScreen &g = c_.graph();
+    PixelScreen &g = c_.screen();
     auto code = gs.compiled.value(tok::SeqU + i);
     if (!code) {
         code = c_.evaluator().compiled(bytesOf(gs.equations.value(tok::SeqU + i)));
@@ -324,12 +324,12 @@ void graphWeb(Calculator &c_, int i)
         false, false, style == StyleDotted ? StyleLine : style);
     gs.webSequence = -1;
     // y=x where both axes' ranges meet.
-    const double lo = std::max(g.window(GraphScreen::Xmin).toLongDouble(),
-                               g.window(GraphScreen::Ymin).toLongDouble());
-    const double hi = std::min(g.window(GraphScreen::Xmax).toLongDouble(),
-                               g.window(GraphScreen::Ymax).toLongDouble());
+    const double lo = std::max(g.window(PixelScreen::Xmin).toLongDouble(),
+                               g.window(PixelScreen::Ymin).toLongDouble());
+    const double hi = std::min(g.window(PixelScreen::Xmax).toLongDouble(),
+                               g.window(PixelScreen::Ymax).toLongDouble());
     if (g.axes() && lo < hi)
-        g.line(lo, lo, hi, hi, GraphScreen::On);
+        g.line(lo, lo, hi, hi, PixelScreen::On);
 }
 
 // Trace in Web: the web from u(nMin) on the x-axis, up to the curve, across
@@ -338,7 +338,7 @@ void traceWeb(Calculator &c_)
 {
     GraphState &gs = c_.graphing();
     const Settings &s = c_.settings();
-    GraphScreen &g = c_.graph();
+    PixelScreen &g = c_.screen();
     TermScope scope(gs);
     const std::int64_t nMin = whole(gs.vars[NMin]), nMax = whole(gs.vars[NMax]);
     for (int i = 0; i < 3; ++i) {
@@ -347,8 +347,8 @@ void traceWeb(Calculator &c_)
         double x = double(sequenceTerm(c_, i, num(nMin), false).toLongDouble()), y = 0;
         for (std::int64_t k = nMin + 1; k <= nMax; ++k) {
             const double next = double(sequenceTerm(c_, i, num(k), false).toLongDouble());
-            g.line(x, y, x, next, GraphScreen::On);
-            g.line(x, next, next, next, GraphScreen::On);
+            g.line(x, y, x, next, PixelScreen::On);
+            g.line(x, next, next, next, PixelScreen::On);
             x = y = next;
         }
     }

@@ -38,17 +38,6 @@ int styleArg(const Value &v)
     return int(s);
 }
 
-// A place on the 265x165 area, or ERR:DOMAIN.
-void colourPlace(const Value &row, const Value &col, int *r, int *c)
-{
-    std::int64_t a, b;
-    if (!realOf(row).toInt(&a) || !realOf(col).toInt(&b) || a < 0 || a >= ColourScreen::kHeight ||
-        b < 0 || b >= ColourScreen::kWidth)
-        raise(Error::Domain);
-    *r = int(a);
-    *c = int(b);
-}
-
 QString joinedText(const Value *args, int n)
 {
     QString text;
@@ -64,39 +53,20 @@ QString joinedText(const Value *args, int n)
 
 void colourDraw(Calculator &c_, int cmd, const Value *args, int n)
 {
-    ColourScreen &s = *c_.colour();
-    const GraphScreen &w = c_.graph();
+    PixelScreen &s = c_.screen();
+    const std::uint32_t pen = PixelScreen::kPen;
     switch (cmd) {
-    case tok::AxesOn:
-    case tok::AxesOff:
-        c_.graph().setAxes(cmd == tok::AxesOn);
-        return;
-    case tok::ZStandard:
-        c_.graph().standard();
-        return;
-    default:
-        break;
-    }
-    s.prepare(w);
-    c_.showGraph(true);
-    const std::uint32_t blue = colourRgb(Blue);
-    switch (cmd) {
-    case tok::ClrDraw:
-        s.clear(w);
-        break;
-    case tok::DispGraph:
-        break;
     case tok::PxlOn:
     case tok::PxlOff:
     case tok::PxlChange: {
         if (n == 3 && cmd != tok::PxlOn)
             raise(Error::Argument);
         int r, c;
-        colourPlace(args[0], args[1], &r, &c);
-        if (cmd == tok::PxlOff || (cmd == tok::PxlChange && s.drawn(r, c)))
-            s.erase(r, c);
-        else
-            s.set(r, c, n == 3 ? colourRgb(colourArg(args[2])) : blue);
+        pixelPlace(args[0], args[1], &r, &c, s.rows(), s.columns());
+        const auto mode = cmd == tok::PxlOn    ? PixelScreen::On
+                          : cmd == tok::PxlOff ? PixelScreen::Off
+                                               : PixelScreen::Change;
+        s.set(r, c, mode, n == 3 ? colourRgb(colourArg(args[2])) : pen);
         break;
     }
     case tok::PtOn:
@@ -115,11 +85,11 @@ void colourDraw(Calculator &c_, int cmd, const Value *args, int n)
             raise(Error::Argument);
         if (n >= 3 && cmd == tok::PtChange)
             raise(Error::Argument);
-        const std::uint32_t rgb = n == 4 ? colourRgb(colourArg(args[3])) : blue;
-        const int r = int(std::round(s.rowOf(w, coord(args[1]))));
-        const int c = int(std::round(s.columnOf(w, coord(args[0]))));
-        const bool erase = cmd == tok::PtOff || (cmd == tok::PtChange && s.drawn(r, c));
-        s.point(r, c, rgb, mark, erase);
+        const auto mode = cmd == tok::PtOn    ? PixelScreen::On
+                          : cmd == tok::PtOff ? PixelScreen::Off
+                                              : PixelScreen::Change;
+        s.point(coord(args[0]), coord(args[1]), mode, mark,
+                n == 4 ? colourRgb(colourArg(args[3])) : pen);
         break;
     }
     case tok::Line: {
@@ -134,39 +104,29 @@ void colourDraw(Calculator &c_, int cmd, const Value *args, int n)
             erase = e == 0;
             ++k;
         }
-        const std::uint32_t rgb = k < n ? colourRgb(colourArg(args[k++])) : blue;
+        const std::uint32_t rgb = k < n ? colourRgb(colourArg(args[k++])) : pen;
         const int style = k < n ? styleArg(args[k++]) : 1;
         if (k < n)
             raise(Error::Argument);
-        s.pixelLine(s.rowOf(w, coord(args[1])), s.columnOf(w, coord(args[0])),
-                    s.rowOf(w, coord(args[3])), s.columnOf(w, coord(args[2])), rgb, erase, style);
+        s.line(coord(args[0]), coord(args[1]), coord(args[2]), coord(args[3]),
+               erase ? PixelScreen::Off : PixelScreen::On, rgb, style);
         break;
     }
     case tok::Horizontal:
     case tok::Vertical: {
-        const std::uint32_t rgb = n >= 2 ? colourRgb(colourArg(args[1])) : blue;
+        const std::uint32_t rgb = n >= 2 ? colourRgb(colourArg(args[1])) : pen;
         const int style = n >= 3 ? styleArg(args[2]) : 1;
-        if (cmd == tok::Horizontal) {
-            const double r = std::round(s.rowOf(w, coord(args[0])));
-            s.pixelLine(r, 0, r, ColourScreen::kWidth - 1, rgb, false, style);
-        } else {
-            const double c = std::round(s.columnOf(w, coord(args[0])));
-            s.pixelLine(0, c, ColourScreen::kHeight - 1, c, rgb, false, style);
-        }
+        if (cmd == tok::Horizontal)
+            s.horizontal(coord(args[0]), PixelScreen::On, rgb, style);
+        else
+            s.vertical(coord(args[0]), PixelScreen::On, rgb, style);
         break;
     }
     case tok::Circle: {
-        const std::uint32_t rgb = n >= 4 ? colourRgb(colourArg(args[3])) : blue;
+        const std::uint32_t rgb = n >= 4 ? colourRgb(colourArg(args[3])) : pen;
         if (n == 5)
             styleArg(args[4]);
-        const double radius = std::abs(coord(args[2]));
-        const double rx = radius * (ColourScreen::kWidth - 1) /
-                          (coord(Value::real(w.window(GraphScreen::Xmax))) -
-                           coord(Value::real(w.window(GraphScreen::Xmin))));
-        const double ry = radius * (ColourScreen::kHeight - 1) /
-                          (coord(Value::real(w.window(GraphScreen::Ymax))) -
-                           coord(Value::real(w.window(GraphScreen::Ymin))));
-        s.circle(s.rowOf(w, coord(args[1])), s.columnOf(w, coord(args[0])), rx, ry, rgb);
+        s.circle(coord(args[0]), coord(args[1]), coord(args[2]), PixelScreen::On, rgb);
         break;
     }
     case tok::Text: {
@@ -175,10 +135,10 @@ void colourDraw(Calculator &c_, int cmd, const Value *args, int n)
         const Value *a = large ? args + 1 : args;
         const int m = large ? n - 1 : n;
         int r, c;
-        colourPlace(a[0], a[1], &r, &c);
+        pixelPlace(a[0], a[1], &r, &c, s.rows(), s.columns());
         const QString text = joinedText(a + 2, m - 2);
         if (c_.host().drawColourText && !text.isEmpty())
-            c_.host().drawColourText(s, r, c, text, large);
+            c_.host().drawColourText(*c_.colour(), r, c, text, large);
         break;
     }
     default:
@@ -201,7 +161,7 @@ void colourCommand(Calculator &c_, int cmd, const Value *args, int n)
         if (!realOf(args[0]).toInt(&k) || k < 0 || k > DarkGray)
             raise(Error::Domain);
         if (k >= Blue) {
-            s->setBackground(int(k));
+            s->setBackground(colourRgb(int(k)));
         } else {
             auto it = c_.images().constFind(int(k));
             ColourScreen::Image found;
@@ -212,12 +172,12 @@ void colourCommand(Calculator &c_, int cmd, const Value *args, int n)
                 raise(Error::Undefined, QStringLiteral("Image%1").arg(k));
             s->setBackgroundImage(*it);
         }
-        s->prepare(c_.graph());
+        showGraph(c_);
         c_.showGraph(true);
         break;
     }
     case ctok::BackgroundOff:
-        s->backgroundOff();
+        s->setBackground(colourRgb(White));
         break;
     case ctok::BorderColor: {
         std::int64_t k;
@@ -228,7 +188,7 @@ void colourCommand(Calculator &c_, int cmd, const Value *args, int n)
     }
     case ctok::GridLine: {
         s->gridColour = n ? colourArg(args[0]) : MedGray;
-        s->clear(c_.graph());
+        s->invalidate();
         break;
     }
     case ctok::Thin:

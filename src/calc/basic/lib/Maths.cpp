@@ -352,10 +352,12 @@ Value integerFunction(Calculator &c_, int fn, Value *args, int n)
         return Value::list(l);
     }
     case tok::PxlTest: {
+        // The screen the model shows, as far as Pxl- reaches on it.
+        const PixelScreen &s = c_.screen();
         int r, c;
-        pixelPlace(a, args[1], &r, &c);
+        pixelPlace(a, args[1], &r, &c, s.rows(), s.columns());
         showGraph(c_);
-        return Value::real(num(c_.graph().pixel(r, c)));
+        return Value::real(num(s.pixel(r, c)));
     }
     default:
         break;

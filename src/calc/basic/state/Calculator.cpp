@@ -58,6 +58,14 @@ void Calculator::setModel(calc::models::Model model)
     home_.setSize(colour ? 10 : HomeScreen::kRows, colour ? 26 : HomeScreen::kColumns);
 }
 
+PixelScreen &Calculator::screen()
+{
+    if (!colour_)
+        return graph_;
+    colour_->follow(graph_);
+    return *colour_;
+}
+
 bool Calculator::builtinListThere(int key) const
 {
     const int builtin = key - tok::List0;

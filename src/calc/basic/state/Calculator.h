@@ -99,6 +99,13 @@ public:
     // The colour models' screen; null on the others.
     ColourScreen *colour() { return colour_.get(); }
     const ColourScreen *colour() const { return colour_.get(); }
+    // The pixel screen the model shows: the colour area where there is one.
+    // It draws through the window graph() keeps.
+    PixelScreen &screen();
+    const PixelScreen &screen() const
+    {
+        return colour_ ? static_cast<const PixelScreen &>(*colour_) : graph_;
+    }
     // Which of the two screens the calculator shows now.
     bool graphShown() const { return graphShown_; }
     void showGraph(bool shown) { graphShown_ = shown; }

@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace calc::basic;
 using calc::models::Model;
 
@@ -37,7 +39,7 @@ struct Run {
         outcome = engine.run(bytes(program));
         return outcome;
     }
-    std::uint32_t at(int row, int col) const { return engine.colour()->pixel(row, col); }
+    std::uint32_t at(int row, int col) const { return engine.colour()->rgb(row, col); }
     // The places of one colour in a rectangle, as "row:col" runs.
     int count(std::uint32_t rgb, int r0 = 0, int c0 = 0, int r1 = ColourScreen::kHeight - 1,
               int c1 = ColourScreen::kWidth - 1) const
@@ -250,6 +252,73 @@ private slots:
         QCOMPARE(run.engine.ans().num, Number::fromInt(5));
         QCOMPARE(run("piecewise(X²+2,X≥0)\n").error, Error::Domain);
         QCOMPARE(run("piecewise(1,1,2)\n").error, Error::Argument);
+    }
+
+    // Graphs are drawn on the colour area, through the window onto its
+    // 265x165 (ΔX = 20/264 on ZStandard), in the pen's blue over black axes.
+    void graphsOnTheColourArea_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("curve"); // y of x, or "" for none
+        QTest::addColumn<int>("atLeast");   // blue pixels
+        QTest::newRow("Y= parabola") << "\"X²\"→Y₁:DispGraph"
+                                     << "x*x" << 150;
+        QTest::newRow("DrawF") << "DrawF 2X-1"
+                               << "2*x-1" << 160;
+        QTest::newRow("Tangent(") << "Tangent(X²,1"
+                                  << "2*x-1" << 300;
+        QTest::newRow("Shade(") << "Shade(⁻1,1"
+                                << "" << 265 * 15;
+        QTest::newRow("scatter plot") << "{0,5}→L₁:{0,5}→L₂:Plot1(Scatter,L₁,L₂,□):DispGraph"
+                                      << "" << 16;
+        QTest::newRow("ClrDraw redraws Y=") << "\"X²\"→Y₁:Pxl-On(0,0):ClrDraw"
+                                            << "x*x" << 150;
+    }
+    void graphsOnTheColourArea()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, curve);
+        QFETCH(int, atLeast);
+        Run run;
+        QCOMPARE(run("ZStandard:FnOff :" + program + "\n").error, Error::None);
+        QVERIFY(run.engine.graphShown());
+        QVERIFY(run.count(kBlue) >= atLeast);
+        if (curve.isEmpty())
+            return;
+        QCOMPARE(run.at(82, 0), kBlack); // the x-axis
+        QCOMPARE(run.at(0, 0), kWhite);
+        const bool square = curve == QLatin1String("x*x");
+        for (int c = 0; c < ColourScreen::kWidth; ++c) {
+            const double x = -10 + c * 20.0 / 264, y = square ? x * x : 2 * x - 1;
+            const int r = int(std::round((10 - y) * 164 / 20));
+            if (r < 1 || r > 163 || std::abs(c - 132) <= 1 || std::abs(r - 82) <= 1)
+                continue;
+            QVERIFY2(run.at(r - 1, c) == kBlue || run.at(r, c) == kBlue ||
+                         run.at(r + 1, c) == kBlue,
+                     qPrintable(QStringLiteral("%1:%2").arg(r).arg(c)));
+        }
+    }
+
+    // pxl-Test( reads the colour area, as far as Pxl- reaches on it.
+    void pixelTestReadsTheShownScreen()
+    {
+        Run run;
+        QCOMPARE(run("AxesOff:ClrDraw:Pxl-On(100,200,RED):{pxl-Test(100,200),pxl-Test(100,201)}\n")
+                     .error,
+                 Error::None);
+        QCOMPARE(run.engine.ans().items, QVector<Number>({Number::fromInt(1), Number::fromInt(0)}));
+        QCOMPARE(run("pxl-Test(164,264)\n").error, Error::None);
+        QCOMPARE(run("pxl-Test(165,0)\n").error, Error::Domain);
+        QCOMPARE(run("AxesOn:pxl-Test(82,10)\n").error, Error::None);
+        QCOMPARE(run.engine.ans().num, Number::fromInt(1));
+    }
+
+    // GridOn on the colour area: a dot at every pair of scale marks.
+    void gridDots()
+    {
+        Run dots;
+        QCOMPARE(dots("ZStandard:FnOff :AxesOff:GridOn:DispGraph\n").error, Error::None);
+        QCOMPARE(dots.count(kBlack), 441);
     }
 
     // The monochrome models run as before: the colour commands and colour

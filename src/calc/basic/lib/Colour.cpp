@@ -238,16 +238,6 @@ void timedPause(Calculator &c_, const Value &shown, const Value &seconds)
 Value colourFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const Value &a = args[0];
-    if (fn == ctok::Piecewise) {
-        // The first piece whose condition holds; none holds: ERR:DOMAIN
-        // (the wiki says only that it is an error).
-        if (n % 2)
-            raise(Error::Argument);
-        for (int i = 0; i < n; i += 2)
-            if (truth(args[i + 1]))
-                return args[i];
-        raise(Error::Domain);
-    }
     if (fn == ctok::Eval) {
         // eval( takes only reals and ignores the display mode.
         if (a.kind != Value::Real)
@@ -284,7 +274,6 @@ namespace
 const Builtin kColour[] = {
     {ctok::ToString, "ToString", Builtin::Read, 1, 1, colourFunction},
     {ctok::Eval, "Eval", Builtin::Read, 1, 1, colourFunction},
-    {ctok::Piecewise, "Piecewise", Builtin::Read, 2, 10, colourFunction},
 };
 } // namespace
 

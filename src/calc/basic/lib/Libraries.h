@@ -29,6 +29,8 @@ Value realFunction(Calculator &c_, int fn, Value *args, int n);
 Value listStatistic(Calculator &c_, int fn, Value *args, int n);
 Value listShape(Calculator &c_, int fn, Value *args, int n);
 Value trigFunction(Calculator &c_, int fn, Value *args, int n);
+// rand(, randInt(, randNorm( and randBin(: one draw, or a list of count.
+Value draws(const Value *count, const std::function<Number()> &draw);
 Value integerFunction(Calculator &c_, int fn, Value *args, int n);
 Value stringFunction(Calculator &c_, int fn, Value *args, int n);
 // What published programs use besides (Lists.cpp).

@@ -84,12 +84,7 @@ Value moreFunction(Calculator &c_, int fn, Value *args, int n)
                 hits += c_.random().next() < p;
             return num(hits);
         };
-        if (n == 2)
-            return Value::real(one());
-        QVector<Number> l(listSize(args[2]));
-        for (Number &x : l)
-            x = one();
-        return Value::list(l);
+        return draws(n == 3 ? &args[2] : nullptr, one);
     }
     case tok::DeltaList: {
         const QVector<Number> &l = listOf(args[0]);

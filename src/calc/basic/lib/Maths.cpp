@@ -60,6 +60,16 @@ Number trig(Calculator &c_, int fn, Number x)
     }
 }
 
+Value draws(const Value *count, const std::function<Number()> &draw)
+{
+    if (!count)
+        return Value::real(draw());
+    QVector<Number> l(listSize(*count));
+    for (Number &x : l)
+        x = draw();
+    return Value::list(l);
+}
+
 // sin( … tanh⁻¹( of a real, element by element on lists.
 Value trigFunction(Calculator &c_, int fn, Value *args, int n)
 {
@@ -338,19 +348,10 @@ Value integerFunction(Calculator &c_, int fn, Value *args, int n)
         if (lo > hi)
             std::swap(lo, hi);
         auto one = [&] { return add(num(lo), mul(num(hi - lo + 1), c_.random().next()).floor()); };
-        if (n == 2)
-            return Value::real(one());
-        QVector<Number> l(listSize(args[2]));
-        for (Number &x : l)
-            x = one();
-        return Value::list(l);
+        return draws(n == 3 ? &args[2] : nullptr, one);
     }
-    case tok::Rand: {
-        QVector<Number> l(listSize(a));
-        for (Number &x : l)
-            x = c_.random().next();
-        return Value::list(l);
-    }
+    case tok::Rand:
+        return draws(&a, [&] { return c_.random().next(); });
     case tok::PxlTest: {
         // The screen the model shows, as far as Pxl- reaches on it.
         const PixelScreen &s = c_.screen();

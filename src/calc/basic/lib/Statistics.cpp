@@ -483,12 +483,7 @@ Value statFunction(Calculator &c_, int fn, Value *args, int n)
         auto one = [&] {
             return sub(mu, mul(sigma, fromLd(invNorm(c_.random().next().toLongDouble(), 0, 1))));
         };
-        if (n == 2)
-            return Value::real(one());
-        QVector<Number> l(listSize(args[2]));
-        for (Number &x : l)
-            x = one();
-        return Value::list(l);
+        return draws(n == 3 ? &args[2] : nullptr, one);
     }
     case tok::BinomPdf:
     case tok::BinomCdf: {

@@ -8,6 +8,7 @@
 // installed, so OpenLib( and ExecLib stop as a calculator without it does.
 #include "calc/Tokens.h"
 #include "calc/basic/core/NumberTokens.h"
+#include "calc/basic/screens/ColourCodes.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
 
@@ -103,6 +104,7 @@ Value systemFunction(Calculator &, int fn, Value *args, int n)
         return Value::list({days, num(r / 3600), num(r % 3600 / 60), num(r % 60)});
     }
     case tok::PieceWise:
+    case ctok::Piecewise:
         // Pieces of a value and its condition: the first whose condition
         // holds; none holding leaves the value undefined.
         if (n % 2)
@@ -201,6 +203,7 @@ const Builtin kSystem[] = {
     {tok::GetDtStr, "GetDtStr", Builtin::Read, 1, 1, clock},
     {tok::TimeCnv, "TimeCnv", Builtin::Parsed, 1, 1, systemFunction},
     {tok::PieceWise, "PieceWise", Builtin::Parsed, 2, 10, systemFunction},
+    {ctok::Piecewise, "Piecewise", Builtin::Read, 2, 10, systemFunction},
 };
 } // namespace
 

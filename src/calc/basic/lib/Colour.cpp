@@ -235,7 +235,7 @@ void timedPause(Calculator &c_, const Value &shown, const Value &seconds)
     wait(c_, seconds);
 }
 
-Value colourFunction(Calculator &c_, int fn, Value *args, int n)
+Value colourFunction(Calculator &c_, int fn, Value *args, int)
 {
     const Value &a = args[0];
     if (fn == ctok::Eval) {

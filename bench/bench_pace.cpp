@@ -7,8 +7,8 @@
 // costs a run at full speed.
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/basic/Engine.h"
-#include "calc/basic/Pace.h"
+#include "calc/basic/core/Engine.h"
+#include "calc/basic/state/Pace.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Times the TI-BASIC engine without a window: an empty For( loop, an
-// arithmetic loop, a list loop, a string loop and a Disp loop. Prints the
+// arithmetic loop, a list loop, a string loop, a Disp loop and a getKey
+// loop that keeps its state in PV and FV. Prints the
 // statements run per second, and the loop iterations per second. Then, in
 // the calculator window (offscreen): how long Stop takes to end a busy loop
 // (goal: under 100 ms) and how many repaints a drawing loop causes in a
@@ -10,7 +11,7 @@
 #include "BestTime.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/basic/Engine.h"
+#include "calc/basic/core/Engine.h"
 #include "calculator/frmCalculator.h"
 
 #include <QApplication>
@@ -84,6 +85,8 @@ int main(int argc, char **argv)
         {"list", nullptr, 0},
         {"string", "\"\"→Str1\nFor(I,1,2000)\nStr1+\"AB\"→Str1\nlength(Str1)→N\nEnd", 2000},
         {"Disp", "For(I,1,20000)\nDisp I,\"TEXT\"\nEnd", 20000},
+        // A game that keeps its state in the finance solver's variables.
+        {"getKey+PV", "0→PV\n0→FV\nFor(I,1,20000)\ngetKey→K\nPV+1→PV\nFV+K→FV\nEnd", 20000},
     };
     // The list loop indexes within its list: I mod 100 + 1, spelled out.
     const QByteArray listLoop =

@@ -7,7 +7,11 @@
 #   a file directly in SRC (main.cpp) may include anything;
 #   a folder missing from the list is an error of its own;
 #   the widget-free files (BASE: absolute paths, or paths starting with src/)
-#   include only each other.
+#   include only each other;
+#   inside the interpreter (calc/basic) every file is in a stage's folder:
+#   screens/ includes core/'s value types, state/ those and screens/, and
+#   graph/ and lib/ those, state/ and each other; only core/ includes the
+#   loop and the compiler (core/Vm, Engine, Compiler, CompilerImpl, Builtins).
 # Run as: cmake -DSRC=<src folder> -DLAYERS=<list> -DBASE=<list> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.21)
 if(NOT SRC OR NOT LAYERS)
@@ -47,6 +51,13 @@ foreach(file ${files})
     math(EXPR bad "${bad} + 1")
     continue()
   endif()
+  set(stage "")
+  if(file MATCHES "^calc/basic/([^/]+)/")
+    set(stage "${CMAKE_MATCH_1}")
+  elseif(file MATCHES "^calc/basic/[^/]+$")
+    message("${file}: belongs in one of the interpreter's folders")
+    math(EXPR bad "${bad} + 1")
+  endif()
   list(FIND base_files "${file}" own_is_base)
   file(STRINGS ${SRC}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
   foreach(line ${lines})
@@ -55,6 +66,17 @@ foreach(file ${files})
     set(ok TRUE)
     if(NOT target STREQUAL own)
       if(NOT DEFINED level_${target} OR NOT level_${target} LESS level_${own})
+        set(ok FALSE)
+      endif()
+    endif()
+    if(ok AND stage MATCHES "^(screens|state|graph|lib)$")
+      if(header MATCHES "^calc/basic/core/(Vm|Engine|Compiler|CompilerImpl|Builtins)\\.h$")
+        set(ok FALSE)
+      elseif(stage STREQUAL "screens" AND header MATCHES "^calc/basic/(state|graph|lib)/")
+        set(ok FALSE)
+      elseif(stage STREQUAL "state" AND header MATCHES "^calc/basic/(graph|lib)/")
+        set(ok FALSE)
+      elseif(header MATCHES "^calc/basic/[^/]+$")
         set(ok FALSE)
       endif()
     endif()

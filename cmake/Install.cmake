@@ -5,7 +5,9 @@
 #   <prefix>/bin/torvane-studio
 #   <prefix>/lib/<multiarch>/torvane-studio/  the web engine module
 #   <prefix>/share/torvane-studio/            tips, menu.txt, help pages,
-#                                             calculator font and its licence
+#                                             calculator font and its licence,
+#                                             editors/ (the language server's
+#                                             editor files)
 #   <prefix>/share/applications/              the .desktop entry
 #   <prefix>/share/icons/hicolor/*/apps/      the icon, PNG sizes and SVG
 #   <prefix>/share/mime/packages/             the .tvf file type
@@ -44,6 +46,7 @@ install(TARGETS torvane-studio RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS torvane-webengine LIBRARY DESTINATION ${TORVANE_INSTALL_MODULEDIR})
 install(FILES ${TORVANE_DATA_FILES} DESTINATION ${TORVANE_INSTALL_DATADIR})
 install(DIRECTORY resources/help DESTINATION ${TORVANE_INSTALL_DATADIR})
+install(DIRECTORY editors DESTINATION ${TORVANE_INSTALL_DATADIR})
 install(FILES ${TORVANE_CALC_FONT} ${TORVANE_CALC_FONT_LICENSE}
         DESTINATION ${TORVANE_INSTALL_DATADIR})
 install(FILES ${TORVANE_HELP_INDEX} DESTINATION ${TORVANE_INSTALL_DATADIR}/help)

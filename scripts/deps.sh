@@ -4,8 +4,9 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs,
 # only those that are missing, with one apt-get update at most. unrtf is no
 # part of the build: bench_rtf compares the RTF reader with it. lintian and
-# appstream check the package, help2man makes the manual page.
-TORVANE_PACKAGES="cmake ninja-build g++ pkg-config libticables-dev libticalcs-dev libtifiles-dev libticonv-dev libusb-1.0-0-dev qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev libgif-dev fonts-dejavu-core python3-fonttools clang-format desktop-file-utils shared-mime-info dpkg-dev unrtf lintian appstream help2man"
+# appstream check the package, help2man makes the manual page. neovim is
+# the real client the language server's ctest drives.
+TORVANE_PACKAGES="cmake ninja-build g++ pkg-config libticables-dev libticalcs-dev libtifiles-dev libticonv-dev libusb-1.0-0-dev qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev libgif-dev fonts-dejavu-core python3-fonttools clang-format desktop-file-utils shared-mime-info dpkg-dev unrtf lintian appstream help2man neovim"
 
 torvane_install_missing() {
     local missing=""

@@ -4,7 +4,7 @@
 
 # Builds a fuzz target with clang and runs it on its seed corpus.
 #   scripts/fuzz.sh [target] [seconds] [build-dir]
-#   target: rtf (default), calcfile or tokens; default 60 s, build-fuzz
+#   target: rtf (default), calcfile, tokens or lsp; default 60 s, build-fuzz
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:-rtf}
@@ -18,6 +18,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
 cmake --build "$build" --target "fuzz_$target" -j2
 case $target in
 rtf) seeds="$root/tests/rtf/data/rtf" ;;
+lsp) seeds="$root/tests/lsp/data" ;;
 *) seeds="$root/third_party/tivars_lib_cpp/testData $root/tests/calc/data" ;;
 esac
 corpus=$build/fuzz-corpus-$target

@@ -7,7 +7,7 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
-#include "calc/basic/Compiler.h"
+#include "calc/basic/core/Compiler.h"
 
 #include <QHash>
 #include <QSet>

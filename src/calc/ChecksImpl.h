@@ -5,7 +5,7 @@
 // What the checks' files share: the token bytes of model text with where each
 // token stands, the statements the engine reads, and the list problems go to.
 #include "calc/Checks.h"
-#include "calc/basic/Compiler.h"
+#include "calc/basic/core/Compiler.h"
 
 #include <QByteArray>
 #include <QSet>

@@ -186,6 +186,14 @@ bool readProgramFile(const QString &path, ProgramFile *file, QString *error)
     return true;
 }
 
+ProgramFile textProgram(const QByteArray &utf8)
+{
+    ProgramFile file;
+    file.data = utf8;
+    readText(&file);
+    return file;
+}
+
 bool readProgram(const QString &path, QByteArray *tokens, QString *error)
 {
     ProgramFile file;

@@ -33,6 +33,9 @@ struct ProgramFile {
 // *error names the file: it cannot be opened, is too large, or is not what
 // its extension says.
 bool readProgramFile(const QString &path, ProgramFile *file, QString *error);
+// A text file's contents read as readProgramFile() reads them, for text that
+// is not in a file (an editor's unsaved buffer).
+ProgramFile textProgram(const QByteArray &utf8);
 
 // The program's token bytes: a calculator file's as stored, the others
 // tokenized; a character of a text file that no token spells fails.

@@ -25,7 +25,7 @@ QImage colourGraphImage(const ColourScreen &screen)
     for (int r = 0; r < ColourScreen::kHeight; ++r) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(r));
         for (int c = 0; c < ColourScreen::kWidth; ++c)
-            line[c] = 0xFF000000u | screen.pixel(r, c);
+            line[c] = 0xFF000000u | screen.rgb(r, c);
     }
     return image;
 }
@@ -90,7 +90,7 @@ void drawColourText(ColourScreen &screen, int row, int col, const QString &text,
     const int width = int(text.size()) * advance;
     for (int r = 0; r < height; ++r)
         for (int c = 0; c < width; ++c)
-            screen.set(row + r, col + c, ink[r * width + c] ? fg : bg);
+            screen.set(row + r, col + c, PixelScreen::On, ink[r * width + c] ? fg : bg);
 }
 
 QStringList homeRows(const calc::basic::HomeScreen &home)

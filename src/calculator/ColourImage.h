@@ -6,8 +6,8 @@
 // whole 320x240 screen with its status bar line, showing the graph area in
 // its border or the 26x10 home screen. Text( is drawn in the calculator
 // font at the colour models' sizes.
-#include "calc/basic/ColourScreen.h"
-#include "calc/basic/HomeScreen.h"
+#include "calc/basic/screens/ColourScreen.h"
+#include "calc/basic/screens/HomeScreen.h"
 
 #include <QImage>
 #include <QSize>

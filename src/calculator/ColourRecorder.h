@@ -7,8 +7,8 @@
 // monochrome screens. Frames are kept as indices into one 256-colour
 // palette: the fifteen colours, the border colours and a 6x6x6 cube for
 // the rest (an image's colours come out near, not exact).
-#include "calc/basic/ColourScreen.h"
-#include "calc/basic/HomeScreen.h"
+#include "calc/basic/screens/ColourScreen.h"
+#include "calc/basic/screens/HomeScreen.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -3,7 +3,7 @@
 
 #pragma once
 // The graph screen as an image, and Text( drawn in the calculator font.
-#include "calc/basic/GraphScreen.h"
+#include "calc/basic/screens/GraphScreen.h"
 
 #include <QImage>
 #include <QString>

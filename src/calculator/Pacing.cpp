@@ -3,7 +3,7 @@
 
 #include "calculator/Pacing.h"
 
-#include "calc/basic/Engine.h"
+#include "calc/basic/core/Engine.h"
 
 #include <QMutexLocker>
 

@@ -6,7 +6,7 @@
 // and starts or stops a recording at any time; the worker running the
 // program attaches a fresh clock to the engine for each run and feeds the
 // recording from it, so its frames are timed in calculator time.
-#include "calc/basic/Pace.h"
+#include "calc/basic/state/Pace.h"
 #include "calculator/Recorder.h"
 
 #include <QMutex>

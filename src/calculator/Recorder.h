@@ -4,10 +4,10 @@
 #pragma once
 // Pictures of a run: the screen as an image (Save Screen, --record's
 // frames) and an animation of what it showed, a frame each time it
-// changed, timed by the calculator's pace clock (calc/basic/Pace.h), not by
+// changed, timed by the calculator's pace clock (calc/basic/state/Pace.h), not by
 // the computer's, so the delays are the same however fast the run went.
-#include "calc/basic/GraphScreen.h"
-#include "calc/basic/HomeScreen.h"
+#include "calc/basic/screens/GraphScreen.h"
+#include "calc/basic/screens/HomeScreen.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -7,7 +7,7 @@
 // worker asks before each statement whether to stop or pause, so Stop ends
 // even a tight loop at once, and it hands out copies of the screens only
 // when asked (at most as often as the window repaints).
-#include "calc/basic/Engine.h"
+#include "calc/basic/core/Engine.h"
 #include "calculator/Pacing.h"
 
 #include <QByteArray>

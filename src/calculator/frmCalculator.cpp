@@ -3,7 +3,7 @@
 
 #include "calculator/frmCalculator.h"
 
-#include "calc/basic/Value.h"
+#include "calc/basic/core/Value.h"
 #include "calculator/ColourImage.h"
 #include "calculator/GraphImage.h"
 #include "calculator/KeyMap.h"

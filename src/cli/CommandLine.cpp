@@ -8,6 +8,7 @@
 #include "cli/ListingCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/TransferCommand.h"
+#include "lsp/LspMain.h"
 
 namespace cli
 {
@@ -132,6 +133,21 @@ void addChecks(QCommandLineParser *parser)
     });
 }
 
+void addLanguageServer(QCommandLineParser *parser)
+{
+    parser->addOptions({
+        Option(text("lsp"),
+               text("Run the language server for TI-BASIC listings on standard input and output "
+                    "(the Language Server Protocol), for editors such as Neovim, Kate, Helix and "
+                    "VS Code.")),
+        Option(text("lsp-log"), text("With --lsp: write what the server does to FILE."),
+               text("FILE")),
+        // What clients add to say the pipe is standard input and output.
+        Option(text("stdio"), text("With --lsp: the protocol goes over standard input and output "
+                                   "(always).")),
+    });
+}
+
 } // namespace
 
 CommandLine::CommandLine(int &argc, char **argv) : m_argc(argc), m_argv(argv)
@@ -153,6 +169,7 @@ CommandLine::CommandLine(int &argc, char **argv) : m_argc(argc), m_argv(argv)
                               text("Start another program even when one already runs (otherwise "
                                    "the files open in the running one).")));
     addChecks(&m_parser);
+    addLanguageServer(&m_parser);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -167,6 +184,9 @@ std::optional<int> CommandLine::runCommand()
     const int conversions =
         int(isSet("export-8xp")) + int(isSet("export-link")) + int(isSet("import-8xp"));
     const bool other = conversions == 0 && !isSet("help") && !isSet("version");
+    // The server runs on Qt Core alone and never meets a running program.
+    if (m_parsed && other && isSet("lsp"))
+        return lsp::run(m_argc, m_argv, m_parser.value(text("lsp-log")));
     if (m_parsed && other && isSet("export-listing"))
         return listingCommand(m_parser, m_argc, m_argv);
     if (m_parsed && other && (isSet("check") || isSet("optimize")) && !isSet("run"))

@@ -7,8 +7,8 @@
 
 #include "calc/CalcFile.h"
 #include "calc/ImageFile.h"
-#include "calc/basic/Engine.h"
-#include "calc/basic/Pace.h"
+#include "calc/basic/core/Engine.h"
+#include "calc/basic/state/Pace.h"
 #include "calcfiles/ProgramFile.h"
 #include "calculator/ColourImage.h"
 #include "calculator/ColourRecorder.h"

@@ -5,8 +5,8 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Checks.h"
 #include "calc/Tokens.h"
-#include "calc/basic/Compiler.h"
-#include "calc/basic/Engine.h"
+#include "calc/basic/core/Compiler.h"
+#include "calc/basic/core/Engine.h"
 #include "common/TestRegistry.h"
 
 #include <QDir>

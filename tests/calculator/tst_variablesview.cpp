@@ -4,7 +4,7 @@
 // The variables view: the program's own variables first (or only), and the
 // values the last step changed marked.
 #include "calc/Tokens.h"
-#include "calc/basic/Engine.h"
+#include "calc/basic/core/Engine.h"
 #include "calculator/VariableRows.h"
 #include "calculator/frmCalculator.h"
 #include "common/TestRegistry.h"

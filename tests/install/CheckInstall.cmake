@@ -33,6 +33,14 @@ set(expected
   share/torvane-studio/TorvaneCalcMono.ttf
   share/torvane-studio/LICENSE-font.txt
   share/torvane-studio/help/search-index.js
+  share/torvane-studio/editors/README.md
+  share/torvane-studio/editors/neovim/ftdetect/tibasic.lua
+  share/torvane-studio/editors/neovim/ftplugin/tibasic.lua
+  share/torvane-studio/editors/kate/tibasic.xml
+  share/torvane-studio/editors/kate/lspclient.json
+  share/torvane-studio/editors/vscode/package.json
+  share/torvane-studio/editors/vscode/extension.js
+  share/torvane-studio/editors/vscode/syntaxes/tibasic.tmLanguage.json
   share/applications/torvane-studio.desktop
   share/icons/hicolor/scalable/apps/torvane-studio.svg
   share/mime/packages/torvane-studio.xml

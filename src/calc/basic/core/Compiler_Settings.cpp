@@ -1,0 +1,104 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Mode, format, zoom, picture and archive commands: what follows each.
+#include "calc/basic/core/CompilerImpl.h"
+
+#include "calc/basic/core/NumberTokens.h"
+#include "calc/basic/state/Settings.h"
+
+namespace calc::basic
+{
+namespace compiling
+{
+
+void Compiler::settingStatement(int t)
+{
+    int n = 0, kind = 0, key = 0;
+    switch (t) {
+    case tok::Archive:
+    case tok::UnArchive:
+        ioTarget(&kind, &key);
+        break;
+    case tok::SetUpEditor:
+        // Lists by their names, ʟ left out; each one a command of its own.
+        while (!atEnd()) {
+            accept(tok::SmallL);
+            const int u = peek();
+            if (u >= tok::List0 && u <= tok::List0 + 5) {
+                next();
+            } else {
+                put(OpSetting, t);
+                put(0, TNamed);
+                put(name(nameChars(5)));
+            }
+            if (!atEnd())
+                comma();
+        }
+        return;
+    case tok::StorePic:
+    case tok::RecallPic:
+    case tok::StoreGDB:
+    case tok::RecallGDB: {
+        // A figure or the variable itself; StorePic X is a data type error.
+        const int u = next();
+        const int family = u >> 8;
+        if (u == tok::Number) {
+            --pos_;
+            primary();
+        } else if (family == tok::PicturePrefix || family == tok::GdbPrefix) {
+            put(OpConst, constant(Value::real(num(((u & 0xFF) + 1) % 10))));
+        } else {
+            fail(Error::DataType);
+        }
+        n = 1;
+        break;
+    }
+    case tok::Fix:
+        expr();
+        n = 1;
+        break;
+    case tok::SetDtFmt:
+    case tok::SetTmFmt:
+        expr();
+        n = 1;
+        close(tok::RParen);
+        break;
+    case tok::SetDate:
+    case tok::SetTime:
+        do {
+            expr();
+            ++n;
+        } while (accept(tok::Comma));
+        close(tok::RParen);
+        if (n != 3)
+            fail(Error::Argument);
+        break;
+    case tok::OpenLib:
+        // The library is an application's name, not a value.
+        if (nameChars(9).isEmpty())
+            fail(Error::Syntax);
+        close(tok::RParen);
+        break;
+    case tok::FnOn:
+    case tok::FnOff:
+    case tok::PlotsOn:
+    case tok::PlotsOff:
+        while (!atEnd()) {
+            expr();
+            ++n;
+            if (!atEnd())
+                comma();
+        }
+        break;
+    default:
+        break;
+    }
+    endOfStatement();
+    put(OpSetting, t);
+    put(n, kind);
+    put(key);
+}
+
+} // namespace compiling
+} // namespace calc::basic

@@ -298,6 +298,7 @@ private:
     }
 
     void labels();
+    void missingLabel(const basic::LabelUse &use, Problem &pr);
     void statements();
     void ti83();
     void hints();
@@ -343,8 +344,9 @@ void Checker::labels()
         const QString name = QString::fromUtf8(use.name);
         const auto it = defined.constFind(use.name);
         if (it == defined.constEnd()) {
-            addTokens(use.first, use.last, Severity::Error,
-                      QStringLiteral("no Lbl %1 to go to (ERR:LABEL)").arg(name));
+            missingLabel(use,
+                         addTokens(use.first, use.last, Severity::Error,
+                                   QStringLiteral("no Lbl %1 to go to (ERR:LABEL)").arg(name)));
             continue;
         }
         // Leaving a block by a jump leaves it open on the calculator; the
@@ -370,6 +372,62 @@ void Checker::labels()
                           .arg(name, h == tok::Then ? QStringLiteral("If-Then") : tokenText(h)));
         }
     }
+}
+
+namespace
+{
+
+int editDistance(const QByteArray &a, const QByteArray &b)
+{
+    std::vector<int> row(b.size() + 1);
+    for (int j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (int i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = i;
+        for (int j = 1; j <= b.size(); ++j) {
+            const int up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
+void Checker::missingLabel(const basic::LabelUse &use, Problem &pr)
+{
+    // A label one letter away from the name is the likely one (GOTO AB for
+    // Lbl AC); otherwise the label is added at the end, for the user to move.
+    const basic::LabelUse *nearest = nullptr;
+    int best = int(use.name.size());
+    for (const auto &d : parsed_.labels) {
+        if (!d.definition || d.name.isEmpty() || d.name.size() > 2)
+            continue;
+        const int distance = editDistance(use.name, d.name);
+        if (distance < best) {
+            best = distance;
+            nearest = &d;
+        }
+    }
+    const auto r = range(use.first, use.last);
+    if (nearest) {
+        const auto n = range(nearest->first, nearest->last);
+        const QString other = model_.mid(n.first, n.second).toString();
+        pr.editStart = r.first;
+        pr.editLength = r.second;
+        pr.replacement = other;
+        pr.fixTitle = QStringLiteral("Go to Lbl %1").arg(calc::calcsymbols::toUnicode(other));
+        return;
+    }
+    const QString name = model_.mid(r.first, r.second).toString();
+    const bool broken = model_.endsWith(u'\n') || model_.endsWith(u'\r');
+    pr.editStart = int(model_.size());
+    pr.editLength = 0;
+    pr.replacement = (broken ? QString() : QStringLiteral("\r\n")) +
+                     calc::tokens::modelSpelling(tok::Lbl) + name;
+    pr.fixTitle = QStringLiteral("Add Lbl %1 at the end").arg(calc::calcsymbols::toUnicode(name));
 }
 
 void Checker::statements()

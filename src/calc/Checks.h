@@ -29,6 +29,8 @@ struct Problem {
     int saves = 0;
     int editStart = 0, editLength = 0;
     QString replacement;
+    // What the fix does, for a menu ("Insert End"); empty: the message says.
+    QString fixTitle;
 };
 
 struct Options {

@@ -295,16 +295,66 @@ void elseWithoutThen(Program &p, const Blocks &b, int i)
                                "next End"));
 }
 
+int indentOf(QStringView line)
+{
+    int k = 0;
+    while (k < line.size() && line.at(k) == u' ')
+        ++k;
+    return k;
+}
+
+// The 0-based line `l` of the model text, without its line break.
+QStringView lineText(const Program &p, int l)
+{
+    const auto &starts = p.text.lineStart;
+    int end = l + 1 < starts.size() ? starts[l + 1] : int(p.model.size());
+    while (end > starts[l] && (p.model.at(end - 1) == u'\n' || p.model.at(end - 1) == u'\r'))
+        --end;
+    return p.model.mid(starts[l], end - starts[l]);
+}
+
+// Where the End of a block opened on line `l` (its body from after line
+// `body`) goes: after the lines indented deeper than it, or else at the end
+// of the program.
+void insertEnd(const Program &p, int l, int body, Problem &pr)
+{
+    const int lines = int(p.text.lineStart.size());
+    const int indent = indentOf(lineText(p, l));
+    int last = body;
+    for (int j = body + 1; j < lines; ++j) {
+        const QStringView t = lineText(p, j);
+        if (t.trimmed().isEmpty())
+            continue;
+        if (indentOf(t) <= indent)
+            break;
+        last = j;
+    }
+    const bool deeper = last > body;
+    if (!deeper)
+        last = lines - 1;
+    const QStringView tail = lineText(p, last);
+    const int at = p.text.lineStart[last] + int(tail.size());
+    const QString end = QString(indent, u' ') + QStringLiteral("End");
+    pr.editStart = at;
+    pr.editLength = 0;
+    // A program ending in a blank line gets End on that line.
+    pr.replacement = !deeper && tail.isEmpty() && last > 0 ? end : QStringLiteral("\r\n") + end;
+    pr.fixTitle = QStringLiteral("Insert End");
+}
+
 void neverClosed(Program &p, int i)
 {
     const bool then = p.head(i) == tok::Then;
     const auto &opener = p.parsed.statements[then ? i - 1 : i];
     // The calculator runs such a block; only one left open again and again
     // (a jump back above it) uses up memory.
-    p.addTokens(opener.first, opener.first + 1, Severity::Warning,
-                QStringLiteral("%1 is never closed: End is missing (this matters only when the "
-                               "program runs it again and again: ERR:MEMORY in the end)")
-                    .arg(blockName(p, i)));
+    Problem &pr =
+        p.addTokens(opener.first, opener.first + 1, Severity::Warning,
+                    QStringLiteral("%1 is never closed: End is missing (this matters only when the "
+                                   "program runs it again and again: ERR:MEMORY in the end)")
+                        .arg(blockName(p, i)));
+    insertEnd(p, p.lineOf(p.token(opener.first).from),
+              p.lineOf(p.token(p.parsed.statements[i].first).from), pr);
 }
 
 // A listing's leading ":" leaves an empty statement between If and Then.

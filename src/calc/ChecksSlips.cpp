@@ -3,6 +3,7 @@
 
 #include "calc/ChecksImpl.h"
 
+#include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 
 #include <QHash>
@@ -159,6 +160,17 @@ void negations(Program &p)
 {
     const QString neg = calc::tokens::modelSpelling(tok::Neg);
     for (const auto &st : p.parsed.statements) {
+        // -8→A runs as Ans-8: a negative number was meant.
+        if (st.last - st.first >= 2 && p.token(st.first).t == tok::Minus) {
+            Problem &pr = p.addTokens(st.first, st.first + 1, Severity::Warning,
+                                      QStringLiteral("a minus sign at the start of a statement "
+                                                     "subtracts from Ans: use the negation "
+                                                     "sign ⁻ for a negative number"));
+            pr.editStart = pr.start;
+            pr.editLength = pr.length;
+            pr.replacement = neg;
+            pr.fixTitle = QStringLiteral("Write ⁻");
+        }
         for (int k = st.first + 1; k < st.last; ++k) {
             if (p.token(k).t != tok::Minus ||
                 !expressionFollows(p.token(k - 1).t, k - 1 == st.first))
@@ -169,6 +181,65 @@ void negations(Program &p)
             pr.editStart = pr.start;
             pr.editLength = pr.length;
             pr.replacement = neg;
+        }
+    }
+}
+
+// The digit of a one-digit number token, -1 for any other token.
+int digitOf(const Program &p, int k)
+{
+    const auto &t = p.token(k);
+    if (t.t != tok::Number || t.to - t.from != 1)
+        return -1;
+    const int b = quint8(p.text.bytes[t.from]);
+    return b >= tok::Digit0 && b <= tok::Digit9 ? b - tok::Digit0 : -1;
+}
+
+// The equation variable a letter and a digit (and T) spell out, 0 for none:
+// Y1 is Y₁, r1 is r₁, X1T is X₁ᴛ.
+int subscripted(const Program &p, int k, int last, int *count)
+{
+    const int t = p.token(k).t;
+    const int d = k + 1 < last ? digitOf(p, k + 1) : -1;
+    if (d < 0)
+        return 0;
+    const bool tAfter = k + 2 < last && p.token(k + 2).t == tok::A + ('T' - 'A');
+    if ((t == tok::A + ('X' - 'A') || t == tok::A + ('Y' - 'A')) && tAfter && d >= 1 && d <= 6) {
+        *count = 3;
+        return tok::X1T + 2 * (d - 1) + (t == tok::A + ('Y' - 'A') ? 1 : 0);
+    }
+    *count = 2;
+    if (t == tok::A + ('Y' - 'A'))
+        return d == 0 ? tok::Y0 : tok::Y1 + d - 1;
+    if (d >= 1 && d <= 6 && calc::tokens::displayString(t) == QLatin1String("r"))
+        return tok::R1 + d - 1;
+    return 0;
+}
+
+// Y1 typed for Y₁ runs as Y times 1: a graphing program then stops on a
+// number where it stores an equation (ERR:DATA TYPE).
+void subscriptSpellings(Program &p)
+{
+    for (const auto &st : p.parsed.statements) {
+        for (int k = st.first; k < st.last; ++k) {
+            int count = 0;
+            const int meant = subscripted(p, k, st.last, &count);
+            if (!meant)
+                continue;
+            const auto r = p.range(k, k + count);
+            const QString typed = p.model.mid(r.first, r.second).toString();
+            const QString right = calc::tokens::modelSpelling(meant);
+            const QString times =
+                count == 3 ? QStringLiteral("%1 times %2 times T") : QStringLiteral("%1 times %2");
+            Problem &pr = p.add(r.first, r.second, Severity::Warning,
+                                QStringLiteral("%1 is %2; did you mean %3?")
+                                    .arg(typed, times.arg(typed.left(1), typed.mid(1, 1)),
+                                         calc::calcsymbols::toUnicode(right)));
+            pr.editStart = r.first;
+            pr.editLength = r.second;
+            pr.replacement = right;
+            pr.fixTitle = QStringLiteral("Write %1").arg(calc::calcsymbols::toUnicode(right));
+            k += count - 1;
         }
     }
 }
@@ -285,6 +356,7 @@ void slips(Program &p)
         leadingBlanks(p, starts[l], line);
     }
     negations(p);
+    subscriptSpellings(p);
     argumentCounts(p);
 }
 

@@ -64,6 +64,7 @@ const Extra kExtras[] = {
     {tok::GetKey, u"Getkey", false},         // as the reference and the wizard write it
     {tok::DelVar, u"Delvar ", false},        // as the reference's example writes it
     {tok::Pause, u"Pause", false},           // the reference ends a line with it
+    {tok::Disp, u"Disp", false},             // alone, it shows the home screen
     {tok::ImaginaryI, u"\U0001D456", false}, // the font's imaginary i
     {tok::EConst, u"\u212F", false},         // the font's e
     {tok::EPow, u"\u212F^(", false},

@@ -3,6 +3,7 @@
 
 #include "calcfiles/CalcCommands.h"
 
+#include "calc/Models.h"
 #include "calc/Tokens.h"
 #include "calcfiles/CalcExport.h"
 #include "platform/Dialogs.h"
@@ -16,8 +17,24 @@ namespace calcfiles::calccommands
 namespace calcfile = calc::calcfile;
 namespace dialogs = platform::dialogs;
 
+namespace
+{
+
+// The file types, the first named after the document's model: a .8xp is
+// the file of every model from the TI-83 Plus on.
+QString filterFor(calc::models::Model model)
+{
+    using calc::models::Model;
+    if (model != Model::Ti84Plus && model != Model::Ti84PlusCSE && model != Model::Ti84PlusCE)
+        return calcfile::fileFilter();
+    return calc::models::name(model) +
+           QStringLiteral(" Program (*.8xp)|*.8xp|TI-83 Program (*.83p)|*.83p");
+}
+
+} // namespace
+
 void exportProgram(QWidget *parent, const QString &text, const QString &document,
-                   const QString &caption, const calc::FileMeta &kept)
+                   const QString &caption, const calc::FileMeta &kept, calc::models::Model model)
 {
     const QString title = QStringLiteral("Export to Calculator");
     auto refuse = [&](const QString &why) {
@@ -43,9 +60,9 @@ void exportProgram(QWidget *parent, const QString &text, const QString &document
             break;
         dialogs::message(parent, calcfile::nameRules(name), title, QMessageBox::Critical);
     }
+    const QString filter = filterFor(model);
     const auto target =
-        dialogs::saveFile(parent, title, calcfile::fileFilter(),
-                          name + u'.' + dialogs::defaultSuffix(calcfile::fileFilter()));
+        dialogs::saveFile(parent, title, filter, name + u'.' + dialogs::defaultSuffix(filter));
     if (!target)
         return;
     const calcfile::Built built =

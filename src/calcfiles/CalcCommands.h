@@ -6,6 +6,7 @@
 // conversion the command line and the export window use too (CalcExport).
 // Import Calculator Program is frmImportPrograms.
 #include "calc/CalcFile.h"
+#include "calc/Models.h"
 
 #include <QString>
 
@@ -19,7 +20,9 @@ namespace calcfiles::calccommands
 // (empty if none): it is never written over, and with `caption` it gives
 // the name first offered. `kept` is what the document keeps of an imported
 // program's header (archived, version), written back.
+// `model` names the file type in the save dialog.
 void exportProgram(QWidget *parent, const QString &text, const QString &document,
-                   const QString &caption, const calc::FileMeta &kept = calc::FileMeta());
+                   const QString &caption, const calc::FileMeta &kept = calc::FileMeta(),
+                   calc::models::Model model = calc::models::Model::None);
 
 } // namespace calcfiles::calccommands

@@ -10,6 +10,7 @@
 #include "link/Link.h"
 #include "platform/Dialogs.h"
 #include "platform/Places.h"
+#include "platform/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -166,20 +167,30 @@ QMessageBox::StandardButton failureBox(QWidget *parent, const QString &text, con
                                        const QString &title, QMessageBox::Icon icon,
                                        QMessageBox::StandardButtons buttons)
 {
-    if (dialogs::script() || r.details.isEmpty())
-        return dialogs::message(parent, text, title, icon, buttons);
-    QMessageBox box(icon, title, text, buttons, parent);
     const QString page = QLatin1String(calclink::kCableHelpPage);
     const QString local = QDir(platform::places::helpFolder()).filePath(page);
-    if (text.contains(page) && QFileInfo::exists(local)) {
+    const bool link = text.contains(page) && QFileInfo::exists(local);
+    if (dialogs::script() || (r.details.isEmpty() && !link))
+        return dialogs::message(parent, text, title, icon, buttons);
+    QMessageBox box(icon, title, text, buttons, parent);
+    if (link) {
         QString html = text.toHtmlEscaped();
         html.replace(page, QStringLiteral("<a href=\"%1\">%2</a>")
                                .arg(QUrl::fromLocalFile(local).toString(), page));
         html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
         box.setTextFormat(Qt::RichText);
         box.setText(html);
+        // The link opens the page in the program's own browser window.
+        box.setTextInteractionFlags(Qt::TextBrowserInteraction);
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            label->setOpenExternalLinks(false);
+            QObject::connect(label, &QLabel::linkActivated, &box, [](const QString &address) {
+                platform::windows().openInSharedBrowser(address);
+            });
+        }
     }
-    box.setDetailedText(r.details);
+    if (!r.details.isEmpty())
+        box.setDetailedText(r.details);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -27,6 +27,7 @@ QSet<QString> variablesUsed(const QByteArray &tokens)
     bool inString = false;
     QString list; // the letters of a named list being read
     bool readingList = false;
+    bool programName = false; // prgmNAME names a program, not variables
     for (int i = 0; i < tokens.size(); ++i) {
         int t = quint8(tokens.at(i));
         if (calc::tokens::isTwoBytePrefix(t) && i + 1 < tokens.size())
@@ -47,6 +48,9 @@ QSet<QString> variablesUsed(const QByteArray &tokens)
             inString = false;
         if (inString)
             continue;
+        if (programName && isNameLetter(t))
+            continue;
+        programName = t == calc::tok::Prgm;
         if (t == calc::tok::SmallL)
             readingList = true;
         else

@@ -20,10 +20,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace calculator
 {
@@ -284,6 +287,15 @@ void frmCalculator::showVariables()
     // The marks say what the last step changed: what was shown before it is
     // what they are compared with.
     if (m_frame.variables != m_shownValues) {
+        // A variable the run sets is the program's, also when a program it
+        // calls sets it and its own text never names it (Ans changes always).
+        if (!m_shownValues.isEmpty()) {
+            for (const auto &v : m_frame.variables) {
+                if (!m_used.contains(v.first) && !m_shownValues.contains(v) &&
+                    v.first != QLatin1String("Ans"))
+                    m_used.insert(v.first);
+            }
+        }
         m_earlier = m_shownValues.isEmpty() ? m_frame.variables : m_shownValues;
         m_shownValues = m_frame.variables;
     }
@@ -366,6 +378,23 @@ void frmCalculator::setScale(int scale)
     resize(qMax(width() + grown, picScreen->width() + 40), height());
 }
 
+void frmCalculator::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    int wanted = scale();
+    if (isMaximized() || isFullScreen()) {
+        const int now = picScreen->scale();
+        const QSize one = picScreen->sizeHint() / now;
+        // What the other controls take stays theirs.
+        const QSize others = sizeHint() - picScreen->size();
+        const QSize room = size() - QSize(std::max(40, others.width()), others.height());
+        wanted = std::max(kMinScale, std::min({kMaxScale, room.width() / std::max(1, one.width()),
+                                               room.height() / std::max(1, one.height())}));
+    }
+    if (wanted != picScreen->scale())
+        picScreen->setScale(wanted);
+}
+
 void frmCalculator::setDark(bool dark)
 {
     picScreen->setDark(dark);
@@ -387,7 +416,10 @@ void frmCalculator::wheelEvent(QWheelEvent *event)
 void frmCalculator::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
-    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    // Ctrl and + on a US keyboard arrives with Shift.
+    if (mods == Qt::ControlModifier ||
+        (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Plus)) {
         // Whole steps keep every calculator pixel square and even.
         if (key == Qt::Key_Equal || key == Qt::Key_Plus || key == Qt::Key_Minus ||
             key == Qt::Key_0) {

@@ -90,6 +90,9 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    // Maximised, the screen takes the largest whole scale the window holds;
+    // restored, the chosen one again.
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

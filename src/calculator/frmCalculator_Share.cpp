@@ -117,6 +117,16 @@ void frmCalculator::askRecord()
         startRecording(*path, *scale);
 }
 
+namespace
+{
+
+QString framesText(int n)
+{
+    return n == 1 ? QStringLiteral("1 frame") : QStringLiteral("%1 frames").arg(n);
+}
+
+} // namespace
+
 void frmCalculator::showRecording()
 {
     if (!lblRecording)
@@ -125,8 +135,8 @@ void frmCalculator::showRecording()
     if (!isRecording())
         return;
     const Pacing &p = session().pacing();
-    lblRecording->setText(QStringLiteral("Recording: %1 frames, %2 s")
-                              .arg(p.recordedFrames())
+    lblRecording->setText(QStringLiteral("Recording: %1, %2 s")
+                              .arg(framesText(p.recordedFrames()))
                               .arg(p.recordedMicros() / 1e6, 0, 'f', 1));
 }
 
@@ -148,8 +158,8 @@ void frmCalculator::recordingEnded()
     m_recordResult = path;
     // A recording cut short says so where the count was.
     lblRecording->setText(
-        QStringLiteral("Recorded %1 frames, %2 s%3")
-            .arg(done->frames())
+        QStringLiteral("Recorded %1, %2 s%3")
+            .arg(framesText(done->frames()))
             .arg(done->micros() / 1e6, 0, 'f', 1)
             .arg(done->full() ? QStringLiteral(". ") + done->fullMessage() : QString()));
     lblRecording->setWordWrap(true);

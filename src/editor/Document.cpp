@@ -6,6 +6,7 @@
 // without asking.
 #include "editor/Document.h"
 
+#include "calc/CalcFile.h"
 #include "editor/DiskWatch.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
@@ -106,6 +107,13 @@ bool Document::recover(const QByteArray &rtf, const QString &fileName, QString *
     return true;
 }
 
+void Document::takeAsUnchanged()
+{
+    m_savedText = m_pane->Text();
+    m_savedKept = m_pane->keptDestinations();
+    setModified(false);
+}
+
 bool Document::saveTo(const QString &path)
 {
     if (!mayOverwrite(path))
@@ -129,10 +137,19 @@ bool Document::save()
     return m_fileName.isEmpty() ? saveAs() : saveTo(m_fileName);
 }
 
+QString Document::suggestedName() const
+{
+    // A window captioned with a program's name (imported, received) offers
+    // that name; "Document 1" is no name to keep.
+    if (m_fileName.isEmpty() && calc::calcfile::isValidName(m_caption))
+        return m_caption;
+    return m_fileName;
+}
+
 bool Document::saveAs()
 {
     const auto path = platform::dialogs::saveFile(dialogParent(), QStringLiteral("Save File"),
-                                                  platform::documentFileFilter(), m_fileName);
+                                                  platform::documentFileFilter(), suggestedName());
     if (!path || !saveTo(*path))
         return false;
     emit savedAs(canonicalPath());

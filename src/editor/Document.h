@@ -70,6 +70,11 @@ public:
     bool save();
     bool saveAs();
     bool saveTo(const QString &path);
+    // The text as it stands counts as unchanged though no file holds it (a
+    // program imported or received): closing asks nothing until it is edited.
+    void takeAsUnchanged();
+    // What Save As offers: the file, or a program's name for a new one.
+    QString suggestedName() const;
     // Asks "Save changes to ...?" when the text changed. False when the user
     // cancelled, or chose Save and the saving did not happen.
     bool maybeSave();

@@ -4,6 +4,7 @@
 #include "editor/PaneView.h"
 
 #include "editor/EditorOptions.h"
+#include "editor/frmDocument.h"
 #include "platform/RichTextBox.h"
 #include "platform/Theme.h"
 
@@ -45,14 +46,17 @@ bool PaneView::darkChosen()
 
 bool PaneView::zoomStepFor(int key, Qt::KeyboardModifiers modifiers, int *step)
 {
-    // Ctrl alone: with Shift these keys type the calculator's symbols.
-    if ((modifiers & ~Qt::KeypadModifier) != Qt::ControlModifier)
-        return false;
-    switch (key) {
-    case Qt::Key_Equal:
-    case Qt::Key_Plus:
+    // Ctrl and + is Ctrl+Shift+= on a US keyboard; with Shift the other keys
+    // type the calculator's symbols.
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_Equal || key == Qt::Key_Plus) &&
+        (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))) {
         *step = 1;
         return true;
+    }
+    if (mods != Qt::ControlModifier)
+        return false;
+    switch (key) {
     case Qt::Key_Minus:
         *step = -1;
         return true;
@@ -68,10 +72,19 @@ void PaneView::apply()
 {
     m_pane->setShownFontSize(EditorOptions::shownFontSize());
     const bool dark = darkChosen();
-    if (EditorOptions::theme() == EditorOptions::Theme::Desktop)
-        m_pane->setPalette(QPalette());
-    else
-        m_pane->setPalette(platform::theme::themed(QApplication::palette(), dark));
+    // The theme is the whole document window's: its frames, palette and
+    // buttons, not only the program pane.
+    QWidget *window = m_pane;
+    for (QWidget *w = m_pane; w; w = w->parentWidget()) {
+        if (qobject_cast<frmDocument *>(w))
+            window = w;
+    }
+    const QPalette shown = EditorOptions::theme() == EditorOptions::Theme::Desktop
+                               ? QPalette()
+                               : platform::theme::themed(QApplication::palette(), dark);
+    if (window != m_pane)
+        window->setPalette(shown);
+    m_pane->setPalette(shown);
 }
 
 bool PaneView::eventFilter(QObject *watched, QEvent *event)

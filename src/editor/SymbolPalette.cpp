@@ -54,6 +54,7 @@ const char16_t *const kEntries[kPaletteEntryCount] = {
     u"'",             // 35
     u"\u00C4",        // 36
     u"?",             // 37
+    u"\u00FC",        // 38, added: the store arrow
 };
 
 const char *const kNames[kPaletteEntryCount] = {
@@ -95,6 +96,7 @@ const char *const kNames[kPaletteEntryCount] = {
     "apostrophe",
     "pi",
     "question mark",
+    "store",
 };
 
 struct KeyedSymbol {
@@ -106,7 +108,8 @@ struct KeyedSymbol {
 
 const KeyedSymbol kSymbolKeys[] = {
     {Qt::Key_S, Qt::Key_S, u"\u2192", "store"},
-    {Qt::Key_Equal, Qt::Key_Plus, u"\u2260", "not equal"},
+    // Not Ctrl+Shift+=: on a US keyboard that is Ctrl and +, which zooms.
+    {Qt::Key_N, Qt::Key_N, u"\u2260", "not equal"},
     {Qt::Key_Comma, Qt::Key_Less, u"\u2264", "less than or equal"},
     {Qt::Key_Period, Qt::Key_Greater, u"\u2265", "greater than or equal"},
     {Qt::Key_T, Qt::Key_T, u"\u03B8", "theta"},

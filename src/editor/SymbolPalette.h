@@ -15,11 +15,13 @@
 namespace editor
 {
 
-constexpr int kPaletteEntryCount = 38;
+constexpr int kPaletteEntryCount = 39;
 // The blank entry: it has no text of its own and inserts the scratch file.
 constexpr int kScratchEntry = 33;
 
-// The list texts in order, kPaletteEntryCount of them; kScratchEntry is empty.
+// The list texts in order, kPaletteEntryCount of them; kScratchEntry is empty
+// (the list shows kScratchCaption for it).
+constexpr const char *kScratchCaption = "(scratch text)";
 QStringList symbolPaletteEntries();
 // What an entry is on the calculator ("less than or equal").
 QString paletteEntryName(int index);

@@ -5,6 +5,7 @@
 
 #include "calc/CalculatorSymbols.h"
 #include "calc/Checks.h"
+#include "calc/NamedVariables.h"
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 #include "editor/Document.h"
@@ -279,10 +280,17 @@ void frmDocument::setDescription(const QString &text)
 void frmDocument::setSaveEnabled(bool on)
 {
     mnuSave->setEnabled(on);
-    // A disabled item takes no key: Ctrl+S then saves under a new name.
-    const QKeySequence save(QKeySequence::fromString(QStringLiteral("Ctrl+S")));
-    mnuSave->setShortcut(on ? save : QKeySequence());
-    mnuSaveAs->setShortcut(on ? QKeySequence() : save);
+    // A disabled item takes no key: Ctrl+S, still shown on Save, then saves
+    // under a new name through an item of no menu.
+    if (!m_saveAsKey) {
+        m_saveAsKey = new QAction(this);
+        m_saveAsKey->setObjectName(QStringLiteral("mnuSaveAsKey"));
+        m_saveAsKey->setShortcut(mnuSave->shortcut());
+        m_saveAsKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(m_saveAsKey);
+        connect(m_saveAsKey, &QAction::triggered, this, &frmDocument::mnuSaveAs_Click);
+    }
+    m_saveAsKey->setEnabled(!on);
 }
 
 bool frmDocument::saveEnabled() const
@@ -293,6 +301,8 @@ bool frmDocument::saveEnabled() const
 void frmDocument::loadWindow()
 {
     combo0001a->addItems(symbolPaletteEntries());
+    // The scratch entry has no symbol of its own: its row says what it is.
+    combo0001a->setItemText(kScratchEntry, QLatin1String(kScratchCaption));
     for (int i = 0; i < kPaletteEntryCount; ++i)
         combo0001a->setItemData(i, paletteToolTip(i), Qt::ToolTipRole);
     combo0001a->setCurrentIndex(-1);
@@ -347,7 +357,7 @@ void frmDocument::connectPane()
             *swallow = true;
             return;
         }
-        if (typedStoreArrow(e) || typedNegation(pane, e)) {
+        if (typedStoreArrow(e) || typedNegation(pane, e) || completeWord(e)) {
             *swallow = true;
             return;
         }
@@ -514,6 +524,50 @@ void frmDocument::insertSymbol(int code)
     RichTextBox1->ensureCursorVisible();
 }
 
+bool frmDocument::completeWord(const QKeyEvent *e)
+{
+    Pane *pane = RichTextBox1;
+    if (e->key() != Qt::Key_Space ||
+        (e->modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier || pane->isReadOnly())
+        return false;
+    // The letters and digits before the caret are the word to complete.
+    const int lineStart = pane->toModelPosition(pane->textCursor().block().position());
+    const QString before = pane->textRange(lineStart, pane->SelStart() - lineStart);
+    int from = int(before.size());
+    while (from > 0 && before.at(from - 1).isLetterOrNumber() &&
+           before.at(from - 1).unicode() < 0x80)
+        --from;
+    const QString word = before.mid(from);
+    const auto found = calc::names::variablesStartingWith(word);
+    auto *popup = new QMenu(this);
+    popup->setObjectName(QStringLiteral("mnuCompletion"));
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    for (const calc::names::NamedVariable &v : found) {
+        QAction *a = popup->addAction(v.shown + u'\t' + v.typed);
+        a->setObjectName(QStringLiteral("mnuComplete") + v.typed);
+        const int start = lineStart + from;
+        connect(a, &QAction::triggered, this,
+                [this, pane, start, length = int(word.size()), text = v.spelling] {
+                    pane->setSelStart(start);
+                    pane->setSelLength(length);
+                    insertText(text);
+                });
+    }
+    if (found.isEmpty())
+        popup->addAction(QStringLiteral("No variable starts with %1").arg(word))->setEnabled(false);
+    popup->popup(pane->viewport()->mapToGlobal(pane->cursorRect().bottomLeft()));
+    return true;
+}
+
+void frmDocument::insertText(const QString &text)
+{
+    if (RichTextBox1->isReadOnly())
+        return;
+    RichTextBox1->setSelText(text);
+    RichTextBox1->ensureCursorVisible();
+    RichTextBox1->setFocus();
+}
+
 bool frmDocument::typedStoreArrow(const QKeyEvent *e)
 {
     Pane *pane = RichTextBox1;
@@ -609,10 +663,20 @@ void frmDocument::closeEvent(QCloseEvent *event)
 
 void frmDocument::mnuOpenProject_Click()
 {
-    const auto path = platform::dialogs::openFile(this, QStringLiteral("Open File"),
-                                                  platform::documentFileFilter());
+    const auto path = platform::dialogs::openFile(
+        this, QStringLiteral("Open File"),
+        platform::documentFileFilter() +
+            QStringLiteral(
+                "|Calculator programs (*.8xp *.8xg *.83p *.83g)|*.8xp;*.8xg;*.83p;*.83g"));
     if (!path)
         return;
+    // A calculator's file is no document: it is imported, each program in
+    // a window of its own.
+    const QString suffix = QFileInfo(*path).suffix().toLower();
+    if (QStringList{"8xp", "8xg", "83p", "83g"}.contains(suffix)) {
+        emit openFileRequested(*path);
+        return;
+    }
     QString error;
     if (!openFile(*path, &error))
         platform::dialogs::message(this, error, QString(), QMessageBox::Critical);
@@ -657,9 +721,9 @@ void frmDocument::combo0001a_Click(int index)
         text = readScratchText(platform::places::scratchFile());
     if (text)
         RichTextBox1->setSelText(*text);
-    // The palette keeps the focus and shows the chosen entry.
+    // The palette shows the chosen entry; typing goes on in the program.
     combo0001a->setEditText(combo0001a->itemText(index));
-    combo0001a->setFocus();
+    RichTextBox1->setFocus();
 }
 
 void frmDocument::mnuFind_Click(bool replacing)

@@ -185,6 +185,10 @@ private:
     void watchDisk();
     // The symbol with calculator code `code` at the caret, one undo step.
     void insertSymbol(int code);
+    // Ctrl+Space: the named variables that complete the word before the caret.
+    bool completeWord(const QKeyEvent *e);
+    // Model text at the caret, one undo step.
+    void insertText(const QString &text);
     // "->" typed where it would be two tokens becomes the store arrow.
     bool typedStoreArrow(const QKeyEvent *e);
     void armPalette();
@@ -238,6 +242,7 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menuByName;
     bool m_askOnClose = true;
+    QAction *m_saveAsKey = nullptr; // Ctrl+S while Save is disabled
     bool m_clipboardHasText = false;
     bool m_paletteArmed = false;   // a user's pick is under way
     quint64 m_lastSymbolPress = 0; // time stamp of the last symbol key typed

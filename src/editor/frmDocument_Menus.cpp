@@ -4,6 +4,7 @@
 // The document window's menu bar, written as one table.
 #include "editor/frmDocument.h"
 
+#include "calc/NamedVariables.h"
 #include "editor/RecentFilesMenu.h"
 #include "editor/SymbolPalette.h"
 
@@ -254,6 +255,23 @@ void frmDocument::buildMenus()
         a->setObjectName(QStringLiteral("mnuSymbol%1").arg(i + 1));
         m_actions.insert(a->objectName(), a);
         connect(a, &QAction::triggered, this, [this, code = k.code] { insertSymbol(code); });
+    }
+
+    // The named variables, whose subscripts no key types: one submenu a family.
+    QMenu *symbols = menu(QStringLiteral("mnuSymbols"));
+    symbols->addSeparator();
+    for (const calc::names::VariableGroup &g : calc::names::namedVariables()) {
+        QMenu *sub = symbols->addMenu(g.name);
+        const QString groupName = QStringLiteral("mnuSymbols") + QString(g.name).remove(u' ');
+        sub->setObjectName(groupName);
+        sub->menuAction()->setObjectName(groupName);
+        m_menuByName.insert(groupName, sub);
+        for (const calc::names::NamedVariable &v : g.variables) {
+            QAction *a = sub->addAction(v.shown);
+            a->setObjectName(QStringLiteral("mnuVar") + v.typed);
+            m_actions.insert(a->objectName(), a);
+            connect(a, &QAction::triggered, this, [this, text = v.spelling] { insertText(text); });
+        }
     }
 
     connect(mnuExit, &QAction::triggered, this, &frmDocument::unload);

@@ -4,7 +4,9 @@
 #include "editor/frmProblems.h"
 
 #include "editor/ProblemMarks.h"
+#include "editor/frmDocument.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLayout>
@@ -14,13 +16,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace editor
 {
 
 using calc::checks::Severity;
 
-frmProblems::frmProblems(ProblemMarks *marks, QWidget *parent)
-    : QWidget(parent, Qt::Tool), m_marks(marks)
+frmProblems::frmProblems(ProblemMarks *marks, QWidget *parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("frmProblems"));
     setWindowTitle(QStringLiteral("Problems"));
@@ -29,6 +32,10 @@ frmProblems::frmProblems(ProblemMarks *marks, QWidget *parent)
     lstProblems->setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Column"),
                                   QStringLiteral("Kind"), QStringLiteral("Message")});
     lstProblems->setRootIsDecorated(false);
+    // A long message wraps instead of ending in "...".
+    lstProblems->setWordWrap(true);
+    lstProblems->setUniformRowHeights(false);
+    lstProblems->setTextElideMode(Qt::ElideNone);
     // The message takes the free width; the other columns fit their text.
     lstProblems->header()->setStretchLastSection(true);
     for (int c = 0; c < 3; ++c)
@@ -49,17 +56,60 @@ frmProblems::frmProblems(ProblemMarks *marks, QWidget *parent)
     layout->addLayout(buttons);
     resize(560, 260);
 
-    connect(m_marks, &ProblemMarks::problemsChanged, this, &frmProblems::refill);
     connect(lstProblems, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
-        m_marks->select(lstProblems->indexOfTopLevelItem(item));
+        if (m_marks)
+            m_marks->select(lstProblems->indexOfTopLevelItem(item));
     });
     connect(lstProblems, &QTreeWidget::currentItemChanged, this, &frmProblems::updateButtons);
     connect(cmdApplyHint, &QPushButton::clicked, this, [this] {
-        m_marks->applyHint(lstProblems->indexOfTopLevelItem(lstProblems->currentItem()));
+        if (m_marks)
+            m_marks->applyHint(lstProblems->indexOfTopLevelItem(lstProblems->currentItem()));
     });
-    connect(cmdApplyAll, &QPushButton::clicked, m_marks, &ProblemMarks::applyAllHints);
+    connect(cmdApplyAll, &QPushButton::clicked, this, [this] {
+        if (m_marks)
+            m_marks->applyAllHints();
+    });
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { follow(now); });
+    setMarks(marks);
+}
+
+void frmProblems::setMarks(ProblemMarks *marks)
+{
+    if (m_marks == marks && marks)
+        return;
+    if (m_marks)
+        disconnect(m_marks, nullptr, this, nullptr);
+    m_marks = marks;
+    if (m_marks) {
+        connect(m_marks, &ProblemMarks::problemsChanged, this, &frmProblems::refill);
+        // A window closed takes its problems along.
+        connect(m_marks, &QObject::destroyed, this, [this] {
+            m_marks = nullptr;
+            refill();
+        });
+    }
     refill();
+}
+
+void frmProblems::follow(QWidget *now)
+{
+    if (!now || !isVisible())
+        return;
+    for (QWidget *w = now; w; w = w->parentWidget()) {
+        if (w == this)
+            return;
+        if (auto *doc = qobject_cast<frmDocument *>(w)) {
+            if (ProblemMarks *marks = ProblemMarks::of(doc->RichTextBox1)) {
+                if (marks != m_marks) {
+                    marks->checkNow();
+                    setMarks(marks);
+                }
+            }
+            return;
+        }
+    }
 }
 
 namespace
@@ -67,9 +117,21 @@ namespace
 
 // Where `list` stands beside `window` without covering its text: right of,
 // below, left of or above the window when the screen has room.
+// The window's frame on the screen: a document in a frame's workspace
+// stands in a sub-window, whose geometry counts from the workspace.
+QRect frameOnScreen(const QWidget *window)
+{
+    const QWidget *outer = window;
+    if (window->parentWidget() && window->parentWidget()->inherits("QMdiSubWindow"))
+        outer = window->parentWidget();
+    if (outer->isWindow())
+        return outer->frameGeometry();
+    return QRect(outer->mapToGlobal(QPoint(0, 0)), outer->size());
+}
+
 QRect besideText(const QWidget *list, const QWidget *window)
 {
-    const QRect frame = window->frameGeometry();
+    const QRect frame = frameOnScreen(window);
     const QRect screen = window->screen() ? window->screen()->availableGeometry() : QRect();
     if (!screen.isValid())
         return QRect(frame.topRight() + QPoint(1, 0), list->size());
@@ -111,15 +173,25 @@ QRect besideText(const QWidget *list, const QWidget *window)
 
 frmProblems *frmProblems::showFor(QWidget *window, ProblemMarks *marks)
 {
+    QWidget *host = window->window();
     auto *list =
-        window->findChild<frmProblems *>(QStringLiteral("frmProblems"), Qt::FindDirectChildrenOnly);
-    if (!list) {
-        list = new frmProblems(marks, window);
+        host->findChild<frmProblems *>(QStringLiteral("frmProblems"), Qt::FindDirectChildrenOnly);
+    if (list) {
+        list->setMarks(marks);
+    } else {
+        list = new frmProblems(marks, host);
         // Shown first: its frame is known only then.
         list->show();
-        const QRect at = besideText(list, window);
+        QRect at = besideText(list, window);
         const QSize margins = list->frameGeometry().size() - list->size();
         list->resize(list->size().boundedTo(at.size() - margins));
+        // Its title bar stays on the screen, where it can be taken.
+        if (const QScreen *screen = window->screen()) {
+            const QRect room = screen->availableGeometry();
+            at.moveTop(std::max(at.top(), room.top()));
+            at.moveLeft(std::clamp(at.left(), room.left(),
+                                   std::max(room.left(), room.right() + 1 - at.width())));
+        }
         list->move(at.topLeft());
     }
     list->show();
@@ -132,7 +204,9 @@ void frmProblems::refill()
 {
     lstProblems->clear();
     QStyle *st = style();
-    for (const auto &p : m_marks->problems()) {
+    static const QVector<calc::checks::Problem> none;
+    const auto &problems = m_marks ? m_marks->problems() : none;
+    for (const auto &p : problems) {
         auto *item = new QTreeWidgetItem({QString::number(p.line), QString::number(p.column),
                                           calc::checks::severityName(p.severity), p.message});
         const QStyle::StandardPixmap icon =
@@ -141,10 +215,11 @@ void frmProblems::refill()
             : p.severity == Severity::Hint    ? QStyle::SP_ArrowDown
                                               : QStyle::SP_MessageBoxInformation;
         item->setIcon(2, st->standardIcon(icon));
-        item->setToolTip(3, p.message);
+        for (int c = 0; c < 4; ++c)
+            item->setToolTip(c, p.message);
         lstProblems->addTopLevelItem(item);
     }
-    if (m_marks->problems().isEmpty()) {
+    if (problems.isEmpty()) {
         // A row that is no problem: nothing to go to.
         auto *none = new QTreeWidgetItem({QString(), QString(), QString(), tr("No problems")});
         none->setFlags(Qt::NoItemFlags);
@@ -155,10 +230,13 @@ void frmProblems::refill()
 
 void frmProblems::updateButtons()
 {
-    const auto &problems = m_marks->problems();
+    static const QVector<calc::checks::Problem> none;
+    const auto &problems = m_marks ? m_marks->problems() : none;
     const int row = lstProblems->indexOfTopLevelItem(lstProblems->currentItem());
-    cmdApplyHint->setEnabled(row >= 0 && row < problems.size() &&
-                             calc::checks::hasFix(problems[row]));
+    const bool fix = row >= 0 && row < problems.size() && calc::checks::hasFix(problems[row]);
+    cmdApplyHint->setEnabled(fix);
+    // The button says what the fix of an error or warning does.
+    cmdApplyHint->setToolTip(fix ? problems[row].fixTitle : QString());
     cmdApplyAll->setEnabled(std::any_of(problems.begin(), problems.end(), [](const auto &p) {
         return p.severity == Severity::Hint && calc::checks::hasFix(p);
     }));

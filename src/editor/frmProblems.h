@@ -5,6 +5,7 @@
 // Tools > Check Program: the problems of a document window's program, one
 // row each; a row jumps to its place, hints can be applied one by one or
 // all at once.
+#include <QPointer>
 #include <QWidget>
 
 class QPushButton;
@@ -21,8 +22,13 @@ class frmProblems : public QWidget
 public:
     frmProblems(ProblemMarks *marks, QWidget *parent);
 
-    // The list of `window`, created on first use and brought forward.
+    // The list of `window`'s program, created on first use and brought
+    // forward. One list serves all the document windows of a frame and
+    // follows the one in use.
     static frmProblems *showFor(QWidget *window, ProblemMarks *marks);
+    // The program whose problems are listed.
+    void setMarks(ProblemMarks *marks);
+    ProblemMarks *marks() const { return m_marks; }
 
     QTreeWidget *lstProblems = nullptr;
     QPushButton *cmdApplyHint = nullptr;
@@ -32,8 +38,10 @@ public:
 private:
     void refill();
     void updateButtons();
+    // Focus went to `now`: the list follows the document window it is in.
+    void follow(QWidget *now);
 
-    ProblemMarks *m_marks;
+    QPointer<ProblemMarks> m_marks;
 };
 
 } // namespace editor

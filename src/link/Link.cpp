@@ -36,7 +36,7 @@ QString cableTitle(Cable cable)
     case Cable::Grey:
         return QStringLiteral("Grey serial cable");
     case Cable::Usb:
-        return QStringLiteral("Calculator's own USB port (TI-84 Plus)");
+        return QStringLiteral("Calculator's own USB port (TI-84 Plus, TI-84 Plus CE)");
     case Cable::Silver:
         break;
     }

@@ -120,7 +120,8 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     connect(doc, &editor::frmDocument::exportCalcRequested, doc, [doc] {
         calcfiles::calccommands::exportProgram(
             doc, doc->programPane()->Text(), doc->fileName(), doc->windowTitle(),
-            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()));
+            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()),
+            editor::ModelChooser::of(doc)->shownModel());
     });
     // Each imported program opens in a window of its own, captioned with its name.
     connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {
@@ -132,6 +133,7 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             opened->programPane()->setKeptDestinations(
                 calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(p)));
             editor::ModelChooser::of(opened)->reread();
+            opened->document()->takeAsUnchanged();
         }
         if (opened)
             emit opened->statusMessage(result.status);
@@ -152,6 +154,7 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
             pane->setKeptDestinations(
                 calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(*program)));
             editor::ModelChooser::of(opened)->reread();
+            opened->document()->takeAsUnchanged();
         }
     });
 
@@ -209,6 +212,8 @@ bool Studio::openPath(const QString &path)
         for (const calc::calcfile::Imported &p : file.programs) {
             auto *doc = createDocument(calc::calcsymbols::toUnicode(p.name));
             doc->programPane()->setText(p.text);
+            editor::ModelChooser::of(doc)->reread();
+            doc->document()->takeAsUnchanged();
             emit doc->statusMessage(calcfiles::calcexport::importReport(file, p));
         }
         editor::recent::note(path);

@@ -267,6 +267,14 @@ QMdiSubWindow *frmMain::adopt(editor::frmDocument *doc)
     QMdiSubWindow *sub = m_mdi->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(QStringLiteral("subWindow"));
+    // The sub-window's own Close takes Ctrl+W on this desktop, which File >
+    // Exit shows: two items on one key run neither.
+    if (QMenu *system = sub->systemMenu()) {
+        for (QAction *a : system->actions()) {
+            if (a->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+        }
+    }
     doc->setOwnMenuBarVisible(false);
     const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
     const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);

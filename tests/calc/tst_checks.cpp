@@ -293,9 +293,44 @@ private slots:
             << "Disp -1\nIf A=-1\nOutput(1,-A+2,{-1}"
             << "1:6" + minus + "|2:6" + minus + "|3:10" + minus + "|3:16" + minus
             << "Disp ⁻1\nIf A=⁻1\nOutput(1,⁻A+2,{⁻1}";
-        QTest::newRow("subtracting from Ans") << "-1\nA:-1→B\nDisp A-1,\"-1\""
-                                              << ""
-                                              << "";
+        const QString fromAns =
+            QStringLiteral(" warning: a minus sign at the start of a statement subtracts from "
+                           "Ans: use the negation sign ⁻ for a negative number");
+        QTest::newRow("a statement starting with minus")
+            << "-8→A\nA:-1→B\nDisp A-1,\"-1\""
+            << "1:1" + fromAns + "|2:3" + fromAns << "⁻8→A\nA:⁻1→B\nDisp A-1,\"-1\"";
+        QTest::newRow("subscripts typed as digits")
+            << "\"X²\"→Y1\nDisp Y0,r2,X1T,Y6T\nY1(2)"
+            << "1:6 warning: Y1 is Y times 1; did you mean Y₁?|2:6 warning: Y0 is Y times 0; did "
+               "you mean Y₀?|2:9 warning: r2 is r times 2; did you mean r₂?|2:12 warning: X1T is "
+               "X times 1 times T; did you mean X₁ᴛ?|2:16 warning: Y6T is Y times 6 times T; did "
+               "you mean Y₆ᴛ?|3:1 warning: Y1 is Y times 1; did you mean Y₁?"
+            << "\"X²\"→Y₁\nDisp Y₀,r₂,X₁ᴛ,Y₆ᴛ\nY₁(2)";
+        QTest::newRow("digits that are no subscript") << "X1+Y12→A\nDisp r7,X7T,\"Y1\",L1"
+                                                      << ""
+                                                      << "";
+        const QString open = QStringLiteral(
+            " is never closed: End is missing (this matters only when the program runs it "
+            "again and again: ERR:MEMORY in the end)");
+        const QString blank =
+            QStringLiteral(" warning: a blank outside a string is a token of its own on the "
+                           "calculator: indentation is not ignored");
+        QTest::newRow("end where the indentation ends")
+            << "If A\nThen\n Disp 1\n\n Disp 2\nDisp 3"
+            << "1:1 warning: If-Then" + open + "|3:1" + blank + "|5:1" + blank
+            << "If A\nThen\nDisp 1\n\nDisp 2\nEnd\nDisp 3";
+        QTest::newRow("end at the end") << "While 1\nDisp 1"
+                                        << "1:1 warning: While" + open << "While 1\nDisp 1\nEnd";
+        QTest::newRow("end on the last, empty line")
+            << "For(I,1,2\nDisp I\n"
+            << "1:1 warning: For(" + open << "For(I,1,2\nDisp I\nEnd";
+        QTest::newRow("a label one letter away")
+            << "Goto AB\nLbl AC"
+            << "1:6 error: no Lbl AB to go to (ERR:LABEL)|2:5 note: nothing jumps to label AC"
+            << "Goto AC\nLbl AC";
+        QTest::newRow("a label added") << "If A\nGoto B\nDisp 1\nLbl C\nGoto C"
+                                       << "2:6 error: no Lbl B to go to (ERR:LABEL)"
+                                       << "If A\nGoto B\nDisp 1\nLbl C\nGoto C\nLbl B";
         QTest::newRow("indentation")
             << "If A\nThen\n  Disp 1\nEnd"
             << "3:1 warning: a blank outside a string is a token of its own on the calculator: "

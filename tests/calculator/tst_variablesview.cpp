@@ -55,6 +55,8 @@ private slots:
             << testing::bytesOf("'5' 04 'B' 3F 'B' 70 '1' 04 'A'") << false << "A,B" << 2;
         QTest::newRow("text in quotes names nothing")
             << testing::bytesOf("2A 'HIGHER' 2A 04 AA 00") << false << "Str1" << 1;
+        QTest::newRow("a program's name, not its letters")
+            << testing::bytesOf("'1' 04 'A' 3F CE '0' 3F 5F 'S' 'U' 'B'") << false << "A" << 1;
         QTest::newRow("named list, not its letters")
             << testing::bytesOf("08 '1' 09 04 EB 'SCORE'") << false << "\u029FSCORE" << 1;
         QTest::newRow("Ans") << testing::bytesOf("'5' 3F 72 70 '1' 04 'C'") << false << "C,Ans"
@@ -129,6 +131,31 @@ private slots:
         w.chkShowAllVariables->setChecked(true);
         QCOMPARE(w.lstVariables->rowCount(), 28);
         QCOMPARE(w.lstVariables->item(2, 0)->text(), QStringLiteral("C"));
+    }
+
+    // Stepping into a called program lists what it sets, though the caller
+    // never names it.
+    void calledProgramsVariables()
+    {
+        calculator::frmCalculator w;
+        w.session().findProgram = [](const QString &name, QByteArray *tokens) {
+            *tokens = testing::bytesOf("'5' 04 'Y'");
+            return name == QLatin1String("SUB");
+        };
+        QSignalSpy paused(&w, &calculator::frmCalculator::paused);
+        QSignalSpy ended(&w, &calculator::frmCalculator::ended);
+        QVERIFY(w.run(testing::bytesOf("'1' 04 'A' 3F 5F 'S' 'U' 'B'"), "T", true));
+        for (int i = 0; i < 10 && ended.isEmpty(); ++i) {
+            if (!QTest::qWaitFor([&] { return paused.count() > i || !ended.isEmpty(); }, 5000))
+                break;
+            if (ended.isEmpty())
+                w.session().step();
+        }
+        QVERIFY(ended.count() > 0 || ended.wait(5000));
+        QStringList names;
+        for (int i = 0; i < w.lstVariables->rowCount(); ++i)
+            names << w.lstVariables->item(i, 0)->text();
+        QCOMPARE(names.join(u','), QStringLiteral("A,Y"));
     }
 };
 

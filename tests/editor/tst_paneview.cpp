@@ -68,8 +68,10 @@ private slots:
         QTest::newRow("Ctrl+0 resets")
             << Keys{{Qt::Key_Equal, ctrl}, {Qt::Key_Equal, ctrl}, {Qt::Key_0, ctrl}} << 0
             << QString();
-        QTest::newRow("Ctrl+Shift+= types not-equal")
-            << Keys{{Qt::Key_Plus, ctrlShift}} << 0 << calc::calcsymbols::fromUnicode(u"≠").text;
+        QTest::newRow("Ctrl and + (Shift+= on a US keyboard) zooms")
+            << Keys{{Qt::Key_Plus, ctrlShift}} << 1 << QString();
+        QTest::newRow("Ctrl+Shift+N types not-equal")
+            << Keys{{Qt::Key_N, ctrlShift}} << 0 << calc::calcsymbols::fromUnicode(u"≠").text;
         QTest::newRow("Ctrl+Shift+- types negation") << Keys{{Qt::Key_Underscore, ctrlShift}} << 0
                                                      << calc::calcsymbols::fromUnicode(u"⁻").text;
     }

@@ -18,6 +18,8 @@
 #include <QApplication>
 #include <QHash>
 #include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -203,6 +205,59 @@ private slots:
             others += rows->columnWidth(c);
         QVERIFY(rows->columnWidth(3) >= rows->viewport()->width() - others - 1);
         QVERIFY(rows->columnWidth(3) > others);
+    }
+
+    // One list serves the documents of a workspace: it follows the one in
+    // use, stands beside it, and a fix applied leaves no row behind.
+    void listFollowsTheActiveDocument()
+    {
+        testing::IsolatedProfile profile;
+        QWidget frame;
+        frame.resize(900, 600);
+        auto *area = new QMdiArea(&frame);
+        area->resize(frame.size());
+        auto *first = new frmDocument, *second = new frmDocument;
+        QMdiSubWindow *sub1 = area->addSubWindow(first);
+        area->addSubWindow(second);
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        QTest::keyClicks(first->RichTextBox1, QStringLiteral("Goto B"));
+        QTest::keyClicks(second->RichTextBox1, QStringLiteral("While 1"));
+        area->setActiveSubWindow(sub1);
+        first->RichTextBox1->setFocus();
+        first->action(QStringLiteral("mnuCheckProgram"))->trigger();
+        auto *list = frame.findChild<editor::frmProblems *>(QStringLiteral("frmProblems"));
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->lstProblems->topLevelItem(0)->text(3),
+                 QStringLiteral("no Lbl B to go to (ERR:LABEL)"));
+        const QRect doc(sub1->mapToGlobal(QPoint(0, 0)), sub1->size());
+        QVERIFY(!doc.intersects(list->frameGeometry()));
+        QVERIFY(list->screen()->availableGeometry().contains(list->frameGeometry().topLeft()));
+
+        QApplication::setActiveWindow(&frame);
+        second->RichTextBox1->setFocus();
+        QTRY_COMPARE(list->marks(), ProblemMarks::of(second->RichTextBox1));
+        QVERIFY(list->lstProblems->topLevelItem(0)->text(3).startsWith(
+            QStringLiteral("While is never closed")));
+        // The fix inserts End; the row goes with it.
+        list->lstProblems->setCurrentItem(list->lstProblems->topLevelItem(0));
+        QCOMPARE(list->cmdApplyHint->toolTip(), QStringLiteral("Insert End"));
+        list->cmdApplyHint->click();
+        QCOMPARE(second->RichTextBox1->Text(), QStringLiteral("While 1\r\nEnd"));
+        QCOMPARE(list->lstProblems->topLevelItem(0)->text(3), QStringLiteral("No problems"));
+
+        QApplication::setActiveWindow(&frame);
+        first->RichTextBox1->setFocus();
+        QTRY_COMPARE(list->marks(), ProblemMarks::of(first->RichTextBox1));
+        list->lstProblems->setCurrentItem(list->lstProblems->topLevelItem(0));
+        QCOMPARE(list->cmdApplyHint->toolTip(), QStringLiteral("Add Lbl B at the end"));
+        list->cmdApplyHint->click();
+        QCOMPARE(first->RichTextBox1->Text(), QStringLiteral("Goto B\r\nLbl B"));
+        for (int i = 0; i < list->lstProblems->topLevelItemCount(); ++i)
+            QVERIFY(!list->lstProblems->topLevelItem(i)->text(3).contains(u"no Lbl"));
+        // A document closed takes its rows along.
+        delete sub1;
+        QCOMPARE(list->lstProblems->topLevelItem(0)->text(3), QStringLiteral("No problems"));
     }
 
     // A minus typed where a number starts is the negation sign; Undo gives

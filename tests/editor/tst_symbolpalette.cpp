@@ -25,7 +25,8 @@ private slots:
         QTest::newRow("36") << 36 << testing::chars({196});
         QTest::newRow("37") << 37 << "?";
         QTest::newRow("below list") << -1 << testing::chars({247});
-        QTest::newRow("past list") << 38 << testing::chars({247});
+        QTest::newRow("store arrow") << 38 << testing::chars({252});
+        QTest::newRow("past list") << 39 << testing::chars({247});
         // clang-format on
     }
     void insertText()
@@ -36,8 +37,8 @@ private slots:
         QCOMPARE(got.value_or(QString()), text);
         QCOMPARE(got.has_value(), !text.isNull());
         const QStringList entries = editor::symbolPaletteEntries();
-        QCOMPARE(entries.size(), 38);
-        if (index >= 0 && index < 38)
+        QCOMPARE(entries.size(), 39);
+        if (index >= 0 && index < 39)
             QCOMPARE(entries.at(index), text.isNull() ? QStringLiteral("") : text);
     }
     void scratchText_data()
@@ -71,7 +72,7 @@ private slots:
         const char *expected[editor::kPaletteEntryCount] = {
             "6D", "6E", "6F", "6A", "6B", "6C", "0B", "2D", "0A", "0E", "F1", "0F", "BD",
             "7F", "80", "81", "0C", "0D", "F0", "B0", "C1", "BC", "82", "83", "70", "71",
-            "08", "06", "10", "09", "07", "11", "2B", "",   "3E", "AE", "AC", "AF"};
+            "08", "06", "10", "09", "07", "11", "2B", "",   "3E", "AE", "AC", "AF", "04"};
         for (int i = 0; i < editor::kPaletteEntryCount; ++i)
             QCOMPARE(calc::tokens::tokenize(editor::paletteInsertText(i).value_or(QString())).bytes,
                      testing::bytesOf(expected[i]));

@@ -5,6 +5,7 @@
 #include "common/TestRegistry.h"
 
 #include "calcfiles/CalcExport.h"
+#include "editor/ModelChooser.h"
 #include "editor/RecentFiles.h"
 #include "editor/frmDocument.h"
 #include "platform/Dialogs.h"
@@ -110,6 +111,75 @@ private slots:
             for (const char *k : {"Ctrl+N", "Ctrl+O", "Ctrl+Q"})
                 QVERIFY2(taken.contains(QKeySequence(QLatin1String(k))), k);
         }
+    }
+
+    // Ctrl+W is File > Exit of the active document alone: the sub-window's
+    // own Close no longer takes it too (one key on two items runs neither).
+    void ctrlWClosesTheActiveDocument()
+    {
+        m_main->LoadNewDoc();
+        editor::frmDocument *second = m_main->LoadNewDoc();
+        QCOMPARE(windows(), 2);
+        second->RichTextBox1->setFocus();
+        QTest::keyClick(second->RichTextBox1, Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(windows(), 1);
+        QCOMPARE(m_main->mdiArea()->subWindowList().first()->widget()->windowTitle(),
+                 QStringLiteral("Document 1"));
+    }
+
+    // File > Open of a calculator's file imports it; unchanged, it asks
+    // nothing on closing, and Save As offers its name.
+    void openCalculatorFile()
+    {
+        editor::frmDocument *doc = m_main->LoadNewDoc();
+        QString error;
+        const QString path = m_profile->path() + "/GUESS.8xp";
+        QVERIFY2(calcfiles::calcexport::exportCalcFile(document("src.tvf"), path, "GUESS", false,
+                                                       &error),
+                 qPrintable(error));
+        m_script.files.push_back(path);
+        doc->mnuOpenProject->trigger();
+        QCOMPARE(windows(), 2);
+        auto *opened = qobject_cast<editor::frmDocument *>(
+            m_main->mdiArea()->subWindowList().last()->widget());
+        QCOMPARE(opened->windowTitle(), QStringLiteral("GUESS"));
+        QCOMPARE(opened->RichTextBox1->Text(), QStringLiteral("Disp 1"));
+        QVERIFY(!opened->isModified());
+        QVERIFY(asked("message").isEmpty());
+        m_script.files.push_back(std::nullopt);
+        opened->mnuSaveAs->trigger();
+        QVERIFY(m_script.asked.back().start.endsWith(QStringLiteral("GUESS")));
+        m_main->mdiArea()->subWindowList().last()->close();
+        QTRY_COMPARE(windows(), 1);
+        QVERIFY(asked("message").isEmpty());
+    }
+
+    // The Export dialog names the file type after the document's model.
+    void exportNamesTheModel_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("TI-84 Plus CE") << int(calc::models::Model::Ti84PlusCE)
+                                       << "TI-84 Plus CE Program (*.8xp)|*.8xp|TI-83 Program "
+                                          "(*.83p)|*.83p";
+        QTest::newRow("TI-84 Plus") << int(calc::models::Model::Ti84Plus)
+                                    << "TI-84 Plus Program (*.8xp)|*.8xp|TI-83 Program "
+                                       "(*.83p)|*.83p";
+        QTest::newRow("TI-83 Plus") << int(calc::models::Model::Ti83Plus)
+                                    << "TI-83 Plus Program (*.8xp)|*.8xp|TI-83 Program "
+                                       "(*.83p)|*.83p";
+    }
+    void exportNamesTheModel()
+    {
+        QFETCH(int, model);
+        editor::frmDocument *doc = m_main->LoadNewDoc();
+        doc->RichTextBox1->setText(QStringLiteral("Disp 1"));
+        editor::ModelChooser::of(doc)->setModel(calc::models::Model(model));
+        m_script.prompts.push_back(QStringLiteral("GUESS"));
+        m_script.files.push_back(std::nullopt);
+        doc->mnuExportCalc->trigger();
+        QCOMPARE(asked("save").size(), 1);
+        QTEST(m_script.asked.back().defaultAnswer, "filter");
     }
 
     void recentFiles_data()

@@ -522,6 +522,11 @@ private slots:
                                                   << "X";
         QTest::newRow("list") << "Disp {1,⁻2}"
                               << "          {1 ⁻2}|            Done";
+        // Disp alone leaves the graph screen for the home screen.
+        QTest::newRow("Disp alone") << "Disp 1\nDispGraph\nDisp\nDisp 2"
+                                    << "               1|               2|            Done";
+        QTest::newRow("Disp alone, with its blank") << "Disp 1\nDisp "
+                                                    << "               1|            Done";
     }
     void homeScreen()
     {

@@ -8,9 +8,9 @@
 // installed, so OpenLib( and ExecLib stop as a calculator without it does.
 #include "calc/Tokens.h"
 #include "calc/basic/core/NumberTokens.h"
-#include "calc/basic/screens/ColourCodes.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/screens/ColourCodes.h"
 
 namespace calc::basic
 {

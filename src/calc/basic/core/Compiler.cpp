@@ -7,10 +7,10 @@
 #include "calc/basic/state/GraphState.h"
 
 #include "calc/Tokens.h"
-#include "calc/basic/screens/GraphScreen.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/state/Settings.h"
 #include "calc/basic/core/NumberTokens.h"
+#include "calc/basic/screens/GraphScreen.h"
+#include "calc/basic/state/Settings.h"
 
 #include <QHash>
 
@@ -437,43 +437,66 @@ void Compiler::statement(int i)
 // A statement by its first token.
 void Compiler::command(int t, int i)
 {
+    if (flowStatement(t, i) || ioStatement(t) || screenStatement(t))
+        return;
+    if (colour_ && colourStatement(t))
+        return;
+    if (isStatCommand(t)) {
+        statStatement(t, i);
+        return;
+    }
+    if (isSettingCommand(t)) {
+        settingStatement(t);
+        return;
+    }
+    // Anything else is an expression, stored or shown.
+    --pos_;
+    expr();
+    equationStored_ = false;
+    if (accept(tok::Store))
+        storeTarget();
+    endOfStatement();
+    put(equationStored_ ? OpPop : OpSetAns);
+}
+
+// Input and the home screen, variables and lists, and the angle modes.
+bool Compiler::ioStatement(int t)
+{
     switch (t) {
-    case tok::If:
-    case tok::Then:
-    case tok::Else:
-    case tok::While:
-    case tok::Repeat:
-    case tok::For:
-    case tok::End:
-        blockStatement(t, i);
-        break;
-    case tok::Return:
-    case tok::Stop:
-    case tok::Lbl:
-    case tok::Goto:
-    case tok::IsGt:
-    case tok::DsLt:
-    case tok::Menu:
-    case tok::Prgm:
-        jumpStatement(t, i);
-        break;
     case tok::Input:
         inputStatement();
-        break;
+        return true;
     case tok::Pause:
     case tok::Prompt:
     case tok::Disp:
     case tok::Output:
     case tok::ClrHome:
         homeStatement(t);
-        break;
+        return true;
     case tok::DelVar:
     case tok::SortA:
     case tok::SortD:
     case tok::ClrList:
     case tok::Fill:
         listStatement(t);
-        break;
+        return true;
+    case tok::ListToMatr:
+    case tok::MatrToList:
+        matrixListStatement(t);
+        return true;
+    case tok::Radian:
+    case tok::Degree:
+        modeStatement(t);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The graph screen: drawing, and the commands that graph or plot.
+bool Compiler::screenStatement(int t)
+{
+    switch (t) {
     case tok::ClrDraw:
     case tok::DispGraph:
     case tok::AxesOn:
@@ -491,15 +514,7 @@ void Compiler::command(int t, int i)
     case tok::Circle:
     case tok::Text:
         drawStatement(t);
-        break;
-    case tok::ListToMatr:
-    case tok::MatrToList:
-        matrixListStatement(t);
-        break;
-    case tok::Radian:
-    case tok::Degree:
-        modeStatement(t);
-        break;
+        return true;
     case tok::DrawF:
     case tok::DrawInv:
     case tok::Shade:
@@ -516,170 +531,9 @@ void Compiler::command(int t, int i)
     case tok::QuickPlotFit:
     case tok::PlySmlt2:
         graphStatement(t);
-        break;
+        return true;
     default:
-        if (colour_ && colourStatement(t))
-            break;
-        if (isStatCommand(t)) {
-            statStatement(t, i);
-            break;
-        }
-        if (isSettingCommand(t)) {
-            settingStatement(t);
-            break;
-        }
-        --pos_;
-        expr();
-        equationStored_ = false;
-        if (accept(tok::Store))
-            storeTarget();
-        endOfStatement();
-        put(equationStored_ ? OpPop : OpSetAns);
-        break;
-    }
-}
-// If, Then, Else, While, Repeat, For( and End: the blocks, their jumps patched
-// once every statement has its place.
-void Compiler::blockStatement(int t, int i)
-{
-    switch (t) {
-    case tok::If: {
-        expr();
-        endOfStatement();
-        if (!hasNextStatement(i))
-            fail(Error::Syntax); // nothing to run or skip
-        const Stmt *then = i + 1 < int(stmts_.size()) ? &stmts_[i + 1] : nullptr;
-        if (then && then->last - then->first == 1 && toks_[then->first].t == tok::Then) {
-            const int elseAt = matchElse_[i + 1];
-            put(OpIfThen, 0);
-            toStmt_.push_back({here() - 1, elseAt >= 0 ? elseAt + 1 : matchEnd_[i + 1] + 1});
-            put(elseAt >= 0 ? 1 : 0);
-            put(OpJump, 0);
-            toStmt_.push_back({here() - 1, i + 2});
-        } else {
-            put(OpIfFalse, 0);
-            toStmt_.push_back({here() - 1, i + 2});
-        }
-        break;
-    }
-    case tok::Then:
-        fail(Error::Syntax);
-    case tok::Else: {
-        endOfStatement();
-        // Else skips to the End of the block it stands in, a second Else of
-        // an If-Then too; one in no block skips past the program's end.
-        const int n = int(stmts_.size());
-        int end = n;
-        for (int j = i - 1; j >= 0 && end == n; --j) {
-            if (matchElse_[j] == i || (matchEnd_[j] > i && matchEnd_[j] < n))
-                end = matchEnd_[j];
-        }
-        put(OpElse, 0);
-        toStmt_.push_back({here() - 1, end + 1});
-        break;
-    }
-    case tok::While:
-        expr();
-        endOfStatement();
-        put(OpWhile, 0);
-        toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
-        put(0);
-        toStmt_.push_back({here() - 1, i});
-        break;
-    case tok::Repeat:
-        put(OpRepeat, 0);
-        toStmt_.push_back({here() - 1, i + 1});
-        expr();
-        endOfStatement();
-        put(OpRepeatTest);
-        break;
-    case tok::For: {
-        const int var = next();
-        if (!isLetter(var))
-            fail(Error::Syntax);
-        comma();
-        expr();
-        comma();
-        expr();
-        const bool step = accept(tok::Comma);
-        if (step)
-            expr();
-        close(tok::RParen);
-        endOfStatement();
-        put(OpFor, var - tok::A);
-        put(step ? 1 : 0, 0);
-        toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
-        break;
-    }
-    case tok::End:
-        endOfStatement();
-        put(OpEnd);
-        break;
-    default:
-        break;
-    }
-}
-
-// Return, Stop, Lbl, Goto, IS>(, DS<(, Menu( and prgm: where the program goes.
-void Compiler::jumpStatement(int t, int i)
-{
-    switch (t) {
-    case tok::Return:
-    case tok::Stop:
-        endOfStatement();
-        put(t == tok::Return ? OpReturn : OpStop);
-        break;
-    case tok::Lbl:
-        labelName();
-        break;
-    case tok::Goto: {
-        const QByteArray label = labelName();
-        put(OpJump, 0);
-        toLabel_.push_back({here() - 1, label});
-        break;
-    }
-    case tok::IsGt:
-    case tok::DsLt: {
-        const int var = next();
-        if (!isLetter(var))
-            fail(Error::Syntax);
-        comma();
-        expr();
-        close(tok::RParen);
-        endOfStatement();
-        if (!hasNextStatement(i))
-            fail(Error::Syntax); // nothing to skip
-        put(OpIsDs, var - tok::A);
-        put(t == tok::IsGt ? 1 : -1, 0);
-        toStmt_.push_back({here() - 1, i + 2});
-        break;
-    }
-    case tok::Menu: {
-        expr();
-        std::vector<QByteArray> targets;
-        while (accept(tok::Comma)) {
-            expr();
-            comma();
-            targets.push_back(labelName());
-        }
-        close(tok::RParen);
-        endOfStatement();
-        if (targets.empty() || targets.size() > 7)
-            fail(Error::Argument);
-        put(OpMenu, int(targets.size()));
-        for (const QByteArray &label : targets) {
-            put(0);
-            toLabel_.push_back({here() - 1, label});
-        }
-        break;
-    }
-    case tok::Prgm: {
-        const QString prgm = programName();
-        put(OpPrgm, name(prgm));
-        break;
-    }
-    default:
-        break;
+        return false;
     }
 }
 

@@ -65,6 +65,11 @@ private:
     void matchBlocks();
     void statement(int i);
     void command(int t, int i);
+    // The families of command; each tells whether the token was its own.
+    bool ioStatement(int t);
+    bool screenStatement(int t);
+    // Compiler_Flow.cpp: blocks and jumps.
+    bool flowStatement(int t, int i);
     void blockStatement(int t, int i);
     void jumpStatement(int t, int i);
     void inputStatement();
@@ -73,6 +78,9 @@ private:
     void drawStatement(int t);
     void modeStatement(int t);
     void settingStatement(int t);
+    void setUpEditor();
+    void pictureNumber();
+    int settingArguments(int t);
     void matrixListStatement(int t);
     // Compiler_Colour.cpp: the colour models' commands and operands.
     bool colourStatement(int t);
@@ -156,6 +164,9 @@ private:
     void power();
     void postfix();
     void primary();
+    // The parts of primary; each tells whether the token was its own.
+    bool valueOperand(const Tok &tk);
+    bool stateOperand(int t);
     bool listOrMatrix(int t);
     bool variable(int t);
     [[noreturn]] void unexpected(int t);

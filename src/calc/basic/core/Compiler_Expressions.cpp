@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calc/basic/core/CompilerImpl.h"
-#include "calc/basic/state/GraphState.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/state/Settings.h"
 #include "calc/basic/core/NumberTokens.h"
+#include "calc/basic/state/GraphState.h"
+#include "calc/basic/state/Settings.h"
 
 #include "calc/Tokens.h"
 
@@ -381,71 +381,8 @@ void Compiler::primary()
         fail(Error::Syntax);
     const Tok &tk = toks_[pos_++];
     const int t = tk.t;
-    if (t == tok::Number) {
-        put(OpConst, constant(Value::real(numbers_[tk.index])));
+    if (valueOperand(tk) || stateOperand(t))
         return;
-    }
-    if (t == tok::Bad)
-        fail(Error::Syntax);
-    if (t == tok::String) {
-        put(OpConst, constant(Value::string(program_->texts[tk.index])));
-        return;
-    }
-    if (isLetter(t)) {
-        put(OpLoadReal, t - tok::A);
-        return;
-    }
-    if (t == tok::Ans) {
-        put(OpLoadAns);
-        return;
-    }
-    if (windowVar(t) >= 0) {
-        put(OpLoadWindow, windowVar(t));
-        return;
-    }
-    if (isSettingValue(t) || isMathVariable(t)) {
-        put(OpLoadSetting, t);
-        return;
-    }
-    if (isGraphOperand(t)) {
-        equation(t);
-        return;
-    }
-    if (isTvmFunction(t)) {
-        tvmCall(t);
-        return;
-    }
-    if (isClockFunction(t)) {
-        arguments(t, t == tok::DayOfWk ? 3 : 1, t == tok::DayOfWk ? 3 : 1);
-        return;
-    }
-    if (t == tok::Pi) {
-        Number pi;
-        Number::fromDigits("31415926535898", 1, 0, &pi);
-        put(OpConst, constant(Value::real(pi)));
-        return;
-    }
-    if (t == tok::EConst) {
-        Number e;
-        Number::fromDigits("27182818284590", 1, 0, &e);
-        put(OpConst, constant(Value::real(e)));
-        return;
-    }
-    if (t == tok::GetKey) {
-        put(OpGetKey);
-        return;
-    }
-    if (t == tok::ImaginaryI) {
-        put(OpConst, constant(complexValue(Number(), num(1))));
-        return;
-    }
-    if (t == tok::Rand) {
-        if (accept(tok::LParen))
-            arguments(tok::Rand, 1, 1);
-        else
-            put(OpRand);
-        return;
-    }
     if (t == tok::LParen) {
         expr();
         close(tok::RParen);
@@ -472,6 +409,78 @@ void Compiler::primary()
     if (colour_ && colourOperand(t))
         return;
     unexpected(t);
+}
+
+// Numbers, strings and the variables that hold a value.
+bool Compiler::valueOperand(const Tok &tk)
+{
+    const int t = tk.t;
+    if (t == tok::Number) {
+        put(OpConst, constant(Value::real(numbers_[tk.index])));
+        return true;
+    }
+    if (t == tok::Bad)
+        fail(Error::Syntax);
+    if (t == tok::String) {
+        put(OpConst, constant(Value::string(program_->texts[tk.index])));
+        return true;
+    }
+    if (isLetter(t)) {
+        put(OpLoadReal, t - tok::A);
+        return true;
+    }
+    if (t == tok::Ans) {
+        put(OpLoadAns);
+        return true;
+    }
+    if (windowVar(t) >= 0) {
+        put(OpLoadWindow, windowVar(t));
+        return true;
+    }
+    if (isSettingValue(t) || isMathVariable(t)) {
+        put(OpLoadSetting, t);
+        return true;
+    }
+    if (isGraphOperand(t)) {
+        equation(t);
+        return true;
+    }
+    return false;
+}
+
+// The finance and clock functions, the constants, getKey and rand.
+bool Compiler::stateOperand(int t)
+{
+    if (isTvmFunction(t)) {
+        tvmCall(t);
+        return true;
+    }
+    if (isClockFunction(t)) {
+        arguments(t, t == tok::DayOfWk ? 3 : 1, t == tok::DayOfWk ? 3 : 1);
+        return true;
+    }
+    if (t == tok::Pi || t == tok::EConst) {
+        Number c;
+        Number::fromDigits(t == tok::Pi ? "31415926535898" : "27182818284590", 1, 0, &c);
+        put(OpConst, constant(Value::real(c)));
+        return true;
+    }
+    if (t == tok::GetKey) {
+        put(OpGetKey);
+        return true;
+    }
+    if (t == tok::ImaginaryI) {
+        put(OpConst, constant(complexValue(Number(), num(1))));
+        return true;
+    }
+    if (t == tok::Rand) {
+        if (accept(tok::LParen))
+            arguments(tok::Rand, 1, 1);
+        else
+            put(OpRand);
+        return true;
+    }
+    return false;
 }
 
 // A list or matrix written out: {1,2}, [[1,2][3,4]].

@@ -14,16 +14,8 @@ namespace rtf::reader
 
 void Reader::textChar(char16_t c)
 {
-    if (m_skipDepth)
+    if (notText(c))
         return;
-    if (m_ucSkip > 0) {
-        --m_ucSkip;
-        return;
-    }
-    if (m_st.dest != Dest::Text) {
-        tableText(c);
-        return;
-    }
     m_sawText = true;
     if (m_st.hidden)
         return;

@@ -215,10 +215,7 @@ void Reader::plainText(char c)
     if (!m_skipDepth && m_ucSkip == 0 && m_st.dest == Dest::Text && !m_st.hidden && c >= 0x20 &&
         c < 0x7F && (syncFormat(), m_pendingBytes.isEmpty())) {
         m_sawText = true;
-        if (m_highSurrogate) {
-            m_cur.push_back(u'\uFFFD');
-            m_highSurrogate = 0;
-        }
+        endSurrogate();
         const char *s = m_p;
         while (m_p < m_end && kPlainText[static_cast<unsigned char>(*m_p)])
             ++m_p;
@@ -226,17 +223,9 @@ void Reader::plainText(char c)
         return;
     }
     ++m_p;
-    if (m_skipDepth)
-        return;
-    if (m_ucSkip > 0) {
-        --m_ucSkip;
-        return;
-    }
-    if (m_st.dest != Dest::Text) {
-        tableText(static_cast<unsigned char>(c));
-        return;
-    }
     const unsigned char b = static_cast<unsigned char>(c);
+    if (notText(b))
+        return;
     if (b < 0x20 && b != '\t')
         return;
     appendByte(b);

@@ -117,12 +117,18 @@ private:
         m_curCp = cpForFont(m_st.fontRtf);
     }
 
-    void flushRun()
+    // A high surrogate that no low one followed is no character.
+    void endSurrogate()
     {
         if (m_highSurrogate) {
             m_cur.push_back(u'\uFFFD');
             m_highSurrogate = 0;
         }
+    }
+
+    void flushRun()
+    {
+        endSurrogate();
         if (!m_cur.empty()) {
             m_runs.emplace_back(
                 QString(reinterpret_cast<const QChar *>(m_cur.data()), qsizetype(m_cur.size())),
@@ -164,10 +170,7 @@ private:
         m_endHalfPoints = m_st.fmt.halfPoints;
         syncFormat();
         flushBytes();
-        if (m_highSurrogate) {
-            m_cur.push_back(u'\uFFFD');
-            m_highSurrogate = 0;
-        }
+        endSurrogate();
         static constexpr char16_t crlf[] = {u'\r', u'\n'};
         m_cur.insert(m_cur.end(), crlf, crlf + 2);
     }
@@ -249,6 +252,23 @@ private:
         m_tblName.clear();
         m_tblCharset = -1;
         m_tblCpg = 0;
+    }
+
+    // Whether a character goes elsewhere than the text: skipped, the fallback
+    // of a \u, or an entry of a table.
+    bool notText(char16_t c)
+    {
+        if (m_skipDepth)
+            return true;
+        if (m_ucSkip > 0) {
+            --m_ucSkip;
+            return true;
+        }
+        if (m_st.dest != Dest::Text) {
+            tableText(c);
+            return true;
+        }
+        return false;
     }
 
     // escaped: written as \'hh, so a ';' belongs to the name.

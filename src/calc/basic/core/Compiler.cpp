@@ -434,11 +434,44 @@ void Compiler::statement(int i)
     }
 }
 
-// A statement by its first token.
+// A statement by its first token; each family tells whether it was its own.
 void Compiler::command(int t, int i)
 {
-    if (flowStatement(t, i) || ioStatement(t) || screenStatement(t))
+    if (blockStatement(t, i) || jumpStatement(t, i) || homeStatement(t) || listStatement(t) ||
+        drawStatement(t))
         return;
+    switch (t) {
+    case tok::Input:
+        inputStatement();
+        return;
+    case tok::ListToMatr:
+    case tok::MatrToList:
+        matrixListStatement(t);
+        return;
+    case tok::Radian:
+    case tok::Degree:
+        modeStatement(t);
+        return;
+    case tok::DrawF:
+    case tok::DrawInv:
+    case tok::Shade:
+    case tok::Tangent:
+    case tok::StringToEqu:
+    case tok::EquToString:
+    case tok::GraphStyle:
+    case tok::Select:
+    case tok::DispTable:
+    case tok::PrintScreen:
+    case tok::Plot1:
+    case tok::Plot1 + 1:
+    case tok::Plot3:
+    case tok::QuickPlotFit:
+    case tok::PlySmlt2:
+        graphStatement(t);
+        return;
+    default:
+        break;
+    }
     if (colour_ && colourStatement(t))
         return;
     if (isStatCommand(t)) {
@@ -457,84 +490,6 @@ void Compiler::command(int t, int i)
         storeTarget();
     endOfStatement();
     put(equationStored_ ? OpPop : OpSetAns);
-}
-
-// Input and the home screen, variables and lists, and the angle modes.
-bool Compiler::ioStatement(int t)
-{
-    switch (t) {
-    case tok::Input:
-        inputStatement();
-        return true;
-    case tok::Pause:
-    case tok::Prompt:
-    case tok::Disp:
-    case tok::Output:
-    case tok::ClrHome:
-        homeStatement(t);
-        return true;
-    case tok::DelVar:
-    case tok::SortA:
-    case tok::SortD:
-    case tok::ClrList:
-    case tok::Fill:
-        listStatement(t);
-        return true;
-    case tok::ListToMatr:
-    case tok::MatrToList:
-        matrixListStatement(t);
-        return true;
-    case tok::Radian:
-    case tok::Degree:
-        modeStatement(t);
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The graph screen: drawing, and the commands that graph or plot.
-bool Compiler::screenStatement(int t)
-{
-    switch (t) {
-    case tok::ClrDraw:
-    case tok::DispGraph:
-    case tok::AxesOn:
-    case tok::AxesOff:
-    case tok::ZStandard:
-    case tok::Horizontal:
-    case tok::Vertical:
-    case tok::PxlOn:
-    case tok::PxlOff:
-    case tok::PxlChange:
-    case tok::PtOn:
-    case tok::PtOff:
-    case tok::PtChange:
-    case tok::Line:
-    case tok::Circle:
-    case tok::Text:
-        drawStatement(t);
-        return true;
-    case tok::DrawF:
-    case tok::DrawInv:
-    case tok::Shade:
-    case tok::Tangent:
-    case tok::StringToEqu:
-    case tok::EquToString:
-    case tok::GraphStyle:
-    case tok::Select:
-    case tok::DispTable:
-    case tok::PrintScreen:
-    case tok::Plot1:
-    case tok::Plot1 + 1:
-    case tok::Plot3:
-    case tok::QuickPlotFit:
-    case tok::PlySmlt2:
-        graphStatement(t);
-        return true;
-    default:
-        return false;
-    }
 }
 
 // Input: an optional prompt, then the variable.
@@ -569,7 +524,7 @@ void Compiler::inputStatement()
 }
 
 // The home screen's other commands.
-void Compiler::homeStatement(int t)
+bool Compiler::homeStatement(int t)
 {
     switch (t) {
     case tok::Pause: {
@@ -621,12 +576,13 @@ void Compiler::homeStatement(int t)
         put(OpClrHome);
         break;
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 // Variables and lists: DelVar, SortA(, SortD(, ClrList, Fill(.
-void Compiler::listStatement(int t)
+bool Compiler::listStatement(int t)
 {
     switch (t) {
     case tok::DelVar: {
@@ -692,12 +648,13 @@ void Compiler::listStatement(int t)
         break;
     }
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 // The graph screen's commands and their counts of arguments.
-void Compiler::drawStatement(int t)
+bool Compiler::drawStatement(int t)
 {
     switch (t) {
     case tok::ClrDraw:
@@ -751,22 +708,17 @@ void Compiler::drawStatement(int t)
         break;
     }
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
-// Modes: angles switch; the others are settings (Compiler_Settings.cpp).
+// Radian and Degree switch the angles; the other modes are settings
+// (Compiler_Settings.cpp).
 void Compiler::modeStatement(int t)
 {
-    switch (t) {
-    case tok::Radian:
-    case tok::Degree:
-        endOfStatement();
-        put(OpAngle, t == tok::Degree ? 1 : 0);
-        break;
-    default:
-        break;
-    }
+    endOfStatement();
+    put(OpAngle, t == tok::Degree ? 1 : 0);
 }
 
 } // namespace compiling

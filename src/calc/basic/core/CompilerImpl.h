@@ -10,6 +10,7 @@
 #include <QHash>
 
 #include <memory>
+#include <utility>
 
 namespace calc::basic
 {
@@ -65,17 +66,14 @@ private:
     void matchBlocks();
     void statement(int i);
     void command(int t, int i);
-    // The families of command; each tells whether the token was its own.
-    bool ioStatement(int t);
-    bool screenStatement(int t);
+    // The families of command: each tells whether the token was its own.
     // Compiler_Flow.cpp: blocks and jumps.
-    bool flowStatement(int t, int i);
-    void blockStatement(int t, int i);
-    void jumpStatement(int t, int i);
+    bool blockStatement(int t, int i);
+    bool jumpStatement(int t, int i);
     void inputStatement();
-    void homeStatement(int t);
-    void listStatement(int t);
-    void drawStatement(int t);
+    bool homeStatement(int t);
+    bool listStatement(int t);
+    bool drawStatement(int t);
     void modeStatement(int t);
     void settingStatement(int t);
     void setUpEditor();
@@ -173,6 +171,7 @@ private:
     bool startsOperand(int t) const;
     void arguments(int token, int least, int most);
     void seq();
+    std::pair<int, bool> loopRange();
     QString listName();
     QByteArray labelName();
     QString programName();

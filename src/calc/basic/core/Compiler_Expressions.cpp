@@ -342,17 +342,11 @@ void Compiler::arguments(int token, int least, int most)
     put(n);
 }
 
-void Compiler::seq()
+// The variable, start, end and optional step of For( and seq(, up to the ')':
+// the variable's index and whether a step was given.
+std::pair<int, bool> Compiler::loopRange()
 {
-    if (seqDepth_ > 0)
-        fail(Error::IllegalNest);
-    ++seqDepth_;
-    const int mark = here();
-    expr();
-    std::vector<int> body(program_->code.begin() + mark, program_->code.end());
-    program_->code.resize(mark);
-    comma();
-    const int var = atEnd() ? -1 : next();
+    const int var = next();
     if (!isLetter(var))
         fail(Error::Syntax);
     comma();
@@ -363,7 +357,21 @@ void Compiler::seq()
     if (step)
         expr();
     close(tok::RParen);
-    put(OpSeq, var - tok::A);
+    return {var - tok::A, step};
+}
+
+void Compiler::seq()
+{
+    if (seqDepth_ > 0)
+        fail(Error::IllegalNest);
+    ++seqDepth_;
+    const int mark = here();
+    expr();
+    std::vector<int> body(program_->code.begin() + mark, program_->code.end());
+    program_->code.resize(mark);
+    comma();
+    const auto [var, step] = loopRange();
+    put(OpSeq, var);
     put(step ? 1 : 0, 0);
     const int exitAt = here() - 1;
     internal_.push_back(exitAt);

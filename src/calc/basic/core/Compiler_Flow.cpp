@@ -11,36 +11,9 @@ namespace calc::basic
 namespace compiling
 {
 
-bool Compiler::flowStatement(int t, int i)
-{
-    switch (t) {
-    case tok::If:
-    case tok::Then:
-    case tok::Else:
-    case tok::While:
-    case tok::Repeat:
-    case tok::For:
-    case tok::End:
-        blockStatement(t, i);
-        return true;
-    case tok::Return:
-    case tok::Stop:
-    case tok::Lbl:
-    case tok::Goto:
-    case tok::IsGt:
-    case tok::DsLt:
-    case tok::Menu:
-    case tok::Prgm:
-        jumpStatement(t, i);
-        return true;
-    default:
-        return false;
-    }
-}
-
 // If, Then, Else, While, Repeat, For( and End: the blocks, their jumps patched
 // once every statement has its place.
-void Compiler::blockStatement(int t, int i)
+bool Compiler::blockStatement(int t, int i)
 {
     switch (t) {
     case tok::If: {
@@ -94,19 +67,9 @@ void Compiler::blockStatement(int t, int i)
         put(OpRepeatTest);
         break;
     case tok::For: {
-        const int var = next();
-        if (!isLetter(var))
-            fail(Error::Syntax);
-        comma();
-        expr();
-        comma();
-        expr();
-        const bool step = accept(tok::Comma);
-        if (step)
-            expr();
-        close(tok::RParen);
+        const auto [var, step] = loopRange();
         endOfStatement();
-        put(OpFor, var - tok::A);
+        put(OpFor, var);
         put(step ? 1 : 0, 0);
         toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
         break;
@@ -116,12 +79,13 @@ void Compiler::blockStatement(int t, int i)
         put(OpEnd);
         break;
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 // Return, Stop, Lbl, Goto, IS>(, DS<(, Menu( and prgm: where the program goes.
-void Compiler::jumpStatement(int t, int i)
+bool Compiler::jumpStatement(int t, int i)
 {
     switch (t) {
     case tok::Return:
@@ -179,8 +143,9 @@ void Compiler::jumpStatement(int t, int i)
         break;
     }
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 } // namespace compiling

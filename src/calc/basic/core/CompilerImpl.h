@@ -152,6 +152,7 @@ private:
     }
 
     void expr();
+    void binaryLevel(void (Compiler::*operand)(), bool (*isOperator)(int));
     void orExpr();
     void andExpr();
     void relation();

@@ -191,43 +191,36 @@ void Compiler::expr()
     --depth_;
 }
 
-void Compiler::orExpr()
+// One level of left-associative operators: operands of the next level
+// joined by the operators the test accepts.
+void Compiler::binaryLevel(void (Compiler::*operand)(), bool (*isOperator)(int))
 {
-    andExpr();
-    while (peek() == tok::Or || peek() == tok::Xor) {
+    (this->*operand)();
+    while (isOperator(peek())) {
         const int op = next();
-        andExpr();
+        (this->*operand)();
         put(OpBinary, op);
     }
+}
+
+void Compiler::orExpr()
+{
+    binaryLevel(&Compiler::andExpr, [](int t) { return t == tok::Or || t == tok::Xor; });
 }
 
 void Compiler::andExpr()
 {
-    relation();
-    while (accept(tok::And)) {
-        relation();
-        put(OpBinary, tok::And);
-    }
+    binaryLevel(&Compiler::relation, [](int t) { return t == tok::And; });
 }
 
 void Compiler::relation()
 {
-    sum();
-    while (peek() >= tok::Eq && peek() <= tok::Ne) {
-        const int op = next();
-        sum();
-        put(OpBinary, op);
-    }
+    binaryLevel(&Compiler::sum, [](int t) { return t >= tok::Eq && t <= tok::Ne; });
 }
 
 void Compiler::sum()
 {
-    product();
-    while (peek() == tok::Plus || peek() == tok::Minus) {
-        const int op = next();
-        product();
-        put(OpBinary, op);
-    }
+    binaryLevel(&Compiler::product, [](int t) { return t == tok::Plus || t == tok::Minus; });
 }
 
 void Compiler::product()

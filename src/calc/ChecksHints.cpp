@@ -195,14 +195,15 @@ bool provenSwap(QStringView window, int start, int length, const QString &replac
     return true;
 }
 
+// The swap is proven on the `lines` lines that the tokens start on.
 void swapHint(Program &p, int first, int last, const QString &replacement, const QString &before,
-              const QString &after, const QString &message)
+              const QString &after, const QString &message, int lines = 1)
 {
     const auto r = p.range(first, last);
     const int line = p.lineOf(p.token(first).from);
     const int wStart = p.text.lineStart[line];
-    int wEnd =
-        line + 1 < p.text.lineStart.size() ? p.text.lineStart[line + 1] : int(p.model.size());
+    int wEnd = line + lines < p.text.lineStart.size() ? p.text.lineStart[line + lines]
+                                                      : int(p.model.size());
     while (wEnd > r.first + r.second &&
            (p.model.at(wEnd - 1) == u'\r' || p.model.at(wEnd - 1) == u'\n'))
         --wEnd;
@@ -445,28 +446,9 @@ void delVarHint(Program &p, int s)
         return;
     const QString v = spelled(p, st.first + 2, st.first + 3);
     const QString delVar = calc::tokens::modelSpelling(tok::DelVar) + v;
-    const auto r = p.range(st.first, st.last + 1); // with its line break
-    const int line = p.lineOf(p.token(st.first).from);
-    const int wStart = p.text.lineStart[line];
-    int wEnd =
-        line + 2 < p.text.lineStart.size() ? p.text.lineStart[line + 2] : int(p.model.size());
-    while (wEnd > r.first + r.second &&
-           (p.model.at(wEnd - 1) == u'\r' || p.model.at(wEnd - 1) == u'\n'))
-        --wEnd;
-    int saves = 0;
-    if (!provenSwap(p.model.mid(wStart, wEnd - wStart), r.first - wStart, r.second, delVar,
-                    QStringLiteral("0→") + v, delVar, &saves))
-        return;
-    Problem &pr = p.add(r.first, r.second, Severity::Hint,
-                        QStringLiteral("0→%1 is DelVar %1, which needs no line break after it "
-                                       "(saves %2 byte%3)")
-                            .arg(v)
-                            .arg(saves)
-                            .arg(saves == 1 ? QString() : QStringLiteral("s")));
-    pr.saves = saves;
-    pr.editStart = r.first;
-    pr.editLength = r.second;
-    pr.replacement = delVar;
+    // With its line break, proven on its line and the next.
+    swapHint(p, st.first, st.last + 1, delVar, QStringLiteral("0→") + v, delVar,
+             QStringLiteral("0→%1 is DelVar %1, which needs no line break after it").arg(v), 2);
 }
 
 } // namespace

@@ -283,9 +283,9 @@ struct Table {
     }
 };
 
-Table build()
+// The byte each character of 0x80-0xFF reads as in model text.
+void buildNorm(Table &t)
 {
-    Table t;
     for (int c = 0; c < 256; ++c) {
         t.norm[size_t(c)] = char16_t(c);
         if (c < 0x80)
@@ -299,12 +299,13 @@ Table build()
         if (symbol.size() == 1 && symbol.at(0).unicode() > 0xFF)
             t.normAbove.insert(symbol.at(0).unicode(), t.norm[size_t(c)]);
     }
+}
 
-    const std::vector<Def> defs = readSheet();
-
-    // Every spelling in the order that decides both which token a spelling
-    // shared by two tokens reads as (the first) and which spelling a token is
-    // written with (its first one that model text can hold, bytes preferred).
+// Every spelling in the order that decides both which token a spelling
+// shared by two tokens reads as (the first) and which spelling a token is
+// written with (its first one that model text can hold, bytes preferred).
+std::vector<std::pair<int, QString>> spellingOrder(const std::vector<Def> &defs)
+{
     std::vector<std::pair<int, QString>> order;
     std::map<int, QStringList> fontForms;
     for (const Def &d : defs) {
@@ -330,29 +331,18 @@ Table build()
     for (const Def &d : defs)
         for (const QString &a : d.alternates)
             order.push_back({d.token, a});
+    return order;
+}
 
-    for (const Def &d : defs) {
-        t.display.insert(d.token, d.display);
-        t.known[size_t(d.token)] = true;
-        t.keyword[size_t(d.token)] = d.keyword;
-    }
+// The spellings' tree while it grows; flattened into the table at the end.
+struct Trie {
+    std::vector<std::map<char16_t, int>> children = std::vector<std::map<char16_t, int>>(1);
+    std::vector<int> terminal = std::vector<int>(1, -1);
+    std::vector<bool> function = std::vector<bool>(1, false);
 
-    std::vector<std::map<char16_t, int>> children(1);
-    std::vector<int> terminal(1, -1);
-    std::vector<bool> function(1, false);
-    std::map<int, QString> fallback; // a spelling with characters beyond bytes
-    for (const auto &[token, text] : order) {
-        QString form;
-        if (!toModelForm(text, &form) || form.isEmpty())
-            continue;
-        for (QChar c : form)
-            if (c.unicode() > 0xFF)
-                t.spelledWith.insert(c.unicode());
-        QString &written = t.spelling[size_t(token)];
-        if (written.isEmpty() && isLatin(form))
-            written = form;
-        if (!fallback.count(token))
-            fallback[token] = form;
+    // The first token to claim a spelling keeps it.
+    void insert(const QString &form, int token)
+    {
         int node = 0;
         for (QChar c : form) {
             auto &next = children[size_t(node)];
@@ -373,22 +363,54 @@ Table build()
             function[size_t(node)] = isFunctionName(form);
         }
     }
+
+    // Node 0 is the root, reached through `root` by first character.
+    void flatten(Table &t) const
+    {
+        t.nodes.resize(children.size());
+        for (size_t n = 0; n < children.size(); ++n) {
+            t.nodes[n].token = terminal[n];
+            t.nodes[n].function = function[n];
+            t.nodes[n].firstEdge = int(t.edges.size());
+            t.nodes[n].edgeCount = int(children[n].size());
+            for (const auto &[c, next] : children[n])
+                t.edges.push_back({c, next});
+        }
+        for (const auto &[c, next] : children[0])
+            t.root[c] = next;
+    }
+};
+
+Table build()
+{
+    Table t;
+    buildNorm(t);
+    const std::vector<Def> defs = readSheet();
+    for (const Def &d : defs) {
+        t.display.insert(d.token, d.display);
+        t.known[size_t(d.token)] = true;
+        t.keyword[size_t(d.token)] = d.keyword;
+    }
+    Trie trie;
+    std::map<int, QString> fallback; // a spelling with characters beyond bytes
+    for (const auto &[token, text] : spellingOrder(defs)) {
+        QString form;
+        if (!toModelForm(text, &form) || form.isEmpty())
+            continue;
+        for (QChar c : form)
+            if (c.unicode() > 0xFF)
+                t.spelledWith.insert(c.unicode());
+        QString &written = t.spelling[size_t(token)];
+        if (written.isEmpty() && isLatin(form))
+            written = form;
+        if (!fallback.count(token))
+            fallback[token] = form;
+        trie.insert(form, token);
+    }
     for (const auto &[token, form] : fallback)
         if (t.spelling[size_t(token)].isEmpty())
             t.spelling[size_t(token)] = form;
-
-    // Flatten: node 0 is the root, reached through `root` by first character.
-    t.nodes.resize(children.size());
-    for (size_t n = 0; n < children.size(); ++n) {
-        t.nodes[n].token = terminal[n];
-        t.nodes[n].function = function[n];
-        t.nodes[n].firstEdge = int(t.edges.size());
-        t.nodes[n].edgeCount = int(children[n].size());
-        for (const auto &[c, next] : children[n])
-            t.edges.push_back({c, next});
-    }
-    for (const auto &[c, next] : children[0])
-        t.root[c] = next;
+    trie.flatten(t);
     return t;
 }
 

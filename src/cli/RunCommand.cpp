@@ -74,6 +74,123 @@ QString findProgramFile(const QDir &folder, const QString &name)
     return QString();
 }
 
+namespace
+{
+
+// What a running program reads and finds: the options' answers and keys, and
+// the programs and images beside its file (or in an open document).
+struct Feed {
+    QStringList inputs;
+    QList<int> keys;
+    QDir folder;
+    QString missing; // a program file that exists but cannot be read
+};
+
+void connectHost(calc::basic::Host &host, const Options &options, Feed &feed)
+{
+    host.nextAnswer = [&feed](QString *answer) {
+        if (feed.inputs.isEmpty())
+            return false;
+        *answer = feed.inputs.takeFirst();
+        return true;
+    };
+    host.nextKey = [&feed] { return feed.keys.isEmpty() ? 0 : feed.keys.takeFirst(); };
+    host.findProgram = [&options, &feed](const QString &name, QByteArray *out) {
+        if (options.openDocument && options.openDocument(name, out))
+            return true;
+        const QString path = findProgramFile(feed.folder, name);
+        if (path.isEmpty())
+            return false;
+        QString why;
+        if (readProgram(path, out, &why))
+            return true;
+        feed.missing = why;
+        return false;
+    };
+    // Image0-Image9 from the .8ca files beside the program.
+    host.findImage = [&feed](int slot, calc::basic::ColourScreen::Image *image) {
+        return calc::imagefile::findInFolder(feed.folder.absolutePath(), slot, image);
+    };
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        host.drawText = calculator::drawGraphText;
+        host.drawLargeText = calculator::drawGraphLargeText;
+        host.drawColourText = calculator::drawColourText;
+    }
+}
+
+// The calculator's clock, and the recording it times.
+struct Recording {
+    calc::basic::Pace pace;
+    calculator::Recorder recorder;
+    calculator::ColourRecorder colourRecorder; // the colour models' 320x240 screen
+
+    void start(calc::basic::Engine &engine, const Options &options)
+    {
+        if (options.estimate || !options.record.isEmpty())
+            engine.setPace(&pace);
+        if (options.record.isEmpty())
+            return;
+        pace.onStatement = [this, &engine](long long micros) {
+            if (engine.colour())
+                colourRecorder.sample(engine.screen(), *engine.colour(), engine.graphShown(),
+                                      micros);
+            else
+                recorder.sample(engine.screen(), engine.graph(), engine.graphShown(), micros);
+        };
+    }
+
+    // The GIF of --record; false and *error when it cannot be written.
+    bool finish(const calc::basic::Engine &engine, const Options &options, Result *result)
+    {
+        if (options.record.isEmpty())
+            return true;
+        recorder.finish(pace.micros());
+        colourRecorder.finish(pace.micros());
+        result->notice = engine.colour() ? colourRecorder.fullMessage() : recorder.fullMessage();
+        const bool written =
+            engine.colour() ? colourRecorder.writeGif(options.record, options.scale, &result->error)
+                            : recorder.writeGif(options.record, options.scale, &result->error);
+        return written;
+    }
+};
+
+// The graph as it was, error or not.
+bool writeGraph(const calc::basic::Engine &engine, const QString &path, QString *error)
+{
+    if (path.isEmpty())
+        return true;
+    return engine.colour() ? calculator::writeColourPng(*engine.colour(), path, error)
+                           : calculator::writeGraphPng(engine.graph(), path, error);
+}
+
+// The exit code and message of a run that ended on an error.
+void reportError(const calc::basic::Outcome &o, const QString &name, const Options &options,
+                 const QString &missing, Result *result)
+{
+    using calc::basic::Error;
+    if (o.error == Error::Steps) {
+        result->exitCode = TooManySteps;
+        result->error =
+            QStringLiteral("Stopped after %1 statements (--max-steps).\n").arg(options.maxSteps);
+        return;
+    }
+    result->exitCode = ProgramError;
+    const QString where = o.program.isEmpty() || o.program == name
+                              ? QStringLiteral("line %1").arg(o.line)
+                              : QStringLiteral("line %1 of prgm%2").arg(o.line).arg(o.program);
+    if (o.error == Error::Unsupported) {
+        result->error = QStringLiteral("%1 is not run by this engine\n%2\n").arg(o.detail, where);
+        return;
+    }
+    result->error = calc::basic::errorName(o.error) + QLatin1Char('\n') + where + QLatin1Char('\n');
+    if (!missing.isEmpty())
+        result->error += missing + QLatin1Char('\n');
+    else if (!o.detail.isEmpty())
+        result->error += o.detail + QLatin1Char('\n');
+}
+
+} // namespace
+
 Result runFile(const Options &options)
 {
     Result result;
@@ -87,102 +204,21 @@ Result runFile(const Options &options)
     engine.setModel(options.model != calc::models::Model::None
                         ? options.model
                         : calc::models::lowestFor(tokens).model);
-    QStringList inputs = options.inputs;
-    QList<int> keys = options.keys;
-    const QDir folder = QFileInfo(options.file).absoluteDir();
-    QString missing; // a program file that exists but cannot be read
-    engine.host().nextAnswer = [&inputs](QString *answer) {
-        if (inputs.isEmpty())
-            return false;
-        *answer = inputs.takeFirst();
-        return true;
-    };
-    engine.host().nextKey = [&keys] { return keys.isEmpty() ? 0 : keys.takeFirst(); };
-    engine.host().findProgram = [&](const QString &name, QByteArray *out) {
-        if (options.openDocument && options.openDocument(name, out))
-            return true;
-        const QString path = findProgramFile(folder, name);
-        if (path.isEmpty())
-            return false;
-        QString why;
-        if (readProgram(path, out, &why))
-            return true;
-        missing = why;
-        return false;
-    };
-    // Image0-Image9 from the .8ca files beside the program.
-    engine.host().findImage = [&folder](int slot, calc::basic::ColourScreen::Image *image) {
-        return calc::imagefile::findInFolder(folder.absolutePath(), slot, image);
-    };
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        engine.host().drawText = calculator::drawGraphText;
-        engine.host().drawLargeText = calculator::drawGraphLargeText;
-        engine.host().drawColourText = calculator::drawColourText;
-    }
-    // The calculator's clock, and the recording it times.
-    calc::basic::Pace pace;
-    calculator::Recorder recorder;
-    calculator::ColourRecorder colourRecorder; // the colour models' 320x240 screen
-    if (options.estimate || !options.record.isEmpty())
-        engine.setPace(&pace);
-    if (!options.record.isEmpty())
-        pace.onStatement = [&](long long micros) {
-            if (engine.colour())
-                colourRecorder.sample(engine.screen(), *engine.colour(), engine.graphShown(),
-                                      micros);
-            else
-                recorder.sample(engine.screen(), engine.graph(), engine.graphShown(), micros);
-        };
+    Feed feed{options.inputs, options.keys, QFileInfo(options.file).absoluteDir(), QString()};
+    connectHost(engine.host(), options, feed);
+    Recording recording;
+    recording.start(engine, options);
     const QString name = calc::calcfile::nameFromFileName(options.file);
     const calc::basic::Outcome o = engine.run(tokens, name);
     result.screen = engine.screen().text();
-    result.calculatorMicros = pace.micros();
-    if (!options.record.isEmpty()) {
-        recorder.finish(pace.micros());
-        colourRecorder.finish(pace.micros());
-        result.notice = engine.colour() ? colourRecorder.fullMessage() : recorder.fullMessage();
-        QString why;
-        const bool written = engine.colour()
-                                 ? colourRecorder.writeGif(options.record, options.scale, &why)
-                                 : recorder.writeGif(options.record, options.scale, &why);
-        if (!written) {
-            result.exitCode = Unreadable;
-            result.error = why;
-            return result;
-        }
-    }
-    // The graph as it was, error or not.
-    QString pngError;
-    if (!options.graphPng.isEmpty() &&
-        !(engine.colour()
-              ? calculator::writeColourPng(*engine.colour(), options.graphPng, &pngError)
-              : calculator::writeGraphPng(engine.graph(), options.graphPng, &pngError))) {
+    result.calculatorMicros = recording.pace.micros();
+    if (!recording.finish(engine, options, &result) ||
+        !writeGraph(engine, options.graphPng, &result.error)) {
         result.exitCode = Unreadable;
-        result.error = pngError;
         return result;
     }
-    using calc::basic::Error;
-    if (o.error == Error::None)
-        return result;
-    if (o.error == Error::Steps) {
-        result.exitCode = TooManySteps;
-        result.error =
-            QStringLiteral("Stopped after %1 statements (--max-steps).\n").arg(options.maxSteps);
-        return result;
-    }
-    result.exitCode = ProgramError;
-    const QString where = o.program.isEmpty() || o.program == name
-                              ? QStringLiteral("line %1").arg(o.line)
-                              : QStringLiteral("line %1 of prgm%2").arg(o.line).arg(o.program);
-    if (o.error == Error::Unsupported) {
-        result.error = QStringLiteral("%1 is not run by this engine\n%2\n").arg(o.detail, where);
-        return result;
-    }
-    result.error = calc::basic::errorName(o.error) + QLatin1Char('\n') + where + QLatin1Char('\n');
-    if (!missing.isEmpty())
-        result.error += missing + QLatin1Char('\n');
-    else if (!o.detail.isEmpty())
-        result.error += o.detail + QLatin1Char('\n');
+    if (o.error != calc::basic::Error::None)
+        reportError(o, name, options, feed.missing, &result);
     return result;
 }
 

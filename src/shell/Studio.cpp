@@ -100,67 +100,8 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     auto *doc = new editor::frmDocument();
     if (!caption.isEmpty())
         doc->setWindowTitle(caption);
-
-    auto &windows = platform::windows();
-    connect(doc, &editor::frmDocument::compileRequested, doc,
-            [&windows] { windows.show<compiler::frmCompile>(); });
-    connect(doc, &editor::frmDocument::optionsRequested, doc,
-            [&windows] { windows.show<frmOptions>(); });
-    connect(doc, &editor::frmDocument::aboutRequested, doc,
-            [&windows] { windows.show<auxiliary::frmAbout>(); });
-    connect(doc, &editor::frmDocument::referenceRequested, doc,
-            [doc](const QString &item) { reference::chooseItem(*doc, item); });
-    connect(doc, &editor::frmDocument::openFileRequested, this, &Studio::openPath);
-    connect(doc, &editor::frmDocument::newProjectRequested, doc,
-            [&windows] { windows.show<projects::frmNewProject>(); });
-    connect(doc, &editor::frmDocument::tasksRequested, doc,
-            [&windows] { windows.show<projects::frmTasks>(); });
-    connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
-            [&windows] { windows.show<projects::frmProjectExplorer>(); });
-    connect(doc, &editor::frmDocument::exportCalcRequested, doc, [doc] {
-        calcfiles::calccommands::exportProgram(
-            doc, doc->programPane()->Text(), doc->fileName(), doc->windowTitle(),
-            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()),
-            editor::ModelChooser::of(doc)->shownModel());
-    });
-    // Each imported program opens in a window of its own, captioned with its name.
-    connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {
-        const calcfiles::CalcImport result = calcfiles::importCalculatorPrograms(doc);
-        editor::frmDocument *opened = nullptr;
-        for (const calc::calcfile::Imported &p : result.programs) {
-            opened = createDocument(calc::calcsymbols::toUnicode(p.name));
-            opened->programPane()->setText(p.text);
-            opened->programPane()->setKeptDestinations(
-                calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(p)));
-            editor::ModelChooser::of(opened)->reread();
-            opened->document()->takeAsUnchanged();
-        }
-        if (opened)
-            emit opened->statusMessage(result.status);
-    });
-
-    connect(doc, &editor::frmDocument::sendToCalcRequested, doc, [doc] {
-        calcfiles::calclinkcommands::sendProgram(
-            doc, doc->programPane()->Text(), doc->fileName(), doc->windowTitle(),
-            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()));
-    });
-    // A received program opens in a window of its own, as an imported one,
-    // and keeps what its header said.
-    connect(doc, &editor::frmDocument::receiveFromCalcRequested, doc, [this, doc] {
-        if (const auto program = calcfiles::calclinkcommands::receiveProgram(doc)) {
-            editor::frmDocument *opened = createDocument(program->name);
-            auto *pane = opened->programPane();
-            pane->setText(program->text);
-            pane->setKeptDestinations(
-                calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(*program)));
-            editor::ModelChooser::of(opened)->reread();
-            opened->document()->takeAsUnchanged();
-        }
-    });
-
-    if (auto *shot = doc->findChild<QAction *>(QStringLiteral("mnuGetScreenshot")))
-        connect(shot, &QAction::triggered, doc,
-                [doc] { calcfiles::calclinkcommands::getScreenshot(doc); });
+    connectWindows(doc);
+    connectCalculatorFiles(doc);
 
     // The other windows on the same file hear who wrote it.
     connect(doc->document(), &editor::Document::saved, doc, [doc](const QString &path) {
@@ -181,6 +122,75 @@ editor::frmDocument *Studio::createDocument(const QString &caption)
     else
         doc->show();
     return doc;
+}
+
+// The windows a document window asks for.
+void Studio::connectWindows(editor::frmDocument *doc)
+{
+    auto &windows = platform::windows();
+    connect(doc, &editor::frmDocument::compileRequested, doc,
+            [&windows] { windows.show<compiler::frmCompile>(); });
+    connect(doc, &editor::frmDocument::optionsRequested, doc,
+            [&windows] { windows.show<frmOptions>(); });
+    connect(doc, &editor::frmDocument::aboutRequested, doc,
+            [&windows] { windows.show<auxiliary::frmAbout>(); });
+    connect(doc, &editor::frmDocument::referenceRequested, doc,
+            [doc](const QString &item) { reference::chooseItem(*doc, item); });
+    connect(doc, &editor::frmDocument::openFileRequested, this, &Studio::openPath);
+    connect(doc, &editor::frmDocument::newProjectRequested, doc,
+            [&windows] { windows.show<projects::frmNewProject>(); });
+    connect(doc, &editor::frmDocument::tasksRequested, doc,
+            [&windows] { windows.show<projects::frmTasks>(); });
+    connect(doc, &editor::frmDocument::projectExplorerRequested, doc,
+            [&windows] { windows.show<projects::frmProjectExplorer>(); });
+}
+
+// Export, import, send, receive and the screenshot.
+void Studio::connectCalculatorFiles(editor::frmDocument *doc)
+{
+    connect(doc, &editor::frmDocument::exportCalcRequested, doc, [doc] {
+        calcfiles::calccommands::exportProgram(
+            doc, doc->programPane()->Text(), doc->fileName(), doc->windowTitle(),
+            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()));
+    });
+    // Each imported program opens in a window of its own, captioned with its name.
+    connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {
+        const calcfiles::CalcImport result = calcfiles::importCalculatorPrograms(doc);
+        editor::frmDocument *opened = nullptr;
+        for (const calc::calcfile::Imported &p : result.programs)
+            opened = openImported(p, calc::calcsymbols::toUnicode(p.name));
+        if (opened)
+            emit opened->statusMessage(result.status);
+    });
+
+    connect(doc, &editor::frmDocument::sendToCalcRequested, doc, [doc] {
+        calcfiles::calclinkcommands::sendProgram(
+            doc, doc->programPane()->Text(), doc->fileName(), doc->windowTitle(),
+            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()));
+    });
+    // A received program opens in a window of its own, as an imported one.
+    connect(doc, &editor::frmDocument::receiveFromCalcRequested, doc, [this, doc] {
+        if (const auto program = calcfiles::calclinkcommands::receiveProgram(doc))
+            openImported(*program, program->name);
+    });
+
+    if (auto *shot = doc->findChild<QAction *>(QStringLiteral("mnuGetScreenshot")))
+        connect(shot, &QAction::triggered, doc,
+                [doc] { calcfiles::calclinkcommands::getScreenshot(doc); });
+}
+
+// A program from a calculator file or the link, keeping what its header said.
+editor::frmDocument *Studio::openImported(const calc::calcfile::Imported &program,
+                                          const QString &caption)
+{
+    editor::frmDocument *opened = createDocument(caption);
+    auto *pane = opened->programPane();
+    pane->setText(program.text);
+    pane->setKeptDestinations(calcfiles::calcexport::withMeta({}, calc::calcfile::metaOf(program)));
+    editor::ModelChooser::of(opened)->reread();
+    // What came from a file or the cable is no change of the user's.
+    opened->document()->takeAsUnchanged();
+    return opened;
 }
 
 bool Studio::isCalculatorFile(const QString &path)

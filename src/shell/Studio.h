@@ -17,6 +17,11 @@
 
 class QMdiArea;
 
+namespace calc::calcfile
+{
+struct Imported;
+}
+
 namespace shell
 {
 
@@ -72,6 +77,10 @@ public:
 
 private:
     Studio();
+    void connectWindows(editor::frmDocument *doc);
+    void connectCalculatorFiles(editor::frmDocument *doc);
+    editor::frmDocument *openImported(const calc::calcfile::Imported &program,
+                                      const QString &caption);
     QPointer<frmMain> m_main;
     QPointer<QObject> m_instanceServer;
     std::unique_ptr<editor::recovery::Session> m_recovery;

@@ -351,72 +351,24 @@ void Compiler::statement(int i)
     }
 }
 
-// A statement by its first token.
+// A statement by its first token; each family tells whether it was its own.
 void Compiler::command(int t, int i)
 {
+    if (blockStatement(t, i) || jumpStatement(t, i) || homeStatement(t) || listStatement(t) ||
+        drawStatement(t))
+        return;
     switch (t) {
-    case tok::If:
-    case tok::Then:
-    case tok::Else:
-    case tok::While:
-    case tok::Repeat:
-    case tok::For:
-    case tok::End:
-        blockStatement(t, i);
-        break;
-    case tok::Return:
-    case tok::Stop:
-    case tok::Lbl:
-    case tok::Goto:
-    case tok::IsGt:
-    case tok::DsLt:
-    case tok::Menu:
-    case tok::Prgm:
-        jumpStatement(t, i);
-        break;
     case tok::Input:
         inputStatement();
-        break;
-    case tok::Pause:
-    case tok::Prompt:
-    case tok::Disp:
-    case tok::Output:
-    case tok::ClrHome:
-        homeStatement(t);
-        break;
-    case tok::DelVar:
-    case tok::SortA:
-    case tok::SortD:
-    case tok::ClrList:
-    case tok::Fill:
-        listStatement(t);
-        break;
-    case tok::ClrDraw:
-    case tok::DispGraph:
-    case tok::AxesOn:
-    case tok::AxesOff:
-    case tok::ZStandard:
-    case tok::Horizontal:
-    case tok::Vertical:
-    case tok::PxlOn:
-    case tok::PxlOff:
-    case tok::PxlChange:
-    case tok::PtOn:
-    case tok::PtOff:
-    case tok::PtChange:
-    case tok::Line:
-    case tok::Circle:
-    case tok::Text:
-        drawStatement(t);
-        break;
+        return;
     case tok::ListToMatr:
     case tok::MatrToList:
         matrixListStatement(t);
-        break;
+        return;
     case tok::Radian:
     case tok::Degree:
         modeStatement(t);
-        break;
+        return;
     case tok::DrawF:
     case tok::DrawInv:
     case tok::Shade:
@@ -433,171 +385,28 @@ void Compiler::command(int t, int i)
     case tok::QuickPlotFit:
     case tok::PlySmlt2:
         graphStatement(t);
-        break;
-    default:
-        if (colour_ && colourStatement(t))
-            break;
-        if (isStatCommand(t)) {
-            statStatement(t, i);
-            break;
-        }
-        if (isSettingCommand(t)) {
-            settingStatement(t);
-            break;
-        }
-        --pos_;
-        expr();
-        equationStored_ = false;
-        if (accept(tok::Store))
-            storeTarget();
-        endOfStatement();
-        put(equationStored_ ? OpPop : OpSetAns);
-        break;
-    }
-}
-// If, Then, Else, While, Repeat, For( and End: the blocks, their jumps patched
-// once every statement has its place.
-void Compiler::blockStatement(int t, int i)
-{
-    switch (t) {
-    case tok::If: {
-        expr();
-        endOfStatement();
-        if (!hasNextStatement(i))
-            fail(Error::Syntax); // nothing to run or skip
-        const Stmt *then = i + 1 < int(stmts_.size()) ? &stmts_[i + 1] : nullptr;
-        if (then && then->last - then->first == 1 && toks_[then->first].t == tok::Then) {
-            const int elseAt = matchElse_[i + 1];
-            put(OpIfThen, 0);
-            toStmt_.push_back({here() - 1, elseAt >= 0 ? elseAt + 1 : matchEnd_[i + 1] + 1});
-            put(elseAt >= 0 ? 1 : 0);
-            put(OpJump, 0);
-            toStmt_.push_back({here() - 1, i + 2});
-        } else {
-            put(OpIfFalse, 0);
-            toStmt_.push_back({here() - 1, i + 2});
-        }
-        break;
-    }
-    case tok::Then:
-        fail(Error::Syntax);
-    case tok::Else: {
-        endOfStatement();
-        // Else skips to the End of the block it stands in, a second Else of
-        // an If-Then too; one in no block skips past the program's end.
-        const int n = int(stmts_.size());
-        int end = n;
-        for (int j = i - 1; j >= 0 && end == n; --j) {
-            if (matchElse_[j] == i || (matchEnd_[j] > i && matchEnd_[j] < n))
-                end = matchEnd_[j];
-        }
-        put(OpElse, 0);
-        toStmt_.push_back({here() - 1, end + 1});
-        break;
-    }
-    case tok::While:
-        expr();
-        endOfStatement();
-        put(OpWhile, 0);
-        toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
-        put(0);
-        toStmt_.push_back({here() - 1, i});
-        break;
-    case tok::Repeat:
-        put(OpRepeat, 0);
-        toStmt_.push_back({here() - 1, i + 1});
-        expr();
-        endOfStatement();
-        put(OpRepeatTest);
-        break;
-    case tok::For: {
-        const int var = next();
-        if (!isLetter(var))
-            fail(Error::Syntax);
-        comma();
-        expr();
-        comma();
-        expr();
-        const bool step = accept(tok::Comma);
-        if (step)
-            expr();
-        close(tok::RParen);
-        endOfStatement();
-        put(OpFor, var - tok::A);
-        put(step ? 1 : 0, 0);
-        toStmt_.push_back({here() - 1, matchEnd_[i] + 1});
-        break;
-    }
-    case tok::End:
-        endOfStatement();
-        put(OpEnd);
-        break;
+        return;
     default:
         break;
     }
-}
-
-// Return, Stop, Lbl, Goto, IS>(, DS<(, Menu( and prgm: where the program goes.
-void Compiler::jumpStatement(int t, int i)
-{
-    switch (t) {
-    case tok::Return:
-    case tok::Stop:
-        endOfStatement();
-        put(t == tok::Return ? OpReturn : OpStop);
-        break;
-    case tok::Lbl:
-        labelName();
-        break;
-    case tok::Goto: {
-        const QByteArray label = labelName();
-        put(OpJump, 0);
-        toLabel_.push_back({here() - 1, label});
-        break;
+    if (colour_ && colourStatement(t))
+        return;
+    if (isStatCommand(t)) {
+        statStatement(t, i);
+        return;
     }
-    case tok::IsGt:
-    case tok::DsLt: {
-        const int var = next();
-        if (!isLetter(var))
-            fail(Error::Syntax);
-        comma();
-        expr();
-        close(tok::RParen);
-        endOfStatement();
-        if (!hasNextStatement(i))
-            fail(Error::Syntax); // nothing to skip
-        put(OpIsDs, var - tok::A);
-        put(t == tok::IsGt ? 1 : -1, 0);
-        toStmt_.push_back({here() - 1, i + 2});
-        break;
+    if (isSettingCommand(t)) {
+        settingStatement(t);
+        return;
     }
-    case tok::Menu: {
-        expr();
-        std::vector<QByteArray> targets;
-        while (accept(tok::Comma)) {
-            expr();
-            comma();
-            targets.push_back(labelName());
-        }
-        close(tok::RParen);
-        endOfStatement();
-        if (targets.empty() || targets.size() > 7)
-            fail(Error::Argument);
-        put(OpMenu, int(targets.size()));
-        for (const QByteArray &label : targets) {
-            put(0);
-            toLabel_.push_back({here() - 1, label});
-        }
-        break;
-    }
-    case tok::Prgm: {
-        const QString prgm = programName();
-        put(OpPrgm, name(prgm));
-        break;
-    }
-    default:
-        break;
-    }
+    // Anything else is an expression, stored or shown.
+    --pos_;
+    expr();
+    equationStored_ = false;
+    if (accept(tok::Store))
+        storeTarget();
+    endOfStatement();
+    put(equationStored_ ? OpPop : OpSetAns);
 }
 
 // Input: an optional prompt, then the variable.
@@ -632,7 +441,7 @@ void Compiler::inputStatement()
 }
 
 // The home screen's other commands.
-void Compiler::homeStatement(int t)
+bool Compiler::homeStatement(int t)
 {
     switch (t) {
     case tok::Pause: {
@@ -684,12 +493,13 @@ void Compiler::homeStatement(int t)
         put(OpClrHome);
         break;
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 // Variables and lists: DelVar, SortA(, SortD(, ClrList, Fill(.
-void Compiler::listStatement(int t)
+bool Compiler::listStatement(int t)
 {
     switch (t) {
     case tok::DelVar: {
@@ -755,12 +565,13 @@ void Compiler::listStatement(int t)
         break;
     }
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 // The graph screen's commands and their counts of arguments.
-void Compiler::drawStatement(int t)
+bool Compiler::drawStatement(int t)
 {
     switch (t) {
     case tok::ClrDraw:
@@ -814,22 +625,17 @@ void Compiler::drawStatement(int t)
         break;
     }
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
-// Modes: angles switch; the others are settings (Compiler_Settings.cpp).
+// Radian and Degree switch the angles; the other modes are settings
+// (Compiler_Settings.cpp).
 void Compiler::modeStatement(int t)
 {
-    switch (t) {
-    case tok::Radian:
-    case tok::Degree:
-        endOfStatement();
-        put(OpAngle, t == tok::Degree ? 1 : 0);
-        break;
-    default:
-        break;
-    }
+    endOfStatement();
+    put(OpAngle, t == tok::Degree ? 1 : 0);
 }
 
 } // namespace compiling

@@ -11,6 +11,7 @@
 #include <QHash>
 
 #include <memory>
+#include <utility>
 
 namespace calc::basic
 {
@@ -60,14 +61,19 @@ private:
     void matchBlocks();
     void statement(int i);
     void command(int t, int i);
-    void blockStatement(int t, int i);
-    void jumpStatement(int t, int i);
+    // The families of command: each tells whether the token was its own.
+    // Compiler_Flow.cpp: blocks and jumps.
+    bool blockStatement(int t, int i);
+    bool jumpStatement(int t, int i);
     void inputStatement();
-    void homeStatement(int t);
-    void listStatement(int t);
-    void drawStatement(int t);
+    bool homeStatement(int t);
+    bool listStatement(int t);
+    bool drawStatement(int t);
     void modeStatement(int t);
     void settingStatement(int t);
+    void setUpEditor();
+    void pictureNumber();
+    int settingArguments(int t);
     void matrixListStatement(int t);
     // Compiler_Colour.cpp: the colour models' commands and operands.
     bool colourStatement(int t);
@@ -143,6 +149,7 @@ private:
     }
 
     void expr();
+    void binaryLevel(void (Compiler::*operand)(), bool (*isOperator)(int));
     void orExpr();
     void andExpr();
     void relation();
@@ -153,12 +160,16 @@ private:
     void power();
     void postfix();
     void primary();
+    // The parts of primary; each tells whether the token was its own.
+    bool valueOperand(const Tok &tk);
+    bool stateOperand(int t);
     bool listOrMatrix(int t);
     bool variable(int t);
     [[noreturn]] void unexpected(int t);
     bool startsOperand(int t) const;
     void arguments(int token, int least, int most);
     void seq();
+    std::pair<int, bool> loopRange();
     QString listName();
     QByteArray labelName();
     QString programName();

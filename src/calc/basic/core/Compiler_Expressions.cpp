@@ -191,43 +191,36 @@ void Compiler::expr()
     --depth_;
 }
 
-void Compiler::orExpr()
+// One level of left-associative operators: operands of the next level
+// joined by the operators the test accepts.
+void Compiler::binaryLevel(void (Compiler::*operand)(), bool (*isOperator)(int))
 {
-    andExpr();
-    while (peek() == tok::Or || peek() == tok::Xor) {
+    (this->*operand)();
+    while (isOperator(peek())) {
         const int op = next();
-        andExpr();
+        (this->*operand)();
         put(OpBinary, op);
     }
+}
+
+void Compiler::orExpr()
+{
+    binaryLevel(&Compiler::andExpr, [](int t) { return t == tok::Or || t == tok::Xor; });
 }
 
 void Compiler::andExpr()
 {
-    relation();
-    while (accept(tok::And)) {
-        relation();
-        put(OpBinary, tok::And);
-    }
+    binaryLevel(&Compiler::relation, [](int t) { return t == tok::And; });
 }
 
 void Compiler::relation()
 {
-    sum();
-    while (peek() >= tok::Eq && peek() <= tok::Ne) {
-        const int op = next();
-        sum();
-        put(OpBinary, op);
-    }
+    binaryLevel(&Compiler::sum, [](int t) { return t >= tok::Eq && t <= tok::Ne; });
 }
 
 void Compiler::sum()
 {
-    product();
-    while (peek() == tok::Plus || peek() == tok::Minus) {
-        const int op = next();
-        product();
-        put(OpBinary, op);
-    }
+    binaryLevel(&Compiler::product, [](int t) { return t == tok::Plus || t == tok::Minus; });
 }
 
 void Compiler::product()
@@ -350,17 +343,11 @@ void Compiler::arguments(int token, int least, int most)
     callBuiltin(token, n);
 }
 
-void Compiler::seq()
+// The variable, start, end and optional step of For( and seq(, up to the ')':
+// the variable's index and whether a step was given.
+std::pair<int, bool> Compiler::loopRange()
 {
-    if (seqDepth_ > 0)
-        fail(Error::IllegalNest);
-    ++seqDepth_;
-    const int mark = here();
-    expr();
-    std::vector<int> body(program_->code.begin() + mark, program_->code.end());
-    program_->code.resize(mark);
-    comma();
-    const int var = atEnd() ? -1 : next();
+    const int var = next();
     if (!isLetter(var))
         fail(Error::Syntax);
     comma();
@@ -371,7 +358,21 @@ void Compiler::seq()
     if (step)
         expr();
     close(tok::RParen);
-    put(OpSeq, var - tok::A);
+    return {var - tok::A, step};
+}
+
+void Compiler::seq()
+{
+    if (seqDepth_ > 0)
+        fail(Error::IllegalNest);
+    ++seqDepth_;
+    const int mark = here();
+    expr();
+    std::vector<int> body(program_->code.begin() + mark, program_->code.end());
+    program_->code.resize(mark);
+    comma();
+    const auto [var, step] = loopRange();
+    put(OpSeq, var);
     put(step ? 1 : 0, 0);
     const int exitAt = here() - 1;
     internal_.push_back(exitAt);
@@ -389,71 +390,8 @@ void Compiler::primary()
         fail(Error::Syntax);
     const Tok &tk = toks_[pos_++];
     const int t = tk.t;
-    if (t == tok::Number) {
-        put(OpConst, constant(Value::real(numbers_[tk.index])));
+    if (valueOperand(tk) || stateOperand(t))
         return;
-    }
-    if (t == tok::Bad)
-        fail(Error::Syntax);
-    if (t == tok::String) {
-        put(OpConst, constant(Value::string(program_->texts[tk.index])));
-        return;
-    }
-    if (isLetter(t)) {
-        put(OpLoadReal, t - tok::A);
-        return;
-    }
-    if (t == tok::Ans) {
-        put(OpLoadAns);
-        return;
-    }
-    if (windowVar(t) >= 0) {
-        put(OpLoadWindow, windowVar(t));
-        return;
-    }
-    if (isSettingValue(t) || isMathVariable(t)) {
-        put(OpLoadSetting, t);
-        return;
-    }
-    if (isGraphOperand(t)) {
-        equation(t);
-        return;
-    }
-    if (isTvmFunction(t)) {
-        tvmCall(t);
-        return;
-    }
-    if (isClockFunction(t)) {
-        arguments(t, t == tok::DayOfWk ? 3 : 1, t == tok::DayOfWk ? 3 : 1);
-        return;
-    }
-    if (t == tok::Pi) {
-        Number pi;
-        Number::fromDigits("31415926535898", 1, 0, &pi);
-        put(OpConst, constant(Value::real(pi)));
-        return;
-    }
-    if (t == tok::EConst) {
-        Number e;
-        Number::fromDigits("27182818284590", 1, 0, &e);
-        put(OpConst, constant(Value::real(e)));
-        return;
-    }
-    if (t == tok::GetKey) {
-        put(OpGetKey);
-        return;
-    }
-    if (t == tok::ImaginaryI) {
-        put(OpConst, constant(complexValue(Number(), num(1))));
-        return;
-    }
-    if (t == tok::Rand) {
-        if (accept(tok::LParen))
-            arguments(tok::Rand, 1, 1);
-        else
-            put(OpRand);
-        return;
-    }
     if (t == tok::LParen) {
         expr();
         close(tok::RParen);
@@ -480,6 +418,78 @@ void Compiler::primary()
     if (colour_ && colourOperand(t))
         return;
     unexpected(t);
+}
+
+// Numbers, strings and the variables that hold a value.
+bool Compiler::valueOperand(const Tok &tk)
+{
+    const int t = tk.t;
+    if (t == tok::Number) {
+        put(OpConst, constant(Value::real(numbers_[tk.index])));
+        return true;
+    }
+    if (t == tok::Bad)
+        fail(Error::Syntax);
+    if (t == tok::String) {
+        put(OpConst, constant(Value::string(program_->texts[tk.index])));
+        return true;
+    }
+    if (isLetter(t)) {
+        put(OpLoadReal, t - tok::A);
+        return true;
+    }
+    if (t == tok::Ans) {
+        put(OpLoadAns);
+        return true;
+    }
+    if (windowVar(t) >= 0) {
+        put(OpLoadWindow, windowVar(t));
+        return true;
+    }
+    if (isSettingValue(t) || isMathVariable(t)) {
+        put(OpLoadSetting, t);
+        return true;
+    }
+    if (isGraphOperand(t)) {
+        equation(t);
+        return true;
+    }
+    return false;
+}
+
+// The finance and clock functions, the constants, getKey and rand.
+bool Compiler::stateOperand(int t)
+{
+    if (isTvmFunction(t)) {
+        tvmCall(t);
+        return true;
+    }
+    if (isClockFunction(t)) {
+        arguments(t, t == tok::DayOfWk ? 3 : 1, t == tok::DayOfWk ? 3 : 1);
+        return true;
+    }
+    if (t == tok::Pi || t == tok::EConst) {
+        Number c;
+        Number::fromDigits(t == tok::Pi ? "31415926535898" : "27182818284590", 1, 0, &c);
+        put(OpConst, constant(Value::real(c)));
+        return true;
+    }
+    if (t == tok::GetKey) {
+        put(OpGetKey);
+        return true;
+    }
+    if (t == tok::ImaginaryI) {
+        put(OpConst, constant(complexValue(Number(), num(1))));
+        return true;
+    }
+    if (t == tok::Rand) {
+        if (accept(tok::LParen))
+            arguments(tok::Rand, 1, 1);
+        else
+            put(OpRand);
+        return true;
+    }
+    return false;
 }
 
 // A list or matrix written out: {1,2}, [[1,2][3,4]].

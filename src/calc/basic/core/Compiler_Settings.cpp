@@ -15,55 +15,72 @@ namespace compiling
 void Compiler::settingStatement(int t)
 {
     int n = 0, kind = 0, key = 0;
-    switch (t) {
-    case tok::Archive:
-    case tok::UnArchive:
-        ioTarget(&kind, &key);
-        break;
-    case tok::SetUpEditor:
-        // Lists by their names, ʟ left out; each one a command of its own.
-        while (!atEnd()) {
-            accept(tok::SmallL);
-            const int u = peek();
-            if (u >= tok::List0 && u <= tok::List0 + 5) {
-                next();
-            } else {
-                put(OpSetting, t);
-                put(0, TNamed);
-                put(name(nameChars(5)));
-            }
-            if (!atEnd())
-                comma();
-        }
+    if (t == tok::SetUpEditor) {
+        setUpEditor();
         return;
+    }
+    if (t == tok::Archive || t == tok::UnArchive)
+        ioTarget(&kind, &key);
+    else
+        n = settingArguments(t);
+    endOfStatement();
+    put(OpSetting, t);
+    put(n, kind);
+    put(key);
+}
+
+// Lists by their names, ʟ left out; each one a command of its own.
+void Compiler::setUpEditor()
+{
+    while (!atEnd()) {
+        accept(tok::SmallL);
+        const int u = peek();
+        if (u >= tok::List0 && u <= tok::List0 + 5) {
+            next();
+        } else {
+            put(OpSetting, tok::SetUpEditor);
+            put(0, TNamed);
+            put(name(nameChars(5)));
+        }
+        if (!atEnd())
+            comma();
+    }
+}
+
+// A figure or the variable itself; StorePic X is a data type error.
+void Compiler::pictureNumber()
+{
+    const int u = next();
+    const int family = u >> 8;
+    if (u == tok::Number) {
+        --pos_;
+        primary();
+    } else if (family == tok::PicturePrefix || family == tok::GdbPrefix) {
+        put(OpConst, constant(Value::real(num(((u & 0xFF) + 1) % 10))));
+    } else {
+        fail(Error::DataType);
+    }
+}
+
+// The arguments of a setting command; how many it has.
+int Compiler::settingArguments(int t)
+{
+    int n = 0;
+    switch (t) {
     case tok::StorePic:
     case tok::RecallPic:
     case tok::StoreGDB:
-    case tok::RecallGDB: {
-        // A figure or the variable itself; StorePic X is a data type error.
-        const int u = next();
-        const int family = u >> 8;
-        if (u == tok::Number) {
-            --pos_;
-            primary();
-        } else if (family == tok::PicturePrefix || family == tok::GdbPrefix) {
-            put(OpConst, constant(Value::real(num(((u & 0xFF) + 1) % 10))));
-        } else {
-            fail(Error::DataType);
-        }
-        n = 1;
-        break;
-    }
+    case tok::RecallGDB:
+        pictureNumber();
+        return 1;
     case tok::Fix:
         expr();
-        n = 1;
-        break;
+        return 1;
     case tok::SetDtFmt:
     case tok::SetTmFmt:
         expr();
-        n = 1;
         close(tok::RParen);
-        break;
+        return 1;
     case tok::SetDate:
     case tok::SetTime:
         do {
@@ -73,13 +90,13 @@ void Compiler::settingStatement(int t)
         close(tok::RParen);
         if (n != 3)
             fail(Error::Argument);
-        break;
+        return n;
     case tok::OpenLib:
         // The library is an application's name, not a value.
         if (nameChars(9).isEmpty())
             fail(Error::Syntax);
         close(tok::RParen);
-        break;
+        return 0;
     case tok::FnOn:
     case tok::FnOff:
     case tok::PlotsOn:
@@ -90,14 +107,10 @@ void Compiler::settingStatement(int t)
             if (!atEnd())
                 comma();
         }
-        break;
+        return n;
     default:
-        break;
+        return 0;
     }
-    endOfStatement();
-    put(OpSetting, t);
-    put(n, kind);
-    put(key);
 }
 
 } // namespace compiling

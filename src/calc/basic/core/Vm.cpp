@@ -58,7 +58,7 @@ std::shared_ptr<Chunk> Vm::compiled(const QByteArray &expression)
     return compile(expression, true, c_.colour() != nullptr);
 }
 
-void Vm::step()
+Q_ALWAYS_INLINE void Vm::step()
 {
     if (++outcome.steps > e_.maxSteps())
         raise(Error::Steps);
@@ -259,8 +259,7 @@ void Vm::loop()
 // operands are the line and its bytes.
 Q_ALWAYS_INLINE void Vm::startStatement(Call &c, const int *operands)
 {
-    if (++outcome.steps > e_.maxSteps())
-        raise(Error::Steps);
+    Vm::step();
     c.line = operands[0];
     lastExpr_ = false;
     if (Q_UNLIKELY(c_.pace()))

@@ -124,11 +124,11 @@ QJsonObject diagnostic(const Analysis &a, const Problem &p)
                   {QStringLiteral("message"), p.message}};
     if (code == QLatin1String("closing-not-needed"))
         d.insert(QStringLiteral("tags"), QJsonArray{1}); // unnecessary
-    if (calc::checks::hasFix(p)) {
+    if (const LabelUse *u = missingLabel(a, p)) {
+        d.insert(QStringLiteral("data"), QJsonObject{{QStringLiteral("label"), shown(u->name)}});
+    } else if (calc::checks::hasFix(p)) {
         d.insert(QStringLiteral("data"), QJsonObject{{QStringLiteral("fix"), fixEdit(a, p)},
                                                      {QStringLiteral("saves"), p.saves}});
-    } else if (const LabelUse *u = missingLabel(a, p)) {
-        d.insert(QStringLiteral("data"), QJsonObject{{QStringLiteral("label"), shown(u->name)}});
     }
     return d;
 }
@@ -307,7 +307,9 @@ QJsonArray codeActions(const Analysis &a, const TextDocument &doc, Position from
         if (p.start > end || p.start + p.length < start)
             continue;
         const QJsonObject d = diagnostic(a, p);
-        if (calc::checks::hasFix(p)) {
+        // A Goto to no label: the server's two fixes (add it, or go to the
+        // nearest name) rather than the checks' one.
+        if (calc::checks::hasFix(p) && !missingLabel(a, p)) {
             action(p.saves > 0 ? QStringLiteral("Save %1: %2").arg(bytesText(p.saves), p.message)
                                : QStringLiteral("Fix: %1").arg(p.message),
                    d, {fixEdit(a, p)}, true);

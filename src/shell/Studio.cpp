@@ -151,7 +151,8 @@ void Studio::connectCalculatorFiles(editor::frmDocument *doc)
     connect(doc, &editor::frmDocument::exportCalcRequested, doc, [doc] {
         calcfiles::calccommands::exportProgram(
             doc, doc->programPane()->Text(), doc->fileName(), doc->windowTitle(),
-            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()));
+            calcfiles::calcexport::metaIn(doc->programPane()->keptDestinations()),
+            editor::ModelChooser::of(doc)->shownModel());
     });
     // Each imported program opens in a window of its own, captioned with its name.
     connect(doc, &editor::frmDocument::importCalcRequested, doc, [this, doc] {

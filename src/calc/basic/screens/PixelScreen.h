@@ -36,6 +36,8 @@ public:
 
     // `columns` by `rows` of the `width` by `height` pixels are reachable.
     PixelScreen(int width, int height, int columns, int rows);
+    // GraphScreen and ColourScreen are held and deleted as the one screen.
+    virtual ~PixelScreen() = default;
 
     int width() const { return width_; }
     int height() const { return height_; }

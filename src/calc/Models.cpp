@@ -109,6 +109,22 @@ bool isColour(Model m)
     return m == Model::Ti84PlusCSE || m == Model::Ti84PlusCE;
 }
 
+long long freeRam(Model m)
+{
+    switch (m) {
+    case Model::Ti83:
+    case Model::Ti83Plus:
+    case Model::Ti84Plus:
+        return 24 * 1024;
+    case Model::Ti84PlusCSE:
+        return 21 * 1024;
+    case Model::Ti84PlusCE:
+    case Model::None:
+        break;
+    }
+    return 154 * 1024;
+}
+
 int productId(Model m)
 {
     switch (m) {

@@ -25,6 +25,12 @@ Model fromId(QStringView id);
 QString name(Model m);
 QString longName(Model m);
 bool isColour(Model m);
+// The RAM left for variables and programs on a calculator just reset, in
+// bytes: the wiki's comparison of the calculators (24 KB on the TI-83 and
+// the monochrome Plus models, 21 KB on the C Silver Edition, 154 KB on the
+// CE). None gets the most any model has, so it refuses nothing a
+// calculator runs.
+long long freeRam(Model m);
 
 // The file header's product id: 0x04, 0x0A, 0x0F, 0x13; 0 for the TI-83
 // and None (the TI-83's files carry none).

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <limits>
+#include <new>
 
 namespace calculator
 {
@@ -74,6 +75,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     e.host().drawLargeText = drawLargeText;
     e.host().drawColourText = drawColourText;
     e.host().findImage = findImage;
+    e.host().stop = &m_stop;
     m_pacing.attach(e);
     m_running = true;
     m_thread = QThread::create([this, tokens, name] { work(tokens, name); });
@@ -83,7 +85,13 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
 
 void Session::work(QByteArray tokens, QString name)
 {
-    const calc::basic::Outcome o = m_engine->run(tokens, name);
+    calc::basic::Outcome o;
+    try {
+        o = m_engine->run(tokens, name);
+    } catch (const std::bad_alloc &) {
+        // Whatever runs out, the window and its documents stay.
+        o.error = calc::basic::Error::Memory;
+    }
     m_pacing.ended(*m_engine);
     {
         QMutexLocker lock(&m_mutex);

@@ -10,6 +10,7 @@
 #include "calc/basic/state/Pace.h"
 
 #include <algorithm>
+#include <new>
 
 namespace calc::basic
 {
@@ -111,7 +112,8 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
     const Value &ans = calc_.ans();
     const NumberFormat &format = calc_.settings().format;
     results.clear();
-    const bool lastExpr = vm.run(compiled(tokens), name);
+    const bool lastExpr = vm.run(compiled(tokens), name, tokens);
+    calc_.endRun();
     if (calc_.pace())
         calc_.pace()->end();
     if (vm.outcome.error == Error::None) {
@@ -142,6 +144,9 @@ Outcome Engine::evaluate(const QByteArray &tokens, Value *result)
     } catch (const RunError &err) {
         vm.outcome.error = err.error;
         vm.outcome.detail = err.detail;
+        vm.outcome.line = 1;
+    } catch (const std::bad_alloc &) {
+        vm.outcome.error = Error::Memory;
         vm.outcome.line = 1;
     }
     return vm.outcome;

@@ -29,12 +29,8 @@
 namespace calc::basic
 {
 
-// Blocks (If-Then, For(, While, Repeat) left open by Goto pile up until
-// this many are open, then ERR:MEMORY, as the calculator runs out of RAM
-// at about that depth.
-constexpr int kMaxOpenBlocks = 512;
-// prgm calls nested this deep give ERR:MEMORY.
-constexpr int kMaxCallDepth = 100;
+// Blocks left open by Goto and prgm calls not yet returned take RAM
+// (state/Memory.h) until the model has none left: then ERR:MEMORY.
 
 struct Outcome {
     Error error = Error::None;

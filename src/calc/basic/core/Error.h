@@ -6,6 +6,8 @@
 // compiler and the loop both raise them.
 #include <QString>
 
+#include <atomic>
+
 namespace calc::basic
 {
 
@@ -52,6 +54,17 @@ struct RunError {
 [[noreturn]] inline void raise(Error e, const QString &detail = QString())
 {
     throw RunError{e, detail};
+}
+
+// The Stop button of the run on this thread (Host::stop). The long
+// built-ins, deep in libraries that see no host, look at it between their
+// steps through checkStop().
+inline thread_local const std::atomic<bool> *tStopFlag = nullptr;
+
+inline void checkStop()
+{
+    if (Q_UNLIKELY(tStopFlag && tStopFlag->load(std::memory_order_relaxed)))
+        raise(Error::Break);
 }
 
 } // namespace calc::basic

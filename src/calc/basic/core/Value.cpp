@@ -163,6 +163,7 @@ Value binary(int op, const Value &a, const Value &b)
         if (op == tok::Plus) {
             Value v = a;
             v.text += b.text;
+            v.wideTokens = a.wideTokens < 0 || b.wideTokens < 0 ? -1 : a.wideTokens + b.wideTokens;
             return v;
         }
         if (op == tok::Eq || op == tok::Ne)
@@ -176,13 +177,15 @@ Value binary(int op, const Value &a, const Value &b)
             Value m = a;
             m.cols = b.cols;
             m.items.fill(Number(), a.rows * b.cols);
-            for (int r = 0; r < a.rows; ++r)
+            for (int r = 0; r < a.rows; ++r) {
+                checkStop(); // a row of 99×99 takes a few milliseconds
                 for (int c = 0; c < b.cols; ++c) {
                     Number s;
                     for (int k = 0; k < a.cols; ++k)
                         s = add(s, mul(a.items[r * a.cols + k], b.items[k * b.cols + c]));
                     m.items[r * m.cols + c] = s;
                 }
+            }
             return m;
         }
         if (op == tok::Times && (a.kind == K::Real || b.kind == K::Real)) {

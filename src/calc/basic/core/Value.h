@@ -21,6 +21,10 @@ struct Value {
     Number num;
     QVector<Number> items; // a list's elements, a matrix's row by row
     QVector<int> text;     // a string's tokens
+    // A string's two-byte tokens, counted when its size in RAM is first
+    // asked (state/Memory.h); -1 until then. Whoever changes `text` in
+    // place keeps it right or sets it back to -1.
+    mutable int wideTokens = -1;
     int rows = 0, cols = 0;
     bool fraction = false; // ►Frac: shown as a fraction where one fits
     // ►DMS, ►Rect, ►Polar, a mixed number, or a fraction as typed (3⁄4):
@@ -46,6 +50,9 @@ struct Value {
         Value v;
         v.kind = String;
         v.text = std::move(tokens);
+        v.wideTokens = 0;
+        for (int t : v.text)
+            v.wideTokens += t > 0xFF;
         return v;
     }
 };

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <new>
 
 namespace calc::basic
 {
@@ -28,8 +29,7 @@ QString Vm::varName(int kind, int key, const Chunk &p) const
 
 void Vm::pushBlock(Call &c, const Block &b)
 {
-    if (int(c.blocks.size()) >= kMaxOpenBlocks)
-        raise(Error::Memory);
+    c_.memory().hold(memory::kBlock);
     c.blocks.push_back(b);
 }
 
@@ -37,17 +37,27 @@ namespace
 {
 
 // The loop the libraries evaluate with while it runs: the innermost one.
+// The host's Stop flag is this thread's while a run lasts.
 struct Evaluating {
     Calculator &c;
     Evaluator *outer;
-    Evaluating(Calculator &calc, Evaluator *e) : c(calc), outer(calc.setEvaluator(e)) {}
-    ~Evaluating() { c.setEvaluator(outer); }
+    const std::atomic<bool> *stop;
+    Evaluating(Calculator &calc, Evaluator *e)
+        : c(calc), outer(calc.setEvaluator(e)), stop(std::exchange(tStopFlag, calc.host().stop))
+    {
+    }
+    ~Evaluating()
+    {
+        c.setEvaluator(outer);
+        tStopFlag = stop;
+    }
 };
 
 } // namespace
 
 Value Vm::evaluateNested(std::shared_ptr<Chunk> code, bool insideExpr)
 {
+    checkStop(); // solve(, graphs and the like evaluate here again and again
     Vm inner(e_);
     inner.inExpr = insideExpr;
     return inner.evaluate(code);
@@ -58,10 +68,19 @@ std::shared_ptr<Chunk> Vm::compiled(const QByteArray &expression)
     return compile(expression, true, c_.colour() != nullptr);
 }
 
-Q_ALWAYS_INLINE void Vm::step()
+Q_ALWAYS_INLINE void Vm::countStep()
 {
     if (++outcome.steps > e_.maxSteps())
         raise(Error::Steps);
+}
+
+// The built-ins' inner steps: Stop reaches them here, as the host's
+// statement hook does between statements.
+void Vm::step()
+{
+    countStep();
+    if (Q_UNLIKELY((outcome.steps & 255) == 0))
+        checkStop();
 }
 
 Value Vm::evaluate(std::shared_ptr<Chunk> p)
@@ -89,15 +108,23 @@ Value Vm::answer(const QString &text)
     return inner.evaluate(compile(bytes, true));
 }
 
-bool Vm::run(std::shared_ptr<Chunk> p, const QString &name)
+bool Vm::run(std::shared_ptr<Chunk> p, const QString &name, const QByteArray &tokens)
 {
     Evaluating scope(c_, this);
     calls_.push_back({p, name, 0, 0, {}});
     try {
+        c_.holdProgram(name, tokens);
         loop();
     } catch (const RunError &err) {
         outcome.error = err.error;
         outcome.detail = err.detail;
+        outcome.line = calls_.back().line;
+        outcome.program = calls_.back().name;
+        return false;
+    } catch (const std::bad_alloc &) {
+        // The computer ran out before the calculator's count did: the
+        // calculator's answer all the same, never an abort.
+        outcome.error = Error::Memory;
         outcome.line = calls_.back().line;
         outcome.program = calls_.back().name;
         return false;
@@ -127,6 +154,8 @@ void Vm::loop()
             // Back to the caller, or the end when this is the outermost program.
             if (calls_.size() == 1)
                 return;
+            c_.memory().release(memory::kCall +
+                                memory::kBlock * static_cast<long long>(c->blocks.size()));
             calls_.pop_back();
             c = &calls_.back();
             prog = c->program.get();
@@ -259,7 +288,7 @@ void Vm::loop()
 // operands are the line and its bytes.
 Q_ALWAYS_INLINE void Vm::startStatement(Call &c, const int *operands)
 {
-    Vm::step();
+    countStep();
     c.line = operands[0];
     lastExpr_ = false;
     if (Q_UNLIKELY(c_.pace()))
@@ -306,8 +335,8 @@ void Vm::enter(const QString &name)
     QByteArray bytes;
     if (!c_.host().findProgram || !c_.host().findProgram(name, &bytes))
         raise(Error::Undefined, QStringLiteral("prgm") + name);
-    if (int(calls_.size()) >= kMaxCallDepth)
-        raise(Error::Memory);
+    c_.memory().hold(memory::kCall);
+    c_.holdProgram(name, bytes);
     calls_.push_back({e_.compiled(bytes), name, 0, 0, {}});
 }
 
@@ -372,6 +401,9 @@ Q_ALWAYS_INLINE int Vm::compute(int op, const int *code, int ip)
     switch (op) {
     case OpBinary: {
         const Value b = pop();
+        // Str1+Str1 doubles: the sum must fit before it is made.
+        if (Q_UNLIKELY(b.kind == Value::String))
+            c_.memory().need(memory::kSizeField + b.text.size() + stack_.back().text.size());
         stack_.back() = binary(code[ip++], stack_.back(), b);
         break;
     }
@@ -384,6 +416,9 @@ Q_ALWAYS_INLINE int Vm::compute(int op, const int *code, int ip)
         ip += 2;
         Value *args = stack_.data() + stack_.size() - n;
         Value r = b.function(c_, b.token, args, n);
+        // What a built-in made must fit in RAM beside the variables.
+        if (Q_UNLIKELY(r.items.size() > 64 || r.text.size() > 64))
+            c_.memory().need(memory::dataBytes(r));
         stack_.resize(stack_.size() - n);
         stack_.push_back(std::move(r));
         break;
@@ -458,6 +493,7 @@ int Vm::sequence(int op, const int *code, int ip)
         s.out << realOf(pop());
         if (s.out.size() > 999)
             raise(Error::InvalidDim);
+        c_.memory().need(memory::kSizeField + memory::kReal * s.out.size());
         const Number next = add(c_.reals()[s.var], s.step);
         if (s.step.isNegative() ? !(next < s.end) : !(s.end < next)) {
             c_.reals()[s.var] = next;
@@ -481,7 +517,8 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
     switch (op) {
     case OpStoreReal:
         if (Q_UNLIKELY(stack_.back().kind != Value::Real ||
-                       (c_.settings().archivedReals | c_.complexReals()) & (1u << code[ip]))) {
+                       (c_.settings().archivedReals | c_.complexReals() | ~c_.definedReals()) &
+                           (1u << code[ip]))) {
             const int k = code[ip++];
             const Value &v = stack_.back();
             // {1,2→X stores to ʟX: a list cannot go into a real.
@@ -506,25 +543,25 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
         const bool complex = stack_.back().kind == Value::Complex;
         const Number x = complex ? Number() : realOf(stack_.back());
         Value *l;
+        int nameLength = 0;
         if (op == OpStoreElem) {
-            auto it = c_.vars().find(code[ip]);
-            if (it == c_.vars().end())
-                it = c_.vars().insert(code[ip], Value::list({}));
-            l = &*it;
+            l = &c_.listSlot(code[ip]);
         } else {
             l = &c_.named(prog->names[code[ip]], true);
+            nameLength = int(prog->names[code[ip]].size());
         }
         ++ip;
         if (Q_UNLIKELY(complex || l->kind == Value::ComplexList)) {
             const int i = indexOf(index, std::min(elementCount(*l) + 1, 999));
-            *l = withElement(*l, i - 1, stack_.back());
+            c_.replace(*l, withElement(*l, i - 1, stack_.back()), nameLength);
             break;
         }
         // One past the end makes the list longer.
         const int i = indexOf(index, std::min(int(l->items.size()) + 1, 999));
-        if (i > l->items.size())
+        if (i > l->items.size()) {
+            c_.memory().change(memory::kReal);
             l->items.append(x);
-        else
+        } else
             l->items[i - 1] = x;
         break;
     }
@@ -540,7 +577,7 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
         c_.random().seed(realOf(stack_.back()));
         break;
     case OpSetAns:
-        c_.ans() = pop();
+        c_.replace(c_.ans(), pop());
         lastExpr_ = true;
         break;
     case OpPop:
@@ -583,7 +620,7 @@ Q_ALWAYS_INLINE int Vm::flow(int op, const int *code, int ip, Call *c)
     }
     case OpElse:
         if (!c->blocks.empty())
-            c->blocks.pop_back();
+            popBlock(*c);
         ip = code[ip];
         break;
     case OpWhile:
@@ -609,7 +646,7 @@ Q_ALWAYS_INLINE int Vm::flow(int op, const int *code, int ip, Call *c)
             raise(Error::Syntax);
         const Block b = c->blocks.back();
         if (truth(pop())) {
-            c->blocks.pop_back();
+            popBlock(*c);
             ip = b.b;
         } else {
             ip = b.c;
@@ -622,6 +659,7 @@ Q_ALWAYS_INLINE int Vm::flow(int op, const int *code, int ip, Call *c)
         const Number limit = realOf(pop());
         if (c_.deletedReals() & (1u << v))
             raise(Error::Undefined);
+        c_.defineReal(v);
         Number &x = c_.reals()[v];
         x = add(x, num(delta));
         if (delta > 0 ? limit < x : x < limit)
@@ -648,6 +686,10 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         const Number start = realOf(pop());
         if (b.step.isZero())
             raise(Error::Increment);
+        if (Q_UNLIKELY(!(c_.definedReals() >> b.var & 1) || c_.complexReals() >> b.var & 1)) {
+            c_.forgetReal(b.var);
+            c_.defineReal(b.var);
+        }
         c_.reals()[b.var] = start;
         c_.deletedReals() &= ~(1u << b.var);
         c_.complexReals() &= ~(1u << b.var);
@@ -665,7 +707,7 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         Block &b = c->blocks.back();
         switch (b.kind) {
         case Block::If:
-            c->blocks.pop_back();
+            popBlock(*c);
             break;
         case Block::For: {
             if (Q_UNLIKELY(c_.deletedReals() & (1u << b.var)))
@@ -675,12 +717,12 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
             if (b.step.isNegative() ? !(v < b.end) : !(b.end < v))
                 ip = b.a;
             else
-                c->blocks.pop_back();
+                popBlock(*c);
             break;
         }
         case Block::While:
             ip = b.a;
-            c->blocks.pop_back();
+            popBlock(*c);
             break;
         case Block::Repeat:
             b.b = ip;
@@ -780,21 +822,34 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
         if (c_.isArchived(kind, key, kind == TNamed ? prog->names[key] : QString()))
             archived(); // the archive is out of DelVar's reach
         if (kind == TReal) {
+            c_.forgetReal(key);
             c_.reals()[key] = Number();
             c_.complexReals() &= ~(1u << key);
             c_.deletedReals() |= 1u << key;
         } else if (kind == TNamed) {
-            c_.namedLists().remove(prog->names[key]);
+            const QString &name = prog->names[key];
+            const auto it = c_.namedLists().constFind(name);
+            if (it != c_.namedLists().constEnd())
+                c_.memory().change(-memory::variableBytes(*it, int(name.size())));
+            c_.namedLists().remove(name);
         } else {
+            const auto it = c_.vars().constFind(key);
+            if (it != c_.vars().constEnd())
+                c_.memory().change(-memory::variableBytes(*it));
             c_.vars().remove(key);
             if (key >= tok::List0 && key <= tok::List0 + 5)
                 c_.deletedLists() |= 1u << (key - tok::List0);
             // Pic1..Pic0 and GDB1..GDB0 are kept by their number, 1..9 then 0.
             const int k = ((key & 0xFF) + 1) % 10;
-            if ((key >> 8) == tok::PicturePrefix)
-                c_.settings().pictures[k].reset();
-            else if ((key >> 8) == tok::GdbPrefix)
-                c_.settings().databases[k].reset();
+            auto &pic = c_.settings().pictures[k];
+            auto &gdb = c_.settings().databases[k];
+            if ((key >> 8) == tok::PicturePrefix && pic) {
+                c_.memory().change(-Calculator::pictureBytes(*pic));
+                pic.reset();
+            } else if ((key >> 8) == tok::GdbPrefix && gdb) {
+                c_.memory().change(-Calculator::databaseBytes(*gdb));
+                gdb.reset();
+            }
         }
         break;
     }
@@ -817,8 +872,8 @@ int Vm::listOp(int op, const int *code, int ip, const Chunk *prog)
     case OpClrList: {
         const int kind = code[ip], key = code[ip + 1];
         ip += 2;
-        Value &l = kind == TNamed ? c_.named(prog->names[key], true) : c_.vars()[key];
-        l = Value::list({});
+        Value &l = kind == TNamed ? c_.named(prog->names[key], true) : c_.listSlot(key);
+        c_.replace(l, Value::list({}), kind == TNamed ? int(prog->names[key].size()) : 0);
         break;
     }
     case OpFill: {
@@ -850,7 +905,8 @@ void Vm::storeDim(int key, const Chunk *prog)
         std::int64_t r, k;
         if (!d[0].toInt(&r) || !d[1].toInt(&k) || r < 1 || k < 1 || r > 99 || k > 99)
             raise(Error::InvalidDim);
-        Value old = c_.vars().value(key);
+        const Value old = c_.vars().value(key);
+        c_.memory().need(memory::kSizeField + memory::kReal * r * k);
         Value m;
         m.kind = Value::Matrix;
         m.rows = int(r);
@@ -859,22 +915,17 @@ void Vm::storeDim(int key, const Chunk *prog)
         for (int i = 0; i < std::min<int>(old.rows, m.rows); ++i)
             for (int j = 0; j < std::min<int>(old.cols, m.cols); ++j)
                 m.items[i * m.cols + j] = old.items[i * old.cols + j];
-        c_.vars()[key] = m;
+        c_.store(TVar, key, m, QString());
         return;
     }
     std::int64_t n;
     if (!realOf(stack_.back()).toInt(&n) || n < 0 || n > 999)
         raise(Error::InvalidDim);
-    Value *l;
-    if (key >= 0) {
-        auto it = c_.vars().find(key);
-        if (it == c_.vars().end())
-            it = c_.vars().insert(key, Value::list({}));
-        l = &*it;
-    } else {
-        l = &c_.named(prog->names[-1 - key], true);
-    }
-    l->items.resize(int(n));
+    Value *l = key >= 0 ? &c_.listSlot(key) : &c_.named(prog->names[-1 - key], true);
+    // A complex list holds two numbers an element.
+    const int per = l->kind == Value::ComplexList ? 2 : 1;
+    c_.memory().change(memory::kReal * (per * n - l->items.size()));
+    l->items.resize(int(per * n));
 }
 
 // Input and Prompt: ask, echo the answer, store it.

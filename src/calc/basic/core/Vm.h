@@ -47,7 +47,7 @@ public:
     explicit Vm(Engine &e) : e_(e), c_(e.calculator()) {}
     // Runs a program to its end; true when its last statement was an
     // expression (whose value is then in Ans).
-    bool run(std::shared_ptr<Chunk> p, const QString &name);
+    bool run(std::shared_ptr<Chunk> p, const QString &name, const QByteArray &tokens);
     Value evaluate(std::shared_ptr<Chunk> p);
     Outcome outcome;
     // What the libraries ask of the loop (Calculator::evaluator()).
@@ -56,6 +56,7 @@ public:
     bool insideExpr() const override { return inExpr; }
     bool outermost() const override { return calls_.size() == 1; }
     void step() override;
+    void countStep();
     bool inExpr = false;
 
 private:
@@ -85,6 +86,11 @@ private:
     int matrixListOp(int op, const int *code, int ip, const Chunk *prog);
     std::vector<std::pair<int, int>> sortWith_; // kind, key
     void pushBlock(Call &c, const Block &b);
+    void popBlock(Call &c)
+    {
+        c_.memory().release(memory::kBlock);
+        c.blocks.pop_back();
+    }
     Value answer(const QString &text);
     QString varName(int kind, int key, const Chunk &p) const;
     // Settings.cpp: settings, the window's other variables, zooms, pictures,
@@ -92,6 +98,7 @@ private:
     void setting(int cmd, int n, int kind, int key, const Chunk *prog);
     void modeSetting(int cmd, const Value *args, int n);
     void archive(int cmd, int kind, int key, const Chunk *prog);
+    void inRam(bool archived, long long bytes);
     void picture(int cmd, const Value &which);
     Value settingValue(int t);
     void storeSetting(int t, const Value &v);

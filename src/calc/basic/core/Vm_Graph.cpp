@@ -73,8 +73,8 @@ int Vm::matrixListOp(int op, const int *code, int ip, const Chunk *prog)
         for (int c = 0; c < n; ++c)
             for (int r = 0; r < lists[c].items.size(); ++r)
                 m.items[r * n + c] = lists[c].items[r];
+        c_.store(TVar, key, m, QString());
         stack_.resize(stack_.size() - n);
-        c_.vars()[key] = m;
         return ip + 2;
     }
     case OpMatrToList: {

@@ -59,12 +59,14 @@ void Vm::setting(int cmd, int n, int kind, int key, const Chunk *prog)
         picture(cmd, args[0]);
         break;
     case tok::ClrAllLists:
+        // The archive keeps its lists.
         for (auto it = c_.vars().begin(); it != c_.vars().end(); ++it) {
-            if (it->kind == Value::List)
-                it->items.clear();
+            if (it->kind == Value::List && !c_.settings().archivedVars.contains(it.key()))
+                c_.replace(*it, Value::list({}));
         }
-        for (Value &l : c_.namedLists())
-            l.items.clear();
+        for (auto it = c_.namedLists().begin(); it != c_.namedLists().end(); ++it)
+            if (!c_.settings().archivedNamed.contains(it.key()))
+                c_.replace(*it, Value::list({}), int(it.key().size()));
         break;
     case tok::SetUpEditor:
         // The editor's columns: named lists it shows exist afterwards.
@@ -160,6 +162,13 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
     s.modes.insert(modeGroup(cmd), cmd);
 }
 
+// A variable moving to the archive gives its RAM back; one coming back
+// needs room for it.
+void Vm::inRam(bool archived, long long bytes)
+{
+    c_.memory().change(archived ? -bytes : bytes);
+}
+
 void Vm::archive(int cmd, int kind, int key, const Chunk *prog)
 {
     Settings &s = c_.settings();
@@ -169,15 +178,22 @@ void Vm::archive(int cmd, int kind, int key, const Chunk *prog)
         if (key == 'R' - 'A' || key == 'T' - 'A' || key == 'X' - 'A' || key == 'Y' - 'A' ||
             key == 26)
             raise(Error::Variable);
+        const bool was = s.archivedReals >> key & 1;
+        if (was != on && (c_.definedReals() >> key & 1))
+            inRam(on, memory::realBytes(c_.complexReals() >> key & 1));
         s.archivedReals = on ? s.archivedReals | (1u << key) : s.archivedReals & ~(1u << key);
     } else if (kind == TNamed) {
         const QString &name = prog->names[key];
         if (!c_.namedLists().contains(name))
             raise(Error::Undefined);
+        if (s.archivedNamed.contains(name) != on)
+            inRam(on, memory::variableBytes(c_.namedLists()[name], int(name.size())));
         on ? void(s.archivedNamed.insert(name)) : void(s.archivedNamed.remove(name));
     } else {
         if (!c_.vars().contains(key) && !c_.builtinListThere(key))
             raise(Error::Undefined);
+        if (s.archivedVars.contains(key) != on)
+            inRam(on, memory::variableBytes(c_.listSlot(key)));
         on ? void(s.archivedVars.insert(key)) : void(s.archivedVars.remove(key));
     }
 }
@@ -195,6 +211,8 @@ void Vm::picture(int cmd, const Value &which)
             for (int c = 0; c < GraphScreen::kWidth; ++c)
                 bits[r * GraphScreen::kWidth + c] = g.pixel(r, c);
         withoutLabels(c_, bits);
+        c_.memory().replace(s.pictures[i] ? Calculator::pictureBytes(*s.pictures[i]) : 0,
+                            Calculator::pictureBytes(bits));
         s.pictures[i] = bits;
         break;
     }
@@ -222,6 +240,8 @@ void Vm::picture(int cmd, const Value &which)
         d.graphVars = QVector<Number>(c_.graphing().vars, c_.graphing().vars + kZoomed);
         std::copy(std::begin(c_.graphing().start), std::end(c_.graphing().start), d.start);
         d.styles = c_.graphing().styles;
+        c_.memory().replace(s.databases[i] ? Calculator::databaseBytes(*s.databases[i]) : 0,
+                            Calculator::databaseBytes(d));
         s.databases[i] = d;
         break;
     }

@@ -80,8 +80,11 @@ Value moreFunction(Calculator &c_, int fn, Value *args, int n)
             raise(Error::Domain);
         auto one = [&] {
             long long hits = 0;
-            for (std::int64_t i = 0; i < trials; ++i)
+            for (std::int64_t i = 0; i < trials; ++i) {
+                if ((i & 4095) == 4095)
+                    checkStop(); // randBin(1ᴇ12,…) draws for hours
                 hits += c_.random().next() < p;
+            }
             return num(hits);
         };
         return draws(n == 3 ? &args[2] : nullptr, one);

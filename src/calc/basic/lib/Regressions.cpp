@@ -26,6 +26,8 @@ namespace calc::basic
 namespace
 {
 
+constexpr long double kMostMedMedPoints = 1e6;
+
 constexpr long double kPi = 3.14159265358979323846264338327950288L;
 
 enum Reg : int {
@@ -179,6 +181,7 @@ void fitThree(const StatData &d, long double q[3],
     };
     long double lambda = 1e-3L, now = cost(q);
     for (int step = 0; step < 500; ++step) {
+        checkStop(); // 500 passes over 999 points take seconds
         long double jtj[3][3] = {}, jtr[3] = {};
         for (size_t i = 0; i < d.x.size(); ++i) {
             long double g[3];
@@ -364,6 +367,10 @@ void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown)
                          [&](size_t p, size_t q) { return d.x[p] < d.x[q]; });
         if (!d.wholeWeights)
             raise(Error::Domain);
+        // Each point as often as its frequency says: a bound keeps a
+        // frequency of 1ᴇ12 from taking the computer's memory.
+        if (d.n > kMostMedMedPoints)
+            raise(Error::Memory);
         std::vector<size_t> points;
         for (size_t i : order)
             for (long double k = 0; k < d.w[i]; ++k)
@@ -443,6 +450,7 @@ void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown)
             long double best = HUGE_VALL;
             b = lo;
             for (int k = 0; k <= grid; ++k) {
+                checkStop(); // each fit over 999 points takes a millisecond or two
                 const long double at = lo + (hi - lo) * k / grid, c = cost(at);
                 if (c < best) {
                     best = c;
@@ -451,6 +459,7 @@ void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown)
             }
             long double left = b - (hi - lo) / grid, right = b + (hi - lo) / grid;
             for (int k = 0; k < 200; ++k) {
+                checkStop();
                 const long double m1 = left + (right - left) * 0.381966L,
                                   m2 = right - (right - left) * 0.381966L;
                 (cost(m1) < cost(m2) ? right : left) = (cost(m1) < cost(m2) ? m2 : m1);
@@ -660,7 +669,7 @@ void storeResiduals(Calculator &c_, const Value &xs, const Value &ys)
         throw;
     }
     x = saved;
-    c_.namedLists()[QStringLiteral("RESID")] = Value::list(out);
+    c_.store(TNamed, 0, Value::list(out), QStringLiteral("RESID"));
 }
 
 void showResults(Calculator &c_, const QStringList &lines)

@@ -621,7 +621,7 @@ void statTestCommand(Calculator &c_, int fn, Value *args, int n, bool shown)
             chi += d * d / ex;
             contributions << fromLd(d * d / ex);
         }
-        c_.namedLists()[QStringLiteral("CNTRB")] = Value::list(contributions);
+        c_.store(TNamed, 0, Value::list(contributions), QStringLiteral("CNTRB"));
         const long double df = dfArg.toLongDouble();
         r.put(QStringLiteral("\u03C7\u00B2"), Chi2, chi);
         r.put(QStringLiteral("p"), P, chiAbove(chi, df));

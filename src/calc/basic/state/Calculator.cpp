@@ -45,11 +45,16 @@ QDateTime Clock::now()
     return read_;
 }
 
-Calculator::Calculator() = default;
+// Ans is always there, a real 0 to begin with.
+Calculator::Calculator()
+{
+    memory_.change(memory::variableBytes(ans_));
+}
 
 void Calculator::setModel(calc::models::Model model)
 {
     model_ = model;
+    memory_.setModel(model);
     const bool colour = calc::models::isColour(model);
     if (colour && !colour_)
         colour_ = std::make_unique<ColourScreen>();
@@ -78,6 +83,7 @@ Value &Calculator::var(int key)
     if (it == vars_.end()) {
         if (!builtinListThere(key))
             raise(Error::Undefined);
+        memory_.change(memory::variableBytes(Value::list({})));
         it = vars_.insert(key, Value::list({}));
     }
     if (Q_UNLIKELY(!settings_.archivedVars.isEmpty()) && settings_.archivedVars.contains(key))
@@ -91,6 +97,7 @@ Value &Calculator::named(const QString &name, bool create)
     if (it == namedLists_.end()) {
         if (!create)
             raise(Error::Undefined);
+        memory_.change(memory::variableBytes(Value::list({}), int(name.size())));
         it = namedLists_.insert(name, Value::list({}));
     }
     if (Q_UNLIKELY(!settings_.archivedNamed.isEmpty()) && settings_.archivedNamed.contains(name))
@@ -113,6 +120,12 @@ void Calculator::store(int kind, int key, const Value &v, const QString &name)
     if (kind == TReal) {
         // A..θ hold complex numbers too; a zero imaginary part makes a real.
         const bool complex = v.kind == Value::Complex && !v.items[0].isZero();
+        if (v.kind != Value::Real && v.kind != Value::Complex)
+            raise(Error::DataType);
+        const bool was = complexReals_ >> key & 1;
+        memory_.replace(definedReals_ >> key & 1 ? memory::realBytes(was) : 0,
+                        memory::realBytes(complex));
+        definedReals_ |= 1u << key;
         reals_[key] = complex ? v.num : realOf(v);
         if (complex) {
             imaginary_[key] = v.items[0];
@@ -124,6 +137,10 @@ void Calculator::store(int kind, int key, const Value &v, const QString &name)
     } else if (kind == TNamed) {
         if (v.kind != Value::List && v.kind != Value::ComplexList)
             raise(Error::DataType);
+        const auto it = namedLists_.find(name);
+        const int length = int(name.size());
+        memory_.replace(it == namedLists_.end() ? 0 : memory::variableBytes(*it, length),
+                        memory::variableBytes(v, length));
         namedLists_[name] = v;
     } else {
         const bool list = key >= tok::List0 && key <= tok::List0 + 5;
@@ -131,8 +148,95 @@ void Calculator::store(int kind, int key, const Value &v, const QString &name)
         const Value::Kind want = list ? Value::List : str ? Value::String : Value::Matrix;
         if (v.kind != want && !(list && v.kind == Value::ComplexList))
             raise(Error::DataType);
+        const auto it = vars_.find(key);
+        memory_.replace(it == vars_.end() ? 0 : memory::variableBytes(*it),
+                        memory::variableBytes(v));
         vars_[key] = v;
     }
+}
+
+void Calculator::defineReal(int key)
+{
+    if (definedReals_ >> key & 1)
+        return;
+    memory_.change(memory::realBytes(false));
+    definedReals_ |= 1u << key;
+}
+
+void Calculator::forgetReal(int key)
+{
+    if (definedReals_ >> key & 1)
+        memory_.change(-memory::realBytes(complexReals_ >> key & 1));
+    definedReals_ &= ~(1u << key);
+}
+
+Value &Calculator::listSlot(int key)
+{
+    auto it = vars_.find(key);
+    if (it == vars_.end()) {
+        memory_.change(memory::variableBytes(Value::list({})));
+        it = vars_.insert(key, Value::list({}));
+    }
+    return *it;
+}
+
+void Calculator::replace(Value &slot, Value v, int nameLength)
+{
+    memory_.replace(memory::variableBytes(slot, nameLength), memory::variableBytes(v, nameLength));
+    slot = std::move(v);
+}
+
+long long Calculator::pictureBytes(const QByteArray &bits)
+{
+    return (bits.size() > GraphScreen::kRows * GraphScreen::kWidth ? memory::kColourPicture
+                                                                   : memory::kPicture) +
+           memory::kEntry;
+}
+
+long long Calculator::databaseBytes(const GraphDatabase &d)
+{
+    long long bytes = memory::kDatabase + memory::kEntry;
+    for (const QVector<int> &e : d.equations) {
+        bytes += 3;
+        for (int t : e)
+            bytes += t > 0xFF ? 2 : 1;
+    }
+    return bytes;
+}
+
+void Calculator::holdProgram(const QString &name, const QByteArray &tokens)
+{
+    if (heldPrograms_.contains(name))
+        return;
+    memory_.hold(memory::programBytes(tokens.size(), int(name.size())));
+    heldPrograms_.insert(name);
+}
+
+void Calculator::endRun()
+{
+    memory_.endRun();
+    heldPrograms_.clear();
+}
+
+long long Calculator::recount() const
+{
+    long long bytes = memory::variableBytes(ans_);
+    for (int k = 0; k < 27; ++k)
+        if ((definedReals_ >> k & 1) && !(settings_.archivedReals >> k & 1))
+            bytes += memory::realBytes(complexReals_ >> k & 1);
+    for (auto it = vars_.cbegin(); it != vars_.cend(); ++it)
+        if (!settings_.archivedVars.contains(it.key()))
+            bytes += memory::variableBytes(*it);
+    for (auto it = namedLists_.cbegin(); it != namedLists_.cend(); ++it)
+        if (!settings_.archivedNamed.contains(it.key()))
+            bytes += memory::variableBytes(*it, int(it.key().size()));
+    for (const auto &p : settings_.pictures)
+        if (p)
+            bytes += pictureBytes(*p);
+    for (const auto &d : settings_.databases)
+        if (d)
+            bytes += databaseBytes(*d);
+    return bytes;
 }
 
 Q_NEVER_INLINE Value Calculator::specialReal(int key) const

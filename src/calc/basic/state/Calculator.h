@@ -17,11 +17,13 @@
 #include "calc/basic/screens/HomeScreen.h"
 #include "calc/basic/state/GraphState.h"
 #include "calc/basic/state/Host.h"
+#include "calc/basic/state/Memory.h"
 #include "calc/basic/state/Settings.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -133,6 +135,12 @@ public:
     unsigned complexReals() const { return complexReals_; }
     Number *imaginary() { return imaginary_; }
     const Number *imaginary() const { return imaginary_; }
+    // A..θ stored to since the last DelVar (bit k), each in RAM.
+    unsigned definedReals() const { return definedReals_; }
+    // The first store to A..θ: it takes its place in RAM.
+    void defineReal(int key);
+    // DelVar of A..θ: its place in RAM is given back.
+    void forgetReal(int key);
     // By DelVar: IS>( and DS<( find them undefined; L₁..L₆ removed.
     unsigned &deletedReals() { return deletedReals_; }
     unsigned &deletedLists() { return deletedLists_; }
@@ -155,9 +163,25 @@ public:
     Value &var(int key);
     Value &named(const QString &name, bool create = false);
     bool builtinListThere(int key) const;
+    // The list of that token, made empty (and counted) when it is not there.
+    Value &listSlot(int key);
+    // A variable's new value in place of its old one: its bytes are counted
+    // first, so ERR:MEMORY leaves the old value.
+    void replace(Value &slot, Value v, int nameLength = 0);
     // Target kinds as Input and DelVar name them (Bytecode's Target).
     bool isArchived(int kind, int key, const QString &name) const;
     void store(int kind, int key, const Value &v, const QString &name);
+    // What is in RAM: the running total, and the same counted afresh (for
+    // tests, which compare the two).
+    Memory &memory() { return memory_; }
+    const Memory &memory() const { return memory_; }
+    long long recount() const;
+    // A program the run uses takes its size in RAM once, until the run ends.
+    void holdProgram(const QString &name, const QByteArray &tokens);
+    void endRun();
+    // A picture's or graph database's bytes.
+    static long long pictureBytes(const QByteArray &bits);
+    static long long databaseBytes(const GraphDatabase &d);
     // A..θ archived or holding a complex number.
     Value specialReal(int key) const;
     // Disp of one value on the home screen.
@@ -190,6 +214,9 @@ private:
     unsigned complexReals_ = 0;
     Number imaginary_[27];
     unsigned deletedReals_ = 0;
+    unsigned definedReals_ = 0;
+    Memory memory_;
+    QSet<QString> heldPrograms_;
     unsigned deletedLists_ = 0;
     Value ans_;
     QHash<int, Value> vars_;

@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 namespace calc::basic
@@ -46,6 +47,9 @@ struct Host {
     // Image0-Image9 (slot 0-9) the engine has not been given (setImage);
     // false when there is none (ERR:UNDEFINED).
     std::function<bool(int slot, ColourScreen::Image *image)> findImage;
+    // Set by a Stop button on another thread: the long built-ins look at it
+    // between their steps (checkStop) and end with ERR:BREAK.
+    const std::atomic<bool> *stop = nullptr;
 };
 
 } // namespace calc::basic

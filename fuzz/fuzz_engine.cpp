@@ -1,0 +1,100 @@
+// SPDX-FileCopyrightText: 2026 Torvane Studio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The engine against programs nobody wrote: each input becomes a program
+// and the one every prgm call runs (ProgramGenerator), or, after a 0xFF
+// byte, a program's text as typed. Each runs on every model with a step
+// limit. A crash, a sanitizer's report, a statement over its time, memory
+// used past the model's RAM, or a running total of memory that disagrees
+// with a fresh count ends the fuzzer. libFuzzer's -rss_limit_mb is the
+// ceiling on the process itself.
+#include "ProgramGenerator.h"
+#include "calc/CalculatorSymbols.h"
+#include "calc/Models.h"
+#include "calc/Tokens.h"
+#include "calc/basic/core/Engine.h"
+
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+
+// Generous for a sanitized build, where a statement runs some times slower.
+const qint64 kStatementMs = qEnvironmentVariableIntValue("TORVANE_FUZZ_STATEMENT_MS") > 0
+                                ? qEnvironmentVariableIntValue("TORVANE_FUZZ_STATEMENT_MS")
+                                : 50;
+
+[[noreturn]] void finding(const char *what, long long a = 0, long long b = 0)
+{
+    std::fprintf(stderr, "fuzz_engine: %s (%lld, %lld)\n", what, a, b);
+    std::abort();
+}
+
+void runOn(calc::models::Model model, const fuzzing::Programs &p)
+{
+    using namespace calc::basic;
+    Engine e;
+    e.setModel(model);
+    e.setMaxSteps(3000);
+    e.seed(Number::fromInt(7));
+    int answers = 0, keys = 0;
+    e.host().nextAnswer = [&](QString *text) {
+        *text = QString::number(answers % 3 + 1);
+        return ++answers < 4;
+    };
+    e.host().nextKey = [&] { return ++keys % 7 == 0 ? 105 : 0; };
+    e.host().findProgram = [&](const QString &, QByteArray *out) {
+        *out = p.sub;
+        return true;
+    };
+    QElapsedTimer since;
+    since.start();
+    const auto check = [&] {
+        const qint64 ms = since.restart();
+        if (ms > kStatementMs)
+            finding("a statement took too long", ms, kStatementMs);
+        const Memory &m = e.calculator().memory();
+        if (m.used() > m.capacity())
+            finding("memory past the model's RAM", m.used(), m.capacity());
+    };
+    e.host().statement = [&](const QString &, int, int, int) {
+        check();
+        return true;
+    };
+    e.run(p.main, QStringLiteral("MAIN"));
+    check();
+    const Memory &m = e.calculator().memory();
+    if (m.variables() != e.calculator().recount())
+        finding("running total of memory differs from a recount", m.variables(),
+                e.calculator().recount());
+    if (m.used() != m.variables())
+        finding("a run kept memory after it ended", m.used(), m.variables());
+    (void)e.variables();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size > 4096)
+        return 0;
+    fuzzing::Programs p;
+    if (size > 0 && data[0] == 0xFF) {
+        const QString text =
+            QString::fromUtf8(reinterpret_cast<const char *>(data + 1), int(size - 1))
+                .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
+        if (!t.ok())
+            return 0;
+        p.main = t.bytes;
+        p.sub = t.bytes;
+    } else {
+        p = fuzzing::generate(data, size);
+    }
+    for (calc::models::Model m : calc::models::all())
+        runOn(m, p);
+    return 0;
+}

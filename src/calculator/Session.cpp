@@ -167,6 +167,8 @@ void Session::publish(bool withVariables)
         f.colour = std::make_shared<const calc::basic::ColourScreen>(*c);
     if (withVariables)
         f.variables = m_engine->variables();
+    f.memoryUsed = m_engine->calculator().memory().used();
+    f.memoryFree = m_engine->calculator().memory().free();
     {
         QMutexLocker lock(&m_mutex);
         if (!withVariables)

@@ -43,6 +43,8 @@ public:
         // The colour models' graph area; null on the others.
         std::shared_ptr<const calc::basic::ColourScreen> colour;
         QList<QPair<QString, QString>> variables; // filled when paused or ended
+        // RAM in use and free, as the calculator's memory screen counts it.
+        long long memoryUsed = 0, memoryFree = 0;
     };
 
     enum class Wait { None, Answer, Enter, Paused };

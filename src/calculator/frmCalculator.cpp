@@ -188,11 +188,14 @@ frmCalculator::frmCalculator(QWidget *parent) : QWidget(parent, Qt::Window)
     chkShowAllVariables->setObjectName(QStringLiteral("chkShowAllVariables"));
     chkShowAllVariables->setFocusPolicy(Qt::NoFocus);
     connect(chkShowAllVariables, &QCheckBox::toggled, this, &frmCalculator::fillVariables);
+    lblMemory = new QLabel(this);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(picScreen, 0, Qt::AlignHCenter);
     layout->addWidget(lblStatus);
     layout->addWidget(chkShowAllVariables);
     layout->addWidget(lstVariables, 1);
+    layout->addWidget(lblMemory);
     addShareMenu();
     setFocusPolicy(Qt::StrongFocus);
     picScreen->setScale(scale());
@@ -307,6 +310,10 @@ void frmCalculator::fillVariables()
     const QVector<VariableRow> rows =
         variableRows(m_shownValues, m_earlier, m_used, chkShowAllVariables->isChecked());
     lstVariables->setRowCount(int(rows.size()));
+    // As MEM > Mem Mgmt/Del heads its list.
+    lblMemory->setText(QStringLiteral("RAM used %1 bytes, free %2")
+                           .arg(m_frame.memoryUsed)
+                           .arg(m_frame.memoryFree));
     for (int i = 0; i < rows.size(); ++i) {
         for (int k = 0; k < 2; ++k) {
             QTableWidgetItem *item = lstVariables->item(i, k);

@@ -61,6 +61,7 @@ public:
     QTableWidget *lstVariables = nullptr;
     // Unchecked, the list holds only the variables the program names.
     QCheckBox *chkShowAllVariables = nullptr;
+    QLabel *lblMemory = nullptr; // RAM in use and free
     QLabel *lblStatus = nullptr;
 
     // Pictures of the screen (frmCalculator_Share.cpp): Save Screen… as PNG,

@@ -131,6 +131,9 @@ private slots:
         w.chkShowAllVariables->setChecked(true);
         QCOMPARE(w.lstVariables->rowCount(), 28);
         QCOMPARE(w.lstVariables->item(2, 0)->text(), QStringLiteral("C"));
+        // Ans, A and B at 15 bytes each on a TI-83's 24 KB; the program's
+        // own bytes are given back when it ends.
+        QCOMPARE(w.lblMemory->text(), QStringLiteral("RAM used 45 bytes, free 24531"));
     }
 
     // Stepping into a called program lists what it sets, though the caller

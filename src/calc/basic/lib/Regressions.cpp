@@ -598,93 +598,117 @@ Value regressionCommand(Calculator &c_, int fn, Value *args, int n)
     return Value();
 }
 
-// What the results screen shows: the command, the form of its equation,
-// its coefficients, and r and r² (or R²) with DiagnosticOn.
-void regressionScreen(Calculator &c_, int fn, bool shown, int alternative)
+namespace
 {
-    if (!shown || !c_.evaluator().outermost())
-        return;
-    const QHash<int, Value> &out = c_.maths();
+
+// A results screen's lines, each a result as the calculator writes it.
+struct Screen {
+    const QHash<int, Value> &out;
     QStringList lines;
-    auto put = [&](const QString &name, int t) {
+
+    void put(const QString &name, int t)
+    {
         const auto it = out.constFind(t);
         if (it != out.constEnd())
             lines << QLatin1Char(' ') + name + QLatin1Char('=') +
                          statFitted(realOf(*it).toLongDouble(), 13 - int(name.size()));
-    };
-    const bool diagnostics = c_.settings().modes.value(tok::DiagnosticOn) == tok::DiagnosticOn;
-    if (fn == tok::OneVarStats || fn == tok::TwoVarStats) {
-        lines << calc::tokens::displayString(fn).trimmed();
-        static const std::pair<const char *, int> one[] = {
-            {"x\u0304", 0x6203}, {"\u03A3x", 0x6204}, {"\u03A3x\u00B2", 0x6205},
-            {"Sx", 0x6206},      {"\u03C3x", 0x6207}, {"n", 0x6202}};
-        for (const auto &[name, t] : one)
-            put(QString::fromUtf8(name), t);
-        // The screen's first page; the rest is a scroll away.
-        showResults(c_, lines);
+    }
+};
+
+struct Form {
+    int token;
+    const char *title, *form;
+    int coefficients;
+    bool r; // r and r², or R²
+};
+
+const Form kForms[] = {
+    {tok::LinRegAxB, "LinReg", "y=ax+b", 2, true},
+    {tok::LinRegABx, "LinReg", "y=a+bx", 2, true},
+    {tok::QuadReg, "QuadReg", "y=ax\u00B2+bx+c", 3, false},
+    {tok::CubicReg, "CubicReg", "y=ax\u00B3+bx\u00B2+cx+d", 4, false},
+    {tok::QuartReg, "QuartReg", "y=ax\u2074+bx\u00B3+\u2026", 5, false},
+    {tok::LnReg, "LnReg", "y=a+blnx", 2, true},
+    {tok::ExpReg, "ExpReg", "y=a*b^x", 2, true},
+    {tok::PwrReg, "PwrReg", "y=a*x^b", 2, true},
+    {tok::MedMed, "Med-Med", "y=ax+b", 2, false},
+    {tok::SinReg, "SinReg", "y=a*sin(bx+c)+d", 4, false},
+    {tok::Logistic, "Logistic", "y=c/(1+ae^(-bx))", 3, false},
+    {tok::LinRegTTest, "LinRegTTest", "y=a+bx", 2, true},
+    {tok::LinRegTInt, "LinRegTInt", "y=a+bx", 2, true},
+};
+
+// The screen's first page; the rest is a scroll away.
+void varStatsLines(Screen &s, int fn)
+{
+    s.lines << calc::tokens::displayString(fn).trimmed();
+    static const std::pair<const char *, int> one[] = {
+        {"x\u0304", 0x6203}, {"\u03A3x", 0x6204}, {"\u03A3x\u00B2", 0x6205},
+        {"Sx", 0x6206},      {"\u03C3x", 0x6207}, {"n", 0x6202}};
+    for (const auto &[name, t] : one)
+        s.put(QString::fromUtf8(name), t);
+}
+
+// The command, the form of its equation, the test's results (LinRegTTest
+// and LinRegTInt), the coefficients, and r and r² (or R²) with
+// DiagnosticOn.
+void fitLines(Screen &s, const Form &f, int alternative, bool diagnostics)
+{
+    const int fn = f.token;
+    // A form as wide as the screen loses its indent rather than its end.
+    const QString form = QString::fromUtf8(f.form);
+    s.lines << QString::fromUtf8(f.title) << (form.size() < 16 ? QLatin1Char(' ') + form : form);
+    if (fn == tok::LinRegTTest) {
+        const QString sign = alternative < 0   ? QStringLiteral("<")
+                             : alternative > 0 ? QStringLiteral(">")
+                                               : QStringLiteral("\u2260");
+        s.lines << QStringLiteral(" \u03B2") + sign + QStringLiteral("0 and \u03C1") + sign +
+                       QLatin1Char('0');
+        s.put(QStringLiteral("t"), T);
+        s.put(QStringLiteral("p"), P);
+        s.put(QStringLiteral("df"), Df);
+    } else if (fn == tok::LinRegTInt) {
+        const long double lo = realOf(s.out.value(Lower)).toLongDouble(),
+                          hi = realOf(s.out.value(Upper)).toLongDouble();
+        s.lines << QStringLiteral(" (") + statFitted(lo, 6) + QLatin1Char(',') + statFitted(hi, 6) +
+                       QLatin1Char(')');
+        s.put(QStringLiteral("b"), B);
+        s.put(QStringLiteral("df"), Df);
+        s.put(QStringLiteral("s"), S);
+        s.put(QStringLiteral("a"), A);
+    }
+    if (fn != tok::LinRegTInt) {
+        for (int k = 0; k < f.coefficients; ++k)
+            s.put(QString(QChar('a' + k)), A + k);
+    }
+    if (fn == tok::LinRegTTest)
+        s.put(QStringLiteral("s"), S);
+    if (diagnostics && f.r && fn != tok::MedMed) {
+        s.put(QStringLiteral("r\u00B2"), tok::RegR2);
+        s.put(QStringLiteral("r"), R);
+    } else if (diagnostics && (fn == tok::QuadReg || fn == tok::CubicReg || fn == tok::QuartReg)) {
+        s.put(QStringLiteral("R\u00B2"), tok::RegBigR2);
+    }
+}
+
+} // namespace
+
+// What the results screen shows after 1-Var Stats, 2-Var Stats or a
+// regression.
+void regressionScreen(Calculator &c_, int fn, bool shown, int alternative)
+{
+    if (!shown || !c_.evaluator().outermost())
         return;
+    Screen s{c_.maths(), {}};
+    if (fn == tok::OneVarStats || fn == tok::TwoVarStats) {
+        varStatsLines(s, fn);
+    } else {
+        const bool diagnostics = c_.settings().modes.value(tok::DiagnosticOn) == tok::DiagnosticOn;
+        for (const Form &f : kForms)
+            if (f.token == fn)
+                fitLines(s, f, alternative, diagnostics);
     }
-    struct Form {
-        int token;
-        const char *title, *form;
-        int coefficients;
-        bool r; // r and r², or R²
-    };
-    static const Form forms[] = {
-        {tok::LinRegAxB, "LinReg", "y=ax+b", 2, true},
-        {tok::LinRegABx, "LinReg", "y=a+bx", 2, true},
-        {tok::QuadReg, "QuadReg", "y=ax\u00B2+bx+c", 3, false},
-        {tok::CubicReg, "CubicReg", "y=ax\u00B3+bx\u00B2+cx+d", 4, false},
-        {tok::QuartReg, "QuartReg", "y=ax\u2074+bx\u00B3+\u2026", 5, false},
-        {tok::LnReg, "LnReg", "y=a+blnx", 2, true},
-        {tok::ExpReg, "ExpReg", "y=a*b^x", 2, true},
-        {tok::PwrReg, "PwrReg", "y=a*x^b", 2, true},
-        {tok::MedMed, "Med-Med", "y=ax+b", 2, false},
-        {tok::SinReg, "SinReg", "y=a*sin(bx+c)+d", 4, false},
-        {tok::Logistic, "Logistic", "y=c/(1+ae^(-bx))", 3, false},
-        {tok::LinRegTTest, "LinRegTTest", "y=a+bx", 2, true},
-        {tok::LinRegTInt, "LinRegTInt", "y=a+bx", 2, true},
-    };
-    for (const Form &f : forms) {
-        if (f.token != fn)
-            continue;
-        // A form as wide as the screen loses its indent rather than its end.
-        const QString form = QString::fromUtf8(f.form);
-        lines << QString::fromUtf8(f.title) << (form.size() < 16 ? QLatin1Char(' ') + form : form);
-        if (fn == tok::LinRegTTest) {
-            const QString sign = alternative < 0   ? QStringLiteral("<")
-                                 : alternative > 0 ? QStringLiteral(">")
-                                                   : QStringLiteral("\u2260");
-            lines << QStringLiteral(" \u03B2") + sign + QStringLiteral("0 and \u03C1") + sign +
-                         QLatin1Char('0');
-            put(QStringLiteral("t"), T);
-            put(QStringLiteral("p"), P);
-            put(QStringLiteral("df"), Df);
-        } else if (fn == tok::LinRegTInt) {
-            const long double lo = realOf(out.value(Lower)).toLongDouble(),
-                              hi = realOf(out.value(Upper)).toLongDouble();
-            lines << QStringLiteral(" (") + statFitted(lo, 6) + QLatin1Char(',') +
-                         statFitted(hi, 6) + QLatin1Char(')');
-            put(QStringLiteral("b"), B);
-            put(QStringLiteral("df"), Df);
-            put(QStringLiteral("s"), S);
-            put(QStringLiteral("a"), A);
-        }
-        if (fn != tok::LinRegTInt) {
-            for (int k = 0; k < f.coefficients; ++k)
-                put(QString(QChar('a' + k)), A + k);
-        }
-        if (fn == tok::LinRegTTest)
-            put(QStringLiteral("s"), S);
-        if (diagnostics && f.r && fn != tok::MedMed) {
-            put(QStringLiteral("r\u00B2"), tok::RegR2);
-            put(QStringLiteral("r"), R);
-        } else if (diagnostics &&
-                   (fn == tok::QuadReg || fn == tok::CubicReg || fn == tok::QuartReg)) {
-            put(QStringLiteral("R\u00B2"), tok::RegBigR2);
-        }
-    }
-    showResults(c_, lines);
+    showResults(c_, s.lines);
 }
 
 // ʟRESID: each point's y less what RegEQ gives at its x, as every

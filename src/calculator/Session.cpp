@@ -19,7 +19,7 @@ Session::Session(QObject *parent) : QObject(parent), m_engine(std::make_unique<E
 {
     // A game runs until it is stopped.
     m_engine->setMaxSteps(std::numeric_limits<long long>::max());
-    m_pacing.recordingEnded = [this] { emit recordingEnded(); };
+    m_pace.recordingEnded = [this] { emit recordingEnded(); };
 }
 
 Session::~Session()
@@ -76,7 +76,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     e.host().drawColourText = drawColourText;
     e.host().findImage = findImage;
     e.host().stop = &m_stop;
-    m_pacing.attach(e);
+    m_pace.attach(e);
     m_running = true;
     m_thread = QThread::create([this, tokens, name] { work(tokens, name); });
     m_thread->start();
@@ -92,7 +92,7 @@ void Session::work(QByteArray tokens, QString name)
         // Whatever runs out, the window and its documents stay.
         o.error = calc::basic::Error::Memory;
     }
-    m_pacing.ended(*m_engine);
+    m_pace.ended(*m_engine);
     {
         QMutexLocker lock(&m_mutex);
         m_outcome = o;

@@ -55,8 +55,6 @@ Value statTest(Calculator &c_, int fn, Value *args, int n);
 Value regressionCommand(Calculator &c_, int fn, Value *args, int n);
 Value shadeCommand(Calculator &c_, int fn, Value *args, int n);
 Value clock(Calculator &c_, int fn, Value *args, int n);
-void statTestCommand(Calculator &c_, int fn, Value *args, int n, bool shown);
-void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown);
 void regressionScreen(Calculator &c_, int fn, bool shown, int alternative = 0);
 void showResults(Calculator &c_, const QStringList &lines);
 void storeResiduals(Calculator &c_, const Value &xs, const Value &ys);
@@ -78,6 +76,7 @@ Value partFunction(Calculator &c_, int fn, Value *args, int n);
 Number trig(Calculator &c_, int fn, Number x);
 // Colour.cpp: the colour models' screen and commands.
 void colourDraw(Calculator &c_, int cmd, const Value *args, int n);
+QString joinedText(const Value *args, int n);
 void colourCommand(Calculator &c_, int cmd, const Value *args, int n);
 void wait(Calculator &c_, const Value &seconds);
 void timedPause(Calculator &c_, const Value &shown, const Value &seconds);

@@ -313,7 +313,7 @@ bool Compiler::startsOperand(int t) const
         t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
         t == tok::GetKey || t == tok::EConst || t == tok::ImaginaryI || t == tok::SmallL ||
         t == tok::Neg || isTrig(t) || windowVar(t) >= 0 || isMathVariable(t) || isTvmFunction(t) ||
-        isGraphOperand(t))
+        isGraphOperand(t) || isSettingValue(t) || isClockFunction(t))
         return true;
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
@@ -348,7 +348,9 @@ void Compiler::arguments(int token, int least, int most)
 std::pair<int, bool> Compiler::loopRange()
 {
     const int var = next();
-    if (!isLetter(var))
+    // 𝑛 counts as well as a letter, as on the calculator.
+    const bool n = var == tok::SeqN;
+    if (!isLetter(var) && !n)
         fail(Error::Syntax);
     comma();
     expr();
@@ -358,7 +360,7 @@ std::pair<int, bool> Compiler::loopRange()
     if (step)
         expr();
     close(tok::RParen);
-    return {var - tok::A, step};
+    return {n ? kLoopVarN : var - tok::A, step};
 }
 
 void Compiler::seq()

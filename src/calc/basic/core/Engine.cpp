@@ -95,12 +95,26 @@ std::shared_ptr<Chunk> Engine::compiled(const QByteArray &tokens)
     return p;
 }
 
+std::shared_ptr<Chunk> Engine::called(const QString &name)
+{
+    const auto it = called_.constFind(name);
+    if (it != called_.constEnd())
+        return *it;
+    QByteArray bytes;
+    if (!host().findProgram || !host().findProgram(name, &bytes))
+        return nullptr;
+    auto p = compiled(bytes);
+    called_.insert(name, p);
+    return p;
+}
+
 void Engine::setModel(calc::models::Model model)
 {
     if (model == calc_.model())
         return;
     calc_.setModel(model);
     cache_.clear(); // compiled for the other kind of model
+    called_.clear();
 }
 
 Outcome Engine::run(const QByteArray &tokens, const QString &name)
@@ -111,6 +125,7 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
     const Value &ans = calc_.ans();
     const NumberFormat &format = calc_.settings().format;
     results.clear();
+    called_.clear();
     const bool lastExpr = vm.run(compiled(tokens), name);
     if (calc_.pace())
         calc_.pace()->end();

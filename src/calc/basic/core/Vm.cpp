@@ -303,12 +303,12 @@ int Vm::calculusOp(const int *code, int ip, const Chunk *prog)
 
 void Vm::enter(const QString &name)
 {
-    QByteArray bytes;
-    if (!c_.host().findProgram || !c_.host().findProgram(name, &bytes))
+    std::shared_ptr<Chunk> code = e_.called(name);
+    if (!code)
         raise(Error::Undefined, QStringLiteral("prgm") + name);
     if (int(calls_.size()) >= kMaxCallDepth)
         raise(Error::Memory);
-    calls_.push_back({e_.compiled(bytes), name, 0, 0, {}});
+    calls_.push_back({std::move(code), name, 0, 0, {}});
 }
 
 Q_ALWAYS_INLINE int Vm::load(int op, const int *code, int ip, const Chunk *prog)
@@ -447,8 +447,8 @@ int Vm::sequence(int op, const int *code, int ip)
             raise(Error::Domain);
         if (s.step.isNegative() ? start < s.end : s.end < start)
             raise(Error::InvalidDim);
-        s.saved = c_.reals()[v];
-        c_.reals()[v] = start;
+        s.saved = loopVar(v);
+        loopVar(v) = start;
         seqs_.push_back(s);
         (void)exit;
         break;
@@ -458,13 +458,13 @@ int Vm::sequence(int op, const int *code, int ip)
         s.out << realOf(pop());
         if (s.out.size() > 999)
             raise(Error::InvalidDim);
-        const Number next = add(c_.reals()[s.var], s.step);
+        const Number next = add(loopVar(s.var), s.step);
         if (s.step.isNegative() ? !(next < s.end) : !(s.end < next)) {
-            c_.reals()[s.var] = next;
+            loopVar(s.var) = next;
             ip = code[ip];
         } else {
             ++ip;
-            c_.reals()[s.var] = s.saved;
+            loopVar(s.var) = s.saved;
             stack_.push_back(Value::list(s.out));
             seqs_.pop_back();
         }
@@ -648,7 +648,7 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         const Number start = realOf(pop());
         if (b.step.isZero())
             raise(Error::Increment);
-        c_.reals()[b.var] = start;
+        loopVar(b.var) = start;
         c_.deletedReals() &= ~(1u << b.var);
         c_.complexReals() &= ~(1u << b.var);
         if (b.step.isNegative() ? start < b.end : b.end < start) {
@@ -670,7 +670,7 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         case Block::For: {
             if (Q_UNLIKELY(c_.deletedReals() & (1u << b.var)))
                 raise(Error::Undefined); // DelVar of the loop's variable
-            Number &v = c_.reals()[b.var];
+            Number &v = loopVar(b.var);
             v = add(v, b.step);
             if (b.step.isNegative() ? !(v < b.end) : !(b.end < v))
                 ip = b.a;

@@ -168,6 +168,7 @@ private:
     [[noreturn]] void unexpected(int t);
     bool startsOperand(int t) const;
     void arguments(int token, int least, int most);
+    void invNorm();
     void seq();
     std::pair<int, bool> loopRange();
     QString listName();

@@ -343,6 +343,28 @@ void Compiler::arguments(int token, int least, int most)
     callBuiltin(token, n);
 }
 
+// invNorm(: the area, a mean and deviation, and on a colour model the tail
+// LEFT, CENTER or RIGHT, passed on as 0, 1 or 2.
+void Compiler::invNorm()
+{
+    int n = 0;
+    do {
+        if (n == 4 || (n == 3 && !colour_))
+            fail(Error::Argument);
+        if (n == 3) {
+            const int tail = next();
+            if (tail < tok::TailLeft || tail > tok::TailRight)
+                fail(Error::Syntax);
+            put(OpConst, constant(Value::real(num(tail - tok::TailLeft))));
+        } else {
+            expr();
+        }
+        ++n;
+    } while (accept(tok::Comma));
+    close(tok::RParen);
+    callBuiltin(tok::InvNorm, n);
+}
+
 // The variable, start, end and optional step of For( and seq(, up to the ')':
 // the variable's index and whether a step was given.
 std::pair<int, bool> Compiler::loopRange()
@@ -411,6 +433,10 @@ void Compiler::primary()
     }
     if (isCalculus(t)) {
         calculus(t);
+        return;
+    }
+    if (t == tok::InvNorm) {
+        invNorm();
         return;
     }
     if (const Builtin *f = functionOf(t)) {

@@ -110,8 +110,6 @@ const char *asciiFormOf(char16_t c)
     case 0x2015:
     case 0x2212:
         return "-";
-    case 0x2026:
-        return "...";
     default:
         return nullptr;
     }

@@ -23,8 +23,8 @@ QString toUnicode(QStringView model);
 // Text arriving from outside (typing, paste, drop) as model text:
 // - a symbol the table lists becomes its code (the preferred code where
 //   several draw it; ASCII stays ASCII);
-// - typographic quotes, dashes and the ellipsis become their ASCII forms, a
-//   no-break space a plain one;
+// - typographic quotes and dashes become their ASCII forms, a no-break
+//   space a plain one; the ellipsis is the calculator's own symbol;
 // - characters above U+00FF that token spellings use (∆, ►, the escape
 //   brackets ⟦ ⟧) stay themselves;
 // - any other character is left out and named in `refused` (each once, in

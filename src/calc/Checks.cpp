@@ -248,6 +248,14 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
     return true;
 }
 
+// The chosen model, or else the lowest one the tokens need, is a colour one.
+bool colourModel(calc::models::Model chosen, const QByteArray &bytes)
+{
+    if (chosen == calc::models::Model::None)
+        chosen = calc::models::lowestFor(bytes).model;
+    return calc::models::isColour(chosen);
+}
+
 QString tokenText(int t)
 {
     return calc::tokens::displayString(t).trimmed();
@@ -258,7 +266,9 @@ class Checker
 public:
     Checker(QStringView model, const Options &options)
         : model_(model), options_(options), text_(tokenized(model)),
-          parsed_(basic::parse(text_.bytes)), program_(model, text_, parsed_, out_)
+          colour_(!options.ti83 && colourModel(options.model, text_.bytes)),
+          parsed_(basic::parse(text_.bytes, colour_)),
+          program_(model, text_, parsed_, out_, colour_)
     {
     }
 
@@ -308,6 +318,7 @@ private:
     QStringView model_;
     Options options_;
     Text text_;
+    bool colour_;
     Parsed parsed_;
     QVector<Problem> out_;
     detail::Program program_;

@@ -138,13 +138,27 @@ int openerOf(const Program &p, int e)
     return -1;
 }
 
+// Whether a Goto or Menu( names the label that statement `lbl` defines.
+bool jumpedTo(const Program &p, int lbl)
+{
+    for (const auto &def : p.parsed.labels) {
+        if (!def.definition || def.statement != lbl)
+            continue;
+        for (const auto &use : p.parsed.labels)
+            if (!use.definition && use.name == def.name)
+                return true;
+    }
+    return false;
+}
+
 // The statement that makes End `s` unreachable (Stop, Return, Goto or Menu(
 // on the only path to it, or the End of a loop only a jump leaves), or -1.
+// A label nothing jumps to is no way in.
 int leftBefore(const Program &p, const Blocks &b, int s)
 {
     for (int j = s - 1; j >= 0; --j) {
         const int h = p.head(j);
-        if (h < 0 || (h == tok::End && !b.ends.contains(j)))
+        if (h < 0 || (h == tok::End && !b.ends.contains(j)) || (h == tok::Lbl && !jumpedTo(p, j)))
             continue;
         if (leaves(h) && p.parsed.statements[j].error == Error::None)
             return conditional(p, j) ? -1 : j;

@@ -31,8 +31,8 @@ class Program
 {
 public:
     Program(QStringView model, const Text &text, const calc::basic::Parsed &parsed,
-            QVector<Problem> &out)
-        : model(model), text(text), parsed(parsed), out_(out)
+            QVector<Problem> &out, bool colour = false)
+        : model(model), text(text), parsed(parsed), colour(colour), out_(out)
     {
     }
 
@@ -52,6 +52,7 @@ public:
     QStringView model;
     const Text &text;
     const calc::basic::Parsed &parsed;
+    bool colour; // checked as a colour model runs it
 
 private:
     QVector<Problem> &out_;

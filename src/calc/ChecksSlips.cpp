@@ -246,18 +246,21 @@ void subscriptSpellings(Program &p)
 
 struct Arity {
     int token, least, most;
+    int colourMost; // a colour, and for lines and circles a style, may follow
 };
 
 // Commands and functions whose arguments the engine does not count.
 constexpr Arity kArity[] = {
-    {tok::Output, 3, 3}, {tok::Text, 3, 99},     {tok::Line, 4, 5},     {tok::Circle, 3, 4},
-    {tok::PtOn, 2, 3},   {tok::PtOff, 2, 3},     {tok::PtChange, 2, 2}, {tok::PxlOn, 2, 2},
-    {tok::PxlOff, 2, 2}, {tok::PxlChange, 2, 2}, {tok::PxlTest, 2, 2},  {tok::RandInt, 2, 3},
-    {tok::Sub, 3, 3},    {tok::InString, 2, 3},  {tok::Round, 1, 2},    {tok::Gcd, 2, 2},
-    {tok::Lcm, 2, 2},    {tok::For, 3, 4},       {tok::IsGt, 2, 2},     {tok::DsLt, 2, 2},
-    {tok::Int, 1, 1},    {tok::Abs, 1, 1},       {tok::IPart, 1, 1},    {tok::FPart, 1, 1},
-    {tok::Not, 1, 1},    {tok::Expr, 1, 1},      {tok::Length, 1, 1},   {tok::Dim, 1, 1},
-    {tok::Seq, 4, 5},
+    {tok::Output, 3, 3, 3},    {tok::Text, 3, 99, 99},   {tok::Line, 4, 5, 7},
+    {tok::Circle, 3, 4, 5},    {tok::PtOn, 2, 3, 4},     {tok::PtOff, 2, 3, 4},
+    {tok::PtChange, 2, 2, 3},  {tok::PxlOn, 2, 2, 3},    {tok::PxlOff, 2, 2, 3},
+    {tok::PxlChange, 2, 2, 3}, {tok::PxlTest, 2, 2, 2},  {tok::RandInt, 2, 3, 3},
+    {tok::Sub, 3, 3, 3},       {tok::InString, 2, 3, 3}, {tok::Round, 1, 2, 2},
+    {tok::Gcd, 2, 2, 2},       {tok::Lcm, 2, 2, 2},      {tok::For, 3, 4, 4},
+    {tok::IsGt, 2, 2, 2},      {tok::DsLt, 2, 2, 2},     {tok::Int, 1, 1, 1},
+    {tok::Abs, 1, 1, 1},       {tok::IPart, 1, 1, 1},    {tok::FPart, 1, 1, 1},
+    {tok::Not, 1, 1, 1},       {tok::Expr, 1, 1, 1},     {tok::Length, 1, 1, 1},
+    {tok::Dim, 1, 1, 1},       {tok::Seq, 4, 5, 5},
 };
 
 // The arguments of the call whose name is token k, up to its ) or the end
@@ -304,12 +307,14 @@ void argumentCounts(Program &p)
                 if (a.token != t)
                     continue;
                 const int count = argumentCount(p, k, st.last);
-                if (count >= a.least && count <= a.most)
+                const int most = p.colour ? a.colourMost : a.most;
+                if (count >= a.least && count <= most)
                     break;
-                const QString want = a.least == a.most ? QString::number(a.least)
-                                     : a.most == 99
-                                         ? QStringLiteral("%1 or more").arg(a.least)
-                                         : QStringLiteral("%1 or %2").arg(a.least).arg(a.most);
+                const QString want = a.least == most ? QString::number(a.least)
+                                     : most == 99    ? QStringLiteral("%1 or more").arg(a.least)
+                                     : most == a.least + 1
+                                         ? QStringLiteral("%1 or %2").arg(a.least).arg(most)
+                                         : QStringLiteral("%1 to %2").arg(a.least).arg(most);
                 p.addTokens(k, k + 1, Severity::Error,
                             QStringLiteral("%1 takes %2 arguments, not %3 (ERR:ARGUMENT)")
                                 .arg(calc::tokens::displayString(t), want)

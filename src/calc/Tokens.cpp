@@ -70,6 +70,7 @@ const Extra kExtras[] = {
     {tok::EPow, u"\u212F^(", false},
     {tok::SeqU1, u"Un\u208B\u2081", false}, // the font's -1 on the baseline
     {tok::SeqV1, u"Vn\u208B\u2081", false},
+    {tok::SeqN, u"\U0001D45B", false},         // the sequences' 𝑛, as the font draws it
     {tok::TwoVarStats, u"2-Var Stats", false}, // as the sheet wrote them before
     {tok::ZInterval, u"ZInterval", false},     // their trailing space was added
     {tok::DeltaList, u"\u0394List(", false},   // the calculator's own spelling

@@ -116,25 +116,52 @@ QString asPublished(QString text)
     return out;
 }
 
+// The link software's listings write a few symbols with private-use
+// characters of its font: ᴛ of X₁ᴛ, and ᵤ of a mixed fraction (U+F83F5,
+// as the token sheets note it).
+QString withoutLinkSymbols(QString text)
+{
+    text.replace(QChar(0xF038), QChar(0x1D1B));
+    text.replace(QString::fromUcs4(U"\U000F83F5"), QString(QChar(0x1D64)));
+    return text;
+}
+
+// A refused character as a message shows it: itself where it can be seen,
+// else its code point (U+E012), since the reader could not tell it apart.
+QString shownCharacter(const QString &c, bool quoted)
+{
+    const char32_t u = c.size() == 2 ? QChar::surrogateToUcs4(c.at(0), c.at(1)) : c.at(0).unicode();
+    const QChar::Category cat = QChar::category(u);
+    if (cat == QChar::Other_PrivateUse || cat == QChar::Other_Format ||
+        cat == QChar::Other_Control || cat == QChar::Other_NotAssigned ||
+        cat == QChar::Other_Surrogate || QChar::isSpace(u) || u == 0xFFFD)
+        return QStringLiteral("U+%1").arg(uint(u), 4, 16, QLatin1Char('0')).toUpper();
+    return quoted ? QLatin1Char('"') + c + QLatin1Char('"') : c;
+}
+
 void readText(ProgramFile *file)
 {
     QString text = QString::fromUtf8(file->data);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    text = withoutLinkSymbols(text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const auto in = calc::calcsymbols::fromUnicode(asPublished(text));
     file->model = withCrLf(in.text);
     file->refused = in.refused;
-    for (const QChar c : in.refused) {
+    for (qsizetype i = 0; i < in.refused.size(); ++i) {
+        const bool pair = in.refused.at(i).isHighSurrogate() && i + 1 < in.refused.size();
+        const QString c = in.refused.mid(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
         const int at = int(text.indexOf(c));
         const int line = int(text.left(at).count(QLatin1Char('\n'))) + 1;
         // lastIndexOf(c, -1) would search from the end.
         const int column = at - (at > 0 ? int(text.lastIndexOf(QLatin1Char('\n'), at - 1)) : -1);
-        file->refusedAt.append(QStringLiteral("%1:%2: error: no calculator token is written \"%3\"")
+        file->refusedAt.append(QStringLiteral("%1:%2: error: no calculator token is written %3")
                                    .arg(line)
                                    .arg(column)
-                                   .arg(c));
+                                   .arg(shownCharacter(c, true)));
     }
 }
 
@@ -142,8 +169,14 @@ bool refuseText(const QString &path, const ProgramFile &file, QString *error)
 {
     if (file.refused.isEmpty())
         return false;
+    QStringList each;
+    for (qsizetype i = 0; i < file.refused.size(); ++i) {
+        const bool pair = file.refused.at(i).isHighSurrogate() && i + 1 < file.refused.size();
+        each << shownCharacter(file.refused.mid(i, pair ? 2 : 1), false);
+        i += pair ? 1 : 0;
+    }
     *error = QStringLiteral("%1: no calculator command or symbol is written %2")
-                 .arg(shown(path), file.refused);
+                 .arg(shown(path), each.join(QString()));
     return true;
 }
 

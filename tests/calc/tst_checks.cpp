@@ -247,6 +247,8 @@ private slots:
         QTest::newRow("two blocks, two ends")
             << "For(I,1,9\nWhile 1\nGoto X\nEnd\nEnd\nStop\nLbl X\nEnd\nEnd";
         QTest::newRow("two else") << "If A\nThen\nElse\nElse\nEnd";
+        // Nothing names ST: the End below it is never run.
+        QTest::newRow("end after a label no jump names") << "Goto Z\nLbl ST\nEnd\nLbl Z";
     }
     void noFalseErrors()
     {
@@ -256,6 +258,47 @@ private slots:
         // The jumps that Lbl X:End closes after are no leak either.
         if (QByteArray(QTest::currentDataTag()).contains("end"))
             QVERIFY2(!found.contains(QStringLiteral("leaves")), qPrintable(found));
+    }
+
+    // The colour models' longer commands, counted as the model chosen (or
+    // the lowest one the tokens need) counts them.
+    void colourModelsArguments_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("expected");
+        const QString nine = "Menu(\"M\",\"1\",A,\"2\",A,\"3\",A,\"4\",A,\"5\",A,\"6\",A,\"7\",A,"
+                             "\"8\",A,\"9\",A\nLbl A";
+        const int ce = int(calc::models::Model::Ti84PlusCE);
+        const int mono = int(calc::models::Model::Ti84Plus);
+        QTest::newRow("a mark and a colour")
+            << "Pt-On(1,1,2,BLACK" << 0 << "1:13 note: uses BLACK: TI-84 Plus C SE";
+        QTest::newRow("a colour and a style")
+            << "Circle(0,0,1,BLACK,1" << 0 << "1:14 note: uses BLACK: TI-84 Plus C SE";
+        QTest::newRow("a line's colour and style") << "Line(0,0,1,1,1,RED,2" << ce << "";
+        QTest::newRow("nine menu items") << nine << ce << "";
+        QTest::newRow("too many for a colour model")
+            << "Circle(0,0,1,BLACK,1,1" << ce
+            << "1:1 error: wrong number of arguments (ERR:ARGUMENT)";
+        QTest::newRow("nine menu items on a monochrome model")
+            << nine << mono << "1:1 error: wrong number of arguments (ERR:ARGUMENT)";
+        QTest::newRow("a colour on a monochrome model")
+            << "Pt-On(1,1,2,3" << mono << "1:1 error: wrong number of arguments (ERR:ARGUMENT)";
+    }
+    void colourModelsArguments()
+    {
+        QFETCH(QString, program);
+        QFETCH(int, chosen);
+        QFETCH(QString, expected);
+        Options o;
+        o.model = calc::models::Model(chosen);
+        QStringList out;
+        for (const Problem &p : check(model(program), o))
+            out << QStringLiteral("%1:%2 %3: %4")
+                       .arg(p.line)
+                       .arg(p.column)
+                       .arg(severityName(p.severity), p.message);
+        QCOMPARE(out.join(QLatin1Char('|')), expected);
     }
 
     // Beginners' slips: errors with the fix that makes them right.

@@ -96,6 +96,13 @@ private slots:
                                              << QStringLiteral("(⁻B-2)/2A");
         QTest::newRow("blank lines stay lines")
             << QByteArray("1\n  \n2") << QStringLiteral("1\r\n\r\n2");
+        QTest::newRow("the link software's ᴛ and ᵤ")
+            << QByteArray("\"X\xef\x80\xb8\"→X\xe2\x82\x81\xef\x80\xb8\n1\xf3\xb8\x8f\xb5"
+                          "2\xe2\x81\x84"
+                          "3")
+            << QStringLiteral("\"Xᴛ\"→X₁ᴛ\r\n1ᵤ2⁄3");
+        QTest::newRow("an ellipsis in a string")
+            << QByteArray("Disp \"WAIT\xe2\x80\xa6\"") << QStringLiteral("Disp \"WAIT…\"");
     }
     void publishedListings()
     {
@@ -121,6 +128,15 @@ private slots:
         QString error;
         QVERIFY(calcfiles::readProgramFile(path("r.txt"), &file, &error));
         QCOMPARE(file.refusedAt, QStringList{"2:10: error: no calculator token is written \"ß\""});
+        // One that would not show is named by its code.
+        QVERIFY(writeFile(path("u.txt"), "Disp \"\xee\x80\x92\"\n"));
+        calcfiles::ProgramFile unknown;
+        QVERIFY(calcfiles::readProgramFile(path("u.txt"), &unknown, &error));
+        QCOMPARE(unknown.refusedAt,
+                 QStringList{"1:7: error: no calculator token is written U+E012"});
+        QByteArray tokens;
+        QVERIFY(!calcfiles::readProgram(path("u.txt"), &tokens, &error));
+        QVERIFY2(error.endsWith(QLatin1String("is written U+E012")), qPrintable(error));
     }
 
     // Import, a document saved and read again, export: the header comes back;

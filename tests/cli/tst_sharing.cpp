@@ -5,6 +5,7 @@
 // recording decodes to the screens it showed, timed by the pace clock.
 #include "calc/CalculatorSymbols.h"
 #include "calc/Listing.h"
+#include "calc/Models.h"
 #include "calc/Tokens.h"
 #include "calcfiles/ProgramFile.h"
 #include "calculator/Recorder.h"
@@ -112,6 +113,42 @@ private slots:
             ++tokens;
         }
         QVERIFY(tokens > 700);
+    }
+
+    // Every token a model has, run together forwards and backwards and
+    // inside a string: a spelling that holds another's still reads back as
+    // its own token.
+    void everyModelsTokensReadBack_data()
+    {
+        QTest::addColumn<int>("model");
+        for (const calc::models::Model m : calc::models::all())
+            QTest::newRow(qPrintable(calc::models::id(m))) << int(m);
+    }
+    void everyModelsTokensReadBack()
+    {
+        QFETCH(int, model);
+        QVector<int> tokens;
+        for (int t = 0; t <= 0xFFFF; ++t)
+            if (t != 0x3F && !calc::tokens::displayString(t).isEmpty() &&
+                calc::models::has(calc::models::Model(model), t))
+                tokens << t;
+        QVERIFY(tokens.size() > 300);
+        QByteArray forwards, backwards;
+        for (int i = 0; i < tokens.size(); ++i) {
+            forwards += calc::tokens::tokenBytes(tokens[i]);
+            backwards += calc::tokens::tokenBytes(tokens[tokens.size() - 1 - i]);
+        }
+        const QByteArray program = forwards + '\x3F' + backwards + "\x3F\x2A" + forwards;
+        const QByteArray back = readBack(program);
+        if (back != program) {
+            // Where it first reads otherwise, for the message.
+            int at = 0;
+            while (at < back.size() && at < program.size() && back[at] == program[at])
+                ++at;
+            QFAIL(qPrintable(QStringLiteral("differs at byte %1: %2")
+                                 .arg(at)
+                                 .arg(QString::fromLatin1(program.mid(at, 4).toHex()))));
+        }
     }
 
     // What the text reader takes for layout is written so that it is not.

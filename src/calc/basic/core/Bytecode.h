@@ -13,6 +13,10 @@
 namespace calc::basic
 {
 
+// The loop variable of For( and seq( that is the sequences' 𝑛 rather
+// than one of A..Z and θ (0..26).
+constexpr int kLoopVarN = 27;
+
 enum Op : int {
     OpStmt, // line, first byte, byte after the last
     OpHalt,

@@ -568,9 +568,21 @@ bool Compiler::listStatement(int t)
 bool Compiler::drawStatement(int t)
 {
     switch (t) {
+    case tok::AxesOn:
+        // On colour models a colour may follow: the axes' colour.
+        if (colour_ && !atEnd()) {
+            expr();
+            endOfStatement();
+            put(OpColour, t);
+            put(1);
+            break;
+        }
+        endOfStatement();
+        put(OpDraw, t);
+        put(0);
+        break;
     case tok::ClrDraw:
     case tok::DispGraph:
-    case tok::AxesOn:
     case tok::AxesOff:
     case tok::ZStandard:
         endOfStatement();
@@ -630,9 +642,9 @@ void Compiler::modeStatement(int t)
 
 } // namespace compiling
 
-Parsed parse(const QByteArray &bytes)
+Parsed parse(const QByteArray &bytes, bool colour)
 {
-    Compiler c(bytes);
+    Compiler c(bytes, colour);
     return c.parsed();
 }
 

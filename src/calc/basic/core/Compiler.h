@@ -41,7 +41,9 @@ struct Parsed {
     std::vector<int> blockEnd, thenElse;
     QStringList names;
 };
-Parsed parse(const QByteArray &bytes);
+// `colour`: as a colour model reads it (colours after commands, nine
+// Menu( items).
+Parsed parse(const QByteArray &bytes, bool colour = false);
 
 // Compiles a whole program, or, with `expression`, one expression whose
 // value is left for OpSetAns (expr( and answers to Input).

@@ -169,6 +169,7 @@ private:
     bool startsOperand(int t) const;
     int expressions();
     void arguments(int token, int least, int most);
+    void invNorm();
     void seq();
     std::pair<int, bool> loopRange();
     QString listName();

@@ -313,7 +313,7 @@ bool Compiler::startsOperand(int t) const
         t == tok::LBrace || t == tok::LBracket || t == tok::Ans || t == tok::Pi || t == tok::Rand ||
         t == tok::GetKey || t == tok::EConst || t == tok::ImaginaryI || t == tok::SmallL ||
         t == tok::Neg || isTrig(t) || windowVar(t) >= 0 || isMathVariable(t) || isTvmFunction(t) ||
-        isGraphOperand(t))
+        isGraphOperand(t) || isSettingValue(t) || isClockFunction(t))
         return true;
     if ((t >= tok::List0 && t <= tok::List0 + 5) || (t >= tok::Str0 && t <= tok::Str0 + 9) ||
         (t >= tok::Matrix0 && t <= tok::Matrix0 + 9))
@@ -350,12 +350,36 @@ void Compiler::arguments(int token, int least, int most)
     callBuiltin(token, n);
 }
 
+// invNorm(: the area, a mean and deviation, and on a colour model the tail
+// LEFT, CENTER or RIGHT, passed on as 0, 1 or 2.
+void Compiler::invNorm()
+{
+    int n = 0;
+    do {
+        if (n == 4 || (n == 3 && !colour_))
+            fail(Error::Argument);
+        if (n == 3) {
+            const int tail = next();
+            if (tail < tok::TailLeft || tail > tok::TailRight)
+                fail(Error::Syntax);
+            put(OpConst, constant(Value::real(num(tail - tok::TailLeft))));
+        } else {
+            expr();
+        }
+        ++n;
+    } while (accept(tok::Comma));
+    close(tok::RParen);
+    callBuiltin(tok::InvNorm, n);
+}
+
 // The variable, start, end and optional step of For( and seq(, up to the ')':
 // the variable's index and whether a step was given.
 std::pair<int, bool> Compiler::loopRange()
 {
     const int var = next();
-    if (!isLetter(var))
+    // 𝑛 counts as well as a letter, as on the calculator.
+    const bool n = var == tok::SeqN;
+    if (!isLetter(var) && !n)
         fail(Error::Syntax);
     comma();
     expr();
@@ -365,7 +389,7 @@ std::pair<int, bool> Compiler::loopRange()
     if (step)
         expr();
     close(tok::RParen);
-    return {var - tok::A, step};
+    return {n ? kLoopVarN : var - tok::A, step};
 }
 
 void Compiler::seq()
@@ -416,6 +440,10 @@ void Compiler::primary()
     }
     if (isCalculus(t)) {
         calculus(t);
+        return;
+    }
+    if (t == tok::InvNorm) {
+        invNorm();
         return;
     }
     if (const Builtin *f = functionOf(t)) {

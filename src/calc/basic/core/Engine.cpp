@@ -96,12 +96,26 @@ std::shared_ptr<Chunk> Engine::compiled(const QByteArray &tokens)
     return p;
 }
 
+std::shared_ptr<Chunk> Engine::called(const QString &name, int *tokenBytes)
+{
+    auto it = called_.constFind(name);
+    if (it == called_.constEnd()) {
+        QByteArray bytes;
+        if (!host().findProgram || !host().findProgram(name, &bytes))
+            return nullptr;
+        it = called_.insert(name, {compiled(bytes), int(bytes.size())});
+    }
+    *tokenBytes = it->second;
+    return it->first;
+}
+
 void Engine::setModel(calc::models::Model model)
 {
     if (model == calc_.model())
         return;
     calc_.setModel(model);
     cache_.clear(); // compiled for the other kind of model
+    called_.clear();
 }
 
 Outcome Engine::run(const QByteArray &tokens, const QString &name)
@@ -112,6 +126,7 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
     const Value &ans = calc_.ans();
     const NumberFormat &format = calc_.settings().format;
     results.clear();
+    called_.clear();
     const bool lastExpr = vm.run(compiled(tokens), name, tokens);
     calc_.endRun();
     if (calc_.pace())

@@ -88,11 +88,16 @@ public:
 
     // A program's tokens compiled once for the engine's model.
     std::shared_ptr<Chunk> compiled(const QByteArray &tokens);
+    // prgmNAME's code: asked of the host once a run (a program cannot
+    // change another while it runs), so a change between runs is seen.
+    // Null when the host has no such program; *tokenBytes is its size.
+    std::shared_ptr<Chunk> called(const QString &name, int *tokenBytes);
 
 private:
     Calculator calc_;
     long long maxSteps_ = 10000000;
     QHash<QByteArray, std::shared_ptr<Chunk>> cache_;
+    QHash<QString, QPair<std::shared_ptr<Chunk>, int>> called_; // this run's
 };
 
 } // namespace calc::basic

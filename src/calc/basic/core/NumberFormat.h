@@ -23,6 +23,7 @@ struct NumberFormat {
     // The TI-84 Plus's answer modes: fractions as typed, always, never.
     enum Answers { Auto, Dec, Frac };
     Answers answers = Auto;
+    bool mixed = false; // Un⁄d: a fraction shown is a mixed number
     bool isDefault() const { return fix < 0 && notation == Normal; }
 };
 

@@ -37,6 +37,9 @@ enum : int {
     FracUND = 0xEF3A,
     AnswerAuto = 0xEF3B,
     AnswerFrac = 0xEF3D,
+    // invNorm('s tail on the colour models.
+    TailLeft = 0xEF92,
+    TailRight = 0xEF94,
     // The TI-84 Plus's clock and system commands (System.cpp).
     SetDate = 0xEF00,
     SetTime = 0xEF01,

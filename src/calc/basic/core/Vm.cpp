@@ -113,7 +113,7 @@ bool Vm::run(std::shared_ptr<Chunk> p, const QString &name, const QByteArray &to
     Evaluating scope(c_, this);
     calls_.push_back({p, name, 0, 0, {}});
     try {
-        c_.holdProgram(name, tokens);
+        c_.holdProgram(name, int(tokens.size()));
         loop();
     } catch (const RunError &err) {
         outcome.error = err.error;
@@ -332,12 +332,13 @@ int Vm::calculusOp(const int *code, int ip, const Chunk *prog)
 
 void Vm::enter(const QString &name)
 {
-    QByteArray bytes;
-    if (!c_.host().findProgram || !c_.host().findProgram(name, &bytes))
+    int size = 0;
+    std::shared_ptr<Chunk> code = e_.called(name, &size);
+    if (!code)
         raise(Error::Undefined, QStringLiteral("prgm") + name);
     c_.memory().hold(memory::kCall);
-    c_.holdProgram(name, bytes);
-    calls_.push_back({e_.compiled(bytes), name, 0, 0, {}});
+    c_.holdProgram(name, size);
+    calls_.push_back({std::move(code), name, 0, 0, {}});
 }
 
 Q_ALWAYS_INLINE int Vm::load(int op, const int *code, int ip, const Chunk *prog)
@@ -482,8 +483,8 @@ int Vm::sequence(int op, const int *code, int ip)
             raise(Error::Domain);
         if (s.step.isNegative() ? start < s.end : s.end < start)
             raise(Error::InvalidDim);
-        s.saved = c_.reals()[v];
-        c_.reals()[v] = start;
+        s.saved = loopVar(v);
+        loopVar(v) = start;
         seqs_.push_back(s);
         (void)exit;
         break;
@@ -494,13 +495,13 @@ int Vm::sequence(int op, const int *code, int ip)
         if (s.out.size() > 999)
             raise(Error::InvalidDim);
         c_.memory().need(memory::kSizeField + memory::kReal * s.out.size());
-        const Number next = add(c_.reals()[s.var], s.step);
+        const Number next = add(loopVar(s.var), s.step);
         if (s.step.isNegative() ? !(next < s.end) : !(s.end < next)) {
-            c_.reals()[s.var] = next;
+            loopVar(s.var) = next;
             ip = code[ip];
         } else {
             ++ip;
-            c_.reals()[s.var] = s.saved;
+            loopVar(s.var) = s.saved;
             stack_.push_back(Value::list(s.out));
             seqs_.pop_back();
         }
@@ -686,11 +687,12 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         const Number start = realOf(pop());
         if (b.step.isZero())
             raise(Error::Increment);
-        if (Q_UNLIKELY(!(c_.definedReals() >> b.var & 1) || c_.complexReals() >> b.var & 1)) {
+        if (Q_UNLIKELY(b.var != kLoopVarN && (!(c_.definedReals() >> b.var & 1) ||
+                                              c_.complexReals() >> b.var & 1))) {
             c_.forgetReal(b.var);
             c_.defineReal(b.var);
         }
-        c_.reals()[b.var] = start;
+        loopVar(b.var) = start;
         c_.deletedReals() &= ~(1u << b.var);
         c_.complexReals() &= ~(1u << b.var);
         if (b.step.isNegative() ? start < b.end : b.end < start) {
@@ -712,7 +714,7 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         case Block::For: {
             if (Q_UNLIKELY(c_.deletedReals() & (1u << b.var)))
                 raise(Error::Undefined); // DelVar of the loop's variable
-            Number &v = c_.reals()[b.var];
+            Number &v = loopVar(b.var);
             v = add(v, b.step);
             if (b.step.isNegative() ? !(v < b.end) : !(b.end < v))
                 ip = b.a;

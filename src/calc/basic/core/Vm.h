@@ -80,6 +80,8 @@ private:
     void storeDim(int key, const Chunk *prog);
     int flow(int op, const int *code, int ip, Call *c);
     int loopBlock(int op, const int *code, int ip, Call *c);
+    // A For( or seq( variable: A..θ, or the sequences' 𝑛.
+    Number &loopVar(int v) { return v == kLoopVarN ? c_.graphing().n : c_.reals()[v]; }
     int io(int op, const int *code, int ip);
     void input(const int *operands, const Chunk *prog);
     int listOp(int op, const int *code, int ip, const Chunk *prog);

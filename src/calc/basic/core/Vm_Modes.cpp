@@ -159,6 +159,8 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
         s.format.polar = cmd == tok::ABiMode - 1;
     else if (modeGroup(cmd) == tok::AnswerAuto)
         s.format.answers = NumberFormat::Answers(cmd - tok::AnswerAuto);
+    else if (modeGroup(cmd) == tok::FracND)
+        s.format.mixed = cmd == tok::FracUND;
     s.modes.insert(modeGroup(cmd), cmd);
 }
 

@@ -169,6 +169,11 @@ void colourCommand(Calculator &c_, int cmd, const Value *args, int n)
     case ctok::TextColor:
         s->textColour = colourArg(args[0]);
         break;
+    case tok::AxesOn: // AxesOn BLACK: the axes on, in that colour
+        s->axesColour = colourArg(args[0]);
+        c_.graph().setAxes(true);
+        s->invalidate();
+        break;
     case ctok::BackgroundOn: {
         std::int64_t k;
         if (!realOf(args[0]).toInt(&k) || k < 0 || k > DarkGray)

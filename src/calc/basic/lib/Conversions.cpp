@@ -141,8 +141,11 @@ QString formText(const Value &v, const NumberFormat &f)
         // number as a fraction where one fits.
         if (f.answers != NumberFormat::Dec &&
             (v.form == Value::Typed || f.answers == NumberFormat::Frac) &&
-            (v.kind == Value::Real || v.kind == Value::List))
+            (v.kind == Value::Real || v.kind == Value::List)) {
+            if (f.mixed)
+                return listText(v, mixedText);
             plain.fraction = true;
+        }
         break;
     }
     return displayText(plain, rest);

@@ -479,8 +479,19 @@ Value normal(Calculator &c_, int fn, Value *args, int n)
     }
     case tok::InvNorm: {
         const long double mu = realArg(args, n, 1, 0), sigma = sigmaArg(args, n, 2);
-        return mapReal(args[0],
-                       [&](Number p) { return fromLd(invNorm(p.toLongDouble(), mu, sigma)); });
+        const int tail = n == 4 ? int(realOf(args[3]).toLongDouble()) : 0;
+        if (tail == 1) {
+            // CENTER: the bounds around µ that hold the area between them.
+            const long double p = realOf(args[0]).toLongDouble();
+            if (p < 0 || p > 1)
+                raise(Error::Domain);
+            const long double d = invNorm((1 + p) / 2, 0, sigma);
+            return Value::list({fromLd(mu - d), fromLd(mu + d)});
+        }
+        return mapReal(args[0], [&](Number p) {
+            const long double left = tail == 2 ? 1 - p.toLongDouble() : p.toLongDouble();
+            return fromLd(invNorm(left, mu, sigma));
+        });
     }
     default: {
         // randNorm( as µ-σ·invNorm(rand), so a seed gives what that gives.
@@ -598,7 +609,7 @@ const Builtin kStatistics[] = {
     {tok::ExpReg, "ExpReg", Builtin::Read, -1, -1, statFunction},
     {tok::NormalPdf, "NormalPdf", Builtin::Parsed, 1, 3, statFunction},
     {tok::NormalCdf, "NormalCdf", Builtin::Parsed, 2, 4, statFunction},
-    {tok::InvNorm, "InvNorm", Builtin::Parsed, 1, 3, statFunction},
+    {tok::InvNorm, "InvNorm", Builtin::Parsed, 1, 4, statFunction},
     {tok::RandNorm, "RandNorm", Builtin::Parsed, 2, 3, statFunction},
     {tok::BinomPdf, "BinomPdf", Builtin::Parsed, 2, 3, statFunction},
     {tok::BinomCdf, "BinomCdf", Builtin::Parsed, 2, 3, statFunction},

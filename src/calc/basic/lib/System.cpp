@@ -185,6 +185,9 @@ Value clock(Calculator &c_, int fn, Value *args, int n)
         // Two digits a field, the year's last two: programs cut the fields
         // out at 1, 4 and 7.
         static const char *const formats[] = {"MM/dd/yy", "dd/MM/yy", "yy/MM/dd"};
+        // The colour models take 0 for the format the clock is set to.
+        if (a == 0 && c_.colour())
+            a = c_.settings().dateFormat;
         if (a < 1 || a > 3)
             raise(Error::Domain);
         return Value::string(tokensOfText(now.date().toString(QLatin1String(formats[a - 1]))));

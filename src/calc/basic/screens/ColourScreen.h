@@ -52,6 +52,7 @@ public:
     int textColour = Blue;
     int borderColour = 1;
     int gridColour = 0;           // GridLine's colour; 0: no grid lines
+    int axesColour = Black;       // AxesOn's colour
     bool thin = false;            // Thin/Dot-Thin rather than Thick/Dot-Thick
     bool detectAsymptotes = true; // kept: graphs are drawn point by point
     std::array<int, 10> graphColours{

@@ -204,11 +204,11 @@ long long Calculator::databaseBytes(const GraphDatabase &d)
     return bytes;
 }
 
-void Calculator::holdProgram(const QString &name, const QByteArray &tokens)
+void Calculator::holdProgram(const QString &name, int tokenBytes)
 {
     if (heldPrograms_.contains(name))
         return;
-    memory_.hold(memory::programBytes(tokens.size(), int(name.size())));
+    memory_.hold(memory::programBytes(tokenBytes, int(name.size())));
     heldPrograms_.insert(name);
 }
 

@@ -177,7 +177,7 @@ public:
     const Memory &memory() const { return memory_; }
     long long recount() const;
     // A program the run uses takes its size in RAM once, until the run ends.
-    void holdProgram(const QString &name, const QByteArray &tokens);
+    void holdProgram(const QString &name, int tokenBytes);
     void endRun();
     // A picture's or graph database's bytes.
     static long long pictureBytes(const QByteArray &bits);

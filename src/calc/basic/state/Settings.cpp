@@ -46,6 +46,9 @@ int modeGroup(int t)
     case tok::AnswerAuto + 1:
     case tok::AnswerFrac:
         return tok::AnswerAuto;
+    case tok::FracND:
+    case tok::FracUND:
+        return tok::FracND;
     case tok::StatWizardOn:
     case tok::StatWizardOff:
         return tok::StatWizardOn;

@@ -128,7 +128,8 @@ bool Compiler::jumpStatement(int t, int i)
         }
         close(tok::RParen);
         endOfStatement();
-        if (targets.empty() || targets.size() > 7)
+        // The colour models' taller home screen has room for nine items.
+        if (targets.empty() || targets.size() > (colour_ ? 9u : 7u))
             fail(Error::Argument);
         put(OpMenu, int(targets.size()));
         for (const QByteArray &label : targets) {

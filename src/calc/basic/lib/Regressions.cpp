@@ -575,7 +575,6 @@ void regressionScreen(Calculator &c_, int fn, bool shown, int alternative)
             {"Sx", 0x6206},      {"\u03C3x", 0x6207}, {"n", 0x6202}};
         for (const auto &[name, t] : one)
             put(QString::fromUtf8(name), t);
-        // The screen's first page; the rest is a scroll away.
         showResults(c_, lines);
         return;
     }
@@ -665,10 +664,9 @@ void storeResiduals(Calculator &c_, const Value &xs, const Value &ys)
 
 void showResults(Calculator &c_, const QStringList &lines)
 {
-    // Only the top-level program's last statement shows; the screen's
-    // first page, as the calculator leaves it.
+    // Only the top-level program's last statement shows.
     if (c_.evaluator().outermost())
-        c_.results() = lines.mid(0, 8);
+        c_.results() = lines;
 }
 
 namespace

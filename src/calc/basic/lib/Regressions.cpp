@@ -638,6 +638,7 @@ const Form kForms[] = {
     {tok::LinRegTInt, "LinRegTInt", "y=a+bx", 2, true},
 };
 
+// The screen's first page; the rest is a scroll away.
 void varStatsLines(Screen &s, int fn)
 {
     s.lines << calc::tokens::displayString(fn).trimmed();

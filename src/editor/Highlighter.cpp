@@ -5,6 +5,7 @@
 
 #include "calc/ModelText.h"
 #include "calc/Tokens.h"
+#include "calc/basic/screens/HomeScreen.h"
 #include "calc/basic/screens/ScreenText.h"
 
 #include "platform/RichTextBox.h"
@@ -173,7 +174,9 @@ void Highlighter::markLookalikes(const QString &model,
         !model.contains(QChar(0x27E6)))
         return;
     for (const calc::tokens::Piece &p : calc::tokens::scanLine(model)) {
-        if (p.token < 0 || p.length < 2 || !calc::basic::shownDifferently(p.token))
+        // One cell on the calculator: what could pass for another token.
+        if (p.token < 0 || p.length < 2 || !calc::basic::shownDifferently(p.token) ||
+            calc::basic::screenWidth(calc::basic::screenText(p.token)) != 1)
             continue;
         QTextCharFormat mark = m_lookalike;
         mark.setToolTip(lookalikeToolTip(p.token));

@@ -6,8 +6,8 @@
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
+#include "calc/basic/core/NumberFormat.h"
 #include "calc/basic/screens/ScreenText.h"
-#include "calc/basic/state/Settings.h"
 
 #include <QStringList>
 

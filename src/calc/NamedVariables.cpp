@@ -6,6 +6,8 @@
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 
+#include <utility>
+
 namespace calc::names
 {
 
@@ -13,6 +15,10 @@ namespace
 {
 
 constexpr int kImage1 = 0xEF50; // Image1..Image9, then Image0 (colour models)
+
+constexpr std::pair<int, char> kStatisticsLetters[] = {
+    {0x6216, 'a'}, {0x6217, 'b'}, {0x6218, 'c'}, {0x6219, 'd'}, {0x621A, 'e'}, {0x6202, 'n'},
+    {0x6222, 'p'}, {0x6212, 'r'}, {0x6234, 's'}, {0x6224, 't'}, {0x6223, 'z'}};
 
 // The digit a keyboard types for the i-th of ten (1..9, then 0).
 QString digit(int i)
@@ -59,6 +65,16 @@ QVector<VariableGroup> build()
     for (int i = 0; i < 6; ++i)
         lists.variables << named(tok::List0 + i, QStringLiteral("L%1").arg(i + 1));
     groups << lists;
+    // The statistics variables CE programs write lowercase letters with;
+    // escaped, so that they stay one token inside a string.
+    VariableGroup letters{QStringLiteral("Statistics Letters"), {}};
+    for (const auto &[token, letter] : kStatisticsLetters) {
+        NamedVariable v = named(token, QString(QLatin1Char(letter)));
+        v.shown = QString(QLatin1Char(letter));
+        v.spelling = QChar(0x27E6) + v.spelling + QChar(0x27E7);
+        letters.variables << v;
+    }
+    groups << letters;
     groups << tenOf("Strings", tok::Str0, "Str")
            << tenOf("Pictures", tok::PicturePrefix << 8, "Pic")
            << tenOf("Graph Databases", tok::GdbPrefix << 8, "GDB")

@@ -23,8 +23,9 @@ struct VariableGroup {
     QVector<NamedVariable> variables;
 };
 
-// In menu order: functions, parametric, polar, sequences, lists, strings,
-// pictures, graph databases, images.
+// In menu order: functions, parametric, polar, sequences, lists, the
+// statistics variables that stand for lowercase letters, strings, pictures,
+// graph databases, images.
 const QVector<VariableGroup> &namedVariables();
 
 // The named variables whose typed form, model text or Unicode starts with

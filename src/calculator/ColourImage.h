@@ -35,12 +35,23 @@ inline QSize colourScreenSize(int scale)
 QImage colourGraphImage(const calc::basic::ColourScreen &screen);
 bool writeColourPng(const calc::basic::ColourScreen &screen, const QString &path, QString *error);
 
+// The home screen's rows as the screen shows them, and the cells it draws
+// light on dark: Menu('s title, and the number of the item it has chosen.
+struct HomeRows {
+    QStringList rows;   // up to 10 of up to 26 cells
+    int titleRow = -1;  // its text inverted
+    int chosenRow = -1; // its "n:" inverted
+};
+// While Input or Prompt waits, its line holds `typed` after the prompt (and
+// the cursor, with `cursor`), its end in view; while Menu( waits, item
+// `menuItem` (0-based) is the chosen one.
+HomeRows homeRows(const calc::basic::HomeScreen &home, const QString &typed = QString(),
+                  int menuItem = 0, bool cursor = false);
+
 // The 320x240 screen: the status bar, then the graph area in its border or
-// the home screen's rows (`rows`, up to 10 of up to 26 characters).
+// the home screen's rows.
 QImage colourScreenImage(const calc::basic::ColourScreen &screen, bool graphShown,
-                         const QStringList &rows);
-// The home screen's rows as the screen shows them.
-QStringList homeRows(const calc::basic::HomeScreen &home);
+                         const HomeRows &rows);
 
 // Text( in the text colour on its cells' background (white, or medium gray
 // behind yellow, white and light gray text): small letters in 12-pixel

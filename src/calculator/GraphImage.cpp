@@ -3,6 +3,7 @@
 
 #include "calculator/GraphImage.h"
 
+#include "calculator/ScreenGlyphs.h"
 #include "platform/Fonts.h"
 
 #include <QPainter>
@@ -45,15 +46,16 @@ void drawCells(GraphScreen &graph, int row, int col, const QString &text, int kH
     constexpr int kSample = 8;
     QFont font = platform::calculatorFont();
     font.setPixelSize(size * kSample);
-    const int width = int(text.size()) * kAdvance;
+    const QStringList cells = fontCells(text);
+    const int width = int(cells.size()) * kAdvance;
     QImage image(width * kSample, kHeight * kSample, QImage::Format_Grayscale8);
     image.fill(255);
     {
         QPainter p(&image);
         p.setFont(font);
         p.setPen(Qt::black);
-        for (int i = 0; i < text.size(); ++i)
-            p.drawText(QPointF(i * kAdvance * kSample, baseline * kSample), text.mid(i, 1));
+        for (int i = 0; i < cells.size(); ++i)
+            p.drawText(QPointF(i * kAdvance * kSample, baseline * kSample), cells[i]);
     }
     for (int r = 0; r < kHeight; ++r) {
         for (int c = 0; c < width; ++c) {

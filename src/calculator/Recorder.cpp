@@ -27,16 +27,16 @@ constexpr int kCellWidth = 6, kCellHeight = 8;
 using Glyph = std::array<bool, kCellWidth * kCellHeight>;
 
 // The home screen's letters, drawn once each as Text(⁻1 draws them.
-Glyph glyph(QChar c)
+Glyph glyph(const QString &c)
 {
     static QMutex mutex;
-    static QHash<QChar, Glyph> glyphs;
+    static QHash<QString, Glyph> glyphs;
     QMutexLocker lock(&mutex);
     auto it = glyphs.constFind(c);
     if (it != glyphs.constEnd())
         return *it;
     GraphScreen cell;
-    drawGraphLargeText(cell, 0, 0, QString(c));
+    drawGraphLargeText(cell, 0, 0, c);
     Glyph g{};
     for (int r = 0; r < kCellHeight; ++r)
         for (int k = 0; k < kCellWidth; ++k)
@@ -98,9 +98,10 @@ QImage screenImage(const HomeScreen &home, const GraphScreen &graph, bool graphS
     int inverse = -1;
     const QStringList rows = homeRows(home, &inverse);
     for (int r = 0; r < HomeScreen::kRows; ++r) {
+        const QStringList cells = calc::basic::screenCells(rows[r]);
         for (int c = 0; c < HomeScreen::kColumns; ++c) {
-            const QChar ch = c < rows[r].size() ? rows[r][c] : QLatin1Char(' ');
-            const Glyph g = ch == QLatin1Char(' ') ? Glyph{} : glyph(ch);
+            const QString ch = c < cells.size() ? cells[c] : QStringLiteral(" ");
+            const Glyph g = ch == QLatin1String(" ") ? Glyph{} : glyph(ch);
             for (int y = 0; y < kCellHeight; ++y) {
                 auto *line = reinterpret_cast<QRgb *>(image.scanLine(r * kCellHeight + y));
                 for (int x = 0; x < kCellWidth; ++x) {

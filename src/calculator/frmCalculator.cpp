@@ -7,6 +7,7 @@
 #include "calculator/ColourImage.h"
 #include "calculator/GraphImage.h"
 #include "calculator/KeyMap.h"
+#include "calculator/ScreenGlyphs.h"
 #include "platform/Config.h"
 #include "platform/Fonts.h"
 #include "platform/SettingsStore.h"
@@ -148,14 +149,15 @@ void CalcScreen::paintEvent(QPaintEvent *)
     p.setFont(font);
     for (int r = 0; r < HomeScreen::kRows; ++r) {
         const bool inverse = r == highlight || (menu && r == 0);
-        for (int c = 0; c < rows[r].size() && c < HomeScreen::kColumns; ++c) {
+        const QStringList cells = fontCells(rows[r]);
+        for (int c = 0; c < cells.size() && c < HomeScreen::kColumns; ++c) {
             const QRect cell(c * cw, r * ch, cw, ch);
             if (inverse) {
                 if (r == 0 || c == 0)
                     p.fillRect(cell, ink);
             }
             p.setPen(inverse && (r == 0 || c == 0) ? lcd : ink);
-            p.drawText(cell, Qt::AlignCenter, rows[r].mid(c, 1));
+            p.drawText(cell, Qt::AlignCenter, cells[c]);
         }
     }
 }
@@ -443,6 +445,13 @@ void frmCalculator::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (!m_running) {
+        // A results screen longer than the screen scrolls, as the
+        // calculator's does once the program has ended.
+        if ((key == Qt::Key_Down || key == Qt::Key_Up) &&
+            m_frame.home.scrollResults(key == Qt::Key_Down ? 1 : -1)) {
+            picScreen->display(m_frame, m_typed, m_menuItem);
+            return;
+        }
         QWidget::keyPressEvent(event);
         return;
     }

@@ -211,6 +211,10 @@ Result runFile(const Options &options)
     const QString name = calc::calcfile::nameFromFileName(options.file);
     const calc::basic::Outcome o = engine.run(tokens, name);
     result.screen = engine.screen().text();
+    // What ↓ would bring up of a results screen longer than the screen.
+    const QStringList &results = engine.screen().results();
+    for (int i = engine.screen().rows(); i < results.size(); ++i)
+        result.screen += results[i] + QLatin1Char('\n');
     result.calculatorMicros = recording.pace.micros();
     if (!recording.finish(engine, options, &result) ||
         !writeGraph(engine, options.graphPng, &result.error)) {

@@ -50,8 +50,11 @@ enum Exit { Ok = 0, Unreadable = 1, ProgramError = 2, TooManySteps = 3 };
 
 struct Result {
     int exitCode = Ok;
-    QString screen; // the final home screen: 8 lines (10 on colour models), trailing blanks removed
-    QString error;  // for standard error
+    // The final home screen: 8 lines (10 on colour models), trailing blanks
+    // removed; then the lines of a results screen that did not fit, as ↓
+    // would show them.
+    QString screen;
+    QString error; // for standard error
     // With --estimate or --record: the run's time on a calculator.
     long long calculatorMicros = 0;
     QString notice; // a recording cut short, for standard error

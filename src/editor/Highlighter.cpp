@@ -4,6 +4,9 @@
 #include "editor/Highlighter.h"
 
 #include "calc/ModelText.h"
+#include "calc/Tokens.h"
+#include "calc/basic/screens/HomeScreen.h"
+#include "calc/basic/screens/ScreenText.h"
 
 #include "platform/RichTextBox.h"
 
@@ -103,6 +106,32 @@ QColor Highlighter::colour(Category category, bool dark)
     }
 }
 
+QColor Highlighter::lookalikeColour(bool dark)
+{
+    return dark ? QColor(0xFF, 0x9C, 0xE0) : QColor(0xB0, 0x00, 0x70);
+}
+
+QString Highlighter::lookalikeToolTip(int token)
+{
+    return tr("%1: the calculator shows it as \"%2\", but it is not that text")
+        .arg(calc::tokens::displayString(token), calc::basic::screenText(token));
+}
+
+QVector<QPair<int, int>> Highlighter::squeezed(const QString &spelling, int token)
+{
+    const QString shown = calc::basic::screenText(token);
+    const int at = int(spelling.lastIndexOf(shown));
+    if (shown.isEmpty() || at < 0 || shown.size() == spelling.size())
+        return {};
+    QVector<QPair<int, int>> out;
+    if (at > 0)
+        out.append({0, at});
+    const int after = at + int(shown.size());
+    if (after < spelling.size())
+        out.append({after, int(spelling.size()) - after});
+    return out;
+}
+
 QString Highlighter::errorToolTip()
 {
     return tr("The calculator has no token for this character; the program cannot be sent to a "
@@ -125,6 +154,35 @@ void Highlighter::buildFormats()
             f.setToolTip(errorToolTip());
         }
         m_formats[size_t(i)] = f;
+    }
+    m_lookalike = QTextCharFormat();
+    m_lookalike.setForeground(lookalikeColour(m_dark));
+    m_lookalike.setUnderlineStyle(QTextCharFormat::DotLine);
+    m_lookalike.setUnderlineColor(lookalikeColour(m_dark));
+    // Squeezed away: drawn in no colour and next to no width.
+    m_squeezed = QTextCharFormat();
+    m_squeezed.setForeground(Qt::transparent);
+    m_squeezed.setFontPointSize(1);
+}
+
+// Tokens the calculator draws like others read as it draws them, marked.
+// Only lines with a bracket, a bar or an escape can hold one.
+void Highlighter::markLookalikes(const QString &model,
+                                 QList<QTextLayout::FormatRange> &ranges) const
+{
+    if (!model.contains(QLatin1Char('[')) && !model.contains(QLatin1Char('|')) &&
+        !model.contains(QChar(0x27E6)))
+        return;
+    for (const calc::tokens::Piece &p : calc::tokens::scanLine(model)) {
+        // One cell on the calculator: what could pass for another token.
+        if (p.token < 0 || p.length < 2 || !calc::basic::shownDifferently(p.token) ||
+            calc::basic::screenWidth(calc::basic::screenText(p.token)) != 1)
+            continue;
+        QTextCharFormat mark = m_lookalike;
+        mark.setToolTip(lookalikeToolTip(p.token));
+        ranges.push_back({int(p.start), int(p.length), mark});
+        for (const auto &[from, length] : squeezed(model.mid(p.start, p.length), p.token))
+            ranges.push_back({int(p.start) + from, length, m_squeezed});
     }
 }
 
@@ -151,6 +209,7 @@ bool Highlighter::colourBlock(const QTextBlock &block) const
     QList<QTextLayout::FormatRange> ranges;
     for (const calc::syntax::Span &s : calc::syntax::lineSpans(model))
         ranges.push_back({s.start, s.length, m_formats[size_t(s.category)]});
+    markLookalikes(model, ranges);
     QTextLayout *layout = block.layout();
     if (layout->formats() == ranges)
         return false;

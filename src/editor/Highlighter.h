@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextLayout>
+#include <QVector>
 #include <array>
 
 class QTextBlock;
@@ -41,6 +43,15 @@ public:
     QTextCharFormat format(calc::syntax::Category category) const;
     // Colours for a light or a dark base colour.
     static QColor colour(calc::syntax::Category category, bool dark);
+    // The colour of a token the calculator draws like another one (the
+    // statistics variable a, drawn as the letter a).
+    static QColor lookalikeColour(bool dark);
+    // A lookalike token's tool tip: its sheet name and how it is drawn.
+    static QString lookalikeToolTip(int token);
+    // The parts of a lookalike token's spelling [from, from + length) that
+    // the pane squeezes away so that it reads as the calculator shows it
+    // ("[|a]": all but the a); empty when its spelling lacks that text.
+    static QVector<QPair<int, int>> squeezed(const QString &spelling, int token);
     static QString errorToolTip();
 
     // True while a large change (opening a file, a big paste, switching
@@ -58,6 +69,7 @@ private:
     void queue(int from, int end);
     void fillSome();
     void clearAll();
+    void markLookalikes(const QString &model, QList<QTextLayout::FormatRange> &ranges) const;
     bool showToolTip(const QPoint &viewportPos, const QPoint &globalPos);
 
     RichTextBox *m_pane;
@@ -65,6 +77,8 @@ private:
     // asked for, yet the viewport still reports events.
     QWidget *m_viewport;
     std::array<QTextCharFormat, size_t(calc::syntax::Category::Count)> m_formats;
+    QTextCharFormat m_lookalike;
+    QTextCharFormat m_squeezed;
     bool m_dark = false;
     // What the timer still has to colour: [m_fillNext, m_fillEnd]; both move
     // with edits.

@@ -28,10 +28,11 @@ private slots:
             }
             shown << g.name + u':' + g.variables.first().shown + u'-' + g.variables.last().shown;
         }
-        QCOMPARE(count, 10 + 12 + 6 + 3 + 6 + 10 + 10 + 10 + 10);
+        QCOMPARE(count, 10 + 12 + 6 + 3 + 6 + 11 + 10 + 10 + 10 + 10);
         QCOMPARE(shown.join(u' '),
                  QStringLiteral("Functions:Y₁-Y₀ Parametric:X₁ᴛ-Y₆ᴛ Polar:r₁-r₆ Sequences:u-w "
-                                "Lists:L₁-L₆ Strings:Str1-Str0 Pictures:Pic1-Pic0 Graph "
+                                "Lists:L₁-L₆ Statistics Letters:a-z Strings:Str1-Str0 "
+                                "Pictures:Pic1-Pic0 Graph "
                                 "Databases:GDB1-GDB0 Images:Image1-Image0"));
     }
 
@@ -47,6 +48,8 @@ private slots:
                                               << "L₂";
         QTest::newRow("nothing") << "Q"
                                  << "";
+        QTest::newRow("a letter the statistics spell") << "z"
+                                                       << "z";
     }
     void completion()
     {

@@ -12,6 +12,48 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace
+{
+
+QByteArray tokens(QString text)
+{
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(text).text);
+    return t.bytes;
+}
+
+// The window's screen, and whether a cell of the colour home screen holds
+// dark ink (or is all dark, with `filled`).
+struct Shot {
+    QImage image;
+    int step;
+    int dark(int row, int col) const
+    {
+        int n = 0;
+        for (int y = 0; y < 21; ++y)
+            for (int x = 0; x < 12; ++x)
+                n += qGray(image.pixel((4 + col * 12 + x) * step,
+                                       (calculator::kStatusBarHeight + row * 21 + y) * step)) < 100;
+        return n;
+    }
+};
+
+Shot shoot(calculator::frmCalculator &w)
+{
+    return {w.picScreen->grab().toImage().convertToFormat(QImage::Format_RGB32),
+            calculator::colourStep(w.picScreen->scale())};
+}
+
+bool waitForAnswer(calculator::frmCalculator &w)
+{
+    return QTest::qWaitFor([&] {
+        return w.session().waiting() == calculator::Session::Wait::Answer &&
+               (!w.shown().home.menu().isEmpty() || !w.shown().home.prompt().isNull());
+    });
+}
+
+} // namespace
+
 class TstColourWindow : public QObject
 {
     Q_OBJECT
@@ -43,6 +85,78 @@ private slots:
             for (int c = 10; c < 26; ++c)
                 blue += at(r, c) == QColor(0, 0, 255);
         QVERIFY(blue > 8);
+    }
+
+    // Menu( with nine items: the title inverted on the top line, the items
+    // on the nine below, the first one's number chosen; 9 takes the last.
+    void menuOfNineItems()
+    {
+        QString program = QStringLiteral("BackgroundOff\nMenu(\"PICK\"");
+        for (int i = 1; i <= 9; ++i)
+            program += QStringLiteral(",\"ITEM%1\",%1").arg(i);
+        program += QStringLiteral(")\nLbl 1\nDisp \"ONE\"\nStop\nLbl 9\nDisp \"NINE\"");
+        calculator::frmCalculator w;
+        w.show();
+        QSignalSpy ended(&w, &calculator::frmCalculator::ended);
+        QVERIFY(w.run(tokens(program), QStringLiteral("MENU")));
+        QVERIFY(waitForAnswer(w));
+        const calculator::HomeRows rows = calculator::homeRows(w.shown().home);
+        QCOMPARE(rows.rows.size(), 10);
+        QCOMPARE(rows.rows[0], QStringLiteral("PICK"));
+        QCOMPARE(rows.rows[9], QStringLiteral("9:ITEM9"));
+        QTRY_VERIFY(shoot(w).dark(9, 6) > 0);
+        const Shot shot = shoot(w);
+        QVERIFY(shot.dark(0, 3) > 12 * 21 / 2); // the title's cells are dark
+        QCOMPARE(shot.dark(0, 4), 0);           // and only they
+        QVERIFY(shot.dark(1, 0) > 12 * 21 / 2); // "1:" chosen
+        QVERIFY(shot.dark(1, 1) > 12 * 21 / 2);
+        QVERIFY(shot.dark(2, 0) < 12 * 21 / 2);
+        QTest::keyClick(&w, Qt::Key_9);
+        QVERIFY(ended.count() > 0 || ended.wait(5000));
+        QCOMPARE(w.shown().home.row(0), QStringLiteral("NINE"));
+    }
+
+    // Prompt after nine lines: the screen scrolls so that the question and
+    // the answer typed so far stand on the ninth row, the tenth left free.
+    void promptOnTheLastRows()
+    {
+        calculator::frmCalculator w;
+        w.show();
+        QSignalSpy ended(&w, &calculator::frmCalculator::ended);
+        QVERIFY(w.run(tokens("BackgroundOff\nClrHome\nFor(I,1,9)\nDisp I\nEnd\nPrompt A\nDisp 2A"),
+                      QStringLiteral("ASK")));
+        QVERIFY(waitForAnswer(w));
+        QTest::keyClicks(&w, QStringLiteral("21"));
+        const calculator::HomeRows rows = calculator::homeRows(w.shown().home, w.typed(), 0, true);
+        QCOMPARE(rows.rows[0].trimmed(), QStringLiteral("2"));
+        QCOMPARE(rows.rows[8], QStringLiteral("A=?21\u2588"));
+        QCOMPARE(rows.rows[9], QString());
+        QTRY_VERIFY(shoot(w).dark(8, 4) > 0);
+        const Shot shot = shoot(w);
+        QVERIFY(shot.dark(8, 5) > 0); // the cursor
+        QCOMPARE(shot.dark(8, 6), 0);
+        QCOMPARE(shot.dark(9, 0), 0);
+        QTest::keyClick(&w, Qt::Key_Return);
+        QVERIFY(ended.count() > 0 || ended.wait(5000));
+        QCOMPARE(w.shown().home.row(7).trimmed(), QStringLiteral("42"));
+    }
+
+    // Once the program has ended, ↓ and ↑ scroll a results screen that is
+    // longer than the ten rows.
+    void resultsScrollWithTheArrows()
+    {
+        calculator::frmCalculator w;
+        w.show();
+        QSignalSpy ended(&w, &calculator::frmCalculator::ended);
+        QVERIFY(w.run(tokens("BackgroundOff\nANOVA({1,2,3},{4,5,7},{2,2,9})"),
+                      QStringLiteral("STATS")));
+        QVERIFY(ended.count() > 0 || ended.wait(5000));
+        const QString second = w.shown().home.row(1);
+        QTest::keyClick(&w, Qt::Key_Down);
+        QCOMPARE(w.shown().home.row(0), second);
+        QCOMPARE(w.shown().home.resultsShownFrom(), 1);
+        QTest::keyClick(&w, Qt::Key_Up);
+        QCOMPARE(w.shown().home.resultsShownFrom(), 0);
     }
 };
 

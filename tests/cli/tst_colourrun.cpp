@@ -28,6 +28,57 @@ class TstColourRun : public QObject
     }
 
 private slots:
+    // The command line answers Menu( from --input: nine items on a colour
+    // model, seven on the others; a results screen too long for the screen
+    // is printed whole, as ↓ would bring it up.
+    void homeScreenOnTheCommandLine_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("screen");
+        QString menu = QStringLiteral("Menu(\"GO\"");
+        for (int i = 1; i <= 9; ++i)
+            menu += QStringLiteral(",\"%1\",%1").arg(i);
+        menu += QStringLiteral(")\nLbl 8\nDisp \"EIGHT\"\nStop\nLbl 9\nDisp \"NINE\"");
+        const int mono = int(calc::models::Model::Ti84Plus);
+        const int colour = int(calc::models::Model::Ti84PlusCE);
+        QTest::newRow("nine items, the ninth") << colour << menu << "9" << 0 << "NINE";
+        QTest::newRow("nine items, the eighth") << colour << menu << "8" << 0 << "EIGHT";
+        QTest::newRow("nine items on a TI-84 Plus")
+            << mono << menu << "9" << int(cli::ProgramError) << QString();
+        QTest::newRow("results") << colour << "ANOVA({1,2,3},{4,5,7},{2,2,9})" << QString() << 0
+                                 << " Sxp=";
+    }
+    void homeScreenOnTheCommandLine()
+    {
+        QFETCH(int, model);
+        QFETCH(QString, program);
+        QFETCH(QString, input);
+        QFETCH(QString, screen);
+        write(QStringLiteral("home.txt"), program.toUtf8());
+        cli::Options o;
+        o.file = path(QStringLiteral("home.txt"));
+        o.model = calc::models::Model(model);
+        if (!input.isEmpty())
+            o.inputs << input;
+        const cli::Result r = cli::runFile(o);
+        QTEST(r.exitCode, "exitCode");
+        if (r.exitCode != 0) {
+            QVERIFY(r.error.startsWith(QStringLiteral("ERR:ARGUMENT")));
+            return;
+        }
+        const QStringList lines = r.screen.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (program.startsWith(QLatin1String("ANOVA"))) {
+            // More lines than the ten rows, the last the pooled deviation.
+            QVERIFY(r.screen.count(QLatin1Char('\n')) > 10);
+            QVERIFY2(lines.last().startsWith(screen), qPrintable(r.screen));
+        } else {
+            QVERIFY2(lines.contains(screen), qPrintable(r.screen));
+        }
+    }
+
     // The program with --model ti84pce --graph-png: a 265x165
     // picture, blue text where Text( put it, one red pixel in the corner.
     void colourProgramToPng()

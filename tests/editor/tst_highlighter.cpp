@@ -99,6 +99,71 @@ private slots:
         QTEST(coloured(pane, *h), "expected");
         QVERIFY(h->format(Category::Error).toolTip().size() > 0);
     }
+    // A token the calculator draws like another one (the statistics
+    // variable p like the letter p) reads as it is drawn: the rest of its
+    // spelling squeezed away, the token in its own colour, its name on hover.
+    void lookalikeTokens_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("token"); // the lookalike's spelling in the line
+        QTest::addColumn<QString>("shown"); // what is left of it to read
+        QTest::addColumn<QString>("name");
+        QTest::newRow("in a string") << "Disp \"Po⟦[p]⟧⟦|u⟧l\""
+                                     << "⟦[p]⟧"
+                                     << "p"
+                                     << "[p]";
+        QTest::newRow("sequence u in a string") << "Disp \"Po⟦[p]⟧⟦|u⟧l\""
+                                                << "⟦|u⟧"
+                                                << "u"
+                                                << "|u";
+        QTest::newRow("in an expression") << "[|a]+1"
+                                          << "[|a]"
+                                          << "a"
+                                          << "[|a]";
+        QTest::newRow("several letters on the calculator too") << "ΔList(L₁)+⟦[RegEQ]⟧"
+                                                               << "⟦[RegEQ]⟧"
+                                                               << "⟦[RegEQ]⟧" << QString();
+        QTest::newRow("drawn unlike its spelling") << "⟦[recursiven]⟧+1"
+                                                   << "⟦[recursiven]⟧"
+                                                   << "⟦[recursiven]⟧"
+                                                   << "[recursiven]";
+    }
+    void lookalikeTokens()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, token);
+        QFETCH(QString, shown);
+        QFETCH(QString, name);
+        RichTextBox pane;
+        new Highlighter(&pane);
+        pane.setText(line);
+        QCOMPARE(pane.Text(), line);
+        const int at = int(line.indexOf(token));
+        QString left;
+        QString tip;
+        const auto ranges = pane.document()->firstBlock().layout()->formats();
+        for (int i = at; i < at + token.size(); ++i) {
+            bool hidden = false;
+            for (const QTextLayout::FormatRange &r : ranges) {
+                if (i < r.start || i >= r.start + r.length)
+                    continue;
+                hidden = hidden || r.format.foreground().color().alpha() == 0;
+                if (!r.format.toolTip().isEmpty()) {
+                    tip = r.format.toolTip();
+                    QCOMPARE(r.format.foreground().color(), Highlighter::lookalikeColour(false));
+                }
+            }
+            if (!hidden)
+                left += line[i];
+        }
+        QCOMPARE(left, shown);
+        QVERIFY2(name.isEmpty() ? tip.isEmpty() : tip.startsWith(name + u':'), qPrintable(tip));
+        // The text around it is left as it is.
+        for (const QTextLayout::FormatRange &r : ranges)
+            for (int i = r.start; i < r.start + r.length && !r.format.toolTip().isEmpty(); ++i)
+                QVERIFY(!QStringLiteral("DPol+1").contains(line[i]));
+    }
+
     // Switching colouring on and off changes no character, reports no change
     // and writes the same RTF.
     void displayOnly()

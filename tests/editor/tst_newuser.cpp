@@ -6,6 +6,7 @@
 #include "common/TestRegistry.h"
 
 #include "calc/CalculatorSymbols.h"
+#include "calc/Tokens.h"
 #include "editor/EditorOptions.h"
 #include "editor/SymbolPalette.h"
 #include "editor/frmDocument.h"
@@ -68,6 +69,9 @@ private slots:
                                 << "\"X²\"→Str0";
         QTest::newRow("image") << "mnuVarImage1"
                                << "\"X²\"→Image1";
+        // Escaped, so that it stays one token in a string.
+        QTest::newRow("statistics letter") << "mnuVarp"
+                                           << "\"X²\"→⟦[p]⟧";
     }
     void namedVariablesFromTheMenu()
     {
@@ -101,6 +105,23 @@ private slots:
         popup->actions().first()->trigger();
         popup->close();
         QCOMPARE(f.shown(), QStringLiteral("1→Y₁"));
+        QTRY_VERIFY(!f.w->findChild<QMenu *>(QStringLiteral("mnuCompletion")));
+        // In a string a statistics letter is offered for its letter, and
+        // written as one token.
+        f.pane()->setText(QStringLiteral("Disp \"A "));
+        f.pane()->setSelStart(f.pane()->TextLength());
+        QTest::keyClicks(f.pane(), QStringLiteral("p"));
+        QTest::keyClick(f.pane(), Qt::Key_Space, Qt::ControlModifier);
+        QTRY_VERIFY((popup = f.w->findChild<QMenu *>(QStringLiteral("mnuCompletion"))) &&
+                    popup->isVisible());
+        QAction *letter = popup->findChild<QAction *>(QStringLiteral("mnuCompletep"));
+        QVERIFY(letter);
+        letter->trigger();
+        popup->close();
+        const auto t = calc::tokens::tokenize(f.pane()->Text());
+        QVERIFY(t.ok());
+        QVERIFY(t.bytes.endsWith(QByteArray("\x62\x22")));
+        QCOMPARE(t.bytes.size(), 6); // Disp, ", A, space, [p]
     }
 
     // ≠ has a key of its own now that Ctrl and + zooms.

@@ -134,9 +134,7 @@ Outcome Engine::run(const QByteArray &tokens, const QString &name)
     if (vm.outcome.error == Error::None) {
         if (!results.isEmpty() && !lastExpr) {
             // The results screen fills the screen, as the calculator's does.
-            screen.clear();
-            for (int r = 0; r < results.size(); ++r)
-                screen.output(r + 1, 1, results[r]);
+            screen.showResults(results);
         } else if (lastExpr) {
             if (ans.kind == Value::Matrix) {
                 for (const QString &l : matrixLines(ans, format))

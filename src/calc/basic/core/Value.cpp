@@ -7,6 +7,7 @@
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
 #include "calc/basic/core/NumberFormat.h"
+#include "calc/basic/screens/ScreenText.h"
 
 #include <QStringList>
 
@@ -19,9 +20,8 @@ namespace calc::basic
 QString stringText(const QVector<int> &tokens)
 {
     QString s;
-    // The sheet spells 𝑖 "[i]"; the screen shows the letter.
     for (int t : tokens)
-        s += t == tok::ImaginaryI ? QStringLiteral("\U0001D456") : calc::tokens::displayString(t);
+        s += screenText(t);
     return s;
 }
 

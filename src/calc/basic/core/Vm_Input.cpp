@@ -19,8 +19,8 @@ void Vm::input(const int *operands, const Chunk *prog)
     const QString name = kind == TNamed ? prog->names[key] : QString();
     QString shown =
         isPrompt ? varName(kind, key, *prog) + QStringLiteral("=?") : QStringLiteral("?");
-    if (prompt == -2) // only its first 16 characters show
-        shown = displayText(pop()).left(c_.home().columns());
+    if (prompt == -2) // only a line's worth shows
+        shown = screenCells(displayText(pop())).mid(0, c_.home().columns()).join(QString());
     c_.showGraph(false);
     c_.home().setPrompt(shown);
     QString text;

@@ -336,8 +336,8 @@ void showTable(Calculator &c_)
         if (gs.equations.contains(key) && !(c_.settings().functionsOff >> equationNumber(key) & 1))
             shown << key;
     }
-    // The columns share the 16 characters, the first ones a character wider.
-    const int columns = 1 + int(shown.size()), room = HomeScreen::kColumns - (columns - 1);
+    // The columns share the screen's width, the first ones a character wider.
+    const int columns = 1 + int(shown.size()), room = home.columns() - (columns - 1);
     auto cell = [&](int i, const QString &s) {
         const int w = room / columns + (i < room % columns ? 1 : 0);
         return (i ? QStringLiteral(" ") : QString()) + s.left(w).leftJustified(w);
@@ -349,7 +349,8 @@ void showTable(Calculator &c_)
     home.output(1, 1, head);
     Number &X = c_.reals()['X' - 'A'];
     const Number savedX = X;
-    for (int i = 0; i < 6; ++i) {
+    // A row a value between the heading and the X= line.
+    for (int i = 0; i < home.rows() - 2; ++i) {
         const Number x = add(gs.vars[TblStart], mul(num(i), gs.vars[DeltaTbl]));
         QString row = cell(0, x.display());
         for (int j = 0; j < shown.size(); ++j) {
@@ -370,7 +371,7 @@ void showTable(Calculator &c_)
         home.output(i + 2, 1, row);
     }
     X = savedX;
-    home.output(8, 1, QStringLiteral("X=") + gs.vars[TblStart].display());
+    home.output(home.rows(), 1, QStringLiteral("X=") + gs.vars[TblStart].display());
     c_.showGraph(false);
     const bool go = !c_.host().pause || c_.host().pause();
     home.restore(saved);

@@ -724,10 +724,9 @@ void storeResiduals(Calculator &c_, const Value &xs, const Value &ys)
 
 void showResults(Calculator &c_, const QStringList &lines)
 {
-    // Only the top-level program's last statement shows; the screen's
-    // first page, as the calculator leaves it.
+    // Only the top-level program's last statement shows.
     if (c_.evaluator().outermost())
-        c_.results() = lines.mid(0, 8);
+        c_.results() = lines;
 }
 
 namespace

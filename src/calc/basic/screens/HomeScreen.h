@@ -14,6 +14,13 @@
 namespace calc::basic
 {
 
+// The text of each cell a line of text takes on the calculator's screen: one
+// character, or one of the few the calculator draws in one cell though
+// Unicode needs two code points for them (⁻¹, ₁₀, p̂, x̄).
+QStringList screenCells(const QString &text);
+// How many cells the text takes.
+int screenWidth(const QString &text);
+
 class HomeScreen
 {
 public:
@@ -66,6 +73,16 @@ public:
     const QStringList &menu() const { return menu_; }
     // Grows on every change, so a display repaints only when it moved.
     quint64 generation() const { return generation_; }
+    // A results screen (what a statistics command shows when a program ends
+    // with it): a screenful of the lines from the first on; the rest is
+    // what scrollResults(1), the ↓ key, brings up.
+    void showResults(const QStringList &lines);
+    // Moves the results `by` lines (+1: ↓, -1: ↑); false when they cannot
+    // move that way.
+    bool scrollResults(int by);
+    // The results lines, all of them, and the first one shown.
+    const QStringList &results() const { return results_; }
+    int resultsShownFrom() const { return resultsFrom_; }
     // Back to an earlier copy (after DispTable's table), as a change.
     void restore(const HomeScreen &earlier)
     {
@@ -75,7 +92,8 @@ public:
     }
 
 private:
-    // A character a column: 𝑖 is two UTF-16 units but one cell.
+    // A character a column: 𝑖 is two UTF-16 units but one cell, and the
+    // characters of two code points are held as codes past Unicode's end.
     std::u32string cells_[kMaxRows];
     int rows_ = kRows;
     int columns_ = kColumns;
@@ -83,6 +101,8 @@ private:
     bool lastWasOutput_ = false;
     QString prompt_;
     QStringList menu_;
+    QStringList results_;
+    int resultsFrom_ = 0;
     quint64 generation_ = 0;
 };
 

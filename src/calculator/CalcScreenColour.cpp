@@ -13,15 +13,8 @@ namespace calculator
 
 void CalcScreen::paintColour(QPainter &p)
 {
-    const calc::basic::HomeScreen &home = m_frame.home;
-    QStringList rows = homeRows(home);
-    const bool waiting = !home.menu().isEmpty() || !home.prompt().isNull();
-    if (!home.prompt().isNull() && home.menu().isEmpty()) {
-        // The answer as typed so far, its end in view.
-        const int at = std::min(home.cursorRow(), home.rows() - 1);
-        rows[at] = (home.prompt() + m_typed + QChar(0x2588)).right(home.columns());
-    }
-    const QImage image = colourScreenImage(*m_frame.colour, m_frame.graphShown && !waiting, rows);
+    const QImage image = colourScreenImage(*m_frame.colour, m_frame.home, m_frame.graphShown,
+                                           m_typed.isNull() ? QStringLiteral("") : m_typed);
     const int step = colourStep(m_scale);
     p.drawImage(QRect(0, 0, image.width() * step, image.height() * step), image);
 }

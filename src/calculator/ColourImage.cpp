@@ -139,4 +139,17 @@ QImage colourScreenImage(const ColourScreen &screen, bool graphShown, const QStr
     return image;
 }
 
+QImage colourScreenImage(const ColourScreen &screen, const calc::basic::HomeScreen &home,
+                         bool graphShown, const QString &typed)
+{
+    QStringList rows = homeRows(home);
+    const bool waiting = !home.menu().isEmpty() || !home.prompt().isNull();
+    if (!typed.isNull() && !home.prompt().isNull() && home.menu().isEmpty()) {
+        // The answer as typed so far, its end in view.
+        const int at = std::min(home.cursorRow(), home.rows() - 1);
+        rows[at] = (home.prompt() + typed + QChar(0x2588)).right(home.columns());
+    }
+    return colourScreenImage(screen, graphShown && !waiting, rows);
+}
+
 } // namespace calculator

@@ -41,6 +41,11 @@ QImage colourScreenImage(const calc::basic::ColourScreen &screen, bool graphShow
                          const QStringList &rows);
 // The home screen's rows as the screen shows them.
 QStringList homeRows(const calc::basic::HomeScreen &home);
+// The screen as the window shows it: the graph area unless a menu or a
+// prompt waits, the answer typed so far after the prompt.
+QImage colourScreenImage(const calc::basic::ColourScreen &screen,
+                         const calc::basic::HomeScreen &home, bool graphShown,
+                         const QString &typed = QString());
 
 // Text( in the text colour on its cells' background (white, or medium gray
 // behind yellow, white and light gray text): small letters in 12-pixel

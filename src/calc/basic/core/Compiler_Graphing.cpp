@@ -74,7 +74,8 @@ void Compiler::graphStatement(int t)
         close(tok::RParen);
         break;
     case tok::Shade:
-        // Lower and upper, then the left and right edges, pattern, resolution.
+        // Lower and upper, then the left and right edges, pattern,
+        // resolution and on the colour models a colour.
         a = deferred();
         comma();
         b = deferred();
@@ -83,7 +84,7 @@ void Compiler::graphStatement(int t)
             ++n;
         }
         close(tok::RParen);
-        if (n > 4)
+        if (n > (colour_ ? 5 : 4))
             fail(Error::Argument);
         break;
     case tok::StringToEqu:

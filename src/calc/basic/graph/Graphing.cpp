@@ -53,25 +53,42 @@ std::array<int, 8> graphSettings(Calculator &c_)
             s.modes.value(tok::GridOn),         s.modes.value(tok::LabelOn)};
 }
 
+Tracer tracerFor(Calculator &c_, int style, int number)
+{
+    const Settings &s = c_.settings();
+    Tracer t{c_.screen(), style ? style != StyleDotted
+                                : s.modes.value(tok::Connected, tok::Connected) == tok::Connected};
+    const ColourScreen *colour = c_.colour();
+    if (!colour) {
+        t.pen = style == StyleThick ? Tracer::Plus : Tracer::Fine;
+        return t;
+    }
+    // Thick (Connected) and Dot-Thick are the colour models' defaults.
+    t.pen = style == StyleThick || !colour->thin ? Tracer::Square : Tracer::Fine;
+    if (number >= 0)
+        t.rgb = colourRgb(colour->equationColour(s.modes.value(tok::Func, tok::Func), number));
+    return t;
+}
+
 void showGraph(Calculator &c_)
 {
     PixelScreen &g = c_.screen();
-    // GridLine's lines where it was given, else the mode's dots.
+    // GridDot (GridOn) and GridLine draw in GridColor on the colour models.
     const ColourScreen *colour = c_.colour();
-    if (colour && colour->gridColour)
-        g.setGrid(PixelScreen::GridLines, colourRgb(colour->gridColour));
-    else if (c_.settings().modes.value(tok::GridOn) == tok::GridOn)
-        g.setGrid(PixelScreen::GridDots);
-    else
-        g.setGrid(PixelScreen::NoGrid);
+    const std::uint32_t gridRgb = colour ? colourRgb(colour->gridColour) : PixelScreen::kBlack;
+    const int grid = c_.settings().modes.value(tok::GridOn, tok::GridOn + 1);
+    g.setGrid(grid == tok::GridOn       ? PixelScreen::GridDots
+              : grid == tok::GridOn + 1 ? PixelScreen::NoGrid
+                                        : PixelScreen::GridLines,
+              gridRgb);
+    if (colour)
+        g.setAxesRgb(colourRgb(colour->axesColour));
     if (!g.stale())
         return;
     g.clear();
     graphEquations(c_);
     drawPlots(c_);
-    // The labels' places are the small screen's.
-    if (!c_.colour())
-        drawLabels(c_, c_.graph());
+    drawLabels(c_);
 }
 
 void graphEquations(Calculator &c_)
@@ -93,7 +110,7 @@ void graphEquations(Calculator &c_)
             const int style = graphStyle(c_, equationNumber(key));
             traceFunction(
                 c_, [&, key] { return equation(c_, key, nullptr); }, false, false, style,
-                style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0);
+                style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0, equationNumber(key));
         }
         break;
     case tok::Param: {
@@ -119,13 +136,10 @@ void graphEquations(Calculator &c_)
 }
 
 void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,
-                   int style, int pattern)
+                   int style, int pattern, int number)
 {
     PixelScreen &g = c_.screen();
-    Tracer t{g, style
-                    ? style != StyleDotted
-                    : c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected};
-    t.thick = style == StyleThick;
+    Tracer t = tracerFor(c_, style, number);
     std::int64_t step = 1;
     c_.settings().xres.toInt(&step);
     Number &X = c_.reals()['X' - 'A'], &Y = c_.reals()['Y' - 'A'];
@@ -155,7 +169,7 @@ void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse
         const double row = g.rowOf(dbl(y));
         t.to(row, c);
         if (style == StyleAbove || style == StyleBelow)
-            shadeColumn(c_, c, row, style == StyleAbove, pattern, int(step));
+            shadeColumn(c_, c, row, style == StyleAbove, pattern, int(step), t.rgb);
     }
     if (!keepXY)
         keepX.saved = savedX;
@@ -199,8 +213,7 @@ void curvePoints(Calculator &c_, int key, int second, const GraphVar *range,
 void traceCurve(Calculator &c_, int key, int second, const GraphVar *range, int style)
 {
     PixelScreen &g = c_.screen();
-    Tracer t{g, style != StyleDotted};
-    t.thick = style == StyleThick;
+    Tracer t = tracerFor(c_, style, equationNumber(key));
     curvePoints(c_, key, second, range, [&](double x, double y) {
         if (std::isnan(x))
             t.gap();
@@ -331,9 +344,13 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
         raise(Error::Domain);
     if (n >= 4 && (!realOf(args[3]).toInt(&res) || res < 1 || res > 8))
         raise(Error::Domain);
-    const bool connected =
-        c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected;
-    Tracer lo{g, connected}, hi{g, connected};
+    Tracer lo = tracerFor(c_, 0), hi = lo;
+    if (n >= 5) {
+        std::int64_t k;
+        if (!realOf(args[4]).toInt(&k) || !isColourNumber(k))
+            raise(Error::Domain);
+        lo.rgb = hi.rgb = colourRgb(int(k));
+    }
     Keep keepX(c_.reals()['X' - 'A']);
     for (int c = 0; c < g.columns(); ++c) {
         const Number x = columnX(g, c);
@@ -359,7 +376,7 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
         const double top = std::max(-1.0, std::round(g.rowOf(yu)));
         const double bottom = std::min(double(g.rows()), std::round(g.rowOf(yl)));
         g.shadeColumn(c, int(top), int(bottom), kHatch[pattern - 1], int(res),
-                      pattern == 3 ? 8 * GraphScreen::kColumns : 0);
+                      pattern == 3 ? 8 * GraphScreen::kColumns : 0, PixelScreen::On, lo.rgb);
     }
 }
 

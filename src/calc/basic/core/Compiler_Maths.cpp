@@ -25,7 +25,7 @@ bool isStatCommand(int t)
 {
     return t == tok::OneVarStats || t == tok::TwoVarStats || t == tok::LinRegAxB ||
            t == tok::LinRegABx || t == tok::QuadReg || t == tok::ExpReg || isStatTest(t) ||
-           isMoreRegression(t) || (t >= tok::ShadeNorm && t <= tok::ShadeF);
+           inRegressionsLibrary(t) || (t >= tok::ShadeNorm && t <= tok::ShadeF);
 }
 
 bool isTvmFunction(int t)

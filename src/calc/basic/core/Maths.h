@@ -145,7 +145,7 @@ bool isStatCommand(int t);
 // later, the tests and intervals, and the regressions that came later.
 bool isDistribution(int t);
 bool isStatTest(int t);
-bool isMoreRegression(int t);
+bool inRegressionsLibrary(int t);
 bool isTvmFunction(int t);
 
 } // namespace calc::basic

@@ -9,6 +9,7 @@
 #include "calc/basic/lib/Libraries.h"
 
 #include <cmath>
+#include <functional>
 
 namespace calc::basic
 {
@@ -176,6 +177,143 @@ long double root(F &f, long double a, long double b, long double fa, long double
     return b;
 }
 
+// The expression of a command and the variable it sets to each value tried.
+struct Trial {
+    Calculator &c;
+    int var;
+    std::function<Value()> expression;
+
+    // Each value tried counts as a step, so a run away search still stops.
+    Value at(const Number &x)
+    {
+        c.evaluator().step();
+        c.reals()[var] = x;
+        return expression();
+    }
+    long double operator()(long double x) { return ld(realOf(at(fromLd(x)))); }
+};
+
+long double tolerance(const Value *args, int n, int i)
+{
+    if (n <= i)
+        return 1e-5L;
+    const Number t = realOf(args[i]);
+    if (t.isZero() || t.isNegative())
+        raise(Error::Domain);
+    return ld(t);
+}
+
+// nDeriv(: (f(x+h)−f(x−h))/2h in the calculator's own arithmetic, at each
+// value of a list too.
+Value derivative(Trial &f, const Value *args, int n)
+{
+    Number h;
+    Number::fromDigits("1", 0, -2, &h); // .001
+    if (n == 2)
+        h = realOf(args[1]);
+    if (h.isZero())
+        raise(Error::Domain);
+    return mapReal(args[0], [&](const Number &x) {
+        const Number up = realOf(f.at(add(x, h)));
+        const Number down = realOf(f.at(sub(x, h)));
+        return divide(sub(up, down), mul(num(2), h));
+    });
+}
+
+Value integral(Trial &f, const Value *args, int n)
+{
+    const long double a = ld(realOf(args[0])), b = ld(realOf(args[1])), tol = tolerance(args, n, 2);
+    int intervals = 0;
+    return Value::real(a == b ? Number() : fromLd(integrate(f, a, b, tol, 0, &intervals)));
+}
+
+// fMin( and fMax(: fMax( is the smallest of −f.
+Value extremum(Trial &f, const Value *args, int n, bool largest)
+{
+    const long double a = ld(realOf(args[0])), b = ld(realOf(args[1])), tol = tolerance(args, n, 2);
+    if (a > b)
+        raise(Error::Bound);
+    auto g = [&](long double x) { return largest ? -f(x) : f(x); };
+    return Value::real(a == b ? realOf(args[0]) : fromLd(minimum(g, a, b, tol)));
+}
+
+// f at x, or false where f is undefined there; running out of steps or a
+// break still ends the search.
+bool tried(Trial &f, long double x, long double *fx)
+{
+    try {
+        *fx = f(x);
+        return true;
+    } catch (const RunError &e) {
+        if (e.error == Error::Steps || e.error == Error::Break)
+            throw;
+        return false;
+    }
+}
+
+// Outwards from the guess on both sides, each step twice the last, until
+// the sign changes; points where f is undefined are passed by. The change
+// lies between a and b.
+bool bracket(Trial &f, long double guess, long double fg, long double lo, long double hi,
+             long double *a, long double *b, long double *fa, long double *fb)
+{
+    long double step = std::max(std::fabs(guess), 1.0L) * 1e-3L;
+    long double lx = guess, lf = fg, rx = guess, rf = fg;
+    for (int i = 0; i < 400 && (lx > lo || rx < hi); ++i, step *= 2) {
+        for (int side : {1, -1}) {
+            long double &px = side > 0 ? rx : lx, &pf = side > 0 ? rf : lf;
+            const long double x =
+                side > 0 ? std::min(guess + step, hi) : std::max(guess - step, lo);
+            long double fx;
+            if (x == px || !tried(f, x, &fx))
+                continue;
+            if (fx == 0 || (fx > 0) != (pf > 0)) {
+                *a = px, *fa = pf, *b = x, *fb = fx;
+                return true;
+            }
+            px = x;
+            pf = fx;
+        }
+    }
+    return false;
+}
+
+// solve(: a root near the guess, within the bounds when given.
+Value solveFor(Trial &f, const Value *args, int n)
+{
+    long double lo = -1e99L, hi = 1e99L;
+    if (n == 2) {
+        const QVector<Number> &bounds = listOf(args[1]);
+        if (bounds.size() != 2)
+            raise(Error::InvalidDim);
+        lo = ld(bounds[0]);
+        hi = ld(bounds[1]);
+    }
+    const long double guess = ld(realOf(args[0]));
+    if (guess < lo || guess > hi || lo > hi)
+        raise(Error::BadGuess);
+    long double fg;
+    if (!tried(f, guess, &fg))
+        raise(Error::BadGuess);
+    if (fg == 0)
+        return Value::real(realOf(args[0]));
+    long double a = 0, b = 0, fa = 0, fb = 0;
+    if (!bracket(f, guess, fg, lo, hi, &a, &b, &fa, &fb))
+        raise(Error::NoSignChng);
+    return Value::real(fb == 0 ? fromLd(b) : fromLd(root(f, a, b, fa, fb)));
+}
+
+Value summation(Trial &f, const Value *args)
+{
+    std::int64_t first, last;
+    if (!realOf(args[0]).toInt(&first) || !realOf(args[1]).toInt(&last))
+        raise(Error::Domain);
+    Value result = Value::real(Number());
+    for (std::int64_t k = first; k <= last; ++k)
+        result = binary(tok::Plus, result, f.at(num(k)));
+    return result;
+}
+
 } // namespace
 
 Value calculus(Calculator &c_, int fn, const Value *args, int n, int body, int var,
@@ -203,127 +341,22 @@ Value calculus(Calculator &c_, int fn, const Value *args, int n, int body, int v
     } restore{c_, bit, var, c_.reals()[var], c_.complexReals() & (1u << var)};
     c_.complexReals() &= ~(1u << var);
     c_.calculusNest() |= bit;
-    const auto expression = c_.expression(prog->names[body]);
-    // Each value tried counts as a step, so a run away search still stops.
-    auto at = [&](const Number &x) {
-        c_.evaluator().step();
-        c_.reals()[var] = x;
-        return expression();
-    };
-    auto f = [&](long double x) { return ld(realOf(at(fromLd(x)))); };
-    auto tolerance = [&](int i) {
-        if (n <= i)
-            return 1e-5L;
-        const Number t = realOf(args[i]);
-        if (t.isZero() || t.isNegative())
-            raise(Error::Domain);
-        return ld(t);
-    };
-    Value result;
+    Trial f{c_, var, c_.expression(prog->names[body])};
     switch (fn) {
-    case tok::NDeriv: {
-        // (f(x+h)−f(x−h))/2h in the calculator's own arithmetic, at each
-        // value of a list too.
-        Number h;
-        Number::fromDigits("1", 0, -2, &h); // .001
-        if (n == 2)
-            h = realOf(args[1]);
-        if (h.isZero())
-            raise(Error::Domain);
-        result = mapReal(args[0], [&](const Number &x) {
-            const Number up = realOf(at(add(x, h)));
-            const Number down = realOf(at(sub(x, h)));
-            return divide(sub(up, down), mul(num(2), h));
-        });
-        break;
-    }
-    case tok::FnInt: {
-        const long double a = ld(realOf(args[0])), b = ld(realOf(args[1])), tol = tolerance(2);
-        int intervals = 0;
-        result = Value::real(a == b ? Number() : fromLd(integrate(f, a, b, tol, 0, &intervals)));
-        break;
-    }
+    case tok::NDeriv:
+        return derivative(f, args, n);
+    case tok::FnInt:
+        return integral(f, args, n);
     case tok::FMin:
-    case tok::FMax: {
-        const long double a = ld(realOf(args[0])), b = ld(realOf(args[1])), tol = tolerance(2);
-        if (a > b)
-            raise(Error::Bound);
-        auto g = [&](long double x) { return fn == tok::FMin ? f(x) : -f(x); };
-        result = Value::real(a == b ? realOf(args[0]) : fromLd(minimum(g, a, b, tol)));
-        break;
-    }
-    case tok::Solve: {
-        long double lo = -1e99L, hi = 1e99L;
-        if (n == 2) {
-            const QVector<Number> &bounds = listOf(args[1]);
-            if (bounds.size() != 2)
-                raise(Error::InvalidDim);
-            lo = ld(bounds[0]);
-            hi = ld(bounds[1]);
-        }
-        const long double guess = ld(realOf(args[0]));
-        if (guess < lo || guess > hi || lo > hi)
-            raise(Error::BadGuess);
-        long double fg;
-        try {
-            fg = f(guess);
-        } catch (const RunError &e) {
-            if (e.error == Error::Steps || e.error == Error::Break)
-                throw;
-            raise(Error::BadGuess);
-        }
-        if (fg == 0) {
-            result = Value::real(realOf(args[0]));
-            break;
-        }
-        // Outwards from the guess on both sides, each step twice the last,
-        // until the sign changes; points where f is undefined are passed by.
-        long double step = std::max(std::fabs(guess), 1.0L) * 1e-3L;
-        long double lx = guess, lf = fg, rx = guess, rf = fg;
-        bool found = false;
-        long double a = 0, b = 0, fa = 0, fb = 0;
-        for (int i = 0; i < 400 && !found && (lx > lo || rx < hi); ++i, step *= 2) {
-            for (int side : {1, -1}) {
-                long double &px = side > 0 ? rx : lx, &pf = side > 0 ? rf : lf;
-                const long double x =
-                    side > 0 ? std::min(guess + step, hi) : std::max(guess - step, lo);
-                if (x == px)
-                    continue;
-                long double fx;
-                try {
-                    fx = f(x);
-                } catch (const RunError &e) {
-                    if (e.error == Error::Steps || e.error == Error::Break)
-                        throw;
-                    continue;
-                }
-                if (fx == 0 || (fx > 0) != (pf > 0)) {
-                    a = px, fa = pf, b = x, fb = fx;
-                    found = true;
-                    break;
-                }
-                px = x;
-                pf = fx;
-            }
-        }
-        if (!found)
-            raise(Error::NoSignChng);
-        result = Value::real(fb == 0 ? fromLd(b) : fromLd(root(f, a, b, fa, fb)));
-        break;
-    }
-    case tok::Summation: {
-        std::int64_t first, last;
-        if (!realOf(args[0]).toInt(&first) || !realOf(args[1]).toInt(&last))
-            raise(Error::Domain);
-        result = Value::real(Number());
-        for (std::int64_t k = first; k <= last; ++k)
-            result = binary(tok::Plus, result, at(num(k)));
-        break;
-    }
+    case tok::FMax:
+        return extremum(f, args, n, fn == tok::FMax);
+    case tok::Solve:
+        return solveFor(f, args, n);
+    case tok::Summation:
+        return summation(f, args);
     default:
         raise(Error::Syntax);
     }
-    return result;
 }
 
 } // namespace calc::basic

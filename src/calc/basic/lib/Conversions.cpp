@@ -223,6 +223,83 @@ bool isShownAs(int t)
            t == tok::ToFracDec;
 }
 
+namespace
+{
+
+// randIntNoRep(: the numbers from one end to the other, each once, in the
+// order of a random number drawn for each.
+Value randIntNoRep(Calculator &c_, Value *args, int n)
+{
+    std::int64_t lo, hi;
+    if (!realOf(args[0]).toInt(&lo) || !realOf(args[1]).toInt(&hi))
+        raise(Error::Domain);
+    if (lo > hi)
+        std::swap(lo, hi);
+    if (hi - lo >= 999)
+        raise(Error::InvalidDim);
+    std::vector<std::pair<Number, std::int64_t>> draw;
+    for (std::int64_t k = lo; k <= hi; ++k)
+        draw.push_back({c_.random().next(), k});
+    std::stable_sort(draw.begin(), draw.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::int64_t count = std::int64_t(draw.size());
+    if (n == 3 &&
+        (!realOf(args[2]).toInt(&count) || count < 1 || count > std::int64_t(draw.size())))
+        raise(Error::Domain);
+    QVector<Number> out;
+    for (std::int64_t i = 0; i < count; ++i)
+        out << num(draw[size_t(i)].second);
+    return Value::list(out);
+}
+
+// bal(, ΣPrn( and ΣInt(: the balance after each payment, from PV on: it
+// grows by the rate per payment and takes the payment (before growing
+// under Pmt_Bgn), rounded at each step to the places asked for, or those
+// of Fix.
+Value amortization(Calculator &c_, int fn, Value *args, int n)
+{
+    const int places = fn == tok::Bal ? 1 : 2;
+    int round = c_.settings().format.fix;
+    if (n > places) {
+        std::int64_t k;
+        if (!realOf(args[places]).toInt(&k) || k < 0 || k > 9)
+            raise(Error::Domain);
+        round = int(k);
+    }
+    const long long last = paymentNumber(args[places - 1]);
+    const long long first = fn == tok::Bal ? last : paymentNumber(args[0]);
+    if (fn != tok::Bal && (first < 1 || first > last))
+        raise(Error::Domain);
+    const Number ipct = finance(c_, tok::FinN + 1), pv = finance(c_, tok::FinN + 2),
+                 pmt = finance(c_, tok::FinN + 3), py = finance(c_, tok::FinN + 5),
+                 cy = finance(c_, tok::FinN + 6);
+    if (py.isZero() || cy.isZero())
+        raise(Error::Domain);
+    const long double c = ld(cy), rate = std::expm1(c / ld(py) * std::log1p(ld(ipct) / (100 * c)));
+    const bool begin = c_.settings().modes.value(tok::PmtEnd, tok::PmtEnd) == tok::PmtBgn;
+    auto balance = [&](long long m) {
+        Number b = pv;
+        for (long long k = 0; k < m; ++k) {
+            if (begin)
+                b = add(b, pmt);
+            b = add(b, mul(b, fromLd(rate)));
+            if (!begin)
+                b = add(b, pmt);
+            if (round >= 0)
+                b = b.roundTo(round);
+        }
+        return b;
+    };
+    if (fn == tok::Bal)
+        return Value::real(balance(last));
+    const Number principal = sub(balance(last), balance(first - 1));
+    if (fn == tok::SigmaPrn)
+        return Value::real(principal);
+    return Value::real(sub(mul(num(last - first + 1), pmt), principal));
+}
+
+} // namespace
+
 Value numberFunction(Calculator &c_, int fn, Value *args, int n)
 {
     const int degrees = c_.degrees();
@@ -246,79 +323,15 @@ Value numberFunction(Calculator &c_, int fn, Value *args, int n)
         return pairs(args[0], args[1],
                      [&, t](Number r, Number a) { return mul(r, trig(c_, t, a)); });
     }
-    case tok::RandIntNoRep: {
-        // The numbers from one end to the other, each once, in the order of
-        // a random number drawn for each.
-        std::int64_t lo, hi;
-        if (!realOf(args[0]).toInt(&lo) || !realOf(args[1]).toInt(&hi))
-            raise(Error::Domain);
-        if (lo > hi)
-            std::swap(lo, hi);
-        if (hi - lo >= 999)
-            raise(Error::InvalidDim);
-        std::vector<std::pair<Number, std::int64_t>> draw;
-        for (std::int64_t k = lo; k <= hi; ++k)
-            draw.push_back({c_.random().next(), k});
-        std::stable_sort(draw.begin(), draw.end(),
-                         [](const auto &a, const auto &b) { return a.first < b.first; });
-        std::int64_t count = std::int64_t(draw.size());
-        if (n == 3 &&
-            (!realOf(args[2]).toInt(&count) || count < 1 || count > std::int64_t(draw.size())))
-            raise(Error::Domain);
-        QVector<Number> out;
-        for (std::int64_t i = 0; i < count; ++i)
-            out << num(draw[size_t(i)].second);
-        return Value::list(out);
-    }
+    case tok::RandIntNoRep:
+        return randIntNoRep(c_, args, n);
     case tok::Dbd:
         return pairs(args[0], args[1],
                      [](Number a, Number b) { return num(dateOf(a).daysTo(dateOf(b))); });
     case tok::Bal:
     case tok::SigmaPrn:
-    case tok::SigmaInt: {
-        // The balance after each payment, from PV on: it grows by the rate
-        // per payment and takes the payment (before growing under Pmt_Bgn),
-        // rounded at each step to the places asked for, or those of Fix.
-        const int places = fn == tok::Bal ? 1 : 2;
-        int round = c_.settings().format.fix;
-        if (n > places) {
-            std::int64_t k;
-            if (!realOf(args[places]).toInt(&k) || k < 0 || k > 9)
-                raise(Error::Domain);
-            round = int(k);
-        }
-        const long long last = paymentNumber(args[places - 1]);
-        const long long first = fn == tok::Bal ? last : paymentNumber(args[0]);
-        if (fn != tok::Bal && (first < 1 || first > last))
-            raise(Error::Domain);
-        const Number ipct = finance(c_, tok::FinN + 1), pv = finance(c_, tok::FinN + 2),
-                     pmt = finance(c_, tok::FinN + 3), py = finance(c_, tok::FinN + 5),
-                     cy = finance(c_, tok::FinN + 6);
-        if (py.isZero() || cy.isZero())
-            raise(Error::Domain);
-        const long double c = ld(cy),
-                          rate = std::expm1(c / ld(py) * std::log1p(ld(ipct) / (100 * c)));
-        const bool begin = c_.settings().modes.value(tok::PmtEnd, tok::PmtEnd) == tok::PmtBgn;
-        auto balance = [&](long long m) {
-            Number b = pv;
-            for (long long k = 0; k < m; ++k) {
-                if (begin)
-                    b = add(b, pmt);
-                b = add(b, mul(b, fromLd(rate)));
-                if (!begin)
-                    b = add(b, pmt);
-                if (round >= 0)
-                    b = b.roundTo(round);
-            }
-            return b;
-        };
-        if (fn == tok::Bal)
-            return Value::real(balance(last));
-        const Number principal = sub(balance(last), balance(first - 1));
-        if (fn == tok::SigmaPrn)
-            return Value::real(principal);
-        return Value::real(sub(mul(num(last - first + 1), pmt), principal));
-    }
+    case tok::SigmaInt:
+        return amortization(c_, fn, args, n);
     default:
         break;
     }

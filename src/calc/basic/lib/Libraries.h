@@ -55,8 +55,6 @@ Value statTest(Calculator &c_, int fn, Value *args, int n);
 Value regressionCommand(Calculator &c_, int fn, Value *args, int n);
 Value shadeCommand(Calculator &c_, int fn, Value *args, int n);
 Value clock(Calculator &c_, int fn, Value *args, int n);
-void statTestCommand(Calculator &c_, int fn, Value *args, int n, bool shown);
-void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown);
 void regressionScreen(Calculator &c_, int fn, bool shown, int alternative = 0);
 void showResults(Calculator &c_, const QStringList &lines);
 void storeResiduals(Calculator &c_, const Value &xs, const Value &ys);

@@ -227,9 +227,351 @@ void fitThree(const StatData &d, long double q[3],
     }
 }
 
+// What a fit works with: the points, the arguments after its lists and the
+// results it sets.
+struct Fit {
+    QHash<int, Value> &out;
+    const StatData &d;
+    const Value *args;
+    int n;
+    int rest;            // the first argument after the lists
+    int alternative = 0; // LinRegTTest's, for its screen
+
+    void set(int t, long double v) { out[t] = Value::real(fromLd(v)); }
+};
+
+// CubicReg and QuartReg: least squares on the powers of x.
+QString polynomial(Fit &f, int degree)
+{
+    const StatData &d = f.d;
+    const auto q = leastSquares(
+        d, d.y,
+        [degree](long double x, long double *b) {
+            for (int k = degree; k >= 0; --k)
+                b[degree - k] = std::pow(x, k);
+        },
+        degree + 1);
+    static const char *const powers[] = {"X\u2074", "X\u00B3", "X\u00B2", "X", ""};
+    QString eq;
+    for (int k = 0; k <= degree; ++k) {
+        f.set(A + k, q[k]);
+        if (k)
+            eq += QLatin1Char('+');
+        eq += statNumber(fromLd(q[k])) + QString::fromUtf8(powers[4 - degree + k]);
+    }
+    const long double sse = residual(d, [&](long double x) {
+        long double y = 0;
+        for (int k = 0; k <= degree; ++k)
+            y = y * x + q[k];
+        return y;
+    });
+    const long double sst = squaresAbout(d, d.y);
+    f.set(tok::RegBigR2, sst == 0 ? 1 : 1 - sse / sst);
+    return eq;
+}
+
+std::vector<long double> logarithms(std::vector<long double> v)
+{
+    for (long double &x : v) {
+        if (x <= 0)
+            raise(Error::Domain);
+        x = std::log(x);
+    }
+    return v;
+}
+
+// LnReg and PwrReg: a line through ln x (and ln y).
+QString logarithmic(Fit &f, bool power)
+{
+    const LineFit l = lineOf(f.d, logarithms(f.d.x), power ? logarithms(f.d.y) : f.d.y);
+    const long double a = power ? std::exp(l.cut) : l.cut;
+    f.set(A, a);
+    f.set(B, l.slope);
+    f.set(R, l.r);
+    f.set(tok::RegR2, l.r * l.r);
+    return power ? statNumber(fromLd(a)) + QStringLiteral("*X^") + statNumber(fromLd(l.slope))
+                 : statNumber(fromLd(a)) + QStringLiteral("+") + statNumber(fromLd(l.slope)) +
+                       QStringLiteral("ln(X)");
+}
+
+// Med-Med: three groups by x (sizes as n splits: the middle takes one
+// over, the outer two take two over), each summed up by its medians.
+QString medianMedian(Fit &f)
+{
+    const StatData &d = f.d;
+    std::vector<size_t> order(d.x.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t p, size_t q) { return d.x[p] < d.x[q]; });
+    if (!d.wholeWeights)
+        raise(Error::Domain);
+    std::vector<size_t> points;
+    for (size_t i : order)
+        for (long double k = 0; k < d.w[i]; ++k)
+            points.push_back(i);
+    const size_t total = points.size();
+    if (total < 3)
+        raise(Error::DimMismatch);
+    size_t outer = total / 3, middle = total / 3;
+    if (total % 3 == 1)
+        ++middle;
+    else if (total % 3 == 2)
+        ++outer;
+    const size_t bounds[4] = {0, outer, outer + middle, total};
+    long double mx[3], my[3];
+    for (int g = 0; g < 3; ++g) {
+        std::vector<std::pair<long double, long double>> gx, gy;
+        for (size_t k = bounds[g]; k < bounds[g + 1]; ++k) {
+            gx.push_back({d.x[points[k]], 1});
+            gy.push_back({d.y[points[k]], 1});
+        }
+        mx[g] = weightedMedian(gx);
+        my[g] = weightedMedian(gy);
+        f.set(X1 + g, mx[g]);
+        f.set(Y1 + g, my[g]);
+    }
+    if (mx[2] == mx[0])
+        raise(Error::SingularMat);
+    const long double slope = (my[2] - my[0]) / (mx[2] - mx[0]);
+    const long double cut =
+        ((my[0] - slope * mx[0]) + (my[1] - slope * mx[1]) + (my[2] - slope * mx[2])) / 3;
+    f.set(A, slope);
+    f.set(B, cut);
+    return statNumber(fromLd(slope)) + QStringLiteral("X+") + statNumber(fromLd(cut));
+}
+
+// For a fixed b the rest is linear: y = p·sin(bx) + q·cos(bx) + d. The
+// squares left over.
+long double sineAt(const StatData &d, long double b, long double *coef)
+{
+    const auto q = leastSquares(
+        d, d.y,
+        [b](long double x, long double *f) {
+            f[0] = std::sin(b * x);
+            f[1] = std::cos(b * x);
+            f[2] = 1;
+        },
+        3);
+    std::copy(q.begin(), q.end(), coef);
+    return residual(
+        d, [&](long double x) { return q[0] * std::sin(b * x) + q[1] * std::cos(b * x) + q[2]; });
+}
+
+long double sineCost(const StatData &d, long double b)
+{
+    long double c[3];
+    try {
+        return sineAt(d, b, c);
+    } catch (const RunError &) {
+        return HUGE_VALL;
+    }
+}
+
+// Searches the frequencies the spacing of x can show, then refines.
+long double sineFrequency(const StatData &d)
+{
+    const long double span =
+        *std::max_element(d.x.begin(), d.x.end()) - *std::min_element(d.x.begin(), d.x.end());
+    if (span <= 0)
+        raise(Error::SingularMat);
+    const long double step = span / (d.x.size() - 1);
+    const long double lo = kPi / span, hi = kPi / step;
+    const int grid = 2000;
+    long double best = HUGE_VALL, b = lo;
+    for (int k = 0; k <= grid; ++k) {
+        const long double at = lo + (hi - lo) * k / grid, c = sineCost(d, at);
+        if (c < best) {
+            best = c;
+            b = at;
+        }
+    }
+    long double left = b - (hi - lo) / grid, right = b + (hi - lo) / grid;
+    for (int k = 0; k < 200; ++k) {
+        const long double m1 = left + (right - left) * 0.381966L,
+                          m2 = right - (right - left) * 0.381966L;
+        const bool lower = sineCost(d, m1) < sineCost(d, m2);
+        (lower ? right : left) = lower ? m2 : m1;
+    }
+    return (left + right) / 2;
+}
+
+// SinReg: the period when one is given, else the best one found.
+QString sinusoid(Fit &f)
+{
+    const StatData &d = f.d;
+    if (d.x.size() < 4)
+        raise(Error::SingularMat);
+    long double b;
+    if (f.rest < f.n) {
+        const long double period = realOf(f.args[f.rest]).toLongDouble();
+        if (period == 0)
+            raise(Error::Domain);
+        b = 2 * kPi / period;
+    } else {
+        b = sineFrequency(d);
+    }
+    long double c[3];
+    sineAt(d, b, c);
+    long double amp = std::hypot(c[0], c[1]), phase = std::atan2(c[1], c[0]);
+    if (b < 0) {
+        b = -b;
+        phase = kPi - phase;
+    }
+    phase = std::remainder(phase, 2 * kPi);
+    f.set(A, amp);
+    f.set(B, b);
+    f.set(C, phase);
+    f.set(D, c[2]);
+    return statNumber(fromLd(amp)) + QStringLiteral("sin(") + statNumber(fromLd(b)) +
+           QStringLiteral("X+") + statNumber(fromLd(phase)) + QStringLiteral(")+") +
+           statNumber(fromLd(c[2]));
+}
+
+// Logistic: a start from the line through ln(c/y-1), c a little over the
+// top, then the three parameters together.
+QString logistic(Fit &f)
+{
+    const StatData &d = f.d;
+    const long double top = *std::max_element(d.y.begin(), d.y.end());
+    long double q[3] = {1, 1, top > 0 ? top * 1.05L : 1};
+    if (top > 0 && std::all_of(d.y.begin(), d.y.end(), [](long double y) { return y > 0; })) {
+        std::vector<long double> v = d.y;
+        for (long double &y : v)
+            y = std::log(q[2] / y - 1);
+        try {
+            const LineFit l = lineOf(d, d.x, v);
+            q[0] = std::exp(l.cut);
+            q[1] = -l.slope;
+        } catch (const RunError &) {
+        }
+    }
+    fitThree(d, q, [](long double x, const long double *p) {
+        return p[2] / (1 + p[0] * std::exp(-p[1] * x));
+    });
+    if (!std::isfinite(q[0]) || !std::isfinite(q[1]) || !std::isfinite(q[2]) ||
+        std::fabs(q[2]) > 1e99L)
+        raise(Error::Overflow);
+    f.set(A, q[0]);
+    f.set(B, q[1]);
+    f.set(C, q[2]);
+    return statNumber(fromLd(q[2])) + QStringLiteral("/(1+") + statNumber(fromLd(q[0])) +
+           QStringLiteral("e^(") + statNumber(fromLd(-q[1])) + QStringLiteral("X))");
+}
+
+// LinRegTTest and LinRegTInt: the line's slope tested or bounded.
+QString slope(Fit &f, bool test)
+{
+    const LineFit l = lineOf(f.d, f.d.x, f.d.y);
+    const long double df = f.d.n - 2;
+    if (df <= 0)
+        raise(Error::DivideBy0);
+    const long double s = std::sqrt(l.sse / df), se = s / std::sqrt(l.sxx);
+    for (int t : {int(T), int(P), int(Lower), int(Upper)})
+        f.out.remove(t);
+    if (test) {
+        f.alternative = alternativeOf(f.args, f.n, f.rest);
+        const long double t = se == 0 ? (l.slope == 0 ? 0 : HUGE_VALL) : l.slope / se;
+        f.set(T, std::isfinite(t) ? t : 1e99L);
+        f.set(P, prob::pValue(f.alternative, prob::tAbove(t, df), prob::tAbove(-t, df)));
+    } else {
+        const long double half = prob::tQuantile((1 + levelOf(f.args, f.n, f.rest)) / 2, df) * se;
+        f.set(Lower, l.slope - half);
+        f.set(Upper, l.slope + half);
+    }
+    f.set(Df, df);
+    f.set(S, s);
+    f.set(A, l.cut);
+    f.set(B, l.slope);
+    f.set(R, l.r);
+    f.set(tok::RegR2, l.r * l.r);
+    return statNumber(fromLd(l.cut)) + QStringLiteral("+") + statNumber(fromLd(l.slope)) +
+           QStringLiteral("X");
+}
+
+QString fitted(Fit &f, int fn)
+{
+    switch (fn) {
+    case tok::CubicReg:
+        return polynomial(f, 3);
+    case tok::QuartReg:
+        return polynomial(f, 4);
+    case tok::LnReg:
+    case tok::PwrReg:
+        return logarithmic(f, fn == tok::PwrReg);
+    case tok::MedMed:
+        return medianMedian(f);
+    case tok::SinReg:
+        return sinusoid(f);
+    case tok::Logistic:
+        return logistic(f);
+    case tok::LinRegTTest:
+    case tok::LinRegTInt:
+        return slope(f, fn == tok::LinRegTTest);
+    default:
+        raise(Error::Unsupported, calc::tokens::displayString(fn));
+    }
+}
+
+// Manual-Fit: no one draws the line, so it runs corner to corner of the
+// window.
+void manualFit(Calculator &c_, int equation)
+{
+    const GraphScreen &g = c_.graph();
+    const long double x0 = g.window(GraphScreen::Xmin).toLongDouble(),
+                      x1 = g.window(GraphScreen::Xmax).toLongDouble(),
+                      y0 = g.window(GraphScreen::Ymin).toLongDouble(),
+                      y1 = g.window(GraphScreen::Ymax).toLongDouble();
+    const Number m = fromLd((y1 - y0) / (x1 - x0)), b = fromLd(y0 - (y1 - y0) / (x1 - x0) * x0);
+    const QString eq = statNumber(m) + QStringLiteral("X+") + statNumber(b);
+    const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(eq).text);
+    storeEquation(c_, equation ? equation : tok::Y1, Value::string(tokenValues(t.bytes)));
+    showGraph(c_);
+    c_.showGraph(true);
+}
+
+// Fits the lists (L₁ and L₂ when none are given) and leaves the results,
+// the residuals and, when one is named, the Y= equation.
+void fitRegression(Calculator &c_, int fn, Value *args, int n, bool shown)
+{
+    std::int64_t equation = 0;
+    realOf(args[n - 1]).toInt(&equation);
+    --n;
+    if (fn == tok::ManualFit) {
+        manualFit(c_, int(equation));
+        return;
+    }
+    // SinReg's iterations come first; the lists then, or L₁ and L₂.
+    int at = 0;
+    if (fn == tok::SinReg && n > 0 && args[0].kind != Value::List) {
+        std::int64_t it;
+        if (!realOf(args[0]).toInt(&it) || it < 1 || it > 16)
+            raise(Error::Domain);
+        at = 1;
+    }
+    int lists = 0;
+    while (at + lists < n && args[at + lists].kind == Value::List)
+        ++lists;
+    if (lists == 1)
+        raise(Error::Argument);
+    const Value xs = lists ? args[at] : c_.var(tok::List0);
+    const Value ys = lists ? args[at + 1] : c_.var(tok::List0 + 1);
+    if (fn == tok::SinReg && lists == 3)
+        raise(Error::DataType); // SinReg takes no frequencies
+    const StatData d = statData(xs, &ys, lists == 3 ? &args[at + 2] : nullptr);
+    QHash<int, Value> &out = c_.maths();
+    statDescribe(out, d);
+    Fit f{out, d, args, n, at + lists};
+    statEquation(out, fitted(f, fn));
+    storeResiduals(c_, xs, ys);
+    if (equation)
+        storeEquation(c_, int(equation), out.value(tok::RegEQ));
+    regressionScreen(c_, fn, shown, f.alternative);
+}
+
 } // namespace
 
-bool isMoreRegression(int t)
+bool inRegressionsLibrary(int t)
 {
     switch (t) {
     case tok::CubicReg:
@@ -252,394 +594,121 @@ bool isMoreRegression(int t)
 // the program ends on.
 Value regressionCommand(Calculator &c_, int fn, Value *args, int n)
 {
-    moreRegression(c_, fn, args, n - 1, !realOf(args[n - 1]).isZero());
+    fitRegression(c_, fn, args, n - 1, !realOf(args[n - 1]).isZero());
     return Value();
 }
 
-void moreRegression(Calculator &c_, int fn, Value *args, int n, bool shown)
+namespace
 {
-    QHash<int, Value> &out = c_.maths();
-    std::int64_t equation = 0;
-    realOf(args[n - 1]).toInt(&equation);
-    --n;
-    auto set = [&out](int t, long double v) { out[t] = Value::real(fromLd(v)); };
-    if (fn == tok::ManualFit) {
-        // No one draws the line: it runs corner to corner of the window.
-        const GraphScreen &g = c_.graph();
-        const long double x0 = g.window(GraphScreen::Xmin).toLongDouble(),
-                          x1 = g.window(GraphScreen::Xmax).toLongDouble(),
-                          y0 = g.window(GraphScreen::Ymin).toLongDouble(),
-                          y1 = g.window(GraphScreen::Ymax).toLongDouble();
-        const Number m = fromLd((y1 - y0) / (x1 - x0)), b = fromLd(y0 - (y1 - y0) / (x1 - x0) * x0);
-        const QString eq = statNumber(m) + QStringLiteral("X+") + statNumber(b);
-        const auto t = calc::tokens::tokenize(calc::calcsymbols::fromUnicode(eq).text);
-        storeEquation(c_, equation ? int(equation) : tok::Y1, Value::string(tokenValues(t.bytes)));
-        showGraph(c_);
-        c_.showGraph(true);
-        return;
-    }
-    // SinReg's iterations come first; the lists then, or L₁ and L₂.
-    int at = 0;
-    if (fn == tok::SinReg && n > 0 && args[0].kind != Value::List) {
-        std::int64_t it;
-        if (!realOf(args[0]).toInt(&it) || it < 1 || it > 16)
-            raise(Error::Domain);
-        at = 1;
-    }
-    int lists = 0;
-    while (at + lists < n && args[at + lists].kind == Value::List)
-        ++lists;
-    if (lists == 1)
-        raise(Error::Argument);
-    const Value xs = lists ? args[at] : c_.var(tok::List0);
-    const Value ys = lists ? args[at + 1] : c_.var(tok::List0 + 1);
-    if (fn == tok::SinReg && lists == 3)
-        raise(Error::DataType); // SinReg takes no frequencies
-    const StatData d = statData(xs, &ys, lists == 3 ? &args[at + 2] : nullptr);
-    const int rest = at + lists; // the first argument after the lists
-    statDescribe(out, d);
-    QString eq;
-    int alternative = 0;
-    switch (fn) {
-    case tok::CubicReg:
-    case tok::QuartReg: {
-        const int degree = fn == tok::CubicReg ? 3 : 4;
-        const auto q = leastSquares(
-            d, d.y,
-            [degree](long double x, long double *f) {
-                for (int k = degree; k >= 0; --k)
-                    f[degree - k] = std::pow(x, k);
-            },
-            degree + 1);
-        static const char *const powers[] = {"X\u2074", "X\u00B3", "X\u00B2", "X", ""};
-        for (int k = 0; k <= degree; ++k) {
-            set(A + k, q[k]);
-            if (k)
-                eq += QLatin1Char('+');
-            eq += statNumber(fromLd(q[k])) + QString::fromUtf8(powers[4 - degree + k]);
-        }
-        const long double sse = residual(d, [&](long double x) {
-            long double y = 0;
-            for (int k = 0; k <= degree; ++k)
-                y = y * x + q[k];
-            return y;
-        });
-        const long double sst = squaresAbout(d, d.y);
-        set(tok::RegBigR2, sst == 0 ? 1 : 1 - sse / sst);
-        break;
-    }
-    case tok::LnReg:
-    case tok::PwrReg: {
-        std::vector<long double> u = d.x, v = d.y;
-        for (long double &x : u) {
-            if (x <= 0)
-                raise(Error::Domain);
-            x = std::log(x);
-        }
-        if (fn == tok::PwrReg)
-            for (long double &y : v) {
-                if (y <= 0)
-                    raise(Error::Domain);
-                y = std::log(y);
-            }
-        const LineFit l = lineOf(d, u, v);
-        const long double a = fn == tok::PwrReg ? std::exp(l.cut) : l.cut;
-        set(A, a);
-        set(B, l.slope);
-        set(R, l.r);
-        set(tok::RegR2, l.r * l.r);
-        eq = fn == tok::PwrReg
-                 ? statNumber(fromLd(a)) + QStringLiteral("*X^") + statNumber(fromLd(l.slope))
-                 : statNumber(fromLd(a)) + QStringLiteral("+") + statNumber(fromLd(l.slope)) +
-                       QStringLiteral("ln(X)");
-        break;
-    }
-    case tok::MedMed: {
-        // Three groups by x (sizes as n splits: the middle takes one over,
-        // the outer two take two over), each summed up by its medians.
-        std::vector<size_t> order(d.x.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        std::stable_sort(order.begin(), order.end(),
-                         [&](size_t p, size_t q) { return d.x[p] < d.x[q]; });
-        if (!d.wholeWeights)
-            raise(Error::Domain);
-        std::vector<size_t> points;
-        for (size_t i : order)
-            for (long double k = 0; k < d.w[i]; ++k)
-                points.push_back(i);
-        const size_t total = points.size();
-        if (total < 3)
-            raise(Error::DimMismatch);
-        size_t outer = total / 3, middle = total / 3;
-        if (total % 3 == 1)
-            ++middle;
-        else if (total % 3 == 2)
-            ++outer;
-        const size_t bounds[4] = {0, outer, outer + middle, total};
-        long double mx[3], my[3];
-        for (int g = 0; g < 3; ++g) {
-            std::vector<std::pair<long double, long double>> gx, gy;
-            for (size_t k = bounds[g]; k < bounds[g + 1]; ++k) {
-                gx.push_back({d.x[points[k]], 1});
-                gy.push_back({d.y[points[k]], 1});
-            }
-            mx[g] = weightedMedian(gx);
-            my[g] = weightedMedian(gy);
-            set(X1 + g, mx[g]);
-            set(Y1 + g, my[g]);
-        }
-        if (mx[2] == mx[0])
-            raise(Error::SingularMat);
-        const long double slope = (my[2] - my[0]) / (mx[2] - mx[0]);
-        const long double cut =
-            ((my[0] - slope * mx[0]) + (my[1] - slope * mx[1]) + (my[2] - slope * mx[2])) / 3;
-        set(A, slope);
-        set(B, cut);
-        eq = statNumber(fromLd(slope)) + QStringLiteral("X+") + statNumber(fromLd(cut));
-        break;
-    }
-    case tok::SinReg: {
-        if (d.x.size() < 4)
-            raise(Error::SingularMat);
-        // For a fixed b the rest is linear: y = p·sin(bx) + q·cos(bx) + d.
-        auto fitAt = [&](long double b, long double *coef) {
-            const auto q = leastSquares(
-                d, d.y,
-                [b](long double x, long double *f) {
-                    f[0] = std::sin(b * x);
-                    f[1] = std::cos(b * x);
-                    f[2] = 1;
-                },
-                3);
-            std::copy(q.begin(), q.end(), coef);
-            return residual(d, [&](long double x) {
-                return q[0] * std::sin(b * x) + q[1] * std::cos(b * x) + q[2];
-            });
-        };
-        auto cost = [&](long double b) {
-            long double c[3];
-            try {
-                return fitAt(b, c);
-            } catch (const RunError &) {
-                return HUGE_VALL;
-            }
-        };
-        long double b;
-        if (rest < n) {
-            const long double period = realOf(args[rest]).toLongDouble();
-            if (period == 0)
-                raise(Error::Domain);
-            b = 2 * kPi / period;
-        } else {
-            // Search the frequencies the spacing of x can show, then refine.
-            const long double span = *std::max_element(d.x.begin(), d.x.end()) -
-                                     *std::min_element(d.x.begin(), d.x.end());
-            if (span <= 0)
-                raise(Error::SingularMat);
-            const long double step = span / (d.x.size() - 1);
-            const long double lo = kPi / span, hi = kPi / step;
-            const int grid = 2000;
-            long double best = HUGE_VALL;
-            b = lo;
-            for (int k = 0; k <= grid; ++k) {
-                const long double at = lo + (hi - lo) * k / grid, c = cost(at);
-                if (c < best) {
-                    best = c;
-                    b = at;
-                }
-            }
-            long double left = b - (hi - lo) / grid, right = b + (hi - lo) / grid;
-            for (int k = 0; k < 200; ++k) {
-                const long double m1 = left + (right - left) * 0.381966L,
-                                  m2 = right - (right - left) * 0.381966L;
-                (cost(m1) < cost(m2) ? right : left) = (cost(m1) < cost(m2) ? m2 : m1);
-            }
-            b = (left + right) / 2;
-        }
-        long double c[3];
-        fitAt(b, c);
-        long double amp = std::hypot(c[0], c[1]), phase = std::atan2(c[1], c[0]);
-        if (b < 0) {
-            b = -b;
-            phase = kPi - phase;
-        }
-        phase = std::remainder(phase, 2 * kPi);
-        set(A, amp);
-        set(B, b);
-        set(C, phase);
-        set(D, c[2]);
-        eq = statNumber(fromLd(amp)) + QStringLiteral("sin(") + statNumber(fromLd(b)) +
-             QStringLiteral("X+") + statNumber(fromLd(phase)) + QStringLiteral(")+") +
-             statNumber(fromLd(c[2]));
-        break;
-    }
-    case tok::Logistic: {
-        // A start from the line through ln(c/y-1), c a little over the top.
-        const long double top = *std::max_element(d.y.begin(), d.y.end());
-        long double q[3] = {1, 1, top > 0 ? top * 1.05L : 1};
-        if (top > 0 && std::all_of(d.y.begin(), d.y.end(), [](long double y) { return y > 0; })) {
-            std::vector<long double> v = d.y;
-            for (long double &y : v)
-                y = std::log(q[2] / y - 1);
-            try {
-                const LineFit l = lineOf(d, d.x, v);
-                q[0] = std::exp(l.cut);
-                q[1] = -l.slope;
-            } catch (const RunError &) {
-            }
-        }
-        fitThree(d, q, [](long double x, const long double *p) {
-            return p[2] / (1 + p[0] * std::exp(-p[1] * x));
-        });
-        if (!std::isfinite(q[0]) || !std::isfinite(q[1]) || !std::isfinite(q[2]) ||
-            std::fabs(q[2]) > 1e99L)
-            raise(Error::Overflow);
-        set(A, q[0]);
-        set(B, q[1]);
-        set(C, q[2]);
-        eq = statNumber(fromLd(q[2])) + QStringLiteral("/(1+") + statNumber(fromLd(q[0])) +
-             QStringLiteral("e^(") + statNumber(fromLd(-q[1])) + QStringLiteral("X))");
-        break;
-    }
-    case tok::LinRegTTest:
-    case tok::LinRegTInt: {
-        const LineFit l = lineOf(d, d.x, d.y);
-        const long double df = d.n - 2;
-        if (df <= 0)
-            raise(Error::DivideBy0);
-        const long double s = std::sqrt(l.sse / df), se = s / std::sqrt(l.sxx);
-        out.remove(T);
-        out.remove(P);
-        out.remove(Lower);
-        out.remove(Upper);
-        if (fn == tok::LinRegTTest) {
-            int alt = 0;
-            if (rest < n) {
-                const Number &x = realOf(args[rest]);
-                alt = x.isZero() ? 0 : x.isNegative() ? -1 : 1;
-            }
-            const long double t = se == 0 ? (l.slope == 0 ? 0 : HUGE_VALL) : l.slope / se;
-            set(T, std::isfinite(t) ? t : 1e99L);
-            set(P, prob::pValue(alt, prob::tAbove(t, df), prob::tAbove(-t, df)));
-            alternative = alt;
-        } else {
-            long double c = rest < n ? realOf(args[rest]).toLongDouble() : 0.95L;
-            if (c >= 1)
-                c /= 100;
-            if (!(c > 0 && c < 1))
-                raise(Error::Domain);
-            const long double half = prob::tQuantile((1 + c) / 2, df) * se;
-            set(Lower, l.slope - half);
-            set(Upper, l.slope + half);
-        }
-        set(Df, df);
-        set(S, s);
-        set(A, l.cut);
-        set(B, l.slope);
-        set(R, l.r);
-        set(tok::RegR2, l.r * l.r);
-        eq = statNumber(fromLd(l.cut)) + QStringLiteral("+") + statNumber(fromLd(l.slope)) +
-             QStringLiteral("X");
-        break;
-    }
-    default:
-        raise(Error::Unsupported, calc::tokens::displayString(fn));
-    }
-    statEquation(out, eq);
-    storeResiduals(c_, xs, ys);
-    if (equation)
-        storeEquation(c_, int(equation), out.value(tok::RegEQ));
-    regressionScreen(c_, fn, shown, alternative);
-}
 
-// What the results screen shows: the command, the form of its equation,
-// its coefficients, and r and r² (or R²) with DiagnosticOn.
-void regressionScreen(Calculator &c_, int fn, bool shown, int alternative)
-{
-    if (!shown || !c_.evaluator().outermost())
-        return;
-    const QHash<int, Value> &out = c_.maths();
+// A results screen's lines, each a result as the calculator writes it.
+struct Screen {
+    const QHash<int, Value> &out;
     QStringList lines;
-    auto put = [&](const QString &name, int t) {
+
+    void put(const QString &name, int t)
+    {
         const auto it = out.constFind(t);
         if (it != out.constEnd())
             lines << QLatin1Char(' ') + name + QLatin1Char('=') +
                          statFitted(realOf(*it).toLongDouble(), 13 - int(name.size()));
-    };
-    const bool diagnostics = c_.settings().modes.value(tok::DiagnosticOn) == tok::DiagnosticOn;
-    if (fn == tok::OneVarStats || fn == tok::TwoVarStats) {
-        lines << calc::tokens::displayString(fn).trimmed();
-        static const std::pair<const char *, int> one[] = {
-            {"x\u0304", 0x6203}, {"\u03A3x", 0x6204}, {"\u03A3x\u00B2", 0x6205},
-            {"Sx", 0x6206},      {"\u03C3x", 0x6207}, {"n", 0x6202}};
-        for (const auto &[name, t] : one)
-            put(QString::fromUtf8(name), t);
-        // The screen's first page; the rest is a scroll away.
-        showResults(c_, lines);
+    }
+};
+
+struct Form {
+    int token;
+    const char *title, *form;
+    int coefficients;
+    bool r; // r and r², or R²
+};
+
+const Form kForms[] = {
+    {tok::LinRegAxB, "LinReg", "y=ax+b", 2, true},
+    {tok::LinRegABx, "LinReg", "y=a+bx", 2, true},
+    {tok::QuadReg, "QuadReg", "y=ax\u00B2+bx+c", 3, false},
+    {tok::CubicReg, "CubicReg", "y=ax\u00B3+bx\u00B2+cx+d", 4, false},
+    {tok::QuartReg, "QuartReg", "y=ax\u2074+bx\u00B3+\u2026", 5, false},
+    {tok::LnReg, "LnReg", "y=a+blnx", 2, true},
+    {tok::ExpReg, "ExpReg", "y=a*b^x", 2, true},
+    {tok::PwrReg, "PwrReg", "y=a*x^b", 2, true},
+    {tok::MedMed, "Med-Med", "y=ax+b", 2, false},
+    {tok::SinReg, "SinReg", "y=a*sin(bx+c)+d", 4, false},
+    {tok::Logistic, "Logistic", "y=c/(1+ae^(-bx))", 3, false},
+    {tok::LinRegTTest, "LinRegTTest", "y=a+bx", 2, true},
+    {tok::LinRegTInt, "LinRegTInt", "y=a+bx", 2, true},
+};
+
+// The screen's first page; the rest is a scroll away.
+void varStatsLines(Screen &s, int fn)
+{
+    s.lines << calc::tokens::displayString(fn).trimmed();
+    static const std::pair<const char *, int> one[] = {
+        {"x\u0304", 0x6203}, {"\u03A3x", 0x6204}, {"\u03A3x\u00B2", 0x6205},
+        {"Sx", 0x6206},      {"\u03C3x", 0x6207}, {"n", 0x6202}};
+    for (const auto &[name, t] : one)
+        s.put(QString::fromUtf8(name), t);
+}
+
+// The command, the form of its equation, the test's results (LinRegTTest
+// and LinRegTInt), the coefficients, and r and r² (or R²) with
+// DiagnosticOn.
+void fitLines(Screen &s, const Form &f, int alternative, bool diagnostics)
+{
+    const int fn = f.token;
+    // A form as wide as the screen loses its indent rather than its end.
+    const QString form = QString::fromUtf8(f.form);
+    s.lines << QString::fromUtf8(f.title) << (form.size() < 16 ? QLatin1Char(' ') + form : form);
+    if (fn == tok::LinRegTTest) {
+        const QString sign = alternative < 0   ? QStringLiteral("<")
+                             : alternative > 0 ? QStringLiteral(">")
+                                               : QStringLiteral("\u2260");
+        s.lines << QStringLiteral(" \u03B2") + sign + QStringLiteral("0 and \u03C1") + sign +
+                       QLatin1Char('0');
+        s.put(QStringLiteral("t"), T);
+        s.put(QStringLiteral("p"), P);
+        s.put(QStringLiteral("df"), Df);
+    } else if (fn == tok::LinRegTInt) {
+        const long double lo = realOf(s.out.value(Lower)).toLongDouble(),
+                          hi = realOf(s.out.value(Upper)).toLongDouble();
+        s.lines << QStringLiteral(" (") + statFitted(lo, 6) + QLatin1Char(',') + statFitted(hi, 6) +
+                       QLatin1Char(')');
+        s.put(QStringLiteral("b"), B);
+        s.put(QStringLiteral("df"), Df);
+        s.put(QStringLiteral("s"), S);
+        s.put(QStringLiteral("a"), A);
+    }
+    if (fn != tok::LinRegTInt) {
+        for (int k = 0; k < f.coefficients; ++k)
+            s.put(QString(QChar('a' + k)), A + k);
+    }
+    if (fn == tok::LinRegTTest)
+        s.put(QStringLiteral("s"), S);
+    if (diagnostics && f.r && fn != tok::MedMed) {
+        s.put(QStringLiteral("r\u00B2"), tok::RegR2);
+        s.put(QStringLiteral("r"), R);
+    } else if (diagnostics && (fn == tok::QuadReg || fn == tok::CubicReg || fn == tok::QuartReg)) {
+        s.put(QStringLiteral("R\u00B2"), tok::RegBigR2);
+    }
+}
+
+} // namespace
+
+// What the results screen shows after 1-Var Stats, 2-Var Stats or a
+// regression.
+void regressionScreen(Calculator &c_, int fn, bool shown, int alternative)
+{
+    if (!shown || !c_.evaluator().outermost())
         return;
+    Screen s{c_.maths(), {}};
+    if (fn == tok::OneVarStats || fn == tok::TwoVarStats) {
+        varStatsLines(s, fn);
+    } else {
+        const bool diagnostics = c_.settings().modes.value(tok::DiagnosticOn) == tok::DiagnosticOn;
+        for (const Form &f : kForms)
+            if (f.token == fn)
+                fitLines(s, f, alternative, diagnostics);
     }
-    struct Form {
-        int token;
-        const char *title, *form;
-        int coefficients;
-        bool r; // r and r², or R²
-    };
-    static const Form forms[] = {
-        {tok::LinRegAxB, "LinReg", "y=ax+b", 2, true},
-        {tok::LinRegABx, "LinReg", "y=a+bx", 2, true},
-        {tok::QuadReg, "QuadReg", "y=ax\u00B2+bx+c", 3, false},
-        {tok::CubicReg, "CubicReg", "y=ax\u00B3+bx\u00B2+cx+d", 4, false},
-        {tok::QuartReg, "QuartReg", "y=ax\u2074+bx\u00B3+\u2026", 5, false},
-        {tok::LnReg, "LnReg", "y=a+blnx", 2, true},
-        {tok::ExpReg, "ExpReg", "y=a*b^x", 2, true},
-        {tok::PwrReg, "PwrReg", "y=a*x^b", 2, true},
-        {tok::MedMed, "Med-Med", "y=ax+b", 2, false},
-        {tok::SinReg, "SinReg", "y=a*sin(bx+c)+d", 4, false},
-        {tok::Logistic, "Logistic", "y=c/(1+ae^(-bx))", 3, false},
-        {tok::LinRegTTest, "LinRegTTest", "y=a+bx", 2, true},
-        {tok::LinRegTInt, "LinRegTInt", "y=a+bx", 2, true},
-    };
-    for (const Form &f : forms) {
-        if (f.token != fn)
-            continue;
-        // A form as wide as the screen loses its indent rather than its end.
-        const QString form = QString::fromUtf8(f.form);
-        lines << QString::fromUtf8(f.title) << (form.size() < 16 ? QLatin1Char(' ') + form : form);
-        if (fn == tok::LinRegTTest) {
-            const QString sign = alternative < 0   ? QStringLiteral("<")
-                                 : alternative > 0 ? QStringLiteral(">")
-                                                   : QStringLiteral("\u2260");
-            lines << QStringLiteral(" \u03B2") + sign + QStringLiteral("0 and \u03C1") + sign +
-                         QLatin1Char('0');
-            put(QStringLiteral("t"), T);
-            put(QStringLiteral("p"), P);
-            put(QStringLiteral("df"), Df);
-        } else if (fn == tok::LinRegTInt) {
-            const long double lo = realOf(out.value(Lower)).toLongDouble(),
-                              hi = realOf(out.value(Upper)).toLongDouble();
-            lines << QStringLiteral(" (") + statFitted(lo, 6) + QLatin1Char(',') +
-                         statFitted(hi, 6) + QLatin1Char(')');
-            put(QStringLiteral("b"), B);
-            put(QStringLiteral("df"), Df);
-            put(QStringLiteral("s"), S);
-            put(QStringLiteral("a"), A);
-        }
-        if (fn != tok::LinRegTInt) {
-            for (int k = 0; k < f.coefficients; ++k)
-                put(QString(QChar('a' + k)), A + k);
-        }
-        if (fn == tok::LinRegTTest)
-            put(QStringLiteral("s"), S);
-        if (diagnostics && f.r && fn != tok::MedMed) {
-            put(QStringLiteral("r\u00B2"), tok::RegR2);
-            put(QStringLiteral("r"), R);
-        } else if (diagnostics &&
-                   (fn == tok::QuadReg || fn == tok::CubicReg || fn == tok::QuartReg)) {
-            put(QStringLiteral("R\u00B2"), tok::RegBigR2);
-        }
-    }
-    showResults(c_, lines);
+    showResults(c_, s.lines);
 }
 
 // ʟRESID: each point's y less what RegEQ gives at its x, as every

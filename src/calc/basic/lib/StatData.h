@@ -4,7 +4,8 @@
 #pragma once
 // What Statistics.cpp lends the regressions of Regressions.cpp: points
 // with their frequencies, the 2-Var Stats every regression sets, and the
-// equation as RegEQ holds it.
+// equation as RegEQ holds it; and what the tests share with LinRegTTest
+// and LinRegTInt.
 #include "calc/basic/core/Value.h"
 
 #include <QHash>
@@ -29,5 +30,9 @@ void statEquation(QHash<int, Value> &out, const QString &equation);
 QString statNumber(const Number &x);
 // A result as its screen writes it, in `room` columns.
 QString statFitted(long double v, int room);
+// A test's alternative (−1, 0 or 1: the sign of argument i; 0 when left
+// out) and its C-Level as a fraction (95 and .95 both mean 95 %).
+int alternativeOf(const Value *args, int n, int i);
+long double levelOf(const Value *args, int n, int i);
 
 } // namespace calc::basic

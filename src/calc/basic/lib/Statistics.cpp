@@ -313,6 +313,41 @@ void solve3(long double m[3][4])
         m[r][3] /= m[r][r];
 }
 
+// QuadReg: the normal equations of y = ax²+bx+c, solved by elimination;
+// squares is Σ(y−ȳ)².
+void quadratic(Results &out, const Data &d, const std::vector<long double> &y, long double squares)
+{
+    long double s[5] = {}, t[3] = {};
+    for (size_t i = 0; i < d.x.size(); ++i) {
+        long double p = d.w[i];
+        for (int k = 0; k < 5; ++k, p *= d.x[i]) {
+            s[k] += p;
+            if (k < 3)
+                t[k] += p * y[i];
+        }
+    }
+    long double m[3][4];
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c)
+            m[r][c] = s[4 - r - c];
+        m[r][3] = t[2 - r];
+    }
+    solve3(m);
+    const long double coef[3] = {m[0][3], m[1][3], m[2][3]};
+    long double residual = 0;
+    for (size_t i = 0; i < d.x.size(); ++i) {
+        const long double f = (coef[0] * d.x[i] + coef[1]) * d.x[i] + coef[2];
+        residual += d.w[i] * (y[i] - f) * (y[i] - f);
+    }
+    setStat(out, A, coef[0]);
+    setStat(out, B, coef[1]);
+    setStat(out, C, coef[2]);
+    setStat(out, tok::RegBigR2, squares == 0 ? 1 : 1 - residual / squares);
+    setRegression(out, coefficientText(fromLd(coef[0])) + QStringLiteral("X\u00B2+") +
+                           coefficientText(fromLd(coef[1])) + QStringLiteral("X+") +
+                           coefficientText(fromLd(coef[2])));
+}
+
 } // namespace
 
 StatData statData(const Value &xs, const Value *ys, const Value *freq)
@@ -362,36 +397,7 @@ void regression(Calculator &c_, int fn, Value *args, int n)
     for (size_t i = 0; i < d.x.size(); ++i)
         sxy += d.w[i] * (d.x[i] - mx.mean) * (y[i] - my.mean);
     if (fn == tok::QuadReg) {
-        // The normal equations of y = ax²+bx+c, solved by elimination.
-        long double s[5] = {}, t[3] = {};
-        for (size_t i = 0; i < d.x.size(); ++i) {
-            long double p = d.w[i];
-            for (int k = 0; k < 5; ++k, p *= d.x[i]) {
-                s[k] += p;
-                if (k < 3)
-                    t[k] += p * y[i];
-            }
-        }
-        long double m[3][4];
-        for (int r = 0; r < 3; ++r) {
-            for (int c = 0; c < 3; ++c)
-                m[r][c] = s[4 - r - c];
-            m[r][3] = t[2 - r];
-        }
-        solve3(m);
-        const long double coef[3] = {m[0][3], m[1][3], m[2][3]};
-        long double residual = 0;
-        for (size_t i = 0; i < d.x.size(); ++i) {
-            const long double f = (coef[0] * d.x[i] + coef[1]) * d.x[i] + coef[2];
-            residual += d.w[i] * (y[i] - f) * (y[i] - f);
-        }
-        setStat(out, A, coef[0]);
-        setStat(out, B, coef[1]);
-        setStat(out, C, coef[2]);
-        setStat(out, tok::RegBigR2, my.squares == 0 ? 1 : 1 - residual / my.squares);
-        setRegression(out, coefficientText(fromLd(coef[0])) + QStringLiteral("X\u00B2+") +
-                               coefficientText(fromLd(coef[1])) + QStringLiteral("X+") +
-                               coefficientText(fromLd(coef[2])));
+        quadratic(out, d, y, my.squares);
         return;
     }
     if (mx.squares == 0)
@@ -417,46 +423,45 @@ void regression(Calculator &c_, int fn, Value *args, int n)
                                  QStringLiteral("X"));
 }
 
-Value statFunction(Calculator &c_, int fn, Value *args, int n)
+namespace
+{
+
+// 1-Var Stats and 2-Var Stats: the lists, or L₁ (and L₂).
+Value varStats(Calculator &c_, int fn, Value *args, int n)
+{
+    const bool shown = !realOf(args[--n]).isZero();
+    const bool two = fn == tok::TwoVarStats;
+    if (two ? (n == 1 || n > 3) : n > 2)
+        raise(Error::Argument);
+    const Value xs = n ? args[0] : c_.var(tok::List0);
+    if (two) {
+        const Value ys = n ? args[1] : c_.var(tok::List0 + 1);
+        describe(c_.maths(), dataOf(xs, &ys, n == 3 ? &args[2] : nullptr), true);
+    } else {
+        describe(c_.maths(), dataOf(xs, nullptr, n == 2 ? &args[1] : nullptr), false);
+    }
+    regressionScreen(c_, fn, shown);
+    return Value();
+}
+
+// LinReg(ax+b), LinReg(a+bx), QuadReg and ExpReg as statements.
+Value regressionStatement(Calculator &c_, int fn, Value *args, int n)
+{
+    const bool shown = !realOf(args[--n]).isZero();
+    regression(c_, fn, args, n);
+    storeResiduals(c_, n > 1 ? args[0] : c_.var(tok::List0),
+                   n > 1 ? args[1] : c_.var(tok::List0 + 1));
+    regressionScreen(c_, fn, shown);
+    // Given a Y= variable, the equation goes there too, and selects it.
+    std::int64_t equation = 0;
+    if (realOf(args[n - 1]).toInt(&equation) && equation)
+        storeEquation(c_, int(equation), c_.maths().value(tok::RegEQ));
+    return Value();
+}
+
+Value normal(Calculator &c_, int fn, Value *args, int n)
 {
     switch (fn) {
-    case tok::StdDev:
-    case tok::Variance: {
-        const Data d = dataOf(args[0], nullptr, n == 2 ? &args[1] : nullptr);
-        const long double v = sampleVariance(momentsOf(d.x, d), d);
-        return Value::real(fromLd(fn == tok::StdDev ? std::sqrt(v) : v));
-    }
-    case tok::OneVarStats:
-    case tok::TwoVarStats: {
-        const bool shown = !realOf(args[--n]).isZero();
-        const bool two = fn == tok::TwoVarStats;
-        if (two ? (n == 1 || n > 3) : n > 2)
-            raise(Error::Argument);
-        const Value xs = n ? args[0] : c_.var(tok::List0);
-        if (two) {
-            const Value ys = n ? args[1] : c_.var(tok::List0 + 1);
-            describe(c_.maths(), dataOf(xs, &ys, n == 3 ? &args[2] : nullptr), true);
-        } else {
-            describe(c_.maths(), dataOf(xs, nullptr, n == 2 ? &args[1] : nullptr), false);
-        }
-        regressionScreen(c_, fn, shown);
-        return Value();
-    }
-    case tok::LinRegAxB:
-    case tok::LinRegABx:
-    case tok::QuadReg:
-    case tok::ExpReg: {
-        const bool shown = !realOf(args[--n]).isZero();
-        regression(c_, fn, args, n);
-        storeResiduals(c_, n > 1 ? args[0] : c_.var(tok::List0),
-                       n > 1 ? args[1] : c_.var(tok::List0 + 1));
-        regressionScreen(c_, fn, shown);
-        // Given a Y= variable, the equation goes there too, and selects it.
-        std::int64_t equation = 0;
-        if (realOf(args[n - 1]).toInt(&equation) && equation)
-            storeEquation(c_, int(equation), c_.maths().value(tok::RegEQ));
-        return Value();
-    }
     case tok::NormalPdf: {
         const long double mu = realArg(args, n, 1, 0), sigma = sigmaArg(args, n, 2);
         return mapReal(args[0], [&](Number x) {
@@ -477,58 +482,93 @@ Value statFunction(Calculator &c_, int fn, Value *args, int n)
         return mapReal(args[0],
                        [&](Number p) { return fromLd(invNorm(p.toLongDouble(), mu, sigma)); });
     }
-    case tok::RandNorm: {
-        // As µ-σ·invNorm(rand), so a seed gives what that gives.
+    default: {
+        // randNorm( as µ-σ·invNorm(rand), so a seed gives what that gives.
         const Number mu = realOf(args[0]), sigma = realOf(args[1]);
         auto one = [&] {
             return sub(mu, mul(sigma, fromLd(invNorm(c_.random().next().toLongDouble(), 0, 1))));
         };
         return draws(n == 3 ? &args[2] : nullptr, one);
     }
+    }
+}
+
+// binompdf( and binomcdf(: at the values given, else at 0 … trials.
+Value binomialOf(int fn, Value *args, int n)
+{
+    const long double trials = wholeArg(realOf(args[0]), 0);
+    const long double p = realOf(args[1]).toLongDouble();
+    if (p < 0 || p > 1)
+        raise(Error::Domain);
+    auto at = [&](long double k) {
+        if (fn == tok::BinomPdf)
+            return binomial(trials, p, k);
+        long double s = 0;
+        for (long double i = 0; i <= std::min(k, trials); ++i)
+            s += binomial(trials, p, i);
+        return std::min<long double>(s, 1);
+    };
+    if (n == 3)
+        return mapReal(args[2], [&](Number k) { return fromLd(at(wholeArg(k, -1e99L))); });
+    if (trials > 998)
+        raise(Error::InvalidDim);
+    QVector<Number> l;
+    for (long double k = 0; k <= trials; ++k)
+        l << fromLd(at(k));
+    return Value::list(l);
+}
+
+Value poissonOf(int fn, Value *args)
+{
+    const long double mu = realOf(args[0]).toLongDouble();
+    if (mu <= 0)
+        raise(Error::Domain);
+    return mapReal(args[1], [&](Number x) {
+        const long double k = wholeArg(x, -1e99L);
+        if (k < 0)
+            return Number();
+        if (fn == tok::PoissonPdf)
+            return fromLd(poisson(mu, k));
+        long double s = 0;
+        for (long double i = 0; i <= k; ++i)
+            s += poisson(mu, i);
+        return fromLd(std::min<long double>(s, 1));
+    });
+}
+
+} // namespace
+
+Value statFunction(Calculator &c_, int fn, Value *args, int n)
+{
+    switch (fn) {
+    case tok::StdDev:
+    case tok::Variance: {
+        const Data d = dataOf(args[0], nullptr, n == 2 ? &args[1] : nullptr);
+        const long double v = sampleVariance(momentsOf(d.x, d), d);
+        return Value::real(fromLd(fn == tok::StdDev ? std::sqrt(v) : v));
+    }
+    case tok::OneVarStats:
+    case tok::TwoVarStats:
+        return varStats(c_, fn, args, n);
+    case tok::LinRegAxB:
+    case tok::LinRegABx:
+    case tok::QuadReg:
+    case tok::ExpReg:
+        return regressionStatement(c_, fn, args, n);
+    case tok::NormalPdf:
+    case tok::NormalCdf:
+    case tok::InvNorm:
+    case tok::RandNorm:
+        return normal(c_, fn, args, n);
     case tok::BinomPdf:
-    case tok::BinomCdf: {
-        const long double trials = wholeArg(realOf(args[0]), 0);
-        const long double p = realOf(args[1]).toLongDouble();
-        if (p < 0 || p > 1)
-            raise(Error::Domain);
-        auto at = [&](long double k) {
-            if (fn == tok::BinomPdf)
-                return binomial(trials, p, k);
-            long double s = 0;
-            for (long double i = 0; i <= std::min(k, trials); ++i)
-                s += binomial(trials, p, i);
-            return std::min<long double>(s, 1);
-        };
-        if (n == 3)
-            return mapReal(args[2], [&](Number k) { return fromLd(at(wholeArg(k, -1e99L))); });
-        if (trials > 998)
-            raise(Error::InvalidDim);
-        QVector<Number> l;
-        for (long double k = 0; k <= trials; ++k)
-            l << fromLd(at(k));
-        return Value::list(l);
-    }
+    case tok::BinomCdf:
+        return binomialOf(fn, args, n);
     case tok::PoissonPdf:
-    case tok::PoissonCdf: {
-        const long double mu = realOf(args[0]).toLongDouble();
-        if (mu <= 0)
-            raise(Error::Domain);
-        return mapReal(args[1], [&](Number x) {
-            const long double k = wholeArg(x, -1e99L);
-            if (k < 0)
-                return Number();
-            if (fn == tok::PoissonPdf)
-                return fromLd(poisson(mu, k));
-            long double s = 0;
-            for (long double i = 0; i <= k; ++i)
-                s += poisson(mu, i);
-            return fromLd(std::min<long double>(s, 1));
-        });
-    }
+    case tok::PoissonCdf:
+        return poissonOf(fn, args);
     default:
-        break;
+        raise(Error::Unsupported, calc::tokens::displayString(fn));
     }
-    raise(Error::Unsupported, calc::tokens::displayString(fn));
 }
 
 // The statistics results as expressions read them; RegEQ is evaluated

@@ -64,13 +64,21 @@ void Compiler::graphStatement(int t)
     switch (t) {
     case tok::DrawF:
     case tok::DrawInv:
+        // The colour models take a colour after the expression.
         a = deferred();
+        if (colour_ && accept(tok::Comma)) {
+            expr();
+            n = 1;
+        }
         break;
     case tok::Tangent:
+        // The value, then on the colour models a colour and a line style.
         a = deferred();
         comma();
-        expr();
-        n = 1;
+        do {
+            expr();
+            ++n;
+        } while (colour_ && n < 3 && accept(tok::Comma));
         close(tok::RParen);
         break;
     case tok::Shade:

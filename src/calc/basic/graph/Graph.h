@@ -44,7 +44,10 @@ void graphEquations(Calculator &c_);
 // pattern-th of their patterns; number: the Y= equation's (its colour), -1
 // for DrawF and its kin.
 void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,
-                   int style = 0, int pattern = 0, int number = -1);
+                   int style = 0, int pattern = 0, int number = -1,
+                   std::uint32_t rgb = PixelScreen::kPen);
+// A colour argument (10-24) as 0xRRGGBB, else ERR:DOMAIN.
+std::uint32_t colourValue(const Value &v);
 void traceCurve(Calculator &c_, int key, int second, const GraphVar *range, int style);
 void curvePoints(Calculator &c_, int key, int second, const GraphVar *range,
                  const std::function<void(double, double)> &point);
@@ -77,6 +80,6 @@ void graphWeb(Calculator &c_, int i);
 void traceWeb(Calculator &c_);
 void shade(Calculator &c_, const std::function<Value()> &lower, const std::function<Value()> &upper,
            const Value *args, int n);
-void tangent(Calculator &c_, const std::function<Value()> &f, const Value &at);
+void tangent(Calculator &c_, const std::function<Value()> &f, const Value *args, int n);
 
 } // namespace calc::basic

@@ -53,6 +53,14 @@ std::array<int, 8> graphSettings(Calculator &c_)
             s.modes.value(tok::GridOn),         s.modes.value(tok::LabelOn)};
 }
 
+std::uint32_t colourValue(const Value &v)
+{
+    std::int64_t k;
+    if (!realOf(v).toInt(&k) || !isColourNumber(k))
+        raise(Error::Domain);
+    return colourRgb(int(k));
+}
+
 Tracer tracerFor(Calculator &c_, int style, int number)
 {
     const Settings &s = c_.settings();
@@ -136,10 +144,12 @@ void graphEquations(Calculator &c_)
 }
 
 void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,
-                   int style, int pattern, int number)
+                   int style, int pattern, int number, std::uint32_t rgb)
 {
     PixelScreen &g = c_.screen();
     Tracer t = tracerFor(c_, style, number);
+    if (number < 0)
+        t.rgb = rgb;
     std::int64_t step = 1;
     c_.settings().xres.toInt(&step);
     Number &X = c_.reals()['X' - 'A'], &Y = c_.reals()['Y' - 'A'];
@@ -322,9 +332,10 @@ void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int 
         if (cmd == tok::Shade)
             shade(c_, f, c_.expression(prog->names[b]), args, n);
         else if (cmd == tok::Tangent)
-            tangent(c_, f, args[0]);
+            tangent(c_, f, args, n);
         else
-            traceFunction(c_, f, cmd == tok::DrawInv, true);
+            traceFunction(c_, f, cmd == tok::DrawInv, true, 0, 0, -1,
+                          n ? colourValue(args[0]) : PixelScreen::kPen);
         break;
     }
     }
@@ -345,12 +356,8 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
     if (n >= 4 && (!realOf(args[3]).toInt(&res) || res < 1 || res > 8))
         raise(Error::Domain);
     Tracer lo = tracerFor(c_, 0), hi = lo;
-    if (n >= 5) {
-        std::int64_t k;
-        if (!realOf(args[4]).toInt(&k) || !isColourNumber(k))
-            raise(Error::Domain);
-        lo.rgb = hi.rgb = colourRgb(int(k));
-    }
+    if (n >= 5)
+        lo.rgb = hi.rgb = colourValue(args[4]);
     Keep keepX(c_.reals()['X' - 'A']);
     for (int c = 0; c < g.columns(); ++c) {
         const Number x = columnX(g, c);
@@ -380,10 +387,15 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
     }
 }
 
-// Tangent(f,a): f's graph, then the line through (a, f(a)) with the slope
-// nDeriv( gives there. Errors at a itself are not skipped.
-void tangent(Calculator &c_, const std::function<Value()> &f, const Value &at)
+// Tangent(f,a[,colour,style]): f's graph, then the line through (a, f(a))
+// with the slope nDeriv( gives there. Errors at a itself are not skipped.
+void tangent(Calculator &c_, const std::function<Value()> &f, const Value *args, int n)
 {
+    const Value &at = args[0];
+    const std::uint32_t rgb = n >= 2 ? colourValue(args[1]) : PixelScreen::kPen;
+    std::int64_t style = PixelScreen::Thin;
+    if (n >= 3 && (!realOf(args[2]).toInt(&style) || style < 1 || style > 4))
+        raise(Error::Domain);
     traceFunction(c_, f, false, true);
     Number &X = c_.reals()['X' - 'A'];
     Keep keepX(X);
@@ -400,7 +412,7 @@ void tangent(Calculator &c_, const std::function<Value()> &f, const Value &at)
     PixelScreen &g = c_.screen();
     const Number x0 = g.window(PixelScreen::Xmin), x1 = g.window(PixelScreen::Xmax);
     auto yAt = [&](Number x) { return dbl(add(fa, mul(slope, sub(x, a)))); };
-    g.line(dbl(x0), yAt(x0), dbl(x1), yAt(x1), PixelScreen::On);
+    g.line(dbl(x0), yAt(x0), dbl(x1), yAt(x1), PixelScreen::On, rgb, int(style));
 }
 
 } // namespace calc::basic

@@ -179,6 +179,32 @@ private slots:
         QCOMPARE(c.run("Shade(X²,X,1,2,1,1,25)\n"), Error::Domain);
     }
 
+    // DrawF, DrawInv and Tangent( take a colour after their arguments on
+    // the colour models; blue without one.
+    void drawnInColour_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QPoint>("place"); // column, row
+        QTest::addColumn<int>("colour");
+        QTest::newRow("DrawF") << "DrawF 0" << QPoint(158, 82) << int(Blue);
+        QTest::newRow("DrawF in red") << "DrawF 0,RED" << QPoint(158, 82) << int(Red);
+        QTest::newRow("DrawInv in green") << "DrawInv 0,GREEN" << QPoint(132, 20) << int(Green);
+        QTest::newRow("Tangent( in orange")
+            << "Tangent(X²,0,ORANGE" << QPoint(200, 82) << int(Orange);
+        QTest::newRow("its thick style")
+            << "Tangent(X²,0,ORANGE,2" << QPoint(200, 83) << int(Orange);
+    }
+    void drawnInColour()
+    {
+        QFETCH(QString, program);
+        QFETCH(QPoint, place);
+        QFETCH(int, colour);
+        Colour84 c;
+        QCOMPARE(c.run("FnOff :AxesOff:ZStandard:ClrDraw:" + program + "\n"), Error::None);
+        QCOMPARE(c.at(place.y(), place.x()), colourRgb(colour));
+        QCOMPARE(c.run("DrawF X,9\n"), Error::Domain);
+    }
+
     // Stat plots: Plot1 blue, Plot2 red, Plot3 black, marks and lines.
     void statPlots()
     {

@@ -121,8 +121,9 @@ void drawPlots(Calculator &c_)
         if (!p.on || !p.type)
             continue;
         // Plot1 blue, Plot2 red, Plot3 black, as the colour models set them.
-        const std::uint32_t rgb =
-            c_.colour() ? colourRgb(Blue + int(&p - gs.plots)) : PixelScreen::kPen;
+        const std::uint32_t rgb = !c_.colour() ? PixelScreen::kPen
+                                  : p.colour   ? colourRgb(p.colour)
+                                               : colourRgb(Blue + int(&p - gs.plots));
         const int mark = markOf(p.mark);
         const QVector<Number> first = data(p.lists.value(0));
         // Frequencies, whole numbers, one per value; none is all 1.
@@ -459,6 +460,8 @@ void plotCommand(Calculator &c_, int cmd, const Value *args, int n, const Chunk 
                     d.yAxis = k == tok::A + ('Y' - 'A');
                 else if (k >= tok::MarkBox && k <= tok::MarkDot)
                     d.mark = int(k);
+                else if (c_.colour() && isColourNumber(k))
+                    d.colour = int(k);
             }
             if (pair && d.lists.size() < 2)
                 raise(Error::Argument);

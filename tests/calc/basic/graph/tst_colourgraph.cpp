@@ -222,6 +222,10 @@ private slots:
         QCOMPARE(c.run("Plot3(Histogram,L₁):PlotsOff 1,2:0→Ymin:3→Ymax:10→Xscl:DispGraph\n"),
                  Error::None);
         QCOMPARE(c.down(10, colourRgb(Black)) > 10, true);
+        // A colour after the mark is the plot's own.
+        QCOMPARE(c.run("0→Ymin:164→Ymax:Plot1(Scatter,L₁,L₂,□,MAGENTA):PlotsOff 3:DispGraph\n"),
+                 Error::None);
+        QCOMPARE(c.at(63, 9), colourRgb(Magenta));
     }
 
     // The zooms count the colour area's pixels: ΔX and ΔY are the window

@@ -80,6 +80,9 @@ const Extra kExtras[] = {
     {0x7E07, u"Dot-Thick", false},
     {0x7E0A, u"GridDot ", false},
     {tok::AxesOn, u"AxesOn ", false},
+    // Without a colour after them, as a line's end leaves them.
+    {0x7E0A, u"GridDot", false},
+    {0xEF5A, u"GridLine", false},
     {tok::MathPrint, u"MATHPRINT", false},
     {tok::Classic, u"CLASSIC", false},
     {0xEF3D, u"FRAC-APPROX", false},

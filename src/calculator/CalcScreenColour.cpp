@@ -13,10 +13,9 @@ namespace calculator
 
 void CalcScreen::paintColour(QPainter &p)
 {
-    const calc::basic::HomeScreen &home = m_frame.home;
-    const bool waiting = !home.menu().isEmpty() || !home.prompt().isNull();
-    const QImage image = colourScreenImage(*m_frame.colour, m_frame.graphShown && !waiting,
-                                           homeRows(home, m_typed, m_menuItem, true));
+    const QImage image =
+        colourScreenImage(*m_frame.colour, m_frame.home, m_frame.graphShown,
+                          m_typed.isNull() ? QStringLiteral("") : m_typed, m_menuItem);
     const int step = colourStep(m_scale);
     p.drawImage(QRect(0, 0, image.width() * step, image.height() * step), image);
 }

@@ -166,4 +166,12 @@ QImage colourScreenImage(const ColourScreen &screen, bool graphShown, const Home
     return image;
 }
 
+QImage colourScreenImage(const ColourScreen &screen, const calc::basic::HomeScreen &home,
+                         bool graphShown, const QString &typed, int menuItem)
+{
+    const bool waiting = !home.menu().isEmpty() || !home.prompt().isNull();
+    return colourScreenImage(screen, graphShown && !waiting,
+                             homeRows(home, typed, menuItem, !typed.isNull()));
+}
+
 } // namespace calculator

@@ -52,6 +52,12 @@ HomeRows homeRows(const calc::basic::HomeScreen &home, const QString &typed = QS
 // the home screen's rows.
 QImage colourScreenImage(const calc::basic::ColourScreen &screen, bool graphShown,
                          const HomeRows &rows);
+// The screen as the window shows it: the graph area unless a menu or a
+// prompt waits; the answer typed so far after the prompt, with the cursor
+// unless `typed` is null.
+QImage colourScreenImage(const calc::basic::ColourScreen &screen,
+                         const calc::basic::HomeScreen &home, bool graphShown,
+                         const QString &typed = QString(), int menuItem = 0);
 
 // Text( in the text colour on its cells' background (white, or medium gray
 // behind yellow, white and light gray text): small letters in 12-pixel

@@ -31,6 +31,8 @@ public:
                 bool graphShown, long long micros);
     void finish(long long micros);
     int frames() const { return int(frames_.size()); }
+    long long micros() const { return end_; }
+    bool full() const { return full_; }
     QString fullMessage() const;
     std::vector<int> delays() const;
     QImage frame(int i) const;

@@ -68,8 +68,11 @@ void Pace::atStatement(calc::basic::Engine &engine, long long micros)
     }
     if (!recording_)
         return;
-    const bool room = recording_->sample(engine.screen(), engine.graph(), engine.graphShown(),
-                                         micros - recordingStart_);
+    const long long at = micros - recordingStart_;
+    const bool room =
+        engine.colour()
+            ? recording_->sample(engine.screen(), *engine.colour(), engine.graphShown(), at)
+            : recording_->sample(engine.screen(), engine.graph(), engine.graphShown(), at);
     frames_ = recording_->frames();
     micros_ = micros - recordingStart_;
     if (room)

@@ -3,6 +3,7 @@
 
 #include "calculator/Recorder.h"
 
+#include "calculator/ColourRecorder.h"
 #include "calculator/GifWriter.h"
 #include "calculator/GraphImage.h"
 
@@ -126,6 +127,36 @@ bool writeScreenPng(const QImage &screen, int scale, const QString &path, QStrin
     return true;
 }
 
+Recorder::Recorder(int maxFrames, long long maxMicros)
+    : maxFrames_(maxFrames), maxMicros_(maxMicros)
+{
+}
+
+Recorder::~Recorder() = default;
+
+bool Recorder::sample(const HomeScreen &home, const calc::basic::ColourScreen &screen,
+                      bool graphShown, long long micros)
+{
+    if (!colour_)
+        colour_ = std::make_unique<ColourRecorder>();
+    return colour_->sample(home, screen, graphShown, micros);
+}
+
+int Recorder::frames() const
+{
+    return colour_ ? colour_->frames() : int(frames_.size());
+}
+
+long long Recorder::micros() const
+{
+    return colour_ ? colour_->micros() : end_;
+}
+
+bool Recorder::full() const
+{
+    return colour_ ? colour_->full() : full_;
+}
+
 bool Recorder::sample(const HomeScreen &home, const GraphScreen &graph, bool graphShown,
                       long long micros)
 {
@@ -150,6 +181,8 @@ bool Recorder::sample(const HomeScreen &home, const GraphScreen &graph, bool gra
 
 void Recorder::finish(long long micros)
 {
+    if (colour_)
+        colour_->finish(micros);
     if (!full_)
         end_ = micros;
 }
@@ -175,11 +208,15 @@ void Recorder::add(const QImage &image, long long micros)
 
 QString Recorder::fullMessage() const
 {
+    if (colour_)
+        return colour_->fullMessage();
     return gif::fullMessage(full_, fullByTime_, maxFrames_);
 }
 
 std::vector<int> Recorder::delays() const
 {
+    if (colour_)
+        return colour_->delays();
     std::vector<long long> starts;
     for (const Frame &f : frames_)
         starts.push_back(f.start);
@@ -188,6 +225,8 @@ std::vector<int> Recorder::delays() const
 
 QImage Recorder::frame(int i) const
 {
+    if (colour_)
+        return colour_->frame(i);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (int r = 0; r < kHeight; ++r) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(r));
@@ -199,6 +238,8 @@ QImage Recorder::frame(int i) const
 
 bool Recorder::writeGif(const QString &path, int scale, QString *error) const
 {
+    if (colour_)
+        return colour_->writeGif(path, scale, error);
     return gif::write(
         path, kWidth, kHeight, scale, std::vector<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0)},
         delays(), [this](size_t i, int x, int y) { return bit(frames_[i].bits, y, x) ? 1 : 0; },

@@ -6,6 +6,7 @@
 // frames) and an animation of what it showed, a frame each time it
 // changed, timed by the calculator's pace clock (calc/basic/state/Pace.h), not by
 // the computer's, so the delays are the same however fast the run went.
+#include "calc/basic/screens/ColourScreen.h"
 #include "calc/basic/screens/GraphScreen.h"
 #include "calc/basic/screens/HomeScreen.h"
 
@@ -13,10 +14,13 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace calculator
 {
+
+class ColourRecorder;
 
 // What the calculator shows, 96 by 64, dark pixels black on white: the
 // graph screen, or the home screen's rows (a waiting menu or prompt as the
@@ -32,22 +36,24 @@ public:
     static constexpr int kMaxFrames = 20000;
     static constexpr long long kMaxMicros = 600000000; // 10 minutes
 
-    explicit Recorder(int maxFrames = kMaxFrames, long long maxMicros = kMaxMicros)
-        : maxFrames_(maxFrames), maxMicros_(maxMicros)
-    {
-    }
+    explicit Recorder(int maxFrames = kMaxFrames, long long maxMicros = kMaxMicros);
+    ~Recorder();
 
     // The screen at calculator time `micros` (from the pace clock): a frame
     // when it differs from the last. False once the recording is full; it
     // then keeps what it has and takes no more.
     bool sample(const calc::basic::HomeScreen &home, const calc::basic::GraphScreen &graph,
                 bool graphShown, long long micros);
+    // The colour models' 320x240 screen: a recording sampled so is the
+    // colour screen's throughout (ColourRecorder's frames).
+    bool sample(const calc::basic::HomeScreen &home, const calc::basic::ColourScreen &screen,
+                bool graphShown, long long micros);
     // The recording ends at `micros`: the last frame's length.
     void finish(long long micros);
 
-    int frames() const { return int(frames_.size()); }
-    long long micros() const { return end_; }
-    bool full() const { return full_; }
+    int frames() const;
+    long long micros() const;
+    bool full() const;
     // Why it stopped early, for the user; empty when it did not.
     QString fullMessage() const;
     // Each frame's delay in hundredths of a second: they add up to the
@@ -67,6 +73,7 @@ private:
 
     int maxFrames_;
     long long maxMicros_;
+    std::unique_ptr<ColourRecorder> colour_;
     std::vector<Frame> frames_;
     long long end_ = 0;
     bool full_ = false;

@@ -70,6 +70,7 @@ public:
     QAction *mnuSaveScreen = nullptr;
     QAction *mnuRecord = nullptr;
     QLabel *lblRecording = nullptr; // the frames and time recorded
+    // scale: 1-4 times the screen; 0 on the colour models the graph area alone.
     bool saveScreen(const QString &path, int scale, QString *error);
     // Records into `path` from the next statement on, `scale` pixels a
     // calculator pixel; the file is written when the recording ends.
@@ -104,6 +105,7 @@ private:
     void showStatus();
     void addShareMenu();
     void askSaveScreen();
+    bool colourScreen() const; // the colour models' sizes apply
     void askRecord();
     void showRecording();
     void recordingEnded();

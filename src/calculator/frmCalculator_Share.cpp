@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The calculator window's pictures: the screen as PNG, the run as GIF.
+#include "calculator/ColourImage.h"
 #include "calculator/Recorder.h"
 #include "calculator/frmCalculator.h"
 #include "platform/Dialogs.h"
@@ -19,18 +20,30 @@ namespace calculator
 namespace
 {
 
-// 1× to 4×, asked as the calculator's pixels are counted.
-std::optional<int> askScale(QWidget *parent, const QString &title)
+// 1× to 4×, asked as the calculator's pixels are counted: the monochrome
+// screen's 96 by 64 or the colour models' 320 by 240; Save Screen on those
+// also offers the graph area alone (0).
+std::optional<int> askScale(QWidget *parent, const QString &title, bool colour, bool area)
 {
-    const QStringList scales = {QStringLiteral("1× (96 by 64)"), QStringLiteral("2× (192 by 128)"),
-                                QStringLiteral("3× (288 by 192)"),
-                                QStringLiteral("4× (384 by 256)")};
+    const QSize screen =
+        colour ? QSize(kColourScreenWidth, kColourScreenHeight)
+               : QSize(calc::basic::GraphScreen::kWidth, calc::basic::GraphScreen::kHeight);
+    QStringList scales;
+    for (int k = 1; k <= 4; ++k)
+        scales << QStringLiteral("%1× (%2 by %3)")
+                      .arg(k)
+                      .arg(screen.width() * k)
+                      .arg(screen.height() * k);
+    if (colour && area)
+        scales << QStringLiteral("Graph area (%1 by %2)")
+                      .arg(calc::basic::ColourScreen::kWidth)
+                      .arg(calc::basic::ColourScreen::kHeight);
     bool ok = false;
-    const QString chosen =
-        QInputDialog::getItem(parent, title, QStringLiteral("Size:"), scales, 1, false, &ok);
+    const QString chosen = QInputDialog::getItem(parent, title, QStringLiteral("Size:"), scales,
+                                                 colour ? 0 : 1, false, &ok);
     if (!ok)
         return std::nullopt;
-    return int(scales.indexOf(chosen)) + 1;
+    return (int(scales.indexOf(chosen)) + 1) % 5;
 }
 
 } // namespace
@@ -59,15 +72,27 @@ void frmCalculator::addShareMenu()
             Qt::QueuedConnection);
 }
 
+bool frmCalculator::colourScreen() const
+{
+    return shown().colour || calc::models::isColour(m_session->model);
+}
+
 bool frmCalculator::saveScreen(const QString &path, int scale, QString *error)
 {
-    return writeScreenPng(screenImage(shown().home, shown().graph, shown().graphShown), scale, path,
-                          error);
+    const Session::Frame &f = shown();
+    if (!f.colour)
+        return writeScreenPng(screenImage(f.home, f.graph, f.graphShown), std::max(scale, 1), path,
+                              error);
+    if (scale == 0)
+        return writeScreenPng(colourGraphImage(*f.colour), 1, path, error);
+    const QImage image = colourScreenImage(*f.colour, f.home, f.graphShown,
+                                           m_typed.isNull() ? QStringLiteral("") : m_typed);
+    return writeScreenPng(image, scale, path, error);
 }
 
 void frmCalculator::askSaveScreen()
 {
-    const auto scale = askScale(this, QStringLiteral("Save Screen"));
+    const auto scale = askScale(this, QStringLiteral("Save Screen"), colourScreen(), true);
     if (!scale)
         return;
     const auto path = platform::dialogs::saveFile(this, QStringLiteral("Save Screen"),
@@ -107,7 +132,7 @@ void frmCalculator::askRecord()
         stopRecording();
         return;
     }
-    const auto scale = askScale(this, QStringLiteral("Record"));
+    const auto scale = askScale(this, QStringLiteral("Record"), colourScreen(), false);
     if (!scale)
         return;
     const auto path = platform::dialogs::saveFile(this, QStringLiteral("Record"),

@@ -11,7 +11,6 @@
 #include "calc/basic/state/Pace.h"
 #include "calcfiles/ProgramFile.h"
 #include "calculator/ColourImage.h"
-#include "calculator/ColourRecorder.h"
 #include "calculator/GraphImage.h"
 #include "calculator/Recorder.h"
 #include "platform/Fonts.h"
@@ -121,8 +120,7 @@ void connectHost(calc::basic::Host &host, const Options &options, Feed &feed)
 // The calculator's clock, and the recording it times.
 struct Recording {
     calc::basic::Pace pace;
-    calculator::Recorder recorder;
-    calculator::ColourRecorder colourRecorder; // the colour models' 320x240 screen
+    calculator::Recorder recorder; // the colour models' 320x240 screen on those
 
     void start(calc::basic::Engine &engine, const Options &options)
     {
@@ -132,25 +130,20 @@ struct Recording {
             return;
         pace.onStatement = [this, &engine](long long micros) {
             if (engine.colour())
-                colourRecorder.sample(engine.screen(), *engine.colour(), engine.graphShown(),
-                                      micros);
+                recorder.sample(engine.screen(), *engine.colour(), engine.graphShown(), micros);
             else
                 recorder.sample(engine.screen(), engine.graph(), engine.graphShown(), micros);
         };
     }
 
     // The GIF of --record; false and *error when it cannot be written.
-    bool finish(const calc::basic::Engine &engine, const Options &options, Result *result)
+    bool finish(const Options &options, Result *result)
     {
         if (options.record.isEmpty())
             return true;
         recorder.finish(pace.micros());
-        colourRecorder.finish(pace.micros());
-        result->notice = engine.colour() ? colourRecorder.fullMessage() : recorder.fullMessage();
-        const bool written =
-            engine.colour() ? colourRecorder.writeGif(options.record, options.scale, &result->error)
-                            : recorder.writeGif(options.record, options.scale, &result->error);
-        return written;
+        result->notice = recorder.fullMessage();
+        return recorder.writeGif(options.record, options.scale, &result->error);
     }
 };
 
@@ -216,7 +209,7 @@ Result runFile(const Options &options)
     for (int i = engine.screen().rows(); i < results.size(); ++i)
         result.screen += results[i] + QLatin1Char('\n');
     result.calculatorMicros = recording.pace.micros();
-    if (!recording.finish(engine, options, &result) ||
+    if (!recording.finish(options, &result) ||
         !writeGraph(engine, options.graphPng, &result.error)) {
         result.exitCode = Unreadable;
         return result;

@@ -10,7 +10,10 @@
 #include "common/TestRegistry.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <gif_lib.h>
 
 namespace
 {
@@ -50,6 +53,15 @@ bool waitForAnswer(calculator::frmCalculator &w)
         return w.session().waiting() == calculator::Session::Wait::Answer &&
                (!w.shown().home.menu().isEmpty() || !w.shown().home.prompt().isNull());
     });
+}
+
+// Runs a program to its end in the window, as the CE.
+bool runToEnd(calculator::frmCalculator &w, const QString &program)
+{
+    w.session().model = calc::models::Model::Ti84PlusCE;
+    QSignalSpy ended(&w, &calculator::frmCalculator::ended);
+    return w.run(tokens(program), QStringLiteral("SHARE")) &&
+           (ended.count() > 0 || ended.wait(5000));
 }
 
 } // namespace
@@ -157,6 +169,66 @@ private slots:
         QCOMPARE(w.shown().home.resultsShownFrom(), 1);
         QTest::keyClick(&w, Qt::Key_Up);
         QCOMPARE(w.shown().home.resultsShownFrom(), 0);
+    }
+
+    // Save Screen on a colour model: the 320x240 screen at 1x-4x as the
+    // window shows it, or the graph area alone (0) as --graph-png writes it.
+    void saveScreenSizes_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("vertex"); // (82,132) of the graph area
+        QTest::newRow("1x") << 1 << QSize(320, 240) << QPoint(27 + 132, 52 + 82);
+        QTest::newRow("3x") << 3 << QSize(960, 720) << QPoint(3 * (27 + 132), 3 * (52 + 82));
+        QTest::newRow("graph area") << 0 << QSize(265, 165) << QPoint(132, 82);
+    }
+    void saveScreenSizes()
+    {
+        QFETCH(int, scale);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, vertex);
+        calculator::frmCalculator w;
+        QVERIFY(runToEnd(w, QStringLiteral("\"X²→Y₁\nGraphColor(1,GREEN)\nDispGraph\n")));
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("screen.png"));
+        QString why;
+        QVERIFY2(w.saveScreen(png, scale, &why), qPrintable(why));
+        const QImage saved = QImage(png).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved.size(), size);
+        QCOMPARE(QColor(saved.pixel(vertex)), QColor(0x00, 0x9F, 0x00));
+        if (scale == 0)
+            QCOMPARE(saved, calculator::colourGraphImage(*w.shown().colour));
+        else
+            QCOMPARE(saved.scaled(320, 240),
+                     calculator::colourScreenImage(*w.shown().colour, w.shown().home, true, {}));
+    }
+
+    // A text-only run recorded in the window: frames of the colour screen,
+    // its 26th column written.
+    void recordsTheColourHomeScreen()
+    {
+        calculator::frmCalculator w;
+        QTemporaryDir dir;
+        const QString gif = dir.filePath(QStringLiteral("home.gif"));
+        w.startRecording(gif, 1);
+        QVERIFY(runToEnd(w, QStringLiteral("ClrHome\nDisp \"ABCDEFGHIJKLMNOPQRSTUVWXYZ\"\n")));
+        QTRY_VERIFY(!w.isRecording());
+        QCOMPARE(w.recordingResult(), gif);
+        int error = 0;
+        GifFileType *file = DGifOpenFileName(QFile::encodeName(gif).constData(), &error);
+        QVERIFY(file);
+        QCOMPARE(DGifSlurp(file), GIF_OK);
+        QCOMPARE(QSize(file->SWidth, file->SHeight), QSize(320, 240));
+        const SavedImage &last = file->SavedImages[file->ImageCount - 1];
+        // The Z's cell: column 26 of the first row, below the status bar.
+        int dark = 0;
+        for (int y = 30; y < 51; ++y)
+            for (int x = 4 + 25 * 12; x < 4 + 26 * 12; ++x) {
+                const GifColorType c = file->SColorMap->Colors[last.RasterBits[y * 320 + x]];
+                dark += qGray(c.Red, c.Green, c.Blue) < 128;
+            }
+        DGifCloseFile(file, &error);
+        QVERIFY(dark > 5);
     }
 };
 

@@ -154,6 +154,42 @@ private slots:
         QCOMPARE(QColor(blank.Red, blank.Green, blank.Blue), QColor(255, 255, 255));
     }
 
+    // The issue's graph, recorded and written as PNG in one run: the last
+    // frame's graph area is the PNG pixel for pixel, the parabola thick and
+    // green over the medium gray grid lines.
+    void gifFrameIsTheGraphPng()
+    {
+        write(QStringLiteral("graph.txt"), "\"X²→Y₁\n"
+                                           "GraphColor(1,GREEN\nGraphStyle(1,2\nGridLine\n"
+                                           "DispGraph\n");
+        cli::Options o;
+        o.file = path(QStringLiteral("graph.txt"));
+        o.graphPng = path(QStringLiteral("graph.png"));
+        o.record = path(QStringLiteral("graph.gif"));
+        o.model = calc::models::Model::Ti84PlusCE;
+        const cli::Result r = cli::runFile(o);
+        QVERIFY2(r.exitCode == 0, qPrintable(r.error));
+        const QImage png = QImage(o.graphPng).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(png.size(), QSize(265, 165));
+        QCOMPARE(png.pixel(132, 82), qRgb(0x00, 0x9F, 0x00));
+        QCOMPARE(png.pixel(132, 83), qRgb(0x00, 0x9F, 0x00));
+        QCOMPARE(png.pixel(198, 150), qRgb(0xC7, 0xC3, 0xC7));
+        int error = 0;
+        GifFileType *gif = DGifOpenFileName(QFile::encodeName(o.record).constData(), &error);
+        QVERIFY(gif);
+        QCOMPARE(DGifSlurp(gif), GIF_OK);
+        const SavedImage &last = gif->SavedImages[gif->ImageCount - 1];
+        int differ = 0;
+        for (int y = 0; y < 165; ++y)
+            for (int x = 0; x < 265; ++x) {
+                const GifColorType c =
+                    gif->SColorMap->Colors[last.RasterBits[(52 + y) * 320 + 27 + x]];
+                differ += qRgb(c.Red, c.Green, c.Blue) != png.pixel(x, y);
+            }
+        DGifCloseFile(gif, &error);
+        QCOMPARE(differ, 0);
+    }
+
     // Image1 from the peer's .8ca, found beside the program: each of its
     // 133x83 pixels a square of two on the graph area.
     void imageShownByBackgroundOn()

@@ -64,17 +64,26 @@ void Compiler::graphStatement(int t)
     switch (t) {
     case tok::DrawF:
     case tok::DrawInv:
+        // The colour models take a colour after the expression.
         a = deferred();
+        if (colour_ && accept(tok::Comma)) {
+            expr();
+            n = 1;
+        }
         break;
     case tok::Tangent:
+        // The value, then on the colour models a colour and a line style.
         a = deferred();
         comma();
-        expr();
-        n = 1;
+        do {
+            expr();
+            ++n;
+        } while (colour_ && n < 3 && accept(tok::Comma));
         close(tok::RParen);
         break;
     case tok::Shade:
-        // Lower and upper, then the left and right edges, pattern, resolution.
+        // Lower and upper, then the left and right edges, pattern,
+        // resolution and on the colour models a colour.
         a = deferred();
         comma();
         b = deferred();
@@ -83,7 +92,7 @@ void Compiler::graphStatement(int t)
             ++n;
         }
         close(tok::RParen);
-        if (n > 4)
+        if (n > (colour_ ? 5 : 4))
             fail(Error::Argument);
         break;
     case tok::StringToEqu:

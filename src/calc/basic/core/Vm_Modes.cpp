@@ -138,6 +138,10 @@ void Vm::modeSetting(int cmd, const Value *args, int n)
         c_.graphing().styles.clear();
         for (int k = 1; k <= 3 && cmd == tok::Connected; ++k)
             c_.graphing().styles.insert(tok::SeqMode * 16 + k, StyleLine);
+        // The colour models' Thick and Dot-Thick, after Thin or Dot-Thin.
+        if (ColourScreen *colour = c_.colour())
+            colour->thin = false;
+        c_.graph().invalidate();
     }
     if (modeGroup(cmd) == tok::Time)
         c_.graph().invalidate();
@@ -207,29 +211,17 @@ void Vm::picture(int cmd, const Value &which)
     const int i = pictureIndex(which);
     switch (cmd) {
     case tok::StorePic: {
-        showGraph(c_);
-        QByteArray bits(GraphScreen::kRows * GraphScreen::kWidth, 0);
-        for (int r = 0; r < GraphScreen::kRows; ++r)
-            for (int c = 0; c < GraphScreen::kWidth; ++c)
-                bits[r * GraphScreen::kWidth + c] = g.pixel(r, c);
-        withoutLabels(c_, bits);
+        QByteArray bits = storedPicture(c_);
         c_.memory().replace(s.pictures[i] ? Calculator::pictureBytes(*s.pictures[i]) : 0,
                             Calculator::pictureBytes(bits));
-        s.pictures[i] = bits;
+        s.pictures[i] = std::move(bits);
         break;
     }
-    case tok::RecallPic: {
+    case tok::RecallPic:
         if (!s.pictures[i])
             raise(Error::Undefined);
-        showGraph(c_);
-        const QByteArray &bits = *s.pictures[i];
-        for (int r = 0; r < GraphScreen::kRows; ++r)
-            for (int c = 0; c < GraphScreen::kWidth; ++c)
-                if (bits[r * GraphScreen::kWidth + c])
-                    g.set(r, c, GraphScreen::On);
-        c_.showGraph(true);
+        recallPicture(c_, *s.pictures[i]);
         break;
-    }
     case tok::StoreGDB: {
         GraphDatabase d;
         const auto w = g.windows();

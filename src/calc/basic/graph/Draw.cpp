@@ -97,6 +97,14 @@ void draw(Calculator &c_, int cmd, const Value *args, int n)
     switch (cmd) {
     case tok::AxesOn:
     case tok::AxesOff:
+        // The colour models' AxesOn takes the axes' colour.
+        if (n >= 1 && c_.colour()) {
+            std::int64_t k;
+            if (!realOf(args[0]).toInt(&k) || !isColourNumber(k))
+                raise(Error::Domain);
+            c_.colour()->axesColour = int(k);
+            c_.colour()->invalidate();
+        }
         w.setAxes(cmd == tok::AxesOn);
         return; // a setting: the screen stays as it is
     case tok::ZStandard:

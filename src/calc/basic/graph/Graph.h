@@ -41,9 +41,13 @@ void standardGraphVars(Calculator &c_);
 std::array<int, 8> graphSettings(Calculator &c_);
 void graphEquations(Calculator &c_);
 // style 0: as Connected or Dot is set; shading styles shade with the
-// pattern-th of their patterns.
+// pattern-th of their patterns; number: the Y= equation's (its colour), -1
+// for DrawF and its kin.
 void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,
-                   int style = 0, int pattern = 0);
+                   int style = 0, int pattern = 0, int number = -1,
+                   std::uint32_t rgb = PixelScreen::kPen);
+// A colour argument (10-24) as 0xRRGGBB, else ERR:DOMAIN.
+std::uint32_t colourValue(const Value &v);
 void traceCurve(Calculator &c_, int key, int second, const GraphVar *range, int style);
 void curvePoints(Calculator &c_, int key, int second, const GraphVar *range,
                  const std::function<void(double, double)> &point);
@@ -51,12 +55,17 @@ bool fitWindow(Calculator &c_, GraphScreen::Windows *w);
 // Plots.cpp: Y= styles, stat plots, labels, the table and the graph's
 // other commands.
 int graphStyle(Calculator &c_, int number);
-void shadeColumn(Calculator &c_, int c, double row, bool above, int pattern, int width);
+void shadeColumn(Calculator &c_, int c, double row, bool above, int pattern, int width,
+                 std::uint32_t rgb);
 void plotCommand(Calculator &c_, int cmd, const Value *args, int n, const Chunk *prog);
 void drawPlots(Calculator &c_);
-void drawLabels(Calculator &c_, GraphScreen &g);
+// LabelOn's x and y on the screen shown.
+void drawLabels(Calculator &c_);
 // A picture's bits (rows of kWidth) without the labels' pixels.
 void withoutLabels(Calculator &c_, QByteArray &bits);
+// Pictures.cpp: StorePic's picture of the screen shown, and RecallPic.
+QByteArray storedPicture(Calculator &c_);
+void recallPicture(Calculator &c_, const QByteArray &bits);
 void freeCursor(Calculator &c_);
 void showTable(Calculator &c_);
 // Sequences.cpp: u, v, w and what Seq mode keeps beside the window.
@@ -71,6 +80,6 @@ void graphWeb(Calculator &c_, int i);
 void traceWeb(Calculator &c_);
 void shade(Calculator &c_, const std::function<Value()> &lower, const std::function<Value()> &upper,
            const Value *args, int n);
-void tangent(Calculator &c_, const std::function<Value()> &f, const Value &at);
+void tangent(Calculator &c_, const std::function<Value()> &f, const Value *args, int n);
 
 } // namespace calc::basic

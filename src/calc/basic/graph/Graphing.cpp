@@ -53,25 +53,50 @@ std::array<int, 8> graphSettings(Calculator &c_)
             s.modes.value(tok::GridOn),         s.modes.value(tok::LabelOn)};
 }
 
+std::uint32_t colourValue(const Value &v)
+{
+    std::int64_t k;
+    if (!realOf(v).toInt(&k) || !isColourNumber(k))
+        raise(Error::Domain);
+    return colourRgb(int(k));
+}
+
+Tracer tracerFor(Calculator &c_, int style, int number)
+{
+    const Settings &s = c_.settings();
+    Tracer t{c_.screen(), style ? style != StyleDotted
+                                : s.modes.value(tok::Connected, tok::Connected) == tok::Connected};
+    const ColourScreen *colour = c_.colour();
+    if (!colour) {
+        t.pen = style == StyleThick ? Tracer::Plus : Tracer::Fine;
+        return t;
+    }
+    // Thick (Connected) and Dot-Thick are the colour models' defaults.
+    t.pen = style == StyleThick || !colour->thin ? Tracer::Square : Tracer::Fine;
+    if (number >= 0)
+        t.rgb = colourRgb(colour->equationColour(s.modes.value(tok::Func, tok::Func), number));
+    return t;
+}
+
 void showGraph(Calculator &c_)
 {
     PixelScreen &g = c_.screen();
-    // GridLine's lines where it was given, else the mode's dots.
+    // GridDot (GridOn) and GridLine draw in GridColor on the colour models.
     const ColourScreen *colour = c_.colour();
-    if (colour && colour->gridColour)
-        g.setGrid(PixelScreen::GridLines, colourRgb(colour->gridColour));
-    else if (c_.settings().modes.value(tok::GridOn) == tok::GridOn)
-        g.setGrid(PixelScreen::GridDots);
-    else
-        g.setGrid(PixelScreen::NoGrid);
+    const std::uint32_t gridRgb = colour ? colourRgb(colour->gridColour) : PixelScreen::kBlack;
+    const int grid = c_.settings().modes.value(tok::GridOn, tok::GridOn + 1);
+    g.setGrid(grid == tok::GridOn       ? PixelScreen::GridDots
+              : grid == tok::GridOn + 1 ? PixelScreen::NoGrid
+                                        : PixelScreen::GridLines,
+              gridRgb);
+    if (colour)
+        g.setAxesRgb(colourRgb(colour->axesColour));
     if (!g.stale())
         return;
     g.clear();
     graphEquations(c_);
     drawPlots(c_);
-    // The labels' places are the small screen's.
-    if (!c_.colour())
-        drawLabels(c_, c_.graph());
+    drawLabels(c_);
 }
 
 void graphEquations(Calculator &c_)
@@ -93,7 +118,7 @@ void graphEquations(Calculator &c_)
             const int style = graphStyle(c_, equationNumber(key));
             traceFunction(
                 c_, [&, key] { return equation(c_, key, nullptr); }, false, false, style,
-                style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0);
+                style == StyleAbove || style == StyleBelow ? shaded++ % 4 : 0, equationNumber(key));
         }
         break;
     case tok::Param: {
@@ -119,13 +144,12 @@ void graphEquations(Calculator &c_)
 }
 
 void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse, bool keepXY,
-                   int style, int pattern)
+                   int style, int pattern, int number, std::uint32_t rgb)
 {
     PixelScreen &g = c_.screen();
-    Tracer t{g, style
-                    ? style != StyleDotted
-                    : c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected};
-    t.thick = style == StyleThick;
+    Tracer t = tracerFor(c_, style, number);
+    if (number < 0)
+        t.rgb = rgb;
     std::int64_t step = 1;
     c_.settings().xres.toInt(&step);
     Number &X = c_.reals()['X' - 'A'], &Y = c_.reals()['Y' - 'A'];
@@ -155,7 +179,7 @@ void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse
         const double row = g.rowOf(dbl(y));
         t.to(row, c);
         if (style == StyleAbove || style == StyleBelow)
-            shadeColumn(c_, c, row, style == StyleAbove, pattern, int(step));
+            shadeColumn(c_, c, row, style == StyleAbove, pattern, int(step), t.rgb);
     }
     if (!keepXY)
         keepX.saved = savedX;
@@ -199,8 +223,7 @@ void curvePoints(Calculator &c_, int key, int second, const GraphVar *range,
 void traceCurve(Calculator &c_, int key, int second, const GraphVar *range, int style)
 {
     PixelScreen &g = c_.screen();
-    Tracer t{g, style != StyleDotted};
-    t.thick = style == StyleThick;
+    Tracer t = tracerFor(c_, style, equationNumber(key));
     curvePoints(c_, key, second, range, [&](double x, double y) {
         if (std::isnan(x))
             t.gap();
@@ -309,9 +332,10 @@ void graphCommand(Calculator &c_, int cmd, const Value *args, int n, int a, int 
         if (cmd == tok::Shade)
             shade(c_, f, c_.expression(prog->names[b]), args, n);
         else if (cmd == tok::Tangent)
-            tangent(c_, f, args[0]);
+            tangent(c_, f, args, n);
         else
-            traceFunction(c_, f, cmd == tok::DrawInv, true);
+            traceFunction(c_, f, cmd == tok::DrawInv, true, 0, 0, -1,
+                          n ? colourValue(args[0]) : PixelScreen::kPen);
         break;
     }
     }
@@ -331,9 +355,9 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
         raise(Error::Domain);
     if (n >= 4 && (!realOf(args[3]).toInt(&res) || res < 1 || res > 8))
         raise(Error::Domain);
-    const bool connected =
-        c_.settings().modes.value(tok::Connected, tok::Connected) == tok::Connected;
-    Tracer lo{g, connected}, hi{g, connected};
+    Tracer lo = tracerFor(c_, 0), hi = lo;
+    if (n >= 5)
+        lo.rgb = hi.rgb = colourValue(args[4]);
     Keep keepX(c_.reals()['X' - 'A']);
     for (int c = 0; c < g.columns(); ++c) {
         const Number x = columnX(g, c);
@@ -359,14 +383,19 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
         const double top = std::max(-1.0, std::round(g.rowOf(yu)));
         const double bottom = std::min(double(g.rows()), std::round(g.rowOf(yl)));
         g.shadeColumn(c, int(top), int(bottom), kHatch[pattern - 1], int(res),
-                      pattern == 3 ? 8 * GraphScreen::kColumns : 0);
+                      pattern == 3 ? 8 * GraphScreen::kColumns : 0, PixelScreen::On, lo.rgb);
     }
 }
 
-// Tangent(f,a): f's graph, then the line through (a, f(a)) with the slope
-// nDeriv( gives there. Errors at a itself are not skipped.
-void tangent(Calculator &c_, const std::function<Value()> &f, const Value &at)
+// Tangent(f,a[,colour,style]): f's graph, then the line through (a, f(a))
+// with the slope nDeriv( gives there. Errors at a itself are not skipped.
+void tangent(Calculator &c_, const std::function<Value()> &f, const Value *args, int n)
 {
+    const Value &at = args[0];
+    const std::uint32_t rgb = n >= 2 ? colourValue(args[1]) : PixelScreen::kPen;
+    std::int64_t style = PixelScreen::Thin;
+    if (n >= 3 && (!realOf(args[2]).toInt(&style) || style < 1 || style > 4))
+        raise(Error::Domain);
     traceFunction(c_, f, false, true);
     Number &X = c_.reals()['X' - 'A'];
     Keep keepX(X);
@@ -383,7 +412,7 @@ void tangent(Calculator &c_, const std::function<Value()> &f, const Value &at)
     PixelScreen &g = c_.screen();
     const Number x0 = g.window(PixelScreen::Xmin), x1 = g.window(PixelScreen::Xmax);
     auto yAt = [&](Number x) { return dbl(add(fa, mul(slope, sub(x, a)))); };
-    g.line(dbl(x0), yAt(x0), dbl(x1), yAt(x1), PixelScreen::On);
+    g.line(dbl(x0), yAt(x0), dbl(x1), yAt(x1), PixelScreen::On, rgb, int(style));
 }
 
 } // namespace calc::basic

@@ -97,7 +97,8 @@ int graphStyle(Calculator &c_, int number)
 
 // Styles 3 and 4: the column above or below the curve, in the pattern's
 // lines: vertical, horizontal, then falling and rising diagonals.
-void shadeColumn(Calculator &c_, int c, double row, bool above, int pattern, int width)
+void shadeColumn(Calculator &c_, int c, double row, bool above, int pattern, int width,
+                 std::uint32_t rgb)
 {
     static const PixelScreen::Hatch kHatch[] = {PixelScreen::Vertical, PixelScreen::Horizontal,
                                                 PixelScreen::Falling, PixelScreen::Rising};
@@ -105,19 +106,20 @@ void shadeColumn(Calculator &c_, int c, double row, bool above, int pattern, int
     const int edge = int(std::round(std::clamp(row, -1.0, double(g.rows()))));
     const int from = above ? 0 : edge + 1, to = above ? edge - 1 : g.rows() - 1;
     for (int cc = c; cc < std::min(c + width, g.columns()); ++cc)
-        g.shadeColumn(cc, from, to, kHatch[pattern], pattern < 2 ? 2 : 3);
+        g.shadeColumn(cc, from, to, kHatch[pattern], pattern < 2 ? 2 : 3, 0, PixelScreen::On, rgb);
 }
 
 namespace
 {
 
 void scatter(PixelScreen &g, const GraphState::Plot &p, const QVector<Number> &first,
-             const QVector<Number> &second, int mark)
+             const QVector<Number> &second, int mark, std::uint32_t rgb)
 {
     Tracer t{g, true};
+    t.rgb = rgb;
     for (int i = 0; i < first.size(); ++i) {
         const double x = dbl(first[i]), y = dbl(second[i]);
-        g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark);
+        g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark, rgb);
         if (p.type == tok::XyLine)
             t.to(g.rowOf(y), g.columnOf(x));
     }
@@ -140,7 +142,7 @@ std::vector<double> plotValues(const QVector<Number> &first, const QVector<Numbe
     return values;
 }
 
-void histogram(PixelScreen &g, const std::vector<double> &values)
+void histogram(PixelScreen &g, const std::vector<double> &values, std::uint32_t rgb)
 {
     const double x0 = dbl(g.window(W::Xmin)), x1 = dbl(g.window(W::Xmax));
     const double w = dbl(g.window(W::Xscl));
@@ -156,26 +158,26 @@ void histogram(PixelScreen &g, const std::vector<double> &values)
         if (count[size_t(i)] == 0)
             continue;
         const double l = x0 + i * w, r = l + w, h = count[size_t(i)];
-        g.line(l, 0, l, h, W::On);
-        g.line(l, h, r, h, W::On);
-        g.line(r, h, r, 0, W::On);
+        g.line(l, 0, l, h, W::On, rgb);
+        g.line(l, h, r, h, W::On, rgb);
+        g.line(r, h, r, 0, W::On, rgb);
     }
 }
 
 void normalProbability(PixelScreen &g, const GraphState::Plot &p, const std::vector<double> &values,
-                       int mark)
+                       int mark, std::uint32_t rgb)
 {
     const double n = double(values.size());
     for (size_t i = 0; i < values.size(); ++i) {
         const double z = normalQuantile((double(i) + 1 - 0.375) / (n + 0.25));
         const double x = p.yAxis ? z : values[i], y = p.yAxis ? values[i] : z;
-        g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark);
+        g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark, rgb);
     }
 }
 
 // Box plots: a third of the screen each, from the top, whatever Y's window.
 void boxPlot(PixelScreen &g, const GraphState::Plot &p, const std::vector<double> &values, int mark,
-             int box)
+             int box, std::uint32_t rgb)
 {
     const Summary s = summarise(values);
     const int top = g.rows() / 3 * (box % 3) + 5, bottom = top + 10, middle = top + 5;
@@ -188,17 +190,17 @@ void boxPlot(PixelScreen &g, const GraphState::Plot &p, const std::vector<double
                            [&](double v) { return v <= s.q3 + reach; });
         for (double v : values) {
             if (v < lo || v > hi)
-                g.pointAt(middle, int(std::round(g.columnOf(v))), W::On, mark);
+                g.pointAt(middle, int(std::round(g.columnOf(v))), W::On, mark, rgb);
         }
     }
     const double c1 = g.columnOf(s.q1), c3 = g.columnOf(s.q3), cm = g.columnOf(s.med);
-    g.pixelLine(middle, g.columnOf(lo), middle, c1, W::On);
-    g.pixelLine(middle, c3, middle, g.columnOf(hi), W::On);
-    g.pixelLine(top, c1, top, c3, W::On);
-    g.pixelLine(bottom, c1, bottom, c3, W::On);
-    g.pixelLine(top, c1, bottom, c1, W::On);
-    g.pixelLine(top, c3, bottom, c3, W::On);
-    g.pixelLine(top, cm, bottom, cm, W::On);
+    g.pixelLine(middle, g.columnOf(lo), middle, c1, W::On, rgb);
+    g.pixelLine(middle, c3, middle, g.columnOf(hi), W::On, rgb);
+    g.pixelLine(top, c1, top, c3, W::On, rgb);
+    g.pixelLine(bottom, c1, bottom, c3, W::On, rgb);
+    g.pixelLine(top, c1, bottom, c1, W::On, rgb);
+    g.pixelLine(top, c3, bottom, c3, W::On, rgb);
+    g.pixelLine(top, cm, bottom, cm, W::On, rgb);
 }
 
 } // namespace
@@ -214,6 +216,10 @@ void drawPlots(Calculator &c_)
     for (const GraphState::Plot &p : gs.plots) {
         if (!p.on || !p.type)
             continue;
+        // Plot1 blue, Plot2 red, Plot3 black, as the colour models set them.
+        const std::uint32_t rgb = !c_.colour() ? PixelScreen::kPen
+                                  : p.colour   ? colourRgb(p.colour)
+                                               : colourRgb(Blue + int(&p - gs.plots));
         const int mark = markOf(p.mark);
         const QVector<Number> first = data(p.lists.value(0));
         // Frequencies, whole numbers, one per value; none is all 1.
@@ -226,16 +232,16 @@ void drawPlots(Calculator &c_)
         if (p.type == tok::Scatter || p.type == tok::XyLine) {
             if (!paired)
                 raise(Error::DataType);
-            scatter(g, p, first, second, mark);
+            scatter(g, p, first, second, mark, rgb);
             continue;
         }
         const std::vector<double> values = plotValues(first, second);
         if (p.type == tok::Histogram)
-            histogram(g, values);
+            histogram(g, values, rgb);
         else if (p.type == tok::NormProbPlot)
-            normalProbability(g, p, values, mark);
+            normalProbability(g, p, values, mark, rgb);
         else
-            boxPlot(g, p, values, mark, boxes++);
+            boxPlot(g, p, values, mark, boxes++, rgb);
     }
 }
 
@@ -279,20 +285,39 @@ bool statWindow(Calculator &c_, GraphScreen::Windows *w)
 
 // LabelOn: "x" a little above the bottom right corner and "y" a little below
 // the top left, wherever the axes are, as the calculator puts them.
-void drawLabels(Calculator &c_, GraphScreen &g)
+void drawLabels(Calculator &c_)
 {
-    if (c_.settings().modes.value(tok::LabelOn) != tok::LabelOn || !g.axes() || !c_.host().drawText)
+    if (c_.settings().modes.value(tok::LabelOn) != tok::LabelOn || !c_.graph().axes())
         return;
-    c_.host().drawText(g, W::kRows - 9, W::kColumns - 5, QStringLiteral("x"));
-    c_.host().drawText(g, 1, 1, QStringLiteral("y"));
+    ColourScreen *colour = c_.colour();
+    if (!colour) {
+        if (!c_.host().drawText)
+            return;
+        c_.host().drawText(c_.graph(), W::kRows - 9, W::kColumns - 5, QStringLiteral("x"));
+        c_.host().drawText(c_.graph(), 1, 1, QStringLiteral("y"));
+        return;
+    }
+    // The colour models' letters are 12 rows by 8, in the axes' colour.
+    if (!c_.host().drawColourText)
+        return;
+    const int saved = colour->textColour;
+    colour->textColour = colour->axesColour;
+    c_.host().drawColourText(*colour, colour->rows() - 18, colour->columns() - 10,
+                             QStringLiteral("x"), false);
+    c_.host().drawColourText(*colour, 2, 2, QStringLiteral("y"), false);
+    colour->textColour = saved;
 }
 
 // StorePic leaves the labels out: their pixels, drawn alone, are cleared
 // (a graph pixel under a label goes with it).
 void withoutLabels(Calculator &c_, QByteArray &bits)
 {
+    if (c_.colour() || c_.settings().modes.value(tok::LabelOn) != tok::LabelOn ||
+        !c_.graph().axes() || !c_.host().drawText)
+        return;
     GraphScreen alone; // nothing drawn on it yet
-    drawLabels(c_, alone);
+    c_.host().drawText(alone, W::kRows - 9, W::kColumns - 5, QStringLiteral("x"));
+    c_.host().drawText(alone, 1, 1, QStringLiteral("y"));
     for (int r = 0; r < W::kRows; ++r)
         for (int c = 0; c < W::kWidth; ++c)
             if (alone.pixel(r, c))
@@ -307,11 +332,13 @@ void freeCursor(Calculator &c_)
     c_.showGraph(true);
     if (c_.host().pause && !c_.host().pause())
         raise(Error::Break);
-    const GraphScreen &g = c_.graph();
-    const Number dx = divide(sub(g.window(W::Xmax), g.window(W::Xmin)), num(94));
-    const Number dy = divide(sub(g.window(W::Ymax), g.window(W::Ymin)), num(62));
-    const Number x = add(g.window(W::Xmin), mul(num(47), dx));
-    const Number y = add(g.window(W::Ymin), mul(num(31), dy));
+    // The centre pixel of the screen shown: (47,31) of 95x63, (132,82) of 265x165.
+    const PixelScreen &g = c_.screen();
+    const int across = g.columns() - 1, down = g.rows() - 1;
+    const Number dx = divide(sub(g.window(W::Xmax), g.window(W::Xmin)), num(across));
+    const Number dy = divide(sub(g.window(W::Ymax), g.window(W::Ymin)), num(down));
+    const Number x = add(g.window(W::Xmin), mul(num(across / 2), dx));
+    const Number y = add(g.window(W::Ymin), mul(num(down / 2), dy));
     c_.reals()['X' - 'A'] = x;
     c_.reals()['Y' - 'A'] = y;
     if (c_.settings().modes.value(tok::Sequential + 2) == tok::Sequential + 2) { // PolarGC
@@ -453,6 +480,8 @@ void plotDefinition(Calculator &c_, int cmd, const Value *args, int n, const Chu
                 d.yAxis = k == tok::A + ('Y' - 'A');
             else if (k >= tok::MarkBox && k <= tok::MarkDot)
                 d.mark = int(k);
+            else if (c_.colour() && isColourNumber(k))
+                d.colour = int(k);
         }
         if (pair && d.lists.size() < 2)
             raise(Error::Argument);

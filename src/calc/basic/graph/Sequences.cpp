@@ -263,9 +263,7 @@ void graphSequences(Calculator &c_)
         for (int i = 0; i < 3; ++i) {
             if (!on(i))
                 continue;
-            const int style = graphStyle(c_, i + 1);
-            Tracer t{g, style != StyleDotted};
-            t.thick = style == StyleThick;
+            Tracer t = tracerFor(c_, graphStyle(c_, i + 1), i + 1);
             for (std::int64_t k = first; k <= nMax; k += step) {
                 double y;
                 term(i, k, &y) ? t.to(g.rowOf(y), g.columnOf(double(k))) : t.gap();
@@ -283,9 +281,7 @@ void graphSequences(Calculator &c_)
     const int a = format == tok::VwAxes ? 1 : 0, b = format == tok::UvAxes ? 1 : 2;
     if (!defined(a) || !defined(b))
         raise(Error::Invalid);
-    const int style = graphStyle(c_, a + 1);
-    Tracer t{g, style != StyleDotted};
-    t.thick = style == StyleThick;
+    Tracer t = tracerFor(c_, graphStyle(c_, a + 1), a + 1);
     for (std::int64_t k = first; k <= nMax; k += step) {
         double x, y;
         term(a, k, &x) && term(b, k, &y) ? t.to(g.rowOf(y), g.columnOf(x)) : t.gap();
@@ -321,7 +317,7 @@ void graphWeb(Calculator &c_, int i)
             gs.webSequence = i;
             return c_.evaluator().evaluate(code);
         },
-        false, false, style == StyleDotted ? StyleLine : style);
+        false, false, style == StyleDotted ? StyleLine : style, 0, i + 1);
     gs.webSequence = -1;
     // y=x where both axes' ranges meet.
     const double lo = std::max(g.window(PixelScreen::Xmin).toLongDouble(),

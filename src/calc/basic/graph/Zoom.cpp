@@ -37,25 +37,31 @@ void around(W::Windows &w, long double cx, long double halfX, long double cy, lo
     w[W::Ymax] = dec(cy + halfY);
 }
 
+// The screen's pixels from edge to edge: 94 by 62 on the monochrome models,
+// 264 by 164 on the colour ones; ΔX and ΔY divide the window by these.
+struct Span {
+    int across, down;
+};
+
 // ZSquare: the axis whose pixels are closer apart widens to match the other.
-void square(W::Windows &w)
+void square(W::Windows &w, Span px)
 {
-    const long double dx = (at(w, W::Xmax) - at(w, W::Xmin)) / 94;
-    const long double dy = (at(w, W::Ymax) - at(w, W::Ymin)) / 62;
+    const long double dx = (at(w, W::Xmax) - at(w, W::Xmin)) / px.across;
+    const long double dy = (at(w, W::Ymax) - at(w, W::Ymin)) / px.down;
     const long double cx = (at(w, W::Xmax) + at(w, W::Xmin)) / 2;
     const long double cy = (at(w, W::Ymax) + at(w, W::Ymin)) / 2;
     const long double d = std::max(dx, dy);
-    around(w, cx, 47 * d, cy, 31 * d);
+    around(w, cx, px.across / 2 * d, cy, px.down / 2 * d);
 }
 
 // ZFrac1/n: pixels 1/n apart around the origin.
-bool fraction(int t, W::Windows &w)
+bool fraction(int t, W::Windows &w, Span px)
 {
     if (t < tok::ZQuadrant1 + 1 || t > tok::ZFrac10)
         return false;
     static const int kParts[] = {2, 3, 4, 5, 8, 10};
     const long double d = 1.0L / kParts[t - tok::ZQuadrant1 - 1];
-    around(w, 0, 47 * d, 0, 31 * d);
+    around(w, 0, px.across / 2 * d, 0, px.down / 2 * d);
     w[W::Xscl] = w[W::Yscl] = num(1);
     return true;
 }
@@ -96,6 +102,7 @@ void zoom(Calculator &c_, int t)
     const W::Windows before = w;
     const long double pi = 3.14159265358979323846L;
     const int screen = s.modes.value(tok::Full, tok::Full);
+    const Span px{c_.screen().columns() - 1, c_.screen().rows() - 1};
     switch (t) {
     case tok::ZTrig: {
         const long double x = c_.degrees() ? 352.5L : 47 * pi / 24;
@@ -105,20 +112,24 @@ void zoom(Calculator &c_, int t)
         break;
     }
     case tok::ZDecimal: {
+        // A tenth a pixel; the colour models' whole screen a twentieth.
         const bool gt = screen == tok::GT;
-        around(w, 0, gt ? 2.3L : 4.7L, 0, gt ? 2.5L : screen == tok::Horiz ? 1.5L : 3.1L);
+        if (c_.colour())
+            around(w, 0, 6.6L, 0, 4.1L);
+        else
+            around(w, 0, gt ? 2.3L : 4.7L, 0, gt ? 2.5L : screen == tok::Horiz ? 1.5L : 3.1L);
         w[W::Xscl] = w[W::Yscl] = num(1);
         break;
     }
     case tok::ZInteger: {
         const long double cx = std::round((at(w, W::Xmin) + at(w, W::Xmax)) / 2);
         const long double cy = std::round((at(w, W::Ymin) + at(w, W::Ymax)) / 2);
-        around(w, cx, 47, cy, 31);
+        around(w, cx, px.across / 2, cy, px.down / 2);
         w[W::Xscl] = w[W::Yscl] = num(10);
         break;
     }
     case tok::ZSquare:
-        square(w);
+        square(w, px);
         break;
     case tok::ZQuadrant1:
         w[W::Xmin] = w[W::Ymin] = num(0);
@@ -154,7 +165,7 @@ void zoom(Calculator &c_, int t)
             return;
         break;
     default:
-        if (fraction(t, w))
+        if (fraction(t, w, px))
             break;
         return;
     }

@@ -205,23 +205,37 @@ void colourCommand(Calculator &c_, int cmd, const Value *args, int n)
         break;
     }
     case ctok::GridLine: {
-        s->gridColour = n ? colourArg(args[0]) : MedGray;
-        s->invalidate();
+        // One of the grid settings with GridOff and GridDot; a colour given
+        // becomes GridColor for both.
+        if (n)
+            s->gridColour = colourArg(args[0]);
+        c_.settings().modes.insert(tok::GridOn, ctok::GridLine);
         break;
     }
     case ctok::Thin:
     case ctok::DotThin:
+        // The Thick and Dot-Thick modes (Connected, Dot) drawn one pixel
+        // wide; like them, they set every equation's style back.
         s->thin = true;
+        c_.settings().modes.insert(tok::Connected,
+                                   cmd == ctok::Thin ? int(tok::Connected) : int(tok::Dot));
+        c_.graphing().styles.clear();
+        s->invalidate();
         break;
     case ctok::DetectAsymOn:
     case ctok::DetectAsymOff:
         s->detectAsymptotes = cmd == ctok::DetectAsymOn;
         break;
     case ctok::GraphColor: {
+        // The numbers GraphStyle( takes in the current mode.
+        const int mode = c_.settings().modes.value(tok::Func, tok::Func);
+        const int least = mode == tok::Func ? 0 : 1;
+        const int most = mode == tok::Func ? 9 : mode == tok::SeqMode ? 3 : 6;
         std::int64_t f;
-        if (!realOf(args[0]).toInt(&f) || f < 0 || f > 9)
+        if (!realOf(args[0]).toInt(&f) || f < least || f > most)
             raise(Error::Domain);
-        s->graphColours[std::size_t(f)] = colourArg(args[1]);
+        s->graphColours.insert(mode * 16 + int(f), colourArg(args[1]));
+        s->invalidate();
         break;
     }
     case ctok::Wait:

@@ -234,9 +234,18 @@ void shadeDensity(Calculator &c_, const std::function<long double(long double)> 
     }
 }
 
-// Two lines at the foot of the graph screen.
+// Two lines at the foot of the graph screen shown.
 void writeArea(Calculator &c_, const QString &first, const QString &second)
 {
+    if (ColourScreen *colour = c_.colour()) {
+        if (!c_.host().drawColourText)
+            return;
+        // Two of the colour models' 12-pixel rows of text.
+        const int top = colour->rows() - 2 * 12 - 1;
+        c_.host().drawColourText(*colour, top, 1, first, false);
+        c_.host().drawColourText(*colour, top + 12, 1, second, false);
+        return;
+    }
     if (!c_.host().drawText)
         return;
     GraphScreen &g = c_.graph();

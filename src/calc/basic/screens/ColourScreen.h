@@ -8,7 +8,8 @@
 // Text( reach rows 0-164 and columns 0-264.
 #include "calc/basic/screens/GraphScreen.h"
 
-#include <array>
+#include <QHash>
+
 #include <cstdint>
 
 namespace calc::basic
@@ -51,12 +52,20 @@ public:
 
     int textColour = Blue;
     int borderColour = 1;
-    int gridColour = 0;           // GridLine's colour; 0: no grid lines
+    int gridColour = MedGray;     // GridColor: GridDot's dots and GridLine's lines
     int axesColour = Black;       // AxesOn's colour
     bool thin = false;            // Thin/Dot-Thin rather than Thick/Dot-Thick
     bool detectAsymptotes = true; // kept: graphs are drawn point by point
-    std::array<int, 10> graphColours{
-        {Blue, Blue, Red, Black, Magenta, Green, Orange, Brown, Navy, LtBlue}}; // Y0..Y9
+    // GraphColor('s colours by mode and equation number (GraphState's
+    // style keys); absent is the number's default.
+    QHash<int, int> graphColours;
+    // An equation's colour: Y₁ blue, Y₂ red, Y₃ black ... Y₀ yellow, the
+    // colour numbers in order; the other modes' 1-6 and u, v, w alike.
+    int equationColour(int mode, int number) const
+    {
+        const auto it = graphColours.constFind(mode * 16 + number);
+        return it != graphColours.constEnd() ? *it : Blue + (number + 9) % 10;
+    }
 };
 
 } // namespace calc::basic

@@ -105,6 +105,13 @@ void PixelScreen::setAxes(bool on)
     axes_ = on;
 }
 
+void PixelScreen::setAxesRgb(std::uint32_t rgb)
+{
+    if (axesRgb_ != rgb)
+        stale_ = true;
+    axesRgb_ = rgb;
+}
+
 void PixelScreen::follow(PixelScreen &other)
 {
     if (other.stale_ || window_ != other.window_ || axes_ != other.axes_) {
@@ -172,23 +179,23 @@ void PixelScreen::drawAxes()
 {
     const double r = std::round(rowOf(0)), c = std::round(columnOf(0));
     const bool xAxis = r >= 0 && r < rows_, yAxis = c >= 0 && c < columns_;
-    horizontal(0, On, kBlack);
-    vertical(0, On, kBlack);
+    horizontal(0, On, axesRgb_);
+    vertical(0, On, axesRgb_);
     // Tick marks beside each axis, one every scale unit, when they stand
     // apart from each other.
     const double xs = at(Xscl), ys = at(Yscl);
     if (xAxis && xs > 0 && xs * (columns_ - 1) / (at(Xmax) - at(Xmin)) >= 2) {
         for (double k = std::ceil(at(Xmin) / xs); k * xs <= at(Xmax); ++k) {
             const int col = int(std::round(columnOf(k * xs)));
-            set(int(r) - 1, col, On, kBlack);
-            set(int(r) + 1, col, On, kBlack);
+            set(int(r) - 1, col, On, axesRgb_);
+            set(int(r) + 1, col, On, axesRgb_);
         }
     }
     if (yAxis && ys > 0 && ys * (rows_ - 1) / (at(Ymax) - at(Ymin)) >= 2) {
         for (double k = std::ceil(at(Ymin) / ys); k * ys <= at(Ymax); ++k) {
             const int row = int(std::round(rowOf(k * ys)));
-            set(row, int(c) - 1, On, kBlack);
-            set(row, int(c) + 1, On, kBlack);
+            set(row, int(c) - 1, On, axesRgb_);
+            set(row, int(c) + 1, On, axesRgb_);
         }
     }
 }

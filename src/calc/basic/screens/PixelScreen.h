@@ -76,6 +76,8 @@ public:
     bool setWindows(const Windows &w);
     bool axes() const { return axes_; }
     void setAxes(bool on);
+    // The axes' colour (AxesOn BLACK and the like); black unless set.
+    void setAxesRgb(std::uint32_t rgb);
     // Takes another screen's window and axes, and its pending redraw (the
     // colour area draws through the window the monochrome screen keeps).
     void follow(PixelScreen &other);
@@ -140,6 +142,7 @@ private:
     Image image_; // empty: the plain background colour
     Windows window_;
     bool axes_ = true;
+    std::uint32_t axesRgb_ = kBlack;
     Grid grid_ = NoGrid;
     std::uint32_t gridRgb_ = kBlack;
     bool stale_ = true;

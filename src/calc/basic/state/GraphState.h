@@ -107,6 +107,7 @@ struct GraphState {
         QVector<PlotList> lists;
         int mark = 0;       // the mark's token
         bool yAxis = false; // NormProbPlot's data axis
+        int colour = 0;     // the colour models' colour number; 0: the plot's own
     } plots[3];
 };
 

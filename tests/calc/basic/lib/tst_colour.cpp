@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "calc/CalculatorSymbols.h"
+#include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 #include "calc/basic/EngineRows.h"
 #include "calc/basic/core/Engine.h"
@@ -192,7 +193,7 @@ private slots:
         QCOMPARE(run("BorderColor 5\n").error, Error::Domain);
         QCOMPARE(run("TextColor(9)\n").error, Error::Domain);
         QCOMPARE(run("GraphColor(3,NAVY)\n").error, Error::None);
-        QCOMPARE(run.engine.colour()->graphColours[3], int(Navy));
+        QCOMPARE(run.engine.colour()->equationColour(calc::tok::Func, 3), int(Navy));
         QCOMPARE(run("GraphColor(10,NAVY)\n").error, Error::Domain);
         // GridLine draws the grid in its colour at every Xscl and Yscl.
         QCOMPARE(run("AxesOff\n0→Xmin:264→Xmax:0→Ymin:164→Ymax:10→Xscl:10→Yscl\n"
@@ -313,12 +314,13 @@ private slots:
         QCOMPARE(run.engine.ans().num, Number::fromInt(1));
     }
 
-    // GridOn on the colour area: a dot at every pair of scale marks.
+    // GridOn on the colour area: a dot at every pair of scale marks, in
+    // GridColor (medium gray until GridLine gives another).
     void gridDots()
     {
         Run dots;
         QCOMPARE(dots("ZStandard:FnOff :AxesOff:GridOn:DispGraph\n").error, Error::None);
-        QCOMPARE(dots.count(kBlack), 441);
+        QCOMPARE(dots.count(colourRgb(MedGray)), 441);
     }
 
     // The monochrome models run as before: the colour commands and colour

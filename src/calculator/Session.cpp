@@ -18,7 +18,7 @@ Session::Session(QObject *parent) : QObject(parent), m_engine(std::make_unique<E
 {
     // A game runs until it is stopped.
     m_engine->setMaxSteps(std::numeric_limits<long long>::max());
-    m_pacing.recordingEnded = [this] { emit recordingEnded(); };
+    m_pace.recordingEnded = [this] { emit recordingEnded(); };
 }
 
 Session::~Session()
@@ -74,7 +74,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
     e.host().drawLargeText = drawLargeText;
     e.host().drawColourText = drawColourText;
     e.host().findImage = findImage;
-    m_pacing.attach(e);
+    m_pace.attach(e);
     m_running = true;
     m_thread = QThread::create([this, tokens, name] { work(tokens, name); });
     m_thread->start();
@@ -84,7 +84,7 @@ bool Session::start(const QByteArray &tokens, const QString &name, bool stepping
 void Session::work(QByteArray tokens, QString name)
 {
     const calc::basic::Outcome o = m_engine->run(tokens, name);
-    m_pacing.ended(*m_engine);
+    m_pace.ended(*m_engine);
     {
         QMutexLocker lock(&m_mutex);
         m_outcome = o;

@@ -8,7 +8,7 @@
 // even a tight loop at once, and it hands out copies of the screens only
 // when asked (at most as often as the window repaints).
 #include "calc/basic/core/Engine.h"
-#include "calculator/Pacing.h"
+#include "calculator/Pace.h"
 
 #include <QByteArray>
 #include <QList>
@@ -91,14 +91,14 @@ public:
     Frame frame() const;
     calc::basic::Outcome outcome() const;
     // The calculator's speed, the last run's time on one, and recordings.
-    Pacing &pacing() { return m_pacing; }
+    Pace &pace() { return m_pace; }
 
 signals:
     void frameReady();
     void paused(const QString &program, int line);
     void waitingChanged();
     void finished();
-    // A recording ended (stopped, full, or its run over): see Pacing.
+    // A recording ended (stopped, full, or its run over): see Pace.
     void recordingEnded();
 
 private:
@@ -108,7 +108,7 @@ private:
     void publish(bool withVariables);
 
     std::unique_ptr<calc::basic::Engine> m_engine;
-    Pacing m_pacing;
+    Pace m_pace;
     QThread *m_thread = nullptr;
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_stop{false};

@@ -327,10 +327,9 @@ void frmCalculator::showStatus()
     if (!m_running) {
         const calc::basic::Outcome o = m_session->outcome();
         using calc::basic::Error;
-        if (o.error == Error::None && m_session->pacing().speed() == Pacing::Speed::Fast)
-            lblStatus->setText(
-                QStringLiteral("Done, %1")
-                    .arg(calc::basic::estimateText(m_session->pacing().runMicros())));
+        if (o.error == Error::None && m_session->pace().speed() == Pace::Speed::Fast)
+            lblStatus->setText(QStringLiteral("Done, %1")
+                                   .arg(calc::basic::estimateText(m_session->pace().runMicros())));
         else if (o.error == Error::None)
             lblStatus->setText(QStringLiteral("Done"));
         else if (o.error == Error::Unsupported)

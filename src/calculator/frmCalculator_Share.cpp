@@ -84,7 +84,7 @@ void frmCalculator::startRecording(const QString &path, int scale)
     m_recordPath = path;
     m_recordScale = scale;
     m_recordResult.clear();
-    session().pacing().startRecording();
+    session().pace().startRecording();
     mnuRecord->setText(QStringLiteral("Stop Recording"));
     showRecording();
 }
@@ -92,7 +92,7 @@ void frmCalculator::startRecording(const QString &path, int scale)
 void frmCalculator::stopRecording()
 {
     // One that had not started yet ends here, with nothing to write.
-    if (!session().pacing().stopRecording())
+    if (!session().pace().stopRecording())
         recordingEnded();
 }
 
@@ -134,7 +134,7 @@ void frmCalculator::showRecording()
     lblRecording->setVisible(isRecording());
     if (!isRecording())
         return;
-    const Pacing &p = session().pacing();
+    const Pace &p = session().pace();
     lblRecording->setText(QStringLiteral("Recording: %1, %2 s")
                               .arg(framesText(p.recordedFrames()))
                               .arg(p.recordedMicros() / 1e6, 0, 'f', 1));
@@ -142,7 +142,7 @@ void frmCalculator::showRecording()
 
 void frmCalculator::recordingEnded()
 {
-    const std::unique_ptr<Recorder> done = session().pacing().takeRecording();
+    const std::unique_ptr<Recorder> done = session().pace().takeRecording();
     const QString path = m_recordPath;
     m_recordPath.clear();
     mnuRecord->setText(QStringLiteral("Record"));

@@ -106,8 +106,8 @@ bool Debugger::exportListing(const QString &path, bool lineNumbers, QString *err
 
 void Debugger::setCalculatorSpeed(bool asCalculator)
 {
-    using Speed = calculator::Pacing::Speed;
-    calculator()->session().pacing().setSpeed(asCalculator ? Speed::Calculator : Speed::Fast);
+    using Speed = calculator::Pace::Speed;
+    calculator()->session().pace().setSpeed(asCalculator ? Speed::Calculator : Speed::Fast);
     m_doc->action(QLatin1String(asCalculator ? "mnuSpeedCalculator" : "mnuSpeedFast"))
         ->setChecked(true);
 }

@@ -202,6 +202,8 @@ private:
                                   const QString &caption, int leftTwips, int topTwips);
     // frmDocument_Menus.cpp
     void buildMenus();
+    void findMenuItems();
+    void addSymbolMenus();
 
     // One per family of commands.
     void connectCommands();

@@ -219,8 +219,21 @@ void frmDocument::buildMenus()
         group->menuAction()->setObjectName(name);
         m_menuByName.insert(name, group);
     }
+    findMenuItems();
+    addSymbolMenus();
+    connect(mnuExit, &QAction::triggered, this, &frmDocument::unload);
 
-    // The items the window's own code works with.
+    QMenu *file = menu(QStringLiteral("mnuFile"));
+    const QList<QAction *> items = file->actions();
+    const int open = int(items.indexOf(mnuOpenProject));
+    QMenu *recent = addRecentFilesMenu(
+        file, items.value(open + 1), [this](const QString &path) { emit openFileRequested(path); });
+    m_menuByName.insert(recent->objectName(), recent);
+}
+
+// The items the window's own code works with.
+void frmDocument::findMenuItems()
+{
     mnuSave = action(QStringLiteral("mnuSave"));
     mnuSaveAs = action(QStringLiteral("mnuSaveAs"));
     mnuExportCalc = action(QStringLiteral("mnuExportCalc"));
@@ -244,7 +257,10 @@ void frmDocument::buildMenus()
     mnuEdit = menu(QStringLiteral("mnuEdit"));
     mnuUndo->setEnabled(false);
     mnuRedo->setEnabled(false);
+}
 
+void frmDocument::addSymbolMenus()
+{
     // The symbol keys, so they can be found; the key is only shown here (the
     // program pane types the symbol), which keeps the shifted US forms working.
     const QList<SymbolKey> keys = symbolKeys();
@@ -273,15 +289,6 @@ void frmDocument::buildMenus()
             connect(a, &QAction::triggered, this, [this, text = v.spelling] { insertText(text); });
         }
     }
-
-    connect(mnuExit, &QAction::triggered, this, &frmDocument::unload);
-
-    QMenu *file = menu(QStringLiteral("mnuFile"));
-    const QList<QAction *> items = file->actions();
-    const int open = int(items.indexOf(mnuOpenProject));
-    QMenu *recent = addRecentFilesMenu(
-        file, items.value(open + 1), [this](const QString &path) { emit openFileRequested(path); });
-    m_menuByName.insert(recent->objectName(), recent);
 }
 
 } // namespace editor

@@ -123,7 +123,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return !f.calc()->isRunning(); }));
         QCOMPARE(f.calc()->lblStatus->text(), QStringLiteral("Done, about 0.69 s on a calculator"));
         f.w->action(QStringLiteral("mnuSpeedCalculator"))->trigger();
-        QCOMPARE(f.calc()->session().pacing().speed(), calculator::Pacing::Speed::Calculator);
+        QCOMPARE(f.calc()->session().pace().speed(), calculator::Pace::Speed::Calculator);
         QVERIFY(f.w->action(QStringLiteral("mnuSpeedCalculator"))->isChecked());
         QVERIFY(!f.w->action(QStringLiteral("mnuSpeedFast"))->isChecked());
     }

@@ -467,13 +467,7 @@ bool Compiler::homeStatement(int t)
         endOfStatement();
         break;
     case tok::Disp: {
-        int n = 0;
-        if (!atEnd()) {
-            do {
-                expr();
-                ++n;
-            } while (accept(tok::Comma));
-        }
+        const int n = atEnd() ? 0 : expressions();
         endOfStatement();
         put(OpDisp, n);
         break;
@@ -623,11 +617,7 @@ bool Compiler::drawStatement(int t)
         int most = pxl ? 2 : pt ? 3 : t == tok::Line ? 5 : t == tok::Circle ? 3 : 99;
         if (colour_) // a colour, and for lines a style
             most = pxl ? 3 : pt ? 4 : t == tok::Line ? 7 : t == tok::Circle ? 5 : 99;
-        int n = 0;
-        do {
-            expr();
-            ++n;
-        } while (accept(tok::Comma));
+        const int n = expressions();
         close(tok::RParen);
         endOfStatement();
         if (n < least || n > most)

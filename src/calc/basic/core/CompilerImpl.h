@@ -167,6 +167,7 @@ private:
     bool variable(int t);
     [[noreturn]] void unexpected(int t);
     bool startsOperand(int t) const;
+    int expressions();
     void arguments(int token, int least, int most);
     void invNorm();
     void seq();

@@ -36,13 +36,7 @@ bool Compiler::colourStatement(int t)
     default:
         return false;
     }
-    int n = 0;
-    if (most > 0 && !atEnd()) {
-        do {
-            expr();
-            ++n;
-        } while (accept(tok::Comma));
-    }
+    const int n = most > 0 && !atEnd() ? expressions() : 0;
     if (t == ctok::TextColor || t == ctok::GraphColor)
         close(tok::RParen);
     endOfStatement();

@@ -330,13 +330,20 @@ void Compiler::callBuiltin(int token, int n)
     put(n);
 }
 
-void Compiler::arguments(int token, int least, int most)
+// One or more expressions between commas: how many.
+int Compiler::expressions()
 {
     int n = 0;
     do {
         expr();
         ++n;
     } while (accept(tok::Comma));
+    return n;
+}
+
+void Compiler::arguments(int token, int least, int most)
+{
+    const int n = expressions();
     close(tok::RParen);
     if (n < least || n > most)
         fail(Error::Argument);
@@ -524,11 +531,7 @@ bool Compiler::stateOperand(int t)
 bool Compiler::listOrMatrix(int t)
 {
     if (t == tok::LBrace) {
-        int n = 0;
-        do {
-            expr();
-            ++n;
-        } while (accept(tok::Comma));
+        const int n = expressions();
         close(tok::RBrace);
         put(OpMakeList, n);
         return true;
@@ -537,11 +540,7 @@ bool Compiler::listOrMatrix(int t)
         // [[1,2][3,4]]
         int rows = 0;
         while (accept(tok::LBracket)) {
-            int n = 0;
-            do {
-                expr();
-                ++n;
-            } while (accept(tok::Comma));
+            const int n = expressions();
             close(tok::RBracket);
             put(OpMakeList, n);
             ++rows;

@@ -83,10 +83,7 @@ int Compiler::settingArguments(int t)
         return 1;
     case tok::SetDate:
     case tok::SetTime:
-        do {
-            expr();
-            ++n;
-        } while (accept(tok::Comma));
+        n = expressions();
         close(tok::RParen);
         if (n != 3)
             fail(Error::Argument);

@@ -6,7 +6,7 @@
 #include "calc/TokenCodes.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Maths.h"
-#include "calc/basic/state/Settings.h"
+#include "calc/basic/core/NumberFormat.h"
 
 #include <QStringList>
 

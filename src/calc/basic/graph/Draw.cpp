@@ -28,37 +28,12 @@ double coord(const Value &v)
     return double(realOf(v).toLongDouble());
 }
 
-void draw(Calculator &c_, int cmd, const Value *args, int n)
+namespace
 {
-    GraphScreen &w = c_.graph(); // the window and the axes, for both sizes
-    switch (cmd) {
-    case tok::AxesOn:
-    case tok::AxesOff:
-        w.setAxes(cmd == tok::AxesOn);
-        return; // a setting: the screen stays as it is
-    case tok::ZStandard:
-        w.standard();
-        standardGraphVars(c_);
-        return;
-    default:
-        break;
-    }
-    showGraph(c_);
-    c_.showGraph(true);
-    if (cmd == tok::ClrDraw) {
-        // The drawings go; axes, grid and the selected functions come back.
-        c_.screen().invalidate();
-        showGraph(c_);
-        return;
-    }
-    if (cmd == tok::DispGraph)
-        return;
-    // The colour models' commands take colours and styles.
-    if (c_.colour()) {
-        colourDraw(c_, cmd, args, n);
-        return;
-    }
-    GraphScreen &g = w;
+
+// The black-and-white models' commands.
+void monochromeDraw(Calculator &c_, GraphScreen &g, int cmd, const Value *args, int n)
+{
     switch (cmd) {
     case tok::PxlOn:
     case tok::PxlOff:
@@ -104,12 +79,7 @@ void draw(Calculator &c_, int cmd, const Value *args, int n)
         // The small font's letters are 6 rows tall: row 57 is the lowest.
         int r, c;
         pixelPlace(args[0], args[1], &r, &c, GraphScreen::kHeight - 6);
-        QString text;
-        for (int i = 2; i < n; ++i) {
-            if (args[i].kind == Value::Matrix)
-                raise(Error::DataType);
-            text += displayText(args[i]);
-        }
+        const QString text = joinedText(args + 2, n - 2);
         if (c_.host().drawText)
             c_.host().drawText(g, r, c, text);
         break;
@@ -117,6 +87,41 @@ void draw(Calculator &c_, int cmd, const Value *args, int n)
     default:
         raise(Error::Unsupported, calc::tokens::displayString(cmd));
     }
+}
+
+} // namespace
+
+void draw(Calculator &c_, int cmd, const Value *args, int n)
+{
+    GraphScreen &w = c_.graph(); // the window and the axes, for both sizes
+    switch (cmd) {
+    case tok::AxesOn:
+    case tok::AxesOff:
+        w.setAxes(cmd == tok::AxesOn);
+        return; // a setting: the screen stays as it is
+    case tok::ZStandard:
+        w.standard();
+        standardGraphVars(c_);
+        return;
+    default:
+        break;
+    }
+    showGraph(c_);
+    c_.showGraph(true);
+    if (cmd == tok::ClrDraw) {
+        // The drawings go; axes, grid and the selected functions come back.
+        c_.screen().invalidate();
+        showGraph(c_);
+        return;
+    }
+    if (cmd == tok::DispGraph)
+        return;
+    // The colour models' commands take colours and styles.
+    if (c_.colour()) {
+        colourDraw(c_, cmd, args, n);
+        return;
+    }
+    monochromeDraw(c_, w, cmd, args, n);
 }
 
 // Text(⁻1,row,col,…): the large font, its lowest row one above the small's.

@@ -108,6 +108,101 @@ void shadeColumn(Calculator &c_, int c, double row, bool above, int pattern, int
         g.shadeColumn(cc, from, to, kHatch[pattern], pattern < 2 ? 2 : 3);
 }
 
+namespace
+{
+
+void scatter(PixelScreen &g, const GraphState::Plot &p, const QVector<Number> &first,
+             const QVector<Number> &second, int mark)
+{
+    Tracer t{g, true};
+    for (int i = 0; i < first.size(); ++i) {
+        const double x = dbl(first[i]), y = dbl(second[i]);
+        g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark);
+        if (p.type == tok::XyLine)
+            t.to(g.rowOf(y), g.columnOf(x));
+    }
+}
+
+// The values, each as often as its frequency, in order.
+std::vector<double> plotValues(const QVector<Number> &first, const QVector<Number> &second)
+{
+    std::vector<double> values;
+    for (int i = 0; i < first.size(); ++i) {
+        std::int64_t f = 1;
+        if (!second.isEmpty() && (!second[i].toInt(&f) || f < 0))
+            raise(Error::Domain);
+        for (std::int64_t k = 0; k < f && values.size() < 100000; ++k)
+            values.push_back(dbl(first[i]));
+    }
+    if (values.empty())
+        raise(Error::Stat);
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+void histogram(PixelScreen &g, const std::vector<double> &values)
+{
+    const double x0 = dbl(g.window(W::Xmin)), x1 = dbl(g.window(W::Xmax));
+    const double w = dbl(g.window(W::Xscl));
+    if (w <= 0 || (x1 - x0) / w > 47)
+        raise(Error::Stat);
+    const int bars = int(std::ceil((x1 - x0) / w));
+    std::vector<double> count(size_t(bars), 0);
+    for (double v : values) {
+        if (v >= x0 && v < x1)
+            ++count[size_t((v - x0) / w)];
+    }
+    for (int i = 0; i < bars; ++i) {
+        if (count[size_t(i)] == 0)
+            continue;
+        const double l = x0 + i * w, r = l + w, h = count[size_t(i)];
+        g.line(l, 0, l, h, W::On);
+        g.line(l, h, r, h, W::On);
+        g.line(r, h, r, 0, W::On);
+    }
+}
+
+void normalProbability(PixelScreen &g, const GraphState::Plot &p, const std::vector<double> &values,
+                       int mark)
+{
+    const double n = double(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        const double z = normalQuantile((double(i) + 1 - 0.375) / (n + 0.25));
+        const double x = p.yAxis ? z : values[i], y = p.yAxis ? values[i] : z;
+        g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark);
+    }
+}
+
+// Box plots: a third of the screen each, from the top, whatever Y's window.
+void boxPlot(PixelScreen &g, const GraphState::Plot &p, const std::vector<double> &values, int mark,
+             int box)
+{
+    const Summary s = summarise(values);
+    const int top = g.rows() / 3 * (box % 3) + 5, bottom = top + 10, middle = top + 5;
+    double lo = s.min, hi = s.max;
+    if (p.type == tok::ModBoxPlot) {
+        const double reach = 1.5 * (s.q3 - s.q1);
+        lo = *std::find_if(values.begin(), values.end(),
+                           [&](double v) { return v >= s.q1 - reach; });
+        hi = *std::find_if(values.rbegin(), values.rend(),
+                           [&](double v) { return v <= s.q3 + reach; });
+        for (double v : values) {
+            if (v < lo || v > hi)
+                g.pointAt(middle, int(std::round(g.columnOf(v))), W::On, mark);
+        }
+    }
+    const double c1 = g.columnOf(s.q1), c3 = g.columnOf(s.q3), cm = g.columnOf(s.med);
+    g.pixelLine(middle, g.columnOf(lo), middle, c1, W::On);
+    g.pixelLine(middle, c3, middle, g.columnOf(hi), W::On);
+    g.pixelLine(top, c1, top, c3, W::On);
+    g.pixelLine(bottom, c1, bottom, c3, W::On);
+    g.pixelLine(top, c1, bottom, c1, W::On);
+    g.pixelLine(top, c3, bottom, c3, W::On);
+    g.pixelLine(top, cm, bottom, cm, W::On);
+}
+
+} // namespace
+
 void drawPlots(Calculator &c_)
 {
     GraphState &gs = c_.graphing();
@@ -131,80 +226,16 @@ void drawPlots(Calculator &c_)
         if (p.type == tok::Scatter || p.type == tok::XyLine) {
             if (!paired)
                 raise(Error::DataType);
-            Tracer t{g, true};
-            for (int i = 0; i < first.size(); ++i) {
-                const double x = dbl(first[i]), y = dbl(second[i]);
-                g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark);
-                if (p.type == tok::XyLine)
-                    t.to(g.rowOf(y), g.columnOf(x));
-            }
+            scatter(g, p, first, second, mark);
             continue;
         }
-        std::vector<double> values;
-        for (int i = 0; i < first.size(); ++i) {
-            std::int64_t f = 1;
-            if (!second.isEmpty() && (!second[i].toInt(&f) || f < 0))
-                raise(Error::Domain);
-            for (std::int64_t k = 0; k < f && values.size() < 100000; ++k)
-                values.push_back(dbl(first[i]));
-        }
-        if (values.empty())
-            raise(Error::Stat);
-        std::sort(values.begin(), values.end());
-        if (p.type == tok::Histogram) {
-            const double x0 = dbl(g.window(W::Xmin)), x1 = dbl(g.window(W::Xmax));
-            const double w = dbl(g.window(W::Xscl));
-            if (w <= 0 || (x1 - x0) / w > 47)
-                raise(Error::Stat);
-            const int bars = int(std::ceil((x1 - x0) / w));
-            std::vector<double> count(size_t(bars), 0);
-            for (double v : values) {
-                if (v >= x0 && v < x1)
-                    ++count[size_t((v - x0) / w)];
-            }
-            for (int i = 0; i < bars; ++i) {
-                if (count[size_t(i)] == 0)
-                    continue;
-                const double l = x0 + i * w, r = l + w, h = count[size_t(i)];
-                g.line(l, 0, l, h, W::On);
-                g.line(l, h, r, h, W::On);
-                g.line(r, h, r, 0, W::On);
-            }
-            continue;
-        }
-        if (p.type == tok::NormProbPlot) {
-            const double n = double(values.size());
-            for (size_t i = 0; i < values.size(); ++i) {
-                const double z = normalQuantile((double(i) + 1 - 0.375) / (n + 0.25));
-                const double x = p.yAxis ? z : values[i], y = p.yAxis ? values[i] : z;
-                g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark);
-            }
-            continue;
-        }
-        // Box plots: a third of the screen each, from the top, whatever Y's window.
-        const Summary s = summarise(values);
-        const int top = g.rows() / 3 * (boxes % 3) + 5, bottom = top + 10, middle = top + 5;
-        ++boxes;
-        double lo = s.min, hi = s.max;
-        if (p.type == tok::ModBoxPlot) {
-            const double reach = 1.5 * (s.q3 - s.q1);
-            lo = *std::find_if(values.begin(), values.end(),
-                               [&](double v) { return v >= s.q1 - reach; });
-            hi = *std::find_if(values.rbegin(), values.rend(),
-                               [&](double v) { return v <= s.q3 + reach; });
-            for (double v : values) {
-                if (v < lo || v > hi)
-                    g.pointAt(middle, int(std::round(g.columnOf(v))), W::On, mark);
-            }
-        }
-        const double c1 = g.columnOf(s.q1), c3 = g.columnOf(s.q3), cm = g.columnOf(s.med);
-        g.pixelLine(middle, g.columnOf(lo), middle, c1, W::On);
-        g.pixelLine(middle, c3, middle, g.columnOf(hi), W::On);
-        g.pixelLine(top, c1, top, c3, W::On);
-        g.pixelLine(bottom, c1, bottom, c3, W::On);
-        g.pixelLine(top, c1, bottom, c1, W::On);
-        g.pixelLine(top, c3, bottom, c3, W::On);
-        g.pixelLine(top, cm, bottom, cm, W::On);
+        const std::vector<double> values = plotValues(first, second);
+        if (p.type == tok::Histogram)
+            histogram(g, values);
+        else if (p.type == tok::NormProbPlot)
+            normalProbability(g, p, values, mark);
+        else
+            boxPlot(g, p, values, mark, boxes++);
     }
 }
 
@@ -347,56 +378,100 @@ void showTable(Calculator &c_)
         raise(Error::Break);
 }
 
-void plotCommand(Calculator &c_, int cmd, const Value *args, int n, const Chunk *prog)
+namespace
+{
+
+// A list argument: a token, or the index of a named list's name.
+GraphState::PlotList plotList(const Value *args, int i, const Chunk *prog)
+{
+    const std::int64_t k = intOf(args[i]);
+    GraphState::PlotList l;
+    if (k >= 0)
+        l.token = int(k);
+    else
+        l.name = prog->names[int(-1 - k)];
+    return l;
+}
+
+void graphStyleCommand(Calculator &c_, const Value *args)
+{
+    const int mode = c_.settings().modes.value(tok::Func, tok::Func);
+    std::int64_t k, style;
+    const int least = mode == tok::Func ? 0 : 1;
+    const int most = mode == tok::Func ? 9 : mode == tok::SeqMode ? 3 : 6;
+    if (!realOf(args[0]).toInt(&k) || k < least || k > most || !realOf(args[1]).toInt(&style) ||
+        style < 1 || style > 7)
+        raise(Error::Domain);
+    if (((style == StyleAbove || style == StyleBelow) && mode != tok::Func) ||
+        ((style == StylePath || style == StyleAnimate) && mode == tok::SeqMode))
+        raise(Error::Invalid);
+    c_.graphing().styles.insert(mode * 16 + int(k), int(style));
+    c_.graph().invalidate();
+}
+
+// Select(: without a user to pick the bounds, the whole of the first
+// Scatter or xyLine plot that is on is selected.
+void selectCommand(Calculator &c_, const Value *args, const Chunk *prog)
 {
     GraphState &gs = c_.graphing();
-    Settings &s = c_.settings();
-    auto listAt = [&](int i) {
-        const std::int64_t k = intOf(args[i]);
-        GraphState::PlotList l;
-        if (k >= 0)
-            l.token = int(k);
-        else
-            l.name = prog->names[int(-1 - k)];
-        return l;
-    };
-    switch (cmd) {
-    case tok::GraphStyle: {
-        const int mode = s.modes.value(tok::Func, tok::Func);
-        std::int64_t k, style;
-        const int least = mode == tok::Func ? 0 : 1;
-        const int most = mode == tok::Func ? 9 : mode == tok::SeqMode ? 3 : 6;
-        if (!realOf(args[0]).toInt(&k) || k < least || k > most || !realOf(args[1]).toInt(&style) ||
-            style < 1 || style > 7)
-            raise(Error::Domain);
-        if (((style == StyleAbove || style == StyleBelow) && mode != tok::Func) ||
-            ((style == StylePath || style == StyleAnimate) && mode == tok::SeqMode))
-            raise(Error::Invalid);
-        gs.styles.insert(mode * 16 + int(k), int(style));
-        c_.graph().invalidate();
-        break;
+    auto p = std::find_if(std::begin(gs.plots), std::end(gs.plots), [](const auto &p) {
+        return p.on && (p.type == tok::Scatter || p.type == tok::XyLine);
+    });
+    if (p == std::end(gs.plots))
+        raise(Error::Invalid);
+    showGraph(c_);
+    c_.showGraph(true);
+    if (c_.host().pause && !c_.host().pause())
+        raise(Error::Break);
+    for (int i = 0; i < 2; ++i) {
+        const GraphState::PlotList from = p->lists.value(i), to = plotList(args, i, prog);
+        const Value v = from.token ? c_.var(from.token) : c_.named(from.name);
+        c_.store(to.token ? TVar : TNamed, to.token, v, to.name);
+        p->lists[i] = to;
     }
-    case tok::Select: {
-        // Without a user to pick the bounds, the whole of the first Scatter
-        // or xyLine plot that is on is selected.
-        auto p = std::find_if(std::begin(gs.plots), std::end(gs.plots), [](const auto &p) {
-            return p.on && (p.type == tok::Scatter || p.type == tok::XyLine);
-        });
-        if (p == std::end(gs.plots))
-            raise(Error::Invalid);
-        showGraph(c_);
-        c_.showGraph(true);
-        if (c_.host().pause && !c_.host().pause())
-            raise(Error::Break);
-        for (int i = 0; i < 2; ++i) {
-            const GraphState::PlotList from = p->lists.value(i), to = listAt(i);
-            const Value v = from.token ? c_.var(from.token) : c_.named(from.name);
-            c_.store(to.token ? TVar : TNamed, to.token, v, to.name);
-            p->lists[i] = to;
+    c_.graph().invalidate();
+}
+
+// Plot1( .. Plot3(: the type, its lists, the axis and the mark.
+void plotDefinition(Calculator &c_, int cmd, const Value *args, int n, const Chunk *prog)
+{
+    GraphState::Plot &p = c_.graphing().plots[cmd - tok::Plot1];
+    if (n > 0) {
+        GraphState::Plot d;
+        d.type = int(intOf(args[0]));
+        d.mark = tok::MarkBox;
+        const bool pair = d.type == tok::Scatter || d.type == tok::XyLine;
+        const int lists = pair ? 2 : d.type == tok::NormProbPlot ? 1 : 2;
+        for (int i = 1; i < n; ++i) {
+            const std::int64_t k = intOf(args[i]);
+            if (i <= lists && d.type == tok::NormProbPlot)
+                d.lists << plotList(args, i, prog);
+            else if (i <= lists && !(k >= tok::MarkBox && k <= tok::MarkDot))
+                d.lists << plotList(args, i, prog);
+            else if (k == tok::A + ('X' - 'A') || k == tok::A + ('Y' - 'A'))
+                d.yAxis = k == tok::A + ('Y' - 'A');
+            else if (k >= tok::MarkBox && k <= tok::MarkDot)
+                d.mark = int(k);
         }
-        c_.graph().invalidate();
-        break;
+        if (pair && d.lists.size() < 2)
+            raise(Error::Argument);
+        p = d;
     }
+    p.on = true;
+    c_.graph().invalidate();
+}
+
+} // namespace
+
+void plotCommand(Calculator &c_, int cmd, const Value *args, int n, const Chunk *prog)
+{
+    switch (cmd) {
+    case tok::GraphStyle:
+        graphStyleCommand(c_, args);
+        break;
+    case tok::Select:
+        selectCommand(c_, args, prog);
+        break;
     case tok::DispTable:
         showTable(c_);
         break;
@@ -413,33 +488,9 @@ void plotCommand(Calculator &c_, int cmd, const Value *args, int n, const Chunk 
             raise(Error::Break);
         break;
     }
-    default: { // Plot1( .. Plot3(
-        GraphState::Plot &p = gs.plots[cmd - tok::Plot1];
-        if (n > 0) {
-            GraphState::Plot d;
-            d.type = int(intOf(args[0]));
-            d.mark = tok::MarkBox;
-            const bool pair = d.type == tok::Scatter || d.type == tok::XyLine;
-            const int lists = pair ? 2 : d.type == tok::NormProbPlot ? 1 : 2;
-            for (int i = 1; i < n; ++i) {
-                const std::int64_t k = intOf(args[i]);
-                if (i <= lists && d.type == tok::NormProbPlot)
-                    d.lists << listAt(i);
-                else if (i <= lists && !(k >= tok::MarkBox && k <= tok::MarkDot))
-                    d.lists << listAt(i);
-                else if (k == tok::A + ('X' - 'A') || k == tok::A + ('Y' - 'A'))
-                    d.yAxis = k == tok::A + ('Y' - 'A');
-                else if (k >= tok::MarkBox && k <= tok::MarkDot)
-                    d.mark = int(k);
-            }
-            if (pair && d.lists.size() < 2)
-                raise(Error::Argument);
-            p = d;
-        }
-        p.on = true;
-        c_.graph().invalidate();
+    default:
+        plotDefinition(c_, cmd, args, n, prog);
         break;
-    }
     }
 }
 

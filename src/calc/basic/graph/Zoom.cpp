@@ -60,6 +60,32 @@ bool fraction(int t, W::Windows &w)
     return true;
 }
 
+// ZBox, Zoom In, Zoom Out and Trace: the user picks the place and presses
+// ENTER, on the graph as it is. False when the window stays.
+bool pickedZoom(Calculator &c_, int t, W::Windows *w)
+{
+    Settings &s = c_.settings();
+    c_.showGraph(true);
+    showGraph(c_);
+    if (t == tok::Trace && s.modes.value(tok::Func) == tok::SeqMode &&
+        s.modes.value(tok::Time) == tok::Web)
+        traceWeb(c_);
+    if (c_.host().pause && !c_.host().pause())
+        raise(Error::Break);
+    if (t == tok::Trace || t == tok::ZBox)
+        return false; // the place picked is the window's own centre
+    const Number *v = c_.graphing().vars;
+    long double fx = v[XFact].toLongDouble(), fy = v[YFact].toLongDouble();
+    if (t == tok::ZoomIn) {
+        fx = 1 / fx;
+        fy = 1 / fy;
+    }
+    around(*w, (at(*w, W::Xmin) + at(*w, W::Xmax)) / 2,
+           (at(*w, W::Xmax) - at(*w, W::Xmin)) / 2 * fx, (at(*w, W::Ymin) + at(*w, W::Ymax)) / 2,
+           (at(*w, W::Ymax) - at(*w, W::Ymin)) / 2 * fy);
+    return true;
+}
+
 } // namespace
 
 void zoom(Calculator &c_, int t)
@@ -115,27 +141,10 @@ void zoom(Calculator &c_, int t)
     case tok::ZBox:
     case tok::ZoomIn:
     case tok::ZoomOut:
-    case tok::Trace: {
-        // The user picks the place and presses ENTER, on the graph as it is.
-        c_.showGraph(true);
-        showGraph(c_);
-        if (t == tok::Trace && s.modes.value(tok::Func) == tok::SeqMode &&
-            s.modes.value(tok::Time) == tok::Web)
-            traceWeb(c_);
-        if (c_.host().pause && !c_.host().pause())
-            raise(Error::Break);
-        if (t == tok::Trace || t == tok::ZBox)
-            return; // the place picked is the window's own centre
-        const Number *v = c_.graphing().vars;
-        long double fx = v[XFact].toLongDouble(), fy = v[YFact].toLongDouble();
-        if (t == tok::ZoomIn) {
-            fx = 1 / fx;
-            fy = 1 / fy;
-        }
-        around(w, (at(w, W::Xmin) + at(w, W::Xmax)) / 2, (at(w, W::Xmax) - at(w, W::Xmin)) / 2 * fx,
-               (at(w, W::Ymin) + at(w, W::Ymax)) / 2, (at(w, W::Ymax) - at(w, W::Ymin)) / 2 * fy);
+    case tok::Trace:
+        if (!pickedZoom(c_, t, &w))
+            return;
         break;
-    }
     case tok::ZoomStat:
         if (!statWindow(c_, &w))
             return; // no plot on: the window stays

@@ -38,6 +38,65 @@ int styleArg(const Value &v)
     return int(s);
 }
 
+// Marks 1-3; the monochrome models' 6 and 7 are ERR:DOMAIN here, any
+// other number a dot. Pt-On( alone takes a colour after it.
+void colourPoint(PixelScreen &s, int cmd, const Value *args, int n)
+{
+    int mark = 1;
+    if (n >= 3 && cmd != tok::PtChange) {
+        std::int64_t m = 1;
+        if (realOf(args[2]).toInt(&m) && (m == 6 || m == 7))
+            raise(Error::Domain);
+        mark = m == 2 || m == 3 ? int(m) : 1;
+    }
+    if (n == 4 && cmd != tok::PtOn)
+        raise(Error::Argument);
+    if (n >= 3 && cmd == tok::PtChange)
+        raise(Error::Argument);
+    const auto mode = cmd == tok::PtOn    ? PixelScreen::On
+                      : cmd == tok::PtOff ? PixelScreen::Off
+                                          : PixelScreen::Change;
+    s.point(coord(args[0]), coord(args[1]), mode, mark,
+            n == 4 ? colourRgb(colourArg(args[3])) : PixelScreen::kPen);
+}
+
+// Line(X1,Y1,X2,Y2[,erase][,colour[,style]]): 0 erases, 1 draws; a colour
+// (10-24) in the fifth place stands for both.
+void colourLine(PixelScreen &s, const Value *args, int n)
+{
+    bool erase = false;
+    int k = 4;
+    if (k < n && !isColourNumber(intOf(args[k]))) {
+        const long long e = intOf(args[k]);
+        if (e != 0 && e != 1)
+            raise(Error::Domain);
+        erase = e == 0;
+        ++k;
+    }
+    const std::uint32_t rgb = k < n ? colourRgb(colourArg(args[k++])) : PixelScreen::kPen;
+    const int style = k < n ? styleArg(args[k++]) : 1;
+    if (k < n)
+        raise(Error::Argument);
+    s.line(coord(args[0]), coord(args[1]), coord(args[2]), coord(args[3]),
+           erase ? PixelScreen::Off : PixelScreen::On, rgb, style);
+}
+
+// Text( takes no colour: TextColor( chose it.
+void colourText(Calculator &c_, const Value *args, int n)
+{
+    const bool large = n >= 3 && args[0].kind == Value::Real && args[0].num == num(-1);
+    const Value *a = large ? args + 1 : args;
+    const int m = large ? n - 1 : n;
+    int r, c;
+    pixelPlace(a[0], a[1], &r, &c, c_.screen().rows(), c_.screen().columns());
+    const QString text = joinedText(a + 2, m - 2);
+    if (c_.host().drawColourText && !text.isEmpty())
+        c_.host().drawColourText(*c_.colour(), r, c, text, large);
+}
+
+} // namespace
+
+// Text('s values as one text; a matrix has no text.
 QString joinedText(const Value *args, int n)
 {
     QString text;
@@ -48,8 +107,6 @@ QString joinedText(const Value *args, int n)
     }
     return text;
 }
-
-} // namespace
 
 void colourDraw(Calculator &c_, int cmd, const Value *args, int n)
 {
@@ -71,47 +128,12 @@ void colourDraw(Calculator &c_, int cmd, const Value *args, int n)
     }
     case tok::PtOn:
     case tok::PtOff:
-    case tok::PtChange: {
-        // Marks 1-3; the monochrome models' 6 and 7 are ERR:DOMAIN here,
-        // any other number a dot. Pt-On( alone takes a colour after it.
-        int mark = 1;
-        if (n >= 3 && cmd != tok::PtChange) {
-            std::int64_t m = 1;
-            if (realOf(args[2]).toInt(&m) && (m == 6 || m == 7))
-                raise(Error::Domain);
-            mark = m == 2 || m == 3 ? int(m) : 1;
-        }
-        if (n == 4 && cmd != tok::PtOn)
-            raise(Error::Argument);
-        if (n >= 3 && cmd == tok::PtChange)
-            raise(Error::Argument);
-        const auto mode = cmd == tok::PtOn    ? PixelScreen::On
-                          : cmd == tok::PtOff ? PixelScreen::Off
-                                              : PixelScreen::Change;
-        s.point(coord(args[0]), coord(args[1]), mode, mark,
-                n == 4 ? colourRgb(colourArg(args[3])) : pen);
+    case tok::PtChange:
+        colourPoint(s, cmd, args, n);
         break;
-    }
-    case tok::Line: {
-        // Line(X1,Y1,X2,Y2[,erase][,colour[,style]]): 0 erases, 1 draws;
-        // a colour (10-24) in the fifth place stands for both.
-        bool erase = false;
-        int k = 4;
-        if (k < n && !isColourNumber(intOf(args[k]))) {
-            const long long e = intOf(args[k]);
-            if (e != 0 && e != 1)
-                raise(Error::Domain);
-            erase = e == 0;
-            ++k;
-        }
-        const std::uint32_t rgb = k < n ? colourRgb(colourArg(args[k++])) : pen;
-        const int style = k < n ? styleArg(args[k++]) : 1;
-        if (k < n)
-            raise(Error::Argument);
-        s.line(coord(args[0]), coord(args[1]), coord(args[2]), coord(args[3]),
-               erase ? PixelScreen::Off : PixelScreen::On, rgb, style);
+    case tok::Line:
+        colourLine(s, args, n);
         break;
-    }
     case tok::Horizontal:
     case tok::Vertical: {
         const std::uint32_t rgb = n >= 2 ? colourRgb(colourArg(args[1])) : pen;
@@ -129,18 +151,9 @@ void colourDraw(Calculator &c_, int cmd, const Value *args, int n)
         s.circle(coord(args[0]), coord(args[1]), coord(args[2]), PixelScreen::On, rgb);
         break;
     }
-    case tok::Text: {
-        // Text( takes no colour: TextColor( chose it.
-        const bool large = n >= 3 && args[0].kind == Value::Real && args[0].num == num(-1);
-        const Value *a = large ? args + 1 : args;
-        const int m = large ? n - 1 : n;
-        int r, c;
-        pixelPlace(a[0], a[1], &r, &c, s.rows(), s.columns());
-        const QString text = joinedText(a + 2, m - 2);
-        if (c_.host().drawColourText && !text.isEmpty())
-            c_.host().drawColourText(*c_.colour(), r, c, text, large);
+    case tok::Text:
+        colourText(c_, args, n);
         break;
-    }
     default:
         raise(Error::Unsupported, calc::tokens::displayString(cmd));
     }

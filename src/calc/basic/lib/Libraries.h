@@ -76,6 +76,7 @@ Value partFunction(Calculator &c_, int fn, Value *args, int n);
 Number trig(Calculator &c_, int fn, Number x);
 // Colour.cpp: the colour models' screen and commands.
 void colourDraw(Calculator &c_, int cmd, const Value *args, int n);
+QString joinedText(const Value *args, int n);
 void colourCommand(Calculator &c_, int cmd, const Value *args, int n);
 void wait(Calculator &c_, const Value &seconds);
 void timedPause(Calculator &c_, const Value &shown, const Value &seconds);

@@ -20,6 +20,20 @@ constexpr long double kTiny = 1e-4000L;
 constexpr long double kEps = 1e-19L;
 constexpr int kSteps = 100000;
 
+// One step of Lentz's method on a continued fraction's term a/(b+…): the
+// factor its value takes.
+long double lentz(long double a, long double b, long double &c, long double &d)
+{
+    d = a * d + b;
+    if (std::fabs(d) < kTiny)
+        d = kTiny;
+    c = b + a / c;
+    if (std::fabs(c) < kTiny)
+        c = kTiny;
+    d = 1 / d;
+    return d * c;
+}
+
 // P(a,x) and Q(a,x) = 1-P(a,x), each without the other's cancellation.
 void gammaSplit(long double a, long double x, long double *p, long double *q)
 {
@@ -43,16 +57,8 @@ void gammaSplit(long double a, long double x, long double *p, long double *q)
     }
     long double b = x + 1 - a, c = 1 / kTiny, d = 1 / b, h = d;
     for (int i = 1; i < kSteps; ++i) {
-        const long double an = -i * (i - a);
         b += 2;
-        d = an * d + b;
-        if (std::fabs(d) < kTiny)
-            d = kTiny;
-        c = b + an / c;
-        if (std::fabs(c) < kTiny)
-            c = kTiny;
-        d = 1 / d;
-        const long double delta = d * c;
+        const long double delta = lentz(-i * (i - a), b, c, d);
         h *= delta;
         if (std::fabs(delta - 1) < kEps)
             break;
@@ -72,24 +78,9 @@ long double betaFraction(long double a, long double b, long double x)
     long double h = d;
     for (int m = 1; m < kSteps; ++m) {
         const int m2 = 2 * m;
-        long double aa = m * (b - m) * x / ((qam + m2) * (a + m2));
-        d = 1 + aa * d;
-        if (std::fabs(d) < kTiny)
-            d = kTiny;
-        c = 1 + aa / c;
-        if (std::fabs(c) < kTiny)
-            c = kTiny;
-        d = 1 / d;
-        h *= d * c;
-        aa = -(a + m) * (qab + m) * x / ((a + m2) * (qap + m2));
-        d = 1 + aa * d;
-        if (std::fabs(d) < kTiny)
-            d = kTiny;
-        c = 1 + aa / c;
-        if (std::fabs(c) < kTiny)
-            c = kTiny;
-        d = 1 / d;
-        const long double delta = d * c;
+        h *= lentz(m * (b - m) * x / ((qam + m2) * (a + m2)), 1, c, d);
+        const long double delta =
+            lentz(-(a + m) * (qab + m) * x / ((a + m2) * (qap + m2)), 1, c, d);
         h *= delta;
         if (std::fabs(delta - 1) < kEps)
             break;

@@ -571,25 +571,6 @@ void fitRegression(Calculator &c_, int fn, Value *args, int n, bool shown)
 
 } // namespace
 
-bool inRegressionsLibrary(int t)
-{
-    switch (t) {
-    case tok::CubicReg:
-    case tok::QuartReg:
-    case tok::LnReg:
-    case tok::PwrReg:
-    case tok::MedMed:
-    case tok::SinReg:
-    case tok::Logistic:
-    case tok::LinRegTTest:
-    case tok::LinRegTInt:
-    case tok::ManualFit:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A regression's last argument says whether its results screen is what
 // the program ends on.
 Value regressionCommand(Calculator &c_, int fn, Value *args, int n)
@@ -757,5 +738,11 @@ const Builtin kRegressions[] = {
 } // namespace
 
 const Library regressionsLibrary{"regressions", kRegressions, int(std::size(kRegressions))};
+
+bool inRegressionsLibrary(int t)
+{
+    return std::any_of(std::begin(kRegressions), std::end(kRegressions),
+                       [t](const Builtin &b) { return b.token == t; });
+}
 
 } // namespace calc::basic

@@ -582,62 +582,31 @@ void anova(Run &r)
     r.put(QStringLiteral("Sxp"), Sxp, std::sqrt(msError));
 }
 
-// The arguments a test or interval cannot go without.
-int leastArguments(int fn)
-{
-    switch (fn) {
-    case tok::ZTest:
-    case tok::TwoSampZTest:
-    case tok::TwoSampZInt:
-    case tok::OnePropZInt:
-        return 2;
-    case tok::TTest:
-    case tok::ZInterval:
-        return 1;
-    case tok::OnePropZTest:
-    case tok::ChiGofTest:
-        return 3;
-    case tok::TwoPropZTest:
-    case tok::TwoPropZInt:
-        return 4;
-    default:
-        return 0;
-    }
-}
+// Each test's family and the arguments it cannot go without.
+struct Family {
+    int fn;
+    int least;
+    void (*run)(Run &);
+};
 
-void (*familyOf(int fn))(Run &)
-{
-    switch (fn) {
-    case tok::ZTest:
-    case tok::TTest:
-        return meanTest;
-    case tok::ZInterval:
-    case tok::TInterval:
-        return meanInterval;
-    case tok::TwoSampZTest:
-    case tok::TwoSampZInt:
-        return twoMeansKnown;
-    case tok::TwoSampTTest:
-    case tok::TwoSampTInt:
-        return twoMeans;
-    case tok::TwoSampFTest:
-        return twoSpreads;
-    case tok::OnePropZTest:
-    case tok::OnePropZInt:
-        return oneProportion;
-    case tok::TwoPropZTest:
-    case tok::TwoPropZInt:
-        return twoProportions;
-    case tok::ChiTest:
-        return independence;
-    case tok::ChiGofTest:
-        return goodnessOfFit;
-    case tok::Anova:
-        return anova;
-    default:
-        return nullptr;
-    }
-}
+const Family kFamilies[] = {
+    {tok::ZTest, 2, meanTest},
+    {tok::TTest, 1, meanTest},
+    {tok::ZInterval, 1, meanInterval},
+    {tok::TInterval, 0, meanInterval},
+    {tok::TwoSampZTest, 2, twoMeansKnown},
+    {tok::TwoSampZInt, 2, twoMeansKnown},
+    {tok::TwoSampTTest, 0, twoMeans},
+    {tok::TwoSampTInt, 0, twoMeans},
+    {tok::TwoSampFTest, 0, twoSpreads},
+    {tok::OnePropZTest, 3, oneProportion},
+    {tok::OnePropZInt, 2, oneProportion},
+    {tok::TwoPropZTest, 4, twoProportions},
+    {tok::TwoPropZInt, 4, twoProportions},
+    {tok::ChiTest, 0, independence},
+    {tok::ChiGofTest, 3, goodnessOfFit},
+    {tok::Anova, 0, anova},
+};
 
 } // namespace
 
@@ -687,13 +656,14 @@ Value statTest(Calculator &c_, int fn, Value *args, int n)
 {
     const bool shown = !realOf(args[n - 1]).isZero();
     --n;
-    if (n < leastArguments(fn))
-        raise(Error::Argument);
-    const auto family = familyOf(fn);
-    if (!family)
+    const Family *family = std::find_if(std::begin(kFamilies), std::end(kFamilies),
+                                        [fn](const Family &f) { return f.fn == fn; });
+    if (family == std::end(kFamilies))
         raise(Error::Unsupported, calc::tokens::displayString(fn));
+    if (n < family->least)
+        raise(Error::Argument);
     Run r(c_, fn, args, n);
-    family(r);
+    family->run(r);
     if (r.drawn.on)
         drawTest(c_, fn, r.drawn.stat, r.drawn.alternative, r.drawn.d1, r.drawn.d2, r.drawn.name,
                  r.drawn.p);

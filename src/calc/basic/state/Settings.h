@@ -6,6 +6,7 @@
 // memory, the pictures and graph databases and the archive hold. They live
 // as long as the engine, like the other variables.
 #include "calc/basic/core/Number.h"
+#include "calc/basic/core/NumberFormat.h"
 #include "calc/basic/core/Value.h"
 #include "calc/basic/screens/GraphScreen.h"
 
@@ -20,25 +21,6 @@
 
 namespace calc::basic
 {
-
-// How numbers are shown: Float or Fix 0-9, Normal, Sci or Eng.
-struct NumberFormat {
-    enum Notation { Normal, Sci, Eng };
-    int fix = -1; // -1: Float
-    Notation notation = Normal;
-    bool polar = false;   // re^θi: complex numbers shown as r and θ
-    bool degrees = false; // θ shown in degrees
-    // The TI-84 Plus's answer modes: fractions as typed, always, never.
-    enum Answers { Auto, Dec, Frac };
-    Answers answers = Auto;
-    bool mixed = false; // Un⁄d: a fraction shown is a mixed number
-    bool isDefault() const { return fix < 0 && notation == Normal; }
-};
-
-QString formatNumber(const Number &n, const NumberFormat &f);
-QString displayText(const Value &v, const NumberFormat &f);
-// A matrix's lines with its numbers shown in Fix, Sci or Eng.
-QStringList matrixLines(const Value &v, const NumberFormat &f);
 
 struct GraphDatabase {
     Number window[GraphScreen::kWindowVars];

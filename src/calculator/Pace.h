@@ -23,7 +23,7 @@ class Engine;
 namespace calculator
 {
 
-class Pacing
+class Pace
 {
 public:
     using Speed = calc::basic::Pace::Speed;

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Torvane Studio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator/Pacing.h"
+#include "calculator/Pace.h"
 
 #include "calc/basic/core/Engine.h"
 
@@ -10,13 +10,13 @@
 namespace calculator
 {
 
-std::unique_ptr<Recorder> Pacing::takeRecording()
+std::unique_ptr<Recorder> Pace::takeRecording()
 {
     QMutexLocker lock(&mutex_);
     return std::move(done_);
 }
 
-void Pacing::attach(calc::basic::Engine &engine)
+void Pace::attach(calc::basic::Engine &engine)
 {
     pace_ = std::make_unique<calc::basic::Pace>(speed_);
     pace_->onStatement = [this, &engine](long long micros) { atStatement(engine, micros); };
@@ -24,7 +24,7 @@ void Pacing::attach(calc::basic::Engine &engine)
     runMicros_ = 0;
 }
 
-bool Pacing::stopRecording()
+bool Pace::stopRecording()
 {
     wanted_ = false;
     QMutexLocker lock(&mutex_);
@@ -37,7 +37,7 @@ bool Pacing::stopRecording()
     return true;
 }
 
-void Pacing::ended(calc::basic::Engine &engine)
+void Pace::ended(calc::basic::Engine &engine)
 {
     if (!pace_)
         return;
@@ -52,7 +52,7 @@ void Pacing::ended(calc::basic::Engine &engine)
         recordingEnded();
 }
 
-void Pacing::atStatement(calc::basic::Engine &engine, long long micros)
+void Pace::atStatement(calc::basic::Engine &engine, long long micros)
 {
     const Speed speed = speed_;
     if (speed != pace_->speed())
@@ -80,7 +80,7 @@ void Pacing::atStatement(calc::basic::Engine &engine, long long micros)
         recordingEnded();
 }
 
-void Pacing::endRecording(long long micros)
+void Pace::endRecording(long long micros)
 {
     recording_->finish(micros - recordingStart_);
     frames_ = recording_->frames();

@@ -3,7 +3,8 @@
 
 // Times the TI-BASIC engine without a window: an empty For( loop, an
 // arithmetic loop, a list loop, a string loop, a Disp loop and a getKey
-// loop that keeps its state in PV and FV. Prints the
+// loop that keeps its state in PV and FV, a getTmStr( and a checkTmr( loop, and a loop that
+// calls a program from a file beside it as --run finds one. Prints the
 // statements run per second, and the loop iterations per second. Then, in
 // the calculator window (offscreen): how long Stop takes to end a busy loop
 // (goal: under 100 ms) and how many repaints a drawing loop causes in a
@@ -14,10 +15,14 @@
 #include "calc/CalculatorSymbols.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Engine.h"
+#include "calcfiles/ProgramFile.h"
 #include "calculator/frmCalculator.h"
+#include "cli/RunCommand.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -129,6 +134,23 @@ int main(int argc, char **argv)
         {"Disp", "For(I,1,20000)\nDisp I,\"TEXT\"\nEnd", 20000},
         // A game that keeps its state in the finance solver's variables.
         {"getKey+PV", "0→PV\n0→FV\nFor(I,1,20000)\ngetKey→K\nPV+1→PV\nFV+K→FV\nEnd", 20000},
+        {"getTmStr(", "For(I,1,20000)\ngetTmStr(24)→Str1\nEnd", 20000},
+        {"checkTmr(", "startTmr→T\nFor(I,1,20000)\ncheckTmr(T)→S\nEnd", 20000},
+        // A hashing program's shape: a short subprogram called in a loop.
+        {"prgm call", "0→H\nFor(I,1,5000)\nprgmHASHSTEP\nEnd", 5000},
+    };
+    // The subprogram as a text file, found and read as --run does.
+    QTemporaryDir folder;
+    {
+        QFile sub(folder.filePath(QStringLiteral("HASHSTEP.txt")));
+        if (!sub.open(QIODevice::WriteOnly))
+            return 1;
+        sub.write("31H+I→H\nH-1000int(H/1000)→H\n");
+    }
+    auto findProgram = [&folder](const QString &name, QByteArray *out) {
+        const QString path = cli::findProgramFile(QDir(folder.path()), name);
+        QString why;
+        return !path.isEmpty() && calcfiles::readProgram(path, out, &why);
     };
     // The list loop indexes within its list: I mod 100 + 1, spelled out.
     const QByteArray listLoop =
@@ -142,6 +164,7 @@ int main(int argc, char **argv)
         long long steps = 0;
         const double seconds = bestSeconds(5, [&] {
             calc::basic::Engine engine;
+            engine.host().findProgram = findProgram;
             const calc::basic::Outcome o = engine.run(bytes);
             if (o.error != calc::basic::Error::None) {
                 std::fprintf(stderr, "%s: %s line %d\n", loop.name,

@@ -11,6 +11,7 @@
 #include "common/TokenBytes.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>

@@ -279,7 +279,7 @@ Value Vm::settingValue(int t)
         return Value::real(
             fromReal((real(g.window(GraphScreen::Ymax)) - real(g.window(GraphScreen::Ymin))) / 62));
     case tok::StartTmr:
-        return Value::real(num(clockSeconds(c_.now())));
+        return Value::real(num(c_.clockSeconds()));
     case tok::GetTime: {
         const QDateTime now = c_.now();
         return Value::list(

@@ -150,13 +150,13 @@ QVector<int> tokensOfText(const QString &text)
 // checkTmr(, dayOfWk(, getTmStr( and getDtStr(.
 Value clock(Calculator &c_, int fn, Value *args, int n)
 {
-    const QDateTime now = c_.now();
     std::int64_t a = 0;
     if (n >= 1 && fn != tok::DayOfWk && !realOf(args[0]).toInt(&a))
         raise(Error::Domain);
+    if (fn == tok::CheckTmr)
+        return Value::real(num(c_.clockSeconds() - a));
+    const QDateTime now = c_.now();
     switch (fn) {
-    case tok::CheckTmr:
-        return Value::real(num(clockSeconds(now) - a));
     case tok::DayOfWk: {
         std::int64_t y, m, d;
         if (n != 3 || !realOf(args[0]).toInt(&y) || !realOf(args[1]).toInt(&m) ||

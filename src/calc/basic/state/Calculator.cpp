@@ -40,9 +40,18 @@ QDateTime Clock::now()
         read_ =
             (host_.now ? host_.now() : QDateTime::currentDateTime()).addSecs(settings_.clockShift);
         shift_ = settings_.clockShift;
+        seconds_ = -1;
         since_.start();
     }
     return read_;
+}
+
+qint64 Clock::seconds()
+{
+    const QDateTime at = now();
+    if (seconds_ < 0)
+        seconds_ = clockSeconds(at);
+    return seconds_;
 }
 
 // Ans is always there, a real 0 to begin with.

@@ -76,6 +76,9 @@ class Clock
 public:
     explicit Clock(const Host &host, const Settings &settings) : host_(host), settings_(settings) {}
     QDateTime now();
+    // startTmr's seconds since 1997 at now(), worked out once a read: the
+    // local time's offset costs the operating system's time zone each time.
+    qint64 seconds();
 
 private:
     const Host &host_;
@@ -83,6 +86,7 @@ private:
     QElapsedTimer since_;
     QDateTime read_;
     qint64 shift_ = 0;
+    qint64 seconds_ = -1; // of read_; -1 until asked
 };
 
 class Calculator
@@ -124,6 +128,7 @@ public:
     const GraphState &graphing() const { return graphing_; }
     Random &random() { return random_; }
     QDateTime now() { return clock_.now(); }
+    qint64 clockSeconds() { return clock_.seconds(); }
     Pace *pace() const { return pace_; }
     void setPace(Pace *pace) { pace_ = pace; }
 

@@ -81,8 +81,10 @@ Value moreFunction(Calculator &c_, int fn, Value *args, int n)
         auto one = [&] {
             long long hits = 0;
             for (std::int64_t i = 0; i < trials; ++i) {
-                if ((i & 4095) == 4095)
-                    checkStop(); // randBin(1ᴇ12,…) draws for hours
+                // randBin(1ᴇ12,…) draws for hours: the draws count against
+                // the step limit, and Stop reaches them.
+                if ((i & 255) == 255)
+                    c_.evaluator().step();
                 hits += c_.random().next() < p;
             }
             return num(hits);

@@ -687,8 +687,8 @@ Q_ALWAYS_INLINE int Vm::loopBlock(int op, const int *code, int ip, Call *c)
         const Number start = realOf(pop());
         if (b.step.isZero())
             raise(Error::Increment);
-        if (Q_UNLIKELY(b.var != kLoopVarN && (!(c_.definedReals() >> b.var & 1) ||
-                                              c_.complexReals() >> b.var & 1))) {
+        if (Q_UNLIKELY(b.var != kLoopVarN &&
+                       (!(c_.definedReals() >> b.var & 1) || c_.complexReals() >> b.var & 1))) {
             c_.forgetReal(b.var);
             c_.defineReal(b.var);
         }

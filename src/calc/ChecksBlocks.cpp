@@ -42,11 +42,20 @@ Problem &Program::add(int start, int length, Severity s, const QString &message)
 {
     Problem p;
     p.severity = s;
-    p.start = start;
-    p.length = std::max(1, length);
     const auto it = std::upper_bound(text.lineStart.begin(), text.lineStart.end(), start);
     p.line = int(it - text.lineStart.begin());
-    p.column = start - text.lineStart[p.line - 1] + 1;
+    // A mark stays on the line it starts on, where the editor underlines it;
+    // a fix may still reach past the line break. A mark on the break itself
+    // marks the line's text.
+    const int begin = text.lineStart[p.line - 1];
+    int end = p.line < text.lineStart.size() ? text.lineStart[p.line] : int(model.size());
+    while (end > begin && (model.at(end - 1) == u'\r' || model.at(end - 1) == u'\n'))
+        --end;
+    if (start >= end && end > begin)
+        start = begin;
+    p.start = start;
+    p.length = std::max(1, std::min(length, end - start));
+    p.column = start - begin + 1;
     p.message = message;
     out_ << p;
     return out_.last();

@@ -81,9 +81,10 @@ Value moreFunction(Calculator &c_, int fn, Value *args, int n)
         auto one = [&] {
             long long hits = 0;
             for (std::int64_t i = 0; i < trials; ++i) {
-                // randBin(1ᴇ12,…) draws for hours: the draws count against
-                // the step limit, and Stop reaches them.
-                if ((i & 255) == 255)
+                // randBin(1ᴇ12,…) draws for hours: every 16 draws, about a
+                // statement's work, count as a step, so the step limit and
+                // Stop reach them.
+                if ((i & 15) == 15)
                     c_.evaluator().step();
                 hits += c_.random().next() < p;
             }

@@ -501,6 +501,8 @@ void Checker::ti83()
 void Checker::hint(int start, int length, const QString &replacement, Kind kind, int fromLine,
                    int toLine, const QString &message)
 {
+    if (!program_.compiles(start, length))
+        return;
     // The lines [fromLine, toLine] (0-based) as the proof's window.
     fromLine = std::max(0, fromLine);
     const int wStart = text_.lineStart[fromLine];

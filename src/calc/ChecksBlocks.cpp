@@ -61,6 +61,18 @@ Problem &Program::add(int start, int length, Severity s, const QString &message)
     return out_.last();
 }
 
+bool Program::compiles(int start, int length) const
+{
+    for (const auto &st : parsed.statements) {
+        if (st.error == calc::basic::Error::None || st.first >= st.last)
+            continue;
+        const auto r = range(st.first, st.last);
+        if (r.first < start + std::max(length, 1) && start < r.first + r.second)
+            return false;
+    }
+    return true;
+}
+
 Problem &Program::addTokens(int first, int last, Severity s, const QString &message)
 {
     const auto r = range(first, last);

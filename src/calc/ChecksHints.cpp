@@ -200,6 +200,8 @@ void swapHint(Program &p, int first, int last, const QString &replacement, const
               const QString &after, const QString &message, int lines = 1)
 {
     const auto r = p.range(first, last);
+    if (!p.compiles(r.first, r.second))
+        return;
     const int line = p.lineOf(p.token(first).from);
     const int wStart = p.text.lineStart[line];
     int wEnd = line + lines < p.text.lineStart.size() ? p.text.lineStart[line + lines]

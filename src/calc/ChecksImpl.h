@@ -46,6 +46,9 @@ public:
     int lineOf(int byte) const;
     Problem &add(int start, int length, Severity s, const QString &message);
     Problem &addTokens(int first, int last, Severity s, const QString &message);
+    // Whether the statements that the model range touches compile: one that
+    // does not proves no hint (`15**→B` would lose one sign after another).
+    bool compiles(int start, int length) const;
     // Blocks each statement stands in, innermost last, as the End matching sees them.
     std::vector<std::vector<int>> openBlocks() const;
 

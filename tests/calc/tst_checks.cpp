@@ -4,6 +4,7 @@
 #include "calc/CalcFile.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Checks.h"
+#include "calc/Models.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Compiler.h"
 #include "calc/basic/core/Engine.h"
@@ -557,6 +558,43 @@ private slots:
         const QByteArray b = calc::tokens::tokenize(after).bytes;
         QCOMPARE(int(a.size() - b.size()), saves);
         QCOMPARE(outcome(b), outcome(a));
+    }
+
+    // Listings the fuzzer found faults with: on every model, with hints, each
+    // mark stays on its line, and a fix once made is not offered again.
+    void fuzzFindings_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("delvar mark over the break") << "0→A\nIf A\nDisp 1";
+        QTest::newRow("two disp mark over the break") << "Disp 1\nDisp 2";
+        // The fix of a statement that does not compile would be offered forever.
+        QTest::newRow("signs of a broken product") << "15***→B\nDisp B";
+        // The bytecode walk read fnInt('s operands as instructions.
+        QTest::newRow("fnInt operands") << "2→A\nfnInt(AX,X,0,A\nfnInt(AX,X,0,1)1)";
+        QTest::newRow("colour operands") << "TextColor(BLUE\nTextColor(RED)\nDisp 2";
+        QTest::newRow("lone carriage return") << "Disp X\r:A+1";
+    }
+    void fuzzFindings()
+    {
+        QFETCH(QString, program);
+        const QString m = model(program);
+        for (calc::models::Model chosen : calc::models::all()) {
+            Options o;
+            o.model = chosen;
+            o.hints = true;
+            for (const Problem &p : check(m, o)) {
+                const QString marked = m.mid(p.start, p.length);
+                QVERIFY2(!marked.contains(QLatin1Char('\n')) && !marked.contains(QLatin1Char('\r')),
+                         qPrintable(p.message));
+                if (!hasFix(p))
+                    continue;
+                const QString fixed = QString(m).replace(p.editStart, p.editLength, p.replacement);
+                QVERIFY(calc::tokens::tokenize(fixed).ok());
+                for (const Problem &again : check(fixed, o))
+                    QVERIFY2(again.message != p.message || again.editStart != p.editStart,
+                             qPrintable(p.message));
+            }
+        }
     }
 
     // The help page's wrong examples show their problem; its right ones

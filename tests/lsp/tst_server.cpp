@@ -269,7 +269,7 @@ private slots:
             << "Goto Z\nDisp 1" << QStringList{"0:5-0:6 missing-label", "1:0-1:6 unreachable"};
         QTest::newRow("colon marks") << ":Disp 1\n:Goto Q" << QStringList{"1:6-1:7 missing-label"};
         QTest::newRow("indented") << "If 1\nThen\n  Goto Q\nEnd"
-                                  << QStringList{"1:0-3:3 saves-bytes", "2:7-2:8 missing-label"};
+                                  << QStringList{"1:0-1:4 saves-bytes", "2:7-2:8 missing-label"};
         QTest::newRow("hint") << "Disp 0.5" << QStringList{"0:5-0:6 saves-bytes"};
         QTest::newRow("after a symbol")
             << QString::fromUtf8("θ→A:Goto Q") << QStringList{"0:9-0:10 missing-label"};

@@ -215,6 +215,7 @@ int operandCount(int op)
     case OpError:
     case OpDraw:
     case OpEquation:
+    case OpColour:
         return 2;
     case OpStmt: // line, first byte, byte after the last
     case OpSeq:
@@ -226,6 +227,7 @@ int operandCount(int op)
     case OpInput:
     case OpSetting:
     case OpGraph:
+    case OpCalculus:
         return 4;
     default:
         return 1;

@@ -384,7 +384,9 @@ long double sineFrequency(const StatData &d)
         raise(Error::SingularMat);
     const long double step = span / (d.x.size() - 1);
     const long double lo = kPi / span, hi = kPi / step;
-    const int grid = 2000;
+    // n points tell about n frequencies apart in [lo, hi]; eight tries per
+    // one find the best basin without thousands of fits for a dozen points.
+    const int grid = int(std::clamp<std::size_t>(8 * d.x.size(), 200, 2000));
     long double best = HUGE_VALL, b = lo;
     for (int k = 0; k <= grid; ++k) {
         checkStop(); // each fit over 999 points takes a millisecond or two
@@ -395,7 +397,7 @@ long double sineFrequency(const StatData &d)
         }
     }
     long double left = b - (hi - lo) / grid, right = b + (hi - lo) / grid;
-    for (int k = 0; k < 200; ++k) {
+    for (int k = 0; k < 200 && right - left > 1e-18L * right; ++k) {
         checkStop();
         const long double m1 = left + (right - left) * 0.381966L,
                           m2 = right - (right - left) * 0.381966L;

@@ -5,8 +5,8 @@
 // is a generated program (ProgramGenerator), after a 0xFF byte a program
 // typed in Unicode (the seeds: the tests' programs, which libFuzzer flips
 // and splices), or after 0xFE model text byte for byte. For every model and with and without hints:
-// no crash, every problem's range inside its line, every offered fix gives text that tokenizes (where the listing did), and
-// a fix once made is not offered again.
+// no crash, every problem's range inside its line, every offered fix gives text that tokenizes
+// (where the listing did), and a fix once made is not offered again.
 #include "ProgramGenerator.h"
 #include "calc/CalculatorSymbols.h"
 #include "calc/Checks.h"

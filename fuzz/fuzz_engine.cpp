@@ -4,7 +4,7 @@
 // The engine against programs nobody wrote: each input becomes a program
 // and the one every prgm call runs (ProgramGenerator), or, after a 0xFF
 // byte, a program's text as typed. Each runs on every model with a step
-// limit. A crash, a sanitizer's report, a statement over its time, memory
+// limit. A crash, a sanitizer's report, a statement over its processor time, memory
 // used past the model's RAM, or a running total of memory that disagrees
 // with a fresh count ends the fuzzer. libFuzzer's -rss_limit_mb is the
 // ceiling on the process itself.
@@ -14,10 +14,9 @@
 #include "calc/Tokens.h"
 #include "calc/basic/core/Engine.h"
 
-#include <QElapsedTimer>
-
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace
 {
@@ -26,6 +25,14 @@ namespace
 const qint64 kStatementMs = qEnvironmentVariableIntValue("TORVANE_FUZZ_STATEMENT_MS") > 0
                                 ? qEnvironmentVariableIntValue("TORVANE_FUZZ_STATEMENT_MS")
                                 : 50;
+
+// The thread's own processor time: other work on the machine does not count.
+qint64 cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
 
 [[noreturn]] void finding(const char *what, long long a = 0, long long b = 0)
 {
@@ -50,10 +57,10 @@ void runOn(calc::models::Model model, const fuzzing::Programs &p)
         *out = p.sub;
         return true;
     };
-    QElapsedTimer since;
-    since.start();
+    qint64 since = cpuMs();
     const auto check = [&] {
-        const qint64 ms = since.restart();
+        const qint64 now = cpuMs(), ms = now - since;
+        since = now;
         if (ms > kStatementMs)
             finding("a statement took too long", ms, kStatementMs);
         const Memory &m = e.calculator().memory();

@@ -3,14 +3,19 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Builds a fuzz target with clang and runs it on its seed corpus.
-#   scripts/fuzz.sh [target] [seconds] [build-dir]
-#   target: rtf (default), calcfile, tokens, lsp, engine or checks; default 60 s, build-fuzz
+#   scripts/fuzz.sh [target] [seconds] [build-dir] [workers]
+#   target: rtf (default), calcfile, tokens, lsp, engine or checks; default 60 s,
+#   build-fuzz, one worker. Several workers share the corpus; the total of
+#   inputs run is printed at the end.
 # The engine and checks targets start from the programs the tests run.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:-rtf}
 seconds=${2:-60}
 build=${3:-$root/build-fuzz}
+workers=${4:-1}
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
 TORVANE_ROOT=$root
 . "$root/scripts/deps.sh"
 torvane_install_missing clang libclang-rt-14-dev
@@ -38,8 +43,31 @@ existing=
 for s in $seeds; do
     [ -d "$s" ] && existing="$existing $s"
 done
+# The sanitizer keeps no allocation stacks: its store of them grows with
+# every new path and would pass the memory ceiling after some 100,000
+# inputs. A finding is run again with the stacks (ASAN_OPTIONS unset).
+export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=0:quarantine_size_mb=64}"
+logs=$build/fuzz-logs-$target
+rm -rf "$logs"
+mkdir -p "$logs"
 # Findings go to the scratch corpus; the seeds in the tree stay as they are.
 # shellcheck disable=SC2086
-"$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=$maxlen -rss_limit_mb=$rss \
-    -timeout=10 -artifact_prefix="$build/$target-" -print_final_stats=1 \
-    "$corpus" $existing
+run() {
+    "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=$maxlen -rss_limit_mb=$rss \
+        -timeout=10 -artifact_prefix="$build/$target-" -print_final_stats=1 "$@" "$corpus" $existing
+}
+cd "$logs"
+if [ "$workers" -gt 1 ]; then
+    run -jobs="$workers" -workers="$workers" || status=$?
+    cat fuzz-*.log
+else
+    run >fuzz-0.log 2>&1 || status=$?
+    cat fuzz-0.log
+fi
+# libFuzzer prints its totals per worker.
+runs=0
+for n in $(cat fuzz-*.log 2>/dev/null | sed -n 's/^stat::number_of_executed_units: *//p'); do
+    runs=$((runs + n))
+done
+echo "fuzz.sh: $target: $runs inputs in ${seconds} s on $workers worker(s)"
+exit "${status:-0}"

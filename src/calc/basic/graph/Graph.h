@@ -67,6 +67,7 @@ void withoutLabels(Calculator &c_, QByteArray &bits);
 QByteArray storedPicture(Calculator &c_);
 void recallPicture(Calculator &c_, const QByteArray &bits);
 void freeCursor(Calculator &c_);
+void traceCursor(Calculator &c_);
 void showTable(Calculator &c_);
 // Sequences.cpp: u, v, w and what Seq mode keeps beside the window.
 Value sequenceAt(Calculator &c_, int s, const Value *at);

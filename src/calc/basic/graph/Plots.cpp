@@ -324,23 +324,55 @@ void withoutLabels(Calculator &c_, QByteArray &bits)
                 bits[r * W::kWidth + c] = 0;
 }
 
+namespace
+{
+
+// The centre pixel of the screen shown: (47,31) of 95x63, (132,82) of 265x165.
+std::pair<Number, Number> centre(const PixelScreen &g)
+{
+    const int across = g.columns() - 1, down = g.rows() - 1;
+    const Number dx = divide(sub(g.window(W::Xmax), g.window(W::Xmin)), num(across));
+    const Number dy = divide(sub(g.window(W::Ymax), g.window(W::Ymin)), num(down));
+    return {add(g.window(W::Xmin), mul(num(across / 2), dx)),
+            add(g.window(W::Ymin), mul(num(down / 2), dy))};
+}
+
+// The graph until ENTER with the cursor, a + whose middle shows what is
+// under it, over (x, y) when that is on the screen; the cursor goes after.
+void pauseWithCursor(Calculator &c_, double x, double y)
+{
+    showGraph(c_);
+    c_.showGraph(true);
+    PixelScreen &g = c_.screen();
+    std::vector<std::uint32_t> under = g.drawing();
+    const double r = std::round(g.rowOf(y)), c = std::round(g.columnOf(x));
+    const int arm = c_.colour() ? 4 : 2;
+    if (std::isfinite(r) && std::isfinite(c) && g.reachable(int(r), int(c))) {
+        for (int k = 1; k <= arm; ++k)
+            for (const auto &[dr, dc] : {std::pair{-k, 0}, {k, 0}, {0, -k}, {0, k}})
+                g.set(int(r) + dr, int(c) + dc, PixelScreen::On, PixelScreen::kBlack);
+    }
+    const bool go = !c_.host().pause || c_.host().pause();
+    g.restore(std::move(under));
+    if (!go)
+        raise(Error::Break);
+}
+
+void storeXY(Calculator &c_, const Number &x, const Number &y)
+{
+    c_.reals()['X' - 'A'] = x;
+    c_.reals()['Y' - 'A'] = y;
+}
+
+} // namespace
+
 // Input alone: the graph with a free cursor at the screen's centre until
 // ENTER; its place goes to X and Y (R and θ with PolarGC).
 void freeCursor(Calculator &c_)
 {
-    showGraph(c_);
-    c_.showGraph(true);
-    if (c_.host().pause && !c_.host().pause())
-        raise(Error::Break);
-    // The centre pixel of the screen shown: (47,31) of 95x63, (132,82) of 265x165.
-    const PixelScreen &g = c_.screen();
-    const int across = g.columns() - 1, down = g.rows() - 1;
-    const Number dx = divide(sub(g.window(W::Xmax), g.window(W::Xmin)), num(across));
-    const Number dy = divide(sub(g.window(W::Ymax), g.window(W::Ymin)), num(down));
-    const Number x = add(g.window(W::Xmin), mul(num(across / 2), dx));
-    const Number y = add(g.window(W::Ymin), mul(num(down / 2), dy));
-    c_.reals()['X' - 'A'] = x;
-    c_.reals()['Y' - 'A'] = y;
+    const auto [x, y] = centre(c_.screen());
+    pauseWithCursor(c_, dbl(x), dbl(y));
+    storeXY(c_, x, y);
     if (c_.settings().modes.value(tok::Sequential + 2) == tok::Sequential + 2) { // PolarGC
         const double fx = dbl(x), fy = dbl(y);
         double t = std::atan2(fy, fx);
@@ -349,6 +381,36 @@ void freeCursor(Calculator &c_)
         Number::fromLongDouble(std::hypot(fx, fy), &c_.reals()['R' - 'A']);
         Number::fromLongDouble(t, &c_.reals()[26]);
     }
+}
+
+// Trace in Func mode: the cursor starts on the first selected function at
+// the middle column and, with nobody at the keys, stays there; that point
+// goes to X and Y. With no function, or none defined there, it is the free
+// cursor at the centre.
+void traceCursor(Calculator &c_)
+{
+    const auto [x, middle] = centre(c_.screen());
+    GraphState &gs = c_.graphing();
+    Number y = middle;
+    bool onCurve = false;
+    for (int key = tok::Y1; key <= tok::Y0 && !onCurve; ++key) {
+        if (!gs.equations.contains(key) || (c_.settings().functionsOff >> equationNumber(key) & 1))
+            continue;
+        const Value at = Value::real(x);
+        try {
+            const Value v = equation(c_, key, &at);
+            if (v.kind == Value::Real) {
+                y = v.num;
+                onCurve = true;
+            }
+        } catch (const RunError &e) {
+            if (!skipped(e.error))
+                throw; // Stop, or a fault of the equation itself, ends the run
+        }
+        break; // the first selected one is traced, defined there or not
+    }
+    pauseWithCursor(c_, dbl(x), dbl(y));
+    storeXY(c_, x, y);
 }
 
 // DispTable: the table screen, X from TblStart by ΔTbl beside the first two

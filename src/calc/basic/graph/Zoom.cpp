@@ -71,6 +71,10 @@ bool fraction(int t, W::Windows &w, Span px)
 bool pickedZoom(Calculator &c_, int t, W::Windows *w)
 {
     Settings &s = c_.settings();
+    if (t == tok::Trace && s.modes.value(tok::Func, tok::Func) == tok::Func) {
+        traceCursor(c_);
+        return false;
+    }
     c_.showGraph(true);
     showGraph(c_);
     if (t == tok::Trace && s.modes.value(tok::Func) == tok::SeqMode &&

@@ -122,6 +122,16 @@ public:
     void shadeColumn(int col, int top, int bottom, Hatch hatch, int every, int phase = 0,
                      Mode mode = On, std::uint32_t rgb = kPen);
 
+    // What is drawn, to put back after a cursor shown over it.
+    std::vector<std::uint32_t> drawing() const { return ink_; }
+    void restore(std::vector<std::uint32_t> drawing)
+    {
+        if (drawing.size() == ink_.size()) {
+            ink_ = std::move(drawing);
+            ++generation_;
+        }
+    }
+
     // Grows on every change, so a display repaints only when it moved.
     std::uint64_t generation() const { return generation_; }
 

@@ -4,6 +4,7 @@
 // Seq mode, the window family's other variables, Y= styles, stat plots and
 // the graph screen's waiting commands.
 #include "calc/basic/EngineRows.h"
+#include "calc/Models.h"
 #include "calc/basic/core/Engine.h"
 #include "common/TestRegistry.h"
 
@@ -160,6 +161,17 @@ private slots:
                                                 << "10";
         QTest::newRow("Input's free cursor") << "0→Xmin:94→Xmax:0→Ymin:62→Ymax:Input :{X,Y}"
                                              << "{47 31}";
+        // Trace leaves its cursor's place in X and Y: the first selected
+        // function at the middle column.
+        QTest::newRow("Trace on a function") << "\"5\"→Y₁:\"X²+3\"→Y₂:FnOff 1:ZStandard:Trace:{X,Y}"
+                                             << "{0 3}";
+        QTest::newRow("Trace off the middle") << "\"2X+1\"→Y₁:0→Xmin:94→Xmax:Trace:{X,Y}"
+                                              << "{47 95}";
+        QTest::newRow("Trace where the function is undefined")
+            << "\"1/X\"→Y₁:ZStandard:0→Ymin:62→Ymax:Trace:{X,Y}"
+            << "{0 31}";
+        QTest::newRow("Trace with no function") << "FnOff :0→Xmin:94→Xmax:0→Ymin:62→Ymax:Trace:{X,Y}"
+                                                << "{47 31}";
     }
 
     void values()
@@ -313,6 +325,44 @@ private slots:
                                          "StorePic 1:AxesOff:RecallPic 1"));
         const GraphScreen &g = engine.graph();
         QVERIFY(g.pixel(1, 2) && !g.pixel(1, 1) && !g.pixel(54, 90));
+    }
+
+    // Trace's cursor shows over the graph while it waits and goes after,
+    // on both screens: a + whose middle is the graph's own pixel.
+    void traceCursorWhileWaiting_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("arm");
+        QTest::newRow("monochrome") << "ti84p" << 31 << 47 << 2;
+        QTest::newRow("colour") << "ti84pce" << 82 << 132 << 4;
+    }
+    void traceCursorWhileWaiting()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(int, arm);
+        Engine engine;
+        engine.setModel(calc::models::fromId(model));
+        QStringList seen;
+        const auto marks = [&] {
+            const PixelScreen &g = engine.calculator().screen();
+            return QStringLiteral("%1%2%3%4")
+                .arg(g.pixel(row, col - arm))
+                .arg(g.pixel(row - arm, col))
+                .arg(g.pixel(row, col))
+                .arg(g.pixel(row, col + arm + 1));
+        };
+        engine.host().pause = [&] {
+            seen << marks();
+            return true;
+        };
+        const Outcome o = engine.run(testing::programBytes("AxesOff:\"X\"→Y₁:ZDecimal:Trace"));
+        QCOMPARE(o.error, Error::None);
+        seen << marks();
+        QCOMPARE(seen, QStringList({"1110", "0010"}));
     }
 
     // DispTable shows the table until ENTER, then the home screen as it was.

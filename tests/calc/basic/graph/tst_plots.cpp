@@ -3,8 +3,8 @@
 
 // Seq mode, the window family's other variables, Y= styles, stat plots and
 // the graph screen's waiting commands.
-#include "calc/basic/EngineRows.h"
 #include "calc/Models.h"
+#include "calc/basic/EngineRows.h"
 #include "calc/basic/core/Engine.h"
 #include "common/TestRegistry.h"
 
@@ -170,8 +170,9 @@ private slots:
         QTest::newRow("Trace where the function is undefined")
             << "\"1/X\"→Y₁:ZStandard:0→Ymin:62→Ymax:Trace:{X,Y}"
             << "{0 31}";
-        QTest::newRow("Trace with no function") << "FnOff :0→Xmin:94→Xmax:0→Ymin:62→Ymax:Trace:{X,Y}"
-                                                << "{47 31}";
+        QTest::newRow("Trace with no function")
+            << "FnOff :0→Xmin:94→Xmax:0→Ymin:62→Ymax:Trace:{X,Y}"
+            << "{47 31}";
     }
 
     void values()

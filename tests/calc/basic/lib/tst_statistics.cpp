@@ -218,6 +218,11 @@ private slots:
              {"seq(K,K,1,12→L₁\n3sin(.5L₁+1)+4→L₂\nSinReg "
               "16,L₁,L₂,4π\nround({[|a],[|b],[|c],[|d]},9)",
               "{3 .5 1 4}"}},
+            // Hundreds of points: the frequency search steps sin and cos along
+            // without trigonometry, 2000 steps, and still finds the true one.
+            {"SinReg of many points",
+             {"seq(K,K,1,400→L₁\n2sin(.03L₁-.5)+1→L₂\nSinReg\nround({[|a],[|b],[|c],[|d]},6)",
+              "{2 .03 ⁻.5 1}"}},
             {"SinReg of three points", {"SinReg {1,2,3},{1,2,1}", "ERR:SINGULAR MAT line 1"}},
             {"Logistic",
              {"{0,1,2,3,4,5,6→L₁\n10/(1+5e^(⁻L₁→L₂\nLogistic\nround({[|a],[|b],[|c]},5)",

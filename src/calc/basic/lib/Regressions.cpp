@@ -83,15 +83,15 @@ std::vector<long double> solve(std::vector<std::vector<long double>> m, std::vec
     return v;
 }
 
-// Weighted least squares on k basis functions, given for each point i.
-std::vector<long double> leastSquaresAt(const StatData &d, const std::vector<long double> &y,
-                                        const std::function<void(size_t, long double *)> &basis,
-                                        int k)
+// Weighted least squares on the given basis functions of x.
+std::vector<long double> leastSquares(const StatData &d, const std::vector<long double> &y,
+                                      const std::function<void(long double, long double *)> &basis,
+                                      int k)
 {
     std::vector<std::vector<long double>> m(k, std::vector<long double>(k));
     std::vector<long double> v(k), f(k);
     for (size_t i = 0; i < d.x.size(); ++i) {
-        basis(i, f.data());
+        basis(d.x[i], f.data());
         for (int r = 0; r < k; ++r) {
             v[r] += d.w[i] * f[r] * y[i];
             for (int c = 0; c < k; ++c)
@@ -99,15 +99,6 @@ std::vector<long double> leastSquaresAt(const StatData &d, const std::vector<lon
         }
     }
     return solve(m, v);
-}
-
-// Weighted least squares on the given basis functions of x.
-std::vector<long double> leastSquares(const StatData &d, const std::vector<long double> &y,
-                                      const std::function<void(long double, long double *)> &basis,
-                                      int k)
-{
-    return leastSquaresAt(
-        d, y, [&](size_t i, long double *f) { basis(d.x[i], f); }, k);
 }
 
 long double squaresAbout(const StatData &d, const std::vector<long double> &y)
@@ -357,21 +348,47 @@ QString medianMedian(Fit &f)
     return statNumber(fromLd(slope)) + QStringLiteral("X+") + statNumber(fromLd(cut));
 }
 
-// For a fixed b the rest is linear: y = p·sin(bx) + q·cos(bx) + d. The
-// squares left over.
+// For a fixed b the rest is linear: y = p·sin(bx) + q·cos(bx) + d, the
+// normal equations summed as leastSquares() sums them, from each point's
+// sin(bx) and cos(bx). The squares left over. The frequency search sums in
+// double, which only has to tell the basins apart.
+template <typename T>
+long double sineFit(const StatData &d, const std::vector<T> &s, const std::vector<T> &c,
+                    long double *coef)
+{
+    T ss = 0, sc = 0, cs = 0, cc = 0, s1 = 0, c1 = 0, w1 = 0, ys = 0, yc = 0, y1 = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const T w = T(d.w[i]), y = T(d.y[i]), ws = w * s[i], wc = w * c[i];
+        ss += ws * s[i];
+        sc += ws * c[i];
+        cs += wc * s[i];
+        cc += wc * c[i];
+        s1 += ws;
+        c1 += wc;
+        w1 += w;
+        ys += ws * y;
+        yc += wc * y;
+        y1 += w * y;
+    }
+    const auto q = solve({{ss, sc, s1}, {cs, cc, c1}, {s1, c1, w1}}, {ys, yc, y1});
+    std::copy(q.begin(), q.end(), coef);
+    const T p = T(q[0]), r = T(q[1]), o = T(q[2]);
+    T sum = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const T e = T(d.y[i]) - (p * s[i] + r * c[i] + o);
+        sum += T(d.w[i]) * e * e;
+    }
+    return sum;
+}
+
 long double sineAt(const StatData &d, long double b, long double *coef)
 {
-    const auto q = leastSquares(
-        d, d.y,
-        [b](long double x, long double *f) {
-            f[0] = std::sin(b * x);
-            f[1] = std::cos(b * x);
-            f[2] = 1;
-        },
-        3);
-    std::copy(q.begin(), q.end(), coef);
-    return residual(
-        d, [&](long double x) { return q[0] * std::sin(b * x) + q[1] * std::cos(b * x) + q[2]; });
+    std::vector<long double> s(d.x.size()), c(d.x.size());
+    for (size_t i = 0; i < d.x.size(); ++i) {
+        s[i] = std::sin(b * d.x[i]);
+        c[i] = std::cos(b * d.x[i]);
+    }
+    return sineFit(d, s, c, coef);
 }
 
 long double sineCost(const StatData &d, long double b)
@@ -390,31 +407,20 @@ long double sineCost(const StatData &d, long double b)
 long double bestOnGrid(const StatData &d, long double lo, long double step, int grid)
 {
     const size_t n = d.x.size();
-    std::vector<long double> s(n), c(n), ds(n), dc(n);
+    std::vector<double> s(n), c(n), ds(n), dc(n);
     for (size_t i = 0; i < n; ++i) {
-        s[i] = std::sin(lo * d.x[i]);
-        c[i] = std::cos(lo * d.x[i]);
-        ds[i] = std::sin(step * d.x[i]);
-        dc[i] = std::cos(step * d.x[i]);
+        s[i] = double(std::sin(lo * d.x[i]));
+        c[i] = double(std::cos(lo * d.x[i]));
+        ds[i] = double(std::sin(step * d.x[i]));
+        dc[i] = double(std::cos(step * d.x[i]));
     }
     long double best = HUGE_VALL, b = lo;
     for (int k = 0; k <= grid; ++k) {
         if ((k & 15) == 0)
             checkStop();
         try {
-            const auto q = leastSquaresAt(
-                d, d.y,
-                [&](size_t i, long double *f) {
-                    f[0] = s[i];
-                    f[1] = c[i];
-                    f[2] = 1;
-                },
-                3);
-            long double sum = 0;
-            for (size_t i = 0; i < n; ++i) {
-                const long double e = d.y[i] - (q[0] * s[i] + q[1] * c[i] + q[2]);
-                sum += d.w[i] * e * e;
-            }
+            long double coef[3];
+            const long double sum = sineFit(d, s, c, coef);
             if (sum < best) {
                 best = sum;
                 b = lo + step * k;
@@ -422,7 +428,7 @@ long double bestOnGrid(const StatData &d, long double lo, long double step, int 
         } catch (const RunError &) {
         }
         for (size_t i = 0; i < n; ++i) {
-            const long double was = s[i];
+            const double was = s[i];
             s[i] = was * dc[i] + c[i] * ds[i];
             c[i] = c[i] * dc[i] - was * ds[i];
         }

@@ -21,6 +21,12 @@ bool Compiler::colourStatement(int t)
     case ctok::DetectAsymOn:
     case ctok::DetectAsymOff:
         break;
+    case tok::GridOn:
+        // GridDot RED; alone it is the setting it is on every model.
+        if (atEnd())
+            return false;
+        most = 1;
+        break;
     case ctok::GridLine:
         most = 1;
         break;

@@ -204,12 +204,13 @@ void colourCommand(Calculator &c_, int cmd, const Value *args, int n)
         s->borderColour = int(k);
         break;
     }
+    case tok::GridOn:
     case ctok::GridLine: {
-        // One of the grid settings with GridOff and GridDot; a colour given
-        // becomes GridColor for both.
+        // GridDot and GridLine are grid settings with GridOff; a colour
+        // given becomes GridColor for both.
         if (n)
             s->gridColour = colourArg(args[0]);
-        c_.settings().modes.insert(tok::GridOn, ctok::GridLine);
+        c_.settings().modes.insert(tok::GridOn, cmd);
         break;
     }
     case ctok::Thin:

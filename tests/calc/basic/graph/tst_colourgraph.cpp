@@ -129,6 +129,8 @@ private slots:
         QTest::newRow("GridOn: dots") << "GridOn" << int(MedGray) << int(White);
         QTest::newRow("GridLine's colour") << "GridLine RED" << int(Red) << int(Red);
         QTest::newRow("the dots take it too") << "GridLine RED:GridOn" << int(Red) << int(White);
+        QTest::newRow("GridDot's colour") << "GridDot BLUE" << int(Blue) << int(White);
+        QTest::newRow("and the lines take it") << "GridDot BLUE:GridLine " << int(Blue) << int(Blue);
     }
     void gridSettings()
     {

@@ -53,14 +53,6 @@ template <typename F> Value area(const Value &a, const Value &b, F between)
     return Value::real(fromLd(lo <= hi ? between(lo, hi) : -between(hi, lo)));
 }
 
-long double binomialTerm(long double trials, long double p, long double k)
-{
-    if (p == 0 || p == 1)
-        return (p == 0 ? k == 0 : k == trials) ? 1 : 0;
-    return std::exp(std::lgamma(trials + 1) - std::lgamma(k + 1) - std::lgamma(trials - k + 1) +
-                    k * std::log(p) + (trials - k) * std::log1p(-p));
-}
-
 // Six significant digits, as the graph screen's results write them.
 QString sixDigits(long double v)
 {
@@ -154,13 +146,7 @@ Value distribution(Calculator &, int fn, Value *args, int)
         if (!trials.isInteger() || trials.isNegative())
             raise(Error::Domain);
         const long double count = trials.toLongDouble(), p = probability(args[2]);
-        long double sum = 0, k = 0;
-        for (; k < count; ++k) {
-            sum += binomialTerm(count, p, k);
-            if (sum >= target * (1 - 1e-12L))
-                break;
-        }
-        return Value::real(fromLd(k));
+        return Value::real(fromLd(binomialQuantile(target, count, p)));
     }
     default:
         break;

@@ -5,6 +5,8 @@
 // Lentz's continued fraction, and the t, χ² and F distributions on them.
 #include "calc/basic/lib/Probability.h"
 
+#include "calc/basic/core/Error.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -40,6 +42,14 @@ void gammaSplit(long double a, long double x, long double *p, long double *q)
     if (x <= 0) {
         *p = 0;
         *q = 1;
+        return;
+    }
+    if (a > 1e8L) {
+        // The series and the fraction would need more steps than they are
+        // given; Wilson and Hilferty's cube root is normal to ~1/a.
+        const long double z = (std::cbrt(x / a) - 1 + 1 / (9 * a)) * 3 * std::sqrt(a);
+        *p = normalBelow(z);
+        *q = normalBelow(-z);
         return;
     }
     const long double front = std::exp(a * std::log(x) - x - std::lgamma(a));
@@ -139,8 +149,14 @@ long double normalQuantile(long double p)
     return x;
 }
 
+// Past this many degrees of freedom the t distribution is the normal one
+// to every digit shown, and its continued fraction would take seconds.
+constexpr long double kNormalT = 1e12L;
+
 long double tDensity(long double t, long double df)
 {
+    if (df > kNormalT)
+        return std::exp(-t * t / 2) / std::sqrt(2 * kPi);
     return std::exp(std::lgamma((df + 1) / 2) - std::lgamma(df / 2) -
                     (df + 1) / 2 * std::log1p(t * t / df)) /
            std::sqrt(df * kPi);
@@ -148,6 +164,8 @@ long double tDensity(long double t, long double df)
 
 long double tAbove(long double t, long double df)
 {
+    if (df > kNormalT)
+        return normalBelow(-t);
     long double lower, upper;
     betaSplit(df / 2, 0.5L, df / (df + t * t), t * t / (df + t * t), &lower, &upper);
     return t >= 0 ? lower / 2 : 1 - lower / 2;
@@ -250,6 +268,86 @@ long double pValue(int alternative, long double above, long double below)
     if (alternative < 0)
         return below;
     return std::min<long double>(1, 2 * std::min(above, below));
+}
+
+long double binomialTerm(long double trials, long double p, long double k)
+{
+    if (k < 0 || k > trials)
+        return 0;
+    if (p == 0 || p == 1)
+        return (p == 0 ? k == 0 : k == trials) ? 1 : 0;
+    return std::exp(std::lgamma(trials + 1) - std::lgamma(k + 1) - std::lgamma(trials - k + 1) +
+                    k * std::log(p) + (trials - k) * std::log1p(-p));
+}
+
+long double binomialBelow(long double trials, long double p, long double k)
+{
+    k = std::min(k, trials);
+    if (k < 0)
+        return 0;
+    if (k + 1 <= kTermsAdded) {
+        long double s = 0;
+        for (long double i = 0; i <= k; ++i)
+            s += binomialTerm(trials, p, i);
+        return std::min<long double>(s, 1);
+    }
+    if (k >= trials || p == 0)
+        return 1;
+    if (p == 1)
+        return 0;
+    const long double spread = trials * p * (1 - p);
+    if (spread > 1e10L) // past the fraction's steps; the normal is within ~1/√spread
+        return normalBelow((k + 0.5L - trials * p) / std::sqrt(spread));
+    // P(X ≤ k) = I_{1−p}(n−k, k+1).
+    long double lower, upper;
+    betaSplit(trials - k, k + 1, 1 - p, p, &lower, &upper);
+    return lower;
+}
+
+long double binomialQuantile(long double target, long double trials, long double p)
+{
+    const long double goal = target * (1 - 1e-12L);
+    if (trials + 1 <= kTermsAdded) {
+        long double sum = 0, k = 0;
+        for (; k < trials; ++k) {
+            sum += binomialTerm(trials, p, k);
+            if (sum >= goal)
+                break;
+        }
+        return k;
+    }
+    // P(X ≤ k) grows with k: halve [lo, hi] until hi is the fewest, or
+    // until no whole number lies between them (past 2⁶⁴ trials).
+    long double lo = -1, hi = trials;
+    while (hi - lo > 1) {
+        checkStop();
+        const long double mid = std::floor(lo + (hi - lo) / 2);
+        if (mid <= lo || mid >= hi)
+            break;
+        (binomialBelow(trials, p, mid) >= goal ? hi : lo) = mid;
+    }
+    return hi;
+}
+
+long double poissonTerm(long double mu, long double k)
+{
+    return std::exp(-mu + k * std::log(mu) - std::lgamma(k + 1));
+}
+
+long double poissonBelow(long double mu, long double k)
+{
+    if (k < 0)
+        return 0;
+    if (k + 1 <= kTermsAdded) {
+        long double s = 0;
+        for (long double i = 0; i <= k; ++i)
+            s += poissonTerm(mu, i);
+        return std::min<long double>(s, 1);
+    }
+    // P(X ≤ k) = Q(k+1, μ).
+    long double lower, upper;
+    gammaSplit(k + 1, mu, &lower, &upper);
+    return upper;
 }
 
 } // namespace calc::basic::prob

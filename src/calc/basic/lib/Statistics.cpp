@@ -12,6 +12,7 @@
 #include "calc/basic/graph/Graph.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/lib/Probability.h"
 #include "calc/basic/lib/StatData.h"
 
 #include <algorithm>
@@ -196,21 +197,6 @@ long double wholeArg(const Number &x, long double least)
     if (!x.isInteger() || x.toLongDouble() < least)
         raise(Error::Domain);
     return x.toLongDouble();
-}
-
-long double binomial(long double trials, long double p, long double k)
-{
-    if (k < 0 || k > trials)
-        return 0;
-    if (p == 0 || p == 1)
-        return (p == 0 ? k == 0 : k == trials) ? 1 : 0;
-    return std::exp(std::lgamma(trials + 1) - std::lgamma(k + 1) - std::lgamma(trials - k + 1) +
-                    k * std::log(p) + (trials - k) * std::log1p(-p));
-}
-
-long double poisson(long double mu, long double k)
-{
-    return std::exp(-mu + k * std::log(mu) - std::lgamma(k + 1));
 }
 
 // A number as an equation writes it: every digit kept, ⁻ for minus.
@@ -512,12 +498,8 @@ Value binomialOf(int fn, Value *args, int n)
     if (p < 0 || p > 1)
         raise(Error::Domain);
     auto at = [&](long double k) {
-        if (fn == tok::BinomPdf)
-            return binomial(trials, p, k);
-        long double s = 0;
-        for (long double i = 0; i <= std::min(k, trials); ++i)
-            s += binomial(trials, p, i);
-        return std::min<long double>(s, 1);
+        return fn == tok::BinomPdf ? prob::binomialTerm(trials, p, k)
+                                   : prob::binomialBelow(trials, p, k);
     };
     if (n == 3)
         return mapReal(args[2], [&](Number k) { return fromLd(at(wholeArg(k, -1e99L))); });
@@ -538,12 +520,7 @@ Value poissonOf(int fn, Value *args)
         const long double k = wholeArg(x, -1e99L);
         if (k < 0)
             return Number();
-        if (fn == tok::PoissonPdf)
-            return fromLd(poisson(mu, k));
-        long double s = 0;
-        for (long double i = 0; i <= k; ++i)
-            s += poisson(mu, i);
-        return fromLd(std::min<long double>(s, 1));
+        return fromLd(fn == tok::PoissonPdf ? prob::poissonTerm(mu, k) : prob::poissonBelow(mu, k));
     });
 }
 

@@ -130,7 +130,8 @@ private slots:
         QTest::newRow("GridLine's colour") << "GridLine RED" << int(Red) << int(Red);
         QTest::newRow("the dots take it too") << "GridLine RED:GridOn" << int(Red) << int(White);
         QTest::newRow("GridDot's colour") << "GridDot BLUE" << int(Blue) << int(White);
-        QTest::newRow("and the lines take it") << "GridDot BLUE:GridLine " << int(Blue) << int(Blue);
+        QTest::newRow("and the lines take it")
+            << "GridDot BLUE:GridLine " << int(Blue) << int(Blue);
     }
     void gridSettings()
     {

@@ -69,6 +69,21 @@ private slots:
             {"invBinom", {"invBinom(.5,10,.3)", "3"}},
             {"invBinom is binomcdf's inverse", {"invBinom(binomcdf(20,.4,7),20,.4)", "7"}},
             {"invBinom of area past 1", {"invBinom(1.5,10,.3)", "ERR:DOMAIN line 1"}},
+            // Past a thousand terms the areas come from the incomplete beta
+            // and gamma functions (or the normal): a moment, not hours.
+            {"binomcdf of a billion trials", {"round(binomcdf(1ᴇ9,.5,5ᴇ8),8)", ".50001262"}},
+            {"binomcdf sums past a thousand terms",
+             {"round(binomcdf(2000,.3,600)-sum(binompdf(2000,.3,seq(K,K,0,600))),9)", "0"}},
+            {"binomcdf beyond the fraction's reach", {"binomcdf(1ᴇ99,.5,5ᴇ98)", ".5"}},
+            {"invBinom of a billion trials", {"invBinom(.5,1ᴇ9,.5)", "500000000"}},
+            {"invBinom past whole numbers", {"invBinom(.5,1ᴇ99,.5)", "5ᴇ98"}},
+            {"poissoncdf of a large mean", {"round(poissoncdf(1ᴇ9,1ᴇ9),7)", ".5000084"}},
+            {"poissoncdf sums past a thousand terms",
+             {"round(poissoncdf(1500,1490)-poissoncdf(1500,999)-sum(poissonpdf(1500,seq(K,K,1000,"
+              "1490))),9)",
+              "0"}},
+            {"t of huge freedom is normal",
+             {"{tcdf(0,1,1ᴇ99),round(invT(.114,3.71ᴇ99)-invNorm(.114),9)}", "{.3413447461 0}"}},
         });
     }
     void distributions()

@@ -87,7 +87,7 @@ double repaintsPerSecond(calculator::frmCalculator &calc)
 const char *const kLongBuiltins[][2] = {
     {"99×99 to the 255th", "identity(99)^255"},
     {"rref( 99×99", "rref(randM(99,99))"},
-    {"randBin( of 1ᴇ7", "randBin(1ᴇ7,.5)"},
+    {"randBin( one draw at a time", "randBin(1000,.5,999)"},
     {"seq( of fnInt(", "seq(fnInt(sin(X)²,X,0,I),I,1,400)"},
     {"solve(", "solve(sin(X)-X/1000,X,500)"},
     {"fMin(", "fMin(sin(X)+.001X²,X,⁻1ᴇ3,1ᴇ3)"},

@@ -71,9 +71,20 @@ private slots:
                                                 << "ERR:ARGUMENT line 1";
         QTest::newRow("logBASE base 1") << "logBASE(8,1)"
                                         << "ERR:DIVIDE BY 0 line 1";
+        // A complex number beside a list made a complex list, which the
+        // pairing read as a real one, past its end (the engine fuzzer).
+        QTest::newRow("remainder of a complex and a list") << "remainder(𝑖,{1,2})"
+                                                           << "ERR:DATA TYPE line 1";
+        QTest::newRow("logBASE of a list and a complex") << "logBASE({8,9},𝑖)"
+                                                         << "ERR:DATA TYPE line 1";
+        QTest::newRow("gcd of a complex and a list") << "gcd(𝑖,{1,2})"
+                                                     << "ERR:DATA TYPE line 1";
         // randBin( draws as sum(P>rand(N)) does for the same seed.
         QTest::newRow("randBin as sum of rand") << "0→rand:randBin(9,.4)→A:0→rand:A=sum(.4>rand(9))"
                                                 << "1";
+        // Past a thousand trials one draw from the distribution itself.
+        QTest::newRow("randBin of a trillion trials") << "abs(randBin(1ᴇ12,.5)-5ᴇ11)<5ᴇ6"
+                                                      << "1";
         QTest::newRow("randBin certain") << "randBin(5,1)"
                                          << "5";
         QTest::newRow("randBin never") << "randBin(5,0)"

@@ -94,4 +94,25 @@ template <typename F> Value mapReal(const Value &v, F f)
     return out;
 }
 
+// f of two reals, element by element over lists of one length or a list and
+// a real; anything else (a complex number, which would make a complex list)
+// is ERR:DATA TYPE. The result is shown plainly.
+template <typename F> Value mapRealPairs(const Value &a, const Value &b, F f)
+{
+    if ((a.kind != Value::Real && a.kind != Value::List) ||
+        (b.kind != Value::Real && b.kind != Value::List))
+        raise(Error::DataType);
+    if (a.kind == Value::Real && b.kind == Value::Real)
+        return Value::real(f(a.num, b.num));
+    if (a.kind == Value::List && b.kind == Value::List && a.items.size() != b.items.size())
+        raise(Error::DimMismatch);
+    Value out = a.kind == Value::List ? a : b;
+    out.fraction = false;
+    out.form = Value::Plain;
+    for (int i = 0; i < out.items.size(); ++i)
+        out.items[i] = f(a.kind == Value::List ? a.items[i] : a.num,
+                         b.kind == Value::List ? b.items[i] : b.num);
+    return out;
+}
+
 } // namespace calc::basic

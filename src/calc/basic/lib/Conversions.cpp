@@ -32,26 +32,6 @@ long double ld(const Number &x)
     return x.toLongDouble();
 }
 
-// Two arguments, either a list or both lists of one length; complex numbers
-// are a data type error.
-template <typename F> Value pairs(const Value &a, const Value &b, F f)
-{
-    if ((a.kind != Value::Real && a.kind != Value::List) ||
-        (b.kind != Value::Real && b.kind != Value::List))
-        raise(Error::DataType);
-    if (a.kind == Value::Real && b.kind == Value::Real)
-        return Value::real(f(a.num, b.num));
-    if (a.kind == Value::List && b.kind == Value::List && a.items.size() != b.items.size())
-        raise(Error::DimMismatch);
-    Value out = a.kind == Value::List ? a : b;
-    out.fraction = false;
-    out.form = Value::Plain;
-    for (int i = 0; i < out.items.size(); ++i)
-        out.items[i] = f(a.kind == Value::List ? a.items[i] : a.num,
-                         b.kind == Value::List ? b.items[i] : b.num);
-    return out;
-}
-
 // dbd('s dates: MM.DDYY below 100, DDMM.YY from 100 on; years 1950-2049.
 QDate dateOf(const Number &x)
 {
@@ -283,6 +263,10 @@ Value amortization(Calculator &c_, int fn, Value *args, int n)
     auto balance = [&](long long m) {
         Number b = pv;
         for (long long k = 0; k < m; ++k) {
+            // bal(1ᴇ9) is a billion payments: they weigh as statements, so
+            // the step limit and Stop reach them.
+            if ((k & 15) == 15)
+                c_.evaluator().step();
             if (begin)
                 b = add(b, pmt);
             b = add(b, mul(b, fromLd(rate)));
@@ -313,24 +297,24 @@ Value numberFunction(Calculator &c_, int fn, Value *args, int n)
     case tok::MixedU:
         return fraction(args, n);
     case tok::RToPr:
-        return pairs(args[0], args[1],
-                     [](Number x, Number y) { return fromLd(std::hypot(ld(x), ld(y))); });
+        return mapRealPairs(args[0], args[1],
+                            [](Number x, Number y) { return fromLd(std::hypot(ld(x), ld(y))); });
     case tok::RToPTheta:
-        return pairs(args[0], args[1], [degrees](Number x, Number y) {
+        return mapRealPairs(args[0], args[1], [degrees](Number x, Number y) {
             const long double a = std::atan2(ld(y), ld(x));
             return fromLd(degrees ? a * 180 / 3.14159265358979323846264338327950288L : a);
         });
     case tok::PToRx:
     case tok::PToRy: {
         const int t = fn == tok::PToRx ? tok::Sin + 2 : tok::Sin; // cos( or sin(
-        return pairs(args[0], args[1],
-                     [&, t](Number r, Number a) { return mul(r, trig(c_, t, a)); });
+        return mapRealPairs(args[0], args[1],
+                            [&, t](Number r, Number a) { return mul(r, trig(c_, t, a)); });
     }
     case tok::RandIntNoRep:
         return randIntNoRep(c_, args, n);
     case tok::Dbd:
-        return pairs(args[0], args[1],
-                     [](Number a, Number b) { return num(dateOf(a).daysTo(dateOf(b))); });
+        return mapRealPairs(args[0], args[1],
+                            [](Number a, Number b) { return num(dateOf(a).daysTo(dateOf(b))); });
     case tok::Bal:
     case tok::SigmaPrn:
     case tok::SigmaInt:

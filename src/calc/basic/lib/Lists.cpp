@@ -7,6 +7,7 @@
 #include "calc/Tokens.h"
 #include "calc/basic/lib/Libraries.h"
 #include "calc/basic/lib/Library.h"
+#include "calc/basic/lib/Probability.h"
 #include "calc/basic/screens/ColourCodes.h"
 
 #include <algorithm>
@@ -37,18 +38,6 @@ Number remainderOf(const Number &a, const Number &b)
     return num(p % remainderOperand(b));
 }
 
-// Both arguments may be lists of one length, or one a list.
-template <typename F> Value pairwise(const Value &a, const Value &b, F f)
-{
-    Value shape = binary(tok::Plus, a, b); // checks kinds and sizes
-    if (shape.kind == Value::Real)
-        return Value::real(f(a.num, b.num));
-    for (int i = 0; i < shape.items.size(); ++i)
-        shape.items[i] = f(a.kind == Value::List ? a.items[i] : a.num,
-                           b.kind == Value::List ? b.items[i] : b.num);
-    return shape;
-}
-
 Number logOf(const Number &x)
 {
     if (x.isZero())
@@ -64,21 +53,27 @@ Value moreFunction(Calculator &c_, int fn, Value *args, int n)
 {
     switch (fn) {
     case tok::Remainder:
-        return pairwise(args[0], args[1], remainderOf);
+        return mapRealPairs(args[0], args[1], remainderOf);
     case tok::LogBase:
-        return pairwise(args[0], args[1], [](Number x, Number base) {
+        return mapRealPairs(args[0], args[1], [](Number x, Number base) {
             const Number d = logOf(base);
             if (d.isZero())
                 raise(Error::DivideBy0);
             return divide(logOf(x), d);
         });
     case tok::RandBin: {
-        // The count of P>rand over N draws, so a seed gives what sum(P>rand(N)) gives.
+        // Up to a thousand trials the count of P>rand over N draws, so a seed
+        // gives what sum(P>rand(N)) gives.
         std::int64_t trials;
         const Number p = realOf(args[1]);
         if (!realOf(args[0]).toInt(&trials) || trials < 1 || p.isNegative() || num(1) < p)
             raise(Error::Domain);
         auto one = [&] {
+            // Past a thousand trials one draw picks the count from the
+            // binomial distribution itself: randBin(1ᴇ12,…) in a moment.
+            if (trials > prob::kTermsAdded)
+                return fromLd(prob::binomialQuantile(c_.random().next().toLongDouble(),
+                                                     (long double)trials, p.toLongDouble()));
             long long hits = 0;
             for (std::int64_t i = 0; i < trials; ++i) {
                 // randBin(1ᴇ12,…) draws for hours: every 16 draws, about a

@@ -333,13 +333,7 @@ Value integerFunction(Calculator &c_, int fn, Value *args, int n)
                 return num(g);
             return g == 0 ? num(0) : mul(num(p / g), num(q));
         };
-        Value l = binary(tok::Plus, a, args[1]); // checks kinds and sizes
-        if (l.kind == Value::Real)
-            return Value::real(f(a.num, args[1].num));
-        for (int i = 0; i < l.items.size(); ++i)
-            l.items[i] = f(a.kind == Value::List ? a.items[i] : a.num,
-                           args[1].kind == Value::List ? args[1].items[i] : args[1].num);
-        return l;
+        return mapRealPairs(a, args[1], f);
     }
     case tok::RandInt: {
         std::int64_t lo, hi;

@@ -704,6 +704,25 @@ private slots:
         QCOMPARE(o.error, Error::Steps);
         QCOMPARE(o.steps, 1001);
     }
+
+    // Built-ins that loop a billion times inside one statement count their
+    // rounds as steps, so the limit (and Stop) ends them there.
+    void maxStepsInsideBuiltins_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("bal(") << "bal(1ᴇ9)";
+        QTest::newRow("ΣPrn(") << "ΣPrn(1,1ᴇ9)";
+        QTest::newRow("randBin( a draw at a time") << "randBin(1000,.5,999)";
+    }
+    void maxStepsInsideBuiltins()
+    {
+        QFETCH(QString, program);
+        Engine engine;
+        engine.setMaxSteps(2000);
+        const Outcome o = engine.run(testing::programBytes("1→PV:⁻.1→PMT:" + program));
+        QCOMPARE(errorName(o.error), errorName(Error::Steps));
+        QCOMPARE(o.line, 1);
+    }
 };
 
 TORVANE_TEST(TstEngine);

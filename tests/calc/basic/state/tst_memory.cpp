@@ -186,8 +186,8 @@ private slots:
         e.setModel(Model::Ti84PlusCE);
         std::atomic<bool> stop{false};
         e.host().stop = &stop;
-        // A hundred million draws: a minute of work in one statement.
-        const QByteArray program = bytes("0→A\nrandBin(1ᴇ8,.5)");
+        // A trillion payments: hours of work in one statement.
+        const QByteArray program = bytes("0→A\nbal(1ᴇ12)");
         std::atomic<bool> started{false};
         e.host().statement = [&](const QString &, int line, int, int) {
             started = started || line == 2;

@@ -24,6 +24,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
 cmake --build "$build" --target "fuzz_$target" -j2
 maxlen=65536
 rss=2048
+timeout=10
 case $target in
 rtf) seeds="$root/tests/rtf/data/rtf" ;;
 lsp) seeds="$root/tests/lsp/data" ;;
@@ -32,6 +33,10 @@ engine | checks)
     # margin over what the calculators' RAM would hold.
     maxlen=4096
     rss=1024
+    # 3,000 steps on five models under the sanitizers: a program that shows
+    # a 65×65 matrix at every step takes 12 s (0.7 s plain). A statement's
+    # own limit is the fuzzer's; this one only catches a hang.
+    timeout=60
     seeds="$build/fuzz-seeds-programs"
     python3 "$root/scripts/fuzz-seeds.py" "$seeds" "$root/tests/calc" "$root/tests/cli" >/dev/null
     ;;
@@ -54,7 +59,7 @@ mkdir -p "$logs"
 # shellcheck disable=SC2086
 run() {
     "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=$maxlen -rss_limit_mb=$rss \
-        -timeout=10 -artifact_prefix="$build/$target-" -print_final_stats=1 "$@" "$corpus" $existing
+        -timeout=$timeout -artifact_prefix="$build/$target-" -print_final_stats=1 "$@" "$corpus" $existing
 }
 cd "$logs"
 if [ "$workers" -gt 1 ]; then

@@ -384,10 +384,10 @@ long double sineFit(const StatData &d, const std::vector<T> &s, const std::vecto
 long double sineAt(const StatData &d, long double b, long double *coef)
 {
     std::vector<long double> s(d.x.size()), c(d.x.size());
-    for (size_t i = 0; i < d.x.size(); ++i) {
-        s[i] = std::sin(b * d.x[i]);
-        c[i] = std::cos(b * d.x[i]);
-    }
+    // One argument reduction for both (glibc's sincosl gives sinl's and
+    // cosl's own values).
+    for (size_t i = 0; i < d.x.size(); ++i)
+        sincosl(b * d.x[i], &s[i], &c[i]);
     return sineFit(d, s, c, coef);
 }
 

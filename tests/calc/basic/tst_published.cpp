@@ -79,6 +79,9 @@ private slots:
                                                          << "ERR:DATA TYPE line 1";
         QTest::newRow("gcd of a complex and a list") << "gcd(𝑖,{1,2})"
                                                      << "ERR:DATA TYPE line 1";
+        // A radius far past any int (UBSan in the engine fuzzer).
+        QTest::newRow("Circle of a huge radius") << "Circle(0,0,8ᴇ75):pxl-Test(0,0)"
+                                                 << "0";
         // randBin( draws as sum(P>rand(N)) does for the same seed.
         QTest::newRow("randBin as sum of rand") << "0→rand:randBin(9,.4)→A:0→rand:A=sum(.4>rand(9))"
                                                 << "1";

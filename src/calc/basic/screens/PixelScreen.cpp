@@ -316,13 +316,15 @@ void PixelScreen::circle(double x, double y, double r, Mode mode, std::uint32_t 
 
 void PixelScreen::circleAt(double cr, double cc, double rx, double ry, Mode mode, std::uint32_t rgb)
 {
-    const int n = std::clamp(int(8 * std::max(rx, ry)), 8, 8192);
+    // Clamped as doubles: a radius of 1ᴇ76 pixels is no int.
+    const double most = std::max(rx, ry);
+    const int n = most < 1024 ? std::max(8, int(8 * most)) : 8192;
     for (int i = 0; i < n; ++i) {
         const double a = 2 * M_PI * i / n;
-        const int row = int(std::round(cr - ry * std::sin(a))),
-                  col = int(std::round(cc + rx * std::cos(a)));
-        if (reachable(row, col))
-            set(row, col, mode, rgb);
+        const double row = std::round(cr - ry * std::sin(a)),
+                     col = std::round(cc + rx * std::cos(a));
+        if (row >= 0 && row < rows_ && col >= 0 && col < columns_)
+            set(int(row), int(col), mode, rgb);
     }
 }
 

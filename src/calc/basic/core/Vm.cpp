@@ -578,7 +578,7 @@ Q_ALWAYS_INLINE int Vm::storeOp(int op, const int *code, int ip, const Chunk *pr
         c_.random().seed(realOf(stack_.back()));
         break;
     case OpSetAns:
-        c_.replace(c_.ans(), pop());
+        c_.setAns(pop());
         lastExpr_ = true;
         break;
     case OpPop:

@@ -381,13 +381,41 @@ long double sineFit(const StatData &d, const std::vector<T> &s, const std::vecto
     return sum;
 }
 
+// sin t and cos t. The library reduces any t past π/4 the slow, exact way
+// (most of SinReg's time); t less π/2 times its nearest whole number, with
+// π/2 in three parts (32, 32 and 64 bits: the first two times that number
+// are exact) is as good for |t| up to 2³⁰ quarter turns.
+void sinCos(long double t, long double *s, long double *c)
+{
+    const long double q = std::nearbyint(t * 0.63661977236758134307553505349005744814L);
+    if (!(std::fabs(q) < 0x1p30L)) {
+        sincosl(t, s, c);
+        return;
+    }
+    const long double r = ((t - q * 0xc90fdaa200000000p-63L) - q * 0x85a308d300000000p-97L) -
+                          q * 0x98cc51701b839a25p-132L;
+    long double sr, cr;
+    sincosl(r, &sr, &cr);
+    switch (static_cast<long long>(q) & 3) {
+    case 0:
+        *s = sr, *c = cr;
+        break;
+    case 1:
+        *s = cr, *c = -sr;
+        break;
+    case 2:
+        *s = -sr, *c = -cr;
+        break;
+    default:
+        *s = -cr, *c = sr;
+    }
+}
+
 long double sineAt(const StatData &d, long double b, long double *coef)
 {
     std::vector<long double> s(d.x.size()), c(d.x.size());
-    // One argument reduction for both (glibc's sincosl gives sinl's and
-    // cosl's own values).
     for (size_t i = 0; i < d.x.size(); ++i)
-        sincosl(b * d.x[i], &s[i], &c[i]);
+        sinCos(b * d.x[i], &s[i], &c[i]);
     return sineFit(d, s, c, coef);
 }
 
@@ -447,13 +475,26 @@ long double sineFrequency(const StatData &d)
     const long double lo = kPi / span, hi = kPi / step;
     const int grid = 2000;
     const long double b = bestOnGrid(d, lo, (hi - lo) / grid, grid);
+    // Golden-section search: each step keeps one of its two inner points.
+    const long double g = 0.381966011250105151795L; // (3 - √5) / 2
     long double left = b - (hi - lo) / grid, right = b + (hi - lo) / grid;
+    long double m1 = left + (right - left) * g, m2 = right - (right - left) * g;
+    long double f1 = sineCost(d, m1), f2 = sineCost(d, m2);
     for (int k = 0; k < 200 && right - left > 1e-18L * right; ++k) {
         checkStop();
-        const long double m1 = left + (right - left) * 0.381966L,
-                          m2 = right - (right - left) * 0.381966L;
-        const bool lower = sineCost(d, m1) < sineCost(d, m2);
-        (lower ? right : left) = lower ? m2 : m1;
+        if (f1 < f2) {
+            right = m2;
+            m2 = m1;
+            f2 = f1;
+            m1 = left + (right - left) * g;
+            f1 = sineCost(d, m1);
+        } else {
+            left = m1;
+            m1 = m2;
+            f1 = f2;
+            m2 = right - (right - left) * g;
+            f2 = sineCost(d, m2);
+        }
     }
     return (left + right) / 2;
 }

@@ -179,14 +179,10 @@ void Calculator::forgetReal(int key)
     definedReals_ &= ~(1u << key);
 }
 
-Value &Calculator::listSlot(int key)
+Value &Calculator::newList(int key)
 {
-    auto it = vars_.find(key);
-    if (it == vars_.end()) {
-        memory_.change(memory::variableBytes(Value::list({})));
-        it = vars_.insert(key, Value::list({}));
-    }
-    return *it;
+    memory_.change(memory::variableBytes(Value::list({})));
+    return *vars_.insert(key, Value::list({}));
 }
 
 void Calculator::replace(Value &slot, Value v, int nameLength)

@@ -169,10 +169,22 @@ public:
     Value &named(const QString &name, bool create = false);
     bool builtinListThere(int key) const;
     // The list of that token, made empty (and counted) when it is not there.
-    Value &listSlot(int key);
+    Value &listSlot(int key)
+    {
+        const auto it = vars_.find(key);
+        return Q_LIKELY(it != vars_.end()) ? *it : newList(key);
+    }
     // A variable's new value in place of its old one: its bytes are counted
     // first, so ERR:MEMORY leaves the old value.
     void replace(Value &slot, Value v, int nameLength = 0);
+    // Ans as every statement sets it: a real after a real takes the same bytes.
+    void setAns(Value v)
+    {
+        if (Q_LIKELY(ans_.kind == Value::Real && v.kind == Value::Real))
+            ans_ = std::move(v);
+        else
+            replace(ans_, std::move(v));
+    }
     // Target kinds as Input and DelVar name them (Bytecode's Target).
     bool isArchived(int kind, int key, const QString &name) const;
     void store(int kind, int key, const Value &v, const QString &name);
@@ -224,6 +236,7 @@ private:
     QSet<QString> heldPrograms_;
     unsigned deletedLists_ = 0;
     Value ans_;
+    Value &newList(int key);
     QHash<int, Value> vars_;
     QHash<QString, Value> namedLists_;
     QHash<int, Value> maths_;

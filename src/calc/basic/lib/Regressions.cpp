@@ -350,12 +350,11 @@ QString medianMedian(Fit &f)
 
 // For a fixed b the rest is linear: y = p·sin(bx) + q·cos(bx) + d, the
 // normal equations summed as leastSquares() sums them, from each point's
-// sin(bx) and cos(bx). The squares left over. The frequency search sums in
-// double, which only has to tell the basins apart.
-template <typename T>
-long double sineFit(const StatData &d, const std::vector<T> &s, const std::vector<T> &c,
-                    long double *coef)
+// sin(bx) and cos(bx). The squares left over.
+long double sineFit(const StatData &d, const std::vector<long double> &s,
+                    const std::vector<long double> &c, long double *coef)
 {
+    using T = long double;
     T ss = 0, sc = 0, cs = 0, cc = 0, s1 = 0, c1 = 0, w1 = 0, ys = 0, yc = 0, y1 = 0;
     for (size_t i = 0; i < s.size(); ++i) {
         const T w = T(d.w[i]), y = T(d.y[i]), ws = w * s[i], wc = w * c[i];
@@ -387,11 +386,13 @@ long double sineFit(const StatData &d, const std::vector<T> &s, const std::vecto
 // are exact) is as good for |t| up to 2³⁰ quarter turns.
 void sinCos(long double t, long double *s, long double *c)
 {
-    const long double q = std::nearbyint(t * 0.63661977236758134307553505349005744814L);
-    if (!(std::fabs(q) < 0x1p30L)) {
+    const long double turns = t * 0.63661977236758134307553505349005744814L;
+    if (!(std::fabs(turns) < 0x1p30L)) {
         sincosl(t, s, c);
         return;
     }
+    // Adding and taking away 1.5·2⁶³ rounds to the nearest whole number.
+    const long double q = (turns + 0x1.8p63L) - 0x1.8p63L;
     const long double r = ((t - q * 0xc90fdaa200000000p-63L) - q * 0x85a308d300000000p-97L) -
                           q * 0x98cc51701b839a25p-132L;
     long double sr, cr;
@@ -419,6 +420,24 @@ long double sineAt(const StatData &d, long double b, long double *coef)
     return sineFit(d, s, c, coef);
 }
 
+// The cost's slope in b where p, q and o are at their best for b, which
+// is the slope of the least cost: −2Σw·e·x·(p·cos bx − q·sin bx).
+long double sineSlope(const StatData &d, long double b)
+{
+    const size_t n = d.x.size();
+    std::vector<long double> s(n), c(n);
+    for (size_t i = 0; i < n; ++i)
+        sinCos(b * d.x[i], &s[i], &c[i]);
+    long double q[3];
+    sineFit(d, s, c, q);
+    long double sum = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const long double e = d.y[i] - (q[0] * s[i] + q[1] * c[i] + q[2]);
+        sum += d.w[i] * e * d.x[i] * (q[0] * c[i] - q[1] * s[i]);
+    }
+    return -2 * sum;
+}
+
 long double sineCost(const StatData &d, long double b)
 {
     long double c[3];
@@ -431,37 +450,129 @@ long double sineCost(const StatData &d, long double b)
 
 // The grid's frequency lo + k·step (k = 0..grid) that leaves the fewest
 // squares. sin(bx) and cos(bx) of every point move on by one rotation a
-// step, with no trigonometry: a thousand points take milliseconds.
+// step, with no trigonometry, in the same pass that sums them; for the
+// least-squares p, q, o the squares left are Σwy² − (p·Σwys + q·Σwyc +
+// o·Σwy), so one pass a frequency does: a thousand points take milliseconds.
+// It sums in double, which only has to tell the basins apart.
 long double bestOnGrid(const StatData &d, long double lo, long double step, int grid)
 {
     const size_t n = d.x.size();
-    std::vector<double> s(n), c(n), ds(n), dc(n);
+    std::vector<double> s(n), c(n), ds(n), dc(n), w(n), wy(n);
+    double w1 = 0, y1 = 0, yy = 0;
     for (size_t i = 0; i < n; ++i) {
         s[i] = double(std::sin(lo * d.x[i]));
         c[i] = double(std::cos(lo * d.x[i]));
         ds[i] = double(std::sin(step * d.x[i]));
         dc[i] = double(std::cos(step * d.x[i]));
+        w[i] = double(d.w[i]);
+        wy[i] = double(d.w[i] * d.y[i]);
+        w1 += w[i];
+        y1 += wy[i];
+        yy += wy[i] * double(d.y[i]);
     }
     long double best = HUGE_VALL, b = lo;
     for (int k = 0; k <= grid; ++k) {
         if ((k & 15) == 0)
             checkStop();
+        double ss = 0, sc = 0, cc = 0, s1 = 0, c1 = 0, ys = 0, yc = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const double si = s[i], ci = c[i], ws = w[i] * si, wc = w[i] * ci;
+            ss += ws * si;
+            sc += ws * ci;
+            cc += wc * ci;
+            s1 += ws;
+            c1 += wc;
+            ys += wy[i] * si;
+            yc += wy[i] * ci;
+            s[i] = si * dc[i] + ci * ds[i];
+            c[i] = ci * dc[i] - si * ds[i];
+        }
         try {
-            long double coef[3];
-            const long double sum = sineFit(d, s, c, coef);
+            const auto q = solve({{ss, sc, s1}, {sc, cc, c1}, {s1, c1, w1}}, {ys, yc, y1});
+            const long double sum = yy - (q[0] * ys + q[1] * yc + q[2] * y1);
             if (sum < best) {
                 best = sum;
                 b = lo + step * k;
             }
         } catch (const RunError &) {
         }
-        for (size_t i = 0; i < n; ++i) {
-            const double was = s[i];
-            s[i] = was * dc[i] + c[i] * ds[i];
-            c[i] = c[i] * dc[i] - was * ds[i];
-        }
     }
     return b;
+}
+
+// Where the cost is flat to its last digits its slope still crosses zero
+// cleanly: secant steps on the slope from the two best points settle the
+// last digits, kept only while they stay inside the searched interval.
+long double polish(const StatData &d, long double x, long double w,
+                   std::pair<long double, long double> outer)
+{
+    if (w == x)
+        return x;
+    try {
+        long double gw = sineSlope(d, w), gx = sineSlope(d, x);
+        for (int k = 0; k < 4 && gx != gw; ++k) {
+            const long double u = x - gx * (x - w) / (gx - gw);
+            if (!(u > outer.first && u < outer.second) || u == x)
+                break;
+            w = x, gw = gx;
+            x = u, gx = sineSlope(d, x);
+        }
+    } catch (const RunError &) {
+    }
+    return x;
+}
+
+// The cost's least in [left, right] by Brent's method: a parabola through
+// the three best points so far where it lands well inside, else a golden
+// section. Smooth minima take a dozen fits, not seventy; 16 digits, two
+// more than a number keeps.
+long double refine(const StatData &d, long double left, long double right)
+{
+    const std::pair<long double, long double> outer(left, right);
+    const long double g = 0.381966011250105151795L; // (3 - √5) / 2
+    long double x = left + g * (right - left), w = x, v = x;
+    long double fx = sineCost(d, x), fw = fx, fv = fx;
+    long double step = 0, last = 0;
+    for (int k = 0; k < 200; ++k) {
+        checkStop();
+        const long double mid = (left + right) / 2, tol = 1e-18L * std::fabs(x) + 1e-30L;
+        if (std::fabs(x - mid) <= 2 * tol - (right - left) / 2)
+            break;
+        long double p = 0, q = 0;
+        if (std::fabs(last) > tol) {
+            const long double r = (x - w) * (fx - fv);
+            q = (x - v) * (fx - fw);
+            p = (x - v) * q - (x - w) * r;
+            q = 2 * (q - r);
+            if (q > 0)
+                p = -p;
+            q = std::fabs(q);
+        }
+        const long double before = last;
+        last = step;
+        if (std::fabs(p) < std::fabs(q * before / 2) && p > q * (left - x) && p < q * (right - x)) {
+            step = p / q;
+            if (x + step - left < 2 * tol || right - (x + step) < 2 * tol)
+                step = x < mid ? tol : -tol;
+        } else {
+            last = (x < mid ? right : left) - x;
+            step = g * last;
+        }
+        const long double u = x + (std::fabs(step) >= tol ? step : step > 0 ? tol : -tol);
+        const long double fu = sineCost(d, u);
+        if (fu <= fx) {
+            (u < x ? right : left) = x;
+            v = w, fv = fw, w = x, fw = fx, x = u, fx = fu;
+        } else {
+            (u < x ? left : right) = u;
+            if (fu <= fw || w == x) {
+                v = w, fv = fw, w = u, fw = fu;
+            } else if (fu <= fv || v == x || v == w) {
+                v = u, fv = fu;
+            }
+        }
+    }
+    return polish(d, x, w, outer);
 }
 
 // Searches the frequencies the spacing of x can show, then refines.
@@ -475,28 +586,7 @@ long double sineFrequency(const StatData &d)
     const long double lo = kPi / span, hi = kPi / step;
     const int grid = 2000;
     const long double b = bestOnGrid(d, lo, (hi - lo) / grid, grid);
-    // Golden-section search: each step keeps one of its two inner points.
-    const long double g = 0.381966011250105151795L; // (3 - √5) / 2
-    long double left = b - (hi - lo) / grid, right = b + (hi - lo) / grid;
-    long double m1 = left + (right - left) * g, m2 = right - (right - left) * g;
-    long double f1 = sineCost(d, m1), f2 = sineCost(d, m2);
-    for (int k = 0; k < 200 && right - left > 1e-18L * right; ++k) {
-        checkStop();
-        if (f1 < f2) {
-            right = m2;
-            m2 = m1;
-            f2 = f1;
-            m1 = left + (right - left) * g;
-            f1 = sineCost(d, m1);
-        } else {
-            left = m1;
-            m1 = m2;
-            f1 = f2;
-            m2 = right - (right - left) * g;
-            f2 = sineCost(d, m2);
-        }
-    }
-    return (left + right) / 2;
+    return refine(d, b - (hi - lo) / grid, b + (hi - lo) / grid);
 }
 
 // SinReg: the period when one is given, else the best one found.

@@ -238,6 +238,12 @@ private slots:
             {"SinReg of many points",
              {"seq(K,K,1,400→L₁\n2sin(.03L₁-.5)+1→L₂\nSinReg\nround({[|a],[|b],[|c],[|d]},6)",
               "{2 .03 ⁻.5 1}"}},
+            // The least squares' own minimum, worked out to 50 digits: where
+            // the cost is flat the slope still has to pin the last digits.
+            {"SinReg of scattered points",
+             {"SinReg {1,2,3,4,5,6,7,8},{1,5,2,7,3,3,9,1}\nround(1E11({[|a],[|b],[|c],[|d]}-"
+              "{3.197160031689,2.546779082051,3.103807119221,4.137736705505}),0)",
+              "{0 0 0 0}"}},
             {"SinReg of three points", {"SinReg {1,2,3},{1,2,1}", "ERR:SINGULAR MAT line 1"}},
             {"Logistic",
              {"{0,1,2,3,4,5,6→L₁\n10/(1+5e^(⁻L₁→L₂\nLogistic\nround({[|a],[|b],[|c]},5)",

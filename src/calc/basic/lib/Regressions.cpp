@@ -572,7 +572,10 @@ long double refine(const StatData &d, long double left, long double right)
             }
         }
     }
-    return polish(d, x, w, outer);
+    // The slope's zero may be another stationary point: kept only where it
+    // costs no more than Brent's best, to the last digits.
+    const long double polished = polish(d, x, w, outer);
+    return polished == x || sineCost(d, polished) <= fx * (1 + 1e-15L) ? polished : x;
 }
 
 // Searches the frequencies the spacing of x can show, then refines.

@@ -380,9 +380,11 @@ void shade(Calculator &c_, const std::function<Value()> &lower, const std::funct
         // Falling lines keep the phase they have always had.
         static const PixelScreen::Hatch kHatch[] = {PixelScreen::Vertical, PixelScreen::Horizontal,
                                                     PixelScreen::Falling, PixelScreen::Rising};
-        const double top = std::max(-1.0, std::round(g.rowOf(yu)));
-        const double bottom = std::min(double(g.rows()), std::round(g.rowOf(yl)));
-        g.shadeColumn(c, int(top), int(bottom), kHatch[pattern - 1], int(res),
+        // Rows just off the screen at most, so that far bounds fit an int.
+        const auto row = [&g](double y) {
+            return int(std::fmin(g.rows(), std::fmax(-1.0, std::round(g.rowOf(y)))));
+        };
+        g.shadeColumn(c, row(yu), row(yl), kHatch[pattern - 1], int(res),
                       pattern == 3 ? 8 * GraphScreen::kColumns : 0, PixelScreen::On, lo.rgb);
     }
 }

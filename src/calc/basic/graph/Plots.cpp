@@ -119,7 +119,7 @@ void scatter(PixelScreen &g, const GraphState::Plot &p, const QVector<Number> &f
     t.rgb = rgb;
     for (int i = 0; i < first.size(); ++i) {
         const double x = dbl(first[i]), y = dbl(second[i]);
-        g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark, rgb);
+        g.point(x, y, W::On, mark, rgb);
         if (p.type == tok::XyLine)
             t.to(g.rowOf(y), g.columnOf(x));
     }
@@ -171,7 +171,7 @@ void normalProbability(PixelScreen &g, const GraphState::Plot &p, const std::vec
     for (size_t i = 0; i < values.size(); ++i) {
         const double z = normalQuantile((double(i) + 1 - 0.375) / (n + 0.25));
         const double x = p.yAxis ? z : values[i], y = p.yAxis ? values[i] : z;
-        g.pointAt(int(std::round(g.rowOf(y))), int(std::round(g.columnOf(x))), W::On, mark, rgb);
+        g.point(x, y, W::On, mark, rgb);
     }
 }
 
@@ -189,8 +189,10 @@ void boxPlot(PixelScreen &g, const GraphState::Plot &p, const std::vector<double
         hi = *std::find_if(values.rbegin(), values.rend(),
                            [&](double v) { return v <= s.q3 + reach; });
         for (double v : values) {
-            if (v < lo || v > hi)
-                g.pointAt(middle, int(std::round(g.columnOf(v))), W::On, mark, rgb);
+            // An outlier far off the screen is no int column.
+            const double c = std::round(g.columnOf(v));
+            if ((v < lo || v > hi) && c >= 0 && c < g.columns())
+                g.pointAt(middle, int(c), W::On, mark, rgb);
         }
     }
     const double c1 = g.columnOf(s.q1), c3 = g.columnOf(s.q3), cm = g.columnOf(s.med);

@@ -184,6 +184,15 @@ private slots:
                                               << "50:0-94 51:5-7 52:0-94";
         QTest::newRow("Shade upside down") << "Shade(12,10"
                                            << "50:0-94 52:0-94";
+        // Bounds far past the screen: rows clipped, not wrapped through int.
+        QTest::newRow("Shade far below the screen") << "Shade(⁻1ᴇ30,⁻1ᴇ29"
+                                                    << "";
+        QTest::newRow("Shade from far below to far above") << "Shade(⁻1ᴇ30,1ᴇ30,5,5" << [] {
+            QStringList c;
+            for (int r = 0; r < 63; ++r)
+                c << QStringLiteral("%1:5").arg(r);
+            return c.join(QLatin1Char(' '));
+        }();
         QTest::newRow("Shade horizontal lines") << "Shade(10,14,0,94,2,2"
                                                 << "48:0-94 50:0-94 52:0-94";
         QTest::newRow("Shade vertical lines")

@@ -226,6 +226,14 @@ private slots:
                "53:9-11";
         QTest::newRow("Scatter with crosses") << "{10}→L₁:{10}→L₂:Plot1(Scatter,L₁,L₂,﹢):DispGraph"
                                               << "51:10 52:9-11 53:10";
+        // Points far past the window draw nothing, in rows or columns.
+        QTest::newRow("Scatter far off the screen")
+            << "{10,1ᴇ30,⁻1ᴇ30}→L₁:{10,1ᴇ30,1ᴇ30}→L₂:Plot1(Scatter,L₁,L₂,﹢):DispGraph"
+            << "51:10 52:9-11 53:10";
+        QTest::newRow("ModBoxplot's outlier far off the screen")
+            << "{10,20,30,40,1ᴇ30}→L₁:Plot1(ModBoxPlot,L₁):DispGraph"
+            << "5:15-94 6:15 6:30 7:15 7:30 8:15 8:30 9:15 9:30 10:10-15 10:30 11:15 11:30 "
+               "12:15 12:30 13:15 13:30 14:15 14:30 15:15-94";
         QTest::newRow("xyLine") << "{0,4}→L₁:{62,58}→L₂:Plot2(xyLine,L₁,L₂,·):DispGraph"
                                 << "0:0 1:1 2:2 3:3 4:4";
         QTest::newRow("PlotsOff") << "{10}→L₁:Plot1(Scatter,L₁,L₁):PlotsOff :DispGraph"

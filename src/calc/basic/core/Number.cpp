@@ -16,24 +16,37 @@ namespace calc::basic
 namespace
 {
 
-constexpr std::int64_t kLow = 10000000000000LL;   // 10^13
 constexpr std::int64_t kHigh = 100000000000000LL; // 10^14
+
+// 10^0 to 10^38, the powers an __int128 holds. Every sum and product
+// rounds through digitCount and shiftRound: a table and one division, where
+// a division a digit made them most of the engine's arithmetic time.
+struct Powers {
+    __int128 of[39] = {};
+    constexpr Powers()
+    {
+        __int128 p = 1;
+        for (int i = 0; i < 39; ++i) {
+            of[i] = p;
+            if (i < 38)
+                p *= 10;
+        }
+    }
+};
+constexpr Powers kPowers;
 
 __int128 pow10i(int n)
 {
-    __int128 p = 1;
-    while (n-- > 0)
-        p *= 10;
-    return p;
+    return kPowers.of[n];
 }
 
 int digitCount(__int128 v)
 {
-    int n = 0;
-    while (v > 0) {
-        v /= 10;
+    if (v <= 0)
+        return 0;
+    int n = 1;
+    while (n < 39 && v >= kPowers.of[n])
         ++n;
-    }
     return n;
 }
 
@@ -44,11 +57,10 @@ __int128 shiftRound(__int128 v, int n)
         return v;
     if (n > 38)
         return 0;
-    const __int128 p = pow10i(n);
-    __int128 r = v / p;
-    if ((v % p) * 2 >= p)
-        ++r;
-    return r;
+    using U = unsigned __int128;
+    const U p = U(kPowers.of[n]);
+    const U r = U(v) / p;
+    return __int128(r + ((U(v) - r * p) * 2 >= p));
 }
 
 } // namespace

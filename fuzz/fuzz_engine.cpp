@@ -4,7 +4,8 @@
 // The engine against programs nobody wrote: each input becomes a program
 // and the one every prgm call runs (ProgramGenerator), or, after a 0xFF
 // byte, a program's text as typed. Each runs on every model with a step
-// limit. A crash, a sanitizer's report, a statement over its processor time, memory
+// limit. A crash, a sanitizer's report, a statement or a built-in's stretch
+// between two looks at Stop over its processor time, memory
 // used past the model's RAM, or a running total of memory that disagrees
 // with a fresh count ends the fuzzer. libFuzzer's -rss_limit_mb is the
 // ceiling on the process itself.
@@ -13,6 +14,7 @@
 #include "calc/Models.h"
 #include "calc/Tokens.h"
 #include "calc/basic/core/Engine.h"
+#include "calc/basic/core/Error.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,19 +37,22 @@ qint64 clockMs(clockid_t clock)
     return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
-// A statement over its time, in the thread's own processor time, so other
-// work on the machine does not count. That clock is a system call: it is
-// read every 5 ms of wall time, and when a statement's wall time is over.
-class StatementClock
+// A stretch of processor time over its limit, so other work on the machine
+// does not count. A stretch ends at each statement and at each look a
+// built-in takes at Stop: matrix powers on 99×99 may run long as a whole,
+// but none may go 50 ms without a look. The whole input's ceiling is
+// libFuzzer's -timeout. The processor clock is a system call: it is read
+// every 5 ms of wall time, and when a stretch's wall time is over.
+class StretchClock
 {
 public:
-    // The processor time of the statement that just ended, at least;
-    // 0 when its wall time was within the limit.
+    // The processor time of the stretch that just ended, at least; 0 when
+    // its wall time was within the limit.
     qint64 over(qint64 limit)
     {
         const qint64 now = clockMs(CLOCK_MONOTONIC);
         qint64 spent = 0;
-        // The mark was read at most kEvery before the statement began.
+        // The mark was read at most kEvery before the stretch began.
         if (now - wall_ > limit)
             spent = clockMs(CLOCK_THREAD_CPUTIME_ID) - cpuMark_ - kEvery;
         wall_ = now;
@@ -63,6 +68,8 @@ private:
     qint64 wall_ = clockMs(CLOCK_MONOTONIC), wallMark_ = wall_;
     qint64 cpuMark_ = clockMs(CLOCK_THREAD_CPUTIME_ID);
 };
+
+StretchClock *tClock = nullptr;
 
 [[noreturn]] void finding(const char *what, long long a = 0, long long b = 0)
 {
@@ -87,7 +94,12 @@ void runOn(calc::models::Model model, const fuzzing::Programs &p)
         *out = p.sub;
         return true;
     };
-    StatementClock clock;
+    StretchClock clock;
+    tClock = &clock;
+    calc::basic::tStopLooked = [] {
+        if (const qint64 ms = tClock->over(kStatementMs))
+            finding("a built-in went too long without a look at Stop", ms, kStatementMs);
+    };
     const auto check = [&] {
         if (const qint64 ms = clock.over(kStatementMs))
             finding("a statement took too long", ms, kStatementMs);
@@ -108,6 +120,7 @@ void runOn(calc::models::Model model, const fuzzing::Programs &p)
     if (m.used() != m.variables())
         finding("a run kept memory after it ended", m.used(), m.variables());
     (void)e.variables();
+    calc::basic::tStopLooked = nullptr;
 }
 
 } // namespace

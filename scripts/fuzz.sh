@@ -64,6 +64,8 @@ run() {
 cd "$logs"
 if [ "$workers" -gt 1 ]; then
     run -jobs="$workers" -workers="$workers" || status=$?
+    # When one worker stops on a finding the others would run on unwatched.
+    pkill -f "$build/fuzz/fuzz_$target " 2>/dev/null || true
     cat fuzz-*.log
 else
     run >fuzz-0.log 2>&1 || status=$?

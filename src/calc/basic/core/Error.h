@@ -61,8 +61,17 @@ struct RunError {
 // steps through checkStop().
 inline thread_local const std::atomic<bool> *tStopFlag = nullptr;
 
+#ifdef TORVANE_STOP_WATCH
+// The engine fuzzer's watch on how long a built-in runs between two looks.
+inline thread_local void (*tStopLooked)() = nullptr;
+#endif
+
 inline void checkStop()
 {
+#ifdef TORVANE_STOP_WATCH
+    if (tStopLooked)
+        tStopLooked();
+#endif
     if (Q_UNLIKELY(tStopFlag && tStopFlag->load(std::memory_order_relaxed)))
         raise(Error::Break);
 }

@@ -177,13 +177,19 @@ Value binary(int op, const Value &a, const Value &b)
             Value m = a;
             m.cols = b.cols;
             m.items.fill(Number(), a.rows * b.cols);
+            // Each cell sums its products in the same order as a row times a
+            // column would; a zero factor adds nothing, so powers of sparse
+            // matrices (identity(99)^255) skip most of the work.
             for (int r = 0; r < a.rows; ++r) {
                 checkStop(); // a row of 99×99 takes a few milliseconds
-                for (int c = 0; c < b.cols; ++c) {
-                    Number s;
-                    for (int k = 0; k < a.cols; ++k)
-                        s = add(s, mul(a.items[r * a.cols + k], b.items[k * b.cols + c]));
-                    m.items[r * m.cols + c] = s;
+                Number *out = m.items.data() + r * m.cols;
+                for (int k = 0; k < a.cols; ++k) {
+                    const Number x = a.items[r * a.cols + k];
+                    if (x.isZero())
+                        continue;
+                    const Number *row = b.items.constData() + k * b.cols;
+                    for (int c = 0; c < b.cols; ++c)
+                        out[c] = add(out[c], mul(x, row[c]));
                 }
             }
             return m;

@@ -71,6 +71,11 @@ private slots:
             {"power of a non-square", {"[[1,2,3]]^2", "ERR:INVALID DIM line 1"}},
             {"negative power", {"[[1,2][3,4]]^⁻1", "ERR:DOMAIN line 1"}},
             {"power past 255", {"[[1]]^256", "ERR:DOMAIN line 1"}},
+            // A cell sums its products from the left: 1ᴇ14+1 rounds to 1ᴇ14.
+            {"product sums in order", {"[[1ᴇ14,1,0,⁻1ᴇ14]][[1][1][7][1]]", "[[0]]"}},
+            {"product with zeros", {"[[0,2][3,0]][[1,0][0,5]]", "[[0 10] [3 0]]"}},
+            // The fuzzer's statement: skipping zero factors makes it quick.
+            {"power of a large identity", {"identity(86)³³=identity(86)", "1"}},
             {"cumSum of columns",
              {"cumSum([[0,1,1][0,1,3][0,1,5][0,1,7]])", "[[0 1 1] [0 2 4] [0 3 9] [0 4 16]]"}},
             {"augment", {"augment([[1][2]],[[3][4]])", "[[1 3] [2 4]]"}},

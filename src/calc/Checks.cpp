@@ -162,11 +162,16 @@ bool statementMap(const Text &before, const Parsed &a, int nb, int editStart, in
     Mapping &map = *mapOut;
     map = [](int i) { return i; };
     if (kind == Kind::Colon) {
-        // The empty statement before the colon goes; landing on it was
-        // landing on the next one.
-        if (ended < 0 || a.statements[ended].first != a.statements[ended].last || nb != na - 1)
+        // The empty statements before the colons go; landing on one was
+        // landing on the next statement.
+        const int gone = na - nb;
+        if (ended < 0 || gone < 1 || ended + gone > na)
             return false;
-        map = [ended](int i) { return i > ended ? i - 1 : i; };
+        for (int i = ended; i < ended + gone; ++i) {
+            if (a.statements[i].first != a.statements[i].last)
+                return false;
+        }
+        map = [ended, gone](int i) { return i < ended ? i : std::max(ended, i - gone); };
     } else if (kind == Kind::MergeDisp) {
         if (ended < 0 || ended + 1 >= na || nb != na - 1)
             return false;
@@ -238,7 +243,7 @@ bool proven(QStringView window, int editStart, int editLength, const QString &re
         return false;
     for (int i = 0; i < na; ++i) {
         const int j = map(i);
-        if ((kind == Kind::Colon && i == ended) || j < 0)
+        if ((kind == Kind::Colon && i >= ended && i < ended + na - nb) || j < 0)
             continue;
         QStringList shape;
         if (!expectedShape(a, b, i, j, ended, kind, &shape) ||
@@ -555,11 +560,17 @@ void Checker::hints()
     }
     for (int k = 0; k < nt; ++k) {
         const auto &t = toks[k];
-        // A colon that starts a line.
+        // The colons that start a line, all in one fix: taking one would
+        // leave the next to start the line.
         if (t.t == tok::Colon && (k == 0 || toks[k - 1].t == tok::Newline)) {
+            int last = k;
+            while (last + 1 < nt && toks[last + 1].t == tok::Colon)
+                ++last;
             const int line = lineOf(t.from);
-            hint(text_.at[t.from], text_.len[t.from], QString(), Kind::Colon, line - 1, line,
-                 QStringLiteral("a line needs no leading :"));
+            const int start = text_.at[t.from];
+            const int endByte = toks[last].to - 1;
+            hint(start, text_.at[endByte] + text_.len[endByte] - start, QString(), Kind::Colon,
+                 line - 1, line, QStringLiteral("a line needs no leading :"));
         }
         // 5*A is 5A where the engine reads the same product.
         if (t.t == tok::Times && k > 0 && k + 1 < nt) {

@@ -447,6 +447,9 @@ private slots:
         QTest::newRow("leading colon") << "Disp 1\n:Disp 2"
                                        << "2:1 hint: a line needs no leading : (saves 1 byte)"
                                        << "Disp 1\nDisp 2" << 1;
+        QTest::newRow("leading colons") << "Disp 1\n:::Disp 2"
+                                        << "2:1 hint: a line needs no leading : (saves 3 bytes)"
+                                        << "Disp 1\nDisp 2" << 3;
         QTest::newRow("colon after if is kept") << "If A\n:Disp 2" << QString() << "" << 0;
         QTest::newRow("colon inside a line is kept") << "Disp 1:Disp 2" << QString() << "" << 0;
         QTest::newRow("if not zero") << "If A+B≠0\nDisp 1"
@@ -573,6 +576,8 @@ private slots:
         QTest::newRow("fnInt operands") << "2→A\nfnInt(AX,X,0,A\nfnInt(AX,X,0,1)1)";
         QTest::newRow("colour operands") << "TextColor(BLUE\nTextColor(RED)\nDisp 2";
         QTest::newRow("lone carriage return") << "Disp X\r:A+1";
+        // Taking one of many leading colons left the next to start the line.
+        QTest::newRow("leading colons in a block") << "If A\nThen\nGoto B\n:::::Disp 1\nEnd";
     }
     void fuzzFindings()
     {

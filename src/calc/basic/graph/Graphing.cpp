@@ -159,15 +159,22 @@ void traceFunction(Calculator &c_, const std::function<Value()> &f, bool inverse
     for (int c = 0; c < g.columns(); c += int(step)) {
         const Number x = columnX(g, c);
         X = x;
-        Number y;
+        Value v;
         try {
-            y = realOf(f());
+            v = f();
         } catch (const RunError &e) {
             if (!skipped(e.error))
                 throw;
             t.gap();
             continue;
         }
+        // What realOf would refuse (ERR:DATA TYPE, a skipped error) is a gap
+        // too, without the cost of a throw at every column.
+        if (v.kind != Value::Real && (v.kind != Value::Complex || !v.items[0].isZero())) {
+            t.gap();
+            continue;
+        }
+        const Number y = realOf(v);
         if (keepXY) {
             keepX.saved = x;
             Y = y;
